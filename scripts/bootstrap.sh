@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every build dependency of the project that is missing (Debian).
+# Idempotent: does nothing when everything is there.
+set -euo pipefail
+
+paquetes=(
+  build-essential cmake pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  qt6-base-dev qt6-serialport-dev libqt6opengl6-dev
+  xvfb xauth
+  proj-bin geographiclib-tools
+)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+
+if ((${#faltan[@]})); then
+  echo "Instalando: ${faltan[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+fi

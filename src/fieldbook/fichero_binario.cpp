@@ -1,0 +1,116 @@
+#include "fieldbook/fichero_binario.h"
+
+#include <cstring>
+#include <system_error>
+
+namespace celvara {
+
+namespace {
+constexpr std::size_t kTamanoBufer = 1 << 20;
+}
+
+LectorFichero::LectorFichero(const std::filesystem::path& ruta, bool lecturaEscritura)
+    : fichero_(std::fopen(ruta.c_str(), lecturaEscritura ? "r+b" : "rb")) {
+    if (fichero_ && std::filesystem::is_directory(ruta)) fichero_.reset();
+    if (fichero_) bufer_.resize(kTamanoBufer);
+}
+
+std::size_t LectorFichero::leer(void* destino, std::size_t n) {
+    auto* salida = static_cast<unsigned char*>(destino);
+    std::size_t copiados = 0;
+    while (copiados < n && fichero_) {
+        if (inicio_ == final_) {
+            if (fin_ || error_) break;
+            const std::size_t falta = n - copiados;
+            if (falta >= bufer_.size()) {
+                // Large reads go straight to the destination.
+                const std::size_t r = std::fread(salida + copiados, 1, falta, fichero_.get());
+                copiados += r;
+                if (r < falta) {
+                    error_ = std::ferror(fichero_.get()) != 0;
+                    fin_ = true;
+                }
+                break;
+            }
+            final_ = std::fread(bufer_.data(), 1, bufer_.size(), fichero_.get());
+            inicio_ = 0;
+            if (final_ < bufer_.size()) {
+                error_ = std::ferror(fichero_.get()) != 0;
+                fin_ = true;
+            }
+            if (final_ == 0) break;
+        }
+        const std::size_t trozo = std::min(n - copiados, final_ - inicio_);
+        std::memcpy(salida + copiados, bufer_.data() + inicio_, trozo);
+        inicio_ += trozo;
+        copiados += trozo;
+    }
+    return copiados;
+}
+
+EscritorAtomico::EscritorAtomico(std::filesystem::path destino) : destino_(std::move(destino)) {
+    temporal_ = destino_;
+    temporal_ += ".celvara-tmp";
+    fichero_.reset(std::fopen(temporal_.c_str(), "wb"));
+    if (fichero_) bufer_.resize(kTamanoBufer);
+}
+
+EscritorAtomico::~EscritorAtomico() {
+    if (fichero_) {
+        fichero_.reset();
+        std::error_code ec;
+        std::filesystem::remove(temporal_, ec);
+    }
+}
+
+bool EscritorAtomico::volcarBufer() {
+    if (usado_ == 0) return true;
+    if (std::fwrite(bufer_.data(), 1, usado_, fichero_.get()) != usado_) fallo_ = true;
+    usado_ = 0;
+    return !fallo_;
+}
+
+bool EscritorAtomico::escribir(const void* datos, std::size_t n) {
+    if (!fichero_ || fallo_) return false;
+    const auto* p = static_cast<const unsigned char*>(datos);
+    if (usado_ + n > bufer_.size()) {
+        if (!volcarBufer()) return false;
+        if (n > bufer_.size()) {
+            if (std::fwrite(p, 1, n, fichero_.get()) != n) fallo_ = true;
+            return !fallo_;
+        }
+    }
+    std::memcpy(bufer_.data() + usado_, p, n);
+    usado_ += n;
+    return true;
+}
+
+bool EscritorAtomico::confirmar() {
+    if (!fichero_) return false;
+    bool ok = volcarBufer() && !fallo_;
+    ok = (std::fflush(fichero_.get()) == 0) && ok;
+    std::FILE* f = fichero_.release();
+    ok = (std::fclose(f) == 0) && ok;
+    std::error_code ec;
+    if (ok) {
+        std::filesystem::rename(temporal_, destino_, ec);
+        ok = !ec;
+    }
+    if (!ok) std::filesystem::remove(temporal_, ec);
+    return ok;
+}
+
+bool leerFicheroCompleto(const std::filesystem::path& ruta, std::vector<unsigned char>& datos) {
+    datos.clear();
+    LectorFichero lector(ruta);
+    if (!lector.abierto()) return false;
+    unsigned char trozo[65536];
+    for (;;) {
+        const std::size_t n = lector.leer(trozo, sizeof trozo);
+        datos.insert(datos.end(), trozo, trozo + n);
+        if (n < sizeof trozo) break;
+    }
+    return !lector.error();
+}
+
+}  // namespace celvara

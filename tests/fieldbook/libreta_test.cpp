@@ -1,0 +1,130 @@
+#include "fieldbook/libreta.h"
+
+#include <gtest/gtest.h>
+
+namespace celvara {
+namespace {
+
+std::vector<std::string> nombres(const ListaEstaciones& lista) {
+    std::vector<std::string> n;
+    for (const auto& e : lista) n.push_back(e->nombre.str());
+    return n;
+}
+
+TEST(Colocacion, UnaReglaParaLasTresListas) {
+    ListaEstaciones lista;
+    Estacion otra;
+    // Empty list: head whatever the anchor.
+    crearEstacion(lista, {.nombre = "A"}, {}, &otra);
+    crearEstacion(lista, {.nombre = "B"});                       // no anchor: append
+    crearEstacion(lista, {.nombre = "C"}, {}, lista.back().get());  // anchor last: append
+    crearEstacion(lista, {.nombre = "D"}, {}, lista.front().get()); // anchor head: new head
+    crearEstacion(lista, {.nombre = "E"}, {}, lista[2].get());      // before the anchor
+    EXPECT_EQ(nombres(lista), (std::vector<std::string>{"D", "A", "E", "B", "C"}));
+
+    ListaLecturas lecturas;
+    crearLectura(lecturas, 5, "1", 0, 0, 0, 0, "");
+    crearLectura(lecturas, std::nullopt, "2", 0, 0, 0, 0, "");
+    crearLectura(lecturas, 0, "3", 0, 0, 0, 0, "");
+    crearLectura(lecturas, 2, "4", 0, 0, 0, 0, "");
+    ASSERT_EQ(lecturas.size(), 4u);
+    EXPECT_EQ(lecturas[0].nombre.str(), "3");
+    EXPECT_EQ(lecturas[1].nombre.str(), "1");
+    EXPECT_EQ(lecturas[2].nombre.str(), "2");
+    EXPECT_EQ(lecturas[3].nombre.str(), "4");
+
+    ListaEstacionamientos estacionamientos;
+    crearEstacionamiento(estacionamientos, nullptr, "E1", "A", 1.5, nullptr, 0);
+    crearEstacionamiento(estacionamientos, estacionamientos.front().get(), "E2", "A", 1.5, nullptr, 0);
+    EXPECT_EQ(estacionamientos.back()->nombre.str(), "E2");
+    crearEstacionamiento(estacionamientos, estacionamientos.front().get(), "E3", "A", 1.5, nullptr, 0);
+    EXPECT_EQ(estacionamientos.front()->nombre.str(), "E3");
+}
+
+TEST(Estacion, SinCoordenadasQuedaEnCeroYFeno) {
+    ListaEstaciones lista;
+    auto* e = crearEstacion(lista, {.nombre = "BASE-1", .tipo = 2});
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->tipo, 0);
+    EXPECT_EQ(e->x, 0);
+    auto* v = crearEstacion(lista, {.nombre = "V", .tipo = 2, .coordenadas = Coordenadas{1, 2, 3}});
+    EXPECT_EQ(v->tipo, 2);
+    EXPECT_EQ(v->z, 3);
+}
+
+TEST(Estacionamiento, SinBloqueTieneLosValoresDeFabrica) {
+    ListaEstacionamientos lista;
+    auto* s = crearEstacionamiento(lista, nullptr, "E1", "A", 1.55, nullptr, 12.5);
+    EXPECT_EQ(s->datos.unidadAngular, 400);
+    EXPECT_EQ(s->datos.unidadDistancia, 0);
+    EXPECT_EQ(s->datos.tipoDistancia, 0);
+    EXPECT_EQ(s->datos.tipoVertical, 0);
+    EXPECT_EQ(s->datos.corregidoEsfRefr, 0);
+    EXPECT_EQ(s->datos.corregidoTempPres, 0);
+    EXPECT_TRUE(s->datos.instrumento.vacio());
+    EXPECT_EQ(s->desorientacion, 12.5);
+}
+
+TEST(Libreta, BusquedasYUsoDeNombres) {
+    CLibretaCampo libreta;
+    auto* a = crearEstacion(libreta.estaciones, {.nombre = "A"});
+    auto* b = crearEstacion(libreta.estaciones, {.nombre = "B"});
+    crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0);
+    crearEstacionamiento(b->estacionamientos, nullptr, "E2", "B", 0, nullptr, 0);
+    EXPECT_EQ(libreta.buscarEstacion("B"), b);
+    EXPECT_EQ(libreta.buscarEstacion("b"), nullptr);  // case-sensitive
+    EXPECT_TRUE(libreta.nombreEstacionamientoUsado("E2"));
+    EXPECT_FALSE(libreta.nombreEstacionamientoUsado("E3"));
+    EXPECT_EQ(libreta.buscarEstacionamiento("E2").first, b);
+    EXPECT_EQ(libreta.contarEstacionamientos(), 2u);
+}
+
+TEST(Libreta, VaciarLiberaTodoYDejaCabezaNula) {
+    CLibretaCampo libreta;
+    auto* a = crearEstacion(libreta.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0);
+    crearLectura(s->lecturas, std::nullopt, "1", 0, 0, 0, 0, "");
+    libreta.reservado = "algo";
+    libreta.proyeccion = 2;
+    libreta.vaciar();
+    EXPECT_TRUE(libreta.estaciones.empty());
+    EXPECT_TRUE(libreta.reservado.vacio());
+    EXPECT_EQ(libreta.proyeccion, 0u);
+    EXPECT_EQ(contar(libreta.estaciones), 0u);
+}
+
+TEST(Desorientacion, NormalizacionDeLoTecleado) {
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("-10"), 390);
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("410"), 10);
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("400"), 400);
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("810"), 410);
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("12,3456"), 12.3456);
+    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("abc"), 0);
+}
+
+TEST(TextoFijo, CortaALaCapacidadYAlNulo) {
+    TextoFijo<16> t("0123456789ABCDEFGHIJ");
+    EXPECT_EQ(t.str(), "0123456789ABCDE");
+    t = std::string_view("ab\0cd", 5);
+    EXPECT_EQ(t.str(), "ab");
+    unsigned char crudo[4] = {'x', 'y', 'z', 'w'};  // no terminator in the file
+    TextoFijo<4> d;
+    d.desdeBytes(crudo);
+    EXPECT_EQ(d.str(), "xyz");
+}
+
+TEST(Anexar, MueveLasEstacionesAlFinal) {
+    CLibretaCampo libreta, otra;
+    crearEstacion(libreta.estaciones, {.nombre = "A"});
+    crearEstacion(otra.estaciones, {.nombre = "A"});
+    crearEstacion(otra.estaciones, {.nombre = "B"});
+    otra.reservado = "de la otra";
+    EXPECT_TRUE(anexarLibreta(libreta, std::move(otra)));
+    EXPECT_EQ(nombres(libreta.estaciones), (std::vector<std::string>{"A", "A", "B"}));
+    EXPECT_TRUE(libreta.reservado.vacio());
+    CLibretaCampo vacia;
+    EXPECT_FALSE(anexarLibreta(libreta, std::move(vacia)));
+}
+
+}  // namespace
+}  // namespace celvara
