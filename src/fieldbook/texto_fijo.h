@@ -61,6 +61,8 @@ public:
 
     friend bool operator==(const TextoFijo& a, const TextoFijo& b) { return a.bytes_ == b.bytes_; }
     friend bool operator==(const TextoFijo& a, std::string_view b) { return a.vista() == b; }
+    friend bool operator==(const TextoFijo& a, const char* b) { return a.vista() == std::string_view(b); }
+    friend bool operator==(const TextoFijo& a, const std::string& b) { return a.vista() == b; }
 
 private:
     std::array<char, N> bytes_{};

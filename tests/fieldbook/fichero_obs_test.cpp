@@ -1,0 +1,298 @@
+#include "fieldbook/fichero_obs.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "comun/imagen.h"
+
+namespace celvara {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::Imagen;
+
+// Record images straight from the layouts.
+Imagen imagenEstacion(std::string_view nombre, std::int32_t tipo, double x, double y, double z,
+                      std::string_view d1 = "", std::string_view d2 = "", std::string_view croquis = "",
+                      std::string_view foto = "", std::string_view dibujo = "") {
+    Imagen i(1800);
+    i.texto(0, nombre).i32(16, tipo).f64(24, x).f64(32, y).f64(40, z);
+    i.texto(48, d1).texto(148, d2).texto(248, croquis).texto(1272, foto).texto(1528, dibujo);
+    return i;
+}
+
+Imagen imagenEstacionamiento(std::string_view nombre, std::string_view estacion, double ai, double des,
+                             std::int32_t unidadAngular = 400, std::string_view instrumento = "",
+                             std::string_view comentarios = "") {
+    Imagen i(240);
+    i.texto(0, nombre).texto(15, estacion).f64(32, ai).f64(40, des);
+    const std::size_t d = 56;
+    i.texto(d + 0, instrumento).texto(d + 50, "OPER").texto(d + 65, "5-3-2024").texto(d + 80, "09:15:00");
+    i.i32(d + 96, 18).i32(d + 100, 950).i32(d + 104, 7).i32(d + 108, 3).i32(d + 112, 1);
+    i.i32(d + 116, unidadAngular).i32(d + 120, 0).u8(d + 124, 1).u8(d + 125, 0).texto(d + 126, comentarios);
+    return i;
+}
+
+Imagen imagenLectura(std::string_view nombre, double jalon, double dist, double v, double h, std::string_view codigo) {
+    Imagen i(112);
+    i.texto(0, nombre).f64(16, jalon).f64(24, dist).f64(32, v).f64(40, h).texto(48, codigo);
+    return i;
+}
+
+Imagen cabecera(std::string_view reservado, std::uint32_t proyeccion, std::int32_t estaciones) {
+    Imagen i;
+    i.u32(0, 0).texto(4, reservado).u32(4 + 1024, proyeccion).i32(4 + 1028, estaciones);
+    return i;
+}
+
+// One station with one set-up of two readings, and a second bare station.
+Imagen libretaMinima() {
+    Imagen f = cabecera("", 1, 2);
+    f.anadir(imagenEstacion("BASE1", 2, 1000.25, 2000.5, 101.125, "Clavo en acera", "", "", "c:\\f.bmp"));
+    f.anadirI32(1);
+    f.anadir(imagenEstacionamiento("E1", "BASE1", 1.55, 12.3456, 400, "TC1800"));
+    f.anadirI32(2);
+    f.anadir(imagenLectura("100", 1.3, 45.678, 99.5, 250.125, "ARQUETA"));
+    f.anadir(imagenLectura("101", 1.3, 12.0, 101.25, 10.5, ""));
+    f.anadir(imagenEstacion("BASE2", 0, 0, 0, 0));
+    f.anadirI32(0);
+    return f;
+}
+
+void construirMinima(CLibretaCampo& l) {
+    DatosComplementarios d;
+    d.instrumento = "TC1800";
+    d.operador = "OPER";
+    d.dia = "5-3-2024";
+    d.hora = "09:15:00";
+    d.temperatura = 18;
+    d.presion = 950;
+    d.ppm = 7;
+    d.tipoDistancia = 3;
+    d.tipoVertical = 1;
+    d.corregidoEsfRefr = 1;
+    l.proyeccion = 1;
+    auto* b1 = crearEstacion(l.estaciones, {.nombre = "BASE1", .tipo = 2, .coordenadas = Coordenadas{1000.25, 2000.5, 101.125},
+                                            .descripcion1 = "Clavo en acera", .ficheroFoto = "c:\\f.bmp"});
+    auto* s = crearEstacionamiento(b1->estacionamientos, nullptr, "E1", "BASE1", 1.55, &d, 12.3456);
+    crearLectura(s->lecturas, std::nullopt, "100", 1.3, 45.678, 99.5, 250.125, "ARQUETA");
+    crearLectura(s->lecturas, std::nullopt, "101", 1.3, 12.0, 101.25, 10.5, "");
+    crearEstacion(l.estaciones, {.nombre = "BASE2"});
+}
+
+TEST(FicheroObs, LibretaMinimaByteABytes) {
+    CarpetaTemporal dir;
+    CLibretaCampo libreta;
+    construirMinima(libreta);
+    ASSERT_TRUE(escribirLibreta(libreta, dir / "a.obs"));
+    EXPECT_TRUE(prueba::leerFichero(dir / "a.obs") == libretaMinima().bytes());
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.obs.celvara-tmp"));
+
+    prueba::escribirFichero(dir / "b.obs", libretaMinima().bytes());
+    CLibretaCampo leida;
+    ASSERT_TRUE(leerLibreta(leida, dir / "b.obs"));
+    ASSERT_EQ(leida.estaciones.size(), 2u);
+    const Estacion& e = *leida.estaciones[0];
+    EXPECT_EQ(e.nombre, "BASE1");
+    EXPECT_EQ(e.tipo, 2);
+    EXPECT_EQ(e.x, 1000.25);
+    EXPECT_EQ(e.z, 101.125);
+    EXPECT_EQ(e.ficheroFoto, "c:\\f.bmp");
+    ASSERT_EQ(e.estacionamientos.size(), 1u);
+    const Estacionamiento& s = *e.estacionamientos[0];
+    EXPECT_EQ(s.estacion, "BASE1");
+    EXPECT_EQ(s.desorientacion, 12.3456);
+    EXPECT_EQ(s.datos.presion, 950);
+    EXPECT_EQ(s.datos.tipoDistancia, 3);
+    EXPECT_EQ(s.datos.tipoVertical, 1);
+    EXPECT_EQ(s.datos.corregidoEsfRefr, 1);
+    ASSERT_EQ(s.lecturas.size(), 2u);
+    EXPECT_EQ(s.lecturas[0].codigo, "ARQUETA");
+    EXPECT_EQ(s.lecturas[1].vertical, 101.25);
+    EXPECT_EQ(leida.proyeccion, 1u);
+    EXPECT_TRUE(leida.estaciones[1]->estacionamientos.empty());
+}
+
+TEST(FicheroObs, TextosAlMaximoConEñes) {
+    const std::string nombre = "\xD1" "ANDU\xC1" "-12345678";        // 15 bytes: ÑANDUÁ-12345678
+    const std::string desc(99, '\xF1');                              // ñ
+    const std::string croquis = std::string(1021, 'a') + "\r\n";      // 1023 bytes
+    const std::string ruta(255, '\\');
+    const std::string codigo(51, '\xE9');                              // é
+    const std::string reservado(1023, 'R');
+    Imagen f = cabecera(reservado, 2, 1);
+    f.anadir(imagenEstacion(nombre, 1, 1, 2, 3, desc, desc, croquis, ruta, ruta));
+    f.anadirI32(1);
+    f.anadir(imagenEstacionamiento("ESTACIONAMIENT", "\xD1" "ANDU\xC1" "-123456789", 0, 0, 360, std::string(49, 'I'),
+                                   std::string(49, '\xFC')));
+    f.anadirI32(1);
+    f.anadir(imagenLectura("PUNTO-\xD1\xD1\xD1-00001", 0, 0, 0, 0, codigo));
+
+    CarpetaTemporal dir;
+    prueba::escribirFichero(dir / "max.obs", f.bytes());
+    CLibretaCampo libreta;
+    ASSERT_TRUE(leerLibreta(libreta, dir / "max.obs"));
+    EXPECT_EQ(libreta.reservado.str(), reservado);
+    EXPECT_EQ(libreta.estaciones[0]->nombre.str(), nombre);
+    EXPECT_EQ(libreta.estaciones[0]->croquis.str(), croquis);
+    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->datos.unidadAngular, 360);
+    // Written back unchanged.
+    ASSERT_TRUE(escribirLibreta(libreta, dir / "otra.obs"));
+    EXPECT_TRUE(prueba::leerFichero(dir / "otra.obs") == f.bytes());
+}
+
+TEST(FicheroObs, TextoSinTerminadorAcabaEnElUltimoByte) {
+    Imagen f = cabecera("", 0, 1);
+    Imagen e = imagenEstacion("", 0, 0, 0, 0);
+    e.texto(0, "ABCDEFGHIJKLMNOP");  // 16 bytes, no terminator
+    f.anadir(e);
+    f.anadirI32(0);
+    CarpetaTemporal dir;
+    prueba::escribirFichero(dir / "t.obs", f.bytes());
+    CLibretaCampo libreta;
+    ASSERT_TRUE(leerLibreta(libreta, dir / "t.obs"));
+    EXPECT_EQ(libreta.estaciones[0]->nombre.str(), "ABCDEFGHIJKLMNO");
+}
+
+TEST(FicheroObs, FicheroQueAcabaPronto) {
+    CarpetaTemporal dir;
+    // Only the header and a count: an empty book.
+    prueba::escribirFichero(dir / "vacio.obs", cabecera("xyz", 2, 7).bytes());
+    CLibretaCampo libreta;
+    ASSERT_TRUE(leerLibreta(libreta, dir / "vacio.obs"));
+    EXPECT_TRUE(libreta.estaciones.empty());
+    EXPECT_EQ(libreta.reservado, "xyz");
+
+    // Counts promise more than the file holds: complete records are kept,
+    // a record cut short is dropped.
+    Imagen f = cabecera("", 0, 5);
+    f.anadir(imagenEstacion("A", 0, 0, 0, 0)).anadirI32(3);
+    f.anadir(imagenEstacionamiento("E1", "A", 1, 0)).anadirI32(10);
+    f.anadir(imagenLectura("1", 0, 0, 0, 0, "")).anadir(imagenLectura("2", 0, 0, 0, 0, ""));
+    std::string bytes = f.bytes() + std::string(50, 'x');  // half a reading
+    prueba::escribirFichero(dir / "corto.obs", bytes);
+    ASSERT_TRUE(leerLibreta(libreta, dir / "corto.obs"));
+    ASSERT_EQ(libreta.estaciones.size(), 1u);
+    ASSERT_EQ(libreta.estaciones[0]->estacionamientos.size(), 1u);
+    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->lecturas.size(), 2u);
+
+    // A station record without its set-up count is kept.
+    Imagen g = cabecera("", 0, 2);
+    g.anadir(imagenEstacion("A", 0, 0, 0, 0));
+    prueba::escribirFichero(dir / "sincuenta.obs", g.bytes());
+    ASSERT_TRUE(leerLibreta(libreta, dir / "sincuenta.obs"));
+    EXPECT_EQ(libreta.estaciones.size(), 1u);
+}
+
+TEST(FicheroObs, FicherosRechazados) {
+    CarpetaTemporal dir;
+    CLibretaCampo libreta;
+    crearEstacion(libreta.estaciones, {.nombre = "QUEDA"});
+
+    // A mark other than 0 leaves the book as it was.
+    Imagen malo = cabecera("", 0, 0);
+    malo.u32(0, 1);
+    prueba::escribirFichero(dir / "marca.obs", malo.bytes());
+    EXPECT_FALSE(leerLibreta(libreta, dir / "marca.obs"));
+    EXPECT_EQ(libreta.estaciones.size(), 1u);
+
+    EXPECT_FALSE(leerLibreta(libreta, dir / "no-existe.obs"));
+
+    // Ends before the station count: fails with the book empty.
+    prueba::escribirFichero(dir / "sin-cuenta.obs", cabecera("", 0, 0).bytes().substr(0, 1030));
+    EXPECT_FALSE(leerLibreta(libreta, dir / "sin-cuenta.obs"));
+    EXPECT_TRUE(libreta.estaciones.empty());
+
+    crearEstacion(libreta.estaciones, {.nombre = "QUEDA"});
+    prueba::escribirFichero(dir / "negativo.obs", cabecera("", 0, -1).bytes());
+    EXPECT_FALSE(leerLibreta(libreta, dir / "negativo.obs"));
+    EXPECT_TRUE(libreta.estaciones.empty());
+
+    prueba::escribirFichero(dir / "vacio.obs", "");
+    EXPECT_FALSE(leerLibreta(libreta, dir / "vacio.obs"));
+
+    // A directory is not a file.
+    EXPECT_FALSE(leerLibreta(libreta, dir.ruta()));
+}
+
+TEST(FicheroObs, TruncadoEnCadaPosicionNuncaRompe) {
+    CarpetaTemporal dir;
+    const std::string completo = libretaMinima().bytes();
+    for (std::size_t n = 0; n <= completo.size(); n += (n < 1040 ? 1 : 7)) {
+        prueba::escribirFichero(dir / "t.obs", completo.substr(0, n));
+        CLibretaCampo libreta;
+        const bool ok = leerLibreta(libreta, dir / "t.obs");
+        EXPECT_EQ(ok, n >= 4 + 1028 + 4) << n;
+        EXPECT_LE(libreta.contarLecturas(), 2u);
+    }
+}
+
+TEST(FicheroObs, BytesAlAzarNuncaRompen) {
+    CarpetaTemporal dir;
+    std::mt19937 azar(1234);
+    for (int i = 0; i < 200; ++i) {
+        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 6000)(azar), '\0');
+        for (char& c : bytes) c = static_cast<char>(azar());
+        if (i % 2 == 0 && bytes.size() >= 4) bytes.replace(0, 4, std::string(4, '\0'));  // get past the mark
+        prueba::escribirFichero(dir / "azar.obs", bytes);
+        CLibretaCampo libreta;
+        if (!leerLibreta(libreta, dir / "azar.obs")) {
+            EXPECT_TRUE(libreta.estaciones.empty());
+        }
+    }
+    // Huge counts with no data behind them end at the end of the data.
+    Imagen f = cabecera("", 0, 0x7FFFFFFF);
+    f.anadir(imagenEstacion("A", 0, 0, 0, 0)).anadirI32(0x7FFFFFFF);
+    f.anadir(imagenEstacionamiento("E", "A", 0, 0)).anadirI32(0x7FFFFFFF);
+    prueba::escribirFichero(dir / "enorme.obs", f.bytes());
+    CLibretaCampo libreta;
+    EXPECT_TRUE(leerLibreta(libreta, dir / "enorme.obs"));
+    EXPECT_EQ(libreta.contarEstacionamientos(), 1u);
+}
+
+TEST(FicheroObs, IdaYVueltaConservaOrdenYReservado) {
+    CarpetaTemporal dir;
+    CLibretaCampo libreta;
+    libreta.reservado = "texto reservado de otra versi\xF3n";
+    for (int e = 0; e < 5; ++e) {
+        auto* est = crearEstacion(libreta.estaciones, {.nombre = std::to_string(e).insert(0, "E"), .tipo = 1,
+                                                       .coordenadas = Coordenadas{e * 1.0, e * 2.0, e * 0.1}});
+        for (int s = 0; s < 3; ++s) {
+            auto* es = crearEstacionamiento(est->estacionamientos, nullptr, std::to_string(e * 10 + s).insert(0, "S"),
+                                            est->nombre.vista(), 1.5, nullptr, s * 0.1);
+            for (int l = 0; l < 4; ++l)
+                crearLectura(es->lecturas, std::nullopt, std::to_string(l), 1.0, 10.0 + l, 100.0, l * 100.0, "C");
+        }
+    }
+    ASSERT_TRUE(escribirLibreta(libreta, dir / "r.obs"));
+    CLibretaCampo leida;
+    ASSERT_TRUE(leerLibreta(leida, dir / "r.obs"));
+    EXPECT_EQ(leida.reservado, libreta.reservado);
+    ASSERT_EQ(leida.estaciones.size(), 5u);
+    for (std::size_t e = 0; e < 5; ++e) {
+        EXPECT_EQ(leida.estaciones[e]->nombre, libreta.estaciones[e]->nombre);
+        for (std::size_t s = 0; s < 3; ++s) {
+            const auto& a = *libreta.estaciones[e]->estacionamientos[s];
+            const auto& b = *leida.estaciones[e]->estacionamientos[s];
+            EXPECT_EQ(a.nombre, b.nombre);
+            EXPECT_EQ(a.datos, b.datos);
+            EXPECT_EQ(a.lecturas, b.lecturas);
+        }
+    }
+}
+
+TEST(FicheroObs, GrabacionFallidaDejaElFicheroAnterior) {
+    CarpetaTemporal dir;
+    CLibretaCampo libreta;
+    crearEstacion(libreta.estaciones, {.nombre = "A"});
+    // The target is a folder: the rename fails and nothing is left behind.
+    std::filesystem::create_directory(dir / "carpeta.obs");
+    EXPECT_FALSE(escribirLibreta(libreta, dir / "carpeta.obs"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "carpeta.obs"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "carpeta.obs.celvara-tmp"));
+    EXPECT_FALSE(escribirLibreta(libreta, dir / "no" / "existe.obs"));
+}
+
+}  // namespace
+}  // namespace celvara
