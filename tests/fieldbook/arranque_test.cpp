@@ -1,0 +1,172 @@
+#include "fieldbook/arranque.h"
+
+#include <gtest/gtest.h>
+
+#include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
+#include "fieldbook/fichero_obs.h"
+
+namespace celvara {
+namespace {
+
+class EntornoFalso : public EntornoArranque {
+public:
+    std::optional<std::string> leerFicheroInicio(bool& errorLectura) override {
+        errorLectura = errorLectura_;
+        if (!hayInicio) return std::nullopt;
+        return inicio;
+    }
+    bool escribirFicheroInicio(std::string_view contenido) override {
+        escrito = std::string(contenido);
+        return true;
+    }
+    std::string directorioActual() override { return actual; }
+    bool cambiarDirectorio(std::string_view dir) override {
+        cambios.emplace_back(dir);
+        if (!entrables.empty() && std::find(entrables.begin(), entrables.end(), dir) == entrables.end()) return false;
+        actual = std::string(dir);
+        return true;
+    }
+
+    void conInicio(std::string texto) {
+        inicio = std::move(texto);
+        hayInicio = true;
+    }
+
+    std::string inicio;
+    bool hayInicio = false;
+    bool errorLectura_ = false;
+    std::string actual = "C:\\ACTUAL";
+    std::optional<std::string> escrito;
+    std::vector<std::string> cambios;
+    std::vector<std::string> entrables;
+};
+
+TEST(DirectorioTrabajo, BarrasNormalesYBarraFinal) {
+    EntornoFalso e;
+    e.conInicio("C:/TRABAJOS/OBRA1/\r\nsegunda linea\n");
+    const auto r = leerDirectorioTrabajo(e);
+    EXPECT_TRUE(r.exito);
+    EXPECT_EQ(r.ruta, "C:\\TRABAJOS\\OBRA1\\");
+    EXPECT_EQ(e.cambios, std::vector<std::string>{"C:\\TRABAJOS\\OBRA1"});
+    EXPECT_FALSE(e.escrito);
+}
+
+TEST(DirectorioTrabajo, SoloLaUnidad) {
+    EntornoFalso e;
+    e.conInicio("C:");
+    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\");
+    EXPECT_EQ(e.cambios.back(), "C:\\");
+}
+
+TEST(DirectorioTrabajo, SinFicheroDeInicioSeCreaConElActual) {
+    EntornoFalso e;
+    const auto r = leerDirectorioTrabajo(e);
+    EXPECT_TRUE(r.exito);
+    EXPECT_EQ(r.ruta, "C:\\ACTUAL\\");
+    EXPECT_EQ(e.escrito, "C:\\ACTUAL\n");
+}
+
+TEST(DirectorioTrabajo, DirectorioInaccesibleOLineaVacia) {
+    EntornoFalso e;
+    e.conInicio("D:\\NO\\EXISTE\n");
+    e.entrables = {"C:\\ACTUAL"};
+    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\ACTUAL\\");
+    EXPECT_EQ(e.escrito, "C:\\ACTUAL\n");
+
+    EntornoFalso v;
+    v.conInicio("\r\n");
+    EXPECT_EQ(leerDirectorioTrabajo(v).ruta, "C:\\ACTUAL\\");
+    EXPECT_EQ(v.escrito, "C:\\ACTUAL\n");
+}
+
+TEST(DirectorioTrabajo, CaracteresDeControlYLineaLarga) {
+    EntornoFalso e;
+    e.conInicio("C:\\TRA\fBAJOS\xFFRESTO\n");
+    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\TRABAJOS\\");
+
+    EntornoFalso largo;
+    largo.conInicio("C:\\" + std::string(400, 'A'));
+    const auto r = leerDirectorioTrabajo(largo);
+    EXPECT_EQ(r.ruta.size(), 256u);  // 255 kept plus the backslash added
+}
+
+TEST(DirectorioTrabajo, ErrorDeLecturaSigueConLoLeido) {
+    EntornoFalso e;
+    e.conInicio("C:\\TRAB");
+    e.errorLectura_ = true;
+    const auto r = leerDirectorioTrabajo(e);
+    EXPECT_FALSE(r.exito);
+    EXPECT_EQ(r.ruta, "C:\\TRAB\\");
+}
+
+TEST(Arranque, CreaLosAjustesYAvisaDelUltimoFicheroPerdido) {
+    prueba::CarpetaTemporal raiz;
+    MapaRutas mapa(raiz.ruta());
+    std::filesystem::create_directories(raiz / "trabajos" / "obra1");
+    CLibretaCampo libreta;
+    CDatosGenerales ajustes;
+    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
+    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    // A settings file of another version is replaced at once.
+    CDatosGenerales viejo;
+    viejo.reservado = 9;
+    viejo.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    std::string imagen = imagenAjustes(viejo);
+    imagen[4] = 5;
+    prueba::escribirFichero(raiz / "trabajos" / "OBSERVA.DFT", imagen);
+
+    prueba::AvisosGrabados avisos;
+    const std::string titulo = arrancarGestor(libreta, ajustes, mapa, avisos);
+    EXPECT_EQ(ajustes.rutaFicheroAjustes, "C:\\TRABAJOS\\observa.dft");
+    EXPECT_EQ(avisos.textos(), std::vector<std::string>{"Error al abrir el último fichero"});
+    EXPECT_EQ(avisos.mensajes[0].icono, Icono::Stop);
+    EXPECT_TRUE(ajustes.ultimoFichero.vacio());
+    EXPECT_EQ(titulo, "Gestor de Observaciones - Datos de Campo - []");
+    // Saved back as version 6 with the reserved word cleared, in the file
+    // found ignoring case.
+    const std::string guardado = prueba::leerFichero(raiz / "trabajos" / "OBSERVA.DFT");
+    ASSERT_EQ(guardado.size(), 1620u);
+    EXPECT_EQ(guardado[4], 6);
+    EXPECT_EQ(guardado[0], 0);
+}
+
+TEST(Arranque, AbreElUltimoFicheroSinAplicarSuProyeccion) {
+    prueba::CarpetaTemporal raiz;
+    MapaRutas mapa(raiz.ruta());
+    std::filesystem::create_directories(raiz / "TRABAJOS" / "OBRA1");
+    CLibretaCampo guardada;
+    guardada.proyeccion = 2;
+    crearEstacion(guardada.estaciones, {.nombre = "A"});
+    ASSERT_TRUE(escribirLibreta(guardada, raiz / "TRABAJOS" / "OBRA1" / "obra.obs"));
+
+    CDatosGenerales ajustes;
+    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
+    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS";
+    ASSERT_EQ(guardarAjustes(ajustes, raiz / "TRABAJOS" / "observa.dft"), Estado::Exito);
+    ajustes.ultimoFichero = "";
+
+    CLibretaCampo libreta;
+    prueba::AvisosGrabados avisos;
+    const std::string titulo = arrancarGestor(libreta, ajustes, mapa, avisos);
+    EXPECT_TRUE(avisos.mensajes.empty());
+    EXPECT_EQ(libreta.estaciones.size(), 1u);
+    EXPECT_EQ(ajustes.proyeccion, 0u);
+    EXPECT_EQ(titulo, "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\OBRA.OBS]");
+}
+
+TEST(MapaRutas, UnidadesYMayusculas) {
+    prueba::CarpetaTemporal raiz;
+    std::filesystem::create_directories(raiz / "Trabajos" / "Obra1");
+    prueba::escribirFichero(raiz / "Trabajos" / "Obra1" / "Datos.Obs", "x");
+    MapaRutas mapa(raiz.ruta());
+    EXPECT_EQ(mapa.aAnfitrion("C:\\TRABAJOS\\OBRA1\\DATOS.OBS"), raiz / "Trabajos" / "Obra1" / "Datos.Obs");
+    EXPECT_EQ(mapa.aAnfitrion("c:/trabajos/obra1/nuevo.obs"), raiz / "Trabajos" / "Obra1" / "nuevo.obs");
+    EXPECT_EQ(mapa.aAnfitrion("Z:\\tmp"), std::filesystem::path("/tmp"));
+    EXPECT_EQ(mapa.aWindows(raiz / "Trabajos" / "Obra1"), "C:\\Trabajos\\Obra1");
+    EXPECT_EQ(mapa.aWindows("/usr/share"), "Z:\\usr\\share");
+    EXPECT_EQ(mapa.aWindows(raiz.ruta()), "C:\\");
+}
+
+}  // namespace
+}  // namespace celvara
