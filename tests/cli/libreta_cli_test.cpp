@@ -1,0 +1,95 @@
+// celvara-cli as a whole process: volcar and anexar over observation and
+// settings files, exit statuses, nothing written on failure.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "comun/imagen.h"
+#include "comun/proceso.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/fichero_obs.h"
+
+namespace celvara {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::cli;
+
+void libretaDePrueba(const std::filesystem::path& ruta, std::string_view prefijo, int estaciones) {
+    CLibretaCampo l;
+    l.reservado = "reservado";
+    l.proyeccion = 1;
+    for (int i = 0; i < estaciones; ++i) {
+        std::string nombre = std::string(prefijo) + std::to_string(i);
+        auto* e = crearEstacion(l.estaciones, {.nombre = nombre, .tipo = 1, .coordenadas = Coordenadas{1000.123456789, 2000, 50},
+                                               .descripcion1 = "Se\xF1" "al"});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, nombre + "-1", nombre, 1.5, nullptr, 0.1);
+        crearLectura(s->lecturas, std::nullopt, "7", 1.3, 25.5, 99.9, 310.25, "\xC1RBOL");
+    }
+    ASSERT_TRUE(escribirLibreta(l, ruta));
+}
+
+TEST(CliVolcar, LibretaComoJsonEnUtf8) {
+    CarpetaTemporal dir;
+    libretaDePrueba(dir / "a.OBS", "B", 2);
+    auto r = cli({"volcar", (dir / "a.OBS").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    const auto j = nlohmann::json::parse(r.salida);
+    EXPECT_EQ(j["proyeccion"], 1);
+    EXPECT_EQ(j["reservado"], "reservado");
+    ASSERT_EQ(j["estaciones"].size(), 2u);
+    const auto& e = j["estaciones"][1];
+    EXPECT_EQ(e["nombre"], "B1");
+    EXPECT_EQ(e["x"].get<double>(), 1000.123456789);
+    EXPECT_EQ(e["descripcion1"], "Se\xC3\xB1" "al");
+    const auto& s = e["estacionamientos"][0];
+    EXPECT_EQ(s["estacion"], "B1");
+    EXPECT_EQ(s["datos"]["unidadAngular"], 400);
+    EXPECT_TRUE(s["datos"].contains("corregidoTempPres"));
+    EXPECT_EQ(s["lecturas"][0]["codigo"], "\xC3\x81RBOL");
+    EXPECT_EQ(s["lecturas"][0]["horizontal"].get<double>(), 310.25);
+}
+
+TEST(CliVolcar, AjustesConNombresClaros) {
+    CarpetaTemporal dir;
+    CDatosGenerales a;
+    a.ultimoFichero = "C:\\TRABAJOS\\A.OBS";
+    ASSERT_EQ(guardarAjustes(a, dir / "observa.dft"), Estado::Exito);
+    auto r = cli({"volcar", (dir / "observa.dft").string(), "--formato", "dft"});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    const auto j = nlohmann::json::parse(r.salida);
+    EXPECT_EQ(j["ultimoFichero"], "C:\\TRABAJOS\\A.OBS");
+    EXPECT_EQ(j["radioTerrestre"].get<double>(), 6378388.0);
+    EXPECT_EQ(j["datosPorDefecto"]["instrumento"], "ESTANDAR");
+}
+
+TEST(CliVolcar, ErroresYUso) {
+    CarpetaTemporal dir;
+    auto r = cli({"volcar", (dir / "falta.obs").string()});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_FALSE(r.errores.empty());
+    EXPECT_TRUE(r.salida.empty());
+    EXPECT_EQ(cli({"volcar"}).estado, 2);
+    EXPECT_EQ(cli({"no-existe"}).estado, 2);
+    EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);
+}
+
+TEST(CliAnexar, AnadeAlFinalYNoEscribeSiFalla) {
+    CarpetaTemporal dir;
+    libretaDePrueba(dir / "base.obs", "A", 2);
+    libretaDePrueba(dir / "otro.obs", "Z", 1);
+    auto r = cli({"anexar", (dir / "base.obs").string(), (dir / "otro.obs").string(), "-o", (dir / "sal.obs").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    CLibretaCampo l;
+    ASSERT_TRUE(leerLibreta(l, dir / "sal.obs"));
+    ASSERT_EQ(l.estaciones.size(), 3u);
+    EXPECT_EQ(l.estaciones[2]->nombre, "Z0");
+
+    prueba::escribirFichero(dir / "malo.obs", "\x01\x00\x00\x00");
+    r = cli({"anexar", (dir / "base.obs").string(), (dir / "malo.obs").string(), "-o", (dir / "nada.obs").string()});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "nada.obs"));
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,21 @@
+// Runs celvara-cli as a whole process and captures what it prints.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace celvara::prueba {
+
+struct SalidaProceso {
+    int estado = -1;
+    std::string salida;   // stdout
+    std::string errores;  // stderr
+};
+
+// Arguments are passed without a shell; `entrada` goes to stdin.
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {});
+
+// celvara-cli with these arguments.
+SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {});
+
+}  // namespace celvara::prueba
