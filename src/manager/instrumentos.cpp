@@ -1,0 +1,195 @@
+#include "manager/instrumentos.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "fieldbook/bytes.h"
+#include "fieldbook/fichero_binario.h"
+#include "fieldbook/numeros.h"
+
+namespace celvara {
+
+namespace {
+
+namespace off = imagen::instrumento;
+
+// A text field is taken from the kept image while it still reads as the
+// field's text, so that the bytes after its terminator survive.
+template <std::size_t N>
+void escribirTexto(const TextoFijo<N>& texto, const unsigned char* leida, unsigned char* destino) {
+    if (leida) {
+        TextoFijo<N> antes;
+        antes.desdeBytes(leida);
+        if (antes == texto) return;  // the image bytes are already in place
+    }
+    texto.aBytes(destino);
+}
+
+// Refuses a target that exists but could not be written, so that a library
+// the user protected is not replaced by the rename of the atomic save.
+bool sePuedeEscribir(const std::filesystem::path& ruta) {
+    std::error_code ec;
+    if (!std::filesystem::exists(ruta, ec)) return !ec;
+    if (std::filesystem::is_directory(ruta, ec)) return false;
+    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
+    return f != nullptr;
+}
+
+}  // namespace
+
+void escribirInstrumento(const Instrumento& i, unsigned char* p) {
+    const unsigned char* leida = i.imagenLeida ? i.imagenLeida->data() : nullptr;
+    if (leida)
+        std::memcpy(p, leida, off::tamano);
+    else
+        std::memset(p, 0, off::tamano);
+    bytes::escribirI32(p + off::numero, i.numero);
+    escribirTexto(i.nombre, leida ? leida + off::nombre : nullptr, p + off::nombre);
+    escribirTexto(i.marca, leida ? leida + off::marca : nullptr, p + off::marca);
+    bytes::escribirI32(p + off::aumentos, i.aumentos);
+    bytes::escribirF32(p + off::errorH, i.errorH);
+    bytes::escribirF32(p + off::errorV, i.errorV);
+    bytes::escribirI32(p + off::alcance1Prisma, i.alcance1Prisma);
+    bytes::escribirI32(p + off::alcance3Prismas, i.alcance3Prismas);
+    bytes::escribirF32(p + off::precisionDistanciaMm, i.precisionDistanciaMm);
+    bytes::escribirF32(p + off::precisionDistanciaPpm, i.precisionDistanciaPpm);
+    bytes::escribirF32(p + off::excentricidad, i.excentricidad);
+    bytes::escribirF32(p + off::lecturaAngular, i.lecturaAngular);
+    bytes::escribirF32(p + off::precisionH, i.precisionH);
+    bytes::escribirF32(p + off::precisionV, i.precisionV);
+    bytes::escribirI32(p + off::nivelEsferico, i.nivelEsferico);
+    bytes::escribirI32(p + off::nivelTorico, i.nivelTorico);
+    bytes::escribirI32(p + off::ejesCompensador, i.ejesCompensador);
+    escribirTexto(i.ficheroFoto, leida ? leida + off::ficheroFoto : nullptr, p + off::ficheroFoto);
+    // List links mean nothing in a file.
+    bytes::escribirU32(p + off::enlaces, 0);
+    bytes::escribirU32(p + off::enlaces + 4, 0);
+}
+
+Instrumento leerInstrumento(const unsigned char* p) {
+    Instrumento i;
+    i.numero = bytes::leerI32(p + off::numero);
+    i.nombre.desdeBytes(p + off::nombre);
+    i.marca.desdeBytes(p + off::marca);
+    i.aumentos = bytes::leerI32(p + off::aumentos);
+    i.errorH = bytes::leerF32(p + off::errorH);
+    i.errorV = bytes::leerF32(p + off::errorV);
+    i.alcance1Prisma = bytes::leerI32(p + off::alcance1Prisma);
+    i.alcance3Prismas = bytes::leerI32(p + off::alcance3Prismas);
+    i.precisionDistanciaMm = bytes::leerF32(p + off::precisionDistanciaMm);
+    i.precisionDistanciaPpm = bytes::leerF32(p + off::precisionDistanciaPpm);
+    i.excentricidad = bytes::leerF32(p + off::excentricidad);
+    i.lecturaAngular = bytes::leerF32(p + off::lecturaAngular);
+    i.precisionH = bytes::leerF32(p + off::precisionH);
+    i.precisionV = bytes::leerF32(p + off::precisionV);
+    i.nivelEsferico = bytes::leerI32(p + off::nivelEsferico);
+    i.nivelTorico = bytes::leerI32(p + off::nivelTorico);
+    i.ejesCompensador = bytes::leerI32(p + off::ejesCompensador);
+    i.ficheroFoto.desdeBytes(p + off::ficheroFoto);
+    i.imagenLeida.emplace();
+    std::memcpy(i.imagenLeida->data(), p, off::tamano);
+    return i;
+}
+
+Estado cargarInstrumentos(ListaInstrumentos& lista, const std::filesystem::path& ruta, Avisos& avisos,
+                          std::size_t* bytesSobrantes) {
+    lista.clear();
+    if (bytesSobrantes) *bytesSobrantes = 0;
+    LectorFichero f(ruta, true);
+    if (!f.abierto()) return Estado::Fallo;
+    std::vector<unsigned char> lote;
+    try {
+        lote.resize(kInstrumentosPorLote * off::tamano);
+    } catch (const std::bad_alloc&) {
+        avisos.mensaje("No hay memoria para tantos\nINSTRUMENTOS.");
+        return Estado::Fallo;
+    }
+    try {
+        for (;;) {
+            const std::size_t leidos = f.leer(lote.data(), lote.size());
+            const std::size_t registros = leidos / off::tamano;
+            for (std::size_t r = 0; r < registros; ++r) lista.push_back(leerInstrumento(lote.data() + r * off::tamano));
+            if (leidos < lote.size()) {
+                if (bytesSobrantes) *bytesSobrantes = leidos % off::tamano;
+                break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        lista.clear();
+        avisos.mensaje("No hay memoria para tantos\nINSTRUMENTOS.");
+        return Estado::Fallo;
+    }
+    if (f.error()) {
+        lista.clear();
+        if (bytesSobrantes) *bytesSobrantes = 0;
+        return Estado::Fallo;
+    }
+    return Estado::Exito;
+}
+
+Estado guardarInstrumentos(const ListaInstrumentos& lista, const std::filesystem::path& ruta) {
+    if (!sePuedeEscribir(ruta)) return Estado::Fallo;
+    EscritorAtomico f(ruta);
+    if (!f.abierto()) return Estado::Fallo;
+    std::vector<unsigned char> lote(kInstrumentosPorLote * off::tamano);
+    bool ok = true;
+    for (std::size_t inicio = 0; ok && inicio < lista.size(); inicio += kInstrumentosPorLote) {
+        const std::size_t n = std::min(kInstrumentosPorLote, lista.size() - inicio);
+        for (std::size_t r = 0; r < n; ++r) escribirInstrumento(lista[inicio + r], lote.data() + r * off::tamano);
+        ok = f.escribir(lote.data(), n * off::tamano);
+    }
+    return f.confirmar() && ok ? Estado::Exito : Estado::Fallo;
+}
+
+Instrumento* crearInstrumento(ListaInstrumentos& lista, const Instrumento& valores, Avisos& avisos) {
+    try {
+        Instrumento& nuevo = lista.emplace_back(valores);
+        nuevo.imagenLeida.reset();
+        return &nuevo;
+    } catch (const std::bad_alloc&) {
+        avisos.mensaje("\nfalta memoria");
+        return nullptr;
+    }
+}
+
+void actualizarInstrumento(Instrumento& instrumento, const Instrumento& valores) {
+    instrumento = valores;
+    instrumento.imagenLeida.reset();
+}
+
+const Instrumento* buscarInstrumento(const ListaInstrumentos& lista, std::string_view nombre) {
+    for (const auto& i : lista)
+        if (i.nombre == nombre) return &i;
+    return nullptr;
+}
+
+const Instrumento* buscarInstrumentoOPrimero(const ListaInstrumentos& lista, std::string_view nombre) {
+    if (const Instrumento* i = buscarInstrumento(lista, nombre)) return i;
+    return lista.empty() ? nullptr : &lista.front();
+}
+
+std::vector<std::string> describirInstrumento(const Instrumento& i) {
+    return {
+        formatear("NOMBRE: %s", i.nombre.c_str()),
+        formatear("Aumentos: %d", i.aumentos),
+        formatear("Distancia Maxima 1P: %d", i.alcance1Prisma),
+        formatear("Precisi\xF3n Distancias: %0.1f+-%0.1f mm", static_cast<double>(i.precisionDistanciaMm),
+                  static_cast<double>(i.precisionDistanciaPpm)),
+        formatear("Lectura Angular: %.0f cc", static_cast<double>(i.lecturaAngular)),
+        formatear("Prec Angular H: %.0f cc", static_cast<double>(i.precisionH)),
+        formatear("Prec Angular V: %.0f cc", static_cast<double>(i.precisionV)),
+        formatear("Error H: %.0f cc", static_cast<double>(i.errorH)),
+        formatear("Error V: %.0f cc", static_cast<double>(i.errorV)),
+        formatear("Sensibilidad Nivel Torico: %d cc", i.nivelTorico),
+        formatear("Sensibilidad Nivel Esferico: %d cc", i.nivelEsferico),
+        formatear("COMPENSADOR: %d ejes", i.ejesCompensador),
+    };
+}
+
+std::filesystem::path rutaInstrumentos(const CDatosGenerales& ajustes, const MapaRutas& mapa) {
+    return mapa.aAnfitrion(ajustes.ficheroInstrumentos.vista());
+}
+
+}  // namespace celvara
