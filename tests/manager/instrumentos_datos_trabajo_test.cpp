@@ -1,0 +1,166 @@
+// The job data record (1513 bytes) and "DATOS GENERALES".
+#include <gtest/gtest.h>
+
+#include "fieldbook/codificacion.h"
+#include "manager/datos_trabajo.h"
+#include "manager/instrumentos_comun.h"
+
+namespace celvara {
+namespace {
+
+using prueba::AvisosEsperados;
+using prueba::CarpetaTemporal;
+
+void poner(std::vector<unsigned char>& b, std::size_t pos, std::string_view texto) {
+    std::memcpy(b.data() + pos, texto.data(), texto.size());
+}
+
+// A record written field by field at the offsets of the layout.
+std::vector<unsigned char> registroEjemplo() {
+    std::vector<unsigned char> b(1513, 0);
+    poner(b, 0, "TOPOGRAFIA DEL SUR S.L.");
+    poner(b, 50, "C/ Mayor 12");
+    poner(b, 120, "C\xE1" "diz");
+    poner(b, 160, "956 000 000");
+    poner(b, 180, "LEVANTAMIENTO PARCELA 14");
+    poner(b, 240, "Poligono 3");
+    poner(b, 300, "Jerez de la Frontera");
+    poner(b, 360, "C\xE1" "diz");
+    poner(b, 400, "Ayuntamiento");
+    poner(b, 460, "Linea 1\r\nLinea 2\r\n");
+    poner(b, 1484, "P-14");
+    poner(b, 1489, "01/03/2024");
+    poner(b, 1501, "15/03/2024");
+    return b;
+}
+
+class DialogoDatosTrabajoTest : public ::testing::Test {
+protected:
+    std::filesystem::path fichero() const { return carpeta.ruta() / "trabajos" / "vestrum" / "datos_empresa.prt"; }
+
+    CarpetaTemporal carpeta;
+    MapaRutas mapa{carpeta.ruta()};
+    CDatosGenerales ajustes;
+    AvisosEsperados avisos;
+};
+
+TEST_F(DialogoDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
+    avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    dialogo.abrir();
+    EXPECT_EQ(avisos.vistos.at(0).icono, Icono::Stop);
+    EXPECT_EQ(dialogo.campos().empresa, "EMPRESA");
+    EXPECT_EQ(dialogo.campos().direccion, "Direcci\xF3n");
+    EXPECT_EQ(dialogo.campos().provinciaEmpresa, "Provincia");
+    EXPECT_EQ(dialogo.campos().telefonos, "Tel\xE9" "fono");
+    EXPECT_EQ(dialogo.campos().titulo, "");
+    EXPECT_EQ(dialogo.campos().observaciones, "");
+
+    std::filesystem::create_directories(fichero().parent_path());
+    ASSERT_TRUE(dialogo.aceptar());
+    std::vector<unsigned char> esperado(1513, 0);
+    poner(esperado, 0, "EMPRESA");
+    poner(esperado, 50, "Direcci\xF3n");
+    poner(esperado, 120, "Provincia");
+    poner(esperado, 160, "Tel\xE9" "fono");
+    EXPECT_EQ(prueba::leerBytes(fichero()), esperado);
+}
+
+TEST_F(DialogoDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
+    prueba::escribirBytes(fichero(), registroEjemplo());
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    dialogo.abrir();
+    const auto& c = dialogo.campos();
+    EXPECT_EQ(c.empresa, "TOPOGRAFIA DEL SUR S.L.");
+    EXPECT_EQ(c.direccion, "C/ Mayor 12");
+    EXPECT_EQ(c.provinciaEmpresa, "C\xE1" "diz");
+    EXPECT_EQ(c.telefonos, "956 000 000");
+    EXPECT_EQ(c.titulo, "LEVANTAMIENTO PARCELA 14");
+    EXPECT_EQ(c.zona, "Poligono 3");
+    EXPECT_EQ(c.terminoMunicipal, "Jerez de la Frontera");
+    EXPECT_EQ(c.provinciaTrabajo, "C\xE1" "diz");
+    EXPECT_EQ(c.cliente, "Ayuntamiento");
+    EXPECT_EQ(c.observaciones, "Linea 1\r\nLinea 2\r\n");
+    EXPECT_EQ(c.codigo, "P-14");
+    EXPECT_EQ(c.fechaInicio, "01/03/2024");
+    EXPECT_EQ(c.fechaFin, "15/03/2024");
+    ASSERT_TRUE(dialogo.aceptar());
+    EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
+}
+
+TEST_F(DialogoDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
+    auto largo = registroEjemplo();
+    largo.resize(2000, 'Z');
+    prueba::escribirBytes(fichero(), largo);
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    dialogo.abrir();
+    EXPECT_EQ(dialogo.campos().fechaFin, "15/03/2024");
+    ASSERT_TRUE(dialogo.aceptar());
+    EXPECT_EQ(std::filesystem::file_size(fichero()), 1513u);
+
+    auto corto = registroEjemplo();
+    corto.resize(1512);
+    prueba::escribirBytes(fichero(), corto);
+    avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
+    DialogoDatosTrabajo otro(ajustes, mapa, avisos);
+    otro.abrir();
+    EXPECT_EQ(otro.campos().empresa, "EMPRESA");
+}
+
+TEST_F(DialogoDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
+    prueba::escribirBytes(fichero(), registroEjemplo());
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    dialogo.abrir();
+    dialogo.campos().empresa = std::string(80, 'E');
+    dialogo.campos().codigo = "ABCDEFG";
+    dialogo.campos().observaciones = std::string(2000, 'o');
+    ASSERT_TRUE(dialogo.aceptar());
+    const auto b = prueba::leerBytes(fichero());
+    ASSERT_EQ(b.size(), 1513u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 50), std::string(49, 'E') + '\0');
+    EXPECT_EQ(b[50], 'C');  // the next field is untouched
+    EXPECT_EQ(std::string(b.begin() + 1484, b.begin() + 1489), std::string("ABCD") + '\0');
+    EXPECT_EQ(b[1482], 'o');
+    EXPECT_EQ(b[1483], 0);
+}
+
+TEST_F(DialogoDatosTrabajoTest, ErrorAlGrabar) {
+    ajustes.ficheroDatosTrabajo = "c:\\no\\existe\\datos.prt";
+    avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    dialogo.abrir();
+    avisos.esperar("Error al grabar los datos");
+    EXPECT_FALSE(dialogo.aceptar());
+    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "no"));
+}
+
+TEST_F(DialogoDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {
+    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EXPECT_EQ(dialogo.logo(), "c:\\trabajos\\vestrum\\logo.bmp");
+    ajustes.ficheroLogoEmpresa = "d:\\logos\\empresa.bmp";
+    EXPECT_EQ(dialogo.logo(), "d:\\logos\\empresa.bmp");
+    ajustes.ficheroLogoEmpresa = "";
+    EXPECT_EQ(dialogo.logo(), "c:\\trabajos\\vestrum\\logo.bmp");
+}
+
+TEST(ObservacionesTrabajo, SaltosDeLinea) {
+    EXPECT_EQ(observacionesParaVista("a\r\nb\r\n\r\nc"), "a\nb\n\nc");
+    EXPECT_EQ(observacionesParaVista("a\rb\nc"), "a\rb\nc");  // lone ends stay as they are
+    EXPECT_EQ(observacionesParaRegistro("a\nb\n\nc"), "a\r\nb\r\n\r\nc");
+    EXPECT_EQ(observacionesParaRegistro("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(observacionesParaRegistro("\n"), "\r\n");
+    const std::string registro = "Linea 1\r\n\r\nLinea 3";
+    EXPECT_EQ(observacionesParaRegistro(observacionesParaVista(registro)), registro);
+}
+
+TEST(ObservacionesTrabajo, ImagenDelEjemploExacta) {
+    const std::string imagen = imagenDatosTrabajo(datosTrabajoPorDefecto());
+    ASSERT_EQ(imagen.size(), 1513u);
+    DatosTrabajo vuelta;
+    leerImagenDatosTrabajo(reinterpret_cast<const unsigned char*>(imagen.data()), vuelta);
+    EXPECT_EQ(vuelta, datosTrabajoPorDefecto());
+    EXPECT_EQ(cp1252AUtf8(vuelta.telefonos.vista()), "Teléfono");
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,293 @@
+// "LISTADO DE ESTACIONES" and "CARACTERISTICAS DE LAS ESTACIONES TOTALES"
+// driven button by button, with the library in a scratch drive C:.
+#include <gtest/gtest.h>
+
+#include "manager/instrumentos_comun.h"
+#include "manager/instrumentos_dialogos.h"
+
+namespace celvara {
+namespace {
+
+using prueba::AvisosEsperados;
+using prueba::CarpetaTemporal;
+
+const char* const kDanada = "La Base de Datos de Instrumentos no Existe o esta Dañada";
+
+class DialogosInstrumentos : public ::testing::Test {
+protected:
+    std::filesystem::path biblioteca() const { return carpeta.ruta() / "trabajos" / "vestrum" / "instrumentos.apa"; }
+
+    void escribirBiblioteca(const std::vector<std::pair<std::string, int>>& instrumentos) {
+        std::vector<unsigned char> datos;
+        for (const auto& [nombre, aumentos] : instrumentos) {
+            prueba::RegistroInstrumento r;
+            r.i32(0, static_cast<std::int32_t>(datos.size() / 392 + 1))
+                .texto(4, nombre)
+                .texto(54, "MARCA")
+                .i32(72, aumentos)
+                .f32(92, 2.0f)
+                .f32(96, 2.0f);
+            datos.insert(datos.end(), r.b.begin(), r.b.end());
+        }
+        prueba::escribirBytes(biblioteca(), datos);
+    }
+
+    ListaInstrumentos leerBiblioteca() {
+        AvisosSilenciosos silencio;
+        ListaInstrumentos lista;
+        EXPECT_EQ(cargarInstrumentos(lista, biblioteca(), silencio), Estado::Exito);
+        return lista;
+    }
+
+    CarpetaTemporal carpeta;
+    MapaRutas mapa{carpeta.ruta()};
+    CDatosGenerales ajustes;
+    AvisosEsperados avisos;
+};
+
+TEST_F(DialogosInstrumentos, ListadoMuestraCaracteristicasYDevuelveElNombre) {
+    escribirBiblioteca({{"LEICA TS06", 30}, {"TOPCON GTS-229", 26}});
+    ListadoInstrumentos listado(ajustes, mapa, avisos);
+    listado.abrir();
+    EXPECT_EQ(listado.nombres(), (std::vector<std::string>{"LEICA TS06", "TOPCON GTS-229"}));
+    EXPECT_TRUE(listado.descripcion().empty());
+    EXPECT_FALSE(listado.aceptar());
+
+    listado.elegir(1);
+    const auto lineas = listado.descripcion();
+    ASSERT_EQ(lineas.size(), 12u);
+    EXPECT_EQ(lineas[0], "NOMBRE: TOPCON GTS-229");
+    EXPECT_EQ(lineas[1], "Aumentos: 26");
+    EXPECT_EQ(lineas[3], "Precisi\xF3n Distancias: 2.0+-2.0 mm");
+    EXPECT_EQ(listado.aceptar(), "TOPCON GTS-229");
+
+    // "Editor..." lets the list go and reloads it with the first entry shown.
+    listado.antesDelEditor();
+    EXPECT_TRUE(listado.nombres().empty());
+    escribirBiblioteca({{"NUEVA", 33}});
+    listado.despuesDelEditor();
+    EXPECT_EQ(listado.nombres(), std::vector<std::string>{"NUEVA"});
+    EXPECT_EQ(listado.seleccion(), 0);
+    EXPECT_EQ(listado.descripcion().at(1), "Aumentos: 33");
+}
+
+TEST_F(DialogosInstrumentos, ListadoSinBiblioteca) {
+    avisos.esperar(kDanada);
+    ListadoInstrumentos listado(ajustes, mapa, avisos);
+    listado.abrir();
+    EXPECT_TRUE(listado.nombres().empty());
+    ASSERT_EQ(avisos.vistos.size(), 1u);
+    EXPECT_EQ(avisos.vistos[0].icono, Icono::Stop);
+    EXPECT_EQ(avisos.vistos[0].titulo, "");
+    listado.elegir(0);
+    EXPECT_EQ(listado.seleccion(), -1);
+    EXPECT_FALSE(listado.aceptar());
+}
+
+TEST_F(DialogosInstrumentos, AnadirYSalirSinGrabarNoAnade) {
+    escribirBiblioteca({{"A", 30}});
+    const auto antes = prueba::leerBytes(biblioteca());
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.anadir(std::string("NUEVA"));
+    EXPECT_EQ(editor.nombres(), (std::vector<std::string>{"A", "NUEVA"}));
+    EXPECT_EQ(editor.seleccion(), 1);
+    editor.campos().aumentos = "32";
+    ASSERT_TRUE(editor.salir());
+    EXPECT_EQ(prueba::leerBytes(biblioteca()), antes);
+}
+
+TEST_F(DialogosInstrumentos, AnadirGrabarYSalir) {
+    escribirBiblioteca({{"A", 30}});
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.elegir(0);
+    EXPECT_EQ(editor.campos().numero, "1");
+    EXPECT_EQ(editor.campos().aumentos, "30");
+    EXPECT_EQ(editor.campos().precisionDistancia, "2.000000");
+    EXPECT_EQ(editor.fotoMostrada(), "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP");
+
+    editor.anadir(std::nullopt);  // name dialog cancelled
+    editor.anadir(std::string(""));
+    EXPECT_EQ(editor.nombres().size(), 1u);
+
+    editor.anadir(std::string("SOKKIA SET5F"));
+    EXPECT_EQ(editor.campos(), CamposInstrumento{});
+    auto& c = editor.campos();
+    c.marca = "SOKKIA";
+    c.aumentos = "30";
+    c.errorH = "15,5";  // decimal comma
+    c.precisionDistancia = "3";
+    c.ppm = "2";
+    c.alcance1Prisma = "2200 m";
+    c.nivelTorico = "3";
+    c.ejesCompensador = "2";
+    editor.elegirFoto(std::nullopt);
+    EXPECT_EQ(c.ficheroFoto, "c:\\trabajos\\vestrum\\foto0.bmp");
+    ASSERT_TRUE(editor.grabar());
+    EXPECT_FALSE(editor.pendiente());
+    ASSERT_TRUE(editor.salir());
+
+    const auto lista = leerBiblioteca();
+    ASSERT_EQ(lista.size(), 2u);
+    const Instrumento& i = lista[1];
+    EXPECT_EQ(i.numero, 0);  // the number field was left empty
+    EXPECT_EQ(i.nombre.str(), "SOKKIA SET5F");
+    EXPECT_EQ(i.marca.str(), "SOKKIA");
+    EXPECT_EQ(i.aumentos, 30);
+    EXPECT_EQ(i.errorH, 15.5f);
+    EXPECT_EQ(i.precisionDistanciaMm, 3.0f);
+    EXPECT_EQ(i.alcance1Prisma, 2200);
+    EXPECT_EQ(i.nivelTorico, 3);
+    EXPECT_EQ(i.ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
+    // Zero-filled past each terminator: the stored record is the clean one.
+    const auto bytes = prueba::leerBytes(biblioteca());
+    ASSERT_EQ(bytes.size(), 784u);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 392 + 4 + 13, bytes.begin() + 392 + 54, [](unsigned char b) { return b == 0; }));
+}
+
+TEST_F(DialogosInstrumentos, SegundoAnadirSustituyeAlPendiente) {
+    escribirBiblioteca({{"A", 30}});
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.anadir(std::string("UNO"));
+    editor.anadir(std::string("DOS"));
+    EXPECT_EQ(editor.nombres(), (std::vector<std::string>{"A", "DOS"}));
+    // A name longer than the field is listed as it will be stored.
+    editor.anadir(std::string(60, 'X'));
+    EXPECT_EQ(editor.nombres().back(), std::string(49, 'X'));
+    ASSERT_TRUE(editor.grabar());
+    ASSERT_TRUE(editor.salir());
+    const auto lista = leerBiblioteca();
+    ASSERT_EQ(lista.size(), 2u);
+    EXPECT_EQ(lista[1].nombre.str(), std::string(49, 'X'));
+}
+
+TEST_F(DialogosInstrumentos, GrabarCambiaElElegido) {
+    escribirBiblioteca({{"A", 30}, {"B", 26}, {"C", 28}});
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    EXPECT_FALSE(editor.grabar());  // nothing selected, nothing pending
+    editor.elegir(1);
+    editor.campos().aumentos = "31";
+    editor.campos().numero = "2";
+    ASSERT_TRUE(editor.grabar());
+    EXPECT_EQ(editor.instrumentos()[1].aumentos, 31);
+    EXPECT_EQ(editor.instrumentos()[1].nombre.str(), "B");
+    EXPECT_EQ(editor.instrumentos()[0].aumentos, 30);
+    ASSERT_TRUE(editor.salir());
+    const auto lista = leerBiblioteca();
+    ASSERT_EQ(lista.size(), 3u);
+    EXPECT_EQ(lista[1].aumentos, 31);
+    EXPECT_EQ(lista[1].numero, 2);
+}
+
+TEST_F(DialogosInstrumentos, BorrarQuitaTodosLosDelMismoNombre) {
+    escribirBiblioteca({{"A", 30}, {"B", 26}, {"A", 28}, {"C", 20}});
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.anadir(std::string("PENDIENTE"));
+    editor.elegir(2);
+    editor.borrar();
+    EXPECT_EQ(editor.nombres(), (std::vector<std::string>{"B", "C"}));
+    EXPECT_EQ(editor.seleccion(), -1);
+    EXPECT_FALSE(editor.pendiente());
+    editor.borrar();  // nothing selected: nothing happens
+    EXPECT_EQ(editor.nombres().size(), 2u);
+    ASSERT_TRUE(editor.salir());
+    const auto lista = leerBiblioteca();
+    ASSERT_EQ(lista.size(), 2u);
+    EXPECT_EQ(lista[0].nombre.str(), "B");
+    EXPECT_EQ(lista[1].nombre.str(), "C");
+    EXPECT_EQ(lista[1].aumentos, 20);
+}
+
+TEST_F(DialogosInstrumentos, SalirQueFallaSeReintentaConLosMismosDatos) {
+    ajustes.ficheroInstrumentos = "c:\\trabajos\\nueva\\instrumentos.apa";
+    avisos.esperar(kDanada);
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.anadir(std::string("X"));
+    editor.campos().aumentos = "30";
+    ASSERT_TRUE(editor.grabar());
+
+    avisos.esperar("");
+    EXPECT_FALSE(editor.salir());
+    EXPECT_EQ(avisos.vistos.back().icono, Icono::Stop);
+    EXPECT_EQ(editor.instrumentos().size(), 1u);
+
+    std::filesystem::create_directories(carpeta.ruta() / "trabajos" / "nueva");
+    EXPECT_TRUE(editor.salir());
+    const auto bytes = prueba::leerBytes(carpeta.ruta() / "trabajos" / "nueva" / "instrumentos.apa");
+    ASSERT_EQ(bytes.size(), 392u);
+    EXPECT_EQ(bytes[4], 'X');
+    EXPECT_EQ(bytes[72], 30);
+}
+
+TEST_F(DialogosInstrumentos, SinBibliotecaSalirLaCrea) {
+    std::filesystem::create_directories(biblioteca().parent_path());
+    avisos.esperar(kDanada);
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    EXPECT_TRUE(editor.nombres().empty());
+    ASSERT_TRUE(editor.salir());
+    ASSERT_TRUE(std::filesystem::exists(biblioteca()));
+    EXPECT_EQ(std::filesystem::file_size(biblioteca()), 0u);
+}
+
+TEST_F(DialogosInstrumentos, BibliotecaIlegibleNoSeVaciaSinCambios) {
+    // Something that cannot be read stands at the library's path.
+    std::filesystem::create_directories(biblioteca());
+    avisos.esperar(kDanada);
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    EXPECT_TRUE(editor.salir());
+    EXPECT_TRUE(std::filesystem::is_directory(biblioteca()));
+}
+
+TEST_F(DialogosInstrumentos, RegistroIncompletoSeAvisaAlAbrirElEditor) {
+    escribirBiblioteca({{"A", 30}});
+    auto datos = prueba::leerBytes(biblioteca());
+    datos.resize(datos.size() + 10, 7);
+    prueba::escribirBytes(biblioteca(), datos);
+    avisos.esperar("El fichero de instrumentos termina con 10 bytes que no forman un instrumento "
+                   "completo.\nAl salir del editor no se conservarán.");
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    EXPECT_EQ(editor.nombres(), std::vector<std::string>{"A"});
+    EXPECT_EQ(avisos.vistos.at(0).icono, Icono::Exclamacion);
+
+    // The list dialog only reads: it says nothing.
+    ListadoInstrumentos listado(ajustes, mapa, avisos);
+    listado.abrir();
+    EXPECT_EQ(listado.nombres().size(), 1u);
+}
+
+TEST_F(DialogosInstrumentos, FotoElegidaYCamposDeUnRegistro) {
+    Instrumento i;
+    i.numero = 4;
+    i.aumentos = 30;
+    i.errorH = 15;
+    i.precisionDistanciaPpm = 1.5f;
+    i.ficheroFoto = "c:\\fotos\\ts.bmp";
+    const CamposInstrumento c = camposDeInstrumento(i);
+    EXPECT_EQ(c.numero, "4");
+    EXPECT_EQ(c.errorH, "15.000000");
+    EXPECT_EQ(c.ppm, "1.500000");
+    EXPECT_EQ(c.ficheroFoto, "c:\\fotos\\ts.bmp");
+    const Instrumento vuelta = instrumentoDeCampos(c, "N");
+    EXPECT_EQ(vuelta.numero, 4);
+    EXPECT_EQ(vuelta.precisionDistanciaPpm, 1.5f);
+    EXPECT_EQ(vuelta.nombre.str(), "N");
+    EXPECT_FALSE(vuelta.imagenLeida);
+
+    escribirBiblioteca({{"A", 30}});
+    EditorInstrumentos editor(ajustes, mapa, avisos);
+    editor.abrir();
+    editor.elegir(0);
+    editor.elegirFoto(std::string("c:\\trabajos\\vestrum\\ts06.bmp"));
+    EXPECT_EQ(editor.fotoMostrada(), "c:\\trabajos\\vestrum\\ts06.bmp");
+}
+
+}  // namespace
+}  // namespace celvara
