@@ -1,0 +1,254 @@
+#include "manager/fichero_crd.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "crd_comun.h"
+
+namespace celvara {
+namespace {
+
+using namespace prueba_crd;
+
+TEST(FicheroCrd, SoloMarcaYSubversionEsListaVacia) {
+    ListaRegistrosCoordenadas registros(3);
+    FormaCrd forma = FormaCrd::Antigua;
+    ASSERT_TRUE(leerFicheroCoordenadas(datos("vacio_v50.crd"), registros, &forma));
+    EXPECT_TRUE(registros.empty());
+    EXPECT_EQ(forma, FormaCrd::Actual);
+
+    CarpetaTemporal tmp;
+    ASSERT_TRUE(escribirFicheroCoordenadas({}, tmp / "vacio.crd"));
+    EXPECT_EQ(bytesDe(tmp / "vacio.crd"), bytesDe(datos("vacio_v50.crd")));
+    ASSERT_EQ(escribirListaPuntos({}, tmp / "vacio2.crd"), Estado::Exito);
+    EXPECT_EQ(bytesDe(tmp / "vacio2.crd"), std::string("V5.0\0\0\0\0\0", 9));
+}
+
+TEST(FicheroCrd, FormaAntiguaDe240BytesSonDosPuntos) {
+    ListaRegistrosCoordenadas registros;
+    FormaCrd forma = FormaCrd::Actual;
+    ASSERT_TRUE(leerFicheroCoordenadas(datos("antigua_dos_puntos.crd"), registros, &forma));
+    EXPECT_EQ(forma, FormaCrd::Antigua);
+    ASSERT_EQ(registros.size(), 2u);
+
+    const auto& a = registros[0];
+    EXPECT_EQ(a.base, 1);
+    EXPECT_EQ(a.nombre, "B1");
+    EXPECT_EQ(a.estacion, "E1");
+    EXPECT_EQ(a.x, 100.5);
+    EXPECT_EQ(a.y, 200.25);
+    EXPECT_EQ(a.z, 10.125);
+    EXPECT_EQ(a.codigo, "Clavo en acera");
+    const auto& b = registros[1];
+    EXPECT_EQ(b.base, 0);
+    EXPECT_EQ(b.nombre, "P2");
+    EXPECT_EQ(b.estacion, "Se\xF1" "al");
+    EXPECT_EQ(b.x, -3.75);
+    EXPECT_EQ(b.y, 4e6);
+    EXPECT_EQ(b.codigo, "\xC1rbol");
+
+    // Converted records carry every display attribute at its default.
+    RegistroCoordenadas defecto;
+    EXPECT_EQ(a.simbolo, defecto.simbolo);
+    EXPECT_EQ(b.etiquetaNombre, defecto.etiquetaNombre);
+    EXPECT_EQ(b.etiquetaCota, defecto.etiquetaCota);
+    EXPECT_EQ(b.etiquetaCodigo, defecto.etiquetaCodigo);
+    EXPECT_EQ(b.decimalesCota, 2);
+
+    ListaPuntos puntos;
+    ASSERT_EQ(leerListaPuntos(datos("antigua_dos_puntos.crd"), puntos), Estado::Exito);
+    ASSERT_EQ(puntos.size(), 2u);
+    EXPECT_EQ(puntos[1].estacion, "Se\xF1" "al");
+    EXPECT_EQ(puntos[0].base, 1);
+}
+
+// The default record, checked field by field against the bytes of the
+// layout rather than against our own reader.
+TEST(FicheroCrd, RegistroPorDefectoByteAByte) {
+    unsigned char b[imagen::crd::registro::tamano];
+    std::memset(b, 0xAA, sizeof b);
+    RegistroCoordenadas r;
+    r.x = 1.0;
+    r.nombre = "N";
+    imagen::crd::escribirRegistro(r, b);
+    auto f64 = [&](std::size_t off) {
+        double v;
+        std::memcpy(&v, b + off, 8);
+        return v;
+    };
+    auto u32 = [&](std::size_t off) { return std::uint32_t(b[off] | b[off + 1] << 8 | b[off + 2] << 16 | b[off + 3] << 24); };
+    EXPECT_EQ(f64(0), 1.0);
+    EXPECT_EQ(b[32], 1);
+    EXPECT_EQ(f64(40), 500.0);
+    EXPECT_EQ(b[48], 0);
+    EXPECT_EQ(f64(56), 0.001);
+    EXPECT_EQ(b[64], 0);
+    EXPECT_EQ(b[65], 1);
+    EXPECT_EQ(u32(68), 256u);
+    EXPECT_EQ(b[87], 'N');
+    EXPECT_EQ(b[88], 0);
+    EXPECT_EQ(f64(104), 0.5);
+    EXPECT_EQ(f64(112), 0.5);
+    EXPECT_EQ(f64(120), 0.0);
+    EXPECT_EQ(b[128], 1);
+    EXPECT_EQ(f64(136), 0.0015);
+    EXPECT_EQ(u32(144), 0xFFFF80u);  // RGB(128,255,255), red low
+    EXPECT_EQ(b[148], 1);
+    EXPECT_EQ(f64(152), 0.5);
+    EXPECT_EQ(f64(160), -1.25);
+    EXPECT_EQ(f64(176), 0.0015);
+    EXPECT_EQ(b[184], 2);
+    EXPECT_EQ(u32(188), 0x365DFCu);  // RGB(252,93,54)
+    EXPECT_EQ(f64(248), 0.5);
+    EXPECT_EQ(f64(256), -0.125);
+    EXPECT_EQ(b[272], 1);
+    EXPECT_EQ(f64(280), 0.0005);
+    EXPECT_EQ(u32(288), 0xFFFFFFu);
+    // Links and padding are zero.
+    for (std::size_t off : {24u, 28u, 292u, 296u, 300u}) EXPECT_EQ(u32(off), 0u) << off;
+    for (std::size_t off = 33; off < 40; ++off) EXPECT_EQ(b[off], 0) << off;
+}
+
+TEST(FicheroCrd, AtributosSobrevivenLecturaYEscrituraDeRegistros) {
+    ListaRegistrosCoordenadas registros;
+    ASSERT_TRUE(leerFicheroCoordenadas(datos("atributos.crd"), registros));
+    ASSERT_EQ(registros.size(), 2u);
+    const auto& r = registros[0];
+    EXPECT_EQ(r.base, 7);
+    EXPECT_EQ(r.simbolo.escala, 1000.0);
+    EXPECT_EQ(r.simbolo.tipo, 3);
+    EXPECT_EQ(r.simbolo.color, 0x030201u);
+    EXPECT_EQ(r.etiquetaNombre.giro, 45.0);
+    EXPECT_EQ(r.etiquetaCota.desplazamiento[1], 2.25);
+    EXPECT_EQ(r.decimalesCota, 3);
+    EXPECT_EQ(r.etiquetaCodigo.visible, 0);
+    EXPECT_EQ(r.etiquetaCodigo.color, 0x5A5046u);
+    EXPECT_EQ(r.estacion, "EST");
+    EXPECT_EQ(r.codigo, "muro");
+    EXPECT_EQ(registros[1].base, 0);
+
+    // Written back as records: the same bytes, with the stray links zeroed.
+    CarpetaTemporal tmp;
+    ASSERT_TRUE(escribirFicheroCoordenadas(registros, tmp / "copia.crd"));
+    EXPECT_EQ(bytesDe(tmp / "copia.crd"), bytesDe(datos("atributos_limpio.crd")));
+    ListaRegistrosCoordenadas limpios;
+    ASSERT_TRUE(leerFicheroCoordenadas(datos("atributos_limpio.crd"), limpios));
+    EXPECT_EQ(limpios, registros);
+}
+
+TEST(FicheroCrd, LaListaDePuntosEscribeLosAtributosPorDefecto) {
+    ListaPuntos puntos;
+    ASSERT_EQ(leerListaPuntos(datos("atributos.crd"), puntos), Estado::Exito);
+    ASSERT_EQ(puntos.size(), 2u);
+    EXPECT_EQ(puntos[0].base, 7);  // copied as a byte
+    CarpetaTemporal tmp;
+    ASSERT_EQ(escribirListaPuntos(puntos, tmp / "p.crd"), Estado::Exito);
+    ListaRegistrosCoordenadas registros;
+    ASSERT_TRUE(leerFicheroCoordenadas(tmp / "p.crd", registros));
+    ASSERT_EQ(registros.size(), 2u);
+    RegistroCoordenadas esperado;
+    esperado.x = 1;
+    esperado.y = 2;
+    esperado.z = 3;
+    esperado.base = 1;  // not 0 becomes 1
+    esperado.nombre = "A1";
+    esperado.estacion = "EST";
+    esperado.codigo = "muro";
+    EXPECT_EQ(registros[0], esperado);
+    EXPECT_EQ(registros[1].base, 0);
+}
+
+TEST(FicheroCrd, SubversionDesconocidaEsListaVaciaConExito) {
+    ListaPuntos puntos(2);
+    FormaCrd forma = FormaCrd::Antigua;
+    EXPECT_EQ(leerListaPuntos(datos("subversion_1.crd"), puntos, &forma), Estado::Exito);
+    EXPECT_TRUE(puntos.empty());
+    EXPECT_EQ(forma, FormaCrd::Actual);
+}
+
+TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
+    ListaRegistrosCoordenadas registros(imagen::crd::kRegistrosPorLote + 1);
+    for (std::size_t i = 0; i < registros.size(); ++i) {
+        registros[i].nombre = std::to_string(i);
+        registros[i].x = static_cast<double>(i);
+        registros[i].base = static_cast<std::uint8_t>(i % 3);
+    }
+    CarpetaTemporal tmp;
+    ASSERT_TRUE(escribirFicheroCoordenadas(registros, tmp / "grande.crd"));
+    EXPECT_EQ(std::filesystem::file_size(tmp / "grande.crd"), 9u + 20001u * 304u);
+    ListaRegistrosCoordenadas leidos;
+    ASSERT_TRUE(leerFicheroCoordenadas(tmp / "grande.crd", leidos));
+    ASSERT_EQ(leidos.size(), 20001u);
+    EXPECT_EQ(leidos, registros);
+    EXPECT_EQ(leidos.back().nombre, "20000");
+
+    // The same through the point list, and in the older form (two batches of
+    // 120-byte records).
+    ListaPuntos puntos;
+    ASSERT_EQ(leerListaPuntos(tmp / "grande.crd", puntos), Estado::Exito);
+    ASSERT_EQ(puntos.size(), 20001u);
+    std::string antigua;
+    unsigned char b[imagen::crd::punto::tamano];
+    for (const auto& p : puntos) {
+        imagen::crd::escribirPunto(p, b);
+        antigua.append(reinterpret_cast<const char*>(b), sizeof b);
+    }
+    grabarBytes(tmp / "antigua.crd", antigua);
+    ListaPuntos antiguos;
+    FormaCrd forma = FormaCrd::Actual;
+    ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", antiguos, &forma), Estado::Exito);
+    EXPECT_EQ(forma, FormaCrd::Antigua);
+    ASSERT_EQ(antiguos.size(), 20001u);
+    EXPECT_EQ(antiguos[20000].nombre, "20000");
+    EXPECT_EQ(antiguos[20000].x, 20000.0);
+    EXPECT_EQ(antiguos[20000].base, 1);  // 20000 % 3 = 2, flagged: read as 1
+    EXPECT_EQ(antiguos[19998].base, 0);
+}
+
+TEST(FicheroCrd, ConversionCortaLosTextosAlCampo) {
+    PuntoCoordenadas p;
+    p.base = 9;
+    p.estacion = "ESTACION-15-CAR";  // 15 characters fit in the point's 16 bytes
+    p.codigo = std::string(51, 'c');
+    const RegistroCoordenadas r = aRegistro(p);
+    EXPECT_EQ(r.base, 1);
+    EXPECT_EQ(r.estacion, "ESTACION-15-CA");  // 14 in the record's 15 bytes
+    EXPECT_EQ(r.codigo.longitud(), 49u);
+    RegistroCoordenadas s;
+    s.base = 9;
+    EXPECT_EQ(aPunto(s).base, 9);
+}
+
+TEST(FicheroCrd, FallosDeApertura) {
+    CarpetaTemporal tmp;
+    ListaRegistrosCoordenadas registros(1);
+    EXPECT_FALSE(leerFicheroCoordenadas(tmp / "no-existe.crd", registros));
+    EXPECT_TRUE(registros.empty());
+    EXPECT_FALSE(leerFicheroCoordenadas(tmp.ruta(), registros));  // a folder
+    ListaPuntos puntos(1);
+    EXPECT_EQ(leerListaPuntos(tmp / "no-existe.crd", puntos), Estado::Fallo);
+    EXPECT_TRUE(puntos.empty());
+    EXPECT_EQ(escribirListaPuntos(puntos, tmp / "no-hay-carpeta" / "x.crd"), Estado::Fallo);
+}
+
+TEST(FicheroCrd, EscrituraFallidaNoTocaElDestino) {
+    CarpetaTemporal tmp;
+    // A non-empty folder cannot be replaced by a file: the rename fails.
+    std::filesystem::create_directory(tmp / "destino.crd");
+    grabarBytes(tmp / "destino.crd" / "dentro", "x");
+    ListaPuntos puntos(3);
+    EXPECT_EQ(escribirListaPuntos(puntos, tmp / "destino.crd"), Estado::Fallo);
+    EXPECT_TRUE(std::filesystem::is_directory(tmp / "destino.crd"));
+    EXPECT_EQ(bytesDe(tmp / "destino.crd" / "dentro"), "x");
+    for (const auto& e : std::filesystem::directory_iterator(tmp.ruta()))
+        EXPECT_EQ(e.path().filename(), "destino.crd") << "temporary file left behind";
+
+    // A good write replaces the old content completely.
+    grabarBytes(tmp / "viejo.crd", std::string(5000, 'z'));
+    ASSERT_EQ(escribirListaPuntos({}, tmp / "viejo.crd"), Estado::Exito);
+    EXPECT_EQ(bytesDe(tmp / "viejo.crd"), bytesDe(datos("vacio_v50.crd")));
+}
+
+}  // namespace
+}  // namespace celvara

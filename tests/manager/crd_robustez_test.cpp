@@ -1,0 +1,106 @@
+// Damaged coordinate files: every one must read without overrunning, with
+// the records that are complete and nothing else.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "crd_comun.h"
+#include "manager/fichero_crd.h"
+
+namespace celvara {
+namespace {
+
+using namespace prueba_crd;
+
+// What a file of these bytes must read as, from the sizes alone.
+std::size_t registrosEsperados(std::string_view bytes, FormaCrd& forma) {
+    if (bytes.size() >= 5 && bytes.substr(0, 5) == std::string_view("V5.0\0", 5)) {
+        forma = FormaCrd::Actual;
+        if (bytes.size() < 9) return 0;
+        if (bytes.substr(5, 4) != std::string_view("\0\0\0\0", 4)) return 0;
+        return (bytes.size() - 9) / 304;
+    }
+    forma = FormaCrd::Antigua;
+    return bytes.size() / 120;
+}
+
+void comprobar(const std::filesystem::path& ruta, std::string_view bytes) {
+    grabarBytes(ruta, bytes);
+    FormaCrd esperada = FormaCrd::Actual;
+    const std::size_t n = registrosEsperados(bytes, esperada);
+    ListaRegistrosCoordenadas registros;
+    FormaCrd forma = esperada == FormaCrd::Actual ? FormaCrd::Antigua : FormaCrd::Actual;
+    ASSERT_TRUE(leerFicheroCoordenadas(ruta, registros, &forma)) << bytes.size();
+    EXPECT_EQ(forma, esperada) << bytes.size();
+    EXPECT_EQ(registros.size(), n) << bytes.size();
+    // Every text read stays inside its field.
+    for (const auto& r : registros) {
+        EXPECT_LE(r.nombre.longitud(), 14u);
+        EXPECT_LE(r.estacion.longitud(), 14u);
+        EXPECT_LE(r.codigo.longitud(), 49u);
+    }
+    ListaPuntos puntos;
+    ASSERT_EQ(leerListaPuntos(ruta, puntos), Estado::Exito);
+    EXPECT_EQ(puntos.size(), n);
+}
+
+TEST(RobustezCrd, RegistroCortadoPorElFinalSeDescarta) {
+    CarpetaTemporal tmp;
+    for (const char* nombre : {"atributos.crd", "antigua_dos_puntos.crd"}) {
+        const std::string entero = bytesDe(datos(nombre));
+        for (std::size_t largo = 0; largo <= entero.size(); ++largo)
+            comprobar(tmp / "cortado.crd", std::string_view(entero).substr(0, largo));
+    }
+    // Shorter than the mark: an empty list of the older form.
+    ListaPuntos puntos(1);
+    FormaCrd forma = FormaCrd::Actual;
+    grabarBytes(tmp / "corto.crd", "V5.");
+    EXPECT_EQ(leerListaPuntos(tmp / "corto.crd", puntos, &forma), Estado::Exito);
+    EXPECT_TRUE(puntos.empty());
+    EXPECT_EQ(forma, FormaCrd::Antigua);
+    // The mark with half a sub-version: an empty list of the current form.
+    grabarBytes(tmp / "corto.crd", std::string("V5.0\0\0\0", 7));
+    EXPECT_EQ(leerListaPuntos(tmp / "corto.crd", puntos, &forma), Estado::Exito);
+    EXPECT_TRUE(puntos.empty());
+    EXPECT_EQ(forma, FormaCrd::Actual);
+}
+
+TEST(RobustezCrd, MarcaEquivocadaSeLeeComoFormaAntigua) {
+    CarpetaTemporal tmp;
+    const std::string registros = bytesDe(datos("atributos_limpio.crd")).substr(9);
+    for (std::string marca : {std::string("V5.1\0", 5), std::string("v5.0\0", 5), std::string("V5.0X", 5),
+                              std::string("V4.0\0", 5), std::string("\0\0\0\0\0", 5)}) {
+        const std::string fichero = marca + std::string(4, '\0') + registros;
+        comprobar(tmp / "marca.crd", fichero);
+    }
+}
+
+TEST(RobustezCrd, TextosSinTerminadorNoDesbordan) {
+    CarpetaTemporal tmp;
+    std::string registro(304, 'A');  // every byte set, no NUL anywhere
+    comprobar(tmp / "a.crd", std::string("V5.0\0\0\0\0\0", 9) + registro + registro);
+    ListaRegistrosCoordenadas r;
+    ASSERT_TRUE(leerFicheroCoordenadas(tmp / "a.crd", r));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].nombre, std::string(14, 'A'));
+    EXPECT_EQ(r[0].codigo, std::string(49, 'A'));
+    comprobar(tmp / "b.crd", std::string(120 * 3, '\xFF'));
+}
+
+TEST(RobustezCrd, BytesAlAzar) {
+    CarpetaTemporal tmp;
+    std::mt19937 azar(20240611);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> largo(0, 2500);
+    for (int caso = 0; caso < 300; ++caso) {
+        std::string bytes(static_cast<std::size_t>(largo(azar)), '\0');
+        for (auto& c : bytes) c = static_cast<char>(byte(azar));
+        // A third start like a current file, a third with a good header.
+        if (caso % 3 >= 1 && bytes.size() >= 5) bytes.replace(0, 5, std::string("V5.0\0", 5));
+        if (caso % 3 == 2 && bytes.size() >= 9) bytes.replace(5, 4, std::string(4, '\0'));
+        comprobar(tmp / "azar.crd", bytes);
+    }
+}
+
+}  // namespace
+}  // namespace celvara
