@@ -1,0 +1,60 @@
+// importar --formato N ENTRADA -o SALIDA.obs [--libreta BASE.obs]
+// [--config observa.dft]: reads an instrument file with format N into a book
+// (BASE or an empty one), merges it as "Importar Datos Campo" does, and
+// writes SALIDA. Messages of the import go to stderr; a failed read writes
+// nothing and exits 1.
+#include <iostream>
+
+#include "cli/registro.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/fichero_obs.h"
+#include "import/importar_datos_campo.h"
+
+namespace celvara::cli {
+namespace {
+
+// Every message of the import goes to stderr (texts are UTF-8 already).
+class AvisosError : public Avisos {
+public:
+    Respuesta mensaje(std::string_view texto, std::string_view, Botones botones, Icono) override {
+        std::cerr << texto << '\n';
+        return botones == Botones::SiNo || botones == Botones::SiNoCancelar ? Respuesta::No : Respuesta::Aceptar;
+    }
+};
+
+const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("importar", "Importa un fichero de datos de campo a una libreta");
+    struct Opciones {
+        int formato = 0;
+        std::string entrada, salida, libreta, config;
+    };
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("--formato", o->formato, "Índice del formato (celvara-cli formatos)")
+        ->required()
+        ->check(CLI::Range(0, kNumeroFormatos - 1));
+    sub->add_option("entrada", o->entrada, "Fichero de datos de campo")->required();
+    sub->add_option("-o,--salida", o->salida, "Libreta resultante")->required();
+    sub->add_option("--libreta", o->libreta, "Libreta de partida (si no, una vacía)");
+    sub->add_option("--config", o->config, "Fichero de ajustes observa.dft");
+    return [o]() -> int {
+        CDatosGenerales ajustes;
+        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
+            return fallo("Error al abrir el fichero de ajustes " + o->config);
+        CLibretaCampo libreta;
+        if (!o->libreta.empty() && !leerLibreta(libreta, o->libreta))
+            return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+
+        AvisosError avisos;
+        std::uint8_t bandera = 0;
+        CImportarDatosCampo importacion(ajustes, libreta, &bandera, avisos);
+        importacion.seleccionar(o->formato);
+        const FormatoImportacion& formato = *formatoImportacion(o->formato);
+        if (!formato.disponible) return fallo(mensajeFormatoNoDisponible(formato));
+        if (importacion.importarFichero(o->entrada) != ResultadoImportacion::Cerrar) return kFalloFichero;
+        if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);
+        return kExito;
+    };
+});
+
+}  // namespace
+}  // namespace celvara::cli

@@ -1,0 +1,292 @@
+// Leica/Wild GSI, list-building, in three variants: plain (".GSI de WILD",
+// 5), code 42 (".GSI de WILD codigo 42" 18 and "Fichero GSI STONEX" 32) and
+// configurable ("GSI Configurable", 25).
+//
+// Quirks worth knowing:
+// - A leading "*" marks GSI16 and is dropped. The word width is decided by
+//   each line until the first set-up record exists, then stays.
+// - The point number is the run of digits from character 7 of the line:
+//   alphanumeric ids read as their leading digits (often 0).
+// - Plain: the set-up a station line makes as the file's first line keeps
+//   the range [0, 0] it was created with, so readings that do not continue
+//   from 0 with the same instrument height start a second set-up of that
+//   station; later station lines start their record empty ([-1, -1]). A
+//   reading before any station makes a set-up named "ST". Readings join the
+//   current set-up only while numbers run on by one and word 88 stays the
+//   same (a reading without 88 has height 0). A word 71 remark is carried to
+//   every later reading; a code block ("4...") rewrites the last reading's
+//   text as "/" and its digits.
+// - Code 42: a station is any line holding " 42" (name) and " 88" (height);
+//   without 88 it is ignored. Every reading joins the current set-up and
+//   sets its last number, even when that strands earlier ones in the merge.
+// - Configurable: "4" blocks hold at most three words: 41 a target height
+//   (kept for later readings), 42 the instrument height, 43 the station
+//   number; 42 or 43 makes a set-up and arms the backsight, which the next
+//   reading fills ("%1.4lf" of its horizontal, "/%1d" of its number, so the
+//   merged orientation is minus that horizontal). A measurement takes at
+//   most four of the words 21, 22, 31/32 and 51 (its text).
+#include <cstdint>
+#include <string>
+
+#include "fieldbook/numeros.h"
+#include "import/lectores.h"
+#include "import/lectura_comun.h"
+#include "import/palabras_gsi.h"
+#include "import/texto_importacion.h"
+
+namespace celvara {
+
+namespace {
+
+using gsi::kEscalaAngulo;
+using gsi::kEscalaDistancia;
+using gsi::LineaGsi;
+using importacion::cortar;
+using importacion::desde;
+using importacion::hastaBlanco;
+using importacion::Paso;
+using importacion::sinCerosIniciales;
+
+constexpr int kMaximoValores = 6;
+constexpr int kMaximoPalabrasBloque = 3;
+constexpr int kMaximoPalabrasMedida = 4;
+constexpr std::size_t kNombreMaximo = 15;
+
+enum class Variante { Simple, Codigo42, Configurable };
+
+Variante varianteDe(int indice) {
+    if (indice == 25) return Variante::Configurable;
+    if (indice == 18 || indice == 32) return Variante::Codigo42;
+    return Variante::Simple;
+}
+
+struct EstadoGsi {
+    std::size_t ancho = gsi::kAnchoGsi8;
+    std::string observacion;  // the current remark, carried to later readings
+    // Configurable variant.
+    bool espaldaArmada = false;
+    double alturaInstrumento = 0;
+    double jalon = 0;
+};
+
+// A remark word's text: data without leading zeros, up to the next blank.
+std::string_view textoDePalabra(std::string_view linea, const LineaGsi& g, std::size_t k) {
+    return cortar(hastaBlanco(sinCerosIniciales(desde(linea, k * g.ancho() + gsi::kPosicionDatos))),
+                  CListasImportacion::kTextoMaximo);
+}
+
+struct ValoresLinea {
+    double horizontal = 0;
+    double vertical = 0;
+    double distancia = 0;
+    double jalon = 0;
+    double alturaInstrumento = 0;
+    bool estacion = false;
+};
+
+// Words 1, 2, ... while they fit and fewer than six values were taken. The
+// code-42 variant reads neither station words nor the instrument height.
+ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& estado, bool conEstacion) {
+    ValoresLinea v;
+    int valores = 0;
+    for (std::size_t k = 1; k < g.palabras() && valores < kMaximoValores; ++k) {
+        switch (g.indice(k)) {
+            case 21: v.horizontal = g.valor(k) * kEscalaAngulo; ++valores; break;
+            case 22: v.vertical = g.valor(k) * kEscalaAngulo; ++valores; break;
+            case 31:
+            case 32: v.distancia = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 71: estado.observacion = textoDePalabra(linea, g, k); break;
+            case 84:
+            case 85:
+            case 86:
+                if (conEstacion) v.estacion = true;
+                break;
+            case 87: v.jalon = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 88:
+                if (conEstacion) {
+                    v.alturaInstrumento = g.valor(k) * kEscalaDistancia;
+                    ++valores;
+                }
+                break;
+            default: break;
+        }
+    }
+    return v;
+}
+
+Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
+    if (linea[0] == '4') {
+        LecturaImportada* ultima = ctx.listas.lecturaActual();
+        if (!ultima) return Paso::Seguir;
+        estado.observacion = "/";
+        estado.observacion += sinCerosIniciales(g.datos(0));
+        estado.observacion = cortar(estado.observacion, CListasImportacion::kTextoMaximo);
+        ultima->texto = estado.observacion;
+        return Paso::Seguir;
+    }
+    const std::int32_t numero = g.numeroPunto();
+    const ValoresLinea v = leerPalabras(linea, g, estado, true);
+
+    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+    if (!actual) {
+        actual = importacion::nuevoEstacionamiento(ctx);
+        if (!actual) return Paso::Fallo;
+        actual->nombre = "ST";
+        actual->alturaInstrumento = v.alturaInstrumento;
+        if (v.estacion) {
+            // Keeps the range [0, 0] it was created with.
+            actual->nombre = formatear("%1ld", static_cast<long>(numero));
+            return Paso::Seguir;
+        }
+        actual->primera = actual->ultima = kSinLecturas;
+    } else if (v.estacion) {
+        return importacion::nuevoEstacionamiento(ctx, formatear("%1ld", static_cast<long>(numero)),
+                                                 v.alturaInstrumento)
+                   ? Paso::Seguir
+                   : Paso::Fallo;
+    }
+
+    if (actual->sinLecturas()) {
+        actual->primera = actual->ultima = numero;
+    } else if (static_cast<std::int64_t>(numero) == std::int64_t{actual->ultima} + 1 &&
+               v.alturaInstrumento == actual->alturaInstrumento) {
+        actual->ultima = numero;
+    } else {
+        auto* nuevo = importacion::nuevoEstacionamiento(ctx, actual->nombre.vista(), v.alturaInstrumento);
+        if (!nuevo) return Paso::Fallo;
+        nuevo->primera = nuevo->ultima = numero;
+    }
+    return importacion::nuevaLectura(ctx, {.numero = numero,
+                                           .jalon = v.jalon,
+                                           .distancia = v.distancia,
+                                           .vertical = v.vertical,
+                                           .horizontal = v.horizontal,
+                                           .texto = estado.observacion})
+               ? Paso::Seguir
+               : Paso::Fallo;
+}
+
+Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
+    // The name and the height start at the eighth character after the blank.
+    constexpr std::size_t kDatosTrasBlanco = 8;
+    const std::size_t p42 = linea.find(" 42");
+    if (p42 != std::string_view::npos) {
+        const std::string_view nombre =
+            cortar(hastaBlanco(sinCerosIniciales(desde(linea, p42 + kDatosTrasBlanco))), kNombreMaximo);
+        if (nombre.empty()) return Paso::Seguir;
+        const std::size_t p88 = linea.find(" 88");
+        if (p88 == std::string_view::npos) return Paso::Seguir;
+        const double altura =
+            textoANumero(hastaBlanco(sinCerosIniciales(desde(linea, p88 + kDatosTrasBlanco)))) * kEscalaDistancia;
+        EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+        if (actual && actual->sinLecturas()) {
+            actual->nombre = nombre;
+            actual->alturaInstrumento = altura;
+            return Paso::Seguir;
+        }
+        return importacion::nuevoEstacionamiento(ctx, nombre, altura) ? Paso::Seguir : Paso::Fallo;
+    }
+    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+    if (!actual) return Paso::Seguir;
+    const std::int32_t numero = g.numeroPunto();
+    const ValoresLinea v = leerPalabras(linea, g, estado, false);
+    if (actual->sinLecturas()) actual->primera = numero;
+    actual->ultima = numero;
+    return importacion::nuevaLectura(ctx, {.numero = numero,
+                                           .jalon = v.jalon,
+                                           .distancia = v.distancia,
+                                           .vertical = v.vertical,
+                                           .horizontal = v.horizontal,
+                                           .texto = estado.observacion})
+               ? Paso::Seguir
+               : Paso::Fallo;
+}
+
+Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
+    if (linea[0] == '4') {
+        bool estacion = false;
+        std::int32_t numeroEstacion = 0;
+        const std::size_t palabras = std::min<std::size_t>(g.palabras(), kMaximoPalabrasBloque);
+        for (std::size_t k = 0; k < palabras; ++k) {
+            switch (g.palabra(k)[1]) {
+                case '1': estado.jalon = g.valor(k) * kEscalaDistancia; break;
+                case '2':
+                    estado.alturaInstrumento = g.valor(k) * kEscalaDistancia;
+                    estacion = true;
+                    break;
+                case '3':
+                    numeroEstacion = g.entero(k);
+                    estacion = true;
+                    break;
+                default: break;
+            }
+        }
+        if (!estacion) return Paso::Seguir;
+        auto* e = importacion::nuevoEstacionamiento(ctx);  // range [0, 0]
+        if (!e) return Paso::Fallo;
+        e->nombre = formatear("%1d", numeroEstacion);
+        e->alturaInstrumento = estado.alturaInstrumento;
+        estado.espaldaArmada = true;
+        return Paso::Seguir;
+    }
+    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+    if (!actual) return Paso::Seguir;
+
+    const std::int32_t numero = g.numeroPunto();
+    double horizontal = 0, vertical = 0, distancia = 0;
+    std::string_view texto;
+    int leidas = 0;
+    for (std::size_t k = 1; k < g.palabras() && leidas < kMaximoPalabrasMedida; ++k) {
+        switch (g.indice(k)) {
+            case 21: horizontal = g.valor(k) * kEscalaAngulo; ++leidas; break;
+            case 22: vertical = g.valor(k) * kEscalaAngulo; ++leidas; break;
+            case 31:
+            case 32: distancia = g.valor(k) * kEscalaDistancia; ++leidas; break;
+            case 51: texto = textoDePalabra(linea, g, k); ++leidas; break;
+            default: break;
+        }
+    }
+
+    if (estado.espaldaArmada) {
+        actual->primera = actual->ultima = numero;
+        actual->horizontalEspalda = formatear("%1.4lf", horizontal);
+        actual->acimutEspalda = formatear("/%1d", numero);
+        estado.espaldaArmada = false;
+    } else if (static_cast<std::int64_t>(numero) == std::int64_t{actual->ultima} + 1) {
+        actual->ultima = numero;
+    } else {
+        auto* nuevo = importacion::nuevoEstacionamiento(ctx, actual->nombre.vista(), estado.alturaInstrumento);
+        if (!nuevo) return Paso::Fallo;
+        nuevo->primera = nuevo->ultima = numero;
+    }
+    return importacion::nuevaLectura(ctx, {.numero = numero,
+                                           .jalon = estado.jalon,
+                                           .distancia = distancia,
+                                           .vertical = vertical,
+                                           .horizontal = horizontal,
+                                           .texto = texto})
+               ? Paso::Seguir
+               : Paso::Fallo;
+}
+
+}  // namespace
+
+Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
+    const Variante variante = varianteDe(ctx.indice);
+    EstadoGsi estado;
+    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+        std::string_view linea = texto;
+        if (linea[0] == '*') linea.remove_prefix(1);
+        if (ctx.listas.estacionamientos().empty()) estado.ancho = gsi::anchoDetectado(linea);
+        if (linea.size() + 1 < estado.ancho) return Paso::Seguir;
+        const LineaGsi g(linea, estado.ancho);
+        switch (variante) {
+            case Variante::Simple: return lineaSimple(ctx, estado, linea, g);
+            case Variante::Codigo42: return lineaCodigo42(ctx, estado, linea, g);
+            case Variante::Configurable: return lineaConfigurable(ctx, estado, linea, g);
+        }
+        return Paso::Seguir;
+    });
+}
+
+}  // namespace celvara

@@ -1,0 +1,52 @@
+// What every list-building reader does the same way: walking the lines of a
+// file, creating records with the memory message, consecutive grouping.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "import/formatos.h"
+
+namespace celvara::importacion {
+
+enum class Paso { Seguir, Parar, Fallo };
+
+// Opens the file and hands every non-empty line to `tratar` until the end of
+// the file. Fallo when the file cannot be opened, on a read error, or when
+// `tratar` says so; Parar ends the read with success.
+Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar);
+
+// A zeroed set-up record appended to the list, or nothing after showing
+// "No hay memoria suficiente para otra linea de calculo".
+EstacionamientoImportado* nuevoEstacionamiento(ContextoImportacion& contexto);
+// A set-up record with a name, a height and an empty range [-1, -1].
+EstacionamientoImportado* nuevoEstacionamiento(ContextoImportacion& contexto, std::string_view nombre,
+                                               double alturaInstrumento);
+
+struct ValoresLectura {
+    std::int32_t numero = 0;
+    double jalon = 0;
+    double distancia = 0;
+    double vertical = 0;
+    double horizontal = 0;
+    std::string_view texto;  // cut to 49 characters
+};
+LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectura& valores);
+
+// Consecutive grouping of reading n into the current set-up record: an empty
+// range takes [n, n]; n = last + 1 extends it; any other number starts a new
+// record with the current one's name and height and range [n, n]. False only
+// when memory ran out (message shown).
+bool agruparConsecutiva(ContextoImportacion& contexto, std::int32_t numero);
+
+// "No se reconoce la linea del fichero:\n%s" with the line.
+void avisarLineaNoReconocida(ContextoImportacion& contexto, std::string_view linea);
+
+// Point number from a name: its leading digits when it starts with one,
+// else the next value of the running count.
+std::int32_t numeroDeNombre(ContextoImportacion& contexto, std::string_view nombre);
+
+}  // namespace celvara::importacion

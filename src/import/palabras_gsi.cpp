@@ -1,0 +1,56 @@
+#include "import/palabras_gsi.h"
+
+#include "import/texto_importacion.h"
+
+namespace celvara::gsi {
+
+namespace {
+constexpr std::size_t kPrimerBlancoGsi16 = 21;
+}
+
+std::size_t anchoDetectado(std::string_view linea) {
+    const std::size_t blanco = linea.find(' ');
+    const std::size_t posicion = blanco == std::string_view::npos ? linea.size() : blanco;
+    return posicion > kPrimerBlancoGsi16 ? kAnchoGsi16 : kAnchoGsi8;
+}
+
+std::string_view LineaGsi::palabra(std::size_t k) const {
+    if (k >= palabras()) return {};
+    return linea_.substr(k * ancho_, ancho_ - 1);  // the blank may be missing
+}
+
+int LineaGsi::indice(std::size_t k) const {
+    const std::string_view p = palabra(k);
+    if (p.size() < 2 || p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9') return -1;
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+std::string_view LineaGsi::datos(std::size_t k) const {
+    return importacion::desde(palabra(k), kPosicionDatos);
+}
+
+double LineaGsi::valor(std::size_t k) const {
+    const std::string_view p = palabra(k);
+    if (p.size() <= kPosicionDatos) return 0;
+    // Up to 16 digits: exact in 64 bits.
+    std::int64_t v = 0;
+    for (char c : p.substr(kPosicionDatos)) {
+        if (c < '0' || c > '9') break;
+        v = v * 10 + (c - '0');
+    }
+    const double d = static_cast<double>(v);
+    return p[kPosicionSigno] == '-' ? -d : d;
+}
+
+std::int32_t LineaGsi::entero(std::size_t k) const {
+    const std::string_view p = palabra(k);
+    if (p.size() <= kPosicionDatos) return 0;
+    const std::int32_t v = importacion::enteroSinSigno(p.substr(kPosicionDatos));
+    return p[kPosicionSigno] == '-' ? -v : v;
+}
+
+std::int32_t LineaGsi::numeroPunto() const {
+    return importacion::enteroSinSigno(importacion::desde(linea_, kPosicionDatos));
+}
+
+}  // namespace celvara::gsi

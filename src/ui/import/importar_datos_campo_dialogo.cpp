@@ -1,0 +1,147 @@
+#include "ui/import/importar_datos_campo_dialogo.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace celvara::ui {
+
+namespace {
+
+QString desdeUtf8(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
+}
+
+// Messages of the import as message boxes, captioned with the window's name.
+class AvisosImportacionQt : public Avisos {
+public:
+    explicit AvisosImportacionQt(QWidget* padre) : padre_(padre) {}
+
+    Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) override {
+        QMessageBox caja(padre_);
+        caja.setText(desdeUtf8(texto));
+        caja.setWindowTitle(titulo.empty() ? QStringLiteral("Importar Datos Campo") : desdeUtf8(titulo));
+        switch (icono) {
+            case Icono::Stop: caja.setIcon(QMessageBox::Critical); break;
+            case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;
+            case Icono::Exclamacion: caja.setIcon(QMessageBox::Warning); break;
+            case Icono::Informacion: caja.setIcon(QMessageBox::Information); break;
+            case Icono::Ninguno: break;
+        }
+        switch (botones) {
+            case Botones::Aceptar: caja.setStandardButtons(QMessageBox::Ok); break;
+            case Botones::AceptarCancelar: caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+            case Botones::SiNo: caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+            case Botones::SiNoCancelar:
+                caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                break;
+        }
+        switch (caja.exec()) {
+            case QMessageBox::Cancel: return Respuesta::Cancelar;
+            case QMessageBox::Yes: return Respuesta::Si;
+            case QMessageBox::No: return Respuesta::No;
+            default: return Respuesta::Aceptar;
+        }
+    }
+
+private:
+    QWidget* padre_;
+};
+
+// "*.*" means every file on Windows; here a name may have no dot at all.
+QString patronQt(QString patron) {
+    patron = patron.trimmed();
+    if (patron == QStringLiteral("*.*")) return QStringLiteral("*");
+    const QString mayusculas = patron.toUpper();
+    return mayusculas == patron ? patron : patron + QLatin1Char(' ') + mayusculas;
+}
+
+}  // namespace
+
+DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta,
+                                                     std::uint8_t* bandera, QWidget* padre, Avisos* avisos)
+    : QDialog(padre),
+      avisosPropios_(avisos ? nullptr : std::make_unique<AvisosImportacionQt>(this)),
+      logica_(ajustes, libreta, bandera, avisos ? *avisos : *avisosPropios_) {
+    setWindowTitle(QStringLiteral("Importar Datos Campo"));
+
+    lista_ = new QListWidget(this);
+    for (const auto& texto : logica_.textosLista()) lista_->addItem(desdeUtf8(texto));
+    lista_->setMinimumWidth(320);
+    lista_->setMinimumHeight(300);
+
+    auto* origen = new QGroupBox(this);
+    desdeFichero_ = new QRadioButton(QStringLiteral("Desde un Fichero"), origen);
+    desdeEstacion_ = new QRadioButton(QStringLiteral("Desde una Estación o Libreta"), origen);
+    cfg_ = new QPushButton(QStringLiteral("CFG"), origen);
+    auto* capaOrigen = new QHBoxLayout(origen);
+    capaOrigen->addWidget(desdeFichero_);
+    capaOrigen->addWidget(desdeEstacion_);
+    capaOrigen->addWidget(cfg_);
+
+    auto* botones = new QDialogButtonBox(this);
+    aceptar_ = botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
+    auto* cancelar = botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    aceptar_->setDefault(true);
+
+    auto* capa = new QVBoxLayout(this);
+    capa->addWidget(lista_);
+    capa->addWidget(origen);
+    capa->addWidget(botones);
+
+    // As the window opens: reading from a file, "CFG" disabled.
+    desdeFichero_->setChecked(true);
+    cfg_->setEnabled(false);
+
+    connect(desdeFichero_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
+    connect(desdeEstacion_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
+    connect(cfg_, &QPushButton::clicked, this, [this] { logica_.pulsarCfg(); });
+    connect(aceptar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
+    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(lista_, &QListWidget::itemDoubleClicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
+    connect(lista_, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto elegidos = lista_->selectedItems();
+        logica_.seleccionar(elegidos.isEmpty() ? std::nullopt : std::optional<int>(lista_->row(elegidos.first())));
+    });
+}
+
+DialogoImportarDatosCampo::~DialogoImportarDatosCampo() = default;
+
+QString DialogoImportarDatosCampo::filtroQt(const FormatoImportacion& formato) {
+    const QString nombre = desdeUtf8(formato.nombreFiltro).trimmed();
+    const QString patron = patronQt(desdeUtf8(formato.patron));
+    return nombre + QStringLiteral(" (") + patron + QStringLiteral(");;Todos los archivos (*)");
+}
+
+void DialogoImportarDatosCampo::elegirOrigen() {
+    logica_.elegirOrigen(desdeEstacion_->isChecked() ? OrigenDatos::EstacionOLibreta : OrigenDatos::Fichero);
+    cfg_->setEnabled(logica_.cfgHabilitado());
+}
+
+std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(const FormatoImportacion& formato) {
+    const QString ruta = QFileDialog::getOpenFileName(this, QString(), QString(), filtroQt(formato));
+    if (ruta.isEmpty()) return std::nullopt;
+    return std::filesystem::path(QFile::encodeName(ruta).toStdString());
+}
+
+void DialogoImportarDatosCampo::aceptarImportacion() {
+    const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
+        return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato);
+    };
+    if (logica_.aceptar(pedir) == ResultadoImportacion::Cerrar) accept();
+}
+
+bool ejecutarImportarDatosCampo(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
+                                std::uint8_t* bandera) {
+    DialogoImportarDatosCampo dialogo(ajustes, libreta, bandera, padre);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+}  // namespace celvara::ui

@@ -1,0 +1,60 @@
+// Window "Importar Datos Campo": a thin view over CImportarDatosCampo. The
+// main window's "Todos FORMATOS...." calls ejecutarImportarDatosCampo and
+// then rebuilds its tree, expands the root and sets its modified flag,
+// whatever the outcome.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+
+#include "import/importar_datos_campo.h"
+
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace celvara::ui {
+
+class DialogoImportarDatosCampo : public QDialog {
+    Q_OBJECT
+public:
+    // `avisos`: where messages go (message boxes when none is given).
+    DialogoImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta, std::uint8_t* bandera,
+                              QWidget* padre = nullptr, Avisos* avisos = nullptr);
+    ~DialogoImportarDatosCampo() override;
+
+    // Replaces the file-open dialog (tests).
+    void fijarPedirFichero(CImportarDatosCampo::PedirFichero pedir) { pedirFichero_ = std::move(pedir); }
+
+    // The Qt form of a format's filter: "name (pattern)" and the catch-all.
+    static QString filtroQt(const FormatoImportacion& formato);
+
+    CImportarDatosCampo& logica() { return logica_; }
+    QListWidget* lista() const { return lista_; }
+    QRadioButton* desdeFichero() const { return desdeFichero_; }
+    QRadioButton* desdeEstacion() const { return desdeEstacion_; }
+    QPushButton* botonCfg() const { return cfg_; }
+    QPushButton* botonAceptar() const { return aceptar_; }
+
+private:
+    void elegirOrigen();
+    void aceptarImportacion();
+    std::optional<std::filesystem::path> abrirFichero(const FormatoImportacion& formato);
+
+    std::unique_ptr<Avisos> avisosPropios_;
+    CImportarDatosCampo logica_;
+    CImportarDatosCampo::PedirFichero pedirFichero_;
+    QListWidget* lista_ = nullptr;
+    QRadioButton* desdeFichero_ = nullptr;
+    QRadioButton* desdeEstacion_ = nullptr;
+    QPushButton* cfg_ = nullptr;
+    QPushButton* aceptar_ = nullptr;
+};
+
+// Runs the window modally over the book. True when a file was read and
+// merged (the window closed on its own), false when the user left it.
+bool ejecutarImportarDatosCampo(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
+                                std::uint8_t* bandera);
+
+}  // namespace celvara::ui
