@@ -1,0 +1,186 @@
+#include "calc/proyeccion_utm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace celvara {
+namespace {
+
+const double kPiUtm = 2 * std::acos(0.0);
+
+double radianes(double grados) { return grados * kPiUtm / 180; }
+
+TEST(ProyeccionUTM, Elipsoides) {
+    CProyeccionUTM utm(true);
+    EXPECT_EQ(utm.semiejeMayor(), 6378388.0);
+    EXPECT_EQ(utm.aplanamiento(), 1.0 / 297);
+    EXPECT_NEAR(utm.excentricidad() * utm.excentricidad(), 0.006722670022, 1e-12);
+    const double e2 = utm.excentricidad() * utm.excentricidad();
+    EXPECT_DOUBLE_EQ(utm.segundaExcentricidad() * utm.segundaExcentricidad(), e2 / (1 - e2));
+    utm.cargar(false);
+    EXPECT_FALSE(utm.hayford());
+    EXPECT_EQ(utm.semiejeMayor(), 6378137.0);
+    EXPECT_EQ(utm.aplanamiento(), 1 / 298.257223563);
+    EXPECT_NEAR(utm.excentricidad() * utm.excentricidad(), 0.00669437999014, 1e-13);
+    utm.cargar(true);
+    EXPECT_EQ(utm.semiejeMayor(), 6378388.0);
+}
+
+// Meridian arcs times k0 from GeographicLib's exact transverse Mercator
+// (northing of a point on the central meridian).
+TEST(ProyeccionUTM, ArcoMeridiano) {
+    const CProyeccionUTM hayford(true);
+    EXPECT_EQ(hayford.ArcoMeridiano(0, 0), 0.0);
+    EXPECT_NEAR(hayford.ArcoMeridiano(40, radianes(40)), 4427833.117073, 0.002);
+    EXPECT_NEAR(hayford.ArcoMeridiano(45, radianes(45)), 4983043.122227, 0.002);
+    EXPECT_NEAR(hayford.ArcoMeridiano(80, radianes(80)), 8881848.909485, 0.01);  // e^8 left out
+    const CProyeccionUTM wgs84(false);
+    EXPECT_NEAR(wgs84.ArcoMeridiano(45, radianes(45)), 4982950.400227, 0.002);
+}
+
+// The bisection straight from its description, every arc computed.
+std::optional<CProyeccionUTM::Pie> pieDeReferencia(const CProyeccionUTM& utm, double n) {
+    double inf = 0, sup = 80, lat = 40;
+    for (int i = 0; i <= 100; ++i) {
+        const double s = utm.ArcoMeridiano(lat, lat * kPiUtm / 180);
+        if (std::fabs(s - n) < 0.0001) return CProyeccionUTM::Pie{s, lat * kPiUtm / 180, lat};
+        if (s >= n)
+            sup = lat;
+        else
+            inf = lat;
+        lat = (inf + sup) / 2;
+    }
+    return std::nullopt;
+}
+
+TEST(ProyeccionUTM, LatitudPieIgualQueLaBiseccionLlana) {
+    for (bool hayford : {true, false}) {
+        const CProyeccionUTM utm(hayford);
+        for (double n = 100000; n < 8800000; n += 12345.6789) {
+            const auto pie = utm.LatitudPie(n);
+            const auto ref = pieDeReferencia(utm, n);
+            ASSERT_TRUE(pie && ref) << n;
+            EXPECT_EQ(pie->latitudGrados, ref->latitudGrados) << n;  // bit for bit
+            EXPECT_EQ(pie->arco, ref->arco) << n;
+            EXPECT_EQ(pie->latitud, ref->latitud) << n;
+            EXPECT_LT(std::fabs(pie->arco - n), 0.0001);
+        }
+    }
+}
+
+TEST(ProyeccionUTM, LatitudPieSinResultadoMasAllaDe80Grados) {
+    const CProyeccionUTM utm(true);
+    EXPECT_TRUE(utm.LatitudPie(8881848.0));
+    EXPECT_FALSE(utm.LatitudPie(8881849.5));
+    EXPECT_FALSE(utm.LatitudPie(9500000));
+    EXPECT_FALSE(utm.LatitudPie(-5));
+    EXPECT_FALSE(utm.LatitudPie(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(utm.LatitudPie(std::numeric_limits<double>::infinity()));
+}
+
+TEST(ProyeccionUTM, MeridianoCentral) {
+    CProyeccionUTM utm(true);
+    const auto g = utm.UtmAGeograficas(500000, 4400000, 30);
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->longitud, -3.0);
+    EXPECT_EQ(g->factorEscala, 0.9996);
+    EXPECT_EQ(utm.factorEscala(), 0.9996);
+    EXPECT_EQ(g->latitud, utm.LatitudPie(4400000)->latitudGrados);
+    EXPECT_EQ(utm.UtmAGeograficas(500000, 4400000, 31)->longitud, 3.0);
+}
+
+TEST(ProyeccionUTM, FueraDeRangoNoTocaElFactor) {
+    CProyeccionUTM utm(true);
+    EXPECT_EQ(utm.factorEscala(), 1.0);  // nothing computed yet
+    EXPECT_FALSE(utm.UtmAGeograficas(50000, 4400000, 30));
+    EXPECT_EQ(utm.factorEscala(), 1.0);
+    ASSERT_TRUE(utm.UtmAGeograficas(300000, 4400000, 30));
+    const double k = utm.factorEscala();
+    EXPECT_GT(k, 1.0);
+    EXPECT_FALSE(utm.UtmAGeograficas(99999.999, 4400000, 30));
+    EXPECT_FALSE(utm.UtmAGeograficas(1000000.001, 4400000, 30));
+    EXPECT_FALSE(utm.UtmAGeograficas(500000, 99999, 30));
+    EXPECT_FALSE(utm.UtmAGeograficas(500000, 10000000.5, 30));
+    EXPECT_FALSE(utm.UtmAGeograficas(500000, 9000000, 30));  // in range, beyond 80 degrees
+    EXPECT_FALSE(utm.UtmAGeograficas(std::numeric_limits<double>::quiet_NaN(), 4400000, 30));
+    EXPECT_EQ(utm.factorEscala(), k);
+    EXPECT_TRUE(utm.UtmAGeograficas(100000, 100000, 30));  // bounds included
+    EXPECT_TRUE(utm.UtmAGeograficas(1000000, 100000, 30));
+}
+
+struct Referencia {
+    double x, y, latitud, longitud, k;
+};
+
+std::vector<Referencia> leerReferencia(const std::string& nombre) {
+    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/utm/" + nombre);
+    std::vector<Referencia> v;
+    Referencia r;
+    while (f >> r.x >> r.y >> r.latitud >> r.longitud >> r.k) v.push_back(r);
+    return v;
+}
+
+// Against the exact projection: the series is good to about 2 mm on the
+// ground out to 300 km from the central meridian; the scale factor, with its
+// fixed 0.00003 q^4 term, to 4e-8 there and 1e-9 within 100 km. Farther out
+// (one point at 376 km) both grow.
+void compararConExacta(bool hayford, const std::string& fichero) {
+    const auto puntos = leerReferencia(fichero);
+    ASSERT_EQ(puntos.size(), 47u) << fichero;
+    CProyeccionUTM utm(hayford);
+    const double a = utm.semiejeMayor();
+    const double e2 = utm.excentricidad() * utm.excentricidad();
+    for (const auto& r : puntos) {
+        const auto g = utm.UtmAGeograficas(r.x, r.y, 30);
+        ASSERT_TRUE(g);
+        const double s = std::sin(radianes(r.latitud));
+        const double w = std::sqrt(1 - e2 * s * s);
+        const double norte = radianes(g->latitud - r.latitud) * a * (1 - e2) / (w * w * w);
+        const double este = radianes(g->longitud - r.longitud) * a / w * std::cos(radianes(r.latitud));
+        const double q = std::fabs(r.x - 500000) * 1e-6;
+        EXPECT_LT(std::hypot(norte, este), q <= 0.3 ? 0.002 : 0.005) << r.x << " " << r.y;
+        EXPECT_LT(std::fabs(g->factorEscala - r.k), q <= 0.1 ? 1e-9 : q <= 0.3 ? 4e-8 : 1e-7) << r.x << " " << r.y;
+        EXPECT_EQ(g->factorEscala, utm.factorEscala());
+    }
+}
+
+TEST(ProyeccionUTM, ComparadaConLaExactaHayford) { compararConExacta(true, "exacta_ed50.txt"); }
+TEST(ProyeccionUTM, ComparadaConLaExactaWgs84) { compararConExacta(false, "exacta_wgs84.txt"); }
+
+TEST(ProyeccionUTM, SimetriaRespectoAlMeridianoCentral) {
+    CProyeccionUTM utm(false);
+    const auto este = *utm.UtmAGeograficas(500000 + 123456.7, 4321000, 30);
+    const auto oeste = *utm.UtmAGeograficas(500000 - 123456.7, 4321000, 30);
+    EXPECT_DOUBLE_EQ(este.latitud, oeste.latitud);
+    EXPECT_NEAR(este.longitud + 3, -(oeste.longitud + 3), 1e-12);
+    EXPECT_DOUBLE_EQ(este.factorEscala, oeste.factorEscala);
+}
+
+TEST(EscalaRadiacion, PlanasUtmYFueraDeRango) {
+    const auto planas = escalaRadiacion(nullptr, 0.9999, 300000, 4400000);
+    EXPECT_EQ(planas.k, 0.9999);
+    EXPECT_EQ(planas.factorPunto, 1.0);
+    EXPECT_FALSE(planas.fueraDeRango);
+
+    CProyeccionUTM utm(true);
+    const auto dentro = escalaRadiacion(&utm, 0.9999, 300000, 4400000);
+    const double k = utm.UtmAGeograficas(300000, 4400000, 30)->factorEscala;
+    EXPECT_EQ(dentro.factorPunto, k);
+    EXPECT_EQ(dentro.k, k * 0.9999);
+    EXPECT_FALSE(dentro.fueraDeRango);
+
+    // A station off the grid does not inherit the previous station's factor.
+    const auto fuera = escalaRadiacion(&utm, 0.9999, 50000, 4400000);
+    EXPECT_TRUE(fuera.fueraDeRango);
+    EXPECT_EQ(fuera.factorPunto, 1.0);
+    EXPECT_EQ(fuera.k, 0.9999);
+}
+
+}  // namespace
+}  // namespace celvara

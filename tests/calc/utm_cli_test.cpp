@@ -1,0 +1,119 @@
+// celvara-cli utm as a whole process: line formats, "fuera", usage errors.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+#include "calc/proyeccion_utm.h"
+
+namespace celvara {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Ejecucion {
+    int estado = -1;
+    std::string salida;
+};
+
+Ejecucion ejecutar(const std::string& argumentos, const std::string& entrada) {
+    const fs::path dir = fs::temp_directory_path() /
+                         ("celvara_utm_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    {
+        std::ofstream f(dir / "entrada.txt", std::ios::binary);
+        f << entrada;
+    }
+    const std::string orden = std::string("'") + CELVARA_CLI + "' utm " + argumentos + " < '" +
+                              (dir / "entrada.txt").string() + "' > '" + (dir / "salida.txt").string() +
+                              "' 2>/dev/null";
+    Ejecucion e;
+    const int r = std::system(orden.c_str());
+    e.estado = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+    std::ifstream f(dir / "salida.txt", std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    e.salida = s.str();
+    fs::remove_all(dir);
+    return e;
+}
+
+std::string linea(CProyeccionUTM& utm, double x, double y) {
+    const auto g = utm.UtmAGeograficas(x, y, 30);
+    if (!g) return "fuera\n";
+    char texto[128];
+    std::snprintf(texto, sizeof texto, "%.10f %.10f %.12f\n", g->latitud, g->longitud, g->factorEscala);
+    return texto;
+}
+
+TEST(CliUtm, FormatosYFuera) {
+    CProyeccionUTM ed50(true);
+    const auto e = ejecutar("--elipsoide ed50",
+                            "500000 4400000\n"
+                            "281234.567 4123456.789\n"
+                            "50000 4400000\n"
+                            "723456,5\t4876543,25\r\n"  // decimal commas, tab, CRLF
+                            "\n"                        // blank: (0, 0)
+                            "abc def\n"
+                            "500000 9500000\n"
+                            "  612345.6   4012345.6   extra\n"
+                            "399999.999 4500000");      // last line without its end
+    EXPECT_EQ(e.estado, 0);
+    const std::string esperado = linea(ed50, 500000, 4400000) + linea(ed50, 281234.567, 4123456.789) + "fuera\n" +
+                                 linea(ed50, 723456.5, 4876543.25) + "fuera\nfuera\nfuera\n" +
+                                 linea(ed50, 612345.6, 4012345.6) + linea(ed50, 399999.999, 4500000);
+    EXPECT_EQ(e.salida, esperado);
+    EXPECT_EQ(e.salida.substr(0, e.salida.find('\n') + 1), "39.7492307727 -3.0000000000 0.999600000000\n");
+}
+
+TEST(CliUtm, Wgs84) {
+    CProyeccionUTM wgs84(false);
+    const auto e = ejecutar("--elipsoide WGS84", "400000 4400000\n");
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_EQ(e.salida, linea(wgs84, 400000, 4400000));
+    EXPECT_NE(e.salida, [] {
+        CProyeccionUTM ed50(true);
+        return linea(ed50, 400000, 4400000);
+    }());
+}
+
+TEST(CliUtm, LineaLargaYMuchasLineas) {
+    // A line far longer than any buffer keeps its first fields; lines that
+    // straddle the reading blocks come out whole.
+    CProyeccionUTM ed50(true);
+    std::string entrada = "300000 4300000" + std::string(3 * 1024 * 1024, ' ') + "9\n";
+    std::string esperado = linea(ed50, 300000, 4300000);
+    for (int i = 0; i < 60000; ++i) {
+        const double x = 200000 + i * 10.001;
+        const double y = 3900000 + i * 16.0007;
+        char texto[64];
+        std::snprintf(texto, sizeof texto, "%.3f %.4f\n", x, y);
+        entrada += texto;
+        esperado += linea(ed50, std::strtod(texto, nullptr), std::strtod(std::strchr(texto, ' '), nullptr));
+    }
+    const auto e = ejecutar("--elipsoide ed50", entrada);
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_TRUE(e.salida == esperado) << "salida de " << e.salida.size() << " bytes, esperados " << esperado.size();
+}
+
+TEST(CliUtm, EntradaVacia) {
+    const auto e = ejecutar("--elipsoide ed50", "");
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_EQ(e.salida, "");
+}
+
+TEST(CliUtm, ErroresDeUso) {
+    EXPECT_EQ(ejecutar("", "500000 4400000\n").estado, 2);
+    EXPECT_EQ(ejecutar("--elipsoide etrs89", "500000 4400000\n").estado, 2);
+    EXPECT_EQ(ejecutar("--elipsoide", "").estado, 2);
+}
+
+}  // namespace
+}  // namespace celvara
