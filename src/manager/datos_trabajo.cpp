@@ -71,7 +71,7 @@ bool escribirDatosTrabajo(const DatosTrabajo& datos, const std::filesystem::path
 }
 
 std::filesystem::path rutaDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa) {
-    return mapa.aAnfitrion(ajustes.ficheroDatosTrabajo.vista());
+    return mapa.aAnfitrion(cp1252AUtf8(ajustes.ficheroDatosTrabajo.vista()));
 }
 
 std::string observacionesParaVista(std::string_view registro) {
@@ -119,10 +119,10 @@ DatosTrabajo datosTrabajoDeCampos(const CamposDatosTrabajo& c) {
     return d;
 }
 
-DialogoDatosTrabajo::DialogoDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos)
+EdicionDatosTrabajo::EdicionDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos)
     : ajustes_(ajustes), mapa_(mapa), avisos_(avisos) {}
 
-void DialogoDatosTrabajo::abrir() {
+void EdicionDatosTrabajo::abrir() {
     DatosTrabajo datos;
     if (!leerDatosTrabajo(datos, rutaDatosTrabajo(ajustes_, mapa_))) {
         avisos_.mensaje("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada", "",
@@ -132,11 +132,11 @@ void DialogoDatosTrabajo::abrir() {
     campos_ = camposDeDatosTrabajo(datos);
 }
 
-std::string DialogoDatosTrabajo::logo() const {
+std::string EdicionDatosTrabajo::logo() const {
     return ajustes_.ficheroLogoEmpresa.vacio() ? std::string(kLogoPorDefecto) : ajustes_.ficheroLogoEmpresa.str();
 }
 
-bool DialogoDatosTrabajo::aceptar() {
+bool EdicionDatosTrabajo::aceptar() {
     if (!escribirDatosTrabajo(datosTrabajoDeCampos(campos_), rutaDatosTrabajo(ajustes_, mapa_))) {
         avisos_.mensaje("Error al grabar los datos");
         return false;

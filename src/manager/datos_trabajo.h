@@ -82,9 +82,9 @@ DatosTrabajo datosTrabajoDeCampos(const CamposDatosTrabajo& campos);
 
 // "DATOS GENERALES" without a screen. The remarks field holds the record's
 // CR LF line ends; the view converts them for its widget.
-class DialogoDatosTrabajo {
+class EdicionDatosTrabajo {
 public:
-    DialogoDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos);
+    EdicionDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos);
 
     // Reads the record from the settings' path; when it cannot be read, tells
     // so and shows the placeholder record.

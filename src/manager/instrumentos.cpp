@@ -6,6 +6,7 @@
 #include <new>
 
 #include "fieldbook/bytes.h"
+#include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 
@@ -189,7 +190,7 @@ std::vector<std::string> describirInstrumento(const Instrumento& i) {
 }
 
 std::filesystem::path rutaInstrumentos(const CDatosGenerales& ajustes, const MapaRutas& mapa) {
-    return mapa.aAnfitrion(ajustes.ficheroInstrumentos.vista());
+    return mapa.aAnfitrion(cp1252AUtf8(ajustes.ficheroInstrumentos.vista()));
 }
 
 }  // namespace celvara

@@ -103,7 +103,7 @@ const Instrumento* buscarInstrumentoOPrimero(const ListaInstrumentos& lista, std
 // The "CARACTERISTICAS" lines of the list dialog, Windows-1252.
 std::vector<std::string> describirInstrumento(const Instrumento& instrumento);
 
-// Host path of the library named in the settings.
+// Host path of the library named in the settings (Windows-1252 path).
 std::filesystem::path rutaInstrumentos(const CDatosGenerales& ajustes, const MapaRutas& mapa);
 
 }  // namespace celvara

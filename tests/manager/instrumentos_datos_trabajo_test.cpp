@@ -34,7 +34,7 @@ std::vector<unsigned char> registroEjemplo() {
     return b;
 }
 
-class DialogoDatosTrabajoTest : public ::testing::Test {
+class EdicionDatosTrabajoTest : public ::testing::Test {
 protected:
     std::filesystem::path fichero() const { return carpeta.ruta() / "trabajos" / "vestrum" / "datos_empresa.prt"; }
 
@@ -44,9 +44,9 @@ protected:
     AvisosEsperados avisos;
 };
 
-TEST_F(DialogoDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
+TEST_F(EdicionDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
     avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     EXPECT_EQ(avisos.vistos.at(0).icono, Icono::Stop);
     EXPECT_EQ(dialogo.campos().empresa, "EMPRESA");
@@ -66,9 +66,9 @@ TEST_F(DialogoDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
     EXPECT_EQ(prueba::leerBytes(fichero()), esperado);
 }
 
-TEST_F(DialogoDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
+TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
     prueba::escribirBytes(fichero(), registroEjemplo());
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     const auto& c = dialogo.campos();
     EXPECT_EQ(c.empresa, "TOPOGRAFIA DEL SUR S.L.");
@@ -88,11 +88,11 @@ TEST_F(DialogoDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
     EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
 }
 
-TEST_F(DialogoDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
+TEST_F(EdicionDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
     auto largo = registroEjemplo();
     largo.resize(2000, 'Z');
     prueba::escribirBytes(fichero(), largo);
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     EXPECT_EQ(dialogo.campos().fechaFin, "15/03/2024");
     ASSERT_TRUE(dialogo.aceptar());
@@ -102,14 +102,14 @@ TEST_F(DialogoDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
     corto.resize(1512);
     prueba::escribirBytes(fichero(), corto);
     avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
-    DialogoDatosTrabajo otro(ajustes, mapa, avisos);
+    EdicionDatosTrabajo otro(ajustes, mapa, avisos);
     otro.abrir();
     EXPECT_EQ(otro.campos().empresa, "EMPRESA");
 }
 
-TEST_F(DialogoDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
+TEST_F(EdicionDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
     prueba::escribirBytes(fichero(), registroEjemplo());
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     dialogo.campos().empresa = std::string(80, 'E');
     dialogo.campos().codigo = "ABCDEFG";
@@ -124,18 +124,18 @@ TEST_F(DialogoDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
     EXPECT_EQ(b[1483], 0);
 }
 
-TEST_F(DialogoDatosTrabajoTest, ErrorAlGrabar) {
+TEST_F(EdicionDatosTrabajoTest, ErrorAlGrabar) {
     ajustes.ficheroDatosTrabajo = "c:\\no\\existe\\datos.prt";
     avisos.esperar("El fichero de Datos Informativos del Trabajo\nno Existe o esta Dañada");
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     avisos.esperar("Error al grabar los datos");
     EXPECT_FALSE(dialogo.aceptar());
     EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "no"));
 }
 
-TEST_F(DialogoDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {
-    DialogoDatosTrabajo dialogo(ajustes, mapa, avisos);
+TEST_F(EdicionDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {
+    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     EXPECT_EQ(dialogo.logo(), "c:\\trabajos\\vestrum\\logo.bmp");
     ajustes.ficheroLogoEmpresa = "d:\\logos\\empresa.bmp";
     EXPECT_EQ(dialogo.logo(), "d:\\logos\\empresa.bmp");
