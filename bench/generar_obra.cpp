@@ -1,10 +1,11 @@
-// generar_obra LIBRETA.obs VERDAD.txt [escala]
+// generar_obra LIBRETA.obs VERDAD.txt [ed50]
 // A realistic job for the examples and the end-to-end tests: three known
 // bases, one set-up on each with an unknown orientation, sights to the other
 // bases in both faces and radiated points around. Readings are what a total
 // station would record (0.0001 gon, 1 mm), made from true coordinates that
-// go to VERDAD.txt as "name X Y Z". With `escala` (a grid scale factor) the
-// recorded distances are ground distances: grid distance / escala.
+// go to VERDAD.txt as "name X Y Z". With "ed50" the coordinates are UTM
+// (zone 30, Hayford) and the recorded distances are ground distances: grid
+// distance divided by the point scale factor of the set-up's station.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/proyeccion_utm.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
 
@@ -37,10 +39,11 @@ struct Punto {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "uso: generar_obra LIBRETA.obs VERDAD.txt [escala]\n");
+        std::fprintf(stderr, "uso: generar_obra LIBRETA.obs VERDAD.txt [ed50]\n");
         return 2;
     }
-    const double escala = argc > 3 ? std::atof(argv[3]) : 1.0;
+    const bool utm = argc > 3 && std::string(argv[3]) == "ed50";
+    CProyeccionUTM proyeccion(true);
     std::mt19937 azar(20261206);
     std::uniform_real_distribution<double> u(0.0, 1.0);
 
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
         std::fprintf(verdad, "%s %.4f %.4f %.4f\n", b.nombre.c_str(), b.x, b.y, b.z);
         const double ai = redondear(1.45 + 0.2 * u(azar), 0.001);
         const double omega = 400.0 * u(azar);  // true orientation of the circle
+        const double escala = utm ? escalaRadiacion(&proyeccion, 1.0, b.x, b.y).k : 1.0;
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, b.nombre + "-1", b.nombre, ai, &datos, 0.0);
         auto leer = [&](const Punto& p, double jalon, bool circuloIzquierdo, const std::string& codigo) {
             const double dx = p.x - b.x, dy = p.y - b.y;

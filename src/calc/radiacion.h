@@ -1,0 +1,106 @@
+// Radiation ("CALCULO DE LA RADIACION"): the coordinates of every point
+// sighted from the oriented set-ups, written to a coordinate file and, on
+// request, to two text reports. The grid holds one row per set-up; what the
+// calculation reads is the text standing in each cell (commas as points), so
+// orientations, heights and corrections typed there are used for this run
+// only: the field book is never changed.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fieldbook/avisos.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/libreta.h"
+#include "manager/fichero_crd.h"
+#include "manager/instrumentos.h"
+#include "manager/rejilla_texto.h"
+
+namespace celvara {
+
+namespace columna_radiacion {
+inline constexpr std::size_t uso = 0, estacionamiento = 1, estacion = 2, x = 3, y = 4, z = 5, altura = 6,
+                             desorientacion = 7, puntos = 8, instrumento = 9, errorH = 10, errorV = 11,
+                             errorD = 12, esfRefr = 13, tempPres = 14, numero = 15;
+}
+
+// Columns shown on each tab.
+inline constexpr std::size_t kColumnasDatos[] = {0, 1, 2, 6, 7, 8};
+inline constexpr std::size_t kColumnasCorrecciones[] = {0, 1, 9, 10, 11, 12, 13, 14};
+
+// The options of the window, edited in "CONFIGURAR CALCULO".
+struct OpcionesRadiacion {
+    bool informe1 = false;
+    bool informe2 = false;
+    bool aplicarATodas = false;         // "Ejecutar =>"
+    bool esfRefrTodas = false;
+    bool tempPresTodas = false;
+    bool interseccionSinDistancia = false;  // kept, read by no computation
+    bool anadirEstaciones = true;
+    bool planas = true;
+    bool hayford = true;                // off: "U.T.M  WGS-84"
+    double escalaAdicional = 1.0;
+};
+
+// "CONFIGURAR CALCULO": a copy of the options and of the settings' option
+// "NO Calcular XYZ con las Visuales a Estaciones" while the dialog is open;
+// "OK" writes them back, "Cancel" writes nothing.
+class CConfigurarCalculo {
+public:
+    CConfigurarCalculo(OpcionesRadiacion& opciones, CDatosGenerales& ajustes);
+    OpcionesRadiacion opciones;
+    bool noCalcularVisualesAEstaciones;
+    std::string textoEscala;  // edit 1134, "%1.10lf"
+    // "R.Elip": the factor of the reduction-factor dialog into 1134.
+    void ponerFactorReduccion(double factor);
+    void aceptar();
+
+private:
+    OpcionesRadiacion& destino_;
+    CDatosGenerales& ajustes_;
+};
+
+struct ResultadoRadiacion {
+    bool calculado = false;
+    bool escrito = false;  // the coordinate file was written
+    ListaPuntos puntos;    // in file order
+};
+
+class CCalculoRadiacion {
+public:
+    CCalculoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajustes, Avisos& avisos);
+
+    RejillaTexto& rejilla() { return rejilla_; }
+    const RejillaTexto& rejilla() const { return rejilla_; }
+    OpcionesRadiacion& opciones() { return opciones_; }
+
+    // Edit 1036: the coordinate file (host path); "Nuevo" / "Añadir".
+    std::string ficheroCrd;
+    bool anadir = false;
+    // Where the two reports go (host paths): report 1 to the settings'
+    // reports file, report 2 to informe2.txt in the current folder.
+    std::filesystem::path rutaInforme1;
+    std::filesystem::path rutaInforme2 = "informe2.txt";
+
+    // "Recoger Errores del Instrumento"; nullptr: the library is not loaded.
+    void recogerErroresInstrumento(const ListaInstrumentos* biblioteca);
+    // After "CONFIGURAR CALCULO" closed with OK.
+    void aplicarConfiguracion();
+    // "CALCULAR". Returns the points written, or nothing when the
+    // calculation did not run.
+    ResultadoRadiacion calcular();
+    // "S A L I R" and every other way of closing: the projection back into
+    // the settings.
+    void salir();
+
+private:
+    CLibretaCampo& libreta_;
+    CDatosGenerales& ajustes_;
+    Avisos& avisos_;
+    OpcionesRadiacion opciones_;
+    RejillaTexto rejilla_;
+};
+
+}  // namespace celvara

@@ -1,0 +1,71 @@
+// orientar LIBRETA.obs -o SALIDA.obs [--informe FICHERO.txt]: the automatic
+// orientation of every set-up ("CALCULAR", then "GRABAR" on every row), and,
+// on request, the individual window's report of every set-up with sights.
+#include <cstdio>
+#include <iostream>
+#include <set>
+
+#include "calc/desorientacion_individual.h"
+#include "calc/desorientaciones_todas.h"
+#include "cli/registro.h"
+#include "fieldbook/fichero_obs.h"
+#include "fieldbook/numeros.h"
+
+namespace celvara::cli {
+namespace {
+
+// The individual window run on one set-up with every sighted station added.
+std::string informeIndividual(CLibretaCampo& libreta, CDatosGenerales& ajustes, const Estacion& e,
+                              const Estacionamiento& s) {
+    CCalculoDesorientacion ventana(libreta, ajustes);
+    ventana.abrirPara(&e, &s);
+    const auto visadas = ventana.nombresVisadas();
+    std::set<std::string> anadidas;
+    for (std::size_t i = 0; i < visadas.size(); ++i)
+        if (anadidas.insert(visadas[i]).second) ventana.anadirVisuales(i);
+    ventana.calcular();
+    return ventana.textoInforme();
+}
+
+const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("orientar", "Calcula la desorientación de todos los estacionamientos");
+    struct Opciones {
+        std::string libreta, salida, informe;
+    };
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
+    sub->add_option("-o,--salida", o->salida, "Fichero de observaciones resultante")->required();
+    sub->add_option("--informe", o->informe, "Fichero de informe (se añade al final)");
+    return [o]() -> int {
+        CLibretaCampo libreta;
+        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        CDatosGenerales ajustes;
+
+        CCalculoDesorientaciones todas(libreta);
+        todas.calcular();
+        std::string informes;
+        std::string lineas;
+        for (std::size_t f = 0; f < todas.rejilla().numeroFilas(); ++f) {
+            const Estacion& e = *todas.estacionDeFila(f);
+            const Estacionamiento& s = *todas.estacionamientoDeFila(f);
+            const auto r = calcularDesorientacionAutomatica(libreta, e, s);
+            lineas += formatear("%s %s %d %.4f %.4f\n", utf8(e.nombre.vista()).c_str(), utf8(s.nombre.vista()).c_str(),
+                                r.visuales, r.media, r.emc);
+            if (!o->informe.empty() && r.visuales > 0) informes += informeIndividual(libreta, ajustes, e, s);
+        }
+        todas.grabar();
+
+        if (!o->informe.empty()) {
+            std::FILE* f = std::fopen(o->informe.c_str(), "a");
+            if (!f) return fallo("No se puede abrir el fichero de informe " + o->informe);
+            const bool ok = std::fwrite(informes.data(), 1, informes.size(), f) == informes.size();
+            if (std::fclose(f) != 0 || !ok) return fallo("Error al escribir el fichero de informe " + o->informe);
+        }
+        if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);
+        std::cout << lineas;
+        return kExito;
+    };
+});
+
+}  // namespace
+}  // namespace celvara::cli

@@ -1,0 +1,74 @@
+// radiar LIBRETA.obs -o PUNTOS.crd [options]: the radiation window run on
+// every set-up, with the options as the window has them (defaults as it
+// opens with default settings). Prints "name X Y Z" per point written.
+#include <iostream>
+
+#include "calc/radiacion.h"
+#include "cli/registro.h"
+#include "fieldbook/fichero_obs.h"
+#include "fieldbook/numeros.h"
+
+namespace celvara::cli {
+namespace {
+
+// Messages of the window on stderr; the closing "Cálculo Realizado" is the
+// window's way of saying it finished and is not repeated.
+class AvisosCli : public Avisos {
+public:
+    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
+        if (texto != "Cálculo Realizado") std::cerr << texto << '\n';
+        return Respuesta::Aceptar;
+    }
+};
+
+const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("radiar", "Calcula las coordenadas de todos los puntos radiados");
+    struct Opciones {
+        std::string libreta, salida, informe, informe2, proyeccion = "planas", esfRefr = "libreta";
+        double escala = 1.0;
+        bool anadir = false, sinEstaciones = false, visualesAEstaciones = false;
+    };
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
+    sub->add_option("-o,--salida", o->salida, "Fichero de coordenadas")->required();
+    sub->add_option("--informe", o->informe, "Informe de cálculo (nº H V Dg m X Y Z), se añade al final");
+    sub->add_option("--informe2", o->informe2, "Informe de coordenadas (nº X Y Z), se crea de nuevo");
+    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50 o wgs84")->check(CLI::IsMember({"planas", "ed50", "wgs84"}));
+    sub->add_option("--escala", o->escala, "Escala adicional al cálculo");
+    sub->add_flag("--anadir", o->anadir, "Conserva los puntos del fichero de coordenadas");
+    sub->add_flag("--sin-estaciones", o->sinEstaciones, "No añade las estaciones al fichero");
+    sub->add_option("--esf-refr", o->esfRefr, "Esfericidad y refracción: todas, ninguna o libreta")
+        ->check(CLI::IsMember({"todas", "ninguna", "libreta"}));
+    sub->add_flag("--visuales-a-estaciones", o->visualesAEstaciones, "Calcula también las visuales a estaciones");
+    return [o]() -> int {
+        CLibretaCampo libreta;
+        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        CDatosGenerales ajustes;
+        ajustes.proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);
+        ajustes.escalaAdicional = o->escala;
+        ajustes.noCalcularVisualesAEstaciones = o->visualesAEstaciones ? 0 : 1;
+        AvisosCli avisos;
+        CCalculoRadiacion ventana(libreta, ajustes, avisos);
+        auto& op = ventana.opciones();
+        op.informe1 = !o->informe.empty();
+        op.informe2 = !o->informe2.empty();
+        op.anadirEstaciones = !o->sinEstaciones;
+        if (o->esfRefr != "libreta") {
+            op.aplicarATodas = true;
+            op.esfRefrTodas = o->esfRefr == "todas";
+        }
+        ventana.aplicarConfiguracion();
+        ventana.rutaInforme1 = o->informe;
+        ventana.rutaInforme2 = o->informe2;
+        ventana.ficheroCrd = o->salida;
+        ventana.anadir = o->anadir;
+        const auto r = ventana.calcular();
+        if (!r.escrito) return kFalloFichero;
+        for (const auto& p : r.puntos)
+            std::cout << formatear("%s %.3f %.3f %.3f\n", utf8(p.nombre.vista()).c_str(), p.x, p.y, p.z);
+        return kExito;
+    };
+});
+
+}  // namespace
+}  // namespace celvara::cli

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "calc/desorientacion_individual.h"
+#include "calc/desorientaciones_todas.h"
+#include "comun/imagen.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/numeros.h"
+
+namespace celvara {
+namespace {
+
+namespace cv = columna_visual;
+
+// Fills the individual window's grid by hand, as a user may.
+void fila(RejillaTexto& r, const char* uso, const char* az, const char* cara, const char* lectura) {
+    r.agregarFila({uso, "T", az, cara, lectura, "100.00", ""});
+}
+
+struct Ventana {
+    CLibretaCampo libreta;
+    CDatosGenerales ajustes;
+    CCalculoDesorientacion v{libreta, ajustes};
+};
+
+TEST(DesorientacionIndividual, ValoresAAmbosLadosDelCero) {
+    Ventana w;
+    fila(w.v.rejilla(), "1", "399.9990", "1", "0.0000");
+    fila(w.v.rejilla(), "1", "0.0010", "1", "0.0000");
+    w.v.calcular();
+    EXPECT_EQ(w.v.textoDesorientacion, "0.0000");
+    EXPECT_EQ(w.v.textoEstadistica, "e.m.c = 0.00141   Rango = 0.00200");
+    EXPECT_EQ(w.v.rejilla().texto(0, cv::desorientacion), "  399.9990");
+}
+
+TEST(DesorientacionIndividual, SegundaCaraUnaFilaYFilasApagadas) {
+    Ventana w;
+    fila(w.v.rejilla(), "1", "350", "0", "150");
+    w.v.calcular();
+    EXPECT_EQ(w.v.textoDesorientacion, "0.0000");
+    EXPECT_EQ(w.v.textoEstadistica, "e.m.c = 0.00000   Rango = 0.00000");
+
+    Ventana x;
+    fila(x.v.rejilla(), "1", "120,5", "0", "10");  // A' = 320.5
+    fila(x.v.rejilla(), "0", "0", "1", "300");      // ignored
+    x.v.calcular();
+    EXPECT_EQ(x.v.textoDesorientacion, "310.5000");
+    EXPECT_EQ(x.v.rejilla().texto(1, cv::desorientacion), "");
+}
+
+TEST(DesorientacionIndividual, DesorYMediaSobreLoEditado) {
+    Ventana w;
+    fila(w.v.rejilla(), "1", "100", "1", "50");
+    fila(w.v.rejilla(), "1", "100", "1", "49");
+    w.v.desor();
+    EXPECT_EQ(w.v.rejilla().texto(1, cv::desorientacion), "   51.0000");
+    EXPECT_TRUE(w.v.textoDesorientacion.empty());
+    w.v.rejilla().asignar(1, cv::desorientacion, "52");  // edited by the user
+    w.v.media();
+    EXPECT_EQ(w.v.textoDesorientacion, "51.0000");
+    EXPECT_EQ(w.v.textoEstadistica, "e.m.c = 1.41421   Rango = 2.00000");
+    // "Media" does not wrap: 399 and 1 average to 200.
+    w.v.rejilla().asignar(0, cv::desorientacion, "399");
+    w.v.rejilla().asignar(1, cv::desorientacion, "1");
+    w.v.media();
+    EXPECT_EQ(w.v.textoDesorientacion, "200.0000");
+}
+
+TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
+    Ventana w;
+    DatosComplementarios d;
+    d.unidadAngular = 360;
+    auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
+    auto* b = crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0);
+    crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 90, 260, "");
+    crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 270, 80, "");
+    w.v.abrirPara(a, s);
+    ASSERT_EQ(w.v.nombresVisadas(), (std::vector<std::string>{"B", "B"}));
+    w.v.anadirVisuales(0);
+    ASSERT_EQ(w.v.rejilla().numeroFilas(), 2u);
+    EXPECT_EQ(w.v.rejilla().texto(0, cv::azimut), "270.0000");
+    EXPECT_EQ(w.v.rejilla().texto(1, cv::cara), "0");
+    w.v.calcular();
+    EXPECT_EQ(w.v.textoDesorientacion, "10.0000");
+    (void)b;
+}
+
+TEST(DesorientacionIndividual, GuardarConComaYDireccionDeResultado) {
+    Ventana w;
+    auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, nullptr, 0);
+    double resultado = -1;
+    w.v.abrirPara(a, s, &resultado);
+    w.v.textoDesorientacion = "12,3456";
+    EXPECT_TRUE(w.v.guardar());
+    EXPECT_DOUBLE_EQ(s->desorientacion, 12.3456);
+    EXPECT_DOUBLE_EQ(resultado, 12.3456);
+
+    Ventana sin;
+    sin.v.textoDesorientacion = "5";
+    EXPECT_FALSE(sin.v.guardar());
+}
+
+TEST(DesorientacionIndividual, InformeAnadidoConSuFormato) {
+    Ventana w;
+    auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "B1", .coordenadas = Coordenadas{0, 0, 0}});
+    crearEstacion(w.libreta.estaciones, {.nombre = "B2", .coordenadas = Coordenadas{100, 100, 0}});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "B1-1", "B1", 1.5, nullptr, 0);
+    crearLectura(s->lecturas, std::nullopt, "B2", 1.5, 141.42, 100, 40, "");
+    crearLectura(s->lecturas, std::nullopt, "B2", 1.5, 141.42, 300, 240, "");
+    crearLectura(s->lecturas, std::nullopt, "1000", 1.5, 20, 100, 10, "");
+    w.v.abrirPara(a, s);
+    w.v.anadirVisuales(0);
+    w.v.calcular();
+    const std::string esperado =
+        "\n\n"
+        "                         **************************************\n"
+        "                         *   CALCULO DE LA DESORIENTACION     *\n"
+        "                         **************************************\n"
+        "\n\n"
+        " ESTACION: B1   Estacionamiento: B1-1 \n"
+        "\n"
+        "   Estaci\xF3n Visada     Azimut     Lectura    D/I     Distancia      DESORIENTACION\n"
+        " *********************************************************************************** \n"
+        "         B2            50.0000     40.0000    D       141.42               10.0000\n"
+        "         B2            50.0000    240.0000    I       141.42               10.0000\n"
+        "\n"
+        "                                                     DESORIENTACION = 10.0000\n"
+        "                                                     e.m.c =   e.m.c = 0.00000   Rango = 0.00000\n"
+        "\n\n\n\n";
+    prueba::CarpetaTemporal dir;
+    ASSERT_TRUE(w.v.imprimir(dir / "inf.txt"));
+    ASSERT_TRUE(w.v.imprimir(dir / "inf.txt"));
+    EXPECT_EQ(prueba::leerFichero(dir / "inf.txt"), esperado + esperado);
+}
+
+// True orientations recovered from sights in both faces among three known
+// stations, by both windows.
+TEST(Desorientaciones, TrabajoRealConTresBasesConocidas) {
+    constexpr double kPi = 3.14159265358979323846;
+    CLibretaCampo libreta;
+    struct Base {
+        const char* nombre;
+        double x, y;
+        double omega;  // true orientation
+    };
+    const Base bases[] = {{"V1", 436512.345, 4478021.678, 399.99985},
+                          {"V2", 436871.902, 4478244.115, 123.4567},
+                          {"V3", 436655.480, 4477694.233, 0.00012}};
+    for (const auto& b : bases)
+        crearEstacion(libreta.estaciones, {.nombre = b.nombre, .tipo = 2, .coordenadas = Coordenadas{b.x, b.y, 600}});
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto& e = *libreta.estaciones[i];
+        auto* s = crearEstacionamiento(e.estacionamientos, nullptr, std::string(bases[i].nombre) + "-1", e.nombre.vista(), 1.5, nullptr, 0);
+        for (std::size_t j = 0; j < 3; ++j) {
+            if (j == i) continue;
+            double az = std::atan2(bases[j].x - bases[i].x, bases[j].y - bases[i].y) * 200 / kPi;
+            if (az < 0) az += 400;
+            double h = std::fmod(az - bases[i].omega + 800, 400);
+            h = std::round(h * 1e4) / 1e4;
+            crearLectura(s->lecturas, std::nullopt, bases[j].nombre, 1.5, 400, 99.87, h, "");
+            crearLectura(s->lecturas, std::nullopt, bases[j].nombre, 1.5, 400, 300.13, std::fmod(h + 200, 400), "");
+        }
+    }
+    CCalculoDesorientaciones todas(libreta);
+    todas.calcular();
+    CDatosGenerales ajustes;
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(todas.rejilla().texto(i, columna_todas::cuantas), "4");
+        const double omega = textoANumero(todas.rejilla().texto(i, columna_todas::desorientacion));
+        const double error = std::remainder(omega - bases[i].omega, 400.0);
+        EXPECT_LT(std::fabs(error), 0.0001) << bases[i].nombre << " " << omega;
+
+        // The individual window on the same sights agrees.
+        CCalculoDesorientacion v(libreta, ajustes);
+        v.abrirPara(libreta.estaciones[i].get(), libreta.estaciones[i]->estacionamientos[0].get());
+        v.anadirVisuales(0);
+        v.anadirVisuales(2);
+        v.calcular();
+        EXPECT_EQ(v.textoDesorientacion, todas.rejilla().texto(i, columna_todas::desorientacion)) << i;
+    }
+    todas.grabar();
+    EXPECT_NEAR(std::remainder(libreta.estaciones[1]->estacionamientos[0]->desorientacion - 123.4567, 400.0), 0, 1e-4);
+}
+
+TEST(Desorientaciones, AmbosLadosDelCeroYFilasSinUso) {
+    CLibretaCampo libreta;
+    auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
+    crearEstacion(libreta.estaciones, {.nombre = "N", .coordenadas = Coordenadas{0, 100, 0}});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 0, nullptr, 7);
+    crearLectura(s->lecturas, std::nullopt, "N", 0, 0, 100, 0.001, "");   // d = 399.999
+    crearLectura(s->lecturas, std::nullopt, "N", 0, 0, 100, 399.999, ""); // d = 0.001
+    crearLectura(s->lecturas, std::nullopt, "99", 0, 0, 100, 5, "");      // not a station
+    auto* sinUso = crearEstacionamiento(a->estacionamientos, nullptr, "A2", "A", 0, nullptr, 7);
+    CCalculoDesorientaciones todas(libreta);
+    todas.rejilla().asignar(1, columna_todas::uso, "0");
+    todas.calcular();
+    EXPECT_EQ(todas.rejilla().texto(0, columna_todas::desorientacion), "0.0000");
+    EXPECT_EQ(todas.rejilla().texto(0, columna_todas::cuantas), "2");
+    EXPECT_EQ(todas.rejilla().texto(1, columna_todas::desorientacion), "");
+    todas.rejilla().asignar(0, columna_todas::desorientacion, "12,5");
+    todas.grabar();
+    EXPECT_DOUBLE_EQ(s->desorientacion, 12.5);
+    EXPECT_DOUBLE_EQ(sinUso->desorientacion, 7);
+    s->desorientacion = 33.25;
+    todas.actualizarFila(0);
+    EXPECT_EQ(todas.rejilla().texto(0, columna_todas::desorientacion), "33.2500");
+}
+
+}  // namespace
+}  // namespace celvara
