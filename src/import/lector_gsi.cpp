@@ -7,11 +7,12 @@
 //   each line until the first set-up record exists, then stays.
 // - The point number is the run of digits from character 7 of the line:
 //   alphanumeric ids read as their leading digits (often 0).
-// - Plain: the set-up a station line makes as the file's first line keeps
-//   the range [0, 0] it was created with, so readings that do not continue
-//   from 0 with the same instrument height start a second set-up of that
-//   station; later station lines start their record empty ([-1, -1]). A
-//   reading before any station makes a set-up named "ST". Readings join the
+// - Plain: the set-up a station line makes keeps the range [0, 0] it was
+//   created with, so readings that do not continue from 0 with the same
+//   instrument height start a second set-up of that station (a reading
+//   without word 88 has height 0), which the readings after it then share.
+//   A reading before any station makes a set-up named "ST" that starts
+//   empty ([-1, -1]) and takes its number. Readings join the
 //   current set-up only while numbers run on by one and word 88 stays the
 //   same (a reading without 88 has height 0). A word 71 remark is carried to
 //   every later reading; a code block ("4...") rewrites the last reading's
@@ -140,10 +141,12 @@ Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view l
         }
         actual->primera = actual->ultima = kSinLecturas;
     } else if (v.estacion) {
-        return importacion::nuevoEstacionamiento(ctx, formatear("%1ld", static_cast<long>(numero)),
-                                                 v.alturaInstrumento)
-                   ? Paso::Seguir
-                   : Paso::Fallo;
+        // Also keeps [0, 0]: see the note at the top.
+        auto* e = importacion::nuevoEstacionamiento(ctx);
+        if (!e) return Paso::Fallo;
+        e->nombre = formatear("%1ld", static_cast<long>(numero));
+        e->alturaInstrumento = v.alturaInstrumento;
+        return Paso::Seguir;
     }
 
     if (actual->sinLecturas()) {

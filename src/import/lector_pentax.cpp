@@ -11,8 +11,8 @@
 // - Grouping (ours): "STA:" (or a "STS:" outside a station record) opens a
 //   station record: a set-up record named by STS (or by the STA value when no
 //   STS follows), height INH. "PPT:" (or any point field outside a point
-//   record) opens a point record, which becomes one reading when the next
-//   record opens or the file ends. Its number is the point name (PPD) when
+//   record, or a second PPD in one) opens a point record, which becomes one
+//   reading when the next record opens or the file ends. Its number is the point name (PPD) when
 //   that starts with a digit, else the running count of the file; readings
 //   are grouped consecutively. PPH stays for later points until changed;
 //   PPC is the code; NOT notes are not imported.
@@ -139,7 +139,9 @@ Estado leerPentaxEtiquetas(ContextoImportacion& ctx, const std::filesystem::path
                               etiqueta->campo == Campo::Rtv || etiqueta->campo == Campo::Rtd;
         if (numerico && vacio) return Paso::Fallo;
         if (etiqueta->campo == Campo::Not) return Paso::Seguir;
-        if (registro != Registro::Punto && !abrirPunto()) return Paso::Fallo;
+        // A second point name in one record starts the next point.
+        const bool otroPunto = etiqueta->campo == Campo::Ppd && !punto.nombre.empty();
+        if ((registro != Registro::Punto || otroPunto) && !abrirPunto()) return Paso::Fallo;
         switch (etiqueta->campo) {
             case Campo::Ppd: punto.nombre = sinB; break;
             case Campo::Pph: jalon = textoANumero(valor); break;

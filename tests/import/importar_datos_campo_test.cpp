@@ -1,0 +1,168 @@
+// The format table and the logic of "Importar Datos Campo".
+#include "import/importar_datos_campo.h"
+
+#include <gtest/gtest.h>
+
+#include "import/ayuda_importacion.h"
+#include "import/mensajes_importacion.h"
+
+namespace celvara {
+namespace {
+
+using prueba::Importacion;
+using prueba::punto8;
+using prueba::w8;
+using V = std::vector<std::string>;
+
+TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
+    const auto tabla = tablaFormatos();
+    ASSERT_EQ(tabla.size(), 33u);
+    for (std::size_t i = 0; i < tabla.size(); ++i) EXPECT_EQ(tabla[i].indice, static_cast<int>(i));
+    EXPECT_STREQ(tabla[0].texto, "CASIO FX-850 880P ASCII del Programa");
+    EXPECT_STREQ(tabla[1].texto, "PENTAX \"LIETZ\"");
+    EXPECT_STREQ(tabla[5].texto, ".GSI de WILD");
+    EXPECT_STREQ(tabla[12].texto, "CTS2 TOPCON PSION");
+    EXPECT_STREQ(tabla[28].texto, "Fichero Leica-Wild Clásico");
+    EXPECT_STREQ(tabla[29].texto, ".DAT de SOUTH ");
+    EXPECT_STREQ(tabla[32].texto, "Fichero GSI STONEX");
+    EXPECT_EQ(formatoImportacion(33), nullptr);
+    EXPECT_EQ(formatoImportacion(-1), nullptr);
+}
+
+TEST(TablaFormatos, FiltrosConSusBlancos) {
+    EXPECT_EQ(filtroFormato(*formatoImportacion(5)), ".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(filtroFormato(*formatoImportacion(4)), "GEODIMETER | *.*|Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(filtroFormato(*formatoImportacion(21)),
+              "ASCII de VESTRUM por comas (*.asc) | asc|Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(filtroFormato(*formatoImportacion(24)), "GTS212 de TOPCON | *.* |Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(filtroFormato(*formatoImportacion(19)),
+              ".SDR de SOKKIA con espacios (*sdr) | *.sdr|Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(filtroFormato(*formatoImportacion(28)),
+              "Fichero Leica-Wild Clásico | *.*|Todos los archivos (*.*) | *.*||");
+}
+
+TEST(TablaFormatos, LectoresCompartidosYDirectos) {
+    const auto t = tablaFormatos();
+    for (int i : {5, 18, 25, 32}) EXPECT_EQ(t[i].leer, t[5].leer);
+    EXPECT_EQ(t[7].leer, t[9].leer);
+    V directos;
+    for (const auto& f : t)
+        if (f.directo) directos.push_back(std::to_string(f.indice));
+    EXPECT_EQ(directos, (V{"3", "10", "27", "28", "31"}));
+    V disponibles;
+    for (const auto& f : t)
+        if (f.disponible) disponibles.push_back(std::to_string(f.indice));
+    EXPECT_EQ(disponibles, (V{"5", "7", "9", "11", "12", "18", "25", "27", "28", "32"}));
+}
+
+struct Dialogo : ::testing::Test {
+    CDatosGenerales ajustes;
+    CLibretaCampo libreta;
+    prueba::AvisosGrabados avisos;
+    prueba::CarpetaTemporal carpeta;
+    std::uint8_t bandera = 7;
+    CImportarDatosCampo dialogo{ajustes, libreta, &bandera, avisos};
+    int preguntas = 0;
+    std::string filtroPedido;
+
+    CImportarDatosCampo::PedirFichero responder(std::optional<std::filesystem::path> ruta) {
+        return [this, ruta](const FormatoImportacion&, const std::string& filtro) {
+            ++preguntas;
+            filtroPedido = filtro;
+            return ruta;
+        };
+    }
+    std::filesystem::path fichero(std::string_view contenido) {
+        const auto ruta = carpeta / "datos.gsi";
+        prueba::escribirFichero(ruta, contenido);
+        return ruta;
+    }
+};
+
+TEST_F(Dialogo, AlAbrirDesdeUnFicheroYCfgDeshabilitado) {
+    EXPECT_EQ(dialogo.textosLista().size(), 33u);
+    EXPECT_EQ(dialogo.textosLista()[11], "GTS700 de TOPCON");
+    EXPECT_EQ(dialogo.origen(), OrigenDatos::Fichero);
+    EXPECT_FALSE(dialogo.cfgHabilitado());
+    EXPECT_FALSE(dialogo.seleccion());
+    dialogo.elegirOrigen(OrigenDatos::EstacionOLibreta);
+    EXPECT_TRUE(dialogo.cfgHabilitado());
+    dialogo.elegirOrigen(OrigenDatos::Fichero);
+    EXPECT_FALSE(dialogo.cfgHabilitado());
+    EXPECT_EQ(dialogo.bandera(), &bandera);
+}
+
+TEST_F(Dialogo, SinSeleccionAceptarNoHaceNada) {
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("x"))), ResultadoImportacion::SinAccion);
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_TRUE(avisos.mensajes.empty());
+    dialogo.seleccionar(40);
+    EXPECT_FALSE(dialogo.seleccion());
+}
+
+TEST_F(Dialogo, CancelarElFicheroNoLeeNada) {
+    dialogo.seleccionar(5);
+    EXPECT_EQ(dialogo.aceptar(responder(std::nullopt)), ResultadoImportacion::SinAccion);
+    EXPECT_EQ(preguntas, 1);
+    EXPECT_EQ(filtroPedido, ".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||");
+    EXPECT_EQ(dialogo.aceptar(responder(std::filesystem::path())), ResultadoImportacion::SinAccion);
+    EXPECT_TRUE(avisos.mensajes.empty());
+    EXPECT_TRUE(libreta.estaciones.empty());
+}
+
+TEST_F(Dialogo, ImportaYFusionaYSeCierra) {
+    dialogo.seleccionar(5);
+    const auto ruta = fichero(punto8(1) + w8(21, 100) + "\n" + punto8(2) + "\n");
+    EXPECT_EQ(dialogo.aceptar(responder(ruta)), ResultadoImportacion::Cerrar);
+    EXPECT_TRUE(avisos.mensajes.empty());
+    EXPECT_EQ(libreta.contarLecturas(), 2u);
+    EXPECT_TRUE(dialogo.listas().estacionamientos().empty());
+    EXPECT_TRUE(dialogo.listas().lecturas().empty());
+    // A second run adds to the same book: a second set-up of "ST".
+    EXPECT_EQ(dialogo.aceptar(responder(ruta)), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(libreta.estaciones.size(), 1u);
+    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[1]->nombre.str(), "ST(2)");
+}
+
+TEST_F(Dialogo, FalloDelLectorMuestraElMensajeYLaLibretaNoCambia) {
+    dialogo.seleccionar(11);
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("STN    E1,1.5\nSS     1\n"))), ResultadoImportacion::Fallo);
+    EXPECT_EQ(avisos.textos(), (V{"El formato del fichero elegido no coincide\ncon el archivo seleccionado."}));
+    EXPECT_TRUE(libreta.estaciones.empty());
+    EXPECT_TRUE(dialogo.listas().estacionamientos().empty());
+}
+
+TEST_F(Dialogo, FicheroQueNoExiste) {
+    dialogo.seleccionar(25);
+    EXPECT_EQ(dialogo.aceptar(responder(carpeta / "no-esta.gsi")), ResultadoImportacion::Fallo);
+    EXPECT_EQ(avisos.textos(), (V{mensajes::kFormatoNoCoincide}));
+}
+
+TEST_F(Dialogo, FormatoDeUnaVersionPosteriorLoDice) {
+    dialogo.seleccionar(4);
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("2=E1\n"))), ResultadoImportacion::SinAccion);
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_EQ(avisos.textos(), (V{"El formato \"GEODIMETER\" todavía no está disponible en esta versión."}));
+}
+
+TEST_F(Dialogo, DescargaYCfgTodaviaNoDisponibles) {
+    dialogo.seleccionar(5);
+    dialogo.elegirOrigen(OrigenDatos::EstacionOLibreta);
+    dialogo.pulsarCfg();
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("x"))), ResultadoImportacion::SinAccion);
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_EQ(avisos.textos(), (V{mensajes::kConfiguracionNoDisponible, mensajes::kDescargaNoDisponible}));
+}
+
+TEST_F(Dialogo, LectorDirectoCierraSinFusion) {
+    dialogo.seleccionar(28);
+    const std::string f = w8(41, 0, "0001") + w8(42, 3) + w8(43, 1500) + "\n" + punto8(1) + w8(21, 5) + "\n";
+    EXPECT_EQ(dialogo.aceptar(responder(fichero(f))), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(libreta.estaciones.size(), 1u);
+    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->nombre.str(), "3_(1)");
+    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->datos, ajustes.datosPorDefecto);
+    EXPECT_EQ(libreta.contarLecturas(), 1u);
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,160 @@
+// Tagged Pentax records (named and numeric tags, with and without the line
+// prefix) and our CTS2 Psion keyword layout.
+#include <gtest/gtest.h>
+
+#include "import/ayuda_importacion.h"
+#include "import/mensajes_importacion.h"
+
+namespace celvara {
+namespace {
+
+using prueba::Importacion;
+using prueba::nombresLecturas;
+using V = std::vector<std::string>;
+
+constexpr int kPentaxPsion = 7, kPentaxAts = 9, kCts2 = 12;
+
+TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
+    const std::string f =
+        "PPT:\r\nPPD:5\r\nPPH:1.500\r\nRTH:10.5\r\nRTV:100.25\r\nRTD:20.125\r\nPPC:ARBOL\r\n"
+        "STA:\r\nSTS:B 1\r\nINH:1.450\r\n"
+        "STA:\r\nSTS:B2\r\nINH:1.500\r\n"
+        "PPT:\r\nPPD:1\r\nRTH:1\r\nRTV:2\r\nRTD:3\r\nNOT:una nota\r\n"
+        "PPT:\r\nPPD:2\r\nPPH:1.800\r\nRTH:4\r\nRTV:5\r\nRTD:6\r\nPPC:MURO 3\r\n";
+    for (int indice : {kPentaxPsion, kPentaxAts}) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
+        EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kEstacionInventada}));
+        const auto& e = imp.listas.estacionamientos();
+        ASSERT_EQ(e.size(), 2u);  // B1 had no reading
+        EXPECT_EQ(e[0].nombre.str(), "1");
+        EXPECT_EQ(e[0].alturaInstrumento, 0);
+        EXPECT_EQ(e[0].primera, 5);
+        EXPECT_EQ(e[1].nombre.str(), "B2");
+        EXPECT_DOUBLE_EQ(e[1].alturaInstrumento, 1.5);
+        EXPECT_EQ(e[1].primera, 1);
+        EXPECT_EQ(e[1].ultima, 2);
+        const auto& l = imp.listas.lecturas();
+        ASSERT_EQ(l.size(), 3u);
+        EXPECT_DOUBLE_EQ(l[0].jalon, 1.5);
+        EXPECT_DOUBLE_EQ(l[0].horizontal, 10.5);
+        EXPECT_DOUBLE_EQ(l[0].vertical, 100.25);
+        EXPECT_DOUBLE_EQ(l[0].distancia, 20.125);
+        EXPECT_EQ(l[0].texto.str(), "ARBOL");
+        EXPECT_DOUBLE_EQ(l[1].jalon, 1.5);  // the target height stays
+        EXPECT_EQ(l[1].texto.str(), "");
+        EXPECT_DOUBLE_EQ(l[2].jalon, 1.8);
+        EXPECT_EQ(l[2].texto.str(), "MURO 3");
+    }
+}
+
+TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
+    const std::string f =
+        "0001008:\n0002009:E7\n0003012:1.600\n"
+        "0004022:\n0005PPD:10\n0006026:1.300\n0007627:50.0000\n0008628:99.5000\n0009029:12.345\n0010023:PIE\n"
+        "0011022:\n0012PPD:11\n0013627:60\n0014628:98\n0015029:13\n";
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kPentaxAts, f), ResultadoImportacion::Cerrar);
+    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
+    EXPECT_EQ(imp.estacion(0).nombre.str(), "E7");
+    const Estacionamiento& s = imp.estacionamiento(0, 0);
+    EXPECT_EQ(s.nombre.str(), "E7(1)");
+    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.6);
+    EXPECT_EQ(nombresLecturas(s), (V{"10", "11"}));
+    EXPECT_DOUBLE_EQ(s.lecturas[0].horizontal, 50.0);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 99.5);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 12.345);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.3);
+    EXPECT_EQ(s.lecturas[0].codigo.str(), "PIE");
+}
+
+TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
+    Importacion imp;
+    ASSERT_EQ(imp.leer(kPentaxPsion, "STS:A\nINH:1\nPPD:X1\nRTH:1\nPPD:X2\nRTH:2\n"), Estado::Exito);
+    ASSERT_EQ(imp.listas.lecturas().size(), 2u);
+    EXPECT_EQ(imp.listas.lecturas()[0].numero, 1);
+    EXPECT_EQ(imp.listas.lecturas()[1].numero, 2);
+    EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
+}
+
+TEST(PentaxEtiquetas, ValorQueFaltaFalla) {
+    for (const char* malo : {"STA:\nSTS:\n", "STS:A\nINH:\n", "STS:A\nPPT:\nRTH:  \n", "STS:A\nPPD:1\nPPH:\n"}) {
+        Importacion imp;
+        EXPECT_EQ(imp.importar(kPentaxPsion, malo), ResultadoImportacion::Fallo) << malo;
+        EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kFormatoNoCoincide})) << malo;
+        EXPECT_TRUE(imp.libreta.estaciones.empty());
+    }
+}
+
+TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
+    const std::string f =
+        "ORIGEN E1,1.550,1000,2000,100\r\n"
+        "ORIANG E2,12.3456,100.0000\r\n"
+        "PRISMA 1.600\r\n"
+        "REGPOS 1,50.1234,98.7654,25.432,ARBOL\r\n"
+        "REGPOS 2, 60 , 99 , 30 \r\n"
+        "PRISMA 1.3\r\n"
+        "ENLACE 3,70,100,45.5\r\n"
+        "ENLACE P9,80,100,10\r\n"
+        "ORIGEN E2 , 1.4\r\n"
+        "REGPOS 10,1,2,3\r\n";
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
+    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
+    const Estacionamiento& s = imp.estacionamiento(0, 0);
+    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.55);
+    EXPECT_DOUBLE_EQ(s.desorientacion, 100.0 - 12.3456);
+    EXPECT_EQ(nombresLecturas(s), (V{"1", "2", "3", "1"}));
+    EXPECT_DOUBLE_EQ(s.lecturas[0].horizontal, 50.1234);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 98.7654);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 25.432);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.6);
+    EXPECT_EQ(s.lecturas[0].codigo.str(), "ARBOL");
+    EXPECT_DOUBLE_EQ(s.lecturas[1].distancia, 30.0);
+    EXPECT_DOUBLE_EQ(s.lecturas[2].jalon, 1.3);
+    // "P9" is no number: the running count gives it (1), which breaks the
+    // run; the merge then hands it to the set-up whose range holds 1.
+    EXPECT_EQ(imp.estacionamiento(0, 1).nombre.str(), "E1(2)");
+    EXPECT_EQ(imp.estacion(1).nombre.str(), "E2");
+    EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 1.4);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"10"}));
+}
+
+TEST(Cts2Psion, NumeracionQueReempiezaQuedaEnElEstacionamientoAnterior) {
+    // The merge hands readings out by ranges: a station whose numbers restart
+    // inside the previous set-up's range leaves them there (as in every
+    // list-building format).
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kCts2, "ORIGEN A,1.5\nREGPOS 1,0,0,0\nREGPOS 2,0,0,0\nORIGEN B,1.5\nREGPOS 1,0,0,0\n"),
+              ResultadoImportacion::Cerrar);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2", "1"}));
+    EXPECT_TRUE(imp.estacionamiento(1, 0).lecturas.empty());
+}
+
+TEST(Cts2Psion, EstacionSinAlturaDeAparato) {
+    for (const char* malo : {"ORIGEN E1\n", "ORIGEN E1,\n", "ORIGEN E1, ,1,2,3\n"}) {
+        Importacion imp;
+        EXPECT_EQ(imp.importar(kCts2, malo), ResultadoImportacion::Fallo);
+        EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kFaltaAlturaAparato, mensajes::kFormatoNoCoincide}));
+    }
+}
+
+TEST(Cts2Psion, LecturaAntesDeEstacionYLineasExtranas) {
+    Importacion imp;
+    EXPECT_EQ(imp.importar(kCts2, "REGPOS 1,1,2,3\n"), ResultadoImportacion::Fallo);
+    EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kVisualesAntesDatos, mensajes::kFormatoNoCoincide}));
+
+    Importacion otra;
+    EXPECT_EQ(otra.importar(kCts2, "ORIGEN E1,1.5\nREGPOS 1,1,2\n"), ResultadoImportacion::Fallo);
+    EXPECT_EQ(otra.avisos.textos(), (V{"No se reconoce la linea del fichero:\nREGPOS 1,1,2", mensajes::kFormatoNoCoincide}));
+
+    Importacion tercera;
+    EXPECT_EQ(tercera.importar(kCts2, "ORIGEN E1,1.5\nCASA 1\n"), ResultadoImportacion::Fallo);
+    EXPECT_EQ(tercera.avisos.textos(), (V{"No se reconoce la linea del fichero:\nCASA 1", mensajes::kFormatoNoCoincide}));
+}
+
+}  // namespace
+}  // namespace celvara
