@@ -1,0 +1,351 @@
+// Edits of the field book from the main window: grid cells, tree labels,
+// inserting, appending and deleting stations and readings, adding and
+// deleting set-ups, merging every set-up of a station.
+#include <new>
+
+#include "fieldbook/codificacion.h"
+#include "fieldbook/numeros.h"
+#include "manager/gestor_observaciones.h"
+#include "manager/gestor_rejillas.h"
+
+namespace celvara {
+
+namespace {
+
+constexpr const char* kFaltaMemoria = "\nfalta memoria";
+
+template <std::size_t N>
+bool asignarTexto(TextoFijo<N>& campo, std::string_view cp1252) {
+    const TextoFijo<N> nuevo(cp1252);
+    if (nuevo == campo) return false;
+    campo = nuevo;
+    return true;
+}
+
+bool asignarNumero(double& campo, std::string_view texto) {
+    const double nuevo = textoANumero(texto);
+    if (nuevo == campo) return false;
+    campo = nuevo;
+    return true;
+}
+
+std::unique_ptr<Estacion> estacionVacia(std::string_view nombre) {
+    auto e = std::make_unique<Estacion>();
+    e->nombre = nombre;
+    e->ficheroFoto = kFotoPorDefecto;
+    e->ficheroCroquis = kFotoPorDefecto;
+    return e;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- cells and labels
+
+bool CGestorObservaciones::editarCelda(std::size_t fila, std::size_t columna, std::string_view texto) {
+    switch (estado_) {
+        case EstadoSeleccion::Estaciones: return editarCeldaEstacion(fila, columna, texto);
+        case EstadoSeleccion::Estacionamiento: return editarCeldaLectura(fila, columna, texto);
+        default:
+            avisos_.mensaje(formatear("fila %d columna %d, EXISTE UN ERROR", static_cast<int>(fila),
+                                      static_cast<int>(columna)));
+            return false;
+    }
+}
+
+bool CGestorObservaciones::editarCeldaEstacion(std::size_t fila, std::size_t columna, std::string_view utf8) {
+    if (fila >= libreta_.estaciones.size()) return false;
+    Estacion& e = *libreta_.estaciones[fila];
+    const std::string texto = utf8ACp1252(utf8);
+    bool cambio = false;
+    switch (columna) {
+        case 0: cambio = renombrarEstacion(e, texto); break;
+        case 1: cambio = asignarNumero(e.x, texto); break;
+        case 2: cambio = asignarNumero(e.y, texto); break;
+        case 3: cambio = asignarNumero(e.z, texto); break;
+        case 4: {
+            const std::int32_t tipo = tipoBaseDeTexto(texto);
+            cambio = tipo != e.tipo;
+            e.tipo = tipo;
+            break;
+        }
+        case 5: cambio = asignarTexto(e.descripcion1, texto); break;
+        case 6: cambio = asignarTexto(e.descripcion2, texto); break;
+        case 7: cambio = asignarTexto(e.ficheroFoto, texto); break;
+        case 8: cambio = asignarTexto(e.ficheroCroquis, texto); break;
+        default: break;
+    }
+    if (cambio) {
+        marcarModificado();
+        ++revisiones_.dibujo;
+    }
+    return cambio;
+}
+
+bool CGestorObservaciones::editarCeldaLectura(std::size_t fila, std::size_t columna, std::string_view utf8) {
+    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return false;
+    auto& lecturas = estacionamientoActual_->lecturas;
+    if (fila >= lecturas.size()) return false;
+    Lectura& l = lecturas[fila];
+    const std::string texto = utf8ACp1252(utf8);
+    bool cambio = false;
+    switch (columna) {
+        case 0: cambio = asignarTexto(l.nombre, texto); break;
+        case 1: cambio = asignarNumero(l.jalon, texto); break;
+        case 2: cambio = asignarNumero(l.horizontal, texto); break;
+        case 3: cambio = asignarNumero(l.vertical, texto); break;
+        case 4: cambio = asignarNumero(l.distancia, texto); break;
+        case 5: cambio = asignarTexto(l.codigo, texto); break;
+        default: break;
+    }
+    if (cambio) {
+        marcarModificado();
+        ++revisiones_.dibujo;
+    }
+    return cambio;
+}
+
+// A station takes a new name only when no other station has it; its set-ups
+// follow in their `estacion` field.
+bool CGestorObservaciones::renombrarEstacion(Estacion& estacion, std::string_view nombreCp1252) {
+    const TextoFijo<16> nuevo(nombreCp1252);
+    if (nuevo == estacion.nombre) return false;
+    for (const auto& otra : libreta_.estaciones)
+        if (otra.get() != &estacion && otra->nombre == nuevo) return false;
+    estacion.nombre = nuevo;
+    for (auto& s : estacion.estacionamientos) s->estacion = nuevo.vista();
+    if (&estacion == estacionActual_) {
+        panelEstacion_.nombre = panelEstacionMostrado_.nombre = cp1252AUtf8(nuevo.vista());
+        panelEstacionamiento_.estacion = panelEstacionamientoMostrado_.estacion = panelEstacion_.nombre;
+        ++revisiones_.paneles;
+    }
+    tocarArbol();
+    return true;
+}
+
+bool CGestorObservaciones::renombrarEstacionamiento(Estacionamiento& estacionamiento, std::string_view nombreCp1252) {
+    const TextoFijo<15> nuevo(nombreCp1252);
+    if (nuevo == estacionamiento.nombre || libreta_.nombreEstacionamientoUsado(nuevo.vista())) return false;
+    estacionamiento.nombre = nuevo;
+    if (&estacionamiento == estacionamientoActual_) {
+        panelEstacionamiento_.nombre = panelEstacionamientoMostrado_.nombre = cp1252AUtf8(nuevo.vista());
+        ++revisiones_.paneles;
+    }
+    tocarArbol();
+    return true;
+}
+
+bool CGestorObservaciones::renombrar(const NodoArbol& nodo, std::string_view textoUtf8) {
+    if (textoUtf8.empty()) return false;
+    const std::string texto = utf8ACp1252(textoUtf8);
+    bool cambio = false;
+    if (nodo.tipo == TipoNodo::Estacion && estacionEnLibreta(nodo.estacion)) {
+        cambio = renombrarEstacion(*nodo.estacion, texto);
+    } else if (nodo.tipo == TipoNodo::Estacionamiento &&
+               estacionamientoEnLibreta(nodo.estacion, nodo.estacionamiento)) {
+        cambio = renombrarEstacionamiento(*nodo.estacionamiento, texto);
+    }
+    if (cambio) {
+        marcarModificado();
+        if (estado_ == EstadoSeleccion::Estaciones) tocarRejilla();
+    }
+    return cambio;
+}
+
+// ---------------------------------------------------------------- stations
+
+void CGestorObservaciones::insertarEstacionEn(std::size_t fila) {
+    auto& lista = libreta_.estaciones;
+    fila = std::min(fila, lista.size());
+    try {
+        lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), estacionVacia(""));
+    } catch (const std::bad_alloc&) {
+        avisos_.mensaje(kFaltaMemoria);
+        return;
+    }
+    filaActual_ = fila;
+    focoRejilla_ = true;
+    tocarArbol();
+    tocarRejilla();
+    marcarModificado();
+}
+
+void CGestorObservaciones::borrarEstacionEn(std::size_t fila) {
+    auto& lista = libreta_.estaciones;
+    if (fila >= lista.size()) return;
+    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
+    filaActual_ = fila > 0 ? fila - 1 : 0;
+    tocarArbol();
+    tocarRejilla();
+    marcarModificado();
+}
+
+void CGestorObservaciones::eliminarEstacion(Estacion* estacion) {
+    auto& lista = libreta_.estaciones;
+    for (auto it = lista.begin(); it != lista.end(); ++it) {
+        if (it->get() != estacion) continue;
+        if (estacion == estacionActual_) olvidarActuales();
+        lista.erase(it);
+        marcarModificado();
+        return;
+    }
+}
+
+void CGestorObservaciones::insertarEstacion() {
+    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(filaActual_);
+}
+
+void CGestorObservaciones::anadirEstacion() {
+    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(libreta_.estaciones.size());
+}
+
+void CGestorObservaciones::borrarEstacion() {
+    if (estado_ == EstadoSeleccion::Estaciones) {
+        borrarEstacionEn(filaActual_);
+    } else if (estado_ == EstadoSeleccion::Estacion && estacionEnLibreta(estacionActual_)) {
+        eliminarEstacion(estacionActual_);
+        reconstruirArbol();
+    }
+}
+
+void CGestorObservaciones::anadirEstacionPorNombre() {
+    const auto respuesta = dialogos_.pedirNombre(false, "");
+    if (!respuesta || respuesta->empty()) return;
+    const TextoFijo<16> nombre(utf8ACp1252(*respuesta));
+    if (libreta_.buscarEstacion(nombre.vista())) return;
+    Estacion* nueva = nullptr;
+    try {
+        libreta_.estaciones.push_back(estacionVacia(nombre.vista()));
+        nueva = libreta_.estaciones.back().get();
+    } catch (const std::bad_alloc&) {
+        avisos_.mensaje(kFaltaMemoria);
+        return;
+    }
+    reconstruirArbol(nueva);
+    marcarModificado();
+}
+
+// ---------------------------------------------------------------- set-ups
+
+void CGestorObservaciones::anadirEstacionamiento() {
+    if (seleccion_.tipo != TipoNodo::Estacion || !estacionEnLibreta(seleccion_.estacion)) {
+        avisos_.mensaje("1º Seleccionar la Estación");
+        return;
+    }
+    Estacion* estacion = seleccion_.estacion;
+    const auto respuesta = dialogos_.pedirNombre(true, cp1252AUtf8(estacion->nombre.vista()) + "_");
+    if (!respuesta || respuesta->empty()) return;
+    const TextoFijo<15> nombre(utf8ACp1252(*respuesta));
+    if (libreta_.nombreEstacionamientoUsado(nombre.vista())) return;
+    Estacionamiento* nuevo = crearEstacionamiento(estacion->estacionamientos, nullptr, nombre.vista(),
+                                                  estacion->nombre.vista(), 0.0, &ajustes_.datosPorDefecto, 0.0);
+    if (!nuevo) {
+        avisos_.mensaje(kFaltaMemoria);
+        return;
+    }
+    reconstruirArbol(estacion, nuevo);
+    marcarModificado();
+}
+
+void CGestorObservaciones::borrarEstacionamiento() {
+    Estacionamiento* s = estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = seleccion_.estacion;
+    olvidarActuales();
+    auto& lista = estacion->estacionamientos;
+    for (auto it = lista.begin(); it != lista.end(); ++it) {
+        if (it->get() == s) {
+            lista.erase(it);
+            break;
+        }
+    }
+    reconstruirArbol(estacion);
+    marcarModificado();
+}
+
+// Each set-up, from the last towards the first, is merged into the one
+// before it: its readings keep their orientated direction (horizontal plus
+// the difference of orientation corrections) and their target height over
+// the ground mark (plus the difference of instrument heights).
+void CGestorObservaciones::unirTodosEstacionamientos() {
+    Estacion* estacion = estacionSeleccionada();
+    if (!estacion) return;
+    auto& lista = estacion->estacionamientos;
+    if (lista.size() < 2) return;
+    escribirPanelesPendientes();
+    olvidarActuales();
+    while (lista.size() > 1) {
+        Estacionamiento& s = *lista.back();
+        Estacionamiento& p = *lista[lista.size() - 2];
+        try {
+            p.lecturas.reserve(p.lecturas.size() + s.lecturas.size());
+        } catch (const std::bad_alloc&) {
+            avisos_.mensaje(kFaltaMemoria);
+            break;
+        }
+        const double dHorizontal = s.desorientacion - p.desorientacion;
+        const double dJalon = p.alturaInstrumento - s.alturaInstrumento;
+        for (Lectura l : s.lecturas) {
+            l.horizontal += dHorizontal;
+            l.jalon += dJalon;
+            p.lecturas.push_back(l);
+        }
+        lista.pop_back();
+    }
+    reconstruirArbol(estacion, lista.front().get());
+    marcarModificado();
+}
+
+// ---------------------------------------------------------------- readings
+
+void CGestorObservaciones::insertarLecturaEn(std::size_t fila) {
+    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
+    auto& lista = estacionamientoActual_->lecturas;
+    fila = std::min(fila, lista.size());
+    try {
+        lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), Lectura{});
+    } catch (const std::bad_alloc&) {
+        avisos_.mensaje(kFaltaMemoria);
+        return;
+    }
+    filaActual_ = fila;
+    focoRejilla_ = true;
+    tocarRejilla();
+    marcarModificado();
+}
+
+void CGestorObservaciones::borrarLecturaEn(std::size_t fila) {
+    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
+    auto& lista = estacionamientoActual_->lecturas;
+    if (fila >= lista.size()) return;
+    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
+    filaActual_ = fila > 0 ? fila - 1 : 0;
+    tocarRejilla();
+    marcarModificado();
+}
+
+void CGestorObservaciones::insertarLectura() {
+    if (estado_ == EstadoSeleccion::Estacionamiento) insertarLecturaEn(filaActual_);
+}
+
+void CGestorObservaciones::anadirLectura() {
+    if (estado_ == EstadoSeleccion::Estacionamiento && estacionamientoActual_)
+        insertarLecturaEn(estacionamientoActual_->lecturas.size());
+}
+
+void CGestorObservaciones::borrarLectura() {
+    if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(filaActual_);
+}
+
+// ---------------------------------------------------------------- grid requests
+
+void CGestorObservaciones::insertarFila(std::size_t fila) {
+    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(fila);
+    if (estado_ == EstadoSeleccion::Estacionamiento) insertarLecturaEn(fila);
+}
+
+void CGestorObservaciones::borrarFila(std::size_t fila) {
+    if (estado_ == EstadoSeleccion::Estaciones) borrarEstacionEn(fila);
+    if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(fila);
+}
+
+}  // namespace celvara

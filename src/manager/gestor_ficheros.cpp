@@ -1,0 +1,148 @@
+// The file commands of the observation manager: "Nuevo", "Abrir", "Grabar",
+// "Grabar como", "Salir" and the import "Fichero OBS v5.5".
+#include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_obs.h"
+#include "manager/gestor_observaciones.h"
+
+namespace celvara {
+
+namespace {
+constexpr const char* kCaptionNuevo = "Editor de observaciones";
+constexpr const char* kCaptionAbrir = "Gestor de observaciones";
+}  // namespace
+
+// Asks "Desea Guardar los Cambios" when the book is modified. Returns false
+// when the user cancels, and with Yes, when `esperarGrabar` asks for it, when
+// "Grabar" fails.
+bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool esperarGrabar, bool& cancelado) {
+    cancelado = false;
+    if (!modificado_) return true;
+    const std::string texto = "Desea Guardar los Cambios " + cp1252AUtf8(ajustes_.ultimoFichero.vista());
+    switch (avisos_.mensaje(texto, titulo, Botones::SiNoCancelar, Icono::Pregunta)) {
+        case Respuesta::Cancelar:
+            cancelado = true;
+            return false;
+        case Respuesta::Si: {
+            const bool ok = grabar();
+            return esperarGrabar ? ok : true;
+        }
+        default:
+            return true;
+    }
+}
+
+PeticionFichero CGestorObservaciones::peticionObservaciones(bool guardar) const {
+    PeticionFichero p;
+    p.guardar = guardar;
+    p.extension = guardar ? "obs" : "OBS";
+    p.nombreInicial = cp1252AUtf8(ajustes_.ultimoFichero.vista());
+    p.filtro = guardar ? kFiltroObservacionesGuardar : kFiltroObservaciones;
+    p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
+    p.debeExistir = !guardar;
+    p.ocultarSoloLectura = true;
+    p.confirmarSobrescribir = guardar;
+    return p;
+}
+
+void CGestorObservaciones::nuevo() {
+    bool cancelado = false;
+    preguntarGuardar(kCaptionNuevo, false, cancelado);
+    if (cancelado) return;
+    olvidarActuales();
+    ajustes_.ultimoFichero = "";
+    libreta_.vaciar();
+    fijarTitulo(kTituloGestorSinFichero);
+    filaActual_ = 0;
+    reconstruirArbol();
+    modificado_ = false;
+}
+
+void CGestorObservaciones::abrir() {
+    bool cancelado = false;
+    preguntarGuardar(kCaptionAbrir, false, cancelado);
+    if (cancelado) return;
+    PeticionFichero p = peticionObservaciones(false);
+    if (ajustes_.ultimoFichero.vacio()) p.nombreInicial.clear();
+    const auto ruta = dialogos_.pedirFichero(p);
+    if (!ruta) return;
+
+    olvidarActuales();
+    ajustes_.ultimoFichero = utf8ACp1252(*ruta);
+    libreta_.vaciar();
+    filaActual_ = 0;
+    if (leerLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
+        fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
+        ajustes_.proyeccion = libreta_.proyeccion;
+        reconstruirArbol();
+        modificado_ = false;
+    } else {
+        libreta_.vaciar();
+        avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
+        // The book is empty now: nothing is left to save.
+        reconstruirArbol();
+        modificado_ = false;
+    }
+}
+
+bool CGestorObservaciones::escribirEnRutaActual() {
+    libreta_.proyeccion = ajustes_.proyeccion;
+    if (escribirLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
+        fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
+        modificado_ = false;
+        return true;
+    }
+    avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
+    return false;
+}
+
+bool CGestorObservaciones::grabar() {
+    // What is typed in the pane shown belongs in the file being written.
+    escribirPanelesPendientes();
+    if (libreta_.estaciones.empty()) return false;
+    if (ajustes_.ultimoFichero.vacio()) return grabarComo();
+    return escribirEnRutaActual();
+}
+
+bool CGestorObservaciones::grabarComo() {
+    escribirPanelesPendientes();
+    if (libreta_.estaciones.empty()) return false;
+    const auto ruta = dialogos_.pedirFichero(peticionObservaciones(true));
+    if (!ruta || ruta->empty()) return false;
+    ajustes_.ultimoFichero = utf8ACp1252(*ruta);
+    return escribirEnRutaActual();
+}
+
+bool CGestorObservaciones::salir() {
+    const auto rutaAjustes = anfitrion(ajustes_.rutaFicheroAjustes.vista());
+    guardarAjustes(ajustes_, rutaAjustes);
+    if (modificado_) {
+        escribirPanelesPendientes();
+        bool cancelado = false;
+        if (!preguntarGuardar(kCaptionAbrir, true, cancelado)) return false;
+        // A book saved under a new name here is the one to open next time.
+        if (!modificado_) guardarAjustes(ajustes_, rutaAjustes);
+    }
+    olvidarActuales();
+    vaciarPuntos();
+    libreta_.vaciar();
+    return true;
+}
+
+void CGestorObservaciones::importarObs() {
+    PeticionFichero p = peticionObservaciones(false);
+    p.nombreInicial.clear();
+    const auto ruta = dialogos_.pedirFichero(p);
+    if (!ruta) return;
+    CLibretaCampo otra;
+    if (!leerLibreta(otra, anfitrion(utf8ACp1252(*ruta)))) {
+        avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
+        return;
+    }
+    if (otra.estaciones.empty()) return;
+    anexarLibreta(libreta_, std::move(otra));
+    filaActual_ = 0;
+    reconstruirArbol();
+    marcarModificado();
+}
+
+}  // namespace celvara

@@ -1,0 +1,133 @@
+#include "manager/gestor_configuracion.h"
+
+#include <gtest/gtest.h>
+
+#include "manager/gestor_apoyo.h"
+
+namespace celvara {
+namespace {
+
+TEST(Configuracion, PaginasMuestranLosAjustes) {
+    CDatosGenerales a;
+    a.proyeccion = 2;
+    CConfiguracion c(a);
+    EXPECT_EQ(c.calculo.proyeccion, 2);
+    EXPECT_EQ(c.calculo.escalaAdicional, "1.0000000000");
+    EXPECT_EQ(c.calculo.coeficiente, "0.420000");
+    EXPECT_EQ(c.calculo.radioTerrestre, "6378388.000000");
+    EXPECT_EQ(c.calculo.precisionX, "Px=");
+    EXPECT_EQ(c.calculo.desplazamientoAltura, "Da=");
+    EXPECT_EQ(c.calculo.ficheroInformes, "c:\\trabajos\\informe.txt");
+    EXPECT_EQ(c.importar.datos.instrumento, "ESTANDAR");
+    EXPECT_EQ(c.importar.datos.dia, "1-1-2003");
+    EXPECT_EQ(c.importar.datos.temperatura, "20");
+    EXPECT_EQ(c.importar.datos.indiceAngular, 0);
+    EXPECT_TRUE(c.importar.datos.corregidoEsfRefr);
+    EXPECT_TRUE(c.varios.dibujarEstaciones);
+    EXPECT_FALSE(c.varios.dibujarVisuales);
+    EXPECT_EQ(c.varios.ficheroInstrumentos, "c:\\trabajos\\vestrum\\instrumentos.apa");
+    EXPECT_STREQ(CConfiguracion::kTitulo, "PANTALLA DE CONFIGURACION");
+}
+
+TEST(Configuracion, AceptarEscribeCadaPagina) {
+    CDatosGenerales a;
+    a.escalaAdicional = 0.99995123456789;  // more digits than shown
+    CConfiguracion c(a);
+    c.calculo.proyeccion = 1;
+    c.calculo.precisionX = "PrecX=";  // cut to 4
+    c.calculo.ficheroInformes = "C:\\TRABAJOS\\inf.txt";
+    c.importar.datos.indiceAngular = 1;
+    c.importar.datos.indiceDistancia = 1;
+    c.importar.datos.tipoDistancia = 3;
+    c.importar.datos.tipoVertical = 2;
+    c.importar.datos.operador = "José";
+    c.importar.datos.temperatura = "25";
+    c.varios.dibujarVisuales = true;
+    c.varios.dibujarEstaciones = false;
+    c.varios.ficheroLogoEmpresa = "C:\\logo.bmp";
+    c.aceptar(a);
+    EXPECT_EQ(a.proyeccion, 1u);
+    EXPECT_EQ(a.escalaAdicional, 0.99995123456789);  // untouched text keeps the value
+    EXPECT_EQ(a.prefijoPrecisionX.str(), "Prec");
+    EXPECT_EQ(a.ficheroInformes.str(), "C:\\TRABAJOS\\inf.txt");
+    EXPECT_EQ(a.datosPorDefecto.unidadAngular, 360);
+    EXPECT_EQ(a.datosPorDefecto.unidadDistancia, 1);
+    EXPECT_EQ(a.datosPorDefecto.tipoDistancia, 3);
+    EXPECT_EQ(a.datosPorDefecto.tipoVertical, 2);
+    EXPECT_EQ(a.datosPorDefecto.operador.str(), "Jos\xE9");
+    EXPECT_EQ(a.datosPorDefecto.temperatura, 25);
+    EXPECT_EQ(a.verVisuales, 1);
+    EXPECT_EQ(a.verEstaciones, 0);
+    EXPECT_EQ(a.ficheroLogoEmpresa.str(), "C:\\logo.bmp");
+    EXPECT_EQ(a.idioma, 0u);
+}
+
+TEST(Configuracion, EscalaConComaYFactorDelElipsoide) {
+    CDatosGenerales a;
+    CConfiguracion c(a);
+    c.calculo.escalaAdicional = "0,9996";
+    c.aceptar(a);
+    EXPECT_EQ(a.escalaAdicional, 0.9996);
+    CConfiguracion d(a);
+    d.calculo.fijarFactorElipsoide(0.9999059355);
+    EXPECT_EQ(d.calculo.escalaAdicional, "0.9999059355");
+}
+
+TEST(Configuracion, SexagesimalSeSeMuestraParaCualquierOtroValor) {
+    DatosComplementarios d;
+    d.unidadAngular = 100;
+    d.unidadDistancia = 7;
+    auto e = EdicionDatosComplementarios::desde(d);
+    EXPECT_EQ(e.indiceAngular, 1);
+    EXPECT_EQ(e.indiceDistancia, 1);
+    e.elegirInstrumento(std::nullopt);
+    e.elegirInstrumento("");
+    EXPECT_EQ(e.instrumento, "");
+    e.elegirInstrumento("TC1700");
+    EXPECT_EQ(e.instrumento, "TC1700");
+}
+
+TEST(Configuracion, FicheroDeInformesPorDialogo) {
+    prueba_gestor::DialogosGuion dialogos;
+    CDatosGenerales a;
+    CConfiguracion c(a);
+    dialogos.ficheros.push_back(std::nullopt);
+    c.calculo.elegirFicheroInformes(dialogos, "C:\\TRABAJOS\\");
+    EXPECT_EQ(c.calculo.ficheroInformes, "c:\\trabajos\\informe.txt");
+    EXPECT_EQ(dialogos.peticiones.back().extension, "TXT");
+    EXPECT_TRUE(dialogos.peticiones.back().debeExistir);
+    dialogos.ficheros.push_back("C:\\TRABAJOS\\otro.txt");
+    c.calculo.elegirFicheroInformes(dialogos, "C:\\TRABAJOS\\");
+    EXPECT_EQ(c.calculo.ficheroInformes, "C:\\TRABAJOS\\otro.txt");
+}
+
+TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
+    prueba_gestor::Banco b;
+    b.gestor.ajustes().proyeccion = 2;
+    const std::string antes = imagenAjustes(b.gestor.ajustes());
+    b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
+        c.calculo.proyeccion = 0;
+        c.varios.dibujarPuntos = true;
+        return false;
+    });
+    b.gestor.configurar();
+    EXPECT_EQ(imagenAjustes(b.gestor.ajustes()), antes);
+    EXPECT_EQ(b.gestor.libreta().proyeccion, 2u);
+}
+
+TEST(ConfiguracionGestor, SexagesimalParaLosEstacionamientosNuevos) {
+    prueba_gestor::Banco b;
+    b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
+        c.importar.datos.indiceAngular = 1;
+        return true;
+    });
+    b.gestor.configurar();
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->datos.unidadAngular, 400);
+    b.seleccionarEstacion(1);
+    b.dialogos.nombres.push_back("B_1");
+    b.gestor.anadirEstacionamiento();
+    EXPECT_EQ(b.estacion(1).estacionamientos[0]->datos.unidadAngular, 360);
+}
+
+}  // namespace
+}  // namespace celvara

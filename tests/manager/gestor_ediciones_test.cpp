@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include "manager/gestor_apoyo.h"
+
+namespace celvara {
+namespace {
+
+using prueba_gestor::Banco;
+
+std::vector<std::string> nombres(const ListaEstaciones& l) {
+    std::vector<std::string> n;
+    for (const auto& e : l) n.push_back(e->nombre.str());
+    return n;
+}
+
+TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibre) {
+    Banco b;
+    const auto arbol = b.gestor.revisiones().arbol;
+    EXPECT_TRUE(b.gestor.editarCelda(0, 0, "Á1"));
+    EXPECT_EQ(b.estacion(0).nombre.str(), "\xC1" "1");
+    for (const auto& s : b.estacion(0).estacionamientos) EXPECT_EQ(s->estacion.str(), "\xC1" "1");
+    EXPECT_GT(b.gestor.revisiones().arbol, arbol);  // the tree node is relabelled
+    EXPECT_FALSE(b.gestor.editarCelda(1, 0, "C"));
+    EXPECT_EQ(b.estacion(1).nombre.str(), "B");
+    // Cut to the field: 15 characters.
+    EXPECT_TRUE(b.gestor.editarCelda(1, 0, "ABCDEFGHIJKLMNOPQRS"));
+    EXPECT_EQ(b.estacion(1).nombre.str(), "ABCDEFGHIJKLMNO");
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
+    Banco b;
+    b.gestor.editarCelda(1, 1, "12,5");
+    b.gestor.editarCelda(1, 2, "abc");
+    b.gestor.editarCelda(1, 3, " -3,25e1");
+    EXPECT_EQ(b.estacion(1).x, 12.5);
+    EXPECT_EQ(b.estacion(1).y, 0);
+    EXPECT_EQ(b.estacion(1).z, -32.5);
+    b.gestor.editarCelda(1, 4, "VERTICE");
+    EXPECT_EQ(b.estacion(1).tipo, 2);
+    b.gestor.editarCelda(1, 4, "FENO");
+    EXPECT_EQ(b.estacion(1).tipo, 0);
+    b.gestor.editarCelda(1, 4, "cualquiera");
+    EXPECT_EQ(b.estacion(1).tipo, 1);
+    b.gestor.editarCelda(1, 5, std::string(120, 'd'));
+    EXPECT_EQ(b.estacion(1).descripcion1.str(), std::string(99, 'd'));
+    b.gestor.editarCelda(1, 6, "segunda");
+    b.gestor.editarCelda(1, 7, "C:\\foto.bmp");
+    b.gestor.editarCelda(1, 8, "C:\\croquis.bmp");
+    EXPECT_EQ(b.estacion(1).descripcion2.str(), "segunda");
+    EXPECT_EQ(b.estacion(1).ficheroFoto.str(), "C:\\foto.bmp");
+    EXPECT_EQ(b.estacion(1).ficheroCroquis.str(), "C:\\croquis.bmp");
+    EXPECT_EQ(b.gestor.rejilla().texto(1, 3), "-32.500");
+}
+
+TEST(GestorRejillaLecturas, SeisColumnas) {
+    Banco b;
+    b.seleccionarEstacionamiento(0, 0);
+    b.gestor.editarCelda(2, 0, "2");
+    b.gestor.editarCelda(2, 1, "1,75");
+    b.gestor.editarCelda(2, 2, "123,4567");
+    b.gestor.editarCelda(2, 3, "99,5");
+    b.gestor.editarCelda(2, 4, "45,321");
+    b.gestor.editarCelda(2, 5, "código");
+    const Lectura& l = b.estacion(0).estacionamientos[0]->lecturas[2];
+    EXPECT_EQ(l.nombre.str(), "2");
+    EXPECT_EQ(l.jalon, 1.75);
+    EXPECT_EQ(l.horizontal, 123.4567);
+    EXPECT_EQ(l.vertical, 99.5);
+    EXPECT_EQ(l.distancia, 45.321);
+    EXPECT_EQ(l.codigo.str(), "c\xF3" "digo");
+    EXPECT_EQ(b.gestor.rejilla().texto(2, 5), "código");
+}
+
+TEST(GestorRejilla, EdicionEnOtroEstadoEsUnError) {
+    Banco b;
+    b.gestor.seleccionar(NodoArbol::raizCoordenadas());
+    b.avisos.esperar("fila 2 columna 3, EXISTE UN ERROR");
+    EXPECT_FALSE(b.gestor.editarCelda(2, 3, "x"));
+}
+
+TEST(GestorBases, InsertarAnadirYBorrar) {
+    Banco b;
+    b.gestor.fijarFilaActual(1);
+    b.gestor.insertarEstacion();
+    EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"A", "", "B", "C"}));
+    EXPECT_EQ(b.gestor.filaActual(), 1u);
+    EXPECT_TRUE(b.gestor.tomarPeticionFocoRejilla());
+    EXPECT_FALSE(b.gestor.tomarPeticionFocoRejilla());
+    const Estacion& nueva = b.estacion(1);
+    EXPECT_EQ(nueva.ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
+    EXPECT_EQ(nueva.ficheroCroquis.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
+    EXPECT_EQ(nueva.tipo, 0);
+    EXPECT_TRUE(b.gestor.modificado());
+
+    // Before the last row: before it, not after.
+    b.gestor.insertarFila(3);
+    EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"A", "", "B", "", "C"}));
+    b.gestor.anadirEstacion();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 6u);
+    EXPECT_EQ(b.gestor.filaActual(), 5u);
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 6u);
+
+    b.gestor.borrarFila(0);
+    EXPECT_EQ(b.gestor.filaActual(), 0u);
+    EXPECT_EQ(b.estacion(0).nombre.str(), "");
+    b.gestor.fijarFilaActual(3);
+    b.gestor.borrarEstacion();
+    EXPECT_EQ(b.gestor.filaActual(), 2u);
+    EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"", "B", "", ""}));
+    b.gestor.borrarFila(99);  // beyond the list: nothing
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);
+}
+
+TEST(GestorBases, AnadirEnElDetalleNoHaceNada) {
+    Banco b;
+    b.seleccionarEstacion(0);
+    b.gestor.anadirEstacion();
+    b.gestor.insertarEstacion();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
+TEST(GestorBases, AnadirEnListaVaciaYBorrarLaEstacionDelDetalle) {
+    Banco b(false);
+    b.gestor.insertarEstacion();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
+    b.seleccionarEstacion(0);
+    b.gestor.panelEstacion().x = "5";  // pending edit of a station about to go
+    b.gestor.borrarEstacion();
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+}
+
+TEST(GestorBases, ModoEstadillo) {
+    Banco b;
+    b.dialogos.nombres.push_back("B");  // existing: nothing, no message
+    b.gestor.anadirEstacionPorNombre();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    b.dialogos.nombres.push_back("");
+    b.gestor.anadirEstacionPorNombre();
+    b.dialogos.nombres.push_back(std::nullopt);
+    b.gestor.anadirEstacionPorNombre();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    EXPECT_FALSE(b.gestor.modificado());
+
+    b.dialogos.nombres.push_back("V-12");
+    b.gestor.anadirEstacionPorNombre();
+    ASSERT_EQ(b.gestor.libreta().estaciones.size(), 4u);
+    EXPECT_EQ(b.estacion(3).nombre.str(), "V-12");
+    EXPECT_EQ(b.estacion(3).ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(3)));
+    EXPECT_EQ(b.dialogos.peticionesNombre.back(), std::make_pair(false, std::string()));
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
+    Banco b;
+    b.avisos.esperar("1º Seleccionar la Estación");
+    b.gestor.anadirEstacionamiento();
+    b.seleccionarEstacionamiento(0, 0);
+    b.avisos.esperar("1º Seleccionar la Estación");
+    b.gestor.anadirEstacionamiento();
+
+    b.seleccionarEstacion(1);
+    b.dialogos.nombres.push_back("A_2");  // used by a set-up of another station
+    b.gestor.anadirEstacionamiento();
+    EXPECT_EQ(b.dialogos.peticionesNombre.back(), std::make_pair(true, std::string("B_")));
+    EXPECT_TRUE(b.estacion(1).estacionamientos.empty());
+
+    b.gestor.ajustes().datosPorDefecto.unidadAngular = 360;
+    b.dialogos.nombres.push_back("B_1");
+    b.gestor.anadirEstacionamiento();
+    ASSERT_EQ(b.estacion(1).estacionamientos.size(), 1u);
+    const Estacionamiento& s = *b.estacion(1).estacionamientos[0];
+    EXPECT_EQ(s.nombre.str(), "B_1");
+    EXPECT_EQ(s.estacion.str(), "B");
+    EXPECT_EQ(s.alturaInstrumento, 0);
+    EXPECT_EQ(s.desorientacion, 0);
+    EXPECT_EQ(s.datos.unidadAngular, 360);
+    EXPECT_EQ(s.datos.instrumento.str(), "ESTANDAR");
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorEstacionamientos, Borrar) {
+    Banco b;
+    b.seleccionarEstacion(0);
+    b.avisos.esperar("1º Seleccionar la SubEstación");
+    b.gestor.borrarEstacionamiento();
+    b.seleccionarEstacionamiento(0, 0);
+    b.gestor.borrarEstacionamiento();
+    ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->nombre.str(), "A_2");
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
+}
+
+TEST(GestorEstacionamientos, UnirTresConDesorientaciones10_20_30) {
+    Banco b(false);
+    auto& lista = b.gestor.libreta().estaciones;
+    auto* e = crearEstacion(lista, {.nombre = "E"});
+    double altura = 1.0;
+    for (double d : {10.0, 20.0, 30.0}) {
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E" + std::to_string(int(d)), "E", altura,
+                                       nullptr, d);
+        crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(int(d)), 2.0, 10, 100, 100, "");
+        altura += 0.25;
+    }
+    b.gestor.actualizar();
+    b.gestor.seleccionar(NodoArbol::deEstacion(e));
+    b.gestor.unirTodosEstacionamientos();
+    ASSERT_EQ(e->estacionamientos.size(), 1u);
+    const auto& l = e->estacionamientos[0]->lecturas;
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[0].nombre.str(), "P10");
+    EXPECT_EQ(l[0].horizontal, 100);
+    EXPECT_EQ(l[1].nombre.str(), "P20");
+    EXPECT_EQ(l[1].horizontal, 110);
+    EXPECT_EQ(l[2].nombre.str(), "P30");
+    EXPECT_EQ(l[2].horizontal, 120);
+    // Target heights follow the instrument heights 1.0, 1.25, 1.5.
+    EXPECT_DOUBLE_EQ(l[1].jalon, 1.75);
+    EXPECT_DOUBLE_EQ(l[2].jalon, 1.5);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(e, e->estacionamientos[0].get()));
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorEstacionamientos, UnirSinAnguloNormalizadoYConUnoSoloNadaCambia) {
+    Banco b;
+    // A_1 at 10, A_2 at 20 with a reading of 280 -> 290; no wrap at 400.
+    b.estacion(0).estacionamientos[1]->lecturas[0].horizontal = 395;
+    b.seleccionarEstacionamiento(0, 1);
+    b.gestor.unirTodosEstacionamientos();
+    ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas.back().horizontal, 405);
+    b.gestor.reconstruirArbol();
+    b.seleccionarEstacion(0);
+    b.gestor.unirTodosEstacionamientos();
+    EXPECT_EQ(b.estacion(0).estacionamientos.size(), 1u);
+    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    b.avisos.esperar("1º Seleccionar una Estación");
+    b.gestor.unirTodosEstacionamientos();
+}
+
+TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
+    Banco b;
+    b.gestor.anadirLectura();  // state 1: nothing
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    b.seleccionarEstacionamiento(0, 0);
+    auto& l = b.estacion(0).estacionamientos[0]->lecturas;
+    b.gestor.fijarFilaActual(1);
+    b.gestor.insertarLectura();
+    ASSERT_EQ(l.size(), 4u);
+    EXPECT_EQ(l[1], Lectura{});
+    EXPECT_EQ(l[2].nombre.str(), "C");
+    b.gestor.anadirLectura();
+    EXPECT_EQ(l.size(), 5u);
+    EXPECT_EQ(b.gestor.filaActual(), 4u);
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 5u);
+    b.gestor.borrarLectura();
+    EXPECT_EQ(l.size(), 4u);
+    EXPECT_EQ(b.gestor.filaActual(), 3u);
+    b.gestor.borrarFila(0);
+    EXPECT_EQ(l[0].nombre.str(), "");
+    EXPECT_EQ(b.gestor.filaActual(), 0u);
+    b.gestor.insertarFila(l.size());  // the grid's append request
+    EXPECT_EQ(l.size(), 4u);
+}
+
+TEST(GestorArbolEtiquetas, RenombrarEstacionYEstacionamiento) {
+    Banco b;
+    Estacion* a = &b.estacion(0);
+    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacion(a), "B"));
+    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacion(a), ""));
+    EXPECT_TRUE(b.gestor.renombrar(NodoArbol::deEstacion(a), "AA"));
+    EXPECT_EQ(a->estacionamientos[1]->estacion.str(), "AA");
+    Estacionamiento* s1 = a->estacionamientos[0].get();
+    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacionamiento(a, s1), "A_2"));
+    EXPECT_TRUE(b.gestor.renombrar(NodoArbol::deEstacionamiento(a, s1), "AA_1"));
+    EXPECT_EQ(s1->nombre.str(), "AA_1");
+    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::raizEstaciones(), "X"));
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+}  // namespace
+}  // namespace celvara

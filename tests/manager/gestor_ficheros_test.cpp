@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include "fieldbook/fichero_obs.h"
+#include "manager/gestor_apoyo.h"
+
+namespace celvara {
+namespace {
+
+using prueba_gestor::Banco;
+constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
+
+void modificar(Banco& b) { b.gestor.editarCelda(0, 1, "1"); }
+
+TEST(GestorNuevo, SinCambiosNoPregunta) {
+    Banco b;
+    b.gestor.nuevo();
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo -");
+    EXPECT_TRUE(b.gestor.ajustes().ultimoFichero.vacio());
+    EXPECT_FALSE(b.gestor.modificado());
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+}
+
+TEST(GestorNuevo, CancelarNoHaceNada) {
+    Banco b;
+    modificar(b);
+    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+    b.gestor.nuevo();
+    EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
+    EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
+    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorNuevo, SiGrabaYSigue) {
+    Banco b;
+    modificar(b);
+    b.avisos.esperar(kPregunta, Respuesta::Si);
+    b.gestor.nuevo();
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    CLibretaCampo guardada;
+    ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
+    EXPECT_EQ(guardada.estaciones[0]->x, 1);
+}
+
+TEST(GestorNuevo, NoSigueSinGrabar) {
+    Banco b;
+    modificar(b);
+    b.avisos.esperar(kPregunta, Respuesta::No);
+    b.gestor.nuevo();
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    CLibretaCampo guardada;
+    ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
+    EXPECT_EQ(guardada.estaciones[0]->x, 1000);
+}
+
+TEST(GestorAbrir, DialogoYLectura) {
+    Banco b;
+    CLibretaCampo otra;
+    crearEstacion(otra.estaciones, {.nombre = "Z"});
+    otra.proyeccion = 2;
+    ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+    b.gestor.abrir();
+    const PeticionFichero& p = b.dialogos.peticiones.back();
+    EXPECT_FALSE(p.guardar);
+    EXPECT_EQ(p.extension, "OBS");
+    EXPECT_EQ(p.filtro, "Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
+    EXPECT_EQ(p.nombreInicial, "C:\\TRABAJOS\\OBRA1\\obra.obs");
+    EXPECT_EQ(p.directorioInicial, "C:\\TRABAJOS\\OBRA1\\");
+    EXPECT_TRUE(p.debeExistir);
+    EXPECT_TRUE(p.ocultarSoloLectura);
+    ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
+    EXPECT_EQ(b.gestor.ajustes().proyeccion, 2u);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
+TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {
+    Banco b;
+    modificar(b);
+    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+    b.gestor.abrir();
+    EXPECT_EQ(b.avisos.vistos.back().titulo, "Gestor de observaciones");
+    EXPECT_TRUE(b.dialogos.peticiones.empty());
+    b.avisos.esperar(kPregunta, Respuesta::No);
+    b.dialogos.ficheros.push_back(std::nullopt);
+    b.gestor.abrir();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorAbrir, FicheroMaloDejaLaLibretaVaciaYLaRuta) {
+    Banco b;
+    prueba_gestor::escribirTexto(b.obra() / "malo.obs", std::string("\x01\0\0\0", 4) + std::string(1028, '\0'));
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\malo.obs");
+    b.avisos.esperar("");
+    b.gestor.abrir();
+    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
+    EXPECT_EQ(b.avisos.vistos.back().titulo, "");
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    EXPECT_EQ(b.gestor.ajustes().ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\malo.obs");
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
+}
+
+TEST(GestorGrabar, LibretaVaciaNoEscribeNiMuestra) {
+    Banco b(false);
+    EXPECT_FALSE(b.gestor.grabar());
+    EXPECT_FALSE(b.gestor.grabarComo());
+    EXPECT_TRUE(b.dialogos.peticiones.empty());
+}
+
+TEST(GestorGrabar, SinRutaPideNombreYCopiaLaProyeccion) {
+    Banco b(false);
+    b.dialogos.nombres.push_back("P1");
+    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ajustes().proyeccion = 1;
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
+    EXPECT_TRUE(b.gestor.grabar());
+    const PeticionFichero& p = b.dialogos.peticiones.back();
+    EXPECT_TRUE(p.guardar);
+    EXPECT_EQ(p.extension, "obs");
+    EXPECT_EQ(p.filtro, "Archivos de Observaciones (*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
+    EXPECT_TRUE(p.confirmarSobrescribir);
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\nueva.obs]");
+    EXPECT_FALSE(b.gestor.modificado());
+    CLibretaCampo leida;
+    ASSERT_TRUE(leerLibreta(leida, b.obra() / "nueva.obs"));
+    EXPECT_EQ(leida.proyeccion, 1u);
+    EXPECT_EQ(leida.estaciones[0]->nombre.str(), "P1");
+}
+
+TEST(GestorGrabar, LoTecleadoEnElDetalleVaAlFichero) {
+    Banco b;
+    b.seleccionarEstacion(2);
+    b.gestor.panelEstacion().z = "123,5";
+    EXPECT_TRUE(b.gestor.grabar());
+    CLibretaCampo leida;
+    ASSERT_TRUE(leerLibreta(leida, b.obra() / "obra.obs"));
+    EXPECT_EQ(leida.estaciones[2]->z, 123.5);
+}
+
+TEST(GestorGrabar, FalloDeEscrituraAvisaYSigueModificado) {
+    Banco b;
+    modificar(b);
+    b.gestor.ajustes().ultimoFichero = "C:\\NO\\EXISTE\\obra.obs";
+    b.avisos.esperar("");
+    EXPECT_FALSE(b.gestor.grabar());
+    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorSalir, GuardaLosAjustesYPregunta) {
+    Banco b;
+    b.gestor.cambiarVista(VistaDibujo::Numeros, true);
+    EXPECT_TRUE(b.gestor.salir());
+    CDatosGenerales leidos;
+    ASSERT_EQ(cargarAjustes(leidos, b.trabajos() / "observa.dft"), Estado::Exito);
+    EXPECT_EQ(leidos.verNumeros, 1);
+    EXPECT_EQ(leidos.ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\obra.obs");
+}
+
+TEST(GestorSalir, CancelarONoGrabarSeQuedaAbierto) {
+    Banco b;
+    modificar(b);
+    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+    EXPECT_FALSE(b.gestor.salir());
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    b.avisos.esperar(kPregunta, Respuesta::No);
+    EXPECT_TRUE(b.gestor.salir());
+}
+
+TEST(GestorSalir, SiYCancelarElDialogoDeGrabarComoSeQuedaAbierto) {
+    Banco b;
+    b.gestor.nuevo();
+    b.dialogos.nombres.push_back("N");
+    b.gestor.anadirEstacionPorNombre();
+    b.avisos.esperar("Desea Guardar los Cambios ", Respuesta::Si);
+    b.dialogos.ficheros.push_back(std::nullopt);
+    EXPECT_FALSE(b.gestor.salir());
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
+    // Yes and a name: saved, and the settings remember the new file.
+    b.avisos.esperar("Desea Guardar los Cambios ", Respuesta::Si);
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\ultima.obs");
+    EXPECT_TRUE(b.gestor.salir());
+    CDatosGenerales leidos;
+    cargarAjustes(leidos, b.trabajos() / "observa.dft");
+    EXPECT_EQ(leidos.ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\ultima.obs");
+}
+
+TEST(GestorImportarObs, EnLibretaVaciaYAlFinal) {
+    Banco b(false);
+    CLibretaCampo otra;
+    crearEstacion(otra.estaciones, {.nombre = "X1"});
+    crearEstacion(otra.estaciones, {.nombre = "X2"});
+    otra.proyeccion = 2;
+    ASSERT_TRUE(escribirLibreta(otra, b.obra() / "otra.obs"));
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+    b.gestor.importarObs();
+    ASSERT_EQ(b.gestor.libreta().estaciones.size(), 2u);
+    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(b.gestor.libreta().proyeccion, 0u);
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+    b.gestor.importarObs();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);  // names are not checked
+    EXPECT_EQ(b.estacion(3).nombre.str(), "X2");
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 4u);
+
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\falta.obs");
+    b.avisos.esperar("");
+    b.gestor.importarObs();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);
+}
+
+}  // namespace
+}  // namespace celvara

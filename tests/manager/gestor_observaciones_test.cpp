@@ -1,0 +1,271 @@
+#include "manager/gestor_observaciones.h"
+
+#include <gtest/gtest.h>
+
+#include "manager/gestor_apoyo.h"
+#include "manager/gestor_rejillas.h"
+
+namespace celvara {
+namespace {
+
+using prueba_gestor::Banco;
+
+TEST(GestorArranque, AbreElUltimoFicheroYMuestraLasBases) {
+    Banco b;
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]");
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+    EXPECT_EQ(b.gestor.rotulo(), "L I S T A D O    D E    L A S    B A S E S");
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 3u);
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "A");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 1), "1000.000");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 4), "VERTICE");
+    EXPECT_EQ(b.gestor.rejilla().texto(1, 7), "");
+    EXPECT_EQ(b.gestor.rejilla().numeroColumnas(), 9u);
+    EXPECT_EQ(b.gestor.rejilla().columna(4).titulo, "Tipo Base");
+    EXPECT_EQ(b.gestor.rejilla().columna(4).ancho, 70);
+    EXPECT_EQ(b.gestor.rejilla().columna(5).longitudMaxima, 100);
+    EXPECT_FALSE(b.gestor.modificado());
+    EXPECT_EQ(std::string(b.gestor.ajustes().directorioTrabajo.vista()), "C:\\TRABAJOS\\OBRA1\\");
+    // The settings file exists from the first run.
+    EXPECT_EQ(std::filesystem::file_size(b.trabajos() / "observa.dft"), 1620u);
+}
+
+TEST(GestorArranque, UltimoFicheroIlegibleAvisaYLoOlvida) {
+    Banco b(false);  // no book yet
+    CDatosGenerales a;
+    a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\falta.obs";
+    guardarAjustes(a, b.trabajos() / "observa.dft");
+    b.avisos.esperar("Error al abrir el último fichero");
+    prueba_gestor::EntornoPrueba entorno(b.mapa);
+    b.gestor.iniciar(entorno);
+    EXPECT_TRUE(b.avisos.agotados());
+    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
+    EXPECT_TRUE(b.gestor.ajustes().ultimoFichero.vacio());
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - []");
+}
+
+TEST(GestorArbol, FicherosDeCoordenadasOrdenadosSinMayusculas) {
+    Banco b;
+    prueba_gestor::escribirTexto(b.obra() / "zeta.crd", "");
+    prueba_gestor::escribirTexto(b.obra() / "Alfa.CRD", "");
+    prueba_gestor::escribirTexto(b.obra() / "beta.Crd", "");
+    prueba_gestor::escribirTexto(b.obra() / "notas.txt", "");
+    b.gestor.actualizar();
+    EXPECT_EQ(b.gestor.ficherosCoordenadas(), (std::vector<std::string>{"Alfa.CRD", "beta.Crd", "zeta.crd"}));
+}
+
+TEST(GestorArbol, FicheroDeCoordenadasSeLeeConElLectorYSinElAvisaError) {
+    Banco b;
+    prueba_gestor::escribirTexto(b.obra() / "puntos.crd", "x");
+    b.gestor.actualizar();
+    std::filesystem::path leido;
+    b.gestor.fijarLectorCoordenadas([&](const std::filesystem::path& p, std::vector<PuntoListado>& puntos) {
+        leido = p;
+        puntos.push_back({"100", "A", 1.5, 2.25, 3, "muro", true});
+        puntos.push_back({"101", "A", 4, 5, 6, "", false});
+        return true;
+    });
+    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::FicheroCoordenadas);
+    EXPECT_EQ(leido.filename(), "puntos.crd");
+    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::FicheroCoordenadas);
+    ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 2u);
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "100*");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 3), "2.250");
+    EXPECT_EQ(b.gestor.rejilla().texto(1, 0), "101");
+    EXPECT_EQ(b.gestor.rotulo(), "L I S T A D O    D E    C O O R D E N A D A S");
+
+    b.gestor.fijarLectorCoordenadas([](const std::filesystem::path&, std::vector<PuntoListado>&) { return false; });
+    b.avisos.esperar("ERROR");
+    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    EXPECT_TRUE(b.gestor.puntos().empty());
+}
+
+TEST(GestorSeleccion, EstadosRotulosYModosDeDibujo) {
+    Banco b;
+    b.seleccionarEstacion(0);
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacion);
+    EXPECT_EQ(b.gestor.rotulo(), "D E T A L L E    D E    L A    B A S E ");
+    EXPECT_EQ(b.gestor.panelEstacion().nombre, "A");
+    EXPECT_EQ(b.gestor.panelEstacion().x, "1000.000");
+    EXPECT_EQ(b.gestor.panelEstacion().tipo, 2);
+
+    b.seleccionarEstacionamiento(0, 1);
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
+    EXPECT_EQ(b.gestor.panelEstacionamiento().nombre, "A_2");
+    EXPECT_EQ(b.gestor.panelEstacionamiento().estacion, "A");
+    EXPECT_EQ(b.gestor.panelEstacionamiento().altura, "1.600");
+    EXPECT_EQ(b.gestor.panelEstacionamiento().desorientacion, "20.0000");
+    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Estacionamiento);
+    ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 1u);
+    EXPECT_EQ(b.gestor.rejilla().numeroColumnas(), 6u);
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 2), "280.0000");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 1), "1.300");
+
+    b.gestor.seleccionar(NodoArbol::raizCoordenadas());
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Coordenadas);
+    EXPECT_EQ(b.gestor.rotulo(), "D  I  B  U  J  O");
+    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Proyecto);
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
+
+    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Estaciones);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
+TEST(GestorSeleccion, ComaDecimalEnElDetalleSeGuardaAlSalir) {
+    Banco b;
+    b.seleccionarEstacion(1);
+    b.gestor.panelEstacion().x = "12,5";
+    b.gestor.panelEstacion().descripcion1 = "Clavo en acera";
+    b.gestor.panelEstacion().croquis = "línea 1\nlínea 2";
+    b.gestor.panelEstacion().tipo = 1;
+    EXPECT_EQ(b.estacion(1).x, 1100);  // not before leaving
+    b.seleccionarEstacion(2);
+    EXPECT_EQ(b.estacion(1).x, 12.5);
+    EXPECT_EQ(b.estacion(1).y, 2000);
+    EXPECT_EQ(b.estacion(1).descripcion1.str(), "Clavo en acera");
+    EXPECT_EQ(b.estacion(1).croquis.str(), "l\xEDnea 1\r\nl\xEDnea 2");
+    EXPECT_EQ(b.estacion(1).tipo, 1);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorSeleccion, MirarUnaEstacionNoRedondeaNiModifica) {
+    Banco b;
+    b.estacion(0).x = 1234.56789;
+    b.seleccionarEstacion(0);
+    EXPECT_EQ(b.gestor.panelEstacion().x, "1234.568");
+    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_EQ(b.estacion(0).x, 1234.56789);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
+TEST(GestorSeleccion, DesorientacionSeGuardaEnCadaTeclaYSeNormalizaAlSalir) {
+    Banco b;
+    b.seleccionarEstacionamiento(0, 0);
+    Estacionamiento& s = *b.estacion(0).estacionamientos[0];
+    const auto dibujo = b.gestor.revisiones().dibujo;
+    b.gestor.cambiarTextoDesorientacion("41");
+    EXPECT_EQ(s.desorientacion, 41);
+    b.gestor.cambiarTextoDesorientacion("410,5");
+    EXPECT_EQ(s.desorientacion, 410.5);  // no normalisation while typing
+    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_GT(b.gestor.revisiones().dibujo, dibujo);
+    b.gestor.panelEstacionamiento().altura = "1,65";
+    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_DOUBLE_EQ(s.desorientacion, 10.5);
+    EXPECT_EQ(s.alturaInstrumento, 1.65);
+}
+
+TEST(GestorSeleccion, DesorientacionNegativaSeLlevaAlGiro) {
+    Banco b;
+    b.seleccionarEstacionamiento(0, 0);
+    b.gestor.cambiarTextoDesorientacion("-10");
+    b.gestor.panelEstacionamiento().desorientacion = "-10";
+    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->desorientacion, 390);
+}
+
+TEST(GestorSeleccion, ReconstruirEligeEstacionamientoEstacionOBases) {
+    Banco b;
+    Estacion* a = &b.estacion(0);
+    Estacionamiento* s2 = a->estacionamientos[1].get();
+    b.gestor.reconstruirArbol(a, s2);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(a, s2));
+    // A set-up that does not belong to the station: the station.
+    b.gestor.reconstruirArbol(&b.estacion(1), s2);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(1)));
+    Estacion fuera;
+    b.gestor.reconstruirArbol(&fuera);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::raizEstaciones());
+    b.gestor.reconstruirArbol(a, s2, true);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::raizCoordenadas());
+}
+
+TEST(GestorImagen, RutaPorPestanaYEleccionDeFichero) {
+    Banco b;
+    b.estacion(0).ficheroFoto = "";
+    b.estacion(0).ficheroCroquis = "C:\\TRABAJOS\\croquis.bmp";
+    b.seleccionarEstacion(0);
+    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP");
+    b.gestor.cambiarPestana(1);
+    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\croquis.bmp");
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\señal.bmp");
+    b.gestor.elegirImagen();
+    EXPECT_EQ(b.dialogos.peticiones.back().extension, "bmp");
+    EXPECT_EQ(b.dialogos.peticiones.back().filtro, "Archivos de imagen (*.BMP)|*.bmp||");
+    EXPECT_TRUE(b.dialogos.peticiones.back().debeExistir);
+    EXPECT_EQ(b.estacion(0).ficheroCroquis.str(), "C:\\TRABAJOS\\OBRA1\\se\xF1" "al.bmp");
+    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\OBRA1\\señal.bmp");
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorVista, BanderasEnLosAjustes) {
+    Banco b;
+    EXPECT_TRUE(b.gestor.vista(VistaDibujo::Estaciones));
+    EXPECT_FALSE(b.gestor.vista(VistaDibujo::Numeros));
+    b.gestor.cambiarVista(VistaDibujo::Numeros, true);
+    b.gestor.cambiarVista(VistaDibujo::Estaciones, false);
+    EXPECT_EQ(b.gestor.ajustes().verNumeros, 1);
+    EXPECT_EQ(b.gestor.ajustes().verEstaciones, 0);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
+TEST(GestorReglas, SeleccionDeEstacionYEstacionamiento) {
+    Banco b;
+    b.avisos.esperar("1º Seleccionar una Estación");
+    EXPECT_EQ(b.gestor.estacionSeleccionada(), nullptr);
+    b.avisos.esperar("1º Seleccionar la SubEstación");
+    EXPECT_EQ(b.gestor.estacionamientoSeleccionado(), nullptr);
+    b.seleccionarEstacionamiento(0, 1);
+    EXPECT_EQ(b.gestor.estacionSeleccionada(), &b.estacion(0));
+    EXPECT_EQ(b.gestor.estacionamientoSeleccionado(), b.estacion(0).estacionamientos[1].get());
+    prueba_gestor::escribirTexto(b.obra() / "p.crd", "");
+    b.gestor.actualizar();
+    b.gestor.fijarLectorCoordenadas([](const std::filesystem::path&, std::vector<PuntoListado>&) { return true; });
+    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    EXPECT_EQ(b.gestor.estacionSeleccionada(), nullptr);  // silently under "Coordenadas"
+    EXPECT_EQ(b.gestor.estacionParaCalculo(), &b.estacion(0));
+}
+
+TEST(GestorTraspaso, AntesDeUnaVentanaLaLibretaTieneLoTecleado) {
+    Banco b;
+    b.seleccionarEstacion(2);
+    b.gestor.panelEstacion().z = "55,25";
+    b.gestor.antesDeVentana(Accion::Radiacion);  // no rebuild for this one
+    EXPECT_EQ(b.estacion(2).z, 55.25);
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacion);
+    b.gestor.panelEstacion().z = "7";
+    b.gestor.antesDeVentana(Accion::DesorientacionTodas);  // rebuilt selecting "Estaciones"
+    EXPECT_EQ(b.estacion(2).z, 7);
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+    b.gestor.despuesDeVentana(Accion::DesorientacionIndividual, &b.estacion(0),
+                              b.estacion(0).estacionamientos[0].get());
+    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
+TEST(GestorTraspaso, UnaVentanaQueLiberaElEstacionamientoActualNoRompeNada) {
+    Banco b;
+    b.seleccionarEstacionamiento(0, 1);
+    b.gestor.panelEstacionamiento().altura = "9";
+    b.gestor.antesDeVentana(Accion::UnirDosEstacionamientos);
+    EXPECT_EQ(b.estacion(0).estacionamientos[1]->alturaInstrumento, 9);
+    b.estacion(0).estacionamientos.pop_back();  // what a merge window does
+    b.gestor.despuesDeVentana(Accion::UnirDosEstacionamientos, &b.estacion(0), nullptr);
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
+}
+
+TEST(GestorComandosPendientes, AvisanQueNoEstanDisponibles) {
+    Banco b;
+    b.avisos.esperar("Opción no disponible todavía");
+    b.gestor.ejecutar(Accion::Radiacion);
+    b.avisos.esperar("Opción NO operativa en esta versión");
+    b.gestor.ejecutar(Accion::RecogerCoordenadasAcad);
+    b.gestor.ejecutar(Accion::SinAccion);  // shows nothing
+    EXPECT_TRUE(b.avisos.agotados());
+}
+
+}  // namespace
+}  // namespace celvara
