@@ -1,0 +1,85 @@
+// celvara-cli formatos and importar as whole processes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "comun/proceso.h"
+#include "fieldbook/fichero_obs.h"
+#include "import/ayuda_importacion.h"
+#include "import/mensajes_importacion.h"
+
+namespace celvara {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::cli;
+using prueba::punto8;
+using prueba::w8;
+
+TEST(CliFormatos, IndiceYTextoDeLos33) {
+    const auto r = cli({"formatos"});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    std::istringstream salida(r.salida);
+    std::vector<std::string> lineas;
+    for (std::string l; std::getline(salida, l);) lineas.push_back(l);
+    ASSERT_EQ(lineas.size(), 33u);
+    EXPECT_EQ(lineas[0], "0 CASIO FX-850 880P ASCII del Programa");
+    EXPECT_EQ(lineas[1], "1 PENTAX \"LIETZ\"");
+    EXPECT_EQ(lineas[28], "28 Fichero Leica-Wild Clásico");
+    EXPECT_EQ(lineas[29], "29 .DAT de SOUTH ");
+    EXPECT_EQ(lineas[32], "32 Fichero GSI STONEX");
+}
+
+TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
+    CarpetaTemporal dir;
+    CLibretaCampo base;
+    auto* e = crearEstacion(base.estaciones, {.nombre = "ST", .coordenadas = Coordenadas{1, 2, 3}});
+    crearEstacionamiento(e->estacionamientos, nullptr, "ST(3)", "ST", 1.2, nullptr, 0);
+    ASSERT_TRUE(escribirLibreta(base, dir / "base.obs"));
+    CDatosGenerales ajustes;
+    ajustes.datosPorDefecto.unidadAngular = kSexagesimal;
+    ASSERT_EQ(guardarAjustes(ajustes, dir / "observa.dft"), Estado::Exito);
+    prueba::escribirFichero(dir / "campo.gsi", punto8(1) + w8(21, 100) + "\r\n" + punto8(2) + "\r\n");
+
+    const auto r = cli({"importar", "--formato", "5", (dir / "campo.gsi").string(), "-o", (dir / "sal.obs").string(),
+                        "--libreta", (dir / "base.obs").string(), "--config", (dir / "observa.dft").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_TRUE(r.errores.empty());
+    CLibretaCampo salida;
+    ASSERT_TRUE(leerLibreta(salida, dir / "sal.obs"));
+    ASSERT_EQ(salida.estaciones.size(), 1u);
+    EXPECT_EQ(salida.estaciones[0]->x, 1);
+    ASSERT_EQ(salida.estaciones[0]->estacionamientos.size(), 2u);
+    const auto& s = *salida.estaciones[0]->estacionamientos[1];
+    EXPECT_EQ(s.nombre.str(), "ST(4)");
+    EXPECT_EQ(s.datos.unidadAngular, kSexagesimal);
+    EXPECT_EQ(s.lecturas.size(), 2u);
+}
+
+TEST(CliImportar, FalloDelLectorNoEscribeNada) {
+    CarpetaTemporal dir;
+    prueba::escribirFichero(dir / "campo.psi", "ORIGEN E1\n");
+    const auto r = cli({"importar", "--formato", "12", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(r.errores, std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+
+    const auto pendiente = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
+    EXPECT_EQ(pendiente.estado, 1);
+    EXPECT_NE(pendiente.errores.find("no está disponible"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+
+    const auto base = cli({"importar", "--formato", "5", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string(),
+                           "--libreta", (dir / "no-esta.obs").string()});
+    EXPECT_EQ(base.estado, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+}
+
+TEST(CliImportar, ErroresDeUso) {
+    EXPECT_EQ(cli({"importar", "--formato", "33", "a.gsi", "-o", "b.obs"}).estado, 2);
+    EXPECT_EQ(cli({"importar", "a.gsi", "-o", "b.obs"}).estado, 2);
+    EXPECT_EQ(cli({"importar", "--formato", "5", "a.gsi"}).estado, 2);
+}
+
+}  // namespace
+}  // namespace celvara
