@@ -170,23 +170,25 @@ template <class Lista, class Anadir>
 bool leerCrd(const std::filesystem::path& ruta, Lista& lista, FormaCrd* forma, Anadir&& anadir) {
     lista.clear();
     try {
-        LectorFichero f(ruta, true);
-        if (!f.abierto()) return false;
-        unsigned char marca[crd::kTamanoMarca] = {};
-        const std::size_t n = f.leer(marca, sizeof marca);
-        if (f.error()) return false;
-        RegistroCoordenadas registro;
-        if (n == crd::kTamanoMarca && std::memcmp(marca, crd::kMarca, crd::kTamanoMarca) == 0) {
-            if (forma) *forma = FormaCrd::Actual;
-            unsigned char sub[4];
-            if (!f.leerExacto(sub, sizeof sub)) return !f.error();
-            if (bytes::leerU32(sub) != crd::kSubversion) return true;
-            lista.reserve(registrosQueCaben(ruta, crd::kTamanoCabecera, crd::registro::tamano));
-            return leerLotes(f, crd::registro::tamano, [&](const unsigned char* datos) {
-                crd::leerRegistro(datos, registro);
-                anadir(registro);
-            });
-        }
+        {
+            LectorFichero f(ruta, true);
+            if (!f.abierto()) return false;
+            unsigned char marca[crd::kTamanoMarca] = {};
+            const std::size_t n = f.leer(marca, sizeof marca);
+            if (f.error()) return false;
+            RegistroCoordenadas registro;
+            if (n == crd::kTamanoMarca && std::memcmp(marca, crd::kMarca, crd::kTamanoMarca) == 0) {
+                if (forma) *forma = FormaCrd::Actual;
+                unsigned char sub[4];
+                if (!f.leerExacto(sub, sizeof sub)) return !f.error();
+                if (bytes::leerU32(sub) != crd::kSubversion) return true;
+                lista.reserve(registrosQueCaben(ruta, crd::kTamanoCabecera, crd::registro::tamano));
+                return leerLotes(f, crd::registro::tamano, [&](const unsigned char* datos) {
+                    crd::leerRegistro(datos, registro);
+                    anadir(registro);
+                });
+            }
+        }  // closed before the older form opens the file again
         if (forma) *forma = FormaCrd::Antigua;
         LectorFichero antiguo(ruta, true);
         if (!antiguo.abierto()) return false;
