@@ -1,5 +1,6 @@
 #include "import/lector_lineas.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -13,10 +14,14 @@ constexpr unsigned char kPagina = 12;
 constexpr unsigned char kFinTexto = 0x1A;
 constexpr unsigned char kByte255 = 255;
 
-// Bytes that need more than being appended to the line.
-constexpr bool esEspecial(unsigned char c) {
-    return c == kRetorno || c == kAvance || c == kPagina || c == kFinTexto || c == kByte255;
-}
+// Bytes that need more than being appended to the line, as a table: the
+// scan for them is the reader's inner loop.
+constexpr std::array<bool, 256> kEspeciales = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {kRetorno, kAvance, kPagina, kFinTexto, kByte255}) t[c] = true;
+    return t;
+}();
+constexpr bool esEspecial(unsigned char c) { return kEspeciales[c]; }
 }  // namespace
 
 bool LectorLineas::abrir(const std::filesystem::path& ruta) {
