@@ -122,7 +122,8 @@ CConfigVarios::CConfigVarios(const CDatosGenerales& a)
       dibujarVisuales(a.verVisuales != 0),
       ficheroInstrumentos(texto(a.ficheroInstrumentos)),
       ficheroDatosTrabajo(texto(a.ficheroDatosTrabajo)),
-      ficheroLogoEmpresa(texto(a.ficheroLogoEmpresa)) {}
+      ficheroLogoEmpresa(texto(a.ficheroLogoEmpresa)),
+      colores{a.colorTablaCoordenadas, a.colorTablaObservaciones, a.colorGestor} {}
 
 void CConfigVarios::aplicar(CDatosGenerales& a) const {
     a.verEstaciones = dibujarEstaciones ? 1 : 0;

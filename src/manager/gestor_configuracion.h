@@ -4,6 +4,8 @@
 // back only when it closes with OK. Texts are UTF-8.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -85,6 +87,8 @@ public:
     std::string ficheroDatosTrabajo;   // 1158
     std::string ficheroLogoEmpresa;    // 1159
     int idioma = 0;                    // 1160: "CASTELLANO" only
+    // The three colours, shown in their swatches and not edited.
+    std::array<std::uint32_t, 3> colores{};
 
     void aplicar(CDatosGenerales& ajustes) const;
 };

@@ -1,11 +1,39 @@
+// celvara: the desktop program. The main window is the whole user interface;
+// closing it ends the program.
 #include <QApplication>
-#include <QMessageBox>
+#include <QDir>
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
+
+#include "fieldbook/arranque.h"
+#include "fieldbook/rutas.h"
+#include "ui/manager/gestor_ventana.h"
+
+namespace {
+
+// Drive C: of the stored paths: $CELVARA_UNIDAD_C, else ~/.celvara/c.
+std::filesystem::path raizUnidadC() {
+    if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
+    return std::filesystem::path(QDir::homePath().toStdString()) / ".celvara" / "c";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Numbers in files and reports always use a decimal point.
     std::setlocale(LC_NUMERIC, "C");
-    QMessageBox::information(nullptr, "Celvara", "Gestor de Observaciones");
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Celvara"));
+
+    const auto raiz = raizUnidadC();
+    std::error_code ec;
+    std::filesystem::create_directories(raiz, ec);
+    const celvara::MapaRutas mapa(raiz);
+    celvara::EntornoAnfitrion entorno(mapa);
+
+    celvara::ui::VentanaGestor ventana(mapa);
+    ventana.iniciar(entorno);
+    ventana.show();
+    return app.exec();
 }

@@ -1,0 +1,27 @@
+#include "ui/manager/gestor_acerca.h"
+
+#include <QMessageBox>
+
+namespace celvara::ui {
+
+namespace {
+constexpr const char* kVersion = "0.1";
+}
+
+QString textoAcercaDe() {
+    return QStringLiteral("<b>Celvara</b> versión %1<br>Compilado el %2 a las %3<br><br>"
+                          "Gestor de Observaciones - Datos de Campo")
+        .arg(QString::fromLatin1(kVersion), QString::fromLatin1(__DATE__), QString::fromLatin1(__TIME__));
+}
+
+void mostrarAcercaDe(QWidget* padre) {
+    QMessageBox caja(padre);
+    caja.setObjectName(QStringLiteral("acercaDe"));
+    caja.setWindowTitle(QStringLiteral("Acerca de Celvara"));
+    caja.setTextFormat(Qt::RichText);
+    caja.setText(textoAcercaDe());
+    caja.setIcon(QMessageBox::Information);
+    caja.exec();
+}
+
+}  // namespace celvara::ui

@@ -1,0 +1,47 @@
+// Showing a written report, the same way for every window of the program: on
+// Windows the system editor with the command line "NOTEPAD %s"; elsewhere a
+// read-only viewer in a fixed-width font with "Guardar como", "Imprimir" and
+// a button that opens the file with the desktop's own program.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "fieldbook/rutas.h"
+#include "manager/gestor_dialogos.h"
+
+class QPlainTextEdit;
+
+namespace celvara::ui {
+
+// Shows the report at a Windows path (mapped to the host).
+void mostrarInformeQt(QWidget* padre, const MapaRutas& mapa, std::string_view rutaWindows);
+
+class MostradorInformesQt : public MostradorInformes {
+public:
+    MostradorInformesQt(QWidget* padre, const MapaRutas& mapa) : padre_(padre), mapa_(mapa) {}
+    void mostrar(std::string_view rutaWindows) override { mostrarInformeQt(padre_, mapa_, rutaWindows); }
+
+private:
+    QWidget* padre_;
+    const MapaRutas& mapa_;
+};
+
+class VisorInforme : public QDialog {
+    Q_OBJECT
+public:
+    // `rutaAnfitrion`: the written file; its bytes are Windows-1252.
+    VisorInforme(const QString& rutaAnfitrion, QWidget* padre = nullptr);
+    QString texto() const;
+    const QString& ruta() const { return ruta_; }
+
+private:
+    void guardarComo();
+    void imprimir();
+    void abrirConElSistema();
+
+    QString ruta_;
+    QPlainTextEdit* texto_;
+};
+
+}  // namespace celvara::ui

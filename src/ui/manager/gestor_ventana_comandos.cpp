@@ -1,0 +1,166 @@
+// Where every command of the main window goes. The commands this window
+// serves itself run in the core (CGestorObservaciones::ejecutar); each
+// command that opens the window of another part has one method here, with
+// the selection rule it needs. A method whose window is not built yet
+// answers "Opción no disponible todavía" through `pendiente()`; to wire one,
+// replace that call with
+//     traspaso(Accion::X, [&] { ...run the dialog...; return std::pair{estacion, estacionamiento}; });
+// which writes pending edits (or rebuilds the tree) before the window opens
+// and rebuilds the tree and sets the modified flag after it closes, as the
+// command needs.
+#include <QAction>
+#include <utility>
+
+#include "ui/dibujo/ventana_dibujo.h"
+#include "ui/manager/gestor_acerca.h"
+#include "ui/manager/gestor_ventana.h"
+
+namespace celvara::ui {
+
+void VentanaGestor::ejecutarComando(int id) {
+    if (const auto a = accionDeComando(id)) ejecutarAccion(*a);
+}
+
+void VentanaGestor::ejecutarAccion(Accion accion) {
+    switch (accion) {
+        case Accion::Salir:
+            close();
+            return;
+        case Accion::AcercaDe:
+            abrirAcercaDe();
+            return;
+        case Accion::DibujarProyecto:
+            abrirDibujoProyecto();
+            return;
+        default:
+            break;
+    }
+    if (accionPropiaDelGestor(accion)) gestor_->ejecutar(accion);
+    else abrirVentanaDeOtraParte(accion);
+    sincronizar();
+}
+
+template <typename Abrir>
+void VentanaGestor::traspaso(Accion accion, Abrir&& abrir) {
+    gestor_->antesDeVentana(accion);
+    sincronizar();
+    const auto [estacion, estacionamiento] = abrir();
+    gestor_->despuesDeVentana(accion, estacion, estacionamiento);
+}
+
+void VentanaGestor::pendiente() { gestor_->noDisponible(); }
+
+void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
+    switch (accion) {
+        case Accion::ImportarTodos: abrirImportarTodos(); break;
+        case Accion::ImportarRad: abrirImportarRad(); break;
+        case Accion::ImportarTopcal: abrirImportarTopcal(false); break;
+        case Accion::ImportarTopcalComentarios: abrirImportarTopcal(true); break;
+        case Accion::DatosTrabajo: abrirDatosTrabajo(); break;
+        case Accion::ListadoInstrumentos: abrirListadoInstrumentos(); break;
+        case Accion::Tolerancias: abrirTolerancias(); break;
+        case Accion::TablaCalculo: abrirTablaCalculo(); break;
+        case Accion::ImprimirTablaDesorientaciones: abrirImprimirTablaDesorientaciones(); break;
+        case Accion::RecogerCoordenadasCrd: abrirRecogerCoordenadasCrd(); break;
+        case Accion::RecogerCoordenadasCrdEstacion: abrirRecogerCoordenadasCrdEstacion(); break;
+        case Accion::ImportarEstacionesCrd: abrirImportarEstacionesCrd(); break;
+        case Accion::ExportarEstacionesCrd: abrirExportarEstacionesCrd(); break;
+        case Accion::ImprimirListadoBases: abrirImprimirListadoBases(); break;
+        case Accion::ImprimirResenaBase: abrirImprimirResenaBase(); break;
+        case Accion::CambiarEstacion: abrirCambiarEstacion(); break;
+        case Accion::UnirDosEstacionamientos: abrirUnirDosEstacionamientos(); break;
+        case Accion::ImprimirEstadilloLecturas: abrirImprimirEstadilloLecturas(); break;
+        case Accion::OpcionesLecturas: abrirOpcionesLecturas(); break;
+        case Accion::CorregirLecturas: abrirCorregirLecturas(); break;
+        case Accion::DesorientacionTodas: abrirDesorientacionTodas(); break;
+        case Accion::DesorientacionIndividual: abrirDesorientacionIndividual(); break;
+        case Accion::EstacionMmcc: abrirEstacionMmcc(); break;
+        case Accion::EstacionIndependiente: abrirEstacionIndependiente(); break;
+        case Accion::Poligonales: abrirPoligonales(); break;
+        case Accion::Nivelacion: abrirNivelacion(); break;
+        case Accion::Radiacion: abrirRadiacion(); break;
+        case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
+        default: pendiente(); break;
+    }
+}
+
+// ---- Import (import dialog, "Importar Datos Campo"; readers of RAD v4.0 and TOPCAL files).
+void VentanaGestor::abrirImportarTodos() { pendiente(); }
+void VentanaGestor::abrirImportarRad() { pendiente(); }
+void VentanaGestor::abrirImportarTopcal(bool) { pendiente(); }
+
+// ---- Instrument library and job data.
+void VentanaGestor::abrirDatosTrabajo() { pendiente(); }
+void VentanaGestor::abrirListadoInstrumentos() { pendiente(); }
+
+// ---- Tolerances, calculation table, printed listings.
+void VentanaGestor::abrirTolerancias() { pendiente(); }
+void VentanaGestor::abrirTablaCalculo() { pendiente(); }
+void VentanaGestor::abrirImprimirTablaDesorientaciones() { pendiente(); }
+void VentanaGestor::abrirImprimirListadoBases() { pendiente(); }
+
+void VentanaGestor::abrirImprimirResenaBase() {
+    if (!gestor_->estacionSeleccionada()) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirImprimirEstadilloLecturas() {
+    if (!gestor_->estacionamientoSeleccionado()) return;
+    pendiente();
+}
+
+// ---- Coordinate files.
+void VentanaGestor::abrirRecogerCoordenadasCrd() { pendiente(); }
+
+void VentanaGestor::abrirRecogerCoordenadasCrdEstacion() {
+    // Only for a station node; otherwise nothing happens.
+    if (gestor_->seleccion().tipo != TipoNodo::Estacion) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirImportarEstacionesCrd() { pendiente(); }
+void VentanaGestor::abrirExportarEstacionesCrd() { pendiente(); }
+
+// ---- Reading tools.
+void VentanaGestor::abrirCambiarEstacion() {
+    if (!gestor_->estacionamientoSeleccionado()) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirUnirDosEstacionamientos() {
+    if (!gestor_->estacionamientoSeleccionado()) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirOpcionesLecturas() {
+    if (!gestor_->estacionamientoSeleccionado()) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirDatosComplementarios() {
+    // Button "DATOS ....": only with a set-up shown.
+    if (gestor_->estado() != EstadoSeleccion::Estacionamiento || !gestor_->estacionamientoActual()) return;
+    pendiente();
+}
+
+void VentanaGestor::abrirCorregirLecturas() { pendiente(); }
+
+// ---- Computations.
+void VentanaGestor::abrirDesorientacionTodas() { pendiente(); }
+void VentanaGestor::abrirDesorientacionIndividual() { pendiente(); }
+void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
+void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
+void VentanaGestor::abrirPoligonales() { pendiente(); }
+void VentanaGestor::abrirNivelacion() { pendiente(); }
+void VentanaGestor::abrirRadiacion() { pendiente(); }
+
+// ---- This window's own.
+void VentanaGestor::abrirDibujoProyecto() {
+    gestor_->escribirPanelesPendientes();
+    VentanaDibujo ventana(entradasDibujo(true), this);
+    ventana.exec();
+}
+
+void VentanaGestor::abrirAcercaDe() { mostrarAcercaDe(this); }
+
+}  // namespace celvara::ui

@@ -1,0 +1,438 @@
+// The main window driven as a user would: open a book, select nodes, type
+// into the detail pane and the grid, insert, append and delete, merge
+// set-ups, write the summary report, answer the questions of "Nuevo",
+// "Abrir" and "Salir".
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+
+#include "gestor_apoyo_ui.h"
+#include "manager/gestor_informe_resumen.h"
+#include "ui/dibujo/panel_dibujo.h"
+#include "ui/manager/gestor_acerca.h"
+#include "ui/manager/gestor_arbol_modelo.h"
+#include "ui/manager/gestor_paneles.h"
+#include "ui/rejilla/rejilla.h"
+
+using namespace celvara;
+using prueba_ventana::BancoVentana;
+
+namespace {
+
+void clicEnNodo(ui::VentanaGestor& v, const NodoArbol& n) {
+    QTreeView* arbol = v.arbol();
+    const QModelIndex i = v.modeloArbol()->indice(n);
+    QVERIFY(i.isValid());
+    arbol->scrollTo(i);
+    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, arbol->visualRect(i).center());
+}
+
+// Types a text into a grid cell as the user does: go to the cell, F2, type, Enter.
+bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& texto) {
+    QTableView* t = v.rejilla()->vista();
+    t->setFocus();
+    t->setCurrentIndex(t->model()->index(fila, columna));
+    QTest::keyClick(t, Qt::Key_F2);
+    auto* editor = t->viewport()->findChild<QLineEdit*>();
+    if (!editor) return false;
+    editor->selectAll();
+    QTest::keyClicks(editor, texto);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits the editor's text through the event loop.
+    QCoreApplication::processEvents();
+    return true;
+}
+
+}  // namespace
+
+class PruebaGestor : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // The offscreen platform gives keyboard focus only to an active window.
+        QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+    }
+
+    void abreElUltimoFicheroYMuestraElArbol() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
+        auto* m = v.modeloArbol();
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->data(m->raizEstaciones(), Qt::DisplayRole).toString(), QStringLiteral("Estaciones"));
+        QCOMPARE(m->data(m->raizCoordenadas(), Qt::DisplayRole).toString(), QStringLiteral("Coordenadas"));
+        QVERIFY(m->data(m->raizEstaciones(), Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(m->rowCount(m->raizEstaciones()), 3);
+        const QModelIndex a = m->index(0, 0, m->raizEstaciones());
+        QCOMPARE(m->data(a, Qt::DisplayRole).toString(), QStringLiteral("A"));
+        QCOMPARE(m->rowCount(a), 2);
+        QCOMPARE(m->data(m->index(1, 0, a), Qt::DisplayRole).toString(), QStringLiteral("A_2"));
+        QCOMPARE(v.rotulo()->text(), QStringLiteral("L I S T A D O    D E    L A S    B A S E S"));
+        QCOMPARE(v.rejilla()->filas(), 3);
+        QCOMPARE(v.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
+        QCOMPARE(v.rejilla()->vista()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Tipo Base"));
+        QCOMPARE(v.rejilla()->vista()->columnWidth(5), 200);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void seleccionarNodosCambiaElLadoDerecho() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(0)));
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
+        QCOMPARE(v.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
+        QCOMPARE(v.panelEstacion()->nombre->text(), QStringLiteral("A"));
+        QCOMPARE(v.panelEstacion()->x->text(), QStringLiteral("1000.000"));
+        QCOMPARE(v.panelEstacion()->tipo->currentText(), QStringLiteral("VERTICE"));
+        QVERIFY(v.panelEstacion()->isVisible());
+        QVERIFY(!v.rejilla()->isVisible());
+
+        Estacionamiento* s2 = b.estacion(0).estacionamientos[1].get();
+        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s2));
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
+        QVERIFY(v.cabecera()->isVisible());
+        QCOMPARE(v.cabecera()->nombre->text(), QStringLiteral("A_2"));
+        QCOMPARE(v.cabecera()->desorientacion->text(), QStringLiteral("20.0000"));
+        QCOMPARE(v.rejilla()->filas(), 1);
+        QCOMPARE(v.rejilla()->textoCelda(0, 3), QStringLiteral("300.0000"));
+        QVERIFY(v.dibujo()->isVisible());
+
+        clicEnNodo(v, NodoArbol::raizCoordenadas());
+        QCOMPARE(v.rotulo()->text(), QStringLiteral("D  I  B  U  J  O"));
+        QVERIFY(v.dibujo()->isVisible());
+        QVERIFY(!v.rejilla()->isVisible());
+        QCOMPARE(v.dibujo()->escena().estaciones.size(), std::size_t(3));
+        QVERIFY(!b.gestor().modificado());
+    }
+
+    void comaDecimalEnElDetalleSeGuardaAlCambiarDeNodo() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(1)));
+        QLineEdit* x = v.panelEstacion()->x;
+        x->setFocus();
+        x->selectAll();
+        QTest::keyClicks(x, QStringLiteral("12,5"));
+        QTest::keyClicks(v.panelEstacion()->descripcion1, QStringLiteral("Clavo en el bordillo"));
+        QCOMPARE(b.estacion(1).x, 1100.0);  // only when the selection leaves
+        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(2)));
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QCOMPARE(QString::fromStdString(b.estacion(1).descripcion1.str()), QStringLiteral("Clavo en el bordillo"));
+        QVERIFY(b.gestor().modificado());
+    }
+
+    void desorientacionSeGuardaEnCadaTecla() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
+        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QLineEdit* d = v.cabecera()->desorientacion;
+        d->setFocus();
+        d->selectAll();
+        QTest::keyClick(d, Qt::Key_Backspace);
+        QCOMPARE(s1->desorientacion, 0.0);
+        QTest::keyClicks(d, QStringLiteral("4"));
+        QCOMPARE(s1->desorientacion, 4.0);
+        QTest::keyClicks(d, QStringLiteral("10,5"));
+        QCOMPARE(s1->desorientacion, 410.5);
+        QVERIFY(b.gestor().modificado());
+        clicEnNodo(v, NodoArbol::raizEstaciones());
+        QCOMPARE(s1->desorientacion, 10.5);
+    }
+
+    void editarCeldasDeBasesYLecturas() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QVERIFY(teclearCelda(v, 1, 1, QStringLiteral("12,5")));
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QCOMPARE(v.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
+        QVERIFY(teclearCelda(v, 1, 0, QStringLiteral("BB")));
+        QCOMPARE(b.estacion(1).nombre.str(), std::string("BB"));
+        QCOMPARE(v.modeloArbol()->data(v.modeloArbol()->index(1, 0, v.modeloArbol()->raizEstaciones()),
+                                       Qt::DisplayRole).toString(),
+                 QStringLiteral("BB"));
+        QVERIFY(teclearCelda(v, 2, 0, QStringLiteral("A")));  // used: the old name stays
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
+        QVERIFY(b.gestor().modificado());
+
+        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
+        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QVERIFY(teclearCelda(v, 2, 2, QStringLiteral("123,4567")));
+        QVERIFY(teclearCelda(v, 2, 5, QStringLiteral("muro")));
+        QCOMPARE(s1->lecturas[2].horizontal, 123.4567);
+        QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void insertarAnadirYBorrarDesdeLaBarraYLaRejilla() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        v.rejilla()->irAFila(1);
+        v.accion(32970)->trigger();  // "Insertar Estación"
+        QCOMPARE(v.rejilla()->filas(), 4);
+        QCOMPARE(b.estacion(1).nombre.str(), std::string());
+        QCOMPARE(v.rejilla()->filaActual(), 1);
+        v.accion(32972)->trigger();  // "Añadir Estación"
+        QCOMPARE(v.rejilla()->filas(), 5);
+        QCOMPARE(v.rejilla()->filaActual(), 4);
+        QCOMPARE(v.modeloArbol()->rowCount(v.modeloArbol()->raizEstaciones()), 5);
+        QVERIFY(v.arbol()->isExpanded(v.modeloArbol()->raizEstaciones()));
+
+        v.rejilla()->irAFila(1);
+        v.accion(32971)->trigger();  // "Borrar Estación": the row inserted first
+        QCOMPARE(v.rejilla()->filas(), 4);
+        QCOMPARE(v.rejilla()->filaActual(), 0);
+        QCOMPARE(b.estacion(1).nombre.str(), std::string("B"));
+
+        // The grid's own requests: Insert and Ctrl+Delete.
+        QTableView* t = v.rejilla()->vista();
+        t->setFocus();
+        v.rejilla()->irAFila(2);
+        QTest::keyClick(t, Qt::Key_Insert);
+        QCOMPARE(v.rejilla()->filas(), 5);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string());
+        QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(v.rejilla()->filas(), 6);
+        QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(v.rejilla()->filas(), 5);
+
+        // Readings of a set-up.
+        Estacion* a = b.gestor().libreta().buscarEstacion("A");
+        QVERIFY(a);
+        clicEnNodo(v, NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
+        v.accion(32974)->trigger();  // "Añadir Lectura"
+        QCOMPARE(v.rejilla()->filas(), 4);
+        QCOMPARE(v.rejilla()->filaActual(), 3);
+        v.accion(32975)->trigger();  // "Borrar Lectura"
+        QCOMPARE(v.rejilla()->filas(), 3);
+        v.accion(32970)->trigger();  // state 3: inserting a station does nothing
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(5));
+    }
+
+    void anadirEstacionPorNombreYEstacionamiento() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        b.dialogos.nombres.push_back("V-9");
+        v.accion(32980)->trigger();  // "Insertar" (Añadir Modo Estadillo)
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
+        QCOMPARE(v.panelEstacion()->nombre->text(), QStringLiteral("V-9"));
+        b.dialogos.nombres.push_back("V-9_1");
+        v.accion(32957)->trigger();  // "Crear Estacionamiento"
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
+        QCOMPARE(v.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
+        QCOMPARE(v.cabecera()->estacion->text(), QStringLiteral("V-9"));
+        b.avisos.esperar("1º Seleccionar la Estación");
+        v.accion(32957)->trigger();  // a set-up is selected, not a station
+        v.accion(32959)->trigger();  // "Borrar Estacionamiento"
+        QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void unirTresEstacionamientos_10_20_30() {
+        BancoVentana b([](CLibretaCampo& l) {
+            auto* e = crearEstacion(l.estaciones, {.nombre = "E"});
+            for (int d : {10, 20, 30}) {
+                auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E" + std::to_string(d), "E", 1.5,
+                                               nullptr, d);
+                crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(d), 1.3, 10, 100, 100, "");
+            }
+        });
+        ui::VentanaGestor& v = *b.ventana;
+        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(0)));
+        v.ejecutarComando(33054);  // "Unir Todos los Estacionamientos"
+        auto& lista = b.estacion(0).estacionamientos;
+        QCOMPARE(lista.size(), std::size_t(1));
+        QCOMPARE(lista[0]->lecturas[0].horizontal, 100.0);
+        QCOMPARE(lista[0]->lecturas[1].horizontal, 110.0);
+        QCOMPARE(lista[0]->lecturas[2].horizontal, 120.0);
+        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
+        QCOMPARE(v.rejilla()->filas(), 3);
+        QCOMPARE(v.rejilla()->textoCelda(2, 2), QStringLiteral("120.0000"));
+        QCOMPARE(v.modeloArbol()->rowCount(v.modeloArbol()->index(0, 0, v.modeloArbol()->raizEstaciones())), 1);
+    }
+
+    void informeResumenComoElDeReferencia() {
+        BancoVentana b([](CLibretaCampo& l) {
+            auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 2000, 100}});
+            crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1100.5, -20.25, 0}});
+            auto* n = crearEstacion(l.estaciones,
+                                    {.nombre = "\xD1u", .coordenadas = Coordenadas{-1, 0.0005, 1234567.891}});
+            DatosComplementarios d;
+            d.instrumento = "TC1700";
+            auto* a1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 10);
+            crearLectura(a1->lecturas, std::nullopt, "B", 1, 10, 100, 0, "");
+            crearLectura(a1->lecturas, std::nullopt, "B", 1, 10, 300, 200, "");
+            crearLectura(a1->lecturas, std::nullopt, "\xD1u", 1, 10, 199.9999, 50, "");
+            crearLectura(a1->lecturas, std::nullopt, "7", 1, 10, 100, 70, "");
+            crearEstacionamiento(a->estacionamientos, nullptr, "A_2", "A", 1.6, nullptr, 399.99995);
+            d.instrumento = "Leica TCR 1205";
+            auto* n1 = crearEstacionamiento(n->estacionamientos, nullptr, "\xD1" "1", "\xD1u", 0, &d, -5);
+            crearLectura(n1->lecturas, std::nullopt, "A", 1, 10, 250, 0, "");
+            crearLectura(n1->lecturas, std::nullopt, "\xD1u", 1, 10, 100, 0, "");
+        });
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\resumen.txt");
+        b.ventana->ejecutarComando(33016);  // "Generar Informe Resumen.."
+        const QString dorado = QFINDTESTDATA("../data/gestor/informe_resumen.txt");
+        QVERIFY(!dorado.isEmpty());
+        QCOMPARE(prueba_ventana::leer(b.obra() / "resumen.txt"), prueba_ventana::leer(dorado.toStdString()));
+        QCOMPARE(b.mostrador.mostrados.size(), std::size_t(1));
+        QCOMPARE(b.mostrador.mostrados[0], std::string("C:\\TRABAJOS\\OBRA1\\resumen.txt"));
+    }
+
+    void nuevoPreguntaSiNoCancelar() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
+        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
+        b.avisos.esperar(pregunta, Respuesta::Cancelar);
+        v.accion(32785)->trigger();
+        QCOMPARE(b.avisos.vistos.back().titulo, std::string("Editor de observaciones"));
+        QCOMPARE(v.rejilla()->filas(), 3);
+        b.avisos.esperar(pregunta, Respuesta::Si);
+        v.accion(32952)->trigger();  // the toolbar's "Nuevo"
+        QCOMPARE(v.rejilla()->filas(), 0);
+        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo -"));
+        CLibretaCampo guardada;
+        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+        QCOMPARE(guardada.estaciones[0]->x, 1.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void abrirPreguntaYDespuesPideElFichero() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        CLibretaCampo otra;
+        crearEstacion(otra.estaciones, {.nombre = "Z1"});
+        escribirLibreta(otra, b.obra() / "otra.obs");
+        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
+        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
+        b.avisos.esperar(pregunta, Respuesta::Cancelar);
+        v.accion(32786)->trigger();
+        QVERIFY(b.dialogos.peticiones.empty());
+        b.avisos.esperar(pregunta, Respuesta::No);
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+        v.accion(32951)->trigger();
+        QCOMPARE(b.avisos.vistos.back().titulo, std::string("Gestor de observaciones"));
+        QCOMPARE(b.dialogos.peticiones.back().filtro,
+                 std::string("Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||"));
+        QCOMPARE(v.rejilla()->filas(), 1);
+        QCOMPARE(v.rejilla()->textoCelda(0, 0), QStringLiteral("Z1"));
+        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]"));
+        QVERIFY(!b.gestor().modificado());
+        // The first file was not saved.
+        CLibretaCampo primera;
+        QVERIFY(leerLibreta(primera, b.obra() / "obra.obs"));
+        QCOMPARE(primera.estaciones[0]->x, 1000.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void salirPreguntaYCancelarDejaLaVentanaAbierta() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
+        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
+        b.avisos.esperar(pregunta, Respuesta::Cancelar);
+        v.accion(32859)->trigger();  // "Salir"
+        QVERIFY(v.isVisible());
+        b.avisos.esperar(pregunta, Respuesta::Si);
+        QVERIFY(v.close());
+        QVERIFY(!v.isVisible());
+        CLibretaCampo guardada;
+        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+        QCOMPARE(guardada.estaciones[0]->x, 7.0);
+        QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void salirConNoCierraSinGrabar() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
+        b.avisos.esperar("Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs", Respuesta::No);
+        QVERIFY(v.close());
+        CLibretaCampo guardada;
+        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+        QCOMPARE(guardada.estaciones[0]->x, 1000.0);
+    }
+
+    void comandosPendientesYNoOperativos() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        b.avisos.esperar("Opción no disponible todavía");
+        v.accion(32962)->trigger();  // "Cálculo Desorientación"
+        b.avisos.esperar("Opción NO operativa en esta versión");
+        v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
+        v.ejecutarComando(32840);  // "Cierre Poligonos": nothing
+        b.avisos.esperar("1º Seleccionar la SubEstación");
+        v.ejecutarComando(32869);  // "Cambiar de Estación..." needs a set-up
+        QVERIFY(b.avisos.guion.empty());
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void menusBarraYEmergentes() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QStringList menus;
+        for (QAction* a : v.menuBar()->actions()) menus << a->text();
+        QCOMPARE(menus, QStringList({"Archivo", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
+                                     "Configuración", "Ayuda"}));
+        QCOMPARE(v.accion(33016)->text(), QStringLiteral("Generar Informe Resumen.."));
+        QCOMPARE(v.accion(kComandoAcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
+        auto* barra = v.findChild<QToolBar*>(QStringLiteral("barra203"));
+        QVERIFY(barra);
+        int botones = 0;
+        for (QAction* a : barra->actions())
+            if (!a->isSeparator()) ++botones;
+        QCOMPARE(botones, 24);
+        QCOMPARE(v.accion(32964)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
+        QCOMPARE(barra->iconSize(), QSize(16, 15));
+        QCOMPARE(v.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
+        QCOMPARE(v.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
+        QVERIFY(!v.menuEmergente(4));
+        QVERIFY(ui::textoAcercaDe().contains(QStringLiteral("0.1")));
+        QVERIFY(ui::textoAcercaDe().contains(QString::fromLatin1(__DATE__).left(3)));
+    }
+
+    void casillasDeVistaYDibujo() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        clicEnNodo(v, NodoArbol::raizCoordenadas());
+        QCheckBox* visuales = v.casillaVista(VistaDibujo::Visuales);
+        QVERIFY(visuales && !visuales->isChecked());
+        QVERIFY(v.dibujo()->escena().visuales.empty());
+        visuales->click();
+        QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
+        QCOMPARE(v.dibujo()->escena().visuales.size(), std::size_t(4));
+        v.casillaVista(VistaDibujo::Estaciones)->click();
+        QVERIFY(v.dibujo()->escena().estaciones.empty());
+    }
+
+    void renombrarEnElArbol() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        auto* m = v.modeloArbol();
+        const QModelIndex a = m->index(0, 0, m->raizEstaciones());
+        QVERIFY(!m->setData(a, QStringLiteral("B"), Qt::EditRole));
+        QVERIFY(m->setData(a, QStringLiteral("AA"), Qt::EditRole));
+        QCOMPARE(b.estacion(0).estacionamientos[0]->estacion.str(), std::string("AA"));
+        QVERIFY(!m->setData(m->index(0, 0, a), QStringLiteral("A_2"), Qt::EditRole));
+        QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
+        QTest::qWait(1);
+        QCOMPARE(v.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+    }
+};
+
+QTEST_MAIN(PruebaGestor)
+#include "gestor_test.moc"
