@@ -6,6 +6,7 @@
 // only: the field book is never changed.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,8 +28,8 @@ inline constexpr std::size_t uso = 0, estacionamiento = 1, estacion = 2, x = 3, 
 }
 
 // Columns shown on each tab.
-inline constexpr std::size_t kColumnasDatos[] = {0, 1, 2, 6, 7, 8};
-inline constexpr std::size_t kColumnasCorrecciones[] = {0, 1, 9, 10, 11, 12, 13, 14};
+inline constexpr std::array<std::size_t, 6> kColumnasDatos = {0, 1, 2, 6, 7, 8};
+inline constexpr std::array<std::size_t, 8> kColumnasCorrecciones = {0, 1, 9, 10, 11, 12, 13, 14};
 
 // The options of the window, edited in "CONFIGURAR CALCULO".
 struct OpcionesRadiacion {

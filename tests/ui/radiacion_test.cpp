@@ -1,0 +1,73 @@
+// The radiation window driven once: tabs, configuration, calculation into a
+// coordinate file, and the projection written back on leaving.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "comun/avisos_grabados.h"
+#include "ui/calc/radiacion_dialogos.h"
+#include "ui/rejilla/rejilla.h"
+
+using namespace celvara;
+using celvara::ui::DialogoConfigurarCalculo;
+using celvara::ui::DialogoRadiacion;
+
+class PruebaRadiacion : public QObject {
+    Q_OBJECT
+private slots:
+    void calcularYSalirConWgs84() {
+        CLibretaCampo libreta;
+        auto* e = crearEstacion(libreta.estaciones, {.nombre = "E", .coordenadas = Coordenadas{1000, 2000, 100}});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E-1", "E", 1.5, nullptr, 0);
+        crearLectura(s->lecturas, std::nullopt, "1", 1.5, 50, 100, 100, "");
+        CDatosGenerales ajustes;
+        QTemporaryDir dir;
+        MapaRutas mapa(dir.path().toStdString());
+        prueba::AvisosGrabados avisos;
+        DialogoRadiacion d(libreta, ajustes, mapa, avisos);
+        QCOMPARE(d.windowTitle(), QStringLiteral("CALCULO DE LA RADIACION"));
+        auto* vista = d.findChild<QTableView*>();
+        QVERIFY(!vista->isColumnHidden(7));
+        QVERIFY(vista->isColumnHidden(10));
+        d.elegirPestana(1);
+        QVERIFY(vista->isColumnHidden(7));
+        QVERIFY(!vista->isColumnHidden(10));
+
+        // "Configurar": curvature for all rows, WGS-84.
+        d.configurar = [&] {
+            DialogoConfigurarCalculo c(d.logica().opciones(), ajustes, &d);
+            c.findChild<QCheckBox*>("aplicarATodas")->setChecked(true);
+            c.findChild<QCheckBox*>("esfRefrTodas")->setChecked(true);
+            c.findChild<QRadioButton*>("wgs84")->setChecked(true);
+            c.aceptar();
+            return true;
+        };
+        d.pulsarConfigurar();
+        QCOMPARE(vista->model()->index(0, 13).data().toString(), QStringLiteral("1"));
+        d.logica().opciones().planas = true;  // plane coordinates for the check below
+
+        const QString crd = dir.filePath("puntos.crd");
+        QTest::keyClicks(d.findChild<QLineEdit*>("ficheroCrd"), crd);
+        QTest::mouseClick(d.findChild<QPushButton*>("calcular"), Qt::LeftButton);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        ListaPuntos puntos;
+        QCOMPARE(leerListaPuntos(crd.toStdString(), puntos), Estado::Exito);
+        QCOMPARE(puntos.size(), std::size_t(2));
+        QCOMPARE(puntos[1].x, 1050.0);
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Cálculo Realizado"});
+        QCOMPARE(ajustes.proyeccion, 0u);
+
+        DialogoRadiacion otra(libreta, ajustes, mapa, avisos);
+        otra.logica().opciones().planas = false;
+        otra.logica().opciones().hayford = false;
+        otra.reject();
+        QCOMPARE(ajustes.proyeccion, 2u);
+    }
+};
+
+QTEST_MAIN(PruebaRadiacion)
+#include "radiacion_test.moc"
