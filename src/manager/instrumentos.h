@@ -85,9 +85,9 @@ Estado cargarInstrumentos(ListaInstrumentos& lista, const std::filesystem::path&
 // opened for writing is refused and left alone.
 Estado guardarInstrumentos(const ListaInstrumentos& lista, const std::filesystem::path& ruta);
 
-// Appends a record with the given values (the anchor of the old interface
-// never decided the place: a new instrument always goes at the end). Returns
-// it, or nullptr after telling "\nfalta memoria".
+// Appends a record with the given values: a new instrument always goes at
+// the end of the library. Returns it, or nullptr after telling
+// "\nfalta memoria".
 Instrumento* crearInstrumento(ListaInstrumentos& lista, const Instrumento& valores, Avisos& avisos);
 
 // Gives a record every value of `valores`; it is written zero-filled from
