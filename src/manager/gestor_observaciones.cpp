@@ -107,6 +107,7 @@ CGestorObservaciones::CGestorObservaciones(const MapaRutas& mapa, Avisos& avisos
       avisos_(avisos),
       dialogos_(dialogos),
       mostrador_(mostrador),
+      lectorCoordenadas_(lectorCoordenadasCrd()),
       rejilla_(std::make_unique<RejillaGestor>(*this)) {}
 
 CGestorObservaciones::~CGestorObservaciones() = default;

@@ -90,6 +90,9 @@ struct PuntoListado {
 // cannot be read.
 using LectorCoordenadas = std::function<bool(const std::filesystem::path&, std::vector<PuntoListado>&)>;
 
+// The coordinate file reader (both file forms), the window's default.
+LectorCoordenadas lectorCoordenadasCrd();
+
 enum class ModoDibujo : int { Ninguno = 0, Estacionamiento = 1, Estaciones = 2, Proyecto = 3, FicheroCoordenadas = 4 };
 enum class VistaDibujo { Estaciones, Puntos, Visuales, Numeros };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "manager/gestor_apoyo.h"
+#include "manager/fichero_crd.h"
 #include "manager/gestor_rejillas.h"
 
 namespace celvara {
@@ -80,6 +81,32 @@ TEST(GestorArbol, FicheroDeCoordenadasSeLeeConElLectorYSinElAvisaError) {
     b.avisos.esperar("ERROR");
     b.gestor.seleccionar(NodoArbol::deFichero(0));
     EXPECT_TRUE(b.gestor.puntos().empty());
+}
+
+TEST(GestorArbol, FicheroDeCoordenadasRealConElLectorPorDefecto) {
+    Banco b;
+    ListaPuntos lista;
+    PuntoCoordenadas p;
+    p.nombre = "B1";
+    p.base = 1;
+    p.x = 436512.345;
+    p.codigo = "clavo";
+    lista.push_back(p);
+    p.nombre = "1001";
+    p.base = 0;
+    p.estacion = "B1";
+    lista.push_back(p);
+    ASSERT_EQ(escribirListaPuntos(lista, b.obra() / "Radiados.CRD"), Estado::Exito);
+    b.gestor.actualizar();
+    ASSERT_EQ(b.gestor.ficherosCoordenadas().size(), 1u);
+    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 2u);
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "B1*");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 2), "436512.345");
+    EXPECT_EQ(b.gestor.rejilla().texto(0, 5), "clavo");
+    EXPECT_EQ(b.gestor.rejilla().texto(1, 1), "B1");
+    EXPECT_FALSE(b.gestor.rejilla().editable(0, 0));
+    EXPECT_EQ(b.gestor.puntos().size(), 2u);
 }
 
 TEST(GestorSeleccion, EstadosRotulosYModosDeDibujo) {

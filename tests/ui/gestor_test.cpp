@@ -43,13 +43,14 @@ bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& te
     t->setFocus();
     t->setCurrentIndex(t->model()->index(fila, columna));
     QTest::keyClick(t, Qt::Key_F2);
-    auto* editor = t->viewport()->findChild<QLineEdit*>();
-    if (!editor) return false;
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor || !editor->isVisible()) return false;
     editor->selectAll();
     QTest::keyClicks(editor, texto);
     QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the editor's text through the event loop.
+    // The delegate commits the editor's text and drops the editor through the event loop.
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
 }
 

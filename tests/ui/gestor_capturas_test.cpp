@@ -1,0 +1,119 @@
+// Screenshots of the main window in its five states, on the example job
+// with a coordinate file of its radiated points. Runs only when
+// CELVARA_CAPTURAS names the folder for the pictures (scripts/capturas.sh
+// runs it under Xvfb); otherwise it is skipped.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <QTreeView>
+
+#include "gestor_apoyo_ui.h"
+#include "manager/fichero_crd.h"
+#include "manager/gestor_dibujo.h"
+#include "ui/manager/gestor_arbol_modelo.h"
+
+using namespace celvara;
+
+namespace {
+
+// A hand-drawn-looking sketch of a survey mark, saved as the default picture.
+void dibujarCroquis(const QString& ruta) {
+    QImage img(320, 240, QImage::Format_RGB32);
+    img.fill(QColor(250, 248, 235));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.drawLine(20, 180, 300, 150);   // kerb
+    p.drawLine(20, 200, 300, 170);
+    p.setPen(QPen(QColor(150, 30, 30), 2));
+    p.drawEllipse(QPointF(160, 120), 9, 9);  // the nail
+    p.drawLine(QPointF(160, 111), QPointF(160, 129));
+    p.drawLine(QPointF(151, 120), QPointF(169, 120));
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.drawLine(QPointF(169, 120), QPointF(260, 60));
+    p.drawText(QPointF(205, 60), QStringLiteral("3,20 m a farola"));
+    p.drawText(QPointF(30, 40), QStringLiteral("CLAVO EN ACERA"));
+    p.end();
+    img.save(ruta, "BMP");
+}
+
+}  // namespace
+
+class CapturasGestor : public QObject {
+    Q_OBJECT
+private slots:
+    void cincoEstados() {
+        const QByteArray destino = qgetenv("CELVARA_CAPTURAS");
+        if (destino.isEmpty()) QSKIP("CELVARA_CAPTURAS no está definida");
+        QDir().mkpath(QString::fromLocal8Bit(destino));
+        const QString ejemplo = QFINDTESTDATA("../../examples/obra_ejemplo.obs");
+        QVERIFY(!ejemplo.isEmpty());
+
+        prueba_ventana::BancoVentana b([&](CLibretaCampo& l) {
+            QVERIFY(leerLibreta(l, ejemplo.toStdString()));
+            l.estaciones[0]->descripcion1 = "Clavo de acero en la acera";
+            l.estaciones[0]->descripcion2 = "junto a la farola";
+            l.estaciones[0]->croquis = "Acceso por la calle mayor.\r\nClavo a 3,20 m de la farola.";
+            l.estaciones[0]->tipo = 1;
+        });
+        // The radiated points of the job as a coordinate file.
+        ListaPuntos puntos;
+        for (const auto& e : b.gestor().libreta().estaciones) {
+            PuntoCoordenadas base;
+            base.base = 1;
+            base.nombre = e->nombre.vista();
+            base.x = e->x;
+            base.y = e->y;
+            base.z = e->z;
+            puntos.push_back(base);
+            for (const auto& s : e->estacionamientos)
+                for (const auto& l : s->lecturas) {
+                    if (b.gestor().libreta().buscarEstacion(l.nombre.vista())) continue;
+                    PuntoCoordenadas p;
+                    p.nombre = l.nombre.vista();
+                    p.estacion = e->nombre.vista();
+                    if (!puntoVisado(*e, *s, l, p.x, p.y)) continue;
+                    p.z = e->z;
+                    p.codigo = l.codigo.vista();
+                    puntos.push_back(p);
+                }
+        }
+        QCOMPARE(escribirListaPuntos(puntos, b.obra() / "RADIACION.CRD"), Estado::Exito);
+        QDir().mkpath(QString::fromStdString((b.trabajos() / "VESTRUM").string()));
+        dibujarCroquis(QString::fromStdString((b.trabajos() / "VESTRUM" / "FOTO0.BMP").string()));
+
+        ui::VentanaGestor& v = *b.ventana;
+        v.resize(1200, 760);
+        b.gestor().cambiarVista(VistaDibujo::Visuales, true);
+        b.gestor().cambiarVista(VistaDibujo::Puntos, true);
+        b.gestor().cambiarVista(VistaDibujo::Numeros, true);
+        b.gestor().actualizar();
+        v.sincronizar();
+
+        auto captura = [&](int estado) {
+            QTest::qWait(150);
+            v.grab().save(QString::fromLocal8Bit(destino) + QStringLiteral("/gestor_estado_%1.png").arg(estado));
+        };
+        Estacion* b1 = b.gestor().libreta().estaciones[0].get();
+        captura(1);
+        b.gestor().reconstruirArbol(b1);
+        v.sincronizar();
+        captura(2);
+        b.gestor().reconstruirArbol(b1, b1->estacionamientos[0].get());
+        v.sincronizar();
+        captura(3);
+        b.gestor().reconstruirArbol(nullptr, nullptr, true);
+        v.sincronizar();
+        captura(4);
+        b.gestor().seleccionar(NodoArbol::deFichero(0));
+        v.sincronizar();
+        captura(5);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+};
+
+QTEST_MAIN(CapturasGestor)
+#include "gestor_capturas_test.moc"
