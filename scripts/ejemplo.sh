@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the main job on the shipped example data.
+# Sets up, builds and runs the main job on the shipped example data: the
+# typical road of a survey. The field book of examples/obra_ejemplo.obs (three
+# known bases, a set-up on each, 120 radiated points) is oriented set-up by
+# set-up, then every sighted point is radiated into a coordinate file, with
+# the orientation and calculation reports beside it. Prints the computed
+# points "name X Y Z".
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 "$raiz/scripts/bootstrap.sh"
 "$raiz/scripts/compilar.sh" "$raiz/build" >/dev/null
 cli="$raiz/build/celvara-cli"
-for libreta in "$raiz"/examples/*.obs; do
-  echo "== $(basename "$libreta")"
-  "$cli" volcar "$libreta"
-done
+salida="$raiz/build/ejemplo"
+mkdir -p "$salida"
+rm -f "$salida"/*.txt
+
+echo "== Orientación de los estacionamientos (estación, estacionamiento, visuales, desorientación, e.m.c)"
+"$cli" orientar "$raiz/examples/obra_ejemplo.obs" -o "$salida/obra_orientada.obs" --informe "$salida/desorientaciones.txt"
+echo "== Radiación: coordenadas calculadas (nombre X Y Z)"
+"$cli" radiar "$salida/obra_orientada.obs" -o "$salida/puntos.crd" --informe "$salida/radiacion.txt"
+echo "== Ficheros en $salida: obra_orientada.obs, puntos.crd, desorientaciones.txt, radiacion.txt"
