@@ -22,6 +22,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "fieldbook/codificacion.h"
+#include "ui/calc/reduccion_elipsoide_dialogo.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_arbol_modelo.h"
 #include "ui/manager/gestor_avisos_qt.h"
@@ -29,6 +31,7 @@
 #include "ui/manager/gestor_iconos.h"
 #include "ui/manager/gestor_informes_qt.h"
 #include "ui/manager/gestor_paneles.h"
+#include "ui/manager/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {
@@ -68,10 +71,20 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     }
     gestor_ = std::make_unique<CGestorObservaciones>(mapa_, *servicios.avisos, *servicios.dialogos,
                                                      *servicios.mostrador);
-    if (dialogosQt_)
+    if (dialogosQt_) {
         dialogosQt_->directorioTrabajo = [this] {
             return std::string(gestor_->ajustes().directorioTrabajo.vista());
         };
+        // The sheet's "R.Elip" and "INSTRUMENTO" buttons.
+        dialogosQt_->pedirFactorElipsoide = [this] {
+            return DialogoReduccionElipsoide::pedirFactor(gestor_->ajustes(), this);
+        };
+        dialogosQt_->elegirInstrumento = [this](const std::string&) -> std::optional<std::string> {
+            std::string nombre;
+            if (!::celvara::ui::abrirListadoInstrumentos(this, gestor_->ajustes(), mapa_, &nombre)) return std::nullopt;
+            return cp1252AUtf8(nombre);
+        };
+    }
 
     setWindowTitle(qs(gestor_->titulo()));
     construirMenus();
@@ -90,8 +103,12 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     arbol_->setModel(modeloArbol_);
     connect(arbol_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& actual) { alCambiarSeleccion(actual); });
-    connect(arbol_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { mostrarMenuEmergente(arbol_->viewport()->mapToGlobal(p)); });
+    connect(arbol_, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        // The node under the mouse becomes the selection, then its state's menu opens.
+        const QModelIndex i = arbol_->indexAt(p);
+        if (i.isValid() && i != arbol_->currentIndex()) arbol_->setCurrentIndex(i);
+        mostrarMenuEmergente(arbol_->viewport()->mapToGlobal(p));
+    });
     // A new label may change other texts; fetch them once the editor is gone.
     connect(modeloArbol_, &ModeloArbolGestor::renombrado, this, &VentanaGestor::sincronizar, Qt::QueuedConnection);
 
@@ -264,6 +281,7 @@ void VentanaGestor::construirLadoDerecho() {
         gestor_->cambiarPestana(i);
         sincronizar();
     });
+    p->imagen->installEventFilter(this);
     connect(p->elegirImagen, &QPushButton::clicked, this, [this] {
         gestor_->elegirImagen();
         sincronizar();
@@ -446,5 +464,13 @@ void VentanaGestor::closeEvent(QCloseEvent* e) {
 }
 
 void VentanaGestor::mouseDoubleClickEvent(QMouseEvent*) { ejecutarAccion(Accion::Actualizar); }
+
+bool VentanaGestor::eventFilter(QObject* objeto, QEvent* e) {
+    // The photograph or sketch follows the size of its frame.
+    if (objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
+        gestor_->estado() == EstadoSeleccion::Estacion)
+        mostrarImagen();
+    return QMainWindow::eventFilter(objeto, e);
+}
 
 }  // namespace celvara::ui

@@ -76,6 +76,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
     // Construction (gestor_ventana.cpp).
