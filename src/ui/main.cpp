@@ -28,7 +28,11 @@ int main(int argc, char** argv) {
 
     const auto raiz = raizUnidadC();
     std::error_code ec;
-    std::filesystem::create_directories(raiz, ec);
+    std::filesystem::create_directories(raiz / "TRABAJOS", ec);
+    // A first run (no start-up file yet) takes the current directory as the
+    // working directory: start in C:\TRABAJOS, where the program's files
+    // live, rather than wherever it was launched from.
+    if (!ec) std::filesystem::current_path(raiz / "TRABAJOS", ec);
     const celvara::MapaRutas mapa(raiz);
     celvara::EntornoAnfitrion entorno(mapa);
 
