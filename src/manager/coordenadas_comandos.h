@@ -64,12 +64,12 @@ Estado abrirFicheroCrdDelArbol(const std::filesystem::path& carpeta, std::string
                                ListaPuntos& puntos, Avisos& avisos);
 
 // --- The points grid ------------------------------------------------------------
-struct ColumnaRejilla {
+struct ColumnaPuntos {
     const char* titulo;  // UTF-8
     int longitud;        // characters the cell accepts
     int ancho;           // pixels; 0 = the grid's default
 };
-inline constexpr ColumnaRejilla kColumnasPuntos[] = {{"NUMERO", 15, 0},  {"Estación", 15, 70}, {"X", 12, 0},
+inline constexpr ColumnaPuntos kColumnasPuntos[] = {{"NUMERO", 15, 0},  {"Estación", 15, 70}, {"X", 12, 0},
                                                      {"Y", 12, 0},       {"Z", 12, 0},         {"Código", 50, 150}};
 inline constexpr int kNumColumnasPuntos = 6;
 

@@ -11,9 +11,16 @@
 #include <QAction>
 #include <utility>
 
+#include "manager/coordenadas_comandos.h"
+#include "manager/gestor_dialogos.h"
+#include "ui/calc/desorientacion_dialogos.h"
+#include "ui/calc/radiacion_dialogos.h"
 #include "ui/dibujo/ventana_dibujo.h"
+#include "ui/import/importar_datos_campo_dialogo.h"
+#include "ui/manager/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/manager/instrumentos_dialogos.h"
 
 namespace celvara::ui {
 
@@ -50,6 +57,27 @@ void VentanaGestor::traspaso(Accion accion, Abrir&& abrir) {
 
 void VentanaGestor::pendiente() { gestor_->noDisponible(); }
 
+namespace {
+
+using Seleccion = std::pair<const Estacion*, const Estacionamiento*>;
+
+// A coordinate file asked for with the old dialog's extension and filter,
+// in the working directory; the host path, or nothing on cancel.
+std::optional<std::filesystem::path> pedirFicheroCrd(CGestorObservaciones& gestor, const DialogoFicheroCrd& dialogo) {
+    PeticionFichero p;
+    p.guardar = dialogo.guardar;
+    p.extension = kExtensionCrd;
+    p.filtro = kFiltroCrd;
+    p.directorioInicial = gestor.ajustes().directorioTrabajo.str();
+    p.debeExistir = !dialogo.guardar;
+    p.confirmarSobrescribir = dialogo.guardar;
+    const auto ruta = gestor.dialogos().pedirFichero(p);
+    if (!ruta || ruta->empty()) return std::nullopt;
+    return gestor.mapa().aAnfitrion(*ruta);
+}
+
+}  // namespace
+
 void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
     switch (accion) {
         case Accion::ImportarTodos: abrirImportarTodos(); break;
@@ -85,13 +113,30 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
 }
 
 // ---- Import (import dialog, "Importar Datos Campo"; readers of RAD v4.0 and TOPCAL files).
-void VentanaGestor::abrirImportarTodos() { pendiente(); }
+void VentanaGestor::abrirImportarTodos() {
+    traspaso(Accion::ImportarTodos, [&] {
+        std::uint8_t bandera = 0;
+        ejecutarImportarDatosCampo(this, gestor_->libreta(), gestor_->ajustes(), &bandera);
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirImportarRad() { pendiente(); }
 void VentanaGestor::abrirImportarTopcal(bool) { pendiente(); }
 
 // ---- Instrument library and job data.
-void VentanaGestor::abrirDatosTrabajo() { pendiente(); }
-void VentanaGestor::abrirListadoInstrumentos() { pendiente(); }
+void VentanaGestor::abrirDatosTrabajo() {
+    traspaso(Accion::DatosTrabajo, [&] {
+        celvara::ui::abrirDatosTrabajo(this, gestor_->ajustes(), mapa_);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirListadoInstrumentos() {
+    traspaso(Accion::ListadoInstrumentos, [&] {
+        celvara::ui::abrirListadoInstrumentos(this, gestor_->ajustes(), mapa_, nullptr);
+        return Seleccion{};
+    });
+}
 
 // ---- Tolerances, calculation table, printed listings.
 void VentanaGestor::abrirTolerancias() { pendiente(); }
@@ -110,16 +155,47 @@ void VentanaGestor::abrirImprimirEstadilloLecturas() {
 }
 
 // ---- Coordinate files.
-void VentanaGestor::abrirRecogerCoordenadasCrd() { pendiente(); }
+void VentanaGestor::abrirRecogerCoordenadasCrd() {
+    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoRecogerCrd);
+    if (!ruta) return;
+    traspaso(Accion::RecogerCoordenadasCrd, [&] {
+        recogerCoordenadasDeCrd(gestor_->libreta(), *ruta);
+        return Seleccion{};
+    });
+}
 
 void VentanaGestor::abrirRecogerCoordenadasCrdEstacion() {
     // Only for a station node; otherwise nothing happens.
     if (gestor_->seleccion().tipo != TipoNodo::Estacion) return;
-    pendiente();
+    Estacion* estacion = gestor_->seleccion().estacion;
+    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoRecogerCrd);
+    if (!ruta) return;
+    traspaso(Accion::RecogerCoordenadasCrdEstacion, [&] {
+        recogerXyzDeCrd(estacion, *ruta);
+        return Seleccion{estacion, nullptr};
+    });
 }
 
-void VentanaGestor::abrirImportarEstacionesCrd() { pendiente(); }
-void VentanaGestor::abrirExportarEstacionesCrd() { pendiente(); }
+void VentanaGestor::abrirImportarEstacionesCrd() {
+    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoImportarCrd);
+    if (!ruta) return;
+    traspaso(Accion::ImportarEstacionesCrd, [&] {
+        importarDeCrd(gestor_->libreta(), *ruta, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirExportarEstacionesCrd() {
+    if (gestor_->libreta().estaciones.empty()) return;
+    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoExportarCrd);
+    if (!ruta) return;
+    traspaso(Accion::ExportarEstacionesCrd, [&] {
+        exportarACrd(gestor_->libreta(), *ruta);
+        return Seleccion{};
+    });
+    // The new file shows under "Coordenadas".
+    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+}
 
 // ---- Reading tools.
 void VentanaGestor::abrirCambiarEstacion() {
@@ -146,13 +222,33 @@ void VentanaGestor::abrirDatosComplementarios() {
 void VentanaGestor::abrirCorregirLecturas() { pendiente(); }
 
 // ---- Computations.
-void VentanaGestor::abrirDesorientacionTodas() { pendiente(); }
-void VentanaGestor::abrirDesorientacionIndividual() { pendiente(); }
+void VentanaGestor::abrirDesorientacionTodas() {
+    traspaso(Accion::DesorientacionTodas, [&] {
+        DialogoDesorientaciones::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirDesorientacionIndividual() {
+    // Opened on the selected set-up when there is one (its pop-up menu).
+    const NodoArbol nodo = gestor_->seleccion();
+    const Estacion* estacion = nodo.tipo == TipoNodo::Estacionamiento ? nodo.estacion : nullptr;
+    const Estacionamiento* estacionamiento = estacion ? nodo.estacionamiento : nullptr;
+    traspaso(Accion::DesorientacionIndividual, [&] {
+        DialogoDesorientacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, estacion, estacionamiento);
+        return Seleccion{estacion, estacionamiento};
+    });
+}
 void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
 void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
 void VentanaGestor::abrirPoligonales() { pendiente(); }
 void VentanaGestor::abrirNivelacion() { pendiente(); }
-void VentanaGestor::abrirRadiacion() { pendiente(); }
+void VentanaGestor::abrirRadiacion() {
+    traspaso(Accion::Radiacion, [&] {
+        DialogoRadiacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 
 // ---- This window's own.
 void VentanaGestor::abrirDibujoProyecto() {
