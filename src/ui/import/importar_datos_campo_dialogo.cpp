@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/manager/gestor_avisos_qt.h"
+
 namespace celvara::ui {
 
 namespace {
@@ -18,42 +20,6 @@ namespace {
 QString desdeUtf8(std::string_view texto) {
     return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
 }
-
-// Messages of the import as message boxes, captioned with the window's name.
-class AvisosImportacionQt : public Avisos {
-public:
-    explicit AvisosImportacionQt(QWidget* padre) : padre_(padre) {}
-
-    Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) override {
-        QMessageBox caja(padre_);
-        caja.setText(desdeUtf8(texto));
-        caja.setWindowTitle(titulo.empty() ? QStringLiteral("Importar Datos Campo") : desdeUtf8(titulo));
-        switch (icono) {
-            case Icono::Stop: caja.setIcon(QMessageBox::Critical); break;
-            case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;
-            case Icono::Exclamacion: caja.setIcon(QMessageBox::Warning); break;
-            case Icono::Informacion: caja.setIcon(QMessageBox::Information); break;
-            case Icono::Ninguno: break;
-        }
-        switch (botones) {
-            case Botones::Aceptar: caja.setStandardButtons(QMessageBox::Ok); break;
-            case Botones::AceptarCancelar: caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-            case Botones::SiNo: caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-            case Botones::SiNoCancelar:
-                caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-                break;
-        }
-        switch (caja.exec()) {
-            case QMessageBox::Cancel: return Respuesta::Cancelar;
-            case QMessageBox::Yes: return Respuesta::Si;
-            case QMessageBox::No: return Respuesta::No;
-            default: return Respuesta::Aceptar;
-        }
-    }
-
-private:
-    QWidget* padre_;
-};
 
 // "*.*" means every file on Windows; here a name may have no dot at all.
 QString patronQt(QString patron) {
@@ -68,7 +34,7 @@ QString patronQt(QString patron) {
 DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta,
                                                      std::uint8_t* bandera, QWidget* padre, Avisos* avisos)
     : QDialog(padre),
-      avisosPropios_(avisos ? nullptr : std::make_unique<AvisosImportacionQt>(this)),
+      avisosPropios_(avisos ? nullptr : std::make_unique<AvisosQt>(this, QStringLiteral("Importar Datos Campo"))),
       logica_(ajustes, libreta, bandera, avisos ? *avisos : *avisosPropios_) {
     setWindowTitle(QStringLiteral("Importar Datos Campo"));
 

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/instrumentos_avisos.h"
+#include "ui/manager/gestor_avisos_qt.h"
 
 namespace celvara::ui {
 
@@ -109,7 +109,7 @@ void DialogoDatosTrabajo::aceptar() {
 }
 
 void abrirDatosTrabajo(QWidget* padre, const CDatosGenerales& ajustes, const MapaRutas& mapa) {
-    AvisosInstrumentosQt avisos(padre);
+    AvisosQt avisos(padre);
     DialogoDatosTrabajo dialogo(ajustes, mapa, avisos, padre);
     dialogo.exec();
 }

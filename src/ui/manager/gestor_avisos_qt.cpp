@@ -7,7 +7,8 @@ namespace celvara::ui {
 Respuesta AvisosQt::mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) {
     QMessageBox caja(padre_);
     caja.setText(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));
-    caja.setWindowTitle(QString::fromUtf8(titulo.data(), static_cast<qsizetype>(titulo.size())));
+    caja.setWindowTitle(titulo.empty() ? tituloPorDefecto_
+                                       : QString::fromUtf8(titulo.data(), static_cast<qsizetype>(titulo.size())));
     switch (icono) {
         case Icono::Stop: caja.setIcon(QMessageBox::Critical); break;
         case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/instrumentos_avisos.h"
+#include "ui/manager/gestor_avisos_qt.h"
 
 namespace celvara::ui {
 
@@ -344,7 +344,7 @@ void DialogoListadoInstrumentos::aceptar() {
 
 bool abrirListadoInstrumentos(QWidget* padre, const CDatosGenerales& ajustes, const MapaRutas& mapa,
                               std::string* nombreElegido) {
-    AvisosInstrumentosQt avisos(padre);
+    AvisosQt avisos(padre);
     DialogoListadoInstrumentos dialogo(ajustes, mapa, avisos, padre);
     if (dialogo.exec() != QDialog::Accepted || !dialogo.nombreElegido()) return false;
     if (nombreElegido) *nombreElegido = *dialogo.nombreElegido();
@@ -352,7 +352,7 @@ bool abrirListadoInstrumentos(QWidget* padre, const CDatosGenerales& ajustes, co
 }
 
 void abrirEditorInstrumentos(QWidget* padre, const CDatosGenerales& ajustes, const MapaRutas& mapa) {
-    AvisosInstrumentosQt avisos(padre);
+    AvisosQt avisos(padre);
     DialogoEditorInstrumentos dialogo(ajustes, mapa, avisos, padre);
     dialogo.exec();
 }
