@@ -115,6 +115,18 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
     return v;
 }
 
+// A reading of the values of one line, with the remark carried so far.
+Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, const ValoresLinea& v, const EstadoGsi& estado) {
+    return importacion::nuevaLectura(ctx, {.numero = numero,
+                                           .jalon = v.jalon,
+                                           .distancia = v.distancia,
+                                           .vertical = v.vertical,
+                                           .horizontal = v.horizontal,
+                                           .texto = estado.observacion})
+               ? Paso::Seguir
+               : Paso::Fallo;
+}
+
 Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
     if (linea[0] == '4') {
         LecturaImportada* ultima = ctx.listas.lecturaActual();
@@ -159,14 +171,7 @@ Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view l
         if (!nuevo) return Paso::Fallo;
         nuevo->primera = nuevo->ultima = numero;
     }
-    return importacion::nuevaLectura(ctx, {.numero = numero,
-                                           .jalon = v.jalon,
-                                           .distancia = v.distancia,
-                                           .vertical = v.vertical,
-                                           .horizontal = v.horizontal,
-                                           .texto = estado.observacion})
-               ? Paso::Seguir
-               : Paso::Fallo;
+    return anadirLectura(ctx, numero, v, estado);
 }
 
 Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -195,14 +200,7 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
     const ValoresLinea v = leerPalabras(linea, g, estado, false);
     if (actual->sinLecturas()) actual->primera = numero;
     actual->ultima = numero;
-    return importacion::nuevaLectura(ctx, {.numero = numero,
-                                           .jalon = v.jalon,
-                                           .distancia = v.distancia,
-                                           .vertical = v.vertical,
-                                           .horizontal = v.horizontal,
-                                           .texto = estado.observacion})
-               ? Paso::Seguir
-               : Paso::Fallo;
+    return anadirLectura(ctx, numero, v, estado);
 }
 
 Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {

@@ -15,6 +15,7 @@
 
 #include "fieldbook/arranque.h"
 #include "fieldbook/avisos.h"
+#include "comun/libreta_prueba.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/rutas.h"
 #include "manager/gestor_configuracion.h"
@@ -132,17 +133,7 @@ inline std::string leerTexto(const std::filesystem::path& p) {
 }
 
 // A small job: stations A (1000, 2000, 100), B, C; A has set-ups A_1 and A_2.
-inline void llenarLibreta(CLibretaCampo& l) {
-    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .tipo = 2, .coordenadas = Coordenadas{1000, 2000, 100}});
-    crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1100, 2000, 101}});
-    crearEstacion(l.estaciones, {.nombre = "C", .coordenadas = Coordenadas{1000, 2100, 99}});
-    auto* s1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 10);
-    crearLectura(s1->lecturas, std::nullopt, "B", 1.3, 100, 100, 90, "");
-    crearLectura(s1->lecturas, std::nullopt, "C", 1.3, 100, 100, 390, "");
-    crearLectura(s1->lecturas, std::nullopt, "1", 1.3, 50, 100, 40, "arbol");
-    auto* s2 = crearEstacionamiento(a->estacionamientos, nullptr, "A_2", "A", 1.6, nullptr, 20);
-    crearLectura(s2->lecturas, std::nullopt, "B", 1.3, 100, 300, 280, "");
-}
+inline void llenarLibreta(CLibretaCampo& l) { prueba::libretaPequena(l); }
 
 // A manager started on a temporary drive with C:\TRABAJOS\OBRA1\ as the
 // working directory, optionally with an observation file to open.

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "fieldbook/arranque.h"
+#include "comun/libreta_prueba.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/gestor_configuracion.h"
 #include "ui/manager/gestor_ventana.h"
@@ -88,17 +89,7 @@ inline std::string leer(const std::filesystem::path& p) {
 }
 
 // Stations A (1000, 2000), B, C; A with set-ups A_1 (3 readings) and A_2 (1).
-inline void libretaDePrueba(CLibretaCampo& l) {
-    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .tipo = 2, .coordenadas = Coordenadas{1000, 2000, 100}});
-    crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1100, 2000, 101}});
-    crearEstacion(l.estaciones, {.nombre = "C", .coordenadas = Coordenadas{1000, 2100, 99}});
-    auto* s1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 10);
-    crearLectura(s1->lecturas, std::nullopt, "B", 1.3, 100, 100, 90, "");
-    crearLectura(s1->lecturas, std::nullopt, "C", 1.3, 100, 100, 390, "");
-    crearLectura(s1->lecturas, std::nullopt, "1", 1.3, 50, 100, 40, "arbol");
-    auto* s2 = crearEstacionamiento(a->estacionamientos, nullptr, "A_2", "A", 1.6, nullptr, 20);
-    crearLectura(s2->lecturas, std::nullopt, "B", 1.3, 100, 300, 280, "");
-}
+inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
 
 // The window started on C:\TRABAJOS\OBRA1\ with `obra.obs` as the last file.
 class BancoVentana {
