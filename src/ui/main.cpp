@@ -8,6 +8,7 @@
 
 #include "fieldbook/arranque.h"
 #include "fieldbook/rutas.h"
+#include "manager/instrumentos_datos_fijos.h"
 #include "ui/manager/gestor_ventana.h"
 
 namespace {
@@ -16,6 +17,18 @@ namespace {
 std::filesystem::path raizUnidadC() {
     if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
     return std::filesystem::path(QDir::homePath().toStdString()) / ".celvara" / "c";
+}
+
+// The fixed data shipped with the program (instrument library, job data,
+// pictures): $CELVARA_DATOS, else beside an installed program, else the
+// source tree it was built from.
+std::filesystem::path datosFijosDelPrograma() {
+    if (const char* v = std::getenv("CELVARA_DATOS"); v && *v) return v;
+    const std::filesystem::path instalados =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "share" / "celvara" / "vestrum";
+    std::error_code ec;
+    if (std::filesystem::is_directory(instalados, ec)) return instalados;
+    return CELVARA_DATOS_FUENTE;
 }
 
 }  // namespace
@@ -35,6 +48,9 @@ int main(int argc, char** argv) {
     if (!ec) std::filesystem::current_path(raiz / "TRABAJOS", ec);
     const celvara::MapaRutas mapa(raiz);
     celvara::EntornoAnfitrion entorno(mapa);
+    // The user's own copies are never replaced; only missing files are added.
+    bool sembrado = true;
+    celvara::sembrarDatosFijos(datosFijosDelPrograma(), celvara::carpetaDatosFijos(mapa), sembrado);
 
     celvara::ui::VentanaGestor ventana(mapa);
     ventana.iniciar(entorno);
