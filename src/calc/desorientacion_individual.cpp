@@ -61,8 +61,8 @@ MediaDesorientacion mediaDesorientacion(const std::vector<double>& valores, std:
     return r;
 }
 
-CCalculoDesorientacion::CCalculoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& ajustes)
-    : libreta_(libreta), ajustes_(ajustes), rejilla_(columnasVisuales()) {}
+CCalculoDesorientacion::CCalculoDesorientacion(CLibretaCampo& libreta)
+    : libreta_(libreta), rejilla_(columnasVisuales()) {}
 
 void CCalculoDesorientacion::abrirPara(const Estacion* estacion, const Estacionamiento* estacionamiento,
                                        double* resultado) {
@@ -72,10 +72,7 @@ void CCalculoDesorientacion::abrirPara(const Estacion* estacion, const Estaciona
         elegirEstacion(i);
         const auto& lista = libreta_.estaciones[i]->estacionamientos;
         for (std::size_t j = 0; j < lista.size(); ++j)
-            if (lista[j].get() == estacionamiento) {
-                elegirEstacionamiento(j);
-                abiertaParaEstacionamiento_ = true;
-            }
+            if (lista[j].get() == estacionamiento) elegirEstacionamiento(j);
     }
 }
 

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "fieldbook/avisos.h"
-#include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
 #include "manager/rejilla_texto.h"
 
@@ -37,7 +35,7 @@ public:
     // The orientation windows' own value of pi.
     static constexpr double kPi = 3.14159265358979;
 
-    CCalculoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& ajustes);
+    explicit CCalculoDesorientacion(CLibretaCampo& libreta);
 
     // Opens on a given station and set-up; "Guardar" also copies the result
     // into `resultado` when given.
@@ -90,12 +88,10 @@ private:
     void calcularMedia(bool bajar);
 
     CLibretaCampo& libreta_;
-    CDatosGenerales& ajustes_;
     const Estacion* estacion_ = nullptr;
     Estacionamiento* estacionamiento_ = nullptr;
     const Estacion* visada_ = nullptr;
     double* resultado_ = nullptr;
-    bool abiertaParaEstacionamiento_ = false;
     std::vector<const Estacion*> visadas_;
     RejillaTexto rejilla_;
 };

@@ -15,9 +15,9 @@ namespace celvara::cli {
 namespace {
 
 // The individual window run on one set-up with every sighted station added.
-std::string informeIndividual(CLibretaCampo& libreta, CDatosGenerales& ajustes, const Estacion& e,
+std::string informeIndividual(CLibretaCampo& libreta, const Estacion& e,
                               const Estacionamiento& s) {
-    CCalculoDesorientacion ventana(libreta, ajustes);
+    CCalculoDesorientacion ventana(libreta);
     ventana.abrirPara(&e, &s);
     const auto visadas = ventana.nombresVisadas();
     std::set<std::string> anadidas;
@@ -39,8 +39,6 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
     return [o]() -> int {
         CLibretaCampo libreta;
         if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
-        CDatosGenerales ajustes;
-
         CCalculoDesorientaciones todas(libreta);
         todas.calcular();
         std::string informes;
@@ -51,7 +49,7 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
             const auto r = calcularDesorientacionAutomatica(libreta, e, s);
             lineas += formatear("%s %s %d %.4f %.4f\n", utf8(e.nombre.vista()).c_str(), utf8(s.nombre.vista()).c_str(),
                                 r.visuales, r.media, r.emc);
-            if (!o->informe.empty() && r.visuales > 0) informes += informeIndividual(libreta, ajustes, e, s);
+            if (!o->informe.empty() && r.visuales > 0) informes += informeIndividual(libreta, e, s);
         }
         todas.grabar();
 

@@ -21,8 +21,7 @@ void fila(RejillaTexto& r, const char* uso, const char* az, const char* cara, co
 
 struct Ventana {
     CLibretaCampo libreta;
-    CDatosGenerales ajustes;
-    CCalculoDesorientacion v{libreta, ajustes};
+    CCalculoDesorientacion v{libreta};
 };
 
 TEST(DesorientacionIndividual, ValoresAAmbosLadosDelCero) {
@@ -167,7 +166,6 @@ TEST(Desorientaciones, TrabajoRealConTresBasesConocidas) {
     }
     CCalculoDesorientaciones todas(libreta);
     todas.calcular();
-    CDatosGenerales ajustes;
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(todas.rejilla().texto(i, columna_todas::cuantas), "4");
         const double omega = textoANumero(todas.rejilla().texto(i, columna_todas::desorientacion));
@@ -175,7 +173,7 @@ TEST(Desorientaciones, TrabajoRealConTresBasesConocidas) {
         EXPECT_LT(std::fabs(error), 0.0001) << bases[i].nombre << " " << omega;
 
         // The individual window on the same sights agrees.
-        CCalculoDesorientacion v(libreta, ajustes);
+        CCalculoDesorientacion v(libreta);
         v.abrirPara(libreta.estaciones[i].get(), libreta.estaciones[i]->estacionamientos[0].get());
         v.anadirVisuales(0);
         v.anadirVisuales(2);

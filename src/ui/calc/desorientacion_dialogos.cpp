@@ -74,10 +74,10 @@ private:
     std::vector<EstacionPlano> estaciones_;
 };
 
-DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
+DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& /*ajustes*/, const MapaRutas& mapa,
                                              QWidget* padre)
     : QDialog(padre),
-      logica_(libreta, ajustes),
+      logica_(libreta),
       mapa_(mapa),
       estaciones_(new QComboBox(this)),
       estacionamientos_(new QComboBox(this)),

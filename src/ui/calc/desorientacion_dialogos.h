@@ -8,6 +8,7 @@
 
 #include "calc/desorientacion_individual.h"
 #include "calc/desorientaciones_todas.h"
+#include "fieldbook/datos_generales.h"
 #include "fieldbook/rutas.h"
 
 class QComboBox;
