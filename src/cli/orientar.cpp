@@ -43,13 +43,14 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
         todas.calcular();
         std::string informes;
         std::string lineas;
-        for (std::size_t f = 0; f < todas.rejilla().numeroFilas(); ++f) {
-            const Estacion& e = *todas.estacionDeFila(f);
-            const Estacionamiento& s = *todas.estacionamientoDeFila(f);
-            const auto r = calcularDesorientacionAutomatica(libreta, e, s);
-            lineas += formatear("%s %s %d %.4f %.4f\n", utf8(e.nombre.vista()).c_str(), utf8(s.nombre.vista()).c_str(),
-                                r.visuales, r.media, r.emc);
-            if (!o->informe.empty() && r.visuales > 0) informes += informeIndividual(libreta, e, s);
+        // The grid already holds "%d", "%1.4f" and "%1.4f" of each row.
+        const RejillaTexto& rejilla = todas.rejilla();
+        for (std::size_t f = 0; f < rejilla.numeroFilas(); ++f) {
+            lineas += rejilla.texto(f, columna_todas::estacion) + " " + rejilla.texto(f, columna_todas::estacionamiento) +
+                      " " + rejilla.texto(f, columna_todas::cuantas) + " " +
+                      rejilla.texto(f, columna_todas::desorientacion) + " " + rejilla.texto(f, columna_todas::emc) + "\n";
+            if (!o->informe.empty() && textoAEntero(rejilla.texto(f, columna_todas::cuantas)) > 0)
+                informes += informeIndividual(libreta, *todas.estacionDeFila(f), *todas.estacionamientoDeFila(f));
         }
         todas.grabar();
 
