@@ -21,6 +21,7 @@ constexpr double kRuidoMedia = 1e-9;
 std::vector<ColumnaRejilla> columnasVisuales() {
     std::vector<ColumnaRejilla> c(columna_visual::numero);
     c[columna_visual::uso].casilla = true;
+    c[columna_visual::uso].ancho = 30;
     c[columna_visual::estacion].titulo = "Estación";
     c[columna_visual::azimut].titulo = "Azimut";
     c[columna_visual::cara].titulo = "D/I.";

@@ -65,6 +65,7 @@ ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& li
 CCalculoDesorientaciones::CCalculoDesorientaciones(CLibretaCampo& libreta) : libreta_(libreta) {
     std::vector<ColumnaRejilla> c(columna_todas::numero);
     c[columna_todas::uso].casilla = true;
+    c[columna_todas::uso].ancho = 30;
     c[columna_todas::estacion].titulo = "Estación";
     c[columna_todas::estacionamiento].titulo = "Estacionamiento";
     c[columna_todas::cuantas].titulo = "cuantas EST";

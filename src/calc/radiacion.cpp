@@ -30,6 +30,8 @@ void escribir(const Informe& f, const std::string& texto) {
 std::vector<ColumnaRejilla> columnasRadiacion() {
     std::vector<ColumnaRejilla> c(cr::numero);
     c[cr::uso].casilla = true;
+    c[cr::uso].ancho = 30;
+    c[cr::estacionamiento].ancho = 130;
     c[cr::estacionamiento].titulo = "Estacionamiento";
     c[cr::estacion].titulo = "Estación";
     c[cr::x].oculta = c[cr::y].oculta = c[cr::z].oculta = true;

@@ -73,6 +73,8 @@ private slots:
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
         QTest::mouseClick(d.findChild<QPushButton*>("imprimir"), Qt::LeftButton);
         QCOMPARE(mostrado, informe);
+        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty())
+            d.grab().save(QString::fromLocal8Bit(carpeta) + QStringLiteral("/desorientacion.png"));
         QFile f(informe);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("DESORIENTACION = 10,5"));

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,7 +34,7 @@ private slots:
         auto* vista = d.findChild<QTableView*>();
         QVERIFY(!vista->isColumnHidden(7));
         QVERIFY(vista->isColumnHidden(10));
-        d.elegirPestana(1);
+        d.findChild<QTabBar*>()->setCurrentIndex(1);
         QVERIFY(vista->isColumnHidden(7));
         QVERIFY(!vista->isColumnHidden(10));
 
@@ -47,6 +48,9 @@ private slots:
             return true;
         };
         d.pulsarConfigurar();
+        QVERIFY(vista->isColumnHidden(7));  // the tab's view survives the reload
+        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty())
+            d.grab().save(QString::fromLocal8Bit(carpeta) + QStringLiteral("/radiacion.png"));
         QCOMPARE(vista->model()->index(0, 13).data().toString(), QStringLiteral("1"));
         d.logica().opciones().planas = true;  // plane coordinates for the check below
 

@@ -175,6 +175,8 @@ void DialogoRadiacion::elegirPestana(int pestana) {
         const bool visible = datos ? std::find(kColumnasDatos.begin(), kColumnasDatos.end(), c) != kColumnasDatos.end()
                                    : std::find(kColumnasCorrecciones.begin(), kColumnasCorrecciones.end(), c) !=
                                          kColumnasCorrecciones.end();
+        // Kept in the grid's own columns too, so that a reload keeps the tab's view.
+        logica_.rejilla().ocultarColumna(c, !visible);
         rejilla_->ocultarColumna(static_cast<int>(c), !visible);
     }
     recogerErrores_->setVisible(!datos);
