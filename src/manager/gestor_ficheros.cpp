@@ -11,11 +11,13 @@ constexpr const char* kCaptionNuevo = "Editor de observaciones";
 constexpr const char* kCaptionAbrir = "Gestor de observaciones";
 }  // namespace
 
-// Asks "Desea Guardar los Cambios" when the book is modified. Returns false
-// when the user cancels, and with Yes, when `esperarGrabar` asks for it, when
-// "Grabar" fails.
+// Asks "Desea Guardar los Cambios" when the book (with what is typed in the
+// pane shown) is modified. Returns false when the user cancels, and with Yes,
+// when `esperarGrabar` asks for it, when "Grabar" fails.
 bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool esperarGrabar, bool& cancelado) {
     cancelado = false;
+    // What is typed in the pane shown is a change too: ask about it rather than lose it.
+    escribirPanelesPendientes();
     if (!modificado_) return true;
     const std::string texto = "Desea Guardar los Cambios " + cp1252AUtf8(ajustes_.ultimoFichero.vista());
     switch (avisos_.mensaje(texto, titulo, Botones::SiNoCancelar, Icono::Pregunta)) {
@@ -115,8 +117,8 @@ bool CGestorObservaciones::grabarComo() {
 bool CGestorObservaciones::salir() {
     const auto rutaAjustes = anfitrion(ajustes_.rutaFicheroAjustes.vista());
     guardarAjustes(ajustes_, rutaAjustes);
+    escribirPanelesPendientes();
     if (modificado_) {
-        escribirPanelesPendientes();
         bool cancelado = false;
         if (!preguntarGuardar(kCaptionAbrir, true, cancelado)) return false;
         // A book saved under a new name here is the one to open next time.

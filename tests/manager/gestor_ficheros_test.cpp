@@ -55,6 +55,16 @@ TEST(GestorNuevo, NoSigueSinGrabar) {
     EXPECT_EQ(guardada.estaciones[0]->x, 1000);
 }
 
+TEST(GestorNuevo, LoTecleadoEnElDetalleCuentaComoCambio) {
+    Banco b;
+    b.seleccionarEstacion(1);
+    b.gestor.panelEstacion().x = "12,5";
+    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+    b.gestor.nuevo();
+    EXPECT_EQ(b.estacion(1).x, 12.5);
+    EXPECT_TRUE(b.gestor.modificado());
+}
+
 TEST(GestorAbrir, DialogoYLectura) {
     Banco b;
     CLibretaCampo otra;
@@ -169,6 +179,17 @@ TEST(GestorSalir, CancelarONoGrabarSeQuedaAbierto) {
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     b.avisos.esperar(kPregunta, Respuesta::No);
     EXPECT_TRUE(b.gestor.salir());
+}
+
+TEST(GestorSalir, LaAlturaTecleadaEnLaCabeceraPregunta) {
+    Banco b;
+    b.seleccionarEstacionamiento(0, 0);
+    b.gestor.panelEstacionamiento().altura = "1,75";
+    b.avisos.esperar(kPregunta, Respuesta::Si);
+    EXPECT_TRUE(b.gestor.salir());
+    CLibretaCampo guardada;
+    ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
+    EXPECT_EQ(guardada.estaciones[0]->estacionamientos[0]->alturaInstrumento, 1.75);
 }
 
 TEST(GestorSalir, SiYCancelarElDialogoDeGrabarComoSeQuedaAbierto) {
