@@ -91,7 +91,13 @@ void DialogoImportarDatosCampo::elegirOrigen() {
 }
 
 std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(const FormatoImportacion& formato) {
-    const QString ruta = QFileDialog::getOpenFileName(this, QString(), QString(), filtroQt(formato));
+    // An existing file; a name typed without extension is taken as ".cas".
+    QFileDialog dialogo(this, QString(), QString(), filtroQt(formato));
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setDefaultSuffix(QStringLiteral("cas"));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+    const QString ruta = dialogo.selectedFiles().constFirst();
     if (ruta.isEmpty()) return std::nullopt;
     return std::filesystem::path(QFile::encodeName(ruta).toStdString());
 }
