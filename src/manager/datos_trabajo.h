@@ -57,7 +57,8 @@ void leerImagenDatosTrabajo(const unsigned char* origen, DatosTrabajo& datos);
 // Reads the first 1513 bytes of a host file; false when it cannot be opened
 // or is shorter, leaving `datos` as it was.
 bool leerDatosTrabajo(DatosTrabajo& datos, const std::filesystem::path& ruta);
-// Writes exactly 1513 bytes (a longer file is replaced), atomically.
+// Writes exactly 1513 bytes (a longer file is replaced), atomically. An
+// existing file that cannot be opened for writing is refused and left alone.
 bool escribirDatosTrabajo(const DatosTrabajo& datos, const std::filesystem::path& ruta);
 
 std::filesystem::path rutaDatosTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa);
