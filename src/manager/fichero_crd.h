@@ -139,7 +139,8 @@ bool leerFicheroCoordenadas(const std::filesystem::path& ruta, ListaRegistrosCoo
                             FormaCrd* forma = nullptr);
 
 // Writes the records in the current form, through a temporary file renamed
-// over the target only when every write and the close succeeded.
+// over the target only when every write and the close succeeded. An
+// existing target that cannot be opened for writing is refused untouched.
 bool escribirFicheroCoordenadas(const ListaRegistrosCoordenadas& registros, const std::filesystem::path& ruta);
 
 // The main window's forms: a point list built by converting each record, and

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "crd_comun.h"
@@ -248,6 +249,30 @@ TEST(FicheroCrd, EscrituraFallidaNoTocaElDestino) {
     grabarBytes(tmp / "viejo.crd", std::string(5000, 'z'));
     ASSERT_EQ(escribirListaPuntos({}, tmp / "viejo.crd"), Estado::Exito);
     EXPECT_EQ(bytesDe(tmp / "viejo.crd"), bytesDe(datos("vacio_v50.crd")));
+}
+
+// A coordinate file the user made read-only is not replaced: the write fails
+// silently and the file keeps its bytes.
+TEST(FicheroCrd, DestinoProtegidoNoSeSustituye) {
+    namespace fs = std::filesystem;
+    CarpetaTemporal tmp;
+    const auto ruta = tmp / "protegido.crd";
+    grabarBytes(ruta, std::string("V5.0\0\0\0\0\0", 9));
+    fs::permissions(ruta, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    struct Restaurar {
+        fs::path ruta;
+        ~Restaurar() {
+            std::error_code ec;
+            fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+        }
+    } restaurar{ruta};
+    if (std::FILE* f = std::fopen(ruta.c_str(), "r+b")) {
+        std::fclose(f);
+        GTEST_SKIP() << "this user writes read-only files too";
+    }
+    ListaPuntos puntos(2);
+    EXPECT_EQ(escribirListaPuntos(puntos, ruta), Estado::Fallo);
+    EXPECT_EQ(bytesDe(ruta), std::string("V5.0\0\0\0\0\0", 9));
 }
 
 }  // namespace
