@@ -114,6 +114,22 @@ TEST(GestorAbrir, FicheroMaloDejaLaLibretaVaciaYLaRuta) {
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
 }
 
+TEST(GestorAbrir, SoloCabeceraYCuentaAbreUnaLibretaVacia) {
+    Banco b;
+    std::string bytes(4, '\0');                          // format mark 0
+    bytes += std::string(1024, '\0');                    // reserved text
+    bytes += std::string("\x01\0\0\0", 4);               // projection 1
+    bytes += std::string("\x05\0\0\0", 4);               // five stations promised, none held
+    prueba_gestor::escribirTexto(b.obra() / "vacia.obs", bytes);
+    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\vacia.obs");
+    b.gestor.abrir();
+    EXPECT_TRUE(b.avisos.vistos.empty());
+    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
+    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\vacia.obs]");
+    EXPECT_EQ(b.gestor.ajustes().proyeccion, 1u);
+    EXPECT_FALSE(b.gestor.modificado());
+}
+
 TEST(GestorGrabar, LibretaVaciaNoEscribeNiMuestra) {
     Banco b(false);
     EXPECT_FALSE(b.gestor.grabar());
