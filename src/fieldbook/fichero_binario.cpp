@@ -48,7 +48,22 @@ std::size_t LectorFichero::leer(void* destino, std::size_t n) {
     return copiados;
 }
 
+namespace {
+
+// An existing target must itself be writable: the rename would otherwise
+// replace a file the user protected, which a plain write could not touch.
+bool destinoEscribible(const std::filesystem::path& ruta) {
+    std::error_code ec;
+    if (!std::filesystem::exists(ruta, ec)) return !ec;
+    if (std::filesystem::is_directory(ruta, ec)) return false;
+    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
+    return f != nullptr;
+}
+
+}  // namespace
+
 EscritorAtomico::EscritorAtomico(std::filesystem::path destino) : destino_(std::move(destino)) {
+    if (!destinoEscribible(destino_)) return;
     temporal_ = destino_;
     temporal_ += ".celvara-tmp";
     fichero_.reset(std::fopen(temporal_.c_str(), "wb"));

@@ -1,7 +1,8 @@
 // Buffered whole-file reading and atomic whole-file writing. A save writes a
 // temporary file beside the target and renames it over the target only when
 // every write and the close succeeded, so a failed save never damages the
-// previous file.
+// previous file. An existing target that cannot itself be opened for writing
+// (a file the user protected, a folder) is refused and left alone.
 #pragma once
 
 #include <cstddef>

@@ -13,15 +13,6 @@ namespace off = imagen::datosTrabajo;
 
 namespace {
 
-// An existing record the user protected against writing is refused rather
-// than replaced by the rename of the atomic save.
-bool sePuedeEscribir(const std::filesystem::path& ruta) {
-    std::error_code ec;
-    if (!std::filesystem::exists(ruta, ec)) return !ec;
-    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
-    return f != nullptr;
-}
-
 }  // namespace
 
 DatosTrabajo datosTrabajoPorDefecto() {
@@ -78,7 +69,6 @@ bool leerDatosTrabajo(DatosTrabajo& datos, const std::filesystem::path& ruta) {
 }
 
 bool escribirDatosTrabajo(const DatosTrabajo& datos, const std::filesystem::path& ruta) {
-    if (!sePuedeEscribir(ruta)) return false;
     EscritorAtomico f(ruta);
     if (!f.abierto()) return false;
     const std::string imagen = imagenDatosTrabajo(datos);

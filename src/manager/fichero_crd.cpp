@@ -204,20 +204,10 @@ bool leerCrd(const std::filesystem::path& ruta, Lista& lista, FormaCrd* forma, A
     }
 }
 
-// An existing file that cannot be opened for writing is refused, so that a
-// file the user protected is not replaced by the rename of the atomic save.
-bool sePuedeEscribir(const std::filesystem::path& ruta) {
-    std::error_code ec;
-    if (!std::filesystem::exists(ruta, ec)) return !ec;
-    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
-    return f != nullptr;
-}
-
 // Writes the mark, the sub-version and `cuantos` records, the i-th given by
 // `registro(i)`, in batches.
 template <class Registro>
 bool escribirCrd(const std::filesystem::path& ruta, std::size_t cuantos, Registro&& registro) {
-    if (!sePuedeEscribir(ruta)) return false;
     try {
         const auto lote = std::make_unique_for_overwrite<unsigned char[]>(crd::kRegistrosPorLote * crd::registro::tamano);
         EscritorAtomico f(ruta);

@@ -28,16 +28,6 @@ void escribirTexto(const TextoFijo<N>& texto, const unsigned char* leida, unsign
     texto.aBytes(destino);
 }
 
-// Refuses a target that exists but could not be written, so that a library
-// the user protected is not replaced by the rename of the atomic save.
-bool sePuedeEscribir(const std::filesystem::path& ruta) {
-    std::error_code ec;
-    if (!std::filesystem::exists(ruta, ec)) return !ec;
-    if (std::filesystem::is_directory(ruta, ec)) return false;
-    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
-    return f != nullptr;
-}
-
 }  // namespace
 
 void escribirInstrumento(const Instrumento& i, unsigned char* p) {
@@ -131,7 +121,6 @@ Estado cargarInstrumentos(ListaInstrumentos& lista, const std::filesystem::path&
 }
 
 Estado guardarInstrumentos(const ListaInstrumentos& lista, const std::filesystem::path& ruta) {
-    if (!sePuedeEscribir(ruta)) return Estado::Fallo;
     EscritorAtomico f(ruta);
     if (!f.abierto()) return Estado::Fallo;
     std::vector<unsigned char> lote(kInstrumentosPorLote * off::tamano);

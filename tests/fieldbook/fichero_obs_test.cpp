@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <unistd.h>
 
 #include "comun/imagen.h"
 
@@ -292,6 +293,27 @@ TEST(FicheroObs, GrabacionFallidaDejaElFicheroAnterior) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "carpeta.obs"));
     EXPECT_FALSE(std::filesystem::exists(dir / "carpeta.obs.celvara-tmp"));
     EXPECT_FALSE(escribirLibreta(libreta, dir / "no" / "existe.obs"));
+}
+
+}  // namespace
+}  // namespace celvara
+
+namespace celvara {
+namespace {
+
+// A book the user made read-only is not replaced by the rename of the save.
+TEST(FicheroObs, FicheroProtegidoNoSeSustituye) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+    prueba::CarpetaTemporal dir;
+    const auto ruta = dir / "protegido.obs";
+    prueba::escribirFichero(ruta, "antes");
+    namespace fs = std::filesystem;
+    fs::permissions(ruta, fs::perms::owner_read);
+    CLibretaCampo libreta;
+    crearEstacion(libreta.estaciones, {.nombre = "A"});
+    EXPECT_FALSE(escribirLibreta(libreta, ruta));
+    fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(prueba::leerFichero(ruta), "antes");
 }
 
 }  // namespace
