@@ -8,7 +8,7 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-serialport-dev libqt6opengl6-dev
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
   proj-bin geographiclib-tools
 )
 
