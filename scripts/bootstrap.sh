@@ -10,6 +10,8 @@ paquetes=(
   qt6-base-dev qt6-serialport-dev libqt6opengl6-dev
   xvfb xauth fonts-dejavu-core
   proj-bin geographiclib-tools
+  ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
+  qt6-svg-dev poppler-utils socat
 )
 
 faltan=()
