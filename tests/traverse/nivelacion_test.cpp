@@ -1,0 +1,125 @@
+// The levelling line: wires to middles and distances, the running columns,
+// misclosure, tolerance and adjustment worked by hand; the side settings
+// that keep k.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fieldbook/ajustes_propios.h"
+#include "traverse/nivelacion.h"
+
+using namespace celvara;
+namespace c = celvara::columna_nivelacion;
+
+namespace {
+
+struct Linea {
+    ListaEstaciones estaciones;
+    CNivelacion n{estaciones};
+    Linea() { n.fijarCotaSalida("100"); }
+    void fila(std::size_t f, std::initializer_list<std::pair<std::size_t, const char*>> celdas) {
+        for (const auto& [col, t] : celdas) ASSERT_TRUE(n.editar(f, col, t));
+    }
+    std::string cota(std::size_t f) const { return n.texto(f, c::cota); }
+};
+
+}  // namespace
+
+TEST(Nivelacion, HilosDanMedioYDistancia) {
+    Linea l;
+    l.fila(0, {{c::supEspalda, "1.532"}, {c::infEspalda, "1.468"}});
+    EXPECT_EQ(l.n.texto(0, c::medEspalda), "1.5000");
+    EXPECT_EQ(l.n.texto(0, c::distEspalda), "6.40");
+    // A lower wire above the upper one is not rejected.
+    l.fila(0, {{c::supFrente, "1,468"}, {c::infFrente, "1.532"}});
+    EXPECT_EQ(l.n.texto(0, c::distFrente), "-6.40");
+    EXPECT_EQ(l.n.texto(0, c::desnivel), "0.0000");
+    // Computed from the printed texts.
+    l.fila(1, {{c::supEspalda, "1.5325"}, {c::infEspalda, "1.4680"}});
+    EXPECT_EQ(l.n.texto(1, c::medEspalda), "1.5002");
+    // Half a wire never replaces a typed middle.
+    l.fila(2, {{c::medFrente, "1.2"}, {c::supFrente, "1.3"}});
+    EXPECT_EQ(l.n.texto(2, c::medFrente), "1.2");
+    EXPECT_EQ(l.n.texto(2, c::desnivel), "");
+}
+
+TEST(Nivelacion, ColumnasAcumuladasYCambioEnLaPrimeraFila) {
+    Linea l;
+    for (std::size_t f = 0; f < 3; ++f) l.fila(f, {{c::medEspalda, "1.5"}, {c::medFrente, "0.5"}});
+    EXPECT_EQ(l.cota(0), "101.0000");
+    EXPECT_EQ(l.cota(1), "102.0000");
+    EXPECT_EQ(l.cota(2), "103.0000");
+    EXPECT_EQ(l.n.texto(2, c::suma), "3.0000");
+    l.fila(0, {{c::medFrente, "0.25"}});
+    EXPECT_EQ(l.n.texto(0, c::desnivel), "1.2500");
+    EXPECT_EQ(l.cota(1), "102.2500");
+    EXPECT_EQ(l.cota(2), "103.2500");
+    l.n.fijarCotaSalida("50,5");
+    EXPECT_EQ(l.cota(2), "53.7500");
+    // A typed height difference carries on too; rows deleted or inserted recompute.
+    l.fila(1, {{c::desnivel, "-2"}});
+    EXPECT_EQ(l.cota(2), "50.7500");
+    l.n.borrarFila(0);
+    EXPECT_EQ(l.cota(1), "49.5000");
+    EXPECT_FALSE(l.n.editar(0, c::cota, "1"));
+}
+
+TEST(Nivelacion, CierreToleranciaYAjustePorDistancias) {
+    ListaEstaciones estaciones;
+    crearEstacion(estaciones, {.nombre = "NP1", .coordenadas = Coordenadas{0, 0, 100}});
+    crearEstacion(estaciones, {.nombre = "NP2", .coordenadas = Coordenadas{0, 0, 103.007}});
+    CNivelacion n(estaciones);
+    EXPECT_EQ(n.textoCotaSalida(), "100.0000");
+    n.elegirLlegada(1);
+    auto fila = [&](std::size_t f, const char* se, const char* ie, const char* sf, const char* inf) {
+        n.editar(f, c::supEspalda, se), n.editar(f, c::infEspalda, ie);
+        n.editar(f, c::supFrente, sf), n.editar(f, c::infFrente, inf);
+    };
+    fila(0, "1.600", "1.400", "0.550", "0.450");
+    fila(1, "1.550", "1.450", "0.600", "0.400");
+    fila(2, "1.520", "1.480", "0.530", "0.470");
+    ASSERT_TRUE(n.errorCierre());
+    EXPECT_NEAR(*n.errorCierre(), 0.007, 1e-9);
+    EXPECT_NEAR(n.longitudKm(), 0.070, 1e-12);
+    EXPECT_NEAR(n.tolerancia(10), 0.0026458, 1e-7);  // 10 mm · √0.07
+    ASSERT_TRUE(n.ajustar());
+    EXPECT_EQ(n.texto(0, c::cotaAjustada), "101.0030");  // 7 mm · 30/70
+    EXPECT_EQ(n.texto(1, c::cotaAjustada), "102.0060");
+    EXPECT_EQ(n.texto(2, c::cotaAjustada), "103.0070");
+    EXPECT_EQ(n.lineasListado()[0], "- 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000 101.0030");
+    EXPECT_NE(n.informe(10).find("Cierre fuera de tolerancia"), std::string::npos);
+
+    // "recoge cota" replaces the known height; "Grabar" stores it.
+    ASSERT_TRUE(n.recogerCota());
+    EXPECT_EQ(n.textoCotaLlegada(), "103.0000");
+    EXPECT_FALSE(n.errorCierre());
+    EXPECT_EQ(n.texto(2, c::cotaAjustada), "");
+    ASSERT_TRUE(n.grabarCota());
+    EXPECT_EQ(estaciones[1]->z, 103.0);
+}
+
+TEST(Nivelacion, AjusteAPartesIgualesSinDistancias) {
+    Linea l;
+    for (std::size_t f = 0; f < 3; ++f) l.fila(f, {{c::medEspalda, "1.5"}, {c::medFrente, "0.5"}});
+    EXPECT_FALSE(l.n.ajustar());  // no arrival height
+    l.n.fijarCotaLlegada("103.006");
+    ASSERT_TRUE(l.n.ajustar());
+    EXPECT_EQ(l.n.texto(0, c::cotaAjustada), "101.0020");
+    EXPECT_EQ(l.n.texto(2, c::cotaAjustada), "103.0060");
+    l.fila(1, {{c::medEspalda, "1.6"}});  // an edit leaves no stale adjustment
+    EXPECT_EQ(l.n.texto(0, c::cotaAjustada), "");
+}
+
+TEST(AjustesPropios, FormatoQSettingsYClavesAjenasConservadas) {
+    AjustesPropios a;
+    EXPECT_EQ(toleranciaK(a), 10.0);
+    a.leerImagen("; de otro programa\n[Otra]\nlista=\"a,b\"\n\n[Nivelacion]\ntolerancia_k_mm = 12.5\n");
+    EXPECT_EQ(toleranciaK(a), 12.5);
+    guardarToleranciaK(a, 4);
+    a.asignar("Otra", "ruta", " C:\\x;y ");
+    EXPECT_EQ(a.imagen(), "[Otra]\nlista=\"a,b\"\nruta=\" C:\\\\x;y \"\n\n[Nivelacion]\ntolerancia_k_mm=4\n");
+    AjustesPropios b;
+    b.leerImagen(a.imagen());
+    EXPECT_EQ(b.texto("Otra", "ruta"), " C:\\x;y ");
+    EXPECT_EQ(rutaAjustesPropios("/t/observa.dft"), std::filesystem::path("/t/celvara.ini"));
+}
