@@ -1,11 +1,13 @@
 // The levelling line: wires to middles and distances, the running columns,
-// misclosure, tolerance and adjustment worked by hand; the side settings
-// that keep k.
+// misclosure, tolerance and adjustment worked by hand; its CSV file and the
+// side settings that keep k.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "fieldbook/ajustes_propios.h"
+#include "traverse/fichero_nivelacion.h"
 #include "traverse/nivelacion.h"
 
 using namespace celvara;
@@ -22,6 +24,13 @@ struct Linea {
     }
     std::string cota(std::size_t f) const { return n.texto(f, c::cota); }
 };
+
+// Three set-ups, each rising 1 m; stadia 20+10, 10+20 and 4+6 m.
+void conHilos(Linea& l) {
+    l.fila(0, {{c::supEspalda, "1.600"}, {c::infEspalda, "1.400"}, {c::supFrente, "0.550"}, {c::infFrente, "0.450"}});
+    l.fila(1, {{c::supEspalda, "1.550"}, {c::infEspalda, "1.450"}, {c::supFrente, "0.600"}, {c::infFrente, "0.400"}});
+    l.fila(2, {{c::supEspalda, "1.520"}, {c::infEspalda, "1.480"}, {c::supFrente, "0.530"}, {c::infFrente, "0.470"}});
+}
 
 }  // namespace
 
@@ -108,6 +117,43 @@ TEST(Nivelacion, AjusteAPartesIgualesSinDistancias) {
     EXPECT_EQ(l.n.texto(2, c::cotaAjustada), "103.0060");
     l.fila(1, {{c::medEspalda, "1.6"}});  // an edit leaves no stale adjustment
     EXPECT_EQ(l.n.texto(0, c::cotaAjustada), "");
+}
+
+TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
+    Linea l;
+    conHilos(l);
+    l.fila(0, {{c::punto, "P,1"}});
+    l.fila(1, {{c::supEspalda, "1,550"}});
+    const std::string texto = textoNivelacion(l.n.lecturas());
+    EXPECT_EQ(texto,
+              "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med\n"
+              "\"P,1\",1.600,1.400,1.5000,0.550,0.450,0.5000\n"
+              ",1.550,1.450,1.5000,0.600,0.400,0.5000\n"
+              ",1.520,1.480,1.5000,0.530,0.470,0.5000\n");
+    std::vector<LecturasNivelacion> filas;
+    std::string mensaje;
+    ASSERT_TRUE(leerTextoNivelacion(texto, filas, mensaje)) << mensaje;
+    EXPECT_EQ(filas, l.n.lecturas());
+    EXPECT_EQ(filas[2].linea, 4);
+
+    const auto dir = std::filesystem::temp_directory_path() / "celvara_nivelacion_test";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(escribirFicheroNivelacion(dir / "linea.csv", filas));
+    Linea otra;
+    ASSERT_TRUE(leerFicheroNivelacion(dir / "linea.csv", filas, mensaje));
+    otra.n.cargar(filas);
+    EXPECT_EQ(otra.cota(2), "103.0000");
+    EXPECT_EQ(otra.n.texto(1, c::distFrente), "20.00");
+    EXPECT_FALSE(otra.n.modificada());
+
+    EXPECT_FALSE(leerTextoNivelacion("punto\nA,1,2,x\n", filas, mensaje));
+    EXPECT_EQ(mensaje, "Línea 2: \"x\" no es un número");
+    EXPECT_FALSE(leerTextoNivelacion("A,1,2,3,4,5,6,7\n", filas, mensaje));
+    EXPECT_EQ(mensaje, "Línea 1: más de 7 columnas");
+    ASSERT_TRUE(leerTextoNivelacion("punto,esp_sup\n\nA,1.6,1.4,,,,0.5\nB,1.6,,,,,0.5\n", filas, mensaje));
+    EXPECT_EQ(filaIncompleta(filas),
+              "Línea 4: falta el hilo medio o los dos hilos extremos de la mira de espalda");
+    std::filesystem::remove_all(dir);
 }
 
 TEST(AjustesPropios, FormatoQSettingsYClavesAjenasConservadas) {

@@ -1,0 +1,36 @@
+// Levelling line files: CSV, UTF-8, one row per set-up under the header
+// "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med" (back rod, then
+// forward rod: upper, lower and middle wire). Empty cells are readings not
+// taken; numbers use a decimal point (a comma inside a quoted cell is read
+// as one). A point name holding a comma or a quote is written in quotes.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "traverse/nivelacion.h"
+
+namespace celvara {
+
+inline constexpr const char* kCabeceraNivelacion = "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med";
+
+// The header is optional on reading; blank lines are skipped. A line with
+// more than seven cells, a cell that is not a number or an unclosed quote
+// fails with the line's number in `mensaje`. Text that is not UTF-8 is taken
+// as Windows-1252.
+bool leerTextoNivelacion(std::string_view contenido, std::vector<LecturasNivelacion>& filas, std::string& mensaje);
+bool leerFicheroNivelacion(const std::filesystem::path& ruta, std::vector<LecturasNivelacion>& filas,
+                           std::string& mensaje);
+
+std::string textoNivelacion(const std::vector<LecturasNivelacion>& filas);
+// Atomic.
+bool escribirFicheroNivelacion(const std::filesystem::path& ruta, const std::vector<LecturasNivelacion>& filas);
+
+// A row with neither the middle nor both outer wires of a rod cannot give a
+// height difference; the message names its line.
+std::optional<std::string> filaIncompleta(const std::vector<LecturasNivelacion>& filas);
+
+}  // namespace celvara
