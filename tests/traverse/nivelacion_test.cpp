@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "comun/imagen.h"
 #include "fieldbook/ajustes_propios.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/nivelacion.h"
@@ -136,8 +136,7 @@ TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
     EXPECT_EQ(filas, l.n.lecturas());
     EXPECT_EQ(filas[2].linea, 4);
 
-    const auto dir = std::filesystem::temp_directory_path() / "celvara_nivelacion_test";
-    std::filesystem::create_directories(dir);
+    prueba::CarpetaTemporal dir;
     ASSERT_TRUE(escribirFicheroNivelacion(dir / "linea.csv", filas));
     Linea otra;
     ASSERT_TRUE(leerFicheroNivelacion(dir / "linea.csv", filas, mensaje));
@@ -153,7 +152,6 @@ TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
     ASSERT_TRUE(leerTextoNivelacion("punto,esp_sup\n\nA,1.6,1.4,,,,0.5\nB,1.6,,,,,0.5\n", filas, mensaje));
     EXPECT_EQ(filaIncompleta(filas),
               "Línea 4: falta el hilo medio o los dos hilos extremos de la mira de espalda");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(AjustesPropios, FormatoQSettingsYClavesAjenasConservadas) {

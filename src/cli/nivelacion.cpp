@@ -1,0 +1,86 @@
+// nivelacion LINEA.csv --cota-salida Z0 [--cota-llegada Z1] [--ajustar]
+// [--tolerancia-mm K]: a levelling line file computed as the levelling
+// window does. One line per row "punto med_e dist_e med_f dist_f dh suma
+// cota" (with --ajustar, the adjusted elevation last), then the computed
+// arrival height and, with Z1, the misclosure and the tolerance k·√km in
+// metres (k in mm, 10 unless given).
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <memory>
+
+#include "cli/registro.h"
+#include "fieldbook/numeros.h"
+#include "traverse/fichero_nivelacion.h"
+#include "traverse/nivelacion.h"
+
+namespace celvara::cli {
+namespace {
+
+// A typed height: decimal comma allowed, nothing else after the number.
+std::optional<double> numeroEstricto(std::string texto) {
+    for (char& ch : texto)
+        if (ch == ',') ch = '.';
+    const char* p = texto.data() + (!texto.empty() && texto.front() == '+' ? 1 : 0);
+    double v = 0;
+    const auto r = std::from_chars(p, texto.data() + texto.size(), v);
+    if (texto.empty() || r.ec != std::errc() || r.ptr != texto.data() + texto.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+struct Opciones {
+    std::string linea, salida, llegada;
+    bool ajustar = false;
+    double k = kToleranciaKPorDefecto;
+};
+
+int calcular(const Opciones& o) {
+    const auto z0 = numeroEstricto(o.salida);
+    const auto z1 = o.llegada.empty() ? std::optional<double>() : numeroEstricto(o.llegada);
+    if (!z0 || (!o.llegada.empty() && !z1)) {
+        std::cerr << "Cota no válida: " << (!z0 ? o.salida : o.llegada) << '\n';
+        return kErrorUso;
+    }
+    if (o.ajustar && !z1) {
+        std::cerr << "--ajustar necesita --cota-llegada\n";
+        return kErrorUso;
+    }
+    std::vector<LecturasNivelacion> filas;
+    std::string mensaje;
+    if (!leerFicheroNivelacion(o.linea, filas, mensaje)) return fallo(mensaje);
+    if (const auto incompleta = filaIncompleta(filas)) return fallo(*incompleta);
+    if (filas.empty()) return fallo("El fichero " + o.linea + " no tiene lecturas");
+
+    ListaEstaciones sinEstaciones;
+    CNivelacion n(sinEstaciones);
+    n.cargar(filas);
+    n.fijarCotaSalida(formatear("%.17g", *z0));
+    if (z1) n.fijarCotaLlegada(formatear("%.17g", *z1));
+    if (o.ajustar) n.ajustar();
+
+    std::string texto;
+    for (const std::string& l : n.lineasListado()) texto += l + '\n';
+    texto += formatear("Cota llegada = %1.4lf\n", n.cotaCalculadaLlegada().value_or(*z0));
+    if (const auto e = n.errorCierre()) {
+        texto += formatear("Error de cierre = %1.4lf\n", *e);
+        texto += formatear("Tolerancia = %1.4lf\n", n.tolerancia(o.k));
+    }
+    std::cout << texto << std::flush;
+    return std::cout ? kExito : fallo("Error al escribir la salida");
+}
+
+const RegistroComando registro("nivelacion", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("nivelacion", "Calcula una línea de nivelación (fichero CSV)");
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("linea", o->linea, "Fichero de la línea (CSV)")->required();
+    sub->add_option("--cota-salida", o->salida, "Cota de la estación de salida")->required();
+    sub->add_option("--cota-llegada", o->llegada, "Cota conocida de la estación de llegada");
+    sub->add_flag("--ajustar", o->ajustar, "Reparte el error de cierre (necesita --cota-llegada)");
+    sub->add_option("--tolerancia-mm", o->k, "k de la tolerancia k·√km, en mm (10)")
+        ->check(CLI::PositiveNumber);
+    return [o]() -> int { return calcular(*o); };
+});
+
+}  // namespace
+}  // namespace celvara::cli

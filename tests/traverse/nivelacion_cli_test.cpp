@@ -1,0 +1,45 @@
+// celvara-cli nivelacion as a whole process on a three-row line.
+#include <gtest/gtest.h>
+
+#include "comun/imagen.h"
+#include "comun/proceso.h"
+
+namespace celvara {
+namespace {
+
+using prueba::cli;
+
+TEST(CliNivelacion, FilasCierreToleranciaYAjuste) {
+    prueba::CarpetaTemporal dir;
+    const std::string linea = (dir / "linea.csv").string();
+    prueba::escribirFichero(linea,
+                            "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med\r\n"
+                            "A,1.600,1.400,,0.550,0.450,\r\n"
+                            "B,1.550,1.450,,0.600,0.400,\r\n"
+                            "C,1.520,1.480,,0.530,0.470,\r\n");
+    auto r = cli({"nivelacion", linea, "--cota-salida", "100", "--cota-llegada", "103,007", "--ajustar"});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida,
+              "A 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000 101.0030\n"
+              "B 1.5000 10.00 0.5000 20.00 1.0000 2.0000 102.0000 102.0060\n"
+              "C 1.5000 4.00 0.5000 6.00 1.0000 3.0000 103.0000 103.0070\n"
+              "Cota llegada = 103.0000\n"
+              "Error de cierre = 0.0070\n"
+              "Tolerancia = 0.0026\n");
+
+    // Middles only: no distances, no arrival.
+    prueba::escribirFichero(linea, "P1,,,2.5,,,1.25\n");
+    r = cli({"nivelacion", linea, "--cota-salida", "10", "--tolerancia-mm", "5"});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "P1 2.5000 0.00 1.2500 0.00 1.2500 1.2500 11.2500\nCota llegada = 11.2500\n");
+
+    prueba::escribirFichero(linea, "punto\nA,,,1.5,,,0.5\nB,1.6,,,,,0.5\n");
+    r = cli({"nivelacion", linea, "--cota-salida", "10"});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_NE(r.errores.find("Línea 3"), std::string::npos) << r.errores;
+    EXPECT_EQ(cli({"nivelacion", linea, "--cota-salida", "10", "--ajustar"}).estado, 2);
+    EXPECT_EQ(cli({"nivelacion", linea, "--cota-salida", "x"}).estado, 2);
+}
+
+}  // namespace
+}  // namespace celvara
