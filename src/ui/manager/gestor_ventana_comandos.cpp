@@ -21,6 +21,7 @@
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/instrumentos_dialogos.h"
+#include "ui/traverse/nivelacion_dialogo.h"
 
 namespace celvara::ui {
 
@@ -242,7 +243,12 @@ void VentanaGestor::abrirDesorientacionIndividual() {
 void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
 void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
 void VentanaGestor::abrirPoligonales() { pendiente(); }
-void VentanaGestor::abrirNivelacion() { pendiente(); }
+void VentanaGestor::abrirNivelacion() {
+    traspaso(Accion::Nivelacion, [&] {
+        DialogoNivelacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirRadiacion() {
     traspaso(Accion::Radiacion, [&] {
         DialogoRadiacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
