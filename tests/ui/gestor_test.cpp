@@ -355,7 +355,7 @@ private slots:
         BancoVentana b;
         ui::VentanaGestor& v = *b.ventana;
         b.avisos.esperar("Opción no disponible todavía");
-        v.accion(32969)->trigger();  // "Nivelación", not built yet
+        v.accion(32965)->trigger();  // "Poligonales", not built yet
         b.avisos.esperar("Opción NO operativa en esta versión");
         v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
         v.ejecutarComando(32840);  // "Cierre Poligonos": nothing
