@@ -5,6 +5,7 @@
 // as written so that results agree to the last printed digit.
 #include "traverse/calculo_poligonal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -410,29 +411,21 @@ double cenitalErrores(const EstacionPoligonal& f) {
 
 void aplicarTolerancias(ResultadoPoligonal& res, const FilasPoligonal& filas, const EvaluadorErrores& evaluar) {
     res.T = {};
+    for (auto& t : res.tramos) t.dTol = t.zTol = 0;
     if (res.tipo == TipoPoligonal::Colgada || res.tramos.empty() || !evaluar) return;
-    const double raiz2 = std::sqrt(2.0);
-    double largo = 0, transversal = 0, sumaX = 0, sumaY = 0, sumaD = 0;
+    AcumuladorTolerancias acumulador;
     const std::size_t n = std::min(res.tramos.size() - 1, filas.size());
     for (std::size_t k = 0; k < n; ++k) {
         auto& t = res.tramos[k];
         const auto& f = filas[k];
+        // A leg with no instrument to evaluate adds no error.
         const auto e = evaluar(f.datos, f.adelante.dCd, cenitalErrores(f), f.adelante.jalon);
-        if (e) {
-            res.T.ang = std::sqrt(res.T.ang * res.T.ang + std::pow(raiz2 * e->ea * 0.0001, 2));
-            t.dTol = raiz2 * e->ed;
-            t.zTol = raiz2 * e->ez;
-            largo = std::sqrt(largo * largo + std::pow(e->ed / raiz2, 2));
-            transversal = std::sqrt(transversal * transversal + e->transversal * e->transversal);
-            res.T.z = std::sqrt(res.T.z * res.T.z + std::pow(e->ez / raiz2, 2));
-        }
-        sumaX += std::abs(t.ixc);
-        sumaY += std::abs(t.iyc);
-        sumaD += t.d1;
+        const auto tol = acumulador.anadirTramo(e.value_or(ErroresVisual{}), t.ixc, t.iyc, t.d1);
+        t.dTol = tol.distancia;
+        t.zTol = tol.altura;
     }
-    res.T.dist = std::max(largo, transversal);
-    res.T.x = sumaD != 0 ? sumaX * res.T.dist / sumaD : 0;
-    res.T.y = sumaD != 0 ? sumaY * res.T.dist / sumaD : 0;
+    const auto total = acumulador.resultado();
+    res.T = {total.tAng, total.tX, total.tY, total.tZ, total.tDist};
 }
 
 }  // namespace celvara

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "traverse/modelo_errores.h"
 #include "traverse/poligonal.h"
 
 namespace celvara {
@@ -82,15 +83,11 @@ std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const
 std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
                                                     const ConfiguracionPoligonal& config, std::string& mensaje);
 
-// A priori errors of one sighting (error model of the instrument): Ea cc,
-// Ed m, E.Z m and the transversal error m (already times sqrt 2).
-struct ErroresTramoPoligonal {
-    double ea = 0, ed = 0, ez = 0, transversal = 0;
-};
-// Evaluates the sighting of a row's station data with distance D (m), zenith
-// angle V (gon) and target height m; nothing when no instrument is known.
+// Evaluates the sighting of a row's station data with the error model:
+// distance D (m), zenith angle V (gon), target height m; nothing when no
+// instrument is known.
 using EvaluadorErrores =
-    std::function<std::optional<ErroresTramoPoligonal>(const DatosComplementarios& datos, double D, double V, double m)>;
+    std::function<std::optional<ErroresVisual>(const DatosComplementarios& datos, double D, double V, double m)>;
 
 // Zenith angle in gon of a row's forward face-left sighting, as the error
 // model takes it.

@@ -7,6 +7,7 @@
 
 #include "pol_prueba.h"
 #include "traverse/fichero_pol.h"
+#include "traverse/tolerancias_poligonal.h"
 
 namespace celvara {
 namespace {
@@ -62,6 +63,32 @@ TEST(InformePoligonal, TextosDelResumen) {
     ASSERT_EQ(lista.size(), 3u);
     EXPECT_EQ(lista[2].nombre, "E3");
     EXPECT_NEAR(lista[2].y, 200.012, 1e-9);
+}
+
+TEST(InformePoligonal, ToleranciasDelModeloDeErroresTramoATramo) {
+    const auto p = norte();
+    // A = 32 (no pointing error), no compensator or angular terms, 2 mm + 0 ppm:
+    // Ea = 0.01 m / D * 636620 cc, Ed = 2 mm, E.Z from the height errors alone.
+    Instrumento estacion;
+    estacion.nombre = "T";
+    estacion.aumentos = 32;
+    estacion.precisionDistanciaMm = 2;
+    CDatosGenerales ajustes;
+    ajustes.inclinacionJalon = 0;
+    const ListaInstrumentos biblioteca{estacion};
+    auto r = calcular(p);
+    aplicarTolerancias(r, p.filas, evaluadorTolerancias(biblioteca, ajustes));
+    EXPECT_NEAR(r.T.ang, 0.012731763, 1e-9);
+    EXPECT_NEAR(r.T.dist, 0.020, 1e-9);  // the transversal error wins
+    EXPECT_EQ(r.T.x, 0);
+    EXPECT_NEAR(r.T.y, 0.019999, 1e-9);
+    EXPECT_NEAR(r.T.z, 0.005385174, 1e-9);
+    EXPECT_NEAR(r.tramos[0].dTol, 0.002828427, 1e-9);
+    EXPECT_NEAR(r.tramos[0].zTol, 0.007615786, 1e-9);
+    EXPECT_EQ(r.tramos[2].dTol, 0);  // the closing sighting is no leg
+    // Without a library the tolerances stay 0.
+    aplicarTolerancias(r, p.filas, evaluadorTolerancias({}, ajustes));
+    EXPECT_EQ(r.T.dist, 0);
 }
 
 TEST(InformePoligonal, GrabaCoordenadasYDesorientacionesEnLaLibreta) {
