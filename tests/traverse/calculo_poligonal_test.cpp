@@ -325,11 +325,13 @@ TEST(CierrePoligonal, ColgadaSinCierreNiCompensacion) {
     auto p = encuadradaSimple(0);
     p.referencia.tipo = 1;
     p.referencia.y1 = 999;
-    const auto r = calcular(p, 0);
-    EXPECT_EQ(r.E.ang, 0);
-    EXPECT_EQ(r.E.y, 0);
-    for (const auto& t : r.tramos) EXPECT_EQ(t.cy, 0);
-    EXPECT_NEAR(r.tramos[2].y, 300, 1e-9);
+    for (std::uint32_t m = 0; m < 3; ++m) {  // no method compensates it
+        const auto r = calcular(p, m);
+        EXPECT_EQ(r.E.ang, 0);
+        EXPECT_EQ(r.E.y, 0);
+        for (const auto& t : r.tramos) EXPECT_EQ(t.cy, 0);
+        EXPECT_NEAR(r.tramos[2].y, 300, 1e-9);
+    }
 }
 
 TEST(CierrePoligonal, EscalaUtmPorTramoYFueraDeRango) {
