@@ -47,11 +47,11 @@ void cabecera(Pagina& p, const EntornoListado& entorno) {
     }
     const DatosTrabajo& d = *entorno.empresa;
     p.textos.push_back(texto(kXEmpresa, 200, 15, true, d.empresa.str()));
-    int y = 620;
+    int y = 560;
     for (std::string_view linea : {d.direccion.vista(), d.provinciaEmpresa.vista(), d.telefonos.vista()}) {
         if (linea.empty()) continue;
         p.textos.push_back(texto(kXEmpresa, y, 10, false, std::string(linea)));
-        y += 240;
+        y += 220;
     }
 }
 

@@ -62,8 +62,13 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
             DatosTrabajo datos;
             if (leerDatosTrabajo(datos, o->empresa)) entorno.empresa = datos;
         }
-        // Fonts need a GUI application; no window is ever shown.
+        // Fonts need a GUI application; no window is ever shown. Qt's notes
+        // about the session (no runtime folder and the like) are not ours
+        // to print; failures are reported below.
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+            if (tipo == QtCriticalMsg || tipo == QtFatalMsg) std::cerr << texto.toStdString() << '\n';
+        });
         int argc = 1;
         char nombre[] = "celvara-cli";
         char* argv[] = {nombre, nullptr};

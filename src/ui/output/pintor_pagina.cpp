@@ -85,7 +85,10 @@ void pintarTabla(QPainter& p, const TablaPagina& t) {
             p.drawRect(celda);
             if (c < filas[f].size()) {
                 const std::string& s = filas[f][c];
-                const Qt::Alignment h = cabecera ? Qt::AlignHCenter : pareceNumero(s) ? Qt::AlignRight : Qt::AlignLeft;
+                // Names (the first column) read from the left, numbers from the right.
+                const Qt::Alignment h = cabecera                     ? Qt::AlignHCenter
+                                        : c > 0 && pareceNumero(s) ? Qt::AlignRight
+                                                                   : Qt::AlignLeft;
                 p.save();
                 p.setClipRect(celda);
                 p.drawText(celda.adjusted(kMargenCelda, 0, -kMargenCelda, 0),
