@@ -23,6 +23,7 @@
 #include "ui/manager/instrumentos_dialogos.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/tolerancias_dialogos.h"
+#include "ui/output/imprimir_dialogo.h"
 
 namespace celvara::ui {
 
@@ -155,17 +156,38 @@ void VentanaGestor::abrirErroresPesos() {
     });
 }
 void VentanaGestor::abrirTablaCalculo() { pendiente(); }
-void VentanaGestor::abrirImprimirTablaDesorientaciones() { pendiente(); }
-void VentanaGestor::abrirImprimirListadoBases() { pendiente(); }
+void VentanaGestor::abrirImprimirTablaDesorientaciones() {
+    traspaso(Accion::ImprimirTablaDesorientaciones, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Desorientaciones);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImprimirListadoBases() {
+    traspaso(Accion::ImprimirListadoBases, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Bases);
+        return Seleccion{};
+    });
+}
 
 void VentanaGestor::abrirImprimirResenaBase() {
-    if (!gestor_->estacionSeleccionada()) return;
-    pendiente();
+    const Estacion* estacion = gestor_->estacionSeleccionada();
+    if (!estacion) return;
+    traspaso(Accion::ImprimirResenaBase, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Resena, estacion);
+        return Seleccion{};
+    });
 }
 
 void VentanaGestor::abrirImprimirEstadilloLecturas() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    const Estacionamiento* estacionamiento = gestor_->estacionamientoSeleccionado();
+    if (!estacionamiento) return;
+    const Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::ImprimirEstadilloLecturas, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Estadillo, estacion,
+                      estacionamiento);
+        return Seleccion{};
+    });
 }
 
 // ---- Coordinate files.
