@@ -22,7 +22,7 @@ namespace celvara {
 // What the correction of one or several set-ups changed.
 struct CambioCorreccion {
     std::size_t estacionamientos = 0;  // set-ups whose readings or data changed
-    std::size_t lecturas = 0;          // readings given new values
+    std::size_t lecturas = 0;          // readings given new values, once per step
     std::size_t lecturasFundidas = 0;  // readings removed by joining them to their pair
 
     CambioCorreccion& operator+=(const CambioCorreccion& otro);

@@ -8,6 +8,7 @@
 #include "calc/calculo_punto.h"
 #include "calc/caras.h"
 #include "comun/avisos_grabados.h"
+#include "comun/proceso.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
 #include "manager/herramientas_lecturas.h"
@@ -278,6 +279,41 @@ TEST_F(Ventana, FilaSinMarcaYFicheroNuevo) {
     EXPECT_EQ(sn[0]->lecturas, s(0).lecturas);  // row 0 not ticked
     EXPECT_NEAR(sn[1]->lecturas[0].horizontal, 0.001, 1e-12);
     EXPECT_EQ(sn[1]->datos.corregidoEsfRefr, 1);
+}
+
+}  // namespace
+}  // namespace celvara
+
+namespace celvara {
+namespace {
+
+// ---- celvara-cli corregir and repetidas.
+TEST(CorreccionesCli, CorregirYRepetidas) {
+    CLibretaCampo l;
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A"});
+    DatosComplementarios d;
+    d.unidadAngular = 360;
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 0);
+    crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100, 90, 45, "");
+    crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100.002, 270, 225, "");
+    const auto dir = std::filesystem::path(testing::TempDir());
+    ASSERT_TRUE(escribirLibreta(l, dir / "cli_mixta.obs"));
+    const auto r = prueba::cli({"repetidas", (dir / "cli_mixta.obs").string()});
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.salida, "ESTACION A ESTACIONAMIENTO A_1\nP 1 45.0000 90.0000 100.000 1.500 \n"
+                        "P 2 225.0000 270.0000 100.002 1.500 \n");
+    const auto c = prueba::cli({"corregir", (dir / "cli_mixta.obs").string(), "-o", (dir / "cli_salida.obs").string(),
+                                "--unificar", "--promediar", "--desplazamientos=0,0,1"});
+    EXPECT_EQ(c.estado, 0);
+    EXPECT_EQ(c.salida, "Correcciones Realizadas: 1 estacionamientos, 5 lecturas, 1 fundidas\n");
+    CLibretaCampo salida;
+    ASSERT_TRUE(leerLibreta(salida, dir / "cli_salida.obs"));
+    const auto& sn = *salida.estaciones[0]->estacionamientos[0];
+    ASSERT_EQ(sn.lecturas.size(), 1u);
+    EXPECT_NEAR(sn.lecturas[0].horizontal, 50, 1e-9);
+    EXPECT_NEAR(sn.lecturas[0].vertical, 100, 1e-9);
+    EXPECT_NEAR(sn.lecturas[0].distancia, 100.002, 1e-9);
+    EXPECT_EQ(prueba::cli({"corregir", (dir / "no_existe.obs").string(), "-o", (dir / "x.obs").string()}).estado, 1);
 }
 
 }  // namespace
