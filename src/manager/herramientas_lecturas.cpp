@@ -282,6 +282,8 @@ void CVisualesRepetidas::recargarNombres() {
 
 void CVisualesRepetidas::elegir(int i) {
     rejilla_.vaciar();
+    promedio_.vaciar();
+    marcadasPromedio_.clear();
     filas_.clear();
     if (i < 0 || static_cast<std::size_t>(i) >= nombres_.size()) {
         elegido_.clear();
@@ -340,6 +342,7 @@ bool CVisualesRepetidas::promediarMarcadas() {
     const ValoresLectura media =
         promediarCaras(valores, circuloDe(s_.datos.unidadAngular), s_.datos.tipoVertical, desnivel);
     promedioValores_ = media;
+    marcadasPromedio_ = m;
     promedio_.agregarFila({"", utf(elegido_), "1", textoH(media.horizontal), textoH(media.vertical),
                            textoD(media.distancia), textoD(media.jalon),
                            utf(s_.lecturas[filas_[m.front()]].codigo.vista())});
@@ -347,7 +350,8 @@ bool CVisualesRepetidas::promediarMarcadas() {
 }
 
 std::size_t CVisualesRepetidas::insertarPromedio() {
-    const auto m = marcadas();
+    // The rows that made the mean, whatever was marked since.
+    const auto m = marcadasPromedio_;
     if (promedio_.numeroFilas() == 0 || m.empty()) return 0;
     if (!preguntar(avisos_, formatear("La lectura promediada sustituirá a las %zu lecturas marcadas de %s.\n¿Continuar?",
                                       m.size(), utf(elegido_).c_str())))

@@ -160,7 +160,7 @@ public:
     // than one marked row.
     bool promediarMarcadas();
     // "Insertar esta Lectura en la Libreta del Estacionamiento": the mean
-    // takes the place of the first marked reading and the other marked ones
+    // takes the place of the first reading it was made from and the others
     // are removed (asks first). Returns the readings removed.
     std::size_t insertarPromedio();
 
@@ -175,6 +175,7 @@ private:
     RejillaTexto rejilla_;
     RejillaTexto promedio_;
     ValoresLectura promedioValores_;
+    std::vector<std::size_t> marcadasPromedio_;  // grid rows of the mean
 };
 
 // Names repeated among a set-up's readings (Windows-1252), in order of first
