@@ -28,7 +28,7 @@ TEST(HerramientasRango, NumerosSoloParaNombresDeDigitos) {
     EXPECT_FALSE(rangoValido({"10", "9"}));
 }
 
-struct Libro : testing::Test {
+struct HerramientasLibro : testing::Test {
     void SetUp() override {
         a = crearEstacion(libreta.estaciones, {.nombre = "A"});
         b = crearEstacion(libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1, 2, 3}});
@@ -43,7 +43,7 @@ struct Libro : testing::Test {
     prueba::AvisosGrabados avisos;
 };
 
-TEST_F(Libro, BorrarPreguntaConLaCuentaYAvisa) {
+TEST_F(HerramientasLibro, BorrarPreguntaConLaCuentaYAvisa) {
     COpcionesLecturas v(libreta, *s, avisos);
     v.rango = {"1", "3"};
     EXPECT_EQ(v.cuantos(), "Cuantos: 3");
@@ -60,7 +60,7 @@ TEST_F(Libro, BorrarPreguntaConLaCuentaYAvisa) {
     EXPECT_EQ(avisos.mensajes.size(), 3u);
 }
 
-TEST_F(Libro, MoverYCopiarAUnEstacionamientoDelMismoNombre) {
+TEST_F(HerramientasLibro, MoverYCopiarAUnEstacionamientoDelMismoNombre) {
     COpcionesLecturas v(libreta, *s, avisos);
     EXPECT_EQ(v.nombres(), (std::vector<std::string>{"A_2", "A_1"}));
     EXPECT_EQ(v.elegir(1), (std::vector<std::string>{"Subestacion:A_1", "Des = 0.0000", "I = 1.600"}));
@@ -80,7 +80,7 @@ TEST_F(Libro, MoverYCopiarAUnEstacionamientoDelMismoNombre) {
     EXPECT_EQ(s->lecturas.size(), 2u);
 }
 
-TEST_F(Libro, CambiarDeEstacionElUnicoEstacionamiento) {
+TEST_F(HerramientasLibro, CambiarDeEstacionElUnicoEstacionamiento) {
     CCambiarEstacion v(libreta, *b, *otro, avisos);
     EXPECT_EQ(v.nombres(), std::vector<std::string>{"A"});
     v.elegir(0);
@@ -96,7 +96,7 @@ TEST_F(Libro, CambiarDeEstacionElUnicoEstacionamiento) {
     EXPECT_FALSE(w.cambiar());
 }
 
-TEST_F(Libro, UnirPorDesorientacionYSinModificar) {
+TEST_F(HerramientasLibro, UnirPorDesorientacionYSinModificar) {
     CUnirEstacionamientos v(*a, *s, avisos);
     EXPECT_EQ(v.textosActual(), (std::vector<std::string>{"Estacion: A", "Des = 100.0000", "I = 1.500"}));
     EXPECT_EQ(v.elegir(0)[0], "Subestación: A_2");

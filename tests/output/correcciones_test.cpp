@@ -209,7 +209,7 @@ TEST(CorreccionesDesplazamientos, CcSegundosYMilimetros) {
 }
 
 // ---- The window.
-struct Ventana : testing::Test {
+struct CorreccionesVentana : testing::Test {
     void SetUp() override {
         auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 2000, 100}});
         DatosComplementarios d;
@@ -226,7 +226,7 @@ struct Ventana : testing::Test {
     prueba::AvisosGrabados avisos;
 };
 
-TEST_F(Ventana, FilasPorPosicionPreguntaYRecarga) {
+TEST_F(CorreccionesVentana, FilasPorPosicionPreguntaYRecarga) {
     CCorreccionesLecturas v(libreta, avisos);
     ASSERT_EQ(v.rejilla().numeroFilas(), 2u);
     EXPECT_EQ(v.rejilla().texto(0, cc::esfRefr), "0");  // already corrected
@@ -259,7 +259,7 @@ TEST_F(Ventana, FilasPorPosicionPreguntaYRecarga) {
     EXPECT_EQ(s(1).lecturas, antes);
 }
 
-TEST_F(Ventana, FilaSinMarcaYFicheroNuevo) {
+TEST_F(CorreccionesVentana, FilaSinMarcaYFicheroNuevo) {
     CCorreccionesLecturas v(libreta, avisos);
     v.enUnoNuevo = true;
     v.corregir();
