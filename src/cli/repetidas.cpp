@@ -1,7 +1,8 @@
 // repetidas LIBRETA.obs: the repeated sightings of every set-up, as the
 // "LISTADO DE VISUALES REPETIDAS" lists them: a line naming the station and
 // the set-up, then one line per reading of each repeated name (name, face,
-// horizontal, vertical, distance, target height, code).
+// horizontal, vertical, distance, target height, and the code when
+// there is one).
 #include <iostream>
 
 #include "cli/registro.h"
@@ -29,9 +30,9 @@ const RegistroComando registro("repetidas", [](CLI::App& raiz) -> std::function<
                     visuales.elegir(static_cast<int>(i));
                     const RejillaTexto& r = visuales.rejilla();
                     for (std::size_t f = 0; f < r.numeroFilas(); ++f) {
-                        std::string linea;
-                        for (std::size_t c = columna_repetidas::nombre; c < columna_repetidas::numero; ++c)
-                            linea += (linea.empty() ? "" : " ") + r.texto(f, c);
+                        std::string linea = r.texto(f, columna_repetidas::nombre);
+                        for (std::size_t c = columna_repetidas::cara; c < columna_repetidas::numero; ++c)
+                            if (const std::string t = r.texto(f, c); !t.empty()) linea += " " + t;
                         std::cout << linea << "\n";
                     }
                 }

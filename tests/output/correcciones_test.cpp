@@ -300,8 +300,8 @@ TEST(CorreccionesCli, CorregirYRepetidas) {
     ASSERT_TRUE(escribirLibreta(l, dir / "cli_mixta.obs"));
     const auto r = prueba::cli({"repetidas", (dir / "cli_mixta.obs").string()});
     EXPECT_EQ(r.estado, 0);
-    EXPECT_EQ(r.salida, "ESTACION A ESTACIONAMIENTO A_1\nP 1 45.0000 90.0000 100.000 1.500 \n"
-                        "P 2 225.0000 270.0000 100.002 1.500 \n");
+    EXPECT_EQ(r.salida, "ESTACION A ESTACIONAMIENTO A_1\nP 1 45.0000 90.0000 100.000 1.500\n"
+                        "P 2 225.0000 270.0000 100.002 1.500\n");
     const auto c = prueba::cli({"corregir", (dir / "cli_mixta.obs").string(), "-o", (dir / "cli_salida.obs").string(),
                                 "--unificar", "--promediar", "--desplazamientos=0,0,1"});
     EXPECT_EQ(c.estado, 0);
