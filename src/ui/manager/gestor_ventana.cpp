@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,6 +97,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     arbol_->setUniformRowHeights(true);
     arbol_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     arbol_->setContextMenuPolicy(Qt::CustomContextMenu);
+    arbol_->installEventFilter(this);  // the Delete key
     QPalette paleta = arbol_->palette();
     paleta.setColor(QPalette::Base, QColor(255, 255, 240));
     arbol_->setPalette(paleta);
@@ -324,8 +326,9 @@ void VentanaGestor::sincronizar() {
     if (primeraVez_ || estadoNuevo || r.paneles != vistas_.paneles) llenarPaneles();
     if (primeraVez_ || r.rejilla != vistas_.rejilla) recargarRejilla();
     else rejilla_->refrescar();
-    if (primeraVez_ || r.dibujo != vistas_.dibujo || modoMostrado_ != gestor_->modoDibujo()) {
-        const bool ajustar = modoMostrado_ != gestor_->modoDibujo();
+    if (primeraVez_ || r.dibujo != vistas_.dibujo || modoMostrado_ != gestor_->modoDibujo() ||
+        r.libreta != vistas_.libreta) {
+        const bool ajustar = modoMostrado_ != gestor_->modoDibujo() || r.libreta != vistas_.libreta;
         modoMostrado_ = gestor_->modoDibujo();
         actualizarDibujo(ajustar);
     }
@@ -466,6 +469,15 @@ void VentanaGestor::closeEvent(QCloseEvent* e) {
 void VentanaGestor::mouseDoubleClickEvent(QMouseEvent*) { ejecutarAccion(Accion::Actualizar); }
 
 bool VentanaGestor::eventFilter(QObject* objeto, QEvent* e) {
+    // Delete on a station or set-up of the tree deletes it (after asking).
+    if (objeto == arbol_ && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete && arbol_->state() != QAbstractItemView::EditingState) {
+        const TipoNodo tipo = gestor_->seleccion().tipo;
+        if (tipo == TipoNodo::Estacion) ejecutarAccion(Accion::BorrarEstacion);
+        else if (tipo == TipoNodo::Estacionamiento) ejecutarAccion(Accion::BorrarEstacionamiento);
+        else return QMainWindow::eventFilter(objeto, e);
+        return true;
+    }
     // The photograph or sketch follows the size of its frame.
     if (objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
         gestor_->estado() == EstadoSeleccion::Estacion)
