@@ -51,6 +51,9 @@ void CGestorObservaciones::nuevo() {
     preguntarGuardar(kCaptionNuevo, false, cancelado);
     if (cancelado) return;
     olvidarActuales();
+    // Nothing of the previous book stays on screen: its coordinate-file points and its zoom.
+    vaciarPuntos();
+    ++revisiones_.libreta;
     ajustes_.ultimoFichero = "";
     libreta_.vaciar();
     fijarTitulo(kTituloGestorSinFichero);
@@ -69,6 +72,8 @@ void CGestorObservaciones::abrir() {
     if (!ruta) return;
 
     olvidarActuales();
+    vaciarPuntos();
+    ++revisiones_.libreta;
     ajustes_.ultimoFichero = utf8ACp1252(*ruta);
     libreta_.vaciar();
     filaActual_ = 0;
