@@ -12,6 +12,7 @@ paquetes=(
   proj-bin geographiclib-tools
   ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
   qt6-svg-dev poppler-utils socat
+  qt6-translations-l10n
 )
 
 faltan=()
