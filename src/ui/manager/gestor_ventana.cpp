@@ -46,7 +46,10 @@ QColor colorDe(std::uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF,
 // Sets a line edit's text without raising its change signals.
 void poner(QLineEdit* e, const std::string& texto) {
     const QSignalBlocker bloqueo(e);
-    if (e->text() != qs(texto)) e->setText(qs(texto));
+    if (e->text() != qs(texto)) {
+        e->setText(qs(texto));
+        e->setCursorPosition(0);  // a value wider than its box shows its start, never "472" for 1.472
+    }
 }
 
 constexpr const char* kTitulosVista[] = {"Ver Estaciones.", "Ver Visuales.", "Ver Puntos.", "Ver Números"};
@@ -121,6 +124,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     division->setStretchFactor(0, 0);
     division->setStretchFactor(1, 1);
     division->setSizes({220, 900});
+    division->setChildrenCollapsible(false);
     setCentralWidget(division);
     resize(1200, 760);
 }
