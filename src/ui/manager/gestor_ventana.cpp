@@ -475,7 +475,7 @@ void VentanaGestor::mouseDoubleClickEvent(QMouseEvent*) { ejecutarAccion(Accion:
 bool VentanaGestor::eventFilter(QObject* objeto, QEvent* e) {
     // Delete on a station or set-up of the tree deletes it (after asking).
     if (objeto == arbol_ && e->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete && arbol_->state() != QAbstractItemView::EditingState) {
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
         const TipoNodo tipo = gestor_->seleccion().tipo;
         if (tipo == TipoNodo::Estacion) ejecutarAccion(Accion::BorrarEstacion);
         else if (tipo == TipoNodo::Estacionamiento) ejecutarAccion(Accion::BorrarEstacionamiento);
@@ -483,7 +483,7 @@ bool VentanaGestor::eventFilter(QObject* objeto, QEvent* e) {
         return true;
     }
     // The photograph or sketch follows the size of its frame.
-    if (objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
+    if (panelEstacion_ && objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
         gestor_->estado() == EstadoSeleccion::Estacion)
         mostrarImagen();
     return QMainWindow::eventFilter(objeto, e);
