@@ -241,9 +241,8 @@ void CRejilla::aplicarColumnas() {
         vista_->setColumnHidden(i, col.oculta);
         // Never narrower than its title or the values in view: a cut number reads wrong.
         const int ancho = col.ancho > 0 ? col.ancho : kAnchoPorDefecto;
-        vista_->setColumnWidth(i, col.oculta ? ancho
-                                             : std::max({ancho, vista_->horizontalHeader()->sectionSizeHint(i),
-                                                         vista_->sizeHintForColumn(i)}));
+        if (!col.oculta) vista_->resizeColumnToContents(i);
+        vista_->setColumnWidth(i, col.oculta ? ancho : std::max(ancho, vista_->columnWidth(i)));
     }
 }
 
