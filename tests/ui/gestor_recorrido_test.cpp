@@ -4,6 +4,7 @@
 // own texts are Spanish and the set-up header stays readable at 1024 × 700.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>

@@ -234,7 +234,7 @@ private slots:
             if (!editor) return;
             elegido = editor->findChild<QComboBox*>(QStringLiteral("nombres"))->currentIndex();
             aumentos = editor->findChild<QLineEdit*>(QStringLiteral("aumentos"))->text();
-            editor->reject();
+            editor->close();
         });
         clic(&listado, "editor");
         QCOMPARE(elegido, 1);
