@@ -141,7 +141,13 @@ private slots:
         v.resize(1024, 700);
         clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
         QTest::qWait(20);
-        QCOMPARE(v.size(), QSize(1024, 700));
+        const QString medidas = QStringLiteral("%1x%2 min %3 arbol %4 cabecera %5 dibujo %6 detalle %7")
+                                    .arg(v.width()).arg(v.height()).arg(v.minimumSizeHint().width())
+                                    .arg(v.arbol()->minimumSizeHint().width())
+                                    .arg(v.cabecera()->minimumSizeHint().width())
+                                    .arg(v.dibujo()->parentWidget()->minimumSizeHint().width())
+                                    .arg(v.panelEstacion()->minimumSizeHint().width());
+        QVERIFY2(v.size() == QSize(1024, 700) && v.minimumSizeHint().width() <= 1024, qPrintable(medidas));
         ui::CabeceraEstacionamientoQt* c = v.cabecera();
         QCOMPARE(c->altura->text(), QStringLiteral("1.472"));
         for (QLineEdit* e : {c->nombre, c->estacion, c->altura, c->desorientacion}) {

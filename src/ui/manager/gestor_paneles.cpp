@@ -27,16 +27,16 @@ QLineEdit* linea(QWidget* padre, const char* nombre, int longitud, int caractere
 
 PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("panelEstacion"));
-    nombre = linea(this, "nombre", 15, 15);
+    nombre = linea(this, "nombre", 15, 9);
     nombre->setReadOnly(true);
     tipo = new QComboBox(this);
     tipo->setObjectName(QStringLiteral("tipo"));
     for (const char* t : kTitulosTipoBase) tipo->addItem(QString::fromLatin1(t));
-    x = linea(this, "x", 0, 12);
-    y = linea(this, "y", 0, 12);
-    z = linea(this, "z", 0, 9);
-    descripcion1 = linea(this, "descripcion1", 99, 20);
-    descripcion2 = linea(this, "descripcion2", 99, 20);
+    x = linea(this, "x", 0, 11);
+    y = linea(this, "y", 0, 11);
+    z = linea(this, "z", 0, 8);
+    descripcion1 = linea(this, "descripcion1", 99, 10);
+    descripcion2 = linea(this, "descripcion2", 99, 10);
     croquis = new QPlainTextEdit(this);
     croquis->setObjectName(QStringLiteral("croquis"));
     pestanas = new QTabBar(this);
@@ -46,7 +46,7 @@ PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
     imagen = new QLabel(this);
     imagen->setObjectName(QStringLiteral("imagen"));
     imagen->setAlignment(Qt::AlignCenter);
-    imagen->setMinimumSize(220, 165);
+    imagen->setMinimumSize(160, 120);
     imagen->setFrameShape(QFrame::StyledPanel);
     imagen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     elegirImagen = new QPushButton(QStringLiteral("Seleccionar Fichero  *.BMP . --->"), this);
@@ -84,9 +84,9 @@ PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
 
 CabeceraEstacionamientoQt::CabeceraEstacionamientoQt(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("cabeceraEstacionamiento"));
-    nombre = linea(this, "nombreEstacionamiento", 14, 14);
+    nombre = linea(this, "nombreEstacionamiento", 14, 12);
     nombre->setReadOnly(true);
-    estacion = linea(this, "estacionEstacionamiento", 16, 15);
+    estacion = linea(this, "estacionEstacionamiento", 16, 12);
     estacion->setReadOnly(true);
     altura = linea(this, "altura", 0, 8);
     desorientacion = linea(this, "desorientacion", 0, 9);

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -100,6 +101,9 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     arbol_->setUniformRowHeights(true);
     arbol_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     arbol_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Wide enough for a station's or coordinate file's name under its root, at any window size.
+    arbol_->setMinimumWidth(arbol_->fontMetrics().horizontalAdvance(QStringLiteral("RADIADOS.CRD")) +
+                            2 * arbol_->indentation() + 40);
     arbol_->installEventFilter(this);  // the Delete key
     QPalette paleta = arbol_->palette();
     paleta.setColor(QPalette::Base, QColor(255, 255, 240));
@@ -231,7 +235,8 @@ void VentanaGestor::construirLadoDerecho() {
     capaDibujo->setContentsMargins(0, 0, 0, 0);
     dibujo_ = new PanelDibujo(panelDibujo_);
     capaDibujo->addWidget(dibujo_, 1);
-    auto* filaCasillas = new QHBoxLayout;
+    // Two by two, so that the drawing leaves room for the grid on a 1024-pixel screen.
+    auto* filaCasillas = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         casillas_[i] = new QCheckBox(QString::fromUtf8(kTitulosVista[i]), panelDibujo_);
         const VistaDibujo v = kVistas[i];
@@ -240,9 +245,9 @@ void VentanaGestor::construirLadoDerecho() {
             gestor_->cambiarVista(v, activa);
             sincronizar();
         });
-        filaCasillas->addWidget(casillas_[i]);
+        filaCasillas->addWidget(casillas_[i], i / 2, i % 2);
     }
-    filaCasillas->addStretch(1);
+    filaCasillas->setColumnStretch(2, 1);
     capaDibujo->addLayout(filaCasillas);
     contenido_->addWidget(pila_);
     contenido_->addWidget(panelDibujo_);
