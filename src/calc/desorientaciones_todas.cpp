@@ -99,8 +99,11 @@ void CCalculoDesorientaciones::calcular() {
 
 void CCalculoDesorientaciones::grabar() {
     for (std::size_t f = 0; f < filas_.size() && f < rejilla_.numeroFilas(); ++f)
-        // A row never calculated nor typed is left alone, not written as 0.
-        if (rejilla_.marcada(f, columna_todas::uso) && !rejilla_.texto(f, columna_todas::desorientacion).empty())
+        // A row never calculated nor typed is left alone, not written as 0;
+        // an orientation kept as shown is not rounded to the shown decimals.
+        if (rejilla_.marcada(f, columna_todas::uso) && !rejilla_.texto(f, columna_todas::desorientacion).empty() &&
+            rejilla_.texto(f, columna_todas::desorientacion) !=
+                formatear("%1.4f", filas_[f].second->desorientacion))
             filas_[f].second->desorientacion = textoANumero(rejilla_.texto(f, columna_todas::desorientacion));
 }
 
