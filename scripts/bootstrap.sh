@@ -13,6 +13,7 @@ paquetes=(
   ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
   qt6-svg-dev poppler-utils socat
   locales
+  qt6-translations-l10n
 )
 
 faltan=()
