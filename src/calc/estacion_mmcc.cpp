@@ -31,9 +31,6 @@ namespace {
 constexpr double kRho = 636619.8;       // cc per radian
 constexpr double kCcPorGon = 10000.0;   // k
 constexpr double kRadianAUnidad = 0.15915494309189535;  // 1 / (2 pi)
-constexpr double kGradARadian = 0.015707963267948967;
-constexpr double kTransversal = 1.570795765134617e-06;
-constexpr double kRaiz2 = 1.4142135623730951;
 constexpr double kPivoteMinimo = 1e-9;
 
 // Azimuth P1 -> P2 in radians by the rule of the units (north 0, clockwise).
@@ -151,31 +148,6 @@ double cuantilChi2(int r, double p) {
             alto = medio;
     }
     return (bajo + alto) / 2;
-}
-
-ErroresVisual erroresVisual(const Instrumento& ins, const CDatosGenerales& aj, double D, double V, double m) {
-    ErroresVisual e;
-    const int A = ins.aumentos;
-    // Both divisions are integer ones: 30 / A is 0 beyond 30 magnifications.
-    const double ep = A > 0 ? static_cast<double>((30 / A) * (4 * A / 100 + 1)) : 0.0;
-    const double s = ins.nivelTorico;
-    const double lh = ins.precisionH, lv = ins.precisionV;
-    e.vertical = std::sqrt(ep * ep + (s / 3) * (s / 3) + lv * lv);
-    const double centrado = D > 0 ? (aj.errorCentradoEstacion + aj.errorCentradoPunto) / D * 636620 : 0.0;
-    e.horizontal = std::sqrt(ep * ep + centrado * centrado + (s / 12) * (s / 12) + lh * lh);
-    const double v = V * kGradARadian, v2 = (e.vertical * 0.0001 + V) * kGradARadian;
-    const double w = aj.inclinacionJalon * kGradARadian;
-    const double lineal = D * 0.001 * ins.precisionDistanciaPpm * 0.001 + ins.precisionDistanciaMm * 0.001;
-    const double t1 = D * std::sin(v) - D * std::sin(v2), t2 = m * std::sin(w);
-    e.distancia = std::sqrt(t1 * t1 + t2 * t2 + lineal * lineal);
-    const double z1 = D * std::cos(v) - D * std::cos(v2), z2 = m - m * std::cos(w);
-    const double z3 = D * std::cos(v) - (e.distancia + D) * std::cos(v);
-    e.altura = std::sqrt(z1 * z1 + z2 * z2 + z3 * z3 + aj.errorAlturaJalon * aj.errorAlturaJalon +
-                         aj.errorAlturaInstrumento * aj.errorAlturaInstrumento);
-    e.longitudinal = kRaiz2 * e.distancia;
-    e.transversal = kRaiz2 * D * e.horizontal * kTransversal;
-    e.alturaFigura = kRaiz2 * e.altura;
-    return e;
 }
 
 double cierreAngular(double theta, double L, int C) {
@@ -341,7 +313,6 @@ bool CCalculoEstacionMMCC::calcular() {
     }
     const std::size_t n = filas.size(), u = inversa ? 3 : 2;
     const bool pesos = ajustes_.calcularConPesos != 0;
-    const double varRef = ajustes_.varianzaReferencia;
 
     struct Fila {
         double dx, dy, dE, fo;
@@ -369,9 +340,10 @@ bool CCalculoEstacionMMCC::calcular() {
             dred = cp.calcular().distanciaReducida;
         }
         const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, s.datos.instrumento.vista());
-        const ErroresVisual err = erroresVisual(*ins, ajustes_, Dg > 0 ? dred : D, anguloCenital(s, V), o.jalon);
+        const ErroresVisual err = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), Dg > 0 ? dred : D,
+                                                anguloCenital(s, V), o.jalon);
         Fila c{};
-        double sigma2 = 0;
+        double sigma = 0;
         if (D == 0) {
             avisos_.mensaje(kMensajeNSingular);
             return false;
@@ -380,7 +352,7 @@ bool CCalculoEstacionMMCC::calcular() {
             c.dx = (x - k.x) / D;
             c.dy = (y - k.y) / D;
             c.fo = D - dred;
-            sigma2 = err.longitudinal * err.longitudinal;
+            sigma = err.longitudinal;
         } else {
             const double h = horizontalCaraDirecta(s, H, V);
             const int C = kCentesimal;
@@ -398,14 +370,14 @@ bool CCalculoEstacionMMCC::calcular() {
                 c.dy = -(x - k.x) * kRho / (D * D);
                 c.fo = kCcPorGon * cierreAngular(azimut(k.x, k.y, x, y, C), L, C);
             }
-            sigma2 = err.horizontal * err.horizontal;
+            sigma = err.ea;
         }
         coef[i] = c;
         matrices_.B(i, 0) = c.dx;
         matrices_.B(i, 1) = c.dy;
         if (u == 3) matrices_.B(i, 2) = c.dE;
         matrices_.Fo(i, 0) = c.fo;
-        matrices_.Q(i, i) = pesos ? (varRef > 0 ? sigma2 / varRef : 0.0) : 1.0;
+        matrices_.Q(i, i) = varianzaEcuacion(sigma, ajustes_);
     }
     matrices_.aproximada(0, 0) = x;
     matrices_.aproximada(1, 0) = y;
@@ -620,7 +592,7 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
                         celda(f, ce::visado).c_str(), limpio(num(f, ce::dx), 4), limpio(num(f, ce::dy), 4),
                         limpio(num(f, ce::dE), 1), limpio(num(f, ce::fo), 4), limpio(num(f, ce::residuo), 4)));
     linea("");
-    const double apriori = ajustes_.calcularConPesos ? ajustes_.varianzaReferencia : 1.0;
+    const double apriori = ajustes_.calcularConPesos && ajustes_.varianzaReferencia > 0 ? ajustes_.varianzaReferencia : 1.0;
     linea(formatear(utf8ACp1252("      Solucionado a la %2d iteración:             Varianza apriori    = %12.4lf").c_str(),
                     iteraciones_, apriori));
     linea(formatear("                                                 Varianza posteriori = %12.4lf", r.varianza));

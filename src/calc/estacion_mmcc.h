@@ -28,6 +28,7 @@
 #include "fieldbook/libreta.h"
 #include "manager/instrumentos.h"
 #include "manager/rejilla_texto.h"
+#include "traverse/modelo_errores.h"
 
 namespace celvara {
 
@@ -75,20 +76,6 @@ Elipse elipseError(double sxx, double syy, double sxy);
 // Upper quantile of chi² with r degrees of freedom: the value exceeded with
 // probability p.
 double cuantilChi2(int r, double p);
-
-// A priori errors of one sighting (cc and m).
-struct ErroresVisual {
-    double horizontal = 0;    // eh, cc
-    double vertical = 0;      // ev, cc
-    double distancia = 0;     // eD, m
-    double altura = 0;        // ez, m
-    double longitudinal = 0;  // sqrt2 eD
-    double transversal = 0;   // sqrt2 D eh, m
-    double alturaFigura = 0;  // sqrt2 ez
-};
-// D in m, V a zenith angle in gon, m the target height.
-ErroresVisual erroresVisual(const Instrumento& instrumento, const CDatosGenerales& ajustes, double D, double V,
-                            double m);
 
 // The set-up behind one row of the grid.
 struct OrigenEcuacion {

@@ -238,12 +238,13 @@ SolucionEstacion CCalculoEstacionSemi::radiar(const Visual& v, std::size_t f) co
     s.y = p.y;
     s.z = p.z;
     const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, v.estacionamiento->datos.instrumento.vista());
-    const ErroresVisual e = erroresVisual(*ins, ajustes_, p.distanciaReducida, anguloCenital(*v.estacionamiento, V), m);
+    const ErroresVisual e = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), p.distanciaReducida,
+                                            anguloCenital(*v.estacionamiento, V), m);
     s.a = e.transversal;
     s.b = e.longitudinal;
     s.d1 = e.longitudinal;  // along the sight
     s.d2 = e.transversal;
-    s.tz = e.alturaFigura;
+    s.tz = e.altura;
     return s;
 }
 
@@ -288,7 +289,8 @@ bool CCalculoEstacionSemi::calcular() {
     };
     auto errores = [this](const Lado& l, double dh) {
         const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, l.vis->estacionamiento->datos.instrumento.vista());
-        return erroresVisual(*ins, ajustes_, dh, anguloCenital(*l.vis->estacionamiento, l.v), l.m);
+        return erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), dh,
+                             anguloCenital(*l.vis->estacionamiento, l.v), l.m);
     };
 
     const auto directas = usadas(1);
@@ -306,13 +308,13 @@ bool CCalculoEstacionSemi::calcular() {
                 const double D = DistanciaEntre(k.x, k.y, s.x, s.y);
                 const double az = l->az * kGonARadian;
                 const ErroresVisual e = errores(*l, D);
-                const double sigma = e.horizontal / kRho;  // rad
+                const double sigma = e.ea / kRho;  // rad
                 const double bx = std::cos(az) / D, by = -std::sin(az) / D;
                 n11 += bx * bx / (sigma * sigma);
                 n12 += bx * by / (sigma * sigma);
                 n22 += by * by / (sigma * sigma);
                 z += k.z + relativa(*l, D);
-                tz2 += e.alturaFigura * e.alturaFigura;
+                tz2 += e.altura * e.altura;
             }
             s.z = z / 2;
             s.tz = std::sqrt(tz2) / 2;
@@ -342,12 +344,12 @@ bool CCalculoEstacionSemi::calcular() {
                     if (!valida) break;
                     const double az = AzimutEntre(s.x, s.y, t[a]->x, t[a]->y, kCentesimal) * kGonARadian;
                     const ErroresVisual e = errores(l[a], D);
-                    const double sigma = e.horizontal / kRho;
+                    const double sigma = e.ea / kRho;
                     const double b[3] = {-std::cos(az) / D, std::sin(az) / D, -1};
                     for (int r = 0; r < 3; ++r)
                         for (int c = 0; c < 3; ++c) n[r][c] += b[r] * b[c] / (sigma * sigma);
                     z += t[a]->z - relativa(l[a], D);
-                    tz2 += e.alturaFigura * e.alturaFigura;
+                    tz2 += e.altura * e.altura;
                 }
                 if (!valida || !(n[2][2] > 0)) continue;
                 const double n11 = n[0][0] - n[0][2] * n[2][0] / n[2][2];
