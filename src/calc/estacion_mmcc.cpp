@@ -478,6 +478,7 @@ bool CCalculoEstacionMMCC::calcular() {
         rejilla_.asignar(f, ce::fo, formatear("%1.10lf", coef[i].fo));
         rejilla_.asignar(f, ce::residuo, formatear("%1.3lf", limpio(r.residuos[i], 3)));
         rejilla_.asignar(f, ce::trabajo, std::isfinite(r.w[i]) ? formatear("w=%1.2lf", r.w[i]) : "-");
+        if (r.filas[i] == r.filaMarcada) rejilla_.asignar(f, ce::trabajo, formatear("w=%1.2lf <==", r.w[i]));
     }
     textoX = formatear("%1.3lf", r.x);
     textoY = formatear("%1.3lf", r.y);

@@ -143,6 +143,24 @@ TEST(EstacionMmcc, GeometriasSinSolucionDanSuMensaje) {
     EXPECT_FALSE(c.elegirEstacion("P"));
     EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeNSingular, kMensajePocasEcuaciones, kMensajeNoExiste,
                                                          kMensajeCentesimal}));
+
+    // A resection on the danger circle: A, B, C and P on one circle of radius 100.
+    CLibretaCampo r;
+    const double pi = 3.14159265358979;
+    auto enCirculo = [&](double g) { return Coordenadas{1000 + 100 * std::sin(g * pi / 200), 1000 + 100 * std::cos(g * pi / 200), 0}; };
+    const Coordenadas p = enCirculo(350);
+    auto* q = crearEstacion(r.estaciones, {.nombre = "P", .coordenadas = p});
+    auto* q1 = crearEstacionamiento(q->estacionamientos, nullptr, "P1", "P", 1.5, &d, 0);
+    for (auto [n, g] : {std::pair{"A", 0.0}, {"B", 100.0}, {"C", 200.0}}) {
+        const Coordenadas t = enCirculo(g);
+        crearEstacion(r.estaciones, {.nombre = n, .coordenadas = t});
+        crearLectura(q1->lecturas, std::nullopt, n, 1.5, 0, 100, AzimutEntre(p.x, p.y, t.x, t.y, 400), "");
+    }
+    AvisosGrabados otros;
+    CCalculoEstacionMMCC peligro(r, aj, &ins, otros);
+    ASSERT_TRUE(peligro.elegirEstacion("P"));
+    EXPECT_FALSE(peligro.calcular());
+    EXPECT_EQ(otros.textos(), std::vector<std::string>{kMensajeNSingular});
 }
 
 TEST(EstacionMmcc, AltimetriaMediaDeLasVisualesYSinFilasConservaZ) {
