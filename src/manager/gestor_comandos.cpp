@@ -90,6 +90,7 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                     entrada("Cálculo Nivelación", 32943),
                     kSeparador,
                     entrada("Tolerancias...", 33062),
+                    entrada("Errores y Pesos...", 33064),
                     submenu("HERRAMIENTAS",
                             {
                                 entrada("Corregir-Modificar Lecturas", 32913),
@@ -208,6 +209,7 @@ std::map<int, Accion> construirAcciones() {
         {A::DatosTrabajo, {32918, 32977}},
         {A::ListadoInstrumentos, {32917, 32976}},
         {A::Tolerancias, {33062, 33063}},
+        {A::ErroresPesos, {33064}},
         {A::TablaCalculo, {32790}},
         {A::InformeResumen, {33016}},
         {A::Actualizar, {32922}},

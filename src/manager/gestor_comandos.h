@@ -27,6 +27,7 @@ enum class Accion {
     DatosTrabajo,
     ListadoInstrumentos,
     Tolerancias,
+    ErroresPesos,  // "Errores y Pesos...": the weighting of the least-squares station
     TablaCalculo,
     InformeResumen,
     Actualizar,

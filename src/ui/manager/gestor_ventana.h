@@ -108,6 +108,7 @@ private:
     void abrirDatosTrabajo();
     void abrirListadoInstrumentos();
     void abrirTolerancias();
+    void abrirErroresPesos();
     void abrirTablaCalculo();
     void abrirImprimirTablaDesorientaciones();
     void abrirRecogerCoordenadasCrd();

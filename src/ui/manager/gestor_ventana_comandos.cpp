@@ -22,6 +22,7 @@
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/instrumentos_dialogos.h"
+#include "ui/traverse/tolerancias_dialogos.h"
 
 namespace celvara::ui {
 
@@ -88,6 +89,7 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
         case Accion::DatosTrabajo: abrirDatosTrabajo(); break;
         case Accion::ListadoInstrumentos: abrirListadoInstrumentos(); break;
         case Accion::Tolerancias: abrirTolerancias(); break;
+        case Accion::ErroresPesos: abrirErroresPesos(); break;
         case Accion::TablaCalculo: abrirTablaCalculo(); break;
         case Accion::ImprimirTablaDesorientaciones: abrirImprimirTablaDesorientaciones(); break;
         case Accion::RecogerCoordenadasCrd: abrirRecogerCoordenadasCrd(); break;
@@ -140,7 +142,18 @@ void VentanaGestor::abrirListadoInstrumentos() {
 }
 
 // ---- Tolerances, calculation table, printed listings.
-void VentanaGestor::abrirTolerancias() { pendiente(); }
+void VentanaGestor::abrirTolerancias() {
+    traspaso(Accion::Tolerancias, [&] {
+        DialogoGestorTolerancias::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirErroresPesos() {
+    traspaso(Accion::ErroresPesos, [&] {
+        DialogoErroresPesos::abrir(this, gestor_->ajustes());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirTablaCalculo() {
     traspaso(Accion::TablaCalculo, [&] {
         DialogoTablaCalculo::abrir(this, gestor_->libreta());
