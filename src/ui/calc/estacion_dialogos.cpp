@@ -14,8 +14,10 @@
 #include <QVBoxLayout>
 
 #include "ui/calc/desorientacion_dialogos.h"
+#include "ui/calc/matrices_dialogo.h"
 #include "ui/manager/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
+#include "ui/traverse/tolerancias_dialogos.h"
 
 namespace celvara::ui {
 
@@ -143,6 +145,8 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
         logica_.ponerDesorientacion(w);
         refrescar();
     };
+    matrices = [this] { DialogoMatrices::abrir(this, logica_.matrices()); };
+    pesos = [this] { DialogoErroresPesos::abrir(this, ajustes_); };
     refrescar();
 }
 
