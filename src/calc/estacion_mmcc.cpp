@@ -119,6 +119,13 @@ const Estacion* conocidaDeNombre(const CLibretaCampo& libreta, const Estacion* p
 
 bool esConocida(const Estacion& e, const Estacion* p) { return &e != p && (e.x != 0 || e.y != 0); }
 
+// What the global test says, in a surveyor's words.
+const char* veredictoGlobal(const ResultadoPasada& r) {
+    if (r.globalAceptado) return "aceptado";
+    return r.estadisticoGlobal < r.limiteInferior ? "rechazado (errores a priori pesimistas)"
+                                                  : "rechazado (error grosero o errores a priori optimistas)";
+}
+
 }  // namespace
 
 Elipse elipseError(double sxx, double syy, double sxy) {
@@ -531,7 +538,7 @@ bool CCalculoEstacionMMCC::calcular() {
                                   r.precisionApriori[1]);
     else
         textoResumen += formatear("\nTest global %1.3lf en [%1.3lf, %1.3lf]: %s", r.estadisticoGlobal, r.limiteInferior,
-                                  r.limiteSuperior, r.globalAceptado ? "aceptado" : "rechazado");
+                                  r.limiteSuperior, veredictoGlobal(r));
     if (r.filaMarcada >= 0) {
         const std::size_t f = static_cast<std::size_t>(r.filaMarcada);
         double wm = 0;
@@ -621,8 +628,7 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
                             r.precisionApriori[0], r.precisionApriori[1]));
         else
             linea(formatear(utf8ACp1252("      Test global de la varianza: %1.3lf  límites %1.3lf - %1.3lf  %s").c_str(),
-                            r.estadisticoGlobal, r.limiteInferior, r.limiteSuperior,
-                            r.globalAceptado ? "ACEPTADO" : "RECHAZADO"));
+                            r.estadisticoGlobal, r.limiteInferior, r.limiteSuperior, veredictoGlobal(r)));
         linea("");
         linea(utf8ACp1252("  Ecuación       Tipo   Estación    Visado    Residuo        w"));
         for (std::size_t i = 0; i < r.filas.size(); ++i) {

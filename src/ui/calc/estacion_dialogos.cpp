@@ -135,7 +135,11 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
     connect(botonAprox_, &QPushButton::clicked, this, [this] {
         if (aprox) aprox();
     });
-    connect(rejilla_, &CRejilla::celdaEditada, this, [this] { refrescar(); });
+    // A use flag may switch the orientation unknown on or off; what is typed in the edits stays.
+    connect(rejilla_, &CRejilla::celdaEditada, this, [this] {
+        leerEdits();
+        refrescar();
+    });
     informe = informeEstacionQt(this, mapa_);
     aprox = [this] {
         Estacionamiento* s = logica_.estacionamientoInverso();
