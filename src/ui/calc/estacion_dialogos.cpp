@@ -345,6 +345,7 @@ DialogoEstacionSemi::DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales
     : QDialog(padre),
       instrumentos_(cargarBiblioteca(ajustes, mapa, cargada_)),
       logica_(libreta, ajustes, siCargada(instrumentos_, cargada_), avisos),
+      libreta_(libreta),
       ajustes_(ajustes),
       mapa_(mapa),
       avisos_(avisos),
@@ -402,6 +403,12 @@ void DialogoEstacionSemi::cargar(MetodoEstacion metodo) {
 void DialogoEstacionSemi::pulsarCalcular() {
     if (!logica_.calcular()) return;
     DialogoResultadoEstacion resultado(ajustes_, *logica_.estacion(), logica_.soluciones(), mapa_, avisos_, this);
+    // "4- Desorien": the orientation of the station's first set-up, once its coordinates are saved.
+    resultado.desorien = [this, &resultado] {
+        Estacion* e = logica_.estacion();
+        const Estacionamiento* s = e->estacionamientos.empty() ? nullptr : e->estacionamientos.front().get();
+        DialogoDesorientacion::abrir(&resultado, libreta_, ajustes_, mapa_, e, s);
+    };
     if (mostrarResultado) mostrarResultado(resultado);
 }
 

@@ -128,6 +128,7 @@ private:
     bool cargada_ = false;
     ListaInstrumentos instrumentos_;
     CCalculoEstacionSemi logica_;
+    CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;
     const MapaRutas& mapa_;
     Avisos& avisos_;
