@@ -108,6 +108,9 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
     botonAprox_->setObjectName(QStringLiteral("aprox"));
     iteraciones_->setObjectName(QStringLiteral("iteraciones"));
     resumen_->setObjectName(QStringLiteral("resumen"));
+    resumen_->setWordWrap(true);
+    resumen_->setFixedWidth(330);
+    resumen_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resumen_->setText(QStringLiteral("Antes de CALCULAR: X, Y y, con ecuaciones inversas, la Desorientación\n"
                                      "deben tener valores aproximados."));
     rejilla_->setObjectName(QStringLiteral("rejillaEcuaciones"));
@@ -195,6 +198,7 @@ void DialogoEstacionMmcc::refrescar() {
 }
 
 void DialogoEstacionMmcc::elegirEstacion(const QString& nombre) {
+    estaciones_->setCurrentText(nombre);
     logica_.elegirEstacion(nombre.toStdString());
     rejilla_->recargar();
     refrescar();
@@ -407,6 +411,7 @@ void DialogoEstacionSemi::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGe
 }
 
 void DialogoEstacionSemi::elegirEstacion(const QString& nombre) {
+    estaciones_->setCurrentText(nombre);
     logica_.elegirEstacion(nombre.toStdString());
     for (auto* r : rejillas_) r->recargar();
 }
