@@ -1,4 +1,4 @@
-// The a priori error of one sighting, from the instrument's specification
+// The a priori error of one sighting, from the instrument's stated precisions
 // and five work parameters, and what the traverses and the least-squares
 // station build on it.
 //
