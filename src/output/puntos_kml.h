@@ -7,6 +7,7 @@
 // no grid. Heights are written as they are (orthometric, not shifted).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
