@@ -31,6 +31,8 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                                 entrada("Fichero Ascii Topcal (clásico)", 32908),
                                 entrada("Fichero Ascii Topcal (+ comentarios)", 33053),
                             }),
+                    entrada("Exportar puntos...", kComandoExportarPuntos),
+                    entrada("Importar puntos...", kComandoImportarPuntos),
                     kSeparador,
                     entrada("Generar Informe Resumen..", 33016),
                     entrada("Imprimir Tabla Desorientaciones", 32879),
@@ -188,6 +190,11 @@ std::vector<EntradaMenu> construirEmergentes() {
                     kSeparador,
                     entrada("Imprimir Estadillo de Lecturas", 33015),
                 }),
+        submenu("Fichero de coordenadas",
+                {
+                    entrada("Exportar puntos...", kComandoExportarPuntos),
+                    entrada("Importar puntos...", kComandoImportarPuntos),
+                }),
     };
 }
 
@@ -244,6 +251,8 @@ std::map<int, Accion> construirAcciones() {
         {A::Nivelacion, {32943, 32969}},
         {A::Radiacion, {32838, 32963}},
         {A::AcercaDe, {kComandoAcercaDe}},
+        {A::ExportarPuntos, {kComandoExportarPuntos}},
+        {A::ImportarPuntos, {kComandoImportarPuntos}},
         {A::SinAccion, {32840, 32916, 32988, 32803, 32990, 32947, 32979}},
     };
     std::map<int, Accion> mapa;
@@ -268,6 +277,7 @@ const EntradaMenu& menuEmergente(int estado) {
     static const std::vector<EntradaMenu> menus = construirEmergentes();
     static const EntradaMenu vacio{};
     if (estado >= 1 && estado <= 3) return menus[static_cast<std::size_t>(estado - 1)];
+    if (estado == 5) return menus[3];  // a coordinate file
     return vacio;
 }
 

@@ -169,7 +169,7 @@ void VentanaGestor::construirMenus() {
     acciones_.value(32787)->setShortcut(QKeySequence::Save);
     acciones_.value(32922)->setShortcut(QKeySequence::Refresh);
 
-    for (int estado = 1; estado <= 3; ++estado) {
+    for (int estado : {1, 2, 3, 5}) {
         const EntradaMenu& e = celvara::menuEmergente(estado);
         auto* menu = new QMenu(qs(e.texto), this);
         llenar(menu, e.submenu);

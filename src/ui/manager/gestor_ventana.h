@@ -115,6 +115,8 @@ private:
     void abrirRecogerCoordenadasCrdEstacion();
     void abrirImportarEstacionesCrd();
     void abrirExportarEstacionesCrd();
+    void abrirExportarPuntos();
+    void abrirImportarPuntos();
     void abrirImprimirListadoBases();
     void abrirImprimirResenaBase();
     void abrirCambiarEstacion();

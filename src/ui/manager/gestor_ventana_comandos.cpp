@@ -23,6 +23,7 @@
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/manager/instrumentos_dialogos.h"
+#include "ui/output/puntos_dialogos.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/tolerancias_dialogos.h"
 #include "ui/output/imprimir_dialogo.h"
@@ -115,6 +116,8 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
         case Accion::Nivelacion: abrirNivelacion(); break;
         case Accion::Radiacion: abrirRadiacion(); break;
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
+        case Accion::ExportarPuntos: abrirExportarPuntos(); break;
+        case Accion::ImportarPuntos: abrirImportarPuntos(); break;
         default: pendiente(); break;
     }
 }
@@ -238,6 +241,39 @@ void VentanaGestor::abrirExportarEstacionesCrd() {
         return Seleccion{};
     });
     // The new file shows under "Coordenadas".
+    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+}
+
+// ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected
+// coordinate file's points, otherwise the book's stations.
+namespace {
+std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
+    if (g.estado() != EstadoSeleccion::FicheroCoordenadas || g.seleccion().fichero >= g.ficherosCoordenadas().size())
+        return {};
+    return g.mapa().aAnfitrion(g.ajustes().directorioTrabajo.str()) / g.ficherosCoordenadas()[g.seleccion().fichero];
+}
+}  // namespace
+
+void VentanaGestor::abrirExportarPuntos() {
+    traspaso(Accion::ExportarPuntos, [&] {
+        const auto crd = ficheroCrdSeleccionado(*gestor_);
+        ListaPuntos puntos;
+        if (crd.empty()) puntos = puntosDeEstaciones(gestor_->libreta());
+        else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
+        const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
+        DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
+                                QString::fromStdString(carpeta.string()), this);
+        d.exec();
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImportarPuntos() {
+    const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
+    DialogoImportarPuntos d(QString::fromStdString(carpeta.string()),
+                            QString::fromStdString(ficheroCrdSeleccionado(*gestor_).string()), this);
+    if (d.exec() != QDialog::Accepted) return;
+    // A new file shows under "Coordenadas".
     gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
