@@ -355,10 +355,10 @@ private slots:
         BancoVentana b;
         ui::VentanaGestor& v = *b.ventana;
         b.avisos.esperar("Opción no disponible todavía");
-        v.accion(32965)->trigger();  // "Poligonales", not built yet
+        v.accion(32879)->trigger();  // "Imprimir Tabla Desorientaciones", not built yet
         b.avisos.esperar("Opción NO operativa en esta versión");
         v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
-        v.ejecutarComando(32840);  // "Cierre Poligonos": nothing
+        v.ejecutarComando(32916);  // nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
         v.ejecutarComando(32869);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());

@@ -21,6 +21,7 @@
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/instrumentos_dialogos.h"
+#include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/tolerancias_dialogos.h"
 
@@ -255,7 +256,12 @@ void VentanaGestor::abrirDesorientacionIndividual() {
 }
 void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
 void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
-void VentanaGestor::abrirPoligonales() { pendiente(); }
+void VentanaGestor::abrirPoligonales() {
+    traspaso(Accion::Poligonales, [&] {
+        DialogoCalculoPoligonales::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirNivelacion() {
     traspaso(Accion::Nivelacion, [&] {
         DialogoNivelacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
