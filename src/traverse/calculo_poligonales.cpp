@@ -183,6 +183,12 @@ void CCalculoPoligonales::borrarFila(std::size_t fila) {
     modificado_ = true;
 }
 
+std::optional<std::size_t> CCalculoPoligonales::filaDeDatos(std::size_t fila, std::size_t columna) {
+    if (columna == Inst && fila % 2 == 0 && fila / 2 < pol_.filas.size()) return fila / 2;
+    avisos_.mensaje("Seleccione en la I   -altura aparato-   el Estacionamiento", "Poligonales");
+    return std::nullopt;
+}
+
 ConfiguracionPoligonal CCalculoPoligonales::configuracion() const {
     return {ajustes_.metodoCompensacion, static_cast<int>(std::min<std::uint32_t>(ajustes_.decimalesPoligonal, 4)),
             ajustes_.proyeccion, ajustes_.escalaAdicional};

@@ -65,6 +65,10 @@ public:
     void insertarFila(std::size_t posicion);
     void borrarFila(std::size_t fila);
 
+    // "Datos Auxiliares...": the row whose instrument-height cell is the
+    // selected one; otherwise the message and nothing.
+    std::optional<std::size_t> filaDeDatos(std::size_t fila, std::size_t columna);
+
     ConfiguracionPoligonal configuracion() const;
     void fijarConfiguracion(const ConfiguracionPoligonal& config, const DatosComplementarios& porDefecto);
 

@@ -107,6 +107,16 @@ private slots:
                 r->finalizar();
                 return r->result() == QDialog::Accepted;
             }
+            if (auto* r = qobject_cast<DialogoDatosEstacionPoligonal*>(&sub)) {
+                r->findChild<QLineEdit*>("temperatura")->setText(QStringLiteral("23"));
+                r->aceptar();
+                return true;
+            }
+            if (auto* r = qobject_cast<DialogoConfigurarPoligonal*>(&sub)) {
+                r->findChild<QComboBox*>("metodo")->setCurrentIndex(2);
+                r->aceptar();
+                return true;
+            }
             if (auto* r = qobject_cast<DialogoReferenciarPoligonal*>(&sub)) {
                 r->aceptar();
                 return true;
@@ -145,6 +155,20 @@ private slots:
         QCOMPARE(celda(t, 1, CCalculoPoligonales::HCi), QStringLiteral("300.0000"));
         QVERIFY(teclear(t, 3, CCalculoPoligonales::DCd, QStringLiteral("100,02")));
         QCOMPARE(d.logica().filas()[1].adelante.dCd, 100.02);
+
+        // Station data: only from the instrument-height cell of a station line.
+        t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Visado));
+        avisos.respuestas.clear();
+        d.findChild<QPushButton*>("datosAuxiliares")->click();
+        QCOMPARE(avisos.textos(), (std::vector<std::string>{"Seleccione en la I   -altura aparato-   el Estacionamiento"}));
+        avisos.mensajes.clear();
+        t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Inst));
+        d.findChild<QPushButton*>("datosAuxiliares")->click();
+        QCOMPARE(d.logica().filas()[1].datos.temperatura, 23);
+        QCOMPARE(celda(t, 2, CCalculoPoligonales::Temperatura), QStringLiteral("23"));
+        d.configurar();
+        QCOMPARE(ajustes.metodoCompensacion, 0u + 2);
+        d.logica().fijarConfiguracion({0, 4, 0, 1.0}, ajustes.datosPorDefecto);
 
         const std::filesystem::path ruta = std::filesystem::path(dir.path().toStdString()) / "cuadro.pol";
         d.logica().pedirGrabar = [&] { return std::optional(ruta); };

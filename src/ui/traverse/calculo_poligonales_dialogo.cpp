@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -266,24 +267,111 @@ void DialogoReferenciarPoligonal::aceptar() {
     accept();
 }
 
+// ---- Station data of a row.
+CamposDatosEstacion::CamposDatosEstacion(const DatosComplementarios& datos, QWidget* padre)
+    : QWidget(padre),
+      datos_(datos),
+      distancias_(new QComboBox(this)),
+      vertical_(new QComboBox(this)),
+      unidad_(new QComboBox(this)),
+      unidadDistancia_(new QComboBox(this)),
+      instrumento_(new QLineEdit(qs1252(datos.instrumento.vista()), this)),
+      operador_(new QLineEdit(qs1252(datos.operador.vista()), this)),
+      dia_(new QLineEdit(qs1252(datos.dia.vista()), this)),
+      hora_(new QLineEdit(qs1252(datos.hora.vista()), this)),
+      temperatura_(new QLineEdit(QString::number(datos.temperatura), this)),
+      presion_(new QLineEdit(QString::number(datos.presion), this)),
+      ppm_(new QLineEdit(QString::number(datos.ppm), this)),
+      comentarios_(new QLineEdit(qs1252(datos.comentarios.vista()), this)),
+      esfRefr_(new QCheckBox(QStringLiteral("Datos YA Correg de Esf-Refr"), this)),
+      tempPres_(new QCheckBox(QStringLiteral("Datos YA Correg de Temp-Pres"), this)) {
+    instrumento_->setObjectName(QStringLiteral("instrumento"));
+    temperatura_->setObjectName(QStringLiteral("temperatura"));
+    distancias_->addItems({QStringLiteral("GEOMETRICAS"), QStringLiteral("GENERADORES"),
+                           QStringLiteral("Reducidas/Desnivel"), QStringLiteral("Reducidas/Vertical")});
+    vertical_->addItems({QStringLiteral("ZENITAL"), QStringLiteral("INCLINACION"), QStringLiteral("NADIRAL")});
+    unidad_->addItems({QStringLiteral("Centesimal"), QStringLiteral("Sexagesimal")});
+    unidadDistancia_->addItems({QStringLiteral("Metros"), QStringLiteral("Yardas")});
+    distancias_->setCurrentIndex(datos.tipoDistancia);
+    vertical_->setCurrentIndex(datos.tipoVertical);
+    unidad_->setCurrentIndex(datos.unidadAngular == kSexagesimal ? 1 : 0);
+    unidadDistancia_->setCurrentIndex(datos.unidadDistancia == 1 ? 1 : 0);
+    esfRefr_->setChecked(datos.corregidoEsfRefr);
+    tempPres_->setChecked(datos.corregidoTempPres);
+    auto* forma = new QFormLayout(this);
+    forma->addRow(QStringLiteral("INSTRUMENTO"), instrumento_);
+    forma->addRow(QStringLiteral("Operador"), operador_);
+    forma->addRow(QStringLiteral("Día"), dia_);
+    forma->addRow(QStringLiteral("Hora"), hora_);
+    forma->addRow(QStringLiteral("Temperatura"), temperatura_);
+    forma->addRow(QStringLiteral("Presión"), presion_);
+    forma->addRow(QStringLiteral("ppm"), ppm_);
+    forma->addRow(QStringLiteral("Comentarios"), comentarios_);
+    forma->addRow(QStringLiteral("DISTANCIAS"), distancias_);
+    forma->addRow(QStringLiteral("VERTICAL"), vertical_);
+    forma->addRow(QStringLiteral("Angular:"), unidad_);
+    forma->addRow(QStringLiteral("Distancias :"), unidadDistancia_);
+    forma->addRow(esfRefr_);
+    forma->addRow(tempPres_);
+}
+
+DatosComplementarios CamposDatosEstacion::leer() const {
+    DatosComplementarios d = datos_;
+    d.instrumento = utf8ACp1252(utf8(instrumento_->text()));
+    d.operador = utf8ACp1252(utf8(operador_->text()));
+    d.dia = utf8ACp1252(utf8(dia_->text()));
+    d.hora = utf8ACp1252(utf8(hora_->text()));
+    d.temperatura = textoAEntero(utf8(temperatura_->text()));
+    d.presion = textoAEntero(utf8(presion_->text()));
+    d.ppm = textoAEntero(utf8(ppm_->text()));
+    d.comentarios = utf8ACp1252(utf8(comentarios_->text()));
+    d.tipoDistancia = distancias_->currentIndex();
+    d.tipoVertical = vertical_->currentIndex();
+    d.unidadAngular = unidad_->currentIndex() == 1 ? kSexagesimal : kCentesimal;
+    d.unidadDistancia = unidadDistancia_->currentIndex();
+    d.corregidoEsfRefr = esfRefr_->isChecked();
+    d.corregidoTempPres = tempPres_->isChecked();
+    return d;
+}
+
+namespace {
+QDialogButtonBox* aceptarCancelar(QDialog* d) {
+    auto* botones = new QDialogButtonBox(d);
+    botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
+    botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(botones, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    return botones;
+}
+}  // namespace
+
+DialogoDatosEstacionPoligonal::DialogoDatosEstacionPoligonal(EstacionPoligonal& fila, QWidget* padre)
+    : QDialog(padre), fila_(fila), datos_(new CamposDatosEstacion(fila.datos, this)) {
+    setObjectName(QStringLiteral("dialogoDatosEstacionPoligonal"));
+    setWindowTitle(QStringLiteral("DATOS COMPLEMENTARIOS A LA ESTACION DE LA POLIGONAL"));
+    auto* capa = new QVBoxLayout(this);
+    capa->addWidget(new QLabel(QStringLiteral("ESTACIONAMIENTO : ") + qs1252(fila.estacionamiento.vista()), this));
+    capa->addWidget(new QLabel(QStringLiteral("ESTACION : ") + qs1252(fila.estacion.vista()), this));
+    capa->addWidget(datos_);
+    auto* botones = aceptarCancelar(this);
+    connect(botones, &QDialogButtonBox::accepted, this, &DialogoDatosEstacionPoligonal::aceptar);
+    capa->addWidget(botones);
+}
+
+void DialogoDatosEstacionPoligonal::aceptar() {
+    fila_.datos = datos_->leer();
+    accept();
+}
+
 // ---- "CONFIGURAR POLIGONAL".
 DialogoConfigurarPoligonal::DialogoConfigurarPoligonal(CCalculoPoligonales& logica, const CDatosGenerales& ajustes,
                                                        QWidget* padre)
     : QDialog(padre),
       logica_(logica),
-      datos_(ajustes.datosPorDefecto),
       metodo_(new QComboBox(this)),
       proyeccion_(new QComboBox(this)),
       decimales_(new QComboBox(this)),
-      distancias_(new QComboBox(this)),
-      vertical_(new QComboBox(this)),
-      unidad_(new QComboBox(this)),
       escala_(new QLineEdit(this)),
-      instrumento_(new QLineEdit(this)),
-      operador_(new QLineEdit(this)),
-      temperatura_(new QLineEdit(this)),
-      presion_(new QLineEdit(this)),
-      ppm_(new QLineEdit(this)) {
+      datos_(new CamposDatosEstacion(ajustes.datosPorDefecto, this)) {
     setObjectName(QStringLiteral("dialogoConfigurarPoligonal"));
     setWindowTitle(QStringLiteral("CONFIGURAR POLIGONAL"));
     metodo_->setObjectName(QStringLiteral("metodo"));
@@ -293,23 +381,11 @@ DialogoConfigurarPoligonal::DialogoConfigurarPoligonal(CCalculoPoligonales& logi
     proyeccion_->addItems({QStringLiteral("Planas"), QStringLiteral("UTM ED-50"), QStringLiteral("UTM WGS84")});
     decimales_->addItems({QStringLiteral("0."), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000"),
                           QStringLiteral("0.0000")});
-    distancias_->addItems({QStringLiteral("GEOMETRICAS"), QStringLiteral("GENERADORES"),
-                           QStringLiteral("Reducidas/Desnivel"), QStringLiteral("Reducidas/Vertical")});
-    vertical_->addItems({QStringLiteral("ZENITAL"), QStringLiteral("INCLINACION"), QStringLiteral("NADIRAL")});
-    unidad_->addItems({QStringLiteral("Centesimal"), QStringLiteral("Sexagesimal")});
     const ConfiguracionPoligonal c = logica_.configuracion();
     metodo_->setCurrentIndex(static_cast<int>(c.metodo));
     proyeccion_->setCurrentIndex(static_cast<int>(c.proyeccion));
     decimales_->setCurrentIndex(c.decimales);
     escala_->setText(qs(formatear("%1.10lf", c.escala)));
-    instrumento_->setText(qs1252(datos_.instrumento.vista()));
-    operador_->setText(qs1252(datos_.operador.vista()));
-    temperatura_->setText(QString::number(datos_.temperatura));
-    presion_->setText(QString::number(datos_.presion));
-    ppm_->setText(QString::number(datos_.ppm));
-    distancias_->setCurrentIndex(datos_.tipoDistancia);
-    vertical_->setCurrentIndex(datos_.tipoVertical);
-    unidad_->setCurrentIndex(datos_.unidadAngular == kSexagesimal ? 1 : 0);
 
     auto* capa = new QVBoxLayout(this);
     auto* forma = new QFormLayout;
@@ -325,21 +401,11 @@ DialogoConfigurarPoligonal::DialogoConfigurarPoligonal(CCalculoPoligonales& logi
     capa->addLayout(forma);
     auto* grupo = new QGroupBox(
         QStringLiteral("Los Datos siguientes solo son Validos para las Estaciones introducidas MANUALMENTE."), this);
-    auto* formaDatos = new QFormLayout(grupo);
-    formaDatos->addRow(QStringLiteral("INSTRUMENTO"), instrumento_);
-    formaDatos->addRow(QStringLiteral("Operador"), operador_);
-    formaDatos->addRow(QStringLiteral("Temperatura"), temperatura_);
-    formaDatos->addRow(QStringLiteral("Presión"), presion_);
-    formaDatos->addRow(QStringLiteral("ppm"), ppm_);
-    formaDatos->addRow(QStringLiteral("DISTANCIAS"), distancias_);
-    formaDatos->addRow(QStringLiteral("VERTICAL"), vertical_);
-    formaDatos->addRow(QStringLiteral("Angular:"), unidad_);
+    auto* capaGrupo = new QVBoxLayout(grupo);
+    capaGrupo->addWidget(datos_);
     capa->addWidget(grupo);
-    auto* botones = new QDialogButtonBox(this);
-    botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
-    botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    auto* botones = aceptarCancelar(this);
     connect(botones, &QDialogButtonBox::accepted, this, &DialogoConfigurarPoligonal::aceptar);
-    connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(reduccion, &QPushButton::clicked, this, [this, &ajustes] {
         if (const auto k = DialogoReduccionElipsoide::pedirFactor(ajustes, this))
             escala_->setText(qs(formatear("%1.10lf", *k)));
@@ -353,15 +419,7 @@ void DialogoConfigurarPoligonal::aceptar() {
     c.proyeccion = static_cast<std::uint32_t>(proyeccion_->currentIndex());
     c.decimales = decimales_->currentIndex();
     c.escala = textoANumero(utf8(escala_->text()));
-    datos_.instrumento = utf8ACp1252(utf8(instrumento_->text()));
-    datos_.operador = utf8ACp1252(utf8(operador_->text()));
-    datos_.temperatura = textoAEntero(utf8(temperatura_->text()));
-    datos_.presion = textoAEntero(utf8(presion_->text()));
-    datos_.ppm = textoAEntero(utf8(ppm_->text()));
-    datos_.tipoDistancia = distancias_->currentIndex();
-    datos_.tipoVertical = vertical_->currentIndex();
-    datos_.unidadAngular = unidad_->currentIndex() == 1 ? kSexagesimal : kCentesimal;
-    logica_.fijarConfiguracion(c, datos_);
+    logica_.fijarConfiguracion(c, datos_->leer());
     accept();
 }
 
@@ -436,6 +494,7 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
     boton("Enlazar", "enlazar", &DialogoCalculoPoligonales::enlazar);
     boton("REFERENCIAR", "referenciar", &DialogoCalculoPoligonales::referenciar);
     boton("CALCULAR", "calcular", &DialogoCalculoPoligonales::calcular);
+    boton("Datos Auxiliares...", "datosAuxiliares", &DialogoCalculoPoligonales::datosAuxiliares);
     arriba->addLayout(botones);
     arriba->addStretch();
     capa->addLayout(arriba);
@@ -573,6 +632,19 @@ void DialogoCalculoPoligonales::calcular() {
 }
 
 void DialogoCalculoPoligonales::tolerancias() { DialogoToleranciasPoligonal::abrir(this, ajustes_, mapa_, avisos_); }
+
+void DialogoCalculoPoligonales::datosAuxiliares() {
+    const QModelIndex i = rejilla_->vista()->currentIndex();
+    const auto fila = i.isValid() ? logica_.filaDeDatos(static_cast<std::size_t>(i.row()),
+                                                        static_cast<std::size_t>(i.column()))
+                                  : std::nullopt;
+    if (!fila) return;
+    DialogoDatosEstacionPoligonal d(logica_.filas()[*fila], this);
+    if (ejecutar(d)) {
+        logica_.marcarModificado();
+        rejilla_->refrescar();
+    }
+}
 
 void DialogoCalculoPoligonales::done(int resultado) {
     if (!logica_.puedeCerrar()) return;

@@ -71,6 +71,21 @@ private:
     std::array<std::array<QLineEdit*, 8>, 2> campos_{};
 };
 
+// The station-data fields of a traverse row (or of the defaults for rows
+// typed by hand).
+class CamposDatosEstacion : public QWidget {
+    Q_OBJECT
+public:
+    CamposDatosEstacion(const DatosComplementarios& datos, QWidget* padre);
+    DatosComplementarios leer() const;
+
+private:
+    DatosComplementarios datos_;
+    QComboBox *distancias_, *vertical_, *unidad_, *unidadDistancia_;
+    QLineEdit *instrumento_, *operador_, *dia_, *hora_, *temperatura_, *presion_, *ppm_, *comentarios_;
+    QCheckBox *esfRefr_, *tempPres_;
+};
+
 class DialogoConfigurarPoligonal : public QDialog {
     Q_OBJECT
 public:
@@ -79,9 +94,21 @@ public:
 
 private:
     CCalculoPoligonales& logica_;
-    DatosComplementarios datos_;
-    QComboBox *metodo_, *proyeccion_, *decimales_, *distancias_, *vertical_, *unidad_;
-    QLineEdit *escala_, *instrumento_, *operador_, *temperatura_, *presion_, *ppm_;
+    QComboBox *metodo_, *proyeccion_, *decimales_;
+    QLineEdit* escala_;
+    CamposDatosEstacion* datos_;
+};
+
+// "DATOS COMPLEMENTARIOS A LA ESTACION DE LA POLIGONAL": one row's station data.
+class DialogoDatosEstacionPoligonal : public QDialog {
+    Q_OBJECT
+public:
+    DialogoDatosEstacionPoligonal(EstacionPoligonal& fila, QWidget* padre = nullptr);
+    void aceptar();
+
+private:
+    EstacionPoligonal& fila_;
+    CamposDatosEstacion* datos_;
 };
 
 class DialogoCalculoPoligonales : public QDialog {
@@ -113,6 +140,7 @@ public:
     void referenciar();
     void calcular();
     void tolerancias();
+    void datosAuxiliares();
 
 protected:
     void done(int resultado) override;
