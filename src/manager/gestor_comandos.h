@@ -11,7 +11,7 @@
 namespace celvara {
 
 enum class Accion {
-    SinAccion,  // shown and does nothing
+    SinAccion,  // shown; answers "Opción no disponible todavía"
     Nuevo,
     Abrir,
     Grabar,

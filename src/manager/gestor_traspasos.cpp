@@ -68,10 +68,17 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             }
             tocarRejilla();
             break;
-        default:
+        default: {
             // Radiation, calculation table, tolerances, job data, instrument
-            // list, print commands, export: the book is unchanged.
+            // list, print commands, export: the book is unchanged, but a
+            // coordinate file the window wrote shows under "Coordenadas" at once.
+            const auto antes = ficherosCrd_;
+            listarFicherosCoordenadas();
+            if (ficherosCrd_ != antes)
+                reconstruirArbol(seleccion_.estacion, seleccion_.estacionamiento,
+                                 seleccion_.tipo == TipoNodo::RaizCoordenadas);
             break;
+        }
     }
 }
 

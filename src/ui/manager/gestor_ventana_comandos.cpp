@@ -20,10 +20,13 @@
 #include "ui/manager/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/manager/instrumentos_dialogos.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/tolerancias_dialogos.h"
+#include "ui/output/imprimir_dialogo.h"
+#include "ui/output/correcciones_dialogo.h"
 
 namespace celvara::ui {
 
@@ -156,17 +159,38 @@ void VentanaGestor::abrirErroresPesos() {
     });
 }
 void VentanaGestor::abrirTablaCalculo() { pendiente(); }
-void VentanaGestor::abrirImprimirTablaDesorientaciones() { pendiente(); }
-void VentanaGestor::abrirImprimirListadoBases() { pendiente(); }
+void VentanaGestor::abrirImprimirTablaDesorientaciones() {
+    traspaso(Accion::ImprimirTablaDesorientaciones, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Desorientaciones);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImprimirListadoBases() {
+    traspaso(Accion::ImprimirListadoBases, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Bases);
+        return Seleccion{};
+    });
+}
 
 void VentanaGestor::abrirImprimirResenaBase() {
-    if (!gestor_->estacionSeleccionada()) return;
-    pendiente();
+    const Estacion* estacion = gestor_->estacionSeleccionada();
+    if (!estacion) return;
+    traspaso(Accion::ImprimirResenaBase, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Resena, estacion);
+        return Seleccion{};
+    });
 }
 
 void VentanaGestor::abrirImprimirEstadilloLecturas() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    const Estacionamiento* estacionamiento = gestor_->estacionamientoSeleccionado();
+    if (!estacionamiento) return;
+    const Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::ImprimirEstadilloLecturas, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Estadillo, estacion,
+                      estacionamiento);
+        return Seleccion{};
+    });
 }
 
 // ---- Coordinate files.
@@ -214,27 +238,51 @@ void VentanaGestor::abrirExportarEstacionesCrd() {
 
 // ---- Reading tools.
 void VentanaGestor::abrirCambiarEstacion() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::CambiarEstacion, [&] {
+        const auto [e, n] = DialogoCambiarEstacion::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        return Seleccion{e, n};
+    });
 }
 
 void VentanaGestor::abrirUnirDosEstacionamientos() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::UnirDosEstacionamientos, [&] {
+        Estacionamiento* p = DialogoUnirEstacionamientos::abrir(this, *estacion, *s, gestor_->avisos());
+        return Seleccion{estacion, p ? p : s};
+    });
 }
 
 void VentanaGestor::abrirOpcionesLecturas() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::OpcionesLecturas, [&] {
+        DialogoOpcionesLecturas::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        return Seleccion{estacion, s};
+    });
 }
 
 void VentanaGestor::abrirDatosComplementarios() {
     // Button "DATOS ....": only with a set-up shown.
     if (gestor_->estado() != EstadoSeleccion::Estacionamiento || !gestor_->estacionamientoActual()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoActual();
+    traspaso(Accion::DatosComplementarios, [&] {
+        DialogoDatosComplementarios::abrir(this, *s, gestor_->ajustes(), mapa_);
+        return Seleccion{};
+    });
 }
 
-void VentanaGestor::abrirCorregirLecturas() { pendiente(); }
+void VentanaGestor::abrirCorregirLecturas() {
+    traspaso(Accion::CorregirLecturas, [&] {
+        DialogoCorrecciones::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 
 // ---- Computations.
 void VentanaGestor::abrirDesorientacionTodas() {
