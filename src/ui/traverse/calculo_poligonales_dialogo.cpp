@@ -125,7 +125,8 @@ DialogoRecogerObservaciones::DialogoRecogerObservaciones(const CLibretaCampo& li
     capa->addLayout(botones);
 
     for (const auto& n : logica_.estacionesLibreta()) salida_->addItem(qs1252(n));
-    tipos_[static_cast<int>(logica_.tipo)]->setChecked(true);
+    const int tipo = static_cast<int>(logica_.tipo);
+    tipos_[tipo >= 0 && tipo < 3 ? tipo : 0]->setChecked(true);
     bessel_[0]->setChecked(logica_.besselH);
     bessel_[1]->setChecked(logica_.besselV);
     bessel_[2]->setChecked(logica_.besselD);
@@ -559,7 +560,6 @@ void DialogoCalculoPoligonales::abrir(QWidget* padre, CLibretaCampo& libreta, CD
 void DialogoCalculoPoligonales::mostrar() {
     setWindowTitle(qs(logica_.titulo()));
     const ReferenciaPoligonal& r = logica_.referencia();
-    const bool modificado = logica_.modificado();
     {
         std::vector<std::unique_ptr<QSignalBlocker>> bloqueos;
         for (auto* t : tipos_) bloqueos.push_back(std::make_unique<QSignalBlocker>(t));
@@ -569,7 +569,6 @@ void DialogoCalculoPoligonales::mostrar() {
         bessel_[1]->setChecked(r.besselV);
         bessel_[2]->setChecked(r.besselD);
     }
-    if (modificado) logica_.marcarModificado();
     rejilla_->recargar();
     for (std::size_t c = 0; c < CCalculoPoligonales::kCeldas; ++c)
         rejilla_->ocultarColumna(static_cast<int>(c), logica_.columnaOculta(c));
