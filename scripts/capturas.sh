@@ -11,4 +11,7 @@ CELVARA_CAPTURAS="$raiz/docs/capturas" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x800x24" "$carpeta/src/ui/ui_gestor_capturas_test"
 CELVARA_CAPTURAS="$raiz/docs/capturas" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x800x24" "$carpeta/src/ui/ui_imprimir_test" listadosListasYPaginas
+cmake --build "$carpeta" -j"$(nproc)" --target ui_calculo_poligonales_test
+CELVARA_CAPTURAS="$raiz/docs/capturas" QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x800x24" "$carpeta/src/ui/ui_calculo_poligonales_test"
 ls -1 "$raiz/docs/capturas"

@@ -247,13 +247,13 @@ std::map<int, Accion> construirAcciones() {
         {A::DesorientacionIndividual, {32837, 33014}},
         {A::EstacionMmcc, {32991, 33007, 32964}},
         {A::EstacionIndependiente, {32839}},
-        {A::Poligonales, {32940, 32965}},
+        {A::Poligonales, {32940, 32965, 32840}},
         {A::Nivelacion, {32943, 32969}},
         {A::Radiacion, {32838, 32963}},
         {A::AcercaDe, {kComandoAcercaDe}},
         {A::ExportarPuntos, {kComandoExportarPuntos}},
         {A::ImportarPuntos, {kComandoImportarPuntos}},
-        {A::SinAccion, {32840, 32916, 32988, 32803, 32990, 32947, 32979}},
+        {A::SinAccion, {32916, 32988, 32803, 32990, 32947, 32979}},
     };
     std::map<int, Accion> mapa;
     for (const auto& [accion, ids] : filas)

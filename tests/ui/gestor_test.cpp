@@ -355,12 +355,10 @@ private slots:
     void comandosPendientesYNoOperativos() {
         BancoVentana b;
         ui::VentanaGestor& v = *b.ventana;
-        b.avisos.esperar("Opción no disponible todavía");
-        v.accion(32965)->trigger();  // "Poligonales", not built yet
         b.avisos.esperar("Opción NO operativa en esta versión");
         v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
-        v.ejecutarComando(32840);  // "Cierre Poligonos": no command does nothing
+        v.ejecutarComando(32916);  // no command does nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
         v.ejecutarComando(32869);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());

@@ -24,6 +24,7 @@
 #include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/manager/instrumentos_dialogos.h"
 #include "ui/output/puntos_dialogos.h"
+#include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/tolerancias_dialogos.h"
 #include "ui/output/imprimir_dialogo.h"
@@ -355,7 +356,12 @@ void VentanaGestor::abrirEstacionIndependiente() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirPoligonales() { pendiente(); }
+void VentanaGestor::abrirPoligonales() {
+    traspaso(Accion::Poligonales, [&] {
+        DialogoCalculoPoligonales::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirNivelacion() {
     traspaso(Accion::Nivelacion, [&] {
         DialogoNivelacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());

@@ -1,0 +1,170 @@
+#include "traverse/calculo_poligonales.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "../comun/avisos_grabados.h"
+#include "../comun/imagen.h"
+#include "libreta_recorrido.h"
+#include "traverse/recoger_observaciones.h"
+
+namespace celvara {
+namespace {
+
+struct Banco {
+    CLibretaCampo libreta;
+    CDatosGenerales ajustes;
+    prueba::AvisosGrabados avisos;
+    prueba::CarpetaTemporal carpeta;
+    CCalculoPoligonales v{libreta, ajustes, avisos};
+    Banco() { prueba::libretaRecorrido(libreta); }
+
+    // A-B-C-D from the book, fitted between A and D.
+    void enlazar() {
+        CRecogerObservaciones r(libreta, v.filas(), v.referencia(), avisos);
+        ASSERT_TRUE(r.abrir());
+        for (const char* s : {"B", "C", "D"}) {
+            r.elegirVisada(r.visadas().size() - 1);
+            const auto& vis = r.visadas();
+            r.elegirVisada(static_cast<std::size_t>(std::find(vis.begin(), vis.end(), s) - vis.begin()));
+            ASSERT_TRUE(r.anadir());
+        }
+        ASSERT_TRUE(r.finalizar());
+        v.marcarModificado();
+    }
+};
+
+TEST(CalculoPoligonales, EnlazadaGrabadaLeidaCalculadaYDevueltaALaLibreta) {
+    Banco b;
+    b.enlazar();
+    const auto ruta = b.carpeta / "cuadro.pol";
+    b.v.pedirGrabar = [&] { return std::optional(ruta); };
+    ASSERT_TRUE(b.v.grabar());  // no path yet: "Grabar como..."
+    EXPECT_FALSE(b.v.modificado());
+    EXPECT_EQ(b.v.titulo(), "Poligonales [" + ruta.string() + "]");
+    const Poligonal grabada = b.v.poligonal();
+    ASSERT_TRUE(b.v.nuevo());
+    EXPECT_TRUE(b.v.filas().empty());
+    EXPECT_EQ(b.v.titulo(), "Poligonales");
+    b.v.pedirAbrir = [&] { return std::optional(ruta); };
+    ASSERT_TRUE(b.v.abrir());
+    EXPECT_EQ(imagenPoligonal(grabada), imagenPoligonal(b.v.poligonal()));
+
+    // B-C was measured 0.02 m long both ways: the compass rule gives B 0.02*100/300.02
+    // and C 0.02*200.02/300.02 back in Y; D is held.
+    b.libreta.buscarEstacion("B")->estacionamientos[0]->desorientacion = 50;
+    auto resultado = b.v.calcular();
+    ASSERT_TRUE(resultado);
+    ASSERT_TRUE(resultado->grabar(b.libreta));
+    const Estacion* eb = b.libreta.buscarEstacion("B");
+    const Estacion* ec = b.libreta.buscarEstacion("C");
+    EXPECT_NEAR(eb->x, 100, 1e-6);
+    EXPECT_NEAR(eb->y, -0.0066662, 1e-6);
+    EXPECT_NEAR(ec->x, 100, 1e-6);
+    EXPECT_NEAR(ec->y, 100.0066662, 1e-6);
+    const double o = eb->estacionamientos[0]->desorientacion;
+    EXPECT_LT(std::min(o, 400 - o), 0.005);  // the recomputed orientation replaced the 50
+    EXPECT_EQ(b.avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
+}
+
+TEST(CalculoPoligonales, ComprobacionesYNotasAntesDeCalcular) {
+    Banco b;
+    b.enlazar();
+    b.v.referencia().llegada = "";
+    EXPECT_FALSE(b.v.calcular());
+    b.v.referencia().llegada = "D";
+    b.v.filas()[2].datos.unidadAngular = kSexagesimal;
+    b.avisos.respuestas = {Respuesta::Aceptar, Respuesta::No};
+    EXPECT_FALSE(b.v.calcular());
+    ASSERT_EQ(b.avisos.textos().size(), 2u);
+    EXPECT_EQ(b.avisos.textos()[0], "No se ha Introducido la Estación de LLegada en REFERENCIAR");
+    EXPECT_EQ(b.avisos.textos()[1],
+              "El cálculo puede no tener sentido:\nFila 3: la Estación C está en otra unidad angular (360) que la "
+              "primera (400)\n\n¿Desea Calcular igualmente?");
+    b.avisos.respuestas = {Respuesta::Si};
+    EXPECT_TRUE(b.v.calcular());
+}
+
+TEST(CalculoPoligonales, RejillaDeDosLineasPorEstacion) {
+    Banco b;
+    b.enlazar();
+    EXPECT_EQ(b.v.numeroFilas(), 8u);
+    EXPECT_EQ(b.v.texto(0, CCalculoPoligonales::Estacion), "A");
+    EXPECT_EQ(b.v.texto(1, CCalculoPoligonales::Visado), "B");
+    EXPECT_EQ(b.v.texto(1, CCalculoPoligonales::DCi), "100.002");
+    EXPECT_EQ(b.v.texto(1, CCalculoPoligonales::HCd), "100.0000");
+    EXPECT_EQ(b.v.texto(1, CCalculoPoligonales::Estacion), "");
+    EXPECT_FALSE(b.v.editable(1, CCalculoPoligonales::Inst));
+    EXPECT_TRUE(b.v.columnaOculta(CCalculoPoligonales::HCi));
+    b.v.fijarBessel(true, false, false);
+    EXPECT_FALSE(b.v.columnaOculta(CCalculoPoligonales::HCi));
+
+    EXPECT_TRUE(b.v.editar(3, CCalculoPoligonales::DCd, "100,5"));
+    EXPECT_EQ(b.v.filas()[1].adelante.dCd, 100.5);
+    EXPECT_TRUE(b.v.editar(2, CCalculoPoligonales::Estacion, "Bé"));
+    EXPECT_EQ(b.v.filas()[1].estacion, "B\xE9");
+    EXPECT_FALSE(b.v.editar(2, CCalculoPoligonales::Estacion, "QUINCE-LETRAS-1"));
+    EXPECT_FALSE(b.v.editar(2, CCalculoPoligonales::UnidadAng, "200"));
+    EXPECT_TRUE(b.v.editar(2, CCalculoPoligonales::CorrEsfRefr, "1"));
+    EXPECT_EQ(b.v.filas()[1].datos.corregidoEsfRefr, 1);
+
+    b.ajustes.datosPorDefecto.temperatura = 21;
+    b.v.insertarFila(4);
+    EXPECT_EQ(b.v.filas()[4].datos.temperatura, 21);
+    b.v.borrarFila(0);
+    EXPECT_EQ(b.v.filas().size(), 4u);
+
+    // Unsaved changes: asked, and "Cancelar" keeps everything.
+    b.avisos.respuestas = {Respuesta::Cancelar, Respuesta::Cancelar};
+    EXPECT_FALSE(b.v.nuevo());
+    EXPECT_FALSE(b.v.puedeCerrar());
+    EXPECT_EQ(b.avisos.mensajes.back().texto, "Desea Guardar los Cambios ");
+    EXPECT_EQ(b.v.filas().size(), 4u);
+}
+
+TEST(CalculoPoligonales, EstadilloConColumnasDeCirculoInverso) {
+    EstacionPoligonal f;
+    f.estacion = "E1";
+    f.visadoAtras = "E0";
+    f.visadoAdelante = "E2";
+    f.alturaInstrumento = 1.5;
+    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
+    ReferenciaPoligonal ref;
+    ref.besselH = ref.besselD = 1;
+    const std::string hoja = estadilloPoligonal({f}, ref);
+    const std::string esperado =
+        "\n\n                   *******************************************************************\n"
+        "                   *   E S T A D I L L O      D E      L A       P O L I G O N A L   *\n"
+        "                   *******************************************************************\n\n\n"
+        "  ESTACION     Inst      VISADO      H(cd)     H(ci)     V(cd)     V(ci)     Dist(cd)   Dist(ci)    Jal\xF3n\n"
+        " " + std::string(105, '*') + "\n"
+        "         E1    1.500          E0    1.2346   201.2346   99.5000    ------     120.457    120.400    1.300\n"
+        "                              E2    0.0000     0.0000    0.0000    ------       0.000      0.000    0.000\n";
+    EXPECT_EQ(hoja, esperado);
+}
+
+TEST(CalculoPoligonales, ReferenciarDesdeLaLibreta) {
+    Banco b;
+    ReferenciaPoligonal ref;
+    ref.desorientacionPartida = 12.345678;  // untouched text: kept to the last digit
+    CReferenciarPoligonal r(b.libreta, ref, b.avisos, 400);
+    EXPECT_FALSE(r.elegirEstacion(r.partida, "Z"));
+    ASSERT_TRUE(r.elegirEstacion(r.llegada, "C"));
+    ASSERT_TRUE(r.elegirReferencia(r.llegada, "D"));  // C to D: due west
+    EXPECT_EQ(r.llegada.acimut, "300.0000");
+    r.llegada.lectura = "350";
+    r.recalcular(r.llegada);
+    EXPECT_EQ(r.llegada.desorientacion, "350.0000");
+    r.aceptar();
+    EXPECT_EQ(ref.llegada, "C");
+    EXPECT_EQ(ref.y1, 100);
+    EXPECT_EQ(ref.desorientacionLlegada, 350);
+    EXPECT_EQ(ref.desorientacionPartida, 12.345678);
+    EXPECT_EQ(b.avisos.textos(), std::vector<std::string>{"La Estación no existe en la Base de Datos"});
+}
+
+}  // namespace
+}  // namespace celvara

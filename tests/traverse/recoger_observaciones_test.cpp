@@ -1,0 +1,227 @@
+#include "traverse/recoger_observaciones.h"
+
+#include <gtest/gtest.h>
+
+#include "../comun/avisos_grabados.h"
+#include "libreta_recorrido.h"
+
+namespace celvara {
+namespace {
+
+struct Recorrido {
+    CLibretaCampo libreta;
+    FilasPoligonal filas;
+    ReferenciaPoligonal ref;
+    prueba::AvisosGrabados avisos;
+    std::unique_ptr<CRecogerObservaciones> r;
+
+    explicit Recorrido(TipoPoligonal tipo = TipoPoligonal::Encuadrada) {
+        prueba::libretaRecorrido(libreta);
+        ref.x1 = 7;  // must survive a hanging or closed traverse
+        r = std::make_unique<CRecogerObservaciones>(libreta, filas, ref, avisos);
+        r->tipo = tipo;
+    }
+    bool ir(const char* visada) {
+        const auto& v = r->visadas();
+        const auto it = std::find(v.begin(), v.end(), visada);
+        if (it == v.end()) return false;
+        r->elegirVisada(static_cast<std::size_t>(it - v.begin()));
+        return r->anadir();
+    }
+};
+
+TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
+    Recorrido t;
+    ASSERT_TRUE(t.r->abrir());
+    EXPECT_EQ(t.r->recorrido(), std::vector<std::string>{"A"});
+    EXPECT_EQ(t.r->visadas(), (std::vector<std::string>{"D", "B"}));  // P is no station
+    ASSERT_TRUE(t.ir("B"));
+    ASSERT_TRUE(t.ir("C"));
+    ASSERT_TRUE(t.ir("D"));
+    ASSERT_TRUE(t.r->finalizar());
+    EXPECT_TRUE(t.avisos.mensajes.empty());
+    ASSERT_EQ(t.filas.size(), 4u);
+
+    const EstacionPoligonal& a = t.filas[0];
+    EXPECT_EQ(a.estacionamiento, "A-1");
+    EXPECT_TRUE(a.visadoAtras.vacio());
+    EXPECT_EQ(a.visadoAdelante, "B");
+    EXPECT_EQ(a.adelante, (VisualPoligonal{100, 300, 100, 300, 100, 100.002, 1.5}));
+    EXPECT_EQ(a.alturaInstrumento, 1.40);
+    const EstacionPoligonal& b = t.filas[1];
+    EXPECT_EQ(b.visadoAtras, "A");
+    EXPECT_EQ(b.atras, (VisualPoligonal{300, 0, 100, 0, 100, 0, 1.5}));  // face left only
+    EXPECT_EQ(b.adelante.dCd, 100.02);
+    const EstacionPoligonal& d = t.filas[3];
+    EXPECT_EQ(d.visadoAtras, "C");
+    EXPECT_TRUE(d.visadoAdelante.vacio());
+    EXPECT_EQ(d.atras.hCd, 100);
+
+    EXPECT_EQ(t.ref.partida, "A");
+    EXPECT_EQ(t.ref.llegada, "D");
+    EXPECT_EQ(t.ref.y1, 100);
+    EXPECT_EQ(t.ref.z0, 10);
+    EXPECT_EQ(t.ref.tipo, 0);
+}
+
+TEST(RecogerObservaciones, NoAvanzaYSinVisualAtras) {
+    Recorrido t;
+    ASSERT_TRUE(t.r->abrir());
+    ASSERT_TRUE(t.ir("B"));
+    EXPECT_FALSE(t.ir("A"));  // back where it came from
+    t.r->elegirEstacionamiento(1);  // B-2 sees only C
+    EXPECT_FALSE(t.ir("C"));
+    EXPECT_EQ(t.avisos.textos(),
+              (std::vector<std::string>{kNoAvanza, "No existe Visual a la estación anterior\nSeleccione otro "
+                                                   "Estacionamiento que tenga visuales atras"}));
+    EXPECT_EQ(t.r->recorrido(), (std::vector<std::string>{"A", "B"}));
+
+    // Going on from an earlier station drops what followed it.
+    t.r->elegirEstacionamiento(0);
+    ASSERT_TRUE(t.ir("C"));
+    t.r->elegirEstacion(0);
+    ASSERT_TRUE(t.ir("D"));
+    EXPECT_EQ(t.r->recorrido(), (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(t.r->filas().size(), 2u);
+
+    // One station is not a traverse; a last set-up with no sight back is refused.
+    Recorrido u;
+    ASSERT_TRUE(u.r->abrir());
+    EXPECT_FALSE(u.r->finalizar());
+    ASSERT_TRUE(u.ir("B"));
+    ASSERT_TRUE(u.ir("C"));
+    u.r->elegirEstacionamiento(1);  // C: C-1 sees B; C-2 does not exist
+    EXPECT_EQ(u.r->estacionamiento(), 0);
+    EXPECT_TRUE(u.r->finalizar());
+    EXPECT_EQ(u.avisos.textos(),
+              std::vector<std::string>{"No se han seleccionado estaciones suficientes para hacer poligonal"});
+    Recorrido w;
+    ASSERT_TRUE(w.r->abrir());
+    ASSERT_TRUE(w.ir("B"));
+    ASSERT_TRUE(w.ir("C"));
+    ASSERT_TRUE(w.ir("D"));
+    w.r->elegirEstacion(2);
+    EXPECT_TRUE(w.r->finalizar());  // the last row keeps its set-up, D-1
+    Recorrido x;
+    x.libreta.buscarEstacion("D")->estacionamientos[0]->lecturas.clear();
+    ASSERT_TRUE(x.r->abrir());
+    ASSERT_TRUE(x.ir("B"));
+    ASSERT_TRUE(x.ir("C"));
+    ASSERT_TRUE(x.ir("D"));
+    EXPECT_FALSE(x.r->finalizar());
+    EXPECT_EQ(x.avisos.textos(),
+              std::vector<std::string>{"En la Estación D, desde el Estacionamiento D-1 \nNo existe Visual a la "
+                                       "Estación Anterior C\n Seleccione otro Estacionamiento que tenga visuales atras"});
+}
+
+TEST(RecogerObservaciones, CerradaConSusVisualesDeCierre) {
+    Recorrido t(TipoPoligonal::Cerrada);
+    ASSERT_TRUE(t.r->abrir());
+    ASSERT_TRUE(t.ir("B"));
+    ASSERT_TRUE(t.ir("C"));
+    ASSERT_TRUE(t.ir("D"));
+    EXPECT_FALSE(t.ir("A"));  // a closed traverse ends before its start
+    ASSERT_TRUE(t.r->finalizar());
+    EXPECT_EQ(t.filas.front().visadoAtras, "D");
+    EXPECT_EQ(t.filas.front().atras.hCd, 0);
+    EXPECT_EQ(t.filas.front().atras.dCd, 100);
+    EXPECT_EQ(t.filas.back().visadoAdelante, "A");
+    EXPECT_EQ(t.filas.back().adelante.hCd, 200);
+    EXPECT_TRUE(t.ref.llegada.vacio());
+    EXPECT_EQ(t.ref.x1, 7);
+    EXPECT_EQ(t.ref.tipo, 2);
+
+    // Without the closing sight: a warning, and the rows still come back.
+    Recorrido u(TipoPoligonal::Cerrada);
+    ASSERT_TRUE(u.r->abrir());
+    ASSERT_TRUE(u.ir("B"));
+    ASSERT_TRUE(u.ir("C"));
+    ASSERT_TRUE(u.ir("D"));
+    u.r->elegirEstacionamiento(1);
+    ASSERT_TRUE(u.r->finalizar());
+    EXPECT_EQ(u.avisos.textos(),
+              std::vector<std::string>{"Desde la Ultima Estación D No se a encontrado Visual a la Primera A"});
+    EXPECT_EQ(u.filas.size(), 4u);
+    EXPECT_EQ(u.filas.back().estacionamiento, "D-2");
+}
+
+TEST(RecogerObservaciones, EncuadradaVuelveASuPartidaYFilasTomadasSeReemplazan) {
+    Recorrido t;
+    ASSERT_TRUE(t.r->abrir());
+    ASSERT_TRUE(t.ir("B"));
+    ASSERT_TRUE(t.ir("C"));
+    ASSERT_TRUE(t.ir("D"));
+    ASSERT_TRUE(t.ir("A"));
+    ASSERT_TRUE(t.r->finalizar());
+    ASSERT_EQ(t.filas.size(), 5u);
+    EXPECT_EQ(t.ref.llegada, "A");
+
+    // Reopened over its own rows: the walk goes on from them, nothing doubles.
+    t.filas.resize(3);
+    CRecogerObservaciones otra(t.libreta, t.filas, t.ref, t.avisos);
+    ASSERT_TRUE(otra.abrir());
+    EXPECT_EQ(otra.recorrido(), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(otra.actual(), 2);
+    ASSERT_TRUE(otra.finalizar());
+    EXPECT_EQ(t.filas.size(), 3u);
+    EXPECT_EQ(t.ref.llegada, "C");
+}
+
+TEST(RecogerObservaciones, CaraInversaSoloEnCenitalYNadiral) {
+    DatosComplementarios d;
+    Lectura l;
+    l.vertical = 200.0;
+    EXPECT_FALSE(lecturaCirculoInverso(l, d));
+    l.vertical = 200.0001;
+    EXPECT_TRUE(lecturaCirculoInverso(l, d));
+    d.tipoVertical = static_cast<std::int32_t>(TipoVertical::Nadiral);
+    EXPECT_TRUE(lecturaCirculoInverso(l, d));
+    d.unidadAngular = kSexagesimal;
+    l.vertical = 181;
+    EXPECT_TRUE(lecturaCirculoInverso(l, d));
+    d.tipoVertical = static_cast<std::int32_t>(TipoVertical::Inclinacion);
+    EXPECT_FALSE(lecturaCirculoInverso(l, d));
+    d.tipoVertical = 0;
+    d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
+    EXPECT_FALSE(lecturaCirculoInverso(l, d));
+}
+
+TEST(RecogerObservaciones, NombreLargoYLibretaVacia) {
+    Recorrido t;
+    DatosEstacionNueva larga;
+    larga.nombre = "ESTACION-LARGA1";  // 15 bytes: fits the book, not a row
+    crearEstacion(t.libreta.estaciones, larga);
+    ASSERT_TRUE(t.r->abrir());
+    t.r->elegirSalida(4);
+    EXPECT_EQ(t.r->recorrido(), std::vector<std::string>{"A"});
+    EXPECT_EQ(t.avisos.textos(),
+              std::vector<std::string>{"El nombre de la Estación ESTACION-LARGA1 tiene más de 14 caracteres\nNo cabe en "
+                                       "la Poligonal"});
+
+    CLibretaCampo vacia;
+    CRecogerObservaciones r(vacia, t.filas, t.ref, t.avisos);
+    EXPECT_FALSE(r.abrir());
+}
+
+TEST(RecogerObservaciones, RevisionAntesDeCalcular) {
+    Recorrido t;
+    ASSERT_TRUE(t.r->abrir());
+    ASSERT_TRUE(t.ir("B"));
+    ASSERT_TRUE(t.ir("C"));
+    ASSERT_TRUE(t.r->finalizar());
+    EXPECT_TRUE(revisarPoligonal(t.filas, t.ref).empty());
+    t.filas[1].visadoAtras = "";
+    t.filas[1].adelante.dCd = 0;
+    t.filas[2].atras.dCd = 0;
+    t.filas[2].datos.unidadAngular = kSexagesimal;
+    const auto notas = revisarPoligonal(t.filas, t.ref);
+    ASSERT_EQ(notas.size(), 3u);
+    EXPECT_EQ(notas[0].fila, 1u);
+    EXPECT_EQ(notas[0].texto, "Fila 2: la Estación B no tiene Visual atras");
+    EXPECT_EQ(notas[1].texto, "Fila 2: el tramo B - C no tiene ninguna Distancia");
+    EXPECT_EQ(notas[2].fila, 2u);
+    EXPECT_EQ(notas[2].texto, "Fila 3: la Estación C está en otra unidad angular (360) que la primera (400)");
+}
+
+}  // namespace
+}  // namespace celvara
