@@ -63,6 +63,8 @@ enum class Accion {
     Radiacion,
     DatosComplementarios,
     AcercaDe,
+    Deshacer,  // "Edición": not in the old menus
+    Rehacer,
 };
 
 // The command number of "Acerca de Celvara..." in the host's system menu.
