@@ -89,6 +89,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     setWindowTitle(qs(gestor_->titulo()));
     construirMenus();
     construirBarra();
+    construirEdicion();
 
     arbol_ = new QTreeView(this);
     arbol_->setObjectName(QStringLiteral("arbol"));
@@ -330,6 +331,7 @@ void VentanaGestor::sincronizar() {
         actualizarDibujo(ajustar);
     }
     if (gestor_->tomarPeticionFocoRejilla()) rejilla_->vista()->setFocus();
+    actualizarEdicion();
     vistas_ = r;
     primeraVez_ = false;
 }
