@@ -259,25 +259,39 @@ std::unique_ptr<PasoLibreta> FotoLibreta::diferencia(const CLibretaCampo& libret
     while (fin < n0 - ini && fin < n1 - ini && igual(n0 - 1 - fin, n1 - 1 - fin)) ++fin;
     if (ini + fin == n0 && ini + fin == n1) return nullptr;
 
-    // The same stations with only their fields changed: keep just the fields.
-    bool soloCampos = n0 == n1;
-    for (std::size_t i = ini; soloCampos && i < n0 - fin; ++i) {
+    // Stations still in their place are kept one by one, as little as
+    // possible of each; the rest of the changed run is kept whole.
+    std::vector<std::unique_ptr<PasoLibreta>> pasos;
+    std::size_t i = ini;
+    for (; i < n0 - fin && i < n1 - fin && direcciones_[i] == ahora[i].get(); ++i) {
         const Estacion& a = *copias_[i];
         const Estacion& b = *ahora[i];
-        soloCampos = direcciones_[i] == &b && a.estacionamientos.size() == b.estacionamientos.size();
-        for (std::size_t j = 0; soloCampos && j < a.estacionamientos.size(); ++j)
-            soloCampos = mismasLecturas(a.estacionamientos[j]->lecturas, b.estacionamientos[j]->lecturas);
+        const std::size_t k0 = a.estacionamientos.size(), k1 = b.estacionamientos.size();
+        bool lecturasIguales = k0 <= k1;
+        for (std::size_t k = 0; lecturasIguales && k < k0; ++k)
+            lecturasIguales = mismasLecturas(a.estacionamientos[k]->lecturas, b.estacionamientos[k]->lecturas);
+        if (lecturasIguales && k0 == k1) {
+            if (!mismaCabecera(a, b)) pasos.push_back(pasoCabecera(nombre, i, a));
+        } else if (lecturasIguales && mismosCamposEstacion(a, b) &&
+                   std::equal(a.estacionamientos.begin(), a.estacionamientos.end(), b.estacionamientos.begin(),
+                              [](const auto& x, const auto& y) { return mismoEstacionamiento(*x, *y); })) {
+            // Set-ups added at the end (an import merged into the station).
+            pasos.push_back(pasoEstacionamientos(nombre, i, k0, k1 - k0, {}));
+        } else {
+            ListaEstaciones una;
+            una.push_back(std::move(copias_[i]));
+            pasos.push_back(pasoEstaciones(nombre, i, 1, std::move(una)));
+        }
     }
-    if (soloCampos) {
-        std::vector<std::unique_ptr<PasoLibreta>> pasos;
-        for (std::size_t i = ini; i < n0 - fin; ++i)
-            if (!mismaCabecera(*copias_[i], *ahora[i])) pasos.push_back(pasoCabecera(nombre, i, *copias_[i]));
-        if (pasos.size() == 1) return pasoCabecera(std::move(nombre), ini, *copias_[ini]);
-        return std::make_unique<PasoCompuesto>(std::move(nombre), std::move(pasos));
+    if (i < n0 - fin || i < n1 - fin) {
+        ListaEstaciones guardadas(std::make_move_iterator(copias_.begin() + static_cast<std::ptrdiff_t>(i)),
+                                  std::make_move_iterator(copias_.end() - static_cast<std::ptrdiff_t>(fin)));
+        pasos.push_back(pasoEstaciones(nombre, i, n1 - fin - i, std::move(guardadas)));
     }
-    ListaEstaciones guardadas(std::make_move_iterator(copias_.begin() + static_cast<std::ptrdiff_t>(ini)),
-                              std::make_move_iterator(copias_.end() - static_cast<std::ptrdiff_t>(fin)));
-    return pasoEstaciones(std::move(nombre), ini, n1 - fin - ini, std::move(guardadas));
+    copias_.clear();
+    if (pasos.empty()) return nullptr;
+    if (pasos.size() == 1) return std::move(pasos.front());
+    return std::make_unique<PasoCompuesto>(std::move(nombre), std::move(pasos));
 }
 
 // ---------------------------------------------------------------- CHistorial

@@ -95,6 +95,17 @@ std::vector<Caso> casos() {
              crearEstacion(l, {.nombre = "N"});
              b.gestor.despuesDeVentana(Accion::ImportarTodos);
          }},
+        // An import merged into A (a set-up at its end), B moved, a station added.
+        {"Importar TOPCAL", nada,
+         [](Banco& b) {
+             b.gestor.antesDeVentana(Accion::ImportarTopcal);
+             auto& l = b.gestor.libreta().estaciones;
+             auto* s = crearEstacionamiento(l[0]->estacionamientos, nullptr, "A(3)", "A", 1.4, nullptr, 0);
+             crearLectura(s->lecturas, std::nullopt, "9", 1, 2, 3, 4, "");
+             l[1]->x = 5;
+             crearEstacion(l, {.nombre = "N"});
+             b.gestor.despuesDeVentana(Accion::ImportarTopcal);
+         }},
     };
 }
 
