@@ -1,6 +1,7 @@
 // Edits of the field book from the main window: grid cells, tree labels,
 // inserting, appending and deleting stations and readings, adding and
 // deleting set-ups, merging every set-up of a station.
+#include <exception>
 #include <new>
 
 #include "fieldbook/codificacion.h"
@@ -377,10 +378,6 @@ void CGestorObservaciones::borrarFila(std::size_t fila) {
     if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(fila);
 }
 
-}  // namespace celvara
-
-namespace celvara {
-
 // ---------------------------------------------------------------- undo and redo
 
 std::optional<std::size_t> CGestorObservaciones::posicionDe(const Estacion* e) const {
@@ -415,8 +412,16 @@ void CGestorObservaciones::moverHistorial(bool atras) {
     const EstadoSeleccion estado = estado_;
     const std::size_t fila = filaActual_;
     olvidarActuales();
-    if (atras) historial_.deshacer(libreta_);
-    else historial_.rehacer(libreta_);
+    try {
+        if (atras) historial_.deshacer(libreta_);
+        else historial_.rehacer(libreta_);
+    } catch (const std::exception&) {
+        // Out of memory, or a step that no longer fits the book: what was
+        // done stays, and the history is given up rather than trusted.
+        historial_.vaciar();
+        marcarModificado();
+        avisos_.mensaje("No se puede deshacer: el historial de cambios se ha perdido");
+    }
 
     const auto& lista = libreta_.estaciones;
     Estacion* e = enEstacion && *enEstacion < lista.size() ? lista[*enEstacion].get() : nullptr;
