@@ -313,6 +313,8 @@ bool accionPropiaDelGestor(Accion accion) {
         case Accion::BorrarLectura:
         case Accion::DibujarProyecto:
         case Accion::AcercaDe:
+        case Accion::Deshacer:
+        case Accion::Rehacer:
             return true;
         default:
             return false;

@@ -65,6 +65,8 @@ enum class Accion {
     AcercaDe,
     ExportarPuntos,
     ImportarPuntos,
+    Deshacer,  // "Edición": not in the old menus
+    Rehacer,
 };
 
 // The command number of "Acerca de Celvara..." in the host's system menu.

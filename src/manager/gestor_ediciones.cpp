@@ -1,6 +1,7 @@
 // Edits of the field book from the main window: grid cells, tree labels,
 // inserting, appending and deleting stations and readings, adding and
 // deleting set-ups, merging every set-up of a station.
+#include <exception>
 #include <new>
 
 #include "fieldbook/codificacion.h"
@@ -85,6 +86,7 @@ bool CGestorObservaciones::editarCeldaEstacion(std::size_t fila, std::size_t col
     if (fila >= libreta_.estaciones.size()) return false;
     Estacion& e = *libreta_.estaciones[fila];
     const std::string texto = utf8ACp1252(utf8);
+    auto paso = pasoCabecera("Editar estación " + cp1252AUtf8(e.nombre.vista()), fila, e);
     bool cambio = false;
     switch (columna) {
         case 0: cambio = renombrarEstacion(e, texto); break;
@@ -104,17 +106,19 @@ bool CGestorObservaciones::editarCeldaEstacion(std::size_t fila, std::size_t col
         default: break;
     }
     if (cambio) {
-        marcarModificado();
+        registrarPaso(std::move(paso));
         ++revisiones_.dibujo;
     }
     return cambio;
 }
 
 bool CGestorObservaciones::editarCeldaLectura(std::size_t fila, std::size_t columna, std::string_view utf8) {
-    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return false;
+    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+    if (!pos) return false;
     auto& lecturas = estacionamientoActual_->lecturas;
     if (fila >= lecturas.size()) return false;
     Lectura& l = lecturas[fila];
+    const Lectura antes = l;
     const std::string texto = utf8ACp1252(utf8);
     bool cambio = false;
     switch (columna) {
@@ -127,7 +131,8 @@ bool CGestorObservaciones::editarCeldaLectura(std::size_t fila, std::size_t colu
         default: break;
     }
     if (cambio) {
-        marcarModificado();
+        registrarPaso(pasoLectura("Editar lectura " + cp1252AUtf8(antes.nombre.vista()), pos->first, pos->second,
+                                  fila, antes));
         ++revisiones_.dibujo;
     }
     return cambio;
@@ -166,6 +171,12 @@ bool CGestorObservaciones::renombrarEstacionamiento(Estacionamiento& estacionami
 bool CGestorObservaciones::renombrar(const NodoArbol& nodo, std::string_view textoUtf8) {
     if (textoUtf8.empty()) return false;
     const std::string texto = utf8ACp1252(textoUtf8);
+    const auto i = posicionDe(nodo.estacion);
+    if (!i) return false;
+    std::string nombre = "Renombrar " + cp1252AUtf8(nodo.tipo == TipoNodo::Estacionamiento && nodo.estacionamiento
+                                                        ? nodo.estacionamiento->nombre.vista()
+                                                        : nodo.estacion->nombre.vista());
+    auto paso = pasoCabecera(std::move(nombre), *i, *nodo.estacion);
     bool cambio = false;
     if (nodo.tipo == TipoNodo::Estacion && estacionEnLibreta(nodo.estacion)) {
         cambio = renombrarEstacion(*nodo.estacion, texto);
@@ -174,7 +185,7 @@ bool CGestorObservaciones::renombrar(const NodoArbol& nodo, std::string_view tex
         cambio = renombrarEstacionamiento(*nodo.estacionamiento, texto);
     }
     if (cambio) {
-        marcarModificado();
+        registrarPaso(std::move(paso));
         if (estado_ == EstadoSeleccion::Estaciones) tocarRejilla();
     }
     return cambio;
@@ -185,27 +196,31 @@ bool CGestorObservaciones::renombrar(const NodoArbol& nodo, std::string_view tex
 void CGestorObservaciones::insertarEstacionEn(std::size_t fila) {
     auto& lista = libreta_.estaciones;
     fila = std::min(fila, lista.size());
+    const char* nombre = fila == lista.size() ? "Añadir estación" : "Insertar estación";
     try {
         lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), estacionVacia(""));
     } catch (const std::bad_alloc&) {
         avisos_.mensaje(kFaltaMemoria);
         return;
     }
+    registrarPaso(pasoEstaciones(nombre, fila, 1, {}));
     filaActual_ = fila;
     focoRejilla_ = true;
     tocarArbol();
     tocarRejilla();
-    marcarModificado();
 }
 
 void CGestorObservaciones::borrarEstacionEn(std::size_t fila) {
     auto& lista = libreta_.estaciones;
     if (fila >= lista.size() || !confirmarBorradoEstacion(avisos_, *lista[fila])) return;
+    std::string nombre = "Borrar estación " + cp1252AUtf8(lista[fila]->nombre.vista());
+    ListaEstaciones sacada;
+    sacada.push_back(std::move(lista[fila]));
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
+    registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
     filaActual_ = fila > 0 ? fila - 1 : 0;
     tocarArbol();
     tocarRejilla();
-    marcarModificado();
 }
 
 void CGestorObservaciones::eliminarEstacion(Estacion* estacion) {
@@ -213,8 +228,12 @@ void CGestorObservaciones::eliminarEstacion(Estacion* estacion) {
     for (auto it = lista.begin(); it != lista.end(); ++it) {
         if (it->get() != estacion) continue;
         if (estacion == estacionActual_) olvidarActuales();
+        const auto fila = static_cast<std::size_t>(it - lista.begin());
+        std::string nombre = "Borrar estación " + cp1252AUtf8(estacion->nombre.vista());
+        ListaEstaciones sacada;
+        sacada.push_back(std::move(*it));
         lista.erase(it);
-        marcarModificado();
+        registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
         return;
     }
 }
@@ -250,8 +269,8 @@ void CGestorObservaciones::anadirEstacionPorNombre() {
         avisos_.mensaje(kFaltaMemoria);
         return;
     }
+    registrarPaso(pasoEstaciones("Añadir estación " + cp1252AUtf8(nombre.vista()), libreta_.estaciones.size() - 1, 1, {}));
     reconstruirArbol(nueva);
-    marcarModificado();
 }
 
 // ---------------------------------------------------------------- set-ups
@@ -272,24 +291,26 @@ void CGestorObservaciones::anadirEstacionamiento() {
         avisos_.mensaje(kFaltaMemoria);
         return;
     }
+    const auto pos = posicionDe(estacion, nuevo);
+    registrarPaso(pasoEstacionamientos("Añadir estacionamiento " + cp1252AUtf8(nombre.vista()), pos->first,
+                                       pos->second, 1, {}));
     reconstruirArbol(estacion, nuevo);
-    marcarModificado();
 }
 
 void CGestorObservaciones::borrarEstacionamiento() {
     Estacionamiento* s = estacionamientoSeleccionado();
     if (!s || !confirmarBorradoEstacionamiento(avisos_, *s)) return;
     Estacion* estacion = seleccion_.estacion;
+    const auto pos = posicionDe(estacion, s);
+    if (!pos) return;
     olvidarActuales();
     auto& lista = estacion->estacionamientos;
-    for (auto it = lista.begin(); it != lista.end(); ++it) {
-        if (it->get() == s) {
-            lista.erase(it);
-            break;
-        }
-    }
+    std::string nombre = "Borrar estacionamiento " + cp1252AUtf8(s->nombre.vista());
+    ListaEstacionamientos sacado;
+    sacado.push_back(std::move(lista[pos->second]));
+    lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(pos->second));
+    registrarPaso(pasoEstacionamientos(std::move(nombre), pos->first, pos->second, 0, std::move(sacado)));
     reconstruirArbol(estacion);
-    marcarModificado();
 }
 
 // Each set-up, from the last towards the first, is merged into the one
@@ -303,6 +324,9 @@ void CGestorObservaciones::unirTodosEstacionamientos() {
     if (lista.size() < 2) return;
     escribirPanelesPendientes();
     olvidarActuales();
+    const auto i = posicionDe(estacion);
+    ListaEstaciones antes;
+    antes.push_back(copiarEstacion(*estacion));
     while (lista.size() > 1) {
         Estacionamiento& s = *lista.back();
         Estacionamiento& p = *lista[lista.size() - 2];
@@ -321,30 +345,34 @@ void CGestorObservaciones::unirTodosEstacionamientos() {
         }
         lista.pop_back();
     }
+    registrarPaso(pasoEstaciones("Unir estacionamientos de " + cp1252AUtf8(estacion->nombre.vista()), *i, 1,
+                                 std::move(antes)));
     reconstruirArbol(estacion, lista.front().get());
-    marcarModificado();
 }
 
 // ---------------------------------------------------------------- readings
 
 void CGestorObservaciones::insertarLecturaEn(std::size_t fila) {
-    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
+    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+    if (!pos) return;
     auto& lista = estacionamientoActual_->lecturas;
     fila = std::min(fila, lista.size());
+    const char* nombre = fila == lista.size() ? "Añadir lectura" : "Insertar lectura";
     try {
         lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), Lectura{});
     } catch (const std::bad_alloc&) {
         avisos_.mensaje(kFaltaMemoria);
         return;
     }
+    registrarPaso(pasoLecturas(nombre, pos->first, pos->second, fila, 1, {}));
     filaActual_ = fila;
     focoRejilla_ = true;
     tocarRejilla();
-    marcarModificado();
 }
 
 void CGestorObservaciones::borrarLecturaEn(std::size_t fila) {
-    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
+    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+    if (!pos) return;
     auto& lista = estacionamientoActual_->lecturas;
     if (fila >= lista.size()) return;
     if (!(lista[fila] == Lectura{}) &&
@@ -352,10 +380,12 @@ void CGestorObservaciones::borrarLecturaEn(std::size_t fila) {
                                        ") del estacionamiento " +
                                        cp1252AUtf8(estacionamientoActual_->nombre.vista()) + "?"))
         return;
+    std::string nombre = "Borrar lectura " + cp1252AUtf8(lista[fila].nombre.vista());
+    ListaLecturas sacada{lista[fila]};
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
+    registrarPaso(pasoLecturas(std::move(nombre), pos->first, pos->second, fila, 0, std::move(sacada)));
     filaActual_ = fila > 0 ? fila - 1 : 0;
     tocarRejilla();
-    marcarModificado();
 }
 
 void CGestorObservaciones::insertarLectura() {
@@ -381,6 +411,68 @@ void CGestorObservaciones::insertarFila(std::size_t fila) {
 void CGestorObservaciones::borrarFila(std::size_t fila) {
     if (estado_ == EstadoSeleccion::Estaciones) borrarEstacionEn(fila);
     if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(fila);
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+std::optional<std::size_t> CGestorObservaciones::posicionDe(const Estacion* e) const {
+    const auto& lista = libreta_.estaciones;
+    for (std::size_t i = 0; e && i < lista.size(); ++i)
+        if (lista[i].get() == e) return i;
+    return std::nullopt;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> CGestorObservaciones::posicionDe(const Estacion* e,
+                                                                                      const Estacionamiento* s) const {
+    const auto i = posicionDe(e);
+    if (!i || !s) return std::nullopt;
+    const auto& lista = e->estacionamientos;
+    for (std::size_t j = 0; j < lista.size(); ++j)
+        if (lista[j].get() == s) return std::pair{*i, j};
+    return std::nullopt;
+}
+
+void CGestorObservaciones::registrarPaso(std::unique_ptr<PasoLibreta> paso) { historial_.registrar(std::move(paso)); }
+
+void CGestorObservaciones::deshacer() { moverHistorial(true); }
+void CGestorObservaciones::rehacer() { moverHistorial(false); }
+
+// Pending pane edits become a step first. Then the same place is shown
+// again: the station and set-up at the same positions, the same grid row.
+void CGestorObservaciones::moverHistorial(bool atras) {
+    escribirPanelesPendientes();
+    if (atras ? !historial_.puedeDeshacer() : !historial_.puedeRehacer()) return;
+    const auto enEstacion = posicionDe(estacionActual_);
+    const auto enEstacionamiento = posicionDe(estacionActual_, estacionamientoActual_);
+    const EstadoSeleccion estado = estado_;
+    const std::size_t fila = filaActual_;
+    olvidarActuales();
+    try {
+        if (atras) historial_.deshacer(libreta_);
+        else historial_.rehacer(libreta_);
+    } catch (const std::exception&) {
+        // Out of memory, or a step that no longer fits the book: what was
+        // done stays, and the history is given up rather than trusted.
+        historial_.vaciar();
+        marcarModificado();
+        avisos_.mensaje("No se puede deshacer: el historial de cambios se ha perdido");
+    }
+
+    const auto& lista = libreta_.estaciones;
+    Estacion* e = enEstacion && *enEstacion < lista.size() ? lista[*enEstacion].get() : nullptr;
+    Estacionamiento* s = nullptr;
+    if (e && enEstacionamiento && enEstacionamiento->second < e->estacionamientos.size())
+        s = e->estacionamientos[enEstacionamiento->second].get();
+    if (estado == EstadoSeleccion::FicheroCoordenadas) {
+        tocarArbol();
+        return;
+    }
+    reconstruirArbol(e, s, estado == EstadoSeleccion::Coordenadas);
+    std::size_t filas = 0;
+    if (estado_ == EstadoSeleccion::Estaciones) filas = lista.size();
+    if (estado_ == EstadoSeleccion::Estacionamiento && estacionamientoActual_)
+        filas = estacionamientoActual_->lecturas.size();
+    if (estado_ == estado) filaActual_ = filas == 0 ? 0 : std::min(fila, filas - 1);
 }
 
 }  // namespace celvara

@@ -18,7 +18,7 @@ bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool espera
     cancelado = false;
     // What is typed in the pane shown is a change too: ask about it rather than lose it.
     escribirPanelesPendientes();
-    if (!modificado_) return true;
+    if (!modificado()) return true;
     const std::string texto = "Desea Guardar los Cambios " + cp1252AUtf8(ajustes_.ultimoFichero.vista());
     switch (avisos_.mensaje(texto, titulo, Botones::SiNoCancelar, Icono::Pregunta)) {
         case Respuesta::Cancelar:
@@ -69,6 +69,7 @@ void CGestorObservaciones::nuevo() {
     filaActual_ = 0;
     reconstruirArbol();
     modificado_ = false;
+    historial_.vaciar();
 }
 
 void CGestorObservaciones::abrir() {
@@ -91,12 +92,14 @@ void CGestorObservaciones::abrir() {
         ajustes_.proyeccion = libreta_.proyeccion;
         reconstruirArbol();
         modificado_ = false;
+        historial_.vaciar();
     } else {
         libreta_.vaciar();
         avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
         // The book is empty now: nothing is left to save.
         reconstruirArbol();
         modificado_ = false;
+        historial_.vaciar();
     }
 }
 
@@ -105,6 +108,7 @@ bool CGestorObservaciones::escribirEnRutaActual() {
     if (escribirLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         modificado_ = false;
+        historial_.marcarLimpio();
         return true;
     }
     avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
@@ -132,11 +136,11 @@ bool CGestorObservaciones::salir() {
     const auto rutaAjustes = anfitrion(ajustes_.rutaFicheroAjustes.vista());
     guardarAjustes(ajustes_, rutaAjustes);
     escribirPanelesPendientes();
-    if (modificado_) {
+    if (modificado()) {
         bool cancelado = false;
         if (!preguntarGuardar(kCaptionAbrir, true, cancelado)) return false;
         // A book saved under a new name here is the one to open next time.
-        if (!modificado_) guardarAjustes(ajustes_, rutaAjustes);
+        if (!modificado()) guardarAjustes(ajustes_, rutaAjustes);
     }
     olvidarActuales();
     vaciarPuntos();
@@ -155,10 +159,11 @@ void CGestorObservaciones::importarObs() {
         return;
     }
     if (otra.estaciones.empty()) return;
+    const std::size_t antes = libreta_.estaciones.size();
     anexarLibreta(libreta_, std::move(otra));
+    registrarPaso(pasoEstaciones("Importar Fichero OBS", antes, libreta_.estaciones.size() - antes, {}));
     filaActual_ = 0;
     reconstruirArbol();
-    marcarModificado();
 }
 
 }  // namespace celvara

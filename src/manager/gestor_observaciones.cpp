@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <system_error>
 
 #include "fieldbook/codificacion.h"
@@ -118,6 +119,7 @@ void CGestorObservaciones::iniciar(EntornoArranque& entorno) {
     ajustes_.directorioTrabajo = leerDirectorioTrabajo(entorno).ruta;
     fijarTitulo(arrancarGestor(libreta_, ajustes_, mapa_, avisos_));
     modificado_ = false;
+    historial_.vaciar();
     reconstruirArbol();
 }
 
@@ -299,8 +301,10 @@ void CGestorObservaciones::mostrarEstacionamiento() {
 // Only what the user changed is written back: a value shown rounded to three
 // decimals keeps its full precision when the user merely looked at it.
 void CGestorObservaciones::escribirPanelEstacion() {
-    if (!estacionEnLibreta(estacionActual_)) return;
+    const auto i = posicionDe(estacionActual_);
+    if (!i) return;
     Estacion& e = *estacionActual_;
+    auto paso = pasoCabecera("Editar estación " + cp1252AUtf8(e.nombre.vista()), *i, e);
     const PanelEstacion& p = panelEstacion_;
     const PanelEstacion& antes = panelEstacionMostrado_;
     bool cambio = false;
@@ -324,14 +328,16 @@ void CGestorObservaciones::escribirPanelEstacion() {
     }
     panelEstacionMostrado_ = p;
     if (cambio) {
-        marcarModificado();
+        registrarPaso(std::move(paso));
         ++revisiones_.dibujo;
     }
 }
 
 void CGestorObservaciones::escribirPanelEstacionamiento() {
-    if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
+    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+    if (!pos) return;
     Estacionamiento& s = *estacionamientoActual_;
+    auto paso = pasoCabecera("Editar estacionamiento " + cp1252AUtf8(s.nombre.vista()), pos->first, *estacionActual_);
     const PanelEstacionamiento& p = panelEstacionamiento_;
     const PanelEstacionamiento& antes = panelEstacionamientoMostrado_;
     bool cambio = false;
@@ -348,7 +354,7 @@ void CGestorObservaciones::escribirPanelEstacionamiento() {
     panelEstacionamientoMostrado_ = p;
     desorientacionMostrada_ = s.desorientacion;
     if (cambio) {
-        marcarModificado();
+        registrarPaso(std::move(paso));
         ++revisiones_.dibujo;
     }
 }
@@ -360,14 +366,21 @@ void CGestorObservaciones::escribirPanelesPendientes() {
 
 void CGestorObservaciones::cambiarTextoDesorientacion(std::string_view texto) {
     panelEstacionamiento_.desorientacion = std::string(texto);
-    if (estado_ != EstadoSeleccion::Estacionamiento ||
-        !estacionamientoEnLibreta(estacionActual_, estacionamientoActual_))
-        return;
+    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+    if (estado_ != EstadoSeleccion::Estacionamiento || !pos) return;
+    const std::string clave = "desorientacion " + std::to_string(pos->first) + " " + std::to_string(pos->second);
+    auto paso = pasoCabecera("Teclear desorientación " + cp1252AUtf8(estacionamientoActual_->nombre.vista()),
+                             pos->first, *estacionActual_);
+    const double antes = estacionamientoActual_->desorientacion;
     estacionamientoActual_->desorientacion = panelEstacionamiento_.desorientacion ==
                                                      panelEstacionamientoMostrado_.desorientacion
                                                  ? desorientacionMostrada_
                                                  : textoANumero(texto);
-    marcarModificado();
+    if (std::memcmp(&antes, &estacionamientoActual_->desorientacion, sizeof antes) != 0) {
+        // One step for the whole typing in the field.
+        paso->fijarClave(clave);
+        if (!historial_.puedeFusionar(clave)) registrarPaso(std::move(paso));
+    }
     ++revisiones_.dibujo;
 }
 
@@ -392,9 +405,10 @@ void CGestorObservaciones::elegirImagen() {
     const auto ruta = dialogos_.pedirFichero(p);
     if (!ruta || ruta->empty()) return;
     auto& campo = pestanaImagen_ == 0 ? estacionActual_->ficheroFoto : estacionActual_->ficheroCroquis;
-    campo = utf8ACp1252(*ruta);
+    auto paso = pasoCabecera("Cambiar imagen de " + cp1252AUtf8(estacionActual_->nombre.vista()),
+                             *posicionDe(estacionActual_), *estacionActual_);
+    if (asignarSiCambia(campo, utf8ACp1252(*ruta))) registrarPaso(std::move(paso));
     ++revisiones_.paneles;
-    marcarModificado();
 }
 
 // ---------------------------------------------------------------- grid
@@ -450,6 +464,8 @@ void CGestorObservaciones::ejecutar(Accion accion) {
         case Accion::InsertarLectura: insertarLectura(); break;
         case Accion::AnadirLectura: anadirLectura(); break;
         case Accion::BorrarLectura: borrarLectura(); break;
+        case Accion::Deshacer: deshacer(); break;
+        case Accion::Rehacer: rehacer(); break;
         case Accion::DibujarProyecto:
         case Accion::AcercaDe:
             break;

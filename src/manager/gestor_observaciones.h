@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,7 @@
 #include "fieldbook/rutas.h"
 #include "manager/gestor_comandos.h"
 #include "manager/gestor_dialogos.h"
+#include "manager/historial.h"
 #include "manager/rejilla_texto.h"
 
 namespace celvara {
@@ -134,7 +136,9 @@ public:
     // Frees the point list of the open coordinate file.
     void vaciarPuntos();
 
-    bool modificado() const { return modificado_; }
+    // Modified: the history is away from the point of the last save (or a
+    // change was made outside it).
+    bool modificado() const { return modificado_ || !historial_.enLimpio(); }
     void marcarModificado();
     const std::string& titulo() const { return titulo_; }
     const Revisiones& revisiones() const { return revisiones_; }
@@ -173,6 +177,14 @@ public:
     std::string rutaImagen() const;
     // Button "Seleccionar Fichero  *.BMP . --->".
     void elegirImagen();
+
+    // ---- Undo and redo.
+    const CHistorial& historial() const { return historial_; }
+    // A change already made in the book, to be undone as one step.
+    void registrarPaso(std::unique_ptr<PasoLibreta> paso);
+    // Pending pane edits become a step first; the tree and the panes follow.
+    void deshacer();
+    void rehacer();
 
     // ---- The grid.
     FuenteRejilla& rejilla();
@@ -272,6 +284,9 @@ private:
     void borrarEstacionEn(std::size_t fila);
     void borrarLecturaEn(std::size_t fila);
     void eliminarEstacion(Estacion* estacion);
+    std::optional<std::size_t> posicionDe(const Estacion* e) const;
+    std::optional<std::pair<std::size_t, std::size_t>> posicionDe(const Estacion* e, const Estacionamiento* s) const;
+    void moverHistorial(bool atras);
 
     const MapaRutas& mapa_;
     Avisos& avisos_;
@@ -284,6 +299,8 @@ private:
     std::vector<PuntoListado> puntos_;
     std::vector<std::string> ficherosCrd_;
     bool modificado_ = false;
+    CHistorial historial_;
+    std::optional<FotoLibreta> foto_;  // the book as a window of another part found it
     std::string titulo_ = "Gestor de Observaciones  - Datos de Campo -";
 
     NodoArbol seleccion_;

@@ -2,6 +2,7 @@
 // opens (so that the book holds every pending edit) and after it closes
 // (the tree rebuilt where the window may have changed the book, the
 // modified flag set).
+#include "fieldbook/codificacion.h"
 #include "manager/gestor_observaciones.h"
 
 namespace celvara {
@@ -25,15 +26,52 @@ bool reconstruyeAntes(Accion a) {
     }
 }
 
+// The name of the step a window's write-back makes; none for the windows
+// that only read the book.
+const char* nombreDelPaso(Accion a) {
+    switch (a) {
+        case Accion::ImportarTodos: return "Importar datos de campo";
+        case Accion::ImportarRad: return "Importar RAD";
+        case Accion::ImportarTopcal:
+        case Accion::ImportarTopcalComentarios: return "Importar TOPCAL";
+        case Accion::ImportarEstacionesCrd: return "Importar estaciones CRD";
+        case Accion::RecogerCoordenadasCrd: return "Recoger coordenadas CRD";
+        case Accion::RecogerCoordenadasCrdEstacion: return "Recoger coordenadas CRD de";
+        case Accion::CambiarEstacion: return "Cambiar estación";
+        case Accion::UnirDosEstacionamientos: return "Unir estacionamientos";
+        case Accion::OpcionesLecturas: return "Opciones de lecturas";
+        case Accion::CorregirLecturas: return "Corregir lecturas";
+        case Accion::DatosComplementarios: return "Datos complementarios";
+        case Accion::DesorientacionTodas: return "Grabar desorientaciones";
+        case Accion::DesorientacionIndividual: return "Grabar desorientación";
+        case Accion::EstacionMmcc: return "Grabar estación";
+        case Accion::EstacionIndependiente: return "Grabar estación independiente";
+        case Accion::Poligonales: return "Grabar poligonal";
+        case Accion::Nivelacion: return "Grabar nivelación";
+        case Accion::Radiacion: return "Grabar radiación";
+        default: return nullptr;
+    }
+}
+
 }  // namespace
 
 void CGestorObservaciones::antesDeVentana(Accion accion) {
     if (reconstruyeAntes(accion)) reconstruirArbol();
     else escribirPanelesPendientes();
+    // The records the window changes are found afterwards by comparison.
+    if (nombreDelPaso(accion)) foto_.emplace(libreta_);
+    else foto_.reset();
 }
 
 void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estacion,
                                             const Estacionamiento* estacionamiento) {
+    if (foto_ && nombreDelPaso(accion)) {
+        std::string nombre = nombreDelPaso(accion);
+        if (estacionamiento) nombre += " " + cp1252AUtf8(estacionamiento->nombre.vista());
+        else if (estacion) nombre += " " + cp1252AUtf8(estacion->nombre.vista());
+        registrarPaso(foto_->diferencia(libreta_, std::move(nombre)));
+    }
+    foto_.reset();
     switch (accion) {
         // The window reports the station and set-up to select.
         case Accion::DesorientacionIndividual:
@@ -43,7 +81,6 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::OpcionesLecturas:
         case Accion::RecogerCoordenadasCrdEstacion:
             reconstruirArbol(estacion, estacionamiento);
-            marcarModificado();
             break;
         case Accion::EstacionIndependiente:
         case Accion::Poligonales:
@@ -54,7 +91,6 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::ImportarEstacionesCrd:
         case Accion::RecogerCoordenadasCrd:
             reconstruirArbol();
-            marcarModificado();
             break;
         case Accion::DesorientacionTodas:
         case Accion::TablaCalculo:
@@ -62,7 +98,6 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::CorregirLecturas:
         case Accion::DatosComplementarios:
             // Values shown in the grid and the panes may have changed.
-            marcarModificado();
             if (estacionamientoActual_ && estado_ == EstadoSeleccion::Estacionamiento) {
                 ++revisiones_.paneles;
                 seleccionar(seleccion_);

@@ -370,7 +370,7 @@ private slots:
         ui::VentanaGestor& v = *b.ventana;
         QStringList menus;
         for (QAction* a : v.menuBar()->actions()) menus << a->text();
-        QCOMPARE(menus, QStringList({"Archivo", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
+        QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
                                      "Configuración", "Ayuda"}));
         QCOMPARE(v.accion(33016)->text(), QStringLiteral("Generar Informe Resumen.."));
         QCOMPARE(v.accion(kComandoAcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
@@ -379,7 +379,7 @@ private slots:
         int botones = 0;
         for (QAction* a : barra->actions())
             if (!a->isSeparator()) ++botones;
-        QCOMPARE(botones, 24);
+        QCOMPARE(botones, 26);  // with Deshacer and Rehacer
         QCOMPARE(v.accion(32964)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
         QCOMPARE(barra->iconSize(), QSize(16, 15));
         QCOMPARE(v.menuEmergente(1)->title(), QStringLiteral("Estaciones"));

@@ -94,6 +94,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     setWindowTitle(qs(gestor_->titulo()));
     construirMenus();
     construirBarra();
+    construirEdicion();
 
     arbol_ = new QTreeView(this);
     arbol_->setObjectName(QStringLiteral("arbol"));
@@ -342,6 +343,7 @@ void VentanaGestor::sincronizar() {
         actualizarDibujo(ajustar);
     }
     if (gestor_->tomarPeticionFocoRejilla()) rejilla_->vista()->setFocus();
+    actualizarEdicion();
     vistas_ = r;
     primeraVez_ = false;
 }

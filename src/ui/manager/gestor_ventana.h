@@ -17,6 +17,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -38,6 +39,10 @@ struct ServiciosGestor {
     DialogosGestor* dialogos = nullptr;
     MostradorInformes* mostrador = nullptr;
 };
+
+// Command numbers of "Deshacer" and "Rehacer" (not in the old menus).
+inline constexpr int kComandoDeshacer = 57643;
+inline constexpr int kComandoRehacer = 57644;
 
 class VentanaGestor : public QMainWindow {
     Q_OBJECT
@@ -96,6 +101,9 @@ private:
     // Events of the widgets.
     void alCambiarSeleccion(const QModelIndex& actual);
     void mostrarMenuEmergente(const QPoint& global);
+    // "Edición": undo, redo, the history list (gestor_ventana_edicion.cpp).
+    void construirEdicion();
+    void actualizarEdicion();
 
     // Commands of other parts, one method each (gestor_ventana_comandos.cpp).
     void abrirVentanaDeOtraParte(Accion accion);
@@ -156,6 +164,7 @@ private:
     QWidget* panelDibujo_ = nullptr;
     PanelDibujo* dibujo_ = nullptr;
     QCheckBox* casillas_[4] = {};
+    QListWidget* listaHistorial_ = nullptr;
 
     bool sincronizando_ = false;
     Revisiones vistas_;
