@@ -44,16 +44,32 @@ ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem:
     if (!seleccion_ || ruta.empty()) return ResultadoImportacion::SinAccion;
     const FormatoImportacion& formato = *formatoImportacion(*seleccion_);
     listas_.liberar();
+    const std::size_t antes = libreta_.contarEstacionamientos() + libreta_.estaciones.size();
     ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0};
-    if (formato.leer(contexto, ruta) != Estado::Exito) {
+    Estado estado = formato.leer(contexto, ruta);
+    // A file that gives no station and no sighting is not this format's.
+    if (estado == Estado::Exito &&
+        (formato.directo ? libreta_.contarEstacionamientos() + libreta_.estaciones.size() == antes
+                         : listas_.vacias())) {
+        avisos_.mensaje(mensajes::kFicheroSinDatos);
+        estado = Estado::Fallo;
+    }
+    if (estado != Estado::Exito) {
         if (formato.disponible) avisos_.mensaje(mensajes::kFormatoNoCoincide);
         listas_.liberar();
         return ResultadoImportacion::Fallo;
     }
     // A merge that runs out of memory ends silently, keeping what it added,
     // and the window stays open.
-    const bool fusionado = formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_);
+    std::vector<std::string> diferencias;
+    const bool fusionado =
+        formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_, &diferencias);
     listas_.liberar();
+    if (!diferencias.empty()) {
+        std::string texto = mensajes::kCoordenadasDistintas;
+        for (const auto& d : diferencias) texto += "\n" + d;
+        avisos_.mensaje(texto);
+    }
     return fusionado ? ResultadoImportacion::Cerrar : ResultadoImportacion::Fallo;
 }
 

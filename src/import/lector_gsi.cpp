@@ -281,6 +281,11 @@ Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
         if (ctx.listas.estacionamientos().empty()) estado.ancho = gsi::anchoDetectado(linea);
         if (linea.size() + 1 < estado.ancho) return Paso::Seguir;
         const LineaGsi g(linea, estado.ancho);
+        // A file of another kind is refused at its first line, never read as zeros.
+        if (ctx.listas.estacionamientos().empty() && !g.formaValida()) {
+            importacion::avisarLineaNoReconocida(ctx, texto);
+            return Paso::Fallo;
+        }
         switch (variante) {
             case Variante::Simple: return lineaSimple(ctx, estado, linea, g);
             case Variante::Codigo42: return lineaCodigo42(ctx, estado, linea, g);

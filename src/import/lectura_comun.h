@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "import/formatos.h"
 
@@ -33,6 +35,7 @@ struct ValoresLectura {
     double vertical = 0;
     double horizontal = 0;
     std::string_view texto;  // cut to 49 characters
+    std::string_view nombre; // point id as written (idPunto); empty: the number names it
 };
 LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectura& valores);
 
@@ -48,5 +51,34 @@ void avisarLineaNoReconocida(ContextoImportacion& contexto, std::string_view lin
 // Point number from a name: its leading digits when it starts with one,
 // else the next value of the running count.
 std::int32_t numeroDeNombre(ContextoImportacion& contexto, std::string_view nombre);
+
+// A point id as the book keeps it: blanks trimmed, leading zeros dropped (a
+// lone 0 kept), cut to the 15 characters of the name field.
+std::string idPunto(std::string_view texto);
+
+// A station record. The current set-up record is taken over when it has no
+// reading yet (a station recorded twice in a row keeps one set-up); otherwise
+// a new record is appended.
+EstacionamientoImportado* registroEstacion(ContextoImportacion& contexto, std::string_view nombre,
+                                           double alturaInstrumento);
+
+// A reading of the current set-up record. A line that carries an instrument
+// height different from the set-up's starts a new record of the same
+// station first. Nothing (message shown) when memory runs out or there is no
+// set-up record.
+LecturaImportada* lecturaDeEstacionamiento(ContextoImportacion& contexto, const ValoresLectura& valores,
+                                           std::optional<double> alturaInstrumento = std::nullopt);
+
+// Coordinates given by the file for a station (X east, Y north).
+bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z,
+                       std::string_view descripcion = {});
+
+// Fields of a line split at each separator (empty fields kept).
+std::vector<std::string_view> separar(std::string_view linea, char separador);
+// Whether a field (blanks trimmed) is a plain decimal number: an optional
+// sign, digits and at most one point.
+bool esNumero(std::string_view campo);
+// A number of a field: blanks and a leading "+" allowed, unreadable gives 0.
+double numeroCampo(std::string_view campo);
 
 }  // namespace celvara::importacion

@@ -53,4 +53,11 @@ std::int32_t LineaGsi::numeroPunto() const {
     return importacion::enteroSinSigno(importacion::desde(linea_, kPosicionDatos));
 }
 
+bool LineaGsi::formaValida() const {
+    if (palabras() == 0 || indice(0) < 0) return false;
+    const std::string_view w = palabra(0);
+    if (w.size() <= kPosicionSigno || (w[kPosicionSigno] != '+' && w[kPosicionSigno] != '-')) return false;
+    return w.size() < ancho_ || w.back() == ' ';
+}
+
 }  // namespace celvara::gsi

@@ -38,6 +38,10 @@ public:
     // Sign and digits of the data as an integer, saturated.
     std::int32_t entero(std::size_t k) const;
 
+    // Whether the first word has the GSI shape: two index digits, the sign
+    // at 6 and, when the line goes on, the separating blank.
+    bool formaValida() const;
+
     // Point number of a measurement line: digits from character 7 of the line.
     std::int32_t numeroPunto() const;
 

@@ -64,9 +64,10 @@ TEST(CliImportar, FalloDelLectorNoEscribeNada) {
     EXPECT_EQ(r.errores, std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
 
-    const auto pendiente = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(pendiente.estado, 1);
-    EXPECT_NE(pendiente.errores.find("no está disponible"), std::string::npos);
+    // A file that gives no station and no sighting.
+    const auto vacio = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
+    EXPECT_EQ(vacio.estado, 1);
+    EXPECT_NE(vacio.errores.find(mensajes::kFicheroSinDatos), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
 
     const auto base = cli({"importar", "--formato", "5", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string(),

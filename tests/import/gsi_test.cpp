@@ -267,20 +267,17 @@ TEST(GsiCodigo42, EstacionSinLecturasSeReutiliza) {
     EXPECT_DOUBLE_EQ(imp.listas.estacionamientos()[0].alturaInstrumento, 1.6);
 }
 
-TEST(GsiCodigo42, UltimoEsSiempreElNumeroAunqueDejeLecturasFuera) {
-    // Readings 3, 4, 1 give the range [3, 1]: the merge takes none of them,
-    // and the cursor stays on reading 3, so B2's reading is lost as well.
+TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
+    // Readings 3, 4, 1 give the range [3, 1]; the readings still belong to
+    // the station line before them, whatever their numbers.
     Importacion imp;
     const std::string b1 = w8(41, 1, "0001") + wTexto(42, "B1") + w8(88, 1500) + "\n";
     const std::string b2 = w8(41, 2, "0002") + wTexto(42, "B2") + w8(88, 1500) + "\n";
     const std::string f = b1 + medida8(3) + medida8(4) + medida8(1) + b2 + medida8(5);
-    ASSERT_EQ(imp.leer(kCodigo42, f), Estado::Exito);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].primera, 3);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].ultima, 1);
     ASSERT_EQ(imp.importar(kCodigo42, f), ResultadoImportacion::Cerrar);
     ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    EXPECT_TRUE(imp.estacionamiento(0, 0).lecturas.empty());
-    EXPECT_TRUE(imp.estacionamiento(1, 0).lecturas.empty());
+    EXPECT_EQ(prueba::nombresLecturas(imp.estacionamiento(0, 0)), (std::vector<std::string>{"3", "4", "1"}));
+    EXPECT_EQ(prueba::nombresLecturas(imp.estacionamiento(1, 0)), (std::vector<std::string>{"5"}));
 }
 
 TEST(GsiCodigo42, NombreConCualquierCaracterSinCerosYCortadoA15) {
