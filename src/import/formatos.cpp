@@ -10,8 +10,6 @@ namespace celvara {
 
 namespace {
 
-constexpr LectorFormato kPendiente = &leerFormatoPendiente;
-
 // Filter names and patterns keep their trailing blanks: the filter string is
 // built from them as they are.
 constexpr std::array<FormatoImportacion, kNumeroFormatos> kTabla{{

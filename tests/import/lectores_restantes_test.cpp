@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "import/ayuda_importacion.h"
+#include "import/detectar_formato.h"
 #include "import/importar_antiguos.h"
 #include "import/mensajes_importacion.h"
 
@@ -256,6 +257,36 @@ TEST(LectoresMuestras, CadaLectorRechazaLoQueNoEsSuyo) {
             EXPECT_EQ(imp.avisos.mensajes.back().texto, mensajes::kFormatoNoCoincide);
         }
     }
+}
+
+TEST(LectoresMuestras, DetectarFormatoPorElContenido) {
+    REQUIERE_MUESTRAS();
+    const CDatosGenerales ajustes;
+    const std::map<std::string, int> esperado = {
+        {"gsi8_wild_t1000_RILIEVO.gsi", 5},     {"gsi16_gurob.gsi", 5},         {"geodimeter_test1.job", 4},
+        {"geodimeter_trimble_BSG.are", 4},      {"sdr33_set5f_coords.sdr", 1},  {"nikon_raw_v200_dtm330.raw", 2},
+        {"zeiss_rec500_elta_r55_coords.dat", 17}, {"topcon_gts229_serial.raw", 24},
+    };
+    for (const auto& [nombre, indice] : esperado) {
+        const DeteccionFormato d = detectarFormato(kMuestras / nombre, ajustes);
+        EXPECT_EQ(d.indice, indice) << nombre << " " << d.mensaje;
+    }
+    // Code-42 station blocks mean the code-42 entry.
+    Importacion imp;
+    const std::string gsi = prueba::w8(41, 1, "0001") + prueba::wTexto(42, "B1") + prueba::w8(88, 1500) + "\n" +
+                            prueba::punto8(1) + prueba::w8(21, 1000) + "\n";
+    prueba::escribirFichero(imp.carpeta / "c42.gsi", gsi);
+    EXPECT_EQ(detectarFormato(imp.carpeta / "c42.gsi", ajustes).indice, 18);
+    // Two readings of one file that give different books: no guess, a list.
+    prueba::escribirFichero(imp.carpeta / "dos.txt", "E1,1,10,100,20,1.5,1.45,x\n");
+    const DeteccionFormato dos = detectarFormato(imp.carpeta / "dos.txt", ajustes);
+    EXPECT_FALSE(dos.indice);
+    EXPECT_EQ(dos.mensaje.rfind(kVariosFormatos, 0), 0u);
+    EXPECT_NE(dos.mensaje.find("\n8 .TAC de TACOR"), std::string::npos);  // also 13 and 14: one book
+    EXPECT_NE(dos.mensaje.find("\n21 ASCII de VESTRUM"), std::string::npos);
+    // Its extension breaks the tie.
+    prueba::escribirFichero(imp.carpeta / "dos.asc", "E1,1,10,100,20,1.5,1.45,x\n");
+    EXPECT_EQ(detectarFormato(imp.carpeta / "dos.asc", ajustes).indice, 21);
 }
 
 TEST(LectoresSinteticos, TopcalComasYListaAscii) {
