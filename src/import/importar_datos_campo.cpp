@@ -1,5 +1,6 @@
 #include "import/importar_datos_campo.h"
 
+#include "import/detectar_formato.h"
 #include "import/fusion_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -37,6 +38,19 @@ ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFiche
     }
     const auto ruta = pedirFichero ? pedirFichero(formato, filtroFormato(formato)) : std::nullopt;
     if (!ruta || ruta->empty()) return ResultadoImportacion::SinAccion;
+    return importarFichero(*ruta);
+}
+
+ResultadoImportacion CImportarDatosCampo::detectarEImportar(const PedirFichero& pedirFichero) {
+    const FormatoImportacion& cualquiera = *formatoImportacion(seleccion_.value_or(0));
+    const auto ruta = pedirFichero ? pedirFichero(cualquiera, "Todos los archivos (*.*) | *.*||") : std::nullopt;
+    if (!ruta || ruta->empty()) return ResultadoImportacion::SinAccion;
+    const DeteccionFormato d = detectarFormato(*ruta, ajustes_);
+    if (!d.indice) {
+        avisos_.mensaje(d.mensaje);
+        return ResultadoImportacion::SinAccion;
+    }
+    seleccionar(d.indice);
     return importarFichero(*ruta);
 }
 

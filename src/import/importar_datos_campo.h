@@ -53,6 +53,12 @@ public:
     // "Aceptar" and a double click in the list.
     ResultadoImportacion aceptar(const PedirFichero& pedirFichero);
 
+    // "Detectar formato": asks for any file, lets its content pick the
+    // format (selected in the list), then reads and merges it. When no single
+    // format fits, the message says why (or lists the candidates) and nothing
+    // is read.
+    ResultadoImportacion detectarEImportar(const PedirFichero& pedirFichero);
+
     // From step 6 on: empties the lists, runs the selected reader on the
     // path and merges. Used by the window and by the command line.
     ResultadoImportacion importarFichero(const std::filesystem::path& ruta);

@@ -87,6 +87,27 @@ private slots:
         QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->lecturas[0].horizontal, 123.45678);
     }
 
+    void detectarFormatoEligeYImporta() {
+        QTemporaryDir dir;
+        const auto ruta = escribir(dir, "campo.job", "2=E1\r\n3=1.5\r\n5=7\r\n7=10.5\r\n8=99\r\n");
+        CDatosGenerales ajustes;
+        CLibretaCampo libreta;
+        prueba::AvisosGrabados avisos;
+        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
+        std::string filtro;
+        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string& f) {
+            filtro = f;
+            return std::optional<std::filesystem::path>(ruta);
+        });
+        d.show();
+        QTest::mouseClick(d.botonDetectar(), Qt::LeftButton);
+        QCOMPARE(filtro, std::string("Todos los archivos (*.*) | *.*||"));
+        QCOMPARE(d.lista()->currentRow(), 4);  // "GEODIMETER"
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(libreta.contarLecturas(), std::size_t{1});
+        QVERIFY(avisos.mensajes.empty());
+    }
+
     void falloMuestraElMensajeYSigueAbierto() {
         QTemporaryDir dir;
         const auto ruta = escribir(dir, "campo.txt", "SS     1,1.5,A\n");
