@@ -3,6 +3,10 @@
 // configurable ("GSI Configurable", 25).
 //
 // Quirks worth knowing:
+// - Unit digits of angle and distance words are honoured (gon, decimal
+//   degrees, DDD.MMSSs, mil; metres, feet, tenths and hundredths of a mm);
+//   a set-up takes the unit of its first angle and converts later ones.
+//   A file whose first line is not a GSI block is refused.
 // - A leading "*" marks GSI16 and is dropped. The word width is decided by
 //   each line until the first set-up record exists, then stays.
 // - The point number is the run of digits from character 7 of the line:
@@ -83,7 +87,26 @@ struct ValoresLinea {
     double jalon = 0;
     double alturaInstrumento = 0;
     bool estacion = false;
+    int circulo = 0;  // 400 or 360 when an angle word says
 };
+
+// An angle word's value; its unit, when it gives one, is noted in `circulo`.
+double angulo(const LineaGsi& g, std::size_t k, int& circulo) {
+    const gsi::Angulo a = g.angulo(k);
+    if (a.circulo != 0) circulo = a.circulo;
+    return a.valor;
+}
+
+// Angles stay in the unit of their set-up: the first unit a set-up meets is
+// its own; a reading in the other one is converted.
+void unificarUnidad(EstacionamientoImportado* e, int circulo, double& horizontal, double& vertical) {
+    if (!e || circulo == 0) return;
+    if (e->unidadAngular == 0) e->unidadAngular = circulo;
+    if (e->unidadAngular == circulo) return;
+    const double f = static_cast<double>(e->unidadAngular) / circulo;
+    horizontal *= f;
+    vertical *= f;
+}
 
 // Words 1, 2, ... while they fit and fewer than six values were taken. The
 // code-42 variant reads neither station words nor the instrument height.
@@ -92,20 +115,20 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
     int valores = 0;
     for (std::size_t k = 1; k < g.palabras() && valores < kMaximoValores; ++k) {
         switch (g.indice(k)) {
-            case 21: v.horizontal = g.valor(k) * kEscalaAngulo; ++valores; break;
-            case 22: v.vertical = g.valor(k) * kEscalaAngulo; ++valores; break;
+            case 21: v.horizontal = angulo(g, k, v.circulo); ++valores; break;
+            case 22: v.vertical = angulo(g, k, v.circulo); ++valores; break;
             case 31:
-            case 32: v.distancia = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 32: v.distancia = g.distancia(k); ++valores; break;
             case 71: estado.observacion = textoDePalabra(linea, g, k); break;
             case 84:
             case 85:
             case 86:
                 if (conEstacion) v.estacion = true;
                 break;
-            case 87: v.jalon = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 87: v.jalon = g.distancia(k); ++valores; break;
             case 88:
                 if (conEstacion) {
-                    v.alturaInstrumento = g.valor(k) * kEscalaDistancia;
+                    v.alturaInstrumento = g.distancia(k);
                     ++valores;
                 }
                 break;
@@ -116,7 +139,8 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
 }
 
 // A reading of the values of one line, with the remark carried so far.
-Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, const ValoresLinea& v, const EstadoGsi& estado) {
+Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, ValoresLinea v, const EstadoGsi& estado) {
+    unificarUnidad(ctx.listas.estacionamientoActual(), v.circulo, v.horizontal, v.vertical);
     return importacion::nuevaLectura(ctx, {.numero = numero,
                                            .jalon = v.jalon,
                                            .distancia = v.distancia,
@@ -210,6 +234,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
         const std::size_t palabras = std::min<std::size_t>(g.palabras(), kMaximoPalabrasBloque);
         for (std::size_t k = 0; k < palabras; ++k) {
             switch (g.palabra(k)[1]) {
+                // Code blocks carry a block number, not a unit, in their information digits.
                 case '1': estado.jalon = g.valor(k) * kEscalaDistancia; break;
                 case '2':
                     estado.alturaInstrumento = g.valor(k) * kEscalaDistancia;
@@ -235,14 +260,15 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
 
     const std::int32_t numero = g.numeroPunto();
     double horizontal = 0, vertical = 0, distancia = 0;
+    int circulo = 0;
     std::string_view texto;
     int leidas = 0;
     for (std::size_t k = 1; k < g.palabras() && leidas < kMaximoPalabrasMedida; ++k) {
         switch (g.indice(k)) {
-            case 21: horizontal = g.valor(k) * kEscalaAngulo; ++leidas; break;
-            case 22: vertical = g.valor(k) * kEscalaAngulo; ++leidas; break;
+            case 21: horizontal = angulo(g, k, circulo); ++leidas; break;
+            case 22: vertical = angulo(g, k, circulo); ++leidas; break;
             case 31:
-            case 32: distancia = g.valor(k) * kEscalaDistancia; ++leidas; break;
+            case 32: distancia = g.distancia(k); ++leidas; break;
             case 51: texto = textoDePalabra(linea, g, k); ++leidas; break;
             default: break;
         }
@@ -260,6 +286,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
         if (!nuevo) return Paso::Fallo;
         nuevo->primera = nuevo->ultima = numero;
     }
+    unificarUnidad(ctx.listas.estacionamientoActual(), circulo, horizontal, vertical);
     return importacion::nuevaLectura(ctx, {.numero = numero,
                                            .jalon = estado.jalon,
                                            .distancia = distancia,

@@ -23,7 +23,7 @@ constexpr int kSimple = 5, kCodigo42 = 18, kStonex = 32, kConfigurable = 25;
 // target height in millimetres.
 std::string medida8(long long n, long long hz = 1234567, long long v = 9876543, long long d = 25432,
                     long long jalon = 1600) {
-    return punto8(n) + w8(21, hz, ".324") + w8(22, v, ".324") + w8(31, d, "..00") + w8(87, jalon, "..00") + "\r\n";
+    return punto8(n) + w8(21, hz, ".322") + w8(22, v, ".322") + w8(31, d, "..00") + w8(87, jalon, "..00") + "\r\n";
 }
 
 std::string estacion8(long long n, long long altura) {
@@ -63,7 +63,7 @@ TEST(GsiSimple, LineaDeEstacionYLecturasSinAlturaVanAOtroEstacionamiento) {
 
 TEST(GsiSimple, LecturasQueSiguenDesdeCeroConLaMismaAlturaSeQuedanEnLaEstacion) {
     Importacion imp;
-    const std::string lectura = punto8(1) + w8(21, 100000, ".324") + w8(88, 1500) + "\n";
+    const std::string lectura = punto8(1) + w8(21, 100000, ".322") + w8(88, 1500) + "\n";
     ASSERT_EQ(imp.leer(kSimple, estacion8(7, 1500) + lectura), Estado::Exito);
     ASSERT_EQ(imp.listas.estacionamientos().size(), 1u);
     EXPECT_EQ(imp.listas.estacionamientos()[0].primera, 0);
@@ -117,9 +117,9 @@ TEST(GsiSimple, CambioDeAlturaDeAparatoCortaElEstacionamiento) {
 
 TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
     Importacion imp;
-    const std::string linea = "*" + punto16(12) + w16(21, 12345678, ".324") + w16(22, -9876543, ".324") +
+    const std::string linea = "*" + punto16(12) + w16(21, 12345678, ".322") + w16(22, -9876543, ".322") +
                               w16(31, 123456, "...0") + w16(87, 1300, "...0") + "\n";
-    ASSERT_EQ(imp.importar(kSimple, linea + "*" + punto16(13) + w16(21, 5, ".324") + "\n"),
+    ASSERT_EQ(imp.importar(kSimple, linea + "*" + punto16(13) + w16(21, 5, ".322") + "\n"),
               ResultadoImportacion::Cerrar);
     const auto& l = imp.estacionamiento(0, 0).lecturas;
     ASSERT_EQ(l.size(), 2u);
@@ -134,7 +134,7 @@ TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
 TEST(GsiSimple, AnchoDecididoAlPrincipioSeMantiene) {
     // Once the first record exists, a GSI16-looking line is read with W = 16.
     Importacion imp;
-    const std::string larga = punto16(2) + w16(21, 12345678, ".324") + "\n";
+    const std::string larga = punto16(2) + w16(21, 12345678, ".322") + "\n";
     ASSERT_EQ(imp.leer(kSimple, medida8(1) + larga), Estado::Exito);
     ASSERT_EQ(imp.listas.lecturas().size(), 2u);
     EXPECT_EQ(imp.listas.lecturas()[1].horizontal, 0);  // no word 21 at 16-character steps
@@ -142,9 +142,9 @@ TEST(GsiSimple, AnchoDecididoAlPrincipioSeMantiene) {
 
 TEST(GsiSimple, UltimaPalabraSinBlancoCuentaYLaIncompletaNo) {
     Importacion imp;
-    std::string linea = punto8(1) + w8(21, 1234567, ".324") + w8(22, 9000000, ".324");
+    std::string linea = punto8(1) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
     linea.pop_back();  // the last word lacks its blank: k*W + W - 1 == length
-    std::string otra = punto8(2) + w8(21, 1234567, ".324") + w8(22, 9000000, ".324");
+    std::string otra = punto8(2) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
     otra.resize(otra.size() - 2);  // the last word lacks a data digit
     ASSERT_EQ(imp.leer(kSimple, linea + "\n" + otra + "\n"), Estado::Exito);
     const auto& l = imp.listas.lecturas();
@@ -157,7 +157,7 @@ TEST(GsiSimple, UltimaPalabraSinBlancoCuentaYLaIncompletaNo) {
 TEST(GsiSimple, ComentarioSeArrastraYBloqueDeCodigoReemplazaElTextoDeLaUltima) {
     Importacion imp;
     std::string f = medida8(1) + medida8(2);
-    f += punto8(3) + w8(21, 1, ".324") + wTexto(71, "ARBOL") + "\n";
+    f += punto8(3) + w8(21, 1, ".322") + wTexto(71, "ARBOL") + "\n";
     f += medida8(4) + medida8(5);
     f += medida8(7) + wTexto(41, "123") + "\n" + medida8(8);
     ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
@@ -204,7 +204,7 @@ TEST(GsiSimple, UltimaLineaSinAvanceYLineasCortasOVacias) {
 TEST(GsiSimple, LineaDe100000CaracteresNoDesborda) {
     Importacion imp;
     std::string larga = punto8(2);
-    while (larga.size() < 100000) larga += w8(21, 4242, ".324");
+    while (larga.size() < 100000) larga += w8(21, 4242, ".322");
     ASSERT_EQ(imp.leer(kSimple, medida8(1) + larga + "\n" + medida8(3)), Estado::Exito);
     ASSERT_EQ(imp.listas.lecturas().size(), 3u);
     EXPECT_DOUBLE_EQ(imp.listas.lecturas()[1].horizontal, 0.04242);
@@ -291,7 +291,7 @@ TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
     Importacion imp;
     const std::string bloque = w8(41, 1300, "0001") + w8(42, 1550) + w8(43, 17) + "\n";
     auto medida = [](long long n, long long hz) {
-        return punto8(n) + w8(21, hz, ".324") + w8(22, 10000000, ".324") + w8(31, 12000) +
+        return punto8(n) + w8(21, hz, ".322") + w8(22, 10000000, ".322") + w8(31, 12000) +
                wTexto(51, "PIE") + "\n";
     };
     const std::string f = medida(1, 0) + bloque + medida(40, 5000000) + medida(41, 100) + medida(43, 200);
@@ -322,6 +322,22 @@ TEST(GsiConfigurable, SoloTresPalabrasDelBloque) {
     const std::string bloque = w8(41, 1, "0001") + w8(41, 2) + w8(41, 3) + w8(43, 9) + "\n";
     ASSERT_EQ(imp.leer(kConfigurable, bloque + medida8(1)), Estado::Exito);
     EXPECT_TRUE(imp.listas.estacionamientos().empty());
+}
+
+TEST(GsiSimple, DigitosDeUnidad) {
+    // 4: DDD.MMSSs; 1: thousandths of a foot; 6: tenths of a millimetre.
+    Importacion imp;
+    const std::string f = punto8(1) + w8(21, 12030150, ".324") + w8(22, 9000000, ".324") + w8(31, 10000, "..01") +
+                          w8(87, 15000, "..06") + "\n" + punto8(2) + w8(21, 10000000, ".322") + "\n";
+    ASSERT_EQ(imp.importar(kSimple, f), ResultadoImportacion::Cerrar);
+    const Estacionamiento& s = imp.estacionamiento(0, 0);
+    EXPECT_EQ(s.datos.unidadAngular, kSexagesimal);
+    EXPECT_NEAR(s.lecturas[0].horizontal, 120.0 + 30.0 / 60 + 15.0 / 3600, 1e-12);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 90.0);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 3.048);
+    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.5);
+    // A gon reading in a degree set-up is converted: 100 gon = 90 degrees.
+    EXPECT_DOUBLE_EQ(s.lecturas[1].horizontal, 90.0);
 }
 
 }  // namespace

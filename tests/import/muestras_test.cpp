@@ -73,7 +73,9 @@ TEST(Muestras, Gsi16ConIdentificadoresAlfanumericos) {
     EXPECT_EQ(imp.libreta.contarLecturas(), 343u);
     const Lectura& l = imp.estacionamiento(0, 0).lecturas[0];
     EXPECT_EQ(l.nombre.str(), "0");  // "GDEM5415" has no leading digits
-    EXPECT_DOUBLE_EQ(l.horizontal, 35.451);
+    // Unit digit 4: 35°45'10.0" as decimal degrees of a 360 set-up.
+    EXPECT_NEAR(l.horizontal, 35.0 + 45.0 / 60 + 10.0 / 3600, 1e-12);
+    EXPECT_EQ(imp.estacionamiento(0, 0).datos.unidadAngular, kSexagesimal);
     EXPECT_DOUBLE_EQ(l.distancia, 13.825);
     EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.324);
 
