@@ -59,8 +59,22 @@ ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem:
     const FormatoImportacion& formato = *formatoImportacion(*seleccion_);
     listas_.liberar();
     const std::size_t antes = libreta_.contarEstacionamientos() + libreta_.estaciones.size();
-    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0};
+    // What a direct reader may add: stations at the end, set-ups at the end of
+    // a station's list. A failed or cancelled read is cut back to this.
+    std::vector<std::size_t> estacionamientosAntes;
+    for (const auto& e : libreta_.estaciones) estacionamientosAntes.push_back(e->estacionamientos.size());
+    auto deshacer = [&] {
+        libreta_.estaciones.resize(estacionamientosAntes.size());
+        for (std::size_t i = 0; i < estacionamientosAntes.size(); ++i)
+            libreta_.estaciones[i]->estacionamientos.resize(estacionamientosAntes[i]);
+    };
+    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0, progreso_, false};
     Estado estado = formato.leer(contexto, ruta);
+    if (contexto.cancelado) {
+        deshacer();
+        listas_.liberar();
+        return ResultadoImportacion::SinAccion;
+    }
     // A file that gives no station and no sighting is not this format's.
     if (estado == Estado::Exito &&
         (formato.directo ? libreta_.contarEstacionamientos() + libreta_.estaciones.size() == antes
@@ -69,6 +83,7 @@ ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem:
         estado = Estado::Fallo;
     }
     if (estado != Estado::Exito) {
+        if (formato.directo) deshacer();
         if (formato.disponible) avisos_.mensaje(mensajes::kFormatoNoCoincide);
         listas_.liberar();
         return ResultadoImportacion::Fallo;

@@ -63,6 +63,10 @@ public:
     // path and merges. Used by the window and by the command line.
     ResultadoImportacion importarFichero(const std::filesystem::path& ruta);
 
+    // Told how far a read has gone (0 to 1); answering false cancels it and
+    // nothing reaches the book.
+    void fijarProgreso(std::function<bool(double)> progreso) { progreso_ = std::move(progreso); }
+
     const CListasImportacion& listas() const { return listas_; }
     std::uint8_t* bandera() const { return bandera_; }
 
@@ -74,6 +78,7 @@ private:
     CListasImportacion listas_;
     std::optional<int> seleccion_;
     OrigenDatos origen_ = OrigenDatos::Fichero;
+    std::function<bool(double)> progreso_;
 };
 
 }  // namespace celvara

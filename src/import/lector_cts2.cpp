@@ -69,7 +69,7 @@ Registro separar(std::string_view linea) {
 
 Estado leerCts2Psion(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     double jalon = 0;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         if (recortar(texto).empty()) return Paso::Seguir;
         const Registro r = separar(texto);
         auto noReconocida = [&] {

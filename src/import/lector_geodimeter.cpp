@@ -95,7 +95,7 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
                    hecho.altura) != nullptr;
     };
 
-    const Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::recortar(texto);
         const std::size_t igual = linea.find('=');
         if (igual == std::string_view::npos || !importacion::esEntero(linea.substr(0, igual))) return Paso::Seguir;

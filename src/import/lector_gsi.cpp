@@ -302,7 +302,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
 Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     const Variante variante = varianteDe(ctx.indice);
     EstadoGsi estado;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         if (linea[0] == '*') linea.remove_prefix(1);
         if (ctx.listas.estacionamientos().empty()) estado.ancho = gsi::anchoDetectado(linea);

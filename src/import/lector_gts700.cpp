@@ -73,7 +73,7 @@ Estado leerGts700(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
         }
     };
 
-    const Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = texto;
         if (importacion::contiene(linea, "STN ")) {
             cerrarEstacionamiento();

@@ -84,7 +84,7 @@ MedidaGts leerMedida(std::string_view t) {
 Estado leerGtsSerie(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     std::string flujo;
     bool enmarcado = false;
-    if (importacion::recorrerLineas(ruta, [&](std::string& linea) -> Paso {
+    if (importacion::recorrerLineas(ctx, ruta, [&](std::string& linea) -> Paso {
             std::size_t p = 0;
             while ((p = linea.find(kStx, p)) != std::string::npos) {
                 enmarcado = true;
@@ -173,7 +173,7 @@ Estado leerSouth(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     std::string nombre, codigo;
     double jalon = 0;
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::recortar(texto);
         auto cola = [&](std::size_t n) { return importacion::recortar(importacion::desde(linea, n)); };
         auto es = [&](std::string_view tag) { return linea.rfind(tag, 0) == 0; };

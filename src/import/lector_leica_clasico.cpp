@@ -41,7 +41,7 @@ Estado leerLeicaClasico(ContextoImportacion& ctx, const std::filesystem::path& r
     int contador = 0;
     double jalon = 0;
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::cortar(texto, kLineaMaxima);
         const gsi::LineaGsi g(linea, gsi::kAnchoGsi8);
         const std::size_t palabras = std::min(g.palabras(), kUltimaPalabra + 1);

@@ -72,7 +72,7 @@ Estado leerNikonRaw(ContextoImportacion& ctx, const std::filesystem::path& ruta)
     };
     auto textoAngulo = [&](std::string_view t) { return formatear("%1.8lf", angulo(t)); };
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::recortar(texto);
         if (linea.empty()) return Paso::Seguir;
         if (!cabecera) {

@@ -98,7 +98,7 @@ Estado leerPentaxEtiquetas(ContextoImportacion& ctx, const std::filesystem::path
         return true;
     };
 
-    Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         if (primeraLinea) {
             conPrefijo = linea[0] == '0' && (linea.size() < kLongitudEtiqueta || linea[3] != ':');

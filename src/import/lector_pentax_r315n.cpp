@@ -71,7 +71,7 @@ Estado leerPentaxR315n(ContextoImportacion& ctx, const std::filesystem::path& ru
                                                            .nombre = p.nombre}) != nullptr;
     };
 
-    const Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = texto;
         if (auto v = valorEtiqueta(linea, "STS:")) {
             if (!cerrarPunto() || !cerrarEstacion()) return Paso::Fallo;

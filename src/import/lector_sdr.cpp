@@ -85,7 +85,7 @@ std::string_view sinMargen(std::string_view linea) {
 Estado leerSdr(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     ctx.listas.guionEnNombres = true;
     std::optional<Cabecera> cabecera;
-    if (importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    if (importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
             const std::string_view linea = sinMargen(texto);
             if (linea.substr(0, 2) != "00") return Paso::Seguir;
             cabecera = leerCabecera(linea);
@@ -108,7 +108,7 @@ Estado leerSdr(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
                                               importacion::recortar(columna(linea, codigo)));
     };
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = sinMargen(texto);
         const std::string_view tipo = linea.substr(0, 2);
         if (tipo == "02") {

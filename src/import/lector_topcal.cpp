@@ -62,7 +62,7 @@ Estado leerTopcal(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     const bool comas = ctx.indice == 8 || ctx.indice == 13 || ctx.indice == 14;
     std::string estacionAnterior;
     bool primera = true;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const auto campos = comas ? camposComas(texto, 8) : camposBlancos(texto, 8);
         // A station alone, or with a point but no value, is no sighting.
         if (campos.size() < 3) return Paso::Seguir;
@@ -103,7 +103,7 @@ Estado leerTopcal(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
 }
 
 Estado leerAsciiComas(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const auto campos = importacion::separar(texto, ',');
         if (campos.size() < 6) return Paso::Seguir;
         for (std::size_t i = 1; i < 5; ++i) {

@@ -104,7 +104,7 @@ std::optional<LineaZeiss> lineaRec500(std::string_view linea) {
 Estado leerZeiss(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     double jalon = 0, altura = 0;
     std::int32_t unidad = 0;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = texto;
         if (recortar(linea) == "END") return Paso::Seguir;
         auto z = lineaM5(linea);

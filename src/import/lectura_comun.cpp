@@ -1,5 +1,6 @@
 #include "import/lectura_comun.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "fieldbook/codificacion.h"
@@ -25,6 +26,24 @@ Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Pas
         }
     } while (!lector.fin());
     return Estado::Exito;
+}
+
+Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
+                      const std::function<Paso(std::string& linea)>& tratar) {
+    if (!contexto.progreso) return recorrerLineas(ruta, tratar);
+    constexpr std::size_t kCadaLineas = 512;
+    std::error_code error;
+    const double total = static_cast<double>(std::filesystem::file_size(ruta, error));
+    double leidos = 0;
+    std::size_t lineas = 0;
+    return recorrerLineas(ruta, [&](std::string& linea) -> Paso {
+        leidos += static_cast<double>(linea.size() + 1);
+        if (++lineas % kCadaLineas == 0 && !contexto.progreso(total > 0 ? std::min(1.0, leidos / total) : 0.0)) {
+            contexto.cancelado = true;
+            return Paso::Fallo;
+        }
+        return tratar(linea);
+    });
 }
 
 EstacionamientoImportado* nuevoEstacionamiento(ContextoImportacion& contexto) {

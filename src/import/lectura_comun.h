@@ -20,6 +20,10 @@ enum class Paso { Seguir, Parar, Fallo };
 // the file. Fallo when the file cannot be opened, on a read error, or when
 // `tratar` says so; Parar ends the read with success.
 Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar);
+// The same, telling the context's progress every few lines; a cancel fails
+// the read with `cancelado` set and no message.
+Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
+                      const std::function<Paso(std::string& linea)>& tratar);
 
 // A zeroed set-up record appended to the list, or nothing after showing
 // "No hay memoria suficiente para otra linea de calculo".

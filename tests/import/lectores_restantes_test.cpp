@@ -397,6 +397,30 @@ TEST(LectoresSinteticos, CoordenadasExistentesNoSeSobrescriben) {
     EXPECT_EQ(vacio.avisos.mensajes.front().texto, mensajes::kFicheroSinDatos);
 }
 
+TEST(LectoresSinteticos, CancelarNoDejaNadaEnLaLibreta) {
+    std::string gsi;
+    for (int n = 1; n <= 3000; ++n) gsi += prueba::punto8(n) + prueba::w8(21, 1000 * n, ".322") + "\n";
+    for (int indice : {5, 27}) {
+        Importacion imp;
+        prueba::escribirFichero(imp.carpeta / "g.gsi", gsi);
+        CImportarDatosCampo dialogo(imp.ajustes, imp.libreta, &imp.bandera, imp.avisos);
+        dialogo.seleccionar(indice);
+        std::vector<double> partes;
+        dialogo.fijarProgreso([&](double p) {
+            partes.push_back(p);
+            return partes.size() < 3;
+        });
+        EXPECT_EQ(dialogo.importarFichero(imp.carpeta / "g.gsi"), ResultadoImportacion::SinAccion) << indice;
+        EXPECT_TRUE(imp.libreta.estaciones.empty()) << indice;
+        EXPECT_TRUE(imp.avisos.mensajes.empty()) << indice;
+        ASSERT_EQ(partes.size(), 3u);
+        EXPECT_LT(partes[0], partes[1]);
+        dialogo.fijarProgreso([](double) { return true; });
+        EXPECT_EQ(dialogo.importarFichero(imp.carpeta / "g.gsi"), ResultadoImportacion::Cerrar) << indice;
+        EXPECT_EQ(imp.libreta.contarLecturas(), 3000u) << indice;
+    }
+}
+
 TEST(ImportarAntiguos, TopcalAsciiYRadiacionV4) {
     prueba::CarpetaTemporal dir;
     CLibretaCampo libreta;

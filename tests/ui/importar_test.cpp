@@ -65,8 +65,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const auto ruta = escribir(dir, "campo.gsi",
-                                   "110001+00000001 21.324+12345678 22.324+09876543 31..00+00025432 \r\n"
-                                   "110002+00000002 21.324+00000100 \r\n");
+                                   "110001+00000001 21.322+12345678 22.322+09876543 31..00+00025432 \r\n"
+                                   "110002+00000002 21.322+00000100 \r\n");
         CDatosGenerales ajustes;
         CLibretaCampo libreta;
         prueba::AvisosGrabados avisos;

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -70,6 +72,7 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
     connect(desdeEstacion_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
     connect(cfg_, &QPushButton::clicked, this, [this] { logica_.pulsarCfg(); });
     connect(aceptar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
+    logica_.fijarProgreso([this](double parte) { return progreso(parte); });
     connect(detectar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::detectarFormato);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(lista_, &QListWidget::itemDoubleClicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
@@ -110,7 +113,21 @@ void DialogoImportarDatosCampo::aceptarImportacion() {
     const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
         return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato);
     };
-    if (logica_.aceptar(pedir) == ResultadoImportacion::Cerrar) accept();
+    const ResultadoImportacion r = logica_.aceptar(pedir);
+    progreso_.reset();
+    if (r == ResultadoImportacion::Cerrar) accept();
+}
+
+bool DialogoImportarDatosCampo::progreso(double parte) {
+    if (!progreso_) {
+        progreso_ = std::make_unique<QProgressDialog>(QStringLiteral("Leyendo el fichero..."),
+                                                      QStringLiteral("Cancelar"), 0, 1000, this);
+        progreso_->setWindowModality(Qt::WindowModal);
+        progreso_->setMinimumDuration(1000);
+    }
+    progreso_->setValue(static_cast<int>(parte * 1000));
+    QCoreApplication::processEvents();
+    return !progreso_->wasCanceled();
 }
 
 void DialogoImportarDatosCampo::detectarFormato() {
@@ -118,6 +135,7 @@ void DialogoImportarDatosCampo::detectarFormato() {
         return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato, true);
     };
     const ResultadoImportacion r = logica_.detectarEImportar(pedir);
+    progreso_.reset();
     // The list shows the format the file was read with.
     if (const auto i = logica_.seleccion()) lista_->setCurrentRow(*i);
     if (r == ResultadoImportacion::Cerrar) accept();

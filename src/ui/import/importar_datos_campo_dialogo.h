@@ -11,6 +11,7 @@
 #include "import/importar_datos_campo.h"
 
 class QListWidget;
+class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 
@@ -53,6 +54,9 @@ private:
     QPushButton* cfg_ = nullptr;
     QPushButton* aceptar_ = nullptr;
     QPushButton* detectar_ = nullptr;
+    // Shown by a read that lasts more than a second; "Cancelar" stops it.
+    std::unique_ptr<QProgressDialog> progreso_;
+    bool progreso(double parte);
 };
 
 // Runs the window modally over the book. True when a file was read and
