@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "fieldbook/numeros.h"
 #include "import/texto_importacion.h"
@@ -34,9 +35,13 @@ bool tieneCoordenadas(const Estacion& e) { return e.x != 0 || e.y != 0 || e.z !=
 // Millimetres decide whether two coordinates differ.
 bool difieren(double a, double b) { return std::abs(a - b) >= 0.0005; }
 
-bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& listas,
-                         std::vector<std::string>* diferencias) {
-    for (const auto& c : listas.estaciones()) {
+// The coordinate records read before set-up record `hasta` (all of them
+// when `hasta` is past the last), from `siguiente` on.
+bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& listas, std::size_t& siguiente,
+                         std::int64_t hasta, std::vector<std::string>* diferencias) {
+    for (; siguiente < listas.estaciones().size(); ++siguiente) {
+        const auto& c = listas.estaciones()[siguiente];
+        if (c.estacionamientosAntes > hasta) break;
         Estacion* estacion = libreta.buscarEstacion(c.nombre.vista());
         if (!estacion) {
             if (!crearEstacion(libreta.estaciones, {.nombre = c.nombre.vista(),
@@ -75,12 +80,13 @@ std::string nombreLectura(const LecturaImportada& l) {
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
                          CListasImportacion& listas, std::vector<std::string>* diferencias) {
     const auto& lecturas = listas.lecturas();
-    std::size_t cursor = 0;
-    bool correcto = fusionarCoordenadas(libreta, listas, diferencias);
+    std::size_t cursor = 0, coordenadas = 0;
+    bool correcto = true;
     std::int32_t indice = -1;
     for (const auto& registro : listas.estacionamientos()) {
-        if (!correcto) break;
         ++indice;
+        // Stations appear in the book in the order the file gives them.
+        if (!(correcto = fusionarCoordenadas(libreta, listas, coordenadas, indice, diferencias))) break;
         Estacion* estacion = libreta.buscarEstacion(registro.nombre.vista());
         if (!estacion) {
             estacion = crearEstacion(libreta.estaciones, {.nombre = registro.nombre.vista(),
@@ -118,6 +124,9 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
             }
         }
     }
+    if (correcto)
+        correcto = fusionarCoordenadas(libreta, listas, coordenadas, std::numeric_limits<std::int64_t>::max(),
+                                       diferencias);
     listas.liberar();
     return correcto;
 }

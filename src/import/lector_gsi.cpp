@@ -9,21 +9,19 @@
 //   A file whose first line is not a GSI block is refused.
 // - A leading "*" marks GSI16 and is dropped. The word width is decided by
 //   each line until the first set-up record exists, then stays.
-// - The point number is the run of digits from character 7 of the line:
-//   alphanumeric ids read as their leading digits (often 0).
-// - Plain: the set-up a station line makes keeps the range [0, 0] it was
-//   created with, so readings that do not continue from 0 with the same
-//   instrument height start a second set-up of that station (a reading
-//   without word 88 has height 0), which the readings after it then share.
-//   A reading before any station makes a set-up named "ST" that starts
-//   empty ([-1, -1]) and takes its number. Readings join the
-//   current set-up only while numbers run on by one and word 88 stays the
-//   same (a reading without 88 has height 0). A word 71 remark is carried to
-//   every later reading; a code block ("4...") rewrites the last reading's
-//   text as "/" and its digits.
-// - Code 42: a station is any line holding " 42" (name) and " 88" (height);
-//   without 88 it is ignored. Every reading joins the current set-up and
-//   sets its last number, even when that strands earlier ones in the merge.
+// - A reading keeps the point id of word 11 as written (leading zeros
+//   dropped); its number is the run of digits from character 7.
+// - Plain: a station line (words 84-86) starts a set-up named by its point,
+//   or takes over the current one while it has no reading; its 84/85/86
+//   give the station's X, Y, Z and a word 25 the set-up's orientation. A
+//   measurement joins the current set-up; only a word 88 different from the
+//   set-up's height starts another set-up of the station (a line without 88
+//   keeps it). A reading before any station makes a set-up named "ST". A
+//   word 71 remark is carried to every later reading; a code block
+//   ("4...") rewrites the last reading's text as "/" and its digits.
+// - Code 42: a station is any line holding " 42" (name) and, optionally,
+//   " 88" (height, 0 without it). Readings join the current set-up;
+//   readings before the first station are dropped.
 // - Configurable: "4" blocks hold at most three words: 41 a target height
 //   (kept for later readings), 42 the instrument height, 43 the station
 //   number; 42 or 43 makes a set-up and arms the backsight, which the next
@@ -31,6 +29,7 @@
 //   merged orientation is minus that horizontal). A measurement takes at
 //   most four of the words 21, 22, 31/32 and 51 (its text).
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "fieldbook/numeros.h"
@@ -87,6 +86,8 @@ struct ValoresLinea {
     double jalon = 0;
     double alturaInstrumento = 0;
     bool estacion = false;
+    bool conAltura = false;  // the line carries word 88
+    std::optional<double> este, norte, cota, orientacion;
     int circulo = 0;  // 400 or 360 when an angle word says
 };
 
@@ -123,12 +124,19 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
             case 84:
             case 85:
             case 86:
-                if (conEstacion) v.estacion = true;
+                if (conEstacion) {
+                    v.estacion = true;
+                    (g.indice(k) == 84 ? v.este : g.indice(k) == 85 ? v.norte : v.cota) = g.distancia(k);
+                }
+                break;
+            case 25:
+                if (conEstacion) v.orientacion = angulo(g, k, v.circulo);
                 break;
             case 87: v.jalon = g.distancia(k); ++valores; break;
             case 88:
                 if (conEstacion) {
                     v.alturaInstrumento = g.distancia(k);
+                    v.conAltura = true;
                     ++valores;
                 }
                 break;
@@ -139,16 +147,26 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
 }
 
 // A reading of the values of one line, with the remark carried so far.
-Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, ValoresLinea v, const EstadoGsi& estado) {
-    unificarUnidad(ctx.listas.estacionamientoActual(), v.circulo, v.horizontal, v.vertical);
-    return importacion::nuevaLectura(ctx, {.numero = numero,
-                                           .jalon = v.jalon,
-                                           .distancia = v.distancia,
-                                           .vertical = v.vertical,
-                                           .horizontal = v.horizontal,
-                                           .texto = estado.observacion})
-               ? Paso::Seguir
-               : Paso::Fallo;
+// A line's height starts a new set-up of the station only when it carries
+// one that differs (word 88); the point keeps its id as written.
+Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, ValoresLinea v, const EstadoGsi& estado,
+                   std::string_view id) {
+    std::optional<double> altura;
+    if (v.conAltura) altura = v.alturaInstrumento;
+    EstacionamientoImportado* antes = ctx.listas.estacionamientoActual();
+    const importacion::ValoresLectura valores{.numero = numero,
+                                              .jalon = v.jalon,
+                                              .distancia = v.distancia,
+                                              .vertical = v.vertical,
+                                              .horizontal = v.horizontal,
+                                              .texto = estado.observacion,
+                                              .nombre = id};
+    LecturaImportada* l = importacion::lecturaDeEstacionamiento(ctx, valores, altura);
+    if (!l) return Paso::Fallo;
+    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+    if (actual != antes && antes) actual->unidadAngular = antes->unidadAngular;
+    unificarUnidad(actual, v.circulo, l->horizontal, l->vertical);
+    return Paso::Seguir;
 }
 
 Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -162,40 +180,27 @@ Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view l
         return Paso::Seguir;
     }
     const std::int32_t numero = g.numeroPunto();
+    const std::string id = importacion::idPunto(g.datos(0));
     const ValoresLinea v = leerPalabras(linea, g, estado, true);
 
-    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
-    if (!actual) {
-        actual = importacion::nuevoEstacionamiento(ctx);
-        if (!actual) return Paso::Fallo;
-        actual->nombre = "ST";
-        actual->alturaInstrumento = v.alturaInstrumento;
-        if (v.estacion) {
-            // Keeps the range [0, 0] it was created with.
-            actual->nombre = formatear("%1ld", static_cast<long>(numero));
-            return Paso::Seguir;
-        }
-        actual->primera = actual->ultima = kSinLecturas;
-    } else if (v.estacion) {
-        // Also keeps [0, 0]: see the note at the top.
-        auto* e = importacion::nuevoEstacionamiento(ctx);
+    if (v.estacion) {
+        const std::string nombre = id.empty() ? std::string("ST") : id;
+        if ((v.este || v.norte || v.cota) &&
+            !importacion::anadirCoordenadas(ctx, nombre, v.este.value_or(0), v.norte.value_or(0), v.cota.value_or(0)))
+            return Paso::Fallo;
+        auto* e = importacion::registroEstacion(ctx, nombre, v.alturaInstrumento);
         if (!e) return Paso::Fallo;
-        e->nombre = formatear("%1ld", static_cast<long>(numero));
-        e->alturaInstrumento = v.alturaInstrumento;
+        if (v.circulo) e->unidadAngular = v.circulo;
+        if (v.orientacion) {
+            e->acimutEspalda = formatear("%1.8lf", *v.orientacion);
+            e->horizontalEspalda = "0";
+        }
         return Paso::Seguir;
     }
-
-    if (actual->sinLecturas()) {
-        actual->primera = actual->ultima = numero;
-    } else if (static_cast<std::int64_t>(numero) == std::int64_t{actual->ultima} + 1 &&
-               v.alturaInstrumento == actual->alturaInstrumento) {
-        actual->ultima = numero;
-    } else {
-        auto* nuevo = importacion::nuevoEstacionamiento(ctx, actual->nombre.vista(), v.alturaInstrumento);
-        if (!nuevo) return Paso::Fallo;
-        nuevo->primera = nuevo->ultima = numero;
-    }
-    return anadirLectura(ctx, numero, v, estado);
+    // A reading before any station: a set-up of station "ST".
+    if (!ctx.listas.estacionamientoActual() && !importacion::nuevoEstacionamiento(ctx, "ST", v.alturaInstrumento))
+        return Paso::Fallo;
+    return anadirLectura(ctx, numero, v, estado, id);
 }
 
 Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -206,10 +211,13 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
         const std::string_view nombre =
             cortar(hastaBlanco(sinCerosIniciales(desde(linea, p42 + kDatosTrasBlanco))), kNombreMaximo);
         if (nombre.empty()) return Paso::Seguir;
+        // Without word 88 the station still starts its set-up, at height 0.
         const std::size_t p88 = linea.find(" 88");
-        if (p88 == std::string_view::npos) return Paso::Seguir;
         const double altura =
-            textoANumero(hastaBlanco(sinCerosIniciales(desde(linea, p88 + kDatosTrasBlanco)))) * kEscalaDistancia;
+            p88 == std::string_view::npos
+                ? 0.0
+                : textoANumero(hastaBlanco(sinCerosIniciales(desde(linea, p88 + kDatosTrasBlanco)))) *
+                      kEscalaDistancia;
         EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
         if (actual && actual->sinLecturas()) {
             actual->nombre = nombre;
@@ -222,9 +230,7 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
     if (!actual) return Paso::Seguir;
     const std::int32_t numero = g.numeroPunto();
     const ValoresLinea v = leerPalabras(linea, g, estado, false);
-    if (actual->sinLecturas()) actual->primera = numero;
-    actual->ultima = numero;
-    return anadirLectura(ctx, numero, v, estado);
+    return anadirLectura(ctx, numero, v, estado, importacion::idPunto(g.datos(0)));
 }
 
 Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {

@@ -24,7 +24,9 @@ LecturaImportada* CListasImportacion::crearLectura() {
 
 EstacionImportada* CListasImportacion::crearEstacion() {
     try {
-        return &estaciones_.emplace_back();
+        auto& e = estaciones_.emplace_back();
+        e.estacionamientosAntes = static_cast<std::int32_t>(estacionamientos_.size());
+        return &e;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

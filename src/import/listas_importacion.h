@@ -47,6 +47,7 @@ struct EstacionImportada {
     double y = 0;
     double z = 0;
     TextoFijo<100> descripcion;
+    std::int32_t estacionamientosAntes = 0;  // set-up records read before it (keeps file order)
 };
 
 // Owns both lists. Records are created zeroed (texts empty, range [0, 0],

@@ -31,79 +31,52 @@ std::string estacion8(long long n, long long altura) {
            w8(88, altura, "..10") + "\r\n";
 }
 
-TEST(GsiSimple, LineaDeEstacionYLecturasSinAlturaVanAOtroEstacionamiento) {
+TEST(GsiSimple, LineaDeEstacionRecogeLasLecturasQueLaSiguen) {
+    // Readings without word 88 keep the station's height; its 84-86 give
+    // the station's coordinates.
     Importacion imp;
     const std::string f = estacion8(100, 1500) + medida8(1) + medida8(2) + medida8(3);
-    ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
-    const auto& e = imp.listas.estacionamientos();
-    ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].nombre.str(), "100");
-    EXPECT_EQ(e[0].primera, 0);  // the range it was created with
-    EXPECT_EQ(e[0].ultima, 0);
-    EXPECT_DOUBLE_EQ(e[0].alturaInstrumento, 1.5);
-    EXPECT_EQ(e[1].nombre.str(), "100");
-    EXPECT_EQ(e[1].primera, 1);
-    EXPECT_EQ(e[1].ultima, 3);
-    EXPECT_EQ(e[1].alturaInstrumento, 0);
-
     ASSERT_EQ(imp.importar(kSimple, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
+    EXPECT_DOUBLE_EQ(imp.estacion(0).x, 1000.0);
+    EXPECT_DOUBLE_EQ(imp.estacion(0).y, 2000.0);
+    EXPECT_DOUBLE_EQ(imp.estacion(0).z, 300.0);
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "100(1)");
-    EXPECT_TRUE(imp.estacionamiento(0, 0).lecturas.empty());
-    EXPECT_EQ(imp.estacionamiento(0, 1).nombre.str(), "100(2)");
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 1)), (V{"1", "2", "3"}));
-    const Lectura& l = imp.estacionamiento(0, 1).lecturas[0];
+    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.5);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2", "3"}));
+    const Lectura& l = imp.estacionamiento(0, 0).lecturas[0];
     EXPECT_DOUBLE_EQ(l.horizontal, 12.34567);
     EXPECT_DOUBLE_EQ(l.vertical, 98.76543);
     EXPECT_DOUBLE_EQ(l.distancia, 25.432);
     EXPECT_DOUBLE_EQ(l.jalon, 1.6);
 }
 
-TEST(GsiSimple, LecturasQueSiguenDesdeCeroConLaMismaAlturaSeQuedanEnLaEstacion) {
-    Importacion imp;
-    const std::string lectura = punto8(1) + w8(21, 100000, ".322") + w8(88, 1500) + "\n";
-    ASSERT_EQ(imp.leer(kSimple, estacion8(7, 1500) + lectura), Estado::Exito);
-    ASSERT_EQ(imp.listas.estacionamientos().size(), 1u);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].primera, 0);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].ultima, 1);
-}
-
-TEST(GsiSimple, EstacionesPosterioresTambienGuardanElRangoCero) {
+TEST(GsiSimple, EstacionesYOrientacionPorPalabra25) {
     Importacion imp;
     const std::string conAltura = punto8(1) + w8(88, 1450) + "\n";
-    const std::string f = medida8(1) + estacion8(200, 1450) + medida8(1) + medida8(2) + estacion8(300, 1450) +
-                          conAltura;
-    ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
-    const auto& e = imp.listas.estacionamientos();
-    ASSERT_EQ(e.size(), 4u);
-    EXPECT_EQ(e[0].nombre.str(), "ST");
-    EXPECT_EQ(e[0].primera, 1);
-    EXPECT_EQ(e[0].ultima, 1);
-    EXPECT_EQ(e[1].nombre.str(), "200");
-    EXPECT_EQ(e[1].primera, 0);
-    EXPECT_EQ(e[1].ultima, 0);
-    EXPECT_DOUBLE_EQ(e[1].alturaInstrumento, 1.45);
-    EXPECT_EQ(e[2].nombre.str(), "200");
-    EXPECT_EQ(e[2].primera, 1);
-    EXPECT_EQ(e[2].ultima, 2);
-    EXPECT_EQ(e[2].alturaInstrumento, 0);
-    // Word 88 on the readings, continuing from 0: they stay in the station's.
-    EXPECT_EQ(e[3].nombre.str(), "300");
-    EXPECT_EQ(e[3].primera, 0);
-    EXPECT_EQ(e[3].ultima, 1);
+    const std::string orientada = punto8(300) + w8(25, 5000000, ".322") + w8(84, 1000, "..40") + w8(88, 1450) + "\n";
+    const std::string f = medida8(1) + estacion8(200, 1450) + estacion8(200, 1450) + medida8(1) + medida8(2) +
+                          orientada + conAltura;
+    ASSERT_EQ(imp.importar(kSimple, f), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(imp.libreta.estaciones.size(), 3u);
+    EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1"}));
+    // A station recorded twice with nothing between keeps one set-up.
+    ASSERT_EQ(imp.estacion(1).estacionamientos.size(), 1u);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1", "2"}));
+    EXPECT_DOUBLE_EQ(imp.estacionamiento(2, 0).desorientacion, 50.0);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(2, 0)), (V{"1"}));
 }
 
-TEST(GsiSimple, NumerosNoConsecutivosDanDosEstacionamientos) {
+TEST(GsiSimple, NumerosNoConsecutivosNoCortanElEstacionamiento) {
     Importacion imp;
     ASSERT_EQ(imp.importar(kSimple, medida8(5) + medida8(6) + medida8(8)), ResultadoImportacion::Cerrar);
     ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
     EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"5", "6"}));
-    EXPECT_EQ(imp.estacionamiento(0, 1).nombre.str(), "ST(2)");
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 1)), (V{"8"}));
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"5", "6", "8"}));
 }
 
 TEST(GsiSimple, CambioDeAlturaDeAparatoCortaElEstacionamiento) {
@@ -217,14 +190,15 @@ TEST(GsiSimple, NumeroDePuntoEnormeSeSatura) {
     ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
     ASSERT_EQ(imp.listas.lecturas().size(), 2u);
     EXPECT_EQ(imp.listas.lecturas()[0].numero, 2147483647);
-    // int32 max again: not last + 1, so a second set-up, without overflow.
-    EXPECT_EQ(imp.listas.estacionamientos().size(), 2u);
+    EXPECT_EQ(imp.listas.lecturas()[0].nombre.str(), "999999999999999");  // the id, cut to 15
+    EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
 }
 
 TEST(GsiSimple, IdentificadorAlfanumericoLeeSusDigitos) {
     Importacion imp;
     ASSERT_EQ(imp.leer(kSimple, wTexto(11, "P12A", 8, "0001") + w8(21, 1) + "\n"), Estado::Exito);
     EXPECT_EQ(imp.listas.lecturas()[0].numero, 0);  // "0000P12A": digits up to the "P"
+    EXPECT_EQ(imp.listas.lecturas()[0].nombre.str(), "P12A");
 }
 
 TEST(GsiCodigo42, NumerosNoConsecutivosQuedanEnUnEstacionamiento) {
@@ -240,13 +214,15 @@ TEST(GsiCodigo42, NumerosNoConsecutivosQuedanEnUnEstacionamiento) {
     }
 }
 
-TEST(GsiCodigo42, EstacionSinPalabra88SeIgnora) {
+TEST(GsiCodigo42, EstacionSinPalabra88EmpiezaSuEstacionamiento) {
     Importacion imp;
     const std::string b1 = w8(41, 1, "0001") + wTexto(42, "B1") + w8(88, 1500) + "\n";
     const std::string b2 = w8(41, 2, "0002") + wTexto(42, "B2") + "\n";
     ASSERT_EQ(imp.importar(kCodigo42, b1 + medida8(1) + b2 + medida8(2)), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2"}));
+    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"2"}));
+    EXPECT_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 0.0);
 }
 
 TEST(GsiCodigo42, LecturasAntesDeLaPrimeraEstacionSeDescartanSinMensaje) {
