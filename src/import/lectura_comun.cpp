@@ -81,20 +81,10 @@ LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectu
 bool agruparConsecutiva(ContextoImportacion& contexto, std::int32_t numero) {
     auto* actual = contexto.listas.estacionamientoActual();
     if (!actual) return false;
-    if (actual->sinLecturas()) {
-        actual->primera = actual->ultima = numero;
-        return true;
-    }
-    // In 64 bits: the last number may be the int32 maximum.
-    if (static_cast<std::int64_t>(numero) == static_cast<std::int64_t>(actual->ultima) + 1) {
-        actual->ultima = numero;
-        return true;
-    }
-    const std::string nombre = actual->nombre.str();
-    const double altura = actual->alturaInstrumento;
-    auto* nuevo = nuevoEstacionamiento(contexto, nombre, altura);
-    if (!nuevo) return false;
-    nuevo->primera = nuevo->ultima = numero;
+    // Readings belong to the set-up before them: a gap in the numbers never
+    // starts another set-up, only the range is kept up to date.
+    if (actual->sinLecturas()) actual->primera = numero == kSinLecturas ? 0 : numero;
+    actual->ultima = numero;
     return true;
 }
 

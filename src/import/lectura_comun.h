@@ -1,5 +1,5 @@
 // What every list-building reader does the same way: walking the lines of a
-// file, creating records with the memory message, consecutive grouping.
+// file, creating records with the memory message, set-ups and their readings.
 #pragma once
 
 #include <cstdint>
@@ -43,10 +43,8 @@ struct ValoresLectura {
 };
 LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectura& valores);
 
-// Consecutive grouping of reading n into the current set-up record: an empty
-// range takes [n, n]; n = last + 1 extends it; any other number starts a new
-// record with the current one's name and height and range [n, n]. False only
-// when memory ran out (message shown).
+// Notes reading n in the current set-up record's range (the reading belongs
+// to that record whatever its number). False only when there is no record.
 bool agruparConsecutiva(ContextoImportacion& contexto, std::int32_t numero);
 
 // "No se reconoce la linea del fichero:\n%s" with the line.
