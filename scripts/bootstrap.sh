@@ -28,3 +28,11 @@ if ((${#faltan[@]})); then
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
 fi
+
+# The import tests read numbers under a comma-decimal locale.
+if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" sed -i 's/^# *es_ES.UTF-8 UTF-8/es_ES.UTF-8 UTF-8/' /etc/locale.gen
+  "${sudo_cmd[@]}" locale-gen es_ES.UTF-8 >/dev/null
+fi

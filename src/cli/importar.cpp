@@ -1,13 +1,17 @@
-// importar --formato N ENTRADA -o SALIDA.obs [--libreta BASE.obs]
+// importar --formato N|auto ENTRADA -o SALIDA.obs [--libreta BASE.obs]
 // [--config observa.dft]: reads an instrument file with format N into a book
 // (BASE or an empty one), merges it as "Importar Datos Campo" does, and
-// writes SALIDA. Messages of the import go to stderr; a failed read writes
-// nothing and exits 1.
+// writes SALIDA. With "auto" the content of the file picks the format (its
+// index goes to stderr), or the command fails listing the candidates.
+// Messages of the import go to stderr; a failed read writes nothing and
+// exits 1.
+#include <charconv>
 #include <iostream>
 
 #include "cli/registro.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
+#include "import/detectar_formato.h"
 #include "import/importar_datos_campo.h"
 
 namespace celvara::cli {
@@ -25,13 +29,22 @@ public:
 const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("importar", "Importa un fichero de datos de campo a una libreta");
     struct Opciones {
-        int formato = 0;
+        std::string formato;
         std::string entrada, salida, libreta, config;
     };
     auto o = std::make_shared<Opciones>();
-    sub->add_option("--formato", o->formato, "Índice del formato (celvara-cli formatos)")
+    sub->add_option("--formato", o->formato, "Índice del formato (celvara-cli formatos), o auto")
         ->required()
-        ->check(CLI::Range(0, kNumeroFormatos - 1));
+        ->check(CLI::Validator(
+            [](std::string& v) -> std::string {
+                if (v == "auto") return {};
+                int n = -1;
+                const auto r = std::from_chars(v.data(), v.data() + v.size(), n);
+                if (r.ec != std::errc() || r.ptr != v.data() + v.size() || n < 0 || n >= kNumeroFormatos)
+                    return "formato: auto o un índice de 0 a 32";
+                return {};
+            },
+            "auto|0-32"));
     sub->add_option("entrada", o->entrada, "Fichero de datos de campo")->required();
     sub->add_option("-o,--salida", o->salida, "Libreta resultante")->required();
     sub->add_option("--libreta", o->libreta, "Libreta de partida (si no, una vacía)");
@@ -45,10 +58,19 @@ const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<i
             return fallo("Error al abrir el fichero de observaciones " + o->libreta);
 
         AvisosError avisos;
+        int indice = 0;
+        if (o->formato == "auto") {
+            const DeteccionFormato d = detectarFormato(o->entrada, ajustes);
+            if (!d.indice) return fallo(d.mensaje);
+            indice = *d.indice;
+            std::cerr << "Formato: " << indice << ' ' << formatoImportacion(indice)->texto << '\n';
+        } else {
+            std::from_chars(o->formato.data(), o->formato.data() + o->formato.size(), indice);
+        }
         std::uint8_t bandera = 0;
         CImportarDatosCampo importacion(ajustes, libreta, &bandera, avisos);
-        importacion.seleccionar(o->formato);
-        const FormatoImportacion& formato = *formatoImportacion(o->formato);
+        importacion.seleccionar(indice);
+        const FormatoImportacion& formato = *formatoImportacion(indice);
         if (!formato.disponible) return fallo(mensajeFormatoNoDisponible(formato));
         if (importacion.importarFichero(o->entrada) != ResultadoImportacion::Cerrar) return kFalloFichero;
         if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -25,6 +26,9 @@ struct ContextoImportacion {
     Avisos& avisos;
     int indice = 0;                    // selected format (readers shared by several)
     std::int32_t contador = 0;         // running count, zeroed before each read
+    // Told the part of the file read so far (0 to 1); false cancels the read.
+    std::function<bool(double)> progreso = {};
+    bool cancelado = false;            // set when `progreso` said no
 };
 
 using LectorFormato = Estado (*)(ContextoImportacion& contexto, const std::filesystem::path& ruta);

@@ -1,14 +1,16 @@
 #include "import/fusion_importacion.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "fieldbook/numeros.h"
 #include "import/texto_importacion.h"
 
 namespace celvara {
 
-std::string nombreEstacionamientoImportado(const Estacion& estacion) {
+std::string nombreEstacionamientoImportado(const Estacion& estacion, bool guion) {
     std::int64_t k = 1;
     if (!estacion.estacionamientos.empty()) {
         const std::string_view anterior = estacion.estacionamientos.back()->nombre.vista();
@@ -22,15 +24,69 @@ std::string nombreEstacionamientoImportado(const Estacion& estacion) {
             k = 1 + static_cast<std::int64_t>(estacion.estacionamientos.size());
     }
     // The set-up name field keeps 14 characters.
-    return formatear("%s(%1lld)", estacion.nombre.c_str(), static_cast<long long>(k));
+    return formatear(guion ? "%s_(%1lld)" : "%s(%1lld)", estacion.nombre.c_str(), static_cast<long long>(k));
 }
 
+namespace {
+
+// A station has coordinates once any of them is not zero.
+bool tieneCoordenadas(const Estacion& e) { return e.x != 0 || e.y != 0 || e.z != 0; }
+
+// Millimetres decide whether two coordinates differ.
+bool difieren(double a, double b) { return std::abs(a - b) >= 0.0005; }
+
+// The coordinate records read before set-up record `hasta` (all of them
+// when `hasta` is past the last), from `siguiente` on.
+bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& listas, std::size_t& siguiente,
+                         std::int64_t hasta, std::vector<std::string>* diferencias) {
+    for (; siguiente < listas.estaciones().size(); ++siguiente) {
+        const auto& c = listas.estaciones()[siguiente];
+        if (c.estacionamientosAntes > hasta) break;
+        Estacion* estacion = libreta.buscarEstacion(c.nombre.vista());
+        if (!estacion) {
+            if (!crearEstacion(libreta.estaciones, {.nombre = c.nombre.vista(),
+                                                    .coordenadas = Coordenadas{c.x, c.y, c.z},
+                                                    .descripcion1 = c.descripcion.vista(),
+                                                    .ficheroFoto = kFotoPorDefecto,
+                                                    .ficheroCroquis = kFotoPorDefecto}))
+                return false;
+            continue;
+        }
+        if (!tieneCoordenadas(*estacion)) {
+            estacion->x = c.x;
+            estacion->y = c.y;
+            estacion->z = c.z;
+            if (estacion->descripcion1.vista().empty()) estacion->descripcion1 = c.descripcion.vista();
+        } else if (diferencias &&
+                   (difieren(estacion->x, c.x) || difieren(estacion->y, c.y) || difieren(estacion->z, c.z))) {
+            diferencias->push_back(formatear("%s: %1.3lf %1.3lf %1.3lf (en el fichero %1.3lf %1.3lf %1.3lf)",
+                                             estacion->nombre.c_str(), estacion->x, estacion->y, estacion->z,
+                                             c.x, c.y, c.z));
+        }
+    }
+    return true;
+}
+
+// "%1d" of the number when the reading has no id of its own.
+std::string nombreLectura(const LecturaImportada& l) {
+    if (!l.nombre.vista().empty()) return l.nombre.str();
+    char nombre[16];
+    const auto fin = std::to_chars(nombre, nombre + sizeof nombre, l.numero).ptr;
+    return std::string(nombre, fin);
+}
+
+}  // namespace
+
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
-                         CListasImportacion& listas) {
+                         CListasImportacion& listas, std::vector<std::string>* diferencias) {
     const auto& lecturas = listas.lecturas();
-    std::size_t cursor = 0;
+    std::size_t cursor = 0, coordenadas = 0;
     bool correcto = true;
+    std::int32_t indice = -1;
     for (const auto& registro : listas.estacionamientos()) {
+        ++indice;
+        // Stations appear in the book in the order the file gives them.
+        if (!(correcto = fusionarCoordenadas(libreta, listas, coordenadas, indice, diferencias))) break;
         Estacion* estacion = libreta.buscarEstacion(registro.nombre.vista());
         if (!estacion) {
             estacion = crearEstacion(libreta.estaciones, {.nombre = registro.nombre.vista(),
@@ -43,27 +99,34 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
         }
         const double desorientacion =
             textoANumero(registro.acimutEspalda.vista()) - textoANumero(registro.horizontalEspalda.vista());
+        DatosComplementarios datos = datosPorDefecto;
+        if (registro.unidadAngular != 0) datos.unidadAngular = registro.unidadAngular;
         Estacionamiento* nuevo = crearEstacionamiento(
-            estacion->estacionamientos, nullptr, nombreEstacionamientoImportado(*estacion),
-            estacion->nombre.vista(), registro.alturaInstrumento, &datosPorDefecto, desorientacion);
+            estacion->estacionamientos, nullptr, nombreEstacionamientoImportado(*estacion, listas.guionEnNombres),
+            estacion->nombre.vista(), registro.alturaInstrumento, &datos, desorientacion);
         if (!nuevo) {
             correcto = false;
             break;
         }
         for (; cursor < lecturas.size(); ++cursor) {
             const LecturaImportada& l = lecturas[cursor];
-            if (l.numero < registro.primera || l.numero > registro.ultima) break;
-            // "%1d" of the number.
-            char nombre[16];
-            const auto fin = std::to_chars(nombre, nombre + sizeof nombre, l.numero).ptr;
-            if (!crearLectura(nuevo->lecturas, std::nullopt, std::string_view(nombre, fin - nombre), l.jalon,
-                              l.distancia, l.vertical, l.horizontal, l.texto.vista())) {
+            if (listas.porRangos) {
+                if (l.numero < registro.primera || l.numero > registro.ultima) break;
+            } else {
+                // Readings of no set-up (before the first one) are skipped.
+                if (l.estacionamiento > indice) break;
+                if (l.estacionamiento < indice) continue;
+            }
+            if (!crearLectura(nuevo->lecturas, std::nullopt, nombreLectura(l), l.jalon, l.distancia, l.vertical,
+                              l.horizontal, l.texto.vista())) {
                 correcto = false;
                 break;
             }
         }
-        if (!correcto) break;
     }
+    if (correcto)
+        correcto = fusionarCoordenadas(libreta, listas, coordenadas, std::numeric_limits<std::int64_t>::max(),
+                                       diferencias);
     listas.liberar();
     return correcto;
 }

@@ -1,9 +1,15 @@
-// The merge of the import lists into the field book: for each set-up record,
-// in list order, its station (found by exact name or added), a new set-up at
-// the end of the station's set-ups, and the readings under the cursor whose
-// numbers lie in the record's range. The cursor never moves back: a reading
-// outside the current range waits for the next record.
+// The merge of the import lists into the field book. First the station
+// coordinates: a station found by name takes them only when it has none (a
+// difference is reported, never written); a new one is added with them. Then,
+// for each set-up record in list order, its station (found by exact name or
+// added), a new set-up at the end of the station's set-ups, and the readings
+// that belong to the record. With number ranges the readings under the cursor
+// whose numbers lie in the record's range are taken instead; the cursor never
+// moves back, a reading outside the current range waits for the next record.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "fieldbook/libreta.h"
 #include "import/listas_importacion.h"
@@ -13,12 +19,13 @@ namespace celvara {
 // The set-up name for a station: "%s(%1d)" cut to 14 characters, where k is
 // 1 + the number after the first "(" of the previous set-up's name (1 when
 // the station has none; 1 + its set-up count when that name has no "("
-// followed by digits).
-std::string nombreEstacionamientoImportado(const Estacion& estacion);
+// followed by digits). With `guion` the name is "%s_(%1d)".
+std::string nombreEstacionamientoImportado(const Estacion& estacion, bool guion = false);
 
-// Merges and frees both lists. False when adding a record failed for lack of
-// memory; what was added before stays.
+// Merges and frees the lists. False when adding a record failed for lack of
+// memory; what was added before stays. Coordinates of the file that differ
+// from those of the book are described, one line each, in `diferencias`.
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
-                         CListasImportacion& listas);
+                         CListasImportacion& listas, std::vector<std::string>* diferencias = nullptr);
 
 }  // namespace celvara

@@ -1,5 +1,6 @@
 #include "import/importar_datos_campo.h"
 
+#include "import/detectar_formato.h"
 #include "import/fusion_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -40,20 +41,64 @@ ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFiche
     return importarFichero(*ruta);
 }
 
+ResultadoImportacion CImportarDatosCampo::detectarEImportar(const PedirFichero& pedirFichero) {
+    const FormatoImportacion& cualquiera = *formatoImportacion(seleccion_.value_or(0));
+    const auto ruta = pedirFichero ? pedirFichero(cualquiera, "Todos los archivos (*.*) | *.*||") : std::nullopt;
+    if (!ruta || ruta->empty()) return ResultadoImportacion::SinAccion;
+    const DeteccionFormato d = detectarFormato(*ruta, ajustes_);
+    if (!d.indice) {
+        avisos_.mensaje(d.mensaje);
+        return ResultadoImportacion::SinAccion;
+    }
+    seleccionar(d.indice);
+    return importarFichero(*ruta);
+}
+
 ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem::path& ruta) {
     if (!seleccion_ || ruta.empty()) return ResultadoImportacion::SinAccion;
     const FormatoImportacion& formato = *formatoImportacion(*seleccion_);
     listas_.liberar();
-    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0};
-    if (formato.leer(contexto, ruta) != Estado::Exito) {
+    const std::size_t antes = libreta_.contarEstacionamientos() + libreta_.estaciones.size();
+    // What a direct reader may add: stations at the end, set-ups at the end of
+    // a station's list. A failed or cancelled read is cut back to this.
+    std::vector<std::size_t> estacionamientosAntes;
+    for (const auto& e : libreta_.estaciones) estacionamientosAntes.push_back(e->estacionamientos.size());
+    auto deshacer = [&] {
+        libreta_.estaciones.resize(estacionamientosAntes.size());
+        for (std::size_t i = 0; i < estacionamientosAntes.size(); ++i)
+            libreta_.estaciones[i]->estacionamientos.resize(estacionamientosAntes[i]);
+    };
+    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0, progreso_, false};
+    Estado estado = formato.leer(contexto, ruta);
+    if (contexto.cancelado) {
+        deshacer();
+        listas_.liberar();
+        return ResultadoImportacion::SinAccion;
+    }
+    // A file that gives no station and no sighting is not this format's.
+    if (estado == Estado::Exito &&
+        (formato.directo ? libreta_.contarEstacionamientos() + libreta_.estaciones.size() == antes
+                         : listas_.vacias())) {
+        avisos_.mensaje(mensajes::kFicheroSinDatos);
+        estado = Estado::Fallo;
+    }
+    if (estado != Estado::Exito) {
+        if (formato.directo) deshacer();
         if (formato.disponible) avisos_.mensaje(mensajes::kFormatoNoCoincide);
         listas_.liberar();
         return ResultadoImportacion::Fallo;
     }
     // A merge that runs out of memory ends silently, keeping what it added,
     // and the window stays open.
-    const bool fusionado = formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_);
+    std::vector<std::string> diferencias;
+    const bool fusionado =
+        formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_, &diferencias);
     listas_.liberar();
+    if (!diferencias.empty()) {
+        std::string texto = mensajes::kCoordenadasDistintas;
+        for (const auto& d : diferencias) texto += "\n" + d;
+        avisos_.mensaje(texto);
+    }
     return fusionado ? ResultadoImportacion::Cerrar : ResultadoImportacion::Fallo;
 }
 

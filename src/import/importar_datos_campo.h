@@ -53,9 +53,19 @@ public:
     // "Aceptar" and a double click in the list.
     ResultadoImportacion aceptar(const PedirFichero& pedirFichero);
 
+    // "Detectar formato": asks for any file, lets its content pick the
+    // format (selected in the list), then reads and merges it. When no single
+    // format fits, the message says why (or lists the candidates) and nothing
+    // is read.
+    ResultadoImportacion detectarEImportar(const PedirFichero& pedirFichero);
+
     // From step 6 on: empties the lists, runs the selected reader on the
     // path and merges. Used by the window and by the command line.
     ResultadoImportacion importarFichero(const std::filesystem::path& ruta);
+
+    // Told how far a read has gone (0 to 1); answering false cancels it and
+    // nothing reaches the book.
+    void fijarProgreso(std::function<bool(double)> progreso) { progreso_ = std::move(progreso); }
 
     const CListasImportacion& listas() const { return listas_; }
     std::uint8_t* bandera() const { return bandera_; }
@@ -68,6 +78,7 @@ private:
     CListasImportacion listas_;
     std::optional<int> seleccion_;
     OrigenDatos origen_ = OrigenDatos::Fichero;
+    std::function<bool(double)> progreso_;
 };
 
 }  // namespace celvara

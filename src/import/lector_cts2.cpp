@@ -16,7 +16,8 @@
 // - ORIGEN without an instrument height fails with "Falta una altura de
 //   aparato".
 // - A reading number is the point name when it starts with a digit, else the
-//   running count of the file; readings are grouped consecutively.
+//   running count of the file; the reading keeps the point as its id and
+//   stays in the set-up of its station whatever its number.
 // - A reading or ORIANG before any ORIGEN fails with its message; any other
 //   line, or a record short of its fields, fails showing the line.
 #include <array>
@@ -69,7 +70,7 @@ Registro separar(std::string_view linea) {
 
 Estado leerCts2Psion(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     double jalon = 0;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         if (recortar(texto).empty()) return Paso::Seguir;
         const Registro r = separar(texto);
         auto noReconocida = [&] {
@@ -117,7 +118,8 @@ Estado leerCts2Psion(ContextoImportacion& ctx, const std::filesystem::path& ruta
                                                .distancia = textoANumero(r.campo(3)),
                                                .vertical = textoANumero(r.campo(2)),
                                                .horizontal = textoANumero(r.campo(1)),
-                                               .texto = r.campo(4)})
+                                               .texto = r.campo(4),
+                                               .nombre = importacion::idPunto(r.campo(0))})
                    ? Paso::Seguir
                    : Paso::Fallo;
     });

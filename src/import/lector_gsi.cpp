@@ -3,23 +3,25 @@
 // configurable ("GSI Configurable", 25).
 //
 // Quirks worth knowing:
+// - Unit digits of angle and distance words are honoured (gon, decimal
+//   degrees, DDD.MMSSs, mil; metres, feet, tenths and hundredths of a mm);
+//   a set-up takes the unit of its first angle and converts later ones.
+//   A file whose first line is not a GSI block is refused.
 // - A leading "*" marks GSI16 and is dropped. The word width is decided by
 //   each line until the first set-up record exists, then stays.
-// - The point number is the run of digits from character 7 of the line:
-//   alphanumeric ids read as their leading digits (often 0).
-// - Plain: the set-up a station line makes keeps the range [0, 0] it was
-//   created with, so readings that do not continue from 0 with the same
-//   instrument height start a second set-up of that station (a reading
-//   without word 88 has height 0), which the readings after it then share.
-//   A reading before any station makes a set-up named "ST" that starts
-//   empty ([-1, -1]) and takes its number. Readings join the
-//   current set-up only while numbers run on by one and word 88 stays the
-//   same (a reading without 88 has height 0). A word 71 remark is carried to
-//   every later reading; a code block ("4...") rewrites the last reading's
-//   text as "/" and its digits.
-// - Code 42: a station is any line holding " 42" (name) and " 88" (height);
-//   without 88 it is ignored. Every reading joins the current set-up and
-//   sets its last number, even when that strands earlier ones in the merge.
+// - A reading keeps the point id of word 11 as written (leading zeros
+//   dropped); its number is the run of digits from character 7.
+// - Plain: a station line (words 84-86) starts a set-up named by its point,
+//   or takes over the current one while it has no reading; its 84/85/86
+//   give the station's X, Y, Z and a word 25 the set-up's orientation. A
+//   measurement joins the current set-up; only a word 88 different from the
+//   set-up's height starts another set-up of the station (a line without 88
+//   keeps it). A reading before any station makes a set-up named "ST". A
+//   word 71 remark is carried to every later reading; a code block
+//   ("4...") rewrites the last reading's text as "/" and its digits.
+// - Code 42: a station is any line holding " 42" (name) and, optionally,
+//   " 88" (height, 0 without it). Readings join the current set-up;
+//   readings before the first station are dropped.
 // - Configurable: "4" blocks hold at most three words: 41 a target height
 //   (kept for later readings), 42 the instrument height, 43 the station
 //   number; 42 or 43 makes a set-up and arms the backsight, which the next
@@ -27,6 +29,7 @@
 //   merged orientation is minus that horizontal). A measurement takes at
 //   most four of the words 21, 22, 31/32 and 51 (its text).
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "fieldbook/numeros.h"
@@ -83,7 +86,28 @@ struct ValoresLinea {
     double jalon = 0;
     double alturaInstrumento = 0;
     bool estacion = false;
+    bool conAltura = false;  // the line carries word 88
+    std::optional<double> este, norte, cota, orientacion;
+    int circulo = 0;  // 400 or 360 when an angle word says
 };
+
+// An angle word's value; its unit, when it gives one, is noted in `circulo`.
+double angulo(const LineaGsi& g, std::size_t k, int& circulo) {
+    const gsi::Angulo a = g.angulo(k);
+    if (a.circulo != 0) circulo = a.circulo;
+    return a.valor;
+}
+
+// Angles stay in the unit of their set-up: the first unit a set-up meets is
+// its own; a reading in the other one is converted.
+void unificarUnidad(EstacionamientoImportado* e, int circulo, double& horizontal, double& vertical) {
+    if (!e || circulo == 0) return;
+    if (e->unidadAngular == 0) e->unidadAngular = circulo;
+    if (e->unidadAngular == circulo) return;
+    const double f = static_cast<double>(e->unidadAngular) / circulo;
+    horizontal *= f;
+    vertical *= f;
+}
 
 // Words 1, 2, ... while they fit and fewer than six values were taken. The
 // code-42 variant reads neither station words nor the instrument height.
@@ -92,20 +116,27 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
     int valores = 0;
     for (std::size_t k = 1; k < g.palabras() && valores < kMaximoValores; ++k) {
         switch (g.indice(k)) {
-            case 21: v.horizontal = g.valor(k) * kEscalaAngulo; ++valores; break;
-            case 22: v.vertical = g.valor(k) * kEscalaAngulo; ++valores; break;
+            case 21: v.horizontal = angulo(g, k, v.circulo); ++valores; break;
+            case 22: v.vertical = angulo(g, k, v.circulo); ++valores; break;
             case 31:
-            case 32: v.distancia = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 32: v.distancia = g.distancia(k); ++valores; break;
             case 71: estado.observacion = textoDePalabra(linea, g, k); break;
             case 84:
             case 85:
             case 86:
-                if (conEstacion) v.estacion = true;
+                if (conEstacion) {
+                    v.estacion = true;
+                    (g.indice(k) == 84 ? v.este : g.indice(k) == 85 ? v.norte : v.cota) = g.distancia(k);
+                }
                 break;
-            case 87: v.jalon = g.valor(k) * kEscalaDistancia; ++valores; break;
+            case 25:
+                if (conEstacion) v.orientacion = angulo(g, k, v.circulo);
+                break;
+            case 87: v.jalon = g.distancia(k); ++valores; break;
             case 88:
                 if (conEstacion) {
-                    v.alturaInstrumento = g.valor(k) * kEscalaDistancia;
+                    v.alturaInstrumento = g.distancia(k);
+                    v.conAltura = true;
                     ++valores;
                 }
                 break;
@@ -116,15 +147,26 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
 }
 
 // A reading of the values of one line, with the remark carried so far.
-Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, const ValoresLinea& v, const EstadoGsi& estado) {
-    return importacion::nuevaLectura(ctx, {.numero = numero,
-                                           .jalon = v.jalon,
-                                           .distancia = v.distancia,
-                                           .vertical = v.vertical,
-                                           .horizontal = v.horizontal,
-                                           .texto = estado.observacion})
-               ? Paso::Seguir
-               : Paso::Fallo;
+// A line's height starts a new set-up of the station only when it carries
+// one that differs (word 88); the point keeps its id as written.
+Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, ValoresLinea v, const EstadoGsi& estado,
+                   std::string_view id) {
+    std::optional<double> altura;
+    if (v.conAltura) altura = v.alturaInstrumento;
+    EstacionamientoImportado* antes = ctx.listas.estacionamientoActual();
+    const importacion::ValoresLectura valores{.numero = numero,
+                                              .jalon = v.jalon,
+                                              .distancia = v.distancia,
+                                              .vertical = v.vertical,
+                                              .horizontal = v.horizontal,
+                                              .texto = estado.observacion,
+                                              .nombre = id};
+    LecturaImportada* l = importacion::lecturaDeEstacionamiento(ctx, valores, altura);
+    if (!l) return Paso::Fallo;
+    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
+    if (actual != antes && antes) actual->unidadAngular = antes->unidadAngular;
+    unificarUnidad(actual, v.circulo, l->horizontal, l->vertical);
+    return Paso::Seguir;
 }
 
 Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -138,40 +180,27 @@ Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view l
         return Paso::Seguir;
     }
     const std::int32_t numero = g.numeroPunto();
+    const std::string id = importacion::idPunto(g.datos(0));
     const ValoresLinea v = leerPalabras(linea, g, estado, true);
 
-    EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
-    if (!actual) {
-        actual = importacion::nuevoEstacionamiento(ctx);
-        if (!actual) return Paso::Fallo;
-        actual->nombre = "ST";
-        actual->alturaInstrumento = v.alturaInstrumento;
-        if (v.estacion) {
-            // Keeps the range [0, 0] it was created with.
-            actual->nombre = formatear("%1ld", static_cast<long>(numero));
-            return Paso::Seguir;
-        }
-        actual->primera = actual->ultima = kSinLecturas;
-    } else if (v.estacion) {
-        // Also keeps [0, 0]: see the note at the top.
-        auto* e = importacion::nuevoEstacionamiento(ctx);
+    if (v.estacion) {
+        const std::string nombre = id.empty() ? std::string("ST") : id;
+        if ((v.este || v.norte || v.cota) &&
+            !importacion::anadirCoordenadas(ctx, nombre, v.este.value_or(0), v.norte.value_or(0), v.cota.value_or(0)))
+            return Paso::Fallo;
+        auto* e = importacion::registroEstacion(ctx, nombre, v.alturaInstrumento);
         if (!e) return Paso::Fallo;
-        e->nombre = formatear("%1ld", static_cast<long>(numero));
-        e->alturaInstrumento = v.alturaInstrumento;
+        if (v.circulo) e->unidadAngular = v.circulo;
+        if (v.orientacion) {
+            e->acimutEspalda = formatear("%1.8lf", *v.orientacion);
+            e->horizontalEspalda = "0";
+        }
         return Paso::Seguir;
     }
-
-    if (actual->sinLecturas()) {
-        actual->primera = actual->ultima = numero;
-    } else if (static_cast<std::int64_t>(numero) == std::int64_t{actual->ultima} + 1 &&
-               v.alturaInstrumento == actual->alturaInstrumento) {
-        actual->ultima = numero;
-    } else {
-        auto* nuevo = importacion::nuevoEstacionamiento(ctx, actual->nombre.vista(), v.alturaInstrumento);
-        if (!nuevo) return Paso::Fallo;
-        nuevo->primera = nuevo->ultima = numero;
-    }
-    return anadirLectura(ctx, numero, v, estado);
+    // A reading before any station: a set-up of station "ST".
+    if (!ctx.listas.estacionamientoActual() && !importacion::nuevoEstacionamiento(ctx, "ST", v.alturaInstrumento))
+        return Paso::Fallo;
+    return anadirLectura(ctx, numero, v, estado, id);
 }
 
 Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -182,10 +211,13 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
         const std::string_view nombre =
             cortar(hastaBlanco(sinCerosIniciales(desde(linea, p42 + kDatosTrasBlanco))), kNombreMaximo);
         if (nombre.empty()) return Paso::Seguir;
+        // Without word 88 the station still starts its set-up, at height 0.
         const std::size_t p88 = linea.find(" 88");
-        if (p88 == std::string_view::npos) return Paso::Seguir;
         const double altura =
-            textoANumero(hastaBlanco(sinCerosIniciales(desde(linea, p88 + kDatosTrasBlanco)))) * kEscalaDistancia;
+            p88 == std::string_view::npos
+                ? 0.0
+                : textoANumero(hastaBlanco(sinCerosIniciales(desde(linea, p88 + kDatosTrasBlanco)))) *
+                      kEscalaDistancia;
         EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
         if (actual && actual->sinLecturas()) {
             actual->nombre = nombre;
@@ -198,9 +230,7 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
     if (!actual) return Paso::Seguir;
     const std::int32_t numero = g.numeroPunto();
     const ValoresLinea v = leerPalabras(linea, g, estado, false);
-    if (actual->sinLecturas()) actual->primera = numero;
-    actual->ultima = numero;
-    return anadirLectura(ctx, numero, v, estado);
+    return anadirLectura(ctx, numero, v, estado, importacion::idPunto(g.datos(0)));
 }
 
 Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -210,6 +240,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
         const std::size_t palabras = std::min<std::size_t>(g.palabras(), kMaximoPalabrasBloque);
         for (std::size_t k = 0; k < palabras; ++k) {
             switch (g.palabra(k)[1]) {
+                // Code blocks carry a block number, not a unit, in their information digits.
                 case '1': estado.jalon = g.valor(k) * kEscalaDistancia; break;
                 case '2':
                     estado.alturaInstrumento = g.valor(k) * kEscalaDistancia;
@@ -235,14 +266,15 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
 
     const std::int32_t numero = g.numeroPunto();
     double horizontal = 0, vertical = 0, distancia = 0;
+    int circulo = 0;
     std::string_view texto;
     int leidas = 0;
     for (std::size_t k = 1; k < g.palabras() && leidas < kMaximoPalabrasMedida; ++k) {
         switch (g.indice(k)) {
-            case 21: horizontal = g.valor(k) * kEscalaAngulo; ++leidas; break;
-            case 22: vertical = g.valor(k) * kEscalaAngulo; ++leidas; break;
+            case 21: horizontal = angulo(g, k, circulo); ++leidas; break;
+            case 22: vertical = angulo(g, k, circulo); ++leidas; break;
             case 31:
-            case 32: distancia = g.valor(k) * kEscalaDistancia; ++leidas; break;
+            case 32: distancia = g.distancia(k); ++leidas; break;
             case 51: texto = textoDePalabra(linea, g, k); ++leidas; break;
             default: break;
         }
@@ -260,6 +292,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
         if (!nuevo) return Paso::Fallo;
         nuevo->primera = nuevo->ultima = numero;
     }
+    unificarUnidad(ctx.listas.estacionamientoActual(), circulo, horizontal, vertical);
     return importacion::nuevaLectura(ctx, {.numero = numero,
                                            .jalon = estado.jalon,
                                            .distancia = distancia,
@@ -275,12 +308,17 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
 Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     const Variante variante = varianteDe(ctx.indice);
     EstadoGsi estado;
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         if (linea[0] == '*') linea.remove_prefix(1);
         if (ctx.listas.estacionamientos().empty()) estado.ancho = gsi::anchoDetectado(linea);
         if (linea.size() + 1 < estado.ancho) return Paso::Seguir;
         const LineaGsi g(linea, estado.ancho);
+        // A file of another kind is refused at its first line, never read as zeros.
+        if (ctx.listas.estacionamientos().empty() && !g.formaValida()) {
+            importacion::avisarLineaNoReconocida(ctx, texto);
+            return Paso::Fallo;
+        }
         switch (variante) {
             case Variante::Simple: return lineaSimple(ctx, estado, linea, g);
             case Variante::Codigo42: return lineaCodigo42(ctx, estado, linea, g);

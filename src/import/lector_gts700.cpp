@@ -13,7 +13,8 @@
 //   horizontal distance and height difference, which goes in the vertical
 //   slot. HV in a point block (an angle-only sighting) gives horizontal and
 //   vertical.
-// - "FS " foresights are not imported. Readings are grouped consecutively.
+// - "FS " foresights are not imported. A reading keeps its point id and
+//   stays in the set-up of its station whatever its number.
 // - A missing comma or value in STN, BKB, SS, SD or HD fails the read; a point
 //   before any set-up fails with its message.
 #include <array>
@@ -73,7 +74,7 @@ Estado leerGts700(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
         }
     };
 
-    const Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = texto;
         if (importacion::contiene(linea, "STN ")) {
             cerrarEstacionamiento();
@@ -105,7 +106,9 @@ Estado leerGts700(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
                 if (c == ',') c = ' ';
             const std::int32_t numero = importacion::enteroConSigno(campos[0]);
             if (!importacion::agruparConsecutiva(ctx, numero)) return Paso::Fallo;
-            lectura = importacion::nuevaLectura(ctx, {.numero = numero, .jalon = textoANumero(campos[1]), .texto = codigo});
+            const std::string id = importacion::idPunto(campos[0]);
+            lectura = importacion::nuevaLectura(
+                ctx, {.numero = numero, .jalon = textoANumero(campos[1]), .texto = codigo, .nombre = id});
             if (!lectura) return Paso::Fallo;
             bloque = Bloque::Punto;
             return Paso::Seguir;

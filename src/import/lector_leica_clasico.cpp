@@ -41,10 +41,15 @@ Estado leerLeicaClasico(ContextoImportacion& ctx, const std::filesystem::path& r
     int contador = 0;
     double jalon = 0;
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::cortar(texto, kLineaMaxima);
         const gsi::LineaGsi g(linea, gsi::kAnchoGsi8);
         const std::size_t palabras = std::min(g.palabras(), kUltimaPalabra + 1);
+        // A "4" or "1" line that is no GSI block refuses the file.
+        if ((linea[0] == '4' || linea[0] == '1') && !g.formaValida()) {
+            importacion::avisarLineaNoReconocida(ctx, texto);
+            return Paso::Fallo;
+        }
 
         if (linea[0] == '4') {
             std::int32_t numero = 0;

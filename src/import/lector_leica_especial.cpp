@@ -105,7 +105,7 @@ Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& 
         return estacionamiento != nullptr;
     };
 
-    return importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         bool gsi16 = false;
         if (linea[0] == '*') {

@@ -12,10 +12,10 @@
 //   station record: a set-up record named by STS (or by the STA value when no
 //   STS follows), height INH. "PPT:" (or any point field outside a point
 //   record, or a second PPD in one) opens a point record, which becomes one
-//   reading when the next record opens or the file ends. Its number is the point name (PPD) when
-//   that starts with a digit, else the running count of the file; readings
-//   are grouped consecutively. PPH stays for later points until changed;
-//   PPC is the code; NOT notes are not imported.
+//   reading when the next record opens or the file ends. It keeps the point
+//   name (PPD) as its id and stays in the set-up of its station whatever its
+//   number. PPH stays for later points until changed; PPC is the code; NOT
+//   notes are not imported.
 // - A point before any station shows its message and invents station "1"
 //   with instrument height 0. At the end, set-up records without readings
 //   are dropped.
@@ -80,7 +80,8 @@ Estado leerPentaxEtiquetas(ContextoImportacion& ctx, const std::filesystem::path
                                                .distancia = punto.distancia,
                                                .vertical = punto.vertical,
                                                .horizontal = punto.horizontal,
-                                               .texto = punto.codigo}) != nullptr;
+                                               .texto = punto.codigo,
+                                               .nombre = importacion::idPunto(punto.nombre)}) != nullptr;
     };
     auto abrirEstacion = [&](std::string_view nombre) -> bool {
         if (!cerrarPunto()) return false;
@@ -98,7 +99,7 @@ Estado leerPentaxEtiquetas(ContextoImportacion& ctx, const std::filesystem::path
         return true;
     };
 
-    Estado estado = importacion::recorrerLineas(ruta, [&](std::string& texto) -> Paso {
+    Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         if (primeraLinea) {
             conPrefijo = linea[0] == '0' && (linea.size() < kLongitudEtiqueta || linea[3] != ':');

@@ -1,5 +1,6 @@
 #include "import/lectura_comun.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "fieldbook/codificacion.h"
@@ -25,6 +26,24 @@ Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Pas
         }
     } while (!lector.fin());
     return Estado::Exito;
+}
+
+Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
+                      const std::function<Paso(std::string& linea)>& tratar) {
+    if (!contexto.progreso) return recorrerLineas(ruta, tratar);
+    constexpr std::size_t kCadaLineas = 512;
+    std::error_code error;
+    const double total = static_cast<double>(std::filesystem::file_size(ruta, error));
+    double leidos = 0;
+    std::size_t lineas = 0;
+    return recorrerLineas(ruta, [&](std::string& linea) -> Paso {
+        leidos += static_cast<double>(linea.size() + 1);
+        if (++lineas % kCadaLineas == 0 && !contexto.progreso(total > 0 ? std::min(1.0, leidos / total) : 0.0)) {
+            contexto.cancelado = true;
+            return Paso::Fallo;
+        }
+        return tratar(linea);
+    });
 }
 
 EstacionamientoImportado* nuevoEstacionamiento(ContextoImportacion& contexto) {
@@ -55,26 +74,17 @@ LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectu
     l->vertical = v.vertical;
     l->horizontal = v.horizontal;
     l->texto = cortar(v.texto, CListasImportacion::kTextoMaximo);
+    l->nombre = cortar(v.nombre, 15);
     return l;
 }
 
 bool agruparConsecutiva(ContextoImportacion& contexto, std::int32_t numero) {
     auto* actual = contexto.listas.estacionamientoActual();
     if (!actual) return false;
-    if (actual->sinLecturas()) {
-        actual->primera = actual->ultima = numero;
-        return true;
-    }
-    // In 64 bits: the last number may be the int32 maximum.
-    if (static_cast<std::int64_t>(numero) == static_cast<std::int64_t>(actual->ultima) + 1) {
-        actual->ultima = numero;
-        return true;
-    }
-    const std::string nombre = actual->nombre.str();
-    const double altura = actual->alturaInstrumento;
-    auto* nuevo = nuevoEstacionamiento(contexto, nombre, altura);
-    if (!nuevo) return false;
-    nuevo->primera = nuevo->ultima = numero;
+    // Readings belong to the set-up before them: a gap in the numbers never
+    // starts another set-up, only the range is kept up to date.
+    if (actual->sinLecturas()) actual->primera = numero == kSinLecturas ? 0 : numero;
+    actual->ultima = numero;
     return true;
 }
 
@@ -87,6 +97,96 @@ std::int32_t numeroDeNombre(ContextoImportacion& contexto, std::string_view nomb
     if (!nombre.empty() && nombre[0] >= '0' && nombre[0] <= '9') return enteroSinSigno(nombre);
     if (contexto.contador < std::numeric_limits<std::int32_t>::max()) ++contexto.contador;
     return contexto.contador;
+}
+
+std::string idPunto(std::string_view texto) {
+    texto = recortar(texto);
+    std::string_view id = sinCerosIniciales(texto);
+    if (id.empty() && !texto.empty()) id = "0";
+    return std::string(cortar(id, 15));
+}
+
+EstacionamientoImportado* registroEstacion(ContextoImportacion& contexto, std::string_view nombre,
+                                           double alturaInstrumento) {
+    auto* actual = contexto.listas.estacionamientoActual();
+    if (actual && actual->sinLecturas()) {
+        actual->nombre = cortar(nombre, 15);
+        actual->alturaInstrumento = alturaInstrumento;
+        actual->acimutEspalda = "";
+        actual->horizontalEspalda = "";
+        return actual;
+    }
+    return nuevoEstacionamiento(contexto, cortar(nombre, 15), alturaInstrumento);
+}
+
+LecturaImportada* lecturaDeEstacionamiento(ContextoImportacion& contexto, const ValoresLectura& valores,
+                                           std::optional<double> alturaInstrumento) {
+    auto* actual = contexto.listas.estacionamientoActual();
+    if (!actual) return nullptr;
+    if (alturaInstrumento && *alturaInstrumento != actual->alturaInstrumento) {
+        if (actual->sinLecturas()) {
+            actual->alturaInstrumento = *alturaInstrumento;
+        } else {
+            const std::string nombre = actual->nombre.str();
+            const std::int32_t unidad = actual->unidadAngular;
+            actual = nuevoEstacionamiento(contexto, nombre, *alturaInstrumento);
+            if (!actual) return nullptr;
+            actual->unidadAngular = unidad;
+        }
+    }
+    auto* l = nuevaLectura(contexto, valores);
+    if (!l) return nullptr;
+    if (actual->sinLecturas()) actual->primera = valores.numero == kSinLecturas ? 0 : valores.numero;
+    actual->ultima = valores.numero;
+    return l;
+}
+
+bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z,
+                       std::string_view descripcion) {
+    auto* e = contexto.listas.crearEstacion();
+    if (!e) {
+        contexto.avisos.mensaje(mensajes::kSinMemoriaCalculo);
+        return false;
+    }
+    e->nombre = cortar(nombre, 15);
+    e->x = x;
+    e->y = y;
+    e->z = z;
+    e->descripcion = cortar(descripcion, 99);
+    return true;
+}
+
+std::vector<std::string_view> separar(std::string_view linea, char separador) {
+    std::vector<std::string_view> campos;
+    while (true) {
+        const std::size_t p = linea.find(separador);
+        campos.push_back(linea.substr(0, p));
+        if (p == std::string_view::npos) break;
+        linea.remove_prefix(p + 1);
+    }
+    return campos;
+}
+
+bool esNumero(std::string_view campo) {
+    campo = recortar(campo);
+    if (!campo.empty() && (campo[0] == '+' || campo[0] == '-')) campo.remove_prefix(1);
+    bool digito = false, punto = false;
+    for (char c : campo) {
+        if (c >= '0' && c <= '9') {
+            digito = true;
+        } else if (c == '.' && !punto) {
+            punto = true;
+        } else {
+            return false;
+        }
+    }
+    return digito;
+}
+
+double numeroCampo(std::string_view campo) {
+    campo = recortar(campo);
+    if (!campo.empty() && campo[0] == '+') campo.remove_prefix(1);
+    return textoANumero(campo);
 }
 
 }  // namespace celvara::importacion

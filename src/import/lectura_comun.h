@@ -1,12 +1,14 @@
 // What every list-building reader does the same way: walking the lines of a
-// file, creating records with the memory message, consecutive grouping.
+// file, creating records with the memory message, set-ups and their readings.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "import/formatos.h"
 
@@ -18,6 +20,10 @@ enum class Paso { Seguir, Parar, Fallo };
 // the file. Fallo when the file cannot be opened, on a read error, or when
 // `tratar` says so; Parar ends the read with success.
 Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar);
+// The same, telling the context's progress every few lines; a cancel fails
+// the read with `cancelado` set and no message.
+Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
+                      const std::function<Paso(std::string& linea)>& tratar);
 
 // A zeroed set-up record appended to the list, or nothing after showing
 // "No hay memoria suficiente para otra linea de calculo".
@@ -33,13 +39,12 @@ struct ValoresLectura {
     double vertical = 0;
     double horizontal = 0;
     std::string_view texto;  // cut to 49 characters
+    std::string_view nombre; // point id as written (idPunto); empty: the number names it
 };
 LecturaImportada* nuevaLectura(ContextoImportacion& contexto, const ValoresLectura& valores);
 
-// Consecutive grouping of reading n into the current set-up record: an empty
-// range takes [n, n]; n = last + 1 extends it; any other number starts a new
-// record with the current one's name and height and range [n, n]. False only
-// when memory ran out (message shown).
+// Notes reading n in the current set-up record's range (the reading belongs
+// to that record whatever its number). False only when there is no record.
 bool agruparConsecutiva(ContextoImportacion& contexto, std::int32_t numero);
 
 // "No se reconoce la linea del fichero:\n%s" with the line.
@@ -48,5 +53,34 @@ void avisarLineaNoReconocida(ContextoImportacion& contexto, std::string_view lin
 // Point number from a name: its leading digits when it starts with one,
 // else the next value of the running count.
 std::int32_t numeroDeNombre(ContextoImportacion& contexto, std::string_view nombre);
+
+// A point id as the book keeps it: blanks trimmed, leading zeros dropped (a
+// lone 0 kept), cut to the 15 characters of the name field.
+std::string idPunto(std::string_view texto);
+
+// A station record. The current set-up record is taken over when it has no
+// reading yet (a station recorded twice in a row keeps one set-up); otherwise
+// a new record is appended.
+EstacionamientoImportado* registroEstacion(ContextoImportacion& contexto, std::string_view nombre,
+                                           double alturaInstrumento);
+
+// A reading of the current set-up record. A line that carries an instrument
+// height different from the set-up's starts a new record of the same
+// station first. Nothing (message shown) when memory runs out or there is no
+// set-up record.
+LecturaImportada* lecturaDeEstacionamiento(ContextoImportacion& contexto, const ValoresLectura& valores,
+                                           std::optional<double> alturaInstrumento = std::nullopt);
+
+// Coordinates given by the file for a station (X east, Y north).
+bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z,
+                       std::string_view descripcion = {});
+
+// Fields of a line split at each separator (empty fields kept).
+std::vector<std::string_view> separar(std::string_view linea, char separador);
+// Whether a field (blanks trimmed) is a plain decimal number: an optional
+// sign, digits and at most one point.
+bool esNumero(std::string_view campo);
+// A number of a field: blanks and a leading "+" allowed, unreadable gives 0.
+double numeroCampo(std::string_view campo);
 
 }  // namespace celvara::importacion

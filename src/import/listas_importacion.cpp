@@ -14,13 +14,28 @@ EstacionamientoImportado* CListasImportacion::crearEstacionamiento() {
 
 LecturaImportada* CListasImportacion::crearLectura() {
     try {
-        return &lecturas_.emplace_back();
+        auto& l = lecturas_.emplace_back();
+        l.estacionamiento = static_cast<std::int32_t>(estacionamientos_.size()) - 1;
+        return &l;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+EstacionImportada* CListasImportacion::crearEstacion() {
+    try {
+        auto& e = estaciones_.emplace_back();
+        e.estacionamientosAntes = static_cast<std::int32_t>(estacionamientos_.size());
+        return &e;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
 }
 
 void CListasImportacion::liberar() {
+    porRangos = false;
+    guionEnNombres = false;
+    std::deque<EstacionImportada>().swap(estaciones_);
     std::deque<EstacionamientoImportado>().swap(estacionamientos_);
     std::deque<LecturaImportada>().swap(lecturas_);
 }

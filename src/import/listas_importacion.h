@@ -1,7 +1,9 @@
-// The intermediate records of an import: the set-ups and readings a reader
-// takes from a file, in file order, before the merge puts them into the field
-// book. A reading belongs to the set-up whose [primera, ultima] range holds
-// its number; readers keep the readings of each set-up in one consecutive run.
+// The intermediate records of an import: the set-ups, readings and station
+// coordinates a reader takes from a file, in file order, before the merge
+// puts them into the field book. A reading belongs to the set-up record that
+// was current when it was created (a reading before any set-up belongs to
+// none and is not merged); only images of old radiation files, whose order
+// is not the file's, hand readings out by the [primera, ultima] ranges.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,7 @@ struct EstacionamientoImportado {
     TextoFijo<15> acimutEspalda;       // backsight bearing as text, empty when none
     TextoFijo<17> horizontalEspalda;   // circle reading to the backsight as text, empty when none
     double alturaInstrumento = 0;      // metres
+    std::int32_t unidadAngular = 0;    // 400 or 360 when the file says; 0: the default block's
 
     bool sinLecturas() const { return primera == kSinLecturas; }
 };
@@ -32,6 +35,19 @@ struct LecturaImportada {
     double vertical = 0;
     double horizontal = 0;
     TextoFijo<52> texto;      // code or remark, at most 49 characters kept by the readers
+    TextoFijo<16> nombre;     // point id as written; empty: the number is the name
+    std::int32_t estacionamiento = -1;  // index of the set-up record it belongs to
+};
+
+// A station whose coordinates the file gives (a station record or a
+// coordinate-only point).
+struct EstacionImportada {
+    TextoFijo<16> nombre;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    TextoFijo<100> descripcion;
+    std::int32_t estacionamientosAntes = 0;  // set-up records read before it (keeps file order)
 };
 
 // Owns both lists. Records are created zeroed (texts empty, range [0, 0],
@@ -43,7 +59,9 @@ public:
 
     // Nothing when memory runs out (the list is unchanged).
     EstacionamientoImportado* crearEstacionamiento();
+    // The reading belongs to the current set-up record.
     LecturaImportada* crearLectura();
+    EstacionImportada* crearEstacion();
 
     // Empties both lists.
     void liberar();
@@ -57,10 +75,19 @@ public:
     const std::deque<EstacionamientoImportado>& estacionamientos() const { return estacionamientos_; }
     std::deque<LecturaImportada>& lecturas() { return lecturas_; }
     const std::deque<LecturaImportada>& lecturas() const { return lecturas_; }
+    const std::deque<EstacionImportada>& estaciones() const { return estaciones_; }
+
+    bool vacias() const { return estacionamientos_.empty() && lecturas_.empty() && estaciones_.empty(); }
+
+    // Readings handed out by number ranges instead of by creation order.
+    bool porRangos = false;
+    // Set-ups named "%s_(%d)" instead of "%s(%d)".
+    bool guionEnNombres = false;
 
 private:
     std::deque<EstacionamientoImportado> estacionamientos_;
     std::deque<LecturaImportada> lecturas_;
+    std::deque<EstacionImportada> estaciones_;
 };
 
 }  // namespace celvara

@@ -19,6 +19,9 @@ inline constexpr const char* kVisualesAntesDatos2 =
 inline constexpr const char* kEstacionInventada =
     "Se han  encontrado  visuales angulares y\nde distancias antes de conocer los datos\ndel punto de estacion."
     "\n\nSe inventará una estación \"1\" con altura\ndel aparato 0.00, para poder continuar.";
+inline constexpr const char* kFicheroSinDatos = "El fichero no contiene ninguna estación ni ninguna visual.";
+inline constexpr const char* kCoordenadasDistintas =
+    "Estas estaciones ya tenían coordenadas distintas de las del fichero; se conservan las del libro:";
 inline constexpr const char* kFormatoNoDisponible =
     "El formato \"%s\" todavía no está disponible en esta versión.";
 inline constexpr const char* kDescargaNoDisponible =

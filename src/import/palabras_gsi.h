@@ -16,6 +16,18 @@ inline constexpr std::size_t kPosicionSigno = 6;
 inline constexpr std::size_t kPosicionDatos = 7;
 inline constexpr double kEscalaAngulo = 0.00001;    // hundred-thousandths of the angle unit
 inline constexpr double kEscalaDistancia = 0.001;   // millimetres to metres
+inline constexpr std::size_t kPosicionUnidad = 5;   // last information digit
+inline constexpr double kPie = 0.3048;
+inline constexpr int kGon = 400;
+inline constexpr int kGrados = 360;
+
+// An angle word in its own unit: gon (units 2 and 5, mil turned into gon) or
+// decimal degrees (3, and 4 written DDD.MMSSs); `circulo` 0 when the word
+// does not say.
+struct Angulo {
+    double valor;
+    int circulo;
+};
 
 // W from the position of the first blank (or the length without one).
 std::size_t anchoDetectado(std::string_view linea);
@@ -37,6 +49,19 @@ public:
     double valor(std::size_t k) const;
     // Sign and digits of the data as an integer, saturated.
     std::int32_t entero(std::size_t k) const;
+
+    // The unit digit of word k (a blank when the word is too short).
+    char unidad(std::size_t k) const;
+    // An angle word read by its unit digit.
+    Angulo angulo(std::size_t k) const;
+    // A distance or height word in metres by its unit digit: 0 mm, 1
+    // thousandths of a foot, 6 tenths of a mm, 7 ten-thousandths of a foot,
+    // 8 hundredths of a mm.
+    double distancia(std::size_t k) const;
+
+    // Whether the first word has the GSI shape: two index digits, the sign
+    // at 6 and, when the line goes on, the separating blank.
+    bool formaValida() const;
 
     // Point number of a measurement line: digits from character 7 of the line.
     std::int32_t numeroPunto() const;

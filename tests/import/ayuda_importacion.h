@@ -66,7 +66,7 @@ struct Importacion {
         const auto ruta = carpeta / "datos.txt";
         escribirFichero(ruta, contenido);
         listas.liberar();
-        ContextoImportacion contexto{listas, libreta, ajustes, avisos, indice, 0};
+        ContextoImportacion contexto{listas, libreta, ajustes, avisos, indice, 0, {}, false};
         return formatoImportacion(indice)->leer(contexto, ruta);
     }
     CListasImportacion listas;

@@ -23,11 +23,12 @@ TEST(CliFormatos, IndiceYTextoDeLos33) {
     std::vector<std::string> lineas;
     for (std::string l; std::getline(salida, l);) lineas.push_back(l);
     ASSERT_EQ(lineas.size(), 33u);
-    EXPECT_EQ(lineas[0], "0 CASIO FX-850 880P ASCII del Programa");
-    EXPECT_EQ(lineas[1], "1 PENTAX \"LIETZ\"");
-    EXPECT_EQ(lineas[28], "28 Fichero Leica-Wild Clásico");
-    EXPECT_EQ(lineas[29], "29 .DAT de SOUTH ");
-    EXPECT_EQ(lineas[32], "32 Fichero GSI STONEX");
+    EXPECT_EQ(lineas[0], "0 CASIO FX-850 880P ASCII del Programa\tdisponible");
+    EXPECT_EQ(lineas[1], "1 PENTAX \"LIETZ\"\tdisponible");
+    EXPECT_EQ(lineas[28], "28 Fichero Leica-Wild Clásico\tdisponible");
+    EXPECT_EQ(lineas[29], "29 .DAT de SOUTH \tdisponible");
+    EXPECT_EQ(lineas[32], "32 Fichero GSI STONEX\tdisponible");
+    for (const auto& l : lineas) EXPECT_TRUE(l.ends_with("\tdisponible")) << l;
 }
 
 TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
@@ -64,15 +65,28 @@ TEST(CliImportar, FalloDelLectorNoEscribeNada) {
     EXPECT_EQ(r.errores, std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
 
-    const auto pendiente = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(pendiente.estado, 1);
-    EXPECT_NE(pendiente.errores.find("no está disponible"), std::string::npos);
+    // A file that gives no station and no sighting.
+    const auto vacio = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
+    EXPECT_EQ(vacio.estado, 1);
+    EXPECT_NE(vacio.errores.find(mensajes::kFicheroSinDatos), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
 
     const auto base = cli({"importar", "--formato", "5", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string(),
                            "--libreta", (dir / "no-esta.obs").string()});
     EXPECT_EQ(base.estado, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+}
+
+TEST(CliImportar, FormatoAutomatico) {
+    CarpetaTemporal dir;
+    prueba::escribirFichero(dir / "campo.job", "2=E1\n3=1.5\n5=7\n7=10.5\n");
+    const auto r = cli({"importar", "--formato", "auto", (dir / "campo.job").string(), "-o", (dir / "s.obs").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.errores, "Formato: 4 GEODIMETER\n");
+    CLibretaCampo l;
+    ASSERT_TRUE(leerLibreta(l, dir / "s.obs"));
+    EXPECT_EQ(l.contarLecturas(), 1u);
+    EXPECT_EQ(cli({"importar", "--formato", "autom", "a", "-o", "b.obs"}).estado, 2);
 }
 
 TEST(CliImportar, ErroresDeUso) {

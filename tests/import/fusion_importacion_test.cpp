@@ -91,6 +91,7 @@ TEST(Fusion, EstacionNuevaConFotosPorDefectoYLecturasEnOrden) {
 TEST(Fusion, DosRegistrosDeLaMismaEstacionDanB1_1YB1_2) {
     CLibretaCampo libreta;
     CListasImportacion l;
+    l.porRangos = true;
     estacionamiento(l, "B1", 1, 2);
     estacionamiento(l, "B1", 5, 5);
     for (int n : {1, 2, 5}) lectura(l, n);
@@ -171,8 +172,9 @@ TEST(Fusion, RangoVacioCreaEstacionamientoSinLecturasYNoMueveElCursor) {
 TEST(Fusion, ElCursorNuncaRetrocede) {
     CLibretaCampo libreta;
     CListasImportacion l;
-    // Reading 9 lies in no range where the cursor finds it: it and every
-    // reading after it stay out of the book.
+    // Ranges (old radiation files): reading 9 lies in no range where the
+    // cursor finds it: it and every reading after it stay out of the book.
+    l.porRangos = true;
     estacionamiento(l, "A", 1, 2);
     estacionamiento(l, "B", 3, 3);
     estacionamiento(l, "C", 9, 9);

@@ -126,8 +126,8 @@ TEST(LeicaEspecial, LineaQueNoEsGsiFallaMostrandola) {
     EXPECT_EQ(imp.importar(kEspecial, f), ResultadoImportacion::Fallo);
     EXPECT_EQ(imp.avisos.textos(),
               (V{"No se reconoce la linea del fichero:\nSTN    A,1.5", mensajes::kFormatoNoCoincide}));
-    // Direct: what was added before the bad line stays.
-    EXPECT_EQ(imp.libreta.contarLecturas(), 1u);
+    // What was added before the bad line is taken back: the book is as it was.
+    EXPECT_TRUE(imp.libreta.estaciones.empty());
 }
 
 }  // namespace

@@ -43,10 +43,13 @@ TEST(Muestras, Gsi8ConEstacionesYComentarios) {
     REQUIERE_MUESTRAS();
     Importacion imp;
     ASSERT_EQ(imp.importarRuta(5, muestra("gsi8_ertola.gsi")), ResultadoImportacion::Cerrar);
-    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    // STAZLIB4 is recorded twice with coordinates 11 mm apart: reported.
+    ASSERT_EQ(imp.avisos.mensajes.size(), 1u);
+    EXPECT_NE(imp.avisos.mensajes[0].texto.find("STAZLIB4"), std::string::npos);
     // 699 lines, 4 of them station lines.
     EXPECT_EQ(imp.libreta.contarLecturas(), 695u);
     ASSERT_GE(imp.libreta.estaciones.size(), 1u);
+    EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
     const Lectura& l = imp.estacionamiento(0, 0).lecturas[0];
     EXPECT_EQ(l.nombre.str(), "1");
     EXPECT_DOUBLE_EQ(l.horizontal, 34.9694);
@@ -54,6 +57,12 @@ TEST(Muestras, Gsi8ConEstacionesYComentarios) {
     EXPECT_DOUBLE_EQ(l.distancia, 30.333);
     EXPECT_DOUBLE_EQ(l.jalon, 1.5);
     EXPECT_EQ(l.codigo.str(), "1");
+    const Estacion* s3 = imp.libreta.buscarEstacion("STAZLIB3");
+    ASSERT_TRUE(s3);
+    EXPECT_DOUBLE_EQ(s3->x, 519.659);
+    EXPECT_DOUBLE_EQ(s3->z, -0.588);
+    EXPECT_DOUBLE_EQ(s3->estacionamientos.at(0)->desorientacion, 209.0401);
+    EXPECT_DOUBLE_EQ(s3->estacionamientos.at(0)->alturaInstrumento, 1.35);
 
     Importacion especial;
     ASSERT_EQ(especial.importarRuta(27, muestra("gsi8_ertola.gsi")), ResultadoImportacion::Cerrar);
@@ -72,8 +81,10 @@ TEST(Muestras, Gsi16ConIdentificadoresAlfanumericos) {
     ASSERT_EQ(imp.importarRuta(5, muestra("gsi16_gurob.gsi")), ResultadoImportacion::Cerrar);
     EXPECT_EQ(imp.libreta.contarLecturas(), 343u);
     const Lectura& l = imp.estacionamiento(0, 0).lecturas[0];
-    EXPECT_EQ(l.nombre.str(), "0");  // "GDEM5415" has no leading digits
-    EXPECT_DOUBLE_EQ(l.horizontal, 35.451);
+    EXPECT_EQ(l.nombre.str(), "GDEM5415");
+    // Unit digit 4: 35°45'10.0" as decimal degrees of a 360 set-up.
+    EXPECT_NEAR(l.horizontal, 35.0 + 45.0 / 60 + 10.0 / 3600, 1e-12);
+    EXPECT_EQ(imp.estacionamiento(0, 0).datos.unidadAngular, kSexagesimal);
     EXPECT_DOUBLE_EQ(l.distancia, 13.825);
     EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.324);
 

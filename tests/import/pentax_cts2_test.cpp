@@ -103,11 +103,11 @@ TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
     ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
     const Estacionamiento& s = imp.estacionamiento(0, 0);
     EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.55);
     EXPECT_DOUBLE_EQ(s.desorientacion, 100.0 - 12.3456);
-    EXPECT_EQ(nombresLecturas(s), (V{"1", "2", "3", "1"}));
+    EXPECT_EQ(nombresLecturas(s), (V{"1", "2", "3", "P9"}));
     EXPECT_DOUBLE_EQ(s.lecturas[0].horizontal, 50.1234);
     EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 98.7654);
     EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 25.432);
@@ -115,23 +115,20 @@ TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
     EXPECT_EQ(s.lecturas[0].codigo.str(), "ARBOL");
     EXPECT_DOUBLE_EQ(s.lecturas[1].distancia, 30.0);
     EXPECT_DOUBLE_EQ(s.lecturas[2].jalon, 1.3);
-    // "P9" is no number: the running count gives it (1), which breaks the
-    // run; the merge then hands it to the set-up whose range holds 1.
-    EXPECT_EQ(imp.estacionamiento(0, 1).nombre.str(), "E1(2)");
+    // "P9" keeps its id; a number out of sequence stays in its set-up.
     EXPECT_EQ(imp.estacion(1).nombre.str(), "E2");
     EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 1.4);
     EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"10"}));
 }
 
-TEST(Cts2Psion, NumeracionQueReempiezaQuedaEnElEstacionamientoAnterior) {
-    // The merge hands readings out by ranges: a station whose numbers restart
-    // inside the previous set-up's range leaves them there (as in every
-    // list-building format).
+TEST(Cts2Psion, NumeracionQueReempiezaQuedaEnSuEstacion) {
+    // Numbers that restart at each station never move readings between
+    // stations.
     Importacion imp;
     ASSERT_EQ(imp.importar(kCts2, "ORIGEN A,1.5\nREGPOS 1,0,0,0\nREGPOS 2,0,0,0\nORIGEN B,1.5\nREGPOS 1,0,0,0\n"),
               ResultadoImportacion::Cerrar);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2", "1"}));
-    EXPECT_TRUE(imp.estacionamiento(1, 0).lecturas.empty());
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1"}));
 }
 
 TEST(Cts2Psion, EstacionSinAlturaDeAparato) {

@@ -3,6 +3,7 @@
 // set-ups, write the summary report, answer the questions of "Nuevo",
 // "Abrir" and "Salir".
 #include <QAction>
+#include <fstream>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -320,6 +321,27 @@ private slots:
         CLibretaCampo primera;
         QVERIFY(leerLibreta(primera, b.obra() / "obra.obs"));
         QCOMPARE(primera.estaciones[0]->x, 1000.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void importarTopcalYRadDesdeElMenu() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        std::ofstream(b.obra() / "campo.txt") << "T1 1 10 100 20 1.5 1.45 casa\n";
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
+        v.accion(33053)->trigger();  // "Fichero Ascii Topcal (+ comentarios)"
+        QCOMPARE(b.dialogos.peticiones.back().filtro, std::string("Archivos de TOPCAL (*.*)|*.*||"));
+        const Estacion* t1 = b.gestor().libreta().buscarEstacion("T1");
+        QVERIFY(t1);
+        QCOMPARE(t1->estacionamientos.at(0)->nombre.str(), std::string("T1_(1)"));
+        QVERIFY(b.gestor().modificado());
+        // A file that is no radiation file changes nothing and says so.
+        b.avisos.esperar("ERROR AL LEER FICHERO");
+        const std::size_t estaciones = b.gestor().libreta().estaciones.size();
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
+        v.accion(32992)->trigger();  // "Fichero RAD v4.0"
+        QCOMPARE(b.dialogos.peticiones.back().extension, std::string("rad"));
+        QCOMPARE(b.gestor().libreta().estaciones.size(), estaciones);
         QVERIFY(b.avisos.inesperados.empty());
     }
 

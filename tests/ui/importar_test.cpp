@@ -65,8 +65,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const auto ruta = escribir(dir, "campo.gsi",
-                                   "110001+00000001 21.324+12345678 22.324+09876543 31..00+00025432 \r\n"
-                                   "110002+00000002 21.324+00000100 \r\n");
+                                   "110001+00000001 21.322+12345678 22.322+09876543 31..00+00025432 \r\n"
+                                   "110002+00000002 21.322+00000100 \r\n");
         CDatosGenerales ajustes;
         CLibretaCampo libreta;
         prueba::AvisosGrabados avisos;
@@ -85,6 +85,27 @@ private slots:
         QVERIFY(avisos.mensajes.empty());
         QCOMPARE(libreta.contarLecturas(), std::size_t{2});
         QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->lecturas[0].horizontal, 123.45678);
+    }
+
+    void detectarFormatoEligeYImporta() {
+        QTemporaryDir dir;
+        const auto ruta = escribir(dir, "campo.job", "2=E1\r\n3=1.5\r\n5=7\r\n7=10.5\r\n8=99\r\n");
+        CDatosGenerales ajustes;
+        CLibretaCampo libreta;
+        prueba::AvisosGrabados avisos;
+        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
+        std::string filtro;
+        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string& f) {
+            filtro = f;
+            return std::optional<std::filesystem::path>(ruta);
+        });
+        d.show();
+        QTest::mouseClick(d.botonDetectar(), Qt::LeftButton);
+        QCOMPARE(filtro, std::string("Todos los archivos (*.*) | *.*||"));
+        QCOMPARE(d.lista()->currentRow(), 4);  // "GEODIMETER"
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(libreta.contarLecturas(), std::size_t{1});
+        QVERIFY(avisos.mensajes.empty());
     }
 
     void falloMuestraElMensajeYSigueAbierto() {

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -52,6 +54,7 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
     capaOrigen->addWidget(cfg_);
 
     auto* botones = new QDialogButtonBox(this);
+    detectar_ = botones->addButton(QStringLiteral("Detectar formato"), QDialogButtonBox::ActionRole);
     aceptar_ = botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
     auto* cancelar = botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     aceptar_->setDefault(true);
@@ -69,6 +72,8 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
     connect(desdeEstacion_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
     connect(cfg_, &QPushButton::clicked, this, [this] { logica_.pulsarCfg(); });
     connect(aceptar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
+    logica_.fijarProgreso([this](double parte) { return progreso(parte); });
+    connect(detectar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::detectarFormato);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(lista_, &QListWidget::itemDoubleClicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
     connect(lista_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -90,9 +95,11 @@ void DialogoImportarDatosCampo::elegirOrigen() {
     cfg_->setEnabled(logica_.cfgHabilitado());
 }
 
-std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(const FormatoImportacion& formato) {
+std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(const FormatoImportacion& formato,
+                                                                            bool todos) {
     // An existing file; a name typed without extension is taken as ".cas".
-    QFileDialog dialogo(this, QString(), QString(), filtroQt(formato));
+    QFileDialog dialogo(this, QString(), QString(),
+                        todos ? QStringLiteral("Todos los archivos (*)") : filtroQt(formato));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::ExistingFile);
     dialogo.setDefaultSuffix(QStringLiteral("cas"));
@@ -106,7 +113,32 @@ void DialogoImportarDatosCampo::aceptarImportacion() {
     const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
         return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato);
     };
-    if (logica_.aceptar(pedir) == ResultadoImportacion::Cerrar) accept();
+    const ResultadoImportacion r = logica_.aceptar(pedir);
+    progreso_.reset();
+    if (r == ResultadoImportacion::Cerrar) accept();
+}
+
+bool DialogoImportarDatosCampo::progreso(double parte) {
+    if (!progreso_) {
+        progreso_ = std::make_unique<QProgressDialog>(QStringLiteral("Leyendo el fichero..."),
+                                                      QStringLiteral("Cancelar"), 0, 1000, this);
+        progreso_->setWindowModality(Qt::WindowModal);
+        progreso_->setMinimumDuration(1000);
+    }
+    progreso_->setValue(static_cast<int>(parte * 1000));
+    QCoreApplication::processEvents();
+    return !progreso_->wasCanceled();
+}
+
+void DialogoImportarDatosCampo::detectarFormato() {
+    const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
+        return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato, true);
+    };
+    const ResultadoImportacion r = logica_.detectarEImportar(pedir);
+    progreso_.reset();
+    // The list shows the format the file was read with.
+    if (const auto i = logica_.seleccion()) lista_->setCurrentRow(*i);
+    if (r == ResultadoImportacion::Cerrar) accept();
 }
 
 bool ejecutarImportarDatosCampo(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,

@@ -11,6 +11,7 @@
 #include "import/importar_datos_campo.h"
 
 class QListWidget;
+class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 
@@ -36,11 +37,13 @@ public:
     QRadioButton* desdeEstacion() const { return desdeEstacion_; }
     QPushButton* botonCfg() const { return cfg_; }
     QPushButton* botonAceptar() const { return aceptar_; }
+    QPushButton* botonDetectar() const { return detectar_; }
 
 private:
     void elegirOrigen();
     void aceptarImportacion();
-    std::optional<std::filesystem::path> abrirFichero(const FormatoImportacion& formato);
+    void detectarFormato();
+    std::optional<std::filesystem::path> abrirFichero(const FormatoImportacion& formato, bool todos = false);
 
     std::unique_ptr<Avisos> avisosPropios_;
     CImportarDatosCampo logica_;
@@ -50,6 +53,10 @@ private:
     QRadioButton* desdeEstacion_ = nullptr;
     QPushButton* cfg_ = nullptr;
     QPushButton* aceptar_ = nullptr;
+    QPushButton* detectar_ = nullptr;
+    // Shown by a read that lasts more than a second; "Cancelar" stops it.
+    std::unique_ptr<QProgressDialog> progreso_;
+    bool progreso(double parte);
 };
 
 // Runs the window modally over the book. True when a file was read and

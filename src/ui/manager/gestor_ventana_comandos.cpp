@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "manager/coordenadas_comandos.h"
+#include "import/importar_antiguos.h"
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/calc/estacion_dialogos.h"
@@ -131,8 +132,39 @@ void VentanaGestor::abrirImportarTodos() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirImportarRad() { pendiente(); }
-void VentanaGestor::abrirImportarTopcal(bool) { pendiente(); }
+void VentanaGestor::abrirImportarRad() {
+    PeticionFichero p;
+    p.extension = kExtensionRad;
+    p.filtro = kFiltroRad;
+    p.directorioInicial = gestor_->ajustes().directorioTrabajo.str();
+    p.debeExistir = true;
+    const auto ruta = gestor_->dialogos().pedirFichero(p);
+    if (!ruta || ruta->empty()) return;
+    traspaso(Accion::ImportarRad, [&] {
+        std::string error;
+        if (!importarRadiacionV4(gestor_->libreta(), gestor_->ajustes().datosPorDefecto,
+                                 gestor_->mapa().aAnfitrion(*ruta), error))
+            gestor_->avisos().mensaje(error);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImportarTopcal(bool conComentarios) {
+    PeticionFichero p;
+    p.extension = "*.*";
+    p.filtro = kFiltroTopcal;
+    p.directorioInicial = gestor_->ajustes().directorioTrabajo.str();
+    p.debeExistir = true;
+    const auto ruta = gestor_->dialogos().pedirFichero(p);
+    if (!ruta || ruta->empty()) return;
+    traspaso(conComentarios ? Accion::ImportarTopcalComentarios : Accion::ImportarTopcal, [&] {
+        std::string error;
+        if (!importarTopcalAscii(gestor_->libreta(), gestor_->ajustes().datosPorDefecto,
+                                 gestor_->mapa().aAnfitrion(*ruta), conComentarios, error))
+            gestor_->avisos().mensaje(error);
+        return Seleccion{};
+    });
+}
 
 // ---- Instrument library and job data.
 void VentanaGestor::abrirDatosTrabajo() {
