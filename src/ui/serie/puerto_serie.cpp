@@ -33,23 +33,20 @@ PuertoSerie::~PuertoSerie() { cerrar(); }
 
 bool PuertoSerie::abrir(const ParametrosPuerto& p) {
     cerrar();
+    // Settings given before opening are applied by open(), which fails and
+    // closes the port when the device refuses one of them.
     puerto_.setPortName(QString::fromStdString(p.puerto));
+    puerto_.setBaudRate(p.baudios);
+    puerto_.setDataBits(static_cast<QSerialPort::DataBits>(p.bitsDatos));
+    puerto_.setParity(paridadQt(p.paridad));
+    puerto_.setStopBits(p.bitsParada == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    puerto_.setFlowControl(controlQt(p.control));
     // The instrument only talks: opened for reading alone.
     if (!puerto_.open(QIODevice::ReadOnly)) {
         error_ = puerto_.errorString();
+        if (puerto_.isOpen()) puerto_.close();
         return false;
     }
-    const bool configurado = puerto_.setBaudRate(p.baudios) &&
-                             puerto_.setDataBits(static_cast<QSerialPort::DataBits>(p.bitsDatos)) &&
-                             puerto_.setParity(paridadQt(p.paridad)) &&
-                             puerto_.setStopBits(p.bitsParada == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
-                             puerto_.setFlowControl(controlQt(p.control));
-    if (!configurado) {
-        error_ = puerto_.errorString();
-        puerto_.close();
-        return false;
-    }
-    puerto_.clear();
     return true;
 }
 
