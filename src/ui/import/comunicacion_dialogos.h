@@ -104,9 +104,9 @@ private:
     QPushButton* terminar_ = nullptr;
 };
 
-// The download as the import runs it: reads the settings from the side file
-// beside observa.dft, captures, and gives the exchange file when it was
-// written.
+// The download as the import runs it: captures with the given settings
+// into their exchange file (mapped to the host) and gives that file when
+// "Terminar" wrote it.
 std::optional<std::filesystem::path> ejecutarComunicacion(QWidget* padre, const ProtocoloComunicaciones& protocolo,
                                                           const MapaRutas& mapa, std::uint8_t* bandera,
                                                           Avisos& avisos);
