@@ -12,6 +12,8 @@ paquetes=(
   proj-bin geographiclib-tools
   ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
   qt6-svg-dev poppler-utils socat
+  locales
+  qt6-translations-l10n
 )
 
 faltan=()

@@ -3,8 +3,9 @@
 # typical road of a survey. The field book of examples/obra_ejemplo.obs (three
 # known bases, a set-up on each, 120 radiated points) is oriented set-up by
 # set-up, then every sighted point is radiated into a coordinate file, with
-# the orientation and calculation reports beside it. Prints the computed
-# points "name X Y Z".
+# the orientation and calculation reports beside it, the stations listing
+# and the orientation table as PDF, and the computed points exported to CSV
+# and DXF. Prints the computed points "name X Y Z".
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 "$raiz/scripts/bootstrap.sh"
@@ -12,10 +13,17 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 cli="$raiz/build/celvara-cli"
 salida="$raiz/build/ejemplo"
 mkdir -p "$salida"
-rm -f "$salida"/*.txt
+rm -f "$salida"/*.txt "$salida"/*.pdf
 
 echo "== Orientación de los estacionamientos (estación, estacionamiento, visuales, desorientación, e.m.c)"
 "$cli" orientar "$raiz/examples/obra_ejemplo.obs" -o "$salida/obra_orientada.obs" --informe "$salida/desorientaciones.txt"
 echo "== Radiación: coordenadas calculadas (nombre X Y Z)"
 "$cli" radiar "$salida/obra_orientada.obs" -o "$salida/puntos.crd" --informe "$salida/radiacion.txt"
-echo "== Ficheros en $salida: obra_orientada.obs, puntos.crd, desorientaciones.txt, radiacion.txt"
+empresa="$raiz/data/vestrum/datos_empresa.prt"
+"$cli" listado bases "$salida/obra_orientada.obs" -o "$salida/listado_bases.pdf" --empresa "$empresa"
+"$cli" listado desorientaciones "$salida/obra_orientada.obs" -o "$salida/tabla_desorientaciones.pdf" --empresa "$empresa"
+echo "== Exportación de los puntos a CSV y DXF"
+"$cli" exportar-puntos "$salida/puntos.crd" -o "$salida/puntos.csv" --cabecera
+"$cli" exportar-puntos "$salida/puntos.crd" -o "$salida/puntos.dxf"
+echo "== Ficheros en $salida: obra_orientada.obs, puntos.crd, puntos.csv, puntos.dxf, desorientaciones.txt,"
+echo "   radiacion.txt, listado_bases.pdf, tabla_desorientaciones.pdf"

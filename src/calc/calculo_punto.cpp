@@ -14,15 +14,20 @@
 //   V' as a zenith angle: ZENITAL unchanged, INCLINACION pi/2 - V',
 //   NADIRAL pi - V' (negative raised by 2 pi)
 //   GEOMETRICAS          Dh = D' sin V'     dz = D' cos V'
-//   GENERADORES          Dh = D' sin^2 V'   dz = Dh / tan V'
-//   Reducidas/Desnivel   Dh = D'            dz = V' (a height difference, m)
-//   Reducidas/Vertical   Dh = D'            dz = Dh / tan V'
+//   GENERADORES          Dh = D' sin V' |sin V'|   dz = Dh / tan V'
+//   Reducidas/Desnivel   Dh = D'                   dz = V' (a height difference, m)
+//   Reducidas/Vertical   Dh = D' sgn(sin V')       dz = Dh / tan V'
 //   Dh <- k Dh;  c = K Dh^2 / R
 //   X = X0 + Dh sin theta;  Y = Y0 + Dh cos theta;  Z = Z0 + hi + dz - hm + c
 //
 // An elevation angle becomes a zenith angle as pi/2 - V' (as the traverse and
 // correction computations take it), not pi - V', which would turn a level
 // sight into a vertical one.
+//
+// Dh carries the sign of sin V' for every kind, as the slope distance's does:
+// a face-right reading (V' above pi) then has a negative Dh that turns its
+// direction, read half a turn away, back onto the point, and dz keeps its
+// sign through Dh / tan V'.
 #include "calc/calculo_punto.h"
 
 #include <cmath>
@@ -94,7 +99,7 @@ const PuntoCalculado& CCalculoPunto::calcular() {
     switch (tipoDistancia) {
         case TipoDistancia::Generadores: {
             const double s = std::sin(v);
-            dh = d * s * s;
+            dh = d * s * std::fabs(s);
             dz = desnivelPorTangente(dh, v);
             break;
         }
@@ -103,7 +108,7 @@ const PuntoCalculado& CCalculoPunto::calcular() {
             dz = v;
             break;
         case TipoDistancia::ReducidasVertical:
-            dh = d;
+            dh = std::sin(v) < 0 ? -d : d;
             dz = desnivelPorTangente(dh, v);
             break;
         case TipoDistancia::Geometricas:

@@ -73,10 +73,15 @@ CCalculoDesorientaciones::CCalculoDesorientaciones(CLibretaCampo& libreta) : lib
     c[columna_todas::emc].titulo = "e.m.c";
     for (std::size_t i = columna_todas::cuantas; i < c.size(); ++i) c[i].alineacion = AlineacionColumna::Derecha;
     rejilla_.fijarColumnas(std::move(c));
+    // A set-up with no sight to a station of the book keeps the orientation it
+    // carries (an imported one is often the instrument's own), so its row
+    // starts unticked.
     for (const auto& e : libreta_.estaciones)
         for (const auto& s : e->estacionamientos) {
             filas_.emplace_back(e.get(), s.get());
-            rejilla_.agregarFila({"1", cp1252AUtf8(e->nombre.vista()), cp1252AUtf8(s->nombre.vista())});
+            const bool conVisuales = calcularDesorientacionAutomatica(libreta_, *e, *s).visuales > 0;
+            rejilla_.agregarFila(
+                {conVisuales ? "1" : "0", cp1252AUtf8(e->nombre.vista()), cp1252AUtf8(s->nombre.vista())});
         }
 }
 
@@ -84,7 +89,9 @@ void CCalculoDesorientaciones::calcular() {
     for (std::size_t f = 0; f < filas_.size() && f < rejilla_.numeroFilas(); ++f) {
         if (!rejilla_.marcada(f, columna_todas::uso)) continue;
         const auto r = calcularDesorientacionAutomatica(libreta_, *filas_[f].first, *filas_[f].second);
-        rejilla_.asignar(f, columna_todas::desorientacion, formatear("%1.4f", r.media));
+        // Without sights the row shows the orientation the set-up keeps.
+        const double omega = r.visuales > 0 ? r.media : filas_[f].second->desorientacion;
+        rejilla_.asignar(f, columna_todas::desorientacion, formatear("%1.4f", omega));
         rejilla_.asignar(f, columna_todas::cuantas, formatear("%d", r.visuales));
         rejilla_.asignar(f, columna_todas::emc, formatear("%1.4f", r.emc));
     }
@@ -92,7 +99,11 @@ void CCalculoDesorientaciones::calcular() {
 
 void CCalculoDesorientaciones::grabar() {
     for (std::size_t f = 0; f < filas_.size() && f < rejilla_.numeroFilas(); ++f)
-        if (rejilla_.marcada(f, columna_todas::uso))
+        // A row never calculated nor typed is left alone, not written as 0;
+        // an orientation kept as shown is not rounded to the shown decimals.
+        if (rejilla_.marcada(f, columna_todas::uso) && !rejilla_.texto(f, columna_todas::desorientacion).empty() &&
+            rejilla_.texto(f, columna_todas::desorientacion) !=
+                formatear("%1.4f", filas_[f].second->desorientacion))
             filas_[f].second->desorientacion = textoANumero(rejilla_.texto(f, columna_todas::desorientacion));
 }
 

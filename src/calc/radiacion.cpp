@@ -135,9 +135,11 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     std::unique_ptr<CProyeccionUTM> utm;
     if (!opciones_.planas) utm = std::make_unique<CProyeccionUTM>(opciones_.hayford);
 
-    auto anadirPunto = [&puntos](std::string_view nombre, double x, double y, double z, std::string_view codigo) {
+    auto anadirPunto = [&puntos](std::string_view nombre, double x, double y, double z, std::string_view codigo,
+                                 std::string_view estacion = {}) {
         PuntoCoordenadas p;
         p.nombre = nombre;
+        p.estacion = estacion;  // the station it was radiated from, shown in the "Estación" column
         p.x = x;
         p.y = y;
         p.z = z;
@@ -200,7 +202,7 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
             if (ajustes_.noCalcularVisualesAEstaciones && nombresEstaciones.count(l.nombre.vista())) continue;
             calculo.cargarLectura(l.horizontal, l.vertical, l.distancia, l.jalon);
             const PuntoCalculado& p = calculo.calcular();
-            anadirPunto(l.nombre.vista(), p.x, p.y, p.z, l.codigo.vista());
+            anadirPunto(l.nombre.vista(), p.x, p.y, p.z, l.codigo.vista(), estacion->nombre.vista());
             if (informe1)
                 escribir(informe1, formatear("%10s   %8.4lf  %8.4lf %10.3lf   %6.3lf   %12.3f    %12.3f %12.3f\n",
                                              l.nombre.c_str(), l.horizontal, l.vertical, l.distancia, l.jalon, p.x, p.y, p.z));
@@ -210,12 +212,21 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     }
 
     ajustes_.escalaAdicional = opciones_.escalaAdicional;
+    resultado.informe1 = static_cast<bool>(informe1);
+    const bool conInforme2 = static_cast<bool>(informe2);
     informe1.reset();
     informe2.reset();
     resultado.escrito = escribirListaPuntos(puntos, rutaCrd) == Estado::Exito;
     if (!resultado.escrito)
         avisos_.mensaje("Error al grabar el fichero de coordenadas " + rutaCrd.string(), "", Botones::Aceptar, Icono::Stop);
-    avisos_.mensaje("Cálculo Realizado");
+    // The closing message names every file written, so the user knows where to look.
+    if (resultado.escrito) resultado.ficheros.push_back(rutaCrd);
+    if (resultado.informe1) resultado.ficheros.push_back(rutaInforme1);
+    if (conInforme2) resultado.ficheros.push_back(rutaInforme2);
+    std::string mensaje = "Cálculo Realizado";
+    if (!resultado.ficheros.empty()) mensaje += "\n\nFicheros grabados:";
+    for (const auto& f : resultado.ficheros) mensaje += "\n" + f.string();
+    avisos_.mensaje(mensaje);
     salir();
     resultado.calculado = true;
     return resultado;

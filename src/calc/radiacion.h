@@ -67,6 +67,9 @@ struct ResultadoRadiacion {
     bool calculado = false;
     bool escrito = false;  // the coordinate file was written
     ListaPuntos puntos;    // in file order
+    // Files written, the coordinate file first, then the reports opened.
+    std::vector<std::filesystem::path> ficheros;
+    bool informe1 = false;  // report 1 was written
 };
 
 class CCalculoRadiacion {

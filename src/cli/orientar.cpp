@@ -43,9 +43,17 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
         todas.calcular();
         std::string informes;
         std::string lineas;
-        // The grid already holds "%d", "%1.4f" and "%1.4f" of each row.
-        const RejillaTexto& rejilla = todas.rejilla();
+        // The grid already holds "%d", "%1.4f" and "%1.4f" of each row; a set-up
+        // with no sight to a station starts unticked and keeps its orientation,
+        // which is printed as it stands.
+        RejillaTexto& rejilla = todas.rejilla();
         for (std::size_t f = 0; f < rejilla.numeroFilas(); ++f) {
+            if (!rejilla.marcada(f, columna_todas::uso)) {
+                rejilla.asignar(f, columna_todas::cuantas, "0");
+                rejilla.asignar(f, columna_todas::desorientacion,
+                                formatear("%1.4f", todas.estacionamientoDeFila(f)->desorientacion));
+                rejilla.asignar(f, columna_todas::emc, formatear("%1.4f", 0.0));
+            }
             lineas += rejilla.texto(f, columna_todas::estacion) + " " + rejilla.texto(f, columna_todas::estacionamiento) +
                       " " + rejilla.texto(f, columna_todas::cuantas) + " " +
                       rejilla.texto(f, columna_todas::desorientacion) + " " + rejilla.texto(f, columna_todas::emc) + "\n";

@@ -16,7 +16,7 @@ namespace {
 class AvisosCli : public Avisos {
 public:
     Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
-        if (texto != "Cálculo Realizado") std::cerr << texto << '\n';
+        if (!texto.starts_with("Cálculo Realizado")) std::cerr << texto << '\n';
         return Respuesta::Aceptar;
     }
 };

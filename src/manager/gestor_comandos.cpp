@@ -31,6 +31,8 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                                 entrada("Fichero Ascii Topcal (clásico)", 32908),
                                 entrada("Fichero Ascii Topcal (+ comentarios)", 33053),
                             }),
+                    entrada("Exportar puntos...", kComandoExportarPuntos),
+                    entrada("Importar puntos...", kComandoImportarPuntos),
                     kSeparador,
                     entrada("Generar Informe Resumen..", 33016),
                     entrada("Imprimir Tabla Desorientaciones", 32879),
@@ -90,6 +92,7 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                     entrada("Cálculo Nivelación", 32943),
                     kSeparador,
                     entrada("Tolerancias...", 33062),
+                    entrada("Errores y Pesos...", 33064),
                     submenu("HERRAMIENTAS",
                             {
                                 entrada("Corregir-Modificar Lecturas", 32913),
@@ -187,6 +190,11 @@ std::vector<EntradaMenu> construirEmergentes() {
                     kSeparador,
                     entrada("Imprimir Estadillo de Lecturas", 33015),
                 }),
+        submenu("Fichero de coordenadas",
+                {
+                    entrada("Exportar puntos...", kComandoExportarPuntos),
+                    entrada("Importar puntos...", kComandoImportarPuntos),
+                }),
     };
 }
 
@@ -208,6 +216,7 @@ std::map<int, Accion> construirAcciones() {
         {A::DatosTrabajo, {32918, 32977}},
         {A::ListadoInstrumentos, {32917, 32976}},
         {A::Tolerancias, {33062, 33063}},
+        {A::ErroresPesos, {33064}},
         {A::TablaCalculo, {32790}},
         {A::InformeResumen, {33016}},
         {A::Actualizar, {32922}},
@@ -242,6 +251,8 @@ std::map<int, Accion> construirAcciones() {
         {A::Nivelacion, {32943, 32969}},
         {A::Radiacion, {32838, 32963}},
         {A::AcercaDe, {kComandoAcercaDe}},
+        {A::ExportarPuntos, {kComandoExportarPuntos}},
+        {A::ImportarPuntos, {kComandoImportarPuntos}},
         {A::SinAccion, {32840, 32916, 32988, 32803, 32990, 32947, 32979}},
     };
     std::map<int, Accion> mapa;
@@ -266,6 +277,7 @@ const EntradaMenu& menuEmergente(int estado) {
     static const std::vector<EntradaMenu> menus = construirEmergentes();
     static const EntradaMenu vacio{};
     if (estado >= 1 && estado <= 3) return menus[static_cast<std::size_t>(estado - 1)];
+    if (estado == 5) return menus[3];  // a coordinate file
     return vacio;
 }
 

@@ -11,7 +11,7 @@
 namespace celvara {
 
 enum class Accion {
-    SinAccion,  // shown and does nothing
+    SinAccion,  // shown; answers "Opción no disponible todavía"
     Nuevo,
     Abrir,
     Grabar,
@@ -27,6 +27,7 @@ enum class Accion {
     DatosTrabajo,
     ListadoInstrumentos,
     Tolerancias,
+    ErroresPesos,  // "Errores y Pesos...": the weighting of the least-squares station
     TablaCalculo,
     InformeResumen,
     Actualizar,
@@ -62,10 +63,15 @@ enum class Accion {
     Radiacion,
     DatosComplementarios,
     AcercaDe,
+    ExportarPuntos,
+    ImportarPuntos,
 };
 
 // The command number of "Acerca de Celvara..." in the host's system menu.
 inline constexpr int kComandoAcercaDe = 16;
+// The points' exchange commands (CSV/TXT, DXF, LandXML, KML).
+inline constexpr int kComandoExportarPuntos = 34001;
+inline constexpr int kComandoImportarPuntos = 34002;
 
 struct EntradaMenu {
     std::string_view texto;  // UTF-8; empty with id 0: a separator
@@ -84,7 +90,7 @@ struct BotonBarra {
 const std::vector<EntradaMenu>& menuPrincipal();
 // Toolbar 203 in order.
 const std::vector<BotonBarra>& barraHerramientas();
-// The pop-up menu of a selection state (1, 2 or 3); empty for the others.
+// The pop-up menu of a selection state (1, 2, 3 or 5); empty for the others.
 const EntradaMenu& menuEmergente(int estado);
 
 // The action of a command number, or none for a number no entry carries.

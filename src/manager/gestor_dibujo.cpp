@@ -40,16 +40,22 @@ void Extension::incluir(double x, double y) {
 bool puntoVisado(const Estacion& e, const Estacionamiento& s, const Lectura& l, double& x, double& y) {
     if (l.distancia == 0) return false;
     const std::int32_t circulo = s.datos.unidadAngular;
-    const double acimut = aRadianes(l.horizontal + s.desorientacion, circulo);
+    double acimut = aRadianes(l.horizontal + s.desorientacion, circulo);
     double reducida = l.distancia;
     const bool geometrica = s.datos.tipoDistancia == static_cast<int>(TipoDistancia::Geometricas) ||
                             s.datos.tipoDistancia == static_cast<int>(TipoDistancia::Generadores);
-    if (geometrica && l.vertical != 0) {
+    // With heights as differences the vertical holds no angle.
+    const bool conAngulo = s.datos.tipoDistancia != static_cast<int>(TipoDistancia::ReducidasDesnivel);
+    if (conAngulo && l.vertical != 0) {
         const double v = aRadianes(l.vertical, circulo);
         double cenital = v;
         if (s.datos.tipoVertical == static_cast<int>(TipoVertical::Inclinacion)) cenital = kPi / 2 - v;
         if (s.datos.tipoVertical == static_cast<int>(TipoVertical::Nadiral)) cenital = kPi - v;
-        reducida = l.distancia * std::fabs(std::sin(cenital));
+        if (cenital < 0) cenital += 2 * kPi;
+        // Face right: the telescope was transited, the true direction is
+        // the horizontal reading less half a circle.
+        if (cenital > kPi) acimut -= kPi;
+        if (geometrica) reducida = l.distancia * std::fabs(std::sin(cenital));
     }
     x = e.x + reducida * std::sin(acimut);
     y = e.y + reducida * std::cos(acimut);

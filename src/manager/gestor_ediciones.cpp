@@ -37,6 +37,35 @@ std::unique_ptr<Estacion> estacionVacia(std::string_view nombre) {
     return e;
 }
 
+// "1 lectura", "44 lecturas".
+std::string cuantos(std::size_t n, std::string_view uno, std::string_view varios) {
+    return std::to_string(n) + " " + std::string(n == 1 ? uno : varios);
+}
+
+// Deleting asks first, naming what goes; a row just inserted and left blank
+// goes without a question, as nothing is lost with it.
+bool confirmarBorrado(Avisos& avisos, std::string texto) {
+    return avisos.mensaje(texto, "Borrar", Botones::SiNo, Icono::Pregunta) == Respuesta::Si;
+}
+
+bool confirmarBorradoEstacion(Avisos& avisos, const Estacion& e) {
+    if (e.nombre.vista().empty() && e.estacionamientos.empty() && e.x == 0 && e.y == 0 && e.z == 0) return true;
+    std::string texto = "¿Borrar la estación " + cp1252AUtf8(e.nombre.vista());
+    if (!e.estacionamientos.empty()) {
+        std::size_t lecturas = 0;
+        for (const auto& s : e.estacionamientos) lecturas += s->lecturas.size();
+        texto += " con " + cuantos(e.estacionamientos.size(), "estacionamiento", "estacionamientos") + " y " +
+                 cuantos(lecturas, "lectura", "lecturas");
+    }
+    return confirmarBorrado(avisos, texto + "?");
+}
+
+bool confirmarBorradoEstacionamiento(Avisos& avisos, const Estacionamiento& s) {
+    std::string texto = "¿Borrar el estacionamiento " + cp1252AUtf8(s.nombre.vista());
+    if (!s.lecturas.empty()) texto += " con " + cuantos(s.lecturas.size(), "lectura", "lecturas");
+    return confirmarBorrado(avisos, texto + "?");
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- cells and labels
@@ -171,7 +200,7 @@ void CGestorObservaciones::insertarEstacionEn(std::size_t fila) {
 
 void CGestorObservaciones::borrarEstacionEn(std::size_t fila) {
     auto& lista = libreta_.estaciones;
-    if (fila >= lista.size()) return;
+    if (fila >= lista.size() || !confirmarBorradoEstacion(avisos_, *lista[fila])) return;
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
     filaActual_ = fila > 0 ? fila - 1 : 0;
     tocarArbol();
@@ -202,6 +231,7 @@ void CGestorObservaciones::borrarEstacion() {
     if (estado_ == EstadoSeleccion::Estaciones) {
         borrarEstacionEn(filaActual_);
     } else if (estado_ == EstadoSeleccion::Estacion && estacionEnLibreta(estacionActual_)) {
+        if (!confirmarBorradoEstacion(avisos_, *estacionActual_)) return;
         eliminarEstacion(estacionActual_);
         reconstruirArbol();
     }
@@ -248,7 +278,7 @@ void CGestorObservaciones::anadirEstacionamiento() {
 
 void CGestorObservaciones::borrarEstacionamiento() {
     Estacionamiento* s = estacionamientoSeleccionado();
-    if (!s) return;
+    if (!s || !confirmarBorradoEstacionamiento(avisos_, *s)) return;
     Estacion* estacion = seleccion_.estacion;
     olvidarActuales();
     auto& lista = estacion->estacionamientos;
@@ -317,6 +347,11 @@ void CGestorObservaciones::borrarLecturaEn(std::size_t fila) {
     if (!estacionamientoEnLibreta(estacionActual_, estacionamientoActual_)) return;
     auto& lista = estacionamientoActual_->lecturas;
     if (fila >= lista.size()) return;
+    if (!(lista[fila] == Lectura{}) &&
+        !confirmarBorrado(avisos_, "¿Borrar 1 lectura (" + cp1252AUtf8(lista[fila].nombre.vista()) +
+                                       ") del estacionamiento " +
+                                       cp1252AUtf8(estacionamientoActual_->nombre.vista()) + "?"))
+        return;
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
     filaActual_ = fila > 0 ? fila - 1 : 0;
     tocarRejilla();

@@ -37,9 +37,18 @@ PeticionFichero CGestorObservaciones::peticionObservaciones(bool guardar) const 
     PeticionFichero p;
     p.guardar = guardar;
     p.extension = guardar ? "obs" : "OBS";
-    p.nombreInicial = cp1252AUtf8(ajustes_.ultimoFichero.vista());
     p.filtro = guardar ? kFiltroObservacionesGuardar : kFiltroObservaciones;
-    p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
+    // The dialog starts in the current book's folder with its file name, or
+    // in the working folder with no name for a book not yet saved.
+    const std::string ultimo = cp1252AUtf8(ajustes_.ultimoFichero.vista());
+    const auto corte = ultimo.find_last_of("\\/");
+    if (corte != std::string::npos) {
+        p.directorioInicial = ultimo.substr(0, corte + 1);
+        p.nombreInicial = ultimo.substr(corte + 1);
+    } else {
+        p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
+        p.nombreInicial = ultimo;
+    }
     p.debeExistir = !guardar;
     p.ocultarSoloLectura = true;
     p.confirmarSobrescribir = guardar;
@@ -51,6 +60,9 @@ void CGestorObservaciones::nuevo() {
     preguntarGuardar(kCaptionNuevo, false, cancelado);
     if (cancelado) return;
     olvidarActuales();
+    // Nothing of the previous book stays on screen: its coordinate-file points and its zoom.
+    vaciarPuntos();
+    ++revisiones_.libreta;
     ajustes_.ultimoFichero = "";
     libreta_.vaciar();
     fijarTitulo(kTituloGestorSinFichero);
@@ -69,6 +81,8 @@ void CGestorObservaciones::abrir() {
     if (!ruta) return;
 
     olvidarActuales();
+    vaciarPuntos();
+    ++revisiones_.libreta;
     ajustes_.ultimoFichero = utf8ACp1252(*ruta);
     libreta_.vaciar();
     filaActual_ = 0;

@@ -450,7 +450,6 @@ void CGestorObservaciones::ejecutar(Accion accion) {
         case Accion::InsertarLectura: insertarLectura(); break;
         case Accion::AnadirLectura: anadirLectura(); break;
         case Accion::BorrarLectura: borrarLectura(); break;
-        case Accion::SinAccion:
         case Accion::DibujarProyecto:
         case Accion::AcercaDe:
             break;

@@ -102,6 +102,7 @@ struct Revisiones {
     std::uint64_t rejilla = 0;  // rows or columns of the grid
     std::uint64_t paneles = 0;  // texts of the detail pane or the set-up header
     std::uint64_t dibujo = 0;   // anything the drawing shows
+    std::uint64_t libreta = 0;  // another book was started or opened: the drawing fits it anew
 };
 
 inline constexpr const char* kImagenPorDefecto = "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP";

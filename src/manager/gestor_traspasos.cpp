@@ -57,6 +57,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             marcarModificado();
             break;
         case Accion::DesorientacionTodas:
+        case Accion::TablaCalculo:
         case Accion::Nivelacion:
         case Accion::CorregirLecturas:
         case Accion::DatosComplementarios:
@@ -68,10 +69,17 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             }
             tocarRejilla();
             break;
-        default:
-            // Radiation, calculation table, tolerances, job data, instrument
-            // list, print commands, export: the book is unchanged.
+        default: {
+            // Radiation, tolerances, job data, instrument
+            // list, print commands, export: the book is unchanged, but a
+            // coordinate file the window wrote shows under "Coordenadas" at once.
+            const auto antes = ficherosCrd_;
+            listarFicherosCoordenadas();
+            if (ficherosCrd_ != antes)
+                reconstruirArbol(seleccion_.estacion, seleccion_.estacionamiento,
+                                 seleccion_.tipo == TipoNodo::RaizCoordenadas);
             break;
+        }
     }
 }
 

@@ -173,7 +173,8 @@ std::vector<std::string> describirInstrumento(const Instrumento& i) {
         formatear("Error H: %.0f cc", static_cast<double>(i.errorH)),
         formatear("Error V: %.0f cc", static_cast<double>(i.errorV)),
         formatear("Sensibilidad Nivel Torico: %d cc", i.nivelTorico),
-        formatear("Sensibilidad Nivel Esferico: %d cc", i.nivelEsferico),
+        // Minutes, as the editor shows it ("Nivel Esferico:" ... ').
+        formatear("Sensibilidad Nivel Esferico: %d '", i.nivelEsferico),
         formatear("COMPENSADOR: %d ejes", i.ejesCompensador),
     };
 }

@@ -9,6 +9,7 @@
 #include "fieldbook/arranque.h"
 #include "fieldbook/rutas.h"
 #include "manager/instrumentos_datos_fijos.h"
+#include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_ventana.h"
 
 namespace {
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     // Numbers in files and reports always use a decimal point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Celvara"));
+    celvara::ui::instalarIdiomaEspanol(app);
 
     const auto raiz = raizUnidadC();
     std::error_code ec;

@@ -104,12 +104,28 @@ TEST(CalculoPunto, TiposDeVertical) {
 }
 
 TEST(CalculoPunto, VerticalNegativaSubeDosPi) {
-    // Elevation of 150 grads: pi/2 - V' < 0, raised by 2 pi; a stadia reading
-    // shows it through sin^2 and tan, which keep their values.
+    // Elevation of 150 grads: pi/2 - V' < 0, raised by 2 pi (a face-right
+    // zenith of 350 grads, so Dh comes out negative).
     const auto p = reducir(estacionamiento(1, 1), 0, 150, 10, 0);
     const double v = kPi / 2 - 150 * kPi / 200 + 6.2831853071796;
-    EXPECT_DOUBLE_EQ(p.distanciaReducida, 10 * std::sin(v) * std::sin(v));
+    EXPECT_DOUBLE_EQ(p.distanciaReducida, -10 * std::sin(v) * std::sin(v));
     EXPECT_DOUBLE_EQ(p.desnivel, p.distanciaReducida / std::tan(v));
+}
+
+TEST(CalculoPunto, CaraDerechaDaElMismoPuntoEnCadaTipoDeDistancia) {
+    // Point at azimuth 50, zenith 90 grads, slope 100 m: face left (50, 90)
+    // and face right (250, 310), each with the distance field of its kind.
+    const double z = 90 * kPi / 200;
+    const double campo[] = {100, 100 / std::sin(z), 100 * std::sin(z), 100 * std::sin(z)};
+    for (std::int32_t tipo : {0, 1, 3}) {
+        const auto ci = reducir(estacionamiento(tipo), 50, 90, campo[tipo], 1.5);
+        const auto cd = reducir(estacionamiento(tipo), 250, 310, campo[tipo], 1.5);
+        EXPECT_NEAR(ci.x, 1000 + 100 * std::sin(z) * std::sin(kPi / 4), 1e-9) << "tipo " << tipo;
+        EXPECT_NEAR(ci.z, 100 + 100 * std::cos(z), 1e-9) << "tipo " << tipo;
+        EXPECT_NEAR(cd.x, ci.x, 1e-9) << "tipo " << tipo;
+        EXPECT_NEAR(cd.y, ci.y, 1e-9) << "tipo " << tipo;
+        EXPECT_NEAR(cd.z, ci.z, 1e-9) << "tipo " << tipo;
+    }
 }
 
 TEST(CalculoPunto, AngulosRectosExactosSinDivision) {

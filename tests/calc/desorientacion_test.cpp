@@ -208,5 +208,30 @@ TEST(Desorientaciones, AmbosLadosDelCeroYFilasSinUso) {
     EXPECT_EQ(todas.rejilla().texto(0, columna_todas::desorientacion), "33.2500");
 }
 
+// An imported set-up with the instrument's own orientation and no sight to a
+// station keeps it: unticked, and neither CALCULAR nor GRABAR turns it into 0.
+TEST(Desorientaciones, SinVisualesAEstacionesConservaLaSuya) {
+    CLibretaCampo libreta;
+    auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
+    crearEstacion(libreta.estaciones, {.nombre = "N", .coordenadas = Coordenadas{0, 100, 0}});
+    auto* orientado = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 0, nullptr, 209.0401);
+    crearLectura(orientado->lecturas, std::nullopt, "N", 0, 0, 100, 10, "");
+    auto* propio = crearEstacionamiento(a->estacionamientos, nullptr, "A2", "A", 0, nullptr, 289.51543);
+    crearLectura(propio->lecturas, std::nullopt, "101", 0, 0, 100, 5, "");
+    CCalculoDesorientaciones todas(libreta);
+    EXPECT_EQ(todas.rejilla().texto(0, columna_todas::uso), "1");
+    EXPECT_EQ(todas.rejilla().texto(1, columna_todas::uso), "0");
+    todas.grabar();  // ticked but never calculated: untouched
+    EXPECT_DOUBLE_EQ(orientado->desorientacion, 209.0401);
+    todas.rejilla().asignar(1, columna_todas::uso, "1");
+    todas.calcular();
+    EXPECT_EQ(todas.rejilla().texto(0, columna_todas::desorientacion), "390.0000");
+    EXPECT_EQ(todas.rejilla().texto(1, columna_todas::desorientacion), "289.5154");
+    EXPECT_EQ(todas.rejilla().texto(1, columna_todas::cuantas), "0");
+    todas.grabar();
+    EXPECT_DOUBLE_EQ(orientado->desorientacion, 390);
+    EXPECT_DOUBLE_EQ(propio->desorientacion, 289.51543);  // not even rounded
+}
+
 }  // namespace
 }  // namespace celvara

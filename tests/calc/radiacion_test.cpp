@@ -85,7 +85,9 @@ TEST(Radiacion, CadaTipoDeDistanciaYDeVertical) {
     EXPECT_NEAR(Trabajo::punto(r, "i").z, 100, 1e-9);
     EXPECT_NEAR(Trabajo::punto(r, "n").x, 1020, 1e-9);
     EXPECT_NEAR(Trabajo::punto(r, "n").z, 100, 1e-9);
-    EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Cálculo Realizado"});
+    // The closing message names the file written.
+    EXPECT_EQ(t.avisos.textos(),
+              std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\n" + (t.dir / "p.crd").string()});
 }
 
 TEST(Radiacion, EsfericidadPorFilaYCorreccionesSexagesimales) {
@@ -136,6 +138,8 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
         EXPECT_EQ(r.puntos[0].codigo, "CLAVO");
         EXPECT_EQ(r.puntos[1].nombre, "1");
         EXPECT_EQ(r.puntos[1].codigo, "BORDILLO");
+        EXPECT_EQ(r.puntos[0].estacion, "");   // a station is no radiated point
+        EXPECT_EQ(r.puntos[1].estacion, "E");  // radiated from E
     }
     {
         // "Añadir": what the file held comes first.

@@ -37,6 +37,23 @@ TEST(CliOrientar, UnaLineaPorEstacionamientoYLibretaOrientada) {
     EXPECT_EQ(cli({"orientar", kObra}).estado, 2);
 }
 
+TEST(CliOrientar, EstacionamientoSinVisualesAEstacionesConservaSuDesorientacion) {
+    CarpetaTemporal dir;
+    CLibretaCampo l;
+    auto* e = crearEstacion(l.estaciones, {.nombre = "1000", .coordenadas = Coordenadas{0, 0, 0}});
+    for (double omega : {209.0401, 289.5154}) {
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "", "1000", 1.5, nullptr, omega);
+        crearLectura(s->lecturas, std::nullopt, "2001", 1.5, 20, 100, 5, "");
+    }
+    const auto entrada = (dir / "gsi.obs").string(), salida = (dir / "o.obs").string();
+    ASSERT_TRUE(escribirLibreta(l, entrada));
+    auto r = cli({"orientar", entrada, "-o", salida});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "1000  0 209.0401 0.0000\n1000  0 289.5154 0.0000\n");
+    ASSERT_TRUE(leerLibreta(l, salida));
+    EXPECT_DOUBLE_EQ(l.estaciones[0]->estacionamientos[1]->desorientacion, 289.5154);
+}
+
 TEST(CliRadiar, PuntosImpresosYFicheroDeCoordenadas) {
     CarpetaTemporal dir;
     const auto orientada = (dir / "o.obs").string(), crd = (dir / "p.crd").string();

@@ -87,8 +87,8 @@ TEST(Comandos, MenusEmergentesPorEstado) {
     EXPECT_EQ(menuEmergente(3).texto, "Estacionamiento");
     EXPECT_EQ(textos(3).size(), 8u);
     EXPECT_TRUE(menuEmergente(4).submenu.empty());
-    EXPECT_TRUE(menuEmergente(5).submenu.empty());
-    for (int estado = 1; estado <= 3; ++estado)
+    EXPECT_EQ(textos(5), (std::vector<std::string_view>{"Exportar puntos...", "Importar puntos..."}));
+    for (int estado = 1; estado <= 5; ++estado)
         for (const auto& e : menuEmergente(estado).submenu) {
             if (!e.separador()) {
                 EXPECT_TRUE(accionDeComando(e.id).has_value()) << e.texto;

@@ -29,6 +29,25 @@ TEST(PuntoVisado, AcimutDesdeElNorteEnElSentidoDelReloj) {
     EXPECT_NEAR(y, 1900, kMm);
 }
 
+// A sight taken face right (zenith 300 gon) reads 200 gon off its true
+// direction: horizontal 300 is east, not west.
+TEST(PuntoVisado, CirculoDerechoRestaMedioCirculo) {
+    Estacion e;
+    Estacionamiento s;
+    Lectura l;
+    l.distancia = 10;
+    l.vertical = 300;
+    l.horizontal = 300;
+    double x = 0, y = 0;
+    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
+    EXPECT_NEAR(x, 10, kMm);
+    EXPECT_NEAR(y, 0, kMm);
+    s.datos.tipoVertical = 1;  // elevation -10 gon (390) is face left
+    l.vertical = 390;
+    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
+    EXPECT_LT(x, -9.8);
+}
+
 TEST(PuntoVisado, DistanciaReducidaSegunElTipo) {
     Estacion e;
     Estacionamiento s;

@@ -101,10 +101,16 @@ TEST(GestorBases, InsertarAnadirYBorrar) {
     EXPECT_EQ(b.gestor.filaActual(), 5u);
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 6u);
 
+    // Deleting asks, naming what goes with the station; "No" keeps it.
+    b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::No);
+    b.gestor.borrarFila(0);
+    EXPECT_EQ(b.estacion(0).nombre.str(), "A");
+    b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
     b.gestor.borrarFila(0);
     EXPECT_EQ(b.gestor.filaActual(), 0u);
     EXPECT_EQ(b.estacion(0).nombre.str(), "");
     b.gestor.fijarFilaActual(3);
+    b.avisos.esperar("¿Borrar la estación C?", Respuesta::Si);
     b.gestor.borrarEstacion();
     EXPECT_EQ(b.gestor.filaActual(), 2u);
     EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"", "B", "", ""}));
@@ -189,6 +195,10 @@ TEST(GestorEstacionamientos, Borrar) {
     b.avisos.esperar("1º Seleccionar la SubEstación");
     b.gestor.borrarEstacionamiento();
     b.seleccionarEstacionamiento(0, 0);
+    b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::No);
+    b.gestor.borrarEstacionamiento();
+    EXPECT_EQ(b.estacion(0).estacionamientos.size(), 2u);
+    b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::Si);
     b.gestor.borrarEstacionamiento();
     ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->nombre.str(), "A_2");
@@ -260,6 +270,7 @@ TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
     b.gestor.borrarLectura();
     EXPECT_EQ(l.size(), 4u);
     EXPECT_EQ(b.gestor.filaActual(), 3u);
+    b.avisos.esperar("¿Borrar 1 lectura (B) del estacionamiento A_1?", Respuesta::Si);
     b.gestor.borrarFila(0);
     EXPECT_EQ(l[0].nombre.str(), "");
     EXPECT_EQ(b.gestor.filaActual(), 0u);

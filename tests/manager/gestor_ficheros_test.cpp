@@ -77,9 +77,16 @@ TEST(GestorAbrir, DialogoYLectura) {
     EXPECT_FALSE(p.guardar);
     EXPECT_EQ(p.extension, "OBS");
     EXPECT_EQ(p.filtro, "Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
-    EXPECT_EQ(p.nombreInicial, "C:\\TRABAJOS\\OBRA1\\obra.obs");
+    EXPECT_EQ(p.nombreInicial, "obra.obs");
     EXPECT_EQ(p.directorioInicial, "C:\\TRABAJOS\\OBRA1\\");
     EXPECT_TRUE(p.debeExistir);
+    // The next dialog starts in the folder of the book open, not the working folder.
+    b.gestor.ajustes().ultimoFichero = "C:\\OTRA\\Z.OBS";
+    b.dialogos.ficheros.push_back(std::nullopt);
+    b.gestor.grabarComo();
+    EXPECT_EQ(b.dialogos.peticiones.back().directorioInicial, "C:\\OTRA\\");
+    EXPECT_EQ(b.dialogos.peticiones.back().nombreInicial, "Z.OBS");
+    b.gestor.ajustes().ultimoFichero = "C:\\TRABAJOS\\OBRA1\\otra.obs";
     EXPECT_TRUE(p.ocultarSoloLectura);
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");

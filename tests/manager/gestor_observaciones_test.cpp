@@ -290,7 +290,8 @@ TEST(GestorComandosPendientes, AvisanQueNoEstanDisponibles) {
     b.gestor.ejecutar(Accion::Radiacion);
     b.avisos.esperar("Opción NO operativa en esta versión");
     b.gestor.ejecutar(Accion::RecogerCoordenadasAcad);
-    b.gestor.ejecutar(Accion::SinAccion);  // shows nothing
+    b.avisos.esperar("Opción no disponible todavía");
+    b.gestor.ejecutar(Accion::SinAccion);  // "Cierre Poligonos" and the like: never silent
     EXPECT_TRUE(b.avisos.agotados());
 }
 

@@ -297,7 +297,7 @@ TEST(BibliotecaInstrumentos, Caracteristicas) {
         "Lectura Angular: 3 cc",        "Prec Angular H: 30 cc",
         "Prec Angular V: 30 cc",        "Error H: 30 cc",
         "Error V: 0 cc",                "Sensibilidad Nivel Torico: 3 cc",
-        "Sensibilidad Nivel Esferico: 10 cc", "COMPENSADOR: 2 ejes"};
+        "Sensibilidad Nivel Esferico: 10 '", "COMPENSADOR: 2 ejes"};
     EXPECT_EQ(describirInstrumento(i), esperado);
 }
 

@@ -1,5 +1,6 @@
 // The instrument windows and "DATOS GENERALES" driven through their widgets
 // under the offscreen platform, with the fixed data folder in a scratch C:.
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
@@ -214,6 +216,29 @@ private slots:
         QVERIFY(listado.nombreElegido());
         QCOMPARE(*listado.nombreElegido(), std::string("C"));
         QVERIFY(avisos.textos.isEmpty());
+    }
+
+    void editorAbreEnElElegidoConLaMismaUnidad() {
+        escribir(biblioteca(), registro("A", 30) + registro("B", 26));
+        CDatosGenerales ajustes;
+        AvisosGrabados avisos;
+        DialogoListadoInstrumentos listado(ajustes, *mapa_, avisos);
+        listado.show();
+        listado.findChild<QListWidget*>(QStringLiteral("nombres"))->setCurrentRow(1);
+        // The spherical level in minutes, as the editor's unit reads.
+        QVERIFY(listado.findChild<QLabel*>(QStringLiteral("caracteristica10"))->text().endsWith(u'\''));
+        int elegido = -1;
+        QString aumentos;
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<DialogoEditorInstrumentos*>(QApplication::activeModalWidget());
+            if (!editor) return;
+            elegido = editor->findChild<QComboBox*>(QStringLiteral("nombres"))->currentIndex();
+            aumentos = editor->findChild<QLineEdit*>(QStringLiteral("aumentos"))->text();
+            editor->close();
+        });
+        clic(&listado, "editor");
+        QCOMPARE(elegido, 1);
+        QCOMPARE(aumentos, QStringLiteral("26"));
     }
 
     void listadoSinBiblioteca() {

@@ -1,6 +1,9 @@
 // The radiation window driven once: tabs, configuration, calculation into a
 // coordinate file, and the projection written back on leaving.
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +45,7 @@ private slots:
         d.configurar = [&] {
             DialogoConfigurarCalculo c(d.logica().opciones(), ajustes, &d);
             c.findChild<QCheckBox*>("aplicarATodas")->setChecked(true);
+            c.findChild<QCheckBox*>("informe1")->setChecked(true);
             c.findChild<QCheckBox*>("esfRefrTodas")->setChecked(true);
             c.findChild<QRadioButton*>("wgs84")->setChecked(true);
             c.aceptar();
@@ -54,15 +58,33 @@ private slots:
         QCOMPARE(vista->model()->index(0, 13).data().toString(), QStringLiteral("1"));
         d.logica().opciones().planas = true;  // plane coordinates for the check below
 
+        // "Nuevo" picks its file with a save dialog that asks before replacing.
+        bool dialogoGuardarQuePregunta = false;
+        QTimer::singleShot(0, [&] {
+            auto* f = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!f) return;
+            dialogoGuardarQuePregunta =
+                f->acceptMode() == QFileDialog::AcceptSave && !f->testOption(QFileDialog::DontConfirmOverwrite);
+            f->reject();
+        });
+        d.pulsarFichero();
+        QVERIFY(dialogoGuardarQuePregunta);
+
         const QString crd = dir.filePath("puntos.crd");
+        const QString informe = dir.filePath("informe.txt");
+        d.logica().rutaInforme1 = informe.toStdString();
+        QString mostrado;
+        d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
         QTest::keyClicks(d.findChild<QLineEdit*>("ficheroCrd"), crd);
         QTest::mouseClick(d.findChild<QPushButton*>("calcular"), Qt::LeftButton);
+        QCOMPARE(mostrado, informe);  // "Ejecutar =>" ticked: the report opens
         QCOMPARE(d.result(), int(QDialog::Accepted));
         ListaPuntos puntos;
         QCOMPARE(leerListaPuntos(crd.toStdString(), puntos), Estado::Exito);
         QCOMPARE(puntos.size(), std::size_t(2));
         QCOMPARE(puntos[1].x, 1050.0);
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Cálculo Realizado"});
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\n" +
+                                                           crd.toStdString() + "\n" + informe.toStdString()});
         QCOMPARE(ajustes.proyeccion, 0u);
 
         DialogoRadiacion otra(libreta, ajustes, mapa, avisos);

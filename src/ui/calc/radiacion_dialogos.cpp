@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +13,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "fieldbook/codificacion.h"
+#include "manager/coordenadas_comandos.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
+#include "ui/manager/gestor_dialogos_qt.h"
+#include "ui/manager/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {
@@ -160,6 +163,7 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
         return dialogo.exec() == QDialog::Accepted;
     };
     logica_.rutaInforme1 = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
+    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
     elegirPestana(0);
 }
 
@@ -183,11 +187,17 @@ void DialogoRadiacion::elegirPestana(int pestana) {
 }
 
 void DialogoRadiacion::pulsarFichero() {
-    QFileDialog dialogo(this, QStringLiteral("Abrir"));
-    dialogo.setNameFilters({QStringLiteral("Archivos de Coordenadas (*.CRD *.crd)"), QStringLiteral("Todos los archivos (*)")});
-    dialogo.setDefaultSuffix(QStringLiteral("CRD"));
-    if (dialogo.exec() == QDialog::Accepted && !dialogo.selectedFiles().isEmpty())
-        fichero_->setText(dialogo.selectedFiles().constFirst());
+    // "Nuevo" replaces the file: a save dialog that asks before replacing one
+    // that exists; "Añadir" adds to one that must exist.
+    PeticionFichero p;
+    p.guardar = nuevo_->isChecked();
+    p.confirmarSobrescribir = p.guardar;
+    p.debeExistir = !p.guardar;
+    p.extension = kExtensionCrd;
+    p.filtro = kFiltroCrd;
+    p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
+    if (const auto ruta = pedirFicheroQt(this, mapa_, p); ruta && !ruta->empty())
+        fichero_->setText(QString::fromStdString(mapa_.aAnfitrion(*ruta).string()));
 }
 
 void DialogoRadiacion::pulsarRecogerErrores() {
@@ -209,7 +219,12 @@ void DialogoRadiacion::pulsarConfigurar() {
 void DialogoRadiacion::pulsarCalcular() {
     logica_.ficheroCrd = fichero_->text().toStdString();
     logica_.anadir = anadir_->isChecked();
-    if (logica_.calcular().calculado) accept();
+    const ResultadoRadiacion r = logica_.calcular();
+    if (!r.calculado) return;
+    // "Ejecutar =>": the calculation report opens in the viewer, as the orientation report does.
+    if (logica_.opciones().aplicarATodas && r.informe1 && mostrarInforme)
+        mostrarInforme(QString::fromStdString(logica_.rutaInforme1.string()));
+    accept();
 }
 
 void DialogoRadiacion::done(int resultado) {

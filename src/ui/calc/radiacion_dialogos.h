@@ -54,6 +54,8 @@ public:
     CRejilla* rejilla() const { return rejilla_; }
     // Runs "CONFIGURAR CALCULO"; true on OK. Replaceable in tests.
     std::function<bool()> configurar;
+    // Shows a written report (host path). Replaceable in tests.
+    std::function<void(const QString&)> mostrarInforme;
 
     void elegirPestana(int pestana);
     void pulsarFichero();

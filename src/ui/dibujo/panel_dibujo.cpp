@@ -19,6 +19,18 @@ const QColor kPunto(40, 40, 40);
 const QColor kBase(170, 0, 120);
 constexpr double kLado = 7.0;  // station triangle, pixels
 
+// Where a label goes: up and right of its mark, else left of it; always
+// inside the view and out of the north arrow's corner.
+QRectF lugarEtiqueta(const QRectF& vista, const QRectF& norte, QPointF marca, QSizeF tamano, double separacion) {
+    QRectF r(QPointF(marca.x() + separacion, marca.y() - separacion - tamano.height()), tamano);
+    if (r.right() > vista.right() || r.intersects(norte)) r.moveRight(marca.x() - separacion);
+    if (r.intersects(norte)) r.moveRight(norte.left() - 1);
+    if (r.left() < vista.left()) r.moveLeft(vista.left());
+    if (r.top() < vista.top()) r.moveTop(vista.top());
+    if (r.bottom() > vista.bottom()) r.moveBottom(vista.bottom());
+    return r;
+}
+
 }  // namespace
 
 PanelDibujo::PanelDibujo(QWidget* padre) : QWidget(padre) {
@@ -70,6 +82,13 @@ void PanelDibujo::paintEvent(QPaintEvent*) {
 
     // Points of the coordinate file: crosses, bases as small squares.
     const QFontMetrics fm(font());
+    const QRectF dentro = QRectF(rect()).adjusted(2, 2, -2, -2);
+    const QRectF norte(width() - 36, 8, 36, 56);
+    auto etiqueta = [&](QPointF marca, const std::string& texto, double separacion) {
+        const QString t = QString::fromStdString(texto);
+        const QRectF r = lugarEtiqueta(dentro, norte, marca, QSizeF(fm.horizontalAdvance(t) + 1, fm.height()), separacion);
+        p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, t);
+    };
     for (const auto& m : escena_.puntos) {
         const QPointF c = aPantalla(m.x, m.y);
         if (!visible.contains(c)) continue;
@@ -80,7 +99,7 @@ void PanelDibujo::paintEvent(QPaintEvent*) {
             p.drawLine(QPointF(c.x() - 3, c.y()), QPointF(c.x() + 3, c.y()));
             p.drawLine(QPointF(c.x(), c.y() - 3), QPointF(c.x(), c.y() + 3));
         }
-        if (!m.etiqueta.empty()) p.drawText(c + QPointF(4, -3), QString::fromStdString(m.etiqueta));
+        if (!m.etiqueta.empty()) etiqueta(c, m.etiqueta, 3);
     }
 
     // Stations: triangles with their names.
@@ -97,7 +116,7 @@ void PanelDibujo::paintEvent(QPaintEvent*) {
         p.setBrush(m.destacada ? QBrush(color) : Qt::NoBrush);
         p.drawPath(triangulo);
         p.setBrush(Qt::NoBrush);
-        p.drawText(c + QPointF(kLado + 2, -kLado), QString::fromStdString(m.etiqueta));
+        if (!m.etiqueta.empty()) etiqueta(c, m.etiqueta, kLado);
     }
 
     dibujarNorte(p);

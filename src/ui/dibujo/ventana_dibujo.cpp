@@ -13,7 +13,7 @@ VentanaDibujo::VentanaDibujo(const EntradasDibujo& entradas, QWidget* padre)
     : QDialog(padre), panel_(new PanelDibujo(this)) {
     setObjectName(QStringLiteral("ventanaDibujo"));
     setWindowTitle(QStringLiteral("D  I  B  U  J  O"));
-    resize(900, 700);
+    resize(900, 620);  // fits a 1024 × 700 screen with its title bar
     auto* capa = new QVBoxLayout(this);
     capa->addWidget(panel_, 1);
     auto* ayuda = new QLabel(

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "ui/manager/gestor_idioma.h"
+
 namespace celvara::ui {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr const char* kVersion = "0.1";
 QString textoAcercaDe() {
     return QStringLiteral("<b>Celvara</b> versión %1<br>Compilado el %2 a las %3<br><br>"
                           "Gestor de Observaciones - Datos de Campo")
-        .arg(QString::fromLatin1(kVersion), QString::fromLatin1(__DATE__), QString::fromLatin1(__TIME__));
+        .arg(QString::fromLatin1(kVersion), fechaCompilacion(), QString::fromLatin1(__TIME__));
 }
 
 void mostrarAcercaDe(QWidget* padre) {

@@ -15,26 +15,28 @@
 namespace celvara::ui {
 
 namespace {
-QLineEdit* linea(QWidget* padre, const char* nombre, int longitud) {
+// `caracteres`: how many digits the box must show whole at any window size.
+QLineEdit* linea(QWidget* padre, const char* nombre, int longitud, int caracteres) {
     auto* e = new QLineEdit(padre);
     e->setObjectName(QString::fromLatin1(nombre));
     if (longitud > 0) e->setMaxLength(longitud);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(caracteres, u'0')) + 16);
     return e;
 }
 }  // namespace
 
 PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("panelEstacion"));
-    nombre = linea(this, "nombre", 15);
+    nombre = linea(this, "nombre", 15, 9);
     nombre->setReadOnly(true);
     tipo = new QComboBox(this);
     tipo->setObjectName(QStringLiteral("tipo"));
     for (const char* t : kTitulosTipoBase) tipo->addItem(QString::fromLatin1(t));
-    x = linea(this, "x", 0);
-    y = linea(this, "y", 0);
-    z = linea(this, "z", 0);
-    descripcion1 = linea(this, "descripcion1", 99);
-    descripcion2 = linea(this, "descripcion2", 99);
+    x = linea(this, "x", 0, 11);
+    y = linea(this, "y", 0, 11);
+    z = linea(this, "z", 0, 8);
+    descripcion1 = linea(this, "descripcion1", 99, 10);
+    descripcion2 = linea(this, "descripcion2", 99, 10);
     croquis = new QPlainTextEdit(this);
     croquis->setObjectName(QStringLiteral("croquis"));
     pestanas = new QTabBar(this);
@@ -44,7 +46,7 @@ PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
     imagen = new QLabel(this);
     imagen->setObjectName(QStringLiteral("imagen"));
     imagen->setAlignment(Qt::AlignCenter);
-    imagen->setMinimumSize(220, 165);
+    imagen->setMinimumSize(160, 120);
     imagen->setFrameShape(QFrame::StyledPanel);
     imagen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     elegirImagen = new QPushButton(QStringLiteral("Seleccionar Fichero  *.BMP . --->"), this);
@@ -82,12 +84,12 @@ PanelEstacionQt::PanelEstacionQt(QWidget* padre) : QWidget(padre) {
 
 CabeceraEstacionamientoQt::CabeceraEstacionamientoQt(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("cabeceraEstacionamiento"));
-    nombre = linea(this, "nombreEstacionamiento", 14);
+    nombre = linea(this, "nombreEstacionamiento", 14, 12);
     nombre->setReadOnly(true);
-    estacion = linea(this, "estacionEstacionamiento", 16);
+    estacion = linea(this, "estacionEstacionamiento", 16, 12);
     estacion->setReadOnly(true);
-    altura = linea(this, "altura", 0);
-    desorientacion = linea(this, "desorientacion", 0);
+    altura = linea(this, "altura", 0, 8);
+    desorientacion = linea(this, "desorientacion", 0, 9);
     datos = new QPushButton(QStringLiteral("DATOS ...."), this);
     datos->setObjectName(QStringLiteral("datos"));
     auto* capa = new QGridLayout(this);

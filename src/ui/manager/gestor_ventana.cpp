@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,7 +47,10 @@ QColor colorDe(std::uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF,
 // Sets a line edit's text without raising its change signals.
 void poner(QLineEdit* e, const std::string& texto) {
     const QSignalBlocker bloqueo(e);
-    if (e->text() != qs(texto)) e->setText(qs(texto));
+    if (e->text() != qs(texto)) {
+        e->setText(qs(texto));
+        e->setCursorPosition(0);  // a value wider than its box shows its start, never "472" for 1.472
+    }
 }
 
 constexpr const char* kTitulosVista[] = {"Ver Estaciones.", "Ver Visuales.", "Ver Puntos.", "Ver Números"};
@@ -96,6 +101,10 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     arbol_->setUniformRowHeights(true);
     arbol_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     arbol_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Wide enough for a station's or coordinate file's name under its root, at any window size.
+    arbol_->setMinimumWidth(arbol_->fontMetrics().horizontalAdvance(QStringLiteral("RADIADOS.CRD")) +
+                            2 * arbol_->indentation() + 40);
+    arbol_->installEventFilter(this);  // the Delete key
     QPalette paleta = arbol_->palette();
     paleta.setColor(QPalette::Base, QColor(255, 255, 240));
     arbol_->setPalette(paleta);
@@ -119,6 +128,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     division->setStretchFactor(0, 0);
     division->setStretchFactor(1, 1);
     division->setSizes({220, 900});
+    division->setChildrenCollapsible(false);
     setCentralWidget(division);
     resize(1200, 760);
 }
@@ -159,7 +169,7 @@ void VentanaGestor::construirMenus() {
     acciones_.value(32787)->setShortcut(QKeySequence::Save);
     acciones_.value(32922)->setShortcut(QKeySequence::Refresh);
 
-    for (int estado = 1; estado <= 3; ++estado) {
+    for (int estado : {1, 2, 3, 5}) {
         const EntradaMenu& e = celvara::menuEmergente(estado);
         auto* menu = new QMenu(qs(e.texto), this);
         llenar(menu, e.submenu);
@@ -225,7 +235,8 @@ void VentanaGestor::construirLadoDerecho() {
     capaDibujo->setContentsMargins(0, 0, 0, 0);
     dibujo_ = new PanelDibujo(panelDibujo_);
     capaDibujo->addWidget(dibujo_, 1);
-    auto* filaCasillas = new QHBoxLayout;
+    // Two by two, so that the drawing leaves room for the grid on a 1024-pixel screen.
+    auto* filaCasillas = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         casillas_[i] = new QCheckBox(QString::fromUtf8(kTitulosVista[i]), panelDibujo_);
         const VistaDibujo v = kVistas[i];
@@ -234,9 +245,9 @@ void VentanaGestor::construirLadoDerecho() {
             gestor_->cambiarVista(v, activa);
             sincronizar();
         });
-        filaCasillas->addWidget(casillas_[i]);
+        filaCasillas->addWidget(casillas_[i], i / 2, i % 2);
     }
-    filaCasillas->addStretch(1);
+    filaCasillas->setColumnStretch(2, 1);
     capaDibujo->addLayout(filaCasillas);
     contenido_->addWidget(pila_);
     contenido_->addWidget(panelDibujo_);
@@ -324,8 +335,9 @@ void VentanaGestor::sincronizar() {
     if (primeraVez_ || estadoNuevo || r.paneles != vistas_.paneles) llenarPaneles();
     if (primeraVez_ || r.rejilla != vistas_.rejilla) recargarRejilla();
     else rejilla_->refrescar();
-    if (primeraVez_ || r.dibujo != vistas_.dibujo || modoMostrado_ != gestor_->modoDibujo()) {
-        const bool ajustar = modoMostrado_ != gestor_->modoDibujo();
+    if (primeraVez_ || r.dibujo != vistas_.dibujo || modoMostrado_ != gestor_->modoDibujo() ||
+        r.libreta != vistas_.libreta) {
+        const bool ajustar = modoMostrado_ != gestor_->modoDibujo() || r.libreta != vistas_.libreta;
         modoMostrado_ = gestor_->modoDibujo();
         actualizarDibujo(ajustar);
     }
@@ -466,8 +478,17 @@ void VentanaGestor::closeEvent(QCloseEvent* e) {
 void VentanaGestor::mouseDoubleClickEvent(QMouseEvent*) { ejecutarAccion(Accion::Actualizar); }
 
 bool VentanaGestor::eventFilter(QObject* objeto, QEvent* e) {
+    // Delete on a station or set-up of the tree deletes it (after asking).
+    if (objeto == arbol_ && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
+        const TipoNodo tipo = gestor_->seleccion().tipo;
+        if (tipo == TipoNodo::Estacion) ejecutarAccion(Accion::BorrarEstacion);
+        else if (tipo == TipoNodo::Estacionamiento) ejecutarAccion(Accion::BorrarEstacionamiento);
+        else return QMainWindow::eventFilter(objeto, e);
+        return true;
+    }
     // The photograph or sketch follows the size of its frame.
-    if (objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
+    if (panelEstacion_ && objeto == panelEstacion_->imagen && e->type() == QEvent::Resize &&
         gestor_->estado() == EstadoSeleccion::Estacion)
         mostrarImagen();
     return QMainWindow::eventFilter(objeto, e);

@@ -108,12 +108,15 @@ private:
     void abrirDatosTrabajo();
     void abrirListadoInstrumentos();
     void abrirTolerancias();
+    void abrirErroresPesos();
     void abrirTablaCalculo();
     void abrirImprimirTablaDesorientaciones();
     void abrirRecogerCoordenadasCrd();
     void abrirRecogerCoordenadasCrdEstacion();
     void abrirImportarEstacionesCrd();
     void abrirExportarEstacionesCrd();
+    void abrirExportarPuntos();
+    void abrirImportarPuntos();
     void abrirImprimirListadoBases();
     void abrirImprimirResenaBase();
     void abrirCambiarEstacion();

@@ -14,14 +14,20 @@
 #include "manager/coordenadas_comandos.h"
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
+#include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/dibujo/ventana_dibujo.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
 #include "ui/manager/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/manager/instrumentos_dialogos.h"
+#include "ui/output/puntos_dialogos.h"
 #include "ui/traverse/nivelacion_dialogo.h"
+#include "ui/traverse/tolerancias_dialogos.h"
+#include "ui/output/imprimir_dialogo.h"
+#include "ui/output/correcciones_dialogo.h"
 
 namespace celvara::ui {
 
@@ -88,6 +94,7 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
         case Accion::DatosTrabajo: abrirDatosTrabajo(); break;
         case Accion::ListadoInstrumentos: abrirListadoInstrumentos(); break;
         case Accion::Tolerancias: abrirTolerancias(); break;
+        case Accion::ErroresPesos: abrirErroresPesos(); break;
         case Accion::TablaCalculo: abrirTablaCalculo(); break;
         case Accion::ImprimirTablaDesorientaciones: abrirImprimirTablaDesorientaciones(); break;
         case Accion::RecogerCoordenadasCrd: abrirRecogerCoordenadasCrd(); break;
@@ -109,6 +116,8 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
         case Accion::Nivelacion: abrirNivelacion(); break;
         case Accion::Radiacion: abrirRadiacion(); break;
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
+        case Accion::ExportarPuntos: abrirExportarPuntos(); break;
+        case Accion::ImportarPuntos: abrirImportarPuntos(); break;
         default: pendiente(); break;
     }
 }
@@ -140,19 +149,56 @@ void VentanaGestor::abrirListadoInstrumentos() {
 }
 
 // ---- Tolerances, calculation table, printed listings.
-void VentanaGestor::abrirTolerancias() { pendiente(); }
-void VentanaGestor::abrirTablaCalculo() { pendiente(); }
-void VentanaGestor::abrirImprimirTablaDesorientaciones() { pendiente(); }
-void VentanaGestor::abrirImprimirListadoBases() { pendiente(); }
+void VentanaGestor::abrirTolerancias() {
+    traspaso(Accion::Tolerancias, [&] {
+        DialogoGestorTolerancias::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirErroresPesos() {
+    traspaso(Accion::ErroresPesos, [&] {
+        DialogoErroresPesos::abrir(this, gestor_->ajustes());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirTablaCalculo() {
+    traspaso(Accion::TablaCalculo, [&] {
+        DialogoTablaCalculo::abrir(this, gestor_->libreta());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirImprimirTablaDesorientaciones() {
+    traspaso(Accion::ImprimirTablaDesorientaciones, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Desorientaciones);
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImprimirListadoBases() {
+    traspaso(Accion::ImprimirListadoBases, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Bases);
+        return Seleccion{};
+    });
+}
 
 void VentanaGestor::abrirImprimirResenaBase() {
-    if (!gestor_->estacionSeleccionada()) return;
-    pendiente();
+    const Estacion* estacion = gestor_->estacionSeleccionada();
+    if (!estacion) return;
+    traspaso(Accion::ImprimirResenaBase, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Resena, estacion);
+        return Seleccion{};
+    });
 }
 
 void VentanaGestor::abrirImprimirEstadilloLecturas() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    const Estacionamiento* estacionamiento = gestor_->estacionamientoSeleccionado();
+    if (!estacionamiento) return;
+    const Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::ImprimirEstadilloLecturas, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Estadillo, estacion,
+                      estacionamiento);
+        return Seleccion{};
+    });
 }
 
 // ---- Coordinate files.
@@ -198,29 +244,86 @@ void VentanaGestor::abrirExportarEstacionesCrd() {
     gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
+// ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected
+// coordinate file's points, otherwise the book's stations.
+namespace {
+std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
+    if (g.estado() != EstadoSeleccion::FicheroCoordenadas || g.seleccion().fichero >= g.ficherosCoordenadas().size())
+        return {};
+    return g.mapa().aAnfitrion(g.ajustes().directorioTrabajo.str()) / g.ficherosCoordenadas()[g.seleccion().fichero];
+}
+}  // namespace
+
+void VentanaGestor::abrirExportarPuntos() {
+    traspaso(Accion::ExportarPuntos, [&] {
+        const auto crd = ficheroCrdSeleccionado(*gestor_);
+        ListaPuntos puntos;
+        if (crd.empty()) puntos = puntosDeEstaciones(gestor_->libreta());
+        else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
+        const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
+        DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
+                                QString::fromStdString(carpeta.string()), this);
+        d.exec();
+        return Seleccion{};
+    });
+}
+
+void VentanaGestor::abrirImportarPuntos() {
+    const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
+    DialogoImportarPuntos d(QString::fromStdString(carpeta.string()),
+                            QString::fromStdString(ficheroCrdSeleccionado(*gestor_).string()), this);
+    if (d.exec() != QDialog::Accepted) return;
+    // A new file shows under "Coordenadas".
+    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+}
+
 // ---- Reading tools.
 void VentanaGestor::abrirCambiarEstacion() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::CambiarEstacion, [&] {
+        const auto [e, n] = DialogoCambiarEstacion::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        return Seleccion{e, n};
+    });
 }
 
 void VentanaGestor::abrirUnirDosEstacionamientos() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::UnirDosEstacionamientos, [&] {
+        Estacionamiento* p = DialogoUnirEstacionamientos::abrir(this, *estacion, *s, gestor_->avisos());
+        return Seleccion{estacion, p ? p : s};
+    });
 }
 
 void VentanaGestor::abrirOpcionesLecturas() {
-    if (!gestor_->estacionamientoSeleccionado()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoSeleccionado();
+    if (!s) return;
+    Estacion* estacion = gestor_->seleccion().estacion;
+    traspaso(Accion::OpcionesLecturas, [&] {
+        DialogoOpcionesLecturas::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        return Seleccion{estacion, s};
+    });
 }
 
 void VentanaGestor::abrirDatosComplementarios() {
     // Button "DATOS ....": only with a set-up shown.
     if (gestor_->estado() != EstadoSeleccion::Estacionamiento || !gestor_->estacionamientoActual()) return;
-    pendiente();
+    Estacionamiento* s = gestor_->estacionamientoActual();
+    traspaso(Accion::DatosComplementarios, [&] {
+        DialogoDatosComplementarios::abrir(this, *s, gestor_->ajustes(), mapa_);
+        return Seleccion{};
+    });
 }
 
-void VentanaGestor::abrirCorregirLecturas() { pendiente(); }
+void VentanaGestor::abrirCorregirLecturas() {
+    traspaso(Accion::CorregirLecturas, [&] {
+        DialogoCorrecciones::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 
 // ---- Computations.
 void VentanaGestor::abrirDesorientacionTodas() {
@@ -240,8 +343,18 @@ void VentanaGestor::abrirDesorientacionIndividual() {
         return Seleccion{estacion, estacionamiento};
     });
 }
-void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
-void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
+void VentanaGestor::abrirEstacionMmcc() {
+    traspaso(Accion::EstacionMmcc, [&] {
+        DialogoEstacionMmcc::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirEstacionIndependiente() {
+    traspaso(Accion::EstacionIndependiente, [&] {
+        DialogoEstacionSemi::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirPoligonales() { pendiente(); }
 void VentanaGestor::abrirNivelacion() {
     traspaso(Accion::Nivelacion, [&] {

@@ -197,6 +197,13 @@ void DialogoEditorInstrumentos::mostrarFoto() {
         foto_->setPixmap(imagen.scaled(foto_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
+void DialogoEditorInstrumentos::elegirInicial(int indice) {
+    if (indice < 0 || indice >= static_cast<int>(logica_.nombres().size())) return;
+    logica_.elegir(indice);
+    mostrarNombres();
+    mostrarCampos();
+}
+
 void DialogoEditorInstrumentos::elegir(int indice) {
     logica_.elegir(indice);
     mostrarCampos();
@@ -271,6 +278,7 @@ DialogoListadoInstrumentos::DialogoListadoInstrumentos(const CDatosGenerales& aj
     setWindowTitle(QStringLiteral("LISTADO DE ESTACIONES"));
     ejecutarEditor = [this, &ajustes, &mapa, &avisos] {
         DialogoEditorInstrumentos editor(ajustes, mapa, avisos, this);
+        editor.elegirInicial(filaAlEditor_);
         editor.exec();
     };
 
@@ -330,6 +338,7 @@ void DialogoListadoInstrumentos::mostrarDescripcion() {
 }
 
 void DialogoListadoInstrumentos::editor() {
+    filaAlEditor_ = logica_.seleccion();
     logica_.antesDelEditor();
     mostrarNombres();
     if (ejecutarEditor) ejecutarEditor();

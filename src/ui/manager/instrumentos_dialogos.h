@@ -54,6 +54,8 @@ public:
     std::function<std::optional<QString>()> pedirFoto;
 
     const EditorInstrumentos& logica() const { return logica_; }
+    // Shows the instrument at that place of the library (the one chosen in the list).
+    void elegirInicial(int indice);
 
     void anadir();
     void grabar();
@@ -90,6 +92,8 @@ public:
     // Runs the editor between letting the list go and loading it again;
     // tests replace it.
     std::function<void()> ejecutarEditor;
+    // The row selected when "Editor..." was pressed: the editor opens on it.
+    int filaAlEditor() const { return filaAlEditor_; }
 
     // The name handed back by OK (Windows-1252).
     std::optional<std::string> nombreElegido() const { return elegido_; }
@@ -104,6 +108,7 @@ private:
 
     ListadoInstrumentos logica_;
     std::optional<std::string> elegido_;
+    int filaAlEditor_ = -1;
     QListWidget* nombres_ = nullptr;
     std::array<QLabel*, 12> lineas_{};
 };

@@ -239,7 +239,10 @@ void CRejilla::aplicarColumnas() {
         const ColumnaRejilla& col = f->columna(c);
         const int i = static_cast<int>(c);
         vista_->setColumnHidden(i, col.oculta);
-        vista_->setColumnWidth(i, col.ancho > 0 ? col.ancho : kAnchoPorDefecto);
+        // Never narrower than its title or the values in view: a cut number reads wrong.
+        const int ancho = col.ancho > 0 ? col.ancho : kAnchoPorDefecto;
+        if (!col.oculta) vista_->resizeColumnToContents(i);
+        vista_->setColumnWidth(i, col.oculta ? ancho : std::max(ancho, vista_->columnWidth(i)));
     }
 }
 

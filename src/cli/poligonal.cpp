@@ -1,0 +1,119 @@
+// poligonal F.pol [options]: the traverse result window on a traverse file.
+// Prints the summary and one line per station of "COORDENADAS GENERALES"
+// (name X Y Z orientation), or everything as one JSON object.
+#include <iostream>
+
+#include "cli/registro.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/numeros.h"
+#include "manager/instrumentos.h"
+#include "traverse/fichero_pol.h"
+#include "traverse/resultado_poligonal.h"
+#include "traverse/tolerancias_poligonal.h"
+
+namespace celvara::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+class AvisosCli : public Avisos {
+public:
+    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
+        std::cerr << texto << '\n';
+        ++mensajes;
+        return Respuesta::Aceptar;
+    }
+    int mensajes = 0;
+};
+
+Json valoresCierre(const ValoresCierre& v) {
+    return Json{{"Ang", v.ang}, {"X", v.x}, {"Y", v.y}, {"Z", v.z}, {"Dist", v.dist}};
+}
+
+Json tramoJson(const TramoPoligonal& t) {
+    return Json{{"tramo", utf8(t.nombre)}, {"x", t.x}, {"y", t.y}, {"z", t.z},
+                {"h_back", t.hAtras}, {"h_fwd", t.hAdelante}, {"angulo", t.angulo}, {"azimut", t.azimut},
+                {"azimut_c", t.azimutC}, {"c", t.cAng}, {"d1", t.d1}, {"d2", t.d2}, {"dm", t.dm}, {"km", t.km},
+                {"ix", t.ix}, {"iy", t.iy}, {"cx", t.cx}, {"cy", t.cy}, {"ixc", t.ixc}, {"iyc", t.iyc},
+                {"iz", t.iz}, {"cz", t.cz}, {"izc", t.izc}, {"tol_d", t.dTol}, {"tol_z", t.zTol},
+                {"desor_final", t.desorientacionFinal}};
+}
+
+const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("poligonal", "Calcula y compensa una poligonal (fichero .pol)");
+    struct Opciones {
+        std::string fichero, proyeccion = "planas", instrumentos, config, informe;
+        std::uint32_t metodo = 0;
+        int decimales = 4;
+        double escala = 1.0;
+        bool json = false;
+    };
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("fichero", o->fichero, "Fichero de poligonal")->required();
+    sub->add_option("--metodo", o->metodo, "0 distancias parciales, 1 coordenadas parciales, 2 Sanguet")
+        ->check(CLI::Range(0, 2));
+    sub->add_option("--decimales", o->decimales, "Decimales de la compensación angular")->check(CLI::Range(0, 4));
+    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50 o wgs84")
+        ->check(CLI::IsMember({"planas", "ed50", "wgs84"}));
+    sub->add_option("--escala", o->escala, "Escala adicional al cálculo");
+    sub->add_option("--instrumentos", o->instrumentos, "Biblioteca de instrumentos (tolerancias)");
+    sub->add_option("--config", o->config, "Fichero de ajustes observa.dft (parámetros de trabajo)");
+    sub->add_option("--informe", o->informe, "Informe de la poligonal, se añade al final");
+    sub->add_flag("--json", o->json, "Resultado completo en JSON");
+    return [o]() -> int {
+        Poligonal pol;
+        std::string mensaje;
+        if (!leerFicheroPoligonal(o->fichero, pol, mensaje)) return fallo(mensaje);
+        CDatosGenerales ajustes;
+        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
+            return fallo("Error al abrir el fichero de ajustes " + o->config);
+        if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error);
+
+        AvisosCli avisos;
+        ListaInstrumentos instrumentos;
+        EvaluadorErrores evaluador;
+        if (o->instrumentos.empty()) {
+            std::cerr << "Sin biblioteca de instrumentos: tolerancias 0\n";
+        } else if (cargarInstrumentos(instrumentos, o->instrumentos, avisos) != Estado::Exito) {
+            std::cerr << "Error al abrir fichero de instrumentos\n";
+        } else {
+            evaluador = evaluadorTolerancias(instrumentos, ajustes);
+        }
+        const std::uint32_t proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);
+        CResultadoPoligonal ventana(pol.filas, pol.referencia, {o->metodo, o->decimales, proyeccion, o->escala}, avisos,
+                                    evaluador);
+        if (!ventana.abrir()) return kFalloFichero;
+        if (!o->informe.empty() && !ventana.imprimir(o->informe)) return kFalloFichero;
+
+        const auto& res = *ventana.resultado();
+        const auto estaciones = estacionesGenerales(res, pol.referencia);
+        if (o->json) {
+            const bool colgada = res.tipo == TipoPoligonal::Colgada;
+            Json j{{"tipo", static_cast<int>(res.tipo)}, {"metodo", o->metodo}, {"resumen", ventana.resumen()}};
+            j["E"] = colgada ? Json(nullptr) : valoresCierre(res.E);
+            j["T"] = colgada ? Json(nullptr) : valoresCierre(res.T);
+            if (o->metodo == 2) {
+                j["Giro"] = res.giro;
+                j["Coeficiente"] = res.coeficiente;
+            }
+            Json tramos = Json::array();
+            for (const auto& t : res.tramos) tramos.push_back(tramoJson(t));
+            j["tramos"] = std::move(tramos);
+            Json lista = Json::array();
+            for (const auto& e : estaciones)
+                lista.push_back(Json{{"nombre", utf8(e.nombre)}, {"x", e.x}, {"y", e.y}, {"z", e.z},
+                                     {"desorientacion", e.desorientacion}, {"factor", e.factor}});
+            j["estaciones"] = std::move(lista);
+            std::cout << j.dump(2) << '\n';
+            return kExito;
+        }
+        std::cout << ventana.resumen() << '\n';
+        for (const auto& e : estaciones)
+            std::cout << formatear("%s %1.3lf %1.3lf %1.3lf %1.4lf\n", utf8(e.nombre).c_str(), e.x, e.y, e.z,
+                                   e.desorientacion);
+        return kExito;
+    };
+});
+
+}  // namespace
+}  // namespace celvara::cli

@@ -1,0 +1,119 @@
+#include "output/exportar_puntos.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
+#include "output/puntos_dxf.h"
+#include "output/puntos_kml.h"
+#include "output/puntos_landxml.h"
+
+namespace celvara {
+
+namespace {
+
+std::string extensionMinuscula(const std::filesystem::path& ruta) {
+    std::string e = ruta.extension().string();
+    for (char& c : e)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return e;
+}
+
+bool grabarTexto(const std::filesystem::path& ruta, const std::string& texto) {
+    EscritorAtomico w(ruta);
+    return w.abierto() && w.escribir(texto.data(), texto.size()) && w.confirmar();
+}
+
+void sellar(std::string& fecha, std::string& hora) {
+    const std::time_t ahora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm t{};
+    localtime_r(&ahora, &t);
+    char f[16], h[16];
+    std::strftime(f, sizeof f, "%Y-%m-%d", &t);
+    std::strftime(h, sizeof h, "%H:%M:%S", &t);
+    if (fecha.empty()) fecha = f;
+    if (hora.empty()) hora = h;
+}
+
+}  // namespace
+
+std::optional<FormatoPuntos> formatoPorExtension(const std::filesystem::path& ruta) {
+    const std::string e = extensionMinuscula(ruta);
+    if (e == ".csv" || e == ".txt") return FormatoPuntos::Texto;
+    if (e == ".dxf") return FormatoPuntos::Dxf;
+    if (e == ".xml" || e == ".landxml") return FormatoPuntos::LandXml;
+    if (e == ".kml") return FormatoPuntos::Kml;
+    return std::nullopt;
+}
+
+ListaPuntos puntosDeEstaciones(const CLibretaCampo& libreta) {
+    ListaPuntos puntos;
+    puntos.reserve(libreta.estaciones.size());
+    for (const auto& e : libreta.estaciones) {
+        PuntoCoordenadas& p = puntos.emplace_back();
+        p.base = 1;
+        p.nombre = e->nombre.vista();
+        p.x = e->x;
+        p.y = e->y;
+        p.z = e->z;
+        p.codigo = e->descripcion1.vista();
+    }
+    return puntos;
+}
+
+Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,
+                         const OpcionesExportacion& o) {
+    const auto formato = formatoPorExtension(destino);
+    if (!formato) return {false, kMensajeExtension};
+    const std::string errorGrabar = "Error al grabar el fichero " + destino.string();
+    std::string error;
+    switch (*formato) {
+        case FormatoPuntos::Texto:
+            if (!grabarTexto(destino, escribirPuntosTexto(puntos, o.texto))) return {false, errorGrabar};
+            break;
+        case FormatoPuntos::Dxf:
+            if (!escribirPuntosDxf(puntos, destino, error)) return {false, error};
+            break;
+        case FormatoPuntos::LandXml: {
+            OpcionesLandXml x{o.texto.decimales, o.fecha, o.hora};
+            sellar(x.fecha, x.hora);
+            if (!grabarTexto(destino, escribirPuntosLandXml(puntos, x))) return {false, errorGrabar};
+            break;
+        }
+        case FormatoPuntos::Kml: {
+            const auto kml = escribirPuntosKml(puntos, o.proyeccion, destino.stem().string(), error);
+            if (!kml) return {false, error};
+            if (!grabarTexto(destino, *kml)) return {false, errorGrabar};
+            break;
+        }
+    }
+    return {true, std::to_string(puntos.size()) + " puntos exportados a " + destino.string()};
+}
+
+bool leerFicheroPuntosTexto(const std::filesystem::path& ruta, const OpcionesTexto& opciones,
+                            LecturaPuntosTexto& lectura, std::string& error) {
+    std::vector<unsigned char> datos;
+    if (!leerFicheroCompleto(ruta, datos)) {
+        error = "No se puede leer el fichero " + ruta.string();
+        return false;
+    }
+    lectura = leerPuntosTexto(std::string_view(reinterpret_cast<const char*>(datos.data()), datos.size()), opciones);
+    return true;
+}
+
+Resultado grabarPuntosEnCrd(const ListaPuntos& puntos, const std::filesystem::path& destino, bool anadir) {
+    ListaRegistrosCoordenadas registros;
+    std::error_code ec;
+    if (anadir && std::filesystem::exists(destino, ec) && !leerFicheroCoordenadas(destino, registros))
+        return {false, "No se puede leer el fichero de coordenadas " + destino.string()};
+    const std::size_t antes = registros.size();
+    registros.reserve(antes + puntos.size());
+    for (const auto& p : puntos) registros.push_back(aRegistro(p));
+    if (!escribirFicheroCoordenadas(registros, destino))
+        return {false, "Error al grabar el fichero de coordenadas " + destino.string()};
+    return {true, std::to_string(puntos.size()) + " puntos importados a " + destino.string() + " (" +
+                      std::to_string(registros.size()) + " puntos)"};
+}
+
+}  // namespace celvara

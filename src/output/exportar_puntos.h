@@ -1,0 +1,53 @@
+// Export of points to CSV/TXT, DXF, LandXML or KML (the format from the
+// extension of the target) and import of points from CSV/TXT into a
+// coordinate file: what the CLI and the window share.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "fieldbook/libreta.h"
+#include "manager/fichero_crd.h"
+#include "output/puntos_texto.h"
+
+namespace celvara {
+
+enum class FormatoPuntos { Texto, Dxf, LandXml, Kml };
+
+// ".csv" ".txt" ".dxf" ".xml" (also ".landxml") ".kml", ignoring case.
+std::optional<FormatoPuntos> formatoPorExtension(const std::filesystem::path& ruta);
+inline constexpr const char* kMensajeExtension =
+    "Formato desconocido: use la extensión .csv, .txt, .dxf, .xml o .kml";
+
+struct OpcionesExportacion {
+    OpcionesTexto texto;  // columns and separator only for CSV/TXT; decimals also for LandXML
+    Proyeccion proyeccion = Proyeccion::Planas;  // only KML uses it
+    std::string fecha, hora;  // LandXML stamp, "AAAA-MM-DD" and "hh:mm:ss"; empty: now
+};
+
+struct Resultado {
+    bool ok = false;
+    std::string mensaje;  // UTF-8: the failure, or what was done
+};
+
+// The points as written by "Exportar  a  CRD ...": one base point per
+// station, its first description as code.
+ListaPuntos puntosDeEstaciones(const CLibretaCampo& libreta);
+
+// Written as a whole, beside the target and renamed over it.
+Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,
+                         const OpcionesExportacion& opciones);
+
+// Reads a CSV/TXT file. False with a message when it cannot be read.
+bool leerFicheroPuntosTexto(const std::filesystem::path& ruta, const OpcionesTexto& opciones,
+                            LecturaPuntosTexto& lectura, std::string& error);
+
+// Writes the points as a coordinate file, after the points it holds when
+// `anadir` (the existing records keep their display attributes), in place
+// of them otherwise. A target that exists but cannot be read is not
+// replaced when adding.
+Resultado grabarPuntosEnCrd(const ListaPuntos& puntos, const std::filesystem::path& destino, bool anadir);
+
+}  // namespace celvara

@@ -1,0 +1,78 @@
+// "IMPRIMIR": the preview of the printed listings, a thin view over
+// CImprimir. Entry point for the main window:
+//   abrirImprimir(padre, libreta, ajustes, mapa, listado, estacion, estacionamiento)
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+#include <filesystem>
+
+#include "output/imprimir.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPrinter;
+class QPushButton;
+class QScrollArea;
+
+namespace celvara::ui {
+
+// One page drawn at a zoom percentage (100: the sheet's size at 96 dpi).
+class VistaPagina : public QWidget {
+    Q_OBJECT
+public:
+    explicit VistaPagina(QWidget* padre = nullptr);
+    void mostrar(Pagina pagina, int zoom);
+    const Pagina& pagina() const { return pagina_; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Pagina pagina_;
+    int zoom_ = CImprimir::kZoomInicial;
+};
+
+class DialogoImprimir : public QDialog {
+    Q_OBJECT
+public:
+    DialogoImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Listado listado,
+                    const Estacion* estacion, const Estacionamiento* estacionamiento,
+                    std::filesystem::path carpetaExportar = {}, QWidget* padre = nullptr);
+
+    const CImprimir& logica() const { return logica_; }
+    VistaPagina* vista() const { return vista_; }
+
+    // "Imprimir...": every page, or the range chosen in the print dialog.
+    bool imprimirEn(QPrinter& impresora);
+    // "Exportar...": all pages as PDF, or the page shown as SVG (by the
+    // extension; none means PDF).
+    bool exportarA(std::filesystem::path ruta);
+
+private:
+    void elegirListado(int indice);
+    void elegirEstacion(int fila);
+    void llenarEstacionamientos();
+    void mostrar();
+    void imprimir();
+    void exportar();
+    void avisar(const std::string& texto);
+
+    CImprimir logica_;
+    std::filesystem::path carpetaExportar_;
+    QComboBox* listado_ = nullptr;
+    QListWidget* estaciones_ = nullptr;
+    QListWidget* estacionamientos_ = nullptr;
+    QScrollArea* desplazamiento_ = nullptr;
+    VistaPagina* vista_ = nullptr;
+    QLabel* textoPagina_ = nullptr;
+    bool llenando_ = false;
+};
+
+void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
+                   Listado listado, const Estacion* estacion = nullptr,
+                   const Estacionamiento* estacionamiento = nullptr);
+
+}  // namespace celvara::ui

@@ -1,0 +1,64 @@
+// "Exportar puntos..." and "Importar puntos...": thin views over the
+// points' exchange code in output/exportar_puntos.h.
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+#include <functional>
+
+#include "output/exportar_puntos.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+
+namespace celvara::ui {
+
+// The column choices both windows share.
+class OpcionesColumnasQt;
+
+class DialogoExportarPuntos : public QDialog {
+    Q_OBJECT
+public:
+    // `proyeccion`: the book's, the initial choice for KML.
+    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta, QWidget* padre = nullptr);
+
+    // Writes the file as the window says; "Aceptar" closes on success and
+    // shows the failure otherwise.
+    Resultado exportar();
+
+private:
+    void aceptar();
+
+    ListaPuntos puntos_;
+    QString carpeta_;
+    QLineEdit* destino_ = nullptr;
+    OpcionesColumnasQt* columnas_ = nullptr;
+    QSpinBox* decimales_ = nullptr;
+    QComboBox* proyeccion_ = nullptr;
+};
+
+class DialogoImportarPuntos : public QDialog {
+    Q_OBJECT
+public:
+    DialogoImportarPuntos(const QString& carpeta, const QString& destino, QWidget* padre = nullptr);
+
+    // Asked with the list of bad lines: true to skip them and import the rest.
+    std::function<bool(const QString& lineasErroneas)> preguntar;
+
+    // Reads the file, asks about bad lines, writes the coordinate file.
+    Resultado importar();
+    QString destino() const;
+
+private:
+    void aceptar();
+
+    QString carpeta_;
+    QLineEdit* origen_ = nullptr;
+    QLineEdit* destino_ = nullptr;
+    OpcionesColumnasQt* columnas_ = nullptr;
+    QCheckBox* anadir_ = nullptr;
+};
+
+}  // namespace celvara::ui

@@ -1,0 +1,171 @@
+#include "manager/herramientas_lecturas.h"
+
+#include <gtest/gtest.h>
+
+#include "comun/avisos_grabados.h"
+
+namespace celvara {
+namespace {
+
+std::vector<std::string> nombres(const Estacionamiento& s) {
+    std::vector<std::string> n;
+    for (const Lectura& l : s.lecturas) n.push_back(l.nombre.str());
+    return n;
+}
+
+void lecturas(Estacionamiento& s, std::initializer_list<const char*> n) {
+    for (const char* nombre : n) crearLectura(s.lecturas, std::nullopt, nombre, 1.5, 10, 100, 320, "");
+}
+
+TEST(HerramientasRango, NumerosSoloParaNombresDeDigitos) {
+    Estacionamiento s;
+    lecturas(s, {"7", "7A", "B1", "007", "12", "A5", "10"});
+    EXPECT_EQ(contarEnRango(s, {"1", "10"}), 3u);  // 7, 007, 10
+    EXPECT_EQ(contarEnRango(s, {"A1", "A9"}), 1u);
+    EXPECT_EQ(contarEnRango(s, {"3", "1"}), 0u);
+    EXPECT_EQ(contarEnRango(s, {"", "9"}), 0u);
+    EXPECT_TRUE(rangoValido({"9", "10"}));
+    EXPECT_FALSE(rangoValido({"10", "9"}));
+}
+
+struct HerramientasLibro : testing::Test {
+    void SetUp() override {
+        a = crearEstacion(libreta.estaciones, {.nombre = "A"});
+        b = crearEstacion(libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1, 2, 3}});
+        s = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 100);
+        p = crearEstacionamiento(a->estacionamientos, nullptr, "A_2", "A", 1.7, nullptr, 350);
+        otro = crearEstacionamiento(b->estacionamientos, nullptr, "A_1", "B", 1.6, nullptr, 0);  // same name as s
+        lecturas(*s, {"1", "2", "3", "4"});
+    }
+    CLibretaCampo libreta;
+    Estacion *a, *b;
+    Estacionamiento *s, *p, *otro;
+    prueba::AvisosGrabados avisos;
+};
+
+TEST_F(HerramientasLibro, BorrarPreguntaConLaCuentaYAvisa) {
+    COpcionesLecturas v(libreta, *s, avisos);
+    v.rango = {"1", "3"};
+    EXPECT_EQ(v.cuantos(), "Cuantos: 3");
+    EXPECT_EQ(v.borrar(), 0u);  // declined
+    avisos.respuestas = {Respuesta::Si};
+    EXPECT_EQ(v.borrar(), 3u);
+    EXPECT_EQ(nombres(*s), std::vector<std::string>{"4"});
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se borrarán 3 lecturas de A_1.\n¿Continuar?",
+                                                          "Se borrarán 3 lecturas de A_1.\n¿Continuar?",
+                                                          "Lesturas Borradas"}));
+    v.rango = {"3", "1"};
+    EXPECT_FALSE(v.cuantos());
+    EXPECT_EQ(v.borrar(), 0u);
+    EXPECT_EQ(avisos.mensajes.size(), 3u);
+}
+
+TEST_F(HerramientasLibro, MoverYCopiarAUnEstacionamientoDelMismoNombre) {
+    COpcionesLecturas v(libreta, *s, avisos);
+    EXPECT_EQ(v.nombres(), (std::vector<std::string>{"A_2", "A_1"}));
+    EXPECT_EQ(v.elegir(1), (std::vector<std::string>{"Subestacion:A_1", "Des = 0.0000", "I = 1.600"}));
+    ASSERT_EQ(v.destino(), otro);
+    v.rango = {"1", "2"};
+    avisos.respuestas = {Respuesta::Si, Respuesta::Aceptar, Respuesta::Si};
+    EXPECT_EQ(v.copiar(), 2u);
+    EXPECT_EQ(s->lecturas.size(), 4u);
+    EXPECT_EQ(v.mover(), 2u);
+    EXPECT_EQ(nombres(*s), (std::vector<std::string>{"3", "4"}));
+    EXPECT_EQ(nombres(*otro), (std::vector<std::string>{"1", "2", "1", "2"}));
+    EXPECT_EQ(avisos.textos()[0], "Se copiarán 2 lecturas de A_1 a A_1.\n¿Continuar?");
+    EXPECT_EQ(avisos.textos()[1], "Lecturas Copiadas");
+    EXPECT_EQ(avisos.textos()[3], "Lecturas Cambiadas");
+    // Never its own destination, even by hand.
+    EXPECT_EQ(moverEnRango(*s, *s, {"1", "9"}), 0u);
+    EXPECT_EQ(s->lecturas.size(), 2u);
+}
+
+TEST_F(HerramientasLibro, CambiarDeEstacionElUnicoEstacionamiento) {
+    CCambiarEstacion v(libreta, *b, *otro, avisos);
+    EXPECT_EQ(v.nombres(), std::vector<std::string>{"A"});
+    v.elegir(0);
+    avisos.respuestas = {Respuesta::Si};
+    const auto r = v.cambiar();
+    ASSERT_TRUE(r);
+    EXPECT_TRUE(b->estacionamientos.empty());
+    EXPECT_EQ(r->first, a);
+    EXPECT_EQ(a->estacionamientos.back().get(), r->second);
+    EXPECT_EQ(r->second->estacion, "A");
+    EXPECT_EQ(avisos.textos()[0], "El estacionamiento A_1 y sus 0 lecturas pasarán a la estación A.\n¿Continuar?");
+    CCambiarEstacion w(libreta, *b, *otro, avisos);  // nothing chosen: nothing done
+    EXPECT_FALSE(w.cambiar());
+}
+
+TEST_F(HerramientasLibro, UnirPorDesorientacionYSinModificar) {
+    CUnirEstacionamientos v(*a, *s, avisos);
+    EXPECT_EQ(v.textosActual(), (std::vector<std::string>{"Estacion: A", "Des = 100.0000", "I = 1.500"}));
+    EXPECT_EQ(v.elegir(0)[0], "Subestación: A_2");
+    avisos.respuestas = {Respuesta::Si};
+    EXPECT_EQ(v.unir(), p);
+    ASSERT_EQ(a->estacionamientos.size(), 1u);
+    ASSERT_EQ(p->lecturas.size(), 4u);
+    EXPECT_NEAR(p->lecturas[0].horizontal, 70.0, 1e-12);  // 320 + 100 - 350
+    EXPECT_NEAR(p->lecturas[0].jalon, 1.7, 1e-12);        // + (1.7 - 1.5)
+
+    Estacionamiento* q = crearEstacionamiento(a->estacionamientos, nullptr, "A_3", "A", 0, nullptr, 5);
+    lecturas(*q, {"9"});
+    const auto n = unirEstacionamientos(*a, q, *p, {.forma = FormaUnir::SinModificar});
+    EXPECT_EQ(n, 1u);
+    EXPECT_EQ(p->lecturas.back().horizontal, 320.0);
+    EXPECT_EQ(p->lecturas.back().jalon, 1.5);
+    // By readings to the reference, typed with a comma.
+    Estacionamiento* r = crearEstacionamiento(a->estacionamientos, nullptr, "A_4", "A", 0, nullptr, 5);
+    lecturas(*r, {"8"});
+    CUnirEstacionamientos w(*a, *r, avisos);
+    EXPECT_EQ(w.unir(), nullptr);  // nothing chosen
+    w.elegir(0);
+    w.opciones = {.forma = FormaUnir::ModificarH, .porLecturas = true};
+    w.textoInicial = "10,5";
+    w.textoFinal = "12";
+    avisos.respuestas = {Respuesta::Si};
+    EXPECT_EQ(w.unir(), p);
+    EXPECT_NEAR(p->lecturas.back().horizontal, 321.5, 1e-12);
+    EXPECT_EQ(p->lecturas.back().jalon, 1.5);
+}
+
+TEST(HerramientasRepetidas, ListaYBorraLasMarcadas) {
+    Estacionamiento s;
+    s.nombre = "S";
+    lecturas(s, {"B", "A", "B", "C", "A", "B"});
+    EXPECT_EQ(nombresRepetidos(s), (std::vector<std::string>{"B", "A"}));
+    prueba::AvisosGrabados avisos;
+    CVisualesRepetidas v(s, avisos);
+    v.elegir(0);
+    ASSERT_EQ(v.rejilla().numeroFilas(), 3u);
+    EXPECT_EQ(v.rejilla().texto(0, columna_repetidas::horizontal), "320.0000");
+    EXPECT_EQ(v.rejilla().texto(0, columna_repetidas::cara), "1");
+    v.rejilla().asignar(0, columna_repetidas::marca, "1");
+    v.rejilla().asignar(2, columna_repetidas::marca, "1");
+    avisos.respuestas = {Respuesta::Si};
+    EXPECT_EQ(v.borrarMarcadas(), 2u);
+    EXPECT_EQ(nombres(s), (std::vector<std::string>{"A", "B", "C", "A"}));
+    EXPECT_EQ(v.nombres(), std::vector<std::string>{"A"});
+    EXPECT_EQ(v.rejilla().numeroFilas(), 0u);  // B is no longer repeated
+}
+
+TEST(HerramientasDatosComplementarios, FormularioIdaYVuelta) {
+    Estacionamiento s;
+    s.nombre = "E_1";
+    s.datos.unidadAngular = 360;
+    s.datos.temperatura = 21;
+    auto f = FormularioDatosComplementarios::desde(s);
+    EXPECT_TRUE(f.sexagesimal);
+    EXPECT_EQ(f.temperatura, "21");
+    f.operador = "Íñigo Martínez de la Peña";  // cut to 14 bytes
+    f.tipoVertical = 2;
+    f.presion = "1013";
+    f.sexagesimal = false;
+    f.aplicar(s);
+    EXPECT_EQ(s.datos.operador, "\xCD\xF1igo Mart\xEDnez");
+    EXPECT_EQ(s.datos.tipoVertical, 2);
+    EXPECT_EQ(s.datos.presion, 1013);
+    EXPECT_EQ(s.datos.unidadAngular, 400);
+}
+
+}  // namespace
+}  // namespace celvara

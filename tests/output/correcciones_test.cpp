@@ -1,0 +1,320 @@
+#include "output/correcciones_lecturas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "calc/calculo_punto.h"
+#include "calc/caras.h"
+#include "comun/avisos_grabados.h"
+#include "comun/proceso.h"
+#include "fieldbook/fichero_obs.h"
+#include "fieldbook/numeros.h"
+#include "manager/herramientas_lecturas.h"
+
+namespace celvara {
+namespace {
+
+constexpr double kPi = 3.1415926535898;
+namespace cc = columna_correcciones;
+
+// ---- Face mean: one hand-made table through both tools.
+struct Par {
+    std::int32_t C;
+    double h1, v1, h2, v2;  // first and second reading
+    double h, v;            // expected mean
+};
+const Par kTabla[] = {
+    {400, 50.0000, 95.0000, 250.0020, 305.0010, 50.0010, 94.9995},     // first quadrant
+    {400, 150.0000, 101.0000, 350.0010, 298.9990, 150.0005, 101.0005}, // second
+    {400, 250.0000, 100.0000, 49.9990, 300.0000, 249.9995, 100.0000},  // third
+    {400, 350.0000, 99.0000, 150.0004, 301.0002, 350.0002, 98.9999},   // fourth
+    {400, 399.9990, 100.0000, 200.0020, 300.0000, 0.0005, 100.0000},   // across 0
+    {400, 0.0010, 100.0000, 199.9980, 300.0000, 399.9995, 100.0000},   // across 0, below
+    {400, 9.9990, 100.0000, 210.0010, 300.0000, 10.0000, 100.0000},    // near 10 gon
+    {400, 210.0010, 300.0000, 9.9990, 100.0000, 10.0000, 100.0000},    // face right first
+    {400, 9.9990, 100.0000, 10.0010, 100.0000, 10.0000, 100.0000},     // same face
+    {360, 359.9990, 90.0000, 180.0030, 270.0000, 0.0010, 90.0000},     // 360 circle across 0
+    {360, 100.0000, 85.0000, 280.0020, 275.0020, 100.0010, 84.9990},   // 360 circle
+};
+
+Estacionamiento conPar(const Par& p) {
+    Estacionamiento s;
+    s.datos.unidadAngular = p.C;
+    crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100.000, p.v1, p.h1, "cod");
+    crearLectura(s.lecturas, std::nullopt, "Q", 1.2, 20, 100, 0, "");
+    crearLectura(s.lecturas, std::nullopt, "P", 1.7, 100.002, p.v2, p.h2, "");
+    return s;
+}
+
+TEST(CorreccionesCaras, LosDosCaminosDanLaTabla) {
+    for (const Par& p : kTabla) {
+        SCOPED_TRACE(testing::Message() << p.h1 << " " << p.h2 << " C " << p.C);
+        Estacionamiento a = conPar(p);
+        const CambioCorreccion c = promediarCarasEstacionamiento(a);
+        EXPECT_EQ(c.lecturasFundidas, 1u);
+        ASSERT_EQ(a.lecturas.size(), 2u);
+        const Lectura& m = a.lecturas[0];
+        EXPECT_NEAR(m.horizontal, p.h, 1e-9);
+        EXPECT_NEAR(m.vertical, p.v, 1e-9);
+        EXPECT_NEAR(m.distancia, 100.001, 1e-9);
+        EXPECT_NEAR(m.jalon, 1.6, 1e-12);
+        EXPECT_EQ(m.codigo, "cod");
+        EXPECT_EQ(a.lecturas[1].nombre, "Q");
+
+        Estacionamiento b = conPar(p);
+        prueba::AvisosGrabados avisos;
+        CVisualesRepetidas v(b, avisos);
+        ASSERT_EQ(v.nombres(), std::vector<std::string>{"P"});
+        v.elegir(0);
+        ASSERT_EQ(v.rejilla().numeroFilas(), 2u);
+        v.rejilla().asignar(0, columna_repetidas::marca, "1");
+        v.rejilla().asignar(1, columna_repetidas::marca, "1");
+        ASSERT_TRUE(v.promediarMarcadas());
+        EXPECT_EQ(v.promedio().texto(0, columna_repetidas::horizontal), formatear("%1.4lf", p.h));
+        avisos.respuestas = {Respuesta::Si};
+        EXPECT_EQ(v.insertarPromedio(), 1u);
+        ASSERT_EQ(b.lecturas.size(), 2u);
+        EXPECT_EQ(b.lecturas[0], m);
+        EXPECT_TRUE(v.nombres().empty());
+    }
+}
+
+TEST(CorreccionesCaras, TresLecturasDelMismoNombreFundenLasDosPrimeras) {
+    Estacionamiento s;
+    for (double h : {10.0, 210.0, 10.0004}) crearLectura(s.lecturas, std::nullopt, "P", 0, 0, h < 200 ? 100 : 300, h, "");
+    promediarCarasEstacionamiento(s);
+    ASSERT_EQ(s.lecturas.size(), 2u);
+    EXPECT_NEAR(s.lecturas[0].horizontal, 10.0, 1e-12);
+    EXPECT_EQ(s.lecturas[1].horizontal, 10.0004);
+    EXPECT_EQ(s.lecturas[0].distancia, 0.0);  // no distance on either face
+}
+
+// ---- Unification: the same points before and after.
+struct Visual {
+    double azimut, zenit, inclinada;  // gon, gon, m
+    bool caraDerecha;
+};
+const Visual kVisuales[] = {{30, 95, 120.5, false}, {30, 95, 120.5, true},   {130, 104, 80, false},
+                            {250, 60, 45.25, true}, {399.5, 130, 10, false}, {210, 100.7, 300, true}};
+
+Estacionamiento mixto(std::int32_t C, std::int32_t tipoVertical, std::int32_t tipoDistancia) {
+    Estacionamiento s;
+    s.datos.unidadAngular = C;
+    s.datos.tipoVertical = tipoVertical;
+    s.datos.tipoDistancia = tipoDistancia;
+    s.alturaInstrumento = 1.45;
+    const double u = C / 400.0;
+    s.desorientacion = 12.5 * u;
+    for (const Visual& v : kVisuales) {
+        if (tipoDistancia == 2 && v.caraDerecha) continue;  // no face in a height difference
+        const double z = v.caraDerecha ? 400 - v.zenit : v.zenit;
+        const double h = std::fmod(v.azimut - 12.5 + (v.caraDerecha ? 200 : 0) + 400, 400);
+        const double zr = v.zenit * kPi / 200;
+        const double dh = v.inclinada * std::sin(zr);
+        double vertical = verticalZenital(z * u, tipoVertical, C);
+        double distancia = v.inclinada;
+        if (tipoDistancia == 1) distancia = v.inclinada / std::sin(zr);
+        if (tipoDistancia == 2 || tipoDistancia == 3) distancia = dh;
+        if (tipoDistancia == 2) vertical = v.inclinada * std::cos(zr);
+        crearLectura(s.lecturas, std::nullopt, "1", 1.3, distancia, vertical, h * u, "");
+    }
+    return s;
+}
+
+std::vector<PuntoCalculado> radiar(const Estacionamiento& s) {
+    Estacion e;
+    e.x = 1000, e.y = 2000, e.z = 100;
+    CCalculoPunto calculo;
+    calculo.cargarEstacionamiento(datosDeEstacionamiento(e, s));
+    std::vector<PuntoCalculado> puntos;
+    for (const Lectura& l : s.lecturas) {
+        calculo.cargarLectura(l.horizontal, l.vertical, l.distancia, l.jalon);
+        puntos.push_back(calculo.calcular());
+    }
+    return puntos;
+}
+
+TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
+    for (std::int32_t C : {400, 360})
+        for (std::int32_t tipoV : {0, 1, 2})
+            for (std::int32_t tipoD : {0, 1, 2, 3}) {
+                SCOPED_TRACE(testing::Message() << "C " << C << " vertical " << tipoV << " distancia " << tipoD);
+                Estacionamiento s = mixto(C, tipoV, tipoD);
+                const auto antes = radiar(s);
+                unificarLecturas(s);
+                EXPECT_EQ(s.datos.unidadAngular, 400);
+                EXPECT_EQ(s.datos.tipoDistancia, 0);
+                EXPECT_EQ(s.datos.tipoVertical, 0);
+                const auto despues = radiar(s);
+                ASSERT_EQ(antes.size(), despues.size());
+                for (std::size_t i = 0; i < antes.size(); ++i) {
+                    EXPECT_NEAR(despues[i].x, antes[i].x, 1e-8) << i;
+                    EXPECT_NEAR(despues[i].y, antes[i].y, 1e-8) << i;
+                    EXPECT_NEAR(despues[i].z, antes[i].z, 1e-8) << i;
+                }
+                const ListaLecturas unificadas = s.lecturas;
+                EXPECT_EQ(unificarLecturas(s).lecturas, 0u);
+                EXPECT_EQ(s.lecturas, unificadas);
+            }
+    // The true points, from the mixed 360 / elevation / reduced set-up.
+    const auto p = radiar(mixto(360, 1, 3));
+    EXPECT_NEAR(p[1].x, p[0].x, 1e-8);
+    const double dh = 120.5 * std::sin(95 * kPi / 200);
+    EXPECT_NEAR(p[0].z, 100 + 1.45 + 120.5 * std::cos(95 * kPi / 200) - 1.3 + 0.42 * dh * dh / 6378388, 1e-8);
+}
+
+TEST(CorreccionesUnificar, LecturaVerticalExactaQuedaSinDistancia) {
+    Estacionamiento s;
+    s.datos.tipoDistancia = 3;
+    crearLectura(s.lecturas, std::nullopt, "1", 0, 25, 200, 0, "");
+    unificarLecturas(s);
+    EXPECT_EQ(s.lecturas[0].distancia, 0.0);
+}
+
+// ---- Curvature and refraction, offsets.
+TEST(CorreccionesEsfericidad, AnguloYDesnivelConLaConstanteDeLaRadiacion) {
+    const double angulo = 0.42 * 1000 / 6378388 * 200 / kPi;  // 0.0041920 gon at 1000 m
+    EXPECT_NEAR(angulo, 0.0041920, 1e-7);
+    for (std::int32_t tipoV : {0, 1, 2}) {
+        Estacionamiento s;
+        s.datos.tipoVertical = tipoV;
+        const double nivel = tipoV == 1 ? 0 : 100;
+        crearLectura(s.lecturas, std::nullopt, "1", 0, 1000, nivel, 0, "");
+        const double zAntes = radiar(s)[0].z;
+        EXPECT_EQ(corregirEsfericidadRefraccion(s).lecturas, 1u);
+        EXPECT_NEAR(s.lecturas[0].vertical, nivel + (tipoV == 0 ? -angulo : angulo), 1e-10);
+        EXPECT_EQ(s.datos.corregidoEsfRefr, 1);
+        EXPECT_NEAR(radiar(s)[0].z, zAntes, 1e-6);  // the radiation no longer adds c
+        EXPECT_EQ(corregirEsfericidadRefraccion(s).lecturas, 0u);  // never twice
+    }
+    Estacionamiento d;
+    d.datos.tipoDistancia = 2;
+    crearLectura(d.lecturas, std::nullopt, "1", 0, 1000, -2.5, 0, "");
+    corregirEsfericidadRefraccion(d);
+    EXPECT_NEAR(d.lecturas[0].vertical, -2.5 + 0.42 * 1000 * 1000 / 6378388, 1e-12);
+}
+
+TEST(CorreccionesDesplazamientos, CcSegundosYMilimetros) {
+    Estacionamiento s;
+    crearLectura(s.lecturas, std::nullopt, "1", 0, 10, 100, 50, "");
+    aplicarDesplazamientos(s, 10, 10, 5);
+    EXPECT_NEAR(s.lecturas[0].horizontal, 50.0010, 1e-12);
+    EXPECT_NEAR(s.lecturas[0].vertical, 100.0010, 1e-12);
+    EXPECT_NEAR(s.lecturas[0].distancia, 10.005, 1e-12);
+    s.datos.unidadAngular = 360;
+    aplicarDesplazamientos(s, 36, 0, 0);
+    EXPECT_NEAR(s.lecturas[0].horizontal, 50.0010 + 0.01, 1e-12);
+}
+
+// ---- The window.
+struct CorreccionesVentana : testing::Test {
+    void SetUp() override {
+        auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 2000, 100}});
+        DatosComplementarios d;
+        d.unidadAngular = 360;
+        d.corregidoEsfRefr = 1;
+        auto* s1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 9);
+        crearLectura(s1->lecturas, std::nullopt, "1", 1, 50, 90, 45, "");
+        crearLectura(s1->lecturas, std::nullopt, "1", 1, 50, 270, 225, "");
+        auto* s2 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 0);  // same name
+        crearLectura(s2->lecturas, std::nullopt, "2", 1, 1000, 100, 0, "");
+    }
+    Estacionamiento& s(std::size_t i) { return *libreta.estaciones[0]->estacionamientos[i]; }
+    CLibretaCampo libreta;
+    prueba::AvisosGrabados avisos;
+};
+
+TEST_F(CorreccionesVentana, FilasPorPosicionPreguntaYRecarga) {
+    CCorreccionesLecturas v(libreta, avisos);
+    ASSERT_EQ(v.rejilla().numeroFilas(), 2u);
+    EXPECT_EQ(v.rejilla().texto(0, cc::esfRefr), "0");  // already corrected
+    EXPECT_EQ(v.rejilla().texto(1, cc::esfRefr), "1");
+    v.marcarColumna(cc::unificar, true);
+    v.marcarColumna(cc::promediar, true);
+    v.rejilla().asignar(1, cc::desplazamientoD, "5");  // not applied: its flag is off
+    v.corregir();  // declined
+    EXPECT_EQ(s(0).datos.unidadAngular, 360);
+    avisos.respuestas = {Respuesta::Si};
+    const CambioCorreccion c = v.corregir();
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se corregirán 3 lecturas de 2 estacionamientos.\n¿Continuar?",
+                                                          "Se corregirán 3 lecturas de 2 estacionamientos.\n¿Continuar?",
+                                                          "Correcciones Realizadas"}));
+    EXPECT_EQ(c.estacionamientos, 2u);
+    EXPECT_EQ(c.lecturasFundidas, 1u);
+    ASSERT_EQ(s(0).lecturas.size(), 1u);
+    EXPECT_NEAR(s(0).lecturas[0].horizontal, 50, 1e-9);
+    EXPECT_NEAR(s(0).lecturas[0].vertical, 100, 1e-9);
+    EXPECT_NEAR(s(0).desorientacion, 10, 1e-12);
+    EXPECT_NEAR(s(1).lecturas[0].vertical, 100 - 0.0041920, 1e-7);
+    EXPECT_EQ(s(1).lecturas[0].distancia, 1000);
+    // Refreshed: the second set-up is now corrected, nothing is ticked.
+    EXPECT_EQ(v.rejilla().texto(1, cc::esfRefr), "0");
+    EXPECT_EQ(v.rejilla().texto(0, cc::lecturas), "1");
+    const ListaLecturas antes = s(1).lecturas;
+    avisos.respuestas = {Respuesta::Si};
+    v.marcarColumna(cc::unificar, true);
+    EXPECT_EQ(v.corregir().lecturas, 0u);
+    EXPECT_EQ(s(1).lecturas, antes);
+}
+
+TEST_F(CorreccionesVentana, FilaSinMarcaYFicheroNuevo) {
+    CCorreccionesLecturas v(libreta, avisos);
+    v.enUnoNuevo = true;
+    v.corregir();
+    EXPECT_EQ(avisos.textos().back(), "Introducir Nombre Fichero de Observaciones");
+    const auto ruta = std::filesystem::path(testing::TempDir()) / "corregidas.obs";
+    v.ficheroNuevo = ruta.string();
+    v.rejilla().asignar(0, cc::uso, "0");
+    v.marcarColumna(cc::desplazamientos, true);
+    v.rejilla().asignar(1, cc::desplazamientoH, "10");
+    avisos.respuestas = {Respuesta::Si};
+    v.corregir();
+    EXPECT_EQ(avisos.textos().back(), "Correcciones Realizadas");
+    EXPECT_EQ(s(1).lecturas[0].horizontal, 0.0);  // the open book is untouched
+    CLibretaCampo nueva;
+    ASSERT_TRUE(leerLibreta(nueva, ruta));
+    const auto& sn = nueva.estaciones[0]->estacionamientos;
+    EXPECT_EQ(sn[0]->lecturas, s(0).lecturas);  // row 0 not ticked
+    EXPECT_NEAR(sn[1]->lecturas[0].horizontal, 0.001, 1e-12);
+    EXPECT_EQ(sn[1]->datos.corregidoEsfRefr, 1);
+}
+
+}  // namespace
+}  // namespace celvara
+
+namespace celvara {
+namespace {
+
+// ---- celvara-cli corregir and repetidas.
+TEST(CorreccionesCli, CorregirYRepetidas) {
+    CLibretaCampo l;
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A"});
+    DatosComplementarios d;
+    d.unidadAngular = 360;
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 0);
+    crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100, 90, 45, "");
+    crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100.002, 270, 225, "");
+    const auto dir = std::filesystem::path(testing::TempDir());
+    ASSERT_TRUE(escribirLibreta(l, dir / "cli_mixta.obs"));
+    const auto r = prueba::cli({"repetidas", (dir / "cli_mixta.obs").string()});
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.salida, "ESTACION A ESTACIONAMIENTO A_1\nP 1 45.0000 90.0000 100.000 1.500\n"
+                        "P 2 225.0000 270.0000 100.002 1.500\n");
+    const auto c = prueba::cli({"corregir", (dir / "cli_mixta.obs").string(), "-o", (dir / "cli_salida.obs").string(),
+                                "--unificar", "--promediar", "--desplazamientos=0,0,1"});
+    EXPECT_EQ(c.estado, 0);
+    EXPECT_EQ(c.salida, "Correcciones Realizadas: 1 estacionamientos, 5 lecturas, 1 fundidas\n");
+    CLibretaCampo salida;
+    ASSERT_TRUE(leerLibreta(salida, dir / "cli_salida.obs"));
+    const auto& sn = *salida.estaciones[0]->estacionamientos[0];
+    ASSERT_EQ(sn.lecturas.size(), 1u);
+    EXPECT_NEAR(sn.lecturas[0].horizontal, 50, 1e-9);
+    EXPECT_NEAR(sn.lecturas[0].vertical, 100, 1e-9);
+    EXPECT_NEAR(sn.lecturas[0].distancia, 100.002, 1e-9);
+    EXPECT_EQ(prueba::cli({"corregir", (dir / "no_existe.obs").string(), "-o", (dir / "x.obs").string()}).estado, 1);
+}
+
+}  // namespace
+}  // namespace celvara

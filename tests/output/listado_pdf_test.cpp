@@ -1,0 +1,165 @@
+// celvara-cli listado: the PDF read back through poppler (pdfinfo, pdftotext).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "comun/proceso.h"
+#include "fieldbook/fichero_obs.h"
+#include "manager/datos_trabajo.h"
+
+namespace celvara {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::cli;
+using prueba::ejecutar;
+
+class ListadoPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifndef CELVARA_LISTADOS_PDF
+        GTEST_SKIP() << "celvara-cli se compiló sin Qt";
+#endif
+        if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdfinfo")) GTEST_SKIP() << "sin poppler-utils";
+        carpeta = fs::temp_directory_path() / ("celvara_listado_" + std::to_string(std::random_device{}()));
+        fs::create_directories(carpeta);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!carpeta.empty()) fs::remove_all(carpeta, ec);
+    }
+
+    std::string libreta(const CLibretaCampo& l) {
+        const fs::path ruta = carpeta / "obra.obs";
+        EXPECT_TRUE(escribirLibreta(l, ruta));
+        return ruta.string();
+    }
+    std::string empresa() {
+        DatosTrabajo d = datosTrabajoPorDefecto();
+        d.empresa = "TOPOGRAF\xCD" "A PE\xD1" "A S.L.";
+        d.provinciaTrabajo = "C\xE1" "diz";
+        const fs::path ruta = carpeta / "datos_empresa.prt";
+        EXPECT_TRUE(escribirDatosTrabajo(d, ruta));
+        return ruta.string();
+    }
+    std::string pdf() const { return (carpeta / "listado.pdf").string(); }
+
+    // pdftotext keeps the order of the words but not the width of the gaps:
+    // runs of blanks are compared as one.
+    static std::string compacto(const std::string& s) {
+        std::string c;
+        for (char x : s)
+            if (x != ' ' || c.empty() || c.back() != ' ') c += x;
+        return c;
+    }
+    std::string info() const { return compacto(ejecutar({"/usr/bin/pdfinfo", pdf()}).salida); }
+    std::string texto(int pagina) const {
+        const auto n = std::to_string(pagina);
+        return compacto(ejecutar({"/usr/bin/pdftotext", "-layout", "-f", n, "-l", n, pdf(), "-"}).salida);
+    }
+    // The first words of every table row of a page, top to bottom.
+    static std::vector<std::string> primeras(const std::string& pagina, std::string_view prefijo) {
+        std::vector<std::string> v;
+        std::istringstream in(pagina);
+        for (std::string linea; std::getline(in, linea);) {
+            std::istringstream palabras(linea);
+            std::string w;
+            if (palabras >> w && w.starts_with(prefijo)) v.push_back(w);
+        }
+        return v;
+    }
+
+    fs::path carpeta;
+};
+
+TEST_F(ListadoPdfTest, BasesEnPaginasDeTreintaYUnaConCabeceraYFormatos) {
+    CLibretaCampo l;
+    crearEstacion(l.estaciones, {.nombre = "PE\xD1" "A", .coordenadas = Coordenadas{1000, 2000.0006, -3.25},
+                                 .descripcion1 = "Estaci\xF3n | junto; al muro"});
+    for (int i = 2; i <= 31; ++i)
+        crearEstacion(l.estaciones, {.nombre = "E" + std::to_string(i), .coordenadas = Coordenadas{double(i), 0, 0}});
+    const auto r = cli({"listado", "bases", libreta(l), "-o", pdf(), "--empresa", empresa()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    const std::string i = info();
+    EXPECT_NE(i.find("Pages: 2"), std::string::npos) << i;
+    EXPECT_NE(i.find("Page size: 595 x 842 pts (A4)"), std::string::npos) << i;
+    const std::string p1 = texto(1), p2 = texto(2);
+    for (const auto& p : {p1, p2}) {
+        EXPECT_NE(p.find("TOPOGRAFÍA PEÑA S.L."), std::string::npos) << p;
+        EXPECT_NE(p.find("LISTADO DE BASES"), std::string::npos);
+        EXPECT_NE(p.find("Estación"), std::string::npos);
+    }
+    // The comment's "|" and ";" split nothing: the next row follows intact.
+    EXPECT_NE(p1.find("PEÑA"), std::string::npos);
+    EXPECT_NE(p1.find("1000.000"), std::string::npos);
+    EXPECT_NE(p1.find("2000.001"), std::string::npos);
+    EXPECT_NE(p1.find("-3.250"), std::string::npos);
+    EXPECT_NE(p1.find("Estación / junto, al muro"), std::string::npos) << p1;
+    std::vector<std::string> esperadas{"Estación"};
+    for (int k = 2; k <= 30; ++k) esperadas.push_back("E" + std::to_string(k));
+    EXPECT_EQ(primeras(p1, "E"), esperadas);
+    EXPECT_EQ(primeras(p2, "E"), (std::vector<std::string>{"Estación", "E31"}));
+}
+
+TEST_F(ListadoPdfTest, EstadilloDeTreintaYSieteLecturasEnUnLocaleConComa) {
+    CLibretaCampo l;
+    auto* e = crearEstacion(l.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 12.5);
+    for (int i = 1; i <= 37; ++i)
+        crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(i), 1.3, 25.25, 100, i, i == 1 ? "a|b;c" : "");
+    const std::string obs = libreta(l);
+    std::vector<std::string> orden{"/usr/bin/env"};
+    // A locale with decimal commas, compiled here when its sources exist.
+    const fs::path locales = carpeta / "locales";
+    fs::create_directories(locales);
+    const bool coma = ejecutar({"/usr/bin/localedef", "-i", "es_ES", "-f", "UTF-8", (locales / "es_ES.UTF-8").string()})
+                          .estado == 0;
+    if (coma) orden.insert(orden.end(), {"LOCPATH=" + locales.string(), "LC_ALL=es_ES.UTF-8"});
+    orden.insert(orden.end(), {CELVARA_CLI, "listado", "estadillo", obs, "-o", pdf(), "--estacionamiento", "A_1"});
+    const auto r = ejecutar(orden);
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_NE(info().find("Pages: 2"), std::string::npos);
+    const std::string p1 = texto(1), p2 = texto(2);
+    EXPECT_NE(p1.find("ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"), std::string::npos);
+    EXPECT_NE(p1.find("ESTACION : A"), std::string::npos);
+    EXPECT_NE(p1.find("Altura Instrumento : 1.500"), std::string::npos);
+    EXPECT_NE(p1.find("Desorientación : 12.5000"), std::string::npos) << p1;
+    EXPECT_NE(p1.find("25.2500"), std::string::npos);
+    EXPECT_EQ(p1.find("25,2500"), std::string::npos);
+    EXPECT_NE(p1.find("a/b,c"), std::string::npos);
+    EXPECT_EQ(primeras(p1, "P").size(), 36u);
+    EXPECT_EQ(primeras(p1, "P").at(1), "P2");
+    EXPECT_EQ(primeras(p2, "P"), (std::vector<std::string>{"P37"}));
+    if (!coma) GTEST_SKIP() << "no se pudo compilar el locale es_ES";
+}
+
+TEST_F(ListadoPdfTest, LibretaVaciaDaUnaPaginaConCabecera) {
+    const auto r = cli({"listado", "desorientaciones", libreta(CLibretaCampo{}), "-o", pdf()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_NE(info().find("Pages: 1"), std::string::npos);
+    const std::string p = texto(1);
+    EXPECT_NE(p.find("ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"), std::string::npos);
+    EXPECT_NE(p.find("TABLA DE DESORIENTACIONES"), std::string::npos);
+    EXPECT_NE(p.find("ESTACIONAMIENTO"), std::string::npos);
+
+    EXPECT_EQ(cli({"listado", "resena", libreta(CLibretaCampo{}), "-o", pdf(), "--estacion", "X"}).estado, 2);
+    EXPECT_EQ(cli({"listado", "bases", (carpeta / "no.obs").string(), "-o", pdf()}).estado, 1);
+}
+
+TEST_F(ListadoPdfTest, ResenaConLosDatosDelTrabajo) {
+    CLibretaCampo l;
+    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10},
+                                 .descripcion1 = "Junto al pozo"});
+    const auto r = cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "V-1", "--empresa", empresa()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    const std::string p = texto(1);
+    for (const char* t : {"ESTACION: V-1", "X = 500000.000", "Proyección UTM.(ED-50): 0.9996000000",
+                          "PROVINCIA : Cádiz", "Señal : Vertice Geodésico", "Junto al pozo", "Foto :"})
+        EXPECT_NE(p.find(t), std::string::npos) << t << "\n" << p;
+}
+
+}  // namespace
+}  // namespace celvara

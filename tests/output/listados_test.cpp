@@ -1,0 +1,190 @@
+// The printed listings as page descriptions, and "IMPRIMIR" without a screen.
+#include <gtest/gtest.h>
+
+#include "output/imprimir.h"
+#include "output/listados.h"
+
+namespace celvara {
+namespace {
+
+std::string tablaDe(const Pagina& p) { return p.tablas.empty() ? std::string("(sin tabla)") : p.tablas.at(0).texto; }
+
+bool tieneTexto(const Pagina& p, std::string_view t) {
+    for (const auto& x : p.textos)
+        if (x.texto == t) return true;
+    return false;
+}
+
+void estaciones(CLibretaCampo& l, int n) {
+    for (int i = 1; i <= n; ++i) {
+        const std::string nombre = "E" + std::to_string(i);
+        crearEstacion(l.estaciones, {.nombre = nombre, .coordenadas = Coordenadas{double(i), 0, 0}});
+    }
+}
+
+EntornoListado conEmpresa() {
+    EntornoListado e;
+    DatosTrabajo d;
+    d.empresa = "TOPOGRAF\xCD" "A DEL SUR";
+    d.direccion = "C/ Mayor 12";
+    d.zona = "Pol\xEDgono 3";
+    d.terminoMunicipal = "Jerez";
+    d.provinciaTrabajo = "C\xE1" "diz";
+    e.empresa = d;
+    return e;
+}
+
+TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
+    CLibretaCampo l;
+    crearEstacion(l.estaciones, {.nombre = "PE\xD1" "A", .tipo = 2, .coordenadas = Coordenadas{1000, 2000.0006, -3.25},
+                                 .descripcion1 = "Estaci\xF3n | junto; al muro"});
+    crearEstacion(l.estaciones, {.nombre = "B;1"});
+    const Pagina p = paginaListado(Listado::Bases, l, {}, conEmpresa(), 1);
+    EXPECT_EQ(tablaDe(p),
+              "Estaci\xF3n|X|Y|Z|Comentario;"
+              "PE\xD1" "A | 1000.000 | 2000.001 | -3.250 | Estaci\xF3n / junto, al muro\t;"
+              "B,1 | 0.000 | 0.000 | 0.000 | \t;");
+    const auto celdas = celdasTabla(tablaDe(p));
+    ASSERT_EQ(celdas.size(), 3u);
+    EXPECT_EQ(celdas[1], (std::vector<std::string>{"PE\xD1" "A", "1000.000", "2000.001", "-3.250",
+                                                    "Estaci\xF3n / junto, al muro"}));
+    EXPECT_EQ(anchosTabla(p.tablas[0].anchos), (std::vector<int>{1600, 1600, 1600, 1600, 3000}));
+    EXPECT_EQ(p.tablas[0].x, 910);
+    EXPECT_EQ(p.tablas[0].y, 2625);
+    EXPECT_TRUE(tieneTexto(p, "LISTADO DE BASES"));
+    EXPECT_EQ(p.marcos.back(), (Rectangulo{421, 1333, 10043, 14049}));
+}
+
+TEST(ListadosTest, PaginasDeTreintaFilasSinPaginaVacia) {
+    for (const auto& [n, paginas] : {std::pair{0, 1}, {29, 1}, {30, 1}, {31, 2}, {61, 3}}) {
+        CLibretaCampo l;
+        estaciones(l, n);
+        EXPECT_EQ(paginasListado(Listado::Bases, l, {}), paginas) << n;
+    }
+    CLibretaCampo l;
+    estaciones(l, 31);
+    const auto primera = celdasTabla(tablaDe(paginaListado(Listado::Bases, l, {}, {}, 1)));
+    const auto segunda = celdasTabla(tablaDe(paginaListado(Listado::Bases, l, {}, {}, 2)));
+    ASSERT_EQ(primera.size(), 31u);
+    EXPECT_EQ(primera[1][0], "E1");
+    EXPECT_EQ(primera[30][0], "E30");
+    ASSERT_EQ(segunda.size(), 2u);
+    EXPECT_EQ(segunda[1][0], "E31");
+    EXPECT_EQ(tablaDe(paginaListado(Listado::Bases, CLibretaCampo{}, {}, {}, 1)), "Estaci\xF3n|X|Y|Z|Comentario;");
+}
+
+TEST(ListadosTest, EstadilloDeTreintaYSeisLecturasPorPagina) {
+    CLibretaCampo l;
+    auto* e = crearEstacion(l.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "A_1", "A", 1.5626, nullptr, 399.99996);
+    for (int i = 1; i <= 37; ++i)
+        crearLectura(s->lecturas, std::nullopt, std::to_string(i), 1.3, 10.12346, 99.99994, i, i == 37 ? "bordillo" : "");
+    const SeleccionListado sel{e, s};
+    EXPECT_EQ(paginasListado(Listado::Estadillo, l, sel), 2);
+    const Pagina p2 = paginaListado(Listado::Estadillo, l, sel, {}, 2);
+    EXPECT_EQ(tablaDe(p2), "N\xFAmero|Jal\xF3n|Horizontal|Vertical|Distancia|Comentario;"
+                           "37 | 1.300 | 37.0000 | 99.9999 | 10.1235 | bordillo\t ;");
+    EXPECT_EQ(celdasTabla(tablaDe(paginaListado(Listado::Estadillo, l, sel, {}, 1))).size(), 37u);
+    EXPECT_TRUE(tieneTexto(p2, "ESTACION :  A"));
+    EXPECT_TRUE(tieneTexto(p2, "Altura Instrumento :  1.563"));
+    EXPECT_TRUE(tieneTexto(p2, "Desorientaci\xF3n : 400.0000"));
+    EXPECT_EQ(p2.tablas[0].puntos, 8);
+    // Without a set-up: the header and the frame only.
+    const Pagina vacia = paginaListado(Listado::Estadillo, l, {e, nullptr}, {}, 1);
+    EXPECT_TRUE(vacia.tablas.empty());
+    EXPECT_EQ(paginasListado(Listado::Estadillo, l, {e, nullptr}), 1);
+}
+
+TEST(ListadosTest, DesorientacionesDeTodasLasEstacionesEnOrdenDelLibro) {
+    CLibretaCampo l;
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A"});
+    auto* b = crearEstacion(l.estaciones, {.nombre = "B"});
+    auto* a1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 12.34567);
+    crearLectura(a1->lecturas, std::nullopt, "1", 0, 0, 0, 0, "");
+    crearLectura(a1->lecturas, std::nullopt, "2", 0, 0, 0, 0, "");
+    crearEstacionamiento(b->estacionamientos, nullptr, "B_1", "B", 0, nullptr, 0);
+    crearEstacionamiento(a->estacionamientos, nullptr, "A_2", "A", 1.45, nullptr, 200);
+    EXPECT_EQ(tablaDe(paginaListado(Listado::Desorientaciones, l, {}, {}, 1)),
+              "ESTACIONAMIENTO|ESTACION|Altura Instr|DESORIENTACION|PUNTOS;"
+              "A_1 | A | 1.500 | 12.3457 | 2\t;"
+              "A_2 | A | 1.450 | 200.0000 | 0\t;"
+              "B_1 | B | 0.000 | 0.0000 | 0\t;");
+}
+
+TEST(ListadosTest, CabeceraConEmpresaOConError) {
+    const Pagina sin = paginaListado(Listado::Bases, CLibretaCampo{}, {}, {}, 1);
+    EXPECT_TRUE(tieneTexto(sin, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
+    const Pagina con = paginaListado(Listado::Desorientaciones, CLibretaCampo{}, {}, conEmpresa(), 1);
+    ASSERT_FALSE(con.textos.empty());
+    EXPECT_EQ(con.textos[0].texto, "TOPOGRAF\xCD" "A DEL SUR");
+    EXPECT_EQ(con.textos[0].puntos, 15);
+    EXPECT_TRUE(con.textos[0].negrita);
+    EXPECT_TRUE(tieneTexto(con, "C/ Mayor 12"));
+    EXPECT_FALSE(tieneTexto(con, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
+}
+
+TEST(ListadosTest, ResenaDeUnaEstacion) {
+    CLibretaCampo l;
+    std::string largo;
+    for (int i = 0; i < 20; ++i) largo += "palabra" + std::to_string(i) + " ";
+    auto* e = crearEstacion(l.estaciones, {.nombre = "V1", .tipo = 1, .coordenadas = Coordenadas{500000, 4000000, 12.5},
+                                           .descripcion1 = "Junto al pozo", .croquis = "l\xEDnea 1\r\n" + largo});
+    EntornoListado entorno = conEmpresa();
+    const Pagina p = paginaListado(Listado::Resena, l, {e, nullptr}, entorno, 1);
+    EXPECT_EQ(paginasListado(Listado::Resena, l, {e, nullptr}), 1);
+    for (const char* t : {"ESTACION:    V1", "X = 500000.000", "Y = 4000000.000", "Z = 12.500",
+                          "Proyecci\xF3n UTM.(ED-50): 0.9996000000", "Proyecci\xF3n UTM.(WGS-84): 0.9996000000",
+                          "PROVINCIA :     C\xE1" "diz", "ZONA :             Pol\xEDgono 3",
+                          "T. MUNICIPAL :   Jerez", "Se\xF1" "al :     Clavo", "Junto al pozo", "l\xEDnea 1",
+                          "Croquis:", "Detalle:", "Foto :"})
+        EXPECT_TRUE(tieneTexto(p, t)) << t;
+    // The long sketch line wraps at a word.
+    EXPECT_TRUE(tieneTexto(p, largo.substr(0, largo.rfind(' ', 85))));
+    // No map: empty picture frames, the logo's as well.
+    for (const auto& im : p.imagenes) EXPECT_TRUE(im.ruta.empty());
+    // Outside the grid the factor counts 1.
+    e->x = 50000;
+    e->tipo = 2;
+    const Pagina fuera = paginaListado(Listado::Resena, l, {e, nullptr}, entorno, 1);
+    EXPECT_TRUE(tieneTexto(fuera, "Proyecci\xF3n UTM.(ED-50): 1.0000000000"));
+    EXPECT_TRUE(tieneTexto(fuera, "Se\xF1" "al :     Vertice Geod\xE9sico"));
+}
+
+TEST(ImprimirTest, ListasPaginasYZoom) {
+    CLibretaCampo l;
+    estaciones(l, 31);
+    auto* e2 = l.estaciones[1].get();
+    crearEstacionamiento(e2->estacionamientos, nullptr, "E2_1", "E2", 1, nullptr, 0);
+    auto* s2 = crearEstacionamiento(e2->estacionamientos, nullptr, "E2_2", "E2", 1, nullptr, 0);
+    CImprimir imp(l, {}, Listado::Estadillo, nullptr, s2);
+    EXPECT_EQ(imp.estacionElegida(), 1);
+    EXPECT_EQ(imp.estacionamientoElegido(), 1);
+    EXPECT_EQ(imp.nombresEstacionamientos(), (std::vector<std::string>{"E2_1", "E2_2"}));
+    EXPECT_TRUE(imp.listaEstacionesActiva() && imp.listaEstacionamientosActiva());
+
+    imp.elegirListado(0);
+    EXPECT_FALSE(imp.listaEstacionesActiva() || imp.listaEstacionamientosActiva());
+    EXPECT_EQ(imp.textoPagina(), "P\xE1gina: 1 de 2");
+    imp.paginaAnterior();
+    EXPECT_EQ(imp.pagina(), 1);
+    imp.paginaSiguiente();
+    imp.paginaSiguiente();
+    EXPECT_EQ(imp.textoPagina(), "P\xE1gina: 2 de 2");
+    imp.elegirListado(1);
+    EXPECT_EQ(imp.textoPagina(), "P\xE1gina: 1 de 1");
+    EXPECT_TRUE(imp.listaEstacionesActiva() && !imp.listaEstacionamientosActiva());
+
+    imp.elegirEstacion(0);
+    EXPECT_TRUE(imp.nombresEstacionamientos().empty());
+    EXPECT_EQ(imp.estacionamientoElegido(), -1);
+    imp.elegirEstacion(1);
+    EXPECT_EQ(imp.estacionamientoElegido(), 0);
+
+    for (int i = 0; i < 20; ++i) imp.zoomMas();
+    EXPECT_EQ(imp.zoom(), 260);
+    for (int i = 0; i < 20; ++i) imp.zoomMenos();
+    EXPECT_EQ(imp.zoom(), 40);
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,116 @@
+// Points as delimited text: exact bytes out, the same points back, and the
+// lines an import must refuse.
+#include <gtest/gtest.h>
+
+#include "output/puntos_texto.h"
+
+namespace celvara {
+namespace {
+
+ListaPuntos muestra() {
+    ListaPuntos l(3);
+    l[0].nombre = "B1";
+    l[0].x = 441234.5678;
+    l[0].y = 4478123.0004;
+    l[0].z = 654.3214;
+    l[0].codigo = std::string("V\xE9rtice");
+    l[1].nombre = "P 2";
+    l[1].x = -0.0001;
+    l[1].y = 12.5;
+    l[1].z = 0;
+    l[1].codigo = "ARQUETA;\"A\"";
+    l[2].nombre = "3";
+    l[2].x = 1;
+    l[2].y = 2;
+    l[2].z = 3;
+    return l;
+}
+
+TEST(PuntosTexto, EscribeLasColumnasElegidasConPuntoDecimalYComillas) {
+    OpcionesTexto o;
+    o.columnas = {CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z, CampoPunto::Codigo};
+    o.separador = ';';
+    o.decimales = 3;
+    o.cabecera = true;
+    EXPECT_EQ(escribirPuntosTexto(muestra(), o),
+              "Nombre;N;E;Z;C\xC3\xB3" "digo\r\n"
+              "B1;4478123.000;441234.568;654.321;V\xC3\xA9rtice\r\n"
+              "P 2;12.500;0.000;0.000;\"ARQUETA;\"\"A\"\"\"\r\n"
+              "3;2.000;1.000;3.000;\r\n");
+    o.separador = ' ';
+    o.cabecera = false;
+    o.decimales = 1;
+    o.columnas = {CampoPunto::Nombre, CampoPunto::X};
+    // A blank separator quotes the name with a blank; -0.0001 prints as 0.0, not -0.0.
+    EXPECT_EQ(escribirPuntosTexto(muestra(), o), "B1 441234.6\r\n\"P 2\" 0.0\r\n3 1.0\r\n");
+}
+
+TEST(PuntosTexto, IdaYVueltaDaLosMismosPuntosALosDecimalesEscritos) {
+    for (char separador : {',', ';', '\t', ' '}) {
+        OpcionesTexto o;
+        o.separador = separador;
+        o.cabecera = true;
+        o.decimales = 3;
+        const auto leido = leerPuntosTexto(escribirPuntosTexto(muestra(), o), o);
+        ASSERT_TRUE(leido.erroneas.empty()) << leido.erroneas.front().motivo;
+        ASSERT_EQ(leido.puntos.size(), 3u);
+        const ListaPuntos esperados = muestra();
+        for (std::size_t i = 0; i < 3; ++i) {
+            const auto& a = esperados[i];
+            const auto& b = leido.puntos[i];
+            EXPECT_EQ(b.nombre.str(), a.nombre.str());
+            EXPECT_EQ(b.codigo.str(), a.codigo.str());
+            EXPECT_NEAR(b.x, a.x, 0.0005);
+            EXPECT_NEAR(b.y, a.y, 0.0005);
+            EXPECT_NEAR(b.z, a.z, 0.0005);
+        }
+    }
+}
+
+TEST(PuntosTexto, ListaCadaLineaMalaConSuNumeroYLeeElResto) {
+    OpcionesTexto o;
+    o.columnas = {CampoPunto::Nombre, CampoPunto::E, CampoPunto::N, CampoPunto::Z};
+    o.separador = ';';
+    o.cabecera = true;
+    const std::string texto =
+        "\xEF\xBB\xBFnombre;e;n;z\n"
+        "A;100,25;200.5;+3\r\n"
+        "\n"
+        "B;1e3;2;3\n"          // exponent: not a coordinate a surveyor types
+        "C;1;2\n"              // a column short
+        ";1;2;3\n"             // no name
+        "NOMBRELARGUISIMO;1;2;3\n"
+        "D;abc;2;3\n"
+        "E;-5;6;7;sobra";
+    const auto r = leerPuntosTexto(texto, o);
+    ASSERT_EQ(r.puntos.size(), 2u);
+    EXPECT_EQ(r.puntos[0].nombre.str(), "A");
+    EXPECT_DOUBLE_EQ(r.puntos[0].x, 100.25);
+    EXPECT_DOUBLE_EQ(r.puntos[0].y, 200.5);
+    EXPECT_DOUBLE_EQ(r.puntos[0].z, 3);
+    EXPECT_EQ(r.puntos[1].nombre.str(), "E");
+    EXPECT_DOUBLE_EQ(r.puntos[1].x, -5);
+    std::vector<std::size_t> lineas;
+    for (const auto& e : r.erroneas) lineas.push_back(e.numero);
+    EXPECT_EQ(lineas, (std::vector<std::size_t>{4, 5, 6, 7, 8}));
+    EXPECT_EQ(r.erroneas[3].motivo, "línea 7: el nombre \"NOMBRELARGUISIMO\" pasa de 14 caracteres");
+    EXPECT_EQ(r.erroneas[4].motivo, "línea 8: la E \"abc\" no es un número");
+}
+
+TEST(PuntosTexto, OpcionesDeLaLineaDeOrdenes) {
+    std::string error;
+    const auto c = leerColumnas("Nombre, n,E,z,código", error);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(*c, (std::vector<CampoPunto>{CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z,
+                                           CampoPunto::Codigo}));
+    EXPECT_FALSE(leerColumnas("nombre,x,e", error));
+    EXPECT_EQ(error, "Columna repetida: \"e\"");
+    EXPECT_FALSE(leerColumnas("nombre,,x", error));
+    EXPECT_EQ(leerSeparador("tab", error), '\t');
+    EXPECT_EQ(leerSeparador("espacio", error), ' ');
+    EXPECT_EQ(leerSeparador(";", error), ';');
+    EXPECT_FALSE(leerSeparador(".", error));
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,125 @@
+#include "traverse/informe_poligonal.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "pol_prueba.h"
+#include "traverse/fichero_pol.h"
+#include "traverse/tolerancias_poligonal.h"
+
+namespace celvara {
+namespace {
+
+using namespace prueba_pol;
+
+// E1 (0, 0, 0) to E3 (0, 200, 1), two legs due north, orientations 0.
+Poligonal norte() {
+    const int rd = int(TipoDistancia::ReducidasDesnivel);
+    std::vector<Fila> filas{
+        {"E1", "E1-1", "R", "E2", {200, 0, 0, 0, 0, 0, 0}, {0, 0, 0.5, 0, 100.010, 0, 0}, 0, rd},
+        {"E2", "E2-1", "E1", "E3", {200, 0, -0.504, 0, 100.014, 0, 1.45}, {0, 0, 0.520, 0, 100.000, 0, 1.45}, 1.45, rd},
+        {"E3", "E3-1", "E2", "R2", {200, 0, -0.520, 0, 100.000, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, 0, rd},
+    };
+    Poligonal p;
+    std::string mensaje;
+    EXPECT_TRUE(leerPoligonal(bytes(fichero(filas, {"E1", "E3", 0, 0, 0, 0, 200, 1, 0, 0, 0})), p, mensaje));
+    return p;
+}
+
+ResultadoPoligonal calcular(const Poligonal& p, std::uint32_t metodo = 0) {
+    std::string mensaje;
+    auto r = calcularPoligonal(p.filas, p.referencia, {metodo, 4, 0, 1.0}, mensaje);
+    EXPECT_TRUE(r) << mensaje;
+    return r ? *r : ResultadoPoligonal{};
+}
+
+TEST(InformePoligonal, IgualAlInformeEscritoAMano) {
+    const auto p = norte();
+    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/poligonal/informe_encuadrada.txt", std::ios::binary);
+    std::stringstream esperado;
+    esperado << f.rdbuf();
+    EXPECT_EQ(informePoligonal(calcular(p), p.referencia), esperado.str());
+}
+
+TEST(InformePoligonal, TextosDelResumen) {
+    auto p = norte();
+    EXPECT_EQ(textoResumenPoligonal(calcular(p)),
+              "Poligonal Encuadrada:-Compensación Prop Distancias Parciales- Planas\n"
+              "E.Ang=0.0000  E.X=0.000  E.Y=-0.012  E.Dist=0.012  E.Z=-0.022\n"
+              "T.Ang=0.0000  T.X=0.000  T.Y=0.000  T.Dist=0.000  T.Z = 0.000 ");
+    auto sanguet = calcular(p, 2);
+    sanguet.configuracion.proyeccion = 1;
+    EXPECT_EQ(textoResumenPoligonal(sanguet),
+              "Poligonal Encuadrada:- Compensación por Sanguet -UTM-ED50\n"
+              "E.Ang=0.0000  E.X=0.000  E.Y=-0.012  E.Z=-0.022\n"
+              "Giro = -0.0000000000     Coeficiente = 0.0000599964    Toler Z = 0.000 ");
+    p.referencia.tipo = 1;
+    const auto colgada = calcular(p);
+    EXPECT_EQ(textoResumenPoligonal(colgada), "Poligonal Colgada: - No Existe Compensación - Planas");
+    // A hanging traverse lists its stations with no known end and no E or T.
+    const auto lista = estacionesGenerales(colgada, p.referencia);
+    ASSERT_EQ(lista.size(), 3u);
+    EXPECT_EQ(lista[2].nombre, "E3");
+    EXPECT_NEAR(lista[2].y, 200.012, 1e-9);
+}
+
+TEST(InformePoligonal, ToleranciasDelModeloDeErroresTramoATramo) {
+    const auto p = norte();
+    // A = 32 (no pointing error), no compensator or angular terms, 2 mm + 0 ppm:
+    // Ea = 0.01 m / D * 636620 cc, Ed = 2 mm, E.Z from the height errors alone.
+    Instrumento estacion;
+    estacion.nombre = "T";
+    estacion.aumentos = 32;
+    estacion.precisionDistanciaMm = 2;
+    CDatosGenerales ajustes;
+    ajustes.inclinacionJalon = 0;
+    const ListaInstrumentos biblioteca{estacion};
+    auto r = calcular(p);
+    aplicarTolerancias(r, p.filas, evaluadorTolerancias(biblioteca, ajustes));
+    EXPECT_NEAR(r.T.ang, 0.012731763, 1e-9);
+    EXPECT_NEAR(r.T.dist, 0.020, 1e-9);  // the transversal error wins
+    EXPECT_EQ(r.T.x, 0);
+    EXPECT_NEAR(r.T.y, 0.019999, 1e-9);
+    EXPECT_NEAR(r.T.z, 0.005385174, 1e-9);
+    EXPECT_NEAR(r.tramos[0].dTol, 0.002828427, 1e-9);
+    EXPECT_NEAR(r.tramos[0].zTol, 0.007615786, 1e-9);
+    EXPECT_EQ(r.tramos[2].dTol, 0);  // the closing sighting is no leg
+    // Without a library the tolerances stay 0.
+    aplicarTolerancias(r, p.filas, evaluadorTolerancias({}, ajustes));
+    EXPECT_EQ(r.T.dist, 0);
+}
+
+TEST(InformePoligonal, GrabaCoordenadasYDesorientacionesEnLaLibreta) {
+    const auto p = norte();
+    const auto r = calcular(p);
+    CLibretaCampo libreta;
+    DatosEstacionNueva e1;
+    e1.nombre = "E1";
+    e1.coordenadas = Coordenadas{5, 5, 5};
+    crearEstacion(libreta.estaciones, e1);
+    DatosEstacionNueva e2;
+    e2.nombre = "E2";
+    Estacion* est2 = crearEstacion(libreta.estaciones, e2);
+    crearEstacionamiento(est2->estacionamientos, nullptr, "E2-1", "E2", 1.0, nullptr, 5.0);
+    grabarPoligonalEnLibreta(libreta, r, p.referencia, p.filas);
+
+    ASSERT_EQ(libreta.estaciones.size(), 3u);
+    EXPECT_EQ(libreta.estaciones[0]->x, 0);
+    EXPECT_TRUE(libreta.estaciones[0]->estacionamientos.empty());  // an existing start keeps its set-ups
+    EXPECT_NEAR(est2->y, 100.0059996, 1e-6);
+    EXPECT_NEAR(est2->z, 0.4909993, 1e-6);
+    ASSERT_EQ(est2->estacionamientos.size(), 1u);
+    EXPECT_NEAR(est2->estacionamientos[0]->desorientacion, 0, 1e-9);
+    EXPECT_EQ(est2->estacionamientos[0]->alturaInstrumento, 1.45);
+    const Estacion* e3 = libreta.buscarEstacion("E3");
+    ASSERT_TRUE(e3);
+    EXPECT_EQ(e3->y, 200);
+    EXPECT_EQ(e3->ficheroFoto, kFotoPorDefecto);
+    ASSERT_EQ(e3->estacionamientos.size(), 1u);
+    EXPECT_EQ(e3->estacionamientos[0]->nombre, "E3(1)");
+}
+
+}  // namespace
+}  // namespace celvara
