@@ -24,7 +24,7 @@ void CImportarDatosCampo::elegirOrigen(OrigenDatos origen) { origen_ = origen; }
 
 void CImportarDatosCampo::pulsarCfg() { avisos_.mensaje(mensajes::kConfiguracionNoDisponible); }
 
-ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFichero) {
+ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFichero, const Capturar& capturar) {
     if (!seleccion_) return ResultadoImportacion::SinAccion;
     const FormatoImportacion& formato = *formatoImportacion(*seleccion_);
     if (!formato.disponible) {
@@ -32,9 +32,14 @@ ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFiche
         return ResultadoImportacion::SinAccion;
     }
     if (origen_ == OrigenDatos::EstacionOLibreta) {
-        // The serial capture is not there yet: nothing is received.
-        avisos_.mensaje(mensajes::kDescargaNoDisponible);
-        return ResultadoImportacion::SinAccion;
+        if (!capturar) {
+            avisos_.mensaje(mensajes::kDescargaNoDisponible);
+            return ResultadoImportacion::SinAccion;
+        }
+        // The exchange file is read with the chosen format.
+        const auto intercambio = capturar();
+        if (!intercambio) return ResultadoImportacion::SinAccion;
+        return importarFichero(*intercambio);
     }
     const auto ruta = pedirFichero ? pedirFichero(formato, filtroFormato(formato)) : std::nullopt;
     if (!ruta || ruta->empty()) return ResultadoImportacion::SinAccion;

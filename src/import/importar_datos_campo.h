@@ -35,6 +35,10 @@ public:
     using PedirFichero =
         std::function<std::optional<std::filesystem::path>(const FormatoImportacion& formato, const std::string& filtro)>;
 
+    // Runs the serial download and gives the exchange file it wrote;
+    // nothing when the port failed, the capture was dropped or was empty.
+    using Capturar = std::function<std::optional<std::filesystem::path>()>;
+
     // `bandera`: the main window's flag byte, handed on to the serial download.
     CImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta, std::uint8_t* bandera, Avisos& avisos);
 
@@ -50,8 +54,9 @@ public:
     bool cfgHabilitado() const { return origen_ == OrigenDatos::EstacionOLibreta; }
     void pulsarCfg();
 
-    // "Aceptar" and a double click in the list.
-    ResultadoImportacion aceptar(const PedirFichero& pedirFichero);
+    // "Aceptar" and a double click in the list. Without `capturar` the
+    // download is not available.
+    ResultadoImportacion aceptar(const PedirFichero& pedirFichero, const Capturar& capturar = {});
 
     // "Detectar formato": asks for any file, lets its content pick the
     // format (selected in the list), then reads and merges it. When no single

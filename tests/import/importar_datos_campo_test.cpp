@@ -135,13 +135,23 @@ TEST_F(Dialogo, FicheroQueNoExiste) {
     EXPECT_EQ(avisos.textos(), (V{mensajes::kFormatoNoCoincide}));
 }
 
-TEST_F(Dialogo, DescargaYCfgTodaviaNoDisponibles) {
+TEST_F(Dialogo, DescargaSinPuertoYConPuerto) {
     dialogo.seleccionar(5);
     dialogo.elegirOrigen(OrigenDatos::EstacionOLibreta);
     dialogo.pulsarCfg();
     EXPECT_EQ(dialogo.aceptar(responder(fichero("x"))), ResultadoImportacion::SinAccion);
     EXPECT_EQ(preguntas, 0);
     EXPECT_EQ(avisos.textos(), (V{mensajes::kConfiguracionNoDisponible, mensajes::kDescargaNoDisponible}));
+    // With a port: a failed or dropped capture imports nothing; a written
+    // exchange file is read with the chosen format, no file is asked for.
+    const auto nada = [] { return std::optional<std::filesystem::path>(); };
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("x")), nada), ResultadoImportacion::SinAccion);
+    const auto intercambio = carpeta / "TEMP.TXT";
+    prueba::escribirFichero(intercambio, punto8(1) + w8(21, 5) + "\r\n");
+    EXPECT_EQ(dialogo.aceptar(responder(fichero("x")), [&] { return std::optional(intercambio); }),
+              ResultadoImportacion::Cerrar);
+    EXPECT_EQ(preguntas, 0);
+    EXPECT_EQ(avisos.mensajes.size(), 2u);
 }
 
 TEST_F(Dialogo, LectorDirectoCierraSinFusion) {

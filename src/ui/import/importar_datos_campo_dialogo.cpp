@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/import/comunicacion_dialogos.h"
 #include "ui/manager/gestor_avisos_qt.h"
 
 namespace celvara::ui {
@@ -33,10 +34,15 @@ QString patronQt(QString patron) {
 }  // namespace
 
 DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta,
-                                                     std::uint8_t* bandera, QWidget* padre, Avisos* avisos)
+                                                     std::uint8_t* bandera, QWidget* padre, Avisos* avisos,
+                                                     const MapaRutas* mapa)
     : QDialog(padre),
+      ajustes_(ajustes),
+      mapa_(mapa),
+      bandera_(bandera),
       avisosPropios_(avisos ? nullptr : std::make_unique<AvisosQt>(this, QStringLiteral("Importar Datos Campo"))),
-      logica_(ajustes, libreta, bandera, avisos ? *avisos : *avisosPropios_) {
+      avisos_(avisos ? avisos : avisosPropios_.get()),
+      logica_(ajustes, libreta, bandera, *avisos_) {
     setWindowTitle(QStringLiteral("Importar Datos Campo"));
 
     lista_ = new QListWidget(this);
@@ -70,7 +76,7 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
 
     connect(desdeFichero_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
     connect(desdeEstacion_, &QRadioButton::clicked, this, &DialogoImportarDatosCampo::elegirOrigen);
-    connect(cfg_, &QPushButton::clicked, this, [this] { logica_.pulsarCfg(); });
+    connect(cfg_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::configurarPuerto);
     connect(aceptar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::aceptarImportacion);
     logica_.fijarProgreso([this](double parte) { return progreso(parte); });
     connect(detectar_, &QPushButton::clicked, this, &DialogoImportarDatosCampo::detectarFormato);
@@ -113,7 +119,13 @@ void DialogoImportarDatosCampo::aceptarImportacion() {
     const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
         return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato);
     };
-    const ResultadoImportacion r = logica_.aceptar(pedir);
+    CImportarDatosCampo::Capturar capturar;
+    if (mapa_)
+        capturar = [this] {
+            return ejecutarComunicacion(this, protocolo(), *mapa_, bandera_,
+                                        *avisos_);
+        };
+    const ResultadoImportacion r = logica_.aceptar(pedir, capturar);
     progreso_.reset();
     if (r == ResultadoImportacion::Cerrar) accept();
 }
@@ -141,9 +153,37 @@ void DialogoImportarDatosCampo::detectarFormato() {
     if (r == ResultadoImportacion::Cerrar) accept();
 }
 
+std::optional<std::filesystem::path> DialogoImportarDatosCampo::rutaIni() const {
+    if (!mapa_ || ajustes_.rutaFicheroAjustes.vista().empty()) return std::nullopt;
+    return rutaAjustesPropios(mapa_->aAnfitrion(ajustes_.rutaFicheroAjustes.vista()));
+}
+
+ProtocoloComunicaciones DialogoImportarDatosCampo::protocolo() const {
+    AjustesPropios ini;
+    if (const auto ruta = rutaIni()) ini.cargar(*ruta);
+    return ProtocoloComunicaciones::leer(ini);
+}
+
+void DialogoImportarDatosCampo::configurarPuerto() {
+    if (!mapa_) {
+        logica_.pulsarCfg();
+        return;
+    }
+    DialogoProtocoloComunicaciones dialogo(protocolo(), *mapa_, this);
+    if (dialogo.exec() != QDialog::Accepted) return;
+    const auto ruta = rutaIni();
+    if (!ruta) return;
+    AjustesPropios ini;
+    ini.cargar(*ruta);
+    dialogo.protocolo().escribir(ini);
+    if (!ini.guardar(*ruta))
+        avisos_->mensaje("Error al grabar el fichero " + ruta->string(), "Protocolo de Comunicaciones",
+                         Botones::Aceptar, Icono::Stop);
+}
+
 bool ejecutarImportarDatosCampo(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
-                                std::uint8_t* bandera) {
-    DialogoImportarDatosCampo dialogo(ajustes, libreta, bandera, padre);
+                                std::uint8_t* bandera, const MapaRutas* mapa) {
+    DialogoImportarDatosCampo dialogo(ajustes, libreta, bandera, padre, nullptr, mapa);
     return dialogo.exec() == QDialog::Accepted;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "fieldbook/rutas.h"
+#include "import/captura_serie.h"
 #include "import/importar_datos_campo.h"
 
 class QListWidget;
@@ -21,8 +23,9 @@ class DialogoImportarDatosCampo : public QDialog {
     Q_OBJECT
 public:
     // `avisos`: where messages go (message boxes when none is given).
+    // `mapa`: the path mapping; without it there is no serial download.
     DialogoImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta, std::uint8_t* bandera,
-                              QWidget* padre = nullptr, Avisos* avisos = nullptr);
+                              QWidget* padre = nullptr, Avisos* avisos = nullptr, const MapaRutas* mapa = nullptr);
     ~DialogoImportarDatosCampo() override;
 
     // Replaces the file-open dialog (tests).
@@ -44,8 +47,16 @@ private:
     void aceptarImportacion();
     void detectarFormato();
     std::optional<std::filesystem::path> abrirFichero(const FormatoImportacion& formato, bool todos = false);
+    // "CFG" and the download, with the settings of celvara.ini.
+    void configurarPuerto();
+    std::optional<std::filesystem::path> rutaIni() const;
+    ProtocoloComunicaciones protocolo() const;
 
+    CDatosGenerales& ajustes_;
+    const MapaRutas* mapa_;
+    std::uint8_t* bandera_;
     std::unique_ptr<Avisos> avisosPropios_;
+    Avisos* avisos_;
     CImportarDatosCampo logica_;
     CImportarDatosCampo::PedirFichero pedirFichero_;
     QListWidget* lista_ = nullptr;
@@ -62,6 +73,6 @@ private:
 // Runs the window modally over the book. True when a file was read and
 // merged (the window closed on its own), false when the user left it.
 bool ejecutarImportarDatosCampo(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
-                                std::uint8_t* bandera);
+                                std::uint8_t* bandera, const MapaRutas* mapa = nullptr);
 
 }  // namespace celvara::ui

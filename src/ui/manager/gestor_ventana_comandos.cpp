@@ -128,7 +128,7 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
 void VentanaGestor::abrirImportarTodos() {
     traspaso(Accion::ImportarTodos, [&] {
         std::uint8_t bandera = 0;
-        ejecutarImportarDatosCampo(this, gestor_->libreta(), gestor_->ajustes(), &bandera);
+        ejecutarImportarDatosCampo(this, gestor_->libreta(), gestor_->ajustes(), &bandera, &mapa_);
         return Seleccion{};
     });
 }

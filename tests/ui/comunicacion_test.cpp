@@ -1,0 +1,177 @@
+// Serial download windows under the offscreen platform, over socat
+// pseudo-terminal pairs (skipped when socat is missing).
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <thread>
+
+#include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
+#include "comun/pares_pty.h"
+#include "ui/import/comunicacion_dialogos.h"
+#include "ui/import/importar_datos_campo_dialogo.h"
+#include "ui/serie/puerto_serie.h"
+
+using namespace celvara;
+using namespace std::chrono_literals;
+
+class PruebaComunicacion : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::filesystem::path carpeta() const { return QFile::encodeName(dir_.path()).toStdString(); }
+
+private slots:
+    void initTestCase() {
+        if (!prueba::haySocat()) QSKIP("socat no está instalado");
+    }
+
+    // The port object holds 1200/7/E/2. A Linux pty keeps only 8 bits
+    // without parity, so there the open fails and the port stays closed,
+    // as a configuration failure must; 1200/8/N/2 opens.
+    void configuracionLeidaDelPuerto() {
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        ui::PuertoSerie puerto;
+        const bool abierto = puerto.abrir({par.receptor.string(), 1200, 7, 'E', 2, ControlFlujo::Ninguno});
+        QCOMPARE(puerto.puerto().baudRate(), 1200);
+        QCOMPARE(puerto.puerto().dataBits(), QSerialPort::Data7);
+        QCOMPARE(puerto.puerto().parity(), QSerialPort::EvenParity);
+        QCOMPARE(puerto.puerto().stopBits(), QSerialPort::TwoStop);
+        QCOMPARE(puerto.abierto(), abierto);
+        if (!abierto) QVERIFY(!puerto.error().isEmpty());
+        QVERIFY(puerto.abrir({par.receptor.string(), 1200, 8, 'N', 2, ControlFlujo::XonXoff}));
+        QCOMPARE(puerto.puerto().baudRate(), 1200);
+        QCOMPARE(puerto.puerto().stopBits(), QSerialPort::TwoStop);
+        QCOMPARE(puerto.puerto().flowControl(), QSerialPort::SoftwareControl);
+    }
+
+    void protocoloMuestraLoGuardado() {
+        const MapaRutas mapa(carpeta());
+        ProtocoloComunicaciones p;
+        p.puerto = {"/dev/ttyUSB7", 1200, 7, 'E', 2, ControlFlujo::Hardware};
+        ui::DialogoProtocoloComunicaciones d(p, mapa);
+        QCOMPARE(d.puerto()->currentText(), QStringLiteral("/dev/ttyUSB7"));
+        QCOMPARE(d.baudios()->currentText(), QStringLiteral("1200"));
+        QCOMPARE(d.paridad()->currentText(), QStringLiteral("Par"));
+        QCOMPARE(d.bitsDatos()->currentText(), QStringLiteral("7"));
+        QCOMPARE(d.bitsParada()->currentText(), QStringLiteral("2"));
+        QCOMPARE(d.control()->currentText(), QStringLiteral("RTS/CTS"));
+        QCOMPARE(d.ruta()->text(), QStringLiteral("C:\\TRABAJOS\\TEMP.TXT"));
+        QVERIFY(!d.botonFichero()->isEnabled());
+        d.generar()->setChecked(true);
+        QVERIFY(d.botonFichero()->isEnabled());
+        d.pedirFichero = [&] { return std::optional(carpeta() / "OBRA.TXT"); };
+        QTest::mouseClick(d.botonFichero(), Qt::LeftButton);
+        QCOMPARE(d.ruta()->text(), QStringLiteral("C:\\OBRA.TXT"));
+        d.paridad()->setCurrentIndex(2);
+        const ProtocoloComunicaciones q = d.protocolo();
+        QCOMPARE(q.ficheroUsado(), std::string("C:\\OBRA.TXT"));
+        QCOMPARE(q.puerto.paridad, 'O');
+        QCOMPARE(q.puerto.baudios, 1200);
+        QVERIFY(q.puerto.control == ControlFlujo::Hardware);
+    }
+
+    // The sender dies mid-line: one message, the lines kept, "Terminar"
+    // writes them with the unfinished one; the port opens again at once.
+    void corteDelEmisorYTerminar() {
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        const auto fichero = carpeta() / "TEMP.TXT";
+        prueba::escribirFichero(fichero, "anterior\r\n");
+        prueba::AvisosGrabados avisos;
+        std::uint8_t bandera = 9;
+        auto d = std::make_unique<ui::DialogoComunicacion>(ParametrosPuerto{par.receptor.string()}, fichero, &bandera,
+                                                           avisos);
+        d->show();
+        QCOMPARE(d->estado()->text(), QStringLiteral("Puerto Abierto.\nEsperando para recibir datos ..."));
+        QCOMPARE(bandera, std::uint8_t{0});
+        std::thread emisor([&] { par.enviar("110001+00000001 \r\n110002+0000000\xD1 \n1100"); });
+        QTRY_COMPARE(d->contador()->text(), QStringLiteral("Línea: 2"));
+        emisor.join();
+        QTRY_COMPARE(d->linea()->text(), QStringLiteral("1100"));
+        par.terminar();
+        QTRY_COMPARE(avisos.mensajes.size(), std::size_t{1});
+        QTest::qWait(200);
+        QCOMPARE(avisos.mensajes.size(), std::size_t{1});
+        QVERIFY(avisos.mensajes[0].texto.starts_with("Error en el puerto"));
+        QTest::mouseClick(d->botonTerminar(), Qt::LeftButton);
+        QVERIFY(d->escrito());
+        QCOMPARE(prueba::leerFichero(fichero), std::string("110001+00000001 \r\n110002+0000000\xD1 \r\n1100\r\n"));
+        QCOMPARE(prueba::leerFichero(rutaCopiaIntercambio(fichero)), std::string("anterior\r\n"));
+    }
+
+    // Escape drops the capture; the port is busy while the window is open
+    // and free again as soon as it closes; an empty capture imports nothing.
+    void escapeOcupadoYSinLineas() {
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        const auto fichero = carpeta() / "ESC.TXT";
+        prueba::escribirFichero(fichero, "anterior");
+        prueba::AvisosGrabados avisos;
+        {
+            ui::DialogoComunicacion d({par.receptor.string()}, fichero, nullptr, avisos);
+            d.show();
+            ui::DialogoComunicacion ocupado({par.receptor.string()}, fichero, nullptr, avisos);
+            QCOMPARE(ocupado.estado()->text(), QStringLiteral("PUERTO NO EXISTE O ESTÁ OCUPADO"));
+            QVERIFY(par.enviar("linea\r"));
+            QTRY_COMPARE(d.lineas(), std::size_t{1});
+            QTest::keyClick(&d, Qt::Key_Escape);
+            QVERIFY(!d.isVisible() && !d.escrito());
+        }
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+        ui::DialogoComunicacion otra({par.receptor.string()}, fichero, nullptr, avisos);
+        QVERIFY(!otra.puertoFallido());
+        QTest::mouseClick(otra.botonTerminar(), Qt::LeftButton);
+        QVERIFY(!otra.escrito());
+        QCOMPARE(avisos.textos(), std::vector<std::string>{mensajes::kSinLineas});
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+    }
+
+    void puertoQueNoExiste() {
+        const auto fichero = carpeta() / "NADA.TXT";
+        prueba::escribirFichero(fichero, "anterior");
+        prueba::AvisosGrabados avisos;
+        ui::DialogoComunicacion d({(carpeta() / "no-hay").string()}, fichero, nullptr, avisos);
+        d.show();
+        QCOMPARE(d.estado()->text(), QStringLiteral("PUERTO NO EXISTE O ESTÁ OCUPADO"));
+        QVERIFY(d.puertoFallido());
+        QTest::mouseClick(d.botonTerminar(), Qt::LeftButton);
+        QVERIFY(!d.isVisible() && !d.escrito());
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+        QVERIFY(avisos.mensajes.empty());
+    }
+
+    // "CFG" of the import window keeps the settings in celvara.ini.
+    void cfgGuardaEnElFicheroPropio() {
+        const MapaRutas mapa(carpeta());
+        CDatosGenerales ajustes;
+        ajustes.rutaFicheroAjustes.asignar("C:\\observa.dft");
+        CLibretaCampo libreta;
+        prueba::AvisosGrabados avisos;
+        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos, &mapa);
+        d.show();
+        QTest::mouseClick(d.desdeEstacion(), Qt::LeftButton);
+        QTimer::singleShot(0, [] {
+            auto* p = qobject_cast<ui::DialogoProtocoloComunicaciones*>(QApplication::activeModalWidget());
+            if (!p) return;
+            p->baudios()->setCurrentText(QStringLiteral("4800"));
+            p->accept();
+        });
+        QTest::mouseClick(d.botonCfg(), Qt::LeftButton);
+        const std::string ini = prueba::leerFichero(carpeta() / "celvara.ini");
+        QVERIFY2(ini.find("[Comunicaciones]") != std::string::npos, ini.c_str());
+        QVERIFY(ini.find("Baudios=4800") != std::string::npos);
+        QVERIFY(avisos.mensajes.empty());
+    }
+};
+
+QTEST_MAIN(PruebaComunicacion)
+#include "comunicacion_test.moc"
