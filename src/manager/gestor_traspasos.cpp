@@ -57,6 +57,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             marcarModificado();
             break;
         case Accion::DesorientacionTodas:
+        case Accion::TablaCalculo:
         case Accion::Nivelacion:
         case Accion::CorregirLecturas:
         case Accion::DatosComplementarios:
@@ -69,7 +70,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             tocarRejilla();
             break;
         default:
-            // Radiation, calculation table, tolerances, job data, instrument
+            // Radiation, tolerances, job data, instrument
             // list, print commands, export: the book is unchanged.
             break;
     }

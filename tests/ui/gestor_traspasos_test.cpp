@@ -46,6 +46,11 @@ private slots:
         QCOMPARE(tituloDeLaVentana(b, Accion::DesorientacionIndividual), QStringLiteral("CALCULO DE DESORIENTACIONES"));
         QCOMPARE(tituloDeLaVentana(b, Accion::Radiacion), QStringLiteral("CALCULO DE LA RADIACION"));
         QCOMPARE(tituloDeLaVentana(b, Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
+        QCOMPARE(tituloDeLaVentana(b, Accion::EstacionMmcc),
+                 QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
+        QCOMPARE(tituloDeLaVentana(b, Accion::EstacionIndependiente),
+                 QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
+        QCOMPARE(tituloDeLaVentana(b, Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));
         QVERIFY(!tituloDeLaVentana(b, Accion::ListadoInstrumentos).isEmpty());
         QVERIFY(!tituloDeLaVentana(b, Accion::DatosTrabajo).isEmpty());
         QVERIFY(b.avisos.inesperados.empty());

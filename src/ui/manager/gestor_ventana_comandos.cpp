@@ -14,6 +14,7 @@
 #include "manager/coordenadas_comandos.h"
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
+#include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/dibujo/ventana_dibujo.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
@@ -155,7 +156,12 @@ void VentanaGestor::abrirErroresPesos() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirTablaCalculo() { pendiente(); }
+void VentanaGestor::abrirTablaCalculo() {
+    traspaso(Accion::TablaCalculo, [&] {
+        DialogoTablaCalculo::abrir(this, gestor_->libreta());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirImprimirTablaDesorientaciones() {
     traspaso(Accion::ImprimirTablaDesorientaciones, [&] {
         abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Desorientaciones);
@@ -275,8 +281,18 @@ void VentanaGestor::abrirDesorientacionIndividual() {
         return Seleccion{estacion, estacionamiento};
     });
 }
-void VentanaGestor::abrirEstacionMmcc() { pendiente(); }
-void VentanaGestor::abrirEstacionIndependiente() { pendiente(); }
+void VentanaGestor::abrirEstacionMmcc() {
+    traspaso(Accion::EstacionMmcc, [&] {
+        DialogoEstacionMmcc::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirEstacionIndependiente() {
+    traspaso(Accion::EstacionIndependiente, [&] {
+        DialogoEstacionSemi::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
 void VentanaGestor::abrirPoligonales() { pendiente(); }
 void VentanaGestor::abrirNivelacion() {
     traspaso(Accion::Nivelacion, [&] {

@@ -1,0 +1,177 @@
+// One station by least squares ("CALCULO COORDENADAS DE "UNA ESTACION".
+// Modo Automático"): directions from known stations to the new station P
+// (direct intersection), directions from P to known stations (inverse
+// intersection, which adds P's orientation as an unknown) and measured
+// distances, adjusted together by Gauss–Newton, one pass per "CALCULAR";
+// then the height of P as the mean of the heights its sights give.
+//
+// Units: coordinates and distances m; angles gon (centesimal set-ups only);
+// angular misclosures, residuals and the orientation unknown in cc; weights
+// VarRef / sigma² (cofactor sigma² / VarRef) when "Calcular con PESOS" is on,
+// else 1.
+//
+// Beyond the plain adjustment every pass also gives the redundancy r = n − u,
+// the standard error ellipse of P, each residual's standardised value
+// w = v / (sigma0 · sqrt(qvv)) with Qvv = Q − B·N⁻¹·Bᵀ (data snooping), and
+// the global test of the variance factor r·s0²/sigma0² against chi²(r).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/matrices_mmcc.h"
+#include "fieldbook/avisos.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/libreta.h"
+#include "manager/instrumentos.h"
+#include "manager/rejilla_texto.h"
+#include "traverse/modelo_errores.h"
+
+namespace celvara {
+
+namespace columna_ecuacion {
+inline constexpr std::size_t uso = 0, tipo = 1, estacion = 2, visado = 3, horizontal = 4, vertical = 5,
+                             distancia = 6, dx = 7, dy = 8, dE = 9, fo = 10, residuo = 11, trabajo = 12,
+                             numero = 13;
+}
+
+inline constexpr const char* kTipoDirecta = "Dir--->Ang";
+inline constexpr const char* kTipoInversa = "Inv-->Ang";
+inline constexpr const char* kTipoDistancia = "Distancia";
+inline constexpr const char* kTipoSeparadorZ = "Z";
+// TIPO of the altimetric rows, by the side the sight was taken from.
+inline constexpr const char* kTipoAltDirecta = "Dir";
+inline constexpr const char* kTipoAltInversa = "Inv";
+
+inline constexpr const char* kMensajeNoExiste = "La Estacion no existe";
+inline constexpr const char* kMensajePocasEcuaciones =
+    "No hay suficientes ecuaciones PLANIMETRIA para calcular la Estación";
+inline constexpr const char* kMensajeQSingular =
+    "La Matriz de Varianzas Q es singular.  NO se puede Calcular la Inversa (P).\n   Comprobar (MATRICES) que la "
+    "asignación de errores no sea desproporcionada";
+inline constexpr const char* kMensajeNSingular =
+    "La Matriz N es singular.  NO se puede Calcular la Inversa.\n   Comprobar Ecuaciones Repetidas o Combinación "
+    "entre ellas";
+inline constexpr const char* kMensajeInstrumentos = "Error al abrir fichero de instrumentos";
+inline constexpr const char* kMensajeCentesimal =
+    "En este Cálculo Solo se permiten Lecuras Centesimales\n Unificar Previamente Unidades de Lecturas";
+inline constexpr const char* kMensajeNoConverge = "El cálculo no converge";
+
+// The largest |w| above this marks its equation (data snooping, alpha 0.1 %).
+inline constexpr double kLimiteW = 3.29;
+// Stop rule of the iteration.
+inline constexpr double kParadaMetros = 0.0005;
+inline constexpr double kParadaCc = 0.5;
+
+// Ellipse of standard error: semi-axes a >= b (m), azimuth of a (gon, [0, 200)).
+struct Elipse {
+    double a = 0, b = 0, azimut = 0;
+};
+// Standard error ellipse of a 2 × 2 covariance (x east, y north).
+Elipse elipseError(double sxx, double syy, double sxy);
+
+// Upper quantile of chi² with r degrees of freedom: the value exceeded with
+// probability p.
+double cuantilChi2(int r, double p);
+
+// The set-up behind one row of the grid.
+struct OrigenEcuacion {
+    const Estacion* conocida = nullptr;          // the known station at the other end
+    const Estacion* desde = nullptr;             // station of the set-up
+    const Estacionamiento* estacionamiento = nullptr;
+    double jalon = 0;
+    bool inversa = false;  // taken from P
+};
+
+// What one pass left, beyond the texts.
+struct ResultadoPasada {
+    bool calculado = false;
+    bool inversa = false;
+    double x = 0, y = 0, z = 0, desorientacion = 0;
+    double dx = 0, dy = 0, dE = 0;  // increments, m and cc
+    double varianza = 0, emc = 0, px = 0, py = 0, pz = 0;
+    int ecuaciones = 0, redundancia = 0, alturas = 0;
+    std::vector<double> precisionApriori;  // sqrt(N⁻¹ii): m, m, cc
+    Elipse elipse;
+    double estadisticoGlobal = 0, limiteInferior = 0, limiteSuperior = 0;
+    bool globalAceptado = true;
+    std::vector<int> filas;          // grid row of each equation of the system
+    std::vector<double> residuos;    // per equation, m or cc
+    std::vector<double> w;           // per equation; NaN when qvv is 0
+    int filaMarcada = -1;            // grid row with the largest |w| above the limit
+    bool convergido = false;
+};
+
+class CCalculoEstacionMMCC {
+public:
+    // `biblioteca` null: the instrument library could not be read.
+    CCalculoEstacionMMCC(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca,
+                         Avisos& avisos);
+
+    std::vector<std::string> nombresEstaciones() const;  // combo 1050, UTF-8
+    // Fills the grid with every observation of that station; false with
+    // "La Estacion no existe" when no station has that name.
+    bool elegirEstacion(std::string_view nombreUtf8);
+    const Estacion* estacion() const { return estacion_; }
+    // The set-up of the station whose sights give the inverse rows.
+    Estacionamiento* estacionamientoInverso() const { return inverso_; }
+
+    RejillaTexto& rejilla() { return rejilla_; }
+    const RejillaTexto& rejilla() const { return rejilla_; }
+    const std::vector<OrigenEcuacion>& origenes() const { return origenes_; }
+
+    // Edits 1181-1184 and the texts of the window (UTF-8).
+    std::string textoX, textoY, textoZ, textoDesorientacion;
+    std::string textoIteraciones = "0 Iteraciones";
+    std::string textoResumen;
+    bool desorientacionActiva() const { return inversaUsada(); }
+    // "Aprox": the orientation found by the orientation window.
+    void ponerDesorientacion(double w);
+
+    // "CALCULAR": one pass from the values in the edits. False, with the
+    // message shown and nothing changed, when it cannot compute.
+    bool calcular();
+    // Passes until the stop rule or `maximo` passes; the passes made, 0 on
+    // failure. Tells "El cálculo no converge" when the limit is reached.
+    int iterar(int maximo);
+    void reset();
+    // "GRABAR": X, Y, Z (and the orientation with inverse rows) into the book.
+    bool grabar();
+
+    std::string textoInforme() const;  // Windows-1252
+    bool imprimir(const std::filesystem::path& ruta) const;
+
+    CMatricesMMCC& matrices() { return matrices_; }
+    const ResultadoPasada& resultado() const { return resultado_; }
+    int iteraciones() const { return iteraciones_; }
+
+private:
+    bool inversaUsada() const;
+    std::size_t filaSeparador() const;
+    double escala(double x, double y) const;
+
+    CLibretaCampo& libreta_;
+    CDatosGenerales& ajustes_;
+    const ListaInstrumentos* biblioteca_;
+    Avisos& avisos_;
+    Estacion* estacion_ = nullptr;
+    Estacionamiento* inverso_ = nullptr;
+    RejillaTexto rejilla_;
+    std::vector<OrigenEcuacion> origenes_;  // one per grid row
+    CMatricesMMCC matrices_;
+    ResultadoPasada resultado_;
+    int iteraciones_ = 0;
+};
+
+// The misclosure theta − L brought into (−C/2, C/2].
+double cierreAngular(double theta, double L, int C);
+// Zenith angle (gon) of a vertical reading of the set-up's kinds, 100 when
+// the vertical field is a height difference.
+double anguloCenital(const Estacionamiento& s, double vertical);
+// A face-right reading's horizontal brought to face left.
+double horizontalCaraDirecta(const Estacionamiento& s, double horizontal, double vertical);
+
+}  // namespace celvara

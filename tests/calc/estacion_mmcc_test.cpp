@@ -1,0 +1,245 @@
+#include "calc/estacion_mmcc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "calc/unidades.h"
+#include "comun/avisos_grabados.h"
+#include "comun/red_estacion.h"
+
+namespace celvara {
+namespace {
+
+namespace ce = columna_ecuacion;
+using prueba::AvisosGrabados;
+
+struct Red {
+    CLibretaCampo libreta;
+    CDatosGenerales ajustes;
+    ListaInstrumentos instrumentos = prueba::instrumentosRed();
+    AvisosGrabados avisos;
+    CCalculoEstacionMMCC calculo{libreta, ajustes, &instrumentos, avisos};
+};
+
+TEST(EstacionMmcc, RedResueltaEnLaSegundaPasadaYParadaEnLaTercera) {
+    for (double omega : {123.5067, 0.0}) {
+        Red r;
+        prueba::libretaRed(r.libreta, omega);
+        ASSERT_TRUE(r.calculo.elegirEstacion("P"));
+        // Planimetric rows in book order (A, B, then P's set-up), the Z row, the altimetric rows.
+        const auto& g = r.calculo.rejilla();
+        ASSERT_EQ(g.numeroFilas(), 11u);
+        EXPECT_EQ(g.texto(0, ce::tipo), kTipoDirecta);
+        EXPECT_EQ(g.texto(2, ce::tipo), kTipoInversa);
+        EXPECT_EQ(g.texto(3, ce::tipo), kTipoDistancia);
+        EXPECT_EQ(g.texto(8, ce::tipo), "Z");
+        EXPECT_EQ(g.texto(9, ce::tipo), "Inv");
+        EXPECT_EQ(r.calculo.textoX, "1240.000");
+
+        ASSERT_TRUE(r.calculo.calcular());
+        ASSERT_TRUE(r.calculo.calcular());
+        EXPECT_EQ(r.calculo.textoX, "1250.001");
+        EXPECT_EQ(r.calculo.textoY, "1299.995");
+        EXPECT_EQ(r.calculo.textoDesorientacion, "123.4568");
+        EXPECT_NEAR(r.calculo.resultado().varianza, 0.085, 0.005);
+        EXPECT_EQ(r.calculo.resultado().redundancia, 5);
+        EXPECT_FALSE(r.calculo.resultado().convergido);
+        EXPECT_EQ(r.calculo.textoIteraciones, "2 Iteraciones");
+        ASSERT_TRUE(r.calculo.calcular());
+        EXPECT_TRUE(r.calculo.resultado().convergido);
+        EXPECT_NE(r.calculo.textoResumen.find("dx=0.000 dy=0.000"), std::string::npos) << r.calculo.textoResumen;
+        EXPECT_EQ(r.calculo.resultado().filaMarcada, -1);
+        // Both altimetric sights give 100 - 1.5 + 1.5: Z = 100, Pz = 0.
+        EXPECT_EQ(r.calculo.textoZ, "100.000");
+
+        ASSERT_TRUE(r.calculo.grabar());
+        const Estacion& p = *r.libreta.buscarEstacion("P");
+        EXPECT_NEAR(p.x, 1250.001, 1e-9);
+        EXPECT_NEAR(p.estacionamientos[0]->desorientacion, 123.4568, 1e-9);
+        EXPECT_TRUE(r.avisos.mensajes.empty());
+    }
+    Red r;
+    prueba::libretaRed(r.libreta);
+    r.calculo.elegirEstacion("P");
+    EXPECT_EQ(r.calculo.iterar(10), 3);
+
+    // The same network read face right from A, and with P's distances slope
+    // ones at elevation 0 (INCLINACION): the same two passes.
+    Red o;
+    prueba::libretaRed(o.libreta);
+    Lectura& a = o.libreta.buscarEstacion("A")->estacionamientos[0]->lecturas[0];
+    a.horizontal += 200;
+    a.vertical = 300;
+    Estacionamiento& p1 = *o.libreta.buscarEstacion("P")->estacionamientos[0];
+    p1.datos.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::Geometricas);
+    p1.datos.tipoVertical = static_cast<std::int32_t>(TipoVertical::Inclinacion);
+    for (Lectura& l : p1.lecturas) l.vertical = 0;
+    ASSERT_TRUE(o.calculo.elegirEstacion("P"));
+    ASSERT_TRUE(o.calculo.calcular() && o.calculo.calcular());
+    EXPECT_EQ(o.calculo.textoX + " " + o.calculo.textoY + " " + o.calculo.textoDesorientacion,
+              "1250.001 1299.995 123.4568");
+}
+
+// Readings computed exactly from P (1250, 1300): each known station sights P
+// and P sights each of them with its distance.
+void redExacta(CLibretaCampo& l, double errorC) {
+    DatosComplementarios d;
+    d.instrumento = "FINO";
+    d.corregidoEsfRefr = 1;
+    d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasVertical);
+    const double px = 1250, py = 1300;
+    const std::pair<const char*, Coordenadas> conocidas[] = {
+        {"A", {1000, 1000, 0}}, {"B", {1600, 1100, 0}}, {"C", {1300, 1700, 0}}, {"E", {900, 1500, 0}}};
+    for (const auto& [n, c] : conocidas) {
+        auto* e = crearEstacion(l.estaciones, {.nombre = n, .coordenadas = c});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, n, n, 1.5, &d, 0);
+        crearLectura(s->lecturas, std::nullopt, "P", 1.5, 0, 100,
+                     AzimutEntre(c.x, c.y, px, py, 400) + (std::string_view(n) == "C" ? errorC : 0.0), "");
+    }
+    auto* p = crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1249, 1301, 0}});
+    auto* s = crearEstacionamiento(p->estacionamientos, nullptr, "P1", "P", 1.5, &d, 0);
+    for (const auto& [n, c] : conocidas)
+        crearLectura(s->lecturas, std::nullopt, n, 1.5, DistanciaEntre(px, py, c.x, c.y), 100,
+                     AzimutEntre(px, py, c.x, c.y, 400), "");
+}
+
+TEST(EstacionMmcc, ErrorGroseroSenaladoPorElMayorW) {
+    for (double error : {0.0, 0.0030}) {
+        Red r;
+        r.instrumentos[0].nombre = "FINO";
+        r.instrumentos[0].aumentos = 40;
+        r.instrumentos[0].nivelTorico = 0;
+        r.instrumentos[0].precisionH = 2;
+        r.ajustes.errorCentradoEstacion = r.ajustes.errorCentradoPunto = 0.001;
+        redExacta(r.libreta, error);
+        ASSERT_TRUE(r.calculo.elegirEstacion("P"));
+        ASSERT_GT(r.calculo.iterar(10), 0);
+        const auto& res = r.calculo.resultado();
+        EXPECT_EQ(res.redundancia, 9);
+        if (error == 0) {
+            EXPECT_EQ(res.filaMarcada, -1);
+            EXPECT_NEAR(std::hypot(res.x - 1250, res.y - 1300), 0, 1e-4);
+        } else {
+            ASSERT_GE(res.filaMarcada, 0);
+            EXPECT_EQ(r.calculo.rejilla().texto(res.filaMarcada, ce::estacion), "C");
+            EXPECT_EQ(r.calculo.rejilla().texto(res.filaMarcada, ce::tipo), kTipoDirecta);
+            EXPECT_NE(r.calculo.textoResumen.find("Posible error grosero"), std::string::npos);
+            EXPECT_NE(r.calculo.textoInforme().find("<== posible error grosero"), std::string::npos);
+        }
+    }
+}
+
+TEST(EstacionMmcc, GeometriasSinSolucionDanSuMensaje) {
+    // Only two direct directions from A and B, both along the line A-B-P.
+    CLibretaCampo l;
+    DatosComplementarios d;
+    d.instrumento = "T30";
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 0}});
+    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1000, 1100, 0}});
+    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1000.0, 1300, 0}});
+    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0)->lecturas, std::nullopt, "P",
+                 1.5, 0, 100, 0, "");
+    auto* b1 = crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.5, &d, 0);
+    crearLectura(b1->lecturas, std::nullopt, "P", 1.5, 0, 100, 0, "");
+    CDatosGenerales aj;
+    ListaInstrumentos ins = prueba::instrumentosRed();
+    AvisosGrabados avisos;
+    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
+    ASSERT_TRUE(c.elegirEstacion("P"));
+    EXPECT_FALSE(c.calcular());
+    EXPECT_EQ(c.textoX, "1000.000");
+    EXPECT_EQ(c.textoIteraciones, "0 Iteraciones");
+    c.rejilla().asignar(1, ce::uso, "0");
+    EXPECT_FALSE(c.calcular());
+    EXPECT_FALSE(c.elegirEstacion("Q"));
+    b1->datos.unidadAngular = kSexagesimal;
+    EXPECT_FALSE(c.elegirEstacion("P"));
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeNSingular, kMensajePocasEcuaciones, kMensajeNoExiste,
+                                                         kMensajeCentesimal}));
+
+    // A resection on the danger circle: A, B, C and P on one circle of radius 100.
+    CLibretaCampo r;
+    const double pi = 3.14159265358979;
+    auto enCirculo = [&](double g) { return Coordenadas{1000 + 100 * std::sin(g * pi / 200), 1000 + 100 * std::cos(g * pi / 200), 0}; };
+    const Coordenadas p = enCirculo(350);
+    auto* q = crearEstacion(r.estaciones, {.nombre = "P", .coordenadas = p});
+    auto* q1 = crearEstacionamiento(q->estacionamientos, nullptr, "P1", "P", 1.5, &d, 0);
+    for (auto [n, g] : {std::pair{"A", 0.0}, {"B", 100.0}, {"C", 200.0}}) {
+        const Coordenadas t = enCirculo(g);
+        crearEstacion(r.estaciones, {.nombre = n, .coordenadas = t});
+        crearLectura(q1->lecturas, std::nullopt, n, 1.5, 0, 100, AzimutEntre(p.x, p.y, t.x, t.y, 400), "");
+    }
+    AvisosGrabados otros;
+    CCalculoEstacionMMCC peligro(r, aj, &ins, otros);
+    ASSERT_TRUE(peligro.elegirEstacion("P"));
+    EXPECT_FALSE(peligro.calcular());
+    EXPECT_EQ(otros.textos(), std::vector<std::string>{kMensajeNSingular});
+}
+
+TEST(EstacionMmcc, AltimetriaMediaDeLasVisualesYSinFilasConservaZ) {
+    // Slope distances at V = 98 from A (Z 100) and B (Z 110), no curvature term.
+    CLibretaCampo l;
+    DatosComplementarios d;
+    d.instrumento = "T30";
+    d.corregidoEsfRefr = 1;
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 100}});
+    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1200, 1000, 110}});
+    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 7}});
+    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.6, &d, 0)->lecturas, std::nullopt, "P",
+                 1.5, 141.5, 98, 50, "");
+    crearLectura(crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.4, &d, 0)->lecturas, std::nullopt, "P",
+                 1.5, 141.5, 98, 350, "");
+    CDatosGenerales aj;
+    ListaInstrumentos ins = prueba::instrumentosRed();
+    AvisosGrabados avisos;
+    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
+    ASSERT_TRUE(c.elegirEstacion("P"));
+    ASSERT_TRUE(c.calcular());
+    const double dz = 141.5 * std::cos(98 * 3.1415926535898 / 200);
+    const double za = 100 + 1.6 - 1.5 + dz, zb = 110 + 1.4 - 1.5 + dz;
+    EXPECT_NEAR(c.resultado().z, (za + zb) / 2, 1e-9);
+    EXPECT_NEAR(c.resultado().pz, std::fabs(za - zb) / std::sqrt(2.0), 1e-9);
+    EXPECT_FALSE(c.desorientacionActiva());
+    EXPECT_EQ(c.resultado().redundancia, 2);  // two directions and two distances, u = 2
+
+    for (std::size_t f = 0; f < c.rejilla().numeroFilas(); ++f)
+        if (c.rejilla().texto(f, ce::tipo) == "Dir") c.rejilla().asignar(f, ce::uso, "0");
+    c.textoZ = "7.000";
+    ASSERT_TRUE(c.calcular());
+    EXPECT_EQ(c.textoZ, "7.000");
+    EXPECT_EQ(c.resultado().pz, 0);
+}
+
+TEST(EstacionMmcc, InformeSegunLaPlantilla) {
+    // Two directions 10 cc off, weights off: n = u, Fo = -10 and +10 cc,
+    // B = [c -c; c c] with c = 100 rho / 20000, N = diag(2 c²), dy = -10 / c.
+    CLibretaCampo l;
+    DatosComplementarios d;
+    d.instrumento = "T30";
+    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 100}});
+    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1200, 1000, 100}});
+    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 100}});
+    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0)->lecturas, std::nullopt, "P",
+                 1.5, 0, 100, 50.0010, "");
+    crearLectura(crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.5, &d, 0)->lecturas, std::nullopt, "P",
+                 1.5, 0, 100, 349.9990, "");
+    CDatosGenerales aj;
+    aj.calcularConPesos = 0;
+    ListaInstrumentos ins = prueba::instrumentosRed();
+    AvisosGrabados avisos;
+    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
+    ASSERT_TRUE(c.elegirEstacion("P"));
+    ASSERT_TRUE(c.calcular());
+    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_mmcc.txt", std::ios::binary);
+    ASSERT_TRUE(f) << "golden missing";
+    std::stringstream esperado;
+    esperado << f.rdbuf();
+    EXPECT_EQ(c.textoInforme(), esperado.str());
+    EXPECT_NE(c.textoResumen.find("Sin redundancia"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace celvara

@@ -1,0 +1,155 @@
+#include "calc/resultado_estacion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "calc/estacion_mmcc.h"
+#include "calc/tabla_calculo.h"
+#include "calc/unidades.h"
+#include "comun/avisos_grabados.h"
+#include "comun/red_estacion.h"
+
+namespace celvara {
+namespace {
+
+using prueba::AvisosGrabados;
+
+std::array<ListaSoluciones, kMetodosEstacion> dosRadiadas(double a2 = 0.01) {
+    SolucionEstacion s1{true, {"A", "", ""}, 10, 20, 5, 0.01, 0.01, 0.01, 0.01, 0.02};
+    SolucionEstacion s2{true, {"B", "", ""}, 12, 22, 7, a2, a2, a2, a2, 0.02};
+    return {ListaSoluciones{s1, s2}, {}, {}};
+}
+
+TEST(ResultadoEstacion, PromediosSimpleYPonderadoYGuardar) {
+    CDatosGenerales aj;
+    AvisosGrabados avisos;
+    Estacion p;
+    p.nombre = "P";
+    CResultadoEstacion r(aj, p, dosRadiadas(), avisos);
+    EXPECT_EQ(r.titulo, "CALCULO DE LA ESTACION:   P");
+    EXPECT_TRUE(r.ponderado);
+    EXPECT_TRUE(r.promediar[0]);
+    EXPECT_FALSE(r.promediar[1]);
+    // Equal a, b and Tz: the weighted mean is the plain one.
+    EXPECT_EQ(r.textoX, "11.000");
+    r.ponderado = false;
+    r.promediarSoluciones();
+    EXPECT_EQ(r.textoX + " " + r.textoY + " " + r.textoZ, "11.000 21.000 6.000");
+    EXPECT_EQ(r.textoPrecision, "Px=1.414 Py=1.414 Pz=1.414");
+    ASSERT_TRUE(r.guardar());
+    EXPECT_EQ(p.x, 11);
+    EXPECT_EQ(std::string(p.descripcion2.vista()), "Px=1.414 Py=1.414 Pz=1.414");
+
+    // Semi-axes four times larger weigh a quarter: X = (10 + 12 / 4) / 1.25.
+    CResultadoEstacion w(aj, p, dosRadiadas(0.04), avisos);
+    EXPECT_EQ(w.textoX, "10.400");
+
+    r.promediar[0] = false;
+    r.promediarSoluciones();
+    EXPECT_EQ(r.textoX + " " + r.textoY + " " + r.textoZ, "0.000 0.000 0.000");
+    EXPECT_FALSE(r.guardar());
+    EXPECT_EQ(p.x, 11);
+    CResultadoEstacion cero(aj, p, dosRadiadas(0.0), avisos);
+    EXPECT_FALSE(cero.guardar());
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeSinSoluciones, kMensajePesoNoValido}));
+}
+
+TEST(ResultadoEstacion, InformeSegunLaPlantilla) {
+    CDatosGenerales aj;
+    AvisosGrabados avisos;
+    Estacion p;
+    p.nombre = "P";
+    CResultadoEstacion r(aj, p, dosRadiadas(), avisos);
+    r.rejilla(0).asignar(1, columna_resultado::uso, "0");
+    r.promediarSoluciones();
+    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_resultado.txt", std::ios::binary);
+    ASSERT_TRUE(f);
+    std::stringstream esperado;
+    esperado << f.rdbuf();
+    EXPECT_EQ(r.textoInforme(), esperado.str());
+}
+
+TEST(ResultadoEstacion, SolucionesIndependientesDeLaRed) {
+    CLibretaCampo l;
+    prueba::libretaRed(l);
+    CDatosGenerales aj;
+    ListaInstrumentos ins = prueba::instrumentosRed();
+    AvisosGrabados avisos;
+    CCalculoEstacionSemi semi(l, aj, &ins, avisos);
+    ASSERT_TRUE(semi.elegirEstacion("P"));
+    for (auto m : {MetodoEstacion::Radiacion, MetodoEstacion::Directa, MetodoEstacion::Inversa}) semi.cargar(m);
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se han cargado 0 visuales RADIACION automáticamente",
+                                                         "Se han cargado 2 visuales DIRECTAS automáticamente",
+                                                         "Se han cargado 4 visuales INVERSAS automáticamente"}));
+    ASSERT_TRUE(semi.calcular());
+    const auto& s = semi.soluciones();
+    ASSERT_EQ(s[1].size(), 1u);
+    ASSERT_EQ(s[2].size(), 4u);  // every triple of the four sights
+    for (const auto* lista : {&s[1], &s[2]})
+        for (const auto& x : *lista) {
+            EXPECT_NEAR(x.x, 1250, 0.02);
+            EXPECT_NEAR(x.y, 1300, 0.02);
+            EXPECT_GT(x.a, 0);
+            EXPECT_GE(x.a, x.b);
+            EXPECT_NEAR(x.z, 100, 1e-9);  // level sights, equal heights, no curvature
+        }
+    // Direct intersection from A and B: sigma of a direction 19.5 cc at ~391 and
+    // ~403 m gives semi-axes of a centimetre or so.
+    EXPECT_LT(s[1][0].a, 0.05);
+
+    // A sexagesimal set-up stops the loading.
+    l.buscarEstacion("A")->estacionamientos[0]->datos.unidadAngular = kSexagesimal;
+    EXPECT_FALSE(semi.cargar(MetodoEstacion::Directa));
+    EXPECT_EQ(avisos.textos().back(), kMensajeCentesimal);
+}
+
+TEST(ResultadoEstacion, InterseccionesDegeneradasNoDanSolucion) {
+    double x, y;
+    // Parallel rays, and rays that meet behind the stations.
+    EXPECT_FALSE(interseccionDirecta(0, 0, 50, 100, 0, 50, x, y));
+    EXPECT_FALSE(interseccionDirecta(0, 0, 250, 100, 0, 150, x, y));
+    ASSERT_TRUE(interseccionDirecta(0, 0, 50, 100, 0, 350, x, y));
+    EXPECT_NEAR(x, 50, 1e-9);
+    EXPECT_NEAR(y, 50, 1e-9);
+    // Three points and P on one circle of radius 100: the danger circle.
+    const double r = 100, pi = 3.14159265358979;
+    auto punto = [&](double g) { return std::pair{r * std::sin(g * pi / 200), r * std::cos(g * pi / 200)}; };
+    const auto [px, py] = punto(350);
+    std::array<double, 3> xs, ys, h;
+    const double angulos[3] = {0, 100, 200};
+    for (int i = 0; i < 3; ++i) {
+        std::tie(xs[i], ys[i]) = punto(angulos[i]);
+        h[i] = AzimutEntre(px, py, xs[i], ys[i], 400);
+    }
+    EXPECT_FALSE(interseccionInversa(xs, ys, h, x, y));
+    // Off the circle: P at the centre is found.
+    for (int i = 0; i < 3; ++i) h[i] = std::fmod(AzimutEntre(0, 0, xs[i], ys[i], 400) + 17, 400.0);
+    ASSERT_TRUE(interseccionInversa(xs, ys, h, x, y));
+    EXPECT_NEAR(x, 0, 1e-6);
+    EXPECT_NEAR(y, 0, 1e-6);
+}
+
+TEST(TablaCalculo, EditaAlturasYDesorientaciones) {
+    CLibretaCampo l;
+    prueba::libretaRed(l);
+    CTablaCalculo t(l);
+    auto& g = t.rejilla();
+    ASSERT_EQ(g.numeroFilas(), 3u);
+    EXPECT_EQ(g.texto(2, columna_tabla::estacionamiento), "P1");
+    EXPECT_EQ(g.texto(2, columna_tabla::lecturas), "4");
+    EXPECT_EQ(g.texto(2, columna_tabla::valor1), "0.000");
+    EXPECT_EQ(g.texto(2, columna_tabla::inicio), "A");
+    EXPECT_EQ(g.texto(2, columna_tabla::fin), "E");
+    g.asignar(0, columna_tabla::altura, "1,62");
+    g.asignar(2, columna_tabla::desorientacion, "123.4568");
+    t.aceptar();
+    EXPECT_EQ(l.estaciones[0]->estacionamientos[0]->alturaInstrumento, 1.62);
+    EXPECT_EQ(l.estaciones[4]->estacionamientos[0]->desorientacion, 123.4568);
+    EXPECT_EQ(l.estaciones[1]->estacionamientos[0]->desorientacion, 250.5);
+}
+
+}  // namespace
+}  // namespace celvara
