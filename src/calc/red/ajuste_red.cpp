@@ -107,13 +107,25 @@ public:
         zd_.assign(static_cast<std::size_t>(n), 0.0);
         Lp_ = Lp;
         Li_ = Li;
+        std::vector<double> suma;
         for (int j = n - 1; j >= 0; --j) {
             const int b = Lp[j], e = Lp[j + 1];
-            for (int a = b; a < e; ++a) {
-                double s = 0;
-                for (int k = b; k < e; ++k) s += Lx[k] * z(Li[a], Li[k]);
-                zx_[a] = -s;
+            suma.assign(static_cast<std::size_t>(e - b), 0.0);
+            // The rows of column j after r are all in column r: one merge
+            // along column r gives every Z(r', r) the column needs.
+            for (int kb = b; kb < e; ++kb) {
+                const int r = Li[kb];
+                suma[kb - b] += Lx[kb] * zd_[r];
+                int q = Lp[r];
+                const int fin = Lp[r + 1];
+                for (int a = kb + 1; a < e; ++a) {
+                    while (q < fin && Li[q] < Li[a]) ++q;
+                    const double zar = q < fin && Li[q] == Li[a] ? zx_[q] : 0.0;
+                    suma[a - b] += Lx[kb] * zar;
+                    suma[kb - b] += Lx[a] * zar;
+                }
             }
+            for (int a = b; a < e; ++a) zx_[a] = -suma[a - b];
             double s = 0;
             for (int k = b; k < e; ++k) s += Lx[k] * zx_[k];
             zd_[j] = 1.0 / d[j] - s;
@@ -237,13 +249,18 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     std::vector<char> situada(estaciones_.size());
     for (std::size_t i = 0; i < estaciones_.size(); ++i)
         situada[i] = estaciones_[i].fija || estaciones_[i].x != 0 || estaciones_[i].y != 0;
+    // Sights are stored set-up after set-up.
+    std::vector<int> primera(puestas_.size() + 1, 0);
+    for (const Visual& v : visuales) ++primera[v.puesta + 1];
+    for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
     auto orientar = [&](int p, double& w) {
         const EstacionRed& e = estaciones_[puestas_[p].estacion];
         bool hay = false;
         double ref = 0, suma = 0;
         int n = 0;
-        for (const Visual& v : visuales) {
-            if (v.puesta != p || !situada[v.hacia]) continue;
+        for (int k = primera[p]; k < primera[p + 1]; ++k) {
+            const Visual& v = visuales[k];
+            if (!situada[v.hacia]) continue;
             const EstacionRed& t = estaciones_[v.hacia];
             if (t.x == e.x && t.y == e.y) continue;
             const double o = enVuelta(acimut(e.x, e.y, t.x, t.y) - horizontalCaraDirecta(*puestas_[p].estacionamiento,
@@ -264,8 +281,9 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             if (!situada[i]) continue;
             double w = puestas_[p].desorientacion;
             if (!orientar(p, w) && !estaciones_[i].fija) continue;
-            for (const Visual& v : visuales) {
-                if (v.puesta != p || situada[v.hacia] || v.lectura->distancia <= 0) continue;
+            for (int k = primera[p]; k < primera[p + 1]; ++k) {
+                const Visual& v = visuales[k];
+                if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
                 double dred, dh, h;
                 reducir(v, dred, dh, h);
                 const double az = (h + w) / kGonPorRad;

@@ -128,6 +128,7 @@ private:
     void abrirEstacionIndependiente();
     void abrirPoligonales();
     void abrirNivelacion();
+    void abrirAjusteRed();
     void abrirRadiacion();
     void abrirDatosComplementarios();
     void abrirDibujoProyecto();
