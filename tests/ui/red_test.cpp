@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -46,6 +47,11 @@ private slots:
         QVERIFY(!o->item(0, 6)->text().isEmpty());
         QVERIFY(d.informe()->toPlainText().contains("AJUSTE DE RED"));
         d.findChild<QWidget*>("dibujo")->grab();  // paints the ellipses
+        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty()) {
+            d.findChild<QTabWidget*>()->setCurrentIndex(2);
+            d.grab().save(QString::fromUtf8(carpeta) + "/ajuste_red.png");
+            d.findChild<QTabWidget*>()->setCurrentIndex(0);
+        }
 
         // One direction left out: one redundancy less.
         const int r = d.logica().test().redundancia;

@@ -200,6 +200,10 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         indice.emplace(std::string(e->nombre.vista()), static_cast<int>(estaciones_.size()));
         estaciones_.push_back(r);
     }
+    if (!opciones.libre && std::none_of(estaciones_.begin(), estaciones_.end(), [](const EstacionRed& e) { return e.fija; })) {
+        avisos_.mensaje(kMensajeRedSinFijas);
+        return false;
+    }
     // Sights between stations, by set-up.
     std::vector<Visual> visuales;
     for (int i = 0; i < static_cast<int>(estaciones_.size()); ++i)
@@ -556,6 +560,7 @@ bool CAjusteRed::ajustar() {
     std::vector<EstacionRed> inicio = estaciones_;
     std::vector<PuestaRed> puestas = puestas_;
     ajustado_ = false;
+    if (observaciones_.empty()) return false;
     for (ObservacionRed& o : observaciones_) o.residuo = 0, o.w = kNaN;
     if (!iterarPlano() || !iterarAltura()) {
         estaciones_ = std::move(inicio);
