@@ -3,6 +3,7 @@
 // calculation table.
 #include <QApplication>
 #include <QCheckBox>
+#include <QTableView>
 #include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "comun/avisos_grabados.h"
 #include "comun/red_estacion.h"
 #include "ui/calc/estacion_dialogos.h"
+#include "ui/rejilla/rejilla.h"
 
 using namespace celvara;
 using namespace celvara::ui;
@@ -94,8 +96,12 @@ private slots:
         Banco b;
         DialogoEstacionSemi d(b.libreta, b.ajustes, b.mapa, b.avisos);
         d.elegirEstacion(QStringLiteral("P"));
-        d.cargar(MetodoEstacion::Directa);
-        d.cargar(MetodoEstacion::Inversa);
+        // A double click in the empty grid of a method loads its sights.
+        for (const char* nombre : {"rejilla1", "rejilla2"}) {
+            QWidget* area = d.findChild<CRejilla*>(nombre)->vista()->viewport();
+            QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
+        }
+        QCOMPARE(d.logica().rejilla(MetodoEstacion::Inversa).numeroFilas(), std::size_t(4));
         QCOMPARE(b.avisos.textos().size(), std::size_t(2));
         int filas = -1;
         d.mostrarResultado = [&](DialogoResultadoEstacion& r) {

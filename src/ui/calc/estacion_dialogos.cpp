@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "ui/calc/desorientacion_dialogos.h"
@@ -44,6 +46,19 @@ ListaInstrumentos cargarBiblioteca(const CDatosGenerales& ajustes, const MapaRut
     cargada = cargarInstrumentos(l, rutaInstrumentos(ajustes, mapa), sinMensajes) == Estado::Exito;
     return l;
 }
+
+// A double click anywhere in a grid, empty or not.
+class DobleClic : public QObject {
+public:
+    DobleClic(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonDblClick) accion_();
+        return false;
+    }
+
+private:
+    std::function<void()> accion_;
+};
 
 const ListaInstrumentos* siCargada(const ListaInstrumentos& l, bool cargada) { return cargada ? &l : nullptr; }
 
@@ -93,6 +108,9 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
     botonAprox_->setObjectName(QStringLiteral("aprox"));
     iteraciones_->setObjectName(QStringLiteral("iteraciones"));
     resumen_->setObjectName(QStringLiteral("resumen"));
+    resumen_->setWordWrap(true);
+    resumen_->setFixedWidth(330);
+    resumen_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resumen_->setText(QStringLiteral("Antes de CALCULAR: X, Y y, con ecuaciones inversas, la Desorientación\n"
                                      "deben tener valores aproximados."));
     rejilla_->setObjectName(QStringLiteral("rejillaEcuaciones"));
@@ -180,6 +198,7 @@ void DialogoEstacionMmcc::refrescar() {
 }
 
 void DialogoEstacionMmcc::elegirEstacion(const QString& nombre) {
+    estaciones_->setCurrentText(nombre);
     logica_.elegirEstacion(nombre.toStdString());
     rejilla_->recargar();
     refrescar();
@@ -372,7 +391,8 @@ DialogoEstacionSemi::DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales
         rejillas_[m]->fijarFuente(&logica_.rejilla(static_cast<MetodoEstacion>(m)));
         rejillas_[m]->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
         pestanas->addTab(rejillas_[m], QString::fromUtf8(titulos[m]));
-        connect(rejillas_[m], &CRejilla::dobleClicFila, this, [this, m] { cargar(static_cast<MetodoEstacion>(m)); });
+        QWidget* area = rejillas_[m]->vista()->viewport();
+        area->installEventFilter(new DobleClic(area, [this, m] { cargar(static_cast<MetodoEstacion>(m)); }));
     }
     capa->addWidget(pestanas, 1);
     auto* botones = new QHBoxLayout;
@@ -391,6 +411,7 @@ void DialogoEstacionSemi::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGe
 }
 
 void DialogoEstacionSemi::elegirEstacion(const QString& nombre) {
+    estaciones_->setCurrentText(nombre);
     logica_.elegirEstacion(nombre.toStdString());
     for (auto* r : rejillas_) r->recargar();
 }
