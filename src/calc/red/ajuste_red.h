@@ -83,7 +83,7 @@ struct TestGlobalRed {
 
 struct OpcionesRed {
     std::vector<std::string> fijos;  // Windows-1252 names; empty: every station with coordinates
-    bool libre = false;              // minimum constraints on the first stations with coordinates
+    bool libre = false;              // minimum constraints on the first two stations of the book
     int maxIteraciones = 30;
 };
 
