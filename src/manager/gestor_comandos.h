@@ -62,6 +62,7 @@ enum class Accion {
     Nivelacion,
     Radiacion,
     DatosComplementarios,
+    AjusteRed,
     AcercaDe,
     ExportarPuntos,
     ImportarPuntos,

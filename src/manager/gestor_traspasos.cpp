@@ -16,6 +16,7 @@ bool reconstruyeAntes(Accion a) {
         case Accion::EstacionMmcc:
         case Accion::EstacionIndependiente:
         case Accion::Nivelacion:
+        case Accion::AjusteRed:
         case Accion::ImportarTodos:
         case Accion::ImportarRad:
         case Accion::ImportarTopcal:
@@ -84,6 +85,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             break;
         case Accion::EstacionIndependiente:
         case Accion::Poligonales:
+        case Accion::AjusteRed:
         case Accion::ImportarTodos:
         case Accion::ImportarRad:
         case Accion::ImportarTopcal:

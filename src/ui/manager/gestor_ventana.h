@@ -138,6 +138,7 @@ private:
     void abrirEstacionIndependiente();
     void abrirPoligonales();
     void abrirNivelacion();
+    void abrirAjusteRed();
     void abrirRadiacion();
     void abrirDatosComplementarios();
     void abrirDibujoProyecto();

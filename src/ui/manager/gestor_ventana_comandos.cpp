@@ -17,6 +17,7 @@
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
+#include "ui/calc/red_dialogo.h"
 #include "ui/dibujo/ventana_dibujo.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
 #include "ui/manager/datos_trabajo_dialogo.h"
@@ -116,6 +117,7 @@ void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
         case Accion::EstacionIndependiente: abrirEstacionIndependiente(); break;
         case Accion::Poligonales: abrirPoligonales(); break;
         case Accion::Nivelacion: abrirNivelacion(); break;
+        case Accion::AjusteRed: abrirAjusteRed(); break;
         case Accion::Radiacion: abrirRadiacion(); break;
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
         case Accion::ExportarPuntos: abrirExportarPuntos(); break;
@@ -391,6 +393,12 @@ void VentanaGestor::abrirEstacionIndependiente() {
 void VentanaGestor::abrirPoligonales() {
     traspaso(Accion::Poligonales, [&] {
         DialogoCalculoPoligonales::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+}
+void VentanaGestor::abrirAjusteRed() {
+    traspaso(Accion::AjusteRed, [&] {
+        DialogoAjusteRed::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }

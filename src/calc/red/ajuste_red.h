@@ -1,0 +1,152 @@
+// Adjustment of a whole network by least squares: every station not held
+// fixed, one orientation per set-up that sights at least two stations, and
+// the heights apart from the plan.
+//
+// Observations are the book's sights between stations: the horizontal
+// direction (a set-up of a fixed station that sights only one station keeps
+// the book's orientation, as the station computation does; a lone sight of a
+// new station carries nothing and is left out), the distance reduced as the
+// radiation reduces it (projection scale included) and the height
+// difference hi + dz − m + c. Weights come from the instrument library and
+// the error model: Ea (cc) for directions, √2·Ed for distances, E.Z for
+// height differences, each turned into VarRef / σ² as the station does.
+//
+// The normal equations are sparse (Eigen's simplicial LDLᵀ with AMD
+// ordering); the entries of N⁻¹ the precisions and the standardised
+// residuals need are taken on the pattern of L by Takahashi's recurrence,
+// never the whole inverse. Units: m, gon for orientations, cc for direction
+// residuals.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/estacion_mmcc.h"
+#include "fieldbook/avisos.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/libreta.h"
+#include "manager/instrumentos.h"
+
+namespace celvara {
+
+enum class TipoObservacionRed { Direccion = 0, Distancia = 1, Desnivel = 2 };
+
+inline constexpr const char* kMensajeRedSinNuevas = "No hay estaciones que ajustar en la red";
+inline constexpr const char* kMensajeRedSinFijas = "No hay estaciones fijas: marcar alguna o elegir red libre";
+inline constexpr const char* kMensajeRedSinAproximadas = "Sin coordenadas aproximadas: ";
+inline constexpr const char* kMensajeRedSingular =
+    "La Matriz N es singular: la red no queda determinada (faltan fijas u observaciones)";
+// Stop rule: every increment below 0.1 mm (coordinates) and 0.1 cc (orientations).
+inline constexpr double kParadaRedMetros = 0.0001;
+inline constexpr double kParadaRedCc = 0.1;
+
+struct EstacionRed {
+    Estacion* estacion = nullptr;
+    bool fija = false;
+    bool plano = false;   // takes part in the plan adjustment
+    bool altura = false;  // has height differences
+    double x = 0, y = 0, z = 0;
+    double sx = 0, sy = 0, sz = 0;  // a posteriori, m
+    Elipse elipse;
+    // Unknowns: dx = fx·u[ix], dy = fy·u[iy] (a datum station of a free
+    // network slides along one line: ix == iy); -1 when held.
+    int ix = -1, iy = -1, iz = -1;
+    double fx = 1, fy = 1;
+};
+
+struct PuestaRed {
+    int estacion = -1;  // index into estaciones()
+    Estacionamiento* estacionamiento = nullptr;
+    int io = -1;              // orientation unknown, -1 when held
+    double desorientacion = 0;  // gon
+    double sd = 0;              // cc
+};
+
+struct ObservacionRed {
+    TipoObservacionRed tipo = TipoObservacionRed::Direccion;
+    int puesta = -1, desde = -1, hacia = -1;
+    double valor = 0;  // gon (face-left reading), m
+    double sigma = 0;  // cc or m
+    bool uso = true;
+    double residuo = 0;  // cc or m
+    double w = 0;        // NaN when it cannot be tested
+};
+
+struct TestGlobalRed {
+    int redundancia = 0;
+    double varianza = 0;  // s0²
+    double estadistico = 0, inferior = 0, superior = 0;
+    bool aceptado = true;
+};
+
+struct OpcionesRed {
+    std::vector<std::string> fijos;  // Windows-1252 names; empty: every station with coordinates
+    bool libre = false;              // minimum constraints on the first two stations of the book
+    int maxIteraciones = 30;
+};
+
+class CAjusteRed {
+public:
+    // `biblioteca` null or empty: the instrument library could not be read.
+    CAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca, Avisos& avisos);
+
+    // Collects stations, set-ups and observations; the use flags of the
+    // observations start on. False with the message shown.
+    bool preparar(const OpcionesRed& opciones);
+    // Iterates from the approximate values until the stop rule. False with
+    // the message shown (nothing in the book is changed either way).
+    bool ajustar();
+    // Coordinates of every adjusted station and orientation of every
+    // adjusted set-up into the book.
+    bool grabar();
+
+    std::vector<EstacionRed>& estaciones() { return estaciones_; }
+    const std::vector<EstacionRed>& estaciones() const { return estaciones_; }
+    const std::vector<PuestaRed>& puestas() const { return puestas_; }
+    std::vector<ObservacionRed>& observaciones() { return observaciones_; }
+    const std::vector<ObservacionRed>& observaciones() const { return observaciones_; }
+    const TestGlobalRed& test() const { return test_; }
+    int iteraciones() const { return iteraciones_; }
+    int incognitas() const { return incognitasPlano_ + incognitasAltura_; }
+    // The used observation with the largest |w|, -1 when none.
+    int mayorW() const { return mayorW_; }
+    bool ajustado() const { return ajustado_; }
+
+    // "A1 -> P" for an observation, UTF-8.
+    std::string nombreObservacion(std::size_t i) const;
+    std::string textoTest() const;     // UTF-8, one line
+    std::string textoInforme() const;  // Windows-1252
+    bool imprimir(const std::filesystem::path& ruta) const;
+
+private:
+    bool aproximadas();
+    bool iterarPlano();
+    bool iterarAltura();
+    void estadistica();
+
+    CLibretaCampo& libreta_;
+    CDatosGenerales& ajustes_;
+    const ListaInstrumentos* biblioteca_;
+    Avisos& avisos_;
+    OpcionesRed opciones_;
+    std::vector<EstacionRed> estaciones_;
+    std::vector<PuestaRed> puestas_;
+    std::vector<ObservacionRed> observaciones_;
+    TestGlobalRed test_;
+    int incognitasPlano_ = 0, incognitasAltura_ = 0;
+    double vpvPlano_ = 0, vpvAltura_ = 0;
+    int iteraciones_ = 0, mayorW_ = -1;
+    bool ajustado_ = false;
+};
+
+// The side file that keeps the user's fixed stations beside the book
+// ("LIBRETA.obs" -> "LIBRETA.obs.red"), an INI file with "[Red]" and
+// "fijas=A,B,..." (UTF-8 names).
+std::filesystem::path rutaFijasRed(const std::filesystem::path& libreta);
+// Empty when the file is missing or says nothing.
+std::vector<std::string> leerFijasRed(const std::filesystem::path& libreta);  // Windows-1252
+bool guardarFijasRed(const std::filesystem::path& libreta, const std::vector<std::string>& fijas);
+
+}  // namespace celvara

@@ -1,0 +1,136 @@
+// red LIBRETA.obs [--fijos A,B,...] [--libre] [--config F.dft]
+//     [--instrumentos F.apa] [--informe F.txt] [--json]
+// The whole network by least squares. Prints one line per adjusted station
+// "nombre X Y Z sx sy", then the global test line; or one JSON object. The
+// fixed stations are those named, else the ones kept beside the book, else
+// every station with coordinates. The book is not changed.
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+#include "calc/red/ajuste_red.h"
+#include "cli/registro.h"
+#include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_obs.h"
+#include "fieldbook/numeros.h"
+#include "fieldbook/rutas.h"
+
+namespace celvara::cli {
+namespace {
+
+class PrimerAvisoRed : public Avisos {
+public:
+    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
+        if (primero.empty()) primero = texto;
+        return Respuesta::Aceptar;
+    }
+    std::string primero;
+};
+
+std::filesystem::path unidadCRed() {
+    if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
+    const char* casa = std::getenv("HOME");
+    return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";
+}
+
+nlohmann::ordered_json valor(double v) { return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(); }
+
+const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()> {
+    auto* sub = raiz.add_subcommand("red", "Ajusta la red completa por mínimos cuadrados");
+    struct Opciones {
+        std::string libreta, fijos, config, instrumentos, informe;
+        bool libre = false, json = false;
+    };
+    auto o = std::make_shared<Opciones>();
+    sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
+    sub->add_option("--fijos", o->fijos, "Estaciones fijas, separadas por comas");
+    sub->add_flag("--libre", o->libre, "Red libre (constreñimientos mínimos)");
+    sub->add_option("--config", o->config, "Fichero de configuración (observa.dft)");
+    sub->add_option("--instrumentos", o->instrumentos, "Biblioteca de instrumentos (instrumentos.apa)");
+    sub->add_option("--informe", o->informe, "Fichero de informe (se añade al final)");
+    sub->add_flag("--json", o->json, "Resultado en JSON");
+    return [o]() -> int {
+        CLibretaCampo libreta;
+        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        CDatosGenerales ajustes;
+        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
+            return fallo("Error al abrir el fichero de configuración " + o->config);
+        const std::filesystem::path rutaIns = o->instrumentos.empty() ? rutaInstrumentos(ajustes, MapaRutas(unidadCRed()))
+                                                                      : std::filesystem::path(o->instrumentos);
+        ListaInstrumentos instrumentos;
+        AvisosSilenciosos silencio;
+        const bool hayInstrumentos = cargarInstrumentos(instrumentos, rutaIns, silencio) == Estado::Exito;
+
+        OpcionesRed opciones;
+        opciones.libre = o->libre;
+        if (!o->fijos.empty()) {
+            std::size_t i = 0;
+            while (i <= o->fijos.size()) {
+                const std::size_t j = std::min(o->fijos.find(',', i), o->fijos.size());
+                if (j > i) opciones.fijos.push_back(utf8ACp1252(o->fijos.substr(i, j - i)));
+                i = j + 1;
+            }
+        } else {
+            opciones.fijos = leerFijasRed(o->libreta);
+        }
+        PrimerAvisoRed avisos;
+        CAjusteRed red(libreta, ajustes, hayInstrumentos ? &instrumentos : nullptr, avisos);
+        if (!red.preparar(opciones) || !red.ajustar()) return fallo(avisos.primero);
+        if (!o->informe.empty() && !red.imprimir(o->informe))
+            return fallo("No se puede abrir el fichero de informe " + o->informe);
+
+        if (o->json) {
+            nlohmann::ordered_json j;
+            auto& est = j["stations"] = nlohmann::ordered_json::array();
+            for (const EstacionRed& e : red.estaciones()) {
+                if (!e.plano && !e.altura) continue;
+                est.push_back({{"name", cp1252AUtf8(e.estacion->nombre.vista())},
+                               {"fixed", e.fija},
+                               {"x", e.x},
+                               {"y", e.y},
+                               {"z", e.z},
+                               {"sx", e.sx},
+                               {"sy", e.sy},
+                               {"sz", e.sz},
+                               {"ellipse", {{"a", e.elipse.a}, {"b", e.elipse.b}, {"azimuth", e.elipse.azimut}}}});
+            }
+            auto& pu = j["setups"] = nlohmann::ordered_json::array();
+            for (const PuestaRed& p : red.puestas())
+                pu.push_back({{"name", cp1252AUtf8(p.estacionamiento->nombre.vista())},
+                              {"station", cp1252AUtf8(red.estaciones()[p.estacion].estacion->nombre.vista())},
+                              {"adjusted", p.io >= 0},
+                              {"orientation", p.desorientacion},
+                              {"sd_cc", p.sd}});
+            auto& ob = j["observations"] = nlohmann::ordered_json::array();
+            static const char* tipos[] = {"direction", "distance", "height_difference"};
+            for (std::size_t i = 0; i < red.observaciones().size(); ++i) {
+                const ObservacionRed& x = red.observaciones()[i];
+                ob.push_back({{"type", tipos[static_cast<int>(x.tipo)]},
+                              {"setup", cp1252AUtf8(red.puestas()[x.puesta].estacionamiento->nombre.vista())},
+                              {"target", cp1252AUtf8(red.estaciones()[x.hacia].estacion->nombre.vista())},
+                              {"value", x.valor},
+                              {"sigma", x.sigma},
+                              {"residual", x.residuo},
+                              {"w", valor(x.w)}});
+            }
+            const TestGlobalRed& t = red.test();
+            j["test"] = {{"redundancy", t.redundancia}, {"variance", t.varianza},   {"statistic", t.estadistico},
+                         {"lower", t.inferior},         {"upper", t.superior},      {"accepted", t.aceptado},
+                         {"iterations", red.iteraciones()},
+                         {"largest_w", red.mayorW() >= 0 ? nlohmann::ordered_json(red.nombreObservacion(red.mayorW()))
+                                                         : nlohmann::ordered_json()}};
+            std::cout << j.dump(2) << "\n";
+            return kExito;
+        }
+        for (const EstacionRed& e : red.estaciones()) {
+            if (e.fija || (!e.plano && !e.altura)) continue;
+            std::cout << cp1252AUtf8(e.estacion->nombre.vista())
+                      << formatear(" %1.4lf %1.4lf %1.4lf %1.4lf %1.4lf", e.x, e.y, e.z, e.sx, e.sy) << "\n";
+        }
+        std::cout << red.textoTest() << "\n";
+        return kExito;
+    };
+});
+
+}  // namespace
+}  // namespace celvara::cli

@@ -1,0 +1,72 @@
+// "AJUSTE DE RED" driven as a user does: the fixed ticks (kept beside the
+// book), "Ajustar", an observation left out, "Grabar".
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "comun/avisos_grabados.h"
+#include "comun/red_estacion.h"
+#include "ui/calc/red_dialogo.h"
+
+using namespace celvara;
+using celvara::ui::DialogoAjusteRed;
+
+class PruebaAjusteRed : public QObject {
+    Q_OBJECT
+private slots:
+    void marcarFijasAjustarQuitarYGrabar() {
+        QTemporaryDir dir;
+        MapaRutas mapa(dir.path().toStdString());
+        CLibretaCampo libreta;
+        CDatosGenerales ajustes;
+        prueba::AvisosGrabados avisos;
+        prueba::libretaRed(libreta);
+        const auto ruta = rutaInstrumentos(ajustes, mapa);
+        std::filesystem::create_directories(ruta.parent_path());
+        guardarInstrumentos(prueba::instrumentosRed(), ruta);
+        const std::filesystem::path obs = std::filesystem::path(dir.path().toStdString()) / "red.obs";
+
+        DialogoAjusteRed d(libreta, ajustes, mapa, avisos, obs);
+        d.show();
+        QCOMPARE(d.windowTitle(), QStringLiteral("AJUSTE DE RED"));
+        QTableWidget* e = d.estaciones();
+        QCOMPARE(e->rowCount(), 5);
+        // P has approximate coordinates, so it starts ticked: untick it.
+        QCOMPARE(e->item(4, 1)->checkState(), Qt::Checked);
+        e->item(4, 1)->setCheckState(Qt::Unchecked);
+        QTest::mouseClick(d.findChild<QPushButton*>("ajustar"), Qt::LeftButton);
+        QVERIFY2(d.logica().ajustado(), avisos.textos().empty() ? "" : avisos.textos().front().c_str());
+        QCOMPARE(e->item(4, 2)->text(), QStringLiteral("1250.0006"));
+        QCOMPARE(leerFijasRed(obs), (std::vector<std::string>{"A", "B", "C", "E"}));
+        QTableWidget* o = d.observaciones();
+        QCOMPARE(o->rowCount(), 10);
+        QVERIFY(!o->item(0, 6)->text().isEmpty());
+        QVERIFY(d.informe()->toPlainText().contains("AJUSTE DE RED"));
+        d.findChild<QWidget*>("dibujo")->grab();  // paints the ellipses
+        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty()) {
+            d.findChild<QTabWidget*>()->setCurrentIndex(2);
+            d.grab().save(QString::fromUtf8(carpeta) + "/ajuste_red.png");
+            d.findChild<QTabWidget*>()->setCurrentIndex(0);
+        }
+
+        // One direction left out: one redundancy less.
+        const int r = d.logica().test().redundancia;
+        o->item(0, 0)->setCheckState(Qt::Unchecked);
+        QVERIFY(d.pulsarAjustar());
+        QCOMPARE(d.logica().test().redundancia, r - 1);
+        QCOMPARE(o->item(0, 0)->checkState(), Qt::Unchecked);
+        QVERIFY(o->item(0, 5)->text().isEmpty());
+
+        QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
+        QCOMPARE(libreta.buscarEstacion("P")->x, d.logica().estaciones()[4].x);
+        QCOMPARE(libreta.buscarEstacion("A")->x, 1000.0);
+        QVERIFY(avisos.mensajes.empty());
+    }
+};
+
+QTEST_MAIN(PruebaAjusteRed)
+#include "red_test.moc"
