@@ -50,6 +50,8 @@ const char* nombreDelPaso(Accion a) {
         case Accion::Poligonales: return "Grabar poligonal";
         case Accion::Nivelacion: return "Grabar nivelación";
         case Accion::Radiacion: return "Grabar radiación";
+        case Accion::TablaCalculo: return "Tabla de cálculo";
+        case Accion::AjusteRed: return "Grabar ajuste de red";
         default: return nullptr;
     }
 }
