@@ -202,6 +202,14 @@ TEST(LeicaEspecial, LineaQueNoEsGsiFallaMostrandola) {
               (V{"No se reconoce la linea del fichero:\nSTN    A,1.5", mensajes::kFormatoNoCoincide}));
     // What was added before the bad line is taken back: the book is as it was.
     EXPECT_TRUE(imp.libreta.estaciones.empty());
+
+    // Coordinates too: an empty station of the book is filled only on success.
+    Importacion otra;
+    crearEstacion(otra.libreta.estaciones, {.nombre = "B"});
+    const std::string g = wTexto(11, "B") + w8(84, 1000) + "\n" + wTexto(11, "1") + w8(21, 1) + "\nSTN    A,1.5\n";
+    EXPECT_EQ(otra.importar(kEspecial, g), ResultadoImportacion::Fallo);
+    EXPECT_EQ(otra.estacion(0).x, 0);
+    EXPECT_TRUE(otra.estacion(0).estacionamientos.empty());
 }
 
 }  // namespace
