@@ -52,20 +52,29 @@ bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& lista
                 return false;
             continue;
         }
-        if (!tieneCoordenadas(*estacion)) {
-            estacion->x = c.x;
-            estacion->y = c.y;
-            estacion->z = c.z;
-            if (estacion->descripcion1.vista().empty()) estacion->descripcion1 = c.descripcion.vista();
-        } else if (diferencias &&
-                   (difieren(estacion->x, c.x) || difieren(estacion->y, c.y) || difieren(estacion->z, c.z))) {
-            diferencias->push_back(formatear("%s: %1.3lf %1.3lf %1.3lf (en el fichero %1.3lf %1.3lf %1.3lf)",
-                                             estacion->nombre.c_str(), estacion->x, estacion->y, estacion->z,
-                                             c.x, c.y, c.z));
-        }
+        coordenadasDelFichero(*estacion, {c.x, c.y, c.z}, c.descripcion.vista(), diferencias);
     }
     return true;
 }
+
+}  // namespace
+
+void coordenadasDelFichero(Estacion& estacion, const Coordenadas& c, std::string_view descripcion,
+                           std::vector<std::string>* diferencias) {
+    if (!tieneCoordenadas(estacion)) {
+        estacion.x = c.x;
+        estacion.y = c.y;
+        estacion.z = c.z;
+        if (estacion.descripcion1.vista().empty()) estacion.descripcion1 = descripcion;
+    } else if (diferencias &&
+               (difieren(estacion.x, c.x) || difieren(estacion.y, c.y) || difieren(estacion.z, c.z))) {
+        diferencias->push_back(formatear("%s: %1.3lf %1.3lf %1.3lf (en el fichero %1.3lf %1.3lf %1.3lf)",
+                                         estacion.nombre.c_str(), estacion.x, estacion.y, estacion.z, c.x, c.y,
+                                         c.z));
+    }
+}
+
+namespace {
 
 // "%1d" of the number when the reading has no id of its own.
 std::string nombreLectura(const LecturaImportada& l) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fieldbook/libreta.h"
@@ -21,6 +22,12 @@ namespace celvara {
 // the station has none; 1 + its set-up count when that name has no "("
 // followed by digits). With `guion` the name is "%s_(%1d)".
 std::string nombreEstacionamientoImportado(const Estacion& estacion, bool guion = false);
+
+// Coordinates a file gives for a station of the book: taken when the station
+// has none (with the description when it has none), otherwise a difference
+// is described in `diferencias` and the book's are kept.
+void coordenadasDelFichero(Estacion& estacion, const Coordenadas& coordenadas, std::string_view descripcion,
+                           std::vector<std::string>* diferencias);
 
 // Merges and frees the lists. False when adding a record failed for lack of
 // memory; what was added before stays. Coordinates of the file that differ

@@ -15,6 +15,9 @@
 //   instrument height. A block with none of 7, 8, 9, 11 and with 37/38/39 is
 //   a coordinate record: it adds a station, not a zero reading. Computed
 //   coordinates of a measured point are dropped.
+// - Label 23 gives the units as four digits; a third digit 1 says angles are
+//   written DDD.MMSS: labels 7, 8 and 21 are then turned into decimal degrees
+//   and the set-ups are sexagesimal. Without it angles are kept as written.
 // - A sighting before any station fails the read with its message.
 #include <optional>
 
@@ -54,6 +57,11 @@ struct BloqueGeodimeter {
 Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     BloqueGeodimeter b;
     double jalon = 0;
+    bool dms = false;
+    // The set-up records of a DDD.MMSS file are sexagesimal.
+    auto unidad = [&] {
+        if (dms && ctx.listas.estacionamientoActual()) ctx.listas.estacionamientoActual()->unidadAngular = kSexagesimal;
+    };
 
     auto coordenadas = [&](const std::string& nombre, const Coordenadas3& c) {
         if (nombre.empty() || !c.alguna()) return true;
@@ -69,6 +77,7 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             if (!coordenadas(hecho.referencia, hecho.coordenadasReferencia)) return false;
             auto* e = importacion::registroEstacion(ctx, hecho.nombre, hecho.altura.value_or(0));
             if (!e) return false;
+            unidad();
             if (hecho.horizontalReferencia) {
                 const std::string t = importacion::sinBlancos(formatear("%8.4lf", *hecho.horizontalReferencia));
                 e->acimutEspalda = t;
@@ -83,16 +92,19 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             ctx.avisos.mensaje(mensajes::kVisualesAntesCoordenadas);
             return false;
         }
-        return importacion::lecturaDeEstacionamiento(
-                   ctx,
-                   {.numero = importacion::numeroDeNombre(ctx, hecho.nombre),
-                    .jalon = jalon,
-                    .distancia = hecho.distancia ? *hecho.distancia : hecho.reducida.value_or(0),
-                    .vertical = hecho.vertical.value_or(0),
-                    .horizontal = hecho.horizontal.value_or(0),
-                    .texto = hecho.codigo,
-                    .nombre = hecho.nombre},
-                   hecho.altura) != nullptr;
+        const bool leida =
+            importacion::lecturaDeEstacionamiento(
+                ctx,
+                {.numero = importacion::numeroDeNombre(ctx, hecho.nombre),
+                 .jalon = jalon,
+                 .distancia = hecho.distancia ? *hecho.distancia : hecho.reducida.value_or(0),
+                 .vertical = hecho.vertical.value_or(0),
+                 .horizontal = hecho.horizontal.value_or(0),
+                 .texto = hecho.codigo,
+                 .nombre = hecho.nombre},
+                hecho.altura) != nullptr;
+        unidad();
+        return leida;
     };
 
     const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
@@ -107,8 +119,13 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             b.nombre = importacion::idPunto(importacion::sinBlancos(valor));
             return Paso::Seguir;
         }
+        if (etiqueta == 23) {
+            dms = valor.size() > 2 && valor[2] == '1';
+            return Paso::Seguir;
+        }
         if (b.tipo == Bloque::Ninguno) return Paso::Seguir;
         const double v = importacion::numeroCampo(valor);
+        const double angulo = dms ? gradosDeDms(valor) : v;
         const bool trasReferencia = b.tipo == Bloque::Estacion && !b.referencia.empty();
         Coordenadas3& c = trasReferencia ? b.coordenadasReferencia : b.coordenadas;
         switch (etiqueta) {
@@ -117,11 +134,11 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             case 6:
                 if (b.tipo == Bloque::Punto) jalon = v;
                 break;
-            case 7: b.horizontal = v; break;
-            case 8: b.vertical = v; break;
+            case 7: b.horizontal = angulo; break;
+            case 8: b.vertical = angulo; break;
             case 9: b.distancia = v; break;
             case 11: b.reducida = v; break;
-            case 21: b.horizontalReferencia = v; break;
+            case 21: b.horizontalReferencia = angulo; break;
             case 37: c.norte = v; break;
             case 38: c.este = v; break;
             case 39: c.cota = v; break;

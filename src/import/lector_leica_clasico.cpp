@@ -4,18 +4,25 @@
 // Quirks worth knowing:
 // - Lines are cut at 256 characters and read as 16-character words; only
 //   words 1 to 9 are looked at, whatever the line holds beyond them.
-// - A "4" block is a set-up: 42 the station number, 43 the instrument
-//   height, 44 a target height kept for the readings that follow. A station
-//   is added whenever the number differs from the previous block's (even if
-//   the book already has one of that name); every block adds a set-up
-//   "%s_(%d)" counted per station.
-// - A "1" block is a reading named by the number of word 0: 21, 22, 31 (slope
+// - A "4" block is a station record: 42 the station id (as written, leading
+//   zeros off), 43 the instrument height, 44 a target height kept for the
+//   readings that follow, 84/85/86 the station's X, Y, Z and 25 the set-up's
+//   orientation. The station is found by name in the whole book or added;
+//   its coordinates fill it when it has none once the read succeeded (a
+//   difference is reported). Every block adds a set-up "%s_(%d)" numbered
+//   after the station's existing ones, except that a set-up still without
+//   readings is replaced.
+// - A "1" block is a reading named by word 0 as written: 21, 22, 31 (slope
 //   distance only) and 44. Values missing from a line are 0 (an angle-only
 //   sighting keeps no distance of the line before); the target height stays
 //   until a block changes it. Readings before the first set-up are dropped.
+// - Unit digits are honoured as in the GSI reader: the set-up takes the unit
+//   of its first angle (word 25 included), later ones are converted;
+//   distances and heights are read in metres.
 // - The set-ups copy the default complementary data of the settings, like
 //   the set-ups of the merge.
 #include <optional>
+#include <string>
 
 #include "fieldbook/numeros.h"
 #include "import/lectores.h"
@@ -31,17 +38,15 @@ constexpr std::size_t kUltimaPalabra = 9;
 }  // namespace
 
 Estado leerLeicaClasico(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
-    using gsi::kEscalaAngulo;
-    using gsi::kEscalaDistancia;
     using importacion::Paso;
 
-    std::optional<std::int32_t> estacionAnterior;
+    importacion::EstacionesDirectas estaciones(ctx);
     Estacion* estacion = nullptr;
     Estacionamiento* estacionamiento = nullptr;
-    int contador = 0;
+    bool unidadFijada = false;
     double jalon = 0;
 
-    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         const std::string_view linea = importacion::cortar(texto, kLineaMaxima);
         const gsi::LineaGsi g(linea, gsi::kAnchoGsi8);
         const std::size_t palabras = std::min(g.palabras(), kUltimaPalabra + 1);
@@ -52,49 +57,61 @@ Estado leerLeicaClasico(ContextoImportacion& ctx, const std::filesystem::path& r
         }
 
         if (linea[0] == '4') {
-            std::int32_t numero = 0;
+            std::string nombre = "0";
             double altura = 0;
+            std::optional<double> x, y, z;
+            std::optional<gsi::Angulo> orientacion;
             for (std::size_t k = 1; k < palabras; ++k) {
                 switch (g.indice(k)) {
-                    case 42: numero = g.entero(k); break;
-                    case 43: altura = g.valor(k) * kEscalaDistancia; break;
-                    case 44: jalon = g.valor(k) * kEscalaDistancia; break;
+                    case 42: nombre = importacion::idPunto(g.datos(k)); break;
+                    case 43: altura = g.distancia(k); break;
+                    case 44: jalon = g.distancia(k); break;
+                    case 84: x = g.distancia(k); break;
+                    case 85: y = g.distancia(k); break;
+                    case 86: z = g.distancia(k); break;
+                    case 25: orientacion = g.angulo(k); break;
                     default: break;
                 }
             }
-            if (!estacion || !estacionAnterior || numero != *estacionAnterior) {
-                estacion = crearEstacion(ctx.libreta.estaciones, {.nombre = formatear("%d", numero),
-                                                                  .ficheroFoto = kFotoPorDefecto,
-                                                                  .ficheroCroquis = kFotoPorDefecto});
-                if (!estacion) return Paso::Fallo;
-                estacionAnterior = numero;
-                contador = 0;
-            }
-            ++contador;
-            estacionamiento = crearEstacionamiento(estacion->estacionamientos, nullptr,
-                                                   formatear("%s_(%d)", estacion->nombre.c_str(), contador),
-                                                   estacion->nombre.vista(), altura,
-                                                   &ctx.ajustes.datosPorDefecto, 0);
+            if (nombre.empty()) nombre = "0";
+            // A station recorded again before any reading keeps one set-up.
+            if (estacion && estacionamiento && estacionamiento->lecturas.empty() &&
+                !estacion->estacionamientos.empty() && estacion->estacionamientos.back().get() == estacionamiento)
+                estacion->estacionamientos.pop_back();
+            std::optional<Coordenadas> coordenadas;
+            if (x || y || z) coordenadas = Coordenadas{x.value_or(0), y.value_or(0), z.value_or(0)};
+            estacion = estaciones.estacion(nombre, coordenadas);
+            if (!estacion) return Paso::Fallo;
+            const int circulo = orientacion ? orientacion->circulo : 0;
+            estacionamiento = estaciones.estacionamiento(*estacion, altura, orientacion ? orientacion->valor : 0,
+                                                         circulo);
+            unidadFijada = circulo != 0;
             return estacionamiento ? Paso::Seguir : Paso::Fallo;
         }
         if (linea[0] == '1' && estacionamiento) {
             double horizontal = 0, vertical = 0, distancia = 0;
+            auto angulo = [&](std::size_t k) {
+                const gsi::Angulo a = g.angulo(k);
+                return importacion::anguloDeEstacionamiento(*estacionamiento, unidadFijada, a.valor, a.circulo);
+            };
             for (std::size_t k = 1; k < palabras; ++k) {
                 switch (g.indice(k)) {
-                    case 21: horizontal = g.valor(k) * kEscalaAngulo; break;
-                    case 22: vertical = g.valor(k) * kEscalaAngulo; break;
-                    case 31: distancia = g.valor(k) * kEscalaDistancia; break;
-                    case 44: jalon = g.valor(k) * kEscalaDistancia; break;
+                    case 21: horizontal = angulo(k); break;
+                    case 22: vertical = angulo(k); break;
+                    case 31: distancia = g.distancia(k); break;
+                    case 44: jalon = g.distancia(k); break;
                     default: break;
                 }
             }
-            return crearLectura(estacionamiento->lecturas, std::nullopt, formatear("%d", g.entero(0)), jalon,
+            return crearLectura(estacionamiento->lecturas, std::nullopt, importacion::idPunto(g.datos(0)), jalon,
                                 distancia, vertical, horizontal, "")
                        ? Paso::Seguir
                        : Paso::Fallo;
         }
         return Paso::Seguir;
     });
+    if (estado == Estado::Exito) estaciones.aplicar();
+    return estado;
 }
 
 }  // namespace celvara

@@ -9,19 +9,27 @@
 //   line shown.
 // - Block 11 carries a point id: the data of word 0 without leading zeros
 //   (empty: "0"), any characters, cut to 15.
-//   - With any of 84, 85, 86 it is a station: the station is found by name or
-//     added with X = 84 (easting), Y = 85 (northing), Z = 86; an existing
-//     station keeps its coordinates. A set-up "%s_(%d)" is added (k = its
-//     set-up count + 1), instrument height 88, orientation from word 25
-//     (x 0.00001) when present, else 0, and the settings' default block.
+//   - With any of 84, 85, 86 it is a station: found by name in the whole
+//     book or added; X = 84 (easting), Y = 85 (northing), Z = 86 fill it
+//     when it has none once the read succeeded (a difference is reported).
+//     A set-up "%s_(%d)" is added (k = its set-up count + 1), instrument
+//     height 88, orientation word 25 when present, else 0, and the settings'
+//     default block; a set-up still without readings is replaced instead.
 //   - Otherwise it is a reading named by the id: 21 horizontal, 22 vertical,
 //     31 slope distance (32 when the line has no 31), 87 target height (kept
-//     for later readings), 71 the code of this reading.
+//     for later readings), 71 the code of this reading. A word 88 different
+//     from the set-up's height starts another set-up of the station.
+// - Unit digits are honoured as in the GSI reader: the set-up takes the unit
+//   of its first angle (word 25 included), later ones are converted;
+//   distances and heights are read in metres.
 // - Blocks 41 to 49 are code blocks: their first word (leading zeros off)
 //   becomes the code of the last reading. Other blocks are skipped.
 // - Readings before any station go to a station "ST" (added when missing)
 //   in a set-up with the line's word 88 as instrument height, as the GSI
 //   reader does.
+#include <optional>
+#include <string>
+
 #include "fieldbook/numeros.h"
 #include "import/lectores.h"
 #include "import/lectura_comun.h"
@@ -32,44 +40,39 @@ namespace celvara {
 
 namespace {
 
-using gsi::kEscalaAngulo;
-using gsi::kEscalaDistancia;
 using importacion::cortar;
 using importacion::Paso;
 using importacion::recortar;
 using importacion::sinCerosIniciales;
 
-constexpr std::size_t kNombreMaximo = 15;
-
 struct LineaEspecial {
-    double horizontal = 0, vertical = 0;
+    gsi::Angulo horizontal{0, 0}, vertical{0, 0};
     double inclinada = 0, reducida = 0;
     bool hayInclinada = false, hayReducida = false;
     double x = 0, y = 0, z = 0;
     bool estacion = false;
     double jalon = 0;
     bool hayJalon = false;
-    double alturaInstrumento = 0;
-    double desorientacion = 0;
+    std::optional<double> alturaInstrumento;
+    std::optional<gsi::Angulo> desorientacion;
     std::string_view codigo;
 };
 
 LineaEspecial leerPalabras(const gsi::LineaGsi& g) {
     LineaEspecial v;
     for (std::size_t k = 1; k < g.palabras(); ++k) {
-        const double valor = g.valor(k);
         switch (g.indice(k)) {
-            case 21: v.horizontal = valor * kEscalaAngulo; break;
-            case 22: v.vertical = valor * kEscalaAngulo; break;
-            case 25: v.desorientacion = valor * kEscalaAngulo; break;
-            case 31: v.inclinada = valor * kEscalaDistancia; v.hayInclinada = true; break;
-            case 32: v.reducida = valor * kEscalaDistancia; v.hayReducida = true; break;
+            case 21: v.horizontal = g.angulo(k); break;
+            case 22: v.vertical = g.angulo(k); break;
+            case 25: v.desorientacion = g.angulo(k); break;
+            case 31: v.inclinada = g.distancia(k); v.hayInclinada = true; break;
+            case 32: v.reducida = g.distancia(k); v.hayReducida = true; break;
             case 71: v.codigo = cortar(sinCerosIniciales(recortar(g.datos(k))), CListasImportacion::kTextoMaximo); break;
-            case 84: v.x = valor * kEscalaDistancia; v.estacion = true; break;
-            case 85: v.y = valor * kEscalaDistancia; v.estacion = true; break;
-            case 86: v.z = valor * kEscalaDistancia; v.estacion = true; break;
-            case 87: v.jalon = valor * kEscalaDistancia; v.hayJalon = true; break;
-            case 88: v.alturaInstrumento = valor * kEscalaDistancia; break;
+            case 84: v.x = g.distancia(k); v.estacion = true; break;
+            case 85: v.y = g.distancia(k); v.estacion = true; break;
+            case 86: v.z = g.distancia(k); v.estacion = true; break;
+            case 87: v.jalon = g.distancia(k); v.hayJalon = true; break;
+            case 88: v.alturaInstrumento = g.distancia(k); break;
             default: break;
         }
     }
@@ -85,27 +88,28 @@ bool esBloqueGsi(const gsi::LineaGsi& g) {
 }  // namespace
 
 Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
+    importacion::EstacionesDirectas estaciones(ctx);
+    Estacion* estacion = nullptr;
     Estacionamiento* estacionamiento = nullptr;
+    bool unidadFijada = false;
     double jalon = 0;
 
-    auto anadirEstacionamiento = [&](std::string_view nombre, const Coordenadas* coordenadas, double altura,
-                                     double desorientacion) -> bool {
-        Estacion* estacion = ctx.libreta.buscarEstacion(nombre);
-        if (!estacion) {
-            DatosEstacionNueva datos{.nombre = nombre, .ficheroFoto = kFotoPorDefecto, .ficheroCroquis = kFotoPorDefecto};
-            if (coordenadas) datos.coordenadas = *coordenadas;
-            estacion = crearEstacion(ctx.libreta.estaciones, datos);
-            if (!estacion) return false;
-        }
-        const int k = static_cast<int>(estacion->estacionamientos.size()) + 1;
-        estacionamiento = crearEstacionamiento(estacion->estacionamientos, nullptr,
-                                               formatear("%s_(%d)", estacion->nombre.c_str(), k),
-                                               estacion->nombre.vista(), altura, &ctx.ajustes.datosPorDefecto,
-                                               desorientacion);
+    auto anadirEstacionamiento = [&](std::string_view nombre, std::optional<Coordenadas> coordenadas, double altura,
+                                     std::optional<gsi::Angulo> desorientacion) -> bool {
+        // A station recorded again before any reading keeps one set-up.
+        if (estacion && estacionamiento && estacionamiento->lecturas.empty() &&
+            !estacion->estacionamientos.empty() && estacion->estacionamientos.back().get() == estacionamiento)
+            estacion->estacionamientos.pop_back();
+        estacion = estaciones.estacion(nombre, coordenadas);
+        if (!estacion) return false;
+        const int circulo = desorientacion ? desorientacion->circulo : 0;
+        estacionamiento = estaciones.estacionamiento(*estacion, altura, desorientacion ? desorientacion->valor : 0,
+                                                     circulo);
+        unidadFijada = circulo != 0;
         return estacionamiento != nullptr;
     };
 
-    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
+    const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         bool gsi16 = false;
         if (linea[0] == '*') {
@@ -127,22 +131,42 @@ Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& 
         }
         if (bloque != 11) return Paso::Seguir;
 
-        std::string_view id = cortar(sinCerosIniciales(recortar(g.datos(0))), kNombreMaximo);
-        if (id.empty()) id = "0";
+        const std::string id = importacion::idPunto(g.datos(0));
+        const std::string_view nombre = id.empty() ? std::string_view("0") : std::string_view(id);
         const LineaEspecial v = leerPalabras(g);
-        if (v.estacion) {
-            const Coordenadas c{v.x, v.y, v.z};
-            if (v.hayJalon) jalon = v.jalon;
-            return anadirEstacionamiento(id, &c, v.alturaInstrumento, v.desorientacion) ? Paso::Seguir : Paso::Fallo;
-        }
-        if (!estacionamiento && !anadirEstacionamiento("ST", nullptr, v.alturaInstrumento, 0)) return Paso::Fallo;
         if (v.hayJalon) jalon = v.jalon;
+        if (v.estacion)
+            return anadirEstacionamiento(nombre, Coordenadas{v.x, v.y, v.z}, v.alturaInstrumento.value_or(0),
+                                         v.desorientacion)
+                       ? Paso::Seguir
+                       : Paso::Fallo;
+        if (!estacionamiento) {
+            if (!anadirEstacionamiento("ST", std::nullopt, v.alturaInstrumento.value_or(0), std::nullopt))
+                return Paso::Fallo;
+        } else if (v.alturaInstrumento && *v.alturaInstrumento != estacionamiento->alturaInstrumento) {
+            // Only a height that differs starts another set-up of the station.
+            if (estacionamiento->lecturas.empty()) {
+                estacionamiento->alturaInstrumento = *v.alturaInstrumento;
+            } else {
+                const std::int32_t unidad = estacionamiento->datos.unidadAngular;
+                estacionamiento = estaciones.estacionamiento(*estacion, *v.alturaInstrumento,
+                                                             estacionamiento->desorientacion,
+                                                             unidadFijada ? unidad : 0);
+                if (!estacionamiento) return Paso::Fallo;
+            }
+        }
+        const double horizontal = importacion::anguloDeEstacionamiento(*estacionamiento, unidadFijada,
+                                                                       v.horizontal.valor, v.horizontal.circulo);
+        const double vertical =
+            importacion::anguloDeEstacionamiento(*estacionamiento, unidadFijada, v.vertical.valor, v.vertical.circulo);
         const double distancia = v.hayInclinada ? v.inclinada : v.reducida;
-        return crearLectura(estacionamiento->lecturas, std::nullopt, id, jalon, distancia, v.vertical, v.horizontal,
+        return crearLectura(estacionamiento->lecturas, std::nullopt, nombre, jalon, distancia, vertical, horizontal,
                             v.codigo)
                    ? Paso::Seguir
                    : Paso::Fallo;
     });
+    if (estado == Estado::Exito) estaciones.aplicar();
+    return estado;
 }
 
 }  // namespace celvara

@@ -5,6 +5,7 @@
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
+#include "import/fusion_importacion.h"
 #include "import/lector_lineas.h"
 #include "import/mensajes_importacion.h"
 #include "import/texto_importacion.h"
@@ -154,6 +155,56 @@ bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, d
     e->z = z;
     e->descripcion = cortar(descripcion, 99);
     return true;
+}
+
+Estacion* EstacionesDirectas::estacion(std::string_view nombre, const std::optional<Coordenadas>& coordenadas) {
+    nombre = cortar(nombre, 15);
+    Estacion* e = contexto_.libreta.buscarEstacion(nombre);
+    if (!e) e = crearEstacion(contexto_.libreta.estaciones, {.nombre = nombre,
+                                                            .ficheroFoto = kFotoPorDefecto,
+                                                            .ficheroCroquis = kFotoPorDefecto});
+    if (!e) {
+        contexto_.avisos.mensaje(mensajes::kSinMemoriaCalculo);
+        return nullptr;
+    }
+    // A record repeated with the same values is reported once.
+    if (coordenadas && std::none_of(pendientes_.begin(), pendientes_.end(), [&](const auto& p) {
+            return p.first == nombre && p.second.x == coordenadas->x && p.second.y == coordenadas->y &&
+                   p.second.z == coordenadas->z;
+        }))
+        pendientes_.emplace_back(std::string(nombre), *coordenadas);
+    return e;
+}
+
+Estacionamiento* EstacionesDirectas::estacionamiento(Estacion& estacion, double alturaInstrumento,
+                                                     double desorientacion, std::int32_t unidad) {
+    DatosComplementarios datos = contexto_.ajustes.datosPorDefecto;
+    if (unidad != 0) datos.unidadAngular = unidad;
+    const int k = static_cast<int>(estacion.estacionamientos.size()) + 1;
+    auto* e = crearEstacionamiento(estacion.estacionamientos, nullptr, formatear("%s_(%d)", estacion.nombre.c_str(), k),
+                                   estacion.nombre.vista(), alturaInstrumento, &datos, desorientacion);
+    if (!e) contexto_.avisos.mensaje(mensajes::kSinMemoriaCalculo);
+    return e;
+}
+
+void EstacionesDirectas::aplicar() {
+    std::vector<std::string> diferencias;
+    for (const auto& [nombre, c] : pendientes_)
+        if (Estacion* e = contexto_.libreta.buscarEstacion(nombre)) coordenadasDelFichero(*e, c, {}, &diferencias);
+    pendientes_.clear();
+    if (diferencias.empty()) return;
+    std::string texto = mensajes::kCoordenadasDistintas;
+    for (const auto& d : diferencias) texto += "\n" + d;
+    contexto_.avisos.mensaje(texto);
+}
+
+double anguloDeEstacionamiento(Estacionamiento& estacionamiento, bool& fijada, double valor, int circulo) {
+    if (circulo == 0) return valor;
+    if (!fijada) {
+        estacionamiento.datos.unidadAngular = circulo;
+        fijada = true;
+    }
+    return valor * estacionamiento.datos.unidadAngular / circulo;
 }
 
 std::vector<std::string_view> separar(std::string_view linea, char separador) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <string>
 #include <optional>
 #include <string_view>
@@ -74,6 +75,30 @@ LecturaImportada* lecturaDeEstacionamiento(ContextoImportacion& contexto, const 
 // Coordinates given by the file for a station (X east, Y north).
 bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z,
                        std::string_view descripcion = {});
+
+// Stations of a direct reader: looked up in the whole book, added when
+// missing. The coordinates a station record gives are applied only once the
+// read has succeeded (`aplicar`): they fill a station that has none, a
+// difference is reported and the book's are kept.
+class EstacionesDirectas {
+public:
+    explicit EstacionesDirectas(ContextoImportacion& contexto) : contexto_(contexto) {}
+    Estacion* estacion(std::string_view nombre, const std::optional<Coordenadas>& coordenadas = std::nullopt);
+    // A set-up "%s_(%d)" numbered after the station's existing ones, with the
+    // settings' default block in unit `unidad` (0: the block's own).
+    Estacionamiento* estacionamiento(Estacion& estacion, double alturaInstrumento, double desorientacion,
+                                     std::int32_t unidad = 0);
+    void aplicar();
+
+private:
+    ContextoImportacion& contexto_;
+    std::vector<std::pair<std::string, Coordenadas>> pendientes_;
+};
+
+// Angles of a direct reader's set-up stay in its unit: the first unit given
+// (`circulo` 400 or 360; 0 says nothing) becomes the set-up's, a later angle
+// in the other one is converted. `fijada` says whether the set-up has one.
+double anguloDeEstacionamiento(Estacionamiento& estacionamiento, bool& fijada, double valor, int circulo);
 
 // Fields of a line split at each separator (empty fields kept).
 std::vector<std::string_view> separar(std::string_view linea, char separador);

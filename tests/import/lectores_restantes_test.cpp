@@ -342,6 +342,22 @@ TEST(LectoresSinteticos, TopcalComasYListaAscii) {
     if (!coma) GTEST_SKIP() << "sin locale con coma decimal";
 }
 
+// Label 23 with a third digit 1: DDD.MMSS angles, read from the text so that
+// 89.1700 is 89°17' exactly, and a sexagesimal set-up.
+TEST(LectoresSinteticos, GeodimeterGradosMinutosSegundos) {
+    Importacion dms;
+    ASSERT_EQ(dms.importar(4, "23=0012\n2=E1\n3=1.500\n5=1\n7=295.5435\n8=89.1700\n9=10.000\n"),
+              ResultadoImportacion::Cerrar);
+    const Estacionamiento& s = dms.estacionamiento(0, 0);
+    EXPECT_EQ(s.datos.unidadAngular, kSexagesimal);
+    EXPECT_NEAR(s.lecturas[0].horizontal, 295 + 54 / 60.0 + 35 / 3600.0, 1e-12);
+    EXPECT_NEAR(s.lecturas[0].vertical, 89 + 17 / 60.0, 1e-12);
+
+    Importacion tal;  // without the unit label the angles stay as written
+    ASSERT_EQ(tal.importar(4, "2=E1\n5=1\n7=295.5435\n"), ResultadoImportacion::Cerrar);
+    EXPECT_DOUBLE_EQ(tal.estacionamiento(0, 0).lecturas[0].horizontal, 295.5435);
+}
+
 TEST(LectoresSinteticos, SdrCortoR315nYSouth) {
     // SDR2x: 4-character points; degrees (1), feet (2), east first (2).
     const std::string sdr =

@@ -72,7 +72,9 @@ TEST(Muestras, Gsi8ConEstacionesYComentarios) {
     EXPECT_EQ(estaciones, (std::vector<std::string>{"ST", "STAZLIB3", "STAZLIB4"}));
     EXPECT_DOUBLE_EQ(especial.estacion(1).x, 519.659);
     EXPECT_DOUBLE_EQ(especial.estacion(1).z, -0.588);
-    EXPECT_EQ(especial.estacion(1).estacionamientos.size(), 2u);
+    EXPECT_EQ(especial.estacion(1).estacionamientos.size(), 1u);  // recorded twice in a row
+    ASSERT_EQ(especial.avisos.mensajes.size(), 1u);
+    EXPECT_NE(especial.avisos.mensajes[0].texto.find("STAZLIB4"), std::string::npos);
 }
 
 TEST(Muestras, Gsi16ConIdentificadoresAlfanumericos) {
@@ -92,6 +94,8 @@ TEST(Muestras, Gsi16ConIdentificadoresAlfanumericos) {
     ASSERT_EQ(especial.importarRuta(27, muestra("gsi16_gurob.gsi")), ResultadoImportacion::Cerrar);
     ASSERT_EQ(especial.libreta.contarLecturas(), 343u);
     EXPECT_EQ(especial.estacionamiento(0, 0).lecturas[0].nombre.str(), "GDEM5415");
+    EXPECT_NEAR(especial.estacionamiento(0, 0).lecturas[0].horizontal, l.horizontal, 1e-12);
+    EXPECT_EQ(especial.estacionamiento(0, 0).datos.unidadAngular, kSexagesimal);
     EXPECT_DOUBLE_EQ(especial.estacionamiento(0, 0).alturaInstrumento, 1.324);
 }
 
