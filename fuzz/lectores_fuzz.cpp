@@ -1,0 +1,103 @@
+// One libFuzzer harness for every file reader of the program. The reader is
+// chosen by CELVARA_LECTOR (obs, crd, apa, datos, dft, ini, pol, nivelacion,
+// importar); "importar" goes through the import window's own entry with the
+// format of CELVARA_FORMATO, so every reader in the format table is covered
+// (CELVARA_LISTAR_FORMATOS=1 lists the formats that have one).
+// The readers take a path, so each input is written to a scratch file first.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "fieldbook/ajustes_propios.h"
+#include "fieldbook/datos_generales.h"
+#include "fieldbook/fichero_obs.h"
+#include "import/importar_datos_campo.h"
+#include "manager/datos_trabajo.h"
+#include "manager/fichero_crd.h"
+#include "manager/instrumentos.h"
+#include "traverse/fichero_nivelacion.h"
+#include "traverse/fichero_pol.h"
+
+namespace {
+
+using namespace celvara;
+
+std::string lector;
+int formato = 0;
+std::filesystem::path ruta;
+
+bool escribirEntrada(const std::uint8_t* datos, std::size_t n) {
+    std::FILE* f = std::fopen(ruta.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(datos, 1, n, f) == n;
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (std::getenv("CELVARA_LISTAR_FORMATOS")) {  // for the script: the formats that have a reader
+        for (const auto& f : tablaFormatos())
+            if (f.disponible) std::printf("%d\n", f.indice);
+        std::exit(0);
+    }
+    const char* l = std::getenv("CELVARA_LECTOR");
+    lector = l ? l : "obs";
+    if (const char* f = std::getenv("CELVARA_FORMATO")) formato = std::atoi(f);
+    const char* tmp = std::getenv("TMPDIR");
+    ruta = std::filesystem::path(tmp ? tmp : "/tmp") /
+           ("celvara-fuzz-" + lector + "-" + std::to_string(::getpid()) + ".dat");
+    const FormatoImportacion* f = formatoImportacion(formato);
+    if (lector == "importar" && (!f || !f->disponible)) {
+        std::fprintf(stderr, "formato %d sin lector\n", formato);
+        std::exit(2);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) {
+    if (!escribirEntrada(datos, n)) return 0;
+    AvisosSilenciosos avisos(Respuesta::No);
+    if (lector == "obs") {
+        CLibretaCampo l;
+        leerLibreta(l, ruta);
+    } else if (lector == "crd") {
+        ListaRegistrosCoordenadas r;
+        leerFicheroCoordenadas(ruta, r);
+        ListaPuntos p;
+        leerListaPuntos(ruta, p);
+    } else if (lector == "apa") {
+        ListaInstrumentos lista;
+        cargarInstrumentos(lista, ruta, avisos);
+    } else if (lector == "datos") {
+        DatosTrabajo d;
+        leerDatosTrabajo(d, ruta);
+    } else if (lector == "dft") {
+        CDatosGenerales a;
+        cargarAjustes(a, ruta);
+    } else if (lector == "ini") {
+        AjustesPropios a;
+        a.cargar(ruta);
+    } else if (lector == "pol") {
+        Poligonal p;
+        std::string mensaje;
+        leerFicheroPoligonal(ruta, p, mensaje);
+    } else if (lector == "nivelacion") {
+        std::vector<LecturasNivelacion> filas;
+        std::string mensaje;
+        leerFicheroNivelacion(ruta, filas, mensaje);
+    } else if (lector == "importar") {
+        CDatosGenerales ajustes;
+        CLibretaCampo libreta;
+        std::uint8_t bandera = 0;
+        CImportarDatosCampo importacion(ajustes, libreta, &bandera, avisos);
+        importacion.seleccionar(formato);
+        importacion.importarFichero(ruta);
+    }
+    return 0;
+}
