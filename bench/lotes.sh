@@ -22,7 +22,7 @@ segundos() {  # wall seconds of one run of the command
   t0=$(date +%s.%N)
   "$@" >/dev/null
   t1=$(date +%s.%N)
-  echo "$t1 - $t0" | bc -l
+  awk -v a="$t0" -v b="$t1" 'BEGIN {print b - a}'
 }
 mediana() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
@@ -31,7 +31,7 @@ for ((i = 0; i < veces; i++)); do
   radiar+=("$(segundos "$cli" radiar "$libro" -o "$dir/puntos.crd")")
   a=$(segundos "$cli" anexar "$libro" "$dir/vacio.obs" -o "$dir/salida.obs")
   c=$(segundos cp "$libro" "$dir/copia.obs")
-  anexar+=("$a") cp_+=("$c") razon+=("$(echo "$a / $c" | bc -l)")
+  anexar+=("$a") cp_+=("$c") razon+=("$(awk -v a="$a" -v c="$c" 'BEGIN {print a / c}')")
 done
 cmp -s "$libro" "$dir/salida.obs" || { echo "anexar con un libro vacío no reprodujo el libro"; exit 1; }
 r=$(printf '%s\n' "${radiar[@]}" | mediana)
