@@ -13,15 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "fieldbook/ajustes_propios.h"
-#include "fieldbook/datos_generales.h"
-#include "fieldbook/fichero_obs.h"
-#include "import/importar_datos_campo.h"
-#include "manager/datos_trabajo.h"
-#include "manager/fichero_crd.h"
-#include "manager/instrumentos.h"
-#include "traverse/fichero_nivelacion.h"
-#include "traverse/fichero_pol.h"
+#include "fuzz/leer_fichero.h"
+#include "import/formatos.h"
 
 namespace {
 
@@ -62,42 +55,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) {
     if (!escribirEntrada(datos, n)) return 0;
-    AvisosSilenciosos avisos(Respuesta::No);
-    if (lector == "obs") {
-        CLibretaCampo l;
-        leerLibreta(l, ruta);
-    } else if (lector == "crd") {
-        ListaRegistrosCoordenadas r;
-        leerFicheroCoordenadas(ruta, r);
-        ListaPuntos p;
-        leerListaPuntos(ruta, p);
-    } else if (lector == "apa") {
-        ListaInstrumentos lista;
-        cargarInstrumentos(lista, ruta, avisos);
-    } else if (lector == "datos") {
-        DatosTrabajo d;
-        leerDatosTrabajo(d, ruta);
-    } else if (lector == "dft") {
-        CDatosGenerales a;
-        cargarAjustes(a, ruta);
-    } else if (lector == "ini") {
-        AjustesPropios a;
-        a.cargar(ruta);
-    } else if (lector == "pol") {
-        Poligonal p;
-        std::string mensaje;
-        leerFicheroPoligonal(ruta, p, mensaje);
-    } else if (lector == "nivelacion") {
-        std::vector<LecturasNivelacion> filas;
-        std::string mensaje;
-        leerFicheroNivelacion(ruta, filas, mensaje);
-    } else if (lector == "importar") {
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
-        std::uint8_t bandera = 0;
-        CImportarDatosCampo importacion(ajustes, libreta, &bandera, avisos);
-        importacion.seleccionar(formato);
-        importacion.importarFichero(ruta);
-    }
+    fuzz::leerFichero(lector, formato, ruta);
     return 0;
 }

@@ -28,7 +28,7 @@ pasar() {  # pasar NOMBRE [VAR=VALOR...]: one harness run
   local nombre=$1; shift
   local corpus=$b/corpus/$nombre
   local log=$b/hallazgos/$nombre.log
-  env "$@" $b/fuzz/celvara_fuzz "$corpus" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
+  TMPDIR=/dev/shm env "$@" $b/fuzz/celvara_fuzz "$corpus" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
     -max_len=65536 -artifact_prefix=$b/hallazgos/"$nombre"- -print_final_stats=1 >"$log" 2>&1
   local rc=$?
   local ejec
