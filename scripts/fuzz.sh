@@ -17,7 +17,7 @@ semillas() {  # semillas DIR PATRON...: copies the matching seed files into DIR
   local dir=$1; shift
   mkdir -p "$dir"
   for patron in "$@"; do
-    find tests/data examples "$muestras" -type f -iname "$patron" -size -1M -exec cp -t "$dir" {} + 2>/dev/null
+    find tests/data examples "$muestras" -type f -iname "$patron" -size -1024k -exec cp -t "$dir" {} + 2>/dev/null
   done
   ls "$dir" | grep -q . || printf '0' >"$dir/vacio"
 }

@@ -1,5 +1,6 @@
 #include "fieldbook/fichero_binario.h"
 
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 
@@ -15,7 +16,11 @@ constexpr std::size_t kTamanoBufer = 1 << 20;
 LectorFichero::LectorFichero(const std::filesystem::path& ruta, bool lecturaEscritura)
     : fichero_(std::fopen(ruta.c_str(), lecturaEscritura ? "r+b" : "rb")) {
     if (fichero_ && std::filesystem::is_directory(ruta)) fichero_.reset();
-    if (fichero_) bufer_.resize(kTamanoBufer);
+    if (!fichero_) return;
+    // A small file gets a buffer its size: fresh pages cost more than the read.
+    std::error_code ec;
+    const auto tamano = std::filesystem::file_size(ruta, ec);
+    bufer_.resize(ec ? kTamanoBufer : static_cast<std::size_t>(std::clamp<std::uintmax_t>(tamano + 1, 4096, kTamanoBufer)));
 }
 
 std::size_t LectorFichero::leer(void* destino, std::size_t n) {
