@@ -45,6 +45,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* tmp = std::getenv("TMPDIR");
     ruta = std::filesystem::path(tmp ? tmp : "/tmp") /
            ("celvara-fuzz-" + lector + "-" + std::to_string(::getpid()) + ".dat");
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove(ruta, ec);
+    });
     const FormatoImportacion* f = formatoImportacion(formato);
     if (lector == "importar" && (!f || !f->disponible)) {
         std::fprintf(stderr, "formato %d sin lector\n", formato);
