@@ -14,6 +14,7 @@ paquetes=(
   qt6-svg-dev poppler-utils socat
   locales
   qt6-translations-l10n
+  clang libclang-rt-14-dev dpkg-dev
 )
 
 faltan=()

@@ -137,14 +137,13 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
 
     auto anadirPunto = [&puntos](std::string_view nombre, double x, double y, double z, std::string_view codigo,
                                  std::string_view estacion = {}) {
-        PuntoCoordenadas p;
+        PuntoCoordenadas& p = puntos.emplace_back();  // built in place: a million of them
         p.nombre = nombre;
         p.estacion = estacion;  // the station it was radiated from, shown in the "Estación" column
         p.x = x;
         p.y = y;
         p.z = z;
         p.codigo = codigo;
-        puntos.push_back(p);
     };
     if (opciones_.anadirEstaciones)
         for (const auto& e : libreta_.estaciones) anadirPunto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista());

@@ -1,7 +1,11 @@
 #include "fieldbook/fichero_binario.h"
 
+#include <algorithm>
 #include <cstring>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace celvara {
 
@@ -12,7 +16,11 @@ constexpr std::size_t kTamanoBufer = 1 << 20;
 LectorFichero::LectorFichero(const std::filesystem::path& ruta, bool lecturaEscritura)
     : fichero_(std::fopen(ruta.c_str(), lecturaEscritura ? "r+b" : "rb")) {
     if (fichero_ && std::filesystem::is_directory(ruta)) fichero_.reset();
-    if (fichero_) bufer_.resize(kTamanoBufer);
+    if (!fichero_) return;
+    // A small file gets a buffer its size: fresh pages cost more than the read.
+    std::error_code ec;
+    const auto tamano = std::filesystem::file_size(ruta, ec);
+    bufer_.resize(ec ? kTamanoBufer : static_cast<std::size_t>(std::clamp<std::uintmax_t>(tamano + 1, 4096, kTamanoBufer)));
 }
 
 std::size_t LectorFichero::leer(void* destino, std::size_t n) {
@@ -49,6 +57,17 @@ std::size_t LectorFichero::leer(void* destino, std::size_t n) {
 }
 
 namespace {
+
+// The rename is only durable once the folder entry itself reaches the disk.
+bool sincronizarCarpeta(const std::filesystem::path& fichero) {
+    auto carpeta = fichero.parent_path();
+    if (carpeta.empty()) carpeta = ".";
+    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
 
 // An existing target must itself be writable: the rename would otherwise
 // replace a file the user protected, which a plain write could not touch.
@@ -104,12 +123,18 @@ bool EscritorAtomico::confirmar() {
     if (!fichero_) return false;
     bool ok = volcarBufer() && !fallo_;
     ok = (std::fflush(fichero_.get()) == 0) && ok;
+    // The data must be on disk before the rename, or a power cut could leave
+    // the new name pointing at an empty file.
+    ok = ok && ::fsync(::fileno(fichero_.get())) == 0;
     std::FILE* f = fichero_.release();
     ok = (std::fclose(f) == 0) && ok;
     std::error_code ec;
     if (ok) {
         std::filesystem::rename(temporal_, destino_, ec);
         ok = !ec;
+        // The new file is in place; a folder that cannot be synced (some
+        // network mounts) does not make the save a failure.
+        if (ok) sincronizarCarpeta(destino_);
     }
     if (!ok) std::filesystem::remove(temporal_, ec);
     return ok;

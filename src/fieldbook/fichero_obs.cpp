@@ -1,5 +1,7 @@
 #include "fieldbook/fichero_obs.h"
 
+#include <algorithm>
+
 #include <array>
 #include <new>
 
@@ -64,6 +66,15 @@ bool escribirLibreta(const CLibretaCampo& libreta, const std::filesystem::path& 
 bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
     LectorFichero f(ruta, true);
     if (!f.abierto()) return false;
+    std::error_code ec;
+    const auto tamano = std::filesystem::file_size(ruta, ec);
+    // Bytes not yet read: what the rest of the file can hold bounds every
+    // reservation, whatever count a damaged file claims.
+    std::uintmax_t restante = ec ? 0 : tamano;
+    auto consumir = [&restante](std::uintmax_t n) { restante -= std::min(restante, n); };
+    auto cabenHasta = [&restante](std::int32_t cuenta, std::size_t tamanoRegistro) {
+        return static_cast<std::size_t>(std::min<std::uintmax_t>(static_cast<std::uintmax_t>(cuenta), restante / tamanoRegistro));
+    };
     std::int32_t marca = 0;
     if (!leerEntero(f, marca) || marca != 0) return false;
 
@@ -79,13 +90,15 @@ bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
     libreta.reservado.desdeBytes(cabecera.data());
     libreta.proyeccion = bytes::leerU32(cabecera.data() + 1024);
     if (numEstaciones < 0) return fallar();
+    consumir(4 + cabecera.size() + 4);
 
     std::array<unsigned char, imagen::estacion::tamano> bEstacion;
     std::array<unsigned char, imagen::estacionamiento::tamano> bEstacionamiento;
     std::array<unsigned char, imagen::lectura::tamano> bLectura;
     try {
-        // Counts from the file are never used to reserve memory: a damaged
-        // count only makes the loops run until the data ends.
+        // Counts from the file reserve memory only as far as the file's size
+        // allows: a damaged count only makes the loops run until the data ends.
+        libreta.estaciones.reserve(cabenHasta(numEstaciones, bEstacion.size() + 4));
         for (std::int32_t i = 0; i < numEstaciones; ++i) {
             if (!f.leerExacto(bEstacion.data(), bEstacion.size())) break;
             auto estacion = std::make_unique<Estacion>();
@@ -94,6 +107,8 @@ bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
             std::int32_t numEstacionamientos = 0;
             if (!leerEntero(f, numEstacionamientos)) break;
             if (numEstacionamientos < 0) return fallar();
+            consumir(bEstacion.size() + 4);
+            e.estacionamientos.reserve(cabenHasta(numEstacionamientos, bEstacionamiento.size() + 4));
             for (std::int32_t j = 0; j < numEstacionamientos; ++j) {
                 if (!f.leerExacto(bEstacionamiento.data(), bEstacionamiento.size())) break;
                 auto nuevo = std::make_unique<Estacionamiento>();
@@ -102,6 +117,10 @@ bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
                 std::int32_t numLecturas = 0;
                 if (!leerEntero(f, numLecturas)) break;
                 if (numLecturas < 0) return fallar();
+                consumir(bEstacionamiento.size() + 4);
+                const std::size_t caben = cabenHasta(numLecturas, bLectura.size());
+                s.lecturas.reserve(caben);
+                consumir(std::uintmax_t{caben} * bLectura.size());
                 for (std::int32_t k = 0; k < numLecturas; ++k) {
                     if (!f.leerExacto(bLectura.data(), bLectura.size())) break;
                     imagen::leerLectura(bLectura.data(), s.lecturas.emplace_back());

@@ -142,10 +142,11 @@ namespace crd = imagen::crd;
 
 // Hands every complete record of the rest of the file to `cada`, reading
 // batches of crd::kRegistrosPorLote records; a record cut short by the end of
-// the file is dropped. False on a read error.
+// the file is dropped. False on a read error. `caben` (records the file can
+// hold) keeps the batch of a small file small.
 template <class Cada>
-bool leerLotes(LectorFichero& f, std::size_t tamano, Cada&& cada) {
-    const std::size_t capacidad = crd::kRegistrosPorLote * tamano;
+bool leerLotes(LectorFichero& f, std::size_t tamano, std::size_t caben, Cada&& cada) {
+    const std::size_t capacidad = std::min(crd::kRegistrosPorLote, caben + 1) * tamano;
     const auto lote = std::make_unique_for_overwrite<unsigned char[]>(capacidad);
     for (;;) {
         const std::size_t leidos = f.leer(lote.get(), capacidad);
@@ -183,8 +184,9 @@ bool leerCrd(const std::filesystem::path& ruta, Lista& lista, FormaCrd* forma, A
                 unsigned char sub[4];
                 if (!f.leerExacto(sub, sizeof sub)) return !f.error();
                 if (bytes::leerU32(sub) != crd::kSubversion) return true;
-                lista.reserve(registrosQueCaben(ruta, crd::kTamanoCabecera, crd::registro::tamano));
-                return leerLotes(f, crd::registro::tamano, [&](const unsigned char* datos) {
+                const std::size_t caben = registrosQueCaben(ruta, crd::kTamanoCabecera, crd::registro::tamano);
+                lista.reserve(caben);
+                return leerLotes(f, crd::registro::tamano, caben, [&](const unsigned char* datos) {
                     crd::leerRegistro(datos, registro);
                     anadir(registro);
                 });
@@ -193,9 +195,10 @@ bool leerCrd(const std::filesystem::path& ruta, Lista& lista, FormaCrd* forma, A
         if (forma) *forma = FormaCrd::Antigua;
         LectorFichero antiguo(ruta, true);
         if (!antiguo.abierto()) return false;
-        lista.reserve(registrosQueCaben(ruta, 0, crd::punto::tamano));
+        const std::size_t caben = registrosQueCaben(ruta, 0, crd::punto::tamano);
+        lista.reserve(caben);
         PuntoCoordenadas punto;
-        return leerLotes(antiguo, crd::punto::tamano, [&](const unsigned char* datos) {
+        return leerLotes(antiguo, crd::punto::tamano, caben, [&](const unsigned char* datos) {
             crd::leerPunto(datos, punto);
             anadir(aRegistro(punto));
         });

@@ -80,11 +80,14 @@ void CGestorObservaciones::abrir() {
     if (ajustes_.ultimoFichero.vacio()) p.nombreInicial.clear();
     const auto ruta = dialogos_.pedirFichero(p);
     if (!ruta) return;
+    abrirLibreta(*ruta);
+}
 
+void CGestorObservaciones::abrirLibreta(const std::string& ruta) {
     olvidarActuales();
     vaciarPuntos();
     ++revisiones_.libreta;
-    ajustes_.ultimoFichero = utf8ACp1252(*ruta);
+    ajustes_.ultimoFichero = utf8ACp1252(ruta);
     libreta_.vaciar();
     filaActual_ = 0;
     if (leerLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {

@@ -208,6 +208,9 @@ public:
     void ejecutar(Accion accion);
     void nuevo();
     void abrir();
+    // Opens a book without asking for it (Windows-form path, UTF-8): the file
+    // given on the program's command line.
+    void abrirLibreta(const std::string& ruta);
     bool grabar();
     bool grabarComo();
     // Saves the settings and asks about unsaved changes; true when the window may close.

@@ -2,6 +2,7 @@
 // closing it ends the program.
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
 
     const auto raiz = raizUnidadC();
     std::error_code ec;
+    // Made absolute before the working directory changes below.
+    std::filesystem::path fichero;
+    if (const QStringList a = QApplication::arguments(); a.size() > 1)
+        fichero = std::filesystem::absolute(a.at(1).toStdString(), ec);
     std::filesystem::create_directories(raiz / "TRABAJOS", ec);
     // A first run (no start-up file yet) takes the current directory as the
     // working directory: start in C:\TRABAJOS, where the program's files
@@ -56,6 +61,12 @@ int main(int argc, char** argv) {
 
     celvara::ui::VentanaGestor ventana(mapa);
     ventana.iniciar(entorno);
+    // "celvara FICHERO.obs", as file managers start it: that book replaces
+    // the last one.
+    if (!fichero.empty()) {
+        ventana.gestor().abrirLibreta(mapa.aWindows(fichero));
+        ventana.sincronizar();
+    }
     ventana.show();
     return app.exec();
 }
