@@ -1,6 +1,7 @@
 // radiar LIBRETA.obs -o PUNTOS.crd [options]: the radiation window run on
 // every set-up, with the options as the window has them (defaults as it
 // opens with default settings). Prints "name X Y Z" per point written.
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <string>
@@ -66,19 +67,29 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
         ventana.anadir = o->anadir;
         const auto r = ventana.calcular();
         if (!r.escrito) return kFalloFichero;
-        // A million points print in one write, numbers by to_chars: the C
-        // library's printf took most of the time of a big job.
+        // A million points print through one reused buffer, numbers by
+        // to_chars: the C library's printf took most of the time of a big job,
+        // and one 48 MB string cost more in fresh pages than its writes.
+        constexpr std::size_t kTrozo = std::size_t{1} << 20;
         std::string salida;
-        salida.reserve(r.puntos.size() * 48);
+        salida.reserve(kTrozo + 256);
         char numero[64];
         for (const auto& p : r.puntos) {
-            salida += utf8(p.nombre.vista());
+            const std::string_view nombre = p.nombre.vista();
+            if (std::ranges::all_of(nombre, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+                salida += nombre;
+            else
+                salida += utf8(nombre);
             for (const double v : {p.x, p.y, p.z}) {
                 const auto fin = std::to_chars(numero, numero + sizeof numero, v, std::chars_format::fixed, 3).ptr;
                 salida += ' ';
                 salida.append(numero, fin);
             }
             salida += '\n';
+            if (salida.size() >= kTrozo) {
+                std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
+                salida.clear();
+            }
         }
         std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
         std::cout.flush();
