@@ -1,6 +1,7 @@
 // celvara-cli: the batch front end over the core, for scripts and CI. It reads
 // and writes only the files named on its command line.
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <utility>
 
@@ -28,15 +29,32 @@ int fallo(const std::string& mensaje) {
 
 std::string utf8(std::string_view cp1252) { return cp1252AUtf8(cp1252); }
 
+namespace {
+
+// Whether an argument names a file big enough for huge pages to pay off.
+bool nombraFicheroGrande(int argc, char** argv) {
+    constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20;
+    for (int i = 1; i < argc; ++i) {
+        std::error_code ec;
+        const auto tamano = std::filesystem::file_size(argv[i], ec);
+        if (!ec && tamano >= kGrande) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 }  // namespace celvara::cli
 
 int main(int argc, char** argv) {
     // A million-reading book touches hundreds of megabytes of fresh memory, and
     // faulting it in page by page cost more than the work itself. The C library
-    // puts its heap on the kernel's huge pages only when told at start-up, so
-    // the program starts itself once more with that setting; a user's own
-    // setting is kept, and if the restart fails the run simply goes on.
-    if (!std::getenv("GLIBC_TUNABLES") && ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) == 0)
+    // puts its heap on the kernel's huge pages only when told at start-up, so a
+    // run on a big file starts itself once more with that setting (a small job
+    // would pay the second start for nothing); a user's own setting is kept,
+    // and if the restart fails the run simply goes on.
+    if (!std::getenv("GLIBC_TUNABLES") && celvara::cli::nombraFicheroGrande(argc, argv) &&
+        ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) == 0)
         ::execv("/proc/self/exe", argv);
     using namespace celvara::cli;
     CLI::App app{"celvara-cli: cálculos topográficos por lotes"};
