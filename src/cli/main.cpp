@@ -5,7 +5,9 @@
 #include <iostream>
 #include <utility>
 
+#if defined(__linux__)
 #include <unistd.h>
+#endif
 
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
@@ -32,7 +34,7 @@ std::string utf8(std::string_view cp1252) { return cp1252AUtf8(cp1252); }
 namespace {
 
 // Whether an argument names a file big enough for huge pages to pay off.
-bool nombraFicheroGrande(int argc, char** argv) {
+[[maybe_unused]] bool nombraFicheroGrande(int argc, char** argv) {
     constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20;
     for (int i = 1; i < argc; ++i) {
         std::error_code ec;
@@ -53,9 +55,11 @@ int main(int argc, char** argv) {
     // run on a big file starts itself once more with that setting (a small job
     // would pay the second start for nothing); a user's own setting is kept,
     // and if the restart fails the run simply goes on.
+#if defined(__linux__)
     if (!std::getenv("GLIBC_TUNABLES") && celvara::cli::nombraFicheroGrande(argc, argv) &&
         ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) == 0)
         ::execv("/proc/self/exe", argv);
+#endif
     using namespace celvara::cli;
     CLI::App app{"celvara-cli: cálculos topográficos por lotes"};
     app.require_subcommand(1);
