@@ -39,6 +39,7 @@ public:
     }
     Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) override {
         vistos.push_back({std::string(texto), std::string(titulo), botones, icono});
+        if (siABorrar && esperados_.empty() && texto.starts_with("¿Borrar")) return Respuesta::Si;
         if (esperados_.empty()) {
             ADD_FAILURE() << "mensaje inesperado: \"" << texto << "\"";
             return Respuesta::Cancelar;
@@ -51,6 +52,8 @@ public:
     bool agotados() const { return esperados_.empty(); }
 
     std::vector<MensajeVisto> vistos;
+    // Deletion questions answered "Sí" without a script (tests about what a deletion does).
+    bool siABorrar = false;
 
 private:
     std::deque<std::pair<std::string, Respuesta>> esperados_;

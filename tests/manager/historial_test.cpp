@@ -113,6 +113,7 @@ TEST(Historial, CadaPasoSeDeshaceYRehaceByteAByte) {
     for (const Caso& c : casos()) {
         SCOPED_TRACE(c.nombre);
         Banco b;
+        b.avisos.siABorrar = true;
         c.preparar(b);
         const std::string antes = bytesDe(b);
         const std::size_t pasos = b.gestor.historial().tamano();
@@ -164,6 +165,7 @@ TEST(Historial, PuntoLimpioYNuevo) {
 // redone to the end.
 TEST(Historial, MilEdicionesAlAzar) {
     Banco b;
+    b.avisos.siABorrar = true;
     std::mt19937 azar(22);
     auto uno = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(azar); };
     const std::string inicio = bytesDe(b);
