@@ -12,6 +12,7 @@ paquetes=(
   proj-bin geographiclib-tools
   ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
   qt6-svg-dev poppler-utils socat
+  g++-mingw-w64-x86-64-posix wine64 googletest
   locales
   qt6-translations-l10n
 )

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "fieldbook/plataforma.h"
+
 namespace celvara {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr std::size_t kTamanoBufer = 1 << 20;
 }
 
 LectorFichero::LectorFichero(const std::filesystem::path& ruta, bool lecturaEscritura)
-    : fichero_(std::fopen(ruta.c_str(), lecturaEscritura ? "r+b" : "rb")) {
+    : fichero_(plataforma::abrir(ruta, lecturaEscritura ? "r+b" : "rb")) {
     if (fichero_ && std::filesystem::is_directory(ruta)) fichero_.reset();
     if (fichero_) bufer_.resize(kTamanoBufer);
 }
@@ -56,7 +58,7 @@ bool destinoEscribible(const std::filesystem::path& ruta) {
     std::error_code ec;
     if (!std::filesystem::exists(ruta, ec)) return !ec;
     if (std::filesystem::is_directory(ruta, ec)) return false;
-    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
+    FicheroC f(plataforma::abrir(ruta, "r+b"));
     return f != nullptr;
 }
 
@@ -66,7 +68,7 @@ EscritorAtomico::EscritorAtomico(std::filesystem::path destino) : destino_(std::
     if (!destinoEscribible(destino_)) return;
     temporal_ = destino_;
     temporal_ += ".celvara-tmp";
-    fichero_.reset(std::fopen(temporal_.c_str(), "wb"));
+    fichero_.reset(plataforma::abrir(temporal_, "wb"));
     if (fichero_) bufer_.resize(kTamanoBufer);
 }
 
@@ -108,8 +110,13 @@ bool EscritorAtomico::confirmar() {
     ok = (std::fclose(f) == 0) && ok;
     std::error_code ec;
     if (ok) {
+#ifdef _WIN32
+        // std::filesystem::rename does not promise to replace on Windows.
+        ok = plataforma::reemplazar(temporal_, destino_);
+#else
         std::filesystem::rename(temporal_, destino_, ec);
         ok = !ec;
+#endif
     }
     if (!ok) std::filesystem::remove(temporal_, ec);
     return ok;

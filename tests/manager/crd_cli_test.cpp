@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
+#include "comun/proceso.h"
 #include "crd_comun.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/fichero_crd.h"
@@ -18,12 +21,19 @@ struct Salida {
     std::string texto;
 };
 
+#ifdef _WIN32
+Salida ejecutar(const std::string& argumentos, const CarpetaTemporal&) {
+    const auto r = prueba::cliLinea(argumentos);
+    return {r.estado, r.salida + r.errores};
+}
+#else
 Salida ejecutar(const std::string& argumentos, const CarpetaTemporal& tmp) {
     const auto fichero = tmp / "salida.txt";
     const std::string orden = std::string("'") + CELVARA_CLI + "' " + argumentos + " > '" + fichero.string() + "' 2>&1";
     const int s = std::system(orden.c_str());
     return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, bytesDe(fichero)};
 }
+#endif
 
 std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
