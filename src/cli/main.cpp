@@ -5,6 +5,7 @@
 
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara::cli {
 
@@ -29,6 +30,7 @@ std::string utf8(std::string_view cp1252) { return cp1252AUtf8(cp1252); }
 
 int main(int argc, char** argv) {
     using namespace celvara::cli;
+    celvara::plataforma::salidaEstandarBinaria();
     CLI::App app{"celvara-cli: cálculos topográficos por lotes"};
     app.require_subcommand(1);
     auto lista = comandos();

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -15,9 +16,17 @@ namespace celvara::plataforma {
 
 #ifdef _WIN32
 
+// Always binary: the files carry the line ends their formats give, the
+// same bytes on every system.
 std::FILE* abrir(const std::filesystem::path& ruta, const char* modo) {
-    const std::wstring m(modo, modo + std::char_traits<char>::length(modo));
+    std::wstring m(modo, modo + std::char_traits<char>::length(modo));
+    if (m.find(L'b') == std::wstring::npos) m += L'b';
     return _wfopen(ruta.c_str(), m.c_str());
+}
+
+void salidaEstandarBinaria() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 bool reemplazar(const std::filesystem::path& origen, const std::filesystem::path& destino) {
@@ -56,6 +65,8 @@ bool reemplazar(const std::filesystem::path& origen, const std::filesystem::path
 }
 
 bool volcarADisco(std::FILE* f) { return fsync(fileno(f)) == 0; }
+
+void salidaEstandarBinaria() {}
 
 std::tm horaLocal(std::time_t t) {
     std::tm r{};

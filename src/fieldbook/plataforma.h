@@ -14,7 +14,7 @@
 namespace celvara::plataforma {
 
 // std::fopen with the path in the system's own form (_wfopen on Windows,
-// so names outside the ANSI code page open too).
+// so names outside the ANSI code page open too), always in binary mode.
 std::FILE* abrir(const std::filesystem::path& ruta, const char* modo);
 
 // Puts `origen` in place of `destino` in one step, replacing it when it
@@ -26,6 +26,10 @@ bool reemplazar(const std::filesystem::path& origen, const std::filesystem::path
 bool volcarADisco(std::FILE* f);
 
 std::tm horaLocal(std::time_t t);
+
+// Standard output and error print "\n" as is (Windows would write CR LF):
+// what the batch tool prints is the same on every system.
+void salidaEstandarBinaria();
 
 // The C locale for this thread while it lives, restoring the previous one.
 class LocaleC {

@@ -32,7 +32,10 @@ void MapaRutas::asignarUnidad(char letra, std::filesystem::path raiz) {
 std::filesystem::path buscarSinMayusculas(const std::filesystem::path& carpeta, std::string_view nombre) {
     std::error_code ec;
     const auto exacta = carpeta / std::string(nombre);
+#ifndef _WIN32
+    // (Windows finds any case itself; the listing below gives the name's own.)
     if (std::filesystem::exists(exacta, ec)) return exacta;
+#endif
     for (std::filesystem::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec)) {
         const std::string n = it->path().filename().string();
         if (igualesSinMayusculas(n, nombre)) return it->path();

@@ -79,15 +79,16 @@ TEST(CliCrd, ExportarYRecoger) {
     s = ejecutar("exportar-crd " + q(tmp / "obra.obs") + " -o " + q(tmp / "bases.crd"), tmp);
     EXPECT_EQ(std::filesystem::file_size(tmp / "bases.crd"), 9u + 6u * 304u);
 
-    // Coordinates back into a book whose stations have none.
+    // Coordinates back into a book whose stations have none (not "con.obs":
+    // CON is a device on Windows).
     CLibretaCampo sinCoordenadas;
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "B1"});
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "OTRA"});
     ASSERT_TRUE(escribirLibreta(sinCoordenadas, tmp / "vacia.obs"));
-    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "bases.crd") + " -o " + q(tmp / "con.obs"), tmp);
+    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "bases.crd") + " -o " + q(tmp / "recogida.obs"), tmp);
     EXPECT_EQ(s.estado, 0) << s.texto;
     CLibretaCampo resultado;
-    ASSERT_TRUE(leerLibreta(resultado, tmp / "con.obs"));
+    ASSERT_TRUE(leerLibreta(resultado, tmp / "recogida.obs"));
     ASSERT_EQ(resultado.estaciones.size(), 2u);
     EXPECT_EQ(resultado.estaciones[0]->x, 1000.123);
     EXPECT_EQ(resultado.estaciones[0]->z, 50.5);
