@@ -7,6 +7,7 @@
 #include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 
@@ -254,7 +255,7 @@ std::string CCalculoDesorientacion::textoInforme() const {
 }
 
 bool CCalculoDesorientacion::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = std::fopen(ruta.c_str(), "a+");
+    std::FILE* f = plataforma::abrir(ruta, "a+");
     if (!f) return false;
     const std::string t = textoInforme();
     const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();

@@ -9,6 +9,7 @@
 // with misclosures brought into (−C/2, C/2] so that a station almost north
 // of a known one does not see a full turn as its misclosure.
 #include "calc/estacion_mmcc.h"
+#include "fieldbook/plataforma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -660,7 +661,7 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
 }
 
 bool CCalculoEstacionMMCC::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = std::fopen(ruta.c_str(), "a+");
+    std::FILE* f = plataforma::abrir(ruta, "a+");
     if (!f) return false;
     const std::string t = textoInforme();
     const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();

@@ -11,6 +11,7 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 
@@ -115,7 +116,7 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
 
     // A report that cannot be opened is skipped, and the user told which.
     auto abrir = [this](const std::filesystem::path& ruta, const char* modo) {
-        Informe f(std::fopen(ruta.c_str(), modo));
+        Informe f(plataforma::abrir(ruta, modo));
         if (!f) avisos_.mensaje("No se puede abrir el fichero de informe " + ruta.string(), "", Botones::Aceptar, Icono::Exclamacion);
         return f;
     };

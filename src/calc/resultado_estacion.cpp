@@ -10,6 +10,7 @@
 // Error ellipses: the covariance (Bᵀ W B)⁻¹ of the directions' a priori errors
 // (B in rad/m, W = 1/sigma²), the orientation eliminated for the inverse case.
 #include "calc/resultado_estacion.h"
+#include "fieldbook/plataforma.h"
 
 #include <cmath>
 #include <cstdio>
@@ -544,7 +545,7 @@ std::string CResultadoEstacion::textoInforme() const {
 }
 
 bool CResultadoEstacion::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = std::fopen(ruta.c_str(), "a+");
+    std::FILE* f = plataforma::abrir(ruta, "a+");
     if (!f) return false;
     const std::string t = textoInforme();
     const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();

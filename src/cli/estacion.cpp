@@ -29,6 +29,9 @@ public:
 };
 
 std::filesystem::path unidadC() {
+#ifdef _WIN32
+    return "C:\\";
+#endif
     if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
     const char* casa = std::getenv("HOME");
     return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";

@@ -11,6 +11,7 @@
 
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara::cli {
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
         ::execv("/proc/self/exe", argv);
 #endif
     using namespace celvara::cli;
+    celvara::plataforma::salidaEstandarBinaria();
     CLI::App app{"celvara-cli: cálculos topográficos por lotes"};
     app.require_subcommand(1);
     auto lista = comandos();

@@ -10,6 +10,7 @@
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara::cli {
 namespace {
@@ -63,7 +64,7 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
         todas.grabar();
 
         if (!o->informe.empty()) {
-            std::FILE* f = std::fopen(o->informe.c_str(), "a");
+            std::FILE* f = plataforma::abrir(o->informe, "a");
             if (!f) return fallo("No se puede abrir el fichero de informe " + o->informe);
             const bool ok = std::fwrite(informes.data(), 1, informes.size(), f) == informes.size();
             if (std::fclose(f) != 0 || !ok) return fallo("Error al escribir el fichero de informe " + o->informe);

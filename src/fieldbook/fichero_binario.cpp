@@ -4,8 +4,7 @@
 #include <cstring>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 
@@ -14,7 +13,7 @@ constexpr std::size_t kTamanoBufer = 1 << 20;
 }
 
 LectorFichero::LectorFichero(const std::filesystem::path& ruta, bool lecturaEscritura)
-    : fichero_(std::fopen(ruta.c_str(), lecturaEscritura ? "r+b" : "rb")) {
+    : fichero_(plataforma::abrir(ruta, lecturaEscritura ? "r+b" : "rb")) {
     if (fichero_ && std::filesystem::is_directory(ruta)) fichero_.reset();
     if (!fichero_) return;
     // A small file gets a buffer its size: fresh pages cost more than the read.
@@ -58,24 +57,13 @@ std::size_t LectorFichero::leer(void* destino, std::size_t n) {
 
 namespace {
 
-// The rename is only durable once the folder entry itself reaches the disk.
-bool sincronizarCarpeta(const std::filesystem::path& fichero) {
-    auto carpeta = fichero.parent_path();
-    if (carpeta.empty()) carpeta = ".";
-    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // An existing target must itself be writable: the rename would otherwise
 // replace a file the user protected, which a plain write could not touch.
 bool destinoEscribible(const std::filesystem::path& ruta) {
     std::error_code ec;
     if (!std::filesystem::exists(ruta, ec)) return !ec;
     if (std::filesystem::is_directory(ruta, ec)) return false;
-    FicheroC f(std::fopen(ruta.c_str(), "r+b"));
+    FicheroC f(plataforma::abrir(ruta, "r+b"));
     return f != nullptr;
 }
 
@@ -85,7 +73,7 @@ EscritorAtomico::EscritorAtomico(std::filesystem::path destino) : destino_(std::
     if (!destinoEscribible(destino_)) return;
     temporal_ = destino_;
     temporal_ += ".celvara-tmp";
-    fichero_.reset(std::fopen(temporal_.c_str(), "wb"));
+    fichero_.reset(plataforma::abrir(temporal_, "wb"));
     if (fichero_) bufer_.resize(kTamanoBufer);
 }
 
@@ -125,16 +113,21 @@ bool EscritorAtomico::confirmar() {
     ok = (std::fflush(fichero_.get()) == 0) && ok;
     // The data must be on disk before the rename, or a power cut could leave
     // the new name pointing at an empty file.
-    ok = ok && ::fsync(::fileno(fichero_.get())) == 0;
+    ok = ok && plataforma::volcarADisco(fichero_.get());
     std::FILE* f = fichero_.release();
     ok = (std::fclose(f) == 0) && ok;
     std::error_code ec;
     if (ok) {
+#ifdef _WIN32
+        // std::filesystem::rename does not promise to replace on Windows.
+        ok = plataforma::reemplazar(temporal_, destino_);
+#else
         std::filesystem::rename(temporal_, destino_, ec);
         ok = !ec;
+#endif
         // The new file is in place; a folder that cannot be synced (some
         // network mounts) does not make the save a failure.
-        if (ok) sincronizarCarpeta(destino_);
+        if (ok) plataforma::sincronizarCarpeta(destino_.parent_path());
     }
     if (!ok) std::filesystem::remove(temporal_, ec);
     return ok;

@@ -4,6 +4,13 @@
 #include <string>
 #include <string_view>
 
+// The C99 printf of MinGW's own stdio (%zu, %lld), not the system's.
+#ifdef __MINGW32__
+#define CELVARA_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
+#else
+#define CELVARA_PRINTF(f, a) __attribute__((format(printf, f, a)))
+#endif
+
 namespace celvara {
 
 // Leading blanks are skipped and the longest numeric prefix is taken, as the
@@ -12,6 +19,6 @@ double textoANumero(std::string_view texto);
 int textoAEntero(std::string_view texto);
 
 // printf-style formatting into a std::string.
-std::string formatear(const char* formato, ...) __attribute__((format(printf, 1, 2)));
+std::string formatear(const char* formato, ...) CELVARA_PRINTF(1, 2);
 
 }  // namespace celvara

@@ -1,7 +1,8 @@
 // Windows paths as the program stores them (C:\TRABAJOS\OBRA1\x.obs) mapped
 // to host paths at the boundary, Wine-style: each drive letter stands for a
 // host folder (C: a folder of ours, Z: the host root), and every component is
-// looked up case-insensitively, as Windows does.
+// looked up case-insensitively, as Windows does. Built for Windows, the
+// drive letters are the system's own and nothing is mapped.
 #pragma once
 
 #include <filesystem>

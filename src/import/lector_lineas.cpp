@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fieldbook/plataforma.h"
+
 namespace celvara {
 
 namespace {
@@ -25,7 +27,7 @@ constexpr bool esEspecial(unsigned char c) { return kEspeciales[c]; }
 }  // namespace
 
 bool LectorLineas::abrir(const std::filesystem::path& ruta) {
-    fichero_.reset(std::fopen(ruta.c_str(), "rb"));
+    fichero_.reset(plataforma::abrir(ruta, "rb"));
     bufer_.assign(kBloque, 0);
     inicio_ = final_ = 0;
     fin_ = error_ = false;

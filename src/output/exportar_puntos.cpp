@@ -5,9 +5,12 @@
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
+#include "fieldbook/plataforma.h"
+#ifndef CELVARA_SIN_INTERCAMBIO
 #include "output/puntos_dxf.h"
 #include "output/puntos_kml.h"
 #include "output/puntos_landxml.h"
+#endif
 
 namespace celvara {
 
@@ -25,16 +28,17 @@ bool grabarTexto(const std::filesystem::path& ruta, const std::string& texto) {
     return w.abierto() && w.escribir(texto.data(), texto.size()) && w.confirmar();
 }
 
+#ifndef CELVARA_SIN_INTERCAMBIO
 void sellar(std::string& fecha, std::string& hora) {
     const std::time_t ahora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm t{};
-    localtime_r(&ahora, &t);
+    const std::tm t = plataforma::horaLocal(ahora);
     char f[16], h[16];
     std::strftime(f, sizeof f, "%Y-%m-%d", &t);
     std::strftime(h, sizeof h, "%H:%M:%S", &t);
     if (fecha.empty()) fecha = f;
     if (hora.empty()) hora = h;
 }
+#endif
 
 }  // namespace
 
@@ -72,6 +76,13 @@ Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path&
         case FormatoPuntos::Texto:
             if (!grabarTexto(destino, escribirPuntosTexto(puntos, o.texto))) return {false, errorGrabar};
             break;
+#ifdef CELVARA_SIN_INTERCAMBIO
+        // Built without the libraries of these formats (the Windows build).
+        case FormatoPuntos::Dxf:
+        case FormatoPuntos::LandXml:
+        case FormatoPuntos::Kml:
+            return {false, "Esta versión solo exporta puntos a .csv y .txt"};
+#else
         case FormatoPuntos::Dxf:
             if (!escribirPuntosDxf(puntos, destino, error)) return {false, error};
             break;
@@ -87,6 +98,7 @@ Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path&
             if (!grabarTexto(destino, *kml)) return {false, errorGrabar};
             break;
         }
+#endif
     }
     return {true, std::to_string(puntos.size()) + " puntos exportados a " + destino.string()};
 }

@@ -1,11 +1,10 @@
 #include "output/pagina.h"
 
-#include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <locale.h>
 
 #include "fieldbook/numeros.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 
@@ -18,25 +17,6 @@ std::string_view sinBlancos(std::string_view s) {
     return s;
 }
 
-// The C locale of this thread while it lives, restoring the previous one.
-class LocaleC {
-public:
-    LocaleC() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
-        if (c_) anterior_ = uselocale(c_);
-    }
-    ~LocaleC() {
-        if (c_) {
-            uselocale(anterior_);
-            freelocale(c_);
-        }
-    }
-    LocaleC(const LocaleC&) = delete;
-    LocaleC& operator=(const LocaleC&) = delete;
-
-private:
-    locale_t c_;
-    locale_t anterior_ = static_cast<locale_t>(0);
-};
 
 }  // namespace
 
@@ -78,7 +58,7 @@ std::string textoCelda(std::string_view texto) {
 }
 
 std::string formatearC(const char* formato, ...) {
-    const LocaleC c;
+    const plataforma::LocaleC c;
     va_list args;
     va_start(args, formato);
     va_list copia;

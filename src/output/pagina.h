@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fieldbook/numeros.h"
+
 namespace celvara {
 
 inline constexpr int kAnchoA4 = 11905;  // twips, portrait
@@ -77,6 +79,6 @@ std::string textoCelda(std::string_view texto);
 
 // printf-style formatting with a decimal point whatever the process locale
 // (a GUI toolkit may switch it to one with decimal commas).
-std::string formatearC(const char* formato, ...) __attribute__((format(printf, 1, 2)));
+std::string formatearC(const char* formato, ...) CELVARA_PRINTF(1, 2);
 
 }  // namespace celvara

@@ -4,6 +4,7 @@
 
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 namespace {
@@ -170,7 +171,7 @@ std::string informePoligonal(const ResultadoPoligonal& res, const ReferenciaPoli
 }
 
 bool anadirInformePoligonal(const std::filesystem::path& ruta, const std::string& informe) {
-    FicheroC f(std::fopen(ruta.c_str(), "a+"));
+    FicheroC f(plataforma::abrir(ruta, "a+"));
     if (!f) return false;
     const bool ok = std::fwrite(informe.data(), 1, informe.size(), f.get()) == informe.size();
     return std::fclose(f.release()) == 0 && ok;

@@ -17,6 +17,9 @@ namespace {
 
 // Drive C: of the stored paths: $CELVARA_UNIDAD_C, else ~/.celvara/c.
 std::filesystem::path raizUnidadC() {
+#ifdef _WIN32
+    return "C:\\";  // the real drive
+#endif
     if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
     return std::filesystem::path(QDir::homePath().toStdString()) / ".celvara" / "c";
 }

@@ -117,6 +117,7 @@ TEST(MatricesMMCC, MediaDeTresMedidasConRedundanciaDos) {
     std::stringstream leido;
     leido << f.rdbuf();
     EXPECT_EQ(leido.str(), "2.500000    \n0.333333    \n-1.666667    \n");
+    f.close();  // Windows removes no open file
     std::filesystem::remove(ruta);
 }
 

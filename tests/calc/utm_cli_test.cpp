@@ -8,9 +8,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include "calc/proyeccion_utm.h"
+#include "comun/proceso.h"
 
 namespace celvara {
 namespace {
@@ -22,6 +25,12 @@ struct Ejecucion {
     std::string salida;
 };
 
+#ifdef _WIN32
+Ejecucion ejecutar(const std::string& argumentos, const std::string& entrada) {
+    const auto r = prueba::cliLinea("utm " + argumentos, entrada);
+    return {r.estado, r.salida};
+}
+#else
 Ejecucion ejecutar(const std::string& argumentos, const std::string& entrada) {
     const fs::path dir = fs::temp_directory_path() /
                          ("celvara_utm_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
@@ -44,6 +53,7 @@ Ejecucion ejecutar(const std::string& argumentos, const std::string& entrada) {
     fs::remove_all(dir);
     return e;
 }
+#endif
 
 std::string linea(CProyeccionUTM& utm, double x, double y) {
     const auto g = utm.UtmAGeograficas(x, y, 30);

@@ -1,5 +1,96 @@
 #include "comun/proceso.h"
 
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace celvara::prueba {
+
+namespace {
+
+std::wstring ancho(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring r(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), r.data(), n);
+    return r;
+}
+
+// One argument quoted as the C runtime splits the command line.
+std::wstring citado(const std::wstring& a) {
+    if (!a.empty() && a.find_first_of(L" \t\"") == std::wstring::npos) return a;
+    std::wstring r = L"\"";
+    std::size_t barras = 0;
+    for (wchar_t c : a) {
+        if (c == L'\\') {
+            ++barras;
+            continue;
+        }
+        r.append(c == L'"' ? 2 * barras + 1 : barras, L'\\');
+        barras = 0;
+        r.push_back(c);
+    }
+    r.append(2 * barras, L'\\');
+    return r + L"\"";
+}
+
+std::string contenido(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+// Standard input and outputs go through files: no pipes to drain by turns.
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada) {
+    SalidaProceso r;
+    static int cuenta = 0;
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() /
+                         ("celvara_proceso_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++cuenta));
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    std::ofstream(dir / "entrada", std::ios::binary) << entrada;
+    SECURITY_ATTRIBUTES heredable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const auto abrir = [&](const char* nombre, bool escribir) {
+        return CreateFileW((dir / nombre).c_str(), escribir ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
+                           &heredable, escribir ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE in = abrir("entrada", false), out = abrir("salida", true), err = abrir("errores", true);
+    std::wstring linea;
+    for (const auto& a : argumentos) linea += (linea.empty() ? L"" : L" ") + citado(ancho(a));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = in;
+    si.hStdOutput = out;
+    si.hStdError = err;
+    PROCESS_INFORMATION pi{};
+    const bool lanzado = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+                         CreateProcessW(nullptr, linea.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    for (HANDLE h : {in, out, err})
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (lanzado) {
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD estado = 0;
+        if (GetExitCodeProcess(pi.hProcess, &estado)) r.estado = static_cast<int>(estado);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        r.salida = contenido(dir / "salida");
+        r.errores = contenido(dir / "errores");
+    }
+    fs::remove_all(dir, ec);
+    return r;
+}
+
+#else
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -73,9 +164,36 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
     return r;
 }
 
+#endif
+
 SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada) {
     argumentos.insert(argumentos.begin(), CELVARA_CLI);
     return ejecutar(argumentos, entrada);
+}
+
+SalidaProceso cliLinea(std::string_view linea, const std::string& entrada) {
+    std::vector<std::string> argumentos;
+    std::string actual;
+    bool hay = false;
+    char comilla = 0;
+    for (char c : linea) {
+        if (comilla) {
+            if (c == comilla) comilla = 0;
+            else actual += c;
+        } else if (c == '\'' || c == '"') {
+            comilla = c;
+            hay = true;
+        } else if (c == ' ') {
+            if (hay) argumentos.push_back(std::move(actual));
+            actual.clear();
+            hay = false;
+        } else {
+            actual += c;
+            hay = true;
+        }
+    }
+    if (hay) argumentos.push_back(std::move(actual));
+    return cli(std::move(argumentos), entrada);
 }
 
 }  // namespace celvara::prueba

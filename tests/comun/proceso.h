@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace celvara::prueba {
@@ -17,5 +18,9 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
 
 // celvara-cli with these arguments.
 SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {});
+
+// celvara-cli with the arguments of a shell-like line: blanks separate them,
+// single or double quotes group them.
+SalidaProceso cliLinea(std::string_view linea, const std::string& entrada = {});
 
 }  // namespace celvara::prueba

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
+#include "comun/proceso.h"
 #include "crd_comun.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/fichero_crd.h"
@@ -18,12 +21,19 @@ struct Salida {
     std::string texto;
 };
 
+#ifdef _WIN32
+Salida ejecutar(const std::string& argumentos, const CarpetaTemporal&) {
+    const auto r = prueba::cliLinea(argumentos);
+    return {r.estado, r.salida + r.errores};
+}
+#else
 Salida ejecutar(const std::string& argumentos, const CarpetaTemporal& tmp) {
     const auto fichero = tmp / "salida.txt";
     const std::string orden = std::string("'") + CELVARA_CLI + "' " + argumentos + " > '" + fichero.string() + "' 2>&1";
     const int s = std::system(orden.c_str());
     return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, bytesDe(fichero)};
 }
+#endif
 
 std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
@@ -69,15 +79,16 @@ TEST(CliCrd, ExportarYRecoger) {
     s = ejecutar("exportar-crd " + q(tmp / "obra.obs") + " -o " + q(tmp / "bases.crd"), tmp);
     EXPECT_EQ(std::filesystem::file_size(tmp / "bases.crd"), 9u + 6u * 304u);
 
-    // Coordinates back into a book whose stations have none.
+    // Coordinates back into a book whose stations have none (not "con.obs":
+    // CON is a device on Windows).
     CLibretaCampo sinCoordenadas;
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "B1"});
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "OTRA"});
     ASSERT_TRUE(escribirLibreta(sinCoordenadas, tmp / "vacia.obs"));
-    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "bases.crd") + " -o " + q(tmp / "con.obs"), tmp);
+    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "bases.crd") + " -o " + q(tmp / "recogida.obs"), tmp);
     EXPECT_EQ(s.estado, 0) << s.texto;
     CLibretaCampo resultado;
-    ASSERT_TRUE(leerLibreta(resultado, tmp / "con.obs"));
+    ASSERT_TRUE(leerLibreta(resultado, tmp / "recogida.obs"));
     ASSERT_EQ(resultado.estaciones.size(), 2u);
     EXPECT_EQ(resultado.estaciones[0]->x, 1000.123);
     EXPECT_EQ(resultado.estaciones[0]->z, 50.5);

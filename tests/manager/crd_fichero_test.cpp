@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "crd_comun.h"
+#include "fieldbook/plataforma.h"
 
 namespace celvara {
 namespace {
@@ -266,7 +267,7 @@ TEST(FicheroCrd, DestinoProtegidoNoSeSustituye) {
             fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
         }
     } restaurar{ruta};
-    if (std::FILE* f = std::fopen(ruta.c_str(), "r+b")) {
+    if (std::FILE* f = plataforma::abrir(ruta, "r+b")) {
         std::fclose(f);
         GTEST_SKIP() << "this user writes read-only files too";
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "comun/proceso.h"
 #include "manager/datos_trabajo.h"
 #include "manager/instrumentos.h"
 #include "manager/instrumentos_comun.h"
@@ -22,6 +23,12 @@ struct Salida {
     std::string texto;
 };
 
+#ifdef _WIN32
+Salida ejecutar(const std::string& argumentos) {
+    const auto r = prueba::cliLinea(argumentos);
+    return {r.estado, r.salida};
+}
+#else
 Salida ejecutar(const std::string& argumentos) {
     Salida s;
     const std::string orden = std::string("\"") + CELVARA_CLI + "\" " + argumentos + " 2>/dev/null";
@@ -34,6 +41,7 @@ Salida ejecutar(const std::string& argumentos) {
     s.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
     return s;
 }
+#endif
 
 TEST(VolcarInstrumentos, CadaCampoConSuNombre) {
     CarpetaTemporal carpeta;

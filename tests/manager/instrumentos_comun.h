@@ -46,6 +46,8 @@ private:
     std::deque<std::string> esperados_;
 };
 
+// Its own name for the linker: tests/comun declares another CarpetaTemporal.
+inline namespace instrumentos {
 class CarpetaTemporal {
 public:
     CarpetaTemporal() {
@@ -66,6 +68,7 @@ public:
 private:
     std::filesystem::path ruta_;
 };
+}  // namespace instrumentos
 
 inline std::vector<unsigned char> leerBytes(const std::filesystem::path& ruta) {
     std::ifstream f(ruta, std::ios::binary);

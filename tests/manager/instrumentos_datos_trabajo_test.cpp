@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fieldbook/codificacion.h"
+#include "fieldbook/plataforma.h"
 #include "manager/datos_trabajo.h"
 #include "manager/instrumentos_comun.h"
 
@@ -149,7 +150,7 @@ TEST_F(EdicionDatosTrabajoTest, FicheroProtegidoNoSeSustituye) {
             fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
         }
     } restaurar{fichero()};
-    if (std::FILE* f = std::fopen(fichero().c_str(), "r+b")) {
+    if (std::FILE* f = plataforma::abrir(fichero(), "r+b")) {
         std::fclose(f);
         GTEST_SKIP() << "this user writes read-only files too";
     }
