@@ -73,7 +73,7 @@ TEST(GestorAbrir, DialogoYLectura) {
     ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
     b.gestor.abrir();
-    const PeticionFichero& p = b.dialogos.peticiones.back();
+    const PeticionFichero p = b.dialogos.peticiones.back();  // a copy: later dialogs grow the list
     EXPECT_FALSE(p.guardar);
     EXPECT_EQ(p.extension, "OBS");
     EXPECT_EQ(p.filtro, "Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
