@@ -18,25 +18,6 @@
 namespace celvara::cli {
 namespace {
 
-// The first message the computation shows is the failure.
-class PrimerAviso : public Avisos {
-public:
-    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
-        if (primero.empty()) primero = texto;
-        return Respuesta::Aceptar;
-    }
-    std::string primero;
-};
-
-std::filesystem::path unidadC() {
-#ifdef _WIN32
-    return "C:\\";
-#endif
-    if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
-    const char* casa = std::getenv("HOME");
-    return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";
-}
-
 nlohmann::ordered_json numero(double v) { return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(); }
 
 const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<int()> {

@@ -32,6 +32,16 @@ int fallo(const std::string& mensaje) {
 
 std::string utf8(std::string_view cp1252) { return cp1252AUtf8(cp1252); }
 
+std::filesystem::path unidadC() {
+#ifdef _WIN32
+    return "C:\\";
+#else
+    if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
+    const char* casa = std::getenv("HOME");
+    return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";
+#endif
+}
+
 namespace {
 
 // Whether an argument names a file big enough for huge pages to pay off.

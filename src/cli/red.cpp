@@ -18,21 +18,6 @@
 namespace celvara::cli {
 namespace {
 
-class PrimerAvisoRed : public Avisos {
-public:
-    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
-        if (primero.empty()) primero = texto;
-        return Respuesta::Aceptar;
-    }
-    std::string primero;
-};
-
-std::filesystem::path unidadCRed() {
-    if (const char* v = std::getenv("CELVARA_UNIDAD_C"); v && *v) return v;
-    const char* casa = std::getenv("HOME");
-    return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";
-}
-
 nlohmann::ordered_json valor(double v) { return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(); }
 
 const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()> {
@@ -55,7 +40,7 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
         CDatosGenerales ajustes;
         if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
             return fallo("Error al abrir el fichero de configuración " + o->config);
-        const std::filesystem::path rutaIns = o->instrumentos.empty() ? rutaInstrumentos(ajustes, MapaRutas(unidadCRed()))
+        const std::filesystem::path rutaIns = o->instrumentos.empty() ? rutaInstrumentos(ajustes, MapaRutas(unidadC()))
                                                                       : std::filesystem::path(o->instrumentos);
         ListaInstrumentos instrumentos;
         AvisosSilenciosos silencio;
@@ -73,7 +58,7 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
         } else {
             opciones.fijos = leerFijasRed(o->libreta);
         }
-        PrimerAvisoRed avisos;
+        PrimerAviso avisos;
         CAjusteRed red(libreta, ajustes, hayInstrumentos ? &instrumentos : nullptr, avisos);
         if (!red.preparar(opciones) || !red.ajustar()) return fallo(avisos.primero);
         if (!o->informe.empty() && !red.imprimir(o->informe))

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "fieldbook/avisos.h"
+
 namespace celvara::cli {
 
 // Exit statuses: 0 success, 1 a file could not be read or written, 2 usage.
@@ -54,5 +56,18 @@ int fallo(const std::string& mensaje);
 
 // Windows-1252 record text as UTF-8 for output.
 std::string utf8(std::string_view cp1252);
+
+// Keeps the first message a computation shows: its failure, for stderr.
+class PrimerAviso : public Avisos {
+public:
+    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
+        if (primero.empty()) primero = texto;
+        return Respuesta::Aceptar;
+    }
+    std::string primero;
+};
+
+// Drive C: of the paths kept in the settings, mapped as the desktop program maps it.
+std::filesystem::path unidadC();
 
 }  // namespace celvara::cli
