@@ -42,62 +42,41 @@ public:
     std::vector<std::string> entrables;
 };
 
-TEST(DirectorioTrabajo, BarrasNormalesYBarraFinal) {
-    EntornoFalso e;
-    e.conInicio("C:/TRABAJOS/OBRA1/\r\nsegunda linea\n");
-    const auto r = leerDirectorioTrabajo(e);
-    EXPECT_TRUE(r.exito);
-    EXPECT_EQ(r.ruta, "C:\\TRABAJOS\\OBRA1\\");
-    EXPECT_EQ(e.cambios, std::vector<std::string>{"C:\\TRABAJOS\\OBRA1"});
-    EXPECT_FALSE(e.escrito);
-}
-
-TEST(DirectorioTrabajo, SoloLaUnidad) {
-    EntornoFalso e;
-    e.conInicio("C:");
-    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\");
-    EXPECT_EQ(e.cambios.back(), "C:\\");
-}
-
-TEST(DirectorioTrabajo, SinFicheroDeInicioSeCreaConElActual) {
-    EntornoFalso e;
-    const auto r = leerDirectorioTrabajo(e);
-    EXPECT_TRUE(r.exito);
-    EXPECT_EQ(r.ruta, "C:\\ACTUAL\\");
-    EXPECT_EQ(e.escrito, "C:\\ACTUAL\n");
-}
-
-TEST(DirectorioTrabajo, DirectorioInaccesibleOLineaVacia) {
-    EntornoFalso e;
-    e.conInicio("D:\\NO\\EXISTE\n");
-    e.entrables = {"C:\\ACTUAL"};
-    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\ACTUAL\\");
-    EXPECT_EQ(e.escrito, "C:\\ACTUAL\n");
-
-    EntornoFalso v;
-    v.conInicio("\r\n");
-    EXPECT_EQ(leerDirectorioTrabajo(v).ruta, "C:\\ACTUAL\\");
-    EXPECT_EQ(v.escrito, "C:\\ACTUAL\n");
-}
-
-TEST(DirectorioTrabajo, CaracteresDeControlYLineaLarga) {
-    EntornoFalso e;
-    e.conInicio("C:\\TRA\fBAJOS\xFFRESTO\n");
-    EXPECT_EQ(leerDirectorioTrabajo(e).ruta, "C:\\TRABAJOS\\");
-
-    EntornoFalso largo;
-    largo.conInicio("C:\\" + std::string(400, 'A'));
-    const auto r = leerDirectorioTrabajo(largo);
-    EXPECT_EQ(r.ruta.size(), 256u);  // 255 kept plus the backslash added
-}
-
-TEST(DirectorioTrabajo, ErrorDeLecturaSigueConLoLeido) {
-    EntornoFalso e;
-    e.conInicio("C:\\TRAB");
-    e.errorLectura_ = true;
-    const auto r = leerDirectorioTrabajo(e);
-    EXPECT_FALSE(r.exito);
-    EXPECT_EQ(r.ruta, "C:\\TRAB\\");
+// Each start-up line against the folder it yields; `cambio` is the only
+// change of directory expected, `escrito` the start-up file written back.
+TEST(DirectorioTrabajo, LineaDeInicio) {
+    struct Caso {
+        std::optional<std::string> inicio;
+        std::string ruta;
+        std::optional<std::string> escrito;
+        std::optional<std::string> cambio;
+        bool errorLectura = false;
+        bool exito = true;
+    };
+    const std::string largo = "C:\\" + std::string(400, 'A');
+    const std::string actual = "C:\\ACTUAL\n";
+    const Caso casos[] = {
+        {"C:/TRABAJOS/OBRA1/\r\nsegunda linea\n", "C:\\TRABAJOS\\OBRA1\\", {}, "C:\\TRABAJOS\\OBRA1"},
+        {"C:", "C:\\", {}, "C:\\"},
+        {std::nullopt, "C:\\ACTUAL\\", actual},  // no start-up file: made with the current folder
+        {"D:\\NO\\EXISTE\n", "C:\\ACTUAL\\", actual},  // a folder that cannot be entered
+        {"\r\n", "C:\\ACTUAL\\", actual},
+        {"C:\\TRA\fBAJOS\xFFRESTO\n", "C:\\TRABAJOS\\"},  // form feeds dropped, byte 255 ends the line
+        {largo, largo.substr(0, 255) + "\\"},                 // 255 kept plus the backslash added
+        {"C:\\TRAB", "C:\\TRAB\\", {}, {}, true, false},     // a read error goes on with what was read
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.inicio.value_or("(sin fichero)"));
+        EntornoFalso e;
+        if (c.inicio) e.conInicio(*c.inicio);
+        e.errorLectura_ = c.errorLectura;
+        if (c.inicio && c.escrito) e.entrables = {"C:\\ACTUAL"};
+        const auto r = leerDirectorioTrabajo(e);
+        EXPECT_EQ(r.exito, c.exito);
+        EXPECT_EQ(r.ruta, c.ruta);
+        EXPECT_EQ(e.escrito, c.escrito);
+        if (c.cambio) EXPECT_EQ(e.cambios, std::vector<std::string>{*c.cambio});
+    }
 }
 
 TEST(Arranque, CreaLosAjustesYAvisaDelUltimoFicheroPerdido) {

@@ -27,11 +27,9 @@ TEST(Colocacion, UnaReglaParaLasTresListas) {
     crearLectura(lecturas, std::nullopt, "2", 0, 0, 0, 0, "");
     crearLectura(lecturas, 0, "3", 0, 0, 0, 0, "");
     crearLectura(lecturas, 2, "4", 0, 0, 0, 0, "");
-    ASSERT_EQ(lecturas.size(), 4u);
-    EXPECT_EQ(lecturas[0].nombre.str(), "3");
-    EXPECT_EQ(lecturas[1].nombre.str(), "1");
-    EXPECT_EQ(lecturas[2].nombre.str(), "2");
-    EXPECT_EQ(lecturas[3].nombre.str(), "4");
+    std::vector<std::string> orden;
+    for (const auto& l : lecturas) orden.push_back(l.nombre.str());
+    EXPECT_EQ(orden, (std::vector<std::string>{"3", "1", "2", "4"}));
 
     ListaEstacionamientos estacionamientos;
     crearEstacionamiento(estacionamientos, nullptr, "E1", "A", 1.5, nullptr, 0);
@@ -52,25 +50,15 @@ TEST(Estacion, SinCoordenadasQuedaEnCeroYFeno) {
     EXPECT_EQ(v->z, 3);
 }
 
-TEST(Estacionamiento, SinBloqueTieneLosValoresDeFabrica) {
-    ListaEstacionamientos lista;
-    auto* s = crearEstacionamiento(lista, nullptr, "E1", "A", 1.55, nullptr, 12.5);
-    EXPECT_EQ(s->datos.unidadAngular, 400);
-    EXPECT_EQ(s->datos.unidadDistancia, 0);
-    EXPECT_EQ(s->datos.tipoDistancia, 0);
-    EXPECT_EQ(s->datos.tipoVertical, 0);
-    EXPECT_EQ(s->datos.corregidoEsfRefr, 0);
-    EXPECT_EQ(s->datos.corregidoTempPres, 0);
-    EXPECT_TRUE(s->datos.instrumento.vacio());
-    EXPECT_EQ(s->desorientacion, 12.5);
-}
-
 TEST(Libreta, BusquedasYUsoDeNombres) {
     CLibretaCampo libreta;
     auto* a = crearEstacion(libreta.estaciones, {.nombre = "A"});
     auto* b = crearEstacion(libreta.estaciones, {.nombre = "B"});
     crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0);
-    crearEstacionamiento(b->estacionamientos, nullptr, "E2", "B", 0, nullptr, 0);
+    auto* e2 = crearEstacionamiento(b->estacionamientos, nullptr, "E2", "B", 0, nullptr, 12.5);
+    // Without a block: the value-initialised one, not the settings' defaults.
+    EXPECT_EQ(e2->datos, DatosComplementarios{});
+    EXPECT_EQ(e2->desorientacion, 12.5);
     EXPECT_EQ(libreta.buscarEstacion("B"), b);
     EXPECT_EQ(libreta.buscarEstacion("b"), nullptr);  // case-sensitive
     EXPECT_TRUE(libreta.nombreEstacionamientoUsado("E2"));
@@ -94,12 +82,9 @@ TEST(Libreta, VaciarLiberaTodoYDejaCabezaNula) {
 }
 
 TEST(Desorientacion, NormalizacionDeLoTecleado) {
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("-10"), 390);
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("410"), 10);
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("400"), 400);
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("810"), 410);
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("12,3456"), 12.3456);
-    EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada("abc"), 0);
+    const std::pair<const char*, double> casos[] = {
+        {"-10", 390}, {"410", 10}, {"400", 400}, {"810", 410}, {"12,3456", 12.3456}, {"abc", 0}};
+    for (const auto& [texto, valor] : casos) EXPECT_DOUBLE_EQ(normalizarDesorientacionTecleada(texto), valor) << texto;
 }
 
 TEST(TextoFijo, CortaALaCapacidadYAlNulo) {

@@ -1,11 +1,6 @@
 // celvara-cli on coordinate files, run as a process.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 #include "comun/proceso.h"
 #include "crd_comun.h"
 #include "fieldbook/fichero_obs.h"
@@ -16,67 +11,45 @@ namespace {
 
 using namespace prueba_crd;
 
-struct Salida {
-    int estado = -1;
-    std::string texto;
-};
-
-#ifdef _WIN32
-Salida ejecutar(const std::string& argumentos, const CarpetaTemporal&) {
-    const auto r = prueba::cliLinea(argumentos);
+// celvara-cli with these arguments: its status, and stdout and stderr together.
+std::pair<int, std::string> cli(std::vector<std::string> argumentos) {
+    const auto r = prueba::cli(std::move(argumentos));
     return {r.estado, r.salida + r.errores};
 }
-#else
-Salida ejecutar(const std::string& argumentos, const CarpetaTemporal& tmp) {
-    const auto fichero = tmp / "salida.txt";
-    const std::string orden = std::string("'") + CELVARA_CLI + "' " + argumentos + " > '" + fichero.string() + "' 2>&1";
-    const int s = std::system(orden.c_str());
-    return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, bytesDe(fichero)};
-}
-#endif
-
-std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
 TEST(CliCrd, VolcarAmbasFormas) {
     CarpetaTemporal tmp;
-    auto s = ejecutar("volcar " + q(datos("vacio_v50.crd")), tmp);
-    EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.texto, "{\n \"forma\": \"V5.0\",\n \"puntos\": []\n}\n");
+    auto [estado, texto] = cli({"volcar", datos("vacio_v50.crd").string()});
+    EXPECT_EQ(estado, 0);
+    EXPECT_EQ(texto, "{\n \"forma\": \"V5.0\",\n \"puntos\": []\n}\n");
 
-    s = ejecutar("volcar " + q(datos("antigua_dos_puntos.crd")), tmp);
-    EXPECT_EQ(s.estado, 0);
-    EXPECT_NE(s.texto.find("\"forma\": \"antigua\""), std::string::npos) << s.texto;
-    EXPECT_NE(s.texto.find("\"nombre\": \"P2\",\n   \"estacion\": \"Se\xC3\xB1" "al\",\n   \"x\": -3.75,\n"
+    std::tie(estado, texto) = cli({"volcar", datos("antigua_dos_puntos.crd").string()});
+    EXPECT_EQ(estado, 0);
+    EXPECT_NE(texto.find("\"forma\": \"antigua\""), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\"nombre\": \"P2\",\n   \"estacion\": \"Se\xC3\xB1" "al\",\n   \"x\": -3.75,\n"
                            "   \"y\": 4000000.0,\n   \"z\": 0.001,\n   \"codigo\": \"\xC3\x81rbol\",\n   \"base\": 0\n"),
               std::string::npos)
-        << s.texto;
+        << texto;
 
     // The extension is matched whatever its case.
     std::filesystem::copy_file(datos("atributos.crd"), tmp / "MAYUS.CRD");
-    s = ejecutar("volcar " + q(tmp / "MAYUS.CRD"), tmp);
-    EXPECT_EQ(s.estado, 0);
-    EXPECT_NE(s.texto.find("\"base\": 7"), std::string::npos) << s.texto;
+    std::tie(estado, texto) = cli({"volcar", (tmp / "MAYUS.CRD").string()});
+    EXPECT_EQ(estado, 0);
+    EXPECT_NE(texto.find("\"base\": 7"), std::string::npos) << texto;
 
-    s = ejecutar("volcar " + q(tmp / "no-existe.crd"), tmp);
-    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(cli({"volcar", (tmp / "no-existe.crd").string()}).first, 1);
 }
 
 TEST(CliCrd, ExportarYRecoger) {
     CarpetaTemporal tmp;
+    auto r = [&](const char* nombre) { return (tmp / nombre).string(); };
     CLibretaCampo libreta;
-    crearEstacion(libreta.estaciones, {.nombre = "B1", .coordenadas = Coordenadas{1000.123, 2000.456, 50.5},
-                                       .descripcion1 = "Clavo en acera"});
-    crearEstacion(libreta.estaciones,
-                  {.nombre = "ESTACION-LARGA1",
-                   .coordenadas = Coordenadas{-12.5, 0.0, 1e-3},
-                   .descripcion1 = "Descripci\xF3n larga de la base para comprobar el corte del c\xF3" "digo"});
-    crearEstacion(libreta.estaciones, {.nombre = ""});
+    libretaDeExportacion(libreta);
     ASSERT_TRUE(escribirLibreta(libreta, tmp / "obra.obs"));
-
-    auto s = ejecutar("exportar-crd " + q(tmp / "obra.obs") + " -o " + q(tmp / "bases.crd"), tmp);
-    EXPECT_EQ(s.estado, 0) << s.texto;
+    auto [estado, texto] = cli({"exportar-crd", r("obra.obs"), "-o", r("bases.crd")});
+    EXPECT_EQ(estado, 0) << texto;
     EXPECT_EQ(bytesDe(tmp / "bases.crd"), bytesDe(datos("exportacion_estaciones.crd")));
-    s = ejecutar("exportar-crd " + q(tmp / "obra.obs") + " -o " + q(tmp / "bases.crd"), tmp);
+    cli({"exportar-crd", r("obra.obs"), "-o", r("bases.crd")});
     EXPECT_EQ(std::filesystem::file_size(tmp / "bases.crd"), 9u + 6u * 304u);
 
     // Coordinates back into a book whose stations have none (not "con.obs":
@@ -85,8 +58,8 @@ TEST(CliCrd, ExportarYRecoger) {
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "B1"});
     crearEstacion(sinCoordenadas.estaciones, {.nombre = "OTRA"});
     ASSERT_TRUE(escribirLibreta(sinCoordenadas, tmp / "vacia.obs"));
-    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "bases.crd") + " -o " + q(tmp / "recogida.obs"), tmp);
-    EXPECT_EQ(s.estado, 0) << s.texto;
+    std::tie(estado, texto) = cli({"recoger-crd", r("vacia.obs"), r("bases.crd"), "-o", r("recogida.obs")});
+    EXPECT_EQ(estado, 0) << texto;
     CLibretaCampo resultado;
     ASSERT_TRUE(leerLibreta(resultado, tmp / "recogida.obs"));
     ASSERT_EQ(resultado.estaciones.size(), 2u);
@@ -95,19 +68,15 @@ TEST(CliCrd, ExportarYRecoger) {
     EXPECT_EQ(resultado.estaciones[1]->x, 0);
 
     // An unreadable coordinate file: status 1 and nothing written.
-    s = ejecutar("recoger-crd " + q(tmp / "vacia.obs") + " " + q(tmp / "no-existe.crd") + " -o " + q(tmp / "nada.obs"), tmp);
-    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(cli({"recoger-crd", r("vacia.obs"), r("no-existe.crd"), "-o", r("nada.obs")}).first, 1);
     EXPECT_FALSE(std::filesystem::exists(tmp / "nada.obs"));
 
     // A book without stations exports nothing.
-    CLibretaCampo vacia;
-    ASSERT_TRUE(escribirLibreta(vacia, tmp / "sin.obs"));
-    s = ejecutar("exportar-crd " + q(tmp / "sin.obs") + " -o " + q(tmp / "nada.crd"), tmp);
-    EXPECT_EQ(s.estado, 0);
+    ASSERT_TRUE(escribirLibreta(CLibretaCampo{}, tmp / "sin.obs"));
+    EXPECT_EQ(cli({"exportar-crd", r("sin.obs"), "-o", r("nada.crd")}).first, 0);
     EXPECT_FALSE(std::filesystem::exists(tmp / "nada.crd"));
 
-    s = ejecutar("exportar-crd " + q(tmp / "obra.obs"), tmp);  // no -o
-    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(cli({"exportar-crd", r("obra.obs")}).first, 2);  // no -o
 }
 
 }  // namespace

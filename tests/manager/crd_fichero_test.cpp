@@ -32,37 +32,18 @@ TEST(FicheroCrd, FormaAntiguaDe240BytesSonDosPuntos) {
     FormaCrd forma = FormaCrd::Actual;
     ASSERT_TRUE(leerFicheroCoordenadas(datos("antigua_dos_puntos.crd"), registros, &forma));
     EXPECT_EQ(forma, FormaCrd::Antigua);
-    ASSERT_EQ(registros.size(), 2u);
-
-    const auto& a = registros[0];
-    EXPECT_EQ(a.base, 1);
-    EXPECT_EQ(a.nombre, "B1");
-    EXPECT_EQ(a.estacion, "E1");
-    EXPECT_EQ(a.x, 100.5);
-    EXPECT_EQ(a.y, 200.25);
-    EXPECT_EQ(a.z, 10.125);
-    EXPECT_EQ(a.codigo, "Clavo en acera");
-    const auto& b = registros[1];
-    EXPECT_EQ(b.base, 0);
-    EXPECT_EQ(b.nombre, "P2");
-    EXPECT_EQ(b.estacion, "Se\xF1" "al");
-    EXPECT_EQ(b.x, -3.75);
-    EXPECT_EQ(b.y, 4e6);
-    EXPECT_EQ(b.codigo, "\xC1rbol");
-
     // Converted records carry every display attribute at its default.
-    RegistroCoordenadas defecto;
-    EXPECT_EQ(a.simbolo, defecto.simbolo);
-    EXPECT_EQ(b.etiquetaNombre, defecto.etiquetaNombre);
-    EXPECT_EQ(b.etiquetaCota, defecto.etiquetaCota);
-    EXPECT_EQ(b.etiquetaCodigo, defecto.etiquetaCodigo);
-    EXPECT_EQ(b.decimalesCota, 2);
+    EXPECT_EQ(registros, (ListaRegistrosCoordenadas{
+                             {.x = 100.5, .y = 200.25, .z = 10.125, .base = 1, .estacion = "E1", .nombre = "B1",
+                              .codigo = "Clavo en acera"},
+                             {.x = -3.75, .y = 4e6, .z = 0.001, .base = 0, .estacion = "Se\xF1" "al", .nombre = "P2",
+                              .codigo = "\xC1rbol"}}));
 
     ListaPuntos puntos;
     ASSERT_EQ(leerListaPuntos(datos("antigua_dos_puntos.crd"), puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 2u);
-    EXPECT_EQ(puntos[1].estacion, "Se\xF1" "al");
-    EXPECT_EQ(puntos[0].base, 1);
+    EXPECT_EQ(aRegistro(puntos[0]), registros[0]);
+    EXPECT_EQ(aRegistro(puntos[1]), registros[1]);
 }
 
 // The default record, checked field by field against the bytes of the
@@ -149,15 +130,9 @@ TEST(FicheroCrd, LaListaDePuntosEscribeLosAtributosPorDefecto) {
     ListaRegistrosCoordenadas registros;
     ASSERT_TRUE(leerFicheroCoordenadas(tmp / "p.crd", registros));
     ASSERT_EQ(registros.size(), 2u);
-    RegistroCoordenadas esperado;
-    esperado.x = 1;
-    esperado.y = 2;
-    esperado.z = 3;
-    esperado.base = 1;  // not 0 becomes 1
-    esperado.nombre = "A1";
-    esperado.estacion = "EST";
-    esperado.codigo = "muro";
-    EXPECT_EQ(registros[0], esperado);
+    // Base 7 written as 1; the attributes at their defaults.
+    EXPECT_EQ(registros[0], (RegistroCoordenadas{.x = 1, .y = 2, .z = 3, .base = 1, .estacion = "EST", .nombre = "A1",
+                                                 .codigo = "muro"}));
     EXPECT_EQ(registros[1].base, 0);
 }
 

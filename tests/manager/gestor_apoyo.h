@@ -1,28 +1,30 @@
-// Test doubles for the observation manager: a message recorder that answers
-// from a script and fails on any message it was not told to expect, file
-// dialogs answered from a queue, a report viewer that records, and a
-// temporary drive C: with a working directory.
+// Test doubles for the manager and its dialogs: a message recorder that
+// answers from a script and fails on any message it was not told to expect
+// (or that never came), file dialogs answered from a queue, a report viewer
+// that records, instrument record images, and a manager started on a
+// temporary drive C:.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <random>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "comun/imagen.h"
+#include "comun/libreta_prueba.h"
 #include "fieldbook/arranque.h"
 #include "fieldbook/avisos.h"
-#include "comun/libreta_prueba.h"
 #include "fieldbook/fichero_obs.h"
-#include "fieldbook/rutas.h"
 #include "manager/gestor_configuracion.h"
 #include "manager/gestor_dialogos.h"
 #include "manager/gestor_observaciones.h"
 
-namespace celvara::prueba_gestor {
+namespace celvara::prueba {
 
 struct MensajeVisto {
     std::string texto;
@@ -31,8 +33,11 @@ struct MensajeVisto {
     Icono icono;
 };
 
-class AvisosGrabados : public Avisos {
+class AvisosEsperados : public Avisos {
 public:
+    ~AvisosEsperados() override {
+        EXPECT_TRUE(esperados_.empty()) << "mensaje esperado que no llegó: " << esperados_.front().first;
+    }
     // The next message must have this text; it is answered with `respuesta`.
     void esperar(std::string texto, Respuesta respuesta = Respuesta::Aceptar) {
         esperados_.push_back({std::move(texto), respuesta});
@@ -49,7 +54,6 @@ public:
         EXPECT_EQ(std::string(texto), esperado);
         return respuesta;
     }
-    bool agotados() const { return esperados_.empty(); }
 
     std::vector<MensajeVisto> vistos;
     // Deletion questions answered "Sí" without a script (tests about what a deletion does).
@@ -69,23 +73,11 @@ public:
 
     std::optional<std::string> pedirFichero(const PeticionFichero& p) override {
         peticiones.push_back(p);
-        if (ficheros.empty()) {
-            ADD_FAILURE() << "diálogo de fichero inesperado";
-            return std::nullopt;
-        }
-        auto r = ficheros.front();
-        ficheros.pop_front();
-        return r;
+        return siguiente(ficheros, "fichero");
     }
     std::optional<std::string> pedirNombre(bool estacionamiento, std::string_view texto) override {
         peticionesNombre.emplace_back(estacionamiento, std::string(texto));
-        if (nombres.empty()) {
-            ADD_FAILURE() << "diálogo de nombre inesperado";
-            return std::nullopt;
-        }
-        auto r = nombres.front();
-        nombres.pop_front();
-        return r;
+        return siguiente(nombres, "nombre");
     }
     bool editarConfiguracion(CConfiguracion& c) override {
         if (configuraciones.empty()) {
@@ -95,6 +87,17 @@ public:
         auto f = configuraciones.front();
         configuraciones.pop_front();
         return f(c);
+    }
+
+private:
+    static std::optional<std::string> siguiente(std::deque<std::optional<std::string>>& cola, const char* que) {
+        if (cola.empty()) {
+            ADD_FAILURE() << "diálogo de " << que << " inesperado";
+            return std::nullopt;
+        }
+        auto r = cola.front();
+        cola.pop_front();
+        return r;
     }
 };
 
@@ -117,71 +120,79 @@ private:
     EntornoAnfitrion anfitrion_;
 };
 
-inline std::filesystem::path carpetaTemporal(const std::string& prefijo) {
-    std::random_device rd;
-    auto p = std::filesystem::temp_directory_path() / (prefijo + std::to_string(rd()));
-    std::filesystem::create_directories(p);
-    return p;
+inline std::vector<unsigned char> leerBytes(const std::filesystem::path& ruta) {
+    const std::string s = leerFichero(ruta);
+    return {s.begin(), s.end()};
 }
 
-inline void escribirTexto(const std::filesystem::path& p, const std::string& texto) {
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream f(p, std::ios::binary);
-    f << texto;
+inline void escribirBytes(const std::filesystem::path& ruta, const std::vector<unsigned char>& datos) {
+    std::filesystem::create_directories(ruta.parent_path());
+    escribirFichero(ruta, std::string_view(reinterpret_cast<const char*>(datos.data()), datos.size()));
 }
 
-inline std::string leerTexto(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-// A small job: stations A (1000, 2000, 100), B, C; A has set-ups A_1 and A_2.
-inline void llenarLibreta(CLibretaCampo& l) { prueba::libretaPequena(l); }
+// An instrument record image of 392 bytes, written field by field at the
+// offsets of the file layout; texts end with their terminator.
+class RegistroInstrumento {
+public:
+    RegistroInstrumento() : b(392, 0) {}
+    RegistroInstrumento& i32(std::size_t pos, std::int32_t v) {
+        for (int k = 0; k < 4; ++k) b[pos + k] = static_cast<unsigned char>(static_cast<std::uint32_t>(v) >> (8 * k));
+        return *this;
+    }
+    RegistroInstrumento& f32(std::size_t pos, float v) {
+        std::int32_t u;
+        std::memcpy(&u, &v, 4);
+        return i32(pos, u);
+    }
+    RegistroInstrumento& texto(std::size_t pos, const std::string& t) {
+        std::memcpy(b.data() + pos, t.data(), t.size());
+        b[pos + t.size()] = 0;
+        return *this;
+    }
+    std::vector<unsigned char> b;
+};
 
 // A manager started on a temporary drive with C:\TRABAJOS\OBRA1\ as the
-// working directory, optionally with an observation file to open.
+// working directory, optionally with the small job open (libretaPequena).
 class Banco {
 public:
-    explicit Banco(bool conLibreta = true)
-        : raiz_(carpetaTemporal("celvara_gestor_")), mapa(raiz_ / "c"),
-          gestor(mapa, avisos, dialogos, mostrador) {
-        std::filesystem::create_directories(raiz_ / "c" / "TRABAJOS" / "OBRA1");
-        escribirTexto(raiz_ / "c" / "TRABAJOS" / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
+    explicit Banco(bool conLibreta = true) : mapa(raiz_ / "c"), gestor(mapa, avisos, dialogos, mostrador) {
+        std::filesystem::create_directories(obra());
+        escribirFichero(trabajos() / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
         if (conLibreta) {
             CLibretaCampo l;
-            llenarLibreta(l);
+            libretaPequena(l);
             escribirLibreta(l, obra() / "obra.obs");
             CDatosGenerales a;
             a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
-            guardarAjustes(a, raiz_ / "c" / "TRABAJOS" / "observa.dft");
+            guardarAjustes(a, trabajos() / "observa.dft");
         }
         EntornoPrueba entorno(mapa);
         gestor.iniciar(entorno);
     }
+    // The manager entered the working directory: leave it before it goes.
     ~Banco() {
         std::error_code ec;
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-        std::filesystem::remove_all(raiz_, ec);
     }
-    std::filesystem::path obra() const { return raiz_ / "c" / "TRABAJOS" / "OBRA1"; }
+    std::filesystem::path obra() const { return trabajos() / "OBRA1"; }
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }
 
     Estacion& estacion(std::size_t i) { return *gestor.libreta().estaciones.at(i); }
     void seleccionarEstacion(std::size_t i) { gestor.seleccionar(NodoArbol::deEstacion(&estacion(i))); }
     void seleccionarEstacionamiento(std::size_t i, std::size_t j) {
-        gestor.seleccionar(
-            NodoArbol::deEstacionamiento(&estacion(i), estacion(i).estacionamientos.at(j).get()));
+        gestor.seleccionar(NodoArbol::deEstacionamiento(&estacion(i), estacion(i).estacionamientos.at(j).get()));
     }
 
 private:
-    std::filesystem::path raiz_;
+    CarpetaTemporal raiz_;
 
 public:
     MapaRutas mapa;
-    AvisosGrabados avisos;
+    AvisosEsperados avisos;
     DialogosGuion dialogos;
     MostradorGrabado mostrador;
     CGestorObservaciones gestor;
 };
 
-}  // namespace celvara::prueba_gestor
+}  // namespace celvara::prueba

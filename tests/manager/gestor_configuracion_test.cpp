@@ -26,7 +26,6 @@ TEST(Configuracion, PaginasMuestranLosAjustes) {
     EXPECT_TRUE(c.varios.dibujarEstaciones);
     EXPECT_FALSE(c.varios.dibujarVisuales);
     EXPECT_EQ(c.varios.ficheroInstrumentos, "c:\\trabajos\\vestrum\\instrumentos.apa");
-    EXPECT_STREQ(CConfiguracion::kTitulo, "PANTALLA DE CONFIGURACION");
 }
 
 TEST(Configuracion, AceptarEscribeCadaPagina) {
@@ -88,7 +87,7 @@ TEST(Configuracion, SexagesimalSeSeMuestraParaCualquierOtroValor) {
 }
 
 TEST(Configuracion, FicheroDeInformesPorDialogo) {
-    prueba_gestor::DialogosGuion dialogos;
+    prueba::DialogosGuion dialogos;
     CDatosGenerales a;
     CConfiguracion c(a);
     dialogos.ficheros.push_back(std::nullopt);
@@ -102,7 +101,7 @@ TEST(Configuracion, FicheroDeInformesPorDialogo) {
 }
 
 TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
-    prueba_gestor::Banco b;
+    prueba::Banco b;
     b.gestor.ajustes().proyeccion = 2;
     const std::string antes = imagenAjustes(b.gestor.ajustes());
     b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
@@ -116,7 +115,7 @@ TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
 }
 
 TEST(ConfiguracionGestor, SexagesimalParaLosEstacionamientosNuevos) {
-    prueba_gestor::Banco b;
+    prueba::Banco b;
     b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
         c.importar.datos.indiceAngular = 1;
         return true;

@@ -9,70 +9,47 @@ namespace {
 
 constexpr double kMm = 0.001;
 
-TEST(PuntoVisado, AcimutDesdeElNorteEnElSentidoDelReloj) {
-    Estacion e;
-    e.x = 1000;
-    e.y = 2000;
-    Estacionamiento s;
-    s.desorientacion = 50;
-    Lectura l;
-    l.distancia = 100;
-    l.vertical = 100;  // level sight
-    l.horizontal = 50;  // 50 + 50 = 100 gon: east
-    double x = 0, y = 0;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(x, 1100, kMm);
-    EXPECT_NEAR(y, 2000, kMm);
-    l.horizontal = 150;  // south
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(x, 1000, kMm);
-    EXPECT_NEAR(y, 1900, kMm);
-}
-
-// A sight taken face right (zenith 300 gon) reads 200 gon off its true
-// direction: horizontal 300 is east, not west.
-TEST(PuntoVisado, CirculoDerechoRestaMedioCirculo) {
-    Estacion e;
-    Estacionamiento s;
-    Lectura l;
-    l.distancia = 10;
-    l.vertical = 300;
-    l.horizontal = 300;
-    double x = 0, y = 0;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(x, 10, kMm);
-    EXPECT_NEAR(y, 0, kMm);
-    s.datos.tipoVertical = 1;  // elevation -10 gon (390) is face left
-    l.vertical = 390;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_LT(x, -9.8);
-}
-
-TEST(PuntoVisado, DistanciaReducidaSegunElTipo) {
-    Estacion e;
-    Estacionamiento s;
-    Lectura l;
-    l.distancia = 100;
-    l.vertical = 50;  // zenith 50 gon: horizontal = 100 sin(45 deg)
-    double x = 0, y = 0;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(y, 70.7107, kMm);
-    s.datos.tipoDistancia = 2;  // already reduced
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(y, 100, kMm);
-    s.datos.tipoDistancia = 0;
-    s.datos.tipoVertical = 1;  // elevation 0 is level
-    l.vertical = 0.0001;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(y, 100, kMm);
-    s.datos.unidadAngular = 360;
-    s.datos.tipoVertical = 0;
-    l.vertical = 90;
-    l.horizontal = 90;
-    ASSERT_TRUE(puntoVisado(e, s, l, x, y));
-    EXPECT_NEAR(x, 100, kMm);
-    l.distancia = 0;
-    EXPECT_FALSE(puntoVisado(e, s, l, x, y));
+// Sights from a station at the origin (or at 1000, 2000 with orientation 50)
+// against the points worked by hand: azimuth from north clockwise; a face
+// right sight (zenith 300) reads 200 gon off its true direction; the distance
+// reduced by the vertical unless the set-up says it already is.
+TEST(PuntoVisado, PuntosCalculadosAMano) {
+    struct Caso {
+        const char* que;
+        bool enObra;  // station at (1000, 2000), orientation 50
+        std::int32_t tipoVertical, tipoDistancia, unidad;
+        double distancia, vertical, horizontal, x, y;
+    };
+    const Caso casos[] = {
+        {"este", true, 0, 0, 400, 100, 100, 50, 1100, 2000},
+        {"sur", true, 0, 0, 400, 100, 100, 150, 1000, 1900},
+        {"circulo derecho", false, 0, 0, 400, 10, 300, 300, 10, 0},
+        {"elevacion -10 es circulo izquierdo", false, 1, 0, 400, 10, 390, 300, -9.8769, 0},  // 10 cos(9 deg)
+        {"cenital 50", false, 0, 0, 400, 100, 50, 0, 0, 70.7107},                          // 100 sin(45 deg)
+        {"ya reducida", false, 0, 2, 400, 100, 50, 0, 0, 100},
+        {"elevacion 0 es horizontal", false, 1, 0, 400, 100, 0.0001, 0, 0, 100},
+        {"sexagesimal", false, 0, 0, 360, 100, 90, 90, 100, 0},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        Estacion e;
+        Estacionamiento s;
+        if (c.enObra) {
+            e.x = 1000;
+            e.y = 2000;
+            s.desorientacion = 50;
+        }
+        s.datos.tipoVertical = c.tipoVertical;
+        s.datos.tipoDistancia = c.tipoDistancia;
+        s.datos.unidadAngular = c.unidad;
+        Lectura l{.distancia = c.distancia, .vertical = c.vertical, .horizontal = c.horizontal};
+        double x = 0, y = 0;
+        ASSERT_TRUE(puntoVisado(e, s, l, x, y));
+        EXPECT_NEAR(x, c.x, kMm);
+        EXPECT_NEAR(y, c.y, kMm);
+        l.distancia = 0;
+        EXPECT_FALSE(puntoVisado(e, s, l, x, y));
+    }
 }
 
 TEST(Escena, BanderasYModos) {

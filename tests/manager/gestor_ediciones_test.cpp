@@ -5,7 +5,7 @@
 namespace celvara {
 namespace {
 
-using prueba_gestor::Banco;
+using prueba::Banco;
 
 std::vector<std::string> nombres(const ListaEstaciones& l) {
     std::vector<std::string> n;
@@ -56,19 +56,10 @@ TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
 TEST(GestorRejillaLecturas, SeisColumnas) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
-    b.gestor.editarCelda(2, 0, "2");
-    b.gestor.editarCelda(2, 1, "1,75");
-    b.gestor.editarCelda(2, 2, "123,4567");
-    b.gestor.editarCelda(2, 3, "99,5");
-    b.gestor.editarCelda(2, 4, "45,321");
-    b.gestor.editarCelda(2, 5, "código");
-    const Lectura& l = b.estacion(0).estacionamientos[0]->lecturas[2];
-    EXPECT_EQ(l.nombre.str(), "2");
-    EXPECT_EQ(l.jalon, 1.75);
-    EXPECT_EQ(l.horizontal, 123.4567);
-    EXPECT_EQ(l.vertical, 99.5);
-    EXPECT_EQ(l.distancia, 45.321);
-    EXPECT_EQ(l.codigo.str(), "c\xF3" "digo");
+    const char* textos[] = {"2", "1,75", "123,4567", "99,5", "45,321", "código"};
+    for (int c = 0; c < 6; ++c) b.gestor.editarCelda(2, c, textos[c]);
+    // Columns: name, target height, horizontal, vertical, distance, code.
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas[2], (Lectura{"2", 1.75, 45.321, 99.5, 123.4567, "c\xF3" "digo"}));
     EXPECT_EQ(b.gestor.rejilla().texto(2, 5), "código");
 }
 
@@ -118,20 +109,14 @@ TEST(GestorBases, InsertarAnadirYBorrar) {
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);
 }
 
-TEST(GestorBases, AnadirEnElDetalleNoHaceNada) {
-    Banco b;
-    b.seleccionarEstacion(0);
-    b.gestor.anadirEstacion();
-    b.gestor.insertarEstacion();
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
-    EXPECT_FALSE(b.gestor.modificado());
-}
-
 TEST(GestorBases, AnadirEnListaVaciaYBorrarLaEstacionDelDetalle) {
     Banco b(false);
     b.gestor.insertarEstacion();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     b.seleccionarEstacion(0);
+    b.gestor.anadirEstacion();  // in the detail: nothing
+    b.gestor.insertarEstacion();
+    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     b.gestor.panelEstacion().x = "5";  // pending edit of a station about to go
     b.gestor.borrarEstacion();
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
@@ -181,10 +166,10 @@ TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
     const Estacionamiento& s = *b.estacion(1).estacionamientos[0];
     EXPECT_EQ(s.nombre.str(), "B_1");
     EXPECT_EQ(s.estacion.str(), "B");
-    EXPECT_EQ(s.alturaInstrumento, 0);
-    EXPECT_EQ(s.desorientacion, 0);
+    EXPECT_EQ(s.alturaInstrumento + s.desorientacion, 0);
+    // The block of the settings, as they are now.
+    EXPECT_EQ(s.datos, b.gestor.ajustes().datosPorDefecto);
     EXPECT_EQ(s.datos.unidadAngular, 360);
-    EXPECT_EQ(s.datos.instrumento.str(), "ESTANDAR");
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
     EXPECT_TRUE(b.gestor.modificado());
 }
@@ -220,17 +205,11 @@ TEST(GestorEstacionamientos, UnirTresConDesorientaciones10_20_30) {
     b.gestor.seleccionar(NodoArbol::deEstacion(e));
     b.gestor.unirTodosEstacionamientos();
     ASSERT_EQ(e->estacionamientos.size(), 1u);
-    const auto& l = e->estacionamientos[0]->lecturas;
-    ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l[0].nombre.str(), "P10");
-    EXPECT_EQ(l[0].horizontal, 100);
-    EXPECT_EQ(l[1].nombre.str(), "P20");
-    EXPECT_EQ(l[1].horizontal, 110);
-    EXPECT_EQ(l[2].nombre.str(), "P30");
-    EXPECT_EQ(l[2].horizontal, 120);
-    // Target heights follow the instrument heights 1.0, 1.25, 1.5.
-    EXPECT_DOUBLE_EQ(l[1].jalon, 1.75);
-    EXPECT_DOUBLE_EQ(l[2].jalon, 1.5);
+    // Horizontals to the first orientation; target heights follow the
+    // instrument heights 1.0, 1.25, 1.5.
+    EXPECT_EQ(e->estacionamientos[0]->lecturas, (ListaLecturas{{"P10", 2.0, 10, 100, 100, ""},
+                                                               {"P20", 1.75, 10, 100, 110, ""},
+                                                               {"P30", 1.5, 10, 100, 120, ""}}));
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(e, e->estacionamientos[0].get()));
     EXPECT_TRUE(b.gestor.modificado());
 }

@@ -6,7 +6,7 @@
 namespace celvara {
 namespace {
 
-using prueba_gestor::Banco;
+using prueba::Banco;
 constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
 
 void modificar(Banco& b) { b.gestor.editarCelda(0, 1, "1"); }
@@ -21,38 +21,27 @@ TEST(GestorNuevo, SinCambiosNoPregunta) {
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
 }
 
-TEST(GestorNuevo, CancelarNoHaceNada) {
-    Banco b;
-    modificar(b);
-    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-    b.gestor.nuevo();
-    EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
-    EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
-    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
-    EXPECT_TRUE(b.gestor.modificado());
-}
-
-TEST(GestorNuevo, SiGrabaYSigue) {
-    Banco b;
-    modificar(b);
-    b.avisos.esperar(kPregunta, Respuesta::Si);
-    b.gestor.nuevo();
-    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    CLibretaCampo guardada;
-    ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
-    EXPECT_EQ(guardada.estaciones[0]->x, 1);
-}
-
-TEST(GestorNuevo, NoSigueSinGrabar) {
-    Banco b;
-    modificar(b);
-    b.avisos.esperar(kPregunta, Respuesta::No);
-    b.gestor.nuevo();
-    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    CLibretaCampo guardada;
-    ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
-    EXPECT_EQ(guardada.estaciones[0]->x, 1000);
+// Each answer to the question, and what is left in the window and on disk.
+TEST(GestorNuevo, ConCambiosPregunta) {
+    struct Caso {
+        Respuesta respuesta;
+        bool sigue;
+        double xGuardada;
+    };
+    for (const Caso& c : {Caso{Respuesta::Cancelar, false, 1000}, Caso{Respuesta::Si, true, 1}, Caso{Respuesta::No, true, 1000}}) {
+        Banco b;
+        modificar(b);
+        b.avisos.esperar(kPregunta, c.respuesta);
+        b.gestor.nuevo();
+        EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
+        EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
+        EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+        EXPECT_EQ(b.gestor.libreta().estaciones.size(), c.sigue ? 0u : 3u);
+        EXPECT_EQ(b.gestor.modificado(), !c.sigue);
+        CLibretaCampo guardada;
+        ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
+        EXPECT_EQ(guardada.estaciones[0]->x, c.xGuardada);
+    }
 }
 
 TEST(GestorNuevo, LoTecleadoEnElDetalleCuentaComoCambio) {
@@ -121,9 +110,13 @@ TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {
     EXPECT_TRUE(b.gestor.modificado());
 }
 
-TEST(GestorAbrir, FicheroMaloDejaLaLibretaVaciaYLaRuta) {
+// A bad mark: an error, an empty book, and the path kept. Only the header
+// and a count of five stations with none behind it: an empty book, quietly.
+TEST(GestorAbrir, FicheroMaloOSoloCabecera) {
     Banco b;
-    prueba_gestor::escribirTexto(b.obra() / "malo.obs", std::string("\x01\0\0\0", 4) + std::string(1028, '\0'));
+    const std::string cabecera = std::string(4 + 1024, '\0') + std::string("\x01\0\0\0", 4);  // projection 1
+    prueba::escribirFichero(b.obra() / "malo.obs", "\x01" + cabecera.substr(1));
+    prueba::escribirFichero(b.obra() / "vacia.obs", cabecera + std::string("\x05\0\0\0", 4));
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\malo.obs");
     b.avisos.esperar("");
     b.gestor.abrir();
@@ -132,18 +125,10 @@ TEST(GestorAbrir, FicheroMaloDejaLaLibretaVaciaYLaRuta) {
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
     EXPECT_EQ(b.gestor.ajustes().ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\malo.obs");
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
-}
 
-TEST(GestorAbrir, SoloCabeceraYCuentaAbreUnaLibretaVacia) {
-    Banco b;
-    std::string bytes(4, '\0');                          // format mark 0
-    bytes += std::string(1024, '\0');                    // reserved text
-    bytes += std::string("\x01\0\0\0", 4);               // projection 1
-    bytes += std::string("\x05\0\0\0", 4);               // five stations promised, none held
-    prueba_gestor::escribirTexto(b.obra() / "vacia.obs", bytes);
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\vacia.obs");
     b.gestor.abrir();
-    EXPECT_TRUE(b.avisos.vistos.empty());
+    EXPECT_EQ(b.avisos.vistos.size(), 1u);
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
     EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\vacia.obs]");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 1u);

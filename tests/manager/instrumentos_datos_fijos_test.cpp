@@ -1,7 +1,7 @@
 // Seeding the fixed data folder from the shipped copy.
 #include <gtest/gtest.h>
 
-#include "manager/instrumentos_comun.h"
+#include "manager/gestor_apoyo.h"
 #include "manager/instrumentos_datos_fijos.h"
 
 namespace celvara {

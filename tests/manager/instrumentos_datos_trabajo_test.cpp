@@ -3,10 +3,9 @@
 
 #include <cstdio>
 
-#include "fieldbook/codificacion.h"
 #include "fieldbook/plataforma.h"
 #include "manager/datos_trabajo.h"
-#include "manager/instrumentos_comun.h"
+#include "manager/gestor_apoyo.h"
 
 namespace celvara {
 namespace {
@@ -52,12 +51,7 @@ TEST_F(EdicionDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
     EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
     EXPECT_EQ(avisos.vistos.at(0).icono, Icono::Stop);
-    EXPECT_EQ(dialogo.campos().empresa, "EMPRESA");
-    EXPECT_EQ(dialogo.campos().direccion, "Direcci\xF3n");
-    EXPECT_EQ(dialogo.campos().provinciaEmpresa, "Provincia");
-    EXPECT_EQ(dialogo.campos().telefonos, "Tel\xE9" "fono");
-    EXPECT_EQ(dialogo.campos().titulo, "");
-    EXPECT_EQ(dialogo.campos().observaciones, "");
+    EXPECT_EQ(dialogo.campos(), (CamposDatosTrabajo{"EMPRESA", "Direcci\xF3n", "Provincia", "Tel\xE9" "fono"}));
 
     std::filesystem::create_directories(fichero().parent_path());
     ASSERT_TRUE(dialogo.aceptar());
@@ -73,20 +67,10 @@ TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
     prueba::escribirBytes(fichero(), registroEjemplo());
     EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
-    const auto& c = dialogo.campos();
-    EXPECT_EQ(c.empresa, "TOPOGRAFIA DEL SUR S.L.");
-    EXPECT_EQ(c.direccion, "C/ Mayor 12");
-    EXPECT_EQ(c.provinciaEmpresa, "C\xE1" "diz");
-    EXPECT_EQ(c.telefonos, "956 000 000");
-    EXPECT_EQ(c.titulo, "LEVANTAMIENTO PARCELA 14");
-    EXPECT_EQ(c.zona, "Poligono 3");
-    EXPECT_EQ(c.terminoMunicipal, "Jerez de la Frontera");
-    EXPECT_EQ(c.provinciaTrabajo, "C\xE1" "diz");
-    EXPECT_EQ(c.cliente, "Ayuntamiento");
-    EXPECT_EQ(c.observaciones, "Linea 1\r\nLinea 2\r\n");
-    EXPECT_EQ(c.codigo, "P-14");
-    EXPECT_EQ(c.fechaInicio, "01/03/2024");
-    EXPECT_EQ(c.fechaFin, "15/03/2024");
+    EXPECT_EQ(dialogo.campos(),
+              (CamposDatosTrabajo{"TOPOGRAFIA DEL SUR S.L.", "C/ Mayor 12", "C\xE1" "diz", "956 000 000",
+                                  "LEVANTAMIENTO PARCELA 14", "Poligono 3", "Jerez de la Frontera", "C\xE1" "diz",
+                                  "Ayuntamiento", "Linea 1\r\nLinea 2\r\n", "P-14", "01/03/2024", "15/03/2024"}));
     ASSERT_TRUE(dialogo.aceptar());
     EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
 }
@@ -164,7 +148,6 @@ TEST_F(EdicionDatosTrabajoTest, FicheroProtegidoNoSeSustituye) {
 
 TEST_F(EdicionDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {
     EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
-    EXPECT_EQ(dialogo.logo(), "c:\\trabajos\\vestrum\\logo.bmp");
     ajustes.ficheroLogoEmpresa = "d:\\logos\\empresa.bmp";
     EXPECT_EQ(dialogo.logo(), "d:\\logos\\empresa.bmp");
     ajustes.ficheroLogoEmpresa = "";
@@ -174,20 +157,12 @@ TEST_F(EdicionDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {
 TEST(ObservacionesTrabajo, SaltosDeLinea) {
     EXPECT_EQ(observacionesParaVista("a\r\nb\r\n\r\nc"), "a\nb\n\nc");
     EXPECT_EQ(observacionesParaVista("a\rb\nc"), "a\rb\nc");  // lone ends stay as they are
-    EXPECT_EQ(observacionesParaRegistro("a\nb\n\nc"), "a\r\nb\r\n\r\nc");
-    EXPECT_EQ(observacionesParaRegistro("a\r\nb"), "a\r\nb");
-    EXPECT_EQ(observacionesParaRegistro("\n"), "\r\n");
-    const std::string registro = "Linea 1\r\n\r\nLinea 3";
-    EXPECT_EQ(observacionesParaRegistro(observacionesParaVista(registro)), registro);
-}
-
-TEST(ObservacionesTrabajo, ImagenDelEjemploExacta) {
-    const std::string imagen = imagenDatosTrabajo(datosTrabajoPorDefecto());
-    ASSERT_EQ(imagen.size(), 1513u);
-    DatosTrabajo vuelta;
-    leerImagenDatosTrabajo(reinterpret_cast<const unsigned char*>(imagen.data()), vuelta);
-    EXPECT_EQ(vuelta, datosTrabajoPorDefecto());
-    EXPECT_EQ(cp1252AUtf8(vuelta.telefonos.vista()), "Teléfono");
+    const std::pair<const char*, const char*> alRegistro[] = {
+        {"a\nb\n\nc", "a\r\nb\r\n\r\nc"}, {"a\r\nb", "a\r\nb"}, {"\n", "\r\n"}};
+    for (const auto& [vista, registro] : alRegistro) {
+        EXPECT_EQ(observacionesParaRegistro(vista), registro);
+        EXPECT_EQ(observacionesParaRegistro(observacionesParaVista(registro)), registro);
+    }
 }
 
 }  // namespace
