@@ -72,7 +72,7 @@ TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
     DatosComplementarios d;
     d.unidadAngular = 360;
     auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
-    auto* b = crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
+    crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
     auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0);
     crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 90, 260, "");
     crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 270, 80, "");
@@ -84,7 +84,6 @@ TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
     EXPECT_EQ(w.v.rejilla().texto(1, cv::cara), "0");
     w.v.calcular();
     EXPECT_EQ(w.v.textoDesorientacion, "10.0000");
-    (void)b;
 }
 
 TEST(DesorientacionIndividual, GuardarConComaYDireccionDeResultado) {
