@@ -94,9 +94,8 @@ TEST(Radiacion, EsfericidadPorFilaYCorreccionesSexagesimales) {
     EXPECT_EQ(v.rejilla().texto(1, cr::esfRefr), "0");
     v.rejilla().asignar(1, cr::errorH, "30");  // seconds: 30/3600 degree
     const auto r = t.radiar(v);
-    EXPECT_NEAR(Trabajo::punto(r, "lejos").z - 100, 0.42 * 1e6 / 6378388.0, 1e-9);
-    const double az = 30.0 / 3600.0 * 3.1415926535898 / 180.0;
-    EXPECT_NEAR(Trabajo::punto(r, "giro").x, 1000 + 100 * std::sin(az), 1e-9);
+    EXPECT_NEAR(Trabajo::punto(r, "lejos").z, 100.06584735829805, 1e-9);  // 0.42 D² / 6378388
+    EXPECT_NEAR(Trabajo::punto(r, "giro").x, 1000.014544410382, 1e-9);    // 100 m at 30"
 
     // "Ejecutar =>" with curvature for all switches every row.
     Trabajo u;
