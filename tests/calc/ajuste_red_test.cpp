@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <Eigen/Dense>
 #include <cmath>
-#include <filesystem>
 #include <random>
 
 #include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
 #include "comun/red_estacion.h"
 
 namespace celvara {
@@ -94,61 +95,41 @@ struct RedSintetica {
 struct Denso {
     std::vector<double> x, y, z, sx, sy;
 };
-std::vector<double> resolverDenso(std::vector<std::vector<double>> N, std::vector<double> b) {
-    const std::size_t n = b.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        std::size_t p = k;
-        for (std::size_t r = k + 1; r < n; ++r)
-            if (std::fabs(N[r][k]) > std::fabs(N[p][k])) p = r;
-        std::swap(N[p], N[k]);
-        std::swap(b[p], b[k]);
-        for (std::size_t r = 0; r < n; ++r) {
-            if (r == k) continue;
-            const double f = N[r][k] / N[k][k];
-            for (std::size_t j = k; j < n; ++j) N[r][j] -= f * N[k][j];
-            b[r] -= f * b[k];
-        }
-    }
-    for (std::size_t k = 0; k < n; ++k) b[k] /= N[k][k];
-    return b;
-}
 Denso gaussNewton(const RedSintetica& r, const CAjusteRed& red) {
     const auto& obs = red.observaciones();
     const std::size_t ne = r.puntos.size(), np = red.puestas().size();
-    std::vector<int> ix(ne, -1), io(np, -1), iz(ne, -1);
-    std::vector<int> dirs(np);
+    std::vector<int> ix(ne, -1), io(np, -1), iz(ne, -1), dirs(np);
     for (const auto& o : obs)
         if (o.tipo == TipoObservacionRed::Direccion) ++dirs[o.puesta];
     int u = 0, uz = 0;
     Denso s;
     for (std::size_t i = 0; i < ne; ++i) {
-        s.x.push_back(r.puntos[i].x + (r.puntos[i].fija ? 0 : 0.7));
-        s.y.push_back(r.puntos[i].y + (r.puntos[i].fija ? 0 : -0.4));
-        s.z.push_back(r.puntos[i].fija ? r.puntos[i].z : 0);
-        if (!r.puntos[i].fija) ix[i] = (u += 2) - 2, iz[i] = uz++;
+        const Punto& q = r.puntos[i];
+        s.x.push_back(q.x + (q.fija ? 0 : 0.7));
+        s.y.push_back(q.y + (q.fija ? 0 : -0.4));
+        s.z.push_back(q.fija ? q.z : 0);
+        if (!q.fija) ix[i] = (u += 2) - 2, iz[i] = uz++;
     }
     std::vector<double> w(np);
     for (std::size_t p = 0; p < np; ++p) {
         if (dirs[p] >= 2) io[p] = u++;
         w[p] = red.puestas()[p].estacionamiento->desorientacion;
     }
-    std::vector<std::vector<double>> N;
+    Eigen::MatrixXd N;
     double vpv = 0;
     int n = 0;
     for (int it = 0; it < 10; ++it) {
-        N.assign(u, std::vector<double>(u, 0.0));
-        std::vector<double> b(u, 0.0);
-        vpv = 0;
-        n = 0;
+        N = Eigen::MatrixXd::Zero(u, u);
+        Eigen::VectorXd b = Eigen::VectorXd::Zero(u);
+        vpv = 0, n = 0;
         for (const auto& o : obs) {
             if (o.tipo == TipoObservacionRed::Desnivel) continue;
             const int i = o.desde, j = o.hacia;
             const double dx = s.x[j] - s.x[i], dy = s.y[j] - s.y[i], D2 = dx * dx + dy * dy;
-            std::vector<double> a(u, 0.0);
+            Eigen::VectorXd a = Eigen::VectorXd::Zero(u);
             double l, ax, ay;
             if (o.tipo == TipoObservacionRed::Direccion) {
-                double az = std::atan2(dx, dy) * 200 / M_PI - w[o.puesta];
-                l = std::remainder(o.valor - az, 400.0) * 1e4;
+                l = std::remainder(o.valor - (std::atan2(dx, dy) * 200 / M_PI - w[o.puesta]), 400.0) * 1e4;
                 ax = 636619.8 * dy / D2, ay = -636619.8 * dx / D2;
                 if (io[o.puesta] >= 0) a[io[o.puesta]] = -1;
             } else {
@@ -158,48 +139,36 @@ Denso gaussNewton(const RedSintetica& r, const CAjusteRed& red) {
             if (ix[j] >= 0) a[ix[j]] += ax, a[ix[j] + 1] += ay;
             if (ix[i] >= 0) a[ix[i]] -= ax, a[ix[i] + 1] -= ay;
             const double p = 1 / (o.sigma * o.sigma);
-            for (int c = 0; c < u; ++c) {
-                b[c] += p * a[c] * l;
-                for (int k = 0; k < u; ++k) N[c][k] += p * a[c] * a[k];
-            }
+            N += p * a * a.transpose();
+            b += p * l * a;
             vpv += p * l * l;  // at the solution l = −v
             ++n;
         }
-        const std::vector<double> d = resolverDenso(N, b);
+        const Eigen::VectorXd d = N.fullPivLu().solve(b);
         for (std::size_t i = 0; i < ne; ++i)
             if (ix[i] >= 0) s.x[i] += d[ix[i]], s.y[i] += d[ix[i] + 1];
         for (std::size_t p = 0; p < np; ++p)
             if (io[p] >= 0) w[p] += d[io[p]] * 1e-4;
     }
     const double s0 = std::sqrt(vpv / (n - u));
+    const Eigen::MatrixXd Q = N.inverse();
     for (std::size_t i = 0; i < ne; ++i) {
-        double qx = 0, qy = 0;
-        if (ix[i] >= 0) {
-            std::vector<double> e(u, 0.0);
-            e[ix[i]] = 1;
-            qx = resolverDenso(N, e)[ix[i]];
-            e[ix[i]] = 0, e[ix[i] + 1] = 1;
-            qy = resolverDenso(N, e)[ix[i] + 1];
-        }
-        s.sx.push_back(s0 * std::sqrt(qx));
-        s.sy.push_back(s0 * std::sqrt(qy));
+        s.sx.push_back(ix[i] >= 0 ? s0 * std::sqrt(Q(ix[i], ix[i])) : 0);
+        s.sy.push_back(ix[i] >= 0 ? s0 * std::sqrt(Q(ix[i] + 1, ix[i] + 1)) : 0);
     }
     // Heights: linear, one pass.
-    std::vector<std::vector<double>> Nz(uz, std::vector<double>(uz, 0.0));
-    std::vector<double> bz(uz, 0.0);
+    Eigen::MatrixXd Nz = Eigen::MatrixXd::Zero(uz, uz);
+    Eigen::VectorXd bz = Eigen::VectorXd::Zero(uz);
     for (const auto& o : obs) {
         if (o.tipo != TipoObservacionRed::Desnivel) continue;
-        const double p = 1 / (o.sigma * o.sigma), l = o.valor - (s.z[o.hacia] - s.z[o.desde]);
-        const int c[2] = {iz[o.hacia], iz[o.desde]};
-        const double a[2] = {1, -1};
-        for (int m = 0; m < 2; ++m) {
-            if (c[m] < 0) continue;
-            bz[c[m]] += p * a[m] * l;
-            for (int k = 0; k < 2; ++k)
-                if (c[k] >= 0) Nz[c[m]][c[k]] += p * a[m] * a[k];
-        }
+        Eigen::VectorXd a = Eigen::VectorXd::Zero(uz);
+        if (iz[o.hacia] >= 0) a[iz[o.hacia]] = 1;
+        if (iz[o.desde] >= 0) a[iz[o.desde]] = -1;
+        const double p = 1 / (o.sigma * o.sigma);
+        Nz += p * a * a.transpose();
+        bz += p * (o.valor - (s.z[o.hacia] - s.z[o.desde])) * a;
     }
-    const std::vector<double> dz = resolverDenso(Nz, bz);
+    const Eigen::VectorXd dz = Nz.fullPivLu().solve(bz);
     for (std::size_t i = 0; i < ne; ++i)
         if (iz[i] >= 0) s.z[i] += dz[iz[i]];
     return s;
@@ -321,14 +290,11 @@ TEST(AjusteRed, RedLibreYFicheroDeFijas) {
     EXPECT_GT(libre.test().redundancia, 0);
     EXPECT_EQ(libre.incognitas(), fija.incognitas() + 1 + 1);  // B along AB, B's height
 
-    const auto dir = std::filesystem::temp_directory_path() / "celvara_red_test";
-    std::filesystem::create_directories(dir);
+    prueba::CarpetaTemporal dir;
     const auto obs = dir / "LIBRETA.obs";
-    std::filesystem::remove(rutaFijasRed(obs));
     EXPECT_TRUE(leerFijasRed(obs).empty());
     ASSERT_TRUE(guardarFijasRed(obs, {"A", "B\xd1"}));
     EXPECT_EQ(leerFijasRed(obs), (std::vector<std::string>{"A", "B\xd1"}));
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -31,85 +31,47 @@ PuntoCalculado reducir(const DatosEstacionamientoCalculo& d, double H, double V,
     return calculo.calcular();
 }
 
-TEST(CalculoPunto, VisualHorizontalGeometrica) {
-    const auto p = reducir(estacionamiento(), 100, 100, 50, 1.5);
-    EXPECT_NEAR(p.x, 1050, 1e-9);
-    EXPECT_NEAR(p.y, 2000, 1e-9);
-    EXPECT_NEAR(p.z, 100, 1e-9);
-    EXPECT_NEAR(p.distanciaReducida, 50, 1e-12);
-    EXPECT_EQ(p.azimut, 100 * kPi / 200);
-    EXPECT_EQ(p.esfericidadRefraccion, 0.0);
-}
-
-TEST(CalculoPunto, GeometricaInclinada) {
-    // Zenith 80 grads, slope 100 m, azimuth 150 grads.
-    auto d = estacionamiento();
-    const auto p = reducir(d, 150, 80, 100, 2.0);
-    const double v = 80 * kPi / 200;
-    const double t = 150 * kPi / 200;
-    EXPECT_DOUBLE_EQ(p.distanciaReducida, 100 * std::sin(v));
-    EXPECT_DOUBLE_EQ(p.desnivel, 100 * std::cos(v));
-    EXPECT_DOUBLE_EQ(p.x, 1000 + 100 * std::sin(v) * std::sin(t));
-    EXPECT_DOUBLE_EQ(p.y, 2000 + 100 * std::sin(v) * std::cos(t));
-    EXPECT_DOUBLE_EQ(p.z, 100 + 1.5 + 100 * std::cos(v) - 2.0);
-}
-
-TEST(CalculoPunto, Generadores) {
-    const auto p = reducir(estacionamiento(1), 0, 90, 120, 1.5);
-    const double v = 90 * kPi / 200;
-    const double dh = 120 * std::sin(v) * std::sin(v);
-    EXPECT_DOUBLE_EQ(p.distanciaReducida, dh);
-    EXPECT_DOUBLE_EQ(p.desnivel, dh / std::tan(v));
-    EXPECT_NEAR(p.y, 2000 + dh, 1e-9);
-}
-
-TEST(CalculoPunto, GeneradoresHorizontalDesnivelNuloPorRedondeo) {
-    const auto p = reducir(estacionamiento(1), 0, 100, 80, 1.5);
-    EXPECT_NEAR(p.distanciaReducida, 80, 1e-12);
-    EXPECT_NEAR(p.desnivel, 0, 1e-9);
-}
-
-TEST(CalculoPunto, ReducidaConDesnivel) {
-    // The vertical field is a height difference in metres: no conversion, no
-    // vertical-kind transform.
-    for (std::int32_t tipoVertical : {0, 1, 2}) {
-        const auto p = reducir(estacionamiento(2, tipoVertical), 0, -3.25, 40, 1.2);
-        EXPECT_EQ(p.distanciaReducida, 40);
-        EXPECT_EQ(p.desnivel, -3.25);
-        EXPECT_DOUBLE_EQ(p.z, 100 + 1.5 - 3.25 - 1.2);
+// Station (1000, 2000, 100), i = 1.5; values worked apart with a desk
+// calculator (gon, sin/cos of the zenith angle).
+TEST(CalculoPunto, CadaTipoDeDistanciaYDeVertical) {
+    struct Caso {
+        std::int32_t distancia, vertical;
+        double H, V, D, hm;
+        double dh, dz, x, y, z;
+    };
+    const Caso casos[] = {
+        // Slope distances: level, then zenith 80 at azimuth 150.
+        {0, 0, 100, 100, 50, 1.5, 50, 0, 1050, 2000, 100},
+        {0, 0, 150, 80, 100, 2.0, 95.10565162951535, 30.901699437494745, 1067.2498511963956, 1932.7501488036044,
+         130.40169943749476},
+        // Stadia generators: D sin²V, and a level sight whose height is nil by rounding.
+        {1, 0, 0, 90, 120, 1.5, 117.06339097770922, 18.54101966249685, 1000, 2117.0633909777093, 118.54101966249685},
+        {1, 0, 0, 100, 80, 1.5, 80, 0, 1000, 2080, 100},
+        // The vertical field a height difference in metres, whatever the vertical kind.
+        {2, 0, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
+        {2, 1, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
+        {2, 2, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
+        // Reduced distance with a zenith angle.
+        {3, 0, 0, 95, 200, 1.5, 200, 15.740341364923701, 1000, 2200, 115.7403413649237},
+        // Level sights as elevation 0 and as nadir 100; elevation 10 looks up, nadir 10 down.
+        {0, 1, 0, 0, 50, 1.5, 50, 0, 1000, 2050, 100},
+        {0, 2, 0, 100, 50, 1.5, 50, 0, 1000, 2050, 100},
+        {0, 1, 0, 10, 50, 0, 49.38441702975688, 7.821723252011544, 1000, 2049.38441702975688, 109.32172325201154},
+        {0, 2, 0, 10, 50, 0, 7.821723252011544, -49.38441702975688, 1000, 2007.821723252011544, 52.11558297024312},
+        // Elevation 150: pi/2 - V' < 0 is raised by 2 pi to a zenith of 350,
+        // so Dh comes out negative and the point lies behind.
+        {1, 1, 0, 150, 10, 0, -5, 5, 1000, 1995, 106.5},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(testing::Message() << "distancia " << c.distancia << " vertical " << c.vertical << " V " << c.V);
+        const auto p = reducir(estacionamiento(c.distancia, c.vertical), c.H, c.V, c.D, c.hm);
+        EXPECT_NEAR(p.distanciaReducida, c.dh, 1e-9);
+        EXPECT_NEAR(p.desnivel, c.dz, 1e-9);
+        EXPECT_NEAR(p.x, c.x, 1e-9);
+        EXPECT_NEAR(p.y, c.y, 1e-9);
+        EXPECT_NEAR(p.z, c.z, 1e-9);
+        EXPECT_EQ(p.esfericidadRefraccion, 0.0);
     }
-}
-
-TEST(CalculoPunto, ReducidaConVertical) {
-    const auto p = reducir(estacionamiento(3), 0, 95, 200, 1.5);
-    const double v = 95 * kPi / 200;
-    EXPECT_EQ(p.distanciaReducida, 200);
-    EXPECT_DOUBLE_EQ(p.desnivel, 200 / std::tan(v));
-}
-
-TEST(CalculoPunto, TiposDeVertical) {
-    // Level sight in each kind: zenith 100, elevation 0, nadir 100.
-    for (auto [tipo, V] : {std::pair{0, 100.0}, {1, 0.0}, {2, 100.0}}) {
-        const auto p = reducir(estacionamiento(0, tipo), 0, V, 50, 1.5);
-        EXPECT_NEAR(p.distanciaReducida, 50, 1e-9) << "tipo " << tipo;
-        EXPECT_NEAR(p.desnivel, 0, 1e-9) << "tipo " << tipo;
-    }
-    // Elevation of 10 grads looks up; nadir angle of 10 grads looks down.
-    const auto arriba = reducir(estacionamiento(0, 1), 0, 10, 50, 0);
-    EXPECT_DOUBLE_EQ(arriba.desnivel, 50 * std::cos(kPi / 2 - 10 * kPi / 200));
-    EXPECT_GT(arriba.desnivel, 7.8);
-    const auto abajo = reducir(estacionamiento(0, 2), 0, 10, 50, 0);
-    EXPECT_DOUBLE_EQ(abajo.desnivel, 50 * std::cos(kPi - 10 * kPi / 200));
-    EXPECT_LT(abajo.desnivel, -49);
-}
-
-TEST(CalculoPunto, VerticalNegativaSubeDosPi) {
-    // Elevation of 150 grads: pi/2 - V' < 0, raised by 2 pi (a face-right
-    // zenith of 350 grads, so Dh comes out negative).
-    const auto p = reducir(estacionamiento(1, 1), 0, 150, 10, 0);
-    const double v = kPi / 2 - 150 * kPi / 200 + 6.2831853071796;
-    EXPECT_DOUBLE_EQ(p.distanciaReducida, -10 * std::sin(v) * std::sin(v));
-    EXPECT_DOUBLE_EQ(p.desnivel, p.distanciaReducida / std::tan(v));
 }
 
 TEST(CalculoPunto, CaraDerechaDaElMismoPuntoEnCadaTipoDeDistancia) {
@@ -145,28 +107,25 @@ TEST(CalculoPunto, AngulosRectosExactosSinDivision) {
     EXPECT_NEAR(p.desnivel, 0.0, 1e-12);
 }
 
-TEST(CalculoPunto, EsfericidadYRefraccion) {
+TEST(CalculoPunto, EsfericidadYRefraccionYEscala) {
     auto d = estacionamiento();
     d.aplicarEsfRefr = 1;
     const auto p = reducir(d, 0, 100, 1000, 1.5);
-    EXPECT_DOUBLE_EQ(p.esfericidadRefraccion, 0.42 * 1000.0 * 1000.0 / 6378388.0);
-    EXPECT_NEAR(p.esfericidadRefraccion, 0.0658, 0.00005);
+    EXPECT_NEAR(p.esfericidadRefraccion, 0.06584735829805273, 1e-12);  // 0.42 D² / 6378388
     EXPECT_NEAR(p.z, 100 + p.esfericidadRefraccion, 1e-9);
     d.aplicarEsfRefr = 0;
     EXPECT_EQ(reducir(d, 0, 100, 1000, 1.5).esfericidadRefraccion, 0.0);
     d.aplicarEsfRefr = 2;  // only 1 turns it on
     EXPECT_EQ(reducir(d, 0, 100, 1000, 1.5).esfericidadRefraccion, 0.0);
-}
 
-TEST(CalculoPunto, EscalaSoloEnLaDistanciaReducida) {
-    auto d = estacionamiento(3);
+    // The scale reaches the reduced distance and the curvature, not Dh / tan V.
+    d = estacionamiento(3);
     d.aplicarEsfRefr = 1;
-    const double k = 0.9996;
-    const auto p = reducir(d, 100, 90, 1000, 1.5, k);
-    EXPECT_DOUBLE_EQ(p.distanciaReducida, 1000 * k);
-    EXPECT_DOUBLE_EQ(p.desnivel, 1000 / std::tan(90 * kPi / 200));  // unscaled Dh
-    EXPECT_DOUBLE_EQ(p.esfericidadRefraccion, 0.42 * (1000 * k) * (1000 * k) / 6378388.0);
-    EXPECT_NEAR(p.x, 1000 + 1000 * k, 1e-9);
+    const auto k = reducir(d, 100, 90, 1000, 1.5, 0.9996);
+    EXPECT_NEAR(k.distanciaReducida, 999.6, 1e-9);
+    EXPECT_NEAR(k.desnivel, 158.38444032453634, 1e-9);
+    EXPECT_NEAR(k.esfericidadRefraccion, 0.06579469094699163, 1e-12);
+    EXPECT_NEAR(k.x, 1999.6, 1e-9);
 }
 
 TEST(CalculoPunto, GiroDeLaOrientacion) {
@@ -204,41 +163,18 @@ TEST(CalculoPunto, Sexagesimal) {
     EXPECT_NEAR(p.z, 100, 1e-9);
 }
 
-TEST(CalculoPunto, UnaCargaDeEstacionamientoVariasLecturas) {
-    CCalculoPunto calculo;
-    calculo.cargarEstacionamiento(estacionamiento());
-    calculo.cargarLectura(0, 100, 10, 1.5);
-    calculo.cargarLectura(100, 100, 20, 1.5);  // the last load counts
-    const auto& p = calculo.calcular();
-    EXPECT_NEAR(p.x, 1020, 1e-9);
-    EXPECT_EQ(&p, &calculo.resultado());
-    EXPECT_EQ(calculo.escala(), 1.0);  // default scale
-}
-
-TEST(CalculoPunto, DatosDesdeLosRegistros) {
+TEST(CalculoPunto, CorreccionesYaHechasEnCampoNoSeRepiten) {
     Estacion e;
-    e.x = 1;
-    e.y = 2;
-    e.z = 3;
     Estacionamiento s;
-    s.alturaInstrumento = 1.6;
-    s.desorientacion = 12.5;
-    s.datos.tipoDistancia = 1;
-    s.datos.tipoVertical = 2;
-    s.datos.unidadAngular = 360;
     s.datos.corregidoEsfRefr = 1;
-    const auto d = datosDeEstacionamiento(e, s);
-    EXPECT_EQ(d.x0, 1);
-    EXPECT_EQ(d.y0, 2);
-    EXPECT_EQ(d.z0, 3);
-    EXPECT_EQ(d.alturaInstrumento, 1.6);
-    EXPECT_EQ(d.desorientacion, 12.5);
-    EXPECT_EQ(d.tipoDistancia, 1);
-    EXPECT_EQ(d.tipoVertical, 2);
-    EXPECT_EQ(d.unidadAngular, 360);
-    EXPECT_EQ(d.aplicarEsfRefr, 0);  // already corrected in the field
+    auto d = datosDeEstacionamiento(e, s);
+    EXPECT_EQ(d.aplicarEsfRefr, 0);
     EXPECT_EQ(d.aplicarTempPres, 1);
-    EXPECT_EQ(d.correccionHorizontal, 0);
+    s.datos.corregidoEsfRefr = 0;
+    s.datos.corregidoTempPres = 1;
+    d = datosDeEstacionamiento(e, s);
+    EXPECT_EQ(d.aplicarEsfRefr, 1);
+    EXPECT_EQ(d.aplicarTempPres, 0);
 }
 
 }  // namespace

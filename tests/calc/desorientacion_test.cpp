@@ -24,29 +24,26 @@ struct Ventana {
     CCalculoDesorientacion v{libreta};
 };
 
-TEST(DesorientacionIndividual, ValoresAAmbosLadosDelCero) {
-    Ventana w;
+TEST(DesorientacionIndividual, CalcularSobreFilasEscritasAMano) {
+    Ventana w;  // values either side of zero
     fila(w.v.rejilla(), "1", "399.9990", "1", "0.0000");
     fila(w.v.rejilla(), "1", "0.0010", "1", "0.0000");
     w.v.calcular();
     EXPECT_EQ(w.v.textoDesorientacion, "0.0000");
     EXPECT_EQ(w.v.textoEstadistica, "e.m.c = 0.00141   Rango = 0.00200");
     EXPECT_EQ(w.v.rejilla().texto(0, cv::desorientacion), "  399.9990");
-}
 
-TEST(DesorientacionIndividual, SegundaCaraUnaFilaYFilasApagadas) {
-    Ventana w;
-    fila(w.v.rejilla(), "1", "350", "0", "150");
-    w.v.calcular();
-    EXPECT_EQ(w.v.textoDesorientacion, "0.0000");
-    EXPECT_EQ(w.v.textoEstadistica, "e.m.c = 0.00000   Rango = 0.00000");
-
-    Ventana x;
-    fila(x.v.rejilla(), "1", "120,5", "0", "10");  // A' = 320.5
-    fila(x.v.rejilla(), "0", "0", "1", "300");      // ignored
+    // Face right (A' = A + 200, past 400 or not), one row on and one off.
+    Ventana x, y;
+    fila(x.v.rejilla(), "1", "350", "0", "150");
     x.v.calcular();
-    EXPECT_EQ(x.v.textoDesorientacion, "310.5000");
-    EXPECT_EQ(x.v.rejilla().texto(1, cv::desorientacion), "");
+    EXPECT_EQ(x.v.textoDesorientacion, "0.0000");
+    EXPECT_EQ(x.v.textoEstadistica, "e.m.c = 0.00000   Rango = 0.00000");
+    fila(y.v.rejilla(), "1", "120,5", "0", "10");
+    fila(y.v.rejilla(), "0", "0", "1", "300");
+    y.v.calcular();
+    EXPECT_EQ(y.v.textoDesorientacion, "310.5000");
+    EXPECT_EQ(y.v.rejilla().texto(1, cv::desorientacion), "");
 }
 
 TEST(DesorientacionIndividual, DesorYMediaSobreLoEditado) {
@@ -72,7 +69,7 @@ TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
     DatosComplementarios d;
     d.unidadAngular = 360;
     auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
-    auto* b = crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
+    crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
     auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0);
     crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 90, 260, "");
     crearLectura(s->lecturas, std::nullopt, "B", 1.5, 10, 270, 80, "");
@@ -84,7 +81,6 @@ TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
     EXPECT_EQ(w.v.rejilla().texto(1, cv::cara), "0");
     w.v.calcular();
     EXPECT_EQ(w.v.textoDesorientacion, "10.0000");
-    (void)b;
 }
 
 TEST(DesorientacionIndividual, GuardarConComaYDireccionDeResultado) {

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "calc/unidades.h"
 #include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
 #include "comun/red_estacion.h"
 
 namespace celvara {
@@ -22,6 +21,19 @@ struct Red {
     ListaInstrumentos instrumentos = prueba::instrumentosRed();
     AvisosGrabados avisos;
     CCalculoEstacionMMCC calculo{libreta, ajustes, &instrumentos, avisos};
+    DatosComplementarios datos = [] {
+        DatosComplementarios d;
+        d.instrumento = "T30";
+        return d;
+    }();
+
+    // A known station whose set-up <nombre>1 sights P once (target 1.5).
+    Estacionamiento* visaP(const char* nombre, Coordenadas c, double i, double D, double V, double H) {
+        auto* e = crearEstacion(libreta.estaciones, {.nombre = nombre, .coordenadas = c});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, std::string(nombre) + "1", nombre, i, &datos, 0);
+        crearLectura(s->lecturas, std::nullopt, "P", 1.5, D, V, H, "");
+        return s;
+    }
 };
 
 TEST(EstacionMmcc, RedResueltaEnLaSegundaPasadaYParadaEnLaTercera) {
@@ -134,74 +146,53 @@ TEST(EstacionMmcc, ErrorGroseroSenaladoPorElMayorW) {
 
 TEST(EstacionMmcc, GeometriasSinSolucionDanSuMensaje) {
     // Only two direct directions from A and B, both along the line A-B-P.
-    CLibretaCampo l;
-    DatosComplementarios d;
-    d.instrumento = "T30";
-    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 0}});
-    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1000, 1100, 0}});
-    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1000.0, 1300, 0}});
-    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0)->lecturas, std::nullopt, "P",
-                 1.5, 0, 100, 0, "");
-    auto* b1 = crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.5, &d, 0);
-    crearLectura(b1->lecturas, std::nullopt, "P", 1.5, 0, 100, 0, "");
-    CDatosGenerales aj;
-    ListaInstrumentos ins = prueba::instrumentosRed();
-    AvisosGrabados avisos;
-    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
-    ASSERT_TRUE(c.elegirEstacion("P"));
-    EXPECT_FALSE(c.calcular());
-    EXPECT_EQ(c.textoX, "1000.000");
-    EXPECT_EQ(c.textoIteraciones, "0 Iteraciones");
-    c.rejilla().asignar(1, ce::uso, "0");
-    EXPECT_FALSE(c.calcular());
-    EXPECT_FALSE(c.elegirEstacion("Q"));
+    Red r;
+    r.visaP("A", {1000, 1000, 0}, 1.5, 0, 100, 0);
+    auto* b1 = r.visaP("B", {1000, 1100, 0}, 1.5, 0, 100, 0);
+    crearEstacion(r.libreta.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1000.0, 1300, 0}});
+    ASSERT_TRUE(r.calculo.elegirEstacion("P"));
+    EXPECT_FALSE(r.calculo.calcular());
+    EXPECT_EQ(r.calculo.textoX, "1000.000");
+    EXPECT_EQ(r.calculo.textoIteraciones, "0 Iteraciones");
+    r.calculo.rejilla().asignar(1, ce::uso, "0");
+    EXPECT_FALSE(r.calculo.calcular());
+    EXPECT_FALSE(r.calculo.elegirEstacion("Q"));
     b1->datos.unidadAngular = kSexagesimal;
-    EXPECT_FALSE(c.elegirEstacion("P"));
-    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeNSingular, kMensajePocasEcuaciones, kMensajeNoExiste,
-                                                         kMensajeCentesimal}));
+    EXPECT_FALSE(r.calculo.elegirEstacion("P"));
+    EXPECT_EQ(r.avisos.textos(), (std::vector<std::string>{kMensajeNSingular, kMensajePocasEcuaciones,
+                                                           kMensajeNoExiste, kMensajeCentesimal}));
 
     // A resection on the danger circle: A, B, C and P on one circle of radius 100.
-    CLibretaCampo r;
+    Red c;
     const double pi = 3.14159265358979;
     auto enCirculo = [&](double g) { return Coordenadas{1000 + 100 * std::sin(g * pi / 200), 1000 + 100 * std::cos(g * pi / 200), 0}; };
     const Coordenadas p = enCirculo(350);
-    auto* q = crearEstacion(r.estaciones, {.nombre = "P", .coordenadas = p});
-    auto* q1 = crearEstacionamiento(q->estacionamientos, nullptr, "P1", "P", 1.5, &d, 0);
+    auto* q = crearEstacion(c.libreta.estaciones, {.nombre = "P", .coordenadas = p});
+    auto* q1 = crearEstacionamiento(q->estacionamientos, nullptr, "P1", "P", 1.5, &c.datos, 0);
     for (auto [n, g] : {std::pair{"A", 0.0}, {"B", 100.0}, {"C", 200.0}}) {
         const Coordenadas t = enCirculo(g);
-        crearEstacion(r.estaciones, {.nombre = n, .coordenadas = t});
+        crearEstacion(c.libreta.estaciones, {.nombre = n, .coordenadas = t});
         crearLectura(q1->lecturas, std::nullopt, n, 1.5, 0, 100, AzimutEntre(p.x, p.y, t.x, t.y, 400), "");
     }
-    AvisosGrabados otros;
-    CCalculoEstacionMMCC peligro(r, aj, &ins, otros);
-    ASSERT_TRUE(peligro.elegirEstacion("P"));
-    EXPECT_FALSE(peligro.calcular());
-    EXPECT_EQ(otros.textos(), std::vector<std::string>{kMensajeNSingular});
+    ASSERT_TRUE(c.calculo.elegirEstacion("P"));
+    EXPECT_FALSE(c.calculo.calcular());
+    EXPECT_EQ(c.avisos.textos(), std::vector<std::string>{kMensajeNSingular});
 }
 
 TEST(EstacionMmcc, AltimetriaMediaDeLasVisualesYSinFilasConservaZ) {
-    // Slope distances at V = 98 from A (Z 100) and B (Z 110), no curvature term.
-    CLibretaCampo l;
-    DatosComplementarios d;
-    d.instrumento = "T30";
-    d.corregidoEsfRefr = 1;
-    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 100}});
-    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1200, 1000, 110}});
-    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 7}});
-    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.6, &d, 0)->lecturas, std::nullopt, "P",
-                 1.5, 141.5, 98, 50, "");
-    crearLectura(crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.4, &d, 0)->lecturas, std::nullopt, "P",
-                 1.5, 141.5, 98, 350, "");
-    CDatosGenerales aj;
-    ListaInstrumentos ins = prueba::instrumentosRed();
-    AvisosGrabados avisos;
-    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
+    // Slope distances of 141.5 m at V = 98 from A (Z 100, i 1.6) and B (Z 110,
+    // i 1.4), no curvature term: dz = 141.5 cos(98 gon) = 4.4446224...
+    Red r;
+    r.datos.corregidoEsfRefr = 1;
+    r.visaP("A", {1000, 1000, 100}, 1.6, 141.5, 98, 50);
+    r.visaP("B", {1200, 1000, 110}, 1.4, 141.5, 98, 350);
+    crearEstacion(r.libreta.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 7}});
+    auto& c = r.calculo;
     ASSERT_TRUE(c.elegirEstacion("P"));
     ASSERT_TRUE(c.calcular());
-    const double dz = 141.5 * std::cos(98 * 3.1415926535898 / 200);
-    const double za = 100 + 1.6 - 1.5 + dz, zb = 110 + 1.4 - 1.5 + dz;
-    EXPECT_NEAR(c.resultado().z, (za + zb) / 2, 1e-9);
-    EXPECT_NEAR(c.resultado().pz, std::fabs(za - zb) / std::sqrt(2.0), 1e-9);
+    // Z from A 104.5446224, from B 114.3446224: their mean, and Pz = 9.8 / √2.
+    EXPECT_NEAR(c.resultado().z, 109.44462240955467, 1e-9);
+    EXPECT_NEAR(c.resultado().pz, 6.929646455628173, 1e-9);
     EXPECT_FALSE(c.desorientacionActiva());
     EXPECT_EQ(c.resultado().redundancia, 2);  // two directions and two distances, u = 2
 
@@ -216,29 +207,18 @@ TEST(EstacionMmcc, AltimetriaMediaDeLasVisualesYSinFilasConservaZ) {
 TEST(EstacionMmcc, InformeSegunLaPlantilla) {
     // Two directions 10 cc off, weights off: n = u, Fo = -10 and +10 cc,
     // B = [c -c; c c] with c = 100 rho / 20000, N = diag(2 c²), dy = -10 / c.
-    CLibretaCampo l;
-    DatosComplementarios d;
-    d.instrumento = "T30";
-    auto* a = crearEstacion(l.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 1000, 100}});
-    auto* b = crearEstacion(l.estaciones, {.nombre = "B", .coordenadas = Coordenadas{1200, 1000, 100}});
-    crearEstacion(l.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 100}});
-    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0)->lecturas, std::nullopt, "P",
-                 1.5, 0, 100, 50.0010, "");
-    crearLectura(crearEstacionamiento(b->estacionamientos, nullptr, "B1", "B", 1.5, &d, 0)->lecturas, std::nullopt, "P",
-                 1.5, 0, 100, 349.9990, "");
-    CDatosGenerales aj;
-    aj.calcularConPesos = 0;
-    ListaInstrumentos ins = prueba::instrumentosRed();
-    AvisosGrabados avisos;
-    CCalculoEstacionMMCC c(l, aj, &ins, avisos);
-    ASSERT_TRUE(c.elegirEstacion("P"));
-    ASSERT_TRUE(c.calcular());
-    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_mmcc.txt", std::ios::binary);
-    ASSERT_TRUE(f) << "golden missing";
-    std::stringstream esperado;
-    esperado << f.rdbuf();
-    EXPECT_EQ(c.textoInforme(), esperado.str());
-    EXPECT_NE(c.textoResumen.find("Sin redundancia"), std::string::npos);
+    Red r;
+    r.ajustes.calcularConPesos = 0;
+    r.visaP("A", {1000, 1000, 100}, 1.5, 0, 100, 50.0010);
+    r.visaP("B", {1200, 1000, 100}, 1.5, 0, 100, 349.9990);
+    crearEstacion(r.libreta.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 100}});
+    ASSERT_TRUE(r.calculo.elegirEstacion("P"));
+    ASSERT_TRUE(r.calculo.calcular());
+    const std::string esperado =
+        prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_mmcc.txt");
+    ASSERT_FALSE(esperado.empty()) << "golden missing";
+    EXPECT_EQ(r.calculo.textoInforme(), esperado);
+    EXPECT_NE(r.calculo.textoResumen.find("Sin redundancia"), std::string::npos);
 }
 
 }  // namespace

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "calc/matrices_dialogo.h"
 #include "calc/matrices_mmcc.h"
+#include "comun/imagen.h"
 
 namespace celvara {
 namespace {
@@ -64,11 +61,9 @@ TEST(MatrizValor, CadaMensajeDeError) {
 
 TEST(MatrizInversa, CasosDeIntercambioSingularYProductoConLaIdentidad) {
     const matrixT cruz{{0, 1}, {1, 0}};
-    const matrixT inv = !cruz;
-    EXPECT_EQ(inv(0, 0), 0);
-    EXPECT_EQ(inv(0, 1), 1);
-    EXPECT_EQ(inv(1, 0), 1);
-    EXPECT_EQ(inv(1, 1), 0);
+    const matrixT inv = !cruz;  // a zero pivot: rows swapped
+    for (std::size_t f = 0; f < 2; ++f)
+        for (std::size_t c = 0; c < 2; ++c) EXPECT_EQ(inv(f, c), f == c ? 0 : 1);
     EXPECT_EQ(cruz.Det(), -1);
     EXPECT_EQ((matrixT{{1, 2}, {2, 4}}).Det(), 0);
     // 2·(3·4 − 1·1) − 1·(1·4 − 1·0) + 0 = 22 − 4 = 18
@@ -111,14 +106,9 @@ TEST(MatricesMMCC, MediaDeTresMedidasConRedundanciaDos) {
     ASSERT_EQ(ventana.rejilla().size(), 3u);
     EXPECT_EQ(ventana.textoAscii(), "1.333333    \n0.333333    \n-1.666667    \n");
     ventana.ponerCelda(0, 0, "2,5");
-    const auto ruta = std::filesystem::temp_directory_path() / "celvara_matrices_test.txt";
-    ASSERT_TRUE(ventana.exportarAscii(ruta));
-    std::ifstream f(ruta);
-    std::stringstream leido;
-    leido << f.rdbuf();
-    EXPECT_EQ(leido.str(), "2.500000    \n0.333333    \n-1.666667    \n");
-    f.close();  // Windows removes no open file
-    std::filesystem::remove(ruta);
+    prueba::CarpetaTemporal dir;
+    ASSERT_TRUE(ventana.exportarAscii(dir / "m.txt"));
+    EXPECT_EQ(prueba::leerFichero(dir / "m.txt"), "2.500000    \n0.333333    \n-1.666667    \n");
 }
 
 TEST(MatricesMMCC, IgualDeEcuacionesQueIncognitasYSistemasSingulares) {

@@ -43,48 +43,38 @@ struct Trabajo {
 };
 
 TEST(Radiacion, CadaTipoDeDistanciaYDeVertical) {
+    struct Caso {
+        const char* estacionamiento;
+        std::int32_t distancia, vertical;
+        const char* punto;
+        double m, D, V, H;
+        double x, y, z;
+    };
+    const Caso casos[] = {
+        {"GEO", 0, 0, "g", 1.5, 50, 100, 100, 1050, 2000, 100},
+        {"GEN", 1, 0, "s", 1.5, 50, 100, 0, 1000, 2050, 100},
+        {"DES", 2, 0, "r", 1.0, 30, 2.5, 200, 1000, 1970, 103},  // V is a height difference
+        {"VER", 3, 0, "v", 1.5, 40, 50, 300, 960, 2000, 140},    // dz = 40 / tan(50 gon) = 40
+        {"INC", 0, 1, "i", 1.5, 20, 0, 100, 1020, 2000, 100},    // level sight
+        {"NAD", 0, 2, "n", 1.5, 20, 100, 100, 1020, 2000, 100},  // nadir angle 100: level
+    };
     Trabajo t;
-    DatosComplementarios d;
-    d.corregidoEsfRefr = 1;
-    auto* geo = t.estacionamiento("GEO", d);
-    crearLectura(geo->lecturas, std::nullopt, "g", 1.5, 50, 100, 100, "");
-    d.tipoDistancia = 1;
-    auto* gen = t.estacionamiento("GEN", d);
-    crearLectura(gen->lecturas, std::nullopt, "s", 1.5, 50, 100, 0, "");
-    d.tipoDistancia = 2;
-    auto* des = t.estacionamiento("DES", d);
-    crearLectura(des->lecturas, std::nullopt, "r", 1.0, 30, 2.5, 200, "");  // V is a height difference
-    d.tipoDistancia = 3;
-    auto* ver = t.estacionamiento("VER", d);
-    crearLectura(ver->lecturas, std::nullopt, "v", 1.5, 40, 50, 300, "");   // dz = 40 / tan(50 gon) = 40
-    d.tipoDistancia = 0;
-    d.tipoVertical = 1;
-    auto* inc = t.estacionamiento("INC", d);
-    crearLectura(inc->lecturas, std::nullopt, "i", 1.5, 20, 0, 100, "");    // level sight
-    d.tipoVertical = 2;
-    auto* nad = t.estacionamiento("NAD", d);
-    crearLectura(nad->lecturas, std::nullopt, "n", 1.5, 20, 100, 100, "");  // nadir angle 100: level
-
+    for (const Caso& c : casos) {
+        DatosComplementarios d;
+        d.corregidoEsfRefr = 1;
+        d.tipoDistancia = c.distancia;
+        d.tipoVertical = c.vertical;
+        crearLectura(t.estacionamiento(c.estacionamiento, d)->lecturas, std::nullopt, c.punto, c.m, c.D, c.V, c.H, "");
+    }
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
     const auto r = t.radiar(v);
     ASSERT_TRUE(r.escrito);
-    const auto& g = Trabajo::punto(r, "g");
-    EXPECT_NEAR(g.x, 1050, 1e-9);
-    EXPECT_NEAR(g.y, 2000, 1e-9);
-    EXPECT_NEAR(g.z, 100, 1e-9);
-    const auto& s = Trabajo::punto(r, "s");
-    EXPECT_NEAR(s.y, 2050, 1e-9);
-    EXPECT_NEAR(s.z, 100, 1e-9);
-    const auto& rd = Trabajo::punto(r, "r");
-    EXPECT_NEAR(rd.y, 1970, 1e-9);
-    EXPECT_NEAR(rd.z, 100 + 1.5 + 2.5 - 1.0, 1e-9);
-    const auto& vt = Trabajo::punto(r, "v");
-    EXPECT_NEAR(vt.x, 960, 1e-9);
-    EXPECT_NEAR(vt.z, 140, 1e-6);
-    EXPECT_NEAR(Trabajo::punto(r, "i").x, 1020, 1e-9);
-    EXPECT_NEAR(Trabajo::punto(r, "i").z, 100, 1e-9);
-    EXPECT_NEAR(Trabajo::punto(r, "n").x, 1020, 1e-9);
-    EXPECT_NEAR(Trabajo::punto(r, "n").z, 100, 1e-9);
+    for (const Caso& c : casos) {
+        const auto& p = Trabajo::punto(r, c.punto);
+        EXPECT_NEAR(p.x, c.x, 1e-9) << c.punto;
+        EXPECT_NEAR(p.y, c.y, 1e-9) << c.punto;
+        EXPECT_NEAR(p.z, c.z, 1e-6) << c.punto;
+    }
     // The closing message names the file written.
     EXPECT_EQ(t.avisos.textos(),
               std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\n" + (t.dir / "p.crd").string()});
@@ -104,9 +94,8 @@ TEST(Radiacion, EsfericidadPorFilaYCorreccionesSexagesimales) {
     EXPECT_EQ(v.rejilla().texto(1, cr::esfRefr), "0");
     v.rejilla().asignar(1, cr::errorH, "30");  // seconds: 30/3600 degree
     const auto r = t.radiar(v);
-    EXPECT_NEAR(Trabajo::punto(r, "lejos").z - 100, 0.42 * 1e6 / 6378388.0, 1e-9);
-    const double az = 30.0 / 3600.0 * 3.1415926535898 / 180.0;
-    EXPECT_NEAR(Trabajo::punto(r, "giro").x, 1000 + 100 * std::sin(az), 1e-9);
+    EXPECT_NEAR(Trabajo::punto(r, "lejos").z, 100.06584735829805, 1e-9);  // 0.42 D² / 6378388
+    EXPECT_NEAR(Trabajo::punto(r, "giro").x, 1000.014544410382, 1e-9);    // 100 m at 30"
 
     // "Ejecutar =>" with curvature for all switches every row.
     Trabajo u;

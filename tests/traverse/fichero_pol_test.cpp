@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "comun/imagen.h"
 #include "pol_prueba.h"
 
 namespace celvara {
@@ -83,8 +81,7 @@ TEST(FicheroPol, GrabaByteAByteLoLeidoConRellenosYRestos) {
 }
 
 TEST(FicheroPol, GuardaDeFormaAtomicaYReleeIgual) {
-    const auto dir = std::filesystem::temp_directory_path() / ("pol_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    prueba::CarpetaTemporal dir;
     const auto ruta = dir / "p.pol";
     Poligonal p, q;
     std::string mensaje;
@@ -95,7 +92,6 @@ TEST(FicheroPol, GuardaDeFormaAtomicaYReleeIgual) {
     // Saving into a folder that does not exist fails and says so.
     EXPECT_FALSE(guardarFicheroPoligonal(p, dir / "no" / "p.pol", mensaje));
     EXPECT_FALSE(mensaje.empty());
-    std::filesystem::remove_all(dir);
 }
 
 TEST(FicheroPol, RechazaFicherosMalformadosSinReservarNiColgarse) {

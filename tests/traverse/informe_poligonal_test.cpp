@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
+#include "comun/imagen.h"
 #include "pol_prueba.h"
 #include "traverse/fichero_pol.h"
 #include "traverse/tolerancias_poligonal.h"
@@ -14,17 +13,10 @@ namespace {
 
 using namespace prueba_pol;
 
-// E1 (0, 0, 0) to E3 (0, 200, 1), two legs due north, orientations 0.
-Poligonal norte() {
-    const int rd = int(TipoDistancia::ReducidasDesnivel);
-    std::vector<Fila> filas{
-        {"E1", "E1-1", "R", "E2", {200, 0, 0, 0, 0, 0, 0}, {0, 0, 0.5, 0, 100.010, 0, 0}, 0, rd},
-        {"E2", "E2-1", "E1", "E3", {200, 0, -0.504, 0, 100.014, 0, 1.45}, {0, 0, 0.520, 0, 100.000, 0, 1.45}, 1.45, rd},
-        {"E3", "E3-1", "E2", "R2", {200, 0, -0.520, 0, 100.000, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, 0, rd},
-    };
+Poligonal leerNorte() {
     Poligonal p;
     std::string mensaje;
-    EXPECT_TRUE(leerPoligonal(bytes(fichero(filas, {"E1", "E3", 0, 0, 0, 0, 200, 1, 0, 0, 0})), p, mensaje));
+    EXPECT_TRUE(leerPoligonal(bytes(norte()), p, mensaje)) << mensaje;
     return p;
 }
 
@@ -36,15 +28,15 @@ ResultadoPoligonal calcular(const Poligonal& p, std::uint32_t metodo = 0) {
 }
 
 TEST(InformePoligonal, IgualAlInformeEscritoAMano) {
-    const auto p = norte();
-    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/poligonal/informe_encuadrada.txt", std::ios::binary);
-    std::stringstream esperado;
-    esperado << f.rdbuf();
-    EXPECT_EQ(informePoligonal(calcular(p), p.referencia), esperado.str());
+    const auto p = leerNorte();
+    const std::string esperado =
+        prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/poligonal/informe_encuadrada.txt");
+    ASSERT_FALSE(esperado.empty());
+    EXPECT_EQ(informePoligonal(calcular(p), p.referencia), esperado);
 }
 
 TEST(InformePoligonal, TextosDelResumen) {
-    auto p = norte();
+    auto p = leerNorte();
     EXPECT_EQ(textoResumenPoligonal(calcular(p)),
               "Poligonal Encuadrada:-Compensación Prop Distancias Parciales- Planas\n"
               "E.Ang=0.0000  E.X=0.000  E.Y=-0.012  E.Dist=0.012  E.Z=-0.022\n"
@@ -66,7 +58,7 @@ TEST(InformePoligonal, TextosDelResumen) {
 }
 
 TEST(InformePoligonal, ToleranciasDelModeloDeErroresTramoATramo) {
-    const auto p = norte();
+    const auto p = leerNorte();
     // A = 32 (no pointing error), no compensator or angular terms, 2 mm + 0 ppm:
     // Ea = 0.01 m / D * 636620 cc, Ed = 2 mm, E.Z from the height errors alone.
     Instrumento estacion;
@@ -92,7 +84,7 @@ TEST(InformePoligonal, ToleranciasDelModeloDeErroresTramoATramo) {
 }
 
 TEST(InformePoligonal, GrabaCoordenadasYDesorientacionesEnLaLibreta) {
-    const auto p = norte();
+    const auto p = leerNorte();
     const auto r = calcular(p);
     CLibretaCampo libreta;
     DatosEstacionNueva e1;

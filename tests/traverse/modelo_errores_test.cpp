@@ -11,13 +11,10 @@ namespace {
 CaracteristicasInstrumento estacionTotal() { return {30, 12, 10, 10, 2, 2}; }
 
 TEST(ModeloErrores, PunteriaTruncaComoEstaEscrita) {
-    EXPECT_EQ(errorPunteria(10), 3);  // (40/100 + 1)·(30/10) = 1·3
-    EXPECT_EQ(errorPunteria(20), 1);  // (80/100 + 1)·(30/20) = 1·1
-    EXPECT_EQ(errorPunteria(30), 2);  // (120/100 + 1)·1 = 2
-    EXPECT_EQ(errorPunteria(31), 0);  // 30/31 = 0
-    EXPECT_EQ(errorPunteria(32), 0);
-    EXPECT_EQ(errorPunteria(0), 0);
-    EXPECT_EQ(errorPunteria(-4), 0);
+    // (4A/100 + 1)·(30/A) with each factor truncated: 10 -> 1·3, 20 -> 1·1,
+    // 30 -> 2·1, 31 -> 2·0; none for A <= 0.
+    for (auto [aumentos, error] : {std::pair{10, 3}, {20, 1}, {30, 2}, {31, 0}, {32, 0}, {0, 0}, {-4, 0}})
+        EXPECT_EQ(errorPunteria(aumentos), error) << aumentos;
 }
 
 TEST(ModeloErrores, SinInclinacionNiPpmQuedaElDistanciometroYElCompensadorEsReal) {

@@ -26,10 +26,13 @@ struct Linea {
 };
 
 // Three set-ups, each rising 1 m; stadia 20+10, 10+20 and 4+6 m.
-void conHilos(Linea& l) {
-    l.fila(0, {{c::supEspalda, "1.600"}, {c::infEspalda, "1.400"}, {c::supFrente, "0.550"}, {c::infFrente, "0.450"}});
-    l.fila(1, {{c::supEspalda, "1.550"}, {c::infEspalda, "1.450"}, {c::supFrente, "0.600"}, {c::infFrente, "0.400"}});
-    l.fila(2, {{c::supEspalda, "1.520"}, {c::infEspalda, "1.480"}, {c::supFrente, "0.530"}, {c::infFrente, "0.470"}});
+void conHilos(CNivelacion& n) {
+    const char* hilos[3][4] = {{"1.600", "1.400", "0.550", "0.450"},
+                               {"1.550", "1.450", "0.600", "0.400"},
+                               {"1.520", "1.480", "0.530", "0.470"}};
+    const std::size_t columnas[4] = {c::supEspalda, c::infEspalda, c::supFrente, c::infFrente};
+    for (std::size_t f = 0; f < 3; ++f)
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_TRUE(n.editar(f, columnas[k], hilos[f][k]));
 }
 
 }  // namespace
@@ -80,13 +83,7 @@ TEST(Nivelacion, CierreToleranciaYAjustePorDistancias) {
     CNivelacion n(estaciones);
     EXPECT_EQ(n.textoCotaSalida(), "100.0000");
     n.elegirLlegada(1);
-    auto fila = [&](std::size_t f, const char* se, const char* ie, const char* sf, const char* inf) {
-        n.editar(f, c::supEspalda, se), n.editar(f, c::infEspalda, ie);
-        n.editar(f, c::supFrente, sf), n.editar(f, c::infFrente, inf);
-    };
-    fila(0, "1.600", "1.400", "0.550", "0.450");
-    fila(1, "1.550", "1.450", "0.600", "0.400");
-    fila(2, "1.520", "1.480", "0.530", "0.470");
+    conHilos(n);
     ASSERT_TRUE(n.errorCierre());
     EXPECT_NEAR(*n.errorCierre(), 0.007, 1e-9);
     EXPECT_NEAR(n.longitudKm(), 0.070, 1e-12);
@@ -121,7 +118,7 @@ TEST(Nivelacion, AjusteAPartesIgualesSinDistancias) {
 
 TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
     Linea l;
-    conHilos(l);
+    conHilos(l.n);
     l.fila(0, {{c::punto, "P,1"}});
     l.fila(1, {{c::supEspalda, "1,550"}});
     const std::string texto = textoNivelacion(l.n.lecturas());

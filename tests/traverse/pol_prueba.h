@@ -75,6 +75,16 @@ inline std::string fichero(const std::vector<Fila>& filas, const Referencia& r, 
     return b + referencia(r);
 }
 
+// E1 (0, 0, 0) to E3 (0, 200, 1): two legs due north, 12 mm too long, all
+// orientations 0; E2 set up at 1.45 with 1.45 targets.
+inline std::string norte(std::int32_t tipo = 0) {
+    const int rd = 2;  // reduced distances with height differences
+    return fichero({{"E1", "E1-1", "R", "E2", {200, 0, 0, 0, 0, 0, 0}, {0, 0, 0.5, 0, 100.010, 0, 0}, 0, rd},
+                    {"E2", "E2-1", "E1", "E3", {200, 0, -0.504, 0, 100.014, 0, 1.45}, {0, 0, 0.520, 0, 100.000, 0, 1.45}, 1.45, rd},
+                    {"E3", "E3-1", "E2", "R2", {200, 0, -0.520, 0, 100.000, 0, 0}, {}, 0, rd}},
+                   {"E1", "E3", 0, 0, 0, 0, 200, 1, 0, 0, tipo});
+}
+
 inline std::vector<unsigned char> bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
 }  // namespace celvara::prueba_pol

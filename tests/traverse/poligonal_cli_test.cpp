@@ -1,12 +1,10 @@
 // celvara-cli poligonal: the summary and the station lines, the JSON shape
 // scripts rely on, and a refused file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "comun/imagen.h"
 #include "comun/proceso.h"
 #include "pol_prueba.h"
 
@@ -15,31 +13,12 @@ namespace {
 
 using namespace prueba_pol;
 
-class PoligonalCli : public testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("polcli_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string escribir(const std::string& nombre, const std::string& bytes) {
-        const auto ruta = dir_ / nombre;
-        std::ofstream(ruta, std::ios::binary) << bytes;
-        return ruta.string();
-    }
-    std::filesystem::path dir_;
-};
-
-// E1 (0, 0, 0) to E3 (0, 200, 1): two legs due north, 12 mm too long.
-std::string norte(std::int32_t tipo = 0) {
-    const int rd = 2;
-    return fichero({{"E1", "E1-1", "R", "E2", {200, 0, 0, 0, 0, 0, 0}, {0, 0, 0.5, 0, 100.010, 0, 0}, 0, rd},
-                    {"E2", "E2-1", "E1", "E3", {200, 0, -0.504, 0, 100.014, 0, 0}, {0, 0, 0.52, 0, 100, 0, 0}, 0, rd},
-                    {"E3", "E3-1", "E2", "R2", {200, 0, -0.52, 0, 100, 0, 0}, {}, 0, rd}},
-                   {"E1", "E3", 0, 0, 0, 0, 200, 1, 0, 0, tipo});
-}
-
-TEST_F(PoligonalCli, TextoJsonYRechazo) {
+TEST(PoligonalCli, TextoJsonYRechazo) {
+    prueba::CarpetaTemporal dir;
+    auto escribir = [&](const char* nombre, const std::string& bytes) {
+        prueba::escribirFichero(dir / nombre, bytes);
+        return (dir / nombre).string();
+    };
     const auto pol = escribir("n.pol", norte());
     auto r = prueba::cli({"poligonal", pol});
     ASSERT_EQ(r.estado, 0) << r.errores;

@@ -28,6 +28,12 @@ struct Recorrido {
         r->elegirVisada(static_cast<std::size_t>(it - v.begin()));
         return r->anadir();
     }
+    // Opens the walk at A and goes through `visadas`.
+    bool recorrer(std::initializer_list<const char*> visadas) {
+        bool ok = r->abrir();
+        for (const char* v : visadas) ok = ok && ir(v);
+        return ok;
+    }
 };
 
 TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
@@ -35,9 +41,7 @@ TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
     ASSERT_TRUE(t.r->abrir());
     EXPECT_EQ(t.r->recorrido(), std::vector<std::string>{"A"});
     EXPECT_EQ(t.r->visadas(), (std::vector<std::string>{"D", "B"}));  // P is no station
-    ASSERT_TRUE(t.ir("B"));
-    ASSERT_TRUE(t.ir("C"));
-    ASSERT_TRUE(t.ir("D"));
+    ASSERT_TRUE(t.ir("B") && t.ir("C") && t.ir("D"));
     ASSERT_TRUE(t.r->finalizar());
     EXPECT_TRUE(t.avisos.mensajes.empty());
     ASSERT_EQ(t.filas.size(), 4u);
@@ -66,8 +70,7 @@ TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
 
 TEST(RecogerObservaciones, NoAvanzaYSinVisualAtras) {
     Recorrido t;
-    ASSERT_TRUE(t.r->abrir());
-    ASSERT_TRUE(t.ir("B"));
+    ASSERT_TRUE(t.recorrer({"B"}));
     EXPECT_FALSE(t.ir("A"));  // back where it came from
     t.r->elegirEstacionamiento(1);  // B-2 sees only C
     EXPECT_FALSE(t.ir("C"));
@@ -88,26 +91,19 @@ TEST(RecogerObservaciones, NoAvanzaYSinVisualAtras) {
     Recorrido u;
     ASSERT_TRUE(u.r->abrir());
     EXPECT_FALSE(u.r->finalizar());
-    ASSERT_TRUE(u.ir("B"));
-    ASSERT_TRUE(u.ir("C"));
+    ASSERT_TRUE(u.ir("B") && u.ir("C"));
     u.r->elegirEstacionamiento(1);  // C: C-1 sees B; C-2 does not exist
     EXPECT_EQ(u.r->estacionamiento(), 0);
     EXPECT_TRUE(u.r->finalizar());
     EXPECT_EQ(u.avisos.textos(),
               std::vector<std::string>{"No se han seleccionado estaciones suficientes para hacer poligonal"});
     Recorrido w;
-    ASSERT_TRUE(w.r->abrir());
-    ASSERT_TRUE(w.ir("B"));
-    ASSERT_TRUE(w.ir("C"));
-    ASSERT_TRUE(w.ir("D"));
+    ASSERT_TRUE(w.recorrer({"B", "C", "D"}));
     w.r->elegirEstacion(2);
     EXPECT_TRUE(w.r->finalizar());  // the last row keeps its set-up, D-1
     Recorrido x;
     x.libreta.buscarEstacion("D")->estacionamientos[0]->lecturas.clear();
-    ASSERT_TRUE(x.r->abrir());
-    ASSERT_TRUE(x.ir("B"));
-    ASSERT_TRUE(x.ir("C"));
-    ASSERT_TRUE(x.ir("D"));
+    ASSERT_TRUE(x.recorrer({"B", "C", "D"}));
     EXPECT_FALSE(x.r->finalizar());
     EXPECT_EQ(x.avisos.textos(),
               std::vector<std::string>{"En la Estación D, desde el Estacionamiento D-1 \nNo existe Visual a la "
@@ -116,10 +112,7 @@ TEST(RecogerObservaciones, NoAvanzaYSinVisualAtras) {
 
 TEST(RecogerObservaciones, CerradaConSusVisualesDeCierre) {
     Recorrido t(TipoPoligonal::Cerrada);
-    ASSERT_TRUE(t.r->abrir());
-    ASSERT_TRUE(t.ir("B"));
-    ASSERT_TRUE(t.ir("C"));
-    ASSERT_TRUE(t.ir("D"));
+    ASSERT_TRUE(t.recorrer({"B", "C", "D"}));
     EXPECT_FALSE(t.ir("A"));  // a closed traverse ends before its start
     ASSERT_TRUE(t.r->finalizar());
     EXPECT_EQ(t.filas.front().visadoAtras, "D");
@@ -133,10 +126,7 @@ TEST(RecogerObservaciones, CerradaConSusVisualesDeCierre) {
 
     // Without the closing sight: a warning, and the rows still come back.
     Recorrido u(TipoPoligonal::Cerrada);
-    ASSERT_TRUE(u.r->abrir());
-    ASSERT_TRUE(u.ir("B"));
-    ASSERT_TRUE(u.ir("C"));
-    ASSERT_TRUE(u.ir("D"));
+    ASSERT_TRUE(u.recorrer({"B", "C", "D"}));
     u.r->elegirEstacionamiento(1);
     ASSERT_TRUE(u.r->finalizar());
     EXPECT_EQ(u.avisos.textos(),
@@ -147,11 +137,7 @@ TEST(RecogerObservaciones, CerradaConSusVisualesDeCierre) {
 
 TEST(RecogerObservaciones, EncuadradaVuelveASuPartidaYFilasTomadasSeReemplazan) {
     Recorrido t;
-    ASSERT_TRUE(t.r->abrir());
-    ASSERT_TRUE(t.ir("B"));
-    ASSERT_TRUE(t.ir("C"));
-    ASSERT_TRUE(t.ir("D"));
-    ASSERT_TRUE(t.ir("A"));
+    ASSERT_TRUE(t.recorrer({"B", "C", "D", "A"}));
     ASSERT_TRUE(t.r->finalizar());
     ASSERT_EQ(t.filas.size(), 5u);
     EXPECT_EQ(t.ref.llegada, "A");
@@ -205,9 +191,7 @@ TEST(RecogerObservaciones, NombreLargoYLibretaVacia) {
 
 TEST(RecogerObservaciones, RevisionAntesDeCalcular) {
     Recorrido t;
-    ASSERT_TRUE(t.r->abrir());
-    ASSERT_TRUE(t.ir("B"));
-    ASSERT_TRUE(t.ir("C"));
+    ASSERT_TRUE(t.recorrer({"B", "C"}));
     ASSERT_TRUE(t.r->finalizar());
     EXPECT_TRUE(revisarPoligonal(t.filas, t.ref).empty());
     t.filas[1].visadoAtras = "";

@@ -65,15 +65,11 @@ TEST(GestorTolerancias, VisualElegidaEnLaLibretaYGrabar) {
     const auto apa = dir / "instrumentos.apa";
     ASSERT_TRUE(prueba::escribirLibreriaTolerancias(apa));
     CLibretaCampo libreta;
-    auto e = std::make_unique<Estacion>();
-    e->nombre = "B1";
-    auto s = std::make_unique<Estacionamiento>();
-    s->nombre = "B1-1";
-    s->alturaInstrumento = 1.55;
-    s->datos.instrumento = "TC-20";
-    s->lecturas.push_back(Lectura{"P7", 1.5, 100.0, 95.0, 12.3456, {}});
-    e->estacionamientos.push_back(std::move(s));
-    libreta.estaciones.push_back(std::move(e));
+    DatosComplementarios d;
+    d.instrumento = "TC-20";
+    auto* e = crearEstacion(libreta.estaciones, {.nombre = "B1"});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B1-1", "B1", 1.55, &d, 0);
+    crearLectura(s->lecturas, std::nullopt, "P7", 1.5, 100, 95, 12.3456, "");
 
     CDatosGenerales ajustes;
     AvisosGrabados avisos;
