@@ -1,59 +1,40 @@
 // The main window driven as a user would: open a book, select nodes, type
 // into the detail pane and the grid, insert, append and delete, merge
-// set-ups, write the summary report, answer the questions of "Nuevo",
-// "Abrir" and "Salir".
+// set-ups, undo and redo, write the summary report, answer the questions of
+// "Nuevo", "Abrir" and "Salir", and reach the windows of the other parts.
 #include <QAction>
-#include <fstream>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStackedWidget>
-#include <QTableView>
-#include <QTest>
+#include <QMessageBox>
 #include <QToolBar>
-#include <QTreeView>
+#include <cmath>
 
 #include "gestor_apoyo_ui.h"
+#include "manager/fichero_crd.h"
 #include "manager/gestor_informe_resumen.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
-#include "ui/manager/gestor_arbol_modelo.h"
+#include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_paneles.h"
-#include "ui/rejilla/rejilla.h"
 
 using namespace celvara;
-using prueba_ventana::BancoVentana;
+using namespace celvara::prueba_ventana;
 
 namespace {
 
-void clicEnNodo(ui::VentanaGestor& v, const NodoArbol& n) {
-    QTreeView* arbol = v.arbol();
-    const QModelIndex i = v.modeloArbol()->indice(n);
-    QVERIFY(i.isValid());
-    arbol->scrollTo(i);
-    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, arbol->visualRect(i).center());
+// Station B3 at (0, 0) with set-up B3_1 (hi 1.472, ω 389.5154): one sight
+// face right, horizontal 300 and zenith 300, 10 m away.
+void libretaCirculoDerecho(CLibretaCampo& l) {
+    auto* e = crearEstacion(l.estaciones, {.nombre = "B3", .coordenadas = Coordenadas{0, 0, 0}});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B3_1", "B3", 1.472, nullptr, 389.5154);
+    crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
 }
 
-// Types a text into a grid cell as the user does: go to the cell, F2, type, Enter.
-bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& texto) {
-    QTableView* t = v.rejilla()->vista();
-    t->setFocus();
-    t->setCurrentIndex(t->model()->index(fila, columna));
-    QTest::keyClick(t, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!editor || !editor->isVisible()) return false;
-    editor->selectAll();
-    QTest::keyClicks(editor, texto);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the editor's text and drops the editor through the event loop.
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return true;
-}
+const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
 
 }  // namespace
 
@@ -281,12 +262,11 @@ private slots:
         BancoVentana b;
         ui::VentanaGestor& v = *b.ventana;
         QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
+        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
         v.accion(32785)->trigger();
         QCOMPARE(b.avisos.vistos.back().titulo, std::string("Editor de observaciones"));
         QCOMPARE(v.rejilla()->filas(), 3);
-        b.avisos.esperar(pregunta, Respuesta::Si);
+        b.avisos.esperar(kPregunta, Respuesta::Si);
         v.accion(32952)->trigger();  // the toolbar's "Nuevo"
         QCOMPARE(v.rejilla()->filas(), 0);
         QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo -"));
@@ -303,11 +283,10 @@ private slots:
         crearEstacion(otra.estaciones, {.nombre = "Z1"});
         escribirLibreta(otra, b.obra() / "otra.obs");
         QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
+        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
         v.accion(32786)->trigger();
         QVERIFY(b.dialogos.peticiones.empty());
-        b.avisos.esperar(pregunta, Respuesta::No);
+        b.avisos.esperar(kPregunta, Respuesta::No);
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
         v.accion(32951)->trigger();
         QCOMPARE(b.avisos.vistos.back().titulo, std::string("Gestor de observaciones"));
@@ -345,33 +324,23 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void salirPreguntaYCancelarDejaLaVentanaAbierta() {
-        BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
-        v.accion(32859)->trigger();  // "Salir"
-        QVERIFY(v.isVisible());
-        b.avisos.esperar(pregunta, Respuesta::Si);
-        QVERIFY(v.close());
-        QVERIFY(!v.isVisible());
-        CLibretaCampo guardada;
-        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-        QCOMPARE(guardada.estaciones[0]->x, 7.0);
-        QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    void salirConNoCierraSinGrabar() {
-        BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
-        b.avisos.esperar("Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs", Respuesta::No);
-        QVERIFY(v.close());
-        CLibretaCampo guardada;
-        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-        QCOMPARE(guardada.estaciones[0]->x, 1000.0);
+    void salirPreguntaYGrabaSoloConSi() {
+        for (const Respuesta r : {Respuesta::Si, Respuesta::No}) {
+            BancoVentana b;
+            ui::VentanaGestor& v = *b.ventana;
+            QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
+            b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+            v.accion(32859)->trigger();  // "Salir"
+            QVERIFY(v.isVisible());
+            b.avisos.esperar(kPregunta, r);
+            QVERIFY(v.close());
+            QVERIFY(!v.isVisible());
+            CLibretaCampo guardada;
+            QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+            QCOMPARE(guardada.estaciones[0]->x, r == Respuesta::Si ? 7.0 : 1000.0);
+            QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
+            QVERIFY(b.avisos.inesperados.empty());
+        }
     }
 
     void comandosPendientesYNoOperativos() {
@@ -395,20 +364,25 @@ private slots:
         QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
                                      "Configuración", "Ayuda"}));
         QCOMPARE(v.accion(33016)->text(), QStringLiteral("Generar Informe Resumen.."));
+        QAction* deshacer = v.accion(ui::kComandoDeshacer);
+        QAction* rehacer = v.accion(ui::kComandoRehacer);
+        QCOMPARE(deshacer->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(rehacer->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                           QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         QCOMPARE(v.accion(kComandoAcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
         auto* barra = v.findChild<QToolBar*>(QStringLiteral("barra203"));
         QVERIFY(barra);
         int botones = 0;
         for (QAction* a : barra->actions())
             if (!a->isSeparator()) ++botones;
-        QCOMPARE(botones, 26);  // with Deshacer and Rehacer
+        QCOMPARE(botones, 26);
+        QVERIFY(barra->actions().contains(deshacer) && barra->actions().contains(rehacer));
         QCOMPARE(v.accion(32964)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
         QCOMPARE(barra->iconSize(), QSize(16, 15));
         QCOMPARE(v.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
         QCOMPARE(v.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
         QVERIFY(!v.menuEmergente(4));
         QVERIFY(ui::textoAcercaDe().contains(QStringLiteral("0.1")));
-        QVERIFY(ui::textoAcercaDe().contains(QString::fromLatin1(__DATE__).right(4)));
     }
 
     void casillasDeVistaYDibujo() {
@@ -437,6 +411,192 @@ private slots:
         QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
         QTest::qWait(1);
         QCOMPARE(v.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+    }
+
+    void teclearDeshacerRehacer() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        QAction* deshacer = v.accion(ui::kComandoDeshacer);
+        QAction* rehacer = v.accion(ui::kComandoRehacer);
+        QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        QVERIFY(teclearCelda(v, 1, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(v, 2, 0, QStringLiteral("CC")));
+        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
+        QVERIFY(b.gestor().modificado());
+
+        QTableView* t = v.rejilla()->vista();
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
+        QCOMPARE(v.rejilla()->textoCelda(2, 0), QStringLiteral("C"));
+        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación B"));
+        QCOMPARE(rehacer->text(), QStringLiteral("Rehacer Editar estación C"));
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.estacion(1).x, 1100.0);
+        QCOMPARE(v.rejilla()->textoCelda(1, 1), QStringLiteral("1100.000"));
+        QVERIFY(!b.gestor().modificado());  // back at the book as opened
+        QVERIFY(!deshacer->isEnabled());
+
+        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QVERIFY(b.gestor().modificado());
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("CC"));
+        QVERIFY(!rehacer->isEnabled());
+
+        // Saved here: this is the clean point.
+        v.ejecutarAccion(Accion::Grabar);
+        QVERIFY(!b.gestor().modificado());
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(b.gestor().modificado());
+
+        // The history list: row 0 is the book as opened; a click goes there.
+        auto* lista = v.findChild<QListWidget*>(QStringLiteral("listaHistorial"));
+        QCOMPARE(lista->count(), 3);
+        QCOMPARE(lista->item(2)->text(), QStringLiteral("Editar estación C"));
+        QCOMPARE(lista->currentRow(), 1);
+        emit lista->itemClicked(lista->item(0));
+        QCOMPARE(b.estacion(1).x, 1100.0);
+        QCOMPARE(b.gestor().historial().posicion(), std::size_t(0));
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void borrarDesdeElArbolPreguntaAntes() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(0)));
+        v.arbol()->setFocus();
+        const std::string pregunta = "¿Borrar la estación A con 2 estacionamientos y 4 lecturas?";
+        b.avisos.esperar(pregunta, Respuesta::No);
+        QTest::keyClick(v.arbol(), Qt::Key_Delete);
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(3));
+        b.avisos.esperar(pregunta, Respuesta::Si);
+        QTest::keyClick(v.arbol(), Qt::Key_Delete);
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
+        QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        PuntoCoordenadas lejos;
+        lejos.nombre = "90";
+        lejos.estacion = "A";
+        lejos.x = 5000;
+        lejos.y = 7000;
+        QCOMPARE(escribirListaPuntos({lejos}, b.obra() / "lejos.crd"), Estado::Exito);
+        v.accion(32922)->trigger();  // "Actualizar": the file shows under "Coordenadas"
+        clicEnNodo(v, NodoArbol::deFichero(0));
+        QCOMPARE(v.rejilla()->textoCelda(0, 1), QStringLiteral("A"));
+        v.casillaVista(VistaDibujo::Puntos)->setChecked(true);
+        QCOMPARE(v.dibujo()->escena().puntos.size(), std::size_t(1));
+
+        CLibretaCampo otra;
+        crearEstacion(otra.estaciones, {.nombre = "Z1", .coordenadas = Coordenadas{10, 20, 0}});
+        QVERIFY(escribirLibreta(otra, b.obra() / "otra.obs"));
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+        v.accion(32786)->trigger();  // "Abrir"
+        clicEnNodo(v, NodoArbol::raizCoordenadas());
+        const Extension& e = v.dibujo()->escena().extension;
+        QVERIFY(v.dibujo()->escena().puntos.empty());
+        QCOMPARE(e.xMin, 10.0);
+        QCOMPARE(e.xMax, 10.0);
+        QCOMPARE(e.yMax, 20.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void visualEnCirculoDerechoSeDibujaEnSuDireccion() {
+        BancoVentana b(libretaCirculoDerecho);
+        ui::VentanaGestor& v = *b.ventana;
+        b.estacion(0).estacionamientos[0]->desorientacion = 0;
+        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
+        v.casillaVista(VistaDibujo::Visuales)->setChecked(true);
+        const auto& visuales = v.dibujo()->escena().visuales;
+        QCOMPARE(visuales.size(), std::size_t(1));
+        QVERIFY(std::abs(visuales[0].x2 - 10) < 0.001);  // 300 − 200 = 100 gon: east
+        QVERIFY(std::abs(visuales[0].y2) < 0.001);
+    }
+
+    void ficheroDeLaRadiacionApareceEnElArbol() {
+        BancoVentana b;
+        ui::VentanaGestor& v = *b.ventana;
+        const QModelIndex coordenadas = v.modeloArbol()->raizCoordenadas();
+        QCOMPARE(v.modeloArbol()->rowCount(coordenadas), 0);
+        const QString crd = QString::fromStdString((b.obra() / "radiados.crd").string());
+        alAbrirse<QDialog>([&](QDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("ficheroCrd"))->setText(crd);
+            d->findChild<QPushButton*>(QStringLiteral("calcular"))->click();
+        });
+        v.ejecutarComando(32838);  // "Calculo "RADIACION"..."
+        QCOMPARE(b.avisos.vistos.size(), std::size_t(1));
+        QVERIFY(b.avisos.vistos[0].texto.find("radiados.crd") != std::string::npos);
+        QCOMPARE(v.modeloArbol()->rowCount(coordenadas), 1);
+        QCOMPARE(v.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
+    }
+
+    void textosDeQtEnEspanol() {
+        QVERIFY(ui::instalarIdiomaEspanol(*qApp));
+        QMessageBox caja;
+        caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        auto texto = [&](QMessageBox::StandardButton b) { return caja.button(b)->text().remove(u'&'); };
+        QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
+        QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
+        QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
+        // "Compilado el 6 de diciembre de 2026".
+        QVERIFY(ui::textoAcercaDe().contains(QStringLiteral(" de ") + QString::fromLatin1(__DATE__).right(4)));
+    }
+
+    void cabeceraLegibleA1024x700() {
+        BancoVentana b(libretaCirculoDerecho);
+        ui::VentanaGestor& v = *b.ventana;
+        v.resize(1024, 700);
+        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
+        QTest::qWait(20);
+        const QString medidas = QStringLiteral("%1x%2 min %3 arbol %4 cabecera %5 dibujo %6 detalle %7")
+                                    .arg(v.width()).arg(v.height()).arg(v.minimumSizeHint().width())
+                                    .arg(v.arbol()->minimumSizeHint().width())
+                                    .arg(v.cabecera()->minimumSizeHint().width())
+                                    .arg(v.dibujo()->parentWidget()->minimumSizeHint().width())
+                                    .arg(v.panelEstacion()->minimumSizeHint().width());
+        QVERIFY2(v.size() == QSize(1024, 700) && v.minimumSizeHint().width() <= 1024, qPrintable(medidas));
+        ui::CabeceraEstacionamientoQt* c = v.cabecera();
+        QCOMPARE(c->altura->text(), QStringLiteral("1.472"));
+        for (QLineEdit* e : {c->nombre, c->estacion, c->altura, c->desorientacion}) {
+            QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) + 8 <= e->width(), qPrintable(e->text()));
+            QCOMPARE(e->cursorPosition(), 0);
+        }
+    }
+
+    void cadaOrdenAbreSuVentana() {
+        BancoVentana b;
+        auto titulo = [&b](Accion a) { return tituloDeLoQueAbre([&] { b.ventana->ejecutarAccion(a); }); };
+        QCOMPARE(titulo(Accion::DesorientacionTodas), QStringLiteral("CALCULO DESORIENTACIONES"));
+        QCOMPARE(titulo(Accion::DesorientacionIndividual), QStringLiteral("CALCULO DE DESORIENTACIONES"));
+        QCOMPARE(titulo(Accion::Radiacion), QStringLiteral("CALCULO DE LA RADIACION"));
+        QCOMPARE(titulo(Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
+        QCOMPARE(titulo(Accion::EstacionMmcc),
+                 QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
+        QCOMPARE(titulo(Accion::EstacionIndependiente),
+                 QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
+        QCOMPARE(titulo(Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));
+        QVERIFY(!titulo(Accion::ListadoInstrumentos).isEmpty());
+        QVERIFY(!titulo(Accion::DatosTrabajo).isEmpty());
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void exportarYRecogerCoordenadas() {
+        BancoVentana b;
+        // Export the stations, then change one and take its XYZ back.
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
+        b.ventana->ejecutarAccion(Accion::ExportarEstacionesCrd);
+        ListaPuntos puntos;
+        QCOMPARE(leerListaPuntos(b.obra() / "BASES.CRD", puntos), Estado::Exito);
+        QCOMPARE(puntos.size(), std::size_t(3));
+        b.estacion(0).x = 0;
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
+        b.ventana->ejecutarAccion(Accion::RecogerCoordenadasCrd);
+        QCOMPARE(b.estacion(0).x, 1000.0);
+        QVERIFY(b.gestor().modificado());
     }
 };
 
