@@ -428,13 +428,13 @@ private slots:
             teclear(*d, "ee", QStringLiteral("0.007"));
             pulsar(*d, "grabar");
         });
-        b.ventana->ejecutarComando(33062);  // "Tolerancias..."
+        b.v.ejecutarComando(33062);  // "Tolerancias..."
         QCOMPARE(b.gestor().ajustes().errorCentradoEstacion, 0.007);
         alAbrirse<ui::DialogoErroresPesos>([](ui::DialogoErroresPesos* d) {
             teclear(*d, "varianza", QStringLiteral("4"));
             pulsar(*d, "aceptar");
         });
-        b.ventana->ejecutarComando(33064);  // "Errores y Pesos..."
+        b.v.ejecutarComando(33064);  // "Errores y Pesos..."
         QCOMPARE(b.gestor().ajustes().varianzaReferencia, 4.0);
         QVERIFY(b.avisos.inesperados.empty());
     }

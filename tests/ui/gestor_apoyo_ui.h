@@ -110,21 +110,14 @@ inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
 class BancoVentana {
 public:
     explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = libretaDePrueba)
-        : raiz_(carpetaTemporal()), mapa(raiz_ / "c") {
-        std::filesystem::create_directories(obra());
-        escribir(raiz_ / "c" / "TRABAJOS" / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
-        CLibretaCampo l;
-        llenar(l);
-        escribirLibreta(l, obra() / "obra.obs");
-        CDatosGenerales a;
-        a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
-        guardarAjustes(a, raiz_ / "c" / "TRABAJOS" / "observa.dft");
-        ventana = std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador});
+        : raiz_(prepararDisco(llenar)), mapa(raiz_ / "c"),
+          ventana(std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador})),
+          v(*ventana) {
         EntornoAnfitrion entorno(mapa);
-        ventana->iniciar(entorno);
-        ventana->show();
-        ventana->activateWindow();
-        (void)QTest::qWaitForWindowActive(ventana.get());
+        v.iniciar(entorno);
+        v.show();
+        v.activateWindow();
+        (void)QTest::qWaitForWindowActive(&v);
     }
     ~BancoVentana() {
         ventana.reset();
@@ -138,6 +131,20 @@ public:
     Estacion& estacion(std::size_t i) { return *gestor().libreta().estaciones.at(i); }
 
 private:
+    static std::filesystem::path prepararDisco(const std::function<void(CLibretaCampo&)>& llenar) {
+        const auto raiz = carpetaTemporal();
+        const auto trabajos = raiz / "c" / "TRABAJOS";
+        std::filesystem::create_directories(trabajos / "OBRA1");
+        escribir(trabajos / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
+        CLibretaCampo l;
+        llenar(l);
+        escribirLibreta(l, trabajos / "OBRA1" / "obra.obs");
+        CDatosGenerales a;
+        a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
+        guardarAjustes(a, trabajos / "observa.dft");
+        return raiz;
+    }
+
     std::filesystem::path raiz_;
 
 public:
@@ -146,6 +153,7 @@ public:
     DialogosGuion dialogos;
     MostradorGuion mostrador;
     std::unique_ptr<ui::VentanaGestor> ventana;
+    ui::VentanaGestor& v;
 };
 
 // A scratch C: for a window on its own, with a book, settings and the

@@ -143,7 +143,7 @@ private slots:
 
     void configurarDesdeLaVentanaConLaHojaReal() {
         BancoVentana b;
-        ui::DialogosGestorQt qt(b.ventana.get(), b.mapa);
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
         b.dialogos.configurar = [&qt](CConfiguracion& c) {
             alAbrirse<ui::DialogoConfiguracion>([](ui::DialogoConfiguracion* d) {
                 d->findChild<QComboBox*>(QStringLiteral("proyeccion"))->setCurrentIndex(1);
@@ -151,7 +151,7 @@ private slots:
             });
             return qt.editarConfiguracion(c);
         };
-        b.ventana->ejecutarComando(32989);  // toolbar "Configuración"
+        b.v.ejecutarComando(32989);  // toolbar "Configuración"
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
         QCOMPARE(b.gestor().libreta().proyeccion, 1u);
         QVERIFY(b.avisos.inesperados.empty());
@@ -159,7 +159,7 @@ private slots:
 
     void insertarDatoConSusRotulos() {
         BancoVentana b;
-        ui::DialogosGestorQt qt(b.ventana.get(), b.mapa);
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("INSERTAR DATO"));
             QCOMPARE(d->edicion()->text(), QStringLiteral("B_"));
@@ -521,7 +521,6 @@ private slots:
 
     void elGestorAbreCadaVentana() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         Estacion* a = &b.estacion(0);
         const std::pair<Accion, QString> casos[] = {
             {Accion::CambiarEstacion, QStringLiteral("CAMBIAR DE ESTACION")},
@@ -531,7 +530,7 @@ private slots:
             {Accion::CorregirLecturas, QStringLiteral("CORRECCIONES O MODIFICACIONES A LAS LECTURAS")}};
         for (const auto& [accion, titulo] : casos) {
             b.gestor().seleccionar(NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
-            QCOMPARE(tituloDeLoQueAbre([&] { v.ejecutarAccion(accion); }), titulo);
+            QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }), titulo);
         }
         QVERIFY(b.avisos.inesperados.empty());
     }
