@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 
 #include "comun/avisos_grabados.h"
 #include "comun/libreta_prueba.h"
@@ -86,13 +85,6 @@ public:
     std::vector<std::string> mostrados;
 };
 
-inline std::filesystem::path carpetaTemporal() {
-    std::random_device rd;
-    auto p = std::filesystem::temp_directory_path() / ("celvara_ventana_" + std::to_string(rd()));
-    std::filesystem::create_directories(p);
-    return p;
-}
-
 inline void escribir(const std::filesystem::path& p, const std::string& texto) {
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << texto;
@@ -110,7 +102,7 @@ inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
 class BancoVentana {
 public:
     explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = libretaDePrueba)
-        : raiz_(prepararDisco(llenar)), mapa(raiz_ / "c"),
+        : raiz_(prepararDisco(dir_.path().toStdString(), llenar)), mapa(raiz_ / "c"),
           ventana(std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador})),
           v(*ventana) {
         EntornoAnfitrion entorno(mapa);
@@ -121,9 +113,8 @@ public:
     }
     ~BancoVentana() {
         ventana.reset();
-        std::error_code ec;
+        std::error_code ec;  // out of the job's folder before it goes
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-        std::filesystem::remove_all(raiz_, ec);
     }
     std::filesystem::path obra() const { return raiz_ / "c" / "TRABAJOS" / "OBRA1"; }
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }
@@ -131,8 +122,8 @@ public:
     Estacion& estacion(std::size_t i) { return *gestor().libreta().estaciones.at(i); }
 
 private:
-    static std::filesystem::path prepararDisco(const std::function<void(CLibretaCampo&)>& llenar) {
-        const auto raiz = carpetaTemporal();
+    static std::filesystem::path prepararDisco(const std::filesystem::path& raiz,
+                                               const std::function<void(CLibretaCampo&)>& llenar) {
         const auto trabajos = raiz / "c" / "TRABAJOS";
         std::filesystem::create_directories(trabajos / "OBRA1");
         escribir(trabajos / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
@@ -145,6 +136,7 @@ private:
         return raiz;
     }
 
+    QTemporaryDir dir_;
     std::filesystem::path raiz_;
 
 public:

@@ -60,7 +60,6 @@ private slots:
         std::uint8_t bandera = 0;
         ui::DialogoImportarDatosCampo d(w.ajustes, w.libreta, &bandera, nullptr, &w.avisos);
         d.show();
-        QCOMPARE(d.windowTitle(), QStringLiteral("Importar Datos Campo"));
         QCOMPARE(d.lista()->count(), 33);
         QCOMPARE(d.lista()->item(28)->text(), QStringLiteral("Fichero Leica-Wild Clásico"));
         QVERIFY(d.desdeFichero()->isChecked());
