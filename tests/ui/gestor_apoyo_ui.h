@@ -60,23 +60,23 @@ class DialogosGuion : public DialogosGestor {
 public:
     std::optional<std::string> pedirFichero(const PeticionFichero& p) override {
         peticiones.push_back(p);
-        if (ficheros.empty()) return std::nullopt;
-        auto r = ficheros.front();
-        ficheros.pop_front();
-        return r;
+        return tomar(ficheros);
     }
-    std::optional<std::string> pedirNombre(bool, std::string_view) override {
-        if (nombres.empty()) return std::nullopt;
-        auto r = nombres.front();
-        nombres.pop_front();
-        return r;
-    }
+    std::optional<std::string> pedirNombre(bool, std::string_view) override { return tomar(nombres); }
     bool editarConfiguracion(CConfiguracion& c) override { return configurar ? configurar(c) : false; }
 
     std::deque<std::optional<std::string>> ficheros;
     std::deque<std::optional<std::string>> nombres;
     std::function<bool(CConfiguracion&)> configurar;
     std::vector<PeticionFichero> peticiones;
+
+private:
+    static std::optional<std::string> tomar(std::deque<std::optional<std::string>>& cola) {
+        if (cola.empty()) return std::nullopt;
+        auto r = cola.front();
+        cola.pop_front();
+        return r;
+    }
 };
 
 class MostradorGuion : public MostradorInformes {

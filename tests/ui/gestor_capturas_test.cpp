@@ -2,18 +2,14 @@
 // with a coordinate file of its radiated points. Runs only when
 // CELVARA_CAPTURAS names the folder for the pictures (scripts/capturas.sh
 // runs it under Xvfb); otherwise it is skipped.
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
-#include <QTreeView>
 
 #include "gestor_apoyo_ui.h"
 #include "manager/fichero_crd.h"
 #include "manager/gestor_dibujo.h"
-#include "ui/manager/gestor_arbol_modelo.h"
 
 using namespace celvara;
 

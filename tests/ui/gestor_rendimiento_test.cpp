@@ -1,15 +1,10 @@
 // Timings of the main window on large books, printed for the notes (no
 // timing is asserted): opening a book of 100,000 readings until its tree is
 // shown, and reaching the last row of a set-up of 1,000,000 readings.
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 #include "gestor_apoyo_ui.h"
-#include "ui/manager/gestor_arbol_modelo.h"
-#include "ui/rejilla/rejilla.h"
 
 using namespace celvara;
 
