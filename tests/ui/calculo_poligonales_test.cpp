@@ -1,45 +1,31 @@
-// The traverse workbench driven as a user does: the traverse walked in the
-// assembly dialog, menus and toolbar, a grid edit, the .POL file commands,
-// the Bessel boxes and CALCULAR opening the result window. With
-// CELVARA_CAPTURAS set (scripts/capturas.sh) it also saves the pictures of
-// the workbench and the result window there.
+// The traverse windows driven as a user does: the traverse walked in the
+// assembly dialog, the workbench's menus, grid, .POL files, Bessel boxes and
+// CALCULAR; the result window; levelling from the typed wires to the report;
+// and the tolerance windows with their entries in the main window. With
+// CELVARA_CAPTURAS set (scripts/capturas.sh) the workbench and the result
+// window are also saved as pictures.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
+#include <QTabBar>
 #include <QToolBar>
 #include <QtTest>
 
-#include "comun/avisos_grabados.h"
+#include "gestor_apoyo_ui.h"
+#include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
-#include "ui/rejilla/rejilla.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
+#include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/resultado_poligonal_dialogo.h"
+#include "ui/traverse/tolerancias_dialogos.h"
 
 using namespace celvara;
 using namespace celvara::ui;
+using namespace celvara::prueba_ventana;
 
 namespace {
-
-bool teclear(QTableView* t, int fila, int columna, const QString& texto) {
-    t->setFocus();
-    t->setCurrentIndex(t->model()->index(fila, columna));
-    QTest::keyClick(t, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!editor || !editor->isVisible()) return false;
-    editor->selectAll();
-    QTest::keyClicks(editor, texto);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    return true;
-}
-
-QString celda(QTableView* t, int fila, int columna) { return t->model()->index(fila, columna).data().toString(); }
 
 // Double-clicks the sighted station of that name.
 void irA(DialogoRecogerObservaciones& d, const char* nombre) {
@@ -56,9 +42,39 @@ QStringList textos(const QList<QAction*>& acciones) {
     return t;
 }
 
+// E1 (0, 0) to E3 (0, 200): two 100 m legs due north, 12 mm long.
+CResultadoPoligonal resultado(Avisos& avisos) {
+    FilasPoligonal filas(3);
+    const char* n[] = {"E1", "E2", "E3"};
+    for (int k = 0; k < 3; ++k) {
+        auto& f = filas[k];
+        f.estacion = n[k];
+        f.estacionamiento = std::string(n[k]) + "-1";
+        f.visadoAtras = k ? n[k - 1] : "R";
+        f.visadoAdelante = k < 2 ? n[k + 1] : "R2";
+        f.datos.tipoDistancia = int(TipoDistancia::ReducidasDesnivel);
+        f.atras = {200, 0, 0, 0, k ? 100.006 : 0, 0, 0};
+        f.adelante = {0, 0, 0, 0, k < 2 ? 100.006 : 0, 0, 0};
+    }
+    ReferenciaPoligonal ref;
+    ref.partida = "E1";
+    ref.llegada = "E3";
+    ref.y1 = 200;
+    return CResultadoPoligonal(filas, ref, {}, avisos);
+}
+
+QString texto(QWidget* d, const char* nombre) { return d->findChild<QLabel*>(QString::fromLatin1(nombre))->text(); }
+
+// A C: drive with the test library where the settings look for it.
+void ponerLibreria(const Trabajo& c) {
+    const auto vestrum = c.mapa.raizC() / "trabajos" / "vestrum";
+    std::filesystem::create_directories(vestrum);
+    prueba::escribirLibreriaTolerancias(vestrum / "instrumentos.apa");
+}
+
 }  // namespace
 
-class PruebaCalculoPoligonales : public QObject {
+class PruebaPoligonales : public QObject {
     Q_OBJECT
 private slots:
     void recogerObservaciones() {
@@ -90,12 +106,9 @@ private slots:
     }
 
     void bancoDePoligonales() {
-        CLibretaCampo libreta;
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
         prueba::libretaRecorrido(libreta);
-        QTemporaryDir dir;
-        MapaRutas mapa(dir.path().toStdString());
-        CDatosGenerales ajustes;
-        prueba::AvisosGrabados avisos;
         DialogoCalculoPoligonales d(libreta, ajustes, mapa, avisos);
         QStringList abiertos;
         d.ejecutar = [&](QDialog& sub) {
@@ -121,14 +134,11 @@ private slots:
                 r->aceptar();
                 return true;
             }
-            if (qobject_cast<DialogoResultadoPoligonal*>(&sub)) {
-                const QByteArray destino = qgetenv("CELVARA_CAPTURAS");
-                if (!destino.isEmpty()) {
-                    sub.resize(1000, 560);
-                    sub.show();
-                    QTest::qWait(200);
-                    sub.grab().save(QDir(QString::fromLocal8Bit(destino)).filePath("poligonal_resultado.png"));
-                }
+            if (qobject_cast<DialogoResultadoPoligonal*>(&sub) && hayCapturas()) {
+                sub.resize(1000, 560);
+                sub.show();
+                QTest::qWait(200);
+                capturar(sub, QStringLiteral("poligonal_resultado.png"));
             }
             return true;
         };
@@ -153,7 +163,7 @@ private slots:
         d.findChild<QCheckBox*>("besselH")->setChecked(true);
         QVERIFY(!t->isColumnHidden(CCalculoPoligonales::HCi));
         QCOMPARE(celda(t, 1, CCalculoPoligonales::HCi), QStringLiteral("300.0000"));
-        QVERIFY(teclear(t, 3, CCalculoPoligonales::DCd, QStringLiteral("100,02")));
+        QVERIFY(teclearCelda(t, 3, CCalculoPoligonales::DCd, QStringLiteral("100,02")));
         QCOMPARE(d.logica().filas()[1].adelante.dCd, 100.02);
 
         // Station data: only from the instrument-height cell of a station line.
@@ -177,12 +187,8 @@ private slots:
         QVERIFY(std::filesystem::exists(ruta));
         QCOMPARE(d.windowTitle(), QString::fromStdString("Poligonales [" + ruta.string() + "]"));
 
-        const QByteArray destino = qgetenv("CELVARA_CAPTURAS");
-        if (!destino.isEmpty()) {
-            QDir().mkpath(QString::fromLocal8Bit(destino));
-            QTest::qWait(200);
-            d.grab().save(QDir(QString::fromLocal8Bit(destino)).filePath("poligonal_banco.png"));
-        }
+        if (hayCapturas()) QTest::qWait(200);
+        capturar(d, QStringLiteral("poligonal_banco.png"));
 
         d.findChild<QPushButton*>("calcular")->click();
         QCOMPARE(abiertos.back(), QStringLiteral("RESULTADO DEL CALCULO DE LA POLIGONAL"));
@@ -195,7 +201,242 @@ private slots:
         QVERIFY(d.findChild<QCheckBox*>("besselH")->isChecked());
         QVERIFY(avisos.mensajes.empty());
     }
+
+    void teclearAjustarRecogerYGrabar() {
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
+        crearEstacion(libreta.estaciones, {.nombre = "NP1", .coordenadas = Coordenadas{0, 0, 100}});
+        crearEstacion(libreta.estaciones, {.nombre = "NP2", .coordenadas = Coordenadas{0, 0, 103.007}});
+        ajustes.rutaFicheroAjustes = "C:\\observa.dft";
+        ajustes.ficheroInformes = "C:\\informe.txt";
+        DialogoNivelacion d(libreta, ajustes, mapa, avisos);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(d.windowTitle(), QStringLiteral("NIVELACION"));
+        auto* t = d.rejilla()->vista();
+        QVERIFY(t->isColumnHidden(0));
+        d.findChild<QCheckBox*>("verHilos")->setChecked(true);
+        d.findChild<QCheckBox*>("verDistancias")->setChecked(true);
+        QVERIFY(!t->isColumnHidden(0));
+
+        // Two set-ups rising 1 m each; stadia 20+10 and 10+20 m.
+        const char* hilos[2][4] = {{"1.600", "1.400", "0.550", "0.450"}, {"1,550", "1.450", "0.600", "0.400"}};
+        for (int f = 0; f < 2; ++f)
+            for (int i = 0; i < 4; ++i) QVERIFY(teclearCelda(t, f, i < 2 ? i : i + 3, QString::fromLatin1(hilos[f][i])));
+        QCOMPARE(celda(t, 0, 2), QStringLiteral("1.5000"));
+        QCOMPARE(celda(t, 0, 3), QStringLiteral("20.00"));
+        QCOMPARE(celda(t, 1, 8), QStringLiteral("20.00"));
+        QCOMPARE(celda(t, 1, 9), QStringLiteral("1.0000"));
+        QCOMPARE(celda(t, 1, 10), QStringLiteral("2.0000"));
+        QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
+
+        auto* llegada = d.findChild<QComboBox*>("llegada");
+        llegada->setCurrentIndex(1);
+        emit llegada->activated(1);
+        auto* cierre = d.findChild<QLabel*>("cierre");
+        QCOMPARE(cierre->text(), QStringLiteral("Error de cierre = 1.0070"));
+        d.ajustar();
+        QCOMPARE(celda(t, 0, 12), QStringLiteral("101.5035"));
+        QCOMPARE(celda(t, 1, 12), QStringLiteral("103.0070"));
+        d.calcularTolerancias();  // 10 mm · √0.06 km
+        QCOMPARE(avisos.textos().back(), std::string("Longitud = 0.060 km\nTolerancia = 0.0024 (k = 10 mm)\n"
+                                                     "Error de cierre = 1.0070\nCierre fuera de tolerancia"));
+
+        QTest::mouseClick(d.findChild<QPushButton*>("recogeCota"), Qt::LeftButton);
+        QCOMPARE(d.findChild<QLineEdit*>("cotaLlegada")->text(), QStringLiteral("102.0000"));
+        QVERIFY(cierre->text().isEmpty());
+        QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
+        QCOMPARE(libreta.estaciones[1]->z, 102.0);
+
+        // The line file, k in the side settings, the report.
+        const QString csv = dir.filePath("linea.csv");
+        d.pedirFichero = [&](bool) { return csv; };
+        QVERIFY(d.grabarComo());
+        QCOMPARE(leerTexto(csv), QStringLiteral("punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med\n"
+                                           ",1.600,1.400,1.5000,0.550,0.450,0.5000\n"
+                                           ",1.550,1.450,1.5000,0.600,0.400,0.5000\n"));
+        d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
+        d.configurarAjuste();
+        QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
+        QString mostrado;
+        d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        d.informe();
+        QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
+
+        d.nuevo();
+        QCOMPARE(celda(t, 0, 11), QString());
+        d.abrirFichero();
+        QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
+        QCOMPARE(avisos.mensajes.size(), std::size_t(1));
+    }
+
+    void pestanasResumenInformeYGrabacion() {
+        prueba::AvisosGrabados avisos;
+        auto logica = resultado(avisos);
+        QVERIFY(logica.abrir());
+        CLibretaCampo libreta;
+        ui::DialogoResultadoPoligonal d(logica, libreta);
+        auto* pestanas = d.findChild<QTabBar*>("pestanas");
+        QCOMPARE(pestanas->count(), 5);
+        QCOMPARE(pestanas->currentIndex(), 4);
+        QCOMPARE(pestanas->tabText(3), QStringLiteral("Compens Altimétrica "));
+        QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(
+            QStringLiteral("Poligonal Encuadrada:-Compensación Prop Distancias Parciales- Planas\n"
+                           "E.Ang=0.0000  E.X=0.000  E.Y=-0.012")));
+        QVERIFY(!d.findChild<QPushButton*>("grafico")->isEnabled());
+
+        auto* rejilla = d.findChild<ui::CRejilla*>("rejilla");
+        QCOMPARE(rejilla->filas(), 3);  // E1, E2, E3
+        QCOMPARE(rejilla->textoCelda(1, 0), QStringLiteral("E2"));
+        QCOMPARE(rejilla->textoCelda(1, 2), QStringLiteral("100.000"));
+        pestanas->setCurrentIndex(1);
+        QCOMPARE(rejilla->filas(), 2);  // a fitted traverse lists all legs but the last
+        QCOMPARE(rejilla->textoCelda(0, 0), QStringLiteral("E1 - E2"));
+        QCOMPARE(rejilla->textoCelda(0, 6), QStringLiteral("1.000000000"));
+        pestanas->setCurrentIndex(0);
+        QCOMPARE(rejilla->filas(), 6);  // two lines per leg
+
+        QTemporaryDir dir;
+        QString mostrado;
+        d.elegirInforme = [&] { return dir.filePath("informe"); };
+        d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        QTest::mouseClick(d.findChild<QPushButton*>("imprimir"), Qt::LeftButton);
+        QCOMPARE(mostrado, dir.filePath("informe.TXT"));
+        QVERIFY(QFileInfo(mostrado).size() > 1000);
+
+        QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
+        QCOMPARE(libreta.estaciones.size(), std::size_t(3));
+        QVERIFY(std::abs(libreta.buscarEstacion("E2")->y - 100.0) < 1e-9);
+    }
+
+    void sinFilasNoHayCalculo() {
+        prueba::AvisosGrabados avisos;
+        CResultadoPoligonal logica({}, {}, {}, avisos);
+        QVERIFY(!logica.abrir());
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"No existen Datos de la Poligonal.\n    NO existe CALCULO"});
+    }
+
+    void gestorDeToleranciasConUnaLecturaDeLaLibreta() {
+        Trabajo c;
+        ponerLibreria(c);
+        auto& [dir, mapa, libreta, ajustes, avisos] = c;
+        auto* e = crearEstacion(libreta.estaciones, {.nombre = "B1"});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B1-1", "B1", 1.55, nullptr, 0);
+        crearLectura(s->lecturas, std::nullopt, "P7", 1.5, 100.0, 95.0, 12.3456, "");
+        ui::DialogoGestorTolerancias d(libreta, ajustes, mapa, avisos);
+        QCOMPARE(d.windowTitle(), QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
+
+        // The settings' default instrument, then none.
+        QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("ESTANDAR"));
+        teclear(d, "instrumento", QString());
+        pulsar(d, "calcular");
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Seleccione un Instrumento"});
+        d.campos().pedirInstrumento = [] { return std::optional<std::string>("TC-20"); };
+        pulsar(d, "instrumentoBoton");
+        QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("TC-20"));
+
+        auto* estacion = d.findChild<QComboBox*>("estacion");
+        QCOMPARE(estacion->count(), 1);
+        estacion->activated(0);
+        d.findChild<QComboBox*>("ocupa")->activated(0);
+        QCOMPARE(d.findChild<QLineEdit*>("i")->text(), QStringLiteral("1.550"));
+        d.findChild<QComboBox*>("punto")->activated(0);
+        QCOMPARE(d.findChild<QLineEdit*>("d")->text(), QStringLiteral("100.000"));
+        QCOMPARE(d.findChild<QLineEdit*>("v")->text(), QStringLiteral("95.0000"));
+        pulsar(d, "calcular");
+        QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=63.9cc"));
+        QCOMPARE(texto(&d, "ev"), QStringLiteral("Ev=5.1cc"));
+        QCOMPARE(texto(&d, "ed"), QStringLiteral("Ed=0.024m"));
+        QCOMPARE(texto(&d, "desplazamientos"), QStringLiteral(" E.Long = 0.033m   E.Transv = 0.014m  E.Z = 0.008m"));
+
+        // Typed work parameters, with a decimal comma: the example changes and
+        // "Grabar" keeps them.
+        for (const char* p : {"ee", "ep", "ehe", "ehp"}) teclear(d, p, QStringLiteral("0,01"));
+        teclear(d, "incl", QStringLiteral("2"));
+        pulsar(d, "calcular");
+        QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=127.4cc"));
+        QCOMPARE(texto(&d, "desplazamientos"), QStringLiteral(" E.Long = 0.067m   E.Transv = 0.028m  E.Z = 0.021m"));
+        teclear(d, "ee", QStringLiteral("0.004"));
+        pulsar(d, "grabar");
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(ajustes.errorCentradoEstacion, 0.004);
+        QCOMPARE(ajustes.errorAlturaJalon, 0.01);
+        QCOMPARE(ajustes.inclinacionJalon, 2.0);
+        QCOMPARE(avisos.mensajes.size(), std::size_t(1));
+    }
+
+    void toleranciasDeUnaPoligonalPrevista() {
+        Trabajo c;
+        ponerLibreria(c);
+        auto& [dir, mapa, libreta, ajustes, avisos] = c;
+        ui::DialogoToleranciasPoligonal d(ajustes, mapa, avisos);
+        QCOMPARE(d.windowTitle(), QStringLiteral("TOLERANCIAS POLIGONAL"));
+        teclear(d, "instrumento", QStringLiteral("TC-30"));
+        teclear(d, "tramos", QStringLiteral("5"));
+        pulsar(d, "calcular");  // no length: nothing
+        QVERIFY(texto(&d, "ea").isEmpty());
+        teclear(d, "longitud", QStringLiteral("1000"));
+        pulsar(d, "calcular");
+        QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=33.4cc"));
+        QCOMPARE(texto(&d, "ev"), QStringLiteral("Ev=11.0cc"));
+        QCOMPARE(texto(&d, "ed"), QStringLiteral("Ed=0.025m"));
+        QCOMPARE(texto(&d, "tolerancias"), QStringLiteral("T.Ang=106cc T.Lon=0.040 T.Trav=0.033 T.Dist=0.040"));
+        QCOMPARE(texto(&d, "toleranciasXyz"), QStringLiteral("Tol.X = 0.013  Tol.Y = 0.027  Tol.Z = 0.010"));
+        teclear(d, "ehp", QStringLiteral("0.003"));
+        pulsar(d, "grabar");
+        QCOMPARE(ajustes.errorAlturaJalon, 0.003);
+        QVERIFY(avisos.mensajes.empty());
+
+        // No library: the message, nothing computed.
+        CDatosGenerales otros;
+        otros.ficheroInstrumentos = "c:\\trabajos\\vestrum\\falta.apa";
+        ui::DialogoToleranciasPoligonal sin(otros, mapa, avisos);
+        teclear(sin, "instrumento", QStringLiteral("TC-30"));
+        teclear(sin, "tramos", QStringLiteral("5"));
+        teclear(sin, "longitud", QStringLiteral("1000"));
+        pulsar(sin, "calcular");
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Error al abrir fichero de instrumentos"});
+    }
+
+    void erroresYPesosAceptarYCancelar() {
+        CDatosGenerales ajustes;
+        {
+            ui::DialogoErroresPesos d(ajustes);
+            auto* varianza = d.findChild<QLineEdit*>("varianza");
+            QCOMPARE(varianza->text(), QStringLiteral("1.000"));
+            teclear(d, "varianza", QStringLiteral("0,5"));
+            pulsar(d, "cancelar");
+        }
+        QCOMPARE(ajustes.varianzaReferencia, 1.0);
+        ui::DialogoErroresPesos d(ajustes);
+        teclear(d, "varianza", QStringLiteral("0,5"));
+        auto* casilla = d.findChild<QCheckBox*>("conPesos");
+        casilla->click();
+        QVERIFY(!d.findChild<QLineEdit*>("varianza")->isEnabled());
+        pulsar(d, "aceptar");
+        QCOMPARE(ajustes.calcularConPesos, std::uint8_t(0));
+        QCOMPARE(ajustes.varianzaReferencia, 0.5);
+    }
+
+    void entradasDeLaVentanaPrincipal() {
+        prueba_ventana::BancoVentana b;
+        alAbrirse<ui::DialogoGestorTolerancias>([](ui::DialogoGestorTolerancias* d) {
+            teclear(*d, "ee", QStringLiteral("0.007"));
+            pulsar(*d, "grabar");
+        });
+        b.v.ejecutarComando(33062);  // "Tolerancias..."
+        QCOMPARE(b.gestor().ajustes().errorCentradoEstacion, 0.007);
+        alAbrirse<ui::DialogoErroresPesos>([](ui::DialogoErroresPesos* d) {
+            teclear(*d, "varianza", QStringLiteral("4"));
+            pulsar(*d, "aceptar");
+        });
+        b.v.ejecutarComando(33064);  // "Errores y Pesos..."
+        QCOMPARE(b.gestor().ajustes().varianzaReferencia, 4.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
 };
 
-QTEST_MAIN(PruebaCalculoPoligonales)
+QTEST_MAIN(PruebaPoligonales)
 #include "calculo_poligonales_test.moc"

@@ -1,20 +1,34 @@
-// Harness of the main-window tests: a temporary drive C: with a working
+// Harness of the window tests: a temporary drive C: with a working
 // directory and a field book, recorders standing in for message boxes, file
-// dialogs and the report viewer, and the real window on top.
+// dialogs and the report viewer, the real main window on top; and the few
+// moves every window test makes (type into a grid or a field, press a
+// button, close what a command opens).
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 
-#include "fieldbook/arranque.h"
+#include "comun/avisos_grabados.h"
 #include "comun/libreta_prueba.h"
+#include "fieldbook/arranque.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/gestor_configuracion.h"
+#include "ui/manager/gestor_arbol_modelo.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/rejilla/rejilla.h"
 
 namespace celvara::prueba_ventana {
 
@@ -46,23 +60,23 @@ class DialogosGuion : public DialogosGestor {
 public:
     std::optional<std::string> pedirFichero(const PeticionFichero& p) override {
         peticiones.push_back(p);
-        if (ficheros.empty()) return std::nullopt;
-        auto r = ficheros.front();
-        ficheros.pop_front();
-        return r;
+        return tomar(ficheros);
     }
-    std::optional<std::string> pedirNombre(bool, std::string_view) override {
-        if (nombres.empty()) return std::nullopt;
-        auto r = nombres.front();
-        nombres.pop_front();
-        return r;
-    }
+    std::optional<std::string> pedirNombre(bool, std::string_view) override { return tomar(nombres); }
     bool editarConfiguracion(CConfiguracion& c) override { return configurar ? configurar(c) : false; }
 
     std::deque<std::optional<std::string>> ficheros;
     std::deque<std::optional<std::string>> nombres;
     std::function<bool(CConfiguracion&)> configurar;
     std::vector<PeticionFichero> peticiones;
+
+private:
+    static std::optional<std::string> tomar(std::deque<std::optional<std::string>>& cola) {
+        if (cola.empty()) return std::nullopt;
+        auto r = cola.front();
+        cola.pop_front();
+        return r;
+    }
 };
 
 class MostradorGuion : public MostradorInformes {
@@ -70,13 +84,6 @@ public:
     void mostrar(std::string_view ruta) override { mostrados.emplace_back(ruta); }
     std::vector<std::string> mostrados;
 };
-
-inline std::filesystem::path carpetaTemporal() {
-    std::random_device rd;
-    auto p = std::filesystem::temp_directory_path() / ("celvara_ventana_" + std::to_string(rd()));
-    std::filesystem::create_directories(p);
-    return p;
-}
 
 inline void escribir(const std::filesystem::path& p, const std::string& texto) {
     std::filesystem::create_directories(p.parent_path());
@@ -95,27 +102,19 @@ inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
 class BancoVentana {
 public:
     explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = libretaDePrueba)
-        : raiz_(carpetaTemporal()), mapa(raiz_ / "c") {
-        std::filesystem::create_directories(obra());
-        escribir(raiz_ / "c" / "TRABAJOS" / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
-        CLibretaCampo l;
-        llenar(l);
-        escribirLibreta(l, obra() / "obra.obs");
-        CDatosGenerales a;
-        a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
-        guardarAjustes(a, raiz_ / "c" / "TRABAJOS" / "observa.dft");
-        ventana = std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador});
+        : raiz_(prepararDisco(dir_.path().toStdString(), llenar)), mapa(raiz_ / "c"),
+          ventana(std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador})),
+          v(*ventana) {
         EntornoAnfitrion entorno(mapa);
-        ventana->iniciar(entorno);
-        ventana->show();
-        ventana->activateWindow();
-        (void)QTest::qWaitForWindowActive(ventana.get());
+        v.iniciar(entorno);
+        v.show();
+        v.activateWindow();
+        (void)QTest::qWaitForWindowActive(&v);
     }
     ~BancoVentana() {
         ventana.reset();
-        std::error_code ec;
+        std::error_code ec;  // out of the job's folder before it goes
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-        std::filesystem::remove_all(raiz_, ec);
     }
     std::filesystem::path obra() const { return raiz_ / "c" / "TRABAJOS" / "OBRA1"; }
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }
@@ -123,6 +122,21 @@ public:
     Estacion& estacion(std::size_t i) { return *gestor().libreta().estaciones.at(i); }
 
 private:
+    static std::filesystem::path prepararDisco(const std::filesystem::path& raiz,
+                                               const std::function<void(CLibretaCampo&)>& llenar) {
+        const auto trabajos = raiz / "c" / "TRABAJOS";
+        std::filesystem::create_directories(trabajos / "OBRA1");
+        escribir(trabajos / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
+        CLibretaCampo l;
+        llenar(l);
+        escribirLibreta(l, trabajos / "OBRA1" / "obra.obs");
+        CDatosGenerales a;
+        a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
+        guardarAjustes(a, trabajos / "observa.dft");
+        return raiz;
+    }
+
+    QTemporaryDir dir_;
     std::filesystem::path raiz_;
 
 public:
@@ -131,6 +145,109 @@ public:
     DialogosGuion dialogos;
     MostradorGuion mostrador;
     std::unique_ptr<ui::VentanaGestor> ventana;
+    ui::VentanaGestor& v;
 };
+
+// A scratch C: for a window on its own, with a book, settings and the
+// messages it shows.
+struct Trabajo {
+    QTemporaryDir dir;
+    MapaRutas mapa{dir.path().toStdString()};
+    CLibretaCampo libreta;
+    CDatosGenerales ajustes;
+    prueba::AvisosGrabados avisos;
+    QString ruta(const char* nombre) const { return dir.filePath(QString::fromUtf8(nombre)); }
+};
+
+// Types into a grid cell as the user does: go to the cell, F2, type, Enter.
+inline bool teclearCelda(QTableView* t, int fila, int columna, const QString& texto) {
+    t->setFocus();
+    t->setCurrentIndex(t->model()->index(fila, columna));
+    QTest::keyClick(t, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor || !editor->isVisible()) return false;
+    editor->selectAll();
+    QTest::keyClicks(editor, texto);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits the editor's text and drops the editor through the event loop.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+inline bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& texto) {
+    return teclearCelda(v.rejilla()->vista(), fila, columna, texto);
+}
+
+inline QString celda(QTableView* t, int fila, int columna) { return t->model()->index(fila, columna).data().toString(); }
+
+inline void clicEnNodo(ui::VentanaGestor& v, const NodoArbol& n) {
+    QTreeView* arbol = v.arbol();
+    const QModelIndex i = v.modeloArbol()->indice(n);
+    QVERIFY(i.isValid());
+    arbol->scrollTo(i);
+    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, arbol->visualRect(i).center());
+}
+
+inline void pulsar(QWidget& d, const char* nombre) {
+    auto* b = d.findChild<QPushButton*>(QString::fromUtf8(nombre));
+    QVERIFY2(b, nombre);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Replaces the text of a named field, as typed (within its maximum length).
+inline void teclear(QWidget& d, const char* nombre, const QString& texto) {
+    auto* e = d.findChild<QLineEdit*>(QString::fromUtf8(nombre));
+    QVERIFY2(e, nombre);
+    e->clear();
+    e->insert(texto);
+}
+
+// Runs `accion` on the modal dialog once it is up.
+template <typename T, typename F>
+void alAbrirse(F accion) {
+    QTimer::singleShot(0, [accion] {
+        T* dialogo = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY2(dialogo, "no modal dialog of the expected kind");
+        accion(dialogo);
+    });
+}
+
+// Runs `accion`, closing every dialog it opens (message boxes too), and
+// returns the title of the first one that is not a message box.
+inline QString tituloDeLoQueAbre(const std::function<void()>& accion) {
+    QList<QWidget*> antes;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) antes << w;
+    QString titulo;
+    QTimer cierre;
+    cierre.setInterval(20);
+    QObject::connect(&cierre, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || !d->isVisible() || antes.contains(d)) continue;
+            if (titulo.isEmpty() && !d->inherits("QMessageBox")) titulo = d->windowTitle();
+            d->done(QDialog::Rejected);
+            return;
+        }
+    });
+    cierre.start();
+    accion();
+    return titulo;
+}
+
+inline QString leerTexto(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// With CELVARA_CAPTURAS naming a folder (scripts/capturas.sh), the pictures
+// of the windows are saved there.
+inline bool hayCapturas() { return !qgetenv("CELVARA_CAPTURAS").isEmpty(); }
+inline void capturar(QWidget& w, const QString& fichero) {
+    if (!hayCapturas()) return;
+    const QDir carpeta(QString::fromLocal8Bit(qgetenv("CELVARA_CAPTURAS")));
+    QDir().mkpath(carpeta.path());
+    w.grab().save(carpeta.filePath(fichero));
+}
 
 }  // namespace celvara::prueba_ventana

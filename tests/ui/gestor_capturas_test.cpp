@@ -2,18 +2,14 @@
 // with a coordinate file of its radiated points. Runs only when
 // CELVARA_CAPTURAS names the folder for the pictures (scripts/capturas.sh
 // runs it under Xvfb); otherwise it is skipped.
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
-#include <QTreeView>
 
 #include "gestor_apoyo_ui.h"
 #include "manager/fichero_crd.h"
 #include "manager/gestor_dibujo.h"
-#include "ui/manager/gestor_arbol_modelo.h"
 
 using namespace celvara;
 
@@ -46,9 +42,7 @@ class CapturasGestor : public QObject {
     Q_OBJECT
 private slots:
     void cincoEstados() {
-        const QByteArray destino = qgetenv("CELVARA_CAPTURAS");
-        if (destino.isEmpty()) QSKIP("CELVARA_CAPTURAS no está definida");
-        QDir().mkpath(QString::fromLocal8Bit(destino));
+        if (!prueba_ventana::hayCapturas()) QSKIP("CELVARA_CAPTURAS no está definida");
         const QString ejemplo = QFINDTESTDATA("../../examples/obra_ejemplo.obs");
         QVERIFY(!ejemplo.isEmpty());
 
@@ -62,55 +56,38 @@ private slots:
         // The radiated points of the job as a coordinate file.
         ListaPuntos puntos;
         for (const auto& e : b.gestor().libreta().estaciones) {
-            PuntoCoordenadas base;
-            base.base = 1;
-            base.nombre = e->nombre.vista();
-            base.x = e->x;
-            base.y = e->y;
-            base.z = e->z;
-            puntos.push_back(base);
+            puntos.push_back({1, e->nombre.vista(), "", e->x, e->y, e->z, ""});
             for (const auto& s : e->estacionamientos)
                 for (const auto& l : s->lecturas) {
-                    if (b.gestor().libreta().buscarEstacion(l.nombre.vista())) continue;
-                    PuntoCoordenadas p;
-                    p.nombre = l.nombre.vista();
-                    p.estacion = e->nombre.vista();
-                    if (!puntoVisado(*e, *s, l, p.x, p.y)) continue;
-                    p.z = e->z;
-                    p.codigo = l.codigo.vista();
-                    puntos.push_back(p);
+                    PuntoCoordenadas p{0, l.nombre.vista(), e->nombre.vista(), 0, 0, e->z, l.codigo.vista()};
+                    if (!b.gestor().libreta().buscarEstacion(l.nombre.vista()) && puntoVisado(*e, *s, l, p.x, p.y))
+                        puntos.push_back(p);
                 }
         }
         QCOMPARE(escribirListaPuntos(puntos, b.obra() / "RADIACION.CRD"), Estado::Exito);
         QDir().mkpath(QString::fromStdString((b.trabajos() / "VESTRUM").string()));
         dibujarCroquis(QString::fromStdString((b.trabajos() / "VESTRUM" / "FOTO0.BMP").string()));
 
-        ui::VentanaGestor& v = *b.ventana;
-        v.resize(1200, 760);
+        b.v.resize(1200, 760);
         b.gestor().cambiarVista(VistaDibujo::Visuales, true);
         b.gestor().cambiarVista(VistaDibujo::Puntos, true);
         b.gestor().cambiarVista(VistaDibujo::Numeros, true);
         b.gestor().actualizar();
-        v.sincronizar();
+        b.v.sincronizar();
 
-        auto captura = [&](int estado) {
-            QTest::qWait(150);
-            v.grab().save(QString::fromLocal8Bit(destino) + QStringLiteral("/gestor_estado_%1.png").arg(estado));
-        };
+        // Bases, a station, a set-up, the drawing, a coordinate file.
         Estacion* b1 = b.gestor().libreta().estaciones[0].get();
-        captura(1);
-        b.gestor().reconstruirArbol(b1);
-        v.sincronizar();
-        captura(2);
-        b.gestor().reconstruirArbol(b1, b1->estacionamientos[0].get());
-        v.sincronizar();
-        captura(3);
-        b.gestor().reconstruirArbol(nullptr, nullptr, true);
-        v.sincronizar();
-        captura(4);
-        b.gestor().seleccionar(NodoArbol::deFichero(0));
-        v.sincronizar();
-        captura(5);
+        const std::function<void()> estados[] = {
+            [] {}, [&] { b.gestor().reconstruirArbol(b1); },
+            [&] { b.gestor().reconstruirArbol(b1, b1->estacionamientos[0].get()); },
+            [&] { b.gestor().reconstruirArbol(nullptr, nullptr, true); },
+            [&] { b.gestor().seleccionar(NodoArbol::deFichero(0)); }};
+        for (int i = 0; i < 5; ++i) {
+            estados[i]();
+            b.v.sincronizar();
+            QTest::qWait(150);
+            prueba_ventana::capturar(b.v, QStringLiteral("gestor_estado_%1.png").arg(i + 1));
+        }
         QVERIFY(b.avisos.inesperados.empty());
     }
 };

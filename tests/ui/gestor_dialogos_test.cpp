@@ -1,38 +1,58 @@
-// The grid component on its own, and the Qt dialogs of the main window:
-// the configuration sheet, "INSERTAR DATO", the file dialog (filters and
-// path mapping) and the report viewer.
-#include <QApplication>
+// The Qt dialogs of the main window and the windows it opens on its own
+// data: the grid component, the configuration sheet, "INSERTAR DATO", the
+// file dialog (filters and path mapping), the report viewer; the instrument
+// windows and "DATOS GENERALES" in a scratch C:; the reading tools and the
+// corrections window, each also opened from the main window.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QLineEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 
 #include "gestor_apoyo_ui.h"
 #include "ui/manager/configuracion_dialogo.h"
+#include "ui/manager/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_dialogos_qt.h"
 #include "ui/manager/gestor_informes_qt.h"
 #include "ui/manager/gestor_nombre_dialogo.h"
-#include "ui/rejilla/rejilla.h"
+#include "ui/manager/herramientas_lecturas_dialogos.h"
+#include "ui/manager/instrumentos_dialogos.h"
+#include "ui/output/correcciones_dialogo.h"
 
 using namespace celvara;
+using namespace celvara::ui;
+using namespace celvara::prueba_ventana;
 
 namespace {
 
-// Runs `accion` on the modal dialog once it is up.
-template <typename T, typename F>
-void alAbrirse(F accion) {
-    QTimer::singleShot(0, [accion] {
-        QWidget* w = QApplication::activeModalWidget();
-        T* dialogo = qobject_cast<T*>(w);
-        QVERIFY2(dialogo, "no modal dialog of the expected kind");
-        accion(dialogo);
-    });
+const std::string kDanada = "La Base de Datos de Instrumentos no Existe o esta Dañada";
+
+QString biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa"); }
+
+// One 392-byte record of the instrument library.
+QByteArray registro(const char* nombre, int aumentos) {
+    QByteArray r(392, '\0');
+    std::memcpy(r.data() + 4, nombre, std::strlen(nombre));
+    r[72] = static_cast<char>(aumentos);
+    return r;
+}
+
+QByteArray leerBytes(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void escribirBytes(const QString& ruta, const QByteArray& datos) {
+    QDir().mkpath(QFileInfo(ruta).path());
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(datos);
 }
 
 }  // namespace
@@ -56,23 +76,12 @@ private slots:
         QCOMPARE(r.textoCelda(1, 1), QStringLiteral("Ñ2"));
         QCOMPARE(r.modelo()->data(r.modelo()->index(0, 0), Qt::CheckStateRole).toInt(), int(Qt::Checked));
         QCOMPARE(r.vista()->columnWidth(1), 120);
-        r.ocultarColumna(2, true);
-        QVERIFY(r.vista()->isColumnHidden(2));
-        r.anchoColumna(1, 77);
-        QCOMPARE(r.vista()->columnWidth(1), 77);
-        r.fijarValorCelda(1, 2, QStringLiteral("4,5"));
-        QCOMPARE(r.textoCelda(1, 2), QStringLiteral("4,5"));
 
         QSignalSpy editada(&r, &ui::CRejilla::celdaEditada);
         QVERIFY(r.modelo()->setData(r.modelo()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
         QCOMPARE(r.textoCelda(1, 0), QStringLiteral("1"));
         QCOMPARE(editada.count(), 1);
         QCOMPARE(editada.first().at(0).toInt(), 1);
-
-        r.fijarFilas(5);
-        QCOMPARE(r.filas(), 5);
-        r.vaciar();
-        QCOMPARE(r.filas(), 0);
     }
 
     void rejillaPideInsertarYBorrar() {
@@ -133,8 +142,8 @@ private slots:
     }
 
     void configurarDesdeLaVentanaConLaHojaReal() {
-        prueba_ventana::BancoVentana b;
-        ui::DialogosGestorQt qt(b.ventana.get(), b.mapa);
+        BancoVentana b;
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
         b.dialogos.configurar = [&qt](CConfiguracion& c) {
             alAbrirse<ui::DialogoConfiguracion>([](ui::DialogoConfiguracion* d) {
                 d->findChild<QComboBox*>(QStringLiteral("proyeccion"))->setCurrentIndex(1);
@@ -142,15 +151,15 @@ private slots:
             });
             return qt.editarConfiguracion(c);
         };
-        b.ventana->ejecutarComando(32989);  // toolbar "Configuración"
+        b.v.ejecutarComando(32989);  // toolbar "Configuración"
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
         QCOMPARE(b.gestor().libreta().proyeccion, 1u);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
     void insertarDatoConSusRotulos() {
-        prueba_ventana::BancoVentana b;
-        ui::DialogosGestorQt qt(b.ventana.get(), b.mapa);
+        BancoVentana b;
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("INSERTAR DATO"));
             QCOMPARE(d->edicion()->text(), QStringLiteral("B_"));
@@ -164,8 +173,8 @@ private slots:
     }
 
     void dialogoDeFicheroDevuelveLaRutaWindows() {
-        prueba_ventana::BancoVentana b;
-        prueba_ventana::escribir(b.obra() / "OTRA.OBS", "x");
+        BancoVentana b;
+        escribir(b.obra() / "OTRA.OBS", "x");
         PeticionFichero p;
         p.extension = "OBS";
         p.filtro = kFiltroObservaciones;
@@ -184,11 +193,342 @@ private slots:
     }
 
     void visorDeInformesMuestraElTextoEnWindows1252() {
-        prueba_ventana::BancoVentana b;
-        const auto ruta = b.obra() / "informe.txt";
-        prueba_ventana::escribir(ruta, "ESTACION : \xD1u\n         No se estaci\xF3n\xF3.\n");
-        ui::VisorInforme visor(QString::fromStdString(ruta.string()));
+        Trabajo w;
+        escribir(w.ruta("informe.txt").toStdString(), "ESTACION : \xD1u\n         No se estaci\xF3n\xF3.\n");
+        ui::VisorInforme visor(w.ruta("informe.txt"));
         QCOMPARE(visor.texto(), QStringLiteral("ESTACION : Ñu\n         No se estaciónó.\n"));
+    }
+
+    void editorAnadirSalirSinGrabarYGrabarConAcentos() {
+        Trabajo w;
+        escribirBytes(biblioteca(w), registro("LEICA TS06", 30));
+        const QByteArray antes = leerBytes(biblioteca(w));
+        {
+            DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
+            editor.pedirNombre = [] { return std::optional<QString>(QStringLiteral("NUEVA ESTACIÓN")); };
+            editor.show();
+            auto* nombres = editor.findChild<QComboBox*>(QStringLiteral("nombres"));
+            QCOMPARE(nombres->count(), 1);
+            pulsar(editor, "anadir");
+            QCOMPARE(nombres->count(), 2);
+            QCOMPARE(nombres->currentText(), QStringLiteral("NUEVA ESTACIÓN"));
+            auto* numero = editor.findChild<QLineEdit*>(QStringLiteral("numero"));
+            QVERIFY(numero->isReadOnly());
+            QCOMPARE(numero->text(), QString());
+            teclear(editor, "aumentos", QStringLiteral("32"));
+            pulsar(editor, "salir");  // without "Grabar": nothing added
+            QCOMPARE(editor.result(), int(QDialog::Accepted));
+            QVERIFY(!editor.isVisible());
+            QCOMPARE(leerBytes(biblioteca(w)), antes);
+        }
+        DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
+        editor.pedirNombre = [] { return std::optional<QString>(QStringLiteral("ESTACIÓN")); };
+        editor.show();
+        pulsar(editor, "anadir");
+        teclear(editor, "aumentos", QStringLiteral("26"));
+        teclear(editor, "precision", QStringLiteral("1,5"));
+        pulsar(editor, "grabar");
+        pulsar(editor, "salir");
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        const QByteArray bytes = leerBytes(biblioteca(w));
+        QCOMPARE(bytes.size(), 784);
+        QCOMPARE(bytes.mid(392 + 4, 9), QByteArray("ESTACI\xD3N\0", 9));  // Windows-1252 in the record
+        QCOMPARE(int(bytes[392 + 72]), 26);
+        float precision = 0;
+        std::memcpy(&precision, bytes.constData() + 392 + 92, 4);
+        QCOMPARE(precision, 1.5f);
+        QVERIFY(w.avisos.mensajes.empty());
+    }
+
+    void editorSalirQueFallaYLuegoFunciona() {
+        Trabajo w;
+        w.ajustes.ficheroInstrumentos = "c:\\trabajos\\nueva\\instrumentos.apa";
+        DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
+        editor.pedirNombre = [] { return std::optional<QString>(QStringLiteral("X")); };
+        editor.show();
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kDanada});
+
+        pulsar(editor, "anadir");
+        teclear(editor, "aumentos", QStringLiteral("30"));
+        pulsar(editor, "grabar");
+        pulsar(editor, "salir");
+        QCOMPARE(w.avisos.mensajes.size(), std::size_t(2));
+        QCOMPARE(w.avisos.mensajes.back().texto, std::string());
+        QVERIFY(w.avisos.mensajes.back().icono == Icono::Stop);
+        QVERIFY(editor.isVisible());
+        // Closing the window is "SALIR" too, and fails the same way.
+        editor.close();
+        QVERIFY(editor.isVisible());
+        QCOMPARE(w.avisos.mensajes.size(), std::size_t(3));
+        QCOMPARE(editor.findChild<QComboBox*>(QStringLiteral("nombres"))->count(), 1);
+
+        QVERIFY(QDir().mkpath(w.ruta("trabajos/nueva")));
+        pulsar(editor, "salir");
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        const QByteArray bytes = leerBytes(w.ruta("trabajos/nueva/instrumentos.apa"));
+        QCOMPARE(bytes.size(), 392);
+        QCOMPARE(bytes[4], 'X');
+        QCOMPARE(int(bytes[72]), 30);
+    }
+
+    void editorBorrarYFoto() {
+        Trabajo w;
+        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26) + registro("A", 28));
+        const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
+        escribirBytes(foto, QByteArray("no es una imagen"));
+        DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
+        editor.pedirFoto = [foto] { return std::optional<QString>(foto); };
+        editor.show();
+        auto* nombres = editor.findChild<QComboBox*>(QStringLiteral("nombres"));
+        nombres->setCurrentIndex(1);
+        emit nombres->activated(1);
+        QCOMPARE(editor.findChild<QLineEdit*>(QStringLiteral("aumentos"))->text(), QStringLiteral("26"));
+        pulsar(editor, "foto");
+        auto* ruta = editor.findChild<QLineEdit*>(QStringLiteral("ficheroFoto"));
+        QVERIFY2(ruta->text().startsWith(QStringLiteral("C:\\")), qPrintable(ruta->text()));
+        QVERIFY(ruta->text().endsWith(QStringLiteral("\\ts.bmp")));
+        editor.pedirFoto = [] { return std::optional<QString>(); };
+        pulsar(editor, "foto");
+        QCOMPARE(ruta->text(), QStringLiteral("c:\\trabajos\\vestrum\\foto0.bmp"));
+
+        nombres->setCurrentIndex(2);
+        emit nombres->activated(2);
+        pulsar(editor, "borrar");
+        QCOMPARE(nombres->count(), 1);
+        QCOMPARE(nombres->itemText(0), QStringLiteral("B"));
+        pulsar(editor, "salir");
+        QCOMPARE(leerBytes(biblioteca(w)).size(), 392);
+    }
+
+    // The list shows the chosen one, opens the editor on it (same unit for
+    // the spherical level) and reloads what the editor left.
+    void listadoEligeAbreElEditorYRecarga() {
+        Trabajo w;
+        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26));
+        DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
+        listado.show();
+        auto* nombres = listado.findChild<QListWidget*>(QStringLiteral("nombres"));
+        auto caracteristica = [&](int i) {
+            return listado.findChild<QLabel*>(QStringLiteral("caracteristica%1").arg(i))->text();
+        };
+        QCOMPARE(nombres->count(), 2);
+        nombres->setCurrentRow(1);
+        QCOMPARE(caracteristica(0), QStringLiteral("NOMBRE: B"));
+        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 26"));
+        QVERIFY(caracteristica(10).endsWith(u'\''));  // minutes, as the editor reads
+        int elegido = -1;
+        QString aumentos;
+        alAbrirse<DialogoEditorInstrumentos>([&](DialogoEditorInstrumentos* editor) {
+            elegido = editor->findChild<QComboBox*>(QStringLiteral("nombres"))->currentIndex();
+            aumentos = editor->findChild<QLineEdit*>(QStringLiteral("aumentos"))->text();
+            editor->close();
+        });
+        pulsar(listado, "editor");
+        QCOMPARE(elegido, 1);
+        QCOMPARE(aumentos, QStringLiteral("26"));
+
+        listado.ejecutarEditor = [&w] { escribirBytes(biblioteca(w), registro("C", 33)); };
+        pulsar(listado, "editor");
+        QCOMPARE(nombres->count(), 1);
+        QCOMPARE(nombres->currentRow(), 0);
+        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 33"));
+        pulsar(listado, "aceptar");
+        QCOMPARE(listado.result(), int(QDialog::Accepted));
+        QCOMPARE(listado.nombreElegido(), std::optional<std::string>("C"));
+        QVERIFY(w.avisos.mensajes.empty());
+    }
+
+    void listadoSinBiblioteca() {
+        Trabajo w;
+        DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kDanada});
+        QCOMPARE(listado.findChild<QListWidget*>(QStringLiteral("nombres"))->count(), 0);
+        listado.show();
+        pulsar(listado, "aceptar");
+        QVERIFY(!listado.nombreElegido());
+    }
+
+    void datosGeneralesCancelarYCrearElRegistro() {
+        Trabajo w;
+        const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
+        QDir().mkpath(QFileInfo(prt).path());
+        {
+            DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
+            dialogo.show();
+            pulsar(dialogo, "cancelar");
+            QVERIFY(!QFile::exists(prt));
+        }
+        DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
+        // Once for each window opened.
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>(2, "El fichero de Datos Informativos del Trabajo\n"
+                                                                "no Existe o esta Dañada"));
+        dialogo.show();
+        QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("empresa"))->text(), QStringLiteral("EMPRESA"));
+        QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("direccion"))->text(), QStringLiteral("Dirección"));
+        QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("telefonos"))->text(), QStringLiteral("Teléfono"));
+        teclear(dialogo, "titulo", QStringLiteral("Parcela 14"));
+        dialogo.findChild<QPlainTextEdit*>(QStringLiteral("observaciones"))->setPlainText(QStringLiteral("uno\ndos"));
+        pulsar(dialogo, "aceptar");
+        QCOMPARE(dialogo.result(), int(QDialog::Accepted));
+        const QByteArray bytes = leerBytes(prt);
+        QCOMPARE(bytes.size(), 1513);
+        QCOMPARE(bytes.mid(50, 10), QByteArray("Direcci\xF3n\0", 10));
+        QCOMPARE(bytes.mid(180, 11), QByteArray("Parcela 14\0", 11));
+        QCOMPARE(bytes.mid(460, 9), QByteArray("uno\r\ndos\0", 9));
+    }
+
+    void opcionesBorraMueveYCuenta() {
+        CLibretaCampo l;
+        prueba::libretaPequena(l);
+        Estacion& a = *l.estaciones[0];
+        Estacionamiento& s1 = *a.estacionamientos[0];
+        Estacionamiento& s2 = *a.estacionamientos[1];
+        prueba::AvisosGrabados avisos;
+        ui::DialogoOpcionesLecturas d(l, a, s1, avisos);
+        auto* lista = d.findChild<QListWidget*>("lista");
+        QCOMPARE(lista->count(), 1);
+        lista->setCurrentRow(0);
+        QCOMPARE(d.findChild<QLabel*>("datos")->text(), QStringLiteral("Subestacion:A_2\nDes = 20.0000\nI = 1.600"));
+        teclear(d, "desde", "1");
+        teclear(d, "hasta", "1");
+        pulsar(d, "cuantos");
+        QCOMPARE(d.findChild<QPushButton*>("cuantos")->text(), QStringLiteral("Cuantos: 1"));
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "mover");
+        QCOMPARE(s1.lecturas.size(), std::size_t(2));
+        QCOMPARE(s2.lecturas.back().nombre.str(), std::string("1"));
+        QCOMPARE(avisos.textos().back(), std::string("Lecturas Cambiadas"));
+        QString visto;
+        d.abrirRepetidas = [&visto] { visto = QStringLiteral("repetidas"); };
+        pulsar(d, "repetidos");
+        QCOMPARE(visto, QStringLiteral("repetidas"));
+        QVERIFY(!d.findChild<QPushButton*>("cuantosTodas")->isEnabled());
+    }
+
+    void cambiarYUnir() {
+        CLibretaCampo l;
+        prueba::libretaPequena(l);
+        Estacion& a = *l.estaciones[0];
+        Estacionamiento* s1 = a.estacionamientos[0].get();
+        Estacionamiento* s2 = a.estacionamientos[1].get();
+        prueba::AvisosGrabados avisos;
+        {
+            ui::DialogoUnirEstacionamientos d(a, *s2, avisos);
+            d.findChild<QListWidget*>("lista")->setCurrentRow(0);
+            d.findChild<QRadioButton*>("sinModificar")->setChecked(true);
+            avisos.respuestas = {Respuesta::Si};
+            pulsar(d, "unir");
+            QCOMPARE(d.resultado, s1);
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(a.estacionamientos.size(), std::size_t(1));
+        QCOMPARE(s1->lecturas.back().horizontal, 280.0);
+        ui::DialogoCambiarEstacion d(l, a, *s1, avisos);
+        auto* lista = d.findChild<QListWidget*>("lista");
+        QCOMPARE(lista->count(), 2);
+        lista->setCurrentRow(1);
+        QCOMPARE(d.findChild<QLabel*>("datos")->text(),
+                 QStringLiteral("Estacion: C\nX = 1000.000\nY = 2100.000\nZ = 99.000"));
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "cambiar");
+        QVERIFY(d.resultado);
+        QCOMPARE(d.resultado->first, l.estaciones[2].get());
+        QVERIFY(a.estacionamientos.empty());
+    }
+
+    void repetidasPromedia() {
+        Estacionamiento s;
+        crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100, 100, 399.999, "");
+        crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100, 300, 200.002, "");
+        Estacion e;
+        e.nombre = "A";
+        prueba::AvisosGrabados avisos;
+        ui::DialogoVisualesRepetidas d(e, s, avisos);
+        auto* nombres = d.findChild<QListWidget*>("nombres");
+        QCOMPARE(nombres->count(), 1);
+        nombres->setCurrentRow(0);
+        QCOMPARE(d.logica().rejilla().numeroFilas(), std::size_t(2));
+        d.logica().rejilla().asignar(0, columna_repetidas::marca, "1");
+        d.logica().rejilla().asignar(1, columna_repetidas::marca, "1");
+        pulsar(d, "promediar");
+        QCOMPARE(d.logica().promedio().texto(0, columna_repetidas::horizontal), std::string("0.0005"));
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "insertar");
+        QCOMPARE(s.lecturas.size(), std::size_t(1));
+        QCOMPARE(nombres->count(), 0);
+    }
+
+    void datosComplementariosCancelarYOk() {
+        Estacionamiento s;
+        s.nombre = "A_1";
+        s.estacion = "A";
+        for (const char* boton : {"cancelar", "ok"}) {
+            ui::DialogoDatosComplementarios d(s);
+            d.findChild<QComboBox*>("angular")->setCurrentIndex(1);
+            teclear(d, "operador", QStringLiteral("Peña"));
+            d.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
+            pulsar(d, "botonInstrumento");
+            d.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
+            pulsar(d, boton);
+            QCOMPARE(s.datos.unidadAngular, boton == std::string("ok") ? 360 : 400);
+        }
+        QCOMPARE(s.datos.operador.str(), std::string("Pe\xF1" "a"));
+        QCOMPARE(s.datos.instrumento.str(), std::string("TC1700"));
+        QCOMPARE(s.datos.tipoVertical, 1);
+    }
+
+    void correccionesUnificaEnElMismoYEnUnoNuevo() {
+        CLibretaCampo l;
+        prueba::libretaPequena(l);
+        Estacionamiento& s2 = *l.estaciones[0]->estacionamientos[1];
+        s2.datos.unidadAngular = 360;
+        Trabajo w;
+        auto& avisos = w.avisos;
+        ui::DialogoCorrecciones d(l, w.ajustes, w.mapa, avisos);
+        QCOMPARE(d.logica().rejilla().numeroFilas(), std::size_t(2));
+        d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::esfRefr))->click();  // off
+        d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::unificar))->click();
+        QVERIFY(!d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::tempPres))->isEnabled());
+        QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("1"));
+
+        // En Uno Nuevo: the file gets the corrections, the book does not.
+        const auto ruta = std::filesystem::path(w.ruta("nuevo.obs").toStdString());
+        d.findChild<QRadioButton*>("enUnoNuevo")->setChecked(true);
+        d.pedirFichero = [&ruta] { return std::optional<QString>(QString::fromStdString(ruta.string())); };
+        pulsar(d, "botonFichero");
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "corregir");
+        QCOMPARE(s2.datos.unidadAngular, 360);
+        CLibretaCampo nueva;
+        QVERIFY(leerLibreta(nueva, ruta));
+        QCOMPARE(nueva.estaciones[0]->estacionamientos[1]->lecturas[0].horizontal, 280 * 10.0 / 9.0);
+        QVERIFY(!d.libretaCambiada());
+
+        d.findChild<QRadioButton*>("sobreElMismo")->setChecked(true);
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "corregir");
+        QCOMPARE(s2.datos.unidadAngular, 400);
+        QCOMPARE(s2.lecturas[0].horizontal, 280 * 10.0 / 9.0);
+        QVERIFY(d.libretaCambiada());
+        QCOMPARE(avisos.textos().back(), std::string("Correcciones Realizadas"));
+        QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("0"));  // reloaded
+    }
+
+    void elGestorAbreCadaVentana() {
+        BancoVentana b;
+        Estacion* a = &b.estacion(0);
+        const std::pair<Accion, QString> casos[] = {
+            {Accion::CambiarEstacion, QStringLiteral("CAMBIAR DE ESTACION")},
+            {Accion::UnirDosEstacionamientos, QStringLiteral("FUNDIR-UNIR ESTACIONAMIENTOS")},
+            {Accion::OpcionesLecturas, QStringLiteral("OPCIONES DE LECTURAS")},
+            {Accion::DatosComplementarios, QStringLiteral("DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO")},
+            {Accion::CorregirLecturas, QStringLiteral("CORRECCIONES O MODIFICACIONES A LAS LECTURAS")}};
+        for (const auto& [accion, titulo] : casos) {
+            b.gestor().seleccionar(NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
+            QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }), titulo);
+        }
+        QVERIFY(b.avisos.inesperados.empty());
     }
 };
 

@@ -1,59 +1,40 @@
 // The main window driven as a user would: open a book, select nodes, type
 // into the detail pane and the grid, insert, append and delete, merge
-// set-ups, write the summary report, answer the questions of "Nuevo",
-// "Abrir" and "Salir".
+// set-ups, undo and redo, write the summary report, answer the questions of
+// "Nuevo", "Abrir" and "Salir", and reach the windows of the other parts.
 #include <QAction>
-#include <fstream>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStackedWidget>
-#include <QTableView>
-#include <QTest>
+#include <QMessageBox>
 #include <QToolBar>
-#include <QTreeView>
+#include <cmath>
 
 #include "gestor_apoyo_ui.h"
+#include "manager/fichero_crd.h"
 #include "manager/gestor_informe_resumen.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
-#include "ui/manager/gestor_arbol_modelo.h"
+#include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_paneles.h"
-#include "ui/rejilla/rejilla.h"
 
 using namespace celvara;
-using prueba_ventana::BancoVentana;
+using namespace celvara::prueba_ventana;
 
 namespace {
 
-void clicEnNodo(ui::VentanaGestor& v, const NodoArbol& n) {
-    QTreeView* arbol = v.arbol();
-    const QModelIndex i = v.modeloArbol()->indice(n);
-    QVERIFY(i.isValid());
-    arbol->scrollTo(i);
-    QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, arbol->visualRect(i).center());
+// Station B3 at (0, 0) with set-up B3_1 (hi 1.472, ω 389.5154): one sight
+// face right, horizontal 300 and zenith 300, 10 m away.
+void libretaCirculoDerecho(CLibretaCampo& l) {
+    auto* e = crearEstacion(l.estaciones, {.nombre = "B3", .coordenadas = Coordenadas{0, 0, 0}});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B3_1", "B3", 1.472, nullptr, 389.5154);
+    crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
 }
 
-// Types a text into a grid cell as the user does: go to the cell, F2, type, Enter.
-bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& texto) {
-    QTableView* t = v.rejilla()->vista();
-    t->setFocus();
-    t->setCurrentIndex(t->model()->index(fila, columna));
-    QTest::keyClick(t, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!editor || !editor->isVisible()) return false;
-    editor->selectAll();
-    QTest::keyClicks(editor, texto);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the editor's text and drops the editor through the event loop.
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return true;
-}
+const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
 
 }  // namespace
 
@@ -67,9 +48,8 @@ private slots:
 
     void abreElUltimoFicheroYMuestraElArbol() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
-        auto* m = v.modeloArbol();
+        QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
+        auto* m = b.v.modeloArbol();
         QCOMPARE(m->rowCount(), 2);
         QCOMPARE(m->data(m->raizEstaciones(), Qt::DisplayRole).toString(), QStringLiteral("Estaciones"));
         QCOMPARE(m->data(m->raizCoordenadas(), Qt::DisplayRole).toString(), QStringLiteral("Coordenadas"));
@@ -79,55 +59,53 @@ private slots:
         QCOMPARE(m->data(a, Qt::DisplayRole).toString(), QStringLiteral("A"));
         QCOMPARE(m->rowCount(a), 2);
         QCOMPARE(m->data(m->index(1, 0, a), Qt::DisplayRole).toString(), QStringLiteral("A_2"));
-        QCOMPARE(v.rotulo()->text(), QStringLiteral("L I S T A D O    D E    L A S    B A S E S"));
-        QCOMPARE(v.rejilla()->filas(), 3);
-        QCOMPARE(v.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
-        QCOMPARE(v.rejilla()->vista()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Tipo Base"));
-        QCOMPARE(v.rejilla()->vista()->columnWidth(5), 200);
+        QCOMPARE(b.v.rotulo()->text(), QStringLiteral("L I S T A D O    D E    L A S    B A S E S"));
+        QCOMPARE(b.v.rejilla()->filas(), 3);
+        QCOMPARE(b.v.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
+        QCOMPARE(b.v.rejilla()->vista()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Tipo Base"));
+        QCOMPARE(b.v.rejilla()->vista()->columnWidth(5), 200);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
     void seleccionarNodosCambiaElLadoDerecho() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(0)));
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
-        QCOMPARE(v.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
-        QCOMPARE(v.panelEstacion()->nombre->text(), QStringLiteral("A"));
-        QCOMPARE(v.panelEstacion()->x->text(), QStringLiteral("1000.000"));
-        QCOMPARE(v.panelEstacion()->tipo->currentText(), QStringLiteral("VERTICE"));
-        QVERIFY(v.panelEstacion()->isVisible());
-        QVERIFY(!v.rejilla()->isVisible());
+        QCOMPARE(b.v.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
+        QCOMPARE(b.v.panelEstacion()->nombre->text(), QStringLiteral("A"));
+        QCOMPARE(b.v.panelEstacion()->x->text(), QStringLiteral("1000.000"));
+        QCOMPARE(b.v.panelEstacion()->tipo->currentText(), QStringLiteral("VERTICE"));
+        QVERIFY(b.v.panelEstacion()->isVisible());
+        QVERIFY(!b.v.rejilla()->isVisible());
 
         Estacionamiento* s2 = b.estacion(0).estacionamientos[1].get();
-        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s2));
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s2));
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
-        QVERIFY(v.cabecera()->isVisible());
-        QCOMPARE(v.cabecera()->nombre->text(), QStringLiteral("A_2"));
-        QCOMPARE(v.cabecera()->desorientacion->text(), QStringLiteral("20.0000"));
-        QCOMPARE(v.rejilla()->filas(), 1);
-        QCOMPARE(v.rejilla()->textoCelda(0, 3), QStringLiteral("300.0000"));
-        QVERIFY(v.dibujo()->isVisible());
+        QVERIFY(b.v.cabecera()->isVisible());
+        QCOMPARE(b.v.cabecera()->nombre->text(), QStringLiteral("A_2"));
+        QCOMPARE(b.v.cabecera()->desorientacion->text(), QStringLiteral("20.0000"));
+        QCOMPARE(b.v.rejilla()->filas(), 1);
+        QCOMPARE(b.v.rejilla()->textoCelda(0, 3), QStringLiteral("300.0000"));
+        QVERIFY(b.v.dibujo()->isVisible());
 
-        clicEnNodo(v, NodoArbol::raizCoordenadas());
-        QCOMPARE(v.rotulo()->text(), QStringLiteral("D  I  B  U  J  O"));
-        QVERIFY(v.dibujo()->isVisible());
-        QVERIFY(!v.rejilla()->isVisible());
-        QCOMPARE(v.dibujo()->escena().estaciones.size(), std::size_t(3));
+        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
+        QCOMPARE(b.v.rotulo()->text(), QStringLiteral("D  I  B  U  J  O"));
+        QVERIFY(b.v.dibujo()->isVisible());
+        QVERIFY(!b.v.rejilla()->isVisible());
+        QCOMPARE(b.v.dibujo()->escena().estaciones.size(), std::size_t(3));
         QVERIFY(!b.gestor().modificado());
     }
 
     void comaDecimalEnElDetalleSeGuardaAlCambiarDeNodo() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(1)));
-        QLineEdit* x = v.panelEstacion()->x;
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
+        QLineEdit* x = b.v.panelEstacion()->x;
         x->setFocus();
         x->selectAll();
         QTest::keyClicks(x, QStringLiteral("12,5"));
-        QTest::keyClicks(v.panelEstacion()->descripcion1, QStringLiteral("Clavo en el bordillo"));
+        QTest::keyClicks(b.v.panelEstacion()->descripcion1, QStringLiteral("Clavo en el bordillo"));
         QCOMPARE(b.estacion(1).x, 1100.0);  // only when the selection leaves
-        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(2)));
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(2)));
         QCOMPARE(b.estacion(1).x, 12.5);
         QCOMPARE(QString::fromStdString(b.estacion(1).descripcion1.str()), QStringLiteral("Clavo en el bordillo"));
         QVERIFY(b.gestor().modificado());
@@ -135,10 +113,9 @@ private slots:
 
     void desorientacionSeGuardaEnCadaTecla() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
-        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
-        QLineEdit* d = v.cabecera()->desorientacion;
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QLineEdit* d = b.v.cabecera()->desorientacion;
         d->setFocus();
         d->selectAll();
         QTest::keyClick(d, Qt::Key_Backspace);
@@ -148,29 +125,28 @@ private slots:
         QTest::keyClicks(d, QStringLiteral("10,5"));
         QCOMPARE(s1->desorientacion, 410.5);
         QVERIFY(b.gestor().modificado());
-        clicEnNodo(v, NodoArbol::raizEstaciones());
+        clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QCOMPARE(s1->desorientacion, 10.5);
     }
 
     void editarCeldasDeBasesYLecturas() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 1, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
         QCOMPARE(b.estacion(1).x, 12.5);
-        QCOMPARE(v.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
-        QVERIFY(teclearCelda(v, 1, 0, QStringLiteral("BB")));
+        QCOMPARE(b.v.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
+        QVERIFY(teclearCelda(b.v, 1, 0, QStringLiteral("BB")));
         QCOMPARE(b.estacion(1).nombre.str(), std::string("BB"));
-        QCOMPARE(v.modeloArbol()->data(v.modeloArbol()->index(1, 0, v.modeloArbol()->raizEstaciones()),
+        QCOMPARE(b.v.modeloArbol()->data(b.v.modeloArbol()->index(1, 0, b.v.modeloArbol()->raizEstaciones()),
                                        Qt::DisplayRole).toString(),
                  QStringLiteral("BB"));
-        QVERIFY(teclearCelda(v, 2, 0, QStringLiteral("A")));  // used: the old name stays
+        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
         QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
         QVERIFY(b.gestor().modificado());
 
         Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
-        clicEnNodo(v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
-        QVERIFY(teclearCelda(v, 2, 2, QStringLiteral("123,4567")));
-        QVERIFY(teclearCelda(v, 2, 5, QStringLiteral("muro")));
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QVERIFY(teclearCelda(b.v, 2, 2, QStringLiteral("123,4567")));
+        QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
         QCOMPARE(s1->lecturas[2].horizontal, 123.4567);
         QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
         QVERIFY(b.avisos.inesperados.empty());
@@ -178,66 +154,64 @@ private slots:
 
     void insertarAnadirYBorrarDesdeLaBarraYLaRejilla() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        v.rejilla()->irAFila(1);
-        v.accion(32970)->trigger();  // "Insertar Estación"
-        QCOMPARE(v.rejilla()->filas(), 4);
+        b.v.rejilla()->irAFila(1);
+        b.v.accion(32970)->trigger();  // "Insertar Estación"
+        QCOMPARE(b.v.rejilla()->filas(), 4);
         QCOMPARE(b.estacion(1).nombre.str(), std::string());
-        QCOMPARE(v.rejilla()->filaActual(), 1);
-        v.accion(32972)->trigger();  // "Añadir Estación"
-        QCOMPARE(v.rejilla()->filas(), 5);
-        QCOMPARE(v.rejilla()->filaActual(), 4);
-        QCOMPARE(v.modeloArbol()->rowCount(v.modeloArbol()->raizEstaciones()), 5);
-        QVERIFY(v.arbol()->isExpanded(v.modeloArbol()->raizEstaciones()));
+        QCOMPARE(b.v.rejilla()->filaActual(), 1);
+        b.v.accion(32972)->trigger();  // "Añadir Estación"
+        QCOMPARE(b.v.rejilla()->filas(), 5);
+        QCOMPARE(b.v.rejilla()->filaActual(), 4);
+        QCOMPARE(b.v.modeloArbol()->rowCount(b.v.modeloArbol()->raizEstaciones()), 5);
+        QVERIFY(b.v.arbol()->isExpanded(b.v.modeloArbol()->raizEstaciones()));
 
-        v.rejilla()->irAFila(1);
-        v.accion(32971)->trigger();  // "Borrar Estación": the row inserted first
-        QCOMPARE(v.rejilla()->filas(), 4);
-        QCOMPARE(v.rejilla()->filaActual(), 0);
+        b.v.rejilla()->irAFila(1);
+        b.v.accion(32971)->trigger();  // "Borrar Estación": the row inserted first
+        QCOMPARE(b.v.rejilla()->filas(), 4);
+        QCOMPARE(b.v.rejilla()->filaActual(), 0);
         QCOMPARE(b.estacion(1).nombre.str(), std::string("B"));
 
         // The grid's own requests: Insert and Ctrl+Delete.
-        QTableView* t = v.rejilla()->vista();
+        QTableView* t = b.v.rejilla()->vista();
         t->setFocus();
-        v.rejilla()->irAFila(2);
+        b.v.rejilla()->irAFila(2);
         QTest::keyClick(t, Qt::Key_Insert);
-        QCOMPARE(v.rejilla()->filas(), 5);
+        QCOMPARE(b.v.rejilla()->filas(), 5);
         QCOMPARE(b.estacion(2).nombre.str(), std::string());
         QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(v.rejilla()->filas(), 6);
+        QCOMPARE(b.v.rejilla()->filas(), 6);
         QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(v.rejilla()->filas(), 5);
+        QCOMPARE(b.v.rejilla()->filas(), 5);
 
         // Readings of a set-up.
         Estacion* a = b.gestor().libreta().buscarEstacion("A");
         QVERIFY(a);
-        clicEnNodo(v, NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
-        v.accion(32974)->trigger();  // "Añadir Lectura"
-        QCOMPARE(v.rejilla()->filas(), 4);
-        QCOMPARE(v.rejilla()->filaActual(), 3);
-        v.accion(32975)->trigger();  // "Borrar Lectura"
-        QCOMPARE(v.rejilla()->filas(), 3);
-        v.accion(32970)->trigger();  // state 3: inserting a station does nothing
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
+        b.v.accion(32974)->trigger();  // "Añadir Lectura"
+        QCOMPARE(b.v.rejilla()->filas(), 4);
+        QCOMPARE(b.v.rejilla()->filaActual(), 3);
+        b.v.accion(32975)->trigger();  // "Borrar Lectura"
+        QCOMPARE(b.v.rejilla()->filas(), 3);
+        b.v.accion(32970)->trigger();  // state 3: inserting a station does nothing
         QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(5));
     }
 
     void anadirEstacionPorNombreYEstacionamiento() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         b.dialogos.nombres.push_back("V-9");
-        v.accion(32980)->trigger();  // "Insertar" (Añadir Modo Estadillo)
+        b.v.accion(32980)->trigger();  // "Insertar" (Añadir Modo Estadillo)
         QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
-        QCOMPARE(v.panelEstacion()->nombre->text(), QStringLiteral("V-9"));
+        QCOMPARE(b.v.panelEstacion()->nombre->text(), QStringLiteral("V-9"));
         b.dialogos.nombres.push_back("V-9_1");
-        v.accion(32957)->trigger();  // "Crear Estacionamiento"
+        b.v.accion(32957)->trigger();  // "Crear Estacionamiento"
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
-        QCOMPARE(v.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
-        QCOMPARE(v.cabecera()->estacion->text(), QStringLiteral("V-9"));
+        QCOMPARE(b.v.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
+        QCOMPARE(b.v.cabecera()->estacion->text(), QStringLiteral("V-9"));
         b.avisos.esperar("1º Seleccionar la Estación");
-        v.accion(32957)->trigger();  // a set-up is selected, not a station
+        b.v.accion(32957)->trigger();  // a set-up is selected, not a station
         b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
-        v.accion(32959)->trigger();  // "Borrar Estacionamiento"
+        b.v.accion(32959)->trigger();  // "Borrar Estacionamiento"
         QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
         QVERIFY(b.avisos.inesperados.empty());
@@ -252,24 +226,23 @@ private slots:
                 crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(d), 1.3, 10, 100, 100, "");
             }
         });
-        ui::VentanaGestor& v = *b.ventana;
-        clicEnNodo(v, NodoArbol::deEstacion(&b.estacion(0)));
-        v.ejecutarComando(33054);  // "Unir Todos los Estacionamientos"
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.ejecutarComando(33054);  // "Unir Todos los Estacionamientos"
         auto& lista = b.estacion(0).estacionamientos;
         QCOMPARE(lista.size(), std::size_t(1));
         QCOMPARE(lista[0]->lecturas[0].horizontal, 100.0);
         QCOMPARE(lista[0]->lecturas[1].horizontal, 110.0);
         QCOMPARE(lista[0]->lecturas[2].horizontal, 120.0);
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
-        QCOMPARE(v.rejilla()->filas(), 3);
-        QCOMPARE(v.rejilla()->textoCelda(2, 2), QStringLiteral("120.0000"));
-        QCOMPARE(v.modeloArbol()->rowCount(v.modeloArbol()->index(0, 0, v.modeloArbol()->raizEstaciones())), 1);
+        QCOMPARE(b.v.rejilla()->filas(), 3);
+        QCOMPARE(b.v.rejilla()->textoCelda(2, 2), QStringLiteral("120.0000"));
+        QCOMPARE(b.v.modeloArbol()->rowCount(b.v.modeloArbol()->index(0, 0, b.v.modeloArbol()->raizEstaciones())), 1);
     }
 
     void informeResumenComoElDeReferencia() {
         BancoVentana b(prueba::libretaDelInforme);
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\resumen.txt");
-        b.ventana->ejecutarComando(33016);  // "Generar Informe Resumen.."
+        b.v.ejecutarComando(33016);  // "Generar Informe Resumen.."
         const QString dorado = QFINDTESTDATA("../data/gestor/informe_resumen.txt");
         QVERIFY(!dorado.isEmpty());
         QCOMPARE(prueba_ventana::leer(b.obra() / "resumen.txt"), prueba_ventana::leer(dorado.toStdString()));
@@ -279,17 +252,15 @@ private slots:
 
     void nuevoPreguntaSiNoCancelar() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
-        v.accion(32785)->trigger();
+        QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("1")));
+        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+        b.v.accion(32785)->trigger();
         QCOMPARE(b.avisos.vistos.back().titulo, std::string("Editor de observaciones"));
-        QCOMPARE(v.rejilla()->filas(), 3);
-        b.avisos.esperar(pregunta, Respuesta::Si);
-        v.accion(32952)->trigger();  // the toolbar's "Nuevo"
-        QCOMPARE(v.rejilla()->filas(), 0);
-        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo -"));
+        QCOMPARE(b.v.rejilla()->filas(), 3);
+        b.avisos.esperar(kPregunta, Respuesta::Si);
+        b.v.accion(32952)->trigger();  // the toolbar's "Nuevo"
+        QCOMPARE(b.v.rejilla()->filas(), 0);
+        QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo -"));
         CLibretaCampo guardada;
         QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
         QCOMPARE(guardada.estaciones[0]->x, 1.0);
@@ -298,24 +269,22 @@ private slots:
 
     void abrirPreguntaYDespuesPideElFichero() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         CLibretaCampo otra;
         crearEstacion(otra.estaciones, {.nombre = "Z1"});
         escribirLibreta(otra, b.obra() / "otra.obs");
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("1")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
-        v.accion(32786)->trigger();
+        QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("1")));
+        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+        b.v.accion(32786)->trigger();
         QVERIFY(b.dialogos.peticiones.empty());
-        b.avisos.esperar(pregunta, Respuesta::No);
+        b.avisos.esperar(kPregunta, Respuesta::No);
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-        v.accion(32951)->trigger();
+        b.v.accion(32951)->trigger();
         QCOMPARE(b.avisos.vistos.back().titulo, std::string("Gestor de observaciones"));
         QCOMPARE(b.dialogos.peticiones.back().filtro,
                  std::string("Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||"));
-        QCOMPARE(v.rejilla()->filas(), 1);
-        QCOMPARE(v.rejilla()->textoCelda(0, 0), QStringLiteral("Z1"));
-        QCOMPARE(v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]"));
+        QCOMPARE(b.v.rejilla()->filas(), 1);
+        QCOMPARE(b.v.rejilla()->textoCelda(0, 0), QStringLiteral("Z1"));
+        QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]"));
         QVERIFY(!b.gestor().modificado());
         // The first file was not saved.
         CLibretaCampo primera;
@@ -326,10 +295,9 @@ private slots:
 
     void importarTopcalYRadDesdeElMenu() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         std::ofstream(b.obra() / "campo.txt") << "T1 1 10 100 20 1.5 1.45 casa\n";
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
-        v.accion(33053)->trigger();  // "Fichero Ascii Topcal (+ comentarios)"
+        b.v.accion(33053)->trigger();  // "Fichero Ascii Topcal (+ comentarios)"
         QCOMPARE(b.dialogos.peticiones.back().filtro, std::string("Archivos de TOPCAL (*.*)|*.*||"));
         const Estacion* t1 = b.gestor().libreta().buscarEstacion("T1");
         QVERIFY(t1);
@@ -339,96 +307,86 @@ private slots:
         b.avisos.esperar("ERROR AL LEER FICHERO");
         const std::size_t estaciones = b.gestor().libreta().estaciones.size();
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
-        v.accion(32992)->trigger();  // "Fichero RAD v4.0"
+        b.v.accion(32992)->trigger();  // "Fichero RAD v4.0"
         QCOMPARE(b.dialogos.peticiones.back().extension, std::string("rad"));
         QCOMPARE(b.gestor().libreta().estaciones.size(), estaciones);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void salirPreguntaYCancelarDejaLaVentanaAbierta() {
-        BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
-        const std::string pregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
-        b.avisos.esperar(pregunta, Respuesta::Cancelar);
-        v.accion(32859)->trigger();  // "Salir"
-        QVERIFY(v.isVisible());
-        b.avisos.esperar(pregunta, Respuesta::Si);
-        QVERIFY(v.close());
-        QVERIFY(!v.isVisible());
-        CLibretaCampo guardada;
-        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-        QCOMPARE(guardada.estaciones[0]->x, 7.0);
-        QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    void salirConNoCierraSinGrabar() {
-        BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        QVERIFY(teclearCelda(v, 0, 1, QStringLiteral("7")));
-        b.avisos.esperar("Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs", Respuesta::No);
-        QVERIFY(v.close());
-        CLibretaCampo guardada;
-        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-        QCOMPARE(guardada.estaciones[0]->x, 1000.0);
+    void salirPreguntaYGrabaSoloConSi() {
+        for (const Respuesta r : {Respuesta::Si, Respuesta::No}) {
+            BancoVentana b;
+                QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("7")));
+            b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+            b.v.accion(32859)->trigger();  // "Salir"
+            QVERIFY(b.v.isVisible());
+            b.avisos.esperar(kPregunta, r);
+            QVERIFY(b.v.close());
+            QVERIFY(!b.v.isVisible());
+            CLibretaCampo guardada;
+            QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+            QCOMPARE(guardada.estaciones[0]->x, r == Respuesta::Si ? 7.0 : 1000.0);
+            QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
+            QVERIFY(b.avisos.inesperados.empty());
+        }
     }
 
     void comandosPendientesYNoOperativos() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         b.avisos.esperar("Opción NO operativa en esta versión");
-        v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
+        b.v.ejecutarComando(32995);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
-        v.ejecutarComando(32916);  // no command does nothing
+        b.v.ejecutarComando(32916);  // no command does nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
-        v.ejecutarComando(32869);  // "Cambiar de Estación..." needs a set-up
+        b.v.ejecutarComando(32869);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());
         QVERIFY(b.avisos.inesperados.empty());
     }
 
     void menusBarraYEmergentes() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
         QStringList menus;
-        for (QAction* a : v.menuBar()->actions()) menus << a->text();
+        for (QAction* a : b.v.menuBar()->actions()) menus << a->text();
         QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
                                      "Configuración", "Ayuda"}));
-        QCOMPARE(v.accion(33016)->text(), QStringLiteral("Generar Informe Resumen.."));
-        QCOMPARE(v.accion(kComandoAcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
-        auto* barra = v.findChild<QToolBar*>(QStringLiteral("barra203"));
+        QCOMPARE(b.v.accion(33016)->text(), QStringLiteral("Generar Informe Resumen.."));
+        QAction* deshacer = b.v.accion(ui::kComandoDeshacer);
+        QAction* rehacer = b.v.accion(ui::kComandoRehacer);
+        QCOMPARE(deshacer->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(rehacer->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                           QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+        QCOMPARE(b.v.accion(kComandoAcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
+        auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
         QVERIFY(barra);
         int botones = 0;
         for (QAction* a : barra->actions())
             if (!a->isSeparator()) ++botones;
-        QCOMPARE(botones, 26);  // with Deshacer and Rehacer
-        QCOMPARE(v.accion(32964)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
+        QCOMPARE(botones, 26);
+        QVERIFY(barra->actions().contains(deshacer) && barra->actions().contains(rehacer));
+        QCOMPARE(b.v.accion(32964)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
         QCOMPARE(barra->iconSize(), QSize(16, 15));
-        QCOMPARE(v.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
-        QCOMPARE(v.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
-        QVERIFY(!v.menuEmergente(4));
+        QCOMPARE(b.v.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
+        QCOMPARE(b.v.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
+        QVERIFY(!b.v.menuEmergente(4));
         QVERIFY(ui::textoAcercaDe().contains(QStringLiteral("0.1")));
-        QVERIFY(ui::textoAcercaDe().contains(QString::fromLatin1(__DATE__).right(4)));
     }
 
     void casillasDeVistaYDibujo() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        clicEnNodo(v, NodoArbol::raizCoordenadas());
-        QCheckBox* visuales = v.casillaVista(VistaDibujo::Visuales);
+        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
+        QCheckBox* visuales = b.v.casillaVista(VistaDibujo::Visuales);
         QVERIFY(visuales && !visuales->isChecked());
-        QVERIFY(v.dibujo()->escena().visuales.empty());
+        QVERIFY(b.v.dibujo()->escena().visuales.empty());
         visuales->click();
         QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
-        QCOMPARE(v.dibujo()->escena().visuales.size(), std::size_t(4));
-        v.casillaVista(VistaDibujo::Estaciones)->click();
-        QVERIFY(v.dibujo()->escena().estaciones.empty());
+        QCOMPARE(b.v.dibujo()->escena().visuales.size(), std::size_t(4));
+        b.v.casillaVista(VistaDibujo::Estaciones)->click();
+        QVERIFY(b.v.dibujo()->escena().estaciones.empty());
     }
 
     void renombrarEnElArbol() {
         BancoVentana b;
-        ui::VentanaGestor& v = *b.ventana;
-        auto* m = v.modeloArbol();
+        auto* m = b.v.modeloArbol();
         const QModelIndex a = m->index(0, 0, m->raizEstaciones());
         QVERIFY(!m->setData(a, QStringLiteral("B"), Qt::EditRole));
         QVERIFY(m->setData(a, QStringLiteral("AA"), Qt::EditRole));
@@ -436,7 +394,187 @@ private slots:
         QVERIFY(!m->setData(m->index(0, 0, a), QStringLiteral("A_2"), Qt::EditRole));
         QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
         QTest::qWait(1);
-        QCOMPARE(v.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+        QCOMPARE(b.v.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+    }
+
+    void teclearDeshacerRehacer() {
+        BancoVentana b;
+        QAction* deshacer = b.v.accion(ui::kComandoDeshacer);
+        QAction* rehacer = b.v.accion(ui::kComandoRehacer);
+        QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
+        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
+        QVERIFY(b.gestor().modificado());
+
+        QTableView* t = b.v.rejilla()->vista();
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
+        QCOMPARE(b.v.rejilla()->textoCelda(2, 0), QStringLiteral("C"));
+        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación B"));
+        QCOMPARE(rehacer->text(), QStringLiteral("Rehacer Editar estación C"));
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.estacion(1).x, 1100.0);
+        QCOMPARE(b.v.rejilla()->textoCelda(1, 1), QStringLiteral("1100.000"));
+        QVERIFY(!b.gestor().modificado());  // back at the book as opened
+        QVERIFY(!deshacer->isEnabled());
+
+        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QVERIFY(b.gestor().modificado());
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("CC"));
+        QVERIFY(!rehacer->isEnabled());
+
+        // Saved here: this is the clean point.
+        b.v.ejecutarAccion(Accion::Grabar);
+        QVERIFY(!b.gestor().modificado());
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(b.gestor().modificado());
+
+        // The history list: row 0 is the book as opened; a click goes there.
+        auto* lista = b.v.findChild<QListWidget*>(QStringLiteral("listaHistorial"));
+        QCOMPARE(lista->count(), 3);
+        QCOMPARE(lista->item(2)->text(), QStringLiteral("Editar estación C"));
+        QCOMPARE(lista->currentRow(), 1);
+        emit lista->itemClicked(lista->item(0));
+        QCOMPARE(b.estacion(1).x, 1100.0);
+        QCOMPARE(b.gestor().historial().posicion(), std::size_t(0));
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void borrarDesdeElArbolPreguntaAntes() {
+        BancoVentana b;
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.arbol()->setFocus();
+        const std::string pregunta = "¿Borrar la estación A con 2 estacionamientos y 4 lecturas?";
+        b.avisos.esperar(pregunta, Respuesta::No);
+        QTest::keyClick(b.v.arbol(), Qt::Key_Delete);
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(3));
+        b.avisos.esperar(pregunta, Respuesta::Si);
+        QTest::keyClick(b.v.arbol(), Qt::Key_Delete);
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
+        QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
+        BancoVentana b;
+        PuntoCoordenadas lejos;
+        lejos.nombre = "90";
+        lejos.estacion = "A";
+        lejos.x = 5000;
+        lejos.y = 7000;
+        QCOMPARE(escribirListaPuntos({lejos}, b.obra() / "lejos.crd"), Estado::Exito);
+        b.v.accion(32922)->trigger();  // "Actualizar": the file shows under "Coordenadas"
+        clicEnNodo(b.v, NodoArbol::deFichero(0));
+        QCOMPARE(b.v.rejilla()->textoCelda(0, 1), QStringLiteral("A"));
+        b.v.casillaVista(VistaDibujo::Puntos)->setChecked(true);
+        QCOMPARE(b.v.dibujo()->escena().puntos.size(), std::size_t(1));
+
+        CLibretaCampo otra;
+        crearEstacion(otra.estaciones, {.nombre = "Z1", .coordenadas = Coordenadas{10, 20, 0}});
+        QVERIFY(escribirLibreta(otra, b.obra() / "otra.obs"));
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
+        b.v.accion(32786)->trigger();  // "Abrir"
+        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
+        const Extension& e = b.v.dibujo()->escena().extension;
+        QVERIFY(b.v.dibujo()->escena().puntos.empty());
+        QCOMPARE(e.xMin, 10.0);
+        QCOMPARE(e.xMax, 10.0);
+        QCOMPARE(e.yMax, 20.0);
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void visualEnCirculoDerechoSeDibujaEnSuDireccion() {
+        BancoVentana b(libretaCirculoDerecho);
+        b.estacion(0).estacionamientos[0]->desorientacion = 0;
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
+        b.v.casillaVista(VistaDibujo::Visuales)->setChecked(true);
+        const auto& visuales = b.v.dibujo()->escena().visuales;
+        QCOMPARE(visuales.size(), std::size_t(1));
+        QVERIFY(std::abs(visuales[0].x2 - 10) < 0.001);  // 300 − 200 = 100 gon: east
+        QVERIFY(std::abs(visuales[0].y2) < 0.001);
+    }
+
+    void ficheroDeLaRadiacionApareceEnElArbol() {
+        BancoVentana b;
+        const QModelIndex coordenadas = b.v.modeloArbol()->raizCoordenadas();
+        QCOMPARE(b.v.modeloArbol()->rowCount(coordenadas), 0);
+        const QString crd = QString::fromStdString((b.obra() / "radiados.crd").string());
+        alAbrirse<QDialog>([&](QDialog* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("ficheroCrd"))->setText(crd);
+            d->findChild<QPushButton*>(QStringLiteral("calcular"))->click();
+        });
+        b.v.ejecutarComando(32838);  // "Calculo "RADIACION"..."
+        QCOMPARE(b.avisos.vistos.size(), std::size_t(1));
+        QVERIFY(b.avisos.vistos[0].texto.find("radiados.crd") != std::string::npos);
+        QCOMPARE(b.v.modeloArbol()->rowCount(coordenadas), 1);
+        QCOMPARE(b.v.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
+    }
+
+    void textosDeQtEnEspanol() {
+        QVERIFY(ui::instalarIdiomaEspanol(*qApp));
+        QMessageBox caja;
+        caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        auto texto = [&](QMessageBox::StandardButton b) { return caja.button(b)->text().remove(u'&'); };
+        QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
+        QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
+        QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
+        // "Compilado el 6 de diciembre de 2026".
+        QVERIFY(ui::textoAcercaDe().contains(QStringLiteral(" de ") + QString::fromLatin1(__DATE__).right(4)));
+    }
+
+    void cabeceraLegibleA1024x700() {
+        BancoVentana b(libretaCirculoDerecho);
+        b.v.resize(1024, 700);
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
+        QTest::qWait(20);
+        const QString medidas = QStringLiteral("%1x%2 min %3 arbol %4 cabecera %5 dibujo %6 detalle %7")
+                                    .arg(b.v.width()).arg(b.v.height()).arg(b.v.minimumSizeHint().width())
+                                    .arg(b.v.arbol()->minimumSizeHint().width())
+                                    .arg(b.v.cabecera()->minimumSizeHint().width())
+                                    .arg(b.v.dibujo()->parentWidget()->minimumSizeHint().width())
+                                    .arg(b.v.panelEstacion()->minimumSizeHint().width());
+        QVERIFY2(b.v.size() == QSize(1024, 700) && b.v.minimumSizeHint().width() <= 1024, qPrintable(medidas));
+        ui::CabeceraEstacionamientoQt* c = b.v.cabecera();
+        QCOMPARE(c->altura->text(), QStringLiteral("1.472"));
+        for (QLineEdit* e : {c->nombre, c->estacion, c->altura, c->desorientacion}) {
+            QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) + 8 <= e->width(), qPrintable(e->text()));
+            QCOMPARE(e->cursorPosition(), 0);
+        }
+    }
+
+    void cadaOrdenAbreSuVentana() {
+        BancoVentana b;
+        auto titulo = [&b](Accion a) { return tituloDeLoQueAbre([&] { b.v.ejecutarAccion(a); }); };
+        QCOMPARE(titulo(Accion::DesorientacionTodas), QStringLiteral("CALCULO DESORIENTACIONES"));
+        QCOMPARE(titulo(Accion::DesorientacionIndividual), QStringLiteral("CALCULO DE DESORIENTACIONES"));
+        QCOMPARE(titulo(Accion::Radiacion), QStringLiteral("CALCULO DE LA RADIACION"));
+        QCOMPARE(titulo(Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
+        QCOMPARE(titulo(Accion::EstacionMmcc),
+                 QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
+        QCOMPARE(titulo(Accion::EstacionIndependiente),
+                 QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
+        QCOMPARE(titulo(Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));
+        QVERIFY(!titulo(Accion::ListadoInstrumentos).isEmpty());
+        QVERIFY(!titulo(Accion::DatosTrabajo).isEmpty());
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void exportarYRecogerCoordenadas() {
+        BancoVentana b;
+        // Export the stations, then change one and take its XYZ back.
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
+        b.v.ejecutarAccion(Accion::ExportarEstacionesCrd);
+        ListaPuntos puntos;
+        QCOMPARE(leerListaPuntos(b.obra() / "BASES.CRD", puntos), Estado::Exito);
+        QCOMPARE(puntos.size(), std::size_t(3));
+        b.estacion(0).x = 0;
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
+        b.v.ejecutarAccion(Accion::RecogerCoordenadasCrd);
+        QCOMPARE(b.estacion(0).x, 1000.0);
+        QVERIFY(b.gestor().modificado());
     }
 };
 

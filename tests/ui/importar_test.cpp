@@ -1,38 +1,65 @@
-// "Importar Datos Campo" driven through its widgets under the offscreen
-// platform: the list, the source buttons, "Aceptar" and the double click.
-#include <QFile>
+// The import windows under the offscreen platform: "Importar Datos Campo"
+// driven through its list, source buttons, "Aceptar" and double click; and
+// the serial download windows over socat pseudo-terminal pairs (those cases
+// are skipped when socat is missing).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <thread>
 
-#include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
+#include "comun/pares_pty.h"
+#include "gestor_apoyo_ui.h"
 #include "import/mensajes_importacion.h"
+#include "ui/import/comunicacion_dialogos.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
+#include "ui/serie/puerto_serie.h"
 
 using namespace celvara;
+using namespace celvara::prueba_ventana;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The import window, shown; asked for a file it answers with the one
+// written here (or none) and keeps the filter it was asked with.
+struct Importacion {
+    Trabajo w;
+    ui::DialogoImportarDatosCampo d{w.ajustes, w.libreta, nullptr, nullptr, &w.avisos};
+    std::optional<std::filesystem::path> fichero;
+    std::string filtro;
+    int preguntas = 0;
+    Importacion(const char* nombre = nullptr, const std::string& datos = {}) {
+        if (nombre) {
+            fichero = std::filesystem::path(QFile::encodeName(w.ruta(nombre)).toStdString());
+            prueba::escribirFichero(*fichero, datos);
+        }
+        d.fijarPedirFichero([this](const FormatoImportacion&, const std::string& f) {
+            ++preguntas;
+            filtro = f;
+            return fichero;
+        });
+        d.show();
+    }
+};
+
+}  // namespace
 
 class PruebaImportar : public QObject {
     Q_OBJECT
 
-    static std::filesystem::path escribir(const QTemporaryDir& dir, const char* nombre, const QByteArray& datos) {
-        const QString ruta = dir.filePath(QString::fromLatin1(nombre));
-        QFile f(ruta);
-        if (!f.open(QIODevice::WriteOnly)) return {};
-        f.write(datos);
-        return std::filesystem::path(QFile::encodeName(ruta).toStdString());
-    }
+    QTemporaryDir dir_;
+    std::filesystem::path carpeta() const { return QFile::encodeName(dir_.path()).toStdString(); }
 
 private slots:
     void alAbrir() {
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
+        Trabajo w;
         std::uint8_t bandera = 0;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, &bandera, nullptr, &avisos);
+        ui::DialogoImportarDatosCampo d(w.ajustes, w.libreta, &bandera, nullptr, &w.avisos);
         d.show();
-        QCOMPARE(d.windowTitle(), QStringLiteral("Importar Datos Campo"));
         QCOMPARE(d.lista()->count(), 33);
         QCOMPARE(d.lista()->item(28)->text(), QStringLiteral("Fichero Leica-Wild Clásico"));
         QVERIFY(d.desdeFichero()->isChecked());
@@ -40,95 +67,55 @@ private slots:
         QTest::mouseClick(d.desdeEstacion(), Qt::LeftButton);
         QVERIFY(d.botonCfg()->isEnabled());
         QTest::mouseClick(d.botonCfg(), Qt::LeftButton);
-        QCOMPARE(avisos.textos().size(), std::size_t{1});
+        QCOMPARE(w.avisos.textos().size(), std::size_t{1});
         QTest::mouseClick(d.desdeFichero(), Qt::LeftButton);
         QVERIFY(!d.botonCfg()->isEnabled());
     }
 
     void aceptarSinSeleccionNoHaceNada() {
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
-        int preguntas = 0;
-        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string&) {
-            ++preguntas;
-            return std::optional<std::filesystem::path>();
-        });
-        d.show();
-        QTest::mouseClick(d.botonAceptar(), Qt::LeftButton);
-        QCOMPARE(preguntas, 0);
-        QVERIFY(d.isVisible());
+        Importacion i;
+        QTest::mouseClick(i.d.botonAceptar(), Qt::LeftButton);
+        QCOMPARE(i.preguntas, 0);
+        QVERIFY(i.d.isVisible());
     }
 
     void importaYSeCierra() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const auto ruta = escribir(dir, "campo.gsi",
-                                   "110001+00000001 21.322+12345678 22.322+09876543 31..00+00025432 \r\n"
-                                   "110002+00000002 21.322+00000100 \r\n");
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
-        std::string filtro;
-        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string& f) {
-            filtro = f;
-            return std::optional<std::filesystem::path>(ruta);
-        });
-        d.show();
-        d.lista()->setCurrentRow(5);
-        QTest::mouseClick(d.botonAceptar(), Qt::LeftButton);
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(!d.isVisible());
-        QCOMPARE(filtro, std::string(".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||"));
-        QVERIFY(avisos.mensajes.empty());
-        QCOMPARE(libreta.contarLecturas(), std::size_t{2});
-        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->lecturas[0].horizontal, 123.45678);
+        Importacion i("campo.gsi",
+                      "110001+00000001 21.322+12345678 22.322+09876543 31..00+00025432 \r\n"
+                      "110002+00000002 21.322+00000100 \r\n");
+        i.d.lista()->setCurrentRow(5);
+        QTest::mouseClick(i.d.botonAceptar(), Qt::LeftButton);
+        QCOMPARE(i.d.result(), int(QDialog::Accepted));
+        QVERIFY(!i.d.isVisible());
+        QCOMPARE(i.filtro, std::string(".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||"));
+        QVERIFY(i.w.avisos.mensajes.empty());
+        QCOMPARE(i.w.libreta.contarLecturas(), std::size_t{2});
+        QCOMPARE(i.w.libreta.estaciones[0]->estacionamientos[0]->lecturas[0].horizontal, 123.45678);
     }
 
     void detectarFormatoEligeYImporta() {
-        QTemporaryDir dir;
-        const auto ruta = escribir(dir, "campo.job", "2=E1\r\n3=1.5\r\n5=7\r\n7=10.5\r\n8=99\r\n");
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
-        std::string filtro;
-        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string& f) {
-            filtro = f;
-            return std::optional<std::filesystem::path>(ruta);
-        });
-        d.show();
-        QTest::mouseClick(d.botonDetectar(), Qt::LeftButton);
-        QCOMPARE(filtro, std::string("Todos los archivos (*.*) | *.*||"));
-        QCOMPARE(d.lista()->currentRow(), 4);  // "GEODIMETER"
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(libreta.contarLecturas(), std::size_t{1});
-        QVERIFY(avisos.mensajes.empty());
+        Importacion i("campo.job", "2=E1\r\n3=1.5\r\n5=7\r\n7=10.5\r\n8=99\r\n");
+        QTest::mouseClick(i.d.botonDetectar(), Qt::LeftButton);
+        QCOMPARE(i.filtro, std::string("Todos los archivos (*.*) | *.*||"));
+        QCOMPARE(i.d.lista()->currentRow(), 4);  // "GEODIMETER"
+        QCOMPARE(i.d.result(), int(QDialog::Accepted));
+        QCOMPARE(i.w.libreta.contarLecturas(), std::size_t{1});
+        QVERIFY(i.w.avisos.mensajes.empty());
     }
 
     void falloMuestraElMensajeYSigueAbierto() {
-        QTemporaryDir dir;
-        const auto ruta = escribir(dir, "campo.txt", "SS     1,1.5,A\n");
-        CDatosGenerales ajustes;
-        CLibretaCampo libreta;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos);
-        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string&) {
-            return std::optional<std::filesystem::path>(ruta);
-        });
-        d.show();
+        Importacion i("campo.txt", "SS     1,1.5,A\n");
         // A double click on "GTS700 de TOPCON" runs the import too.
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        auto* item = d.lista()->item(11);
-        d.lista()->scrollToItem(item);
-        const QPoint centro = d.lista()->visualItemRect(item).center();
-        QTest::mouseClick(d.lista()->viewport(), Qt::LeftButton, {}, centro);
-        QTest::mouseDClick(d.lista()->viewport(), Qt::LeftButton, {}, centro);
-        QVERIFY(d.isVisible());
-        QCOMPARE(avisos.textos(), (std::vector<std::string>{mensajes::kVisualesAntesDatos2, mensajes::kFormatoNoCoincide}));
-        QVERIFY(libreta.estaciones.empty());
+        QVERIFY(QTest::qWaitForWindowExposed(&i.d));
+        auto* item = i.d.lista()->item(11);
+        i.d.lista()->scrollToItem(item);
+        const QPoint centro = i.d.lista()->visualItemRect(item).center();
+        QTest::mouseClick(i.d.lista()->viewport(), Qt::LeftButton, {}, centro);
+        QTest::mouseDClick(i.d.lista()->viewport(), Qt::LeftButton, {}, centro);
+        QVERIFY(i.d.isVisible());
+        QCOMPARE(i.w.avisos.textos(),
+                 (std::vector<std::string>{mensajes::kVisualesAntesDatos2, mensajes::kFormatoNoCoincide}));
+        QVERIFY(i.w.libreta.estaciones.empty());
     }
 
     void filtrosParaElDialogoDeFicheros() {
@@ -136,6 +123,148 @@ private slots:
                  QStringLiteral(".GSI de WILD (*.gsi) (*.gsi *.GSI);;Todos los archivos (*)"));
         QCOMPARE(ui::DialogoImportarDatosCampo::filtroQt(*formatoImportacion(11)),
                  QStringLiteral("GTS700 de TOPCON (*);;Todos los archivos (*)"));
+    }
+
+    // The port object holds 1200/7/E/2. A Linux pty keeps only 8 bits
+    // without parity, so there the open fails and the port stays closed,
+    // as a configuration failure must; 1200/8/N/2 opens.
+    void configuracionLeidaDelPuerto() {
+        if (!prueba::haySocat()) QSKIP("socat no está instalado");
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        ui::PuertoSerie puerto;
+        const bool abierto = puerto.abrir({par.receptor.string(), 1200, 7, 'E', 2, ControlFlujo::Ninguno});
+        QCOMPARE(puerto.puerto().baudRate(), 1200);
+        QCOMPARE(puerto.puerto().dataBits(), QSerialPort::Data7);
+        QCOMPARE(puerto.puerto().parity(), QSerialPort::EvenParity);
+        QCOMPARE(puerto.puerto().stopBits(), QSerialPort::TwoStop);
+        QCOMPARE(puerto.abierto(), abierto);
+        if (!abierto) QVERIFY(!puerto.error().isEmpty());
+        QVERIFY(puerto.abrir({par.receptor.string(), 1200, 8, 'N', 2, ControlFlujo::XonXoff}));
+        QCOMPARE(puerto.puerto().baudRate(), 1200);
+        QCOMPARE(puerto.puerto().stopBits(), QSerialPort::TwoStop);
+        QCOMPARE(puerto.puerto().flowControl(), QSerialPort::SoftwareControl);
+    }
+
+    void protocoloMuestraLoGuardado() {
+        const MapaRutas mapa(carpeta());
+        ProtocoloComunicaciones p;
+        p.puerto = {"/dev/ttyUSB7", 1200, 7, 'E', 2, ControlFlujo::Hardware};
+        ui::DialogoProtocoloComunicaciones d(p, mapa);
+        QCOMPARE(d.puerto()->currentText(), QStringLiteral("/dev/ttyUSB7"));
+        QCOMPARE(d.baudios()->currentText(), QStringLiteral("1200"));
+        QCOMPARE(d.paridad()->currentText(), QStringLiteral("Par"));
+        QCOMPARE(d.bitsDatos()->currentText(), QStringLiteral("7"));
+        QCOMPARE(d.bitsParada()->currentText(), QStringLiteral("2"));
+        QCOMPARE(d.control()->currentText(), QStringLiteral("RTS/CTS"));
+        QCOMPARE(d.ruta()->text(), QStringLiteral("C:\\TRABAJOS\\TEMP.TXT"));
+        QVERIFY(!d.botonFichero()->isEnabled());
+        d.generar()->setChecked(true);
+        QVERIFY(d.botonFichero()->isEnabled());
+        d.pedirFichero = [&] { return std::optional(carpeta() / "OBRA.TXT"); };
+        QTest::mouseClick(d.botonFichero(), Qt::LeftButton);
+        QCOMPARE(d.ruta()->text(), QStringLiteral("C:\\OBRA.TXT"));
+        d.paridad()->setCurrentIndex(2);
+        const ProtocoloComunicaciones q = d.protocolo();
+        QCOMPARE(q.ficheroUsado(), std::string("C:\\OBRA.TXT"));
+        QCOMPARE(q.puerto.paridad, 'O');
+        QCOMPARE(q.puerto.baudios, 1200);
+        QVERIFY(q.puerto.control == ControlFlujo::Hardware);
+    }
+
+    // The sender dies mid-line: one message, the lines kept, "Terminar"
+    // writes them with the unfinished one; the port opens again at once.
+    void corteDelEmisorYTerminar() {
+        if (!prueba::haySocat()) QSKIP("socat no está instalado");
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        const auto fichero = carpeta() / "TEMP.TXT";
+        prueba::escribirFichero(fichero, "anterior\r\n");
+        prueba::AvisosGrabados avisos;
+        std::uint8_t bandera = 9;
+        auto d = std::make_unique<ui::DialogoComunicacion>(ParametrosPuerto{par.receptor.string()}, fichero, &bandera,
+                                                           avisos);
+        d->show();
+        QCOMPARE(d->estado()->text(), QStringLiteral("Puerto Abierto.\nEsperando para recibir datos ..."));
+        QCOMPARE(bandera, std::uint8_t{0});
+        std::thread emisor([&] { par.enviar("110001+00000001 \r\n110002+0000000\xD1 \n1100"); });
+        QTRY_COMPARE(d->contador()->text(), QStringLiteral("Línea: 2"));
+        emisor.join();
+        QTRY_COMPARE(d->linea()->text(), QStringLiteral("1100"));
+        par.terminar();
+        QTRY_COMPARE(avisos.mensajes.size(), std::size_t{1});
+        QTest::qWait(200);
+        QCOMPARE(avisos.mensajes.size(), std::size_t{1});
+        QVERIFY(avisos.mensajes[0].texto.starts_with("Error en el puerto"));
+        QTest::mouseClick(d->botonTerminar(), Qt::LeftButton);
+        QVERIFY(d->escrito());
+        QCOMPARE(prueba::leerFichero(fichero), std::string("110001+00000001 \r\n110002+0000000\xD1 \r\n1100\r\n"));
+        QCOMPARE(prueba::leerFichero(rutaCopiaIntercambio(fichero)), std::string("anterior\r\n"));
+    }
+
+    // Escape drops the capture; the port is busy while the window is open
+    // and free again as soon as it closes; an empty capture imports nothing.
+    void escapeOcupadoYSinLineas() {
+        if (!prueba::haySocat()) QSKIP("socat no está instalado");
+        prueba::ParPty par(carpeta());
+        QVERIFY(par.listo());
+        const auto fichero = carpeta() / "ESC.TXT";
+        prueba::escribirFichero(fichero, "anterior");
+        prueba::AvisosGrabados avisos;
+        {
+            ui::DialogoComunicacion d({par.receptor.string()}, fichero, nullptr, avisos);
+            d.show();
+            ui::DialogoComunicacion ocupado({par.receptor.string()}, fichero, nullptr, avisos);
+            QCOMPARE(ocupado.estado()->text(), QStringLiteral("PUERTO NO EXISTE O ESTÁ OCUPADO"));
+            QVERIFY(par.enviar("linea\r"));
+            QTRY_COMPARE(d.lineas(), std::size_t{1});
+            QTest::keyClick(&d, Qt::Key_Escape);
+            QVERIFY(!d.isVisible() && !d.escrito());
+        }
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+        ui::DialogoComunicacion otra({par.receptor.string()}, fichero, nullptr, avisos);
+        QVERIFY(!otra.puertoFallido());
+        QTest::mouseClick(otra.botonTerminar(), Qt::LeftButton);
+        QVERIFY(!otra.escrito());
+        QCOMPARE(avisos.textos(), std::vector<std::string>{mensajes::kSinLineas});
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+    }
+
+    void puertoQueNoExiste() {
+        const auto fichero = carpeta() / "NADA.TXT";
+        prueba::escribirFichero(fichero, "anterior");
+        prueba::AvisosGrabados avisos;
+        ui::DialogoComunicacion d({(carpeta() / "no-hay").string()}, fichero, nullptr, avisos);
+        d.show();
+        QCOMPARE(d.estado()->text(), QStringLiteral("PUERTO NO EXISTE O ESTÁ OCUPADO"));
+        QVERIFY(d.puertoFallido());
+        QTest::mouseClick(d.botonTerminar(), Qt::LeftButton);
+        QVERIFY(!d.isVisible() && !d.escrito());
+        QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
+        QVERIFY(avisos.mensajes.empty());
+    }
+
+    // "CFG" of the import window keeps the settings in celvara.ini.
+    void cfgGuardaEnElFicheroPropio() {
+        const MapaRutas mapa(carpeta());
+        CDatosGenerales ajustes;
+        ajustes.rutaFicheroAjustes.asignar("C:\\observa.dft");
+        CLibretaCampo libreta;
+        prueba::AvisosGrabados avisos;
+        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos, &mapa);
+        d.show();
+        QTest::mouseClick(d.desdeEstacion(), Qt::LeftButton);
+        QTimer::singleShot(0, [] {
+            auto* p = qobject_cast<ui::DialogoProtocoloComunicaciones*>(QApplication::activeModalWidget());
+            if (!p) return;
+            p->baudios()->setCurrentText(QStringLiteral("4800"));
+            p->accept();
+        });
+        QTest::mouseClick(d.botonCfg(), Qt::LeftButton);
+        const std::string ini = prueba::leerFichero(carpeta() / "celvara.ini");
+        QVERIFY2(ini.find("[Comunicaciones]") != std::string::npos, ini.c_str());
+        QVERIFY(ini.find("Baudios=4800") != std::string::npos);
+        QVERIFY(avisos.mensajes.empty());
     }
 };
 

@@ -1,20 +1,24 @@
 // "IMPRIMIR": listing choice, station and set-up lists, page and zoom
 // buttons, export and print; the main window opens it with its listing.
-#include <QApplication>
+// The points' export and import windows: the file written from what the
+// window says, KML refused for "Planas", bad lines shown before skipping.
+#include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "gestor_apoyo_ui.h"
+#include "output/puntos_kml.h"
 #include "ui/output/imprimir_dialogo.h"
+#include "ui/output/puntos_dialogos.h"
 
 using namespace celvara;
+using namespace celvara::prueba_ventana;
+using ui::DialogoExportarPuntos;
+using ui::DialogoImportarPuntos;
 using ui::DialogoImprimir;
 
 namespace {
@@ -89,14 +93,14 @@ private slots:
         QCOMPARE(d.logica().zoom(), 120);
         QVERIFY(d.vista()->width() > ancho);
 
-        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty()) {
+        if (hayCapturas()) {
             estaciones->setCurrentRow(0);
             listado->setCurrentIndex(2);
             clic(d, "zoomMenos");
             clic(d, "zoomMenos");  // the whole width of the sheet
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
-            d.grab().save(QString::fromLocal8Bit(carpeta) + QStringLiteral("/imprimir.png"));
+            capturar(d, QStringLiteral("imprimir.png"));
         }
     }
 
@@ -107,13 +111,9 @@ private slots:
         DialogoImprimir d(l, {}, Listado::Bases, nullptr, nullptr);
         const std::filesystem::path carpeta(dir.path().toStdString());
         QVERIFY(d.exportarA(carpeta / "bases"));  // no extension: PDF
-        QFile pdf(dir.filePath("bases.pdf"));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.readAll().startsWith("%PDF"));
+        QVERIFY(leer(carpeta / "bases.pdf").starts_with("%PDF"));
         QVERIFY(d.exportarA(carpeta / "bases.SVG"));
-        QFile svg(dir.filePath("bases.SVG"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("<svg"));
+        QVERIFY(leer(carpeta / "bases.SVG").find("<svg") != std::string::npos);
         QVERIFY(!d.exportarA(carpeta / "no" / "hay.pdf"));
 
         QPrinter impresora(QPrinter::HighResolution);
@@ -124,12 +124,10 @@ private slots:
     }
 
     void laVentanaPrincipalAbreCadaListado() {
-        prueba_ventana::BancoVentana b(libreta);
+        BancoVentana b(libreta);
         for (const auto& [comando, indice] : {std::pair{32878, 0}, {32879, 3}}) {
             int visto = -1;
-            QTimer::singleShot(0, [&visto] {
-                auto* d = qobject_cast<DialogoImprimir*>(QApplication::activeModalWidget());
-                if (!d) return;
+            alAbrirse<DialogoImprimir>([&visto](DialogoImprimir* d) {
                 visto = d->findChild<QComboBox*>("listado")->currentIndex();
                 d->reject();
             });
@@ -137,6 +135,53 @@ private slots:
             QCOMPARE(visto, indice);
         }
         QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void exportaLoQueDiceLaVentana() {
+        QTemporaryDir dir;
+        ListaPuntos l(1);
+        l[0] = {1, "E1", "", 436512.346, 4478021.678, 652.31, "V\xC9RTICE"};
+        DialogoExportarPuntos d(l, Proyeccion::Planas, dir.path());
+        QCOMPARE(d.findChild<QComboBox*>("proyeccion")->currentText(), QStringLiteral("Planas"));
+        d.findChild<QLineEdit*>("destino")->setText(dir.filePath("p.csv"));
+        auto* columnas = d.findChild<QLineEdit*>("columnas");
+        columnas->clear();
+        QTest::keyClicks(columnas, "nombre,n,e,codigo");
+        d.findChild<QComboBox*>("separador")->setCurrentText(";");
+        d.findChild<QSpinBox*>("decimales")->setValue(2);
+        d.findChild<QCheckBox*>("cabecera")->setChecked(true);
+        QTest::mouseClick(d.findChild<QPushButton*>("aceptar"), Qt::LeftButton);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(leer(dir.filePath("p.csv").toStdString()),
+                 std::string("Nombre;N;E;C\xC3\xB3" "digo\r\nE1;4478021.68;436512.35;V\xC3\x89RTICE\r\n"));
+
+        d.findChild<QLineEdit*>("destino")->setText(dir.filePath("p.kml"));
+        QCOMPARE(d.exportar().mensaje, std::string(kMensajeKmlPlanas));
+        d.findChild<QComboBox*>("proyeccion")->setCurrentIndex(2);  // UTM WGS 84
+        QVERIFY(d.exportar().ok);
+        QVERIFY(leer(dir.filePath("p.kml").toStdString()).find("<coordinates>-3.74") != std::string::npos);
+    }
+
+    void importaPreguntandoPorLasLineasMalas() {
+        QTemporaryDir dir;
+        escribir(dir.filePath("i.csv").toStdString(), "A,1,2,3,X\nB,uno,2,3,X\nC,4,5,6,\n");
+        DialogoImportarPuntos d(dir.path(), dir.filePath("i.crd"));
+        d.findChild<QLineEdit*>("origen")->setText(dir.filePath("i.csv"));
+        QString preguntado;
+        d.preguntar = [&](const QString& lineas) {
+            preguntado = lineas;
+            return false;
+        };
+        QVERIFY(!d.importar().ok);
+        QVERIFY(!QFile::exists(dir.filePath("i.crd")));
+        QCOMPARE(preguntado, QStringLiteral("línea 2: la X \"uno\" no es un número\n"));
+        d.preguntar = [](const QString&) { return true; };
+        QVERIFY(d.importar().ok);
+        ListaPuntos leidos;
+        QCOMPARE(leerListaPuntos(dir.filePath("i.crd").toStdString(), leidos), Estado::Exito);
+        QCOMPARE(leidos.size(), std::size_t(2));
+        QCOMPARE(leidos[1].nombre.str(), std::string("C"));
+        QCOMPARE(leidos[1].z, 6.0);
     }
 };
 

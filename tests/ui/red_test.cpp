@@ -1,15 +1,12 @@
 // "AJUSTE DE RED" driven as a user does: the fixed ticks (kept beside the
 // book), "Ajustar", an observation left out, "Grabar".
-#include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "comun/avisos_grabados.h"
 #include "comun/red_estacion.h"
+#include "gestor_apoyo_ui.h"
 #include "ui/calc/red_dialogo.h"
 
 using namespace celvara;
@@ -19,11 +16,8 @@ class PruebaAjusteRed : public QObject {
     Q_OBJECT
 private slots:
     void marcarFijasAjustarQuitarYGrabar() {
-        QTemporaryDir dir;
-        MapaRutas mapa(dir.path().toStdString());
-        CLibretaCampo libreta;
-        CDatosGenerales ajustes;
-        prueba::AvisosGrabados avisos;
+        prueba_ventana::Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
         prueba::libretaRed(libreta);
         const auto ruta = rutaInstrumentos(ajustes, mapa);
         std::filesystem::create_directories(ruta.parent_path());
@@ -47,9 +41,9 @@ private slots:
         QVERIFY(!o->item(0, 6)->text().isEmpty());
         QVERIFY(d.informe()->toPlainText().contains("AJUSTE DE RED"));
         d.findChild<QWidget*>("dibujo")->grab();  // paints the ellipses
-        if (const QByteArray carpeta = qgetenv("CELVARA_CAPTURAS"); !carpeta.isEmpty()) {
+        if (prueba_ventana::hayCapturas()) {
             d.findChild<QTabWidget*>()->setCurrentIndex(2);
-            d.grab().save(QString::fromUtf8(carpeta) + "/ajuste_red.png");
+            prueba_ventana::capturar(d, QStringLiteral("ajuste_red.png"));
             d.findChild<QTabWidget*>()->setCurrentIndex(0);
         }
 

@@ -1,0 +1,336 @@
+// The calculation windows driven as a user does: the two orientation
+// windows (pick, add, compute, save, print, double click a row); the station
+// windows on the worked network (least squares pass by pass, the
+// semi-automatic solutions into the result window, the calculation table);
+// MATRICES; the radiation window into a coordinate file; and the reduction
+// factor window.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QtTest>
+
+#include "comun/red_estacion.h"
+#include "gestor_apoyo_ui.h"
+#include "ui/calc/desorientacion_dialogos.h"
+#include "ui/calc/estacion_dialogos.h"
+#include "ui/calc/matrices_dialogo.h"
+#include "ui/calc/radiacion_dialogos.h"
+#include "ui/calc/reduccion_elipsoide_dialogo.h"
+
+using namespace celvara;
+using namespace celvara::ui;
+using namespace celvara::prueba_ventana;
+
+namespace {
+
+// Station A sights B (azimuth 50 gon) in both faces with the circle turned by 10.
+void libretaDesorientacion(CLibretaCampo& libreta) {
+    auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
+    crearEstacion(libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{100, 100, 0}});
+    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A-1", "A", 1.5, nullptr, 0);
+    crearLectura(s->lecturas, std::nullopt, "B", 1.5, 141.42, 100, 40, "");
+    crearLectura(s->lecturas, std::nullopt, "B", 1.5, 141.42, 300, 240, "");
+}
+
+// The worked network, and settings naming an instrument library holding "T30".
+void ponerRed(Trabajo& b) {
+    prueba::libretaRed(b.libreta);
+    const auto ruta = rutaInstrumentos(b.ajustes, b.mapa);
+    std::filesystem::create_directories(ruta.parent_path());
+    guardarInstrumentos(prueba::instrumentosRed(), ruta);
+}
+
+}  // namespace
+
+class PruebaCalculo : public QObject {
+    Q_OBJECT
+private slots:
+    void individualDeLaEleccionAlInforme() {
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
+        libretaDesorientacion(libreta);
+        DialogoDesorientacion d(libreta, ajustes, mapa);
+
+        auto* estaciones = d.findChild<QComboBox*>("estaciones");
+        QCOMPARE(estaciones->count(), 2);
+        estaciones->setCurrentIndex(0);
+        emit estaciones->activated(0);
+        auto* estacionamientos = d.findChild<QComboBox*>("estacionamientos");
+        QCOMPARE(estacionamientos->count(), 1);
+        estacionamientos->setCurrentIndex(0);
+        emit estacionamientos->activated(0);
+        auto* visadas = d.findChild<QListWidget*>("visadas");
+        QCOMPARE(visadas->count(), 2);  // B, sighted twice
+        visadas->setCurrentRow(0);
+        QTest::mouseClick(d.findChild<QPushButton*>("anadir"), Qt::LeftButton);
+        QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
+
+        QTest::mouseClick(d.findChild<QPushButton*>("calcular"), Qt::LeftButton);
+        auto* desorientacion = d.findChild<QLineEdit*>("desorientacion");
+        QCOMPARE(desorientacion->text(), QStringLiteral("10.0000"));
+        QCOMPARE(d.findChild<QLabel*>("estadistica")->text(), QStringLiteral("e.m.c = 0.00000   Rango = 0.00000"));
+
+        // The user types a value with a decimal comma, then saves it.
+        desorientacion->clear();
+        QTest::keyClicks(desorientacion, "10,5");
+        QTest::mouseClick(d.findChild<QPushButton*>("guardar"), Qt::LeftButton);
+        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.5);
+
+        const QString informe = dir.filePath("informe.txt");
+        QString mostrado;
+        d.pedirFicheroInforme = [&](QWidget*) { return informe; };
+        d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        QTest::mouseClick(d.findChild<QPushButton*>("imprimir"), Qt::LeftButton);
+        QCOMPARE(mostrado, informe);
+        capturar(d, QStringLiteral("desorientacion.png"));
+        QVERIFY(leerTexto(informe).contains(QStringLiteral("DESORIENTACION = 10,5")));
+    }
+
+    void todasConDobleClic() {
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
+        libretaDesorientacion(libreta);
+        DialogoDesorientaciones d(libreta, ajustes, mapa);
+        auto* modelo = d.findChild<QTableView*>()->model();
+        QCOMPARE(modelo->rowCount(), 1);
+        QTest::mouseClick(d.findChild<QPushButton*>("calcular"), Qt::LeftButton);
+        QCOMPARE(modelo->index(0, 4).data().toString(), QStringLiteral("10.0000"));
+        QCOMPARE(modelo->index(0, 3).data().toString(), QStringLiteral("2"));
+        QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
+        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.0);
+
+        // The individual window, opened by a double click, saves 12.25.
+        d.abrirIndividual = [](Estacion*, Estacionamiento* s) { s->desorientacion = 12.25; };
+        d.dobleClic(0);
+        QCOMPARE(modelo->index(0, 4).data().toString(), QStringLiteral("12.2500"));
+    }
+
+    void mmccPasadaAPasadaGrabarEImprimir() {
+        Trabajo b;
+        ponerRed(b);
+        DialogoEstacionMmcc d(b.libreta, b.ajustes, b.mapa, b.avisos);
+        d.elegirEstacion(QStringLiteral("P"));
+        auto* x = d.findChild<QLineEdit*>("x");
+        QCOMPARE(x->text(), QStringLiteral("1240.000"));
+        QVERIFY(d.findChild<QLineEdit*>("desorientacion")->isEnabled());
+        pulsar(d, "calcular");
+        pulsar(d, "calcular");
+        QCOMPARE(x->text(), QStringLiteral("1250.001"));
+        QCOMPARE(d.findChild<QLineEdit*>("desorientacion")->text(), QStringLiteral("123.4568"));
+        QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("2 Iteraciones"));
+        QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(QStringLiteral("PLANIMETRIA:\nVar = 0.08")));
+        capturar(d, QStringLiteral("estacion_mmcc.png"));
+
+        QCOMPARE(tituloDeLoQueAbre([&] { pulsar(d, "matrices"); }), QStringLiteral("MATRICES"));
+        QCOMPARE(tituloDeLoQueAbre([&] { pulsar(d, "pesos"); }), QStringLiteral("ERRORES y PESOS "));
+        const QString informe = b.dir.filePath("inf.txt");
+        QString mostrado;
+        d.informe.pedirFichero = [&](QWidget*) { return informe; };
+        d.informe.mostrar = [&](const QString& r) { mostrado = r; };
+        pulsar(d, "imprimir");
+        QCOMPARE(mostrado, informe);
+        pulsar(d, "grabar");
+        QCOMPARE(b.libreta.buscarEstacion("P")->y, 1299.995);
+        QCOMPARE(b.libreta.buscarEstacion("P")->estacionamientos[0]->desorientacion, 123.4568);
+        pulsar(d, "reset");
+        QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("0 Iteraciones"));
+        QVERIFY(b.avisos.mensajes.empty());
+    }
+
+    void semiautomaticoYResultado() {
+        Trabajo b;
+        ponerRed(b);
+        DialogoEstacionSemi d(b.libreta, b.ajustes, b.mapa, b.avisos);
+        d.elegirEstacion(QStringLiteral("P"));
+        // A double click in the empty grid of a method loads its sights.
+        for (const char* nombre : {"rejilla1", "rejilla2"}) {
+            QWidget* area = d.findChild<CRejilla*>(nombre)->vista()->viewport();
+            QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
+        }
+        QCOMPARE(d.logica().rejilla(MetodoEstacion::Inversa).numeroFilas(), std::size_t(4));
+        QCOMPARE(b.avisos.textos().size(), std::size_t(2));
+        int filas = -1;
+        d.mostrarResultado = [&](DialogoResultadoEstacion& r) {
+            QCOMPARE(r.findChild<QLabel*>("titulo")->text(), QStringLiteral("CALCULO DE LA ESTACION:   P"));
+            filas = static_cast<int>(r.logica().rejilla(1).numeroFilas() + r.logica().rejilla(2).numeroFilas());
+            QVERIFY(r.findChild<QCheckBox*>("promediarInversas")->isChecked());
+            QVERIFY(!r.findChild<QCheckBox*>("promediarRadiado")->isChecked());
+            pulsar(r, "promediar");
+            pulsar(r, "guardar");
+        };
+        pulsar(d, "calcular");
+        QCOMPARE(filas, 5);
+        const Estacion& p = *b.libreta.buscarEstacion("P");
+        QVERIFY(std::abs(p.x - 1250) < 0.02 && std::abs(p.y - 1300) < 0.02);
+        QVERIFY(std::string(p.descripcion2.vista()).starts_with("Px="));
+    }
+
+    void resultadoPestanasElipseYSinSoluciones() {
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
+        Estacion p;
+        p.nombre = "P";
+        SolucionEstacion s{true, {"A", "", ""}, 10, 20, 5, 0.01, 0.02, 0.03, 0.04, 0.05};
+        std::array<ListaSoluciones, kMetodosEstacion> sol{ListaSoluciones{s}, {}, {}};
+        DialogoResultadoEstacion d(ajustes, p, sol, mapa, avisos);
+        d.elegirFila(0);
+        QCOMPARE(d.findChild<QLabel*>("elipse0")->text(), QStringLiteral("d1= 0.030000"));
+        QCOMPARE(d.findChild<QLabel*>("elipse4")->text(), QStringLiteral("Tz= 0.050000"));
+        QCOMPARE(d.findChild<QLineEdit*>("x")->text(), QStringLiteral("10.000"));
+        d.findChild<QCheckBox*>("promediarRadiado")->setChecked(false);
+        pulsar(d, "promediar");
+        QCOMPARE(d.findChild<QLineEdit*>("x")->text(), QStringLiteral("0.000"));
+        pulsar(d, "guardar");
+        QCOMPARE(avisos.textos(), std::vector<std::string>{kMensajeSinSoluciones});
+        QCOMPARE(p.x, 0.0);
+    }
+
+    void tablaCalculoEscribeAlAceptar() {
+        CLibretaCampo l;
+        prueba::libretaRed(l);
+        DialogoTablaCalculo d(l);
+        d.logica().rejilla().asignar(1, columna_tabla::altura, "1.7");
+        pulsar(d, "aceptar");
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(l.estaciones[1]->estacionamientos[0]->alturaInstrumento, 1.7);
+    }
+
+    void matricesMuestraYExporta() {
+        // Three measures of one length (10, 11, 13 m from 10 m).
+        CMatricesMMCC m;
+        m.dimensionar(3, 1);
+        const double fo[3] = {0, -1, -3};
+        for (std::size_t i = 0; i < 3; ++i) {
+            m.B(i, 0) = 1;
+            m.Fo(i, 0) = fo[i];
+            m.Q(i, i) = 1;
+        }
+        QVERIFY(m.pesos() && m.resolver());
+        ui::DialogoMatrices d(m);
+        QAction* residuos = nullptr;
+        QAction* ascii = nullptr;
+        for (QAction* menu : d.menu()->actions())
+            for (QAction* a : menu->menu()->actions()) {
+                if (a->text() == QStringLiteral("Matriz Residuos&1")) residuos = a;
+                if (a->text() == QStringLiteral("Exportar &Ascii")) ascii = a;
+            }
+        QVERIFY(residuos && ascii);
+        residuos->trigger();
+        QCOMPARE(d.rejilla()->filas(), 3);
+        QCOMPARE(d.rejilla()->textoCelda(2, 0).toDouble(), -5.0 / 3);
+
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("residuos.TXT");
+        d.pedirFichero = [&ruta] { return std::optional(std::filesystem::path(ruta.toStdString())); };
+        ascii->trigger();
+        QCOMPARE(leerTexto(ruta), QStringLiteral("1.333333    \n0.333333    \n-1.666667    \n"));
+    }
+
+    void calcularYSalirConWgs84() {
+        Trabajo w;
+        auto& [dir, mapa, libreta, ajustes, avisos] = w;
+        auto* e = crearEstacion(libreta.estaciones, {.nombre = "E", .coordenadas = Coordenadas{1000, 2000, 100}});
+        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E-1", "E", 1.5, nullptr, 0);
+        crearLectura(s->lecturas, std::nullopt, "1", 1.5, 50, 100, 100, "");
+        DialogoRadiacion d(libreta, ajustes, mapa, avisos);
+        auto* vista = d.findChild<QTableView*>();
+        QVERIFY(!vista->isColumnHidden(7));
+        QVERIFY(vista->isColumnHidden(10));
+        d.findChild<QTabBar*>()->setCurrentIndex(1);
+        QVERIFY(vista->isColumnHidden(7));
+        QVERIFY(!vista->isColumnHidden(10));
+
+        // "Configurar": curvature for all rows, WGS-84.
+        d.configurar = [&] {
+            DialogoConfigurarCalculo c(d.logica().opciones(), ajustes, &d);
+            c.findChild<QCheckBox*>("aplicarATodas")->setChecked(true);
+            c.findChild<QCheckBox*>("informe1")->setChecked(true);
+            c.findChild<QCheckBox*>("esfRefrTodas")->setChecked(true);
+            c.findChild<QRadioButton*>("wgs84")->setChecked(true);
+            c.aceptar();
+            return true;
+        };
+        d.pulsarConfigurar();
+        QVERIFY(vista->isColumnHidden(7));  // the tab's view survives the reload
+        capturar(d, QStringLiteral("radiacion.png"));
+        QCOMPARE(vista->model()->index(0, 13).data().toString(), QStringLiteral("1"));
+        d.logica().opciones().planas = true;  // plane coordinates for the check below
+
+        // "Nuevo" picks its file with a save dialog that asks before replacing.
+        bool dialogoGuardarQuePregunta = false;
+        alAbrirse<QFileDialog>([&](QFileDialog* f) {
+            dialogoGuardarQuePregunta =
+                f->acceptMode() == QFileDialog::AcceptSave && !f->testOption(QFileDialog::DontConfirmOverwrite);
+            f->reject();
+        });
+        d.pulsarFichero();
+        QVERIFY(dialogoGuardarQuePregunta);
+
+        const QString crd = dir.filePath("puntos.crd");
+        const QString informe = dir.filePath("informe.txt");
+        d.logica().rutaInforme1 = informe.toStdString();
+        QString mostrado;
+        d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        QTest::keyClicks(d.findChild<QLineEdit*>("ficheroCrd"), crd);
+        QTest::mouseClick(d.findChild<QPushButton*>("calcular"), Qt::LeftButton);
+        QCOMPARE(mostrado, informe);  // "Ejecutar =>" ticked: the report opens
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        ListaPuntos puntos;
+        QCOMPARE(leerListaPuntos(crd.toStdString(), puntos), Estado::Exito);
+        QCOMPARE(puntos.size(), std::size_t(2));
+        QCOMPARE(puntos[1].x, 1050.0);
+        QCOMPARE(avisos.textos(), std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\n" +
+                                                           crd.toStdString() + "\n" + informe.toStdString()});
+        QCOMPARE(ajustes.proyeccion, 0u);
+
+        DialogoRadiacion otra(libreta, ajustes, mapa, avisos);
+        otra.logica().opciones().planas = false;
+        otra.logica().opciones().hayford = false;
+        otra.reject();
+        QCOMPARE(ajustes.proyeccion, 2u);
+    }
+
+    void calcAceptarYFactorEditado() {
+        CDatosGenerales ajustes;
+        ajustes.radioTerrestre = 6370000;
+        {
+            DialogoReduccionElipsoide d(ajustes);
+            QCOMPARE(d.windowTitle(), QStringLiteral("Cálculo del F. Reduc de Distancias al Elipsoide"));
+            QCOMPARE(d.findChild<QLineEdit*>("radio")->text(), QStringLiteral("6370000.000"));
+            QVERIFY(d.findChild<QLineEdit*>("factor")->text().isEmpty());
+            teclear(d, "radio", QStringLiteral("6378000"));
+            teclear(d, "altura", QStringLiteral("600"));
+            pulsar(d, "calc");
+            QCOMPARE(d.findChild<QLineEdit*>("factor")->text(), QStringLiteral("0.9999059355"));
+            pulsar(d, "aceptar");
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QCOMPARE(d.factor(), 0.9999059355);
+        }
+        DialogoReduccionElipsoide d(ajustes);
+        teclear(d, "factor", QStringLiteral("0,99987"));
+        pulsar(d, "aceptar");
+        QCOMPARE(d.factor(), 0.99987);
+    }
+
+    void pedirFactorSoloAlAceptar() {
+        CDatosGenerales ajustes;
+        // 6378388 / 6379388 to ten decimals.
+        for (const auto& [boton, esperado] : {std::pair{"cancelar", std::optional<double>()},
+                                              std::pair{"aceptar", std::optional<double>(0.9998432452)}}) {
+            alAbrirse<DialogoReduccionElipsoide>([boton](DialogoReduccionElipsoide* d) {
+                teclear(*d, "altura", QStringLiteral("1000"));
+                pulsar(*d, "calc");
+                pulsar(*d, boton);
+            });
+            QCOMPARE(DialogoReduccionElipsoide::pedirFactor(ajustes), esperado);
+        }
+    }
+};
+
+QTEST_MAIN(PruebaCalculo)
+#include "calculo_test.moc"
