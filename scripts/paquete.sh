@@ -59,7 +59,9 @@ if command -v xvfb-run >/dev/null; then
   if ((rc == 124)); then echo "celvara arrancó y siguió abierto"; else
     echo "celvara terminó con $rc"; cat "$tmp/celvara.err"; exit 1
   fi
-  ls "$tmp/c/VESTRUM" >/dev/null 2>&1 && echo "datos fijos sembrados desde el paquete"
+  # The program seeds c:\trabajos\vestrum from the package's share/celvara/vestrum.
+  [[ -f $tmp/c/TRABAJOS/vestrum/instrumentos.apa ]] || { echo "no sembró los datos fijos"; exit 1; }
+  echo "datos fijos sembrados desde el paquete"
 fi
 
 if ((limpio)); then
