@@ -3,7 +3,16 @@
 # the program, the CLI, the shipped data and the desktop files; unpacked into
 # a scratch folder, its CLI runs the main job on the example and the program
 # starts under Xvfb with the example book.
+# With --limpio it then hands the package to paquete-limpio.sh, which installs
+# it with apt-get in a clean Debian 12 root and repeats the checks there.
 set -euo pipefail
+limpio=0
+for a in "$@"; do
+  case $a in
+    --limpio) limpio=1 ;;
+    *) echo "uso: $0 [--limpio]" >&2; exit 2 ;;
+  esac
+done
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 "$raiz/scripts/bootstrap.sh"
 b="$raiz/build-paquete"
@@ -50,6 +59,12 @@ if command -v xvfb-run >/dev/null; then
   if ((rc == 124)); then echo "celvara arrancó y siguió abierto"; else
     echo "celvara terminó con $rc"; cat "$tmp/celvara.err"; exit 1
   fi
-  ls "$tmp/c/VESTRUM" >/dev/null 2>&1 && echo "datos fijos sembrados desde el paquete"
+  # The program seeds c:\trabajos\vestrum from the package's share/celvara/vestrum.
+  [[ -f $tmp/c/TRABAJOS/vestrum/instrumentos.apa ]] || { echo "no sembró los datos fijos"; exit 1; }
+  echo "datos fijos sembrados desde el paquete"
+fi
+
+if ((limpio)); then
+  "$raiz/scripts/paquete-limpio.sh" "$deb"
 fi
 echo "== Paquete correcto"
