@@ -127,28 +127,26 @@ std::vector<std::string> nombresRepetidos(const Estacionamiento& s) {
 CCambiarEstacion::CCambiarEstacion(CLibretaCampo& libreta, Estacion& estacion, Estacionamiento& s, Avisos& avisos)
     : estacion_(estacion), s_(s), avisos_(avisos) {
     for (const auto& e : libreta.estaciones)
-        if (e.get() != &estacion) {
-            destinos_.push_back(e.get());
-            nombres_.push_back(utf(e->nombre.vista()));
-        }
+        if (e.get() != &estacion) destinos_.agregar(e.get(), utf(e->nombre.vista()));
 }
 
 std::vector<std::string> CCambiarEstacion::elegir(int i) {
-    elegida_ = i >= 0 && static_cast<std::size_t>(i) < destinos_.size() ? destinos_[i] : nullptr;
-    if (!elegida_) return {};
-    return {"Estacion: " + utf(elegida_->nombre.vista()), formatear("X = %1.3lf", elegida_->x),
-            formatear("Y = %1.3lf", elegida_->y), formatear("Z = %1.3lf", elegida_->z)};
+    const Estacion* elegida = destinos_.elegir(i);
+    if (!elegida) return {};
+    return {"Estacion: " + utf(elegida->nombre.vista()), formatear("X = %1.3lf", elegida->x),
+            formatear("Y = %1.3lf", elegida->y), formatear("Z = %1.3lf", elegida->z)};
 }
 
 std::optional<std::pair<Estacion*, Estacionamiento*>> CCambiarEstacion::cambiar() {
-    if (!elegida_) return std::nullopt;
+    Estacion* elegida = destinos_.elegido();
+    if (!elegida) return std::nullopt;
     if (!preguntar(avisos_, formatear("El estacionamiento %s y sus %zu lecturas pasarán a la estación %s.\n¿Continuar?",
                                       utf(s_.nombre.vista()).c_str(), s_.lecturas.size(),
-                                      utf(elegida_->nombre.vista()).c_str())))
+                                      utf(elegida->nombre.vista()).c_str())))
         return std::nullopt;
-    Estacionamiento* movido = cambiarEstacion(estacion_, &s_, *elegida_);
+    Estacionamiento* movido = cambiarEstacion(estacion_, &s_, *elegida);
     if (!movido) return std::nullopt;
-    return std::pair{elegida_, movido};
+    return std::pair{elegida, movido};
 }
 
 // ---- "FUNDIR-UNIR ESTACIONAMIENTOS".
@@ -156,10 +154,7 @@ std::optional<std::pair<Estacion*, Estacionamiento*>> CCambiarEstacion::cambiar(
 CUnirEstacionamientos::CUnirEstacionamientos(Estacion& estacion, Estacionamiento& s, Avisos& avisos)
     : estacion_(estacion), s_(s), avisos_(avisos) {
     for (const auto& p : estacion.estacionamientos)
-        if (p.get() != &s) {
-            destinos_.push_back(p.get());
-            nombres_.push_back(utf(p->nombre.vista()));
-        }
+        if (p.get() != &s) destinos_.agregar(p.get(), utf(p->nombre.vista()));
 }
 
 std::vector<std::string> CUnirEstacionamientos::textosActual() const {
@@ -168,22 +163,23 @@ std::vector<std::string> CUnirEstacionamientos::textosActual() const {
 }
 
 std::vector<std::string> CUnirEstacionamientos::elegir(int i) {
-    elegido_ = i >= 0 && static_cast<std::size_t>(i) < destinos_.size() ? destinos_[i] : nullptr;
-    if (!elegido_) return {};
-    return {"Subestación: " + utf(elegido_->nombre.vista()), formatear("Des = %1.4lf", elegido_->desorientacion),
-            formatear("I = %1.3lf", elegido_->alturaInstrumento)};
+    const Estacionamiento* elegido = destinos_.elegir(i);
+    if (!elegido) return {};
+    return {"Subestación: " + utf(elegido->nombre.vista()), formatear("Des = %1.4lf", elegido->desorientacion),
+            formatear("I = %1.3lf", elegido->alturaInstrumento)};
 }
 
 Estacionamiento* CUnirEstacionamientos::unir() {
-    if (!elegido_) return nullptr;
+    Estacionamiento* elegido = destinos_.elegido();
+    if (!elegido) return nullptr;
     if (!preguntar(avisos_, formatear("Las %zu lecturas de %s pasarán a %s y %s se eliminará.\n¿Continuar?",
                                       s_.lecturas.size(), utf(s_.nombre.vista()).c_str(),
-                                      utf(elegido_->nombre.vista()).c_str(), utf(s_.nombre.vista()).c_str())))
+                                      utf(elegido->nombre.vista()).c_str(), utf(s_.nombre.vista()).c_str())))
         return nullptr;
     OpcionesUnir o = opciones;
     o.lecturaInicial = textoANumero(textoInicial);
     o.lecturaFinal = textoANumero(textoFinal);
-    return unirEstacionamientos(estacion_, &s_, *elegido_, o) ? elegido_ : nullptr;
+    return unirEstacionamientos(estacion_, &s_, *elegido, o) ? elegido : nullptr;
 }
 
 // ---- "OPCIONES DE LECTURAS".
@@ -192,17 +188,14 @@ COpcionesLecturas::COpcionesLecturas(CLibretaCampo& libreta, Estacionamiento& s,
     : s_(s), avisos_(avisos) {
     for (const auto& e : libreta.estaciones)
         for (const auto& d : e->estacionamientos)
-            if (d.get() != &s) {
-                destinos_.push_back(d.get());
-                nombres_.push_back(utf(d->nombre.vista()));
-            }
+            if (d.get() != &s) destinos_.agregar(d.get(), utf(d->nombre.vista()));
 }
 
 std::vector<std::string> COpcionesLecturas::elegir(int i) {
-    destino_ = i >= 0 && static_cast<std::size_t>(i) < destinos_.size() ? destinos_[i] : nullptr;
-    if (!destino_) return {};
-    return {"Subestacion:" + utf(destino_->nombre.vista()), formatear("Des = %.4lf", destino_->desorientacion),
-            formatear("I = %.3lf", destino_->alturaInstrumento)};
+    const Estacionamiento* destino = destinos_.elegir(i);
+    if (!destino) return {};
+    return {"Subestacion:" + utf(destino->nombre.vista()), formatear("Des = %.4lf", destino->desorientacion),
+            formatear("I = %.3lf", destino->alturaInstrumento)};
 }
 
 std::optional<std::string> COpcionesLecturas::cuantos() const {
@@ -215,34 +208,33 @@ bool COpcionesLecturas::confirmar(const char* formato, std::size_t n) {
         avisos_.mensaje("No hay lecturas en ese intervalo");
         return false;
     }
+    const Estacionamiento* destino = destinos_.elegido();
     return preguntar(avisos_, formatear(formato, n, utf(s_.nombre.vista()).c_str(),
-                                        destino_ ? utf(destino_->nombre.vista()).c_str() : ""));
+                                        destino ? utf(destino->nombre.vista()).c_str() : ""));
+}
+
+template <typename Cambio>
+std::size_t COpcionesLecturas::cambiarRango(bool conDestino, const char* pregunta, const char* hecho, Cambio cambio) {
+    if ((conDestino && !destinos_.elegido()) || !rangoValido(rango) || !confirmar(pregunta, contarEnRango(s_, rango)))
+        return 0;
+    const std::size_t n = cambio();
+    avisos_.mensaje(hecho);
+    return n;
 }
 
 std::size_t COpcionesLecturas::borrar() {
-    if (!rangoValido(rango) || !confirmar("Se borrarán %zu lecturas de %s.\n¿Continuar?", contarEnRango(s_, rango)))
-        return 0;
-    const std::size_t n = borrarEnRango(s_, rango);
-    avisos_.mensaje(kLecturasBorradas);
-    return n;
+    return cambiarRango(false, "Se borrarán %zu lecturas de %s.\n¿Continuar?", kLecturasBorradas,
+                        [&] { return borrarEnRango(s_, rango); });
 }
 
 std::size_t COpcionesLecturas::mover() {
-    if (!destino_ || !rangoValido(rango) ||
-        !confirmar("Se moverán %zu lecturas de %s a %s.\n¿Continuar?", contarEnRango(s_, rango)))
-        return 0;
-    const std::size_t n = moverEnRango(s_, *destino_, rango);
-    avisos_.mensaje(kLecturasCambiadas);
-    return n;
+    return cambiarRango(true, "Se moverán %zu lecturas de %s a %s.\n¿Continuar?", kLecturasCambiadas,
+                        [&] { return moverEnRango(s_, *destinos_.elegido(), rango); });
 }
 
 std::size_t COpcionesLecturas::copiar() {
-    if (!destino_ || !rangoValido(rango) ||
-        !confirmar("Se copiarán %zu lecturas de %s a %s.\n¿Continuar?", contarEnRango(s_, rango)))
-        return 0;
-    const std::size_t n = copiarEnRango(s_, *destino_, rango);
-    avisos_.mensaje(kLecturasCopiadas);
-    return n;
+    return cambiarRango(true, "Se copiarán %zu lecturas de %s a %s.\n¿Continuar?", kLecturasCopiadas,
+                        [&] { return copiarEnRango(s_, *destinos_.elegido(), rango); });
 }
 
 // ---- "LISTADO DE VISUALES REPETIDAS".
@@ -314,8 +306,13 @@ std::size_t CVisualesRepetidas::borrarMarcadas() {
     if (m.empty() || !preguntar(avisos_, formatear("Se borrarán %zu lecturas de %s.\n¿Continuar?", m.size(),
                                                     utf(elegido_).c_str())))
         return 0;
+    quitarFilas(m);
+    return m.size();
+}
+
+void CVisualesRepetidas::quitarFilas(std::span<const std::size_t> filas) {
     std::vector<bool> quitar(s_.lecturas.size(), false);
-    for (std::size_t f : m) quitar[filas_[f]] = true;
+    for (std::size_t f : filas) quitar[filas_[f]] = true;
     std::size_t k = 0;
     std::erase_if(s_.lecturas, [&](const Lectura&) { return quitar[k++]; });
     const std::string nombre = utf(elegido_);
@@ -323,7 +320,6 @@ std::size_t CVisualesRepetidas::borrarMarcadas() {
     promedio_.vaciar();
     const auto it = std::find(nombres_.begin(), nombres_.end(), nombre);
     elegir(it == nombres_.end() ? -1 : static_cast<int>(it - nombres_.begin()));
-    return m.size();
 }
 
 bool CVisualesRepetidas::promediarMarcadas() {
@@ -361,15 +357,8 @@ std::size_t CVisualesRepetidas::insertarPromedio() {
     primera.vertical = valorCelda(promedio_.texto(0, cr::vertical), promedioValores_.vertical, true);
     primera.distancia = valorCelda(promedio_.texto(0, cr::distancia), promedioValores_.distancia, false);
     primera.jalon = valorCelda(promedio_.texto(0, cr::jalon), promedioValores_.jalon, false);
-    std::vector<bool> quitar(s_.lecturas.size(), false);
-    for (std::size_t i = 1; i < m.size(); ++i) quitar[filas_[m[i]]] = true;
-    std::size_t k = 0;
-    std::erase_if(s_.lecturas, [&](const Lectura&) { return quitar[k++]; });
-    const std::string nombre = utf(elegido_);
-    recargarNombres();
-    promedio_.vaciar();
-    const auto it = std::find(nombres_.begin(), nombres_.end(), nombre);
-    elegir(it == nombres_.end() ? -1 : static_cast<int>(it - nombres_.begin()));
+    // The first row keeps the mean.
+    quitarFilas(std::span(m).subspan(1));
     return m.size() - 1;
 }
 

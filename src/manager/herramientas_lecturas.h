@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,12 +65,35 @@ inline constexpr const char* kLecturasBorradas = "Lesturas Borradas";
 inline constexpr const char* kLecturasCambiadas = "Lecturas Cambiadas";
 inline constexpr const char* kLecturasCopiadas = "Lecturas Copiadas";
 
+// The stations or set-ups a window offers, with their names (UTF-8) in the
+// same order, and the one chosen by its position in the list.
+template <typename T>
+class ListaDestinos {
+public:
+    void agregar(T* destino, std::string nombre) {
+        destinos_.push_back(destino);
+        nombres_.push_back(std::move(nombre));
+    }
+    const std::vector<std::string>& nombres() const { return nombres_; }
+    // A position outside the list chooses nothing.
+    T* elegir(int indice) {
+        elegido_ = indice >= 0 && static_cast<std::size_t>(indice) < destinos_.size() ? destinos_[indice] : nullptr;
+        return elegido_;
+    }
+    T* elegido() const { return elegido_; }
+
+private:
+    std::vector<T*> destinos_;
+    std::vector<std::string> nombres_;
+    T* elegido_ = nullptr;
+};
+
 // "CAMBIAR DE ESTACION".
 class CCambiarEstacion {
 public:
     CCambiarEstacion(CLibretaCampo& libreta, Estacion& estacion, Estacionamiento& s, Avisos& avisos);
     // Every station but the set-up's own, in book order (UTF-8).
-    const std::vector<std::string>& nombres() const { return nombres_; }
+    const std::vector<std::string>& nombres() const { return destinos_.nombres(); }
     // "Estacion: %s", "X = %1.3lf", "Y = %1.3lf", "Z = %1.3lf".
     std::vector<std::string> elegir(int indice);
     // "CAMBIAR": the station and set-up to select afterwards, or nothing.
@@ -79,9 +103,7 @@ private:
     Estacion& estacion_;
     Estacionamiento& s_;
     Avisos& avisos_;
-    std::vector<Estacion*> destinos_;
-    std::vector<std::string> nombres_;
-    Estacion* elegida_ = nullptr;
+    ListaDestinos<Estacion> destinos_;
 };
 
 // "FUNDIR-UNIR ESTACIONAMIENTOS".
@@ -90,7 +112,7 @@ public:
     CUnirEstacionamientos(Estacion& estacion, Estacionamiento& s, Avisos& avisos);
     // The current set-up: "Estacion: %s", "Des = %1.4lf", "I = %1.3lf".
     std::vector<std::string> textosActual() const;
-    const std::vector<std::string>& nombres() const { return nombres_; }
+    const std::vector<std::string>& nombres() const { return destinos_.nombres(); }
     // "Subestación: %s", "Des = %1.4lf", "I = %1.3lf".
     std::vector<std::string> elegir(int indice);
     OpcionesUnir opciones;
@@ -102,9 +124,7 @@ private:
     Estacion& estacion_;
     Estacionamiento& s_;
     Avisos& avisos_;
-    std::vector<Estacionamiento*> destinos_;
-    std::vector<std::string> nombres_;
-    Estacionamiento* elegido_ = nullptr;
+    ListaDestinos<Estacionamiento> destinos_;
 };
 
 // "OPCIONES DE LECTURAS" on one set-up.
@@ -112,10 +132,10 @@ class COpcionesLecturas {
 public:
     COpcionesLecturas(CLibretaCampo& libreta, Estacionamiento& s, Avisos& avisos);
     // Every other set-up of the book, in book order (UTF-8); chosen by position.
-    const std::vector<std::string>& nombres() const { return nombres_; }
+    const std::vector<std::string>& nombres() const { return destinos_.nombres(); }
     // "Subestacion:%s", "Des = %.4lf", "I = %.3lf".
     std::vector<std::string> elegir(int indice);
-    Estacionamiento* destino() const { return destino_; }
+    Estacionamiento* destino() const { return destinos_.elegido(); }
     RangoLecturas rango;  // Windows-1252
     // "Cuantos :": "Cuantos: %d", or nothing for an invalid range.
     std::optional<std::string> cuantos() const;
@@ -127,11 +147,13 @@ public:
 
 private:
     bool confirmar(const char* formato, std::size_t n);
+    // The frame of the three: a valid range (and a destination where the
+    // change needs one), the question, the change, the message.
+    template <typename Cambio>
+    std::size_t cambiarRango(bool conDestino, const char* pregunta, const char* hecho, Cambio cambio);
     Estacionamiento& s_;
     Avisos& avisos_;
-    std::vector<Estacionamiento*> destinos_;
-    std::vector<std::string> nombres_;
-    Estacionamiento* destino_ = nullptr;
+    ListaDestinos<Estacionamiento> destinos_;
 };
 
 namespace columna_repetidas {
@@ -167,6 +189,8 @@ public:
 private:
     std::vector<std::size_t> marcadas() const;  // indices into the set-up's readings
     void recargarNombres();
+    // Removes the readings of these grid rows and lists the same name again.
+    void quitarFilas(std::span<const std::size_t> filas);
     Estacionamiento& s_;
     Avisos& avisos_;
     std::vector<std::string> nombres_;

@@ -1,7 +1,6 @@
 #include "ui/calc/desorientacion_dialogos.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +12,7 @@
 #include <algorithm>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/calc/ventana_calculo.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {
@@ -170,16 +169,9 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     connect(desorientacion_, &QLineEdit::textEdited, this,
             [this](const QString& t) { logica_.textoDesorientacion = t.toStdString(); });
 
-    pedirFicheroInforme = [](QWidget* padre) {
-        QFileDialog dialogo(padre, QStringLiteral("Guardar como"));
-        dialogo.setAcceptMode(QFileDialog::AcceptSave);
-        dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);  // the report is appended
-        dialogo.setNameFilter(QStringLiteral("Archivos TEXTO (*.TXT *.txt)"));
-        dialogo.setDefaultSuffix(QStringLiteral("TXT"));
-        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return QString();
-        return dialogo.selectedFiles().constFirst();
-    };
-    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
+    InformeEstacionQt informe = informeEstacionQt(this, mapa_);
+    pedirFicheroInforme = std::move(informe.pedirFichero);
+    mostrarInforme = std::move(informe.mostrar);
     plano_->fijar(logica_.plano());
 }
 
@@ -282,12 +274,7 @@ DialogoDesorientaciones::DialogoDesorientaciones(CLibretaCampo& libreta, CDatosG
     setWindowTitle(QStringLiteral("CALCULO DESORIENTACIONES"));
     setObjectName(QStringLiteral("dialogoDesorientaciones"));
     resize(700, 480);
-    rejilla_->setObjectName(QStringLiteral("rejillaEstacionamientos"));
-    rejilla_->fijarFuente(&logica_.rejilla());
-    rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
-    auto* capa = new QVBoxLayout(this);
-    capa->addWidget(rejilla_, 1);
-    auto* botones = new QHBoxLayout;
+    auto* botones = marcoRejilla(this, rejilla_, "rejillaEstacionamientos", &logica_.rejilla());
     auto* calcular = new QPushButton(QStringLiteral("CALCULAR"), this);
     auto* grabar = new QPushButton(QStringLiteral("GRABAR"), this);
     auto* salir = new QPushButton(QStringLiteral("SALIR"), this);
@@ -298,7 +285,6 @@ DialogoDesorientaciones::DialogoDesorientaciones(CLibretaCampo& libreta, CDatosG
     botones->addWidget(grabar);
     botones->addStretch();
     botones->addWidget(salir);
-    capa->addLayout(botones);
     connect(calcular, &QPushButton::clicked, this, &DialogoDesorientaciones::pulsarCalcular);
     connect(grabar, &QPushButton::clicked, this, &DialogoDesorientaciones::pulsarGrabar);
     connect(salir, &QPushButton::clicked, this, &QDialog::accept);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +16,7 @@
 
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/calc/matrices_dialogo.h"
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/calc/ventana_calculo.h"
 #include "ui/rejilla/rejilla.h"
 #include "ui/traverse/tolerancias_dialogos.h"
 
@@ -63,21 +62,6 @@ private:
 const ListaInstrumentos* siCargada(const ListaInstrumentos& l, bool cargada) { return cargada ? &l : nullptr; }
 
 }  // namespace
-
-InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa) {
-    InformeEstacionQt i;
-    i.pedirFichero = [](QWidget* p) {
-        QFileDialog dialogo(p, QStringLiteral("Guardar como"));
-        dialogo.setAcceptMode(QFileDialog::AcceptSave);
-        dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);  // the report is appended
-        dialogo.setNameFilter(QStringLiteral("Archivos TEXTO (*.TXT *.txt)"));
-        dialogo.setDefaultSuffix(QStringLiteral("TXT"));
-        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return QString();
-        return dialogo.selectedFiles().constFirst();
-    };
-    i.mostrar = [padre, &mapa](const QString& ruta) { mostrarInformeQt(padre, mapa, mapa.aWindows(ruta.toStdString())); };
-    return i;
-}
 
 // ---- "CALCULO COORDENADAS DE "UNA ESTACION".  Modo Automático"
 
@@ -170,12 +154,6 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
     matrices = [this] { DialogoMatrices::abrir(this, logica_.matrices()); };
     pesos = [this] { DialogoErroresPesos::abrir(this, ajustes_); };
     refrescar();
-}
-
-void DialogoEstacionMmcc::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                                Avisos& avisos) {
-    DialogoEstacionMmcc d(libreta, ajustes, mapa, avisos, padre);
-    d.exec();
 }
 
 void DialogoEstacionMmcc::leerEdits() {
@@ -404,12 +382,6 @@ DialogoEstacionSemi::DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales
     mostrarResultado = [](DialogoResultadoEstacion& d) { d.exec(); };
 }
 
-void DialogoEstacionSemi::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                                Avisos& avisos) {
-    DialogoEstacionSemi d(libreta, ajustes, mapa, avisos, padre);
-    d.exec();
-}
-
 void DialogoEstacionSemi::elegirEstacion(const QString& nombre) {
     estaciones_->setCurrentText(nombre);
     logica_.elegirEstacion(nombre.toStdString());
@@ -440,17 +412,11 @@ DialogoTablaCalculo::DialogoTablaCalculo(CLibretaCampo& libreta, QWidget* padre)
     setWindowTitle(QStringLiteral("TABLA DE CALCULO"));
     setObjectName(QStringLiteral("dialogoTablaCalculo"));
     resize(900, 450);
-    rejilla_->setObjectName(QStringLiteral("rejillaTabla"));
-    rejilla_->fijarFuente(&logica_.rejilla());
-    rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
-    auto* capa = new QVBoxLayout(this);
-    capa->addWidget(rejilla_, 1);
-    auto* botones = new QHBoxLayout;
+    auto* botones = marcoRejilla(this, rejilla_, "rejillaTabla", &logica_.rejilla());
     botones->addStretch();
     connect(boton(this, botones, "A C E P T A R", "aceptar"), &QPushButton::clicked, this,
             &DialogoTablaCalculo::pulsarAceptar);
     connect(boton(this, botones, "S A L I R", "salir"), &QPushButton::clicked, this, &QDialog::reject);
-    capa->addLayout(botones);
 }
 
 bool DialogoTablaCalculo::abrir(QWidget* padre, CLibretaCampo& libreta) {

@@ -12,6 +12,7 @@
 #include "calc/resultado_estacion.h"
 #include "calc/tabla_calculo.h"
 #include "fieldbook/rutas.h"
+#include "ui/calc/ventana_calculo.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,20 +26,11 @@ namespace celvara::ui {
 
 class CRejilla;
 
-// Asks for a report file (host path; empty: cancelled) and shows a written one.
-struct InformeEstacionQt {
-    std::function<QString(QWidget*)> pedirFichero;
-    std::function<void(const QString&)> mostrar;
-};
-InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa);
-
-class DialogoEstacionMmcc : public QDialog {
+class DialogoEstacionMmcc : public QDialog, public AbrirCalculo<DialogoEstacionMmcc> {
     Q_OBJECT
 public:
     DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos,
                         QWidget* padre = nullptr);
-    static void abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                      Avisos& avisos);
 
     CCalculoEstacionMMCC& logica() { return logica_; }
     InformeEstacionQt informe;
@@ -108,13 +100,11 @@ private:
     QLineEdit* precision_;
 };
 
-class DialogoEstacionSemi : public QDialog {
+class DialogoEstacionSemi : public QDialog, public AbrirCalculo<DialogoEstacionSemi> {
     Q_OBJECT
 public:
     DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos,
                         QWidget* padre = nullptr);
-    static void abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                      Avisos& avisos);
 
     CCalculoEstacionSemi& logica() { return logica_; }
     // Runs the result window; replaceable in tests.

@@ -167,12 +167,6 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
     elegirPestana(0);
 }
 
-void DialogoRadiacion::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                             Avisos& avisos) {
-    DialogoRadiacion dialogo(libreta, ajustes, mapa, avisos, padre);
-    dialogo.exec();
-}
-
 void DialogoRadiacion::elegirPestana(int pestana) {
     const bool datos = pestana == 0;
     for (std::size_t c = 0; c < columna_radiacion::numero; ++c) {

@@ -7,6 +7,7 @@
 
 #include "calc/radiacion.h"
 #include "fieldbook/rutas.h"
+#include "ui/calc/ventana_calculo.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -42,13 +43,11 @@ private:
     QLineEdit* escala_;
 };
 
-class DialogoRadiacion : public QDialog {
+class DialogoRadiacion : public QDialog, public AbrirCalculo<DialogoRadiacion> {
     Q_OBJECT
 public:
     DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos,
                      QWidget* padre = nullptr);
-    static void abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                      Avisos& avisos);
 
     CCalculoRadiacion& logica() { return logica_; }
     CRejilla* rejilla() const { return rejilla_; }

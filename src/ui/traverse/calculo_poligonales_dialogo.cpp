@@ -550,12 +550,6 @@ DialogoCalculoPoligonales::~DialogoCalculoPoligonales() {
     rejilla_->fijarFuente(nullptr);
 }
 
-void DialogoCalculoPoligonales::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
-                                      const MapaRutas& mapa, Avisos& avisos) {
-    DialogoCalculoPoligonales dialogo(libreta, ajustes, mapa, avisos, padre);
-    dialogo.exec();
-}
-
 // Title, type, Bessel boxes and grid from the core.
 void DialogoCalculoPoligonales::mostrar() {
     setWindowTitle(qs(logica_.titulo()));

@@ -11,6 +11,7 @@
 #include "fieldbook/rutas.h"
 #include "traverse/calculo_poligonales.h"
 #include "traverse/recoger_observaciones.h"
+#include "ui/calc/ventana_calculo.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -111,14 +112,12 @@ private:
     CamposDatosEstacion* datos_;
 };
 
-class DialogoCalculoPoligonales : public QDialog {
+class DialogoCalculoPoligonales : public QDialog, public AbrirCalculo<DialogoCalculoPoligonales> {
     Q_OBJECT
 public:
     DialogoCalculoPoligonales(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
                               Avisos& avisos, QWidget* padre = nullptr);
     ~DialogoCalculoPoligonales() override;
-    static void abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                      Avisos& avisos);
 
     CCalculoPoligonales& logica() { return logica_; }
     CRejilla* rejilla() const { return rejilla_; }

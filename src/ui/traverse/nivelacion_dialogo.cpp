@@ -182,12 +182,6 @@ DialogoNivelacion::~DialogoNivelacion() {
     rejilla_->fijarFuente(nullptr);
 }
 
-void DialogoNivelacion::abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes,
-                              const MapaRutas& mapa, Avisos& avisos) {
-    DialogoNivelacion dialogo(libreta, ajustes, mapa, avisos, padre);
-    dialogo.exec();
-}
-
 // The edits as typed, before anything reads the heights.
 void DialogoNivelacion::leerCotas() {
     if (cotaSalida_->isModified()) {

@@ -12,6 +12,7 @@
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/rutas.h"
 #include "traverse/nivelacion.h"
+#include "ui/calc/ventana_calculo.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,14 +23,12 @@ namespace celvara::ui {
 
 class CRejilla;
 
-class DialogoNivelacion : public QDialog {
+class DialogoNivelacion : public QDialog, public AbrirCalculo<DialogoNivelacion> {
     Q_OBJECT
 public:
     DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos,
                       QWidget* padre = nullptr);
     ~DialogoNivelacion() override;
-    static void abrir(QWidget* padre, CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
-                      Avisos& avisos);
 
     CNivelacion& logica() { return logica_; }
     CRejilla* rejilla() const { return rejilla_; }

@@ -101,6 +101,53 @@ std::function<std::optional<std::string>()> listaInstrumentos(QWidget* padre, co
     };
 }
 
+struct BotonesTolerancia {
+    QPushButton* calcular;
+    QPushButton* grabar;
+};
+
+// What the two tolerance windows lay out alike around their own fields
+// (`datos`): the result labels, the buttons and the shared fields.
+// "Cancelar" is connected here; the other two are the window's.
+template <std::size_t N>
+BotonesTolerancia montarVentana(QDialog* dialogo, CamposTolerancia& campos, QLayout* datos,
+                                std::array<QLabel*, N>& resultados, const char* const (&nombres)[N]) {
+    auto* textos = new QVBoxLayout;
+    for (std::size_t k = 0; k < N; ++k) {
+        resultados[k] = resultado(dialogo, nombres[k]);
+        textos->addWidget(resultados[k]);
+    }
+
+    auto* calcular = boton(dialogo, QStringLiteral("Calcular ...."), "calcular");
+    auto* grabar = boton(dialogo, QStringLiteral("Grabar"), "grabar");
+    auto* cancelar = boton(dialogo, QStringLiteral("Cancelar"), "cancelar");
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(calcular);
+    botones->addStretch();
+    botones->addWidget(grabar);
+    botones->addWidget(cancelar);
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(campos.instrumento());
+    izquierda->addLayout(datos);
+    izquierda->addWidget(campos.parametros());
+    izquierda->addLayout(textos);
+    auto* arriba = new QHBoxLayout;
+    arriba->addLayout(izquierda);
+    arriba->addWidget(campos.dibujo());
+    auto* todo = new QVBoxLayout(dialogo);
+    todo->addLayout(arriba);
+    todo->addLayout(botones);
+
+    QObject::connect(cancelar, &QPushButton::clicked, dialogo, &QDialog::reject);
+    return {calcular, grabar};
+}
+
+template <std::size_t N>
+void mostrarResultados(const std::array<QLabel*, N>& etiquetas, const std::array<std::string, N>& textos) {
+    for (std::size_t k = 0; k < N; ++k) etiquetas[k]->setText(QString::fromStdString(textos[k]));
+}
+
 }  // namespace
 
 // ---- "GESTOR DE TOLERANCIAS Y ERRORES"
@@ -146,39 +193,13 @@ DialogoGestorTolerancias::DialogoGestorTolerancias(const CLibretaCampo& libreta,
     visual->addWidget(d_, 4, 1);
 
     static constexpr const char* kResultados[4] = {"ea", "ev", "ed", "desplazamientos"};
-    auto* textos = new QVBoxLayout;
-    for (std::size_t k = 0; k < resultados_.size(); ++k) {
-        resultados_[k] = resultado(this, kResultados[k]);
-        textos->addWidget(resultados_[k]);
-    }
-
-    auto* calcular = boton(this, QStringLiteral("Calcular ...."), "calcular");
-    auto* grabar = boton(this, QStringLiteral("Grabar"), "grabar");
-    auto* cancelar = boton(this, QStringLiteral("Cancelar"), "cancelar");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(calcular);
-    botones->addStretch();
-    botones->addWidget(grabar);
-    botones->addWidget(cancelar);
-
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(campos_->instrumento());
-    izquierda->addLayout(visual);
-    izquierda->addWidget(campos_->parametros());
-    izquierda->addLayout(textos);
-    auto* arriba = new QHBoxLayout;
-    arriba->addLayout(izquierda);
-    arriba->addWidget(campos_->dibujo());
-    auto* todo = new QVBoxLayout(this);
-    todo->addLayout(arriba);
-    todo->addLayout(botones);
+    const auto botones = montarVentana(this, *campos_, visual, resultados_, kResultados);
 
     connect(estacion_, &QComboBox::activated, this, &DialogoGestorTolerancias::estacionElegida);
     connect(ocupa_, &QComboBox::activated, this, &DialogoGestorTolerancias::estacionamientoElegido);
     connect(punto_, &QComboBox::activated, this, &DialogoGestorTolerancias::puntoElegido);
-    connect(calcular, &QPushButton::clicked, this, &DialogoGestorTolerancias::calcular);
-    connect(grabar, &QPushButton::clicked, this, &DialogoGestorTolerancias::grabar);
-    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(botones.calcular, &QPushButton::clicked, this, &DialogoGestorTolerancias::calcular);
+    connect(botones.grabar, &QPushButton::clicked, this, &DialogoGestorTolerancias::grabar);
 }
 
 void DialogoGestorTolerancias::leer() {
@@ -225,9 +246,7 @@ void DialogoGestorTolerancias::puntoElegido(int indice) {
 
 void DialogoGestorTolerancias::calcular() {
     leer();
-    if (!logica_.calcular()) return;
-    for (std::size_t k = 0; k < resultados_.size(); ++k)
-        resultados_[k]->setText(QString::fromStdString(logica_.resultados()[k]));
+    if (logica_.calcular()) mostrarResultados(resultados_, logica_.resultados());
 }
 
 void DialogoGestorTolerancias::grabar() {
@@ -259,36 +278,10 @@ DialogoToleranciasPoligonal::DialogoToleranciasPoligonal(CDatosGenerales& ajuste
     datos->addRow(QStringLiteral("Long Total Poligonal:"), longitud_);
 
     static constexpr const char* kResultados[5] = {"ea", "ev", "ed", "tolerancias", "toleranciasXyz"};
-    auto* textos = new QVBoxLayout;
-    for (std::size_t k = 0; k < resultados_.size(); ++k) {
-        resultados_[k] = resultado(this, kResultados[k]);
-        textos->addWidget(resultados_[k]);
-    }
+    const auto botones = montarVentana(this, *campos_, datos, resultados_, kResultados);
 
-    auto* calcular = boton(this, QStringLiteral("Calcular ...."), "calcular");
-    auto* grabar = boton(this, QStringLiteral("Grabar"), "grabar");
-    auto* cancelar = boton(this, QStringLiteral("Cancelar"), "cancelar");
-    auto* botones = new QHBoxLayout;
-    botones->addWidget(calcular);
-    botones->addStretch();
-    botones->addWidget(grabar);
-    botones->addWidget(cancelar);
-
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(campos_->instrumento());
-    izquierda->addLayout(datos);
-    izquierda->addWidget(campos_->parametros());
-    izquierda->addLayout(textos);
-    auto* arriba = new QHBoxLayout;
-    arriba->addLayout(izquierda);
-    arriba->addWidget(campos_->dibujo());
-    auto* todo = new QVBoxLayout(this);
-    todo->addLayout(arriba);
-    todo->addLayout(botones);
-
-    connect(calcular, &QPushButton::clicked, this, &DialogoToleranciasPoligonal::calcular);
-    connect(grabar, &QPushButton::clicked, this, &DialogoToleranciasPoligonal::grabar);
-    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(botones.calcular, &QPushButton::clicked, this, &DialogoToleranciasPoligonal::calcular);
+    connect(botones.grabar, &QPushButton::clicked, this, &DialogoToleranciasPoligonal::grabar);
 }
 
 void DialogoToleranciasPoligonal::leer() {
@@ -299,9 +292,7 @@ void DialogoToleranciasPoligonal::leer() {
 
 void DialogoToleranciasPoligonal::calcular() {
     leer();
-    if (!logica_.calcular()) return;
-    for (std::size_t k = 0; k < resultados_.size(); ++k)
-        resultados_[k]->setText(QString::fromStdString(logica_.resultados()[k]));
+    if (logica_.calcular()) mostrarResultados(resultados_, logica_.resultados());
 }
 
 void DialogoToleranciasPoligonal::grabar() {
