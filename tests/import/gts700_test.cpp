@@ -37,36 +37,12 @@ const char* const kFichero =
 TEST(Gts700, BloquesDeEstacionYDePuntos) {
     Importacion imp;
     ASSERT_EQ(imp.leer(kGts700, kFichero), Estado::Exito);
-    const auto& e = imp.listas.estacionamientos();
-    ASSERT_EQ(e.size(), 2u);
-    EXPECT_EQ(e[0].nombre.str(), "E1");
-    EXPECT_DOUBLE_EQ(e[0].alturaInstrumento, 1.55);
-    EXPECT_EQ(e[0].acimutEspalda.str(), "100.0000");
-    EXPECT_EQ(e[0].horizontalEspalda.str(), "12.3456");
     // Reading 4 is not 2 + 1, yet it stays in the set-up of its station.
-    EXPECT_EQ(e[0].primera, 1);
-    EXPECT_EQ(e[0].ultima, 4);
-    EXPECT_EQ(e[1].nombre.str(), "E2");
-    EXPECT_EQ(e[1].acimutEspalda.str(), "0.0000");
-    EXPECT_EQ(e[1].horizontalEspalda.str(), "0.0000");
-
-    const auto& l = imp.listas.lecturas();
-    ASSERT_EQ(l.size(), 4u);  // the foresight is not imported
-    EXPECT_EQ(l[0].numero, 1);
-    EXPECT_DOUBLE_EQ(l[0].jalon, 1.6);
-    EXPECT_DOUBLE_EQ(l[0].horizontal, 50.1234);
-    EXPECT_DOUBLE_EQ(l[0].vertical, 98.7654);
-    EXPECT_DOUBLE_EQ(l[0].distancia, 25.432);
-    EXPECT_EQ(l[0].texto.str(), "ARBOL");
-    // HD: the height difference goes in the vertical slot.
-    EXPECT_DOUBLE_EQ(l[1].horizontal, 60.0);
-    EXPECT_DOUBLE_EQ(l[1].distancia, 30.123);
-    EXPECT_DOUBLE_EQ(l[1].vertical, -1.234);
-    EXPECT_EQ(l[1].texto.str(), "MURO ESQ N");
-    EXPECT_DOUBLE_EQ(l[2].horizontal, 70.0);
-    EXPECT_DOUBLE_EQ(l[2].vertical, 99.0);
-    EXPECT_EQ(l[2].distancia, 0);
-    EXPECT_DOUBLE_EQ(l[3].distancia, 3.0);
+    EXPECT_EQ(prueba::tramos(imp.listas), (V{"E1|1|4|1.55|100.0000|12.3456", "E2|1|1|1.6|0.0000|0.0000"}));
+    // The foresight is not imported; HD puts the height difference in the
+    // vertical slot.
+    EXPECT_EQ(prueba::medidas(imp.listas), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 -1.234 30.123 1.7 MURO ESQ N",
+                                              "4 70 99 0 1.3", "1 1 2 3 1.6"}));
 }
 
 TEST(Gts700, FusionOrientaConLaEspalda) {

@@ -25,26 +25,10 @@ TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
         Importacion imp;
         ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
         EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kEstacionInventada}));
-        const auto& e = imp.listas.estacionamientos();
-        ASSERT_EQ(e.size(), 2u);  // B1 had no reading
-        EXPECT_EQ(e[0].nombre.str(), "1");
-        EXPECT_EQ(e[0].alturaInstrumento, 0);
-        EXPECT_EQ(e[0].primera, 5);
-        EXPECT_EQ(e[1].nombre.str(), "B2");
-        EXPECT_DOUBLE_EQ(e[1].alturaInstrumento, 1.5);
-        EXPECT_EQ(e[1].primera, 1);
-        EXPECT_EQ(e[1].ultima, 2);
-        const auto& l = imp.listas.lecturas();
-        ASSERT_EQ(l.size(), 3u);
-        EXPECT_DOUBLE_EQ(l[0].jalon, 1.5);
-        EXPECT_DOUBLE_EQ(l[0].horizontal, 10.5);
-        EXPECT_DOUBLE_EQ(l[0].vertical, 100.25);
-        EXPECT_DOUBLE_EQ(l[0].distancia, 20.125);
-        EXPECT_EQ(l[0].texto.str(), "ARBOL");
-        EXPECT_DOUBLE_EQ(l[1].jalon, 1.5);  // the target height stays
-        EXPECT_EQ(l[1].texto.str(), "");
-        EXPECT_DOUBLE_EQ(l[2].jalon, 1.8);
-        EXPECT_EQ(l[2].texto.str(), "MURO 3");
+        // B1 had no reading; the target height stays.
+        EXPECT_EQ(prueba::tramos(imp.listas), (V{"1|5|5|0||", "B2|1|2|1.5||"}));
+        EXPECT_EQ(prueba::medidas(imp.listas),
+                  (V{"5 10.5 100.25 20.125 1.5 ARBOL", "1 1 2 3 1.5", "2 4 5 6 1.8 MURO 3"}));
     }
 }
 
@@ -61,12 +45,7 @@ TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
     const Estacionamiento& s = imp.estacionamiento(0, 0);
     EXPECT_EQ(s.nombre.str(), "E7(1)");
     EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.6);
-    EXPECT_EQ(nombresLecturas(s), (V{"10", "11"}));
-    EXPECT_DOUBLE_EQ(s.lecturas[0].horizontal, 50.0);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 99.5);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 12.345);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.3);
-    EXPECT_EQ(s.lecturas[0].codigo.str(), "PIE");
+    EXPECT_EQ(prueba::medidas(s), (V{"10 50 99.5 12.345 1.3 PIE", "11 60 98 13 1.3"}));
 }
 
 TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
@@ -107,14 +86,8 @@ TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
     const Estacionamiento& s = imp.estacionamiento(0, 0);
     EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.55);
     EXPECT_DOUBLE_EQ(s.desorientacion, 100.0 - 12.3456);
-    EXPECT_EQ(nombresLecturas(s), (V{"1", "2", "3", "P9"}));
-    EXPECT_DOUBLE_EQ(s.lecturas[0].horizontal, 50.1234);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].vertical, 98.7654);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 25.432);
-    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.6);
-    EXPECT_EQ(s.lecturas[0].codigo.str(), "ARBOL");
-    EXPECT_DOUBLE_EQ(s.lecturas[1].distancia, 30.0);
-    EXPECT_DOUBLE_EQ(s.lecturas[2].jalon, 1.3);
+    EXPECT_EQ(prueba::medidas(s), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 99 30 1.6", "3 70 100 45.5 1.3",
+                                     "P9 80 100 10 1.3"}));
     // "P9" keeps its id; a number out of sequence stays in its set-up.
     EXPECT_EQ(imp.estacion(1).nombre.str(), "E2");
     EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 1.4);
@@ -140,17 +113,14 @@ TEST(Cts2Psion, EstacionSinAlturaDeAparato) {
 }
 
 TEST(Cts2Psion, LecturaAntesDeEstacionYLineasExtranas) {
-    Importacion imp;
-    EXPECT_EQ(imp.importar(kCts2, "REGPOS 1,1,2,3\n"), ResultadoImportacion::Fallo);
-    EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kVisualesAntesDatos, mensajes::kFormatoNoCoincide}));
-
-    Importacion otra;
-    EXPECT_EQ(otra.importar(kCts2, "ORIGEN E1,1.5\nREGPOS 1,1,2\n"), ResultadoImportacion::Fallo);
-    EXPECT_EQ(otra.avisos.textos(), (V{"No se reconoce la linea del fichero:\nREGPOS 1,1,2", mensajes::kFormatoNoCoincide}));
-
-    Importacion tercera;
-    EXPECT_EQ(tercera.importar(kCts2, "ORIGEN E1,1.5\nCASA 1\n"), ResultadoImportacion::Fallo);
-    EXPECT_EQ(tercera.avisos.textos(), (V{"No se reconoce la linea del fichero:\nCASA 1", mensajes::kFormatoNoCoincide}));
+    const std::string noSeReconoce = "No se reconoce la linea del fichero:\n";
+    for (const auto& [f, primero] : {std::pair<std::string, std::string>{"REGPOS 1,1,2,3\n", mensajes::kVisualesAntesDatos},
+                                     {"ORIGEN E1,1.5\nREGPOS 1,1,2\n", noSeReconoce + "REGPOS 1,1,2"},
+                                     {"ORIGEN E1,1.5\nCASA 1\n", noSeReconoce + "CASA 1"}}) {
+        Importacion imp;
+        EXPECT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Fallo);
+        EXPECT_EQ(imp.avisos.textos(), (V{primero, mensajes::kFormatoNoCoincide}));
+    }
 }
 
 }  // namespace
