@@ -94,6 +94,8 @@ inline std::string num(double v) {
     return s == "-0" ? "0" : s;
 }
 
+inline std::string xyz(const Estacion& e) { return num(e.x) + " " + num(e.y) + " " + num(e.z); }
+
 // A reading as "name horizontal vertical distance target-height [code]", so
 // one comparison checks every field of it.
 template <class L>

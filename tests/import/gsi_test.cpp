@@ -45,8 +45,7 @@ TEST(GsiSimple, LineaDeEstacionRecogeLasLecturasQueLaSiguen) {
               ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(prueba::num(imp.estacion(0).x) + " " + prueba::num(imp.estacion(0).y) + " " + prueba::num(imp.estacion(0).z),
-              "1000 2000 300");
+    EXPECT_EQ(prueba::xyz(imp.estacion(0)), "1000 2000 300");
     ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "100(1)");
     EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.5);
@@ -103,23 +102,34 @@ TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
     EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"12 123.45678 -98.76543 123.456 1.3", "13 0.00005 0 0 0"}));
 }
 
-TEST(GsiSimple, AnchoDecididoAlPrincipioSeMantiene) {
-    // Once the first record exists, a GSI16-looking line is read with W = 16.
-    Importacion imp;
-    const std::string larga = punto16(2) + w16(21, 12345678, ".322") + "\n";
-    ASSERT_EQ(imp.leer(kSimple, medida8(1) + larga), Estado::Exito);
-    ASSERT_EQ(imp.listas.lecturas().size(), 2u);
-    EXPECT_EQ(imp.listas.lecturas()[1].horizontal, 0);  // no word 21 at 16-character steps
-}
-
-TEST(GsiSimple, UltimaPalabraSinBlancoCuentaYLaIncompletaNo) {
-    Importacion imp;
-    std::string linea = punto8(1) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
-    linea.pop_back();  // the last word lacks its blank: k*W + W - 1 == length
-    std::string otra = punto8(2) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
-    otra.resize(otra.size() - 2);  // the last word lacks a data digit
-    ASSERT_EQ(imp.leer(kSimple, linea + "\n" + otra + "\n"), Estado::Exito);
-    EXPECT_EQ(medidas(imp.listas), (V{"1 12.34567 90 0 0", "2 12.34567 0 0 0"}));
+// Lines the plain reader must cut right, each file with the readings it gives.
+TEST(GsiSimple, PalabrasYLineasLimite) {
+    std::string sinBlanco = punto8(1) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
+    sinBlanco.pop_back();  // the last word lacks its blank: k*W + W - 1 == length
+    std::string incompleta = punto8(2) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
+    incompleta.resize(incompleta.size() - 2);  // the last word lacks a data digit
+    std::string sinAvance = "\r\n\r\n" + medida8(1) + "1100\r\n" + medida8(2);
+    sinAvance.resize(sinAvance.size() - 2);
+    std::string larga = punto8(2);
+    while (larga.size() < 100000) larga += w8(21, 4242, ".322");
+    const std::pair<std::string, V> casos[] = {
+        // Once the first record exists, a GSI16-looking line keeps W = 16:
+        // no word 21 at 16-character steps.
+        {medida8(1) + punto16(2) + w16(21, 12345678, ".322") + "\n", {"1" + kMedida, "2 0 0 0 0"}},
+        {sinBlanco + "\n" + incompleta + "\n", {"1 12.34567 90 0 0", "2 12.34567 0 0 0"}},
+        // Six values at most: the second 21 is not read; 31 and 32 share one
+        // slot, the later wins.
+        {punto8(1) + w8(21, 1) + w8(22, 2) + w8(31, 3) + w8(87, 4) + w8(88, 5) + w8(32, 6) + w8(21, 7) + "\n",
+         {"1 0.00001 0.00002 0.006 0.004"}},
+        // Blank and short lines; the last line without its end.
+        {sinAvance, {"1" + kMedida, "2" + kMedida}},
+        {medida8(1) + larga + "\n" + medida8(3), {"1" + kMedida, "2 0.04242 0 0 0", "3" + kMedida}},
+    };
+    for (const auto& [f, esperadas] : casos) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
+        EXPECT_EQ(medidas(imp.listas), esperadas);
+    }
 }
 
 TEST(GsiSimple, ComentarioSeArrastraYBloqueDeCodigoReemplazaElTextoDeLaUltima) {
@@ -142,33 +152,6 @@ TEST(GsiSimple, ComentarioSeCortaA49) {
     // A remark runs to the next blank, so one without blanks fills the line.
     ASSERT_EQ(imp.leer(kSimple, punto8(2) + w8(71, 0).substr(0, 7) + std::string(60, 'Z') + "\n"), Estado::Exito);
     EXPECT_EQ(imp.listas.lecturas()[0].texto.str(), std::string(49, 'Z'));
-}
-
-TEST(GsiSimple, SeisValoresComoMaximo) {
-    // The second 21 comes after six values; 31 and 32 share one slot, the later wins.
-    Importacion imp;
-    const std::string linea = punto8(1) + w8(21, 1) + w8(22, 2) + w8(31, 3) + w8(87, 4) + w8(88, 5) + w8(32, 6) +
-                              w8(21, 7) + "\n";
-    ASSERT_EQ(imp.leer(kSimple, linea), Estado::Exito);
-    EXPECT_EQ(medidas(imp.listas), (V{"1 0.00001 0.00002 0.006 0.004"}));
-}
-
-TEST(GsiSimple, UltimaLineaSinAvanceYLineasCortasOVacias) {
-    Importacion imp;
-    std::string f = "\r\n\r\n" + medida8(1) + "1100\r\n" + medida8(2);
-    f.resize(f.size() - 2);
-    ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
-    EXPECT_EQ(imp.listas.lecturas().size(), 2u);
-}
-
-TEST(GsiSimple, LineaDe100000CaracteresNoDesborda) {
-    Importacion imp;
-    std::string larga = punto8(2);
-    while (larga.size() < 100000) larga += w8(21, 4242, ".322");
-    ASSERT_EQ(imp.leer(kSimple, medida8(1) + larga + "\n" + medida8(3)), Estado::Exito);
-    ASSERT_EQ(imp.listas.lecturas().size(), 3u);
-    EXPECT_DOUBLE_EQ(imp.listas.lecturas()[1].horizontal, 0.04242);
-    EXPECT_EQ(imp.listas.lecturas()[2].numero, 3);
 }
 
 TEST(GsiSimple, NumerosEnormesYAlfanumericos) {

@@ -10,7 +10,7 @@ namespace {
 
 using prueba::Importacion;
 using prueba::medidas;
-using prueba::num;
+using prueba::xyz;
 using prueba::punto8;
 using prueba::w16;
 using prueba::w8;
@@ -22,7 +22,6 @@ constexpr int kClasico = 28, kEspecial = 27;
 std::string bloqueEstacion(long long numero, long long altura, long long jalon) {
     return w8(41, 0, "0001") + w8(42, numero, "....") + w8(43, altura, "....") + w8(44, jalon, "....") + "\r\n";
 }
-std::string xyz(const Estacion& e) { return num(e.x) + " " + num(e.y) + " " + num(e.z); }
 
 TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     Importacion imp;
