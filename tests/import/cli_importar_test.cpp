@@ -52,21 +52,19 @@ TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
 TEST(CliImportar, FalloDelLectorNoEscribeNada) {
     CarpetaTemporal dir;
     prueba::escribirFichero(dir / "campo.psi", "ORIGEN E1\n");
-    const auto r = cli({"importar", "--formato", "12", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(r.estado, 1);
-    EXPECT_EQ(r.errores, std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
-
+    const auto importar = [&](const char* formato, std::vector<std::string> extra = {}) {
+        std::vector<std::string> a{"importar", "--formato", formato, (dir / "campo.psi").string(), "-o",
+                                   (dir / "sal.obs").string()};
+        a.insert(a.end(), extra.begin(), extra.end());
+        const auto r = cli(a);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+        return r.errores;
+    };
+    EXPECT_EQ(importar("12"), std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
     // A file that gives no station and no sighting.
-    const auto vacio = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(vacio.estado, 1);
-    EXPECT_NE(vacio.errores.find(mensajes::kFicheroSinDatos), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
-
-    const auto base = cli({"importar", "--formato", "5", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string(),
-                           "--libreta", (dir / "no-esta.obs").string()});
-    EXPECT_EQ(base.estado, 1);
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+    EXPECT_NE(importar("0").find(mensajes::kFicheroSinDatos), std::string::npos);
+    importar("5", {"--libreta", (dir / "no-esta.obs").string()});
 }
 
 TEST(CliImportar, FormatoAutomatico) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "import/ayuda_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -18,13 +20,11 @@ TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
     const auto tabla = tablaFormatos();
     ASSERT_EQ(tabla.size(), 33u);
     for (std::size_t i = 0; i < tabla.size(); ++i) EXPECT_EQ(tabla[i].indice, static_cast<int>(i));
-    EXPECT_STREQ(tabla[0].texto, "CASIO FX-850 880P ASCII del Programa");
-    EXPECT_STREQ(tabla[1].texto, "PENTAX \"LIETZ\"");
-    EXPECT_STREQ(tabla[5].texto, ".GSI de WILD");
-    EXPECT_STREQ(tabla[12].texto, "CTS2 TOPCON PSION");
-    EXPECT_STREQ(tabla[28].texto, "Fichero Leica-Wild Clásico");
-    EXPECT_STREQ(tabla[29].texto, ".DAT de SOUTH ");
-    EXPECT_STREQ(tabla[32].texto, "Fichero GSI STONEX");
+    for (const auto& [i, texto] : std::map<int, std::string>{{0, "CASIO FX-850 880P ASCII del Programa"},
+                                                             {1, "PENTAX \"LIETZ\""}, {5, ".GSI de WILD"},
+                                                             {12, "CTS2 TOPCON PSION"}, {28, "Fichero Leica-Wild Clásico"},
+                                                             {29, ".DAT de SOUTH "}, {32, "Fichero GSI STONEX"}})
+        EXPECT_EQ(tabla[i].texto, texto);
     EXPECT_EQ(formatoImportacion(33), nullptr);
     EXPECT_EQ(formatoImportacion(-1), nullptr);
     CDatosGenerales ajustes;
@@ -36,15 +36,12 @@ TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
 }
 
 TEST(TablaFormatos, FiltrosConSusBlancos) {
-    EXPECT_EQ(filtroFormato(*formatoImportacion(5)), ".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(4)), "GEODIMETER | *.*|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(21)),
-              "ASCII de VESTRUM por comas (*.asc) | asc|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(24)), "GTS212 de TOPCON | *.* |Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(19)),
-              ".SDR de SOKKIA con espacios (*sdr) | *.sdr|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(28)),
-              "Fichero Leica-Wild Clásico | *.*|Todos los archivos (*.*) | *.*||");
+    const std::string todos = "|Todos los archivos (*.*) | *.*||";
+    for (const auto& [i, filtro] : std::map<int, std::string>{
+             {5, ".GSI de WILD (*.gsi) | *.gsi"}, {4, "GEODIMETER | *.*"},
+             {21, "ASCII de VESTRUM por comas (*.asc) | asc"}, {24, "GTS212 de TOPCON | *.* "},
+             {19, ".SDR de SOKKIA con espacios (*sdr) | *.sdr"}, {28, "Fichero Leica-Wild Clásico | *.*"}})
+        EXPECT_EQ(filtroFormato(*formatoImportacion(i)), filtro + todos);
 }
 
 struct Dialogo : ::testing::Test {
