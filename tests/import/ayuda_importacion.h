@@ -16,19 +16,18 @@
 
 namespace celvara::prueba {
 
-// A GSI8 word: "II" + info + sign + 8 digits + blank.
-inline std::string w8(int indice, long long valor, std::string_view info = "..00") {
+// A GSI8 word: "II" + info + sign + 8 digits + blank; w16 has 16 data digits.
+inline std::string palabra(int indice, long long valor, std::string_view info, int digitos) {
     char b[64];
-    std::snprintf(b, sizeof b, "%02d%.4s%c%08lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+',
+    std::snprintf(b, sizeof b, "%02d%.4s%c%0*lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+', digitos,
                   valor < 0 ? -valor : valor);
     return b;
 }
-// A GSI16 word: 16 data digits.
+inline std::string w8(int indice, long long valor, std::string_view info = "..00") {
+    return palabra(indice, valor, info, 8);
+}
 inline std::string w16(int indice, long long valor, std::string_view info = "..00") {
-    char b[64];
-    std::snprintf(b, sizeof b, "%02d%.4s%c%016lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+',
-                  valor < 0 ? -valor : valor);
-    return b;
+    return palabra(indice, valor, info, 16);
 }
 // A word whose data is text, left-padded with zeros to `digitos`.
 inline std::string wTexto(int indice, std::string_view texto, std::size_t digitos = 8, std::string_view info = "....") {

@@ -165,6 +165,8 @@ TEST(GsiSimple, NumerosEnormesYAlfanumericos) {
     for (const auto& l : imp.listas.lecturas()) v.push_back(std::to_string(l.numero) + " " + l.nombre.str());
     EXPECT_EQ(v, (V{"2147483647 999999999999999", "2147483647 2147483647", "0 P12A"}));
     EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
+    ASSERT_EQ(imp.leer(kSimple, wTexto(11, "P12A", 8, "0001") + w8(21, 1) + "\n"), Estado::Exito);  // and in GSI8
+    EXPECT_EQ(std::to_string(imp.listas.lecturas()[0].numero) + " " + imp.listas.lecturas()[0].nombre.str(), "0 P12A");
 }
 
 TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {

@@ -116,11 +116,11 @@ TEST(LectoresSinteticos, SdrCortoR315nYSouth) {
                                  "NEZ 104.662,99.567,10.214\nSD A2,1.700,CODE1\nHVD 78.3628,92.4612,4.751\n"
                                  "SA A3,1.800,CODE1\nHV 63.2349,89.2547\nNOTE this note\n"),
               ResultadoImportacion::Cerrar);
-    EXPECT_EQ(nombresLecturas(south.estacionamiento(0, 0)), (V{"BS001", "A2", "A3"}));
+    EXPECT_EQ(medidas(south.estacionamiento(0, 0)), (V{"BS001 98.2354 90.2314 10.235 1.8",
+                                                       "A2 78.3628 92.4612 4.751 1.7 CODE1",
+                                                       "A3 63.2349 89.2547 0 1.8 CODE1"}));
     EXPECT_DOUBLE_EQ(south.estacion(0).x, 200.0);
     EXPECT_TRUE(south.libreta.buscarEstacion("A1"));
-    EXPECT_DOUBLE_EQ(south.estacionamiento(0, 0).lecturas[1].distancia, 4.751);
-    EXPECT_DOUBLE_EQ(south.estacionamiento(0, 0).lecturas[1].jalon, 1.7);
 }
 
 TEST(LectoresSinteticos, CoordenadasExistentesNoSeSobrescriben) {
