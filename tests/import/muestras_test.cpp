@@ -41,65 +41,53 @@ const Lectura* buscarLectura(const CLibretaCampo& libreta, std::string_view nomb
     return nullptr;
 }
 
-TEST(Muestras, Gsi8SoloRetornosDeCarro) {
+// The GSI samples through the plain (5) and the special (27) reader: the
+// readings kept, the stations, the first set-up ("height unit readings
+// last"), one reading in full, the message shown.
+TEST(Muestras, GsiConLosDosLectores) {
     REQUIERE_MUESTRAS();
-    for (int indice : {5, 27}) {
-        Importacion imp;
-        ASSERT_EQ(imp.importarRuta(indice, kMuestras / "gsi8_wild_t1000_RILIEVO.gsi"), ResultadoImportacion::Cerrar);
-        EXPECT_TRUE(imp.avisos.mensajes.empty());
-        ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-        ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-        const auto nombres = nombresLecturas(imp.estacionamiento(0, 0));
-        ASSERT_EQ(nombres.size(), 23u) << indice;
-        EXPECT_EQ(nombres.front(), "100");
-        EXPECT_EQ(nombres.back(), "122");
-        const Lectura& l = imp.estacionamiento(0, 0).lecturas[2];
-        EXPECT_DOUBLE_EQ(l.horizontal, 132.471);
-        EXPECT_DOUBLE_EQ(l.vertical, 103.782);
-        // Plain GSI: 31 and 32 share a slot and 32 comes later.
-        EXPECT_DOUBLE_EQ(l.distancia, indice == 5 ? 5.156 : 5.165);
-    }
-}
-
-TEST(Muestras, Gsi8ConEstacionesYComentarios) {
-    REQUIERE_MUESTRAS();
-    for (int indice : {5, 27}) {
-        Importacion imp;
-        ASSERT_EQ(imp.importarRuta(indice, kMuestras / "gsi8_ertola.gsi"), ResultadoImportacion::Cerrar);
-        // STAZLIB4 is recorded twice with coordinates 11 mm apart: reported.
-        ASSERT_EQ(imp.avisos.mensajes.size(), 1u);
-        EXPECT_NE(imp.avisos.mensajes[0].texto.find("STAZLIB4"), std::string::npos);
-        // 699 lines, 4 of them station lines.
-        EXPECT_EQ(imp.libreta.contarLecturas(), 695u);
-        V estaciones;
-        for (const auto& e : imp.libreta.estaciones) estaciones.push_back(e->nombre.str());
-        EXPECT_EQ(estaciones, (V{"ST", "STAZLIB3", "STAZLIB4"})) << indice;
-        // The special reader takes the slope distance, the plain one the later word.
-        EXPECT_EQ(medida(imp.estacionamiento(0, 0).lecturas[0]),
-                  indice == 5 ? "1 34.9694 93.6436 30.333 1.5 1" : "1 34.9694 93.6436 30.485 1.5 1");
-        const Estacion& s3 = imp.estacion(1);
-        EXPECT_DOUBLE_EQ(s3.x, 519.659);
-        EXPECT_DOUBLE_EQ(s3.z, -0.588);
-        ASSERT_EQ(s3.estacionamientos.size(), 1u);  // recorded twice in a row
-        EXPECT_DOUBLE_EQ(s3.estacionamientos[0]->desorientacion, 209.0401);
-        EXPECT_DOUBLE_EQ(s3.estacionamientos[0]->alturaInstrumento, 1.35);
-    }
-}
-
-TEST(Muestras, Gsi16ConIdentificadoresAlfanumericos) {
-    REQUIERE_MUESTRAS();
-    for (int indice : {5, 27}) {
-        Importacion imp;
-        ASSERT_EQ(imp.importarRuta(indice, kMuestras / "gsi16_gurob.gsi"), ResultadoImportacion::Cerrar);
-        EXPECT_EQ(imp.libreta.contarLecturas(), 343u);
-        const Lectura& l = imp.estacionamiento(0, 0).lecturas[0];
-        EXPECT_EQ(l.nombre.str(), "GDEM5415");
-        // Unit digit 4: 35°45'10.0" as decimal degrees of a 360 set-up.
-        EXPECT_NEAR(l.horizontal, 35.0 + 45.0 / 60 + 10.0 / 3600, 1e-12);
-        EXPECT_EQ(imp.estacionamiento(0, 0).datos.unidadAngular, kSexagesimal);
-        EXPECT_DOUBLE_EQ(l.distancia, 13.825);
-        EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.324);
-    }
+    const struct {
+        const char* fichero;
+        std::size_t lecturas, cual;
+        std::string estaciones, estacionamiento, medida5, medida27, aviso;
+    } casos[] = {
+        // Carriage returns only; plain GSI: 31 and 32 share a slot and 32 comes later.
+        {"gsi8_wild_t1000_RILIEVO.gsi", 23, 2, "ST", "0 400 23 122", "102 132.471 103.782 5.156 0",
+         "102 132.471 103.782 5.165 0", ""},
+        // 699 lines, 4 of them station lines; the special reader takes the
+        // slope distance. STAZLIB4 is recorded twice with coordinates 11 mm
+        // apart: reported.
+        {"gsi8_ertola.gsi", 695, 0, "ST STAZLIB3 STAZLIB4", "0 400 497 STAZ03", "1 34.9694 93.6436 30.333 1.5 1",
+         "1 34.9694 93.6436 30.485 1.5 1", "STAZLIB4"},
+        // Alphanumeric ids; unit digit 4: 35°45'10.0" as degrees of a 360 set-up.
+        {"gsi16_gurob.gsi", 343, 0, "ST", "1.324 360 343 GDEM5829", "GDEM5415 35.75277778 91.2975 13.825 1.3",
+         "GDEM5415 35.75277778 91.2975 13.825 1.3", ""},
+    };
+    for (const auto& c : casos)
+        for (int indice : {5, 27}) {
+            SCOPED_TRACE(std::string(c.fichero) + " " + std::to_string(indice));
+            Importacion imp;
+            ASSERT_EQ(imp.importarRuta(indice, kMuestras / c.fichero), ResultadoImportacion::Cerrar);
+            EXPECT_EQ(imp.libreta.contarLecturas(), c.lecturas);
+            std::string estaciones;
+            for (const auto& e : imp.libreta.estaciones) estaciones += (estaciones.empty() ? "" : " ") + e->nombre.str();
+            EXPECT_EQ(estaciones, c.estaciones);
+            const Estacionamiento& s = imp.estacionamiento(0, 0);
+            EXPECT_EQ(prueba::num(s.alturaInstrumento) + " " + std::to_string(s.datos.unidadAngular) + " " +
+                          std::to_string(s.lecturas.size()) + " " + s.lecturas.back().nombre.str(),
+                      c.estacionamiento);
+            EXPECT_EQ(medida(s.lecturas.at(c.cual)), indice == 5 ? c.medida5 : c.medida27);
+            ASSERT_EQ(imp.avisos.mensajes.size(), c.aviso.empty() ? 0u : 1u);
+            if (!c.aviso.empty()) {
+                EXPECT_NE(imp.avisos.mensajes[0].texto.find(c.aviso), std::string::npos);
+            }
+            if (const Estacion* s3 = imp.libreta.buscarEstacion("STAZLIB3")) {
+                EXPECT_EQ(prueba::xyz(*s3), "519.659 465.244 -0.588");
+                ASSERT_EQ(s3->estacionamientos.size(), 1u);  // recorded twice in a row
+                EXPECT_DOUBLE_EQ(s3->estacionamientos[0]->desorientacion, 209.0401);
+                EXPECT_DOUBLE_EQ(s3->estacionamientos[0]->alturaInstrumento, 1.35);
+            }
+        }
 }
 
 // Station records and sightings of a Geodimeter file, block by block: a
