@@ -29,16 +29,12 @@ protected:
     }
 
     // Sends `datos` while `capturar` listens; returns its result.
-    prueba::SalidaProceso capturar(const std::string& datos, std::chrono::microseconds pausa = {},
-                                   std::vector<std::string> extra = {}) {
+    prueba::SalidaProceso capturar(const std::string& datos, std::chrono::microseconds pausa = {}) {
         std::thread emisor([&] {
             std::this_thread::sleep_for(300ms);
             par_->enviar(datos, pausa);
         });
-        std::vector<std::string> args{"capturar", par_->receptor.string(), "-o", intercambio().string(),
-                                      "--silencio", "1", "--espera", "20"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        auto r = cli(args);
+        auto r = cli({"capturar", par_->receptor.string(), "-o", intercambio().string(), "--silencio", "1", "--espera", "20"});
         emisor.join();
         return r;
     }
