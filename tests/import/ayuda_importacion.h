@@ -3,6 +3,7 @@
 // a temporary folder, and one call that runs a format as the window does.
 #pragma once
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -15,19 +16,18 @@
 
 namespace celvara::prueba {
 
-// A GSI8 word: "II" + info + sign + 8 digits + blank.
-inline std::string w8(int indice, long long valor, std::string_view info = "..00") {
+// A GSI8 word: "II" + info + sign + 8 digits + blank; w16 has 16 data digits.
+inline std::string palabra(int indice, long long valor, std::string_view info, int digitos) {
     char b[64];
-    std::snprintf(b, sizeof b, "%02d%.4s%c%08lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+',
+    std::snprintf(b, sizeof b, "%02d%.4s%c%0*lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+', digitos,
                   valor < 0 ? -valor : valor);
     return b;
 }
-// A GSI16 word: 16 data digits.
+inline std::string w8(int indice, long long valor, std::string_view info = "..00") {
+    return palabra(indice, valor, info, 8);
+}
 inline std::string w16(int indice, long long valor, std::string_view info = "..00") {
-    char b[64];
-    std::snprintf(b, sizeof b, "%02d%.4s%c%016lld ", indice, std::string(info).c_str(), valor < 0 ? '-' : '+',
-                  valor < 0 ? -valor : valor);
-    return b;
+    return palabra(indice, valor, info, 16);
 }
 // A word whose data is text, left-padded with zeros to `digitos`.
 inline std::string wTexto(int indice, std::string_view texto, std::size_t digitos = 8, std::string_view info = "....") {
@@ -83,5 +83,50 @@ inline std::vector<std::string> nombresLecturas(const Estacionamiento& e) {
     for (const auto& l : e.lecturas) n.push_back(l.nombre.str());
     return n;
 }
+
+// A number to 8 decimals without trailing zeros: "12.34567", "1.6", "0".
+inline std::string num(double v) {
+    char b[64];
+    std::string s(b, std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 8).ptr);
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+inline std::string xyz(const Estacion& e) { return num(e.x) + " " + num(e.y) + " " + num(e.z); }
+
+// A reading as "name horizontal vertical distance target-height [code]", so
+// one comparison checks every field of it.
+template <class L>
+std::string medida(const L& l, const std::string& nombre, std::string_view codigo) {
+    std::string s = nombre + " " + num(l.horizontal) + " " + num(l.vertical) + " " + num(l.distancia) + " " +
+                    num(l.jalon);
+    return codigo.empty() ? s : s + " " + std::string(codigo);
+}
+inline std::string medida(const Lectura& l) { return medida(l, l.nombre.str(), l.codigo.vista()); }
+inline std::string medida(const LecturaImportada& l) { return medida(l, std::to_string(l.numero), l.texto.vista()); }
+inline std::vector<std::string> medidas(const Estacionamiento& e) {
+    std::vector<std::string> v;
+    for (const auto& l : e.lecturas) v.push_back(medida(l));
+    return v;
+}
+inline std::vector<std::string> medidas(const CListasImportacion& c) {
+    std::vector<std::string> v;
+    for (const auto& l : c.lecturas()) v.push_back(medida(l));
+    return v;
+}
+// A set-up record as "name|first|last|height|backsight bearing|backsight reading".
+inline std::vector<std::string> tramos(const CListasImportacion& c) {
+    std::vector<std::string> v;
+    for (const auto& e : c.estacionamientos())
+        v.push_back(e.nombre.str() + "|" + std::to_string(e.primera) + "|" + std::to_string(e.ultima) + "|" +
+                    num(e.alturaInstrumento) + "|" + e.acimutEspalda.str() + "|" + e.horizontalEspalda.str());
+    return v;
+}
+
+// The real instrument files, kept beside the project.
+inline const std::filesystem::path kMuestras = CELVARA_MUESTRAS;
+#define REQUIERE_MUESTRAS() \
+    if (!std::filesystem::is_directory(prueba::kMuestras)) GTEST_SKIP() << "sin muestras en " << prueba::kMuestras
 
 }  // namespace celvara::prueba

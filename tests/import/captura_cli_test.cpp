@@ -7,6 +7,7 @@
 #include "comun/imagen.h"
 #include "comun/pares_pty.h"
 #include "comun/proceso.h"
+#include "import/ayuda_importacion.h"
 
 namespace celvara {
 namespace {
@@ -14,9 +15,7 @@ namespace {
 using namespace std::chrono_literals;
 using prueba::cli;
 
-std::string muestra(const char* nombre) {
-    return prueba::leerFichero(std::filesystem::path(CELVARA_MUESTRAS) / nombre);
-}
+std::string muestra(const char* nombre) { return prueba::leerFichero(prueba::kMuestras / nombre); }
 
 class CapturaCli : public ::testing::Test {
 protected:
@@ -30,16 +29,12 @@ protected:
     }
 
     // Sends `datos` while `capturar` listens; returns its result.
-    prueba::SalidaProceso capturar(const std::string& datos, std::chrono::microseconds pausa = {},
-                                   std::vector<std::string> extra = {}) {
+    prueba::SalidaProceso capturar(const std::string& datos, std::chrono::microseconds pausa = {}) {
         std::thread emisor([&] {
             std::this_thread::sleep_for(300ms);
             par_->enviar(datos, pausa);
         });
-        std::vector<std::string> args{"capturar", par_->receptor.string(), "-o", intercambio().string(),
-                                      "--silencio", "1", "--espera", "20"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        auto r = cli(args);
+        auto r = cli({"capturar", par_->receptor.string(), "-o", intercambio().string(), "--silencio", "1", "--espera", "20"});
         emisor.join();
         return r;
     }
@@ -69,6 +64,7 @@ protected:
 };
 
 TEST_F(CapturaCli, MuestrasConCrCrLfYLf) {
+    REQUIERE_MUESTRAS();
     const std::string cr = muestra("gsi8_wild_t1000_RILIEVO.gsi");
     ASSERT_EQ(cr.back(), '\r');
     mismaLibreta(cr);
@@ -86,6 +82,7 @@ TEST_F(CapturaCli, MuestrasConCrCrLfYLf) {
 }
 
 TEST_F(CapturaCli, UnByteCadaMilisegundoConLf) {
+    REQUIERE_MUESTRAS();
     std::string lf = muestra("gsi16_gurob.gsi");
     lf.resize(lf.rfind('\n', 4096) + 1);
     ASSERT_GT(lf.size(), 3500u);

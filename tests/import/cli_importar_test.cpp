@@ -1,8 +1,6 @@
 // celvara-cli formatos and importar as whole processes.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "comun/proceso.h"
 #include "fieldbook/fichero_obs.h"
 #include "import/ayuda_importacion.h"
@@ -19,16 +17,10 @@ using prueba::w8;
 TEST(CliFormatos, IndiceYTextoDeLos33) {
     const auto r = cli({"formatos"});
     ASSERT_EQ(r.estado, 0) << r.errores;
-    std::istringstream salida(r.salida);
-    std::vector<std::string> lineas;
-    for (std::string l; std::getline(salida, l);) lineas.push_back(l);
-    ASSERT_EQ(lineas.size(), 33u);
-    EXPECT_EQ(lineas[0], "0 CASIO FX-850 880P ASCII del Programa\tdisponible");
-    EXPECT_EQ(lineas[1], "1 PENTAX \"LIETZ\"\tdisponible");
-    EXPECT_EQ(lineas[28], "28 Fichero Leica-Wild Clásico\tdisponible");
-    EXPECT_EQ(lineas[29], "29 .DAT de SOUTH \tdisponible");
-    EXPECT_EQ(lineas[32], "32 Fichero GSI STONEX\tdisponible");
-    for (const auto& l : lineas) EXPECT_TRUE(l.ends_with("\tdisponible")) << l;
+    std::string esperada;
+    for (const auto& f : tablaFormatos()) esperada += std::to_string(f.indice) + " " + f.texto + "\tdisponible\n";
+    EXPECT_EQ(r.salida, esperada);
+    EXPECT_NE(r.salida.find("\n29 .DAT de SOUTH \tdisponible\n"), std::string::npos);
 }
 
 TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
@@ -60,21 +52,19 @@ TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
 TEST(CliImportar, FalloDelLectorNoEscribeNada) {
     CarpetaTemporal dir;
     prueba::escribirFichero(dir / "campo.psi", "ORIGEN E1\n");
-    const auto r = cli({"importar", "--formato", "12", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(r.estado, 1);
-    EXPECT_EQ(r.errores, std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
-
+    const auto importar = [&](const char* formato, std::vector<std::string> extra = {}) {
+        std::vector<std::string> a{"importar", "--formato", formato, (dir / "campo.psi").string(), "-o",
+                                   (dir / "sal.obs").string()};
+        a.insert(a.end(), extra.begin(), extra.end());
+        const auto r = cli(a);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+        return r.errores;
+    };
+    EXPECT_EQ(importar("12"), std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
     // A file that gives no station and no sighting.
-    const auto vacio = cli({"importar", "--formato", "0", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string()});
-    EXPECT_EQ(vacio.estado, 1);
-    EXPECT_NE(vacio.errores.find(mensajes::kFicheroSinDatos), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
-
-    const auto base = cli({"importar", "--formato", "5", (dir / "campo.psi").string(), "-o", (dir / "sal.obs").string(),
-                           "--libreta", (dir / "no-esta.obs").string()});
-    EXPECT_EQ(base.estado, 1);
-    EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
+    EXPECT_NE(importar("0").find(mensajes::kFicheroSinDatos), std::string::npos);
+    importar("5", {"--libreta", (dir / "no-esta.obs").string()});
 }
 
 TEST(CliImportar, FormatoAutomatico) {

@@ -2,66 +2,52 @@
 
 #include <gtest/gtest.h>
 
-#include "fieldbook/datos_generales.h"
+#include "import/ayuda_importacion.h"
 
 namespace celvara {
 namespace {
 
-void estacionamiento(CListasImportacion& l, std::string_view nombre, std::int32_t primera, std::int32_t ultima,
-                     double altura = 0, std::string_view acimut = "", std::string_view horizontal = "") {
-    auto* e = l.crearEstacionamiento();
-    e->nombre = nombre;
-    e->primera = primera;
-    e->ultima = ultima;
-    e->alturaInstrumento = altura;
-    e->acimutEspalda = acimut;
-    e->horizontalEspalda = horizontal;
-}
-
-void lectura(CListasImportacion& l, std::int32_t numero, std::string_view texto = "") {
-    auto* r = l.crearLectura();
-    r->numero = numero;
-    r->jalon = 1.5;
-    r->distancia = 10.0 + numero;
-    r->vertical = 100.0;
-    r->horizontal = 50.0 + numero;
-    r->texto = texto;
-}
-
-std::vector<std::string> nombres(const Estacionamiento& e) {
-    std::vector<std::string> n;
-    for (const auto& l : e.lecturas) n.push_back(l.nombre.str());
-    return n;
-}
-
+using prueba::medidas;
+using prueba::nombresLecturas;
 using V = std::vector<std::string>;
 
-TEST(ListasImportacion, RegistrosNacenACero) {
-    CListasImportacion l;
-    auto* e = l.crearEstacionamiento();
-    EXPECT_EQ(e->primera, 0);
-    EXPECT_EQ(e->ultima, 0);
-    EXPECT_TRUE(e->nombre.vacio());
-    EXPECT_TRUE(e->acimutEspalda.vacio());
-    EXPECT_EQ(e->alturaInstrumento, 0);
-    auto* r = l.crearLectura();
-    EXPECT_EQ(r->numero, 0);
-    EXPECT_TRUE(r->texto.vacio());
-    EXPECT_EQ(l.estacionamientoActual(), e);
-    EXPECT_EQ(l.lecturaActual(), r);
-    l.liberar();
-    EXPECT_EQ(l.estacionamientoActual(), nullptr);
-    EXPECT_EQ(l.lecturaActual(), nullptr);
-}
+// Import records in, the merged book out.
+struct Fusion : ::testing::Test {
+    void estacionamiento(std::string_view nombre, std::int32_t primera = -1, std::int32_t ultima = -1,
+                         double altura = 0, std::string_view acimut = "", std::string_view horizontal = "") {
+        auto* e = l.crearEstacionamiento();
+        e->nombre = nombre;
+        e->primera = primera;
+        e->ultima = ultima;
+        e->alturaInstrumento = altura;
+        e->acimutEspalda = acimut;
+        e->horizontalEspalda = horizontal;
+    }
+    void lecturas(std::initializer_list<std::int32_t> numeros, int conTexto = 0) {
+        for (auto n : numeros) {
+            auto* r = l.crearLectura();
+            r->numero = n;
+            r->jalon = 1.5;
+            r->distancia = 10.0 + n;
+            r->vertical = 100.0;
+            r->horizontal = 50.0 + n;
+            if (n == conTexto) r->texto = "ARBOL";
+        }
+    }
+    const Estacionamiento& s(std::size_t i, std::size_t j = 0) const {
+        return *libreta.estaciones.at(i)->estacionamientos.at(j);
+    }
 
-TEST(Fusion, EstacionNuevaConFotosPorDefectoYLecturasEnOrden) {
     CLibretaCampo libreta;
+    CListasImportacion l;
+};
+
+TEST_F(Fusion, EstacionNuevaConFotosPorDefectoYLecturasEnOrden) {
     CDatosGenerales ajustes;
     ajustes.datosPorDefecto.unidadAngular = kSexagesimal;
     ajustes.datosPorDefecto.operador = "Ana";
-    CListasImportacion l;
-    estacionamiento(l, "B1", 1, 3, 1.55);
-    for (int n = 1; n <= 3; ++n) lectura(l, n, n == 2 ? "ARBOL" : "");
+    estacionamiento("B1", 1, 3, 1.55);
+    lecturas({1, 2, 3}, 2);
     ASSERT_TRUE(fusionarImportacion(libreta, ajustes.datosPorDefecto, l));
 
     ASSERT_EQ(libreta.estaciones.size(), 1u);
@@ -72,118 +58,77 @@ TEST(Fusion, EstacionNuevaConFotosPorDefectoYLecturasEnOrden) {
     EXPECT_EQ(e.ficheroCroquis.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
     EXPECT_TRUE(e.descripcion1.vacio());
     ASSERT_EQ(e.estacionamientos.size(), 1u);
-    const Estacionamiento& s = *e.estacionamientos[0];
-    EXPECT_EQ(s.nombre.str(), "B1(1)");
-    EXPECT_EQ(s.estacion.str(), "B1");
-    EXPECT_EQ(s.alturaInstrumento, 1.55);
-    EXPECT_EQ(s.desorientacion, 0);
-    EXPECT_EQ(s.datos, ajustes.datosPorDefecto);
-    EXPECT_EQ(nombres(s), (V{"1", "2", "3"}));
-    EXPECT_EQ(s.lecturas[1].codigo.str(), "ARBOL");
-    EXPECT_EQ(s.lecturas[1].jalon, 1.5);
-    EXPECT_EQ(s.lecturas[1].distancia, 12.0);
-    EXPECT_EQ(s.lecturas[1].vertical, 100.0);
-    EXPECT_EQ(s.lecturas[1].horizontal, 52.0);
-    EXPECT_TRUE(l.estacionamientos().empty());
-    EXPECT_TRUE(l.lecturas().empty());
+    EXPECT_EQ(s(0).nombre.str(), "B1(1)");
+    EXPECT_EQ(s(0).estacion.str(), "B1");
+    EXPECT_EQ(s(0).alturaInstrumento, 1.55);
+    EXPECT_EQ(s(0).desorientacion, 0);
+    EXPECT_EQ(s(0).datos, ajustes.datosPorDefecto);
+    EXPECT_EQ(medidas(s(0)), (V{"1 51 100 11 1.5", "2 52 100 12 1.5 ARBOL", "3 53 100 13 1.5"}));
+    EXPECT_TRUE(l.vacias());
 }
 
-TEST(Fusion, DosRegistrosDeLaMismaEstacionDanB1_1YB1_2) {
-    CLibretaCampo libreta;
-    CListasImportacion l;
-    l.porRangos = true;
-    estacionamiento(l, "B1", 1, 2);
-    estacionamiento(l, "B1", 5, 5);
-    for (int n : {1, 2, 5}) lectura(l, n);
-    ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    ASSERT_EQ(libreta.estaciones.size(), 1u);
-    const auto& s = libreta.estaciones[0]->estacionamientos;
-    ASSERT_EQ(s.size(), 2u);
-    EXPECT_EQ(s[0]->nombre.str(), "B1(1)");
-    EXPECT_EQ(s[1]->nombre.str(), "B1(2)");
-    EXPECT_EQ(nombres(*s[1]), (V{"5"}));
-}
-
-TEST(Fusion, EstacionExistenteSigueLaNumeracionDelUltimoEstacionamiento) {
-    CLibretaCampo libreta;
+TEST_F(Fusion, NombresDeLosEstacionamientos) {
+    // Two records of one station: B1(1), B1(2). An existing station goes on
+    // from its last set-up's number, or 1 + its set-ups when that has no
+    // "(" and digits; names compare exactly.
     auto* e = crearEstacion(libreta.estaciones, {.nombre = "E7", .coordenadas = Coordenadas{1, 2, 3}});
     crearEstacionamiento(e->estacionamientos, nullptr, "E7(4)", "E7", 1.4, nullptr, 0);
     auto* otra = crearEstacion(libreta.estaciones, {.nombre = "E8"});
-    crearEstacionamiento(otra->estacionamientos, nullptr, "primero", "E8", 1.4, nullptr, 0);
-    crearEstacionamiento(otra->estacionamientos, nullptr, "E8_(x)", "E8", 1.4, nullptr, 0);
-    crearEstacionamiento(otra->estacionamientos, nullptr, "segundo(", "E8", 1.4, nullptr, 0);
-    CListasImportacion l;
-    estacionamiento(l, "E7", -1, -1);
-    estacionamiento(l, "E8", -1, -1);
-    estacionamiento(l, "e7", -1, -1);  // names compare exactly
+    for (const char* n : {"primero", "E8_(x)", "segundo("})
+        crearEstacionamiento(otra->estacionamientos, nullptr, n, "E8", 1.4, nullptr, 0);
+    l.porRangos = true;
+    estacionamiento("B1", 1, 2);
+    estacionamiento("B1", 5, 5);
+    lecturas({1, 2, 5});
+    for (const char* n : {"E7", "E8", "e7", "ESTACION-LARGA", "ABCDEFGHIJKL"}) estacionamiento(n);
     ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    ASSERT_EQ(libreta.estaciones.size(), 3u);
+    V nombres;
+    for (const auto& est : libreta.estaciones) nombres.push_back(est->nombre.str() + ":" + est->estacionamientos.back()->nombre.str());
+    EXPECT_EQ(nombres, (V{"E7:E7(5)", "E8:E8(4)", "B1:B1(2)", "e7:e7(1)", "ESTACION-LARGA:ESTACION-LARGA",
+                          "ABCDEFGHIJKL:ABCDEFGHIJKL(1"}));  // cut to 14
     EXPECT_EQ(libreta.estaciones[0]->x, 1);
-    EXPECT_EQ(libreta.estaciones[0]->estacionamientos.back()->nombre.str(), "E7(5)");
-    // No "(" followed by digits: 1 + the set-ups already there.
-    EXPECT_EQ(libreta.estaciones[1]->estacionamientos.back()->nombre.str(), "E8(4)");
-    EXPECT_EQ(libreta.estaciones[2]->nombre.str(), "e7");
+    EXPECT_EQ(s(2, 0).nombre.str(), "B1(1)");
+    EXPECT_EQ(nombresLecturas(s(2, 1)), (V{"5"}));
+
+    Estacion enorme;
+    enorme.nombre = "A";
+    crearEstacionamiento(enorme.estacionamientos, nullptr, "A(99999999999", "A", 0, nullptr, 0);
+    EXPECT_EQ(nombreEstacionamientoImportado(enorme), "A(2147483648)");
 }
 
-TEST(Fusion, NombreDeEstacionamientoSeCortaA14) {
-    CLibretaCampo libreta;
-    CListasImportacion l;
-    estacionamiento(l, "ESTACION-LARGA", -1, -1);  // 14 characters
-    estacionamiento(l, "ABCDEFGHIJKL", -1, -1);    // 12 characters
+TEST_F(Fusion, OrientacionDeLosTextosDeEspalda) {
+    estacionamiento("A", -1, -1, 0, "100.0000", "12.3456");
+    estacionamiento("B", -1, -1, 0, "/5", "20.0000");
+    estacionamiento("C", -1, -1, 0, "", "");
     ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->nombre.str(), "ESTACION-LARGA");
-    EXPECT_EQ(libreta.estaciones[1]->estacionamientos[0]->nombre.str(), "ABCDEFGHIJKL(1");
-    EXPECT_EQ(libreta.estaciones[1]->estacionamientos[0]->estacion.str(), "ABCDEFGHIJKL");
+    EXPECT_DOUBLE_EQ(s(0).desorientacion, 87.6544);
+    EXPECT_DOUBLE_EQ(s(1).desorientacion, -20.0);
+    EXPECT_EQ(s(2).desorientacion, 0);
 }
 
-TEST(Fusion, NumeroEnormeTrasParentesisNoDesborda) {
-    Estacion e;
-    e.nombre = "A";
-    crearEstacionamiento(e.estacionamientos, nullptr, "A(99999999999", "A", 0, nullptr, 0);
-    EXPECT_EQ(nombreEstacionamientoImportado(e), "A(2147483648)");
-}
-
-TEST(Fusion, OrientacionDeLosTextosDeEspalda) {
-    CLibretaCampo libreta;
-    CListasImportacion l;
-    estacionamiento(l, "A", -1, -1, 0, "100.0000", "12.3456");
-    estacionamiento(l, "B", -1, -1, 0, "/5", "20.0000");
-    estacionamiento(l, "C", -1, -1, 0, "", "");
+TEST_F(Fusion, RangoVacioCreaEstacionamientoSinLecturasYNoMueveElCursor) {
+    estacionamiento("A", -1, -1);
+    estacionamiento("A", 1, 2);
+    lecturas({1, 2});
     ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    EXPECT_DOUBLE_EQ(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 87.6544);
-    EXPECT_DOUBLE_EQ(libreta.estaciones[1]->estacionamientos[0]->desorientacion, -20.0);
-    EXPECT_EQ(libreta.estaciones[2]->estacionamientos[0]->desorientacion, 0);
+    ASSERT_EQ(libreta.estaciones[0]->estacionamientos.size(), 2u);
+    EXPECT_TRUE(s(0, 0).lecturas.empty());
+    EXPECT_EQ(nombresLecturas(s(0, 1)), (V{"1", "2"}));
 }
 
-TEST(Fusion, RangoVacioCreaEstacionamientoSinLecturasYNoMueveElCursor) {
-    CLibretaCampo libreta;
-    CListasImportacion l;
-    estacionamiento(l, "A", -1, -1);
-    estacionamiento(l, "A", 1, 2);
-    lectura(l, 1);
-    lectura(l, 2);
-    ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    const auto& s = libreta.estaciones[0]->estacionamientos;
-    ASSERT_EQ(s.size(), 2u);
-    EXPECT_TRUE(s[0]->lecturas.empty());
-    EXPECT_EQ(nombres(*s[1]), (V{"1", "2"}));
-}
-
-TEST(Fusion, ElCursorNuncaRetrocede) {
-    CLibretaCampo libreta;
-    CListasImportacion l;
+TEST_F(Fusion, ElCursorNuncaRetrocede) {
     // Ranges (old radiation files): reading 9 lies in no range where the
     // cursor finds it: it and every reading after it stay out of the book.
     l.porRangos = true;
-    estacionamiento(l, "A", 1, 2);
-    estacionamiento(l, "B", 3, 3);
-    estacionamiento(l, "C", 9, 9);
-    for (int n : {1, 2, 9, 3}) lectura(l, n);
+    estacionamiento("A", 1, 2);
+    estacionamiento("B", 3, 3);
+    estacionamiento("C", 9, 9);
+    lecturas({1, 2, 9, 3});
     ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
     ASSERT_EQ(libreta.estaciones.size(), 3u);
-    EXPECT_EQ(nombres(*libreta.estaciones[0]->estacionamientos[0]), (V{"1", "2"}));
-    EXPECT_TRUE(libreta.estaciones[1]->estacionamientos[0]->lecturas.empty());
-    EXPECT_EQ(nombres(*libreta.estaciones[2]->estacionamientos[0]), (V{"9"}));
+    EXPECT_EQ(nombresLecturas(s(0)), (V{"1", "2"}));
+    EXPECT_TRUE(s(1).lecturas.empty());
+    EXPECT_EQ(nombresLecturas(s(2)), (V{"9"}));
     EXPECT_EQ(libreta.contarLecturas(), 3u);
 }
 

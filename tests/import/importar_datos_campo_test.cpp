@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "import/ayuda_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -18,38 +20,28 @@ TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
     const auto tabla = tablaFormatos();
     ASSERT_EQ(tabla.size(), 33u);
     for (std::size_t i = 0; i < tabla.size(); ++i) EXPECT_EQ(tabla[i].indice, static_cast<int>(i));
-    EXPECT_STREQ(tabla[0].texto, "CASIO FX-850 880P ASCII del Programa");
-    EXPECT_STREQ(tabla[1].texto, "PENTAX \"LIETZ\"");
-    EXPECT_STREQ(tabla[5].texto, ".GSI de WILD");
-    EXPECT_STREQ(tabla[12].texto, "CTS2 TOPCON PSION");
-    EXPECT_STREQ(tabla[28].texto, "Fichero Leica-Wild Clásico");
-    EXPECT_STREQ(tabla[29].texto, ".DAT de SOUTH ");
-    EXPECT_STREQ(tabla[32].texto, "Fichero GSI STONEX");
+    for (const auto& [i, texto] : std::map<int, std::string>{{0, "CASIO FX-850 880P ASCII del Programa"},
+                                                             {1, "PENTAX \"LIETZ\""}, {5, ".GSI de WILD"},
+                                                             {12, "CTS2 TOPCON PSION"}, {28, "Fichero Leica-Wild Clásico"},
+                                                             {29, ".DAT de SOUTH "}, {32, "Fichero GSI STONEX"}})
+        EXPECT_EQ(tabla[i].texto, texto);
     EXPECT_EQ(formatoImportacion(33), nullptr);
     EXPECT_EQ(formatoImportacion(-1), nullptr);
+    CDatosGenerales ajustes;
+    CLibretaCampo libreta;
+    prueba::AvisosGrabados avisos;
+    const auto lista = CImportarDatosCampo(ajustes, libreta, nullptr, avisos).textosLista();
+    ASSERT_EQ(lista.size(), 33u);
+    EXPECT_EQ(lista[11], "GTS700 de TOPCON");
 }
 
 TEST(TablaFormatos, FiltrosConSusBlancos) {
-    EXPECT_EQ(filtroFormato(*formatoImportacion(5)), ".GSI de WILD (*.gsi) | *.gsi|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(4)), "GEODIMETER | *.*|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(21)),
-              "ASCII de VESTRUM por comas (*.asc) | asc|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(24)), "GTS212 de TOPCON | *.* |Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(19)),
-              ".SDR de SOKKIA con espacios (*sdr) | *.sdr|Todos los archivos (*.*) | *.*||");
-    EXPECT_EQ(filtroFormato(*formatoImportacion(28)),
-              "Fichero Leica-Wild Clásico | *.*|Todos los archivos (*.*) | *.*||");
-}
-
-TEST(TablaFormatos, LectoresCompartidosYDirectos) {
-    const auto t = tablaFormatos();
-    for (int i : {5, 18, 25, 32}) EXPECT_EQ(t[i].leer, t[5].leer);
-    EXPECT_EQ(t[7].leer, t[9].leer);
-    V directos;
-    for (const auto& f : t)
-        if (f.directo) directos.push_back(std::to_string(f.indice));
-    EXPECT_EQ(directos, (V{"27", "28"}));
-    for (const auto& f : t) EXPECT_TRUE(f.disponible) << f.indice;
+    const std::string todos = "|Todos los archivos (*.*) | *.*||";
+    for (const auto& [i, filtro] : std::map<int, std::string>{
+             {5, ".GSI de WILD (*.gsi) | *.gsi"}, {4, "GEODIMETER | *.*"},
+             {21, "ASCII de VESTRUM por comas (*.asc) | asc"}, {24, "GTS212 de TOPCON | *.* "},
+             {19, ".SDR de SOKKIA con espacios (*sdr) | *.sdr"}, {28, "Fichero Leica-Wild Clásico | *.*"}})
+        EXPECT_EQ(filtroFormato(*formatoImportacion(i)), filtro + todos);
 }
 
 struct Dialogo : ::testing::Test {
@@ -76,28 +68,11 @@ struct Dialogo : ::testing::Test {
     }
 };
 
-TEST_F(Dialogo, AlAbrirDesdeUnFicheroYCfgDeshabilitado) {
-    EXPECT_EQ(dialogo.textosLista().size(), 33u);
-    EXPECT_EQ(dialogo.textosLista()[11], "GTS700 de TOPCON");
-    EXPECT_EQ(dialogo.origen(), OrigenDatos::Fichero);
-    EXPECT_FALSE(dialogo.cfgHabilitado());
-    EXPECT_FALSE(dialogo.seleccion());
-    dialogo.elegirOrigen(OrigenDatos::EstacionOLibreta);
-    EXPECT_TRUE(dialogo.cfgHabilitado());
-    dialogo.elegirOrigen(OrigenDatos::Fichero);
-    EXPECT_FALSE(dialogo.cfgHabilitado());
-    EXPECT_EQ(dialogo.bandera(), &bandera);
-}
-
-TEST_F(Dialogo, SinSeleccionAceptarNoHaceNada) {
+TEST_F(Dialogo, SinSeleccionOCancelandoElFicheroNoSeLeeNada) {
     EXPECT_EQ(dialogo.aceptar(responder(fichero("x"))), ResultadoImportacion::SinAccion);
     EXPECT_EQ(preguntas, 0);
-    EXPECT_TRUE(avisos.mensajes.empty());
     dialogo.seleccionar(40);
     EXPECT_FALSE(dialogo.seleccion());
-}
-
-TEST_F(Dialogo, CancelarElFicheroNoLeeNada) {
     dialogo.seleccionar(5);
     EXPECT_EQ(dialogo.aceptar(responder(std::nullopt)), ResultadoImportacion::SinAccion);
     EXPECT_EQ(preguntas, 1);
@@ -113,8 +88,7 @@ TEST_F(Dialogo, ImportaYFusionaYSeCierra) {
     EXPECT_EQ(dialogo.aceptar(responder(ruta)), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(avisos.mensajes.empty());
     EXPECT_EQ(libreta.contarLecturas(), 2u);
-    EXPECT_TRUE(dialogo.listas().estacionamientos().empty());
-    EXPECT_TRUE(dialogo.listas().lecturas().empty());
+    EXPECT_TRUE(dialogo.listas().vacias());
     // A second run adds to the same book: a second set-up of "ST".
     EXPECT_EQ(dialogo.aceptar(responder(ruta)), ResultadoImportacion::Cerrar);
     ASSERT_EQ(libreta.estaciones.size(), 1u);
@@ -126,13 +100,11 @@ TEST_F(Dialogo, FalloDelLectorMuestraElMensajeYLaLibretaNoCambia) {
     EXPECT_EQ(dialogo.aceptar(responder(fichero("STN    E1,1.5\nSS     1\n"))), ResultadoImportacion::Fallo);
     EXPECT_EQ(avisos.textos(), (V{"El formato del fichero elegido no coincide\ncon el archivo seleccionado."}));
     EXPECT_TRUE(libreta.estaciones.empty());
-    EXPECT_TRUE(dialogo.listas().estacionamientos().empty());
-}
-
-TEST_F(Dialogo, FicheroQueNoExiste) {
+    EXPECT_TRUE(dialogo.listas().vacias());
+    // A file that is not there reads as a file of another format.
     dialogo.seleccionar(25);
     EXPECT_EQ(dialogo.aceptar(responder(carpeta / "no-esta.gsi")), ResultadoImportacion::Fallo);
-    EXPECT_EQ(avisos.textos(), (V{mensajes::kFormatoNoCoincide}));
+    EXPECT_EQ(avisos.textos(), (V{mensajes::kFormatoNoCoincide, mensajes::kFormatoNoCoincide}));
 }
 
 TEST_F(Dialogo, DescargaSinPuertoYConPuerto) {

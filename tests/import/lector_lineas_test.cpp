@@ -31,28 +31,23 @@ std::vector<std::string> lineas(std::string_view contenido, Estado* estado = nul
 
 using V = std::vector<std::string>;
 
-TEST(LectorLineas, RetornoAvanceYSaltoDePaginaNoLleganALaLinea) {
-    EXPECT_EQ(lineas("uno\r\ndos\n\fcuatro\r\n"), (V{"uno", "dos", "cuatro", ""}));
-    // A carriage return inside a line of a file that has line feeds is
-    // dropped, not a line end.
-    EXPECT_EQ(lineas("a\rb\n"), (V{"ab", ""}));
-}
-
-TEST(LectorLineas, UltimaLineaSinAvanceSeLee) {
-    EXPECT_EQ(lineas("uno\ndos"), (V{"uno", "dos"}));
-    EXPECT_EQ(lineas(""), (V{""}));
-}
-
-TEST(LectorLineas, Byte255CierraLaLineaYSeQuedaEnElla) {
-    EXPECT_EQ(lineas(std::string("ab\xFF" "cd\n", 6)), (V{"ab\xFF", "cd", ""}));
-}
-
-TEST(LectorLineas, ControlZEsElFinDelFichero) {
-    EXPECT_EQ(lineas("uno\ndos\x1Atres\ncuatro\n"), (V{"uno", "dos"}));
-}
-
-TEST(LectorLineas, FicheroSoloConRetornosSeLeePorLineas) {
-    EXPECT_EQ(lineas("\runo\r\r\rdos\r"), (V{"", "uno", "", "", "dos", ""}));
+TEST(LectorLineas, FinesDeLineaYDeFichero) {
+    const std::pair<std::string, V> casos[] = {
+        // CR LF, LF and form feed never reach the line.
+        {"uno\r\ndos\n\fcuatro\r\n", {"uno", "dos", "cuatro", ""}},
+        // A CR inside a line of a file that has line feeds is dropped, not a line end.
+        {"a\rb\n", {"ab", ""}},
+        // The last line without its end is read.
+        {"uno\ndos", {"uno", "dos"}},
+        {"", {""}},
+        // Byte 255 ends the line and stays in it.
+        {std::string("ab\xFF" "cd\n", 6), {"ab\xFF", "cd", ""}},
+        // Control-Z is the end of the file.
+        {"uno\ndos\x1Atres\ncuatro\n", {"uno", "dos"}},
+        // A file with carriage returns only is read by lines.
+        {"\runo\r\r\rdos\r", {"", "uno", "", "", "dos", ""}},
+    };
+    for (const auto& [contenido, esperadas] : casos) EXPECT_EQ(lineas(contenido), esperadas) << contenido;
 }
 
 TEST(LectorLineas, LineaLargaSeCortaSinDesbordarYLaSiguienteQueda) {
@@ -63,12 +58,10 @@ TEST(LectorLineas, LineaLargaSeCortaSinDesbordarYLaSiguienteQueda) {
     EXPECT_EQ(l[0].size(), LectorLineas::kLongitudMaxima);
     EXPECT_EQ(l[0].back(), 'y');
     EXPECT_EQ(l[1], "siguiente");
-}
-
-TEST(LectorLineas, LineaLargaAlFinalSinAvance) {
-    const auto l = lineas(std::string(3 * 65536 + 7, '1'));
-    ASSERT_EQ(l.size(), 1u);
-    EXPECT_EQ(l[0].size(), LectorLineas::kLongitudMaxima);
+    // At the end of the file, without a line feed.
+    const auto fin = lineas(std::string(3 * 65536 + 7, '1'));
+    ASSERT_EQ(fin.size(), 1u);
+    EXPECT_EQ(fin[0].size(), LectorLineas::kLongitudMaxima);
 }
 
 TEST(LectorLineas, FicheroQueNoSeAbreOErrorDeLectura) {

@@ -9,8 +9,8 @@ namespace celvara {
 namespace {
 
 using prueba::Importacion;
-using prueba::nombresLecturas;
-using prueba::punto16;
+using prueba::medidas;
+using prueba::xyz;
 using prueba::punto8;
 using prueba::w16;
 using prueba::w8;
@@ -29,12 +29,15 @@ TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     std::string f = punto8(99) + w8(21, 1) + "\r\n";  // before any set-up: dropped
     f += bloqueEstacion(12, 1550, 1600);
     f += punto8(1) + w8(21, 12345678, ".323") + w8(22, 9876543, ".323") + w8(31, 25432) + "\r\n";
-    f += punto8(2) + w8(21, 100, ".323") + w8(44, 1300, "....") + w8(32, 777) + "\r\n";
+    f += punto8(2) + w8(21, 100, ".323") + w8(44, 1300, "....") + w8(32, 777) + "\r\n";  // 32 is not read here
     f += punto8(3) + w8(22, 5, ".323") + "\r\n";
     f += bloqueEstacion(12, 1600, 1700);  // no reading: taken over by the next record
     f += bloqueEstacion(13, 1400, 1800);
     f += "21.324+00000001\r\n";  // neither a set-up nor a measurement
+    // Only words 1 to 9 after the point id count: word 10 is dropped.
     f += punto8(4) + w8(21, 7, ".323");
+    for (int k = 2; k <= 9; ++k) f += w8(22, 0, ".323");
+    f += w8(21, 5, ".324");
     ASSERT_EQ(imp.importar(kClasico, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
@@ -46,28 +49,9 @@ TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     EXPECT_EQ(s1.estacion.str(), "12");
     EXPECT_DOUBLE_EQ(s1.alturaInstrumento, 1.55);
     EXPECT_EQ(s1.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(nombresLecturas(s1), (V{"1", "2", "3"}));
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].horizontal, 123.45678);
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].vertical, 98.76543);
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].distancia, 25.432);
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].jalon, 1.6);
-    EXPECT_DOUBLE_EQ(s1.lecturas[1].jalon, 1.3);
-    EXPECT_EQ(s1.lecturas[1].distancia, 0);  // 32 is not read here
-    EXPECT_DOUBLE_EQ(s1.lecturas[2].jalon, 1.3);
-    EXPECT_EQ(s1.lecturas[2].horizontal, 0);
-    EXPECT_EQ(s1.lecturas[2].codigo.str(), "");
+    EXPECT_EQ(medidas(s1), (V{"1 123.45678 98.76543 25.432 1.6", "2 0.001 0 0 1.3", "3 0 0.00005 0 1.3"}));
     EXPECT_EQ(imp.estacionamiento(1, 0).nombre.str(), "13_(1)");
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"4"}));
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).lecturas[0].jalon, 1.8);
-}
-
-TEST(LeicaClasico, SoloLasPalabras1a9) {
-    Importacion imp;
-    std::string medida = punto8(1);
-    for (int k = 1; k <= 9; ++k) medida += w8(87, 0);
-    medida += w8(21, 5, ".324");  // word 10
-    ASSERT_EQ(imp.importar(kClasico, bloqueEstacion(1, 0, 0) + medida + "\n"), ResultadoImportacion::Cerrar);
-    EXPECT_EQ(imp.estacionamiento(0, 0).lecturas[0].horizontal, 0);
+    EXPECT_EQ(medidas(imp.estacionamiento(1, 0)), (V{"4 0.00007 0 0 1.8"}));
 }
 
 // Unit digits (4th information character), ids as written and station
@@ -88,26 +72,20 @@ TEST(LeicaClasico, UnidadesIdsYCoordenadasDeEstacion) {
     ASSERT_EQ(imp.importar(kClasico, f), ResultadoImportacion::Cerrar);
     ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
     const Estacion& e9 = imp.estacion(1);
-    EXPECT_DOUBLE_EQ(e9.x, 123.45678);
-    EXPECT_DOUBLE_EQ(e9.y, 987.65432);
-    EXPECT_DOUBLE_EQ(e9.z, 4.5);
+    EXPECT_EQ(xyz(e9), "123.45678 987.65432 4.5");
     ASSERT_EQ(e9.estacionamientos.size(), 2u);
     const Estacionamiento& s9 = *e9.estacionamientos[1];
     EXPECT_EQ(s9.nombre.str(), "9_(2)");
     EXPECT_DOUBLE_EQ(s9.alturaInstrumento, 1.5);
     EXPECT_DOUBLE_EQ(s9.desorientacion, 45);
     EXPECT_EQ(s9.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(nombresLecturas(s9), (V{"12"}));
-    EXPECT_NEAR(s9.lecturas[0].horizontal, 120.5041666667, 1e-9);
-    EXPECT_NEAR(s9.lecturas[0].vertical, 90, 1e-9);
-    EXPECT_DOUBLE_EQ(s9.lecturas[0].distancia, 12.34567);
+    EXPECT_EQ(medidas(s9), (V{"12 120.50416667 90 12.34567 0"}));
 
-    EXPECT_EQ(imp.estacion(0).x, 100);
+    EXPECT_EQ(xyz(imp.estacion(0)), "100 200 50");
     const Estacionamiento& s5 = imp.estacionamiento(0, 0);
     EXPECT_EQ(s5.nombre.str(), "5_(1)");
     EXPECT_EQ(s5.datos.unidadAngular, kCentesimal);
-    EXPECT_DOUBLE_EQ(s5.lecturas[0].horizontal, 50);
-    EXPECT_DOUBLE_EQ(s5.lecturas[0].distancia, 25);
+    EXPECT_EQ(medidas(s5), (V{"1 50 0 25 0"}));
     EXPECT_EQ(imp.avisos.textos(), (V{std::string(mensajes::kCoordenadasDistintas) +
                                       "\n5: 100.000 200.000 50.000 (en el fichero 1.000 0.000 0.000)"}));
 }
@@ -124,22 +102,16 @@ TEST(LeicaEspecial, UnidadesAlturaYEstacionSinCoordenadas) {
     ASSERT_EQ(imp.importar(kEspecial, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_DOUBLE_EQ(imp.estacion(0).x, 5);
-    EXPECT_DOUBLE_EQ(imp.estacion(0).y, 70);
-    EXPECT_DOUBLE_EQ(imp.estacion(0).z, 0.012);
+    EXPECT_EQ(xyz(imp.estacion(0)), "5 70 0.012");
     ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
     const Estacionamiento& s1 = imp.estacionamiento(0, 0);
     EXPECT_EQ(s1.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(nombresLecturas(s1), (V{"7"}));
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].horizontal, 45.5);
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].vertical, 90);
-    EXPECT_DOUBLE_EQ(s1.lecturas[0].distancia, 12.3456);
+    EXPECT_EQ(medidas(s1), (V{"7 45.5 90 12.3456 0"}));
     const Estacionamiento& s2 = imp.estacionamiento(0, 1);
     EXPECT_EQ(s2.nombre.str(), "A_(2)");
     EXPECT_DOUBLE_EQ(s2.alturaInstrumento, 2);
     EXPECT_EQ(s2.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(nombresLecturas(s2), (V{"0"}));
-    EXPECT_DOUBLE_EQ(s2.lecturas[0].horizontal, 45);
+    EXPECT_EQ(medidas(s2), (V{"0 45 0 0 0"}));
 }
 
 TEST(LeicaEspecial, EstacionesConNombreCoordenadasYOrientacion) {
@@ -157,26 +129,17 @@ TEST(LeicaEspecial, EstacionesConNombreCoordenadasYOrientacion) {
     ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
     EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
     EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "ST_(1)");
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"P1"}));
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).lecturas[0].jalon, 1.5);
+    EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"P1 10 0 5 1.5"}));
 
     const Estacion& e = imp.estacion(1);
     EXPECT_EQ(e.nombre.str(), "STAZLIB3");
-    EXPECT_DOUBLE_EQ(e.x, 519.659);
-    EXPECT_DOUBLE_EQ(e.y, 465.244);
-    EXPECT_DOUBLE_EQ(e.z, -0.588);
+    EXPECT_EQ(xyz(e), "519.659 465.244 -0.588");
     const Estacionamiento& s = imp.estacionamiento(1, 0);
     EXPECT_EQ(s.nombre.str(), "STAZLIB3_(1)");
     EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.35);
     EXPECT_DOUBLE_EQ(s.desorientacion, 209.0401);
-    EXPECT_EQ(nombresLecturas(s), (V{"A7", "A8", "GDEM5415"}));
-    EXPECT_DOUBLE_EQ(s.lecturas[0].distancia, 30.485);  // the slope distance first
-    EXPECT_DOUBLE_EQ(s.lecturas[0].jalon, 1.7);
-    EXPECT_EQ(s.lecturas[0].codigo.str(), "1");
-    EXPECT_DOUBLE_EQ(s.lecturas[1].distancia, 12.345);
-    EXPECT_DOUBLE_EQ(s.lecturas[1].jalon, 1.7);
-    EXPECT_EQ(s.lecturas[1].codigo.str(), "MURO");
-    EXPECT_DOUBLE_EQ(s.lecturas[2].horizontal, 35.451);
+    // The slope distance first; the code block becomes the last reading's code.
+    EXPECT_EQ(medidas(s), (V{"A7 20 99 30.485 1.7 1", "A8 0 0 12.345 1.7 MURO", "GDEM5415 35.451 0 0 1.7"}));
 }
 
 TEST(LeicaEspecial, EstacionExistenteConservaSusCoordenadas) {
@@ -189,9 +152,8 @@ TEST(LeicaEspecial, EstacionExistenteConservaSusCoordenadas) {
     EXPECT_EQ(imp.estacion(0).x, 10);
     ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "B1_(1)");
-    ASSERT_EQ(imp.avisos.mensajes.size(), 1u);
-    EXPECT_EQ(imp.avisos.textos()[0], std::string(mensajes::kCoordenadasDistintas) +
-                                          "\nB1: 10.000 20.000 30.000 (en el fichero 0.001 0.002 0.003)");
+    EXPECT_EQ(imp.avisos.textos(), (V{std::string(mensajes::kCoordenadasDistintas) +
+                                      "\nB1: 10.000 20.000 30.000 (en el fichero 0.001 0.002 0.003)"}));
 }
 
 TEST(LeicaEspecial, LineaQueNoEsGsiFallaMostrandola) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "import/ayuda_importacion.h"
 #include "import/mensajes_importacion.h"
@@ -106,19 +107,12 @@ TEST(Robustez, FicherosAleatoriosYMutadosEnTodosLosFormatos) {
                     EXPECT_LE(s->nombre.longitud(), 14u);
                     for (const auto& l : s->lecturas) EXPECT_LE(l.codigo.longitud(), 51u);
                 }
-        }
-    }
-}
-
-TEST(Robustez, LectorAisladoDevuelveCodigosLimpios) {
-    std::mt19937 g(7);
-    prueba::Importacion imp;
-    for (int i = 0; i < 40; ++i) {
-        const std::string caso = aleatorio(g);
-        for (int indice : {5, 7, 11, 12, 18, 25, 27, 28}) {
-            const Estado e = imp.leer(indice, caso);
-            ASSERT_TRUE(e == Estado::Exito || e == Estado::Fallo);
-            for (const auto& l : imp.listas.lecturas()) ASSERT_LE(l.texto.longitud(), 49u);
+            // The reader alone returns a clean state and codes of 49 at most.
+            if (std::set<int>{5, 7, 11, 12, 18, 25, 27, 28}.count(formato.indice)) {
+                const Estado e = imp.leer(formato.indice, caso);
+                ASSERT_TRUE(e == Estado::Exito || e == Estado::Fallo);
+                for (const auto& l : imp.listas.lecturas()) ASSERT_LE(l.texto.longitud(), 49u);
+            }
         }
     }
 }

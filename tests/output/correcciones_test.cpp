@@ -163,9 +163,8 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
     EXPECT_NEAR(p[1].x, p[0].x, 1e-8);
     const double dh = 120.5 * std::sin(95 * kPi / 200);
     EXPECT_NEAR(p[0].z, 100 + 1.45 + 120.5 * std::cos(95 * kPi / 200) - 1.3 + 0.42 * dh * dh / 6378388, 1e-8);
-}
 
-TEST(CorreccionesUnificar, LecturaVerticalExactaQuedaSinDistancia) {
+    // A reading exactly vertical is left without a distance.
     Estacionamiento s;
     s.datos.tipoDistancia = 3;
     crearLectura(s.lecturas, std::nullopt, "1", 0, 25, 200, 0, "");
@@ -281,11 +280,6 @@ TEST_F(CorreccionesVentana, FilaSinMarcaYFicheroNuevo) {
     EXPECT_EQ(sn[1]->datos.corregidoEsfRefr, 1);
 }
 
-}  // namespace
-}  // namespace celvara
-
-namespace celvara {
-namespace {
 
 // ---- celvara-cli corregir and repetidas.
 TEST(CorreccionesCli, CorregirYRepetidas) {

@@ -3,9 +3,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
+#include "comun/imagen.h"
 #include "comun/proceso.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/datos_trabajo.h"
@@ -24,12 +24,6 @@ protected:
         GTEST_SKIP() << "celvara-cli se compiló sin Qt";
 #endif
         if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdfinfo")) GTEST_SKIP() << "sin poppler-utils";
-        carpeta = fs::temp_directory_path() / ("celvara_listado_" + std::to_string(std::random_device{}()));
-        fs::create_directories(carpeta);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        if (!carpeta.empty()) fs::remove_all(carpeta, ec);
     }
 
     std::string libreta(const CLibretaCampo& l) {
@@ -60,6 +54,10 @@ protected:
         const auto n = std::to_string(pagina);
         return compacto(ejecutar({"/usr/bin/pdftotext", "-layout", "-f", n, "-l", n, pdf(), "-"}).salida);
     }
+    // Every text found on the page.
+    static void contiene(const std::string& pagina, std::initializer_list<const char*> textos) {
+        for (const char* t : textos) EXPECT_NE(pagina.find(t), std::string::npos) << t << "\n" << pagina;
+    }
     // The first words of every table row of a page, top to bottom.
     static std::vector<std::string> primeras(const std::string& pagina, std::string_view prefijo) {
         std::vector<std::string> v;
@@ -72,7 +70,7 @@ protected:
         return v;
     }
 
-    fs::path carpeta;
+    prueba::CarpetaTemporal carpeta;
 };
 
 TEST_F(ListadoPdfTest, BasesEnPaginasDeTreintaYUnaConCabeceraYFormatos) {
@@ -87,17 +85,9 @@ TEST_F(ListadoPdfTest, BasesEnPaginasDeTreintaYUnaConCabeceraYFormatos) {
     EXPECT_NE(i.find("Pages: 2"), std::string::npos) << i;
     EXPECT_NE(i.find("Page size: 595 x 842 pts (A4)"), std::string::npos) << i;
     const std::string p1 = texto(1), p2 = texto(2);
-    for (const auto& p : {p1, p2}) {
-        EXPECT_NE(p.find("TOPOGRAFÍA PEÑA S.L."), std::string::npos) << p;
-        EXPECT_NE(p.find("LISTADO DE BASES"), std::string::npos);
-        EXPECT_NE(p.find("Estación"), std::string::npos);
-    }
+    for (const auto& p : {p1, p2}) contiene(p, {"TOPOGRAFÍA PEÑA S.L.", "LISTADO DE BASES", "Estación"});
     // The comment's "|" and ";" split nothing: the next row follows intact.
-    EXPECT_NE(p1.find("PEÑA"), std::string::npos);
-    EXPECT_NE(p1.find("1000.000"), std::string::npos);
-    EXPECT_NE(p1.find("2000.001"), std::string::npos);
-    EXPECT_NE(p1.find("-3.250"), std::string::npos);
-    EXPECT_NE(p1.find("Estación / junto, al muro"), std::string::npos) << p1;
+    contiene(p1, {"PEÑA", "1000.000", "2000.001", "-3.250", "Estación / junto, al muro"});
     std::vector<std::string> esperadas{"Estación"};
     for (int k = 2; k <= 30; ++k) esperadas.push_back("E" + std::to_string(k));
     EXPECT_EQ(primeras(p1, "E"), esperadas);
@@ -123,13 +113,9 @@ TEST_F(ListadoPdfTest, EstadilloDeTreintaYSieteLecturasEnUnLocaleConComa) {
     ASSERT_EQ(r.estado, 0) << r.errores;
     EXPECT_NE(info().find("Pages: 2"), std::string::npos);
     const std::string p1 = texto(1), p2 = texto(2);
-    EXPECT_NE(p1.find("ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"), std::string::npos);
-    EXPECT_NE(p1.find("ESTACION : A"), std::string::npos);
-    EXPECT_NE(p1.find("Altura Instrumento : 1.500"), std::string::npos);
-    EXPECT_NE(p1.find("Desorientación : 12.5000"), std::string::npos) << p1;
-    EXPECT_NE(p1.find("25.2500"), std::string::npos);
+    contiene(p1, {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "ESTACION : A", "Altura Instrumento : 1.500",
+                  "Desorientación : 12.5000", "25.2500", "a/b,c"});
     EXPECT_EQ(p1.find("25,2500"), std::string::npos);
-    EXPECT_NE(p1.find("a/b,c"), std::string::npos);
     EXPECT_EQ(primeras(p1, "P").size(), 36u);
     EXPECT_EQ(primeras(p1, "P").at(1), "P2");
     EXPECT_EQ(primeras(p2, "P"), (std::vector<std::string>{"P37"}));
@@ -140,10 +126,7 @@ TEST_F(ListadoPdfTest, LibretaVaciaDaUnaPaginaConCabecera) {
     const auto r = cli({"listado", "desorientaciones", libreta(CLibretaCampo{}), "-o", pdf()});
     ASSERT_EQ(r.estado, 0) << r.errores;
     EXPECT_NE(info().find("Pages: 1"), std::string::npos);
-    const std::string p = texto(1);
-    EXPECT_NE(p.find("ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"), std::string::npos);
-    EXPECT_NE(p.find("TABLA DE DESORIENTACIONES"), std::string::npos);
-    EXPECT_NE(p.find("ESTACIONAMIENTO"), std::string::npos);
+    contiene(texto(1), {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "TABLA DE DESORIENTACIONES", "ESTACIONAMIENTO"});
 
     EXPECT_EQ(cli({"listado", "resena", libreta(CLibretaCampo{}), "-o", pdf(), "--estacion", "X"}).estado, 2);
     EXPECT_EQ(cli({"listado", "bases", (carpeta / "no.obs").string(), "-o", pdf()}).estado, 1);
@@ -155,10 +138,8 @@ TEST_F(ListadoPdfTest, ResenaConLosDatosDelTrabajo) {
                                  .descripcion1 = "Junto al pozo"});
     const auto r = cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "V-1", "--empresa", empresa()});
     ASSERT_EQ(r.estado, 0) << r.errores;
-    const std::string p = texto(1);
-    for (const char* t : {"ESTACION: V-1", "X = 500000.000", "Proyección UTM.(ED-50): 0.9996000000",
-                          "PROVINCIA : Cádiz", "Señal : Vertice Geodésico", "Junto al pozo", "Foto :"})
-        EXPECT_NE(p.find(t), std::string::npos) << t << "\n" << p;
+    contiene(texto(1), {"ESTACION: V-1", "X = 500000.000", "Proyección UTM.(ED-50): 0.9996000000",
+                        "PROVINCIA : Cádiz", "Señal : Vertice Geodésico", "Junto al pozo", "Foto :"});
 }
 
 }  // namespace

@@ -26,17 +26,13 @@ ListaPuntos puntos() {
     return l;
 }
 
+// Texts and inserts are kept as "text@layer".
 struct LectorDxf : DL_CreationAdapter {
-    struct Texto {
-        std::string capa, texto;
-    };
-    std::vector<std::string> capas;
+    std::vector<std::string> capas, textos, inserciones;
     std::vector<std::pair<std::string, DL_PointData>> puntos;
-    std::vector<Texto> textos;
-    std::vector<std::string> inserciones;
     void addLayer(const DL_LayerData& d) override { capas.push_back(d.name); }
     void addPoint(const DL_PointData& d) override { puntos.emplace_back(getAttributes().getLayer(), d); }
-    void addText(const DL_TextData& d) override { textos.push_back({getAttributes().getLayer(), d.text}); }
+    void addText(const DL_TextData& d) override { textos.push_back(d.text + "@" + getAttributes().getLayer()); }
     void addInsert(const DL_InsertData& d) override { inserciones.push_back(d.name + "@" + getAttributes().getLayer()); }
 };
 
@@ -59,9 +55,7 @@ TEST(PuntosIntercambio, DxfLeidoPorDxflibTieneCadaPuntoNombreYCapa) {
         EXPECT_NEAR(l.puntos[i].second.z, esperados[i].z, 1e-6);
     }
     // Name then code beside every point, each on its point's layer; no empty code text.
-    std::vector<std::string> textos;
-    for (const auto& t : l.textos) textos.push_back(t.texto + "@" + t.capa);
-    EXPECT_EQ(textos, (std::vector<std::string>{"E1@ESTACIONES", "V\xC9RTICE@ESTACIONES", "101@BORDE", "BORDE@BORDE",
+    EXPECT_EQ(l.textos, (std::vector<std::string>{"E1@ESTACIONES", "V\xC9RTICE@ESTACIONES", "101@BORDE", "BORDE@BORDE",
                                                 "102@BORDE", "BORDE@BORDE", "\xD1" "1@0"}));
     EXPECT_EQ(l.inserciones, (std::vector<std::string>{"ESTACION@ESTACIONES"}));
 }

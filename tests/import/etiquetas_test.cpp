@@ -1,0 +1,168 @@
+// Tagged records: Topcon GTS-7 (a tag, blanks, comma-separated fields),
+// Pentax (named and numeric tags, with and without the line prefix) and our
+// CTS2 Psion keyword layout.
+#include <gtest/gtest.h>
+
+#include "import/ayuda_importacion.h"
+#include "import/mensajes_importacion.h"
+
+namespace celvara {
+namespace {
+
+using prueba::Importacion;
+using prueba::medidas;
+using prueba::nombresLecturas;
+using V = std::vector<std::string>;
+
+constexpr int kGts700 = 11, kPentaxPsion = 7, kPentaxAts = 9, kCts2 = 12;
+
+const char* const kFichero =
+    "GTS-7 V1.0\r\n"
+    "JOB    PRUEBA,OBRA NORTE\r\n"
+    "STN    E 1 ,1.550,BASE\r\n"
+    "XYZ    1000.000,2000.000,100.000\r\n"
+    "BKB    E2,100.0000,12.3456\r\n"
+    "BS     E2,1.600\r\n"
+    "HV     12.3 456,100.0000\r\n"
+    "SS     1,1.600,ARBOL\r\n"
+    "SD     50.1234,98.7654,25.432\r\n"
+    "SS     2,1.700,MURO,ESQ,N\r\n"
+    "HD     6 0.0000,30.123,-1.234\r\n"
+    "SS     4,1.300,\r\n"
+    "HV     70.0000,99.0000\r\n"
+    "FS     5,1.600,\r\n"
+    "SD     80.0000,99.0000,10.000\r\n"
+    "STN    E2,1.600\r\n"
+    "SS     1,1.600\r\n"
+    "SD     1,2,3";
+
+TEST(Gts700, BloquesDeEstacionYDePuntos) {
+    Importacion imp;
+    ASSERT_EQ(imp.leer(kGts700, kFichero), Estado::Exito);
+    // Reading 4 is not 2 + 1, yet it stays in the set-up of its station.
+    EXPECT_EQ(prueba::tramos(imp.listas), (V{"E1|1|4|1.55|100.0000|12.3456", "E2|1|1|1.6|0.0000|0.0000"}));
+    // The foresight is not imported; HD puts the height difference in the
+    // vertical slot.
+    EXPECT_EQ(medidas(imp.listas), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 -1.234 30.123 1.7 MURO ESQ N",
+                                      "4 70 99 0 1.3", "1 1 2 3 1.6"}));
+    // The merge orients with the backsight.
+    ASSERT_EQ(imp.importar(kGts700, kFichero), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
+    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).desorientacion, 100.0 - 12.3456);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2", "4"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1"}));
+}
+
+TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
+    const std::string f =
+        "PPT:\r\nPPD:5\r\nPPH:1.500\r\nRTH:10.5\r\nRTV:100.25\r\nRTD:20.125\r\nPPC:ARBOL\r\n"
+        "STA:\r\nSTS:B 1\r\nINH:1.450\r\n"
+        "STA:\r\nSTS:B2\r\nINH:1.500\r\n"
+        "PPT:\r\nPPD:1\r\nRTH:1\r\nRTV:2\r\nRTD:3\r\nNOT:una nota\r\n"
+        "PPT:\r\nPPD:2\r\nPPH:1.800\r\nRTH:4\r\nRTV:5\r\nRTD:6\r\nPPC:MURO 3\r\n";
+    for (int indice : {kPentaxPsion, kPentaxAts}) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
+        EXPECT_EQ(imp.avisos.textos(), (V{mensajes::kEstacionInventada}));
+        // B1 had no reading; the target height stays.
+        EXPECT_EQ(prueba::tramos(imp.listas), (V{"1|5|5|0||", "B2|1|2|1.5||"}));
+        EXPECT_EQ(medidas(imp.listas),
+                  (V{"5 10.5 100.25 20.125 1.5 ARBOL", "1 1 2 3 1.5", "2 4 5 6 1.8 MURO 3"}));
+    }
+}
+
+TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
+    const std::string f =
+        "0001008:\n0002009:E7\n0003012:1.600\n"
+        "0004022:\n0005PPD:10\n0006026:1.300\n0007627:50.0000\n0008628:99.5000\n0009029:12.345\n0010023:PIE\n"
+        "0011022:\n0012PPD:11\n0013627:60\n0014628:98\n0015029:13\n";
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kPentaxAts, f), ResultadoImportacion::Cerrar);
+    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
+    EXPECT_EQ(imp.estacion(0).nombre.str(), "E7");
+    const Estacionamiento& s = imp.estacionamiento(0, 0);
+    EXPECT_EQ(s.nombre.str(), "E7(1)");
+    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.6);
+    EXPECT_EQ(medidas(s), (V{"10 50 99.5 12.345 1.3 PIE", "11 60 98 13 1.3"}));
+}
+
+TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
+    Importacion imp;
+    ASSERT_EQ(imp.leer(kPentaxPsion, "STS:A\nINH:1\nPPD:X1\nRTH:1\nPPD:X2\nRTH:2\n"), Estado::Exito);
+    EXPECT_EQ(medidas(imp.listas), (V{"1 1 0 0 0", "2 2 0 0 0"}));
+    EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
+}
+
+TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
+    const std::string f =
+        "ORIGEN E1,1.550,1000,2000,100\r\n"
+        "ORIANG E2,12.3456,100.0000\r\n"
+        "PRISMA 1.600\r\n"
+        "REGPOS 1,50.1234,98.7654,25.432,ARBOL\r\n"
+        "REGPOS 2, 60 , 99 , 30 \r\n"
+        "PRISMA 1.3\r\n"
+        "ENLACE 3,70,100,45.5\r\n"
+        "ENLACE P9,80,100,10\r\n"
+        "ORIGEN E2 , 1.4\r\n"
+        "REGPOS 10,1,2,3\r\n";
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
+    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
+    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
+    const Estacionamiento& s = imp.estacionamiento(0, 0);
+    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.55);
+    EXPECT_DOUBLE_EQ(s.desorientacion, 100.0 - 12.3456);
+    EXPECT_EQ(medidas(s), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 99 30 1.6", "3 70 100 45.5 1.3",
+                                     "P9 80 100 10 1.3"}));
+    // "P9" keeps its id; a number out of sequence stays in its set-up.
+    EXPECT_EQ(imp.estacion(1).nombre.str(), "E2");
+    EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 1.4);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"10"}));
+}
+
+TEST(Cts2Psion, NumeracionQueReempiezaQuedaEnSuEstacion) {
+    // Numbers that restart at each station never move readings between
+    // stations.
+    Importacion imp;
+    ASSERT_EQ(imp.importar(kCts2, "ORIGEN A,1.5\nREGPOS 1,0,0,0\nREGPOS 2,0,0,0\nORIGEN B,1.5\nREGPOS 1,0,0,0\n"),
+              ResultadoImportacion::Cerrar);
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1"}));
+}
+
+// Files each reader refuses, with the message shown before the format one;
+// the book stays as it was.
+TEST(Etiquetas, RechazosConSusMensajes) {
+    const std::string noSeReconoce = "No se reconoce la linea del fichero:\n", ninguno;
+    const std::string alturaFalta = mensajes::kFaltaAlturaAparato;
+    const struct {
+        int indice;
+        std::string fichero, primero;
+    } casos[] = {
+        {kGts700, "STN    E1\n", ninguno}, {kGts700, "STN    E1,\n", ninguno}, {kGts700, "STN    E1,  \n", ninguno},
+        {kGts700, "STN    E1,1.5\nBKB    E2\n", ninguno}, {kGts700, "STN    E1,1.5\nBKB    E2,\n", ninguno},
+        {kGts700, "STN    E1,1.5\nSS     1\n", ninguno}, {kGts700, "STN    E1,1.5\nSS     1,1.5,A\nSD     1,2\n", ninguno},
+        {kGts700, "STN    E1,1.5\nSS     1,1.5,A\nHD     1,,3\n", ninguno},
+        {kGts700, "SS     1,1.5,A\nSTN    E1,1.5\n", mensajes::kVisualesAntesDatos2},
+        {kPentaxPsion, "STA:\nSTS:\n", ninguno}, {kPentaxPsion, "STS:A\nINH:\n", ninguno},
+        {kPentaxPsion, "STS:A\nPPT:\nRTH:  \n", ninguno}, {kPentaxPsion, "STS:A\nPPD:1\nPPH:\n", ninguno},
+        {kCts2, "ORIGEN E1\n", alturaFalta}, {kCts2, "ORIGEN E1,\n", alturaFalta},
+        {kCts2, "ORIGEN E1, ,1,2,3\n", alturaFalta}, {kCts2, "REGPOS 1,1,2,3\n", mensajes::kVisualesAntesDatos},
+        {kCts2, "ORIGEN E1,1.5\nREGPOS 1,1,2\n", noSeReconoce + "REGPOS 1,1,2"},
+        {kCts2, "ORIGEN E1,1.5\nCASA 1\n", noSeReconoce + "CASA 1"},
+    };
+    for (const auto& c : casos) {
+        Importacion imp;
+        EXPECT_EQ(imp.importar(c.indice, c.fichero), ResultadoImportacion::Fallo) << c.fichero;
+        V esperados{mensajes::kFormatoNoCoincide};
+        if (!c.primero.empty()) esperados.insert(esperados.begin(), c.primero);
+        EXPECT_EQ(imp.avisos.textos(), esperados) << c.fichero;
+        EXPECT_TRUE(imp.libreta.estaciones.empty()) << c.fichero;
+    }
+}
+
+}  // namespace
+}  // namespace celvara
