@@ -110,9 +110,21 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
         return resultado;
     }
     const std::filesystem::path rutaCrd(ficheroCrd);
-    ListaPuntos& puntos = resultado.puntos;
+    ListaPuntos previos;
     std::error_code ec;
-    if (anadir && std::filesystem::exists(rutaCrd, ec)) leerListaPuntos(rutaCrd, puntos);
+    if (anadir && std::filesystem::exists(rutaCrd, ec)) leerListaPuntos(rutaCrd, previos);
+    // Points go to the file as they are computed: the disk works while the
+    // rest is computed, and a million points need not be held.
+    EscritorCrd crd(rutaCrd);
+    ListaPuntos& puntos = resultado.puntos;
+    auto grabar = [&](PuntoCoordenadas&& p) {
+        crd.anadir(p);
+        if (alGrabarPunto) alGrabarPunto(p);
+        if (conservarPuntos) puntos.push_back(std::move(p));
+    };
+    if (conservarPuntos) puntos.reserve(previos.size() + libreta_.estaciones.size() + libreta_.contarLecturas());
+    for (auto& p : previos) grabar(std::move(p));
+    ListaPuntos().swap(previos);
 
     // A report that cannot be opened is skipped, and the user told which.
     auto abrir = [this](const std::filesystem::path& ruta, const char* modo) {
@@ -136,15 +148,16 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     std::unique_ptr<CProyeccionUTM> utm;
     if (!opciones_.planas) utm = std::make_unique<CProyeccionUTM>(opciones_.hayford);
 
-    auto anadirPunto = [&puntos](std::string_view nombre, double x, double y, double z, std::string_view codigo,
+    auto anadirPunto = [&grabar](std::string_view nombre, double x, double y, double z, std::string_view codigo,
                                  std::string_view estacion = {}) {
-        PuntoCoordenadas& p = puntos.emplace_back();  // built in place: a million of them
+        PuntoCoordenadas p;
         p.nombre = nombre;
         p.estacion = estacion;  // the station it was radiated from, shown in the "Estación" column
         p.x = x;
         p.y = y;
         p.z = z;
         p.codigo = codigo;
+        grabar(std::move(p));
     };
     if (opciones_.anadirEstaciones)
         for (const auto& e : libreta_.estaciones) anadirPunto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista());
@@ -157,8 +170,6 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
         nombresEstaciones.insert(e->nombre.vista());
         for (const auto& s : e->estacionamientos) porNombre.try_emplace(s->nombre.vista(), e.get(), s.get());
     }
-
-    puntos.reserve(puntos.size() + libreta_.contarLecturas());
 
     CCalculoPunto calculo;
     for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f) {
@@ -216,7 +227,7 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     const bool conInforme2 = static_cast<bool>(informe2);
     informe1.reset();
     informe2.reset();
-    resultado.escrito = escribirListaPuntos(puntos, rutaCrd) == Estado::Exito;
+    resultado.escrito = crd.confirmar();
     if (!resultado.escrito)
         avisos_.mensaje("Error al grabar el fichero de coordenadas " + rutaCrd.string(), "", Botones::Aceptar, Icono::Stop);
     // The closing message names every file written, so the user knows where to look.

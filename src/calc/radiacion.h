@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,7 +67,7 @@ private:
 struct ResultadoRadiacion {
     bool calculado = false;
     bool escrito = false;  // the coordinate file was written
-    ListaPuntos puntos;    // in file order
+    ListaPuntos puntos;    // in file order (unless conservarPuntos is off)
     // Files written, the coordinate file first, then the reports opened.
     std::vector<std::filesystem::path> ficheros;
     bool informe1 = false;  // report 1 was written
@@ -83,6 +84,11 @@ public:
     // Edit 1036: the coordinate file (host path); "Nuevo" / "Añadir".
     std::string ficheroCrd;
     bool anadir = false;
+    // Whether the result keeps every point written; a batch run that prints
+    // the points as they come does without a million of them in memory.
+    bool conservarPuntos = true;
+    // Called with each point as it goes into the coordinate file.
+    std::function<void(const PuntoCoordenadas&)> alGrabarPunto;
     // Where the two reports go (host paths): report 1 to the settings'
     // reports file, report 2 to informe2.txt in the current folder.
     std::filesystem::path rutaInforme1;

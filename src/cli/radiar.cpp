@@ -65,33 +65,36 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
         ventana.rutaInforme2 = o->informe2;
         ventana.ficheroCrd = o->salida;
         ventana.anadir = o->anadir;
-        const auto r = ventana.calcular();
-        if (!r.escrito) return kFalloFichero;
         // A million points print through one reused buffer, numbers by
-        // to_chars: the C library's printf took most of the time of a big job,
-        // and one 48 MB string cost more in fresh pages than its writes.
+        // to_chars, as they are saved: the C library's printf took most of the
+        // time of a big job, and holding them all cost more in fresh pages
+        // than the work. A save that fails at the end exits 1 after them.
         constexpr std::size_t kTrozo = std::size_t{1} << 20;
         std::string salida;
         salida.reserve(kTrozo + 256);
-        char numero[64];
-        for (const auto& p : r.puntos) {
+        auto volcar = [&salida] {
+            std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
+            salida.clear();
+        };
+        ventana.conservarPuntos = false;
+        ventana.alGrabarPunto = [&](const PuntoCoordenadas& p) {
             const std::string_view nombre = p.nombre.vista();
             if (std::ranges::all_of(nombre, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
                 salida += nombre;
             else
                 salida += utf8(nombre);
+            char numero[64];
             for (const double v : {p.x, p.y, p.z}) {
                 const auto fin = std::to_chars(numero, numero + sizeof numero, v, std::chars_format::fixed, 3).ptr;
                 salida += ' ';
                 salida.append(numero, fin);
             }
             salida += '\n';
-            if (salida.size() >= kTrozo) {
-                std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
-                salida.clear();
-            }
-        }
-        std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
+            if (salida.size() >= kTrozo) volcar();
+        };
+        const auto r = ventana.calcular();
+        if (!r.escrito) return kFalloFichero;
+        volcar();
         std::cout.flush();
         return kExito;
     };

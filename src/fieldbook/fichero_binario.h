@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -55,12 +56,15 @@ public:
 
 private:
     bool volcarBufer();
+    void contarEscritos(std::size_t n);
 
     std::filesystem::path destino_;
     std::filesystem::path temporal_;
     FicheroC fichero_;
     std::vector<unsigned char> bufer_;
     std::size_t usado_ = 0;
+    std::uint64_t escritos_ = 0;    // bytes handed to the stream
+    std::uint64_t adelantados_ = 0; // of those, the ones already sent towards the disk
     bool fallo_ = false;
 };
 

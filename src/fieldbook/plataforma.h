@@ -3,6 +3,7 @@
 // forcing written data to the disk and the local time.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -24,6 +25,12 @@ bool reemplazar(const std::filesystem::path& origen, const std::filesystem::path
 // Asks the system to put what was written to `f` on the disk (fsync;
 // FlushFileBuffers on Windows). The stream must have been flushed.
 bool volcarADisco(std::FILE* f);
+
+// Starts writing bytes [desde, desde + cuantos) of `f` to the disk without
+// waiting (sync_file_range on Linux; nothing elsewhere), so the final
+// volcarADisco of a big file finds little left to do. The stream must have
+// been flushed.
+void adelantarVolcado(std::FILE* f, std::uint64_t desde, std::uint64_t cuantos);
 
 // Puts a folder's entries (a rename just made in it) on the disk; Windows
 // renames with write-through, so there it has nothing left to do.

@@ -208,30 +208,44 @@ bool leerCrd(const std::filesystem::path& ruta, Lista& lista, FormaCrd* forma, A
 }
 
 // Writes the mark, the sub-version and `cuantos` records, the i-th given by
-// `registro(i)`, in batches.
+// `registro(i)`.
 template <class Registro>
 bool escribirCrd(const std::filesystem::path& ruta, std::size_t cuantos, Registro&& registro) {
-    try {
-        const auto lote = std::make_unique_for_overwrite<unsigned char[]>(crd::kRegistrosPorLote * crd::registro::tamano);
-        EscritorAtomico f(ruta);
-        if (!f.abierto()) return false;
-        unsigned char cabecera[crd::kTamanoCabecera];
-        std::memcpy(cabecera, crd::kMarca, crd::kTamanoMarca);
-        bytes::escribirU32(cabecera + crd::kTamanoMarca, crd::kSubversion);
-        bool ok = f.escribir(cabecera, sizeof cabecera);
-        for (std::size_t desde = 0; ok && desde < cuantos; desde += crd::kRegistrosPorLote) {
-            const std::size_t enLote = std::min(crd::kRegistrosPorLote, cuantos - desde);
-            for (std::size_t i = 0; i < enLote; ++i)
-                crd::escribirRegistro(registro(desde + i), lote.get() + i * crd::registro::tamano);
-            ok = f.escribir(lote.get(), enLote * crd::registro::tamano);
-        }
-        return f.confirmar() && ok;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    EscritorCrd f(ruta);
+    for (std::size_t i = 0; i < cuantos; ++i) f.anadir(registro(i));
+    return f.confirmar();
 }
 
 }  // namespace
+
+EscritorCrd::EscritorCrd(const std::filesystem::path& ruta) : fichero_(ruta) {
+    if (!fichero_.abierto()) return;
+    try {
+        lote_ = std::make_unique_for_overwrite<unsigned char[]>(crd::kRegistrosPorLote * crd::registro::tamano);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    unsigned char cabecera[crd::kTamanoCabecera];
+    std::memcpy(cabecera, crd::kMarca, crd::kTamanoMarca);
+    bytes::escribirU32(cabecera + crd::kTamanoMarca, crd::kSubversion);
+    ok_ = fichero_.escribir(cabecera, sizeof cabecera);
+}
+
+void EscritorCrd::volcarLote() {
+    ok_ = fichero_.escribir(lote_.get(), enLote_ * crd::registro::tamano) && ok_;
+    enLote_ = 0;
+}
+
+void EscritorCrd::anadir(const RegistroCoordenadas& r) {
+    if (!ok_) return;
+    crd::escribirRegistro(r, lote_.get() + enLote_ * crd::registro::tamano);
+    if (++enLote_ == crd::kRegistrosPorLote) volcarLote();
+}
+
+bool EscritorCrd::confirmar() {
+    if (ok_ && enLote_ > 0) volcarLote();
+    return fichero_.confirmar() && ok_;
+}
 
 bool leerFicheroCoordenadas(const std::filesystem::path& ruta, ListaRegistrosCoordenadas& registros,
                             FormaCrd* forma) {

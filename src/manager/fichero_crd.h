@@ -14,9 +14,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "fieldbook/datos_generales.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/texto_fijo.h"
 
 namespace celvara {
@@ -142,6 +144,26 @@ bool leerFicheroCoordenadas(const std::filesystem::path& ruta, ListaRegistrosCoo
 // over the target only when every write and the close succeeded. An
 // existing target that cannot be opened for writing is refused untouched.
 bool escribirFicheroCoordenadas(const ListaRegistrosCoordenadas& registros, const std::filesystem::path& ruta);
+
+// Writes a coordinate file in the current form record by record, with the
+// same guarantees as escribirFicheroCoordenadas: a radiation of a million
+// points saves them as they are computed instead of holding them all.
+class EscritorCrd {
+public:
+    explicit EscritorCrd(const std::filesystem::path& ruta);
+    void anadir(const RegistroCoordenadas& r);
+    void anadir(const PuntoCoordenadas& p) { anadir(aRegistro(p)); }
+    // False when anything failed; then the target is left untouched.
+    bool confirmar();
+
+private:
+    void volcarLote();
+
+    EscritorAtomico fichero_;
+    std::unique_ptr<unsigned char[]> lote_;
+    std::size_t enLote_ = 0;
+    bool ok_ = false;
+};
 
 // The main window's forms: a point list built by converting each record, and
 // a point list written with the default display attributes. 5100 / -5001.

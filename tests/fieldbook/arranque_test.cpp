@@ -75,7 +75,9 @@ TEST(DirectorioTrabajo, LineaDeInicio) {
         EXPECT_EQ(r.exito, c.exito);
         EXPECT_EQ(r.ruta, c.ruta);
         EXPECT_EQ(e.escrito, c.escrito);
-        if (c.cambio) EXPECT_EQ(e.cambios, std::vector<std::string>{*c.cambio});
+        if (c.cambio) {
+            EXPECT_EQ(e.cambios, std::vector<std::string>{*c.cambio});
+        }
     }
 }
 
