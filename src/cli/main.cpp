@@ -1,11 +1,16 @@
 // celvara-cli: the batch front end over the core, for scripts and CI. It reads
 // and writes only the files named on its command line.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <utility>
 
 #if defined(__linux__)
+#include <malloc.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
@@ -44,32 +49,52 @@ std::filesystem::path unidadC() {
 
 namespace {
 
-// Whether an argument names a file big enough for huge pages to pay off.
-[[maybe_unused]] bool nombraFicheroGrande(int argc, char** argv) {
-    constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20;
+// The largest file named among the arguments, in bytes.
+[[maybe_unused]] std::uintmax_t mayorFicheroNombrado(int argc, char** argv) {
+    std::uintmax_t mayor = 0;
     for (int i = 1; i < argc; ++i) {
         std::error_code ec;
         const auto tamano = std::filesystem::file_size(argv[i], ec);
-        if (!ec && tamano >= kGrande) return true;
+        if (!ec) mayor = std::max(mayor, tamano);
     }
-    return false;
+    return mayor;
 }
+
+#if defined(__linux__)
+// A million-reading book touches hundreds of megabytes of fresh memory, and
+// faulting it in 4 KB page by 4 KB page cost more than the work itself. The
+// heap is grown once, up front, by a few times the file (address space only:
+// nothing is touched), kept from shrinking back, and marked for the kernel's
+// huge pages, so what the run then allocates is faulted in 2 MB at a time.
+// A small job keeps the ordinary heap.
+void montonEnPaginasGrandes(std::uintmax_t tamanoFichero) {
+    constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20;
+    constexpr std::uintptr_t kPagina = std::uintptr_t{2} << 20;
+    if (tamanoFichero < kGrande || tamanoFichero > (std::uintmax_t{1} << 34)) return;
+    const auto reserva = static_cast<std::size_t>(3 * tamanoFichero);
+    if (mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::uintmax_t>(2 * std::uintmax_t{reserva}, INT_MAX))) == 0) return;
+    mallopt(M_MMAP_MAX, 0);  // the block must come from the heap itself
+    void* bloque = std::malloc(reserva);
+    mallopt(M_MMAP_MAX, 65536);
+    if (!bloque) return;
+    const auto inicio = reinterpret_cast<std::uintptr_t>(bloque);
+    const auto desde = (inicio + kPagina - 1) & ~(kPagina - 1);
+    const auto hasta = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(kPagina - 1);
+    // Only a block that really lies in the heap below the break (a sanitizer's
+    // allocator puts it elsewhere).
+    if (inicio + reserva <= reinterpret_cast<std::uintptr_t>(sbrk(0)) && hasta > desde) madvise(reinterpret_cast<void*>(desde), hasta - desde, MADV_HUGEPAGE);
+    std::free(bloque);
+}
+#endif
 
 }  // namespace
 
 }  // namespace celvara::cli
 
 int main(int argc, char** argv) {
-    // A million-reading book touches hundreds of megabytes of fresh memory, and
-    // faulting it in page by page cost more than the work itself. The C library
-    // puts its heap on the kernel's huge pages only when told at start-up, so a
-    // run on a big file starts itself once more with that setting (a small job
-    // would pay the second start for nothing); a user's own setting is kept,
-    // and if the restart fails the run simply goes on.
 #if defined(__linux__)
-    if (!std::getenv("GLIBC_TUNABLES") && celvara::cli::nombraFicheroGrande(argc, argv) &&
-        ::setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) == 0)
-        ::execv("/proc/self/exe", argv);
+    // A user's own GLIBC_TUNABLES (say, glibc's huge-page heap) is left alone.
+    if (!std::getenv("GLIBC_TUNABLES")) celvara::cli::montonEnPaginasGrandes(celvara::cli::mayorFicheroNombrado(argc, argv));
 #endif
     using namespace celvara::cli;
     celvara::plataforma::salidaEstandarBinaria();

@@ -216,12 +216,16 @@ bool escribirCrd(const std::filesystem::path& ruta, std::size_t cuantos, Registr
     return f.confirmar();
 }
 
+// Records go out in writes of about 1 MB: still in the processor's cache
+// when the system copies them, which a bigger batch is not.
+constexpr std::size_t kRegistrosPorEscritura = 3500;
+
 }  // namespace
 
 EscritorCrd::EscritorCrd(const std::filesystem::path& ruta) : fichero_(ruta) {
     if (!fichero_.abierto()) return;
     try {
-        lote_ = std::make_unique_for_overwrite<unsigned char[]>(crd::kRegistrosPorLote * crd::registro::tamano);
+        lote_ = std::make_unique_for_overwrite<unsigned char[]>(kRegistrosPorEscritura * crd::registro::tamano);
     } catch (const std::bad_alloc&) {
         return;
     }
@@ -239,7 +243,7 @@ void EscritorCrd::volcarLote() {
 void EscritorCrd::anadir(const RegistroCoordenadas& r) {
     if (!ok_) return;
     crd::escribirRegistro(r, lote_.get() + enLote_ * crd::registro::tamano);
-    if (++enLote_ == crd::kRegistrosPorLote) volcarLote();
+    if (++enLote_ == kRegistrosPorEscritura) volcarLote();
 }
 
 bool EscritorCrd::confirmar() {
