@@ -45,8 +45,7 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         CDatosGenerales ajustes;
         if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
             return fallo("Error al abrir el fichero de configuración " + o->config);
-        const std::filesystem::path rutaIns =
-            o->instrumentos.empty() ? rutaInstrumentos(ajustes, MapaRutas(unidadC())) : std::filesystem::path(o->instrumentos);
+        const std::filesystem::path rutaIns = bibliotecaInstrumentos(o->instrumentos, ajustes);
         ListaInstrumentos instrumentos;
         AvisosSilenciosos silencio;
         const bool hayInstrumentos = cargarInstrumentos(instrumentos, rutaIns, silencio) == Estado::Exito;

@@ -40,8 +40,7 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
         CDatosGenerales ajustes;
         if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
             return fallo("Error al abrir el fichero de configuración " + o->config);
-        const std::filesystem::path rutaIns = o->instrumentos.empty() ? rutaInstrumentos(ajustes, MapaRutas(unidadC()))
-                                                                      : std::filesystem::path(o->instrumentos);
+        const std::filesystem::path rutaIns = bibliotecaInstrumentos(o->instrumentos, ajustes);
         ListaInstrumentos instrumentos;
         AvisosSilenciosos silencio;
         const bool hayInstrumentos = cargarInstrumentos(instrumentos, rutaIns, silencio) == Estado::Exito;

@@ -2,6 +2,8 @@
 // least squares.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -42,6 +44,19 @@ TEST_F(RedCli, EstacionEnTextoYJson) {
     EXPECT_NEAR(w, 123.4568, 0.00006);
     EXPECT_NE(r.salida.find("\nPLANIMETRIA:\nVar = 0.08"), std::string::npos) << r.salida;
     EXPECT_NE(prueba::leerFichero(inf).find("CALCULO ESTACION    MMCC"), std::string::npos);
+
+#ifndef _WIN32
+    // No library named and none on drive C: (the desktop program never ran):
+    // the shipped one is used.
+    std::filesystem::copy_file(apa, dir / "instrumentos.apa");
+    ::setenv("CELVARA_UNIDAD_C", (dir / "c").c_str(), 1);
+    ::setenv("CELVARA_DATOS", dir.ruta().c_str(), 1);
+    const auto sinOpcion = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--desor", "123.5067"});
+    ::unsetenv("CELVARA_DATOS");
+    ::unsetenv("CELVARA_UNIDAD_C");
+    EXPECT_EQ(sinOpcion.estado, 0) << sinOpcion.errores;
+    EXPECT_EQ(sinOpcion.salida, r.salida);
+#endif
 
     // From orientation 0 (the book's), as JSON.
     r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa, "--json"});
