@@ -58,8 +58,8 @@ std::string estadilloPoligonal(const FilasPoligonal& filas, const ReferenciaPoli
     return s;
 }
 
-CCalculoPoligonales::CCalculoPoligonales(CLibretaCampo& libreta, CDatosGenerales& ajustes, Avisos& avisos)
-    : libreta_(libreta), ajustes_(ajustes), avisos_(avisos) {
+CCalculoPoligonales::CCalculoPoligonales(CDatosGenerales& ajustes, Avisos& avisos)
+    : ajustes_(ajustes), avisos_(avisos) {
     const char* titulos[kCeldas] = {"ESTACION", "ESTACIONAM.", "Inst", "VISADO", "H(cd)", "H(ci)", "V(cd)",
                                     "V(ci)", "Dist(cd)", "Dist(ci)", "Jalón", "Instrumento", "Operador",
                                     "Temp", "Presión", "ppm", "T.Dist", "T.Vert", "U.Ang", "C.Esf-Refr",

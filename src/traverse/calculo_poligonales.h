@@ -29,7 +29,7 @@ public:
     enum Columna { Estacion = 0, Estacionamiento, Inst, Visado, HCd, HCi, VCd, VCi, DCd, DCi, Jalon, Instrumento,
                    Operador, Temperatura, Presion, Ppm, TipoDist, TipoVert, UnidadAng, CorrEsfRefr, CorrTempPres };
 
-    CCalculoPoligonales(CLibretaCampo& libreta, CDatosGenerales& ajustes, Avisos& avisos);
+    CCalculoPoligonales(CDatosGenerales& ajustes, Avisos& avisos);
 
     // File names from the window: open, save as, field sheet. Empty: cancelled.
     std::function<std::optional<std::filesystem::path>()> pedirAbrir, pedirGrabar, pedirEstadillo;
@@ -89,7 +89,6 @@ private:
     bool preguntarGuardar();
     bool grabarEn(const std::filesystem::path& ruta);
 
-    CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;
     Avisos& avisos_;
     Poligonal pol_;

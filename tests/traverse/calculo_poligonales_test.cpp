@@ -19,7 +19,7 @@ struct Banco {
     CDatosGenerales ajustes;
     prueba::AvisosGrabados avisos;
     prueba::CarpetaTemporal carpeta;
-    CCalculoPoligonales v{libreta, ajustes, avisos};
+    CCalculoPoligonales v{ajustes, avisos};
     Banco() { prueba::libretaRecorrido(libreta); }
 
     // A-B-C-D from the book, fitted between A and D.

@@ -428,7 +428,7 @@ void DialogoConfigurarPoligonal::aceptar() {
 DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDatosGenerales& ajustes,
                                                      const MapaRutas& mapa, Avisos& avisos, QWidget* padre)
     : QDialog(padre),
-      logica_(libreta, ajustes, avisos),
+      logica_(ajustes, avisos),
       libreta_(libreta),
       ajustes_(ajustes),
       mapa_(mapa),
