@@ -10,10 +10,10 @@
 #include <iostream>
 
 #include "calc/estacion_mmcc.h"
+#include "cli/minimos_cuadrados.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
-#include "fieldbook/rutas.h"
 
 namespace celvara::cli {
 namespace {
@@ -22,12 +22,11 @@ nlohmann::ordered_json numero(double v) { return std::isfinite(v) ? nlohmann::or
 
 const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("estacion", "Calcula una estación por mínimos cuadrados");
-    struct Opciones {
-        std::string libreta, nombre, config, instrumentos, informe;
+    struct Opciones : OpcionesMinimosCuadrados {
+        std::string nombre;
         std::vector<double> aprox;
         std::optional<double> desor;
         int iteraciones = 10;
-        bool json = false;
     };
     auto o = std::make_shared<Opciones>();
     sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
@@ -35,23 +34,13 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
     sub->add_option("--aprox", o->aprox, "Coordenadas aproximadas X Y")->expected(2)->required();
     sub->add_option("--desor", o->desor, "Desorientación aproximada");
     sub->add_option("--iteraciones", o->iteraciones, "Pasadas como máximo (10)")->check(CLI::PositiveNumber);
-    sub->add_option("--config", o->config, "Fichero de configuración (observa.dft)");
-    sub->add_option("--instrumentos", o->instrumentos, "Biblioteca de instrumentos (instrumentos.apa)");
-    sub->add_option("--informe", o->informe, "Fichero de informe (se añade al final)");
-    sub->add_flag("--json", o->json, "Resultado en JSON");
+    anadirOpcionesMinimosCuadrados(sub, *o);
     return [o]() -> int {
-        CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
-        CDatosGenerales ajustes;
-        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
-            return fallo("Error al abrir el fichero de configuración " + o->config);
-        const std::filesystem::path rutaIns = bibliotecaInstrumentos(o->instrumentos, ajustes);
-        ListaInstrumentos instrumentos;
-        AvisosSilenciosos silencio;
-        const bool hayInstrumentos = cargarInstrumentos(instrumentos, rutaIns, silencio) == Estado::Exito;
+        DatosMinimosCuadrados d;
+        if (const auto error = cargarDatosMinimosCuadrados(*o, d); !error.empty()) return fallo(error);
 
         PrimerAviso avisos;
-        CCalculoEstacionMMCC calculo(libreta, ajustes, hayInstrumentos ? &instrumentos : nullptr, avisos);
+        CCalculoEstacionMMCC calculo(d.libreta, d.ajustes, d.biblioteca(), avisos);
         if (!calculo.elegirEstacion(o->nombre)) return fallo(avisos.primero);
         calculo.textoX = formatear("%1.4lf", o->aprox[0]);
         calculo.textoY = formatear("%1.4lf", o->aprox[1]);

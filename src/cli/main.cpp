@@ -17,8 +17,6 @@
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/plataforma.h"
-#include "fieldbook/rutas.h"
-#include "manager/instrumentos.h"
 
 namespace celvara::cli {
 
@@ -47,22 +45,6 @@ std::filesystem::path unidadC() {
     const char* casa = std::getenv("HOME");
     return std::filesystem::path(casa ? casa : ".") / ".celvara" / "c";
 #endif
-}
-
-std::filesystem::path bibliotecaInstrumentos(const std::string& opcion, const CDatosGenerales& ajustes) {
-    if (!opcion.empty()) return opcion;
-    const std::filesystem::path deAjustes = rutaInstrumentos(ajustes, MapaRutas(unidadC()));
-    std::error_code ec;
-    if (std::filesystem::exists(deAjustes, ec)) return deAjustes;
-    constexpr const char* kNombre = "instrumentos.apa";
-    if (const char* v = std::getenv("CELVARA_DATOS"); v && *v) return std::filesystem::path(v) / kNombre;
-#if defined(__linux__)
-    const auto programa = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const auto instalada = programa.parent_path() / ".." / "share" / "celvara" / "vestrum" / kNombre;
-    if (!ec && std::filesystem::exists(instalada, ec)) return instalada;
-#endif
-    const std::filesystem::path fuentes = std::filesystem::path(CELVARA_DATOS_FUENTE) / kNombre;
-    return std::filesystem::exists(fuentes, ec) ? fuentes : deAjustes;
 }
 
 namespace {

@@ -9,11 +9,11 @@
 #include <iostream>
 
 #include "calc/red/ajuste_red.h"
+#include "cli/minimos_cuadrados.h"
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
-#include "fieldbook/rutas.h"
 
 namespace celvara::cli {
 namespace {
@@ -22,28 +22,18 @@ nlohmann::ordered_json valor(double v) { return std::isfinite(v) ? nlohmann::ord
 
 const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("red", "Ajusta la red completa por mínimos cuadrados");
-    struct Opciones {
-        std::string libreta, fijos, config, instrumentos, informe;
-        bool libre = false, json = false;
+    struct Opciones : OpcionesMinimosCuadrados {
+        std::string fijos;
+        bool libre = false;
     };
     auto o = std::make_shared<Opciones>();
     sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
     sub->add_option("--fijos", o->fijos, "Estaciones fijas, separadas por comas");
     sub->add_flag("--libre", o->libre, "Red libre (constreñimientos mínimos)");
-    sub->add_option("--config", o->config, "Fichero de configuración (observa.dft)");
-    sub->add_option("--instrumentos", o->instrumentos, "Biblioteca de instrumentos (instrumentos.apa)");
-    sub->add_option("--informe", o->informe, "Fichero de informe (se añade al final)");
-    sub->add_flag("--json", o->json, "Resultado en JSON");
+    anadirOpcionesMinimosCuadrados(sub, *o);
     return [o]() -> int {
-        CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
-        CDatosGenerales ajustes;
-        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
-            return fallo("Error al abrir el fichero de configuración " + o->config);
-        const std::filesystem::path rutaIns = bibliotecaInstrumentos(o->instrumentos, ajustes);
-        ListaInstrumentos instrumentos;
-        AvisosSilenciosos silencio;
-        const bool hayInstrumentos = cargarInstrumentos(instrumentos, rutaIns, silencio) == Estado::Exito;
+        DatosMinimosCuadrados d;
+        if (const auto error = cargarDatosMinimosCuadrados(*o, d); !error.empty()) return fallo(error);
 
         OpcionesRed opciones;
         opciones.libre = o->libre;
@@ -58,7 +48,7 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
             opciones.fijos = leerFijasRed(o->libreta);
         }
         PrimerAviso avisos;
-        CAjusteRed red(libreta, ajustes, hayInstrumentos ? &instrumentos : nullptr, avisos);
+        CAjusteRed red(d.libreta, d.ajustes, d.biblioteca(), avisos);
         if (!red.preparar(opciones) || !red.ajustar()) return fallo(avisos.primero);
         if (!o->informe.empty() && !red.imprimir(o->informe))
             return fallo("No se puede abrir el fichero de informe " + o->informe);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "fieldbook/avisos.h"
-#include "fieldbook/datos_generales.h"
 
 namespace celvara::cli {
 
@@ -70,11 +69,5 @@ public:
 
 // Drive C: of the paths kept in the settings, mapped as the desktop program maps it.
 std::filesystem::path unidadC();
-
-// The instrument library of a computation: the one named on the command
-// line, else the settings' one on drive C:, else, when that file is not there
-// (a machine where the desktop program never ran), the library shipped with
-// the program ($CELVARA_DATOS, beside an installed program, or the sources).
-std::filesystem::path bibliotecaInstrumentos(const std::string& opcion, const CDatosGenerales& ajustes);
 
 }  // namespace celvara::cli
