@@ -14,6 +14,7 @@ namespace celvara {
 namespace {
 
 constexpr const char* kGuardarCambios = "Desea Guardar los Cambios ";
+constexpr const char* kNoExiste = "La Estación no existe en la Base de Datos";
 constexpr std::size_t kLargoNombre = decltype(EstacionPoligonal::estacion)::capacidad;
 
 std::string angulo(double v) { return formatear("%1.4lf", v); }
@@ -335,46 +336,80 @@ CReferenciarPoligonal::CReferenciarPoligonal(const CLibretaCampo& libreta, Refer
            ref.lecturaLlegada, ref.desorientacionLlegada);
 }
 
+CElegirEstacion::CElegirEstacion(const CLibretaCampo& libreta) {
+    for (const auto& e : libreta.estaciones) {
+        estaciones_.push_back(e.get());
+        lineas_.push_back(cp1252AUtf8(e->nombre.vista()));
+    }
+}
+
+const Estacion* CElegirEstacion::elegir(int linea) const {
+    return linea >= 0 && static_cast<std::size_t>(linea) < estaciones_.size() ? estaciones_[linea] : nullptr;
+}
+
+CElegirEstacionamiento::CElegirEstacionamiento(const Estacion* estacion) {
+    if (!estacion) return;
+    for (const auto& s : estacion->estacionamientos) {
+        estacionamientos_.push_back(s.get());
+        lineas_.push_back(cp1252AUtf8(formatear("%s    %s     %1.4lf     %1.3lf", s->nombre.str().c_str(),
+                                                estacion->nombre.str().c_str(), s->desorientacion,
+                                                s->alturaInstrumento)));
+    }
+}
+
+const Estacionamiento* CElegirEstacionamiento::elegir(int linea) const {
+    return linea >= 0 && static_cast<std::size_t>(linea) < estacionamientos_.size() ? estacionamientos_[linea]
+                                                                                     : nullptr;
+}
+
 bool CReferenciarPoligonal::elegirEstacion(Extremo& e, const std::string& nombre) {
-    const std::string bytes = utf8ACp1252(nombre);
-    const Estacion* est = libreta_.buscarEstacion(bytes);
+    const Estacion* est = libreta_.buscarEstacion(utf8ACp1252(nombre));
     if (!est) {
-        avisos_.mensaje("La Estación no existe en la Base de Datos");
+        avisos_.mensaje(kNoExiste);
         return false;
     }
-    if (bytes.size() > kLargoNombre) {
-        avisos_.mensaje(formatear("El nombre %s tiene más de %zu caracteres", nombre.c_str(), kLargoNombre));
+    return elegirEstacion(e, *est);
+}
+
+bool CReferenciarPoligonal::elegirEstacion(Extremo& e, const Estacion& est) {
+    // The reference keeps a row's name: a longer one would be cut.
+    if (est.nombre.vista().size() > kLargoNombre) {
+        avisos_.mensaje(formatear("El nombre %s tiene más de %zu caracteres",
+                                  cp1252AUtf8(est.nombre.vista()).c_str(), kLargoNombre));
         return false;
     }
-    e.estacion = nombre;
-    e.x = longitud(est->x);
-    e.y = longitud(est->y);
-    e.z = longitud(est->z);
+    e.estacion = cp1252AUtf8(est.nombre.vista());
+    e.x = longitud(est.x);
+    e.y = longitud(est.y);
+    e.z = longitud(est.z);
     return true;
 }
 
-std::vector<std::string> CReferenciarPoligonal::estacionamientos(const Extremo& e) const {
-    std::vector<std::string> lista;
-    if (const Estacion* est = libreta_.buscarEstacion(utf8ACp1252(e.estacion)))
-        for (const auto& s : est->estacionamientos)
-            lista.push_back(cp1252AUtf8(s->nombre.vista()) + "  " + angulo(s->desorientacion));
-    return lista;
+CElegirEstacionamiento CReferenciarPoligonal::estacionamientos(const Extremo& e) const {
+    return CElegirEstacionamiento(libreta_.buscarEstacion(utf8ACp1252(e.estacion)));
 }
 
-void CReferenciarPoligonal::elegirEstacionamiento(Extremo& e, std::size_t indice) {
-    const Estacion* est = libreta_.buscarEstacion(utf8ACp1252(e.estacion));
-    if (est && indice < est->estacionamientos.size())
-        e.desorientacion = angulo(est->estacionamientos[indice]->desorientacion);
+void CReferenciarPoligonal::elegirEstacionamiento(Extremo& e, const Estacionamiento& s) {
+    e.desorientacion = angulo(s.desorientacion);
 }
 
 bool CReferenciarPoligonal::elegirReferencia(Extremo& e, const std::string& nombre) {
     const Estacion* ref = libreta_.buscarEstacion(utf8ACp1252(nombre));
-    if (!ref || utf8ACp1252(nombre).size() > kLargoNombre) {
-        avisos_.mensaje("La Estación no existe en la Base de Datos");
+    if (!ref) {
+        avisos_.mensaje(kNoExiste);
         return false;
     }
-    e.referencia = nombre;
-    const double a = azimutPoligonal(numero(e.x), numero(e.y), ref->x, ref->y);
+    return elegirReferencia(e, *ref);
+}
+
+bool CReferenciarPoligonal::elegirReferencia(Extremo& e, const Estacion& ref) {
+    if (ref.nombre.vista().size() > kLargoNombre) {
+        avisos_.mensaje(kNoExiste);
+        return false;
+    }
+    e.referencia = cp1252AUtf8(ref.nombre.vista());
+    // The coordinates as shown, so that a typed X or Y counts.
+    const double a = azimutPoligonal(numero(e.x), numero(e.y), ref.x, ref.y);
     e.acimut = angulo(a * circulo_ / (2 * std::numbers::pi));
     recalcular(e);
     return true;

@@ -97,6 +97,37 @@ private:
     std::vector<ColumnaRejilla> columnas_;
 };
 
+// "BASE DATOS DE ESTACIONES": the field book's stations, one name a line
+// (UTF-8), in the book's order.
+class CElegirEstacion {
+public:
+    static constexpr const char* kTitulo = "BASE DATOS DE ESTACIONES";
+    explicit CElegirEstacion(const CLibretaCampo& libreta);
+    const std::vector<std::string>& lineas() const { return lineas_; }
+    // The station of the chosen line; nothing when no line (-1) was chosen.
+    const Estacion* elegir(int linea) const;
+
+private:
+    std::vector<const Estacion*> estaciones_;
+    std::vector<std::string> lineas_;
+};
+
+// "BASE DE DATOS DE ESTACIONAMIENTOS": the set-ups of one station, a line
+// each "%s    %s     %1.4lf     %1.3lf" with the set-up, its station, its
+// orientation and its instrument height, the order of the other set-up lists.
+class CElegirEstacionamiento {
+public:
+    static constexpr const char* kTitulo = "BASE DE DATOS DE ESTACIONAMIENTOS";
+    static constexpr const char* kIndicacion = "Elegir el Estacionamiento con su Desorientación:";
+    explicit CElegirEstacionamiento(const Estacion* estacion);  // none: no lines
+    const std::vector<std::string>& lineas() const { return lineas_; }
+    const Estacionamiento* elegir(int linea) const;
+
+private:
+    std::vector<const Estacionamiento*> estacionamientos_;
+    std::vector<std::string> lineas_;
+};
+
 // "REFERENCIAR POLIGONAL": the start and end stations, their coordinates
 // and orientations, as texts the window edits.
 class CReferenciarPoligonal {
@@ -112,13 +143,22 @@ public:
     Extremo partida, llegada;
     bool llegadaActiva() const { return ref_.tipoPoligonal() == TipoPoligonal::Encuadrada; }
 
-    // A station name typed or chosen: its coordinates, or the message.
+    // The pickers of the "..." buttons: the book's stations (station and
+    // reference), and the set-ups of the extreme's station (none when the
+    // station is not in the book).
+    CElegirEstacion estaciones() const { return CElegirEstacion(libreta_); }
+    CElegirEstacionamiento estacionamientos(const Extremo& extremo) const;
+
+    // A station typed or chosen: its name and coordinates "%1.3lf", or the
+    // message and nothing changed.
     bool elegirEstacion(Extremo& extremo, const std::string& nombre);
-    // The set-ups of the extreme's station with their orientation.
-    std::vector<std::string> estacionamientos(const Extremo& extremo) const;
-    void elegirEstacionamiento(Extremo& extremo, std::size_t indice);
-    // "Con Referencia": the azimuth to the reference station from the coordinates.
+    bool elegirEstacion(Extremo& extremo, const Estacion& estacion);
+    // "Desorientación": the chosen set-up's orientation "%1.4lf".
+    void elegirEstacionamiento(Extremo& extremo, const Estacionamiento& s);
+    // "Con Referencia": the azimuth from the extreme's coordinates to the
+    // reference station's, in the angle unit, then the orientation.
     bool elegirReferencia(Extremo& extremo, const std::string& nombre);
+    bool elegirReferencia(Extremo& extremo, const Estacion& referencia);
     // Orientation = Acimut - Lectura, one circle added when negative.
     void recalcular(Extremo& extremo) const;
     // "Aceptar".

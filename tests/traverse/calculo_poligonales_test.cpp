@@ -166,5 +166,75 @@ TEST(CalculoPoligonales, ReferenciarDesdeLaLibreta) {
     EXPECT_EQ(b.avisos.textos(), std::vector<std::string>{"La Estación no existe en la Base de Datos"});
 }
 
+// The "..." pickers of the square A(0,0) B(100,0) C(100,100) D(0,100), Z 10.
+TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
+    Banco b;
+    b.libreta.buscarEstacion("B")->estacionamientos[1]->desorientacion = 123.45678;
+    ReferenciaPoligonal ref;
+    ref.tipo = static_cast<std::int32_t>(TipoPoligonal::Encuadrada);
+    CReferenciarPoligonal r(b.libreta, ref, b.avisos, 400);
+
+    const CElegirEstacion estaciones = r.estaciones();
+    EXPECT_EQ(estaciones.lineas(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(estaciones.elegir(-1), nullptr);  // cancelled
+    EXPECT_EQ(estaciones.elegir(4), nullptr);
+    ASSERT_TRUE(r.elegirEstacion(r.llegada, *estaciones.elegir(1)));
+    EXPECT_EQ(r.llegada.estacion, "B");
+    EXPECT_EQ(r.llegada.x, "100.000");
+    EXPECT_EQ(r.llegada.y, "0.000");
+    EXPECT_EQ(r.llegada.z, "10.000");
+
+    // "Desorientación" from a set-up of B.
+    const CElegirEstacionamiento deB = r.estacionamientos(r.llegada);
+    EXPECT_EQ(deB.lineas(), (std::vector<std::string>{"B-1    B     0.0000     1.500",
+                                                      "B-2    B     123.4568     1.550"}));
+    EXPECT_EQ(deB.elegir(-1), nullptr);
+    r.elegirEstacionamiento(r.llegada, *deB.elegir(1));
+    EXPECT_EQ(r.llegada.desorientacion, "123.4568");
+
+    // "Con Referencia" from B to D: dx = -100, dy = 100, 350 gon; 350 - 20 = 330.
+    r.llegada.lectura = "20";
+    ASSERT_TRUE(r.elegirReferencia(r.llegada, *estaciones.elegir(3)));
+    EXPECT_EQ(r.llegada.referencia, "D");
+    EXPECT_EQ(r.llegada.acimut, "350.0000");
+    EXPECT_EQ(r.llegada.desorientacion, "330.0000");
+    // From A to C, 50 gon; a reading of 75.5 gives -25.5, one circle up: 374.5.
+    ASSERT_TRUE(r.elegirEstacion(r.partida, *estaciones.elegir(0)));
+    r.partida.lectura = "75,5";
+    ASSERT_TRUE(r.elegirReferencia(r.partida, *estaciones.elegir(2)));
+    EXPECT_EQ(r.partida.acimut, "50.0000");
+    EXPECT_EQ(r.partida.desorientacion, "374.5000");
+    r.aceptar();
+    EXPECT_EQ(ref.partida, "A");
+    EXPECT_EQ(ref.referenciaPartida, "C");
+    EXPECT_EQ(ref.desorientacionPartida, 374.5);
+    EXPECT_EQ(ref.llegada, "B");
+    EXPECT_EQ(ref.x1, 100);
+    EXPECT_EQ(ref.acimutLlegada, 350);
+    EXPECT_TRUE(b.avisos.textos().empty());
+
+    // Sexagesimal, from the typed X 200 (not A's) to C: 315 degrees; 315 - 330 wraps to 345.
+    ReferenciaPoligonal ref360;
+    CReferenciarPoligonal s(b.libreta, ref360, b.avisos, 360);
+    ASSERT_TRUE(s.elegirEstacion(s.partida, "A"));
+    s.partida.x = "200,0";
+    s.partida.lectura = "330";
+    ASSERT_TRUE(s.elegirReferencia(s.partida, "C"));
+    EXPECT_EQ(s.partida.acimut, "315.0000");
+    EXPECT_EQ(s.partida.desorientacion, "345.0000");
+
+    // An unknown name: the message, nothing changed, and no set-ups to offer.
+    const auto antes = s.partida;
+    EXPECT_FALSE(s.elegirEstacion(s.partida, "Z"));
+    EXPECT_FALSE(s.elegirReferencia(s.partida, "Z"));
+    EXPECT_EQ(s.partida.estacion, antes.estacion);
+    EXPECT_EQ(s.partida.x, antes.x);
+    EXPECT_EQ(s.partida.referencia, antes.referencia);
+    EXPECT_EQ(s.partida.acimut, antes.acimut);
+    EXPECT_EQ(b.avisos.textos(), (std::vector<std::string>(2, "La Estación no existe en la Base de Datos")));
+    s.partida.estacion = "Z";
+    EXPECT_TRUE(s.estacionamientos(s.partida).lineas().empty());
+}
+
 }  // namespace
 }  // namespace celvara

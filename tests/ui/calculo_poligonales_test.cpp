@@ -6,9 +6,12 @@
 // window are also saved as pictures.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QToolBar>
 #include <QtTest>
@@ -16,6 +19,7 @@
 #include "gestor_apoyo_ui.h"
 #include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
+#include "ui/manager/elegir_lista_dialogo.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/resultado_poligonal_dialogo.h"
@@ -200,6 +204,57 @@ private slots:
         QCOMPARE(t->model()->rowCount(), 8);
         QVERIFY(d.findChild<QCheckBox*>("besselH")->isChecked());
         QVERIFY(avisos.mensajes.empty());
+    }
+
+    // The "..." buttons open the pickers; OK fills the fields, Cancel leaves them.
+    void referenciarConLosSelectores() {
+        Trabajo w;
+        prueba::libretaRecorrido(w.libreta);
+        w.libreta.buscarEstacion("B")->estacionamientos[1]->desorientacion = 123.45678;
+        ReferenciaPoligonal ref;
+        DialogoReferenciarPoligonal d(w.libreta, ref, w.avisos, 400);
+        d.show();
+        auto elegirLinea = [](DialogoElegirLista* p, int linea) {
+            p->lista()->setCurrentRow(linea);
+            p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        };
+        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) {
+            QCOMPARE(p->windowTitle(), QStringLiteral("BASE DATOS DE ESTACIONES"));
+            QCOMPARE(p->lista()->count(), 4);
+            elegirLinea(p, 1);
+        });
+        pulsar(d, "elegirEstacionPartida");
+        QCOMPARE(d.campo(false, 0)->text(), QStringLiteral("B"));
+        QCOMPARE(d.campo(false, 1)->text(), QStringLiteral("100.000"));
+
+        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) {
+            QCOMPARE(p->windowTitle(), QStringLiteral("BASE DE DATOS DE ESTACIONAMIENTOS"));
+            QVERIFY(p->findChild<QLabel*>()->text().startsWith(QStringLiteral("Elegir el Estacionamiento")));
+            QCOMPARE(p->lista()->item(1)->text(), QStringLiteral("B-2    B     123.4568     1.550"));
+            elegirLinea(p, 1);
+        });
+        pulsar(d, "elegirEstacionamientoPartida");
+        QCOMPARE(d.campo(false, 7)->text(), QStringLiteral("123.4568"));
+
+        alAbrirse<DialogoElegirLista>([](DialogoElegirLista* p) {
+            p->lista()->setCurrentRow(0);
+            p->reject();
+        });
+        pulsar(d, "elegirEstacionPartida");
+        QCOMPARE(d.campo(false, 0)->text(), QStringLiteral("B"));
+
+        // With a reference: B to D is 350 gon.
+        QVERIFY(!d.findChild<QPushButton*>("elegirReferenciaPartida")->isEnabled());
+        d.findChild<QRadioButton*>("conReferenciaPartida")->setChecked(true);
+        teclear(d, "partida6", QStringLiteral("20"));
+        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) { elegirLinea(p, 3); });
+        pulsar(d, "elegirReferenciaPartida");
+        QCOMPARE(d.campo(false, 5)->text(), QStringLiteral("350.0000"));
+        QCOMPARE(d.campo(false, 7)->text(), QStringLiteral("330.0000"));
+        d.aceptar();
+        QCOMPARE(ref.partida.str(), std::string("B"));
+        QCOMPARE(ref.desorientacionPartida, 330.0);
+        QVERIFY(w.avisos.mensajes.empty());
     }
 
     void teclearAjustarRecogerYGrabar() {

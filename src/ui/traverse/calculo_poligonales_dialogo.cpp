@@ -23,6 +23,7 @@
 #include "fieldbook/numeros.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
 #include "ui/manager/datos_trabajo_dialogo.h"
+#include "ui/manager/elegir_lista_dialogo.h"
 #include "ui/manager/gestor_informes_qt.h"
 #include "ui/manager/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
@@ -191,6 +192,7 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
     const char* rotulos[8] = {"Estación", "X =", "Y =", "Z =", "Referencia", "Acimut  =", "Lectura =",
                               "Desorientación"};
     for (int e = 0; e < 2; ++e) {
+        const QString lado = e == 0 ? QStringLiteral("Partida") : QStringLiteral("Llegada");
         auto* grupo = new QGroupBox(e == 0 ? QStringLiteral("ESTACION DE PARTIDA:")
                                            : QStringLiteral("ESTACION DE LLEGADA:"),
                                     this);
@@ -198,39 +200,99 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
         for (int k = 0; k < 8; ++k) {
             campos_[e][k] = new QLineEdit(grupo);
             campos_[e][k]->setObjectName(QStringLiteral("%1%2").arg(e == 0 ? "partida" : "llegada").arg(k));
-            if (k == 0 || k == 4) {
-                auto* fila = new QHBoxLayout;
-                auto* elegir = new QPushButton(QStringLiteral("..."), grupo);
-                elegir->setAutoDefault(false);
-                fila->addWidget(campos_[e][k], 1);
-                fila->addWidget(elegir);
-                forma->addRow(QString::fromUtf8(rotulos[k]), fila);
-                connect(campos_[e][k], &QLineEdit::editingFinished, this, [this, e, k] {
-                    if (!campos_[e][k]->isModified()) return;
-                    campos_[e][k]->setModified(false);
-                    leer();
-                    auto& ext = e == 0 ? logica_.partida : logica_.llegada;
-                    if (k == 0) logica_.elegirEstacion(ext, utf8(campos_[e][k]->text()));
-                    else logica_.elegirReferencia(ext, utf8(campos_[e][k]->text()));
-                    mostrar();
-                });
-                // Set-up orientation from the book for the station field's button.
-                connect(elegir, &QPushButton::clicked, this, [this, e, k] {
-                    leer();
-                    auto& ext = e == 0 ? logica_.partida : logica_.llegada;
-                    if (k == 0 && !logica_.estacionamientos(ext).empty()) logica_.elegirEstacionamiento(ext, 0);
-                    mostrar();
-                });
-            } else {
-                forma->addRow(QString::fromUtf8(rotulos[k]), campos_[e][k]);
-            }
-            if (k == 5 || k == 6)
-                connect(campos_[e][k], &QLineEdit::textEdited, this, [this, e] {
-                    leer();
-                    logica_.recalcular(e == 0 ? logica_.partida : logica_.llegada);
-                    campos_[e][7]->setText(qs(e == 0 ? logica_.partida.desorientacion : logica_.llegada.desorientacion));
-                });
         }
+        // A field with its "..." button in one row.
+        auto conBoton = [&](int k, const QString& nombre, QPushButton*& boton) {
+            auto* fila = new QHBoxLayout;
+            boton = new QPushButton(QStringLiteral("..."), grupo);
+            boton->setObjectName(nombre + lado);
+            boton->setAutoDefault(false);
+            fila->addWidget(campos_[e][k], 1);
+            fila->addWidget(boton);
+            return fila;
+        };
+        QPushButton *elegirEstacion, *elegirEstacionamiento, *elegirReferencia;
+        forma->addRow(QString::fromUtf8(rotulos[0]), conBoton(0, QStringLiteral("elegirEstacion"), elegirEstacion));
+        for (int k = 1; k <= 3; ++k) forma->addRow(QString::fromUtf8(rotulos[k]), campos_[e][k]);
+
+        auto* orientacion = new QGroupBox(QStringLiteral("ORIENTACION"), grupo);
+        auto* formaOrientacion = new QFormLayout(orientacion);
+        auto* desorientacion = new QRadioButton(QStringLiteral("Desorientación"), orientacion);
+        auto* conReferencia = new QRadioButton(QStringLiteral("Con Referencia"), orientacion);
+        desorientacion->setObjectName(QStringLiteral("desorientacion") + lado);
+        conReferencia->setObjectName(QStringLiteral("conReferencia") + lado);
+        auto* modos = new QButtonGroup(orientacion);
+        modos->addButton(desorientacion);
+        modos->addButton(conReferencia);
+        formaOrientacion->addRow(desorientacion);
+        formaOrientacion->addRow(QString::fromUtf8(rotulos[7]),
+                                 conBoton(7, QStringLiteral("elegirEstacionamiento"), elegirEstacionamiento));
+        formaOrientacion->addRow(conReferencia);
+        formaOrientacion->addRow(QString::fromUtf8(rotulos[4]),
+                                 conBoton(4, QStringLiteral("elegirReferencia"), elegirReferencia));
+        formaOrientacion->addRow(QString::fromUtf8(rotulos[5]), campos_[e][5]);
+        formaOrientacion->addRow(QString::fromUtf8(rotulos[6]), campos_[e][6]);
+        forma->addRow(orientacion);
+
+        // Each mode works its own fields; with a reference the orientation is computed.
+        auto modo = [this, e, elegirEstacionamiento, elegirReferencia](bool referencia) {
+            campos_[e][7]->setReadOnly(referencia);
+            elegirEstacionamiento->setEnabled(!referencia);
+            for (int k = 4; k <= 6; ++k) campos_[e][k]->setEnabled(referencia);
+            elegirReferencia->setEnabled(referencia);
+        };
+        connect(conReferencia, &QRadioButton::toggled, this, modo);
+        desorientacion->setChecked(true);
+        modo(false);
+
+        // Names typed: looked up when the field is left.
+        for (int k : {0, 4})
+            connect(campos_[e][k], &QLineEdit::editingFinished, this, [this, e, k] {
+                if (!campos_[e][k]->isModified()) return;
+                campos_[e][k]->setModified(false);
+                leer();
+                auto& ext = extremo(e);
+                if (k == 0) logica_.elegirEstacion(ext, utf8(campos_[e][k]->text()));
+                else logica_.elegirReferencia(ext, utf8(campos_[e][k]->text()));
+                mostrar();
+            });
+        connect(elegirEstacion, &QPushButton::clicked, this, [this, e] {
+            const CElegirEstacion lista = logica_.estaciones();
+            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {},
+                                                          lista.lineas());
+            const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
+            if (!est) return;
+            leer();
+            logica_.elegirEstacion(extremo(e), *est);
+            mostrar();
+        });
+        connect(elegirEstacionamiento, &QPushButton::clicked, this, [this, e] {
+            leer();
+            const CElegirEstacionamiento lista = logica_.estacionamientos(extremo(e));
+            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacionamiento::kTitulo),
+                                                          QString::fromUtf8(CElegirEstacionamiento::kIndicacion),
+                                                          lista.lineas());
+            const Estacionamiento* s = linea ? lista.elegir(*linea) : nullptr;
+            if (!s) return;
+            logica_.elegirEstacionamiento(extremo(e), *s);
+            mostrar();
+        });
+        connect(elegirReferencia, &QPushButton::clicked, this, [this, e] {
+            const CElegirEstacion lista = logica_.estaciones();
+            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {},
+                                                          lista.lineas());
+            const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
+            if (!est) return;
+            leer();
+            logica_.elegirReferencia(extremo(e), *est);
+            mostrar();
+        });
+        for (int k : {5, 6})
+            connect(campos_[e][k], &QLineEdit::textEdited, this, [this, e] {
+                leer();
+                logica_.recalcular(extremo(e));
+                campos_[e][7]->setText(qs(extremo(e).desorientacion));
+            });
         grupo->setEnabled(e == 0 || logica_.llegadaActiva());
         extremos->addWidget(grupo);
     }

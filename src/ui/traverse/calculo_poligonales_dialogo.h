@@ -66,6 +66,7 @@ public:
 private:
     void leer();
     void mostrar();
+    CReferenciarPoligonal::Extremo& extremo(int e) { return e == 0 ? logica_.partida : logica_.llegada; }
 
     CReferenciarPoligonal logica_;
     // Station, X, Y, Z, reference, azimuth, reading, orientation of each end.
