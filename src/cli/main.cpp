@@ -68,21 +68,23 @@ namespace {
 // huge pages, so what the run then allocates is faulted in 2 MB at a time.
 // A small job keeps the ordinary heap.
 void montonEnPaginasGrandes(std::uintmax_t tamanoFichero) {
-    constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20;
+    constexpr std::uintmax_t kGrande = std::uintmax_t{16} << 20, kReservaMaxima = std::uintmax_t{1} << 30;
     constexpr std::uintptr_t kPagina = std::uintptr_t{2} << 20;
-    if (tamanoFichero < kGrande || tamanoFichero > (std::uintmax_t{1} << 34)) return;
-    const auto reserva = static_cast<std::size_t>(3 * tamanoFichero);
-    if (mallopt(M_TRIM_THRESHOLD, static_cast<int>(std::min<std::uintmax_t>(2 * std::uintmax_t{reserva}, INT_MAX))) == 0) return;
-    mallopt(M_MMAP_MAX, 0);  // the block must come from the heap itself
+    if (tamanoFichero < kGrande) return;
+    const auto reserva = static_cast<std::size_t>(std::min(3 * tamanoFichero, kReservaMaxima));
+    if (mallopt(M_TRIM_THRESHOLD, INT_MAX) == 0) return;  // freeing the block must not give it back
+    mallopt(M_MMAP_MAX, 0);                                // the block must come from the heap itself
     void* bloque = std::malloc(reserva);
     mallopt(M_MMAP_MAX, 65536);
     if (!bloque) return;
     const auto inicio = reinterpret_cast<std::uintptr_t>(bloque);
+    const auto ruptura = reinterpret_cast<std::uintptr_t>(sbrk(0));
     const auto desde = (inicio + kPagina - 1) & ~(kPagina - 1);
-    const auto hasta = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(kPagina - 1);
+    const auto hasta = ruptura & ~(kPagina - 1);
     // Only a block that really lies in the heap below the break (a sanitizer's
     // allocator puts it elsewhere).
-    if (inicio + reserva <= reinterpret_cast<std::uintptr_t>(sbrk(0)) && hasta > desde) madvise(reinterpret_cast<void*>(desde), hasta - desde, MADV_HUGEPAGE);
+    if (inicio + reserva <= ruptura && hasta > desde)
+        madvise(reinterpret_cast<void*>(desde), hasta - desde, MADV_HUGEPAGE);
     std::free(bloque);
 }
 #endif
