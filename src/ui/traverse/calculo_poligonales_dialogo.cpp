@@ -256,16 +256,19 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
                 else logica_.elegirReferencia(ext, utf8(campos_[e][k]->text()));
                 mostrar();
             });
-        connect(elegirEstacion, &QPushButton::clicked, this, [this, e] {
+        // The station and the reference station come from the same list.
+        auto desdeEstaciones = [this, e](bool referencia) {
             const CElegirEstacion lista = logica_.estaciones();
             const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {},
                                                           lista.lineas());
             const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
             if (!est) return;
             leer();
-            logica_.elegirEstacion(extremo(e), *est);
+            if (referencia) logica_.elegirReferencia(extremo(e), *est);
+            else logica_.elegirEstacion(extremo(e), *est);
             mostrar();
-        });
+        };
+        connect(elegirEstacion, &QPushButton::clicked, this, [desdeEstaciones] { desdeEstaciones(false); });
         connect(elegirEstacionamiento, &QPushButton::clicked, this, [this, e] {
             leer();
             const CElegirEstacionamiento lista = logica_.estacionamientos(extremo(e));
@@ -277,16 +280,7 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
             logica_.elegirEstacionamiento(extremo(e), *s);
             mostrar();
         });
-        connect(elegirReferencia, &QPushButton::clicked, this, [this, e] {
-            const CElegirEstacion lista = logica_.estaciones();
-            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {},
-                                                          lista.lineas());
-            const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
-            if (!est) return;
-            leer();
-            logica_.elegirReferencia(extremo(e), *est);
-            mostrar();
-        });
+        connect(elegirReferencia, &QPushButton::clicked, this, [desdeEstaciones] { desdeEstaciones(true); });
         for (int k : {5, 6})
             connect(campos_[e][k], &QLineEdit::textEdited, this, [this, e] {
                 leer();
