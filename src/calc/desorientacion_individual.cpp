@@ -6,6 +6,7 @@
 
 #include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "fieldbook/plataforma.h"
 
@@ -255,11 +256,7 @@ std::string CCalculoDesorientacion::textoInforme() const {
 }
 
 bool CCalculoDesorientacion::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = plataforma::abrir(ruta, "a+");
-    if (!f) return false;
-    const std::string t = textoInforme();
-    const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
-    return std::fclose(f) == 0 && ok;
+    return anadirAFichero(ruta, textoInforme());
 }
 
 std::vector<EstacionPlano> CCalculoDesorientacion::plano() const {

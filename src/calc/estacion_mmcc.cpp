@@ -9,6 +9,7 @@
 // with misclosures brought into (−C/2, C/2] so that a station almost north
 // of a known one does not see a full turn as its misclosure.
 #include "calc/estacion_mmcc.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/plataforma.h"
 
 #include <algorithm>
@@ -661,11 +662,7 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
 }
 
 bool CCalculoEstacionMMCC::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = plataforma::abrir(ruta, "a+");
-    if (!f) return false;
-    const std::string t = textoInforme();
-    const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
-    return std::fclose(f) == 0 && ok;
+    return anadirAFichero(ruta, textoInforme());
 }
 
 }  // namespace celvara

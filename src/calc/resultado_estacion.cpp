@@ -10,6 +10,7 @@
 // Error ellipses: the covariance (Bᵀ W B)⁻¹ of the directions' a priori errors
 // (B in rad/m, W = 1/sigma²), the orientation eliminated for the inverse case.
 #include "calc/resultado_estacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/plataforma.h"
 
 #include <cmath>
@@ -545,11 +546,7 @@ std::string CResultadoEstacion::textoInforme() const {
 }
 
 bool CResultadoEstacion::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = plataforma::abrir(ruta, "a+");
-    if (!f) return false;
-    const std::string t = textoInforme();
-    const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
-    return std::fclose(f) == 0 && ok;
+    return anadirAFichero(ruta, textoInforme());
 }
 
 }  // namespace celvara

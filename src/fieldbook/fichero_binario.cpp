@@ -149,6 +149,13 @@ bool EscritorAtomico::confirmar() {
     return ok;
 }
 
+bool anadirAFichero(const std::filesystem::path& ruta, std::string_view texto) {
+    FicheroC f(plataforma::abrir(ruta, "a+"));
+    if (!f) return false;
+    const bool ok = std::fwrite(texto.data(), 1, texto.size(), f.get()) == texto.size();
+    return std::fclose(f.release()) == 0 && ok;
+}
+
 bool leerFicheroCompleto(const std::filesystem::path& ruta, std::vector<unsigned char>& datos) {
     datos.clear();
     LectorFichero lector(ruta);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace celvara {
@@ -67,6 +68,10 @@ private:
     std::uint64_t adelantados_ = 0; // of those, the ones already sent towards the disk
     bool fallo_ = false;
 };
+
+// Appends a text at the end of a file, creating it when missing (the way
+// every report is written). False when it cannot be opened or written.
+bool anadirAFichero(const std::filesystem::path& ruta, std::string_view texto);
 
 // Reads a whole file into memory; nullopt-like empty + false on failure.
 bool leerFicheroCompleto(const std::filesystem::path& ruta, std::vector<unsigned char>& datos);

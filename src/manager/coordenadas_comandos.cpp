@@ -8,6 +8,7 @@
 
 #include "fieldbook/numeros.h"
 #include "fieldbook/rutas.h"
+#include "output/exportar_puntos.h"
 
 namespace celvara {
 
@@ -123,19 +124,11 @@ ResultadoComandoCrd exportarACrd(const CLibretaCampo& libreta, const std::filesy
         r.puntosLeidos = puntos.size();
     }
     try {
-        puntos.reserve(puntos.size() + libreta.estaciones.size());
+        const ListaPuntos estaciones = puntosDeEstaciones(libreta);
+        puntos.insert(puntos.end(), estaciones.begin(), estaciones.end());
     } catch (const std::bad_alloc&) {
         r.estado = Estado::Fallo;
         return r;
-    }
-    for (const auto& e : libreta.estaciones) {
-        PuntoCoordenadas& p = puntos.emplace_back();
-        p.base = 1;
-        p.nombre = e->nombre.vista();
-        p.x = e->x;
-        p.y = e->y;
-        p.z = e->z;
-        p.codigo = e->descripcion1.vista();
     }
     r.estaciones = libreta.estaciones.size();
     r.estado = escribirListaPuntos(puntos, ruta);

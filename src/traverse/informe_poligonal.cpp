@@ -170,13 +170,6 @@ std::string informePoligonal(const ResultadoPoligonal& res, const ReferenciaPoli
     return s;
 }
 
-bool anadirInformePoligonal(const std::filesystem::path& ruta, const std::string& informe) {
-    FicheroC f(plataforma::abrir(ruta, "a+"));
-    if (!f) return false;
-    const bool ok = std::fwrite(informe.data(), 1, informe.size(), f.get()) == informe.size();
-    return std::fclose(f.release()) == 0 && ok;
-}
-
 namespace {
 
 Estacion* estacionConCoordenadas(CLibretaCampo& libreta, const std::string& nombre, double x, double y, double z,

@@ -38,9 +38,6 @@ std::size_t tramosListados(const ResultadoPoligonal& res);
 // The whole report, Windows-1252 bytes.
 std::string informePoligonal(const ResultadoPoligonal& res, const ReferenciaPoligonal& ref);
 
-// Appends the report to a file ("a+"); false when it cannot be written.
-bool anadirInformePoligonal(const std::filesystem::path& ruta, const std::string& informe);
-
 // "Grabar (x,y,z,des)": the start station (and the end one of a fitted
 // traverse) gets the reference coordinates; every following station the
 // computed ones, and its set-up the recomputed orientation and the

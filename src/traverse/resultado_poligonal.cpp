@@ -1,6 +1,7 @@
 #include "traverse/resultado_poligonal.h"
 
 #include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 
 namespace celvara {
@@ -114,7 +115,7 @@ std::string CResultadoPoligonal::resumen() const { return resultado_ ? textoResu
 
 bool CResultadoPoligonal::imprimir(const std::filesystem::path& ruta) {
     if (!resultado_) return false;
-    if (!anadirInformePoligonal(ruta, informePoligonal(*resultado_, referencia_))) {
+    if (!anadirAFichero(ruta, informePoligonal(*resultado_, referencia_))) {
         avisos_.mensaje("No se puede escribir el informe " + ruta.string());
         return false;
     }

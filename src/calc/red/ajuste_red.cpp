@@ -20,6 +20,7 @@
 #include "calc/unidades.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "traverse/modelo_errores.h"
 
@@ -669,11 +670,7 @@ std::string CAjusteRed::textoInforme() const {
 }
 
 bool CAjusteRed::imprimir(const std::filesystem::path& ruta) const {
-    std::FILE* f = std::fopen(ruta.c_str(), "a+");
-    if (!f) return false;
-    const std::string t = textoInforme();
-    const bool ok = std::fwrite(t.data(), 1, t.size(), f) == t.size();
-    return std::fclose(f) == 0 && ok;
+    return anadirAFichero(ruta, textoInforme());
 }
 
 std::filesystem::path rutaFijasRed(const std::filesystem::path& libreta) {
