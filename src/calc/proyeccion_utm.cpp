@@ -46,7 +46,12 @@ constexpr double kLatitudInicial = 40.0;  // degrees
 constexpr double kLatitudMaxima = 80.0;
 constexpr double kToleranciaPie = 0.0001;  // m
 constexpr int kMaximoBisecciones = 100;
-constexpr int kNivelesTabla = 14;  // 16383 arcs, 128 KiB
+// S'(phi) is the meridian radius k0 M(phi), least at the equator: about
+// 110500 m per degree on both ellipsoids.
+constexpr double kPendienteMinima = 1e5;   // m per degree, a lower bound
+constexpr double kResiduoNewton = 1e-7;    // m
+constexpr double kMargenPie = 3e-9;        // degrees: 3e-4 m at the least slope
+static_assert(kPendienteMinima * kMargenPie - kResiduoNewton > 2 * kToleranciaPie);
 
 constexpr double kEsteMinimo = 100000.0, kEsteMaximo = 1000000.0;
 constexpr double kNorteMinimo = 100000.0, kNorteMaximo = 10000000.0;
@@ -71,20 +76,6 @@ void CProyeccionUTM::cargar(bool hayford) {
     arcoC_ = 15.0 / 64 * n2 + 105.0 / 256 * n3;
     arcoD_ = 35.0 / 512 * n3;
     k0a1n_ = kK0 * a_ * (1 - n);
-
-    arcosBiseccion_.assign((std::size_t(1) << kNivelesTabla) - 1, 0.0);
-    llenarArcosBiseccion(0, 0, 0, kLatitudMaxima, kLatitudInicial);
-}
-
-// The latitudes of the bisection are dyadic fractions of 80 degrees, exact in
-// binary whatever the path, so a tabulated arc is the very value the
-// bisection would compute.
-void CProyeccionUTM::llenarArcosBiseccion(std::size_t nodo, int nivel, double inferior, double superior,
-                                          double grados) {
-    arcosBiseccion_[nodo] = ArcoMeridiano(grados, grados * pi_ / 180);
-    if (nivel + 1 == kNivelesTabla) return;
-    llenarArcosBiseccion(2 * nodo + 1, nivel + 1, inferior, grados, (inferior + grados) / 2);
-    llenarArcosBiseccion(2 * nodo + 2, nivel + 1, grados, superior, (grados + superior) / 2);
 }
 
 double CProyeccionUTM::ArcoMeridiano(double latitudGrados, double latitud) const {
@@ -92,23 +83,54 @@ double CProyeccionUTM::ArcoMeridiano(double latitudGrados, double latitud) const
                      arcoC_ / 4 * std::sin(4 * latitud) - arcoD_ / 6 * std::sin(6 * latitud));
 }
 
+// dS/dphi in metres per degree.
+double CProyeccionUTM::derivadaArco(double latitud) const {
+    return k0a1n_ * (pi_ / 180) *
+           (arcoA_ - arcoB_ * std::cos(2 * latitud) + arcoC_ * std::cos(4 * latitud) -
+            arcoD_ * std::cos(6 * latitud));
+}
+
+// The latitude whose arc is the northing, by Newton from the arc's mean
+// slope; NaN when it does not settle inside [0, 90] degrees.
+double CProyeccionUTM::latitudDeArco(double norte) const {
+    constexpr int kIteraciones = 8;
+    double grados = norte / (k0a1n_ * arcoA_ * (pi_ / 180));
+    for (int i = 0; i < kIteraciones; ++i) {
+        if (!(grados >= 0 && grados <= 90)) break;
+        const double radianes = grados * pi_ / 180;
+        const double resto = ArcoMeridiano(grados, radianes) - norte;
+        if (std::fabs(resto) < kResiduoNewton) return grados;
+        grados -= resto / derivadaArco(radianes);
+    }
+    return std::nan("");
+}
+
+// The bisection walks the same dyadic latitudes as when every arc is
+// computed, but away from the footpoint phi* the side of each midpoint is
+// known without its arc: S rises at least kPendienteMinima m per degree, so a
+// midpoint more than kMargenPie degrees from phi* lies more than 3e-4 m off
+// the northing on the side of phi*. Only the last few midpoints need an arc.
 std::optional<CProyeccionUTM::Pie> CProyeccionUTM::LatitudPie(double norte) const {
+    const double aproximada = latitudDeArco(norte);
+    const bool guiada = !std::isnan(aproximada);
     double inferior = 0;
     double superior = kLatitudMaxima;
     double grados = kLatitudInicial;
-    std::size_t nodo = 0;
     for (int biseccion = 0;; ++biseccion) {
         const double radianes = grados * pi_ / 180;
-        const double arco = biseccion < kNivelesTabla ? arcosBiseccion_[nodo] : ArcoMeridiano(grados, radianes);
-        if (std::fabs(arco - norte) < kToleranciaPie) return Pie{arco, radianes, grados};
-        if (biseccion == kMaximoBisecciones) return std::nullopt;
-        if (arco >= norte) {
-            superior = grados;
-            nodo = 2 * nodo + 1;
+        bool arriba;  // the arc of this latitude is at or above the northing
+        if (guiada && std::fabs(grados - aproximada) > kMargenPie) {
+            arriba = grados > aproximada;
         } else {
-            inferior = grados;
-            nodo = 2 * nodo + 2;
+            const double arco = ArcoMeridiano(grados, radianes);
+            if (std::fabs(arco - norte) < kToleranciaPie) return Pie{arco, radianes, grados};
+            arriba = arco >= norte;
         }
+        if (biseccion == kMaximoBisecciones) return std::nullopt;
+        if (arriba)
+            superior = grados;
+        else
+            inferior = grados;
         grados = (inferior + superior) / 2;
     }
 }

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace celvara {
 
@@ -71,13 +70,10 @@ private:
     double sen1_ = 0;
     // Meridian arc series: k0 a (1 - e^2) and the coefficients A, B, C', D.
     double k0a1n_ = 0, arcoA_ = 0, arcoB_ = 0, arcoC_ = 0, arcoD_ = 0;
-    // Arcs of the first levels of the footpoint bisection, which every
-    // northing walks through, in heap order (children of i: 2i+1 lower
-    // latitude, 2i+2 higher). Computed once per ellipsoid.
-    std::vector<double> arcosBiseccion_;
     double factorEscala_ = 1.0;
 
-    void llenarArcosBiseccion(std::size_t nodo, int nivel, double inferior, double superior, double grados);
+    double derivadaArco(double latitud) const;
+    double latitudDeArco(double norte) const;
 };
 
 // Scale of the radiation for a set-up on the station (x, y): the point scale

@@ -2,7 +2,6 @@
 // every set-up, with the options as the window has them (defaults as it
 // opens with default settings). Prints "name X Y Z" per point written.
 #include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <string>
 
@@ -66,7 +65,7 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
         ventana.ficheroCrd = o->salida;
         ventana.anadir = o->anadir;
         // A million points print through one reused buffer, numbers by
-        // to_chars, as they are saved: the C library's printf took most of the
+        // escribirFijo, as they are saved: the C library's printf took most of the
         // time of a big job, and holding them all cost more in fresh pages
         // than the work. A save that fails at the end exits 1 after them.
         constexpr std::size_t kTrozo = std::size_t{1} << 20;
@@ -83,11 +82,12 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
                 salida += nombre;
             else
                 salida += utf8(nombre);
-            char numero[64];
+            char numero[352];  // the widest double with 3 decimals fits
             for (const double v : {p.x, p.y, p.z}) {
-                const auto fin = std::to_chars(numero, numero + sizeof numero, v, std::chars_format::fixed, 3).ptr;
+                const char* fin = escribirFijo(numero, numero + sizeof numero, v, 3);
+                if (!fin) fin = numero;
                 salida += ' ';
-                salida.append(numero, fin);
+                salida.append(numero, static_cast<std::size_t>(fin - numero));
             }
             salida += '\n';
             if (salida.size() >= kTrozo) volcar();

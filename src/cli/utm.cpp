@@ -60,11 +60,7 @@ private:
     bool error_ = false;
 };
 
-// "%.10f %.10f %.12f": to_chars with a precision gives printf's digits.
-char* escribirFijo(char* p, char* fin, double v, int decimales) {
-    return std::to_chars(p, fin, v, std::chars_format::fixed, decimales).ptr;
-}
-
+// "%.10f %.10f %.12f".
 void convertirLinea(std::string_view linea, CProyeccionUTM& utm, SalidaBuffer& salida) {
     const double x = textoANumero(siguienteCampo(linea));
     const double y = textoANumero(siguienteCampo(linea));

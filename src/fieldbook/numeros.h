@@ -18,6 +18,12 @@ namespace celvara {
 double textoANumero(std::string_view texto);
 int textoAEntero(std::string_view texto);
 
+// v with `decimales` digits after the point, the same characters as printf's
+// "%.*f" and to_chars fixed (exact round half to even), into [p, fin); returns
+// the end, or nullptr when it does not fit. Exact integer arithmetic for the
+// usual magnitudes, to_chars for the rest.
+char* escribirFijo(char* p, char* fin, double v, int decimales);
+
 // printf-style formatting into a std::string.
 std::string formatear(const char* formato, ...) CELVARA_PRINTF(1, 2);
 
