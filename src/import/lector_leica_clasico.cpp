@@ -8,9 +8,9 @@
 //   zeros off), 43 the instrument height, 44 a target height kept for the
 //   readings that follow, 84/85/86 the station's X, Y, Z. The set-up's
 //   orientation is 0: the readings are oriented already and a word 25 only
-//   records that orientation. The station is found by name in the whole book or added;
-//   its coordinates fill it when it has none once the read succeeded (a
-//   difference is reported). Every block adds a set-up "%s_(%d)" numbered
+//   records that orientation. The station is found by name in the whole
+//   book or added; its coordinates fill it when it has none once the read
+//   succeeded (a difference is reported). Every block adds a set-up "%s_(%d)" numbered
 //   after the station's existing ones, except that a set-up still without
 //   readings is replaced.
 // - A "1" block is a reading named by word 0 as written: 21, 22, 31 slope

@@ -409,7 +409,8 @@ TEST(Muestras, RadiadasComoSeImportanCoincidenConLasDelInstrumento) {
         for (const auto& g : guardados) {
             if (!g.deAcuerdo) continue;
             ++comparables;
-            auto& cola = radiados[{g.estacion, g.punto}];
+            // The book keeps 15 characters of a name.
+            auto& cola = radiados[{g.estacion.substr(0, 15), g.punto.substr(0, 15)}];
             if (cola.empty()) continue;
             double suma = 0;
             for (int i = 0; i < 3; ++i) {
