@@ -217,9 +217,11 @@ void tiposDeDistancia(ContextoImportacion& contexto) {
             porRegistro[static_cast<std::size_t>(l.estacionamiento)].push_back(
                 {&l.distancia, &l.vertical, l.distanciaLeida, l.conVertical});
     const DatosComplementarios& defecto = contexto.ajustes.datosPorDefecto;
+    const auto vertical = static_cast<TipoVertical>(defecto.tipoVertical);
     for (std::size_t i = 0; i < registros.size(); ++i) {
-        const std::int32_t circulo = registros[i].unidadAngular != 0 ? registros[i].unidadAngular : defecto.unidadAngular;
-        if (const auto tipo = unificarDistancias(porRegistro[i], circulo, static_cast<TipoVertical>(defecto.tipoVertical)))
+        const std::int32_t circulo =
+            registros[i].unidadAngular != 0 ? registros[i].unidadAngular : defecto.unidadAngular;
+        if (const auto tipo = unificarDistancias(porRegistro[i], circulo, vertical))
             registros[i].tipoDistancia = static_cast<std::int32_t>(*tipo);
     }
 }
@@ -259,9 +261,14 @@ void EstacionesDirectas::coordenadasSueltas(std::string_view nombre, const Coord
 }
 
 void EstacionesDirectas::distanciaLeida(Estacionamiento& estacionamiento, DistanciaLeida leida, bool conVertical) {
-    if (distancias_.empty() || distancias_.back().estacionamiento != &estacionamiento)
+    // One entry a set-up, whose marks follow its readings one for one.
+    auto d = std::find_if(distancias_.rbegin(), distancias_.rend(),
+                          [&](const Distancias& x) { return x.estacionamiento == &estacionamiento; });
+    if (d == distancias_.rend()) {
         distancias_.push_back({&estacionamiento, {}});
-    distancias_.back().lecturas.emplace_back(leida, conVertical);
+        d = distancias_.rbegin();
+    }
+    d->lecturas.emplace_back(leida, conVertical);
 }
 
 void EstacionesDirectas::aplicar() {
@@ -272,25 +279,15 @@ void EstacionesDirectas::aplicar() {
     for (const auto& s : sueltas_)
         coordenadasSueltasDelFichero(contexto_.libreta, s.nombre, s.coordenadas, s.linea, &contexto_.omitidas);
     sueltas_.clear();
-    // A set-up's readings, gathered from every run of them.
     std::vector<DistanciaDeLectura> lecturas;
-    for (std::size_t i = 0; i < distancias_.size(); ++i) {
-        Estacionamiento* e = distancias_[i].estacionamiento;
-        bool visto = false;
-        for (std::size_t j = 0; j < i && !visto; ++j) visto = distancias_[j].estacionamiento == e;
-        if (visto) continue;
+    for (auto& [e, marcas] : distancias_) {
         lecturas.clear();
-        std::size_t n = 0;
-        for (std::size_t j = i; j < distancias_.size(); ++j) {
-            if (distancias_[j].estacionamiento != e) continue;
-            for (const auto& [leida, conVertical] : distancias_[j].lecturas) {
-                if (n >= e->lecturas.size()) break;
-                Lectura& l = e->lecturas[n++];
-                lecturas.push_back({&l.distancia, &l.vertical, leida, conVertical});
-            }
+        for (std::size_t i = 0; i < marcas.size() && i < e->lecturas.size(); ++i) {
+            Lectura& l = e->lecturas[i];
+            lecturas.push_back({&l.distancia, &l.vertical, marcas[i].first, marcas[i].second});
         }
-        if (const auto tipo = unificarDistancias(lecturas, e->datos.unidadAngular,
-                                                 static_cast<TipoVertical>(e->datos.tipoVertical)))
+        if (const auto tipo =
+                unificarDistancias(lecturas, e->datos.unidadAngular, static_cast<TipoVertical>(e->datos.tipoVertical)))
             e->datos.tipoDistancia = static_cast<std::int32_t>(*tipo);
     }
     distancias_.clear();
