@@ -63,7 +63,7 @@ const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<i
             const DeteccionFormato d = detectarFormato(o->entrada, ajustes);
             if (!d.indice) return fallo(d.mensaje);
             indice = *d.indice;
-            std::cerr << "Formato: " << indice << ' ' << formatoImportacion(indice)->texto << '\n';
+            std::cerr << textoFormatoElegido(*formatoImportacion(indice)) << '\n';
         } else {
             std::from_chars(o->formato.data(), o->formato.data() + o->formato.size(), indice);
         }

@@ -68,6 +68,10 @@ std::string filtroFormato(const FormatoImportacion& formato) {
     return std::string(formato.nombreFiltro) + "| " + formato.patron + "|Todos los archivos (*.*) | *.*||";
 }
 
+std::string textoFormatoElegido(const FormatoImportacion& formato) {
+    return formatear("Formato: %d %s", formato.indice, formato.texto);
+}
+
 std::string mensajeFormatoNoDisponible(const FormatoImportacion& formato) {
     return formatear(mensajes::kFormatoNoDisponible, formato.texto);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
@@ -29,6 +30,9 @@ struct ContextoImportacion {
     // Told the part of the file read so far (0 to 1); false cancels the read.
     std::function<bool(double)> progreso = {};
     bool cancelado = false;            // set when `progreso` said no
+    std::size_t linea = 0;             // line of the file being read (empty ones counted)
+    // What the import left out, one line each, for the import summary.
+    std::vector<std::string> omitidas = {};
 };
 
 using LectorFormato = Estado (*)(ContextoImportacion& contexto, const std::filesystem::path& ruta);
@@ -51,6 +55,9 @@ const FormatoImportacion* formatoImportacion(int indice);
 
 // The file-open filter: name, "|", blank, pattern, then the catch-all entry.
 std::string filtroFormato(const FormatoImportacion& formato);
+
+// How the chosen format is named after "Detectar formato": "Formato: %d %s".
+std::string textoFormatoElegido(const FormatoImportacion& formato);
 
 // The message of a format whose reader is not there yet.
 std::string mensajeFormatoNoDisponible(const FormatoImportacion& formato);

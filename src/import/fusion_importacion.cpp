@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
+#include "import/mensajes_importacion.h"
 #include "import/texto_importacion.h"
 
 namespace celvara {
@@ -74,6 +76,18 @@ void coordenadasDelFichero(Estacion& estacion, const Coordenadas& c, std::string
     }
 }
 
+void coordenadasSueltasDelFichero(CLibretaCampo& libreta, std::string_view nombre, const Coordenadas& c,
+                                  std::size_t linea, std::vector<std::string>* omitidas) {
+    Estacion* estacion = libreta.buscarEstacion(nombre);
+    if (estacion && !tieneCoordenadas(*estacion)) {
+        coordenadasDelFichero(*estacion, c, {}, nullptr);
+        return;
+    }
+    if (omitidas)
+        omitidas->push_back(formatear(estacion ? mensajes::kSueltasConCoordenadas : mensajes::kSueltasSinEstacion,
+                                      linea, cp1252AUtf8(nombre).c_str(), c.x, c.y, c.z));
+}
+
 namespace {
 
 // "%1d" of the number when the reading has no id of its own.
@@ -87,7 +101,8 @@ std::string nombreLectura(const LecturaImportada& l) {
 }  // namespace
 
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
-                         CListasImportacion& listas, std::vector<std::string>* diferencias) {
+                         CListasImportacion& listas, std::vector<std::string>* diferencias,
+                         std::vector<std::string>* omitidas) {
     const auto& lecturas = listas.lecturas();
     std::size_t cursor = 0, coordenadas = 0;
     bool correcto = true;
@@ -110,6 +125,8 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
             textoANumero(registro.acimutEspalda.vista()) - textoANumero(registro.horizontalEspalda.vista());
         DatosComplementarios datos = datosPorDefecto;
         if (registro.unidadAngular != 0) datos.unidadAngular = registro.unidadAngular;
+        // The file's own kind of distance, so that a horizontal one is never reduced as a slope one.
+        if (registro.tipoDistancia >= 0) datos.tipoDistancia = registro.tipoDistancia;
         Estacionamiento* nuevo = crearEstacionamiento(
             estacion->estacionamientos, nullptr, nombreEstacionamientoImportado(*estacion, listas.guionEnNombres),
             estacion->nombre.vista(), registro.alturaInstrumento, &datos, desorientacion);
@@ -136,6 +153,10 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
     if (correcto)
         correcto = fusionarCoordenadas(libreta, listas, coordenadas, std::numeric_limits<std::int64_t>::max(),
                                        diferencias);
+    // Once every station of the file is in the book.
+    if (correcto)
+        for (const auto& c : listas.coordenadasSueltas())
+            coordenadasSueltasDelFichero(libreta, c.nombre.vista(), {c.x, c.y, c.z}, c.linea, omitidas);
     listas.liberar();
     return correcto;
 }

@@ -29,10 +29,19 @@ std::string nombreEstacionamientoImportado(const Estacion& estacion, bool guion 
 void coordenadasDelFichero(Estacion& estacion, const Coordenadas& coordenadas, std::string_view descripcion,
                            std::vector<std::string>* diferencias);
 
+// Coordinates a line of the file gives for a point without any reading
+// (line `linea`): they fill the book's station of that name when it has none,
+// as a station record would; otherwise they are described in `omitidas`.
+void coordenadasSueltasDelFichero(CLibretaCampo& libreta, std::string_view nombre, const Coordenadas& coordenadas,
+                                  std::size_t linea, std::vector<std::string>* omitidas);
+
 // Merges and frees the lists. False when adding a record failed for lack of
 // memory; what was added before stays. Coordinates of the file that differ
-// from those of the book are described, one line each, in `diferencias`.
+// from those of the book are described, one line each, in `diferencias`;
+// loose coordinates left out, in `omitidas`. A set-up takes the distance
+// kind of its record when the reader set one.
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
-                         CListasImportacion& listas, std::vector<std::string>* diferencias = nullptr);
+                         CListasImportacion& listas, std::vector<std::string>* diferencias = nullptr,
+                         std::vector<std::string>* omitidas = nullptr);
 
 }  // namespace celvara

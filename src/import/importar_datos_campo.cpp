@@ -46,7 +46,8 @@ ResultadoImportacion CImportarDatosCampo::aceptar(const PedirFichero& pedirFiche
     return importarFichero(*ruta);
 }
 
-ResultadoImportacion CImportarDatosCampo::detectarEImportar(const PedirFichero& pedirFichero) {
+ResultadoImportacion CImportarDatosCampo::detectarEImportar(
+    const PedirFichero& pedirFichero, const std::function<void(const FormatoImportacion&)>& alElegir) {
     const FormatoImportacion& cualquiera = *formatoImportacion(seleccion_.value_or(0));
     const auto ruta = pedirFichero ? pedirFichero(cualquiera, "Todos los archivos (*.*) | *.*||") : std::nullopt;
     if (!ruta || ruta->empty()) return ResultadoImportacion::SinAccion;
@@ -56,6 +57,7 @@ ResultadoImportacion CImportarDatosCampo::detectarEImportar(const PedirFichero& 
         return ResultadoImportacion::SinAccion;
     }
     seleccionar(d.indice);
+    if (alElegir) alElegir(*formatoImportacion(*d.indice));
     return importarFichero(*ruta);
 }
 
@@ -96,14 +98,18 @@ ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem:
     // A merge that runs out of memory ends silently, keeping what it added,
     // and the window stays open.
     std::vector<std::string> diferencias;
-    const bool fusionado =
-        formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_, &diferencias);
+    const bool fusionado = formato.directo || fusionarImportacion(libreta_, ajustes_.datosPorDefecto, listas_,
+                                                                  &diferencias, &contexto.omitidas);
     listas_.liberar();
-    if (!diferencias.empty()) {
-        std::string texto = mensajes::kCoordenadasDistintas;
-        for (const auto& d : diferencias) texto += "\n" + d;
+    auto avisar = [&](const char* cabecera, const std::vector<std::string>& lineas) {
+        if (lineas.empty()) return;
+        std::string texto = cabecera;
+        for (const auto& d : lineas) texto += "\n" + d;
         avisos_.mensaje(texto);
-    }
+    };
+    avisar(mensajes::kCoordenadasDistintas, diferencias);
+    // Nothing of the file is dropped without saying so.
+    avisar(mensajes::kResumenOmitidas, contexto.omitidas);
     return fusionado ? ResultadoImportacion::Cerrar : ResultadoImportacion::Fallo;
 }
 

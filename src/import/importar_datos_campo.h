@@ -59,10 +59,11 @@ public:
     ResultadoImportacion aceptar(const PedirFichero& pedirFichero, const Capturar& capturar = {});
 
     // "Detectar formato": asks for any file, lets its content pick the
-    // format (selected in the list), then reads and merges it. When no single
-    // format fits, the message says why (or lists the candidates) and nothing
-    // is read.
-    ResultadoImportacion detectarEImportar(const PedirFichero& pedirFichero);
+    // format (selected in the list and told to `alElegir` before the read),
+    // then reads and merges it. When no single format fits, the message says
+    // why (or lists the candidates) and nothing is read.
+    ResultadoImportacion detectarEImportar(const PedirFichero& pedirFichero,
+                                           const std::function<void(const FormatoImportacion&)>& alElegir = {});
 
     // From step 6 on: empties the lists, runs the selected reader on the
     // path and merges. Used by the window and by the command line.

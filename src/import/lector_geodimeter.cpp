@@ -12,9 +12,12 @@
 // - Point block: 5 id, 4 code, 6 target height (carried to later points, as
 //   the instrument writes it only when it changes), 7 horizontal, 8 vertical,
 //   9 slope distance, 11 horizontal distance when there is no 9, 3 a new
-//   instrument height. A block with none of 7, 8, 9, 11 and with 37/38/39 is
-//   a coordinate record: it adds a station, not a zero reading. Computed
-//   coordinates of a measured point are dropped.
+//   instrument height. A set-up with any 9 is GEOMETRICAS, one with 11 only
+//   Reducidas/Vertical; in a set-up that mixes them an 11-only point gets
+//   the slope distance horizontal / sin z (the level sight without an 8).
+//   A block with none of 7, 8, 9, 11 and with 37/38/39 is a coordinate
+//   record: it adds a station, not a zero reading. Computed coordinates of a
+//   measured point are dropped.
 // - Label 23 gives the units as four digits; a third digit 1 says angles are
 //   written DDD.MMSS: labels 7, 8 and 21 are then turned into decimal degrees
 //   and the set-ups are sexagesimal. Without it angles are kept as written.
@@ -92,7 +95,7 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             ctx.avisos.mensaje(mensajes::kVisualesAntesCoordenadas);
             return false;
         }
-        const bool leida =
+        LecturaImportada* lectura =
             importacion::lecturaDeEstacionamiento(
                 ctx,
                 {.numero = importacion::numeroDeNombre(ctx, hecho.nombre),
@@ -102,9 +105,14 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
                  .horizontal = hecho.horizontal.value_or(0),
                  .texto = hecho.codigo,
                  .nombre = hecho.nombre},
-                hecho.altura) != nullptr;
+                hecho.altura);
+        if (!lectura) return false;
+        lectura->distanciaLeida = hecho.distancia ? DistanciaLeida::Inclinada
+                                  : hecho.reducida ? DistanciaLeida::Reducida
+                                                   : DistanciaLeida::Ninguna;
+        lectura->conVertical = hecho.vertical.has_value();
         unidad();
-        return leida;
+        return true;
     };
 
     const Estado estado = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
@@ -149,8 +157,9 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
         }
         return Paso::Seguir;
     });
-    if (estado != Estado::Exito) return estado;
-    return cerrar() ? Estado::Exito : Estado::Fallo;
+    if (estado != Estado::Exito || !cerrar()) return Estado::Fallo;
+    importacion::tiposDeDistancia(ctx);
+    return Estado::Exito;
 }
 
 }  // namespace celvara

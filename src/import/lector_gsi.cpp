@@ -11,14 +11,26 @@
 //   each line until the first set-up record exists, then stays.
 // - A reading keeps the point id of word 11 as written (leading zeros
 //   dropped); its number is the run of digits from character 7.
+// - Horizontal readings are taken as the instrument recorded them, already
+//   oriented: a station line's word 25 is the instrument's own record of
+//   that orientation, not a correction, so every set-up's orientation is 0.
+// - Distances: a line with word 31 (slope) uses it, whatever its word 32
+//   (horizontal) says. A set-up whose lines carry word 32 only gets the
+//   distance kind Reducidas/Vertical; in a set-up that mixes both, a
+//   32-only line gets the slope distance horizontal / sin z (a line without
+//   a vertical angle the level sight). A set-up with slope distances is
+//   GEOMETRICAS; one without any distance keeps the default block's kind.
+// - A line with words 81/82/83 and no angle is no reading: its coordinates
+//   fill the named station at the merge when the book has it without
+//   coordinates, else the import summary lists the line as skipped.
 // - Plain: a station line (words 84-86) starts a set-up named by its point,
 //   or takes over the current one while it has no reading; its 84/85/86
-//   give the station's X, Y, Z and a word 25 the set-up's orientation. A
-//   measurement joins the current set-up; only a word 88 different from the
-//   set-up's height starts another set-up of the station (a line without 88
-//   keeps it). A reading before any station makes a set-up named "ST". A
-//   word 71 remark is carried to every later reading; a code block
-//   ("4...") rewrites the last reading's text as "/" and its digits.
+//   give the station's X, Y, Z. A measurement joins the current set-up;
+//   only a word 88 different from the set-up's height starts another set-up
+//   of the station (a line without 88 keeps it). A reading before any
+//   station makes a set-up named "ST". A word 71 remark is carried to every
+//   later reading; a code block ("4...") rewrites the last reading's text as
+//   "/" and its digits.
 // - Code 42: a station is any line holding " 42" (name) and, optionally,
 //   " 88" (height, 0 without it). Readings join the current set-up;
 //   readings before the first station are dropped.
@@ -79,16 +91,40 @@ std::string_view textoDePalabra(std::string_view linea, const LineaGsi& g, std::
                   CListasImportacion::kTextoMaximo);
 }
 
+// Point coordinates the instrument stored on a line (words 81, 82, 83).
+struct CoordenadasPunto {
+    std::optional<double> este, norte, cota;
+    bool alguna() const { return este || norte || cota; }
+    void leer(const LineaGsi& g, std::size_t k) {
+        (g.indice(k) == 81 ? este : g.indice(k) == 82 ? norte : cota) = g.distancia(k);
+    }
+};
+
+// Slope (31) and horizontal (32) distances of a line: the slope one wins, as
+// the set-up's kind reduces it with the vertical (32 in its place moved points).
+struct DistanciasLinea {
+    std::optional<double> inclinada, reducida;
+    double valor() const { return inclinada ? *inclinada : reducida.value_or(0); }
+    DistanciaLeida leida() const {
+        return inclinada ? DistanciaLeida::Inclinada : reducida ? DistanciaLeida::Reducida : DistanciaLeida::Ninguna;
+    }
+    void leer(const LineaGsi& g, std::size_t k) { (g.indice(k) == 31 ? inclinada : reducida) = g.distancia(k); }
+};
+
 struct ValoresLinea {
     double horizontal = 0;
     double vertical = 0;
-    double distancia = 0;
+    DistanciasLinea distancias;
     double jalon = 0;
     double alturaInstrumento = 0;
     bool estacion = false;
     bool conAltura = false;  // the line carries word 88
-    std::optional<double> este, norte, cota, orientacion;
+    bool conHorizontal = false, conVertical = false;
+    std::optional<double> este, norte, cota;
+    CoordenadasPunto punto;
     int circulo = 0;  // 400 or 360 when an angle word says
+    // Words 81-83 without an angle: coordinates, not a reading.
+    bool soloCoordenadas() const { return punto.alguna() && !conHorizontal && !conVertical; }
 };
 
 // An angle word's value; its unit, when it gives one, is noted in `circulo`.
@@ -116,11 +152,22 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
     int valores = 0;
     for (std::size_t k = 1; k < g.palabras() && valores < kMaximoValores; ++k) {
         switch (g.indice(k)) {
-            case 21: v.horizontal = angulo(g, k, v.circulo); ++valores; break;
-            case 22: v.vertical = angulo(g, k, v.circulo); ++valores; break;
+            case 21:
+                v.horizontal = angulo(g, k, v.circulo);
+                v.conHorizontal = true;
+                ++valores;
+                break;
+            case 22:
+                v.vertical = angulo(g, k, v.circulo);
+                v.conVertical = true;
+                ++valores;
+                break;
             case 31:
-            case 32: v.distancia = g.distancia(k); ++valores; break;
+            case 32: v.distancias.leer(g, k); ++valores; break;
             case 71: estado.observacion = textoDePalabra(linea, g, k); break;
+            case 81:
+            case 82:
+            case 83: v.punto.leer(g, k); break;
             case 84:
             case 85:
             case 86:
@@ -128,9 +175,6 @@ ValoresLinea leerPalabras(std::string_view linea, const LineaGsi& g, EstadoGsi& 
                     v.estacion = true;
                     (g.indice(k) == 84 ? v.este : g.indice(k) == 85 ? v.norte : v.cota) = g.distancia(k);
                 }
-                break;
-            case 25:
-                if (conEstacion) v.orientacion = angulo(g, k, v.circulo);
                 break;
             case 87: v.jalon = g.distancia(k); ++valores; break;
             case 88:
@@ -156,17 +200,28 @@ Paso anadirLectura(ContextoImportacion& ctx, std::int32_t numero, ValoresLinea v
     EstacionamientoImportado* antes = ctx.listas.estacionamientoActual();
     const importacion::ValoresLectura valores{.numero = numero,
                                               .jalon = v.jalon,
-                                              .distancia = v.distancia,
+                                              .distancia = v.distancias.valor(),
                                               .vertical = v.vertical,
                                               .horizontal = v.horizontal,
                                               .texto = estado.observacion,
                                               .nombre = id};
     LecturaImportada* l = importacion::lecturaDeEstacionamiento(ctx, valores, altura);
     if (!l) return Paso::Fallo;
+    l->distanciaLeida = v.distancias.leida();
+    l->conVertical = v.conVertical;
     EstacionamientoImportado* actual = ctx.listas.estacionamientoActual();
     if (actual != antes && antes) actual->unidadAngular = antes->unidadAngular;
     unificarUnidad(actual, v.circulo, l->horizontal, l->vertical);
     return Paso::Seguir;
+}
+
+// A line of coordinates only (a point the instrument stored, or typed): no
+// sighting, which read as one put an all-zero reading in the book.
+Paso coordenadasSueltas(ContextoImportacion& ctx, std::string_view id, const CoordenadasPunto& p) {
+    return importacion::anadirCoordenadasSueltas(ctx, id.empty() ? std::string_view("0") : id, p.este.value_or(0),
+                                                 p.norte.value_or(0), p.cota.value_or(0))
+               ? Paso::Seguir
+               : Paso::Fallo;
 }
 
 Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -188,15 +243,10 @@ Paso lineaSimple(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view l
         if ((v.este || v.norte || v.cota) &&
             !importacion::anadirCoordenadas(ctx, nombre, v.este.value_or(0), v.norte.value_or(0), v.cota.value_or(0)))
             return Paso::Fallo;
-        auto* e = importacion::registroEstacion(ctx, nombre, v.alturaInstrumento);
-        if (!e) return Paso::Fallo;
-        if (v.circulo) e->unidadAngular = v.circulo;
-        if (v.orientacion) {
-            e->acimutEspalda = formatear("%1.8lf", *v.orientacion);
-            e->horizontalEspalda = "0";
-        }
-        return Paso::Seguir;
+        // Word 25 is the orientation the readings already carry: added again it turned every point.
+        return importacion::registroEstacion(ctx, nombre, v.alturaInstrumento) ? Paso::Seguir : Paso::Fallo;
     }
+    if (v.soloCoordenadas()) return coordenadasSueltas(ctx, id, v.punto);
     // A reading before any station: a set-up of station "ST".
     if (!ctx.listas.estacionamientoActual() && !importacion::nuevoEstacionamiento(ctx, "ST", v.alturaInstrumento))
         return Paso::Fallo;
@@ -230,7 +280,9 @@ Paso lineaCodigo42(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view
     if (!actual) return Paso::Seguir;
     const std::int32_t numero = g.numeroPunto();
     const ValoresLinea v = leerPalabras(linea, g, estado, false);
-    return anadirLectura(ctx, numero, v, estado, importacion::idPunto(g.datos(0)));
+    const std::string id = importacion::idPunto(g.datos(0));
+    if (v.soloCoordenadas()) return coordenadasSueltas(ctx, id, v.punto);
+    return anadirLectura(ctx, numero, v, estado, id);
 }
 
 Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_view linea, const LineaGsi& g) {
@@ -265,20 +317,27 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
     if (!actual) return Paso::Seguir;
 
     const std::int32_t numero = g.numeroPunto();
-    double horizontal = 0, vertical = 0, distancia = 0;
+    double horizontal = 0, vertical = 0;
+    bool conAngulo = false, conVertical = false;
+    DistanciasLinea distancias;
+    CoordenadasPunto punto;
     int circulo = 0;
     std::string_view texto;
     int leidas = 0;
     for (std::size_t k = 1; k < g.palabras() && leidas < kMaximoPalabrasMedida; ++k) {
         switch (g.indice(k)) {
-            case 21: horizontal = angulo(g, k, circulo); ++leidas; break;
-            case 22: vertical = angulo(g, k, circulo); ++leidas; break;
+            case 21: horizontal = angulo(g, k, circulo); conAngulo = true; ++leidas; break;
+            case 22: vertical = angulo(g, k, circulo); conAngulo = conVertical = true; ++leidas; break;
             case 31:
-            case 32: distancia = g.distancia(k); ++leidas; break;
+            case 32: distancias.leer(g, k); ++leidas; break;
             case 51: texto = textoDePalabra(linea, g, k); ++leidas; break;
+            case 81:
+            case 82:
+            case 83: punto.leer(g, k); break;
             default: break;
         }
     }
+    if (punto.alguna() && !conAngulo) return coordenadasSueltas(ctx, importacion::idPunto(g.datos(0)), punto);
 
     if (estado.espaldaArmada) {
         actual->primera = actual->ultima = numero;
@@ -293,14 +352,16 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
         nuevo->primera = nuevo->ultima = numero;
     }
     unificarUnidad(ctx.listas.estacionamientoActual(), circulo, horizontal, vertical);
-    return importacion::nuevaLectura(ctx, {.numero = numero,
-                                           .jalon = estado.jalon,
-                                           .distancia = distancia,
-                                           .vertical = vertical,
-                                           .horizontal = horizontal,
-                                           .texto = texto})
-               ? Paso::Seguir
-               : Paso::Fallo;
+    LecturaImportada* l = importacion::nuevaLectura(ctx, {.numero = numero,
+                                                          .jalon = estado.jalon,
+                                                          .distancia = distancias.valor(),
+                                                          .vertical = vertical,
+                                                          .horizontal = horizontal,
+                                                          .texto = texto});
+    if (!l) return Paso::Fallo;
+    l->distanciaLeida = distancias.leida();
+    l->conVertical = conVertical;
+    return Paso::Seguir;
 }
 
 }  // namespace
@@ -308,7 +369,7 @@ Paso lineaConfigurable(ContextoImportacion& ctx, EstadoGsi& estado, std::string_
 Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
     const Variante variante = varianteDe(ctx.indice);
     EstadoGsi estado;
-    return importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
+    const Estado leido = importacion::recorrerLineas(ctx, ruta, [&](std::string& texto) -> Paso {
         std::string_view linea = texto;
         if (linea[0] == '*') linea.remove_prefix(1);
         if (ctx.listas.estacionamientos().empty()) estado.ancho = gsi::anchoDetectado(linea);
@@ -326,6 +387,8 @@ Estado leerGsi(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
         }
         return Paso::Seguir;
     });
+    if (leido == Estado::Exito) importacion::tiposDeDistancia(ctx);
+    return leido;
 }
 
 }  // namespace celvara

@@ -13,15 +13,22 @@
 //     book or added; X = 84 (easting), Y = 85 (northing), Z = 86 fill it
 //     when it has none once the read succeeded (a difference is reported).
 //     A set-up "%s_(%d)" is added (k = its set-up count + 1), instrument
-//     height 88, orientation word 25 when present, else 0, and the settings'
-//     default block; a set-up still without readings is replaced instead.
+//     height 88, orientation 0 (the readings are oriented already: word 25
+//     only records that orientation) and the settings' default block; a
+//     set-up still without readings is replaced instead.
+//   - With 81/82/83 and no angle it is a point's coordinates, not a
+//     reading: they fill the named station when the book has it without
+//     coordinates once the read succeeded, else the import summary lists it.
 //   - Otherwise it is a reading named by the id: 21 horizontal, 22 vertical,
 //     31 slope distance (32 when the line has no 31), 87 target height (kept
 //     for later readings), 71 the code of this reading. A word 88 different
 //     from the set-up's height starts another set-up of the station.
+// - The set-up's distance kind follows its lines as in the GSI reader:
+//   GEOMETRICAS with any 31, Reducidas/Vertical with 32 only; a 32-only line
+//   among slope ones gets horizontal / sin z.
 // - Unit digits are honoured as in the GSI reader: the set-up takes the unit
-//   of its first angle (word 25 included), later ones are converted;
-//   distances and heights are read in metres.
+//   of its first angle, later ones are converted; distances and heights are
+//   read in metres.
 // - Blocks 41 to 49 are code blocks: their first word (leading zeros off)
 //   becomes the code of the last reading. Other blocks are skipped.
 // - Readings before any station go to a station "ST" (added when missing)
@@ -47,27 +54,37 @@ using importacion::sinCerosIniciales;
 
 struct LineaEspecial {
     gsi::Angulo horizontal{0, 0}, vertical{0, 0};
+    bool hayHorizontal = false, hayVertical = false;
     double inclinada = 0, reducida = 0;
     bool hayInclinada = false, hayReducida = false;
     double x = 0, y = 0, z = 0;
     bool estacion = false;
+    Coordenadas punto;
+    bool hayPunto = false;
     double jalon = 0;
     bool hayJalon = false;
     std::optional<double> alturaInstrumento;
-    std::optional<gsi::Angulo> desorientacion;
     std::string_view codigo;
+
+    DistanciaLeida distanciaLeida() const {
+        return hayInclinada  ? DistanciaLeida::Inclinada
+               : hayReducida ? DistanciaLeida::Reducida
+                             : DistanciaLeida::Ninguna;
+    }
 };
 
 LineaEspecial leerPalabras(const gsi::LineaGsi& g) {
     LineaEspecial v;
     for (std::size_t k = 1; k < g.palabras(); ++k) {
         switch (g.indice(k)) {
-            case 21: v.horizontal = g.angulo(k); break;
-            case 22: v.vertical = g.angulo(k); break;
-            case 25: v.desorientacion = g.angulo(k); break;
+            case 21: v.horizontal = g.angulo(k); v.hayHorizontal = true; break;
+            case 22: v.vertical = g.angulo(k); v.hayVertical = true; break;
             case 31: v.inclinada = g.distancia(k); v.hayInclinada = true; break;
             case 32: v.reducida = g.distancia(k); v.hayReducida = true; break;
             case 71: v.codigo = cortar(sinCerosIniciales(recortar(g.datos(k))), CListasImportacion::kTextoMaximo); break;
+            case 81: v.punto.x = g.distancia(k); v.hayPunto = true; break;
+            case 82: v.punto.y = g.distancia(k); v.hayPunto = true; break;
+            case 83: v.punto.z = g.distancia(k); v.hayPunto = true; break;
             case 84: v.x = g.distancia(k); v.estacion = true; break;
             case 85: v.y = g.distancia(k); v.estacion = true; break;
             case 86: v.z = g.distancia(k); v.estacion = true; break;
@@ -94,18 +111,17 @@ Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& 
     bool unidadFijada = false;
     double jalon = 0;
 
-    auto anadirEstacionamiento = [&](std::string_view nombre, std::optional<Coordenadas> coordenadas, double altura,
-                                     std::optional<gsi::Angulo> desorientacion) -> bool {
+    auto anadirEstacionamiento = [&](std::string_view nombre, std::optional<Coordenadas> coordenadas,
+                                     double altura) -> bool {
         // A station recorded again before any reading keeps one set-up.
         if (estacion && estacionamiento && estacionamiento->lecturas.empty() &&
             !estacion->estacionamientos.empty() && estacion->estacionamientos.back().get() == estacionamiento)
             estacion->estacionamientos.pop_back();
         estacion = estaciones.estacion(nombre, coordenadas);
         if (!estacion) return false;
-        const int circulo = desorientacion ? desorientacion->circulo : 0;
-        estacionamiento = estaciones.estacionamiento(*estacion, altura, desorientacion ? desorientacion->valor : 0,
-                                                     circulo);
-        unidadFijada = circulo != 0;
+        // Orientation 0: a word 25 is the one the readings already carry.
+        estacionamiento = estaciones.estacionamiento(*estacion, altura, 0);
+        unidadFijada = false;
         return estacionamiento != nullptr;
     };
 
@@ -136,13 +152,15 @@ Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& 
         const LineaEspecial v = leerPalabras(g);
         if (v.hayJalon) jalon = v.jalon;
         if (v.estacion)
-            return anadirEstacionamiento(nombre, Coordenadas{v.x, v.y, v.z}, v.alturaInstrumento.value_or(0),
-                                         v.desorientacion)
+            return anadirEstacionamiento(nombre, Coordenadas{v.x, v.y, v.z}, v.alturaInstrumento.value_or(0))
                        ? Paso::Seguir
                        : Paso::Fallo;
+        if (v.hayPunto && !v.hayHorizontal && !v.hayVertical) {
+            estaciones.coordenadasSueltas(nombre, v.punto);
+            return Paso::Seguir;
+        }
         if (!estacionamiento) {
-            if (!anadirEstacionamiento("ST", std::nullopt, v.alturaInstrumento.value_or(0), std::nullopt))
-                return Paso::Fallo;
+            if (!anadirEstacionamiento("ST", std::nullopt, v.alturaInstrumento.value_or(0))) return Paso::Fallo;
         } else if (v.alturaInstrumento && *v.alturaInstrumento != estacionamiento->alturaInstrumento) {
             // Only a height that differs starts another set-up of the station.
             if (estacionamiento->lecturas.empty()) {
@@ -160,10 +178,11 @@ Estado leerLeicaEspecial(ContextoImportacion& ctx, const std::filesystem::path& 
         const double vertical =
             importacion::anguloDeEstacionamiento(*estacionamiento, unidadFijada, v.vertical.valor, v.vertical.circulo);
         const double distancia = v.hayInclinada ? v.inclinada : v.reducida;
-        return crearLectura(estacionamiento->lecturas, std::nullopt, nombre, jalon, distancia, vertical, horizontal,
-                            v.codigo)
-                   ? Paso::Seguir
-                   : Paso::Fallo;
+        if (!crearLectura(estacionamiento->lecturas, std::nullopt, nombre, jalon, distancia, vertical, horizontal,
+                          v.codigo))
+            return Paso::Fallo;
+        estaciones.distanciaLeida(*estacionamiento, v.distanciaLeida(), v.hayVertical);
+        return Paso::Seguir;
     });
     if (estado == Estado::Exito) estaciones.aplicar();
     return estado;

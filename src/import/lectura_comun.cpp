@@ -1,7 +1,9 @@
 #include "import/lectura_comun.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
@@ -12,13 +14,17 @@
 
 namespace celvara::importacion {
 
-Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar) {
+Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar,
+                      std::size_t* numero) {
     LectorLineas lector;
     if (!lector.abrir(ruta)) return Estado::Fallo;
     std::string linea;
     linea.reserve(LectorLineas::kLongitudMaxima);
+    std::size_t n = 0;
     do {
         if (lector.leerLinea(linea) != Estado::Exito) return Estado::Fallo;
+        ++n;
+        if (numero) *numero = n;
         if (linea.empty()) continue;
         switch (tratar(linea)) {
             case Paso::Seguir: break;
@@ -31,7 +37,7 @@ Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Pas
 
 Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
                       const std::function<Paso(std::string& linea)>& tratar) {
-    if (!contexto.progreso) return recorrerLineas(ruta, tratar);
+    if (!contexto.progreso) return recorrerLineas(ruta, tratar, &contexto.linea);
     constexpr std::size_t kCadaLineas = 512;
     std::error_code error;
     const double total = static_cast<double>(std::filesystem::file_size(ruta, error));
@@ -44,7 +50,7 @@ Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path
             return Paso::Fallo;
         }
         return tratar(linea);
-    });
+    }, &contexto.linea);
 }
 
 EstacionamientoImportado* nuevoEstacionamiento(ContextoImportacion& contexto) {
@@ -157,6 +163,69 @@ bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, d
     return true;
 }
 
+bool anadirCoordenadasSueltas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z) {
+    auto* c = contexto.listas.crearCoordenadasSueltas();
+    if (!c) {
+        contexto.avisos.mensaje(mensajes::kSinMemoriaCalculo);
+        return false;
+    }
+    c->nombre = cortar(nombre, 15);
+    c->x = x;
+    c->y = y;
+    c->z = z;
+    c->linea = contexto.linea;
+    return true;
+}
+
+namespace {
+
+// The vertical reading of a level sight, and the sine of the zenith angle a
+// reading stands for, as the point reduction takes each vertical kind.
+double verticalHorizontal(std::int32_t circulo, TipoVertical tipo) {
+    return tipo == TipoVertical::Inclinacion ? 0.0 : circulo / 4.0;
+}
+double senoCenital(double vertical, std::int32_t circulo, TipoVertical tipo) {
+    const double v = vertical * std::numbers::pi / (circulo / 2.0);
+    return tipo == TipoVertical::Inclinacion ? std::cos(v) : std::sin(v);
+}
+
+}  // namespace
+
+std::optional<TipoDistancia> unificarDistancias(std::span<const DistanciaDeLectura> lecturas, std::int32_t circulo,
+                                                TipoVertical tipoVertical) {
+    auto hay = [&](DistanciaLeida d) {
+        return std::any_of(lecturas.begin(), lecturas.end(), [d](const auto& l) { return l.leida == d; });
+    };
+    if (!hay(DistanciaLeida::Inclinada))
+        return hay(DistanciaLeida::Reducida) ? std::optional(TipoDistancia::ReducidasVertical) : std::nullopt;
+    if (circulo <= 0) circulo = kCentesimal;
+    for (const auto& l : lecturas) {
+        if (l.leida != DistanciaLeida::Reducida) continue;
+        if (!l.conVertical) *l.vertical = verticalHorizontal(circulo, tipoVertical);
+        // A vertical sight has no slope distance to give: the horizontal one stays.
+        const double seno = senoCenital(*l.vertical, circulo, tipoVertical);
+        if (std::abs(seno) > 1e-9) *l.distancia /= std::abs(seno);
+    }
+    return TipoDistancia::Geometricas;
+}
+
+void tiposDeDistancia(ContextoImportacion& contexto) {
+    auto& registros = contexto.listas.estacionamientos();
+    std::vector<std::vector<DistanciaDeLectura>> porRegistro(registros.size());
+    for (auto& l : contexto.listas.lecturas())
+        if (l.estacionamiento >= 0 && static_cast<std::size_t>(l.estacionamiento) < registros.size())
+            porRegistro[static_cast<std::size_t>(l.estacionamiento)].push_back(
+                {&l.distancia, &l.vertical, l.distanciaLeida, l.conVertical});
+    const DatosComplementarios& defecto = contexto.ajustes.datosPorDefecto;
+    const auto vertical = static_cast<TipoVertical>(defecto.tipoVertical);
+    for (std::size_t i = 0; i < registros.size(); ++i) {
+        const std::int32_t circulo =
+            registros[i].unidadAngular != 0 ? registros[i].unidadAngular : defecto.unidadAngular;
+        if (const auto tipo = unificarDistancias(porRegistro[i], circulo, vertical))
+            registros[i].tipoDistancia = static_cast<std::int32_t>(*tipo);
+    }
+}
+
 Estacion* EstacionesDirectas::estacion(std::string_view nombre, const std::optional<Coordenadas>& coordenadas) {
     nombre = cortar(nombre, 15);
     Estacion* e = contexto_.libreta.buscarEstacion(nombre);
@@ -187,11 +256,41 @@ Estacionamiento* EstacionesDirectas::estacionamiento(Estacion& estacion, double 
     return e;
 }
 
+void EstacionesDirectas::coordenadasSueltas(std::string_view nombre, const Coordenadas& coordenadas) {
+    sueltas_.push_back({std::string(cortar(nombre, 15)), coordenadas, contexto_.linea});
+}
+
+void EstacionesDirectas::distanciaLeida(Estacionamiento& estacionamiento, DistanciaLeida leida, bool conVertical) {
+    // One entry a set-up, whose marks follow its readings one for one.
+    auto d = std::find_if(distancias_.rbegin(), distancias_.rend(),
+                          [&](const Distancias& x) { return x.estacionamiento == &estacionamiento; });
+    if (d == distancias_.rend()) {
+        distancias_.push_back({&estacionamiento, {}});
+        d = distancias_.rbegin();
+    }
+    d->lecturas.emplace_back(leida, conVertical);
+}
+
 void EstacionesDirectas::aplicar() {
     std::vector<std::string> diferencias;
     for (const auto& [nombre, c] : pendientes_)
         if (Estacion* e = contexto_.libreta.buscarEstacion(nombre)) coordenadasDelFichero(*e, c, {}, &diferencias);
     pendientes_.clear();
+    for (const auto& s : sueltas_)
+        coordenadasSueltasDelFichero(contexto_.libreta, s.nombre, s.coordenadas, s.linea, &contexto_.omitidas);
+    sueltas_.clear();
+    std::vector<DistanciaDeLectura> lecturas;
+    for (auto& [e, marcas] : distancias_) {
+        lecturas.clear();
+        for (std::size_t i = 0; i < marcas.size() && i < e->lecturas.size(); ++i) {
+            Lectura& l = e->lecturas[i];
+            lecturas.push_back({&l.distancia, &l.vertical, marcas[i].first, marcas[i].second});
+        }
+        if (const auto tipo =
+                unificarDistancias(lecturas, e->datos.unidadAngular, static_cast<TipoVertical>(e->datos.tipoVertical)))
+            e->datos.tipoDistancia = static_cast<std::int32_t>(*tipo);
+    }
+    distancias_.clear();
     if (diferencias.empty()) return;
     std::string texto = mensajes::kCoordenadasDistintas;
     for (const auto& d : diferencias) texto += "\n" + d;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <string>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -19,10 +20,13 @@ enum class Paso { Seguir, Parar, Fallo };
 
 // Opens the file and hands every non-empty line to `tratar` until the end of
 // the file. Fallo when the file cannot be opened, on a read error, or when
-// `tratar` says so; Parar ends the read with success.
-Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar);
-// The same, telling the context's progress every few lines; a cancel fails
-// the read with `cancelado` set and no message.
+// `tratar` says so; Parar ends the read with success. `numero`, when given,
+// holds the number of the line handed (empty lines counted).
+Estado recorrerLineas(const std::filesystem::path& ruta, const std::function<Paso(std::string& linea)>& tratar,
+                      std::size_t* numero = nullptr);
+// The same, telling the context's progress every few lines (a cancel fails
+// the read with `cancelado` set and no message) and keeping the line's
+// number in the context.
 Estado recorrerLineas(ContextoImportacion& contexto, const std::filesystem::path& ruta,
                       const std::function<Paso(std::string& linea)>& tratar);
 
@@ -76,6 +80,30 @@ LecturaImportada* lecturaDeEstacionamiento(ContextoImportacion& contexto, const 
 bool anadirCoordenadas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z,
                        std::string_view descripcion = {});
 
+// Coordinates a line gives for a point without any reading: they fill the
+// named station at the merge when the book has it without coordinates.
+bool anadirCoordenadasSueltas(ContextoImportacion& contexto, std::string_view nombre, double x, double y, double z);
+
+// The distance of one reading as its line gave it, for the set-up's kind.
+struct DistanciaDeLectura {
+    double* distancia;
+    double* vertical;
+    DistanciaLeida leida;
+    bool conVertical;
+};
+// The distance kind of a set-up from its lines: slope when any line gave a
+// slope distance, Reducidas/Vertical when they gave horizontal ones only,
+// nothing when none gave a distance. In a set-up that mixes them, a line
+// with only a horizontal distance gets the slope distance horizontal / sin z
+// from its vertical angle (in circle `circulo`, of kind `tipoVertical`);
+// without a vertical angle it is given the level sight of that kind.
+std::optional<TipoDistancia> unificarDistancias(std::span<const DistanciaDeLectura> lecturas, std::int32_t circulo,
+                                                TipoVertical tipoVertical);
+// The same for every set-up record of the lists, over the readings of each
+// (the circle and vertical kind those of the default block unless the
+// record says its circle).
+void tiposDeDistancia(ContextoImportacion& contexto);
+
 // Stations of a direct reader: looked up in the whole book, added when
 // missing. The coordinates a station record gives are applied only once the
 // read has succeeded (`aplicar`): they fill a station that has none, a
@@ -88,11 +116,28 @@ public:
     // settings' default block in unit `unidad` (0: the block's own).
     Estacionamiento* estacionamiento(Estacion& estacion, double alturaInstrumento, double desorientacion,
                                      std::int32_t unidad = 0);
+    // Coordinates of a point given alone, applied with the others.
+    void coordenadasSueltas(std::string_view nombre, const Coordenadas& coordenadas);
+    // A reading just added to `estacionamiento`, with the distance its line gave.
+    void distanciaLeida(Estacionamiento& estacionamiento, DistanciaLeida leida, bool conVertical);
+    // After a successful read: station coordinates, loose coordinates (left
+    // out ones go to the import summary) and the set-ups' distance kinds.
     void aplicar();
 
 private:
+    struct Suelta {
+        std::string nombre;
+        Coordenadas coordenadas;
+        std::size_t linea;
+    };
+    struct Distancias {
+        Estacionamiento* estacionamiento;
+        std::vector<std::pair<DistanciaLeida, bool>> lecturas;
+    };
     ContextoImportacion& contexto_;
     std::vector<std::pair<std::string, Coordenadas>> pendientes_;
+    std::vector<Suelta> sueltas_;
+    std::vector<Distancias> distancias_;
 };
 
 // Angles of a direct reader's set-up stay in its unit: the first unit given

@@ -32,10 +32,19 @@ EstacionImportada* CListasImportacion::crearEstacion() {
     }
 }
 
+CoordenadasSueltas* CListasImportacion::crearCoordenadasSueltas() {
+    try {
+        return &sueltas_.emplace_back();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 void CListasImportacion::liberar() {
     porRangos = false;
     guionEnNombres = false;
     std::deque<EstacionImportada>().swap(estaciones_);
+    std::deque<CoordenadasSueltas>().swap(sueltas_);
     std::deque<EstacionamientoImportado>().swap(estacionamientos_);
     std::deque<LecturaImportada>().swap(lecturas_);
 }

@@ -16,6 +16,10 @@ namespace celvara {
 // Range value of a set-up that has no reading yet.
 inline constexpr std::int32_t kSinLecturas = -1;
 
+// The distance a line of the file gave, for the readers that tell: the
+// set-up's distance kind follows from it.
+enum class DistanciaLeida : std::uint8_t { Ninguna, Inclinada, Reducida };
+
 struct EstacionamientoImportado {
     TextoFijo<16> nombre;              // station name
     std::int32_t primera = 0;          // number of the first reading, kSinLecturas when none
@@ -24,6 +28,7 @@ struct EstacionamientoImportado {
     TextoFijo<17> horizontalEspalda;   // circle reading to the backsight as text, empty when none
     double alturaInstrumento = 0;      // metres
     std::int32_t unidadAngular = 0;    // 400 or 360 when the file says; 0: the default block's
+    std::int32_t tipoDistancia = -1;   // TipoDistancia of the file's distances; -1: the default block's
 
     bool sinLecturas() const { return primera == kSinLecturas; }
 };
@@ -37,6 +42,8 @@ struct LecturaImportada {
     TextoFijo<52> texto;      // code or remark, at most 49 characters kept by the readers
     TextoFijo<16> nombre;     // point id as written; empty: the number is the name
     std::int32_t estacionamiento = -1;  // index of the set-up record it belongs to
+    DistanciaLeida distanciaLeida = DistanciaLeida::Ninguna;
+    bool conVertical = true;  // false: the line gave no vertical angle
 };
 
 // A station whose coordinates the file gives (a station record or a
@@ -48,6 +55,16 @@ struct EstacionImportada {
     double z = 0;
     TextoFijo<100> descripcion;
     std::int32_t estacionamientosAntes = 0;  // set-up records read before it (keeps file order)
+};
+
+// Coordinates of a point given alone (no reading): they fill a station of
+// the book that has none, else the import summary lists them as skipped.
+struct CoordenadasSueltas {
+    TextoFijo<16> nombre;
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    std::size_t linea = 0;  // line of the file
 };
 
 // Owns both lists. Records are created zeroed (texts empty, range [0, 0],
@@ -62,6 +79,7 @@ public:
     // The reading belongs to the current set-up record.
     LecturaImportada* crearLectura();
     EstacionImportada* crearEstacion();
+    CoordenadasSueltas* crearCoordenadasSueltas();
 
     // Empties both lists.
     void liberar();
@@ -76,8 +94,11 @@ public:
     std::deque<LecturaImportada>& lecturas() { return lecturas_; }
     const std::deque<LecturaImportada>& lecturas() const { return lecturas_; }
     const std::deque<EstacionImportada>& estaciones() const { return estaciones_; }
+    const std::deque<CoordenadasSueltas>& coordenadasSueltas() const { return sueltas_; }
 
-    bool vacias() const { return estacionamientos_.empty() && lecturas_.empty() && estaciones_.empty(); }
+    bool vacias() const {
+        return estacionamientos_.empty() && lecturas_.empty() && estaciones_.empty() && sueltas_.empty();
+    }
 
     // Readings handed out by number ranges instead of by creation order.
     bool porRangos = false;
@@ -88,6 +109,7 @@ private:
     std::deque<EstacionamientoImportado> estacionamientos_;
     std::deque<LecturaImportada> lecturas_;
     std::deque<EstacionImportada> estaciones_;
+    std::deque<CoordenadasSueltas> sueltas_;
 };
 
 }  // namespace celvara

@@ -22,6 +22,12 @@ inline constexpr const char* kEstacionInventada =
 inline constexpr const char* kFicheroSinDatos = "El fichero no contiene ninguna estación ni ninguna visual.";
 inline constexpr const char* kCoordenadasDistintas =
     "Estas estaciones ya tenían coordenadas distintas de las del fichero; se conservan las del libro:";
+// The import summary: what the import left out, one line each.
+inline constexpr const char* kResumenOmitidas = "Resumen de la importación; no se importó:";
+inline constexpr const char* kSueltasSinEstacion =
+    "línea %zu: %s %1.3lf %1.3lf %1.3lf, solo coordenadas: no hay en la libreta una estación con ese nombre";
+inline constexpr const char* kSueltasConCoordenadas =
+    "línea %zu: %s %1.3lf %1.3lf %1.3lf, solo coordenadas: la estación ya tiene coordenadas en la libreta";
 inline constexpr const char* kFormatoNoDisponible =
     "El formato \"%s\" todavía no está disponible en esta versión.";
 inline constexpr const char* kDescargaNoDisponible =

@@ -3,6 +3,7 @@
 // a temporary folder, and one call that runs a format as the window does.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -91,6 +92,14 @@ inline std::string num(double v) {
     s.erase(s.find_last_not_of('0') + 1);
     if (s.back() == '.') s.pop_back();
     return s == "-0" ? "0" : s;
+}
+
+// An id as a file writes it, as the book keeps it: blanks and leading zeros
+// off (a lone 0 kept).
+inline std::string sinCeros(std::string id) {
+    id.erase(std::remove(id.begin(), id.end(), ' '), id.end());
+    id.erase(0, std::min(id.find_first_not_of('0'), id.size() - 1));
+    return id;
 }
 
 inline std::string xyz(const Estacion& e) { return num(e.x) + " " + num(e.y) + " " + num(e.z); }

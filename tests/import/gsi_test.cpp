@@ -52,7 +52,9 @@ TEST(GsiSimple, LineaDeEstacionRecogeLasLecturasQueLaSiguen) {
     EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"1" + kMedida, "2" + kMedida, "3" + kMedida}));
 }
 
-TEST(GsiSimple, EstacionesYOrientacionPorPalabra25) {
+// Word 25 records the orientation the horizontal readings already carry:
+// the set-up's own stays 0.
+TEST(GsiSimple, EstacionesYPalabra25) {
     Importacion imp;
     const std::string conAltura = punto8(1) + w8(88, 1450) + "\n";
     const std::string orientada = punto8(300) + w8(25, 5000000, ".322") + w8(84, 1000, "..40") + w8(88, 1450) + "\n";
@@ -65,7 +67,7 @@ TEST(GsiSimple, EstacionesYOrientacionPorPalabra25) {
     // A station recorded twice with nothing between keeps one set-up.
     ASSERT_EQ(imp.estacion(1).estacionamientos.size(), 1u);
     EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1", "2"}));
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(2, 0).desorientacion, 50.0);
+    EXPECT_EQ(imp.estacionamiento(2, 0).desorientacion, 0.0);
     EXPECT_EQ(nombresLecturas(imp.estacionamiento(2, 0)), (V{"1"}));
 }
 
@@ -117,10 +119,10 @@ TEST(GsiSimple, PalabrasYLineasLimite) {
         // no word 21 at 16-character steps.
         {medida8(1) + punto16(2) + w16(21, 12345678, ".322") + "\n", {"1" + kMedida, "2 0 0 0 0"}},
         {sinBlanco + "\n" + incompleta + "\n", {"1 12.34567 90 0 0", "2 12.34567 0 0 0"}},
-        // Six values at most: the second 21 is not read; 31 and 32 share one
-        // slot, the later wins.
+        // Six values at most: the second 21 is not read; the slope distance
+        // 31 wins over 32.
         {punto8(1) + w8(21, 1) + w8(22, 2) + w8(31, 3) + w8(87, 4) + w8(88, 5) + w8(32, 6) + w8(21, 7) + "\n",
-         {"1 0.00001 0.00002 0.006 0.004"}},
+         {"1 0.00001 0.00002 0.003 0.004"}},
         // Blank and short lines; the last line without its end.
         {sinAvance, {"1" + kMedida, "2" + kMedida}},
         {medida8(1) + larga + "\n" + medida8(3), {"1" + kMedida, "2 0.04242 0 0 0", "3" + kMedida}},
@@ -129,6 +131,91 @@ TEST(GsiSimple, PalabrasYLineasLimite) {
         Importacion imp;
         ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
         EXPECT_EQ(medidas(imp.listas), esperadas);
+    }
+}
+
+// The distance kind each set-up gets from its lines, in every GSI reader and
+// the Geodimeter one: slope distances (31, label 9) make it GEOMETRICAS and
+// win over a horizontal one on the same line; horizontal ones alone (32,
+// label 11) make it Reducidas/Vertical; in a mixed set-up a horizontal-only
+// line gets horizontal / sin z, the level sight when it has no vertical.
+TEST(GsiDistancias, TipoDelEstacionamientoYReducidasConvertidas) {
+    auto linea = [](long long n, long long v, long long inclinada, long long reducida) {
+        std::string l = punto8(n) + w8(21, 1000000 * n, ".322");
+        if (v >= 0) l += w8(22, v, ".322");
+        if (inclinada >= 0) l += w8(31, inclinada);
+        if (reducida >= 0) l += w8(32, reducida);
+        return l + "\n";
+    };
+    // 100 gon with both words; 50 gon with 32 only; 32 only without a vertical.
+    const std::string mixtas = linea(1, 10000000, 10000, 9990) + linea(2, 5000000, -1, 10000) + linea(3, -1, -1, 5000);
+    const std::string reducidas = linea(1, 9000000, -1, 10000) + linea(2, -1, -1, 5000);
+    const std::string estacion28 = w8(41, 0, "0001") + w8(42, 7, "....") + w8(43, 1500, "....") + "\n";
+    const V convertidas = {"1 10 100 10 0", "2 20 50 14.14213562 0", "3 30 100 5 0"};
+    const struct {
+        int indice;
+        std::string fichero;
+        TipoVertical vertical;
+        TipoDistancia tipo;
+        V medidas;
+    } casos[] = {
+        {kSimple, estacion8(100, 1500) + mixtas, TipoVertical::Zenital, TipoDistancia::Geometricas, convertidas},
+        {27, estacion8(100, 1500) + mixtas, TipoVertical::Zenital, TipoDistancia::Geometricas, convertidas},
+        {kCodigo42, bloque42(1, "B1", 1500) + mixtas, TipoVertical::Zenital, TipoDistancia::Geometricas, convertidas},
+        {4, "2=E1\n5=1\n7=10\n8=100\n9=10\n11=9.99\n5=2\n7=20\n8=50\n11=10\n5=3\n7=30\n11=5\n",
+         TipoVertical::Zenital, TipoDistancia::Geometricas, convertidas},
+        // An elevation angle of 20 gon: 10 / cos 20g; the level sight is 0.
+        {kSimple, estacion8(100, 1500) + linea(1, 0, 1000, -1) + linea(2, 2000000, -1, 10000) + linea(3, -1, -1, 5000),
+         TipoVertical::Inclinacion, TipoDistancia::Geometricas,
+         {"1 10 0 1 0", "2 20 20 10.51462224 0", "3 30 0 5 0"}},
+        {kSimple, estacion8(100, 1500) + reducidas, TipoVertical::Zenital, TipoDistancia::ReducidasVertical,
+         {"1 10 90 10 0", "2 20 0 5 0"}},
+        {28, estacion28 + reducidas, TipoVertical::Zenital, TipoDistancia::ReducidasVertical,
+         {"1 10 90 10 0", "2 20 0 5 0"}},
+        // No distance at all: the default block's kind stays.
+        {kSimple, estacion8(100, 1500) + linea(1, 9000000, -1, -1), TipoVertical::Zenital, TipoDistancia::Generadores,
+         {"1 10 90 0 0"}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::to_string(c.indice) + " " + c.fichero);
+        Importacion imp;
+        imp.ajustes.datosPorDefecto.tipoVertical = static_cast<std::int32_t>(c.vertical);
+        imp.ajustes.datosPorDefecto.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::Generadores);
+        ASSERT_EQ(imp.importar(c.indice, c.fichero), ResultadoImportacion::Cerrar);
+        const Estacionamiento& s = imp.estacionamiento(imp.libreta.estaciones.size() - 1, 0);
+        EXPECT_EQ(s.datos.tipoDistancia, static_cast<std::int32_t>(c.tipo));
+        EXPECT_EQ(medidas(s), c.medidas);
+    }
+}
+
+// A line of coordinates alone (81/82/83, no angle) is no reading: it fills
+// a station of the book that has none, and the summary lists the others.
+TEST(GsiCoordenadasSueltas, RellenanEstacionSinCoordenadasOSeListan) {
+    auto sueltas = [](std::string_view id, long long x) {
+        return wTexto(11, id) + w8(81, x) + w8(82, x + 10000) + w8(83, x + 20000) + "\n";
+    };
+    const std::string resto = sueltas("B", 10000) + sueltas("C", 40000) + sueltas("D", 70000) + medida8(1);
+    const std::string resumen = std::string(mensajes::kResumenOmitidas) +
+                                "\nlínea 3: C 40.000 50.000 60.000, solo coordenadas: la estación ya tiene "
+                                "coordenadas en la libreta\nlínea 4: D 70.000 80.000 90.000, solo coordenadas: no hay "
+                                "en la libreta una estación con ese nombre";
+    const std::pair<int, std::string> casos[] = {
+        {kSimple, estacion8(100, 1500)},
+        {27, estacion8(100, 1500)},
+        {28, w8(41, 0, "0001") + w8(42, 100, "....") + w8(43, 1500, "....") + "\n"},
+        {kCodigo42, bloque42(1, "100", 1500)},
+    };
+    for (const auto& [indice, estacion] : casos) {
+        SCOPED_TRACE(indice);
+        Importacion imp;
+        crearEstacion(imp.libreta.estaciones, {.nombre = "B"});
+        crearEstacion(imp.libreta.estaciones, {.nombre = "C", .coordenadas = Coordenadas{1, 2, 3}});
+        ASSERT_EQ(imp.importar(indice, estacion + resto), ResultadoImportacion::Cerrar);
+        EXPECT_EQ(imp.avisos.textos(), (V{resumen}));
+        EXPECT_EQ(prueba::xyz(*imp.libreta.buscarEstacion("B")), "10 20 30");
+        EXPECT_EQ(prueba::xyz(*imp.libreta.buscarEstacion("C")), "1 2 3");
+        EXPECT_FALSE(imp.libreta.buscarEstacion("D"));
+        EXPECT_EQ(imp.libreta.contarLecturas(), 1u);
     }
 }
 

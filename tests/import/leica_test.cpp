@@ -29,7 +29,8 @@ TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     std::string f = punto8(99) + w8(21, 1) + "\r\n";  // before any set-up: dropped
     f += bloqueEstacion(12, 1550, 1600);
     f += punto8(1) + w8(21, 12345678, ".323") + w8(22, 9876543, ".323") + w8(31, 25432) + "\r\n";
-    f += punto8(2) + w8(21, 100, ".323") + w8(44, 1300, "....") + w8(32, 777) + "\r\n";  // 32 is not read here
+    // 32 without 31 among slope distances: horizontal / sin z, at the level sight.
+    f += punto8(2) + w8(21, 100, ".323") + w8(44, 1300, "....") + w8(32, 777) + "\r\n";
     f += punto8(3) + w8(22, 5, ".323") + "\r\n";
     f += bloqueEstacion(12, 1600, 1700);  // no reading: taken over by the next record
     f += bloqueEstacion(13, 1400, 1800);
@@ -49,7 +50,7 @@ TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     EXPECT_EQ(s1.estacion.str(), "12");
     EXPECT_DOUBLE_EQ(s1.alturaInstrumento, 1.55);
     EXPECT_EQ(s1.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(medidas(s1), (V{"1 123.45678 98.76543 25.432 1.6", "2 0.001 0 0 1.3", "3 0 0.00005 0 1.3"}));
+    EXPECT_EQ(medidas(s1), (V{"1 123.45678 98.76543 25.432 1.6", "2 0.001 90 0.777 1.3", "3 0 0.00005 0 1.3"}));
     EXPECT_EQ(imp.estacionamiento(1, 0).nombre.str(), "13_(1)");
     EXPECT_EQ(medidas(imp.estacionamiento(1, 0)), (V{"4 0.00007 0 0 1.8"}));
 }
@@ -61,7 +62,8 @@ TEST(LeicaClasico, UnidadesIdsYCoordenadasDeEstacion) {
     crearEstacion(imp.libreta.estaciones, {.nombre = "5", .coordenadas = Coordenadas{100, 200, 50}});
     Estacion* nueve = crearEstacion(imp.libreta.estaciones, {.nombre = "9"});
     crearEstacionamiento(nueve->estacionamientos, nullptr, "9_(1)", "9", 1.0, nullptr, 0);
-    // Height in 1/10 mm, X and Y in 1/100 mm, Z in mm, orientation in degrees.
+    // Height in 1/10 mm, X and Y in 1/100 mm, Z in mm; word 25 only records
+    // the orientation the readings carry.
     std::string f = w8(41, 0, "0001") + wTexto(42, "0009") + w8(43, 15000, "...6") + w8(84, 12345678, "...8") +
                     w8(85, 98765432, "...8") + w8(86, 4500, "...0") + w8(25, 4500000, "...3") + "\r\n";
     // 120°30'15.0" DMS, 100 gon (90° in this set-up), 12.34567 m.
@@ -77,7 +79,7 @@ TEST(LeicaClasico, UnidadesIdsYCoordenadasDeEstacion) {
     const Estacionamiento& s9 = *e9.estacionamientos[1];
     EXPECT_EQ(s9.nombre.str(), "9_(2)");
     EXPECT_DOUBLE_EQ(s9.alturaInstrumento, 1.5);
-    EXPECT_DOUBLE_EQ(s9.desorientacion, 45);
+    EXPECT_EQ(s9.desorientacion, 0.0);
     EXPECT_EQ(s9.datos.unidadAngular, kSexagesimal);
     EXPECT_EQ(medidas(s9), (V{"12 120.50416667 90 12.34567 0"}));
 
@@ -137,9 +139,10 @@ TEST(LeicaEspecial, EstacionesConNombreCoordenadasYOrientacion) {
     const Estacionamiento& s = imp.estacionamiento(1, 0);
     EXPECT_EQ(s.nombre.str(), "STAZLIB3_(1)");
     EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.35);
-    EXPECT_DOUBLE_EQ(s.desorientacion, 209.0401);
-    // The slope distance first; the code block becomes the last reading's code.
-    EXPECT_EQ(medidas(s), (V{"A7 20 99 30.485 1.7 1", "A8 0 0 12.345 1.7 MURO", "GDEM5415 35.451 0 0 1.7"}));
+    EXPECT_EQ(s.desorientacion, 0.0);  // word 25 is the orientation the readings carry
+    // The slope distance first, a lone 32 at the level sight; the code block
+    // becomes the last reading's code.
+    EXPECT_EQ(medidas(s), (V{"A7 20 99 30.485 1.7 1", "A8 0 100 12.345 1.7 MURO", "GDEM5415 35.451 0 0 1.7"}));
 }
 
 TEST(LeicaEspecial, EstacionExistenteConservaSusCoordenadas) {

@@ -98,6 +98,7 @@ private slots:
         QTest::mouseClick(i.d.botonDetectar(), Qt::LeftButton);
         QCOMPARE(i.filtro, std::string("Todos los archivos (*.*) | *.*||"));
         QCOMPARE(i.d.lista()->currentRow(), 4);  // "GEODIMETER"
+        QCOMPARE(i.d.formatoDetectado()->text(), QStringLiteral("Formato: 4 GEODIMETER"));
         QCOMPARE(i.d.result(), int(QDialog::Accepted));
         QCOMPARE(i.w.libreta.contarLecturas(), std::size_t{1});
         QVERIFY(i.w.avisos.mensajes.empty());

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -65,9 +66,14 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
     auto* cancelar = botones->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     aceptar_->setDefault(true);
 
+    formatoDetectado_ = new QLabel(this);
+    formatoDetectado_->setObjectName(QStringLiteral("formatoDetectado"));
+    formatoDetectado_->hide();
+
     auto* capa = new QVBoxLayout(this);
     capa->addWidget(lista_);
     capa->addWidget(origen);
+    capa->addWidget(formatoDetectado_);
     capa->addWidget(botones);
 
     // As the window opens: reading from a file, "CFG" disabled.
@@ -146,10 +152,14 @@ void DialogoImportarDatosCampo::detectarFormato() {
     const auto pedir = [this](const FormatoImportacion& formato, const std::string& filtro) {
         return pedirFichero_ ? pedirFichero_(formato, filtro) : abrirFichero(formato, true);
     };
-    const ResultadoImportacion r = logica_.detectarEImportar(pedir);
+    // The window names the format it chose, as the command line does, before
+    // the read (whose messages then show over it).
+    const ResultadoImportacion r = logica_.detectarEImportar(pedir, [this](const FormatoImportacion& formato) {
+        formatoDetectado_->setText(desdeUtf8(textoFormatoElegido(formato)));
+        formatoDetectado_->show();
+        lista_->setCurrentRow(formato.indice);
+    });
     progreso_.reset();
-    // The list shows the format the file was read with.
-    if (const auto i = logica_.seleccion()) lista_->setCurrentRow(*i);
     if (r == ResultadoImportacion::Cerrar) accept();
 }
 

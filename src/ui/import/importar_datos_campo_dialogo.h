@@ -12,6 +12,7 @@
 #include "import/captura_serie.h"
 #include "import/importar_datos_campo.h"
 
+class QLabel;
 class QListWidget;
 class QProgressDialog;
 class QPushButton;
@@ -41,6 +42,8 @@ public:
     QPushButton* botonCfg() const { return cfg_; }
     QPushButton* botonAceptar() const { return aceptar_; }
     QPushButton* botonDetectar() const { return detectar_; }
+    // "Formato: 5 .GSI de WILD" once "Detectar formato" has chosen.
+    QLabel* formatoDetectado() const { return formatoDetectado_; }
 
 private:
     void elegirOrigen();
@@ -65,6 +68,7 @@ private:
     QPushButton* cfg_ = nullptr;
     QPushButton* aceptar_ = nullptr;
     QPushButton* detectar_ = nullptr;
+    QLabel* formatoDetectado_ = nullptr;
     // Shown by a read that lasts more than a second; "Cancelar" stops it.
     std::unique_ptr<QProgressDialog> progreso_;
     bool progreso(double parte);
