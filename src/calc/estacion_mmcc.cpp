@@ -373,17 +373,16 @@ bool CCalculoEstacionMMCC::calcular() {
             c.fo = D - dred;
             sigma = err.longitudinal;
         } else {
-            const double h = H;
             const int C = kCentesimal;
             if (tipo == kTipoInversa) {
-                double L = w + h;
+                double L = w + H;
                 if (L >= C) L -= C;
                 c.dx = -(k.y - y) * kRho / (D * D);
                 c.dy = (k.x - x) * kRho / (D * D);
                 c.dE = -1;
                 c.fo = kCcPorGon * cierreAngular(azimut(x, y, k.x, k.y, C), L, C);
             } else {
-                double L = h + enCirculo(s.desorientacion, C);
+                double L = H + enCirculo(s.desorientacion, C);
                 if (L >= C) L -= C;
                 c.dx = (y - k.y) * kRho / (D * D);
                 c.dy = -(x - k.x) * kRho / (D * D);

@@ -8,8 +8,11 @@
 #include <cmath>
 #include <limits>
 
+#include "calc/desorientaciones_todas.h"
 #include "calc/estacion_mmcc.h"
 #include "calc/red/ajuste_red.h"
+#include "calc/resultado_estacion.h"
+#include "fieldbook/fichero_obs.h"
 #include "comun/avisos_grabados.h"
 #include "comun/red_estacion.h"
 
@@ -44,6 +47,38 @@ TEST(Caras, CaraDerechaACaraIzquierdaPorTipoDeVertical) {
         EXPECT_NEAR(l.vertical, c.vEsperada, 1e-9);
         EXPECT_EQ(l.distancia, 123.4);
     }
+    // The face mean brings a wild direction together in one step.
+    const ValoresLectura par[] = {{10, 100, 5, 1.5}, {1e300, 300, 5, 1.5}};
+    EXPECT_TRUE(std::isfinite(promediarCaras(par, 400, 0, false).vertical));
+}
+
+// "Cálculo Independiente" on the example job (both faces), once oriented:
+// every radiation, direct and inverse solution of B3 on its true place.
+TEST(Caras, CalculoIndependienteDeLaObraEjemplo) {
+    CLibretaCampo l;
+    ASSERT_TRUE(leerLibreta(l, std::string(CELVARA_EJEMPLOS) + "/obra_ejemplo.obs"));
+    CCalculoDesorientaciones orientacion(l);
+    orientacion.calcular();
+    orientacion.grabar();
+    ListaInstrumentos ins;
+    prueba::AvisosGrabados avisos;
+    ASSERT_EQ(cargarInstrumentos(ins, std::string(CELVARA_EJEMPLOS) + "/../data/vestrum/instrumentos.apa", avisos),
+              Estado::Exito);
+    CDatosGenerales ajustes;
+    CCalculoEstacionSemi semi(l, ajustes, &ins, avisos);
+    ASSERT_TRUE(semi.elegirEstacion("B3"));
+    for (MetodoEstacion m : {MetodoEstacion::Radiacion, MetodoEstacion::Directa, MetodoEstacion::Inversa})
+        ASSERT_TRUE(semi.cargar(m));
+    ASSERT_TRUE(semi.calcular());
+    std::size_t n = 0;
+    for (const auto& lista : semi.soluciones())
+        for (const SolucionEstacion& s : lista) {
+            EXPECT_NEAR(s.x, 436655.4800, 0.005) << s.estaciones[0] << " " << s.estaciones[1];
+            EXPECT_NEAR(s.y, 4477694.2330, 0.005);
+            EXPECT_NEAR(s.z, 648.0920, 0.005);
+            ++n;
+        }
+    EXPECT_GE(n, 4u);
 }
 
 // Every reading of the worked network doubled by its face-right twin

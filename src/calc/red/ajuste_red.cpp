@@ -321,9 +321,9 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         std::map<int, std::pair<int, int>> caras;
         for (int k = primera[p]; k < primera[p + 1]; ++k) {
             const Lectura& l = *visuales[k].lectura;
-            auto& c = caras[visuales[k].hacia];
-            ++(aCaraIzquierda(*puestas_[p].estacionamiento, l.horizontal, l.vertical, l.distancia).caraDerecha ? c.second
-                                                                                                             : c.first);
+            const Estacionamiento& s = *puestas_[p].estacionamiento;
+            auto& [izquierda, derecha] = caras[visuales[k].hacia];
+            ++(aCaraIzquierda(s, l.horizontal, l.vertical, l.distancia).caraDerecha ? derecha : izquierda);
         }
         for (const auto& [hacia, c] : caras) visadas[p] += std::max(c.first, c.second);
     }
