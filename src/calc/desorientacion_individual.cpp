@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "calc/caras.h"
 #include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
@@ -92,6 +93,7 @@ void CCalculoDesorientacion::limpiarCampos() {
     textoVisadaY.clear();
     textoVisadaZ.clear();
     rejilla_.vaciar();
+    omitidas.clear();
     visadas_.clear();
     visada_ = nullptr;
 }
@@ -148,6 +150,10 @@ void CCalculoDesorientacion::anadirVisuales(std::size_t indiceVisada) {
     const std::int32_t C = circulo();
     for (const auto& l : estacionamiento_->lecturas) {
         if (!(l.nombre == t.nombre.vista())) continue;
+        if (!lecturaUtilizable(l)) {
+            omitidas.push_back(avisoLecturaNoUtilizable(*estacionamiento_, l));
+            continue;
+        }
         // The face limit is 200 whatever the angle unit.
         const bool directa = l.vertical < 200.0;
         rejilla_.agregarFila({"1", cp1252AUtf8(t.nombre.vista()),
@@ -251,6 +257,7 @@ std::string CCalculoDesorientacion::textoInforme() const {
     linea("");
     linea("                                                     DESORIENTACION = " + utf8ACp1252(textoDesorientacion));
     linea("                                                     e.m.c =   " + utf8ACp1252(textoEstadistica));
+    for (const std::string& o : omitidas) linea(utf8ACp1252("  " + o));
     for (int i = 0; i < 4; ++i) linea("");
     return t;
 }

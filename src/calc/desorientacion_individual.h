@@ -74,6 +74,8 @@ public:
     std::string textoEstacion;        // "Estacion : %s"
     std::string textoX, textoY, textoZ;                 // of the chosen station
     std::string textoVisadaX, textoVisadaY, textoVisadaZ;  // of the sighted station
+    // Sights "=>" left out: not finite or beyond ±1e9 (UTF-8 notices, named in the report).
+    std::vector<std::string> omitidas;
 
     const Estacion* estacion() const { return estacion_; }
     const Estacionamiento* estacionamiento() const { return estacionamiento_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/caras.h"
 #include "calc/desorientacion_individual.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
@@ -40,15 +41,17 @@ ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& li
     const std::int32_t mitad = C / 2;
     std::vector<double> valores;
     double maximo = -5000.0, minimo = 5000.0;
+    ResultadoDesorientacion r;
     for (const auto& l : estacionamiento.lecturas) {
         for (const auto& t : libreta.estaciones) {
             if (!(t->nombre == l.nombre.vista())) continue;
-            const double az = C * azimutRadianes(estacion.x, estacion.y, t->x, t->y) * kInversoDosPi;
-            double lectura = l.horizontal;
-            if (l.vertical >= mitad) {
-                lectura -= mitad;
-                if (lectura < 0) lectura += C;
+            if (!lecturaUtilizable(l)) {
+                r.omitidas.push_back(avisoLecturaNoUtilizable(estacionamiento, l));
+                break;
             }
+            const double az = C * azimutRadianes(estacion.x, estacion.y, t->x, t->y) * kInversoDosPi;
+            // The window's own face rule: second face from C/2 on, raw vertical.
+            const double lectura = l.vertical >= mitad ? horizontalOpuesta(l.horizontal, C) : l.horizontal;
             double d = az - lectura;
             if (d < 0) d += C;
             valores.push_back(d);
@@ -59,7 +62,10 @@ ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& li
     const bool bajar = hayQueBajar(maximo, minimo, C);
     for (double& d : valores) d = bajado(d, bajar, C);
     const MediaDesorientacion m = mediaDesorientacion(valores, C);
-    return {static_cast<int>(valores.size()), m.media, m.emc};
+    r.visuales = static_cast<int>(valores.size());
+    r.media = m.media;
+    r.emc = m.emc;
+    return r;
 }
 
 CCalculoDesorientaciones::CCalculoDesorientaciones(CLibretaCampo& libreta) : libreta_(libreta) {
@@ -86,9 +92,11 @@ CCalculoDesorientaciones::CCalculoDesorientaciones(CLibretaCampo& libreta) : lib
 }
 
 void CCalculoDesorientaciones::calcular() {
+    omitidas_.clear();
     for (std::size_t f = 0; f < filas_.size() && f < rejilla_.numeroFilas(); ++f) {
         if (!rejilla_.marcada(f, columna_todas::uso)) continue;
         const auto r = calcularDesorientacionAutomatica(libreta_, *filas_[f].first, *filas_[f].second);
+        omitidas_.insert(omitidas_.end(), r.omitidas.begin(), r.omitidas.end());
         // Without sights the row shows the orientation the set-up keeps.
         const double omega = r.visuales > 0 ? r.media : filas_[f].second->desorientacion;
         rejilla_.asignar(f, columna_todas::desorientacion, formatear("%1.4f", omega));

@@ -21,6 +21,8 @@ struct ResultadoDesorientacion {
     int visuales = 0;     // sights to known stations used
     double media = 0;     // orientation correction, set-up's unit
     double emc = 0;       // mean square error of one value
+    // Sights left out: not finite or beyond ±1e9 (one notice each, UTF-8).
+    std::vector<std::string> omitidas;
 };
 
 // The automatic computation of one set-up on its station.
@@ -36,6 +38,8 @@ public:
 
     void calcular();  // "CALCULAR"
     void grabar();    // "GRABAR"
+    // Sights the last "CALCULAR" left out (UTF-8 notices).
+    const std::vector<std::string>& omitidas() const { return omitidas_; }
 
     // The station and set-up of a row, for the double click that opens the
     // individual window.
@@ -49,6 +53,7 @@ private:
     CLibretaCampo& libreta_;
     std::vector<std::pair<Estacion*, Estacionamiento*>> filas_;
     RejillaTexto rejilla_;
+    std::vector<std::string> omitidas_;
 };
 
 }  // namespace celvara

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "calc/calculo_punto.h"
+#include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
 #include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
@@ -177,17 +178,17 @@ double anguloCenital(const Estacionamiento& s, double vertical) {
 }
 
 double horizontalCaraDirecta(const Estacionamiento& s, double horizontal, double vertical) {
-    const int C = s.datos.unidadAngular;
-    if (static_cast<TipoDistancia>(s.datos.tipoDistancia) == TipoDistancia::ReducidasDesnivel) return horizontal;
-    if (vertical <= mediaVuelta(C)) return horizontal;
-    double h = horizontal - mediaVuelta(C);
-    if (h < 0) h += C;
-    return h;
+    return aCaraIzquierda(s, horizontal, vertical, 0).horizontal;
 }
 
 CCalculoEstacionMMCC::CCalculoEstacionMMCC(CLibretaCampo& libreta, CDatosGenerales& ajustes,
                                            const ListaInstrumentos* biblioteca, Avisos& avisos)
-    : libreta_(libreta), ajustes_(ajustes), biblioteca_(biblioteca), avisos_(avisos), rejilla_(columnasEcuaciones()) {}
+    : libreta_(libreta),
+      ajustes_(ajustes),
+      biblioteca_(biblioteca),
+      avisos_(avisos),
+      instrumentos_(biblioteca, avisos),
+      rejilla_(columnasEcuaciones()) {}
 
 std::vector<std::string> CCalculoEstacionMMCC::nombresEstaciones() const {
     std::vector<std::string> n;
@@ -199,6 +200,7 @@ bool CCalculoEstacionMMCC::elegirEstacion(std::string_view nombreUtf8) {
     Estacion* p = libreta_.buscarEstacion(utf8ACp1252(nombreUtf8));
     rejilla_.vaciar();
     origenes_.clear();
+    omitidas_.clear();
     estacion_ = nullptr;
     inverso_ = nullptr;
     reset();
@@ -221,6 +223,10 @@ bool CCalculoEstacionMMCC::elegirEstacion(std::string_view nombreUtf8) {
     bool sexagesimal = false;
     auto anadir = [&](const Estacion& desde, const Estacionamiento& s, const Lectura& l, const Estacion& conocida,
                       bool inversa) {
+        if (!lecturaUtilizable(l)) {
+            omitidas_.push_back(avisoLecturaNoUtilizable(s, l));
+            return;
+        }
         if (s.datos.unidadAngular != kCentesimal) sexagesimal = true;
         const std::string est = cp1252AUtf8(desde.nombre.vista()), vis = cp1252AUtf8(l.nombre.vista());
         const std::string h = formatear("%1.4lf", l.horizontal), v = formatear("%1.4lf", l.vertical),
@@ -333,9 +339,12 @@ bool CCalculoEstacionMMCC::calcular() {
         const OrigenEcuacion& o = origenes_[f];
         const Estacionamiento& s = *o.estacionamiento;
         const Estacion& k = *o.conocida;
-        const double H = textoANumero(rejilla_.texto(f, ce::horizontal));
-        const double V = textoANumero(rejilla_.texto(f, ce::vertical));
-        const double Dg = textoANumero(rejilla_.texto(f, ce::distancia));
+        // Least squares reduces face right to face left: the equations read H
+        // and V as face left only, and each face stays its own observation.
+        const LecturaCaraIzquierda li = aCaraIzquierda(s, textoANumero(rejilla_.texto(f, ce::horizontal)),
+                                                       textoANumero(rejilla_.texto(f, ce::vertical)),
+                                                       textoANumero(rejilla_.texto(f, ce::distancia)));
+        const double H = li.horizontal, V = li.vertical, Dg = li.distancia;
         const std::string tipo = rejilla_.texto(f, ce::tipo);
         const double D = DistanciaEntre(x, y, k.x, k.y);
         // The reduced distance, as the radiation reduces it.
@@ -348,7 +357,8 @@ bool CCalculoEstacionMMCC::calcular() {
             cp.cargarLectura(H, V, Dg, o.jalon);
             dred = cp.calcular().distanciaReducida;
         }
-        const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, s.datos.instrumento.vista());
+        const Instrumento* ins = instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista());
+        if (!ins) return false;
         const ErroresVisual err = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), Dg > 0 ? dred : D,
                                                 anguloCenital(s, V), o.jalon);
         Fila c{};
@@ -363,17 +373,16 @@ bool CCalculoEstacionMMCC::calcular() {
             c.fo = D - dred;
             sigma = err.longitudinal;
         } else {
-            const double h = horizontalCaraDirecta(s, H, V);
             const int C = kCentesimal;
             if (tipo == kTipoInversa) {
-                double L = w + h;
+                double L = w + H;
                 if (L >= C) L -= C;
                 c.dx = -(k.y - y) * kRho / (D * D);
                 c.dy = (k.x - x) * kRho / (D * D);
                 c.dE = -1;
                 c.fo = kCcPorGon * cierreAngular(azimut(x, y, k.x, k.y, C), L, C);
             } else {
-                double L = h + enCirculo(s.desorientacion, C);
+                double L = H + enCirculo(s.desorientacion, C);
                 if (L >= C) L -= C;
                 c.dx = (y - k.y) * kRho / (D * D);
                 c.dy = -(x - k.x) * kRho / (D * D);
@@ -507,8 +516,10 @@ bool CCalculoEstacionMMCC::calcular() {
         d.x0 = d.y0 = d.z0 = 0;
         cp.cargarEstacionamiento(d);
         cp.fijarEscala(o.inversa ? escala(r.x, r.y) : escala(o.conocida->x, o.conocida->y));
-        cp.cargarLectura(textoANumero(rejilla_.texto(f, ce::horizontal)), textoANumero(rejilla_.texto(f, ce::vertical)),
-                         textoANumero(rejilla_.texto(f, ce::distancia)), o.jalon);
+        const LecturaCaraIzquierda li = aCaraIzquierda(*o.estacionamiento, textoANumero(rejilla_.texto(f, ce::horizontal)),
+                                                       textoANumero(rejilla_.texto(f, ce::vertical)),
+                                                       textoANumero(rejilla_.texto(f, ce::distancia)));
+        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, o.jalon);
         const double relativo = cp.calcular().z;  // hi + dz − m + c
         const double zp = o.inversa ? o.conocida->z - relativo : o.conocida->z + relativo;
         rejilla_.asignar(f, ce::trabajo, formatear("%1.3lf", zp));
@@ -658,6 +669,8 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
     linea("");
     linea(formatear("      Coordenadas AJUSTADAS:                    Z =  %12.3lf   Pz = %1.3lfm", r.z, r.pz));
     linea("");
+    for (const std::string& o : omitidas_) linea(utf8ACp1252("  " + o));
+    if (!omitidas_.empty()) linea("");
     return t;
 }
 

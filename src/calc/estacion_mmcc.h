@@ -144,6 +144,12 @@ public:
     std::string textoInforme() const;  // Windows-1252
     bool imprimir(const std::filesystem::path& ruta) const;
 
+    // Readings of the station left out of the grid (not finite or beyond
+    // ±1e9), one notice each (UTF-8).
+    const std::vector<std::string>& omitidas() const { return omitidas_; }
+    // How a set-up's instrument is taken (the batch tool refuses instead of asking).
+    EleccionInstrumento& instrumentos() { return instrumentos_; }
+
     CMatricesMMCC& matrices() { return matrices_; }
     const ResultadoPasada& resultado() const { return resultado_; }
     int iteraciones() const { return iteraciones_; }
@@ -157,9 +163,11 @@ private:
     CDatosGenerales& ajustes_;
     const ListaInstrumentos* biblioteca_;
     Avisos& avisos_;
+    EleccionInstrumento instrumentos_;
     Estacion* estacion_ = nullptr;
     Estacionamiento* inverso_ = nullptr;
     RejillaTexto rejilla_;
+    std::vector<std::string> omitidas_;
     std::vector<OrigenEcuacion> origenes_;  // one per grid row
     CMatricesMMCC matrices_;
     ResultadoPasada resultado_;
@@ -171,7 +179,7 @@ double cierreAngular(double theta, double L, int C);
 // Zenith angle (gon) of a vertical reading of the set-up's kinds, 100 when
 // the vertical field is a height difference.
 double anguloCenital(const Estacionamiento& s, double vertical);
-// A face-right reading's horizontal brought to face left.
+// A face-right reading's horizontal brought to face left (aCaraIzquierda).
 double horizontalCaraDirecta(const Estacionamiento& s, double horizontal, double vertical);
 
 }  // namespace celvara

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "calc/calculo_punto.h"
+#include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
 #include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
@@ -211,6 +212,10 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
 
         for (const Lectura& l : est->lecturas) {
             if (ajustes_.noCalcularVisualesAEstaciones && nombresEstaciones.count(l.nombre.vista())) continue;
+            if (!lecturaUtilizable(l)) {
+                resultado.omitidas.push_back(avisoLecturaNoUtilizable(*est, l));
+                continue;
+            }
             calculo.cargarLectura(l.horizontal, l.vertical, l.distancia, l.jalon);
             const PuntoCalculado& p = calculo.calcular();
             anadirPunto(l.nombre.vista(), p.x, p.y, p.z, l.codigo.vista(), estacion->nombre.vista());
@@ -237,6 +242,8 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     std::string mensaje = "Cálculo Realizado";
     if (!resultado.ficheros.empty()) mensaje += "\n\nFicheros grabados:";
     for (const auto& f : resultado.ficheros) mensaje += "\n" + f.string();
+    if (!resultado.omitidas.empty()) mensaje += "\n";
+    for (const auto& o : resultado.omitidas) mensaje += "\n" + o;
     avisos_.mensaje(mensaje);
     salir();
     resultado.calculado = true;

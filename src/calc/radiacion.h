@@ -71,6 +71,8 @@ struct ResultadoRadiacion {
     // Files written, the coordinate file first, then the reports opened.
     std::vector<std::filesystem::path> ficheros;
     bool informe1 = false;  // report 1 was written
+    // Readings not radiated: not finite or beyond ±1e9 (one notice each, UTF-8).
+    std::vector<std::string> omitidas;
 };
 
 class CCalculoRadiacion {

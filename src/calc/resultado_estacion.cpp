@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "calc/calculo_punto.h"
+#include "calc/caras.h"
 #include "calc/estacion_mmcc.h"
 #include "calc/proyeccion_utm.h"
 #include "calc/unidades.h"
@@ -150,6 +151,7 @@ CCalculoEstacionSemi::CCalculoEstacionSemi(CLibretaCampo& libreta, CDatosGeneral
       ajustes_(ajustes),
       biblioteca_(biblioteca),
       avisos_(avisos),
+      instrumentos_(biblioteca, avisos),
       rejillas_{RejillaTexto(columnasSemi("Estación")), RejillaTexto(columnasSemi("Estación")),
                 RejillaTexto(columnasSemi("Visado"))} {}
 
@@ -183,7 +185,12 @@ bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
     std::vector<Visual>& vis = visuales_[m];
     g.vaciar();
     vis.clear();
+    std::string omitidas;
     auto fila = [&](const Estacion& otra, const Estacionamiento& s, const Lectura& l) {
+        if (!lecturaUtilizable(l)) {
+            omitidas += (omitidas.empty() ? "" : "\n") + avisoLecturaNoUtilizable(s, l);
+            return;
+        }
         g.agregarFila({"1", cp1252AUtf8(otra.nombre.vista()), cp1252AUtf8(s.nombre.vista()),
                        formatear("%1.4lf", l.horizontal), formatear("%1.4lf", l.vertical),
                        formatear("%1.3lf", l.distancia), formatear("%1.3lf", l.jalon)});
@@ -220,6 +227,7 @@ bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
     }
     static const char* const nombres[] = {"RADIACION", "DIRECTAS", "INVERSAS"};
     avisos_.mensaje(formatear("Se han cargado %zu visuales %s automáticamente", vis.size(), nombres[m]));
+    if (!omitidas.empty()) avisos_.mensaje(omitidas);
     return true;
 }
 
@@ -232,16 +240,18 @@ SolucionEstacion CCalculoEstacionSemi::radiar(const Visual& v, std::size_t f) co
     CCalculoPunto cp;
     cp.cargarEstacionamiento(datosDeEstacionamiento(*v.conocida, *v.estacionamiento));
     cp.fijarEscala(escalaRadiacion(utm.get(), ajustes_.escalaAdicional, v.conocida->x, v.conocida->y).k);
-    cp.cargarLectura(horizontalCaraDirecta(*v.estacionamiento, H, V), V, D, m);
+    // Computed face left, as every least-squares and intersection step reads H and V.
+    const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, H, V, D);
+    cp.cargarLectura(li.horizontal, li.vertical, li.distancia, m);
     const PuntoCalculado& p = cp.calcular();
     SolucionEstacion s;
     s.estaciones[0] = std::string(v.conocida->nombre.vista());
     s.x = p.x;
     s.y = p.y;
     s.z = p.z;
-    const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, v.estacionamiento->datos.instrumento.vista());
+    const Instrumento* ins = instrumentos_.de(v.estacionamiento->datos.instrumento.vista(), v.estacionamiento->nombre.vista());
     const ErroresVisual e = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), p.distanciaReducida,
-                                            anguloCenital(*v.estacionamiento, V), m);
+                                            anguloCenital(*v.estacionamiento, li.vertical), m);
     s.a = e.transversal;
     s.b = e.longitudinal;
     s.d1 = e.longitudinal;  // along the sight
@@ -263,6 +273,13 @@ bool CCalculoEstacionSemi::calcular() {
             if (rejillas_[m].marcada(i, cs::uso)) f.push_back(i);
         return f;
     };
+    // Every set-up's instrument first: a missing one is told (or asked) once,
+    // before anything is computed.
+    for (std::size_t m = 0; m < kMetodosEstacion; ++m)
+        for (std::size_t f : usadas(m)) {
+            const Estacionamiento& s = *visuales_[m][f].estacionamiento;
+            if (!instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista())) return false;
+        }
     for (std::size_t f : usadas(0)) soluciones_[0].push_back(radiar(visuales_[0][f], f));
 
     // A sight of grid m, row f, once the plane distance to P is known: its
@@ -274,9 +291,10 @@ bool CCalculoEstacionSemi::calcular() {
     auto lado = [this](std::size_t m, std::size_t f) {
         const RejillaTexto& g = rejillas_[m];
         const Visual& v = visuales_[m][f];
-        const double H = textoANumero(g.texto(f, cs::horizontal)), V = textoANumero(g.texto(f, cs::vertical));
-        const double h = horizontalCaraDirecta(*v.estacionamiento, H, V);
-        return Lado{enCirculo(h + v.estacionamiento->desorientacion), h, V, textoANumero(g.texto(f, cs::jalon)), &v};
+        const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, textoANumero(g.texto(f, cs::horizontal)),
+                                                       textoANumero(g.texto(f, cs::vertical)), 0);
+        return Lado{enCirculo(li.horizontal + v.estacionamiento->desorientacion), li.horizontal, li.vertical,
+                    textoANumero(g.texto(f, cs::jalon)), &v};
     };
     // Height relative to the set-up's station (hi + dz − m + c) over a plane distance.
     auto relativa = [](const Lado& l, double dh) {
@@ -290,7 +308,8 @@ bool CCalculoEstacionSemi::calcular() {
         return cp.calcular().z;
     };
     auto errores = [this](const Lado& l, double dh) {
-        const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, l.vis->estacionamiento->datos.instrumento.vista());
+        const Instrumento* ins =
+            instrumentos_.de(l.vis->estacionamiento->datos.instrumento.vista(), l.vis->estacionamiento->nombre.vista());
         return erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), dh,
                              anguloCenital(*l.vis->estacionamiento, l.v), l.m);
     };

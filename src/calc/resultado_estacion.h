@@ -83,6 +83,8 @@ private:
     CDatosGenerales& ajustes_;
     const ListaInstrumentos* biblioteca_;
     Avisos& avisos_;
+    // Resolved for every used row before computing; later look-ups ask nothing.
+    mutable EleccionInstrumento instrumentos_;
     Estacion* estacion_ = nullptr;
     std::array<RejillaTexto, kMetodosEstacion> rejillas_;
     std::array<std::vector<Visual>, kMetodosEstacion> visuales_;

@@ -49,6 +49,7 @@ const RegistroComando registro("corregir", [](CLI::App& raiz) -> std::function<i
         for (const auto& e : libreta.estaciones)
             for (const auto& s : e->estacionamientos) total += corregirEstacionamiento(*s, opciones);
         if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);
+        for (const std::string& omitida : total.omitidas) std::cerr << omitida << "\n";
         std::cout << "Correcciones Realizadas: " << total.estacionamientos << " estacionamientos, " << total.lecturas
                   << " lecturas, " << total.lecturasFundidas << " fundidas\n";
         return kExito;

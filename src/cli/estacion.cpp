@@ -41,7 +41,9 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
 
         PrimerAviso avisos;
         CCalculoEstacionMMCC calculo(d.libreta, d.ajustes, d.biblioteca(), avisos);
+        calculo.instrumentos().preguntar = false;
         if (!calculo.elegirEstacion(o->nombre)) return fallo(avisos.primero);
+        for (const std::string& omitida : calculo.omitidas()) std::cerr << omitida << "\n";
         calculo.textoX = formatear("%1.4lf", o->aprox[0]);
         calculo.textoY = formatear("%1.4lf", o->aprox[1]);
         if (o->desor) calculo.ponerDesorientacion(*o->desor);

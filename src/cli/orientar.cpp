@@ -42,6 +42,7 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
         if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
         CCalculoDesorientaciones todas(libreta);
         todas.calcular();
+        for (const std::string& omitida : todas.omitidas()) std::cerr << omitida << '\n';
         std::string informes;
         std::string lineas;
         // The grid already holds "%d", "%1.4f" and "%1.4f" of each row; a set-up

@@ -96,6 +96,7 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
         if (!r.escrito) return kFalloFichero;
         volcar();
         std::cout.flush();
+        for (const std::string& omitida : r.omitidas) std::cerr << omitida << '\n';
         return kExito;
     };
 });

@@ -49,7 +49,10 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
         }
         PrimerAviso avisos;
         CAjusteRed red(d.libreta, d.ajustes, d.biblioteca(), avisos);
-        if (!red.preparar(opciones) || !red.ajustar()) return fallo(avisos.primero);
+        red.instrumentos().preguntar = false;
+        const bool preparada = red.preparar(opciones);
+        for (const std::string& omitida : red.omitidas()) std::cerr << omitida << "\n";
+        if (!preparada || !red.ajustar()) return fallo(avisos.primero);
         if (!o->informe.empty() && !red.imprimir(o->informe))
             return fallo("No se puede abrir el fichero de informe " + o->informe);
 

@@ -160,6 +160,28 @@ const Instrumento* buscarInstrumentoOPrimero(const ListaInstrumentos& lista, std
     return lista.empty() ? nullptr : &lista.front();
 }
 
+std::string mensajeInstrumentoAusente(std::string_view instrumento, std::string_view estacionamiento) {
+    return "El instrumento «" + cp1252AUtf8(instrumento) + "» del estacionamiento «" + cp1252AUtf8(estacionamiento) +
+           "» no está en la librería de instrumentos";
+}
+
+const Instrumento* EleccionInstrumento::de(std::string_view instrumento, std::string_view estacionamiento) {
+    if (!lista_) return nullptr;
+    if (const Instrumento* i = buscarInstrumento(*lista_, instrumento)) return i;
+    const Instrumento* estandar = buscarInstrumento(*lista_, kInstrumentoEstandar);
+    if (estandar && estandar_) return estandar;
+    const std::string texto = mensajeInstrumentoAusente(instrumento, estacionamiento);
+    if (!preguntar || !estandar) {
+        avisos_.mensaje(texto, "", Botones::Aceptar, Icono::Stop);
+        return nullptr;
+    }
+    if (avisos_.mensaje(texto + "\n¿Calcular esta vez con el instrumento «" + kInstrumentoEstandar + "»?", "",
+                        Botones::SiNo, Icono::Pregunta) != Respuesta::Si)
+        return nullptr;
+    estandar_ = true;
+    return estandar;
+}
+
 std::vector<std::string> describirInstrumento(const Instrumento& i) {
     return {
         formatear("NOMBRE: %s", i.nombre.c_str()),

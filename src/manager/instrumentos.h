@@ -100,6 +100,34 @@ const Instrumento* buscarInstrumento(const ListaInstrumentos& lista, std::string
 // the library; nullptr only for an empty library.
 const Instrumento* buscarInstrumentoOPrimero(const ListaInstrumentos& lista, std::string_view nombre);
 
+// The record the least-squares computations may take, for one run, in place
+// of an instrument the library lacks.
+inline constexpr const char* kInstrumentoEstandar = "ESTANDAR";
+
+// "El instrumento «X» del estacionamiento «Y» no está en la librería de
+// instrumentos" (names Windows-1252, text UTF-8).
+std::string mensajeInstrumentoAusente(std::string_view instrumento, std::string_view estacionamiento);
+
+// A set-up's instrument as the least-squares computations (station and
+// network) take it: the one named. They never guess from another record: a
+// wrong instrument weighs every equation wrongly. When the library lacks it
+// the user is told; a window (`preguntar`) then asks whether to compute with
+// "ESTANDAR" this time, and a yes holds for the rest of the run.
+class EleccionInstrumento {
+public:
+    EleccionInstrumento(const ListaInstrumentos* lista, Avisos& avisos) : lista_(lista), avisos_(avisos) {}
+    void cambiarLista(const ListaInstrumentos* lista) { lista_ = lista; }
+    // The set-up's instrument (Windows-1252 names), or nullptr after the
+    // message (or a "No").
+    const Instrumento* de(std::string_view instrumento, std::string_view estacionamiento);
+    bool preguntar = true;  // false: tell and refuse (the batch tool)
+
+private:
+    const ListaInstrumentos* lista_;
+    Avisos& avisos_;
+    bool estandar_ = false;  // "ESTANDAR" accepted for this run
+};
+
 // The "CARACTERISTICAS" lines of the list dialog, Windows-1252.
 std::vector<std::string> describirInstrumento(const Instrumento& instrumento);
 

@@ -43,6 +43,7 @@ CambioCorreccion& CambioCorreccion::operator+=(const CambioCorreccion& otro) {
     estacionamientos += otro.estacionamientos;
     lecturas += otro.lecturas;
     lecturasFundidas += otro.lecturasFundidas;
+    omitidas.insert(omitidas.end(), otro.omitidas.begin(), otro.omitidas.end());
     return *this;
 }
 
@@ -54,11 +55,12 @@ CambioCorreccion aplicarDesplazamientos(Estacionamiento& s, double h, double v, 
     const double c = d * kFactorMilimetros;
     if (a == 0 && b == 0 && c == 0) return cambio;
     for (Lectura& l : s.lecturas) {
+        if (!lecturaUtilizable(l)) continue;
         l.horizontal += a;
         l.vertical += b;
         l.distancia += c;
+        ++cambio.lecturas;
     }
-    cambio.lecturas = s.lecturas.size();
     cambio.estacionamientos = 1;
     return cambio;
 }
@@ -71,6 +73,8 @@ CambioCorreccion corregirEsfericidadRefraccion(Estacionamiento& s) {
     const std::int32_t C = circuloDe(s.datos.unidadAngular);
     const std::int32_t tipoV = s.datos.tipoVertical;
     for (Lectura& l : s.lecturas) {
+        if (!lecturaUtilizable(l)) continue;
+        ++cambio.lecturas;
         if (verticalEsDesnivel(s)) {
             l.vertical += K * l.distancia * l.distancia / R;
         } else {
@@ -80,7 +84,6 @@ CambioCorreccion corregirEsfericidadRefraccion(Estacionamiento& s) {
         }
     }
     s.datos.corregidoEsfRefr = 1;
-    cambio.lecturas = s.lecturas.size();
     cambio.estacionamientos = 1;
     return cambio;
 }
@@ -102,6 +105,8 @@ CambioCorreccion unificarLecturas(Estacionamiento& s) {
     constexpr double kDiezNovenos = 10.0 / 9.0;
     if (sexagesimal) s.desorientacion *= kDiezNovenos;
     for (Lectura& l : s.lecturas) {
+        if (!lecturaUtilizable(l)) continue;
+        ++cambio.lecturas;
         if (sexagesimal) {
             l.horizontal *= kDiezNovenos;
             if (!desnivel) l.vertical *= kDiezNovenos;
@@ -124,7 +129,6 @@ CambioCorreccion unificarLecturas(Estacionamiento& s) {
     d.unidadAngular = 400;
     d.tipoDistancia = 0;
     d.tipoVertical = 0;
-    cambio.lecturas = s.lecturas.size();
     cambio.estacionamientos = 1;
     return cambio;
 }
@@ -136,6 +140,7 @@ CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s) {
     std::unordered_map<std::string_view, std::size_t> pendiente;  // name -> first reading not yet paired
     std::vector<bool> quitar(lista.size(), false);
     for (std::size_t j = 0; j < lista.size(); ++j) {
+        if (!lecturaUtilizable(lista[j])) continue;  // never joined: it stays as it was
         auto [it, nueva] = pendiente.try_emplace(lista[j].nombre.vista(), j);
         if (nueva) continue;
         Lectura& primera = lista[it->second];
@@ -162,6 +167,8 @@ CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s) {
 
 CambioCorreccion corregirEstacionamiento(Estacionamiento& s, const OpcionesCorreccion& o) {
     CambioCorreccion total;
+    for (const Lectura& l : s.lecturas)
+        if (!lecturaUtilizable(l)) total.omitidas.push_back(avisoLecturaNoUtilizable(s, l));
     auto sumar = [&](const CambioCorreccion& c) {
         total.lecturas += c.lecturas;
         total.lecturasFundidas += c.lecturasFundidas;
@@ -285,7 +292,10 @@ CambioCorreccion CCorreccionesLecturas::corregir() {
         for (const auto& e : nueva.estaciones)
             for (const auto& s : e->estacionamientos) filasNuevas.push_back(s.get());
         for (std::size_t f = 0; f < filasNuevas.size() && f < rejilla_.numeroFilas(); ++f)
-            if (rejilla_.marcada(f, cc::uso)) corregirEstacionamiento(*filasNuevas[f], opcionesDeFila(f));
+            if (rejilla_.marcada(f, cc::uso)) {
+                const CambioCorreccion c = corregirEstacionamiento(*filasNuevas[f], opcionesDeFila(f));
+                cambio.omitidas.insert(cambio.omitidas.end(), c.omitidas.begin(), c.omitidas.end());
+            }
         if (!escribirLibreta(nueva, ficheroNuevo)) {
             avisos_.mensaje("Error al grabar el fichero " + ficheroNuevo, "", Botones::Aceptar, Icono::Stop);
             return cambio;
@@ -295,7 +305,9 @@ CambioCorreccion CCorreccionesLecturas::corregir() {
             if (rejilla_.marcada(f, cc::uso)) cambio += corregirEstacionamiento(*filas_[f], opcionesDeFila(f));
         recargar();
     }
-    avisos_.mensaje("Correcciones Realizadas");
+    std::string mensaje = "Correcciones Realizadas";
+    for (const std::string& o : cambio.omitidas) mensaje += "\n" + o;
+    avisos_.mensaje(mensaje);
     return cambio;
 }
 

@@ -24,6 +24,8 @@ struct CambioCorreccion {
     std::size_t estacionamientos = 0;  // set-ups whose readings or data changed
     std::size_t lecturas = 0;          // readings given new values, once per step
     std::size_t lecturasFundidas = 0;  // readings removed by joining them to their pair
+    // Readings left as they were: not finite or beyond ±1e9 (one notice each, UTF-8).
+    std::vector<std::string> omitidas;
 
     CambioCorreccion& operator+=(const CambioCorreccion& otro);
 };
@@ -65,7 +67,8 @@ CambioCorreccion unificarLecturas(Estacionamiento& s);
 CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s);
 
 // The steps in the window's order: offsets, curvature and refraction,
-// temperature and pressure, unification, face mean.
+// temperature and pressure, unification, face mean. Every step leaves a
+// reading that is not usable (lecturaUtilizable) as it is; this names them.
 CambioCorreccion corregirEstacionamiento(Estacionamiento& s, const OpcionesCorreccion& opciones);
 
 // A deep copy of a book (for "En Uno Nuevo").

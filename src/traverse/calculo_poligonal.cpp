@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
 
 namespace celvara {
@@ -36,7 +37,7 @@ double contraria(double azimut) { return azimut >= 200.0 ? azimut - 200.0 : azim
 // circle when the Bessel rule applies; station unit.
 double horizontal(double cd, double ci, bool bessel, double C) {
     if (!bessel) return cd;
-    const double r = ci >= C / 2 ? ci - C / 2 : ci + C / 2;
+    const double r = horizontalOpuesta(ci, static_cast<std::int32_t>(C));
     if (cd < C / 4 && r > 3 * C / 4) return normalizar((cd + r - C) / 2, C);
     if (cd > 3 * C / 4 && r < C / 4) return normalizar((C + cd + r) / 2, C);
     return (cd + r) / 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calc/caras.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 
@@ -21,6 +22,18 @@ const Estacionamiento* estacionamientoDeNombre(const Estacion* estacion, const T
     return nullptr;
 }
 
+// Readings left out while a row is filled, told when the step ends whatever
+// its outcome: a wild reading is never dropped silently.
+struct AvisoOmitidas {
+    Avisos& avisos;
+    std::vector<std::string> lista;
+    ~AvisoOmitidas() {
+        std::string t;
+        for (const auto& x : lista) t += (t.empty() ? "" : "\n") + x;
+        if (!t.empty()) avisos.mensaje(t);
+    }
+};
+
 }  // namespace
 
 bool lecturaCirculoInverso(const Lectura& lectura, const DatosComplementarios& datos) {
@@ -30,10 +43,15 @@ bool lecturaCirculoInverso(const Lectura& lectura, const DatosComplementarios& d
     return lectura.vertical > circulo / 2;
 }
 
-bool llenarVisual(const Estacionamiento& estacionamiento, std::string_view objetivo, VisualPoligonal& visual) {
+bool llenarVisual(const Estacionamiento& estacionamiento, std::string_view objetivo, VisualPoligonal& visual,
+                  std::vector<std::string>* omitidas) {
     bool hay = false;
     for (const auto& l : estacionamiento.lecturas) {
         if (!(l.nombre == objetivo)) continue;
+        if (!lecturaUtilizable(l)) {
+            if (omitidas) omitidas->push_back(avisoLecturaNoUtilizable(estacionamiento, l));
+            continue;
+        }
         hay = true;
         visual.jalon = l.jalon;
         if (lecturaCirculoInverso(l, estacionamiento.datos)) {
@@ -168,8 +186,9 @@ bool CRecogerObservaciones::anadir() {
     fila.estacionamiento = s->nombre.vista();
     fila.alturaInstrumento = s->alturaInstrumento;
     fila.datos = s->datos;
+    AvisoOmitidas omitidas{avisos_};
     if (k > 0) {
-        if (!llenarVisual(*s, recorrido_[k - 1], fila.atras)) {
+        if (!llenarVisual(*s, recorrido_[k - 1], fila.atras, &omitidas.lista)) {
             avisos_.mensaje(
                 "No existe Visual a la estación anterior\nSeleccione otro Estacionamiento que tenga visuales atras");
             return false;
@@ -177,7 +196,7 @@ bool CRecogerObservaciones::anadir() {
         fila.visadoAtras = recorrido_[k - 1];
     }
     if (!nombreCabe(visada)) return false;
-    llenarVisual(*s, visada, fila.adelante);
+    llenarVisual(*s, visada, fila.adelante, &omitidas.lista);
     fila.visadoAdelante = visada;
     fila.libres = filas_[k].libres;
 
@@ -210,7 +229,8 @@ bool CRecogerObservaciones::finalizar() {
     EstacionPoligonal fila;
     fila.estacion = recorrido_[n - 1];
     fila.libres = filas_[n - 1].libres;
-    if (!s || !llenarVisual(*s, recorrido_[n - 2], fila.atras)) {
+    AvisoOmitidas omitidas{avisos_};
+    if (!s || !llenarVisual(*s, recorrido_[n - 2], fila.atras, &omitidas.lista)) {
         avisos_.mensaje(formatear("En la Estación %s, desde el Estacionamiento %s \nNo existe Visual a la Estación "
                                   "Anterior %s\n Seleccione otro Estacionamiento que tenga visuales atras",
                                   u(recorrido_[n - 1]).c_str(), s ? u(s->nombre.vista()).c_str() : "",
@@ -230,7 +250,7 @@ bool CRecogerObservaciones::finalizar() {
         EstacionPoligonal& f0 = filas.front();
         EstacionPoligonal& fn = filas.back();
         VisualPoligonal atras;
-        if (s0 && llenarVisual(*s0, recorrido_[n - 1], atras)) {
+        if (s0 && llenarVisual(*s0, recorrido_[n - 1], atras, &omitidas.lista)) {
             f0.atras = atras;
             f0.visadoAtras = recorrido_[n - 1];
         } else {
@@ -238,7 +258,7 @@ bool CRecogerObservaciones::finalizar() {
                                       u(recorrido_.front()).c_str(), u(recorrido_[n - 1]).c_str()));
         }
         VisualPoligonal adelante;
-        if (llenarVisual(*s, recorrido_.front(), adelante)) {
+        if (llenarVisual(*s, recorrido_.front(), adelante, &omitidas.lista)) {
             fn.adelante = adelante;
             fn.visadoAdelante = recorrido_.front();
         } else {

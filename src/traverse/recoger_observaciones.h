@@ -21,8 +21,11 @@ inline constexpr const char* kNoAvanza =
 bool lecturaCirculoInverso(const Lectura& lectura, const DatosComplementarios& datos);
 
 // Fills one side of a row with every reading of the set-up to `objetivo`,
-// the last reading of each face winning. False when there is none.
-bool llenarVisual(const Estacionamiento& estacionamiento, std::string_view objetivo, VisualPoligonal& visual);
+// the last reading of each face winning. False when there is none. A reading
+// that is not usable (lecturaUtilizable) is left out and its notice added to
+// `omitidas`.
+bool llenarVisual(const Estacionamiento& estacionamiento, std::string_view objetivo, VisualPoligonal& visual,
+                  std::vector<std::string>* omitidas = nullptr);
 
 class CRecogerObservaciones {
 public:

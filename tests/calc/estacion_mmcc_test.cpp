@@ -1,4 +1,5 @@
 #include "calc/estacion_mmcc.h"
+#include "calc/red/ajuste_red.h"
 
 #include <gtest/gtest.h>
 
@@ -219,6 +220,44 @@ TEST(EstacionMmcc, InformeSegunLaPlantilla) {
     ASSERT_FALSE(esperado.empty()) << "golden missing";
     EXPECT_EQ(r.calculo.textoInforme(), esperado);
     EXPECT_NE(r.calculo.textoResumen.find("Sin redundancia"), std::string::npos);
+}
+
+// An instrument the library lacks: the station and the network say so and
+// ask whether to compute with "ESTANDAR" this time; "No" computes nothing.
+TEST(EstacionMmcc, InstrumentoAusentePreguntaPorEstandar) {
+    Instrumento estandar;
+    estandar.nombre = kInstrumentoEstandar;
+    estandar.aumentos = 30;
+    estandar.precisionH = estandar.precisionV = 15;
+    estandar.precisionDistanciaMm = estandar.precisionDistanciaPpm = 2;
+    const ListaInstrumentos sinT30{estandar};
+    const std::string pregunta =
+        "El instrumento «T30» del estacionamiento «A1» no está en la librería de instrumentos\n"
+        "¿Calcular esta vez con el instrumento «ESTANDAR»?";
+    for (const bool red : {false, true})
+        for (const Respuesta respuesta : {Respuesta::Si, Respuesta::No}) {
+            SCOPED_TRACE(testing::Message() << red << " " << (respuesta == Respuesta::Si));
+            CLibretaCampo l;
+            CDatosGenerales ajustes;
+            AvisosGrabados avisos;
+            avisos.respuestas = {respuesta};
+            prueba::libretaRed(l);
+            bool hecho = false;
+            if (red) {
+                CAjusteRed r(l, ajustes, &sinT30, avisos);
+                OpcionesRed o;
+                o.fijos = {"A", "B", "C", "E"};
+                hecho = r.preparar(o) && r.ajustar();
+            } else {
+                CCalculoEstacionMMCC c(l, ajustes, &sinT30, avisos);
+                ASSERT_TRUE(c.elegirEstacion("P"));
+                hecho = c.iterar(10) > 0 && c.resultado().convergido;
+            }
+            EXPECT_EQ(hecho, respuesta == Respuesta::Si);
+            ASSERT_EQ(avisos.mensajes.size(), 1u);  // asked once for the whole run
+            EXPECT_EQ(avisos.mensajes[0].texto, pregunta);
+            EXPECT_EQ(avisos.mensajes[0].botones, Botones::SiNo);
+        }
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // least squares.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -116,6 +118,75 @@ TEST_F(RedCli, RedUnaLineaPorEstacionYElTestFijasDelFicheroAlLado) {
     r = cli({"red", obs, "--instrumentos", apa});
     EXPECT_EQ(r.estado, 1);
     EXPECT_NE(r.errores.find(kMensajeRedSinNuevas), std::string::npos) << r.errores;
+}
+
+// The example job, measured in both faces with a LEICA TCR1203: B3 back on
+// its true place (examples/obra_ejemplo_verdad.txt) by the station once the
+// set-ups are oriented, and by the network from the raw book; a library
+// without the instrument stops both, naming it.
+TEST_F(RedCli, ObraEjemploEnLasDosCarasYSinElInstrumento) {
+    const std::string libro = std::string(CELVARA_EJEMPLOS) + "/obra_ejemplo.obs";
+    const std::string biblioteca = std::string(CELVARA_EJEMPLOS) + "/../data/vestrum/instrumentos.apa";
+    const std::string orientada = (dir / "orientada.obs").string();
+    ASSERT_EQ(cli({"orientar", libro, "-o", orientada}).estado, 0);
+    ASSERT_EQ(guardarInstrumentos(prueba::instrumentosRed(), apa), Estado::Exito);
+    const std::string falta =
+        "El instrumento «LEICA TCR1203» del estacionamiento «B1-1» no está en la librería de instrumentos\n";
+    for (const auto& orden : {std::vector<std::string>{"estacion", orientada, "B3", "--aprox", "436650", "4477700"},
+                              std::vector<std::string>{"red", libro, "--fijos", "B1,B2"}}) {
+        SCOPED_TRACE(orden[0]);
+        auto a = orden;
+        a.insert(a.end(), {"--instrumentos", biblioteca});
+        const auto r = cli(a);
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        std::istringstream s(r.salida);
+        if (orden[0] == "red") s >> a[0];
+        double x = 0, y = 0;
+        s >> x >> y;
+        EXPECT_NEAR(x, 436655.4800, 0.005);
+        EXPECT_NEAR(y, 4477694.2330, 0.005);
+
+        a = orden;
+        a.insert(a.end(), {"--instrumentos", apa});
+        const auto sin = cli(a);
+        EXPECT_EQ(sin.estado, 1);
+        EXPECT_EQ(sin.errores, falta);
+    }
+}
+
+// Wild values in a book (1e300, NaN, inf in H, V or D): the corrections, the
+// station and the network return at once, naming the reading left out.
+TEST_F(RedCli, ValoresDisparatadosSeDejanFueraYSeNombran) {
+    constexpr double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    for (const double malo : {1e300, nan, inf})
+        for (int campo = 0; campo < 3; ++campo) {
+            SCOPED_TRACE(testing::Message() << malo << " campo " << campo);
+            CLibretaCampo l;
+            prueba::libretaRed(l, 123.5067);
+            // A second sight of P from A (the pair "Promediar CD/CI" joins) and
+            // one of C from P, each with the wild value.
+            for (const char* quien : {"A1", "P1"}) {
+                Estacionamiento* s = nullptr;
+                for (auto& e : l.estaciones)
+                    for (auto& x : e->estacionamientos)
+                        if (x->nombre == std::string_view(quien)) s = x.get();
+                Lectura m = s->lecturas.front();
+                (campo == 0 ? m.horizontal : campo == 1 ? m.vertical : m.distancia) = malo;
+                s->lecturas.push_back(m);
+            }
+            ASSERT_TRUE(escribirLibreta(l, obs));
+            ASSERT_EQ(guardarInstrumentos(prueba::instrumentosRed(), apa), Estado::Exito);
+            for (const auto& orden :
+                 {std::vector<std::string>{"corregir", obs, "-o", (dir / "c.obs").string(), "--promediar"},
+                  std::vector<std::string>{"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa},
+                  std::vector<std::string>{"red", obs, "--fijos", "A,B,C,E", "--instrumentos", apa}}) {
+                const auto inicio = std::chrono::steady_clock::now();
+                const auto r = cli(orden);
+                EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1)) << orden[0];
+                EXPECT_EQ(r.estado, 0) << orden[0] << r.errores;
+                EXPECT_NE(r.errores.find("estacionamiento «A1», punto «P»"), std::string::npos) << orden[0] << r.errores;
+            }
+        }
 }
 
 }  // namespace

@@ -12,10 +12,12 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <map>
 #include <memory>
 #include <unordered_map>
 
 #include "calc/calculo_punto.h"
+#include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
 #include "calc/unidades.h"
 #include "fieldbook/ajustes_propios.h"
@@ -170,13 +172,14 @@ struct Visual {
 
 CAjusteRed::CAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca,
                        Avisos& avisos)
-    : libreta_(libreta), ajustes_(ajustes), biblioteca_(biblioteca), avisos_(avisos) {}
+    : libreta_(libreta), ajustes_(ajustes), biblioteca_(biblioteca), avisos_(avisos), instrumentos_(biblioteca, avisos) {}
 
 bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     opciones_ = opciones;
     estaciones_.clear();
     puestas_.clear();
     observaciones_.clear();
+    omitidas_.clear();
     test_ = {};
     ajustado_ = false;
     iteraciones_ = 0;
@@ -214,6 +217,10 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             for (const Lectura& l : s->lecturas) {
                 auto it = indice.find(std::string(l.nombre.vista()));
                 if (it == indice.end() || it->second == i) continue;
+                if (!lecturaUtilizable(l)) {
+                    omitidas_.push_back(avisoLecturaNoUtilizable(*s, l));
+                    continue;
+                }
                 visuales.push_back({p, it->second, &l});
                 alguna = true;
             }
@@ -231,7 +238,9 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     // Reduction of a sight: reduced distance and height difference.
     std::unique_ptr<CProyeccionUTM> utm;
     if (ajustes_.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes_.proyeccion == 1);
-    auto reducir = [&](const Visual& v, double& dred, double& dh, double& acimutLectura) {
+    // Least squares reduces face right to face left: the observations read H
+    // and V as face left only, and each face stays its own observation.
+    auto reducir = [&](const Visual& v, double& dred, double& dh, double& acimutLectura, double& cenital) {
         const PuestaRed& p = puestas_[v.puesta];
         const EstacionRed& e = estaciones_[p.estacion];
         CCalculoPunto cp;
@@ -241,11 +250,13 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         cp.cargarEstacionamiento(d);
         cp.fijarEscala(escalaRadiacion(utm.get(), ajustes_.escalaAdicional, e.x, e.y).k);
         const Lectura& l = *v.lectura;
-        cp.cargarLectura(l.horizontal, l.vertical, l.distancia, l.jalon);
+        const LecturaCaraIzquierda li = aCaraIzquierda(*p.estacionamiento, l.horizontal, l.vertical, l.distancia);
+        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, l.jalon);
         const PuntoCalculado& r = cp.calcular();
         dred = r.distanciaReducida;
         dh = r.z;
-        acimutLectura = horizontalCaraDirecta(*p.estacionamiento, l.horizontal, l.vertical);
+        acimutLectura = li.horizontal;
+        cenital = anguloCenital(*p.estacionamiento, li.vertical);
     };
 
     // Approximate coordinates of new stations without them: radiated from
@@ -289,8 +300,8 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             for (int k = primera[p]; k < primera[p + 1]; ++k) {
                 const Visual& v = visuales[k];
                 if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
-                double dred, dh, h;
-                reducir(v, dred, dh, h);
+                double dred, dh, h, z;
+                reducir(v, dred, dh, h, z);
                 const double az = (h + w) / kGonPorRad;
                 EstacionRed& t = estaciones_[v.hacia];
                 t.x = estaciones_[i].x + dred * std::sin(az);
@@ -303,8 +314,19 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     }
 
     // Orientation unknowns and observations.
+    // Sights of each set-up, the two faces of one sight counting once: per
+    // sighted station, the larger of its face-left and face-right counts.
     std::vector<int> visadas(puestas_.size());
-    for (const Visual& v : visuales) ++visadas[v.puesta];
+    for (std::size_t p = 0; p < puestas_.size(); ++p) {
+        std::map<int, std::pair<int, int>> caras;
+        for (int k = primera[p]; k < primera[p + 1]; ++k) {
+            const Lectura& l = *visuales[k].lectura;
+            const Estacionamiento& s = *puestas_[p].estacionamiento;
+            auto& [izquierda, derecha] = caras[visuales[k].hacia];
+            ++(aCaraIzquierda(s, l.horizontal, l.vertical, l.distancia).caraDerecha ? derecha : izquierda);
+        }
+        for (const auto& [hacia, c] : caras) visadas[p] += std::max(c.first, c.second);
+    }
     const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
     for (const Visual& v : visuales) {
         PuestaRed& p = puestas_[v.puesta];
@@ -316,13 +338,14 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         }
         const Estacionamiento& s = *p.estacionamiento;
         const Lectura& l = *v.lectura;
-        double dred = 0, dh = 0, h = 0;
-        reducir(v, dred, dh, h);
+        double dred = 0, dh = 0, h = 0, cenital = 0;
+        reducir(v, dred, dh, h, cenital);
         const EstacionRed &e = estaciones_[i], &t = estaciones_[v.hacia];
         const double D = std::hypot(t.x - e.x, t.y - e.y);
-        const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, s.datos.instrumento.vista());
-        const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D,
-                                                anguloCenital(s, l.vertical), l.jalon);
+        const Instrumento* ins = instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista());
+        if (!ins) return false;
+        const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D, cenital,
+                                                l.jalon);
         const bool orientada = visadas[v.puesta] >= 2;
         if (orientada || e.fija) {
             ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
@@ -666,6 +689,8 @@ std::string CAjusteRed::textoInforme() const {
     linea("");
     linea(utf8ACp1252("  " + textoTest()));
     linea("");
+    for (const std::string& o : omitidas_) linea(utf8ACp1252("  " + o));
+    if (!omitidas_.empty()) linea("");
     return t;
 }
 

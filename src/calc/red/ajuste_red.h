@@ -113,6 +113,10 @@ public:
     // The used observation with the largest |w|, -1 when none.
     int mayorW() const { return mayorW_; }
     bool ajustado() const { return ajustado_; }
+    // Readings left out (not finite or beyond ±1e9), one notice each (UTF-8).
+    const std::vector<std::string>& omitidas() const { return omitidas_; }
+    // How a set-up's instrument is taken (the batch tool refuses instead of asking).
+    EleccionInstrumento& instrumentos() { return instrumentos_; }
 
     // "A1 -> P" for an observation, UTF-8.
     std::string nombreObservacion(std::size_t i) const;
@@ -130,6 +134,8 @@ private:
     CDatosGenerales& ajustes_;
     const ListaInstrumentos* biblioteca_;
     Avisos& avisos_;
+    EleccionInstrumento instrumentos_;
+    std::vector<std::string> omitidas_;
     OpcionesRed opciones_;
     std::vector<EstacionRed> estaciones_;
     std::vector<PuestaRed> puestas_;

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -18,6 +19,14 @@
 namespace celvara::ui {
 
 namespace {
+
+// Sights a computation left out (wild values), named to the user.
+void avisarOmitidas(QWidget* padre, const std::vector<std::string>& omitidas) {
+    QString t;
+    for (const std::string& o : omitidas) t += (t.isEmpty() ? "" : "\n") + QString::fromStdString(o);
+    if (!t.isEmpty()) QMessageBox::warning(padre, QString(), t);
+}
+
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
@@ -236,8 +245,11 @@ void DialogoDesorientacion::refrescarTextos() {
 void DialogoDesorientacion::pulsarAnadir() {
     const int fila = visadas_->currentRow();
     if (fila < 0) return;
+    const std::size_t antes = logica_.omitidas.size();
     logica_.anadirVisuales(static_cast<std::size_t>(fila));
     refrescarTextos();
+    avisarOmitidas(this, std::vector<std::string>(logica_.omitidas.begin() + static_cast<std::ptrdiff_t>(antes),
+                                                  logica_.omitidas.end()));
 }
 
 void DialogoDesorientacion::pulsarCalcular() {
@@ -303,6 +315,7 @@ void DialogoDesorientaciones::abrir(QWidget* padre, CLibretaCampo& libreta, CDat
 void DialogoDesorientaciones::pulsarCalcular() {
     logica_.calcular();
     rejilla_->recargar();
+    avisarOmitidas(this, logica_.omitidas());
 }
 
 void DialogoDesorientaciones::pulsarGrabar() { logica_.grabar(); }

@@ -73,6 +73,7 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
       libreta_(libreta),
       ajustes_(ajustes),
       mapa_(mapa),
+      avisos_(avisos),
       estaciones_(new QComboBox(this)),
       x_(edit(this, "x")),
       y_(edit(this, "y")),
@@ -180,6 +181,9 @@ void DialogoEstacionMmcc::elegirEstacion(const QString& nombre) {
     logica_.elegirEstacion(nombre.toStdString());
     rejilla_->recargar();
     refrescar();
+    std::string omitidas;
+    for (const std::string& o : logica_.omitidas()) omitidas += (omitidas.empty() ? "" : "\n") + o;
+    if (!omitidas.empty()) avisos_.mensaje(omitidas, "", Botones::Aceptar, Icono::Exclamacion);
 }
 
 void DialogoEstacionMmcc::pulsarCalcular() {

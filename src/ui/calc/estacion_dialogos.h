@@ -55,6 +55,7 @@ private:
     CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;
     const MapaRutas& mapa_;
+    Avisos& avisos_;
     QComboBox* estaciones_;
     QLineEdit* x_;
     QLineEdit* y_;

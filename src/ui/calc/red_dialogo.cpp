@@ -111,7 +111,8 @@ DialogoAjusteRed::DialogoAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajus
       instrumentos_(biblioteca(ajustes, mapa, cargada_)),
       logica_(libreta, ajustes, cargada_ ? &instrumentos_ : nullptr, avisos),
       libreta_(libreta),
-      rutaLibreta_(std::move(rutaLibreta)) {
+      rutaLibreta_(std::move(rutaLibreta)),
+      avisos_(avisos) {
 
     setWindowTitle("AJUSTE DE RED");
     resize(1000, 700);
@@ -186,7 +187,11 @@ bool DialogoAjusteRed::pulsarAjustar() {
         for (int f = 0; f < observaciones_->rowCount(); ++f)
             uso.push_back(observaciones_->item(f, 0)->checkState() == Qt::Checked);
     if (o.fijos.empty() && !o.libre) o.fijos.push_back(std::string());  // none ticked: none fixed
-    if (!logica_.preparar(o)) return false;
+    const bool preparada = logica_.preparar(o);
+    std::string omitidas;
+    for (const std::string& x : logica_.omitidas()) omitidas += (omitidas.empty() ? "" : "\n") + x;
+    if (!omitidas.empty()) avisos_.mensaje(omitidas, "", Botones::Aceptar, Icono::Exclamacion);
+    if (!preparada) return false;
     if (uso.size() == logica_.observaciones().size())
         for (std::size_t i = 0; i < uso.size(); ++i) logica_.observaciones()[i].uso = uso[i];
     const bool ok = logica_.ajustar();

@@ -47,6 +47,7 @@ private:
     CAjusteRed logica_;
     CLibretaCampo& libreta_;
     std::filesystem::path rutaLibreta_;
+    Avisos& avisos_;
     QTableWidget* estaciones_;
     QTableWidget* observaciones_;
     QPlainTextEdit* informe_;
