@@ -358,6 +358,15 @@ TEST(AjusteRed, EstacionesSinDeterminarFueraConSuMotivo) {
     // Nothing of them reaches the book.
     ASSERT_TRUE(red.grabar());
     EXPECT_EQ(libreta.buscarEstacion("W")->x, 1450);
+
+    // One fixed station: the whole network turns about it, no station's
+    // fault; refused, naming what it leaves free.
+    std::vector<Punto> una = cuadrilatero();
+    una[1].fija = false;
+    RedSintetica r(una, todasConTodas(4), 7);
+    CAjusteRed giro(r.libreta, r.ajustes, &r.instrumentos, r.avisos);
+    EXPECT_FALSE(giro.preparar({}));
+    EXPECT_EQ(r.avisos.textos(), std::vector<std::string>{std::string(kMensajeRedSingular) + "\nSin determinar: B, C, D"});
 }
 
 // A free network of directions only: the first station keeps its X, Y and

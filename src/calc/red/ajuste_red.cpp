@@ -618,15 +618,26 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             return false;
         }
         const std::vector<char> libre = SistemaNormal().libres(u, filas);
-        bool otra = false;
+        std::string libres;
+        bool queda = false;
         for (std::size_t i = 0; i < estaciones_.size(); ++i) {
             const EstacionRed& e = estaciones_[i];
-            if ((e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy])) {
-                motivo[i] = kMotivoFaltan;
-                otra = true;
-            }
+            if ((e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]))
+                libres += (libres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
+            else
+                queda |= e.ix >= 0;
         }
-        if (!otra) break;
+        if (libres.empty()) break;
+        // Every new station free: the fixed ones do not hold the network (one
+        // fixed station lets it turn about it), which is no station's fault.
+        if (!queda) {
+            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + libres);
+            return false;
+        }
+        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+            const EstacionRed& e = estaciones_[i];
+            if ((e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy])) motivo[i] = kMotivoFaltan;
+        }
     }
     for (std::size_t i = 0; i < estaciones_.size(); ++i) {
         EstacionRed& e = estaciones_[i];
