@@ -510,12 +510,12 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     }
 
     // Stations the observations leave free are left out, named with the
-    // reason, and their sights with them; rounds until the rest is
-    // determined: first station by station, then the whole plan system.
+    // reason, and their sights with them: first station by station (with
+    // every other station held), then by the whole plan system, until the
+    // rest is determined.
     std::vector<const char*> motivo(estaciones_.size(), nullptr);
-    const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
     std::vector<int> visadas(puestas_.size());
-    for (;;) {
+    auto quitar = [&] {
         while (motivosLocales(estaciones_, puestas_, visuales, situada, motivo) > 0) {
         }
         std::erase_if(visuales,
@@ -523,12 +523,6 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         std::fill(primera.begin(), primera.end(), 0);
         for (const Visual& v : visuales) ++primera[v.puesta + 1];
         for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
-        observaciones_.clear();
-        for (EstacionRed& e : estaciones_) {
-            e.plano = e.altura = false;
-            e.ix = e.iy = e.iz = -1;
-            e.fx = e.fy = 1;
-        }
         // An orientation unknown for every set-up that sights two or more
         // distinct stations, however many readings it has.
         direccionesSueltas_ = 0;
@@ -537,54 +531,61 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
             std::sort(distintas.begin(), distintas.end());
             visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
-            puestas_[p].io = -1;
             if (visadas[p] < 2) direccionesSueltas_ += primera[p + 1] - primera[p];
         }
+    };
+    quitar();
 
-        // Orientation unknowns and observations.
-        for (const Visual& v : visuales) {
-            PuestaRed& p = puestas_[v.puesta];
-            const int i = p.estacion;
-            if (!situada[i] || !situada[v.hacia]) {
-                avisos_.mensaje(std::string(kMensajeRedSinAproximadas) +
-                                cp1252AUtf8(estaciones_[situada[i] ? v.hacia : i].estacion->nombre.vista()));
-                return false;
-            }
-            const Estacionamiento& s = *p.estacionamiento;
-            const Lectura& l = *v.lectura;
-            double dred = 0, dh = 0, h = 0;
-            reducir(v, dred, dh, h);
-            const EstacionRed &e = estaciones_[i], &t = estaciones_[v.hacia];
-            const double D = std::hypot(t.x - e.x, t.y - e.y);
-            const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, s.datos.instrumento.vista());
-            const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D,
-                                                    anguloCenital(s, l.vertical), l.jalon);
-            const bool orientada = visadas[v.puesta] >= 2;
-            if (orientada) {
-                ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
-                observaciones_.push_back(o);
-                estaciones_[i].plano = estaciones_[v.hacia].plano = true;
-            }
-            if (l.distancia > 0) {
-                observaciones_.push_back({TipoObservacionRed::Distancia, v.puesta, i, v.hacia, dred, err.longitudinal});
-                observaciones_.push_back({TipoObservacionRed::Desnivel, v.puesta, i, v.hacia, dh, err.ez});
-                estaciones_[i].plano = estaciones_[v.hacia].plano = true;
-                estaciones_[i].altura = estaciones_[v.hacia].altura = true;
-            }
+    // Orientation unknowns and observations.
+    const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
+    for (const Visual& v : visuales) {
+        PuestaRed& p = puestas_[v.puesta];
+        const int i = p.estacion;
+        if (!situada[i] || !situada[v.hacia]) {
+            avisos_.mensaje(std::string(kMensajeRedSinAproximadas) +
+                            cp1252AUtf8(estaciones_[situada[i] ? v.hacia : i].estacion->nombre.vista()));
+            return false;
         }
-        for (std::size_t p = 0; p < puestas_.size(); ++p)
-            if (visadas[p] >= 2) {
-                double w = puestas_[p].desorientacion;
-                orientar(static_cast<int>(p), w);
-                puestas_[p].desorientacion = w;
-            }
+        const Estacionamiento& s = *p.estacionamiento;
+        const Lectura& l = *v.lectura;
+        double dred = 0, dh = 0, h = 0;
+        reducir(v, dred, dh, h);
+        const EstacionRed &e = estaciones_[i], &t = estaciones_[v.hacia];
+        const double D = std::hypot(t.x - e.x, t.y - e.y);
+        const Instrumento* ins = buscarInstrumentoOPrimero(*biblioteca_, s.datos.instrumento.vista());
+        const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D,
+                                                anguloCenital(s, l.vertical), l.jalon);
+        const bool orientada = visadas[v.puesta] >= 2;
+        if (orientada) {
+            ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
+            observaciones_.push_back(o);
+            estaciones_[i].plano = estaciones_[v.hacia].plano = true;
+        }
+        if (l.distancia > 0) {
+            observaciones_.push_back({TipoObservacionRed::Distancia, v.puesta, i, v.hacia, dred, err.longitudinal});
+            observaciones_.push_back({TipoObservacionRed::Desnivel, v.puesta, i, v.hacia, dh, err.ez});
+            estaciones_[i].plano = estaciones_[v.hacia].plano = true;
+            estaciones_[i].altura = estaciones_[v.hacia].altura = true;
+        }
+    }
+    for (std::size_t p = 0; p < puestas_.size(); ++p)
+        if (visadas[p] >= 2) {
+            double w = puestas_[p].desorientacion;
+            orientar(static_cast<int>(p), w);
+            puestas_[p].desorientacion = w;
+        }
 
+    for (;;) {
         // Unknowns.
         int u = 0;
         int datum = -1, segunda = -1;
         const bool distancias = std::any_of(observaciones_.begin(), observaciones_.end(), [](const ObservacionRed& o) {
             return o.tipo == TipoObservacionRed::Distancia;
         });
+        for (EstacionRed& e : estaciones_) {
+            e.ix = e.iy = -1;
+            e.fx = e.fy = 1;
+        }
         for (std::size_t i = 0; i < estaciones_.size(); ++i) {
             EstacionRed& e = estaciones_[i];
             if (!e.plano || e.fija) continue;
@@ -607,22 +608,21 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             e.ix = u++;
             e.iy = u++;
         }
-        for (std::size_t p = 0; p < puestas_.size(); ++p)
-            if (visadas[p] >= 2) puestas_[p].io = u++;
+        for (std::size_t p = 0; p < puestas_.size(); ++p) puestas_[p].io = visadas[p] >= 2 ? u++ : -1;
         incognitasPlano_ = u;
-        // Whatever the station-by-station test cannot see (new stations
-        // free only together) shows in the null space of N.
+        // Whatever the station-by-station look cannot see (new stations free
+        // only together) shows in the null space of N.
         std::vector<Fila> filas;
         if (!ecuacionesPlano(estaciones_, puestas_, observaciones_, ajustes_, filas)) {
             avisos_.mensaje(kMensajeRedSingular);
             return false;
         }
         const std::vector<char> libre = SistemaNormal().libres(u, filas);
+        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]); };
         std::string libres;
         bool queda = false;
-        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-            const EstacionRed& e = estaciones_[i];
-            if ((e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]))
+        for (const EstacionRed& e : estaciones_) {
+            if (suelta(e))
                 libres += (libres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
             else
                 queda |= e.ix >= 0;
@@ -634,9 +634,20 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + libres);
             return false;
         }
-        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-            const EstacionRed& e = estaciones_[i];
-            if ((e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy])) motivo[i] = kMotivoFaltan;
+        for (std::size_t i = 0; i < estaciones_.size(); ++i)
+            if (suelta(estaciones_[i])) motivo[i] = kMotivoFaltan;
+        // Their observations go, and the directions of set-ups now sighting
+        // one station.
+        quitar();
+        std::erase_if(observaciones_, [&](const ObservacionRed& o) {
+            return motivo[o.desde] || motivo[o.hacia] ||
+                   (o.tipo == TipoObservacionRed::Direccion && visadas[o.puesta] < 2);
+        });
+        for (EstacionRed& e : estaciones_) e.plano = e.altura = false;
+        for (const ObservacionRed& o : observaciones_) {
+            const bool z = o.tipo == TipoObservacionRed::Desnivel;
+            (z ? estaciones_[o.desde].altura : estaciones_[o.desde].plano) = true;
+            (z ? estaciones_[o.hacia].altura : estaciones_[o.hacia].plano) = true;
         }
     }
     for (std::size_t i = 0; i < estaciones_.size(); ++i) {

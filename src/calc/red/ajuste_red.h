@@ -42,8 +42,8 @@ inline constexpr const char* kMensajeRedSinFijas = "No hay estaciones fijas: mar
 inline constexpr const char* kMensajeRedSinAproximadas = "Sin coordenadas aproximadas: ";
 inline constexpr const char* kMensajeRedSingular =
     "La Matriz N es singular: la red no queda determinada (faltan fijas u observaciones)";
-// Why a new station is left out (with every other station held, unless the
-// last one).
+// Why a new station is left out: what it has with every other station held
+// (the last: free only with others, as the whole network shows).
 inline constexpr const char* kMotivoSinObservaciones = "sin observaciones";
 inline constexpr const char* kMotivoSinOrientacion = "direcciones sin orientación";  // set-ups sighting it alone
 inline constexpr const char* kMotivoUnaDireccion = "una sola dirección";
@@ -51,7 +51,7 @@ inline constexpr const char* kMotivoUnaDistancia = "una sola distancia";
 inline constexpr const char* kMotivoUnAngulo = "un solo ángulo";  // its set-up sights two stations, nothing else
 inline constexpr const char* kMotivoDosAlineadas = "dos direcciones alineadas";
 inline constexpr const char* kMotivoAlineadas = "observaciones alineadas";
-inline constexpr const char* kMotivoFaltan = "faltan observaciones";  // free only together with other new stations
+inline constexpr const char* kMotivoFaltan = "faltan observaciones";
 // Stop rule: every increment below 0.1 mm (coordinates) and 0.1 cc (orientations).
 inline constexpr double kParadaRedMetros = 0.0001;
 inline constexpr double kParadaRedCc = 0.1;
