@@ -1,9 +1,11 @@
 // red LIBRETA.obs [--fijos A,B,...] [--libre] [--config F.dft]
 //     [--instrumentos F.apa] [--informe F.txt] [--json]
 // The whole network by least squares. Prints one line per adjusted station
-// "nombre X Y Z sx sy", then the global test line; or one JSON object. The
-// fixed stations are those named, else the ones kept beside the book, else
-// every station with coordinates. The book is not changed.
+// "nombre X Y Z sx sy", then the global test line, then (only when there are
+// any) the line of the stations left out with their reasons and the line of
+// those whose Z stays as in the book; or one JSON object. The fixed stations
+// are those named, else the ones kept beside the book, else every station
+// with coordinates. The book is not changed.
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -69,8 +71,12 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
                                {"sx", e.sx},
                                {"sy", e.sy},
                                {"sz", e.sz},
+                               {"height_undetermined", e.zLibre},
                                {"ellipse", {{"a", e.elipse.a}, {"b", e.elipse.b}, {"azimuth", e.elipse.azimut}}}});
             }
+            auto& fuera = j["left_out"] = nlohmann::ordered_json::array();
+            for (const EstacionRed& e : red.estaciones())
+                if (e.motivo) fuera.push_back({{"name", cp1252AUtf8(e.estacion->nombre.vista())}, {"reason", e.motivo}});
             auto& pu = j["setups"] = nlohmann::ordered_json::array();
             for (const PuestaRed& p : red.puestas())
                 pu.push_back({{"name", cp1252AUtf8(p.estacionamiento->nombre.vista())},
@@ -91,11 +97,19 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
                               {"w", valor(x.w)}});
             }
             const TestGlobalRed& t = red.test();
+            auto parte = [](const ParteRed& p) {
+                return nlohmann::ordered_json{{"observations", p.observaciones}, {"unknowns", p.incognitas},
+                                              {"redundancy", p.redundancia},     {"vpv", p.vpv},
+                                              {"s0", p.s0}};
+            };
             j["test"] = {{"redundancy", t.redundancia}, {"variance", t.varianza},   {"statistic", t.estadistico},
                          {"lower", t.inferior},         {"upper", t.superior},      {"accepted", t.aceptado},
                          {"iterations", red.iteraciones()},
                          {"largest_w", red.mayorW() >= 0 ? nlohmann::ordered_json(red.nombreObservacion(red.mayorW()))
-                                                         : nlohmann::ordered_json()}};
+                                                         : nlohmann::ordered_json()},
+                         {"plan", parte(t.plano)},
+                         {"heights", parte(t.altura)},
+                         {"unused_directions", red.direccionesSueltas()}};
             std::cout << j.dump(2) << "\n";
             return kExito;
         }
@@ -105,6 +119,8 @@ const RegistroComando registro("red", [](CLI::App& raiz) -> std::function<int()>
                       << formatear(" %1.4lf %1.4lf %1.4lf %1.4lf %1.4lf", e.x, e.y, e.z, e.sx, e.sy) << "\n";
         }
         std::cout << red.textoTest() << "\n";
+        for (const std::string& t : {red.textoFuera(), red.textoZLibre()})
+            if (!t.empty()) std::cout << t << "\n";
         return kExito;
     };
 });

@@ -19,6 +19,9 @@ private slots:
         prueba_ventana::Trabajo w;
         auto& [dir, mapa, libreta, ajustes, avisos] = w;
         prueba::libretaRed(libreta);
+        // X99, seen by one direction from P1 only, is left out and named.
+        crearEstacion(libreta.estaciones, {.nombre = "X99"});
+        crearLectura(libreta.buscarEstacion("P")->estacionamientos[0]->lecturas, std::nullopt, "X99", 1.5, 0, 100, 50, "");
         const auto ruta = rutaInstrumentos(ajustes, mapa);
         std::filesystem::create_directories(ruta.parent_path());
         guardarInstrumentos(prueba::instrumentosRed(), ruta);
@@ -28,16 +31,20 @@ private slots:
         d.show();
         QCOMPARE(d.windowTitle(), QStringLiteral("AJUSTE DE RED"));
         QTableWidget* e = d.estaciones();
-        QCOMPARE(e->rowCount(), 5);
+        QCOMPARE(e->rowCount(), 6);
         // P has approximate coordinates, so it starts ticked: untick it.
         QCOMPARE(e->item(4, 1)->checkState(), Qt::Checked);
         e->item(4, 1)->setCheckState(Qt::Unchecked);
         QTest::mouseClick(d.findChild<QPushButton*>("ajustar"), Qt::LeftButton);
         QVERIFY2(d.logica().ajustado(), avisos.textos().empty() ? "" : avisos.textos().front().c_str());
-        QCOMPARE(e->item(4, 2)->text(), QStringLiteral("1250.0006"));
+        QCOMPARE(e->item(4, 2)->text(), QStringLiteral("1249.9992"));  // A1, B1 sight P alone: left out
         QCOMPARE(leerFijasRed(obs), (std::vector<std::string>{"A", "B", "C", "E"}));
+        QCOMPARE(e->item(5, 8)->text(), QString::fromUtf8(kMotivoUnaDireccion));
+        QCOMPARE(avisos.textos(),
+                 std::vector<std::string>{"Estaciones sin determinar, fuera del ajuste: X99: una sola dirección"});
+        avisos.mensajes.clear();
         QTableWidget* o = d.observaciones();
-        QCOMPARE(o->rowCount(), 10);
+        QCOMPARE(o->rowCount(), 8);
         QVERIFY(!o->item(0, 6)->text().isEmpty());
         QVERIFY(d.informe()->toPlainText().contains("AJUSTE DE RED"));
         d.findChild<QWidget*>("dibujo")->grab();  // paints the ellipses
@@ -55,6 +62,7 @@ private slots:
         QCOMPARE(o->item(0, 0)->checkState(), Qt::Unchecked);
         QVERIFY(o->item(0, 5)->text().isEmpty());
 
+        avisos.mensajes.clear();
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
         QCOMPARE(libreta.buscarEstacion("P")->x, d.logica().estaciones()[4].x);
         QCOMPARE(libreta.buscarEstacion("A")->x, 1000.0);

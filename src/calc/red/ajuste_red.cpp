@@ -9,11 +9,12 @@
 #include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <map>
 #include <memory>
+#include <numeric>
 #include <unordered_map>
 
 #include "calc/calculo_punto.h"
@@ -99,6 +100,61 @@ public:
         return ldlt_.info() == Eigen::Success && x.allFinite();
     }
 
+    // Unknowns the equations leave free: the support of the null space of N.
+    // On N scaled to a unit diagonal, the first vanishing pivot of the
+    // factor (in elimination order) is held by a unit weight and the factor
+    // redone, until none vanishes; then each held unknown h gives the null
+    // vector z = Ñ⁻¹·e_h (z_h = 1, the other held ones 0).
+    std::vector<char> libres(int u, const std::vector<Fila>& filas) {
+        std::vector<char> libre(static_cast<std::size_t>(u), 0);
+        if (u == 0) return libre;
+        Eigen::VectorXd diag = Eigen::VectorXd::Zero(u);
+        for (const Fila& f : filas)
+            for (int i = 0; i < f.n; ++i)
+                for (int j = 0; j < f.n; ++j)
+                    if (f.col[i] == f.col[j]) diag[f.col[i]] += f.p * f.a[i] * f.a[j];
+        Eigen::VectorXd s(u);
+        for (int i = 0; i < u; ++i) s[i] = diag[i] > 0 ? 1.0 / std::sqrt(diag[i]) : 1.0;
+        std::vector<Eigen::Triplet<double, int>> t;
+        for (const Fila& f : filas)
+            for (int i = 0; i < f.n; ++i)
+                for (int j = 0; j < f.n; ++j)
+                    if (f.col[j] <= f.col[i])
+                        t.emplace_back(f.col[i], f.col[j], f.p * f.a[i] * f.a[j] * s[f.col[i]] * s[f.col[j]]);
+        for (int i = 0; i < u; ++i) t.emplace_back(i, i, 0.0);  // every diagonal entry exists
+        Matriz N(u, u);
+        N.setFromTriplets(t.begin(), t.end());
+        std::vector<int> sujetas;
+        for (int i = 0; i < u; ++i)
+            if (!(diag[i] > 0)) {  // in no equation
+                N.coeffRef(i, i) += 1.0;
+                sujetas.push_back(i);
+            }
+        Eigen::SimplicialLDLT<Matriz, Eigen::Lower, Eigen::AMDOrdering<int>> ldlt;
+        ldlt.analyzePattern(N);
+        const auto& P = ldlt.permutationP().indices();
+        std::vector<int> orden(static_cast<std::size_t>(u));
+        for (int i = 0; i < u; ++i) orden[P[i]] = i;
+        for (int vuelta = 0; vuelta <= u; ++vuelta) {
+            ldlt.factorize(N);
+            const Eigen::VectorXd d = ldlt.vectorD();
+            int nula = -1;
+            for (int k = 0; k < u && nula < 0; ++k)
+                if (!(d[k] > 1e-10)) nula = orden[k];
+            if (nula < 0) break;
+            N.coeffRef(nula, nula) += 1.0;
+            sujetas.push_back(nula);
+        }
+        for (int h : sujetas) {
+            Eigen::VectorXd e = Eigen::VectorXd::Zero(u);
+            e[h] = 1.0;
+            const Eigen::VectorXd z = ldlt.solve(e);
+            for (int i = 0; i < u; ++i)
+                if (!(std::fabs(z[i]) <= 1e-6)) libre[i] = 1;
+        }
+        return libre;
+    }
+
     void inversa() {
         const Matriz& L = ldlt_.matrixL().nestedExpression();
         const int n = static_cast<int>(L.cols());
@@ -167,6 +223,156 @@ struct Visual {
     int puesta, hacia;
     const Lectura* lectura;
 };
+
+// The linearised plan equations of the used observations at the present
+// coordinates. False when two ends of a sight coincide.
+bool ecuacionesPlano(const std::vector<EstacionRed>& estaciones, const std::vector<PuestaRed>& puestas,
+                     const std::vector<ObservacionRed>& observaciones, const CDatosGenerales& ajustes,
+                     std::vector<Fila>& filas) {
+    filas.clear();
+    for (std::size_t k = 0; k < observaciones.size(); ++k) {
+        const ObservacionRed& o = observaciones[k];
+        if (!o.uso || o.tipo == TipoObservacionRed::Desnivel) continue;
+        const EstacionRed &e = estaciones[o.desde], &t = estaciones[o.hacia];
+        const double dx = t.x - e.x, dy = t.y - e.y, D2 = dx * dx + dy * dy, D = std::sqrt(D2);
+        if (D == 0) return false;
+        Fila f;
+        f.obs = static_cast<int>(k);
+        f.p = 1.0 / varianzaEcuacion(o.sigma, ajustes);
+        double ax, ay;
+        if (o.tipo == TipoObservacionRed::Direccion) {
+            const PuestaRed& p = puestas[o.puesta];
+            ax = kRho * dy / D2;
+            ay = -kRho * dx / D2;
+            f.l = -kCcPorGon * diferencia(acimut(e.x, e.y, t.x, t.y), enVuelta(o.valor + p.desorientacion));
+            f.poner(p.io, -1.0);
+        } else {
+            ax = dx / D;
+            ay = dy / D;
+            f.l = o.valor - D;
+        }
+        f.poner(t.ix, ax * t.fx);
+        f.poner(t.iy, ay * t.fy);
+        f.poner(e.ix, -ax * e.fx);
+        f.poner(e.iy, -ay * e.fy);
+        filas.push_back(f);
+    }
+    return true;
+}
+
+// One round of the local test: every new station still in is looked at with
+// every other station held. What it is left with is counted in independent
+// conditions (one per sighting set-up that sights two or more stations, one
+// per station it has a distance with, and, for each of its own set-ups that
+// sights n ≥ 2 stations, n − 1 angles); fewer than two, or two or more whose
+// lines of position are parallel, leave it free along a line, whatever the
+// rest of the network does. Those found get their reason; returns how many.
+int motivosLocales(const std::vector<EstacionRed>& estaciones, const std::vector<PuestaRed>& puestas,
+                   const std::vector<Visual>& visuales, const std::vector<char>& situada,
+                   std::vector<const char*>& motivo) {
+    const std::size_t n = estaciones.size();
+    auto dentro = [&](const Visual& v) { return !motivo[puestas[v.puesta].estacion] && !motivo[v.hacia]; };
+    // Distinct lines: (set-up, station) sighted, (station, station) measured.
+    std::vector<std::pair<int, int>> lineas, medidas;
+    std::vector<char> vista(n, 0);
+    for (const Visual& v : visuales) {
+        if (!dentro(v)) continue;
+        const int i = puestas[v.puesta].estacion;
+        vista[i] = vista[v.hacia] = 1;
+        lineas.emplace_back(v.puesta, v.hacia);
+        if (v.lectura->distancia > 0) medidas.emplace_back(std::min(i, v.hacia), std::max(i, v.hacia));
+    }
+    for (auto* l : {&lineas, &medidas}) {
+        std::sort(l->begin(), l->end());
+        l->erase(std::unique(l->begin(), l->end()), l->end());
+    }
+    std::vector<int> visadas(puestas.size(), 0);
+    for (const auto& [p, j] : lineas) ++visadas[p];
+    // Per station: its rows, each a kind and the station at the other end.
+    enum Tipo { Entrante, Distancia, Propia };
+    struct Renglon {
+        Tipo tipo;
+        int otra, puesta;
+    };
+    std::vector<std::vector<Renglon>> renglones(n);
+    for (const auto& [p, j] : lineas) {
+        if (visadas[p] < 2) continue;
+        const int i = puestas[p].estacion;
+        renglones[j].push_back({Entrante, i, p});
+        renglones[i].push_back({Propia, j, p});
+    }
+    for (const auto& [a, b] : medidas) {
+        renglones[a].push_back({Distancia, b, -1});
+        renglones[b].push_back({Distancia, a, -1});
+    }
+    int nuevos = 0;
+    std::vector<const char*> hallados(n, nullptr);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (estaciones[k].fija || motivo[k]) continue;
+        const auto& r = renglones[k];
+        int c = 0, entrantes = 0, distancias = 0, angulos = 0;
+        bool geometria = situada[k] != 0;
+        for (std::size_t a = 0; a < r.size(); ++a) {
+            geometria = geometria && situada[r[a].otra];
+            if (r[a].tipo == Entrante) ++entrantes;
+            if (r[a].tipo == Distancia) ++distancias;
+            // The first row of each own set-up only brings its orientation.
+            if (r[a].tipo == Propia &&
+                std::any_of(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(a),
+                            [&](const Renglon& b) { return b.tipo == Propia && b.puesta == r[a].puesta; }))
+                ++angulos;
+        }
+        c = entrantes + distancias + angulos;
+        const char* m = nullptr;
+        if (!vista[k])
+            m = kMotivoSinObservaciones;
+        else if (c == 0)
+            m = kMotivoSinOrientacion;
+        else if (c == 1)
+            m = entrantes ? kMotivoUnaDireccion : distancias ? kMotivoUnaDistancia : kMotivoUnAngulo;
+        else if (geometria) {
+            // Unit gradients of the conditions on (x, y); each own set-up's
+            // orientation eliminated: Σ g·gᵀ − (Σ g)(Σ g)ᵀ / n.
+            const EstacionRed& e = estaciones[k];
+            double m11 = 0, m12 = 0, m22 = 0;
+            std::vector<std::array<double, 3>> propias;  // Σ gx, Σ gy, n per own set-up
+            std::vector<int> cuales;
+            for (const Renglon& q : r) {
+                const EstacionRed& o = estaciones[q.otra];
+                const double dx = e.x - o.x, dy = e.y - o.y, D = std::hypot(dx, dy);
+                if (D == 0) continue;
+                const double gx = q.tipo == Distancia ? dx / D : dy / D, gy = q.tipo == Distancia ? dy / D : -dx / D;
+                m11 += gx * gx;
+                m12 += gx * gy;
+                m22 += gy * gy;
+                if (q.tipo != Propia) continue;
+                const auto it = std::find(cuales.begin(), cuales.end(), q.puesta);
+                if (it == cuales.end()) {
+                    cuales.push_back(q.puesta);
+                    propias.push_back({gx, gy, 1});
+                } else {
+                    auto& s = propias[static_cast<std::size_t>(it - cuales.begin())];
+                    s[0] += gx, s[1] += gy, s[2] += 1;
+                }
+            }
+            for (const auto& s : propias) {
+                m11 -= s[0] * s[0] / s[2];
+                m12 -= s[0] * s[1] / s[2];
+                m22 -= s[1] * s[1] / s[2];
+            }
+            const double traza = m11 + m22;
+            if (!(m11 * m22 - m12 * m12 > 1e-10 * traza * traza))
+                m = c == 2 && entrantes == 2 ? kMotivoDosAlineadas : kMotivoAlineadas;
+        }
+        if (m) {
+            hallados[k] = m;
+            ++nuevos;
+        }
+    }
+    for (std::size_t k = 0; k < n; ++k)
+        if (hallados[k]) motivo[k] = hallados[k];
+    return nuevos;
+}
 
 }  // namespace
 
@@ -313,20 +519,34 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         }
     }
 
-    // Orientation unknowns and observations.
-    // Sights of each set-up, the two faces of one sight counting once: per
-    // sighted station, the larger of its face-left and face-right counts.
+    // Stations the observations leave free are left out, named with the
+    // reason, and their sights with them: first station by station (with
+    // every other station held), then by the whole plan system, until the
+    // rest is determined.
+    std::vector<const char*> motivo(estaciones_.size(), nullptr);
     std::vector<int> visadas(puestas_.size());
-    for (std::size_t p = 0; p < puestas_.size(); ++p) {
-        std::map<int, std::pair<int, int>> caras;
-        for (int k = primera[p]; k < primera[p + 1]; ++k) {
-            const Lectura& l = *visuales[k].lectura;
-            const Estacionamiento& s = *puestas_[p].estacionamiento;
-            auto& [izquierda, derecha] = caras[visuales[k].hacia];
-            ++(aCaraIzquierda(s, l.horizontal, l.vertical, l.distancia).caraDerecha ? derecha : izquierda);
+    auto quitar = [&] {
+        while (motivosLocales(estaciones_, puestas_, visuales, situada, motivo) > 0) {
         }
-        for (const auto& [hacia, c] : caras) visadas[p] += std::max(c.first, c.second);
-    }
+        std::erase_if(visuales,
+                      [&](const Visual& v) { return motivo[puestas_[v.puesta].estacion] || motivo[v.hacia]; });
+        std::fill(primera.begin(), primera.end(), 0);
+        for (const Visual& v : visuales) ++primera[v.puesta + 1];
+        for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
+        // An orientation unknown for every set-up that sights two or more
+        // distinct stations, however many readings it has.
+        direccionesSueltas_ = 0;
+        for (std::size_t p = 0; p < puestas_.size(); ++p) {
+            std::vector<int> distintas;
+            for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
+            std::sort(distintas.begin(), distintas.end());
+            visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
+            if (visadas[p] < 2) direccionesSueltas_ += primera[p + 1] - primera[p];
+        }
+    };
+    quitar();
+
+    // Orientation unknowns and observations.
     const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
     for (const Visual& v : visuales) {
         PuestaRed& p = puestas_[v.puesta];
@@ -347,7 +567,7 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D, cenital,
                                                 l.jalon);
         const bool orientada = visadas[v.puesta] >= 2;
-        if (orientada || e.fija) {
+        if (orientada) {
             ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
             observaciones_.push_back(o);
             estaciones_[i].plano = estaciones_[v.hacia].plano = true;
@@ -366,50 +586,131 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             puestas_[p].desorientacion = w;
         }
 
-    // Unknowns.
-    int u = 0;
-    int datum = -1;
+    for (;;) {
+        // Unknowns.
+        int u = 0;
+        int datum = -1, segunda = -1;
+        const bool distancias = std::any_of(observaciones_.begin(), observaciones_.end(), [](const ObservacionRed& o) {
+            return o.tipo == TipoObservacionRed::Distancia;
+        });
+        for (EstacionRed& e : estaciones_) {
+            e.ix = e.iy = -1;
+            e.fx = e.fy = 1;
+        }
+        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+            EstacionRed& e = estaciones_[i];
+            if (!e.plano || e.fija) continue;
+            if (opciones.libre && datum < 0) {
+                datum = static_cast<int>(i);  // held: position of the free network
+                continue;
+            }
+            if (opciones.libre && segunda < 0 && (e.x != estaciones_[datum].x || e.y != estaciones_[datum].y)) {
+                // The second keeps its bearing from the first; with no distance
+                // it is held whole, its distance from the first giving the scale.
+                segunda = static_cast<int>(i);
+                if (distancias) {
+                    const double a = acimut(estaciones_[datum].x, estaciones_[datum].y, e.x, e.y) / kGonPorRad;
+                    e.ix = e.iy = u++;
+                    e.fx = std::sin(a);
+                    e.fy = std::cos(a);
+                }
+                continue;
+            }
+            e.ix = u++;
+            e.iy = u++;
+        }
+        for (std::size_t p = 0; p < puestas_.size(); ++p) puestas_[p].io = visadas[p] >= 2 ? u++ : -1;
+        incognitasPlano_ = u;
+        // Whatever the station-by-station look cannot see (new stations free
+        // only together) shows in the null space of N.
+        std::vector<Fila> filas;
+        if (!ecuacionesPlano(estaciones_, puestas_, observaciones_, ajustes_, filas)) {
+            avisos_.mensaje(kMensajeRedSingular);
+            return false;
+        }
+        const std::vector<char> libre = SistemaNormal().libres(u, filas);
+        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]); };
+        std::string libres;
+        bool queda = false;
+        for (const EstacionRed& e : estaciones_) {
+            if (suelta(e))
+                libres += (libres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
+            else
+                queda |= e.ix >= 0;
+        }
+        if (libres.empty()) break;
+        // Every new station free: the fixed ones do not hold the network (one
+        // fixed station lets it turn about it), which is no station's fault.
+        if (!queda) {
+            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + libres);
+            return false;
+        }
+        for (std::size_t i = 0; i < estaciones_.size(); ++i)
+            if (suelta(estaciones_[i])) motivo[i] = kMotivoFaltan;
+        // Their observations go, and the directions of set-ups now sighting
+        // one station.
+        quitar();
+        std::erase_if(observaciones_, [&](const ObservacionRed& o) {
+            return motivo[o.desde] || motivo[o.hacia] ||
+                   (o.tipo == TipoObservacionRed::Direccion && visadas[o.puesta] < 2);
+        });
+        for (EstacionRed& e : estaciones_) e.plano = e.altura = false;
+        for (const ObservacionRed& o : observaciones_) {
+            const bool z = o.tipo == TipoObservacionRed::Desnivel;
+            (z ? estaciones_[o.desde].altura : estaciones_[o.desde].plano) = true;
+            (z ? estaciones_[o.hacia].altura : estaciones_[o.hacia].plano) = true;
+        }
+    }
     for (std::size_t i = 0; i < estaciones_.size(); ++i) {
         EstacionRed& e = estaciones_[i];
-        if (!e.plano || e.fija) continue;
-        if (opciones.libre && datum < 0) {
-            datum = static_cast<int>(i);  // held: position of the free network
-            continue;
-        }
-        if (opciones.libre && datum >= 0 && e.ix < 0 && u == 0) {
-            // The second station keeps the bearing from the first (and the
-            // length too when no distance gives the scale).
-            bool distancias = false;
-            for (const auto& o : observaciones_) distancias |= o.tipo == TipoObservacionRed::Distancia;
-            if (distancias) {
-                const double a = acimut(estaciones_[datum].x, estaciones_[datum].y, e.x, e.y) / kGonPorRad;
-                e.ix = e.iy = u++;
-                e.fx = std::sin(a);
-                e.fy = std::cos(a);
-            }
-            continue;
-        }
-        e.ix = u++;
-        e.iy = u++;
+        if (!motivo[i]) continue;
+        e.motivo = motivo[i];
+        e.x = e.estacion->x;
+        e.y = e.estacion->y;
+        e.z = e.estacion->z;
     }
-    for (std::size_t p = 0; p < puestas_.size(); ++p)
-        if (visadas[p] >= 2) puestas_[p].io = u++;
-    incognitasPlano_ = u;
+
+    // Heights: every group of stations tied by height differences needs a
+    // held Z (a fixed station; in a free network, the first station with
+    // height differences). A group without one keeps the book's Z and its
+    // height differences are not used.
+    std::vector<int> grupo(estaciones_.size());
+    std::iota(grupo.begin(), grupo.end(), 0);
+    auto raiz = [&grupo](int i) {
+        while (grupo[i] != i) i = grupo[i] = grupo[grupo[i]];
+        return i;
+    };
+    for (const ObservacionRed& o : observaciones_)
+        if (o.tipo == TipoObservacionRed::Desnivel) grupo[raiz(o.desde)] = raiz(o.hacia);
+    std::vector<char> sujeto(estaciones_.size(), 0);
+    int datumZ = -1;
+    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+        const EstacionRed& e = estaciones_[i];
+        if (!e.altura) continue;
+        if (opciones.libre && datumZ < 0) datumZ = static_cast<int>(i);
+        if (e.fija || datumZ == static_cast<int>(i)) sujeto[raiz(static_cast<int>(i))] = 1;
+    }
     int uz = 0;
-    bool datumZ = false;
-    for (EstacionRed& e : estaciones_) {
-        if (!e.altura || e.fija) continue;
-        if (opciones.libre && !datumZ) {
-            datumZ = true;
-            continue;
+    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+        EstacionRed& e = estaciones_[i];
+        if (!e.altura) continue;
+        if (!sujeto[raiz(static_cast<int>(i))]) {
+            e.altura = false;
+            e.zLibre = true;
+            e.z = e.estacion->z;
+        } else if (!e.fija && datumZ != static_cast<int>(i)) {
+            e.iz = uz++;
         }
-        e.iz = uz++;
     }
+    std::erase_if(observaciones_, [this](const ObservacionRed& o) {
+        return o.tipo == TipoObservacionRed::Desnivel && estaciones_[o.desde].zLibre;
+    });
     incognitasAltura_ = uz;
     bool nuevas = false;
     for (const EstacionRed& e : estaciones_) nuevas |= e.ix >= 0 || e.iz >= 0;
     if (!nuevas) {
-        avisos_.mensaje(kMensajeRedSinNuevas);
+        const std::string fuera = textoFuera();
+        avisos_.mensaje(fuera.empty() ? std::string(kMensajeRedSinNuevas) : kMensajeRedSinNuevas + ("\n" + fuera));
         return false;
     }
     return true;
@@ -420,36 +721,9 @@ bool CAjusteRed::iterarPlano() {
     const int u = incognitasPlano_;
     std::vector<Fila> filas;
     for (iteraciones_ = 1; iteraciones_ <= opciones_.maxIteraciones; ++iteraciones_) {
-        filas.clear();
-        for (std::size_t k = 0; k < observaciones_.size(); ++k) {
-            const ObservacionRed& o = observaciones_[k];
-            if (!o.uso || o.tipo == TipoObservacionRed::Desnivel) continue;
-            const EstacionRed &e = estaciones_[o.desde], &t = estaciones_[o.hacia];
-            const double dx = t.x - e.x, dy = t.y - e.y, D2 = dx * dx + dy * dy, D = std::sqrt(D2);
-            if (D == 0) {
-                avisos_.mensaje(kMensajeRedSingular);
-                return false;
-            }
-            Fila f;
-            f.obs = static_cast<int>(k);
-            f.p = 1.0 / varianzaEcuacion(o.sigma, ajustes_);
-            double ax, ay;
-            if (o.tipo == TipoObservacionRed::Direccion) {
-                const PuestaRed& p = puestas_[o.puesta];
-                ax = kRho * dy / D2;
-                ay = -kRho * dx / D2;
-                f.l = -kCcPorGon * diferencia(acimut(e.x, e.y, t.x, t.y), enVuelta(o.valor + p.desorientacion));
-                f.poner(p.io, -1.0);
-            } else {
-                ax = dx / D;
-                ay = dy / D;
-                f.l = o.valor - D;
-            }
-            f.poner(t.ix, ax * t.fx);
-            f.poner(t.iy, ay * t.fy);
-            f.poner(e.ix, -ax * e.fx);
-            f.poner(e.iy, -ay * e.fy);
-            filas.push_back(f);
+        if (!ecuacionesPlano(estaciones_, puestas_, observaciones_, ajustes_, filas)) {
+            avisos_.mensaje(kMensajeRedSingular);
+            return false;
         }
         if (u == 0) break;
         Eigen::VectorXd x;
@@ -556,9 +830,21 @@ bool CAjusteRed::iterarAltura() {
 }
 
 void CAjusteRed::estadistica() {
-    int n = 0;
-    for (const ObservacionRed& o : observaciones_) n += o.uso;
     test_ = {};
+    auto parte = [](ParteRed& t, int n, int u, double vpv) {
+        t.observaciones = n;
+        t.incognitas = u;
+        t.redundancia = n - u;
+        t.vpv = vpv;
+        t.s0 = t.redundancia > 0 ? std::sqrt(vpv / t.redundancia) : 0.0;
+    };
+    int n = 0, nz = 0;
+    for (const ObservacionRed& o : observaciones_) {
+        n += o.uso;
+        nz += o.uso && o.tipo == TipoObservacionRed::Desnivel;
+    }
+    parte(test_.plano, n - nz, incognitasPlano_, vpvPlano_);
+    parte(test_.altura, nz, incognitasAltura_, vpvAltura_);
     test_.redundancia = n - incognitasPlano_ - incognitasAltura_;
     if (test_.redundancia > 0) {
         test_.varianza = (vpvPlano_ + vpvAltura_) / test_.redundancia;
@@ -632,6 +918,20 @@ std::string CAjusteRed::nombreObservacion(std::size_t i) const {
            cp1252AUtf8(estaciones_[o.hacia].estacion->nombre.vista());
 }
 
+std::string CAjusteRed::textoFuera() const {
+    std::string t;
+    for (const EstacionRed& e : estaciones_)
+        if (e.motivo) t += (t.empty() ? "" : "; ") + cp1252AUtf8(e.estacion->nombre.vista()) + ": " + e.motivo;
+    return t.empty() ? t : "Estaciones sin determinar, fuera del ajuste: " + t;
+}
+
+std::string CAjusteRed::textoZLibre() const {
+    std::string t;
+    for (const EstacionRed& e : estaciones_)
+        if (e.zLibre) t += (t.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
+    return t.empty() ? t : "Z sin determinar, queda la de la libreta: " + t;
+}
+
 std::string CAjusteRed::textoTest() const {
     std::string t = test_.redundancia > 0
                         ? formatear("Test global %1.3lf en [%1.3lf, %1.3lf] r = %d: %s", test_.estadistico,
@@ -660,6 +960,18 @@ std::string CAjusteRed::textoInforme() const {
     linea("");
     linea(formatear(utf8ACp1252("  %d iteraciones; %zu observaciones; %d incógnitas").c_str(), iteraciones_,
                     observaciones_.size(), incognitas()));
+    auto parte = [&](const char* nombre, const ParteRed& p) {
+        if (p.observaciones > 0)
+            linea(formatear(utf8ACp1252("  %-12s %d observaciones, %d incógnitas, r = %d, s0 = %1.3lf").c_str(),
+                            utf8ACp1252(nombre).c_str(), p.observaciones, p.incognitas, p.redundancia, p.s0));
+    };
+    parte("Planimetría:", test_.plano);
+    parte("Altimetría:", test_.altura);
+    if (direccionesSueltas_ > 0)
+        linea(formatear(utf8ACp1252("  %d direcciones sin usar: su estacionamiento visa una sola estación").c_str(),
+                        direccionesSueltas_));
+    for (const std::string& s : {textoFuera(), textoZLibre()})
+        if (!s.empty()) linea(utf8ACp1252("  " + s));
     linea("");
     linea(utf8ACp1252("  Estación              X             Y            Z        sx      sy      sz     a      b     Az"));
     for (const EstacionRed& e : estaciones_) {

@@ -3,13 +3,17 @@
 // the heights apart from the plan.
 //
 // Observations are the book's sights between stations: the horizontal
-// direction (a set-up of a fixed station that sights only one station keeps
-// the book's orientation, as the station computation does; a lone sight of a
-// new station carries nothing and is left out), the distance reduced as the
-// radiation reduces it (projection scale included) and the height
-// difference hi + dz − m + c. Weights come from the instrument library and
-// the error model: Ea (cc) for directions, √2·Ed for distances, E.Z for
-// height differences, each turned into VarRef / σ² as the station does.
+// direction (the directions of a set-up that sights one station only are
+// left out: with that set-up's own orientation unknown they would only give
+// it back), the distance reduced as the radiation reduces it (projection
+// scale included) and the height difference hi + dz − m + c. Weights come
+// from the instrument library and the error model: Ea (cc) for directions,
+// √2·Ed for distances, E.Z for height differences, each turned into
+// VarRef / σ² as the station does.
+//
+// A new station the observations do not determine is left out and named
+// with the reason, and the rest is adjusted without it; a height the height
+// differences do not tie to a held one keeps the book's Z.
 //
 // The normal equations are sparse (Eigen's simplicial LDLᵀ with AMD
 // ordering); the entries of N⁻¹ the precisions and the standardised
@@ -38,6 +42,16 @@ inline constexpr const char* kMensajeRedSinFijas = "No hay estaciones fijas: mar
 inline constexpr const char* kMensajeRedSinAproximadas = "Sin coordenadas aproximadas: ";
 inline constexpr const char* kMensajeRedSingular =
     "La Matriz N es singular: la red no queda determinada (faltan fijas u observaciones)";
+// Why a new station is left out: what it has with every other station held
+// (the last: free only with others, as the whole network shows).
+inline constexpr const char* kMotivoSinObservaciones = "sin observaciones";
+inline constexpr const char* kMotivoSinOrientacion = "direcciones sin orientación";  // set-ups sighting it alone
+inline constexpr const char* kMotivoUnaDireccion = "una sola dirección";
+inline constexpr const char* kMotivoUnaDistancia = "una sola distancia";
+inline constexpr const char* kMotivoUnAngulo = "un solo ángulo";  // its set-up sights two stations, nothing else
+inline constexpr const char* kMotivoDosAlineadas = "dos direcciones alineadas";
+inline constexpr const char* kMotivoAlineadas = "observaciones alineadas";
+inline constexpr const char* kMotivoFaltan = "faltan observaciones";
 // Stop rule: every increment below 0.1 mm (coordinates) and 0.1 cc (orientations).
 inline constexpr double kParadaRedMetros = 0.0001;
 inline constexpr double kParadaRedCc = 0.1;
@@ -47,6 +61,9 @@ struct EstacionRed {
     bool fija = false;
     bool plano = false;   // takes part in the plan adjustment
     bool altura = false;  // has height differences
+    // Left out: why the observations do not determine it (UTF-8), else null.
+    const char* motivo = nullptr;
+    bool zLibre = false;  // its height differences reach no held Z: Z stays as in the book
     double x = 0, y = 0, z = 0;
     double sx = 0, sy = 0, sz = 0;  // a posteriori, m
     Elipse elipse;
@@ -74,16 +91,22 @@ struct ObservacionRed {
     double w = 0;        // NaN when it cannot be tested
 };
 
+struct ParteRed {
+    int observaciones = 0, incognitas = 0, redundancia = 0;
+    double vpv = 0, s0 = 0;  // s0 = √(vᵀPv / r), 0 without redundancy
+};
+
 struct TestGlobalRed {
     int redundancia = 0;
     double varianza = 0;  // s0²
     double estadistico = 0, inferior = 0, superior = 0;
     bool aceptado = true;
+    ParteRed plano, altura;  // each part alone, as other adjustment programs give them
 };
 
 struct OpcionesRed {
     std::vector<std::string> fijos;  // Windows-1252 names; empty: every station with coordinates
-    bool libre = false;              // minimum constraints on the first two stations of the book
+    bool libre = false;              // minimum constraints on the first two stations that take part
     int maxIteraciones = 30;
 };
 
@@ -118,14 +141,20 @@ public:
     // How a set-up's instrument is taken (the batch tool refuses instead of asking).
     EleccionInstrumento& instrumentos() { return instrumentos_; }
 
+    // Directions left out because their set-up sights one station only.
+    int direccionesSueltas() const { return direccionesSueltas_; }
+
     // "A1 -> P" for an observation, UTF-8.
     std::string nombreObservacion(std::size_t i) const;
+    // UTF-8 lines, empty when there is nothing to say: the stations left out
+    // with their reasons, and those whose Z stays as in the book.
+    std::string textoFuera() const;
+    std::string textoZLibre() const;
     std::string textoTest() const;     // UTF-8, one line
     std::string textoInforme() const;  // Windows-1252
     bool imprimir(const std::filesystem::path& ruta) const;
 
 private:
-    bool aproximadas();
     bool iterarPlano();
     bool iterarAltura();
     void estadistica();
@@ -143,7 +172,7 @@ private:
     TestGlobalRed test_;
     int incognitasPlano_ = 0, incognitasAltura_ = 0;
     double vpvPlano_ = 0, vpvAltura_ = 0;
-    int iteraciones_ = 0, mayorW_ = -1;
+    int iteraciones_ = 0, mayorW_ = -1, direccionesSueltas_ = 0;
     bool ajustado_ = false;
 };
 

@@ -111,8 +111,8 @@ DialogoAjusteRed::DialogoAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajus
       instrumentos_(biblioteca(ajustes, mapa, cargada_)),
       logica_(libreta, ajustes, cargada_ ? &instrumentos_ : nullptr, avisos),
       libreta_(libreta),
-      rutaLibreta_(std::move(rutaLibreta)),
-      avisos_(avisos) {
+      avisos_(avisos),
+      rutaLibreta_(std::move(rutaLibreta)) {
 
     setWindowTitle("AJUSTE DE RED");
     resize(1000, 700);
@@ -196,6 +196,10 @@ bool DialogoAjusteRed::pulsarAjustar() {
         for (std::size_t i = 0; i < uso.size(); ++i) logica_.observaciones()[i].uso = uso[i];
     const bool ok = logica_.ajustar();
     refrescar();
+    std::string nota;
+    for (const std::string& t : {logica_.textoFuera(), logica_.textoZLibre()})
+        if (ok && !t.empty()) nota += (nota.empty() ? "" : "\n") + t;
+    if (!nota.empty()) avisos_.mensaje(nota, "AJUSTE DE RED", Botones::Aceptar, Icono::Informacion);
     return ok;
 }
 
@@ -210,6 +214,8 @@ void DialogoAjusteRed::refrescar() {
     const auto& es = logica_.estaciones();
     for (int f = 0; f < estaciones_->rowCount() && f < static_cast<int>(es.size()); ++f) {
         const EstacionRed& e = es[f];
+        // A station left out shows why in the last column.
+        estaciones_->item(f, 8)->setText(logica_.ajustado() && e.motivo ? QString::fromUtf8(e.motivo) : QString());
         if (!logica_.ajustado() || e.fija || (!e.plano && !e.altura)) continue;
         const double v[] = {e.x, e.y, e.z, e.sx, e.sy, e.sz};
         for (int c = 0; c < 6; ++c)

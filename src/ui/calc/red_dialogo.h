@@ -34,7 +34,8 @@ public:
     QCheckBox* libre() const { return libre_; }
 
     // "Ajustar": with the fixed ticks of the grid; keeps the use ticks of
-    // the observations when the network is the same.
+    // the observations when the network is the same. Stations left out, and
+    // heights left as in the book, are told in a message.
     bool pulsarAjustar();
     bool pulsarGrabar();
 
@@ -46,8 +47,8 @@ private:
     ListaInstrumentos instrumentos_;
     CAjusteRed logica_;
     CLibretaCampo& libreta_;
-    std::filesystem::path rutaLibreta_;
     Avisos& avisos_;
+    std::filesystem::path rutaLibreta_;
     QTableWidget* estaciones_;
     QTableWidget* observaciones_;
     QPlainTextEdit* informe_;
