@@ -219,7 +219,13 @@ bool CGestorObservaciones::autoguardar() {
     }
     if (!recuperacion_.toca(true, cambios_)) return false;
     libreta_.proyeccion = ajustes_.proyeccion;
-    return recuperacion_.grabar(libreta_, rutaRecuperacion(), cambios_);
+    const auto ruta = rutaRecuperacion();
+    const bool primera = recuperacion_.propia() != ruta;
+    if (!recuperacion_.grabar(libreta_, ruta, cambios_)) return false;
+    // The settings name this book as the last one at once (not only at the
+    // exit): after a crash the next start opens it and offers its copy.
+    if (primera) guardarAjustes(ajustes_, anfitrion(ajustes_.rutaFicheroAjustes.vista()));
+    return true;
 }
 
 void CGestorObservaciones::importarObs() {

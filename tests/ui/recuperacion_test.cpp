@@ -17,8 +17,11 @@ using namespace celvara::prueba_ventana;
 
 namespace {
 
-// The child: the program's window on $CELVARA_UNIDAD_C, X of station A typed
-// as 1234.5 in the grid; it then waits for the autosave and for its end.
+// The child: the program's first run on $CELVARA_UNIDAD_C, obra.obs given on
+// its command line, X of station A typed as 1234.5 in the grid; it then
+// waits for the autosave and for its end. Killed, it never saves the
+// settings at its exit: the next start finds obra.obs as the last book only
+// because the autosave named it there.
 int hijo(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
@@ -27,7 +30,7 @@ int hijo(int argc, char** argv) {
     const MapaRutas mapa(raiz);
     EntornoAnfitrion entorno(mapa);
     ui::VentanaGestor v(mapa);
-    v.iniciar(entorno);
+    v.iniciar(entorno, "C:\\TRABAJOS\\OBRA1\\obra.obs");  // as "celvara obra.obs" opens it
     v.show();
     v.activateWindow();
     if (!QTest::qWaitForWindowActive(&v) || !teclearCelda(v, 0, 1, QStringLiteral("1234.5"))) return 2;
@@ -68,9 +71,6 @@ private slots:
         CLibretaCampo l;
         libretaDePrueba(l);
         QVERIFY(escribirLibreta(l, obra));
-        CDatosGenerales a;
-        a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
-        QVERIFY(guardarAjustes(a, trabajos / "observa.dft"));
         const std::string original = leer(obra);
         l.estaciones[0]->x = 1234.5;
         QVERIFY(escribirLibreta(l, raiz / "editada.obs"));
