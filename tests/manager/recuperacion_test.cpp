@@ -111,69 +111,63 @@ TEST(Recuperacion, OfertaAlAbrir) {
 
 // When the copy is written and when it goes.
 TEST(Recuperacion, CuandoSeGraba) {
-    using Accion_ = std::function<void(CGestorObservaciones&, Banco&)>;
-    const auto modificar = [](CGestorObservaciones& g, Banco&) { g.editarCelda(0, 1, "1"); };
-    const auto y = [](std::initializer_list<Accion_> pasos) {
-        return Accion_([pasos = std::vector<Accion_>(pasos)](CGestorObservaciones& g, Banco& b) {
-            for (const auto& p : pasos) p(g, b);
-        });
-    };
-    const auto autoguardar = [](CGestorObservaciones& g, Banco&) { g.autoguardar(); };
-    const auto ventana = [](Accion a) {
-        return [a](CGestorObservaciones& g, Banco&) {
-            g.antesDeVentana(a);
-            g.despuesDeVentana(a);
-        };
-    };
-    const auto salir = [](Respuesta r) {
-        return [r](CGestorObservaciones& g, Banco& b) {
-            b.avisos.esperar(kPregunta, r);
-            g.salir();
-        };
-    };
-    const auto nuevaConEstacion = [](CGestorObservaciones& g, Banco& b) {
-        g.nuevo();
-        b.dialogos.nombres.push_back("N");
-        g.anadirEstacionPorNombre();
-    };
+    enum Paso { Cambio, Tic, VentanaQueEscribe, VentanaQueLee, Grabar, Deshacer, SalirNo, SalirCancelar, NuevaLibreta };
     struct Caso {
-        const char* nombre;
         int minutos;
-        Accion_ accion;
+        std::vector<Paso> pasos;
         const char* copia;  // nullptr: no copy left
     };
     const Caso casos[] = {
-        {"cambio", 5, y({modificar, autoguardar}), "obra.obs.recuperacion"},
-        {"sin cambios", 5, autoguardar, nullptr},
-        {"desactivada", 0, y({modificar, autoguardar, ventana(Accion::DesorientacionTodas)}), nullptr},
-        {"antes de una ventana que escribe", 5, y({modificar, ventana(Accion::DesorientacionTodas)}),
-         "obra.obs.recuperacion"},
-        {"antes de una ventana que solo lee", 5, y({modificar, ventana(Accion::ImprimirListadoBases)}), nullptr},
-        {"Grabar", 5, y({modificar, autoguardar, [](CGestorObservaciones& g, Banco&) { g.grabar(); }}), nullptr},
-        {"deshecho", 5, y({modificar, autoguardar, [](CGestorObservaciones& g, Banco&) { g.deshacer(); }, autoguardar}),
-         nullptr},
-        {"Salir sin grabar", 5, y({modificar, autoguardar, salir(Respuesta::No)}), nullptr},
-        {"Salir cancelado", 5, y({modificar, autoguardar, salir(Respuesta::Cancelar)}), "obra.obs.recuperacion"},
-        {"nunca grabada", 5, y({nuevaConEstacion, autoguardar}), "sin_titulo.obs.recuperacion"},
-        {"nunca grabada, Grabar como", 5,
-         y({nuevaConEstacion, autoguardar,
-            [](CGestorObservaciones& g, Banco& b) {
-                b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
-                g.grabar();
-            }}),
-         nullptr},
+        {5, {Cambio, Tic}, "obra.obs.recuperacion"},
+        {5, {Tic}, nullptr},
+        {0, {Cambio, Tic, VentanaQueEscribe}, nullptr},
+        {5, {Cambio, VentanaQueEscribe}, "obra.obs.recuperacion"},
+        {5, {Cambio, VentanaQueLee}, nullptr},
+        {5, {Cambio, Tic, Grabar}, nullptr},
+        {5, {Cambio, Tic, Deshacer, Tic}, nullptr},
+        {5, {Cambio, Tic, SalirNo}, nullptr},
+        {5, {Cambio, Tic, SalirCancelar}, "obra.obs.recuperacion"},
+        {5, {NuevaLibreta, Tic}, "sin_titulo.obs.recuperacion"},
+        {5, {NuevaLibreta, Tic, Grabar}, nullptr},  // "Grabar como" nueva.obs
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
+        SCOPED_TRACE(testing::PrintToString(c.pasos) + " minutos=" + std::to_string(c.minutos));
         Banco b;
         prueba::escribirFichero(b.trabajos() / "celvara.ini", "[Recuperacion]\nminutos=" + std::to_string(c.minutos) + "\n");
         auto g = arrancar(b);
-        c.accion(*g, b);
+        for (Paso p : c.pasos) {
+            switch (p) {
+                case Cambio: g->editarCelda(0, 1, "1"); break;
+                case Tic: g->autoguardar(); break;
+                case VentanaQueEscribe:
+                case VentanaQueLee: {
+                    const Accion a = p == VentanaQueEscribe ? Accion::DesorientacionTodas : Accion::ImprimirListadoBases;
+                    g->antesDeVentana(a);
+                    g->despuesDeVentana(a);
+                    break;
+                }
+                case Grabar:
+                    b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
+                    g->grabar();
+                    break;
+                case Deshacer: g->deshacer(); break;
+                case SalirNo:
+                case SalirCancelar:
+                    b.avisos.esperar(kPregunta, p == SalirNo ? Respuesta::No : Respuesta::Cancelar);
+                    g->salir();
+                    break;
+                case NuevaLibreta:
+                    g->nuevo();
+                    b.dialogos.nombres.push_back("N");
+                    g->anadirEstacionPorNombre();
+                    break;
+            }
+        }
         std::vector<std::string> copias;
         for (const auto& n : ficheros(b))
             if (n.find(".recuperacion") != std::string::npos) copias.push_back(n);
         EXPECT_EQ(copias, c.copia ? std::vector<std::string>{c.copia} : std::vector<std::string>{});
-        if (!c.copia || c.minutos == 0) continue;
+        if (!c.copia) continue;
         // Byte for byte the book as "Grabar" would write it.
         ASSERT_TRUE(escribirLibreta(g->libreta(), b.trabajos() / "esperada.obs"));
         EXPECT_TRUE(prueba::leerFichero(b.obra() / c.copia) == prueba::leerFichero(b.trabajos() / "esperada.obs"));
