@@ -432,7 +432,10 @@ std::optional<std::pair<std::size_t, std::size_t>> CGestorObservaciones::posicio
     return std::nullopt;
 }
 
-void CGestorObservaciones::registrarPaso(std::unique_ptr<PasoLibreta> paso) { historial_.registrar(std::move(paso)); }
+void CGestorObservaciones::registrarPaso(std::unique_ptr<PasoLibreta> paso) {
+    historial_.registrar(std::move(paso));
+    ++cambios_;
+}
 
 void CGestorObservaciones::deshacer() { moverHistorial(true); }
 void CGestorObservaciones::rehacer() { moverHistorial(false); }
@@ -447,6 +450,7 @@ void CGestorObservaciones::moverHistorial(bool atras) {
     const EstadoSeleccion estado = estado_;
     const std::size_t fila = filaActual_;
     olvidarActuales();
+    ++cambios_;
     try {
         if (atras) historial_.deshacer(libreta_);
         else historial_.rehacer(libreta_);

@@ -1,5 +1,6 @@
 // The file commands of the observation manager: "Nuevo", "Abrir", "Grabar",
-// "Grabar como", "Salir" and the import "Fichero OBS v5.5".
+// "Grabar como", "Salir" and the import "Fichero OBS v5.5"; the recovery copy
+// of the open book (manager/recuperacion.h).
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/gestor_observaciones.h"
@@ -18,7 +19,10 @@ bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool espera
     cancelado = false;
     // What is typed in the pane shown is a change too: ask about it rather than lose it.
     escribirPanelesPendientes();
-    if (!modificado()) return true;
+    if (!modificado()) {
+        retirarRecuperacion();
+        return true;
+    }
     const std::string texto = "Desea Guardar los Cambios " + cp1252AUtf8(ajustes_.ultimoFichero.vista());
     switch (avisos_.mensaje(texto, titulo, Botones::SiNoCancelar, Icono::Pregunta)) {
         case Respuesta::Cancelar:
@@ -29,6 +33,8 @@ bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool espera
             return esperarGrabar ? ok : true;
         }
         default:
+            // The user gives the changes up: their copy goes with them.
+            retirarRecuperacion();
             return true;
     }
 }
@@ -60,6 +66,9 @@ void CGestorObservaciones::nuevo() {
     preguntarGuardar(kCaptionNuevo, false, cancelado);
     if (cancelado) return;
     olvidarActuales();
+    // A copy still on disk (its book could not be saved) stays there for the
+    // next time that book opens.
+    recuperacion_.olvidar();
     // Nothing of the previous book stays on screen: its coordinate-file points and its zoom.
     vaciarPuntos();
     ++revisiones_.libreta;
@@ -85,6 +94,7 @@ void CGestorObservaciones::abrir() {
 
 void CGestorObservaciones::abrirLibreta(const std::string& ruta) {
     olvidarActuales();
+    recuperacion_.olvidar();
     vaciarPuntos();
     ++revisiones_.libreta;
     ajustes_.ultimoFichero = utf8ACp1252(ruta);
@@ -93,17 +103,15 @@ void CGestorObservaciones::abrirLibreta(const std::string& ruta) {
     if (leerLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         ajustes_.proyeccion = libreta_.proyeccion;
-        reconstruirArbol();
-        modificado_ = false;
-        historial_.vaciar();
     } else {
         libreta_.vaciar();
         avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
         // The book is empty now: nothing is left to save.
-        reconstruirArbol();
-        modificado_ = false;
-        historial_.vaciar();
     }
+    modificado_ = false;
+    historial_.vaciar();
+    ofrecerRecuperacion(false);
+    reconstruirArbol();
 }
 
 bool CGestorObservaciones::escribirEnRutaActual() {
@@ -112,6 +120,8 @@ bool CGestorObservaciones::escribirEnRutaActual() {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         modificado_ = false;
         historial_.marcarLimpio();
+        // Any copy of the book under this name is older than what was just written.
+        recuperacion_.retirar(rutaRecuperacion());
         return true;
     }
     avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
@@ -144,10 +154,77 @@ bool CGestorObservaciones::salir() {
         if (!preguntarGuardar(kCaptionAbrir, true, cancelado)) return false;
         // A book saved under a new name here is the one to open next time.
         if (!modificado()) guardarAjustes(ajustes_, rutaAjustes);
+    } else {
+        retirarRecuperacion();
     }
     olvidarActuales();
     vaciarPuntos();
     libreta_.vaciar();
+    return true;
+}
+
+std::filesystem::path CGestorObservaciones::rutaRecuperacion() const {
+    if (ajustes_.ultimoFichero.vacio())
+        return CRecuperacion::rutaSinTitulo(anfitrion(ajustes_.directorioTrabajo.vista()));
+    return CRecuperacion::rutaDe(anfitrion(ajustes_.ultimoFichero.vista()));
+}
+
+bool CGestorObservaciones::ofrecerRecuperacion(bool sinTitulo) {
+    const auto copia = sinTitulo ? CRecuperacion::rutaSinTitulo(anfitrion(ajustes_.directorioTrabajo.vista()))
+                                 : rutaRecuperacion();
+    const auto fecha =
+        CRecuperacion::aOfrecer(copia, sinTitulo ? std::filesystem::path() : anfitrion(ajustes_.ultimoFichero.vista()));
+    if (!fecha) return false;
+    std::string nombre = kLibretaSinTitulo;
+    if (!sinTitulo) {
+        nombre = cp1252AUtf8(ajustes_.ultimoFichero.vista());
+        nombre.erase(0, nombre.find_last_of("\\/") + 1);
+    }
+    if (avisos_.mensaje(CRecuperacion::pregunta(nombre, *fecha), kCaptionAbrir, Botones::SiNo, Icono::Pregunta) !=
+        Respuesta::Si) {
+        CRecuperacion::apartar(copia, *fecha);
+        return false;
+    }
+    CLibretaCampo leida;
+    if (!leerLibreta(leida, copia)) {
+        // The copy stays where it is, to be looked at.
+        avisos_.mensaje("No se puede leer la copia de recuperación de " + nombre, kCaptionAbrir, Botones::Aceptar,
+                        Icono::Stop);
+        return false;
+    }
+    // The copy becomes the book, modified, under the book's own name: "Grabar" writes the book.
+    olvidarActuales();
+    vaciarPuntos();
+    ++revisiones_.libreta;
+    filaActual_ = 0;
+    libreta_ = std::move(leida);
+    if (sinTitulo) ajustes_.ultimoFichero = "";
+    fijarTitulo(sinTitulo ? std::string(kTituloGestorSinFichero) : tituloGestor(ajustes_.ultimoFichero.vista()));
+    ajustes_.proyeccion = libreta_.proyeccion;
+    historial_.vaciar();
+    marcarModificado();
+    recuperacion_.adoptar(copia, cambios_);
+    return true;
+}
+
+void CGestorObservaciones::retirarRecuperacion() { recuperacion_.retirar(); }
+
+bool CGestorObservaciones::autoguardar() {
+    if (!recuperacion_.activa() || foto_) return false;
+    escribirPanelesPendientes();
+    if (!modificado()) {
+        // Back at the book as saved (changes undone): its copy has nothing to add.
+        recuperacion_.retirar();
+        return false;
+    }
+    if (!recuperacion_.toca(true, cambios_)) return false;
+    libreta_.proyeccion = ajustes_.proyeccion;
+    const auto ruta = rutaRecuperacion();
+    const bool primera = recuperacion_.propia() != ruta;
+    if (!recuperacion_.grabar(libreta_, ruta, cambios_)) return false;
+    // The settings name this book as the last one at once (not only at the
+    // exit): after a crash the next start opens it and offers its copy.
+    if (primera) guardarAjustes(ajustes_, anfitrion(ajustes_.rutaFicheroAjustes.vista()));
     return true;
 }
 

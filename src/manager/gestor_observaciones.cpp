@@ -113,13 +113,30 @@ CGestorObservaciones::CGestorObservaciones(const MapaRutas& mapa, Avisos& avisos
 
 CGestorObservaciones::~CGestorObservaciones() = default;
 
-void CGestorObservaciones::iniciar(EntornoArranque& entorno) {
+void CGestorObservaciones::iniciar(EntornoArranque& entorno, const std::string& libretaPedida) {
     estado_ = EstadoSeleccion::Estaciones;
     pestanaImagen_ = 0;
     ajustes_.directorioTrabajo = leerDirectorioTrabajo(entorno).ruta;
     fijarTitulo(arrancarGestor(libreta_, ajustes_, mapa_, avisos_));
     modificado_ = false;
     historial_.vaciar();
+
+    // The autosave interval lives in celvara.ini; written there at once so
+    // that the user finds the key to change.
+    const auto rutaIni = rutaAjustesPropios(anfitrion(ajustes_.rutaFicheroAjustes.vista()));
+    AjustesPropios ini;
+    if (ini.cargar(rutaIni)) {
+        recuperacion_.leerAjustes(ini);
+        if (!ini.texto("Recuperacion", "minutos")) {
+            ini.asignarNumero("Recuperacion", "minutos", recuperacion_.minutos());
+            ini.guardar(rutaIni);
+        }
+    }
+
+    if (!libretaPedida.empty()) abrirLibreta(libretaPedida);  // offers its own copy
+    else ofrecerRecuperacion(ajustes_.ultimoFichero.vacio());
+    // A book never saved left a copy in the working folder.
+    if (!ajustes_.ultimoFichero.vacio() && !recuperacion_.propia()) ofrecerRecuperacion(true);
     reconstruirArbol();
 }
 
@@ -127,7 +144,10 @@ std::filesystem::path CGestorObservaciones::anfitrion(std::string_view rutaCp125
     return mapa_.aAnfitrion(cp1252AUtf8(rutaCp1252));
 }
 
-void CGestorObservaciones::marcarModificado() { modificado_ = true; }
+void CGestorObservaciones::marcarModificado() {
+    modificado_ = true;
+    ++cambios_;
+}
 
 void CGestorObservaciones::fijarTitulo(std::string titulo) { titulo_ = cp1252AUtf8(titulo); }
 
@@ -377,6 +397,7 @@ void CGestorObservaciones::cambiarTextoDesorientacion(std::string_view texto) {
                                                  ? desorientacionMostrada_
                                                  : textoANumero(texto);
     if (std::memcmp(&antes, &estacionamientoActual_->desorientacion, sizeof antes) != 0) {
+        ++cambios_;
         // One step for the whole typing in the field.
         paso->fijarClave(clave);
         if (!historial_.puedeFusionar(clave)) registrarPaso(std::move(paso));

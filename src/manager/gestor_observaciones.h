@@ -25,6 +25,7 @@
 #include "manager/gestor_comandos.h"
 #include "manager/gestor_dialogos.h"
 #include "manager/historial.h"
+#include "manager/recuperacion.h"
 #include "manager/rejilla_texto.h"
 
 namespace celvara {
@@ -119,8 +120,10 @@ public:
     ~CGestorObservaciones();
 
     // Start-up: working directory from the start-up file, settings loaded and
-    // saved again, the last observation file opened, the tree built.
-    void iniciar(EntornoArranque& entorno);
+    // saved again, the last observation file opened (or `libretaPedida`, a
+    // Windows-form UTF-8 path given on the command line), a recovery copy of
+    // it or of a book never saved offered, the tree built.
+    void iniciar(EntornoArranque& entorno, const std::string& libretaPedida = {});
 
     // ---- What the window holds.
     CLibretaCampo& libreta() { return libreta_; }
@@ -142,6 +145,12 @@ public:
     void marcarModificado();
     const std::string& titulo() const { return titulo_; }
     const Revisiones& revisiones() const { return revisiones_; }
+
+    // ---- Autosave (see manager/recuperacion.h).
+    // Writes the recovery copy when the book changed since the last one
+    // (nothing while a window of another part holds the book); true when written.
+    bool autoguardar();
+    const CRecuperacion& recuperacion() const { return recuperacion_; }
 
     // ---- The tree.
     // The "*.crd" files of the working directory, sorted by name.
@@ -274,6 +283,14 @@ private:
     bool preguntarGuardar(std::string_view titulo, bool esperarGrabar, bool& cancelado);
     PeticionFichero peticionObservaciones(bool guardar) const;
     bool escribirEnRutaActual();
+    // Recovery copies: the open book's (sin_titulo's for a book never saved).
+    std::filesystem::path rutaRecuperacion() const;
+    // Asks about a copy newer than its book: "Sí" opens it as the modified
+    // book, "No" puts it aside. True when it was opened.
+    bool ofrecerRecuperacion(bool sinTitulo);
+    // The book's changes were given up (or undone): the copy this session
+    // wrote or took goes.
+    void retirarRecuperacion();
     // Host path of a Windows path kept as record bytes (Windows-1252).
     std::filesystem::path anfitrion(std::string_view rutaCp1252) const;
 
@@ -302,6 +319,8 @@ private:
     std::vector<PuntoListado> puntos_;
     std::vector<std::string> ficherosCrd_;
     bool modificado_ = false;
+    std::uint64_t cambios_ = 0;  // changes made to the book, for the autosave
+    CRecuperacion recuperacion_;
     CHistorial historial_;
     std::optional<FotoLibreta> foto_;  // the book as a window of another part found it
     std::string titulo_ = "Gestor de Observaciones  - Datos de Campo -";

@@ -61,9 +61,13 @@ const char* nombreDelPaso(Accion a) {
 void CGestorObservaciones::antesDeVentana(Accion accion) {
     if (reconstruyeAntes(accion)) reconstruirArbol();
     else escribirPanelesPendientes();
+    foto_.reset();
+    if (!nombreDelPaso(accion)) return;
+    // A window that may write into the book: the changes made so far are on
+    // disk before it runs, whatever happens in it.
+    autoguardar();
     // The records the window changes are found afterwards by comparison.
-    if (nombreDelPaso(accion)) foto_.emplace(libreta_);
-    else foto_.reset();
+    foto_.emplace(libreta_);
 }
 
 void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estacion,

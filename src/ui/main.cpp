@@ -63,13 +63,9 @@ int main(int argc, char** argv) {
     celvara::sembrarDatosFijos(datosFijosDelPrograma(), celvara::carpetaDatosFijos(mapa), sembrado);
 
     celvara::ui::VentanaGestor ventana(mapa);
-    ventana.iniciar(entorno);
     // "celvara FICHERO.obs", as file managers start it: that book replaces
     // the last one.
-    if (!fichero.empty()) {
-        ventana.gestor().abrirLibreta(mapa.aWindows(fichero));
-        ventana.sincronizar();
-    }
+    ventana.iniciar(entorno, fichero.empty() ? std::string() : mapa.aWindows(fichero));
     ventana.show();
     return app.exec();
 }

@@ -20,6 +20,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -316,9 +317,24 @@ QCheckBox* VentanaGestor::casillaVista(VistaDibujo v) const {
     return nullptr;
 }
 
-void VentanaGestor::iniciar(EntornoArranque& entorno) {
-    gestor_->iniciar(entorno);
+void VentanaGestor::iniciar(EntornoArranque& entorno, const std::string& libreta) {
+    gestor_->iniciar(entorno, libreta);
     sincronizar();
+
+    bool segundos = false;
+    const int s = qEnvironmentVariableIntValue("CELVARA_RECUPERACION_SEGUNDOS", &segundos);
+    const int ms = segundos && s > 0 ? s * 1000 : gestor_->recuperacion().minutos() * 60000;
+    if (ms <= 0) return;
+    if (!autoguardado_) {
+        autoguardado_ = new QTimer(this);
+        connect(autoguardado_, &QTimer::timeout, this, [this] {
+            // A window or message open over this one may be in the middle of
+            // a command: the copy waits for the next tick.
+            if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+            if (gestor_->autoguardar()) actualizarEdicion();
+        });
+    }
+    autoguardado_->start(ms);
 }
 
 // ---------------------------------------------------------------- synchronisation

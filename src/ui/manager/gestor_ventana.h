@@ -21,6 +21,7 @@ class QListWidget;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
+class QTimer;
 class QTreeView;
 
 namespace celvara::ui {
@@ -50,8 +51,11 @@ public:
     explicit VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios = {}, QWidget* padre = nullptr);
     ~VentanaGestor() override;
 
-    // Start-up: working directory, settings, last file, tree.
-    void iniciar(EntornoArranque& entorno);
+    // Start-up: working directory, settings, last file (or `libreta`, given on
+    // the command line), a recovery copy offered, tree; then the autosave
+    // runs every [Recuperacion] minutos= of celvara.ini, or every
+    // $CELVARA_RECUPERACION_SEGUNDOS seconds when that is set (tests).
+    void iniciar(EntornoArranque& entorno, const std::string& libreta = {});
 
     CGestorObservaciones& gestor() { return *gestor_; }
     const MapaRutas& mapa() const { return mapa_; }
@@ -75,6 +79,7 @@ public:
     CabeceraEstacionamientoQt* cabecera() const { return cabecera_; }
     QLabel* rotulo() const { return rotulo_; }
     QCheckBox* casillaVista(VistaDibujo v) const;
+    QTimer* temporizadorRecuperacion() const { return autoguardado_; }
     // The Qt dialogs when none were injected (hooks to other windows go there).
     DialogosGestorQt* dialogosQt() const { return dialogosQt_.get(); }
 
@@ -166,6 +171,7 @@ private:
     PanelDibujo* dibujo_ = nullptr;
     QCheckBox* casillas_[4] = {};
     QListWidget* listaHistorial_ = nullptr;
+    QTimer* autoguardado_ = nullptr;
 
     bool sincronizando_ = false;
     Revisiones vistas_;
