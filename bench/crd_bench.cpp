@@ -8,7 +8,7 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace {
 

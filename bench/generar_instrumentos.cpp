@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "datos/datos_trabajo.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/bytes.h"
-#include "manager/datos_trabajo.h"
-#include "manager/instrumentos.h"
 
 namespace {
 

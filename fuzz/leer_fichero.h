@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "datos/datos_trabajo.h"
+#include "datos/fichero_crd.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
 #include "import/importar_datos_campo.h"
-#include "manager/datos_trabajo.h"
-#include "manager/fichero_crd.h"
-#include "manager/instrumentos.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/fichero_pol.h"
 

@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "calc/matrices_mmcc.h"
+#include "calc/modelo_errores.h"
+#include "datos/instrumentos.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
-#include "manager/rejilla_texto.h"
-#include "traverse/modelo_errores.h"
 
 namespace celvara {
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "datos/fichero_crd.h"
+#include "datos/instrumentos.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/fichero_crd.h"
-#include "manager/instrumentos.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -20,11 +20,11 @@
 #include <string_view>
 #include <vector>
 
+#include "datos/instrumentos.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

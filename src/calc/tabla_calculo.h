@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "datos/rejilla_texto.h"
 #include "fieldbook/libreta.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli/puntos_opciones.h"
+#include "datos/puntos_estaciones.h"
 #include "fieldbook/fichero_obs.h"
 #include "output/exportar_puntos.h"
 

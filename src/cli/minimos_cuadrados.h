@@ -5,9 +5,9 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
 
 namespace celvara::cli {
 

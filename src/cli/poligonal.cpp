@@ -4,9 +4,9 @@
 #include <iostream>
 
 #include "cli/registro.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/numeros.h"
-#include "manager/instrumentos.h"
 #include "traverse/fichero_pol.h"
 #include "traverse/resultado_poligonal.h"
 #include "traverse/tolerancias_poligonal.h"

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "cli/registro.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/datos_generales.h"
-#include "manager/instrumentos.h"
 #include "traverse/tolerancias_dialogos.h"
 
 namespace celvara::cli {

@@ -1,7 +1,7 @@
 // Dumper of coordinate files for `volcar`: the form of the file and its
 // points as they are stored.
 #include "cli/registro.h"
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara::cli {
 namespace {

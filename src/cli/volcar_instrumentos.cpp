@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "cli/registro.h"
-#include "manager/datos_trabajo.h"
-#include "manager/instrumentos.h"
+#include "datos/datos_trabajo.h"
+#include "datos/instrumentos.h"
 
 namespace celvara::cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "datos/puntos_estaciones.h"
 #include "fieldbook/numeros.h"
 #include "fieldbook/rutas.h"
-#include "output/exportar_puntos.h"
 
 namespace celvara {
 

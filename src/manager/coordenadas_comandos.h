@@ -16,10 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "datos/fichero_crd.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/fichero_crd.h"
 
 namespace celvara {
 

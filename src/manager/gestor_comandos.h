@@ -99,8 +99,8 @@ const EntradaMenu& menuEmergente(int estado);
 // The action of a command number, or none for a number no entry carries.
 std::optional<Accion> accionDeComando(int id);
 
-// Whether the main window serves the action itself (false: it opens the
-// window of another part of the program).
+// Whether the main window serves the action itself (false: it opens
+// another window of the program).
 bool accionPropiaDelGestor(Accion accion);
 
 inline constexpr std::string_view kMensajeNoDisponible = "Opción no disponible todavía";

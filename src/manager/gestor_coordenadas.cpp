@@ -1,6 +1,6 @@
 // The point list of the coordinate file selected under "Coordenadas", read
 // with the coordinate file reader.
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 #include "manager/gestor_observaciones.h"
 
 namespace celvara {

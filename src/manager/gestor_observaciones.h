@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "datos/rejilla_texto.h"
 #include "fieldbook/arranque.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
@@ -26,7 +27,6 @@
 #include "manager/gestor_dialogos.h"
 #include "manager/historial.h"
 #include "manager/recuperacion.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 
@@ -252,7 +252,7 @@ public:
     // For the station computations: the selected station, else the first.
     Estacion* estacionParaCalculo() const;
 
-    // ---- Hand-off to the windows of other parts.
+    // ---- Hand-off to the other windows.
     // Before the window opens: the tree is rebuilt with "Estaciones"
     // selected where the window needs it, otherwise pending pane edits are
     // written; either way the book holds every edit when the window reads it.
@@ -322,7 +322,7 @@ private:
     std::uint64_t cambios_ = 0;  // changes made to the book, for the autosave
     CRecuperacion recuperacion_;
     CHistorial historial_;
-    std::optional<FotoLibreta> foto_;  // the book as a window of another part found it
+    std::optional<FotoLibreta> foto_;  // the book as another window found it
     std::string titulo_ = "Gestor de Observaciones  - Datos de Campo -";
 
     NodoArbol seleccion_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "datos/rejilla_texto.h"
 #include "fieldbook/libreta.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -1,4 +1,4 @@
-// Around the windows of other parts: what the main window does before one
+// Around the other windows: what the main window does before one
 // opens (so that the book holds every pending edit) and after it closes
 // (the tree rebuilt where the window may have changed the book, the
 // modified flag set).

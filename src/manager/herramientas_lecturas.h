@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "calc/caras.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/libreta.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/rutas.h"
-#include "manager/instrumentos.h"
 
 namespace celvara {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "datos/instrumentos.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -51,21 +51,6 @@ std::optional<FormatoPuntos> formatoPorExtension(const std::filesystem::path& ru
     return std::nullopt;
 }
 
-ListaPuntos puntosDeEstaciones(const CLibretaCampo& libreta) {
-    ListaPuntos puntos;
-    puntos.reserve(libreta.estaciones.size());
-    for (const auto& e : libreta.estaciones) {
-        PuntoCoordenadas& p = puntos.emplace_back();
-        p.base = 1;
-        p.nombre = e->nombre.vista();
-        p.x = e->x;
-        p.y = e->y;
-        p.z = e->z;
-        p.codigo = e->descripcion1.vista();
-    }
-    return puntos;
-}
-
 Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,
                          const OpcionesExportacion& o) {
     const auto formato = formatoPorExtension(destino);

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "datos/fichero_crd.h"
 #include "fieldbook/libreta.h"
-#include "manager/fichero_crd.h"
 #include "output/puntos_texto.h"
 
 namespace celvara {
@@ -31,10 +31,6 @@ struct Resultado {
     bool ok = false;
     std::string mensaje;  // UTF-8: the failure, or what was done
 };
-
-// The points as written by "Exportar  a  CRD ...": one base point per
-// station, its first description as code.
-ListaPuntos puntosDeEstaciones(const CLibretaCampo& libreta);
 
 // Written as a whole, beside the target and renamed over it.
 Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "datos/datos_trabajo.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
 #include "fieldbook/rutas.h"
-#include "manager/datos_trabajo.h"
 #include "output/pagina.h"
 
 namespace celvara {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara {
 

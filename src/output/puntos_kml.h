@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "datos/fichero_crd.h"
 #include "fieldbook/libreta.h"
-#include "manager/fichero_crd.h"
 
 namespace celvara {
 

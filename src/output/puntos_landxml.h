@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara {
 

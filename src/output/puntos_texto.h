@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "traverse/modelo_errores.h"
+#include "calc/modelo_errores.h"
 #include "traverse/poligonal.h"
 
 namespace celvara {

@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
+#include "datos/instrumentos.h"
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
-#include "manager/instrumentos.h"
-#include "manager/rejilla_texto.h"
 #include "traverse/fichero_pol.h"
 #include "traverse/resultado_poligonal.h"
 

@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
+#include "datos/rejilla_texto.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/libreta.h"
-#include "manager/rejilla_texto.h"
 
 namespace celvara {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "datos/rejilla_texto.h"
 #include "fieldbook/avisos.h"
-#include "manager/rejilla_texto.h"
 #include "traverse/calculo_poligonal.h"
 #include "traverse/informe_poligonal.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/numeros.h"
-#include "manager/instrumentos.h"
 
 namespace celvara {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "calc/modelo_errores.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "traverse/modelo_errores.h"
 
 namespace celvara {
 

@@ -1,6 +1,6 @@
 #include "traverse/tolerancias_poligonal.h"
 
-#include "traverse/modelo_errores.h"
+#include "calc/modelo_errores.h"
 
 namespace celvara {
 

@@ -2,8 +2,8 @@
 // evaluates it, leg by leg.
 #pragma once
 
+#include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
-#include "manager/instrumentos.h"
 #include "traverse/calculo_poligonal.h"
 
 namespace celvara {

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "datos/instrumentos_datos_fijos.h"
 #include "fieldbook/arranque.h"
 #include "fieldbook/rutas.h"
-#include "manager/instrumentos_datos_fijos.h"
 #include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_ventana.h"
 

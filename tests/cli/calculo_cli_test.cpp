@@ -5,8 +5,8 @@
 
 #include "comun/imagen.h"
 #include "comun/proceso.h"
+#include "datos/fichero_crd.h"
 #include "fieldbook/fichero_obs.h"
-#include "manager/fichero_crd.h"
 
 namespace celvara {
 namespace {

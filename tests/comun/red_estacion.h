@@ -4,9 +4,9 @@
 // compensator 12 cc, 10 cc readings, 2 mm + 2 ppm.
 #pragma once
 
+#include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
 
 namespace celvara::prueba {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "comun/proceso.h"
-#include "crd_comun.h"
+#include "datos/crd_comun.h"
+#include "datos/fichero_crd.h"
 #include "fieldbook/fichero_obs.h"
-#include "manager/fichero_crd.h"
 
 namespace celvara {
 namespace {

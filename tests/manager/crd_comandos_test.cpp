@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "crd_comun.h"
+#include "datos/crd_comun.h"
 #include "manager/gestor_apoyo.h"
 
 namespace celvara {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "manager/gestor_apoyo.h"
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 #include "manager/gestor_rejillas.h"
 
 namespace celvara {

@@ -68,7 +68,7 @@ std::vector<Caso> casos() {
              b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\obra.obs");
              b.gestor.ejecutar(Accion::ImportarObs);
          }},
-        // A window of another part: readings corrected everywhere.
+        // Another window: readings corrected everywhere.
         {"Corregir lecturas", nada,
          [](Banco& b) {
              b.gestor.antesDeVentana(Accion::CorregirLecturas);

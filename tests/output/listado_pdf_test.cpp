@@ -7,8 +7,8 @@
 
 #include "comun/imagen.h"
 #include "comun/proceso.h"
+#include "datos/datos_trabajo.h"
 #include "fieldbook/fichero_obs.h"
-#include "manager/datos_trabajo.h"
 
 namespace celvara {
 namespace {

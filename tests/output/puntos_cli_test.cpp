@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "comun/proceso.h"
-#include "manager/crd_comun.h"
-#include "manager/fichero_crd.h"
+#include "datos/crd_comun.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara {
 namespace {

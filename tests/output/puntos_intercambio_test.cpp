@@ -7,7 +7,7 @@
 #include <map>
 #include <pugixml.hpp>
 
-#include "manager/crd_comun.h"
+#include "datos/crd_comun.h"
 #include "output/exportar_puntos.h"
 #include "output/puntos_kml.h"
 #include "output/puntos_landxml.h"

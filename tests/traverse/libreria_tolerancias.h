@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "manager/instrumentos.h"
+#include "datos/instrumentos.h"
 
 namespace celvara::prueba {
 

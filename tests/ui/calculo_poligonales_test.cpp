@@ -19,7 +19,7 @@
 #include "gestor_apoyo_ui.h"
 #include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
-#include "ui/manager/elegir_lista_dialogo.h"
+#include "ui/comun/elegir_lista_dialogo.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/resultado_poligonal_dialogo.h"

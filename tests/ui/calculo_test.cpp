@@ -127,7 +127,6 @@ private slots:
         capturar(d, QStringLiteral("estacion_mmcc.png"));
 
         QCOMPARE(tituloDeLoQueAbre([&] { pulsar(d, "matrices"); }), QStringLiteral("MATRICES"));
-        QCOMPARE(tituloDeLoQueAbre([&] { pulsar(d, "pesos"); }), QStringLiteral("ERRORES y PESOS "));
         const QString informe = b.dir.filePath("inf.txt");
         QString mostrado;
         d.informe.pedirFichero = [&](QWidget*) { return informe; };

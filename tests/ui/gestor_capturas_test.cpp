@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include "datos/fichero_crd.h"
 #include "gestor_apoyo_ui.h"
-#include "manager/fichero_crd.h"
 #include "manager/gestor_dibujo.h"
 
 using namespace celvara;

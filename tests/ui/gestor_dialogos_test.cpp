@@ -16,13 +16,14 @@
 #include <QtTest>
 
 #include "gestor_apoyo_ui.h"
+#include "ui/comun/dialogo_fichero_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
+#include "ui/datos/datos_trabajo_dialogo.h"
+#include "ui/datos/instrumentos_dialogos.h"
 #include "ui/manager/configuracion_dialogo.h"
-#include "ui/manager/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_dialogos_qt.h"
-#include "ui/manager/gestor_informes_qt.h"
 #include "ui/manager/gestor_nombre_dialogo.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
-#include "ui/manager/instrumentos_dialogos.h"
 #include "ui/output/correcciones_dialogo.h"
 
 using namespace celvara;

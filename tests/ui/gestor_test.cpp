@@ -1,7 +1,7 @@
 // The main window driven as a user would: open a book, select nodes, type
 // into the detail pane and the grid, insert, append and delete, merge
 // set-ups, undo and redo, write the summary report, answer the questions of
-// "Nuevo", "Abrir" and "Salir", and reach the windows of the other parts.
+// "Nuevo", "Abrir" and "Salir", and reach the other windows.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,9 +13,10 @@
 #include <QToolBar>
 #include <cmath>
 
+#include "datos/fichero_crd.h"
 #include "gestor_apoyo_ui.h"
-#include "manager/fichero_crd.h"
 #include "manager/gestor_informe_resumen.h"
+#include "ui/calc/estacion_dialogos.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_idioma.h"
@@ -554,6 +555,14 @@ private slots:
         QCOMPARE(titulo(Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
         QCOMPARE(titulo(Accion::EstacionMmcc),
                  QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
+        // "Pesos" of the station window, wired in by the main window.
+        QString pesos;
+        alAbrirse<ui::DialogoEstacionMmcc>([&](ui::DialogoEstacionMmcc* d) {
+            pesos = tituloDeLoQueAbre([&] { pulsar(*d, "pesos"); });
+            d->reject();
+        });
+        b.v.ejecutarAccion(Accion::EstacionMmcc);
+        QCOMPARE(pesos, QStringLiteral("ERRORES y PESOS "));
         QCOMPARE(titulo(Accion::EstacionIndependiente),
                  QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
         QCOMPARE(titulo(Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));

@@ -19,13 +19,13 @@
 
 #include "calc/calculo_punto.h"
 #include "calc/caras.h"
+#include "calc/modelo_errores.h"
 #include "calc/proyeccion_utm.h"
 #include "calc/unidades.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
-#include "traverse/modelo_errores.h"
 
 namespace celvara {
 

@@ -28,10 +28,10 @@
 #include <vector>
 
 #include "calc/estacion_mmcc.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/instrumentos.h"
 
 namespace celvara {
 

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "fieldbook/codificacion.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -16,9 +16,8 @@
 
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/calc/matrices_dialogo.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 #include "ui/rejilla/rejilla.h"
-#include "ui/traverse/tolerancias_dialogos.h"
 
 namespace celvara::ui {
 
@@ -153,7 +152,6 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
         refrescar();
     };
     matrices = [this] { DialogoMatrices::abrir(this, logica_.matrices()); };
-    pesos = [this] { DialogoErroresPesos::abrir(this, ajustes_); };
     refrescar();
 }
 

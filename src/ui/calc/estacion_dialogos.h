@@ -12,7 +12,7 @@
 #include "calc/resultado_estacion.h"
 #include "calc/tabla_calculo.h"
 #include "fieldbook/rutas.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,6 +37,8 @@ public:
     // "Aprox", "Matrices" and "Pesos" open other windows; replaceable in tests.
     std::function<void()> aprox;
     std::function<void()> matrices;
+    // Set by whoever opens this window: the errors and weights window is
+    // a tolerance window, a layer above the computations.
     std::function<void()> pesos;
 
     void elegirEstacion(const QString& nombre);

@@ -16,8 +16,8 @@
 #include "fieldbook/codificacion.h"
 #include "manager/coordenadas_comandos.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
-#include "ui/manager/gestor_dialogos_qt.h"
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/comun/dialogo_fichero_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -7,7 +7,7 @@
 
 #include "calc/radiacion.h"
 #include "fieldbook/rutas.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 
 class QCheckBox;
 class QLineEdit;

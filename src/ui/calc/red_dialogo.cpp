@@ -15,9 +15,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
-#include "manager/instrumentos.h"
 
 namespace celvara::ui {
 

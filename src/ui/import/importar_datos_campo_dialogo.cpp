@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/comun/gestor_avisos_qt.h"
 #include "ui/import/comunicacion_dialogos.h"
-#include "ui/manager/gestor_avisos_qt.h"
 
 namespace celvara::ui {
 

@@ -27,14 +27,14 @@
 
 #include "fieldbook/codificacion.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
+#include "ui/comun/gestor_avisos_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
+#include "ui/datos/instrumentos_dialogos.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_arbol_modelo.h"
-#include "ui/manager/gestor_avisos_qt.h"
 #include "ui/manager/gestor_dialogos_qt.h"
 #include "ui/manager/gestor_iconos.h"
-#include "ui/manager/gestor_informes_qt.h"
 #include "ui/manager/gestor_paneles.h"
-#include "ui/manager/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -110,8 +110,8 @@ private:
     void construirEdicion();
     void actualizarEdicion();
 
-    // Commands of other parts, one method each (gestor_ventana_comandos.cpp).
-    void abrirVentanaDeOtraParte(Accion accion);
+    // Commands that open other windows, one method each (gestor_ventana_comandos.cpp).
+    void abrirOtraVentana(Accion accion);
     template <typename Abrir>
     void traspaso(Accion accion, Abrir&& abrir);
     void pendiente();

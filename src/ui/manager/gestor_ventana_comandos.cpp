@@ -1,6 +1,6 @@
 // Where every command of the main window goes. The commands this window
 // serves itself run in the core (CGestorObservaciones::ejecutar); each
-// command that opens the window of another part has one method here, with
+// command that opens another window has one method here, with
 // the selection rule it needs. A method whose window is not built yet
 // answers "Opción no disponible todavía" through `pendiente()`; to wire one,
 // replace that call with
@@ -11,6 +11,7 @@
 #include <QAction>
 #include <utility>
 
+#include "datos/puntos_estaciones.h"
 #include "manager/coordenadas_comandos.h"
 #include "import/importar_antiguos.h"
 #include "manager/gestor_dialogos.h"
@@ -20,11 +21,11 @@
 #include "ui/calc/red_dialogo.h"
 #include "ui/dibujo/ventana_dibujo.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
-#include "ui/manager/datos_trabajo_dialogo.h"
+#include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
-#include "ui/manager/instrumentos_dialogos.h"
+#include "ui/datos/instrumentos_dialogos.h"
 #include "ui/output/puntos_dialogos.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
@@ -53,7 +54,7 @@ void VentanaGestor::ejecutarAccion(Accion accion) {
             break;
     }
     if (accionPropiaDelGestor(accion)) gestor_->ejecutar(accion);
-    else abrirVentanaDeOtraParte(accion);
+    else abrirOtraVentana(accion);
     sincronizar();
 }
 
@@ -88,7 +89,7 @@ std::optional<std::filesystem::path> pedirFicheroCrd(CGestorObservaciones& gesto
 
 }  // namespace
 
-void VentanaGestor::abrirVentanaDeOtraParte(Accion accion) {
+void VentanaGestor::abrirOtraVentana(Accion accion) {
     switch (accion) {
         case Accion::ImportarTodos: abrirImportarTodos(); break;
         case Accion::ImportarRad: abrirImportarRad(); break;
@@ -380,7 +381,9 @@ void VentanaGestor::abrirDesorientacionIndividual() {
 }
 void VentanaGestor::abrirEstacionMmcc() {
     traspaso(Accion::EstacionMmcc, [&] {
-        DialogoEstacionMmcc::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoEstacionMmcc dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), this);
+        dialogo.pesos = [&] { DialogoErroresPesos::abrir(&dialogo, gestor_->ajustes()); };
+        dialogo.exec();
         return Seleccion{};
     });
 }

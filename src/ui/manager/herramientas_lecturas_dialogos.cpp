@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/instrumentos_dialogos.h"
+#include "ui/datos/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

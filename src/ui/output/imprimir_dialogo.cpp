@@ -16,7 +16,7 @@
 #include <cctype>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/gestor_avisos_qt.h"
+#include "ui/comun/gestor_avisos_qt.h"
 #include "ui/output/pintor_pagina.h"
 
 namespace celvara::ui {

@@ -12,7 +12,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "manager/rejilla_texto.h"
+#include "datos/rejilla_texto.h"
 
 namespace celvara::ui {
 

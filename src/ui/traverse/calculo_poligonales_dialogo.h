@@ -11,7 +11,7 @@
 #include "fieldbook/rutas.h"
 #include "traverse/calculo_poligonales.h"
 #include "traverse/recoger_observaciones.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 
 class QButtonGroup;
 class QCheckBox;

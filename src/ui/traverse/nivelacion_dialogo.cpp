@@ -17,7 +17,7 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -12,7 +12,7 @@
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/rutas.h"
 #include "traverse/nivelacion.h"
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,7 +7,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/codificacion.h"
-#include "manager/instrumentos.h"
-#include "ui/manager/instrumentos_dialogos.h"
+#include "ui/datos/instrumentos_dialogos.h"
 
 namespace celvara::ui {
 

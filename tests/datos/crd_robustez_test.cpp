@@ -5,7 +5,7 @@
 #include <random>
 
 #include "crd_comun.h"
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 namespace celvara {
 namespace {

@@ -6,10 +6,10 @@
 #include <QDialog>
 #include <array>
 
+#include "datos/datos_trabajo.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/rutas.h"
-#include "manager/datos_trabajo.h"
 
 class QLabel;
 class QLineEdit;

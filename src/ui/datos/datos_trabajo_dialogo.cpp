@@ -1,4 +1,4 @@
-#include "ui/manager/datos_trabajo_dialogo.h"
+#include "ui/datos/datos_trabajo_dialogo.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/gestor_avisos_qt.h"
+#include "ui/comun/gestor_avisos_qt.h"
 
 namespace celvara::ui {
 

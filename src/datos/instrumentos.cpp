@@ -1,4 +1,4 @@
-#include "manager/instrumentos.h"
+#include "datos/instrumentos.h"
 
 #include <algorithm>
 #include <cstdio>

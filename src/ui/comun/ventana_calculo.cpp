@@ -1,11 +1,11 @@
-#include "ui/calc/ventana_calculo.h"
+#include "ui/comun/ventana_calculo.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "fieldbook/rutas.h"
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {

@@ -1,4 +1,4 @@
-#include "manager/fichero_crd.h"
+#include "datos/fichero_crd.h"
 
 #include <gtest/gtest.h>
 

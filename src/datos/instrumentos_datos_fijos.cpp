@@ -1,4 +1,4 @@
-#include "manager/instrumentos_datos_fijos.h"
+#include "datos/instrumentos_datos_fijos.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "traverse/modelo_errores.h"
+#include "calc/modelo_errores.h"
 
 #include <algorithm>
 #include <cmath>

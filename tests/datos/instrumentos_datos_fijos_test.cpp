@@ -1,8 +1,8 @@
 // Seeding the fixed data folder from the shipped copy.
 #include <gtest/gtest.h>
 
+#include "datos/instrumentos_datos_fijos.h"
 #include "manager/gestor_apoyo.h"
-#include "manager/instrumentos_datos_fijos.h"
 
 namespace celvara {
 namespace {

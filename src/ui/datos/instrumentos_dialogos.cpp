@@ -1,4 +1,4 @@
-#include "ui/manager/instrumentos_dialogos.h"
+#include "ui/datos/instrumentos_dialogos.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
-#include "ui/manager/gestor_avisos_qt.h"
+#include "ui/comun/gestor_avisos_qt.h"
 
 namespace celvara::ui {
 

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "comun/proceso.h"
-#include "manager/datos_trabajo.h"
-#include "manager/instrumentos.h"
+#include "datos/datos_trabajo.h"
+#include "datos/instrumentos.h"
 #include "manager/gestor_apoyo.h"
 
 namespace celvara {

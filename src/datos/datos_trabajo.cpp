@@ -1,4 +1,4 @@
-#include "manager/datos_trabajo.h"
+#include "datos/datos_trabajo.h"
 
 #include <array>
 #include <cstdio>

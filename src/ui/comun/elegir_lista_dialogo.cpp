@@ -1,4 +1,4 @@
-#include "ui/manager/elegir_lista_dialogo.h"
+#include "ui/comun/elegir_lista_dialogo.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
+#include "datos/datos_trabajo.h"
 #include "fieldbook/plataforma.h"
-#include "manager/datos_trabajo.h"
 #include "manager/gestor_apoyo.h"
 
 namespace celvara {

@@ -1,4 +1,4 @@
-#include "ui/manager/gestor_informes_qt.h"
+#include "ui/comun/gestor_informes_qt.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

@@ -7,7 +7,7 @@
 #include <optional>
 #include <random>
 
-#include "manager/instrumentos.h"
+#include "datos/instrumentos.h"
 #include "manager/gestor_apoyo.h"
 
 namespace celvara {

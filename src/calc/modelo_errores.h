@@ -24,8 +24,8 @@
 
 #include <cstddef>
 
+#include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
-#include "manager/instrumentos.h"
 
 namespace celvara {
 

@@ -1,4 +1,4 @@
-#include "ui/manager/gestor_avisos_qt.h"
+#include "ui/comun/gestor_avisos_qt.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "manager/rejilla_texto.h"
+#include "datos/rejilla_texto.h"
 
 #include <stdexcept>
 

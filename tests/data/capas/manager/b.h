@@ -1,0 +1,2 @@
+#include "fieldbook/a.h"
+#include <QString>
