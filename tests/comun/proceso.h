@@ -8,16 +8,19 @@
 namespace celvara::prueba {
 
 struct SalidaProceso {
-    int estado = -1;
+    int estado = -1;      // -1 also when it was killed at the time limit
     std::string salida;   // stdout
     std::string errores;  // stderr
+    double segundos = 0;  // wall-clock time of the run
 };
 
-// Arguments are passed without a shell; `entrada` goes to stdin.
-SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {});
+// Arguments are passed without a shell; `entrada` goes to stdin. With a
+// time limit (seconds, 0 for none) a process still running then is killed.
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {},
+                       double limite = 0);
 
 // celvara-cli with these arguments.
-SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {});
+SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {}, double limite = 0);
 
 // celvara-cli with the arguments of a shell-like line: blanks separate them,
 // single or double quotes group them.

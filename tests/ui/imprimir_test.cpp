@@ -182,6 +182,15 @@ private slots:
         QCOMPARE(leidos.size(), std::size_t(2));
         QCOMPARE(leidos[1].nombre.str(), std::string("C"));
         QCOMPARE(leidos[1].z, 6.0);
+
+        // No line gives a point: said in the window with the bad lines, nothing written.
+        escribir(dir.filePath("i.csv").toStdString(), "B,uno,2,3,X\n");
+        QVERIFY(QFile::remove(dir.filePath("i.crd")));
+        const auto r = d.importar();
+        QVERIFY(!r.ok);
+        QVERIFY(r.mensaje.find("no tiene ningún punto") != std::string::npos);
+        QVERIFY(r.mensaje.find("línea 1: la X") != std::string::npos);
+        QVERIFY(!QFile::exists(dir.filePath("i.crd")));
     }
 };
 
