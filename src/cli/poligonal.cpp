@@ -69,7 +69,7 @@ const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<
         if (!o->config.empty())
             if (auto e = leerAjustesEntrada(ajustes, o->config, "Error al abrir el fichero de ajustes "); !e.empty())
                 return fallo(e);
-        // A file the reader takes whose rows make no traverse (another kind of file, say).
+        // Another kind of file can pass the reader and make no traverse: say which file.
         if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error + ": " + o->fichero);
 
         AvisosCli avisos;

@@ -8,19 +8,18 @@
 namespace celvara::prueba {
 
 struct SalidaProceso {
-    int estado = -1;      // -1 also when it was killed at the time limit
+    int estado = -1;
     std::string salida;   // stdout
     std::string errores;  // stderr
-    double segundos = 0;  // wall-clock time of the run
 };
 
-// Arguments are passed without a shell; `entrada` goes to stdin. With a
-// time limit (seconds, 0 for none) a process still running then is killed.
+// Arguments are passed without a shell; `entrada` goes to stdin. A process
+// still running after `limite` seconds (0: no limit) is killed: status -1.
 SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {},
-                       double limite = 0);
+                       unsigned limite = 0);
 
 // celvara-cli with these arguments.
-SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {}, double limite = 0);
+SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {}, unsigned limite = 0);
 
 // celvara-cli with the arguments of a shell-like line: blanks separate them,
 // single or double quotes group them.
