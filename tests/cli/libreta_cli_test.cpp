@@ -1,5 +1,5 @@
 // celvara-cli as a whole process: volcar and anexar over observation and
-// settings files, exit statuses, nothing written on failure.
+// settings files, and usage errors (bad files: entradas_cli_test.cpp).
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>

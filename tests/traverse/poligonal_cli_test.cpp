@@ -1,5 +1,5 @@
-// celvara-cli poligonal: the summary and the station lines, the JSON shape
-// scripts rely on, and a refused file.
+// celvara-cli poligonal: the summary and the station lines, and the JSON
+// shape scripts rely on.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -13,7 +13,7 @@ namespace {
 
 using namespace prueba_pol;
 
-TEST(PoligonalCli, TextoJsonYRechazo) {
+TEST(PoligonalCli, TextoYJson) {
     prueba::CarpetaTemporal dir;
     auto escribir = [&](const char* nombre, const std::string& bytes) {
         prueba::escribirFichero(dir / nombre, bytes);
