@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <initializer_list>
+#include <utility>
 
 #include "fieldbook/avisos.h"
 #include "fieldbook/bytes.h"
@@ -23,7 +24,8 @@ std::string rechazo(std::string_view mensaje, const std::string& ruta, std::stri
 
 // Whether every text field [a, b) of a record image holds its terminator.
 bool textosTerminados(const unsigned char* registro, std::initializer_list<std::pair<std::size_t, std::size_t>> campos) {
-    return std::ranges::all_of(campos, [registro](const auto& c) { return std::memchr(registro + c.first, 0, c.second - c.first); });
+    return std::ranges::all_of(
+        campos, [registro](const auto& c) { return std::memchr(registro + c.first, 0, c.second - c.first) != nullptr; });
 }
 
 }  // namespace
