@@ -12,8 +12,8 @@
 
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
-#include "manager/datos_trabajo.h"
-#include "manager/instrumentos.h"
+#include "datos/datos_trabajo.h"
+#include "datos/instrumentos.h"
 
 namespace celvara::cli {
 
