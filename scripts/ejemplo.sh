@@ -8,12 +8,29 @@
 # and DXF. Prints the computed points "name X Y Z".
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-"$raiz/scripts/bootstrap.sh"
+# One line per step; the package manager's and the build's details go to a log
+# that is named, with its last lines, when a step fails.
+mkdir -p "$raiz/build"
+registro="$raiz/build/ejemplo.log"
+: >"$registro"
+callado() {  # callado COMMAND...: runs it with its output in the log
+  if ! "$@" >>"$registro" 2>&1; then
+    echo "Ha fallado: $*" >&2
+    tail -n 20 "$registro" >&2
+    echo "Detalles en $registro" >&2
+    exit 1
+  fi
+}
+echo "== Paquetes del sistema"
+callado "$raiz/scripts/bootstrap.sh"
+echo "== Compilación (detalles en $registro)"
 # Only what the main job needs: the CLI and the desktop program, no tests.
-cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+callado cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release
 objetivos=(celvara-cli)
-grep -qx 'celvara' <(cmake --build "$raiz/build" --target help | sed 's/^\.\.\. //') && objetivos+=(celvara)
-cmake --build "$raiz/build" -j"$(nproc)" --target "${objetivos[@]}" >/dev/null
+# The target list is read whole: a probe that stops reading early breaks cmake's pipe.
+ayuda=$(cmake --build "$raiz/build" --target help)
+grep -qx '\.\.\. celvara' <<<"$ayuda" && objetivos+=(celvara)
+callado cmake --build "$raiz/build" -j"$(nproc)" --target "${objetivos[@]}"
 cli="$raiz/build/celvara-cli"
 salida="$raiz/build/ejemplo"
 mkdir -p "$salida"
