@@ -2,14 +2,15 @@
 //   [--estacion NOMBRE] [--estacionamiento NOMBRE] [--empresa datos_empresa.prt]
 // The printed listing as a PDF of all its pages, drawn by the preview's own
 // painter. Built only with Qt; it needs no display (Qt's offscreen platform).
-// The company header comes from --empresa; pictures are not read, so the
-// tool reads only the files named on its command line.
+// The company header comes from --empresa, else from the shipped company
+// file, as the window's does; pictures are not read.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
 #include <map>
 #include <memory>
 
+#include "cli/datos_instalados.h"
 #include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
@@ -38,7 +39,7 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
     sub->add_option("-o,--salida", o->salida, "Fichero PDF")->required();
     sub->add_option("--estacion", o->estacion, "Estación de la reseña o del estadillo");
     sub->add_option("--estacionamiento", o->estacionamiento, "Estacionamiento del estadillo");
-    sub->add_option("--empresa", o->empresa, "Datos del trabajo (datos_empresa.prt) para la cabecera");
+    sub->add_option("--empresa", o->empresa, "Datos del trabajo (datos_empresa.prt) para la cabecera; sin ella, los del programa");
     return [o]() -> int {
         CLibretaCampo libreta;
         if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
@@ -63,6 +64,10 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
             DatosTrabajo datos;
             if (auto e = leerDatosTrabajoEntrada(datos, o->empresa, kMensajeDatosTrabajo); !e.empty()) return fallo(e);
             entorno.empresa = datos;
+        } else if (const auto enviada = datoFijoInstalado("datos_empresa.prt"); !enviada.empty()) {
+            // A listing headed by an error line is no listing: the shipped header stands in.
+            DatosTrabajo datos;
+            if (leerDatosTrabajoEntrada(datos, enviada.string(), kMensajeDatosTrabajo).empty()) entorno.empresa = datos;
         }
         // Fonts need a GUI application; no window is ever shown. Qt's notes
         // about the session (no runtime folder and the like) are not ours
