@@ -160,13 +160,10 @@ TEST(Desorientaciones, TrabajoRealConTresBasesConocidas) {
         const double error = std::remainder(omega - bases[i].omega, 400.0);
         EXPECT_LT(std::fabs(error), 0.0001) << bases[i].nombre << " " << omega;
 
-        // The individual window on the same sights agrees.
-        CCalculoDesorientacion v(libreta);
-        v.abrirPara(libreta.estaciones[i].get(), libreta.estaciones[i]->estacionamientos[0].get());
-        v.anadirVisuales(0);
-        v.anadirVisuales(2);
-        v.calcular();
-        EXPECT_EQ(v.textoDesorientacion, todas.rejilla().texto(i, columna_todas::desorientacion)) << i;
+        // The individual computation on the same sights agrees.
+        const auto& e = *libreta.estaciones[i];
+        EXPECT_EQ(informeConTodasLasVisadas(libreta, e, *e.estacionamientos[0]).desorientacion,
+                  todas.rejilla().texto(i, columna_todas::desorientacion)) << i;
     }
     todas.grabar();
     EXPECT_NEAR(std::remainder(libreta.estaciones[1]->estacionamientos[0]->desorientacion - 123.4567, 400.0), 0, 1e-4);

@@ -141,16 +141,12 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
     EXPECT_EQ(leidos, r.puntos);
 }
 
-TEST(Radiacion, SinFicheroYProyeccionAlSalir) {
+TEST(Radiacion, SinFicheroNoCalcula) {
     Trabajo t;
     t.estacionamiento("A");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
     EXPECT_FALSE(v.calcular().calculado);
     EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Introducir Nombre Fichero de Coordenadas"});
-    v.opciones().planas = false;
-    v.opciones().hayford = false;
-    v.salir();
-    EXPECT_EQ(t.ajustes.proyeccion, 2u);
 }
 
 TEST(Radiacion, ErroresDelInstrumento) {

@@ -111,6 +111,11 @@ TEST_F(HerramientasLibro, UnirPorDesorientacionYPorLecturas) {
     EXPECT_EQ(w.unir(), p);
     EXPECT_NEAR(p->lecturas.back().horizontal, 321.5, 1e-12);
     EXPECT_EQ(p->lecturas.back().jalon, 1.5);
+    // Unmodified: the readings as they were.
+    Estacionamiento* q = crearEstacionamiento(a->estacionamientos, nullptr, "A_3", "A", 0, nullptr, 5);
+    lecturas(*q, {"9"});
+    EXPECT_EQ(unirEstacionamientos(*a, q, *p, {.forma = FormaUnir::SinModificar}), 1u);
+    EXPECT_EQ(p->lecturas.back().horizontal, 320.0);
 }
 
 TEST(HerramientasRepetidas, ListaYBorraLasMarcadas) {
