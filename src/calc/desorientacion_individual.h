@@ -1,9 +1,12 @@
 // The orientation of one set-up ("CALCULO DE DESORIENTACIONES"): the user
 // picks a station and one of its set-ups, adds the sights to known stations
 // to a grid, and computes the orientation correction w (azimuth = reading +
-// w) as the mean of azimuth - reading over the rows in use. Every number the
-// calculation reads is the text standing in the grid, which the user may
-// have edited.
+// w) as the mean of azimuth - reading over the rows in use.
+//
+// The computation works on VisualDesorientacion values and gives numbers and
+// the report as data (InformeDesorientacion). The window's class
+// CCalculoDesorientacion reads every number from the text standing in its
+// grid, which the user may have edited, and writes the results back as text.
 #pragma once
 
 #include <filesystem>

@@ -1,9 +1,13 @@
 // Radiation ("CALCULO DE LA RADIACION"): the coordinates of every point
 // sighted from the oriented set-ups, written to a coordinate file and, on
-// request, to two text reports. The grid holds one row per set-up; what the
-// calculation reads is the text standing in each cell (commas as points), so
-// orientations, heights and corrections typed there are used for this run
-// only: the field book is never changed.
+// request, to two text reports.
+//
+// The computation (radiarEstacionamientos, radiarAFicheros) takes the records
+// and an EntradaRadiacion: one row per set-up with the values to use. The
+// window's class CCalculoRadiacion holds those rows as grid text (commas as
+// points), so orientations, heights and corrections typed there are used for
+// that run only: the field book is never changed. celvara-cli builds the rows
+// from the book (entradaRadiacion) as the window opens them.
 #pragma once
 
 #include <array>
