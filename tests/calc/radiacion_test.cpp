@@ -141,13 +141,6 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
     EXPECT_EQ(leidos, r.puntos);
 }
 
-TEST(Radiacion, SinFicheroNoCalcula) {
-    Trabajo t;
-    t.estacionamiento("A");
-    CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-    EXPECT_FALSE(v.calcular().calculado);
-    EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Introducir Nombre Fichero de Coordenadas"});
-}
 
 TEST(Radiacion, ErroresDelInstrumento) {
     Trabajo t;
@@ -199,10 +192,13 @@ TEST(Radiacion, InformesConSuFormato) {
                   "       101       1050.000      2000.000      100.200\n");
 }
 
-TEST(Radiacion, InformeQueNoSeAbreSeSaltaYSeAvisa) {
+TEST(Radiacion, SinFicheroNoCalculaEInformeQueNoSeAbreSeAvisa) {
     Trabajo t;
     crearLectura(t.estacionamiento("A")->lecturas, std::nullopt, "1", 1.5, 10, 100, 0, "");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
+    EXPECT_FALSE(v.calcular().calculado);
+    EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Introducir Nombre Fichero de Coordenadas"});
+    t.avisos.mensajes.clear();
     v.opciones().informe1 = true;
     v.rutaInforme1 = t.dir / "no" / "existe.txt";
     EXPECT_TRUE(t.radiar(v).escrito);
