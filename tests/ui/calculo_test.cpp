@@ -50,7 +50,7 @@ void ponerRed(Trabajo& b) {
 class PruebaCalculo : public QObject {
     Q_OBJECT
 private slots:
-    void individualDeLaEleccionAlInforme() {
+    void desorientacionesIndividualYTodas() {
         Trabajo w;
         auto& [dir, mapa, libreta, ajustes, avisos] = w;
         libretaDesorientacion(libreta);
@@ -81,21 +81,17 @@ private slots:
         QCOMPARE(mostrado, informe);
         capturar(d, QStringLiteral("desorientacion.png"));
         QVERIFY(leerTexto(informe).contains(QStringLiteral("DESORIENTACION = 10.00005")));
-    }
 
-    void todasConDobleClic() {
-        Trabajo w;
-        auto& [dir, mapa, libreta, ajustes, avisos] = w;
-        libretaDesorientacion(libreta);
-        DialogoDesorientaciones d(libreta, ajustes, mapa);
-        auto* modelo = d.findChild<QTableView*>()->model();
-        pulsar(d, "calcular");
-        QCOMPARE(modelo->index(0, 4).data().toString(), QStringLiteral("10.0000"));
-        pulsar(d, "grabar");
+        // Every set-up: computed, saved, and the individual window opened by a
+        // double click (here saving 12.25) shown in its row.
+        libreta.estaciones[0]->estacionamientos[0]->desorientacion = 3;
+        DialogoDesorientaciones todas(libreta, ajustes, mapa);
+        auto* modelo = todas.findChild<QTableView*>()->model();
+        pulsar(todas, "calcular");
+        pulsar(todas, "grabar");
         QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.0);
-        // The individual window, opened by a double click, saves 12.25.
-        d.abrirIndividual = [](Estacion*, Estacionamiento* s) { s->desorientacion = 12.25; };
-        d.dobleClic(0);
+        todas.abrirIndividual = [](Estacion*, Estacionamiento* s) { s->desorientacion = 12.25; };
+        todas.dobleClic(0);
         QCOMPARE(modelo->index(0, 4).data().toString(), QStringLiteral("12.2500"));
     }
 
