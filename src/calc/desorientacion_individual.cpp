@@ -65,6 +65,114 @@ MediaDesorientacion mediaDesorientacion(const std::vector<double>& valores, std:
     return r;
 }
 
+MediaDesorientacion mediaColumna(const std::vector<double>& columna, bool bajar, std::int32_t C) {
+    std::vector<double> valores;
+    valores.reserve(columna.size());
+    for (double d : columna) valores.push_back(bajado(d, bajar, C));
+    MediaDesorientacion m = mediaDesorientacion(valores, C);
+    if (m.media > C) m.media -= C;
+    return m;
+}
+
+std::vector<VisualDesorientacion> visualesAEstacion(const Estacion& desde, const Estacionamiento& s,
+                                                    const Estacion& visada, std::vector<std::string>& omitidas) {
+    const std::int32_t C = s.datos.unidadAngular;
+    std::vector<VisualDesorientacion> v;
+    for (const auto& l : s.lecturas) {
+        if (!(l.nombre == visada.nombre.vista())) continue;
+        if (!lecturaUtilizable(l)) {
+            omitidas.push_back(avisoLecturaNoUtilizable(s, l));
+            continue;
+        }
+        // The face limit is 200 whatever the angle unit.
+        v.push_back({std::string(visada.nombre.vista()),
+                     anguloMostrado(AzimutEntre(desde.x, desde.y, visada.x, visada.y, C)), anguloMostrado(l.horizontal),
+                     DistanciaEntre(desde.x, desde.y, visada.x, visada.y), l.vertical < 200.0});
+    }
+    return v;
+}
+
+double desorientacionVisual(const VisualDesorientacion& v, std::int32_t C) {
+    double a = v.azimut;
+    if (!v.directa) {
+        a = v.azimut + mediaVuelta(C);
+        if (a > C) a = v.azimut - mediaVuelta(C);
+    }
+    const double d = a - v.lectura;
+    return d < 0 ? d + C : d;
+}
+
+DesorientacionCalculada calcularDesorientacion(const std::vector<VisualDesorientacion>& visuales, std::int32_t C) {
+    DesorientacionCalculada r;
+    double maximo = kMaximoInicial, minimo = kMinimoInicial;
+    std::vector<double> columna;
+    for (const VisualDesorientacion& v : visuales) {
+        const double d = desorientacionVisual(v, C);
+        r.valores.push_back(d);
+        columna.push_back(anguloMostrado(d));
+        maximo = std::max(maximo, d);
+        minimo = std::min(minimo, d);
+    }
+    r.media = mediaColumna(columna, hayQueBajar(maximo, minimo, C), C);
+    return r;
+}
+
+std::string textoMediaDesorientacion(const MediaDesorientacion& m) { return formatear("%1.4lf", m.media); }
+
+std::string textoEstadisticaDesorientacion(const MediaDesorientacion& m) {
+    return formatear("e.m.c = %1.5lf   Rango = %1.5lf", m.emc, m.rango);
+}
+
+std::string textoColumnaDesorientacion(double d) { return formatear("%10.4lf", d); }
+
+InformeDesorientacion informeDesorientacion(const Estacion& e, const Estacionamiento& s,
+                                            const std::vector<VisualDesorientacion>& visuales,
+                                            const DesorientacionCalculada& calculo,
+                                            const std::vector<std::string>& omitidas) {
+    InformeDesorientacion i;
+    i.estacion = e.nombre.vista();
+    i.estacionamiento = s.nombre.vista();
+    for (std::size_t k = 0; k < visuales.size(); ++k) {
+        const VisualDesorientacion& v = visuales[k];
+        i.filas.push_back({v.estacion, formatear("%1.4lf", v.azimut), formatear("%1.4lf", v.lectura),
+                           formatear("%1.2lf", v.distancia),
+                           k < calculo.valores.size() ? textoColumnaDesorientacion(calculo.valores[k]) : "", v.directa});
+    }
+    i.desorientacion = textoMediaDesorientacion(calculo.media);
+    i.estadistica = textoEstadisticaDesorientacion(calculo.media);
+    i.omitidas = omitidas;
+    return i;
+}
+
+std::string textoInformeDesorientacion(const InformeDesorientacion& informe) {
+    std::string t;
+    auto linea = [&t](const std::string& s) {
+        t += s;
+        t += '\n';
+    };
+    const std::string estrellas = "                         **************************************";
+    linea("");
+    linea("");
+    linea(estrellas);
+    linea("                         *   CALCULO DE LA DESORIENTACION     *");
+    linea(estrellas);
+    linea("");
+    linea("");
+    linea(formatear(" ESTACION: %s   Estacionamiento: %s ", informe.estacion.c_str(), informe.estacionamiento.c_str()));
+    linea("");
+    linea(utf8ACp1252("   Estación Visada     Azimut     Lectura    D/I     Distancia      DESORIENTACION"));
+    linea(" *********************************************************************************** ");
+    for (const auto& f : informe.filas)
+        linea(formatear(" %10s         %10s  %10s    %s   %10s            %10s", f.estacion.c_str(), f.azimut.c_str(),
+                        f.lectura.c_str(), f.directa ? "D" : "I", f.distancia.c_str(), f.desorientacion.c_str()));
+    linea("");
+    linea("                                                     DESORIENTACION = " + informe.desorientacion);
+    linea("                                                     e.m.c =   " + informe.estadistica);
+    for (const std::string& o : informe.omitidas) linea(utf8ACp1252("  " + o));
+    for (int i = 0; i < 4; ++i) linea("");
+    return t;
+}
+
 CCalculoDesorientacion::CCalculoDesorientacion(CLibretaCampo& libreta)
     : libreta_(libreta), rejilla_(columnasVisuales()) {}
 
@@ -146,75 +254,55 @@ std::int32_t CCalculoDesorientacion::circulo() const {
 void CCalculoDesorientacion::anadirVisuales(std::size_t indiceVisada) {
     if (indiceVisada >= visadas_.size() || !estacionamiento_ || !estacion_) return;
     elegirVisada(indiceVisada);
-    const Estacion& t = *visadas_[indiceVisada];
-    const std::int32_t C = circulo();
-    for (const auto& l : estacionamiento_->lecturas) {
-        if (!(l.nombre == t.nombre.vista())) continue;
-        if (!lecturaUtilizable(l)) {
-            omitidas.push_back(avisoLecturaNoUtilizable(*estacionamiento_, l));
-            continue;
-        }
-        // The face limit is 200 whatever the angle unit.
-        const bool directa = l.vertical < 200.0;
-        rejilla_.agregarFila({"1", cp1252AUtf8(t.nombre.vista()),
-                              formatear("%1.4lf", AzimutEntre(estacion_->x, estacion_->y, t.x, t.y, C)),
-                              directa ? "1" : "0", formatear("%1.4lf", l.horizontal),
-                              formatear("%1.2lf", DistanciaEntre(estacion_->x, estacion_->y, t.x, t.y)), ""});
-    }
+    for (const VisualDesorientacion& v : visualesAEstacion(*estacion_, *estacionamiento_, *visadas_[indiceVisada], omitidas))
+        rejilla_.agregarFila({"1", cp1252AUtf8(v.estacion), formatear("%1.4lf", v.azimut), v.directa ? "1" : "0",
+                              formatear("%1.4lf", v.lectura), formatear("%1.2lf", v.distancia), ""});
 }
 
-bool CCalculoDesorientacion::calcularColumna(double& maximo, double& minimo) {
-    const std::int32_t C = circulo();
-    maximo = kMaximoInicial;
-    minimo = kMinimoInicial;
-    bool alguna = false;
-    for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f) {
-        if (!rejilla_.marcada(f, columna_visual::uso)) continue;
-        const double azimut = textoANumero(rejilla_.texto(f, columna_visual::azimut));
-        const double lectura = textoANumero(rejilla_.texto(f, columna_visual::lectura));
-        double a = azimut;
-        if (textoAEntero(rejilla_.texto(f, columna_visual::cara)) != 1) {
-            a = azimut + mediaVuelta(C);
-            if (a > C) a = azimut - mediaVuelta(C);
-        }
-        double d = a - lectura;
-        if (d < 0) d += C;
-        rejilla_.asignar(f, columna_visual::desorientacion, formatear("%10.4lf", d));
-        maximo = std::max(maximo, d);
-        minimo = std::min(minimo, d);
-        alguna = true;
-    }
-    return alguna;
-}
-
-void CCalculoDesorientacion::calcularMedia(bool bajar) {
-    const std::int32_t C = circulo();
-    std::vector<double> valores;
+std::vector<std::size_t> CCalculoDesorientacion::filasEnUso() const {
+    std::vector<std::size_t> filas;
     for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f)
-        if (rejilla_.marcada(f, columna_visual::uso))
-            valores.push_back(bajado(textoANumero(rejilla_.texto(f, columna_visual::desorientacion)), bajar, C));
-    MediaDesorientacion m = mediaDesorientacion(valores, C);
-    if (m.media > C) m.media -= C;
-    textoDesorientacion = formatear("%1.4lf", m.media);
-    textoEstadistica = formatear("e.m.c = %1.5lf   Rango = %1.5lf", m.emc, m.rango);
+        if (rejilla_.marcada(f, columna_visual::uso)) filas.push_back(f);
+    return filas;
+}
+
+std::vector<VisualDesorientacion> CCalculoDesorientacion::visualesDeRejilla(const std::vector<std::size_t>& filas) const {
+    std::vector<VisualDesorientacion> v;
+    for (std::size_t f : filas)
+        v.push_back({utf8ACp1252(rejilla_.texto(f, columna_visual::estacion)),
+                     textoANumero(rejilla_.texto(f, columna_visual::azimut)),
+                     textoANumero(rejilla_.texto(f, columna_visual::lectura)),
+                     textoANumero(rejilla_.texto(f, columna_visual::distancia)),
+                     textoAEntero(rejilla_.texto(f, columna_visual::cara)) == 1});
+    return v;
 }
 
 void CCalculoDesorientacion::calcular() {
     if (rejilla_.numeroFilas() == 0) return;
-    double maximo, minimo;
-    calcularColumna(maximo, minimo);
-    calcularMedia(hayQueBajar(maximo, minimo, circulo()));
+    const auto filas = filasEnUso();
+    const DesorientacionCalculada r = calcularDesorientacion(visualesDeRejilla(filas), circulo());
+    for (std::size_t k = 0; k < filas.size(); ++k)
+        rejilla_.asignar(filas[k], columna_visual::desorientacion, textoColumnaDesorientacion(r.valores[k]));
+    textoDesorientacion = textoMediaDesorientacion(r.media);
+    textoEstadistica = textoEstadisticaDesorientacion(r.media);
 }
 
 void CCalculoDesorientacion::desor() {
     if (rejilla_.numeroFilas() == 0) return;
-    double maximo, minimo;
-    calcularColumna(maximo, minimo);
+    const auto filas = filasEnUso();
+    const auto visuales = visualesDeRejilla(filas);
+    for (std::size_t k = 0; k < filas.size(); ++k)
+        rejilla_.asignar(filas[k], columna_visual::desorientacion,
+                         textoColumnaDesorientacion(desorientacionVisual(visuales[k], circulo())));
 }
 
 void CCalculoDesorientacion::media() {
     if (rejilla_.numeroFilas() == 0) return;
-    calcularMedia(false);
+    std::vector<double> columna;
+    for (std::size_t f : filasEnUso()) columna.push_back(textoANumero(rejilla_.texto(f, columna_visual::desorientacion)));
+    const MediaDesorientacion m = mediaColumna(columna, false, circulo());
+    textoDesorientacion = textoMediaDesorientacion(m);
+    textoEstadistica = textoEstadisticaDesorientacion(m);
 }
 
 bool CCalculoDesorientacion::guardar() {
@@ -225,41 +313,22 @@ bool CCalculoDesorientacion::guardar() {
     return true;
 }
 
-std::string CCalculoDesorientacion::textoInforme() const {
+InformeDesorientacion CCalculoDesorientacion::informe() const {
     // Report bytes are Windows-1252; the grid holds UTF-8.
-    std::string t;
-    auto linea = [&t](const std::string& s) {
-        t += s;
-        t += '\n';
-    };
-    const std::string estrellas = "                         **************************************";
-    linea("");
-    linea("");
-    linea(estrellas);
-    linea("                         *   CALCULO DE LA DESORIENTACION     *");
-    linea(estrellas);
-    linea("");
-    linea("");
-    linea(formatear(" ESTACION: %s   Estacionamiento: %s ", estacion_ ? estacion_->nombre.c_str() : "",
-                    estacionamiento_ ? estacionamiento_->nombre.c_str() : ""));
-    linea("");
-    linea(utf8ACp1252("   Estación Visada     Azimut     Lectura    D/I     Distancia      DESORIENTACION"));
-    linea(" *********************************************************************************** ");
-    for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f) {
-        if (!rejilla_.marcada(f, columna_visual::uso)) continue;
+    InformeDesorientacion i;
+    if (estacion_) i.estacion = estacion_->nombre.vista();
+    if (estacionamiento_) i.estacionamiento = estacionamiento_->nombre.vista();
+    for (std::size_t f : filasEnUso()) {
         const auto celda = [&](std::size_t c) { return utf8ACp1252(rejilla_.texto(f, c)); };
-        const bool directa = textoAEntero(rejilla_.texto(f, columna_visual::cara)) == 1;
-        linea(formatear(" %10s         %10s  %10s    %s   %10s            %10s", celda(columna_visual::estacion).c_str(),
-                        celda(columna_visual::azimut).c_str(), celda(columna_visual::lectura).c_str(),
-                        directa ? "D" : "I", celda(columna_visual::distancia).c_str(),
-                        celda(columna_visual::desorientacion).c_str()));
+        i.filas.push_back({celda(columna_visual::estacion), celda(columna_visual::azimut),
+                           celda(columna_visual::lectura), celda(columna_visual::distancia),
+                           celda(columna_visual::desorientacion),
+                           textoAEntero(rejilla_.texto(f, columna_visual::cara)) == 1});
     }
-    linea("");
-    linea("                                                     DESORIENTACION = " + utf8ACp1252(textoDesorientacion));
-    linea("                                                     e.m.c =   " + utf8ACp1252(textoEstadistica));
-    for (const std::string& o : omitidas) linea(utf8ACp1252("  " + o));
-    for (int i = 0; i < 4; ++i) linea("");
-    return t;
+    i.desorientacion = utf8ACp1252(textoDesorientacion);
+    i.estadistica = utf8ACp1252(textoEstadistica);
+    i.omitidas = omitidas;
+    return i;
 }
 
 bool CCalculoDesorientacion::imprimir(const std::filesystem::path& ruta) const {

@@ -1,9 +1,12 @@
 // The orientation of one set-up ("CALCULO DE DESORIENTACIONES"): the user
 // picks a station and one of its set-ups, adds the sights to known stations
 // to a grid, and computes the orientation correction w (azimuth = reading +
-// w) as the mean of azimuth - reading over the rows in use. Every number the
-// calculation reads is the text standing in the grid, which the user may
-// have edited.
+// w) as the mean of azimuth - reading over the rows in use.
+//
+// The computation works on VisualDesorientacion values and gives numbers and
+// the report as data (InformeDesorientacion). The window's class
+// CCalculoDesorientacion reads every number from the text standing in its
+// grid, which the user may have edited, and writes the results back as text.
 #pragma once
 
 #include <filesystem>
@@ -29,6 +32,80 @@ struct EstacionPlano {
     bool actual = false;   // the chosen station
     bool visada = false;   // sighted from the chosen set-up
 };
+
+// ---- The computation.
+
+// One sight to a known station, as the grid shows it.
+struct VisualDesorientacion {
+    std::string estacion;  // Windows-1252
+    double azimut = 0;     // from the coordinates
+    double lectura = 0;    // horizontal reading
+    double distancia = 0;  // from the coordinates
+    bool directa = true;   // face left
+};
+
+// The sights of a set-up on `desde` to the station `visada`, in reading
+// order, angles as the grid shows them (anguloMostrado). Readings that cannot
+// be used are named in `omitidas`.
+std::vector<VisualDesorientacion> visualesAEstacion(const Estacion& desde, const Estacionamiento& s,
+                                                    const Estacion& visada, std::vector<std::string>& omitidas);
+
+// d = A' - L raised into [0, C), A' the azimuth turned half a circle for a
+// face-right sight.
+double desorientacionVisual(const VisualDesorientacion& v, std::int32_t C);
+
+// The mean of the orientation values with its statistics, shared by both
+// windows. `valores` are already lowered by the wrap-around rule.
+struct MediaDesorientacion {
+    double media = 0;  // raised by C once when negative
+    double emc = 0;    // mean square error of one value
+    double rango = 0;  // largest minus smallest value
+};
+MediaDesorientacion mediaDesorientacion(const std::vector<double>& valores, std::int32_t C);
+
+// Values above 0.75 C lowered by C when the values span more than 0.75 C
+// (they lie on both sides of zero).
+bool hayQueBajar(double maximo, double minimo, std::int32_t C);
+double bajado(double valor, bool bajar, std::int32_t C);
+
+// "Media": the mean of the column as it stands, lowered when asked and
+// brought below C.
+MediaDesorientacion mediaColumna(const std::vector<double>& columna, bool bajar, std::int32_t C);
+
+// "Cálcular": d of every sight, and their mean taken from the column as it
+// shows d (anguloMostrado), lowered when the values lie on both sides of zero.
+struct DesorientacionCalculada {
+    std::vector<double> valores;  // d of each sight
+    MediaDesorientacion media;
+};
+DesorientacionCalculada calcularDesorientacion(const std::vector<VisualDesorientacion>& visuales, std::int32_t C);
+
+// The report "CALCULO DE LA DESORIENTACION" as data: Windows-1252 texts as
+// the window shows them.
+struct InformeDesorientacion {
+    struct Fila {
+        std::string estacion, azimut, lectura, distancia, desorientacion;
+        bool directa = true;
+    };
+    std::string estacion, estacionamiento;
+    std::vector<Fila> filas;
+    std::string desorientacion, estadistica;
+    std::vector<std::string> omitidas;  // UTF-8
+};
+// The texts of a computed set-up, as the window fills its grid and edits.
+InformeDesorientacion informeDesorientacion(const Estacion& e, const Estacionamiento& s,
+                                            const std::vector<VisualDesorientacion>& visuales,
+                                            const DesorientacionCalculada& calculo,
+                                            const std::vector<std::string>& omitidas);
+std::string textoInformeDesorientacion(const InformeDesorientacion& informe);
+
+// The window's texts of the result: the mean "%1.4lf", its statistics, and
+// d in the column "%10.4lf".
+std::string textoMediaDesorientacion(const MediaDesorientacion& m);
+std::string textoEstadisticaDesorientacion(const MediaDesorientacion& m);
+std::string textoColumnaDesorientacion(double d);
+
+// ---- The window.
 
 class CCalculoDesorientacion {
 public:
@@ -63,7 +140,9 @@ public:
     // "Imprimir": appends the report to the file. False when it cannot be
     // opened.
     bool imprimir(const std::filesystem::path& ruta) const;
-    std::string textoInforme() const;
+    // The report of the grid's rows in use, as they stand.
+    InformeDesorientacion informe() const;
+    std::string textoInforme() const { return textoInformeDesorientacion(informe()); }
 
     RejillaTexto& rejilla() { return rejilla_; }
     const RejillaTexto& rejilla() const { return rejilla_; }
@@ -84,10 +163,9 @@ public:
 private:
     void limpiarCampos();
     std::int32_t circulo() const;
-    // Steps 1-3; returns whether any row was computed and the extremes of d.
-    bool calcularColumna(double& maximo, double& minimo);
-    // Steps 5-7, lowering values above 0.75 C when `bajar`.
-    void calcularMedia(bool bajar);
+    // The rows in use and their sights.
+    std::vector<std::size_t> filasEnUso() const;
+    std::vector<VisualDesorientacion> visualesDeRejilla(const std::vector<std::size_t>& filas) const;
 
     CLibretaCampo& libreta_;
     const Estacion* estacion_ = nullptr;
@@ -97,19 +175,5 @@ private:
     std::vector<const Estacion*> visadas_;
     RejillaTexto rejilla_;
 };
-
-// The mean of the orientation values with its statistics, shared by both
-// windows. `valores` are already lowered by the wrap-around rule.
-struct MediaDesorientacion {
-    double media = 0;  // raised by C once when negative
-    double emc = 0;    // mean square error of one value
-    double rango = 0;  // largest minus smallest value
-};
-MediaDesorientacion mediaDesorientacion(const std::vector<double>& valores, std::int32_t C);
-
-// Values above 0.75 C lowered by C when the values span more than 0.75 C
-// (they lie on both sides of zero).
-bool hayQueBajar(double maximo, double minimo, std::int32_t C);
-double bajado(double valor, bool bajar, std::int32_t C);
 
 }  // namespace celvara

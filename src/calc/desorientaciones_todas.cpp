@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "calc/caras.h"
 #include "calc/desorientacion_individual.h"
+#include "calc/unidades.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 
@@ -66,6 +68,27 @@ ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& li
     r.media = m.media;
     r.emc = m.emc;
     return r;
+}
+
+void grabarDesorientacion(Estacionamiento& s, double calculada) {
+    if (formatear("%1.4f", calculada) != formatear("%1.4f", s.desorientacion)) s.desorientacion = anguloMostrado(calculada);
+}
+
+InformeDesorientacion informeConTodasLasVisadas(const CLibretaCampo& libreta, const Estacion& e,
+                                                const Estacionamiento& s) {
+    // A station sighted again, or named twice in the book, is added once: the
+    // first of its name.
+    std::vector<VisualDesorientacion> visuales;
+    std::vector<std::string> omitidas;
+    std::unordered_set<std::string_view> anadidas;
+    for (const auto& l : s.lecturas)
+        for (const auto& t : libreta.estaciones)
+            if (t->nombre == l.nombre.vista() && anadidas.insert(t->nombre.vista()).second) {
+                auto v = visualesAEstacion(e, s, *t, omitidas);
+                visuales.insert(visuales.end(), v.begin(), v.end());
+            }
+    const DesorientacionCalculada calculo = calcularDesorientacion(visuales, s.datos.unidadAngular);
+    return informeDesorientacion(e, s, visuales, calculo, omitidas);
 }
 
 CCalculoDesorientaciones::CCalculoDesorientaciones(CLibretaCampo& libreta) : libreta_(libreta) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/desorientacion_individual.h"
 #include "datos/rejilla_texto.h"
 #include "fieldbook/libreta.h"
 
@@ -28,6 +29,16 @@ struct ResultadoDesorientacion {
 // The automatic computation of one set-up on its station.
 ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& libreta, const Estacion& estacion,
                                                          const Estacionamiento& estacionamiento);
+
+// "GRABAR" of a computed orientation: the value as shown (anguloMostrado),
+// unless it shows what the set-up already holds, which is then kept
+// unrounded.
+void grabarDesorientacion(Estacionamiento& s, double calculada);
+
+// The individual window's computation on a set-up with every sighted station
+// added once, in reading order: its report.
+InformeDesorientacion informeConTodasLasVisadas(const CLibretaCampo& libreta, const Estacion& e,
+                                                const Estacionamiento& s);
 
 class CCalculoDesorientaciones {
 public:

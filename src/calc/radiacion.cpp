@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -46,6 +47,16 @@ std::vector<ColumnaRejilla> columnasRadiacion() {
     c[cr::esfRefr].titulo = "Esf/Refr";
     c[cr::tempPres].titulo = "Temp/Pres";
     return c;
+}
+
+// Set-ups by name, the first of a name winning as a walk would: a big job
+// has thousands of them.
+std::unordered_map<std::string_view, std::pair<const Estacion*, const Estacionamiento*>> estacionamientosPorNombre(
+    const CLibretaCampo& libreta) {
+    std::unordered_map<std::string_view, std::pair<const Estacion*, const Estacionamiento*>> porNombre;
+    for (const auto& e : libreta.estaciones)
+        for (const auto& s : e->estacionamientos) porNombre.try_emplace(s->nombre.vista(), e.get(), s.get());
+    return porNombre;
 }
 
 }  // namespace
@@ -103,151 +114,254 @@ void CCalculoRadiacion::aplicarConfiguracion() {
 
 void CCalculoRadiacion::salir() { ajustes_.proyeccion = opciones_.planas ? 0 : (opciones_.hayford ? 1 : 2); }
 
-ResultadoRadiacion CCalculoRadiacion::calcular() {
-    ResultadoRadiacion resultado;
-    if (rejilla_.numeroFilas() == 0) return resultado;
-    if (ficheroCrd.empty()) {
-        avisos_.mensaje("Introducir Nombre Fichero de Coordenadas");
-        return resultado;
-    }
-    const std::filesystem::path rutaCrd(ficheroCrd);
-    ListaPuntos previos;
-    std::error_code ec;
-    if (anadir && std::filesystem::exists(rutaCrd, ec)) leerListaPuntos(rutaCrd, previos);
-    // Points go to the file as they are computed: the disk works while the
-    // rest is computed, and a million points need not be held.
-    EscritorCrd crd(rutaCrd);
-    ListaPuntos& puntos = resultado.puntos;
-    auto grabar = [&](PuntoCoordenadas&& p) {
-        crd.anadir(p);
-        if (alGrabarPunto) alGrabarPunto(p);
-        if (conservarPuntos) puntos.push_back(std::move(p));
-    };
-    if (conservarPuntos) puntos.reserve(previos.size() + libreta_.estaciones.size() + libreta_.contarLecturas());
-    for (auto& p : previos) grabar(std::move(p));
-    ListaPuntos().swap(previos);
-
-    // A report that cannot be opened is skipped, and the user told which.
-    auto abrir = [this](const std::filesystem::path& ruta, const char* modo) {
-        Informe f(plataforma::abrir(ruta, modo));
-        if (!f) avisos_.mensaje("No se puede abrir el fichero de informe " + ruta.string(), "", Botones::Aceptar, Icono::Exclamacion);
-        return f;
-    };
-    Informe informe1, informe2;
-    if (opciones_.informe1) {
-        informe1 = abrir(rutaInforme1, "a+");
-        escribir(informe1, std::string(11, '\n'));
-        const std::string estrellas = "             ************************************************************\n";
-        escribir(informe1, estrellas + "             *    C A L C U L O       D E      C O O R D E N A D A S    *\n" + estrellas +
-                               "\n\n\n");
-    }
-    if (opciones_.informe2) {
-        informe2 = abrir(rutaInforme2, "w+");
-        escribir(informe2, "\n\n                 I N F O R M E       D E      C O O R D E N A D A S\n\n\n");
-    }
-
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (!opciones_.planas) utm = std::make_unique<CProyeccionUTM>(opciones_.hayford);
-
-    auto anadirPunto = [&grabar](std::string_view nombre, double x, double y, double z, std::string_view codigo,
-                                 std::string_view estacion = {}) {
-        PuntoCoordenadas p;
-        p.nombre = nombre;
-        p.estacion = estacion;  // the station it was radiated from, shown in the "Estación" column
-        p.x = x;
-        p.y = y;
-        p.z = z;
-        p.codigo = codigo;
-        grabar(std::move(p));
-    };
-    if (opciones_.anadirEstaciones)
-        for (const auto& e : libreta_.estaciones) anadirPunto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista());
-
-    // Name lookups done once: a big job has thousands of set-ups and a
-    // million readings. The first set-up of a name wins, as a walk would.
-    std::unordered_set<std::string_view> nombresEstaciones;
-    std::unordered_map<std::string_view, std::pair<const Estacion*, const Estacionamiento*>> porNombre;
-    for (const auto& e : libreta_.estaciones) {
-        nombresEstaciones.insert(e->nombre.vista());
-        for (const auto& s : e->estacionamientos) porNombre.try_emplace(s->nombre.vista(), e.get(), s.get());
-    }
-
-    CCalculoPunto calculo;
+EntradaRadiacion CCalculoRadiacion::entrada() const {
+    EntradaRadiacion e;
+    e.anadirEstaciones = opciones_.anadirEstaciones;
+    e.noCalcularVisualesAEstaciones = ajustes_.noCalcularVisualesAEstaciones != 0;
+    e.planas = opciones_.planas;
+    e.hayford = opciones_.hayford;
+    e.escalaAdicional = opciones_.escalaAdicional;
+    const auto porNombre = estacionamientosPorNombre(libreta_);
     for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f) {
         if (!rejilla_.marcada(f, cr::uso)) continue;
-        const bool esfRefr = textoAEntero(rejilla_.texto(f, cr::esfRefr)) == 1;
-        const bool tempPres = textoAEntero(rejilla_.texto(f, cr::tempPres)) == 1;
         const auto hallado = porNombre.find(utf8ACp1252(rejilla_.texto(f, cr::estacionamiento)));
         if (hallado == porNombre.end()) continue;
-        const auto [estacion, est] = hallado->second;
-        const std::int32_t C = est->datos.unidadAngular;
-        DatosEstacionamientoCalculo d;
-        d.x0 = estacion->x;
-        d.y0 = estacion->y;
-        d.z0 = estacion->z;
-        d.alturaInstrumento = textoANumero(rejilla_.texto(f, cr::altura));
-        d.desorientacion = textoANumero(rejilla_.texto(f, cr::desorientacion));
-        d.correccionHorizontal = textoANumero(rejilla_.texto(f, cr::errorH)) * factorSubunidadAngular(C);
-        d.correccionVertical = textoANumero(rejilla_.texto(f, cr::errorV)) * factorSubunidadAngular(C);
-        d.correccionDistancia = textoANumero(rejilla_.texto(f, cr::errorD)) * kFactorMilimetros;
-        d.aplicarEsfRefr = esfRefr ? 1 : 0;
-        d.aplicarTempPres = tempPres ? 1 : 0;
-        d.tipoDistancia = est->datos.tipoDistancia;
-        d.tipoVertical = est->datos.tipoVertical;
-        d.unidadAngular = C;
-        const EscalaRadiacion escala = escalaRadiacion(utm.get(), opciones_.escalaAdicional, estacion->x, estacion->y);
-        calculo.cargarEstacionamiento(d);
-        calculo.fijarEscala(escala.k);
+        EstacionamientoRadiacion r;
+        std::tie(r.estacion, r.estacionamiento) = hallado->second;
+        r.alturaInstrumento = textoANumero(rejilla_.texto(f, cr::altura));
+        r.desorientacion = textoANumero(rejilla_.texto(f, cr::desorientacion));
+        r.errorH = textoANumero(rejilla_.texto(f, cr::errorH));
+        r.errorV = textoANumero(rejilla_.texto(f, cr::errorV));
+        r.errorD = textoANumero(rejilla_.texto(f, cr::errorD));
+        r.esfRefr = textoAEntero(rejilla_.texto(f, cr::esfRefr)) == 1;
+        r.tempPres = textoAEntero(rejilla_.texto(f, cr::tempPres)) == 1;
+        e.estacionamientos.push_back(r);
+    }
+    return e;
+}
 
-        const std::string cabecera =
-            "\n\n" + formatear("    ESTACION: %s         Estacionamiento: %s             Altura Instr; %1.3lf\n",
-                               estacion->nombre.c_str(), est->nombre.c_str(), est->alturaInstrumento) +
-            formatear("    Factor UTM: %1.10lf\n", escala.k);
-        escribir(informe1, cabecera +
-                               "    Numero        H        V         DG         M               X              Y            Z\n" +
-                               " " + std::string(95, '*') + "\n");
-        escribir(informe2, cabecera +
-                               utf8ACp1252("    Numero        X                Y             Z       Precisión Planim  Precisión Altim\n") +
-                               " " + std::string(91, '*') + "\n");
+ResultadoRadiacion CCalculoRadiacion::calcular() {
+    if (rejilla_.numeroFilas() == 0) return {};
+    if (ficheroCrd.empty()) {
+        avisos_.mensaje("Introducir Nombre Fichero de Coordenadas");
+        return {};
+    }
+    FicherosRadiacion ficheros;
+    ficheros.crd = ficheroCrd;
+    ficheros.anadir = anadir;
+    if (opciones_.informe1) ficheros.informe1 = rutaInforme1;
+    if (opciones_.informe2) ficheros.informe2 = rutaInforme2;
+    ResultadoRadiacion resultado = radiarAFicheros(libreta_, entrada(), ficheros, avisos_);
+    ajustes_.escalaAdicional = opciones_.escalaAdicional;
+    avisos_.mensaje(textoCalculoRealizado(resultado));
+    salir();
+    return resultado;
+}
 
-        for (const Lectura& l : est->lecturas) {
-            if (ajustes_.noCalcularVisualesAEstaciones && nombresEstaciones.count(l.nombre.vista())) continue;
+// ---- The computation.
+
+EntradaRadiacion entradaRadiacion(const CLibretaCampo& libreta, const OpcionesRadiacion& o,
+                                  bool noCalcularVisualesAEstaciones) {
+    EntradaRadiacion e;
+    e.anadirEstaciones = o.anadirEstaciones;
+    e.noCalcularVisualesAEstaciones = noCalcularVisualesAEstaciones;
+    e.planas = o.planas;
+    e.hayford = o.hayford;
+    e.escalaAdicional = o.escalaAdicional;
+    const auto porNombre = estacionamientosPorNombre(libreta);
+    for (const auto& estacion : libreta.estaciones)
+        for (const auto& s : estacion->estacionamientos) {
+            EstacionamientoRadiacion r;
+            std::tie(r.estacion, r.estacionamiento) = porNombre.at(s->nombre.vista());
+            r.alturaInstrumento = longitudMostrada(s->alturaInstrumento);
+            r.desorientacion = anguloMostrado(s->desorientacion);
+            r.esfRefr = o.aplicarATodas ? o.esfRefrTodas : s->datos.corregidoEsfRefr != 1;
+            r.tempPres = o.aplicarATodas ? o.tempPresTodas : s->datos.corregidoTempPres != 1;
+            e.estacionamientos.push_back(r);
+        }
+    return e;
+}
+
+namespace {
+
+DatosEstacionamientoCalculo datosCalculo(const EstacionamientoRadiacion& r) {
+    const std::int32_t C = r.estacionamiento->datos.unidadAngular;
+    DatosEstacionamientoCalculo d;
+    d.x0 = r.estacion->x;
+    d.y0 = r.estacion->y;
+    d.z0 = r.estacion->z;
+    d.alturaInstrumento = r.alturaInstrumento;
+    d.desorientacion = r.desorientacion;
+    d.correccionHorizontal = r.errorH * factorSubunidadAngular(C);
+    d.correccionVertical = r.errorV * factorSubunidadAngular(C);
+    d.correccionDistancia = r.errorD * kFactorMilimetros;
+    d.aplicarEsfRefr = r.esfRefr ? 1 : 0;
+    d.aplicarTempPres = r.tempPres ? 1 : 0;
+    d.tipoDistancia = r.estacionamiento->datos.tipoDistancia;
+    d.tipoVertical = r.estacionamiento->datos.tipoVertical;
+    d.unidadAngular = C;
+    return d;
+}
+
+std::string cabeceraEstacionamiento(const EstacionamientoRadiado& r) {
+    return "\n\n" +
+           formatear("    ESTACION: %s         Estacionamiento: %s             Altura Instr; %1.3lf\n",
+                     r.estacion->nombre.c_str(), r.estacionamiento->nombre.c_str(),
+                     r.estacionamiento->alturaInstrumento) +
+           formatear("    Factor UTM: %1.10lf\n", r.escala);
+}
+
+PuntoCoordenadas punto(std::string_view nombre, double x, double y, double z, std::string_view codigo,
+                       std::string_view estacion = {}) {
+    PuntoCoordenadas p;
+    p.nombre = nombre;
+    p.estacion = estacion;  // the station it was radiated from, shown in the "Estación" column
+    p.x = x;
+    p.y = y;
+    p.z = z;
+    p.codigo = codigo;
+    return p;
+}
+
+}  // namespace
+
+void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion& entrada,
+                            const std::function<void(const EstacionamientoRadiado&)>& alRadiar) {
+    std::unique_ptr<CProyeccionUTM> utm;
+    if (!entrada.planas) utm = std::make_unique<CProyeccionUTM>(entrada.hayford);
+    // Looked up once: a big job has thousands of stations and a million readings.
+    std::unordered_set<std::string_view> nombresEstaciones;
+    for (const auto& e : libreta.estaciones) nombresEstaciones.insert(e->nombre.vista());
+
+    CCalculoPunto calculo;
+    EstacionamientoRadiado r;
+    for (const EstacionamientoRadiacion& s : entrada.estacionamientos) {
+        r.estacion = s.estacion;
+        r.estacionamiento = s.estacionamiento;
+        r.escala = escalaRadiacion(utm.get(), entrada.escalaAdicional, s.estacion->x, s.estacion->y).k;
+        r.puntos.clear();
+        r.omitidas.clear();
+        calculo.cargarEstacionamiento(datosCalculo(s));
+        calculo.fijarEscala(r.escala);
+        for (const Lectura& l : s.estacionamiento->lecturas) {
+            if (entrada.noCalcularVisualesAEstaciones && nombresEstaciones.count(l.nombre.vista())) continue;
             if (!lecturaUtilizable(l)) {
-                resultado.omitidas.push_back(avisoLecturaNoUtilizable(*est, l));
+                r.omitidas.push_back(avisoLecturaNoUtilizable(*s.estacionamiento, l));
                 continue;
             }
             calculo.cargarLectura(l.horizontal, l.vertical, l.distancia, l.jalon);
             const PuntoCalculado& p = calculo.calcular();
-            anadirPunto(l.nombre.vista(), p.x, p.y, p.z, l.codigo.vista(), estacion->nombre.vista());
-            if (informe1)
-                escribir(informe1, formatear("%10s   %8.4lf  %8.4lf %10.3lf   %6.3lf   %12.3f    %12.3f %12.3f\n",
-                                             l.nombre.c_str(), l.horizontal, l.vertical, l.distancia, l.jalon, p.x, p.y, p.z));
-            if (informe2)
-                escribir(informe2, formatear("%10s   %12.3f  %12.3f %12.3f\n", l.nombre.c_str(), p.x, p.y, p.z));
+            r.puntos.push_back({&l, p.x, p.y, p.z});
         }
+        alRadiar(r);
     }
+}
 
-    ajustes_.escalaAdicional = opciones_.escalaAdicional;
+ListaPuntos puntosEstaciones(const CLibretaCampo& libreta) {
+    ListaPuntos puntos;
+    for (const auto& e : libreta.estaciones)
+        puntos.push_back(punto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista()));
+    return puntos;
+}
+
+std::string textoCabeceraInforme1() {
+    const std::string estrellas = "             ************************************************************\n";
+    return std::string(11, '\n') + estrellas +
+           "             *    C A L C U L O       D E      C O O R D E N A D A S    *\n" + estrellas + "\n\n\n";
+}
+
+std::string textoInforme1(const EstacionamientoRadiado& r) {
+    std::string t = cabeceraEstacionamiento(r) +
+                    "    Numero        H        V         DG         M               X              Y            Z\n" +
+                    " " + std::string(95, '*') + "\n";
+    for (const PuntoRadiado& p : r.puntos) {
+        const Lectura& l = *p.lectura;
+        t += formatear("%10s   %8.4lf  %8.4lf %10.3lf   %6.3lf   %12.3f    %12.3f %12.3f\n", l.nombre.c_str(),
+                       l.horizontal, l.vertical, l.distancia, l.jalon, p.x, p.y, p.z);
+    }
+    return t;
+}
+
+std::string textoCabeceraInforme2() {
+    return "\n\n                 I N F O R M E       D E      C O O R D E N A D A S\n\n\n";
+}
+
+std::string textoInforme2(const EstacionamientoRadiado& r) {
+    std::string t = cabeceraEstacionamiento(r) +
+                    utf8ACp1252("    Numero        X                Y             Z       Precisión Planim  Precisión Altim\n") +
+                    " " + std::string(91, '*') + "\n";
+    for (const PuntoRadiado& p : r.puntos)
+        t += formatear("%10s   %12.3f  %12.3f %12.3f\n", p.lectura->nombre.c_str(), p.x, p.y, p.z);
+    return t;
+}
+
+ResultadoRadiacion radiarAFicheros(const CLibretaCampo& libreta, const EntradaRadiacion& entrada,
+                                   const FicherosRadiacion& ficheros, Avisos& avisos) {
+    ResultadoRadiacion resultado;
+    ListaPuntos previos;
+    std::error_code ec;
+    if (ficheros.anadir && std::filesystem::exists(ficheros.crd, ec)) leerListaPuntos(ficheros.crd, previos);
+    // Points go to the file as they are computed: the disk works while the
+    // rest is computed, and a million points need not be held.
+    EscritorCrd crd(ficheros.crd);
+    ListaPuntos& puntos = resultado.puntos;
+    auto grabar = [&](PuntoCoordenadas&& p) {
+        crd.anadir(p);
+        if (ficheros.alGrabarPunto) ficheros.alGrabarPunto(p);
+        if (ficheros.conservarPuntos) puntos.push_back(std::move(p));
+    };
+    if (ficheros.conservarPuntos)
+        puntos.reserve(previos.size() + libreta.estaciones.size() + libreta.contarLecturas());
+    for (auto& p : previos) grabar(std::move(p));
+    ListaPuntos().swap(previos);
+
+    // A report that cannot be opened is skipped, and the user told which.
+    auto abrir = [&avisos](const std::optional<std::filesystem::path>& ruta, const char* modo) {
+        if (!ruta) return Informe();
+        Informe f(plataforma::abrir(*ruta, modo));
+        if (!f)
+            avisos.mensaje("No se puede abrir el fichero de informe " + ruta->string(), "", Botones::Aceptar,
+                           Icono::Exclamacion);
+        return f;
+    };
+    Informe informe1 = abrir(ficheros.informe1, "a+");
+    escribir(informe1, textoCabeceraInforme1());
+    Informe informe2 = abrir(ficheros.informe2, "w+");
+    escribir(informe2, textoCabeceraInforme2());
+
+    if (entrada.anadirEstaciones)
+        for (PuntoCoordenadas& p : puntosEstaciones(libreta)) grabar(std::move(p));
+    radiarEstacionamientos(libreta, entrada, [&](const EstacionamientoRadiado& r) {
+        if (informe1) escribir(informe1, textoInforme1(r));
+        if (informe2) escribir(informe2, textoInforme2(r));
+        for (const PuntoRadiado& p : r.puntos)
+            grabar(punto(p.lectura->nombre.vista(), p.x, p.y, p.z, p.lectura->codigo.vista(), r.estacion->nombre.vista()));
+        resultado.omitidas.insert(resultado.omitidas.end(), r.omitidas.begin(), r.omitidas.end());
+    });
+
     resultado.informe1 = static_cast<bool>(informe1);
     const bool conInforme2 = static_cast<bool>(informe2);
     informe1.reset();
     informe2.reset();
     resultado.escrito = crd.confirmar();
     if (!resultado.escrito)
-        avisos_.mensaje("Error al grabar el fichero de coordenadas " + rutaCrd.string(), "", Botones::Aceptar, Icono::Stop);
+        avisos.mensaje("Error al grabar el fichero de coordenadas " + ficheros.crd.string(), "", Botones::Aceptar,
+                       Icono::Stop);
     // The closing message names every file written, so the user knows where to look.
-    if (resultado.escrito) resultado.ficheros.push_back(rutaCrd);
-    if (resultado.informe1) resultado.ficheros.push_back(rutaInforme1);
-    if (conInforme2) resultado.ficheros.push_back(rutaInforme2);
-    std::string mensaje = "Cálculo Realizado";
-    if (!resultado.ficheros.empty()) mensaje += "\n\nFicheros grabados:";
-    for (const auto& f : resultado.ficheros) mensaje += "\n" + f.string();
-    if (!resultado.omitidas.empty()) mensaje += "\n";
-    for (const auto& o : resultado.omitidas) mensaje += "\n" + o;
-    avisos_.mensaje(mensaje);
-    salir();
+    if (resultado.escrito) resultado.ficheros.push_back(ficheros.crd);
+    if (resultado.informe1) resultado.ficheros.push_back(*ficheros.informe1);
+    if (conInforme2) resultado.ficheros.push_back(*ficheros.informe2);
     resultado.calculado = true;
     return resultado;
+}
+
+std::string textoCalculoRealizado(const ResultadoRadiacion& r) {
+    std::string mensaje = "Cálculo Realizado";
+    if (!r.ficheros.empty()) mensaje += "\n\nFicheros grabados:";
+    for (const auto& f : r.ficheros) mensaje += "\n" + f.string();
+    if (!r.omitidas.empty()) mensaje += "\n";
+    for (const auto& o : r.omitidas) mensaje += "\n" + o;
+    return mensaje;
 }
 
 }  // namespace celvara

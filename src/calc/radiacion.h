@@ -1,9 +1,13 @@
 // Radiation ("CALCULO DE LA RADIACION"): the coordinates of every point
 // sighted from the oriented set-ups, written to a coordinate file and, on
-// request, to two text reports. The grid holds one row per set-up; what the
-// calculation reads is the text standing in each cell (commas as points), so
-// orientations, heights and corrections typed there are used for this run
-// only: the field book is never changed.
+// request, to two text reports.
+//
+// The computation (radiarEstacionamientos, radiarAFicheros) takes the records
+// and an EntradaRadiacion: one row per set-up with the values to use. The
+// window's class CCalculoRadiacion holds those rows as grid text (commas as
+// points), so orientations, heights and corrections typed there are used for
+// that run only: the field book is never changed. celvara-cli builds the rows
+// from the book (entradaRadiacion) as the window opens them.
 #pragma once
 
 #include <array>
@@ -64,6 +68,80 @@ private:
     CDatosGenerales& ajustes_;
 };
 
+// ---- The computation.
+
+// One set-up to radiate, with the values of its grid row.
+struct EstacionamientoRadiacion {
+    const Estacion* estacion = nullptr;
+    const Estacionamiento* estacionamiento = nullptr;
+    double alturaInstrumento = 0;
+    double desorientacion = 0;
+    double errorH = 0, errorV = 0;  // cc (circle 400) or seconds of arc
+    double errorD = 0;              // mm
+    bool esfRefr = false;
+    bool tempPres = false;
+};
+
+struct EntradaRadiacion {
+    std::vector<EstacionamientoRadiacion> estacionamientos;  // in use, in order
+    bool anadirEstaciones = true;
+    bool noCalcularVisualesAEstaciones = true;
+    bool planas = true;
+    bool hayford = true;  // off: "U.T.M  WGS-84"
+    double escalaAdicional = 1.0;
+};
+
+// Every set-up of the book as the window opens on it: one row each, its set-up
+// found by name (the first of that name), height and orientation as shown, no
+// instrument errors, curvature as the set-up's flag says unless "Ejecutar =>"
+// sets it for all.
+EntradaRadiacion entradaRadiacion(const CLibretaCampo& libreta, const OpcionesRadiacion& opciones,
+                                  bool noCalcularVisualesAEstaciones);
+
+struct PuntoRadiado {
+    const Lectura* lectura = nullptr;
+    double x = 0, y = 0, z = 0;
+};
+
+// What one set-up gave.
+struct EstacionamientoRadiado {
+    const Estacion* estacion = nullptr;
+    const Estacionamiento* estacionamiento = nullptr;
+    double escala = 1.0;  // combined factor k
+    std::vector<PuntoRadiado> puntos;
+    // Readings not radiated: not finite or beyond ±1e9 (one notice each, UTF-8).
+    std::vector<std::string> omitidas;
+};
+
+// Radiates the set-ups one by one, in order, handing each result on as it is
+// done: a big job need not hold a million points.
+void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion& entrada,
+                            const std::function<void(const EstacionamientoRadiado&)>& alRadiar);
+
+// The points the coordinate file takes before the radiated ones: the
+// stations, when asked.
+ListaPuntos puntosEstaciones(const CLibretaCampo& libreta);
+
+// Report 1 ("nº H V Dg m X Y Z") and report 2 ("nº X Y Z"), in Windows-1252
+// bytes: the heading of the file, then one block per set-up.
+std::string textoCabeceraInforme1();
+std::string textoInforme1(const EstacionamientoRadiado& r);
+std::string textoCabeceraInforme2();
+std::string textoInforme2(const EstacionamientoRadiado& r);
+
+// Where the points and reports go.
+struct FicherosRadiacion {
+    std::filesystem::path crd;
+    bool anadir = false;  // the points of the file come first
+    std::optional<std::filesystem::path> informe1;  // added to the end
+    std::optional<std::filesystem::path> informe2;  // written anew
+    // Whether the result keeps every point written; a batch run that prints
+    // the points as they come does without a million of them in memory.
+    bool conservarPuntos = true;
+    // Called with each point as it goes into the coordinate file.
+    std::function<void(const PuntoCoordenadas&)> alGrabarPunto;
+};
+
 struct ResultadoRadiacion {
     bool calculado = false;
     bool escrito = false;  // the coordinate file was written
@@ -74,6 +152,16 @@ struct ResultadoRadiacion {
     // Readings not radiated: not finite or beyond ±1e9 (one notice each, UTF-8).
     std::vector<std::string> omitidas;
 };
+
+// The radiation into its files. A report that cannot be opened is skipped and
+// named through `avisos`, as is a coordinate file that cannot be written.
+ResultadoRadiacion radiarAFicheros(const CLibretaCampo& libreta, const EntradaRadiacion& entrada,
+                                   const FicherosRadiacion& ficheros, Avisos& avisos);
+
+// "Cálculo Realizado" with the files written and the readings left out.
+std::string textoCalculoRealizado(const ResultadoRadiacion& r);
+
+// ---- The window.
 
 class CCalculoRadiacion {
 public:
@@ -86,11 +174,6 @@ public:
     // Edit 1036: the coordinate file (host path); "Nuevo" / "Añadir".
     std::string ficheroCrd;
     bool anadir = false;
-    // Whether the result keeps every point written; a batch run that prints
-    // the points as they come does without a million of them in memory.
-    bool conservarPuntos = true;
-    // Called with each point as it goes into the coordinate file.
-    std::function<void(const PuntoCoordenadas&)> alGrabarPunto;
     // Where the two reports go (host paths): report 1 to the settings'
     // reports file, report 2 to informe2.txt in the current folder.
     std::filesystem::path rutaInforme1;
@@ -100,6 +183,8 @@ public:
     void recogerErroresInstrumento(const ListaInstrumentos* biblioteca);
     // After "CONFIGURAR CALCULO" closed with OK.
     void aplicarConfiguracion();
+    // The rows in use as the computation takes them.
+    EntradaRadiacion entrada() const;
     // "CALCULAR". Returns the points written, or nothing when the
     // calculation did not run.
     ResultadoRadiacion calcular();

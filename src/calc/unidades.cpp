@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "fieldbook/numeros.h"
+
 namespace celvara {
 
 double AzimutEntre(double x1, double y1, double x2, double y2, std::int32_t C) {
@@ -28,5 +30,9 @@ double DistanciaEntre(double x1, double y1, double x2, double y2) {
     const double dy = y2 - y1;
     return std::sqrt(dx * dx + dy * dy);
 }
+
+double anguloMostrado(double angulo) { return textoANumero(formatear("%1.4lf", angulo)); }
+
+double longitudMostrada(double longitud) { return textoANumero(formatear("%1.3lf", longitud)); }
 
 }  // namespace celvara

@@ -42,4 +42,12 @@ double AzimutEntre(double x1, double y1, double x2, double y2, std::int32_t C);
 // Planimetric distance between two points, metres.
 double DistanciaEntre(double x1, double y1, double x2, double y2);
 
+// An angle as the windows' grids show it ("%1.4lf") and read it back. What
+// follows computes with the value the surveyor sees (the orientation saved
+// and then radiated, the sights of the orientation window), so the windows
+// and celvara-cli agree to the last digit.
+double anguloMostrado(double angulo);
+// A length or height likewise ("%1.3lf").
+double longitudMostrada(double longitud);
+
 }  // namespace celvara

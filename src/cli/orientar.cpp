@@ -1,33 +1,22 @@
 // orientar LIBRETA.obs -o SALIDA.obs [--informe FICHERO.txt]: the automatic
 // orientation of every set-up ("CALCULAR", then "GRABAR" on every row), and,
-// on request, the individual window's report of every set-up with sights.
+// on request, the individual computation's report of every set-up with sights.
 #include <cstdio>
 #include <iostream>
-#include <set>
+#include <utility>
+#include <vector>
 
 #include "calc/desorientacion_individual.h"
 #include "calc/desorientaciones_todas.h"
 #include "cli/entradas.h"
 #include "cli/registro.h"
+#include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
 #include "fieldbook/plataforma.h"
 
 namespace celvara::cli {
 namespace {
-
-// The individual window run on one set-up with every sighted station added.
-std::string informeIndividual(CLibretaCampo& libreta, const Estacion& e,
-                              const Estacionamiento& s) {
-    CCalculoDesorientacion ventana(libreta);
-    ventana.abrirPara(&e, &s);
-    const auto visadas = ventana.nombresVisadas();
-    std::set<std::string> anadidas;
-    for (std::size_t i = 0; i < visadas.size(); ++i)
-        if (anadidas.insert(visadas[i]).second) ventana.anadirVisuales(i);
-    ventana.calcular();
-    return ventana.textoInforme();
-}
 
 const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("orientar", "Calcula la desorientación de todos los estacionamientos");
@@ -41,29 +30,26 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
     return [o]() -> int {
         CLibretaCampo libreta;
         if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
-        CCalculoDesorientaciones todas(libreta);
-        todas.calcular();
-        for (const std::string& omitida : todas.omitidas()) std::cerr << omitida << '\n';
+        // Each set-up with sights to known stations gets its computed
+        // orientation; one without keeps its own and prints it as it stands.
+        std::vector<std::pair<Estacionamiento*, double>> calculadas;
         std::string informes;
         std::string lineas;
-        // The grid already holds "%d", "%1.4f" and "%1.4f" of each row; a set-up
-        // with no sight to a station starts unticked and keeps its orientation,
-        // which is printed as it stands.
-        RejillaTexto& rejilla = todas.rejilla();
-        for (std::size_t f = 0; f < rejilla.numeroFilas(); ++f) {
-            if (!rejilla.marcada(f, columna_todas::uso)) {
-                rejilla.asignar(f, columna_todas::cuantas, "0");
-                rejilla.asignar(f, columna_todas::desorientacion,
-                                formatear("%1.4f", todas.estacionamientoDeFila(f)->desorientacion));
-                rejilla.asignar(f, columna_todas::emc, formatear("%1.4f", 0.0));
+        for (const auto& e : libreta.estaciones)
+            for (const auto& s : e->estacionamientos) {
+                const ResultadoDesorientacion r = calcularDesorientacionAutomatica(libreta, *e, *s);
+                const bool conVisuales = r.visuales > 0;
+                if (conVisuales) {
+                    for (const std::string& omitida : r.omitidas) std::cerr << omitida << '\n';
+                    calculadas.emplace_back(s.get(), r.media);
+                }
+                lineas += cp1252AUtf8(e->nombre.vista()) + " " + cp1252AUtf8(s->nombre.vista()) +
+                          formatear(" %d %1.4f %1.4f\n", r.visuales, conVisuales ? r.media : s->desorientacion,
+                                    conVisuales ? r.emc : 0.0);
+                if (!o->informe.empty() && conVisuales)
+                    informes += textoInformeDesorientacion(informeConTodasLasVisadas(libreta, *e, *s));
             }
-            lineas += rejilla.texto(f, columna_todas::estacion) + " " + rejilla.texto(f, columna_todas::estacionamiento) +
-                      " " + rejilla.texto(f, columna_todas::cuantas) + " " +
-                      rejilla.texto(f, columna_todas::desorientacion) + " " + rejilla.texto(f, columna_todas::emc) + "\n";
-            if (!o->informe.empty() && textoAEntero(rejilla.texto(f, columna_todas::cuantas)) > 0)
-                informes += informeIndividual(libreta, *todas.estacionDeFila(f), *todas.estacionamientoDeFila(f));
-        }
-        todas.grabar();
+        for (auto [s, media] : calculadas) grabarDesorientacion(*s, media);
 
         if (!o->informe.empty()) {
             std::FILE* f = plataforma::abrir(o->informe, "a");

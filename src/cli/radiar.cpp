@@ -1,6 +1,6 @@
-// radiar LIBRETA.obs -o PUNTOS.crd [options]: the radiation window run on
-// every set-up, with the options as the window has them (defaults as it
-// opens with default settings). Prints "name X Y Z" per point written.
+// radiar LIBRETA.obs -o PUNTOS.crd [options]: the radiation of every set-up,
+// with the options as the window has them (defaults as it opens with default
+// settings). Prints "name X Y Z" per point written.
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -14,12 +14,12 @@
 namespace celvara::cli {
 namespace {
 
-// Messages of the window on stderr; the closing "Cálculo Realizado" is the
-// window's way of saying it finished and is not repeated.
+// Messages of the computation (a report or the coordinate file that cannot
+// be written) on stderr.
 class AvisosCli : public Avisos {
 public:
     Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
-        if (!texto.starts_with("Cálculo Realizado")) std::cerr << texto << '\n';
+        std::cerr << texto << '\n';
         return Respuesta::Aceptar;
     }
 };
@@ -46,25 +46,27 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
     return [o]() -> int {
         CLibretaCampo libreta;
         if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
-        CDatosGenerales ajustes;
-        ajustes.proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);
-        ajustes.escalaAdicional = o->escala;
-        ajustes.noCalcularVisualesAEstaciones = o->visualesAEstaciones ? 0 : 1;
-        AvisosCli avisos;
-        CCalculoRadiacion ventana(libreta, ajustes, avisos);
-        auto& op = ventana.opciones();
-        op.informe1 = !o->informe.empty();
-        op.informe2 = !o->informe2.empty();
-        op.anadirEstaciones = !o->sinEstaciones;
+        OpcionesRadiacion opciones;
+        opciones.planas = o->proyeccion == "planas";
+        opciones.hayford = o->proyeccion == "ed50";
+        opciones.escalaAdicional = o->escala;
+        opciones.anadirEstaciones = !o->sinEstaciones;
         if (o->esfRefr != "libreta") {
-            op.aplicarATodas = true;
-            op.esfRefrTodas = o->esfRefr == "todas";
+            opciones.aplicarATodas = true;
+            opciones.esfRefrTodas = o->esfRefr == "todas";
         }
-        ventana.aplicarConfiguracion();
-        ventana.rutaInforme1 = o->informe;
-        ventana.rutaInforme2 = o->informe2;
-        ventana.ficheroCrd = o->salida;
-        ventana.anadir = o->anadir;
+        const EntradaRadiacion entrada = entradaRadiacion(libreta, opciones, !o->visualesAEstaciones);
+        // As "CALCULAR": a book without set-ups, or no file named, writes nothing.
+        if (entrada.estacionamientos.empty()) return kFalloFichero;
+        if (o->salida.empty()) {
+            std::cerr << "Introducir Nombre Fichero de Coordenadas\n";
+            return kFalloFichero;
+        }
+        FicherosRadiacion ficheros;
+        ficheros.crd = o->salida;
+        ficheros.anadir = o->anadir;
+        if (!o->informe.empty()) ficheros.informe1 = o->informe;
+        if (!o->informe2.empty()) ficheros.informe2 = o->informe2;
         // A million points print through one reused buffer, numbers by
         // escribirFijo, as they are saved: the C library's printf took most of the
         // time of a big job, and holding them all cost more in fresh pages
@@ -76,8 +78,8 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
             std::cout.write(salida.data(), static_cast<std::streamsize>(salida.size()));
             salida.clear();
         };
-        ventana.conservarPuntos = false;
-        ventana.alGrabarPunto = [&](const PuntoCoordenadas& p) {
+        ficheros.conservarPuntos = false;
+        ficheros.alGrabarPunto = [&](const PuntoCoordenadas& p) {
             const std::string_view nombre = p.nombre.vista();
             if (std::ranges::all_of(nombre, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
                 salida += nombre;
@@ -93,7 +95,8 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
             salida += '\n';
             if (salida.size() >= kTrozo) volcar();
         };
-        const auto r = ventana.calcular();
+        AvisosCli avisos;
+        const auto r = radiarAFicheros(libreta, entrada, ficheros, avisos);
         if (!r.escrito) return kFalloFichero;
         volcar();
         std::cout.flush();

@@ -20,23 +20,20 @@ const RegistroComando registro("repetidas", [](CLI::App& raiz) -> std::function<
     return [libreta]() -> int {
         CLibretaCampo l;
         if (auto e = leerLibretaEntrada(l, *libreta); !e.empty()) return fallo(e);
-        AvisosSilenciosos avisos;
         for (const auto& e : l.estaciones)
             for (const auto& s : e->estacionamientos) {
-                CVisualesRepetidas visuales(*s, avisos);
-                if (visuales.nombres().empty()) continue;
+                const std::vector<std::string> nombres = nombresRepetidos(*s);
+                if (nombres.empty()) continue;
                 std::cout << "ESTACION " << utf8(e->nombre.vista()) << " ESTACIONAMIENTO " << utf8(s->nombre.vista())
                           << "\n";
-                for (std::size_t i = 0; i < visuales.nombres().size(); ++i) {
-                    visuales.elegir(static_cast<int>(i));
-                    const RejillaTexto& r = visuales.rejilla();
-                    for (std::size_t f = 0; f < r.numeroFilas(); ++f) {
-                        std::string linea = r.texto(f, columna_repetidas::nombre);
-                        for (std::size_t c = columna_repetidas::cara; c < columna_repetidas::numero; ++c)
-                            if (const std::string t = r.texto(f, c); !t.empty()) linea += " " + t;
+                for (const std::string& nombre : nombres)
+                    for (const VisualRepetida& v : visualesDeNombre(*s, nombre)) {
+                        const std::vector<std::string> celdas = celdasVisualRepetida(s->lecturas[v.indice], v.caraDerecha);
+                        std::string linea = celdas.front();
+                        for (std::size_t c = 1; c < celdas.size(); ++c)
+                            if (!celdas[c].empty()) linea += " " + celdas[c];
                         std::cout << linea << "\n";
                     }
-                }
             }
         return kExito;
     };

@@ -122,6 +122,18 @@ std::vector<std::string> nombresRepetidos(const Estacionamiento& s) {
     return nombres;
 }
 
+std::vector<VisualRepetida> visualesDeNombre(const Estacionamiento& s, std::string_view nombre) {
+    const std::int32_t C = circuloDe(s.datos.unidadAngular);
+    const bool desnivel = s.datos.tipoDistancia == static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
+    std::vector<VisualRepetida> v;
+    for (std::size_t k = 0; k < s.lecturas.size(); ++k) {
+        const Lectura& l = s.lecturas[k];
+        if (l.nombre.vista() != nombre) continue;
+        v.push_back({k, !desnivel && esCaraDerecha(verticalZenital(l.vertical, s.datos.tipoVertical, C), C)});
+    }
+    return v;
+}
+
 // ---- "CAMBIAR DE ESTACION".
 
 CCambiarEstacion::CCambiarEstacion(CLibretaCampo& libreta, Estacion& estacion, Estacionamiento& s, Avisos& avisos)
@@ -262,6 +274,11 @@ double valorCelda(const std::string& texto, double propio, bool angulo) {
 
 }  // namespace
 
+std::vector<std::string> celdasVisualRepetida(const Lectura& l, bool caraDerecha) {
+    return {utf(l.nombre.vista()), caraDerecha ? "2" : "1", textoH(l.horizontal), textoH(l.vertical),
+            textoD(l.distancia), textoD(l.jalon), utf(l.codigo.vista())};
+}
+
 CVisualesRepetidas::CVisualesRepetidas(Estacionamiento& s, Avisos& avisos)
     : s_(s), avisos_(avisos), rejilla_(columnasRepetidas(true)), promedio_(columnasRepetidas(false)) {
     recargarNombres();
@@ -282,15 +299,11 @@ void CVisualesRepetidas::elegir(int i) {
         return;
     }
     elegido_ = utf8ACp1252(nombres_[i]);
-    const std::int32_t C = circuloDe(s_.datos.unidadAngular);
-    const bool desnivel = s_.datos.tipoDistancia == static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
-    for (std::size_t k = 0; k < s_.lecturas.size(); ++k) {
-        const Lectura& l = s_.lecturas[k];
-        if (l.nombre.vista() != elegido_) continue;
-        const bool derecha = !desnivel && esCaraDerecha(verticalZenital(l.vertical, s_.datos.tipoVertical, C), C);
-        filas_.push_back(k);
-        rejilla_.agregarFila({"0", utf(l.nombre.vista()), derecha ? "2" : "1", textoH(l.horizontal),
-                              textoH(l.vertical), textoD(l.distancia), textoD(l.jalon), utf(l.codigo.vista())});
+    for (const VisualRepetida& v : visualesDeNombre(s_, elegido_)) {
+        filas_.push_back(v.indice);
+        std::vector<std::string> fila = celdasVisualRepetida(s_.lecturas[v.indice], v.caraDerecha);
+        fila.insert(fila.begin(), "0");
+        rejilla_.agregarFila(std::move(fila));
     }
 }
 

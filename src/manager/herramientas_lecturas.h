@@ -206,6 +206,18 @@ private:
 // occurrence: what `celvara-cli repetidas` lists.
 std::vector<std::string> nombresRepetidos(const Estacionamiento& s);
 
+// The readings of one name (Windows-1252), in order, with their face (a
+// height difference in the vertical field has none: face left).
+struct VisualRepetida {
+    std::size_t indice = 0;  // into the set-up's readings
+    bool caraDerecha = false;
+};
+std::vector<VisualRepetida> visualesDeNombre(const Estacionamiento& s, std::string_view nombre);
+// The cells the list shows of a reading from the name on (UTF-8): name, face
+// "1" or "2", horizontal and vertical "%1.4lf", distance and target height
+// "%1.3lf", code.
+std::vector<std::string> celdasVisualRepetida(const Lectura& l, bool caraDerecha);
+
 // ---- "DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO": the form as texts (UTF-8).
 struct FormularioDatosComplementarios {
     bool sexagesimal = false;  // angle list: "Centesimal" / "Sexagesimal"

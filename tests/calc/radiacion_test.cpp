@@ -42,21 +42,20 @@ struct Trabajo {
     }
 };
 
-TEST(Radiacion, CadaTipoDeDistanciaYDeVertical) {
+// The set-up's kinds reach the reduction, and the orientation radiated is
+// the one the grid shows ("%1.4lf"), by the window and by the computation
+// alone (what celvara-cli runs).
+TEST(Radiacion, TiposDeLaLibretaYOrientacionMostrada) {
     struct Caso {
         const char* estacionamiento;
         std::int32_t distancia, vertical;
-        const char* punto;
-        double m, D, V, H;
+        double omega, m, D, V, H;
         double x, y, z;
     };
     const Caso casos[] = {
-        {"GEO", 0, 0, "g", 1.5, 50, 100, 100, 1050, 2000, 100},
-        {"GEN", 1, 0, "s", 1.5, 50, 100, 0, 1000, 2050, 100},
-        {"DES", 2, 0, "r", 1.0, 30, 2.5, 200, 1000, 1970, 103},  // V is a height difference
-        {"VER", 3, 0, "v", 1.5, 40, 50, 300, 960, 2000, 140},    // dz = 40 / tan(50 gon) = 40
-        {"INC", 0, 1, "i", 1.5, 20, 0, 100, 1020, 2000, 100},    // level sight
-        {"NAD", 0, 2, "n", 1.5, 20, 100, 100, 1020, 2000, 100},  // nadir angle 100: level
+        {"DES", 2, 0, 0, 1.0, 30, 2.5, 200, 1000, 1970, 103},       // V is a height difference
+        {"NAD", 0, 2, 0, 1.5, 20, 100, 100, 1020, 2000, 100},       // nadir angle 100: level
+        {"OME", 0, 0, 99.99996, 1.5, 1000, 100, 0, 2000, 2000, 100},  // shown as 100.0000: due east
     };
     Trabajo t;
     for (const Caso& c : casos) {
@@ -64,16 +63,25 @@ TEST(Radiacion, CadaTipoDeDistanciaYDeVertical) {
         d.corregidoEsfRefr = 1;
         d.tipoDistancia = c.distancia;
         d.tipoVertical = c.vertical;
-        crearLectura(t.estacionamiento(c.estacionamiento, d)->lecturas, std::nullopt, c.punto, c.m, c.D, c.V, c.H, "");
+        crearLectura(t.estacionamiento(c.estacionamiento, d, c.omega)->lecturas, std::nullopt, c.estacionamiento, c.m,
+                     c.D, c.V, c.H, "");
     }
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
     const auto r = t.radiar(v);
-    ASSERT_TRUE(r.escrito);
-    for (const Caso& c : casos) {
-        const auto& p = Trabajo::punto(r, c.punto);
-        EXPECT_NEAR(p.x, c.x, 1e-9) << c.punto;
-        EXPECT_NEAR(p.y, c.y, 1e-9) << c.punto;
-        EXPECT_NEAR(p.z, c.z, 1e-6) << c.punto;
+    std::vector<PuntoRadiado> solos;
+    radiarEstacionamientos(t.libreta, entradaRadiacion(t.libreta, {}, true), [&](const EstacionamientoRadiado& e) {
+        solos.insert(solos.end(), e.puntos.begin(), e.puntos.end());
+    });
+    ASSERT_EQ(solos.size(), std::size(casos));
+    for (std::size_t i = 0; i < solos.size(); ++i) {
+        const Caso& c = casos[i];
+        const auto& p = Trabajo::punto(r, c.estacionamiento);
+        EXPECT_NEAR(p.x, c.x, 1e-9) << c.estacionamiento;
+        EXPECT_NEAR(p.y, c.y, 1e-9) << c.estacionamiento;
+        EXPECT_NEAR(p.z, c.z, 1e-6) << c.estacionamiento;
+        EXPECT_EQ(solos[i].x, p.x);
+        EXPECT_EQ(solos[i].y, p.y);
+        EXPECT_EQ(solos[i].z, p.z);
     }
     // The closing message names the file written.
     EXPECT_EQ(t.avisos.textos(),
@@ -83,14 +91,11 @@ TEST(Radiacion, CadaTipoDeDistanciaYDeVertical) {
 TEST(Radiacion, EsfericidadPorFilaYCorreccionesSexagesimales) {
     Trabajo t;
     DatosComplementarios d;  // corregidoEsfRefr 0: the row starts with curvature on
-    auto* a = t.estacionamiento("A", d);
-    crearLectura(a->lecturas, std::nullopt, "lejos", 1.5, 1000, 100, 0, "");
+    crearLectura(t.estacionamiento("A", d)->lecturas, std::nullopt, "lejos", 1.5, 1000, 100, 0, "");
     d.corregidoEsfRefr = 1;
     d.unidadAngular = 360;
-    auto* b = t.estacionamiento("B", d);
-    crearLectura(b->lecturas, std::nullopt, "giro", 1.5, 100, 90, 0, "");
+    crearLectura(t.estacionamiento("B", d)->lecturas, std::nullopt, "giro", 1.5, 100, 90, 0, "");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-    EXPECT_EQ(v.rejilla().texto(0, cr::esfRefr), "1");
     EXPECT_EQ(v.rejilla().texto(1, cr::esfRefr), "0");
     v.rejilla().asignar(1, cr::errorH, "30");  // seconds: 30/3600 degree
     const auto r = t.radiar(v);
@@ -98,17 +103,13 @@ TEST(Radiacion, EsfericidadPorFilaYCorreccionesSexagesimales) {
     EXPECT_NEAR(Trabajo::punto(r, "giro").x, 1000.014544410382, 1e-9);    // 100 m at 30"
 
     // "Ejecutar =>" with curvature for all switches every row.
-    Trabajo u;
-    auto* c = u.estacionamiento("C", d);
-    crearLectura(c->lecturas, std::nullopt, "1", 1.5, 1000, 100, 0, "");
-    CCalculoRadiacion w(u.libreta, u.ajustes, u.avisos);
-    CConfigurarCalculo dialogo(w.opciones(), u.ajustes);
+    CConfigurarCalculo dialogo(v.opciones(), t.ajustes);
     dialogo.opciones.aplicarATodas = true;
     dialogo.opciones.esfRefrTodas = true;
     dialogo.aceptar();
-    w.aplicarConfiguracion();
-    EXPECT_EQ(w.rejilla().texto(0, cr::esfRefr), "1");
-    EXPECT_EQ(w.rejilla().texto(0, cr::tempPres), "0");
+    v.aplicarConfiguracion();
+    EXPECT_EQ(v.rejilla().texto(1, cr::esfRefr), "1");
+    EXPECT_EQ(v.rejilla().texto(1, cr::tempPres), "0");
 }
 
 TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
@@ -116,59 +117,30 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
     auto* a = t.estacionamiento("A");
     crearLectura(a->lecturas, std::nullopt, "1", 1.5, 10, 100, 0, "BORDILLO");
     crearLectura(a->lecturas, std::nullopt, "E", 1.5, 10, 100, 0, "");  // a station: skipped by default
-    auto* b = t.estacionamiento("B");
-    crearLectura(b->lecturas, std::nullopt, "2", 1.5, 10, 100, 0, "");
-    {
-        CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-        v.rejilla().asignar(1, cr::uso, "0");
-        const auto r = t.radiar(v);
-        ASSERT_EQ(r.puntos.size(), 2u);
-        EXPECT_EQ(r.puntos[0].nombre, "E");
-        EXPECT_EQ(r.puntos[0].codigo, "CLAVO");
-        EXPECT_EQ(r.puntos[1].nombre, "1");
-        EXPECT_EQ(r.puntos[1].codigo, "BORDILLO");
-        EXPECT_EQ(r.puntos[0].estacion, "");   // a station is no radiated point
-        EXPECT_EQ(r.puntos[1].estacion, "E");  // radiated from E
-    }
-    {
-        // "Añadir": what the file held comes first.
-        CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-        v.anadir = true;
-        v.opciones().anadirEstaciones = false;
-        v.rejilla().asignar(0, cr::uso, "0");
-        const auto r = t.radiar(v);
-        ASSERT_EQ(r.puntos.size(), 3u);
-        EXPECT_EQ(r.puntos[0].nombre, "E");
-        EXPECT_EQ(r.puntos[1].nombre, "1");
-        EXPECT_EQ(r.puntos[2].nombre, "2");
-        ListaPuntos leidos;
-        ASSERT_EQ(leerListaPuntos(t.dir / "p.crd", leidos), Estado::Exito);
-        EXPECT_EQ(leidos, r.puntos);
-    }
-    {
-        // Sights to stations computed when the option is off.
-        t.ajustes.noCalcularVisualesAEstaciones = 0;
-        CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-        v.opciones().anadirEstaciones = false;
-        EXPECT_EQ(t.radiar(v).puntos.size(), 3u);
-    }
+    crearLectura(t.estacionamiento("B")->lecturas, std::nullopt, "2", 1.5, 10, 100, 0, "");
+    CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
+    v.rejilla().asignar(1, cr::uso, "0");
+    auto r = t.radiar(v);
+    ASSERT_EQ(r.puntos.size(), 2u);
+    EXPECT_EQ(r.puntos[0].codigo, "CLAVO");  // the station first, not radiated from any
+    EXPECT_EQ(r.puntos[0].estacion, "");
+    EXPECT_EQ(r.puntos[1].codigo, "BORDILLO");
+    EXPECT_EQ(r.puntos[1].estacion, "E");  // radiated from E
+
+    // "Añadir": what the file held comes first; sights to stations computed
+    // when the option is off.
+    v.anadir = true;
+    v.opciones().anadirEstaciones = false;
+    t.ajustes.noCalcularVisualesAEstaciones = 0;
+    r = t.radiar(v);
+    ASSERT_EQ(r.puntos.size(), 4u);
+    EXPECT_EQ(r.puntos[2].nombre, "1");
+    EXPECT_EQ(r.puntos[3].nombre, "E");
+    ListaPuntos leidos;
+    ASSERT_EQ(leerListaPuntos(t.dir / "p.crd", leidos), Estado::Exito);
+    EXPECT_EQ(leidos, r.puntos);
 }
 
-TEST(Radiacion, SinFicheroYProyeccionAlSalir) {
-    Trabajo t;
-    t.estacionamiento("A");
-    CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
-    EXPECT_FALSE(v.calcular().calculado);
-    EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Introducir Nombre Fichero de Coordenadas"});
-    v.opciones().planas = false;
-    v.opciones().hayford = false;
-    v.salir();
-    EXPECT_EQ(t.ajustes.proyeccion, 2u);
-    t.ajustes.proyeccion = 1;
-    CCalculoRadiacion w(t.libreta, t.ajustes, t.avisos);
-    EXPECT_FALSE(w.opciones().planas);
-    EXPECT_TRUE(w.opciones().hayford);
-}
 
 TEST(Radiacion, ErroresDelInstrumento) {
     Trabajo t;
@@ -182,11 +154,9 @@ TEST(Radiacion, ErroresDelInstrumento) {
     ListaInstrumentos biblioteca(1);
     biblioteca[0].nombre = "TC1800";
     biblioteca[0].errorH = 1.5f;
-    biblioteca[0].errorV = 3.0f;
     v.rejilla().asignar(1, cr::errorH, "7");
     v.recogerErroresInstrumento(&biblioteca);
     EXPECT_EQ(v.rejilla().texto(0, cr::errorH), "1.5");
-    EXPECT_EQ(v.rejilla().texto(0, cr::errorV), "3");
     EXPECT_EQ(v.rejilla().texto(1, cr::errorH), "0");
 }
 
@@ -222,17 +192,18 @@ TEST(Radiacion, InformesConSuFormato) {
                   "       101       1050.000      2000.000      100.200\n");
 }
 
-TEST(Radiacion, InformeQueNoSeAbreSeSaltaYSeAvisa) {
+TEST(Radiacion, SinFicheroNoCalculaEInformeQueNoSeAbreSeAvisa) {
     Trabajo t;
-    auto* a = t.estacionamiento("A");
-    crearLectura(a->lecturas, std::nullopt, "1", 1.5, 10, 100, 0, "");
+    crearLectura(t.estacionamiento("A")->lecturas, std::nullopt, "1", 1.5, 10, 100, 0, "");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
+    EXPECT_FALSE(v.calcular().calculado);
+    EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Introducir Nombre Fichero de Coordenadas"});
+    t.avisos.mensajes.clear();
     v.opciones().informe1 = true;
     v.rutaInforme1 = t.dir / "no" / "existe.txt";
-    const auto r = t.radiar(v);
-    EXPECT_TRUE(r.escrito);
+    EXPECT_TRUE(t.radiar(v).escrito);
     ASSERT_EQ(t.avisos.mensajes.size(), 2u);
-    EXPECT_NE(t.avisos.mensajes[0].texto.find("existe.txt"), std::string::npos);
+    EXPECT_EQ(t.avisos.mensajes[0].texto, "No se puede abrir el fichero de informe " + v.rutaInforme1.string());
 }
 
 // The typical road on the shipped example job: orientation of every set-up,

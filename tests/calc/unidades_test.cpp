@@ -28,18 +28,14 @@ TEST(AzimutEntre, EjesCuadrantesYPuntoCoincidente) {
     EXPECT_GT(t, 399.999);
 }
 
-TEST(AzimutEntre, UsaSuPropioPi) {
-    // atan(1) * 200 / 3.14159265358979, not with the library's pi.
-    const double esperado = std::atan(1.0) * 200 / 3.14159265358979;
-    EXPECT_EQ(AzimutEntre(0, 0, 1, 1, 400), esperado);
-    EXPECT_NE(esperado, 50.0);
-}
-
-TEST(Unidades, DistanciaYRadianes) {
+TEST(Unidades, DistanciaRadianesYValoresMostrados) {
     EXPECT_EQ(DistanciaEntre(1, 2, 4, 6), 5.0);
     EXPECT_EQ(DistanciaEntre(4, 6, 1, 2), 5.0);
     EXPECT_EQ(aRadianes(200, 400, 3.0), 3.0);
     EXPECT_EQ(aRadianes(180, 200, 3.0), 3.0);  // any circle other than 400 is degrees
+    // As the grids show them and read them back.
+    EXPECT_EQ(anguloMostrado(123.45678), 123.4568);
+    EXPECT_EQ(longitudMostrada(-1.23449), -1.234);
 }
 
 }  // namespace

@@ -43,41 +43,32 @@ struct HerramientasLibro : testing::Test {
     prueba::AvisosGrabados avisos;
 };
 
-TEST_F(HerramientasLibro, BorrarPreguntaConLaCuentaYAvisa) {
+TEST_F(HerramientasLibro, BorrarMoverYCopiarPreguntanConLaCuenta) {
     COpcionesLecturas v(libreta, *s, avisos);
-    v.rango = {"1", "3"};
-    EXPECT_EQ(v.cuantos(), "Cuantos: 3");
-    EXPECT_EQ(v.borrar(), 0u);  // declined
-    avisos.respuestas = {Respuesta::Si};
-    EXPECT_EQ(v.borrar(), 3u);
-    EXPECT_EQ(nombres(*s), std::vector<std::string>{"4"});
-    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se borrarán 3 lecturas de A_1.\n¿Continuar?",
-                                                          "Se borrarán 3 lecturas de A_1.\n¿Continuar?",
-                                                          "Lesturas Borradas"}));
     v.rango = {"3", "1"};
     EXPECT_FALSE(v.cuantos());
     EXPECT_EQ(v.borrar(), 0u);
-    EXPECT_EQ(avisos.mensajes.size(), 3u);
-}
-
-TEST_F(HerramientasLibro, MoverYCopiarAUnEstacionamientoDelMismoNombre) {
-    COpcionesLecturas v(libreta, *s, avisos);
+    v.rango = {"4", "4"};
+    EXPECT_EQ(v.cuantos(), "Cuantos: 1");
+    EXPECT_EQ(v.borrar(), 0u);  // declined
+    avisos.respuestas = {Respuesta::Si};
+    EXPECT_EQ(v.borrar(), 1u);
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se borrarán 1 lecturas de A_1.\n¿Continuar?",
+                                                          "Se borrarán 1 lecturas de A_1.\n¿Continuar?",
+                                                          "Lesturas Borradas"}));
+    // To a set-up of the same name in another station.
     EXPECT_EQ(v.nombres(), (std::vector<std::string>{"A_2", "A_1"}));
     EXPECT_EQ(v.elegir(1), (std::vector<std::string>{"Subestacion:A_1", "Des = 0.0000", "I = 1.600"}));
     ASSERT_EQ(v.destino(), otro);
     v.rango = {"1", "2"};
     avisos.respuestas = {Respuesta::Si, Respuesta::Aceptar, Respuesta::Si};
     EXPECT_EQ(v.copiar(), 2u);
-    EXPECT_EQ(s->lecturas.size(), 4u);
     EXPECT_EQ(v.mover(), 2u);
-    EXPECT_EQ(nombres(*s), (std::vector<std::string>{"3", "4"}));
+    EXPECT_EQ(nombres(*s), (std::vector<std::string>{"3"}));
     EXPECT_EQ(nombres(*otro), (std::vector<std::string>{"1", "2", "1", "2"}));
-    EXPECT_EQ(avisos.textos()[0], "Se copiarán 2 lecturas de A_1 a A_1.\n¿Continuar?");
-    EXPECT_EQ(avisos.textos()[1], "Lecturas Copiadas");
-    EXPECT_EQ(avisos.textos()[3], "Lecturas Cambiadas");
-    // Never its own destination, even by hand.
-    EXPECT_EQ(moverEnRango(*s, *s, {"1", "9"}), 0u);
-    EXPECT_EQ(s->lecturas.size(), 2u);
+    EXPECT_EQ(avisos.textos()[3], "Se copiarán 2 lecturas de A_1 a A_1.\n¿Continuar?");
+    EXPECT_EQ(avisos.textos()[6], "Lecturas Cambiadas");
+    EXPECT_EQ(moverEnRango(*s, *s, {"1", "9"}), 0u);  // never its own destination
 }
 
 TEST_F(HerramientasLibro, CambiarDeEstacionElUnicoEstacionamiento) {
@@ -96,7 +87,7 @@ TEST_F(HerramientasLibro, CambiarDeEstacionElUnicoEstacionamiento) {
     EXPECT_FALSE(w.cambiar());
 }
 
-TEST_F(HerramientasLibro, UnirPorDesorientacionYSinModificar) {
+TEST_F(HerramientasLibro, UnirPorDesorientacionYPorLecturas) {
     CUnirEstacionamientos v(*a, *s, avisos);
     EXPECT_EQ(v.textosActual(), (std::vector<std::string>{"Estacion: A", "Des = 100.0000", "I = 1.500"}));
     EXPECT_EQ(v.elegir(0)[0], "Subestación: A_2");
@@ -107,12 +98,6 @@ TEST_F(HerramientasLibro, UnirPorDesorientacionYSinModificar) {
     EXPECT_NEAR(p->lecturas[0].horizontal, 70.0, 1e-12);  // 320 + 100 - 350
     EXPECT_NEAR(p->lecturas[0].jalon, 1.7, 1e-12);        // + (1.7 - 1.5)
 
-    Estacionamiento* q = crearEstacionamiento(a->estacionamientos, nullptr, "A_3", "A", 0, nullptr, 5);
-    lecturas(*q, {"9"});
-    const auto n = unirEstacionamientos(*a, q, *p, {.forma = FormaUnir::SinModificar});
-    EXPECT_EQ(n, 1u);
-    EXPECT_EQ(p->lecturas.back().horizontal, 320.0);
-    EXPECT_EQ(p->lecturas.back().jalon, 1.5);
     // By readings to the reference, typed with a comma.
     Estacionamiento* r = crearEstacionamiento(a->estacionamientos, nullptr, "A_4", "A", 0, nullptr, 5);
     lecturas(*r, {"8"});
@@ -126,6 +111,11 @@ TEST_F(HerramientasLibro, UnirPorDesorientacionYSinModificar) {
     EXPECT_EQ(w.unir(), p);
     EXPECT_NEAR(p->lecturas.back().horizontal, 321.5, 1e-12);
     EXPECT_EQ(p->lecturas.back().jalon, 1.5);
+    // Unmodified: the readings as they were.
+    Estacionamiento* q = crearEstacionamiento(a->estacionamientos, nullptr, "A_3", "A", 0, nullptr, 5);
+    lecturas(*q, {"9"});
+    EXPECT_EQ(unirEstacionamientos(*a, q, *p, {.forma = FormaUnir::SinModificar}), 1u);
+    EXPECT_EQ(p->lecturas.back().horizontal, 320.0);
 }
 
 TEST(HerramientasRepetidas, ListaYBorraLasMarcadas) {

@@ -116,6 +116,29 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     for (const auto& n : logica_.nombresEstaciones()) estaciones_->addItem(qs(n));
     estaciones_->setCurrentIndex(-1);
 
+    QGridLayout* izquierda = construirIzquierda();
+    QHBoxLayout* botones = construirBotones();
+    auto* resultado = new QHBoxLayout;
+    resultado->addWidget(new QLabel(QStringLiteral("DESORIENTACION:"), this));
+    resultado->addWidget(desorientacion_);
+    resultado->addWidget(estadistica_, 1);
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(rejilla_, 1);
+    derecha->addLayout(resultado);
+    derecha->addLayout(botones);
+    derecha->addWidget(plano_);
+    auto* capa = new QHBoxLayout(this);
+    capa->addLayout(izquierda);
+    capa->addLayout(derecha, 1);
+    conectar();
+
+    InformeEstacionQt informe = informeEstacionQt(this, mapa_);
+    pedirFicheroInforme = std::move(informe.pedirFichero);
+    mostrarInforme = std::move(informe.mostrar);
+    plano_->fijar(logica_.plano());
+}
+
+QGridLayout* DialogoDesorientacion::construirIzquierda() {
     auto* izquierda = new QGridLayout;
     izquierda->addWidget(new QLabel(QStringLiteral("Estación :"), this), 0, 0);
     izquierda->addWidget(estaciones_, 0, 1);
@@ -129,11 +152,15 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     izquierda->addWidget(visadas_, 7, 0, 1, 2);
     auto* anadir = new QPushButton(QStringLiteral("=>"), this);
     anadir->setObjectName(QStringLiteral("anadir"));
+    connect(anadir, &QPushButton::clicked, this, &DialogoDesorientacion::pulsarAnadir);
     izquierda->addWidget(anadir, 8, 1);
     izquierda->addWidget(visadaX_, 9, 0, 1, 2);
     izquierda->addWidget(visadaY_, 10, 0, 1, 2);
     izquierda->addWidget(visadaZ_, 11, 0, 1, 2);
+    return izquierda;
+}
 
+QHBoxLayout* DialogoDesorientacion::construirBotones() {
     auto* botones = new QHBoxLayout;
     auto boton = [this, botones](const char* texto, const char* nombre, void (DialogoDesorientacion::*accion)()) {
         auto* b = new QPushButton(QString::fromUtf8(texto), this);
@@ -150,22 +177,10 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     salir->setObjectName(QStringLiteral("salir"));
     connect(salir, &QPushButton::clicked, this, &QDialog::accept);
     botones->addWidget(salir);
+    return botones;
+}
 
-    auto* resultado = new QHBoxLayout;
-    resultado->addWidget(new QLabel(QStringLiteral("DESORIENTACION:"), this));
-    resultado->addWidget(desorientacion_);
-    resultado->addWidget(estadistica_, 1);
-
-    auto* derecha = new QVBoxLayout;
-    derecha->addWidget(rejilla_, 1);
-    derecha->addLayout(resultado);
-    derecha->addLayout(botones);
-    derecha->addWidget(plano_);
-
-    auto* capa = new QHBoxLayout(this);
-    capa->addLayout(izquierda);
-    capa->addLayout(derecha, 1);
-
+void DialogoDesorientacion::conectar() {
     connect(estaciones_, &QComboBox::activated, this, &DialogoDesorientacion::estacionElegida);
     connect(estacionamientos_, &QComboBox::activated, this, &DialogoDesorientacion::estacionamientoElegido);
     connect(visadas_, &QListWidget::currentRowChanged, this, [this](int fila) {
@@ -174,14 +189,8 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
         refrescarTextos();
     });
     connect(visadas_, &QListWidget::itemDoubleClicked, this, [this] { pulsarAnadir(); });
-    connect(anadir, &QPushButton::clicked, this, &DialogoDesorientacion::pulsarAnadir);
     connect(desorientacion_, &QLineEdit::textEdited, this,
             [this](const QString& t) { logica_.textoDesorientacion = t.toStdString(); });
-
-    InformeEstacionQt informe = informeEstacionQt(this, mapa_);
-    pedirFicheroInforme = std::move(informe.pedirFichero);
-    mostrarInforme = std::move(informe.mostrar);
-    plano_->fijar(logica_.plano());
 }
 
 void DialogoDesorientacion::abrirPara(const Estacion* estacion, const Estacionamiento* estacionamiento, double* resultado) {

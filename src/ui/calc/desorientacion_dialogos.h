@@ -12,6 +12,8 @@
 #include "fieldbook/rutas.h"
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -49,6 +51,10 @@ public:
     void pulsarAnadir();
 
 private:
+    // The station, set-up and sighted lists; the buttons; the signals.
+    QGridLayout* construirIzquierda();
+    QHBoxLayout* construirBotones();
+    void conectar();
     void estacionElegida(int indice);
     void estacionamientoElegido(int indice);
     void refrescarTextos();

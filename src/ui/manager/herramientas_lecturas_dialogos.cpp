@@ -325,6 +325,22 @@ DialogoDatosComplementarios::DialogoDatosComplementarios(Estacionamiento& s, QWi
     setWindowTitle(QStringLiteral("DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO"));
     setObjectName(QStringLiteral("dialogoDatosComplementarios"));
     const auto f = FormularioDatosComplementarios::desde(s);
+    auto* capa = new QHBoxLayout(this);
+    capa->addLayout(construirTipos(f));
+    auto* derecha = new QVBoxLayout;
+    derecha->addLayout(construirFormulario(f));
+    auto* botones = new QHBoxLayout;
+    auto* ok = boton(this, "OK", "ok");
+    auto* cancelar = boton(this, "Cancel", "cancelar");
+    botones->addWidget(ok);
+    botones->addWidget(cancelar);
+    derecha->addLayout(botones);
+    capa->addLayout(derecha);
+    connect(ok, &QPushButton::clicked, this, &DialogoDatosComplementarios::aceptar);
+    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QVBoxLayout* DialogoDatosComplementarios::construirTipos(const FormularioDatosComplementarios& f) {
     angular_ = new QComboBox(this);
     angular_->setObjectName(QStringLiteral("angular"));
     angular_->addItems({QStringLiteral("Centesimal"), QStringLiteral("Sexagesimal")});
@@ -364,6 +380,13 @@ DialogoDatosComplementarios::DialogoDatosComplementarios(Estacionamiento& s, QWi
     tempPres_->setChecked(f.corregidoTempPres);
     tempPres_->setEnabled(false);
 
+    auto* izquierda = new QVBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{angular_, distancia_, cajaDistancia, cajaVertical, esfRefr_, tempPres_})
+        izquierda->addWidget(w);
+    return izquierda;
+}
+
+QFormLayout* DialogoDatosComplementarios::construirFormulario(const FormularioDatosComplementarios& f) {
     auto* nombre = edicion(this, "estacionamiento", q(f.estacionamiento));
     nombre->setReadOnly(true);
     auto* estacion = edicion(this, "estacion", q(f.estacion));
@@ -396,33 +419,12 @@ DialogoDatosComplementarios::DialogoDatosComplementarios(Estacionamiento& s, QWi
         formulario->addRow(QString::fromUtf8(texto), e);
     }
     formulario->addRow(QStringLiteral("COMENTARIOS :"), comentarios_);
-
-    auto* capa = new QHBoxLayout(this);
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(angular_);
-    izquierda->addWidget(distancia_);
-    izquierda->addWidget(cajaDistancia);
-    izquierda->addWidget(cajaVertical);
-    izquierda->addWidget(esfRefr_);
-    izquierda->addWidget(tempPres_);
-    capa->addLayout(izquierda);
-    auto* derecha = new QVBoxLayout;
-    derecha->addLayout(formulario);
-    auto* botones = new QHBoxLayout;
-    auto* ok = boton(this, "OK", "ok");
-    auto* cancelar = boton(this, "Cancel", "cancelar");
-    botones->addWidget(ok);
-    botones->addWidget(cancelar);
-    derecha->addLayout(botones);
-    capa->addLayout(derecha);
-
     connect(botonInstrumento, &QPushButton::clicked, this, [this] {
         if (!elegirInstrumento) return;
         if (const auto nombre = elegirInstrumento(instrumento_->text()); nombre && !nombre->isEmpty())
             instrumento_->setText(*nombre);
     });
-    connect(ok, &QPushButton::clicked, this, &DialogoDatosComplementarios::aceptar);
-    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
+    return formulario;
 }
 
 void DialogoDatosComplementarios::aceptar() {

@@ -16,11 +16,13 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace celvara::ui {
 
@@ -106,6 +108,9 @@ public:
     void aceptar();
 
 private:
+    // The angle and distance units, kinds and correction flags; the texts.
+    QVBoxLayout* construirTipos(const FormularioDatosComplementarios& f);
+    QFormLayout* construirFormulario(const FormularioDatosComplementarios& f);
     Estacionamiento& s_;
     QComboBox* angular_;
     QComboBox* distancia_;
