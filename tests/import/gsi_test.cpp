@@ -242,10 +242,8 @@ TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
                           bloque42(2, "B2") + medida8(5);
     ASSERT_EQ(imp.importar(kCodigo42, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"3", "4", "1"}));
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"5"}));
-    EXPECT_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 0.0);
+    EXPECT_EQ(prueba::libro(imp.libreta), (V{"B1 0 0 0", "  B1(1) 1.5 0 400", "    3" + kMedida, "    4" + kMedida,
+                                             "    1" + kMedida, "B2 0 0 0", "  B2(1) 0 0 400", "    5" + kMedida}));
 }
 
 TEST(GsiCodigo42, EstacionSinLecturasSeReutiliza) {

@@ -118,5 +118,15 @@ TEST_F(ListadoPdfTest, EstadilloDeTreintaYSieteLecturasEnUnLocaleConComa) {
     if (!coma) GTEST_SKIP() << "no se pudo compilar el locale es_ES";
 }
 
+// The sketch of one station, chosen by name; a name not in the book is a usage error.
+TEST_F(ListadoPdfTest, ResenaDeLaEstacionPedida) {
+    CLibretaCampo l;
+    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10}});
+    const auto r = cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "V-1"});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    contiene(texto(1), {"ESTACION: V-1", "X = 500000.000", "Señal : Vertice Geodésico"});
+    EXPECT_EQ(cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "X"}).estado, 2);
+}
+
 }  // namespace
 }  // namespace celvara

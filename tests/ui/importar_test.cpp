@@ -55,11 +55,12 @@ class PruebaImportar : public QObject {
     std::filesystem::path carpeta() const { return QFile::encodeName(dir_.path()).toStdString(); }
 
 private slots:
-    // The list holds the format table; "CFG" goes with the instrument source;
+    // The list holds the format table, its texts as shown; "CFG" goes with the instrument source;
     // "Aceptar" with nothing chosen asks for no file.
     void alAbrir() {
         Importacion i;
         QCOMPARE(i.d.lista()->count(), int(tablaFormatos().size()));
+        QCOMPARE(i.d.lista()->item(28)->text(), QStringLiteral("Fichero Leica-Wild Clásico"));
         QVERIFY(i.d.desdeFichero()->isChecked());
         QVERIFY(!i.d.botonCfg()->isEnabled());
         QTest::mouseClick(i.d.desdeEstacion(), Qt::LeftButton);

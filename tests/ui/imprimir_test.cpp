@@ -57,6 +57,7 @@ private slots:
         auto* estacionamientos = d.findChild<QListWidget*>("estacionamientos");
         QCOMPARE(d.windowTitle(), QStringLiteral("IMPRIMIR"));
         QCOMPARE(listado->count(), 4);
+        QCOMPARE(listado->itemText(1), QStringLiteral("Reseña de Estación"));
         QCOMPARE(listado->currentIndex(), 2);
         QCOMPARE(estacionamientos->currentItem()->text(), QStringLiteral("A_1"));
         QVERIFY(estaciones->isEnabled() && estacionamientos->isEnabled());
