@@ -2,6 +2,8 @@
 // sign, data digits, blank; GSI8 words of 16 and GSI16 words of 24 characters.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "import/ayuda_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -69,13 +71,6 @@ TEST(GsiSimple, NumerosNoConsecutivosNoCortanElEstacionamiento) {
         }
         EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"5", "6", "8"}));
     }
-}
-
-TEST(GsiSimple, CambioDeAlturaDeAparatoCortaElEstacionamiento) {
-    Importacion imp;
-    ASSERT_EQ(imp.leer(kSimple, punto8(1) + w8(88, 1500) + "\n" + punto8(2) + w8(88, 1600) + "\n"), Estado::Exito);
-    ASSERT_EQ(imp.listas.estacionamientos().size(), 2u);
-    EXPECT_DOUBLE_EQ(imp.listas.estacionamientos()[1].alturaInstrumento, 1.6);
 }
 
 TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
@@ -246,19 +241,6 @@ TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
                                              "    1" + kMedida, "B2 0 0 0", "  B2(1) 0 0 400", "    5" + kMedida}));
 }
 
-TEST(GsiCodigo42, EstacionSinLecturasSeReutiliza) {
-    Importacion imp;
-    ASSERT_EQ(imp.leer(kCodigo42, bloque42(1, "B1", 1500) + bloque42(2, "B2", 1600) + medida8(1)), Estado::Exito);
-    EXPECT_EQ(prueba::tramos(imp.listas), (V{"B2|1|1|1.6||"}));
-}
-
-TEST(GsiCodigo42, NombreConCualquierCaracterSinCerosYCortadoA15) {
-    Importacion imp;
-    const std::string est = "*" + w16(41, 1, "0001") + wTexto(42, "EST/\xD1" "A-123456789", 16) + w16(88, 1200) + "\n";
-    ASSERT_EQ(imp.leer(kCodigo42, est), Estado::Exito);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].nombre.str(), "EST/\xD1" "A-12345678");
-}
-
 TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
     // The reading before the block is dropped; a gap in the numbers starts a group.
     Importacion imp;
@@ -275,11 +257,24 @@ TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
     EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).desorientacion, -50.0);
 }
 
-TEST(GsiConfigurable, SoloTresPalabrasDelBloque) {
-    Importacion imp;
-    const std::string bloque = w8(41, 1, "0001") + w8(41, 2) + w8(41, 3) + w8(43, 9) + "\n";
-    ASSERT_EQ(imp.leer(kConfigurable, bloque + medida8(1)), Estado::Exito);
-    EXPECT_TRUE(imp.listas.estacionamientos().empty());
+// The set-up records each reader lists (first and last -1 without readings).
+TEST(GsiEstacionamientos, CortesYNombres) {
+    const std::tuple<int, std::string, V> casos[] = {
+        // A change of instrument height starts a set-up.
+        {kSimple, punto8(1) + w8(88, 1500) + "\n" + punto8(2) + w8(88, 1600) + "\n", {"ST|1|1|1.5||", "ST|2|2|1.6||"}},
+        // A station line without readings is taken over by the next.
+        {kCodigo42, bloque42(1, "B1", 1500) + bloque42(2, "B2", 1600) + medida8(1), {"B2|1|1|1.6||"}},
+        // Any character, leading zeros off, cut to 15.
+        {kCodigo42, "*" + w16(41, 1, "0001") + wTexto(42, "EST/\xD1" "A-123456789", 16) + w16(88, 1200) + "\n",
+         {"EST/\xD1" "A-12345678|-1|-1|1.2||"}},
+        // A block needs its three words.
+        {kConfigurable, w8(41, 1, "0001") + w8(41, 2) + w8(41, 3) + w8(43, 9) + "\n" + medida8(1), {}},
+    };
+    for (const auto& [indice, f, esperados] : casos) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
+        EXPECT_EQ(prueba::tramos(imp.listas), esperados) << indice;
+    }
 }
 
 TEST(GsiSimple, DigitosDeUnidad) {
