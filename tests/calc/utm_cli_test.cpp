@@ -24,7 +24,7 @@ std::string linea(CProyeccionUTM& utm, double x, double y) {
     return texto;
 }
 
-TEST(CliUtm, FormatosYFuera) {
+TEST(CliUtm, FormatosFueraElipsoidesYUso) {
     CProyeccionUTM ed50(true);
     const auto e = ejecutar("--elipsoide ed50",
                             "500000 4400000\n"
@@ -42,6 +42,17 @@ TEST(CliUtm, FormatosYFuera) {
                                  linea(ed50, 612345.6, 4012345.6) + linea(ed50, 399999.999, 4500000);
     EXPECT_EQ(e.salida, esperado);
     EXPECT_EQ(e.salida.substr(0, e.salida.find('\n') + 1), "39.7492307727 -3.0000000000 0.999600000000\n");
+
+    CProyeccionUTM wgs84(false);
+    const auto w = ejecutar("--elipsoide WGS84", "400000 4400000\n");
+    EXPECT_EQ(w.estado, 0);
+    EXPECT_EQ(w.salida, linea(wgs84, 400000, 4400000));
+    EXPECT_NE(w.salida, linea(ed50, 400000, 4400000));
+    const auto vacia = ejecutar("--elipsoide ed50", "");
+    EXPECT_EQ(vacia.estado, 0);
+    EXPECT_EQ(vacia.salida, "");
+    for (const char* uso : {"", "--elipsoide etrs89", "--elipsoide"})
+        EXPECT_EQ(ejecutar(uso, "1 2\n").estado, 2) << uso;
 }
 
 TEST(CliUtm, LineaLargaYMuchasLineas) {
@@ -61,20 +72,6 @@ TEST(CliUtm, LineaLargaYMuchasLineas) {
     const auto e = ejecutar("--elipsoide ed50", entrada);
     EXPECT_EQ(e.estado, 0);
     EXPECT_TRUE(e.salida == esperado) << "salida de " << e.salida.size() << " bytes, esperados " << esperado.size();
-}
-
-TEST(CliUtm, Wgs84EntradaVaciaYErroresDeUso) {
-    CProyeccionUTM wgs84(false), ed50(true);
-    auto e = ejecutar("--elipsoide WGS84", "400000 4400000\n");
-    EXPECT_EQ(e.estado, 0);
-    EXPECT_EQ(e.salida, linea(wgs84, 400000, 4400000));
-    EXPECT_NE(e.salida, linea(ed50, 400000, 4400000));
-    e = ejecutar("--elipsoide ed50", "");
-    EXPECT_EQ(e.estado, 0);
-    EXPECT_EQ(e.salida, "");
-    EXPECT_EQ(ejecutar("", "500000 4400000\n").estado, 2);
-    EXPECT_EQ(ejecutar("--elipsoide etrs89", "500000 4400000\n").estado, 2);
-    EXPECT_EQ(ejecutar("--elipsoide", "").estado, 2);
 }
 
 }  // namespace

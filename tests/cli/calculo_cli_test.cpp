@@ -35,27 +35,6 @@ TEST(CliOrientar, UnaLineaPorEstacionamientoYLibretaOrientada) {
     EXPECT_EQ(cli({"orientar", kObra}).estado, 2);
 }
 
-// GSI set-ups recorded with word 25 (the instrument's own orientation, which
-// its horizontal readings already carry) import with orientation 0; without
-// sights to stations `orientar` leaves them so.
-TEST(CliOrientar, EstacionamientosGsiConPalabra25QuedanSinDesorientacion) {
-    CarpetaTemporal dir;
-    const auto gsi = (dir / "campo.gsi").string(), entrada = (dir / "gsi.obs").string(),
-               salida = (dir / "o.obs").string();
-    std::string f;
-    for (const char* omega : {"20904010", "28951540"})
-        f += std::string("110001+00001000 25.322+") + omega +
-             " 84..10+00000000 85..10+00000000 86..10+00000000 88..10+00001500 \r\n"
-             "110002+00002001 21.322+00500000 22.322+10000000 31..00+00020000 87..10+00001500 \r\n";
-    prueba::escribirFichero(gsi, f);
-    auto r = cli({"importar", "--formato", "auto", gsi, "-o", entrada});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    EXPECT_EQ(r.errores, "Formato: 5 .GSI de WILD\n");
-    r = cli({"orientar", entrada, "-o", salida});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    EXPECT_EQ(r.salida, "1000 1000(1) 0 0.0000 0.0000\n1000 1000(2) 0 0.0000 0.0000\n");
-}
-
 TEST(CliRadiar, PuntosImpresosYFicheroDeCoordenadas) {
     CarpetaTemporal dir;
     const auto orientada = (dir / "o.obs").string(), crd = (dir / "p.crd").string();

@@ -50,7 +50,7 @@ TEST(CliVolcar, LibretaComoJsonEnUtf8) {
     EXPECT_EQ(s["lecturas"][0]["horizontal"].get<double>(), 310.25);
 }
 
-TEST(CliVolcar, AjustesConNombresClaros) {
+TEST(CliVolcar, AjustesConNombresClarosYUso) {
     CarpetaTemporal dir;
     CDatosGenerales a;
     a.ultimoFichero = "C:\\TRABAJOS\\A.OBS";
@@ -61,9 +61,6 @@ TEST(CliVolcar, AjustesConNombresClaros) {
     EXPECT_EQ(j["ultimoFichero"], "C:\\TRABAJOS\\A.OBS");
     EXPECT_EQ(j["radioTerrestre"].get<double>(), 6378388.0);
     EXPECT_EQ(j["datosPorDefecto"]["instrumento"], "ESTANDAR");
-}
-
-TEST(CliVolcar, Uso) {
     EXPECT_EQ(cli({"volcar"}).estado, 2);
     EXPECT_EQ(cli({"no-existe"}).estado, 2);
     EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);

@@ -68,28 +68,26 @@ TEST(Ajustes, IdaYVueltaDeTodosLosCampos) {
     EXPECT_EQ(imagenAjustes(b), imagenAjustes(a));
 }
 
-TEST(Ajustes, OtraVersionConservaLosValoresPorDefecto) {
-    Imagen f = ajustesPorDefecto();
-    f.u32(0, 77).u32(4, 5).u32(8, 2);  // version 5 claiming UTM WGS-84
+// Another version keeps the defaults; a short file keeps what was read.
+TEST(Ajustes, OtraVersionOFicheroCorto) {
+    Imagen v5 = ajustesPorDefecto();
+    v5.u32(0, 77).u32(4, 5).u32(8, 2);  // version 5 claiming UTM WGS-84
     CarpetaTemporal dir;
-    prueba::escribirFichero(dir / "v5.dft", f.bytes());
+    prueba::escribirFichero(dir / "v5.dft", v5.bytes());
     CDatosGenerales a;
     EXPECT_EQ(cargarAjustes(a, dir / "v5.dft"), Estado::Exito);
     EXPECT_EQ(a.reservado, 77u);
     EXPECT_EQ(a.proyeccion, 0u);
-}
 
-TEST(Ajustes, FicheroCortoConservaLoLeido) {
     Imagen f = ajustesPorDefecto();
-    f.u32(8, 1);                        // projection, in the first block
-    f.u8(8 + 128 + 1028 + 1, 1);         // draw points, in the view block
-    CarpetaTemporal dir;
+    f.u32(8, 1);                 // projection, in the first block
+    f.u8(8 + 128 + 1028 + 1, 1);  // draw points, in the view block
     // Cut inside the view block: the calculation and file blocks are taken.
     prueba::escribirFichero(dir / "corto.dft", f.bytes().substr(0, 8 + 128 + 1028 + 2));
-    CDatosGenerales a;
-    EXPECT_EQ(cargarAjustes(a, dir / "corto.dft"), Estado::Fallo);
-    EXPECT_EQ(a.proyeccion, 1u);
-    EXPECT_EQ(a.verPuntos, 0);
+    CDatosGenerales b;
+    EXPECT_EQ(cargarAjustes(b, dir / "corto.dft"), Estado::Fallo);
+    EXPECT_EQ(b.proyeccion, 1u);
+    EXPECT_EQ(b.verPuntos, 0);
 }
 
 TEST(Ajustes, RutaDelFicheroSegunElDirectorioDeTrabajo) {

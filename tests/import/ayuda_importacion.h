@@ -124,6 +124,21 @@ inline std::vector<std::string> medidas(const CListasImportacion& c) {
     for (const auto& l : c.lecturas()) v.push_back(medida(l));
     return v;
 }
+// The whole book: a line per station ("name x y z"), set-up ("  name height
+// orientation angle-unit") and reading ("    " + medida), so that one
+// comparison checks every field a reader fills.
+inline std::vector<std::string> libro(const CLibretaCampo& l) {
+    std::vector<std::string> v;
+    for (const auto& e : l.estaciones) {
+        v.push_back(e->nombre.str() + " " + xyz(*e));
+        for (const auto& s : e->estacionamientos) {
+            v.push_back("  " + s->nombre.str() + " " + num(s->alturaInstrumento) + " " + num(s->desorientacion) + " " +
+                        std::to_string(s->datos.unidadAngular));
+            for (const auto& r : s->lecturas) v.push_back("    " + medida(r));
+        }
+    }
+    return v;
+}
 // A set-up record as "name|first|last|height|backsight bearing|backsight reading".
 inline std::vector<std::string> tramos(const CListasImportacion& c) {
     std::vector<std::string> v;

@@ -63,7 +63,7 @@ protected:
     std::unique_ptr<prueba::ParPty> par_;
 };
 
-TEST_F(CapturaCli, MuestrasConCrCrLfYLf) {
+TEST_F(CapturaCli, MuestrasConCrCrLfYLfDeGolpeOByteAByte) {
     REQUIERE_MUESTRAS();
     const std::string cr = muestra("gsi8_wild_t1000_RILIEVO.gsi");
     ASSERT_EQ(cr.back(), '\r');
@@ -79,10 +79,7 @@ TEST_F(CapturaCli, MuestrasConCrCrLfYLf) {
     ASSERT_GT(crlf.size(), 120'000u);
     mismaLibreta(crlf);
     EXPECT_EQ(prueba::leerFichero(intercambio()), crlf);
-}
-
-TEST_F(CapturaCli, UnByteCadaMilisegundoConLf) {
-    REQUIERE_MUESTRAS();
+    // LF, one byte every millisecond.
     std::string lf = muestra("gsi16_gurob.gsi");
     lf.resize(lf.rfind('\n', 4096) + 1);
     ASSERT_GT(lf.size(), 3500u);

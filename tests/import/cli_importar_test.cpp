@@ -40,13 +40,9 @@ TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
     EXPECT_TRUE(r.errores.empty());
     CLibretaCampo salida;
     ASSERT_TRUE(leerLibreta(salida, dir / "sal.obs"));
-    ASSERT_EQ(salida.estaciones.size(), 1u);
-    EXPECT_EQ(salida.estaciones[0]->x, 1);
-    ASSERT_EQ(salida.estaciones[0]->estacionamientos.size(), 2u);
-    const auto& s = *salida.estaciones[0]->estacionamientos[1];
-    EXPECT_EQ(s.nombre.str(), "ST(4)");
-    EXPECT_EQ(s.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(s.lecturas.size(), 2u);
+    // The base book's set-up stays; the new one takes the settings' unit.
+    EXPECT_EQ(prueba::libro(salida), (std::vector<std::string>{"ST 1 2 3", "  ST(3) 1.2 0 400", "  ST(4) 0 0 360",
+                                                               "    1 0.001 0 0 0", "    2 0 0 0 0"}));
 }
 
 // The window's messages of a failed read, each after the file's name.

@@ -10,6 +10,7 @@ namespace celvara {
 namespace {
 
 using prueba::Importacion;
+using prueba::libro;
 using prueba::medidas;
 using prueba::nombresLecturas;
 using V = std::vector<std::string>;
@@ -45,13 +46,11 @@ TEST(Gts700, BloquesDeEstacionYDePuntos) {
     // vertical slot.
     EXPECT_EQ(medidas(imp.listas), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 -1.234 30.123 1.7 MURO ESQ N",
                                       "4 70 99 0 1.3", "1 1 2 3 1.6"}));
-    // The merge orients with the backsight.
+    // The merge orients with the backsight: 100 - 12.3456.
     ASSERT_EQ(imp.importar(kGts700, kFichero), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).desorientacion, 100.0 - 12.3456);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2", "4"}));
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1"}));
+    EXPECT_EQ(libro(imp.libreta), (V{"E1 0 0 0", "  E1(1) 1.55 87.6544 400", "    1 50.1234 98.7654 25.432 1.6 ARBOL",
+                                     "    2 60 -1.234 30.123 1.7 MURO ESQ N", "    4 70 99 0 1.3", "E2 0 0 0",
+                                     "  E2(1) 1.6 0 400", "    1 1 2 3 1.6"}));
 }
 
 TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
@@ -80,12 +79,8 @@ TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
     Importacion imp;
     ASSERT_EQ(imp.importar(kPentaxAts, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(imp.estacion(0).nombre.str(), "E7");
-    const Estacionamiento& s = imp.estacionamiento(0, 0);
-    EXPECT_EQ(s.nombre.str(), "E7(1)");
-    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.6);
-    EXPECT_EQ(medidas(s), (V{"10 50 99.5 12.345 1.3 PIE", "11 60 98 13 1.3"}));
+    EXPECT_EQ(libro(imp.libreta),
+              (V{"E7 0 0 0", "  E7(1) 1.6 0 400", "    10 50 99.5 12.345 1.3 PIE", "    11 60 98 13 1.3"}));
 }
 
 TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
@@ -110,27 +105,16 @@ TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
     Importacion imp;
     ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-    const Estacionamiento& s = imp.estacionamiento(0, 0);
-    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.55);
-    EXPECT_DOUBLE_EQ(s.desorientacion, 100.0 - 12.3456);
-    EXPECT_EQ(medidas(s), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 99 30 1.6", "3 70 100 45.5 1.3",
-                                     "P9 80 100 10 1.3"}));
-    // "P9" keeps its id; a number out of sequence stays in its set-up.
-    EXPECT_EQ(imp.estacion(1).nombre.str(), "E2");
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 1.4);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"10"}));
-}
-
-TEST(Cts2Psion, NumeracionQueReempiezaQuedaEnSuEstacion) {
-    // Numbers that restart at each station never move readings between
-    // stations.
-    Importacion imp;
+    // ORIGEN's coordinates are not used; oriented 100 - 12.3456; "P9" keeps its id; a number out of sequence
+    // stays in its set-up.
+    EXPECT_EQ(libro(imp.libreta), (V{"E1 0 0 0", "  E1(1) 1.55 87.6544 400", "    1 50.1234 98.7654 25.432 1.6 ARBOL",
+                                     "    2 60 99 30 1.6", "    3 70 100 45.5 1.3", "    P9 80 100 10 1.3", "E2 0 0 0",
+                                     "  E2(1) 1.4 0 400", "    10 1 2 3 1.3"}));
+    // Numbers that restart at each station never move readings between stations.
     ASSERT_EQ(imp.importar(kCts2, "ORIGEN A,1.5\nREGPOS 1,0,0,0\nREGPOS 2,0,0,0\nORIGEN B,1.5\nREGPOS 1,0,0,0\n"),
               ResultadoImportacion::Cerrar);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1", "2"}));
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(2, 0)), (V{"1", "2"}));
+    EXPECT_EQ(nombresLecturas(imp.estacionamiento(3, 0)), (V{"1"}));
 }
 
 // Files each reader refuses, with the message shown before the format one;

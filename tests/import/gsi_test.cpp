@@ -2,6 +2,8 @@
 // sign, data digits, blank; GSI8 words of 16 and GSI16 words of 24 characters.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "import/ayuda_importacion.h"
 #include "import/mensajes_importacion.h"
 
@@ -37,38 +39,21 @@ std::string bloque42(int n, std::string_view nombre, long long altura = -1) {
     return w8(41, n, "000" + std::to_string(n)) + wTexto(42, nombre) + (altura < 0 ? "" : w8(88, altura)) + "\n";
 }
 
-TEST(GsiSimple, LineaDeEstacionRecogeLasLecturasQueLaSiguen) {
-    // Readings without word 88 keep the station's height; its 84-86 give
-    // the station's coordinates.
+// A station line collects the readings after it (readings before any take
+// the invented station "ST"): its 84-86 are the station's coordinates,
+// readings without word 88 keep its height; a station recorded twice with
+// nothing between keeps one set-up. Word 25 records the orientation the
+// horizontal readings already carry: the set-up's own stays 0.
+TEST(GsiSimple, EstacionesYLecturasQueLasSiguen) {
     Importacion imp;
-    ASSERT_EQ(imp.importar(kSimple, estacion8(100, 1500) + medida8(1) + medida8(2) + medida8(3)),
-              ResultadoImportacion::Cerrar);
-    EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(prueba::xyz(imp.estacion(0)), "1000 2000 300");
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-    EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "100(1)");
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.5);
-    EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"1" + kMedida, "2" + kMedida, "3" + kMedida}));
-}
-
-// Word 25 records the orientation the horizontal readings already carry:
-// the set-up's own stays 0.
-TEST(GsiSimple, EstacionesYPalabra25) {
-    Importacion imp;
-    const std::string conAltura = punto8(1) + w8(88, 1450) + "\n";
     const std::string orientada = punto8(300) + w8(25, 5000000, ".322") + w8(84, 1000, "..40") + w8(88, 1450) + "\n";
-    const std::string f = medida8(1) + estacion8(200, 1450) + estacion8(200, 1450) + medida8(1) + medida8(2) +
-                          orientada + conAltura;
+    const std::string f = medida8(7) + estacion8(100, 1500) + estacion8(100, 1500) + medida8(1) + medida8(2) +
+                          medida8(3) + orientada + punto8(1) + w8(88, 1450) + "\n";
     ASSERT_EQ(imp.importar(kSimple, f), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(imp.libreta.estaciones.size(), 3u);
-    EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"1"}));
-    // A station recorded twice with nothing between keeps one set-up.
-    ASSERT_EQ(imp.estacion(1).estacionamientos.size(), 1u);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"1", "2"}));
-    EXPECT_EQ(imp.estacionamiento(2, 0).desorientacion, 0.0);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(2, 0)), (V{"1"}));
+    EXPECT_TRUE(imp.avisos.mensajes.empty());
+    EXPECT_EQ(prueba::libro(imp.libreta), (V{"ST 0 0 0", "  ST(1) 0 0 400", "    7" + kMedida, "100 1000 2000 300",
+                                             "  100(1) 1.5 0 400", "    1" + kMedida, "    2" + kMedida,
+                                             "    3" + kMedida, "300 1 0 0", "  300(1) 1.45 0 400", "    1 0 0 0 0"}));
 }
 
 // Numbers out of sequence never cut a set-up: plain GSI under the invented
@@ -86,13 +71,6 @@ TEST(GsiSimple, NumerosNoConsecutivosNoCortanElEstacionamiento) {
         }
         EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"5", "6", "8"}));
     }
-}
-
-TEST(GsiSimple, CambioDeAlturaDeAparatoCortaElEstacionamiento) {
-    Importacion imp;
-    ASSERT_EQ(imp.leer(kSimple, punto8(1) + w8(88, 1500) + "\n" + punto8(2) + w8(88, 1600) + "\n"), Estado::Exito);
-    ASSERT_EQ(imp.listas.estacionamientos().size(), 2u);
-    EXPECT_DOUBLE_EQ(imp.listas.estacionamientos()[1].alturaInstrumento, 1.6);
 }
 
 TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
@@ -219,41 +197,35 @@ TEST(GsiCoordenadasSueltas, RellenanEstacionSinCoordenadasOSeListan) {
     }
 }
 
-TEST(GsiSimple, ComentarioSeArrastraYBloqueDeCodigoReemplazaElTextoDeLaUltima) {
-    // A code block before any reading is ignored.
-    Importacion imp;
-    std::string f = wTexto(41, "9") + "\n" + medida8(1) + medida8(2);
-    f += punto8(3) + w8(21, 1, ".322") + wTexto(71, "ARBOL") + "\n";
-    f += medida8(4) + medida8(5);
-    f += medida8(7) + wTexto(41, "123") + "\n" + medida8(8);
-    ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
-    V textos;
-    for (const auto& l : imp.listas.lecturas()) textos.push_back(l.texto.str());
-    EXPECT_EQ(textos, (V{"", "", "ARBOL", "ARBOL", "ARBOL", "/123", "/123"}));
-}
-
-TEST(GsiSimple, ComentarioSeCortaA49) {
-    Importacion imp;
-    ASSERT_EQ(imp.leer(kSimple, punto16(1) + wTexto(71, "ABCDEFGHIJKLMNOP", 16) + "\n"), Estado::Exito);
-    EXPECT_EQ(imp.listas.lecturas()[0].texto.str(), "ABCDEFGHIJKLMNOP");
-    // A remark runs to the next blank, so one without blanks fills the line.
-    ASSERT_EQ(imp.leer(kSimple, punto8(2) + w8(71, 0).substr(0, 7) + std::string(60, 'Z') + "\n"), Estado::Exito);
-    EXPECT_EQ(imp.listas.lecturas()[0].texto.str(), std::string(49, 'Z'));
-}
-
-TEST(GsiSimple, NumerosEnormesYAlfanumericos) {
-    // A huge number saturates and its id is cut to 15; "0000P12A" reads its
-    // digits up to the "P".
-    Importacion imp;
-    const std::string f = "*" + punto16(9999999999999999LL) + "\n*" + punto16(2147483647LL) + "\n" +
-                          "*" + wTexto(11, "P12A", 16, "0001") + w16(21, 1) + "\n";
-    ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
-    V v;
-    for (const auto& l : imp.listas.lecturas()) v.push_back(std::to_string(l.numero) + " " + l.nombre.str());
-    EXPECT_EQ(v, (V{"2147483647 999999999999999", "2147483647 2147483647", "0 P12A"}));
-    EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
-    ASSERT_EQ(imp.leer(kSimple, wTexto(11, "P12A", 8, "0001") + w8(21, 1) + "\n"), Estado::Exito);  // and in GSI8
-    EXPECT_EQ(std::to_string(imp.listas.lecturas()[0].numero) + " " + imp.listas.lecturas()[0].nombre.str(), "0 P12A");
+// Ids and remarks, each file with its readings as "number id|text", all in
+// one set-up.
+TEST(GsiSimple, IdsYComentarios) {
+    // A code block before any reading is ignored; one after a reading
+    // replaces its text, which the next readings carry.
+    std::string arrastre = wTexto(41, "9") + "\n" + medida8(1) + medida8(2);
+    arrastre += punto8(3) + w8(21, 1, ".322") + wTexto(71, "ARBOL") + "\n" + medida8(4) + medida8(5);
+    arrastre += medida8(7) + wTexto(41, "123") + "\n" + medida8(8);
+    const std::pair<std::string, V> casos[] = {
+        {arrastre, {"1 1|", "2 2|", "3 3|ARBOL", "4 4|ARBOL", "5 5|ARBOL", "7 7|/123", "8 8|/123"}},
+        {punto16(1) + wTexto(71, "ABCDEFGHIJKLMNOP", 16) + "\n", {"1 1|ABCDEFGHIJKLMNOP"}},
+        // A remark runs to the next blank, so one without blanks fills the line: cut to 49.
+        {punto8(2) + w8(71, 0).substr(0, 7) + std::string(60, 'Z') + "\n", {"2 2|" + std::string(49, 'Z')}},
+        // A huge number saturates and its id is cut to 15; "0000P12A" reads
+        // its digits up to the "P".
+        {"*" + punto16(9999999999999999LL) + "\n*" + punto16(2147483647LL) + "\n" + "*" +
+             wTexto(11, "P12A", 16, "0001") + w16(21, 1) + "\n",
+         {"2147483647 999999999999999|", "2147483647 2147483647|", "0 P12A|"}},
+        {wTexto(11, "P12A", 8, "0001") + w8(21, 1) + "\n", {"0 P12A|"}},
+    };
+    for (const auto& [f, esperadas] : casos) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(kSimple, f), Estado::Exito);
+        V v;
+        for (const auto& l : imp.listas.lecturas())
+            v.push_back(std::to_string(l.numero) + " " + l.nombre.str() + "|" + l.texto.str());
+        EXPECT_EQ(v, esperadas);
+        EXPECT_EQ(imp.listas.estacionamientos().size(), 1u);
+    }
 }
 
 TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
@@ -265,23 +237,8 @@ TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
                           bloque42(2, "B2") + medida8(5);
     ASSERT_EQ(imp.importar(kCodigo42, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"3", "4", "1"}));
-    EXPECT_EQ(nombresLecturas(imp.estacionamiento(1, 0)), (V{"5"}));
-    EXPECT_EQ(imp.estacionamiento(1, 0).alturaInstrumento, 0.0);
-}
-
-TEST(GsiCodigo42, EstacionSinLecturasSeReutiliza) {
-    Importacion imp;
-    ASSERT_EQ(imp.leer(kCodigo42, bloque42(1, "B1", 1500) + bloque42(2, "B2", 1600) + medida8(1)), Estado::Exito);
-    EXPECT_EQ(prueba::tramos(imp.listas), (V{"B2|1|1|1.6||"}));
-}
-
-TEST(GsiCodigo42, NombreConCualquierCaracterSinCerosYCortadoA15) {
-    Importacion imp;
-    const std::string est = "*" + w16(41, 1, "0001") + wTexto(42, "EST/\xD1" "A-123456789", 16) + w16(88, 1200) + "\n";
-    ASSERT_EQ(imp.leer(kCodigo42, est), Estado::Exito);
-    EXPECT_EQ(imp.listas.estacionamientos()[0].nombre.str(), "EST/\xD1" "A-12345678");
+    EXPECT_EQ(prueba::libro(imp.libreta), (V{"B1 0 0 0", "  B1(1) 1.5 0 400", "    3" + kMedida, "    4" + kMedida,
+                                             "    1" + kMedida, "B2 0 0 0", "  B2(1) 0 0 400", "    5" + kMedida}));
 }
 
 TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
@@ -300,11 +257,24 @@ TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
     EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).desorientacion, -50.0);
 }
 
-TEST(GsiConfigurable, SoloTresPalabrasDelBloque) {
-    Importacion imp;
-    const std::string bloque = w8(41, 1, "0001") + w8(41, 2) + w8(41, 3) + w8(43, 9) + "\n";
-    ASSERT_EQ(imp.leer(kConfigurable, bloque + medida8(1)), Estado::Exito);
-    EXPECT_TRUE(imp.listas.estacionamientos().empty());
+// The set-up records each reader lists (first and last -1 without readings).
+TEST(GsiEstacionamientos, CortesYNombres) {
+    const std::tuple<int, std::string, V> casos[] = {
+        // A change of instrument height starts a set-up.
+        {kSimple, punto8(1) + w8(88, 1500) + "\n" + punto8(2) + w8(88, 1600) + "\n", {"ST|1|1|1.5||", "ST|2|2|1.6||"}},
+        // A station line without readings is taken over by the next.
+        {kCodigo42, bloque42(1, "B1", 1500) + bloque42(2, "B2", 1600) + medida8(1), {"B2|1|1|1.6||"}},
+        // Any character, leading zeros off, cut to 15.
+        {kCodigo42, "*" + w16(41, 1, "0001") + wTexto(42, "EST/\xD1" "A-123456789", 16) + w16(88, 1200) + "\n",
+         {"EST/\xD1" "A-12345678|-1|-1|1.2||"}},
+        // A block needs its three words.
+        {kConfigurable, w8(41, 1, "0001") + w8(41, 2) + w8(41, 3) + w8(43, 9) + "\n" + medida8(1), {}},
+    };
+    for (const auto& [indice, f, esperados] : casos) {
+        Importacion imp;
+        ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
+        EXPECT_EQ(prueba::tramos(imp.listas), esperados) << indice;
+    }
 }
 
 TEST(GsiSimple, DigitosDeUnidad) {

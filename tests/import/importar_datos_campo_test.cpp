@@ -16,7 +16,7 @@ using prueba::punto8;
 using prueba::w8;
 using V = std::vector<std::string>;
 
-TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
+TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextosYFiltros) {
     const auto tabla = tablaFormatos();
     ASSERT_EQ(tabla.size(), 33u);
     for (std::size_t i = 0; i < tabla.size(); ++i) EXPECT_EQ(tabla[i].indice, static_cast<int>(i));
@@ -33,9 +33,7 @@ TEST(TablaFormatos, TreintaYTresEnOrdenConSusTextos) {
     const auto lista = CImportarDatosCampo(ajustes, libreta, nullptr, avisos).textosLista();
     ASSERT_EQ(lista.size(), 33u);
     EXPECT_EQ(lista[11], "GTS700 de TOPCON");
-}
-
-TEST(TablaFormatos, FiltrosConSusBlancos) {
+    // The file filters, blanks included.
     const std::string todos = "|Todos los archivos (*.*) | *.*||";
     for (const auto& [i, filtro] : std::map<int, std::string>{
              {5, ".GSI de WILD (*.gsi) | *.gsi"}, {4, "GEODIMETER | *.*"},

@@ -13,6 +13,7 @@ namespace celvara {
 namespace {
 
 using prueba::Importacion;
+using prueba::libro;
 using prueba::medidas;
 using prueba::nombresLecturas;
 using V = std::vector<std::string>;
@@ -30,11 +31,10 @@ TEST(LectoresSinteticos, TopcalComasYListaAscii) {
                                   "E1\n"
                                   "E2 007 13 101 40 1.3\n"),
               ResultadoImportacion::Cerrar);
-    ASSERT_EQ(topcal.libreta.estaciones.size(), 2u);
-    ASSERT_EQ(topcal.estacion(0).estacionamientos.size(), 2u);  // the height changed at 3
-    EXPECT_DOUBLE_EQ(topcal.estacionamiento(0, 0).alturaInstrumento, 1.45);
-    EXPECT_EQ(medidas(topcal.estacionamiento(0, 0)), (V{"1 10.5 99.5 20.25 1.5 esquina norte", "2 11 0 0 0"}));
-    EXPECT_EQ(topcal.estacionamiento(1, 0).lecturas[0].nombre.str(), "7");
+    // The height changed at 3: a second set-up.
+    EXPECT_EQ(libro(topcal.libreta), (V{"E1 0 0 0", "  E1(1) 1.45 0 400", "    1 10.5 99.5 20.25 1.5 esquina norte",
+                                        "    2 11 0 0 0", "  E1(2) 1.6 0 400", "    3 12 100 30 1.5 CASA", "E2 0 0 0",
+                                        "  E2(1) 0 0 400", "    7 13 101 40 1.3"}));
 
     Importacion comas;
     ASSERT_EQ(comas.importar(13, "E1,1,10.5,99.5,20.25,1.5,1.45,A B\nE1,2,11,100,21,1.5,1.45,\n"),
@@ -89,26 +89,16 @@ TEST(LectoresSinteticos, SdrCortoR315nYSouth) {
         "09F10012  14     200.0   80.0000   65.5000\n";
     Importacion imp;
     ASSERT_EQ(imp.importar(3, sdr), ResultadoImportacion::Cerrar);
-    const Estacion* e = imp.libreta.buscarEstacion("12");
-    ASSERT_TRUE(e);
-    EXPECT_DOUBLE_EQ(e->x, 1000.0 * 0.3048);
-    EXPECT_DOUBLE_EQ(e->y, 2000.0 * 0.3048);
-    const Estacionamiento& s = *e->estacionamientos.at(0);
-    EXPECT_EQ(s.nombre.str(), "12_(1)");
-    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 5.0 * 0.3048);
-    EXPECT_DOUBLE_EQ(s.desorientacion, 35.0);
-    EXPECT_EQ(s.datos.unidadAngular, kSexagesimal);
-    // 100 ft and 5 ft in metres.
-    EXPECT_EQ(medidas(s), (V{"13 55.5 90 30.48 1.524 POSTE", "14 65.5 80 60.96 1.524"}));
+    // 1000, 2000, 100 and 5 ft in metres; oriented 45 - 10.
+    EXPECT_EQ(libro(imp.libreta), (V{"12 304.8 609.6 30.48", "  12_(1) 1.524 35 360",
+                                     "    13 55.5 90 30.48 1.524 POSTE", "    14 65.5 80 60.96 1.524"}));
 
     Importacion r315;
     ASSERT_EQ(r315.importar(31, "STS: B 1\nINH:1.55\nPPD:D0101\nPPH:1.6\nRTH:10.5\nRTV:99\nRTD:25.5\nPPC:ARBOL\n"
                                 "PPD:102\nRTH:11\nSTS:B2\nINH:1.4\nPPD:7\nRTH:3\n"),
               ResultadoImportacion::Cerrar);
-    ASSERT_EQ(r315.libreta.estaciones.size(), 2u);
-    EXPECT_EQ(r315.estacionamiento(0, 0).nombre.str(), "B1_(1)");
-    EXPECT_DOUBLE_EQ(r315.estacionamiento(0, 0).alturaInstrumento, 1.55);
-    EXPECT_EQ(medidas(r315.estacionamiento(0, 0)), (V{"101 10.5 99 25.5 1.6 ARBOL", "102 11 0 0 1.6"}));
+    EXPECT_EQ(libro(r315.libreta), (V{"B1 0 0 0", "  B1_(1) 1.55 0 400", "    101 10.5 99 25.5 1.6 ARBOL",
+                                      "    102 11 0 0 1.6", "B2 0 0 0", "  B2_(1) 1.4 0 400", "    7 3 0 0 1.6"}));
 
     Importacion south;
     ASSERT_EQ(south.importar(29, "STA ST001,1.205,AD\nXYZ 100.000,200.000,10.000\nBKB BS001,45.2526,50.0000\n"
@@ -116,11 +106,10 @@ TEST(LectoresSinteticos, SdrCortoR315nYSouth) {
                                  "NEZ 104.662,99.567,10.214\nSD A2,1.700,CODE1\nHVD 78.3628,92.4612,4.751\n"
                                  "SA A3,1.800,CODE1\nHV 63.2349,89.2547\nNOTE this note\n"),
               ResultadoImportacion::Cerrar);
-    EXPECT_EQ(medidas(south.estacionamiento(0, 0)), (V{"BS001 98.2354 90.2314 10.235 1.8",
-                                                       "A2 78.3628 92.4612 4.751 1.7 CODE1",
-                                                       "A3 63.2349 89.2547 0 1.8 CODE1"}));
-    EXPECT_DOUBLE_EQ(south.estacion(0).x, 200.0);
-    EXPECT_TRUE(south.libreta.buscarEstacion("A1"));
+    // North first; oriented 45.2526 - 50; SC's point is a station.
+    EXPECT_EQ(libro(south.libreta), (V{"ST001 200 100 10", "  ST001(1) 1.205 -4.7474 400",
+                                       "    BS001 98.2354 90.2314 10.235 1.8", "    A2 78.3628 92.4612 4.751 1.7 CODE1",
+                                       "    A3 63.2349 89.2547 0 1.8 CODE1", "A1 99.567 104.662 10.214"}));
 }
 
 TEST(LectoresSinteticos, CoordenadasExistentesNoSeSobrescriben) {

@@ -9,8 +9,7 @@ namespace celvara {
 namespace {
 
 using prueba::Importacion;
-using prueba::medidas;
-using prueba::xyz;
+using prueba::libro;
 using prueba::punto8;
 using prueba::w16;
 using prueba::w8;
@@ -41,18 +40,11 @@ TEST(LeicaClasico, BloquesDeEstacionYMedidas) {
     f += w8(21, 5, ".324");
     ASSERT_EQ(imp.importar(kClasico, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    EXPECT_EQ(imp.estacion(0).nombre.str(), "12");
+    EXPECT_EQ(libro(imp.libreta),
+              (V{"12 0 0 0", "  12_(1) 1.55 0 360", "    1 123.45678 98.76543 25.432 1.6", "    2 0.001 90 0.777 1.3",
+                 "    3 0 0.00005 0 1.3", "13 0 0 0", "  13_(1) 1.4 0 360", "    4 0.00007 0 0 1.8"}));
     EXPECT_EQ(imp.estacion(0).ficheroFoto.str(), kFotoPorDefecto);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-    const Estacionamiento& s1 = imp.estacionamiento(0, 0);
-    EXPECT_EQ(s1.nombre.str(), "12_(1)");
-    EXPECT_EQ(s1.estacion.str(), "12");
-    EXPECT_DOUBLE_EQ(s1.alturaInstrumento, 1.55);
-    EXPECT_EQ(s1.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(medidas(s1), (V{"1 123.45678 98.76543 25.432 1.6", "2 0.001 90 0.777 1.3", "3 0 0.00005 0 1.3"}));
-    EXPECT_EQ(imp.estacionamiento(1, 0).nombre.str(), "13_(1)");
-    EXPECT_EQ(medidas(imp.estacionamiento(1, 0)), (V{"4 0.00007 0 0 1.8"}));
+    EXPECT_EQ(imp.estacionamiento(0, 0).estacion.str(), "12");
 }
 
 // Unit digits (4th information character), ids as written and station
@@ -72,22 +64,9 @@ TEST(LeicaClasico, UnidadesIdsYCoordenadasDeEstacion) {
     f += w8(41, 0, "0002") + wTexto(42, "5") + w8(43, 1400) + w8(84, 1000) + "\r\n";
     f += punto8(1) + w8(21, 5000000, "...2") + w8(31, 250000, "...6") + "\r\n";
     ASSERT_EQ(imp.importar(kClasico, f), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    const Estacion& e9 = imp.estacion(1);
-    EXPECT_EQ(xyz(e9), "123.45678 987.65432 4.5");
-    ASSERT_EQ(e9.estacionamientos.size(), 2u);
-    const Estacionamiento& s9 = *e9.estacionamientos[1];
-    EXPECT_EQ(s9.nombre.str(), "9_(2)");
-    EXPECT_DOUBLE_EQ(s9.alturaInstrumento, 1.5);
-    EXPECT_EQ(s9.desorientacion, 0.0);
-    EXPECT_EQ(s9.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(medidas(s9), (V{"12 120.50416667 90 12.34567 0"}));
-
-    EXPECT_EQ(xyz(imp.estacion(0)), "100 200 50");
-    const Estacionamiento& s5 = imp.estacionamiento(0, 0);
-    EXPECT_EQ(s5.nombre.str(), "5_(1)");
-    EXPECT_EQ(s5.datos.unidadAngular, kCentesimal);
-    EXPECT_EQ(medidas(s5), (V{"1 50 0 25 0"}));
+    EXPECT_EQ(libro(imp.libreta),
+              (V{"5 100 200 50", "  5_(1) 1.4 0 400", "    1 50 0 25 0", "9 123.45678 987.65432 4.5", "  9_(1) 1 0 400",
+                 "  9_(2) 1.5 0 360", "    12 120.50416667 90 12.34567 0"}));
     EXPECT_EQ(imp.avisos.textos(), (V{std::string(mensajes::kCoordenadasDistintas) +
                                       "\n5: 100.000 200.000 50.000 (en el fichero 1.000 0.000 0.000)"}));
 }
@@ -103,17 +82,8 @@ TEST(LeicaEspecial, UnidadesAlturaYEstacionSinCoordenadas) {
     f += wTexto(11, "0") + w8(21, 5000000, "...2") + w8(88, 2000) + "\n";
     ASSERT_EQ(imp.importar(kEspecial, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(xyz(imp.estacion(0)), "5 70 0.012");
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 2u);
-    const Estacionamiento& s1 = imp.estacionamiento(0, 0);
-    EXPECT_EQ(s1.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(medidas(s1), (V{"7 45.5 90 12.3456 0"}));
-    const Estacionamiento& s2 = imp.estacionamiento(0, 1);
-    EXPECT_EQ(s2.nombre.str(), "A_(2)");
-    EXPECT_DOUBLE_EQ(s2.alturaInstrumento, 2);
-    EXPECT_EQ(s2.datos.unidadAngular, kSexagesimal);
-    EXPECT_EQ(medidas(s2), (V{"0 45 0 0 0"}));
+    EXPECT_EQ(libro(imp.libreta),
+              (V{"A 5 70 0.012", "  A_(1) 1.5 0 360", "    7 45.5 90 12.3456 0", "  A_(2) 2 0 360", "    0 45 0 0 0"}));
 }
 
 TEST(LeicaEspecial, EstacionesConNombreCoordenadasYOrientacion) {
@@ -128,21 +98,13 @@ TEST(LeicaEspecial, EstacionesConNombreCoordenadasYOrientacion) {
     f += "*" + wTexto(11, "GDEM5415", 16, "0006") + w16(21, 3545100, ".022") + "\n";
     ASSERT_EQ(imp.importar(kEspecial, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
-    ASSERT_EQ(imp.libreta.estaciones.size(), 2u);
-    EXPECT_EQ(imp.estacion(0).nombre.str(), "ST");
-    EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "ST_(1)");
-    EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"P1 10 0 5 1.5"}));
-
-    const Estacion& e = imp.estacion(1);
-    EXPECT_EQ(e.nombre.str(), "STAZLIB3");
-    EXPECT_EQ(xyz(e), "519.659 465.244 -0.588");
-    const Estacionamiento& s = imp.estacionamiento(1, 0);
-    EXPECT_EQ(s.nombre.str(), "STAZLIB3_(1)");
-    EXPECT_DOUBLE_EQ(s.alturaInstrumento, 1.35);
-    EXPECT_EQ(s.desorientacion, 0.0);  // word 25 is the orientation the readings carry
+    // Word 25 is the orientation the readings carry: the set-up's stays 0.
     // The slope distance first, a lone 32 at the level sight; the code block
     // becomes the last reading's code.
-    EXPECT_EQ(medidas(s), (V{"A7 20 99 30.485 1.7 1", "A8 0 100 12.345 1.7 MURO", "GDEM5415 35.451 0 0 1.7"}));
+    EXPECT_EQ(libro(imp.libreta),
+              (V{"ST 0 0 0", "  ST_(1) 0 0 400", "    P1 10 0 5 1.5", "STAZLIB3 519.659 465.244 -0.588",
+                 "  STAZLIB3_(1) 1.35 0 400", "    A7 20 99 30.485 1.7 1", "    A8 0 100 12.345 1.7 MURO",
+                 "    GDEM5415 35.451 0 0 1.7"}));
 }
 
 TEST(LeicaEspecial, EstacionExistenteConservaSusCoordenadas) {
@@ -151,10 +113,7 @@ TEST(LeicaEspecial, EstacionExistenteConservaSusCoordenadas) {
     const std::string est = wTexto(11, "B1", 8, "0001") + w8(84, 1) + w8(85, 2) + w8(86, 3) + w8(88, 1500) + "\n";
     // Recorded twice with no reading between: one set-up.
     ASSERT_EQ(imp.importar(kEspecial, est + est + wTexto(11, "7") + w8(21, 1) + "\n"), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(imp.libreta.estaciones.size(), 1u);
-    EXPECT_EQ(imp.estacion(0).x, 10);
-    ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-    EXPECT_EQ(imp.estacionamiento(0, 0).nombre.str(), "B1_(1)");
+    EXPECT_EQ(libro(imp.libreta), (V{"B1 10 20 30", "  B1_(1) 1.5 0 400", "    7 0.00001 0 0 0"}));
     EXPECT_EQ(imp.avisos.textos(), (V{std::string(mensajes::kCoordenadasDistintas) +
                                       "\nB1: 10.000 20.000 30.000 (en el fichero 0.001 0.002 0.003)"}));
 }

@@ -1,4 +1,6 @@
-// celvara-cli listado: the PDF read back through poppler (pdfinfo, pdftotext).
+// celvara-cli listado: the PDF read back through poppler (pdfinfo, pdftotext):
+// pages, sheet size, texts in UTF-8 and numbers with a point under any locale
+// (what each listing holds is listados_test's).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,7 +36,6 @@ protected:
     std::string empresa() {
         DatosTrabajo d = datosTrabajoPorDefecto();
         d.empresa = "TOPOGRAF\xCD" "A PE\xD1" "A S.L.";
-        d.provinciaTrabajo = "C\xE1" "diz";
         const fs::path ruta = carpeta / "datos_empresa.prt";
         EXPECT_TRUE(escribirDatosTrabajo(d, ruta));
         return ruta.string();
@@ -87,10 +88,7 @@ TEST_F(ListadoPdfTest, BasesEnPaginasDeTreintaYUnaConCabeceraYFormatos) {
     const std::string p1 = texto(1), p2 = texto(2);
     for (const auto& p : {p1, p2}) contiene(p, {"TOPOGRAFÍA PEÑA S.L.", "LISTADO DE BASES", "Estación"});
     // The comment's "|" and ";" split nothing: the next row follows intact.
-    contiene(p1, {"PEÑA", "1000.000", "2000.001", "-3.250", "Estación / junto, al muro"});
-    std::vector<std::string> esperadas{"Estación"};
-    for (int k = 2; k <= 30; ++k) esperadas.push_back("E" + std::to_string(k));
-    EXPECT_EQ(primeras(p1, "E"), esperadas);
+    contiene(p1, {"PEÑA", "1000.000", "2000.001", "-3.250", "Estación / junto, al muro", "E30"});
     EXPECT_EQ(primeras(p2, "E"), (std::vector<std::string>{"Estación", "E31"}));
 }
 
@@ -118,31 +116,21 @@ TEST_F(ListadoPdfTest, EstadilloDeTreintaYSieteLecturasEnUnLocaleConComa) {
     contiene(p1, {"EMPRESA", "ESTACION : A", "Altura Instrumento : 1.500",
                   "Desorientación : 12.5000", "25.2500", "a/b,c"});
     EXPECT_EQ(p1.find("25,2500"), std::string::npos);
-    EXPECT_EQ(primeras(p1, "V").size(), 36u);
-    EXPECT_EQ(primeras(p1, "V").at(1), "V2");
     EXPECT_EQ(primeras(p2, "V"), (std::vector<std::string>{"V37"}));
     if (!coma) GTEST_SKIP() << "no se pudo compilar el locale es_ES";
 }
 
-TEST_F(ListadoPdfTest, LibretaVaciaDaUnaPaginaConCabecera) {
-    // No company file given nor shipped: the listing says so in its header.
-    const auto r = ejecutar({"/usr/bin/env", "CELVARA_DATOS=" + carpeta.ruta().string(), CELVARA_CLI, "listado",
-                             "desorientaciones", libreta(CLibretaCampo{}), "-o", pdf()});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    EXPECT_NE(info().find("Pages: 1"), std::string::npos);
-    contiene(texto(1), {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "TABLA DE DESORIENTACIONES", "ESTACIONAMIENTO"});
-
-    EXPECT_EQ(cli({"listado", "resena", libreta(CLibretaCampo{}), "-o", pdf(), "--estacion", "X"}).estado, 2);
-}
-
-TEST_F(ListadoPdfTest, ResenaConLosDatosDelTrabajo) {
+// The sketch of one station, chosen by name; a name not in the book is a usage error.
+TEST_F(ListadoPdfTest, ResenaDeLaEstacionPedida) {
     CLibretaCampo l;
-    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10},
-                                 .descripcion1 = "Junto al pozo"});
-    const auto r = cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "V-1", "--empresa", empresa()});
+    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10}});
+    // No company file given nor shipped: the header says so.
+    const auto r = ejecutar({"/usr/bin/env", "CELVARA_DATOS=" + carpeta.ruta().string(), CELVARA_CLI, "listado",
+                             "resena", libreta(l), "-o", pdf(), "--estacion", "V-1"});
     ASSERT_EQ(r.estado, 0) << r.errores;
-    contiene(texto(1), {"ESTACION: V-1", "X = 500000.000", "Proyección UTM.(ED-50): 0.9996000000",
-                        "PROVINCIA : Cádiz", "Señal : Vertice Geodésico", "Junto al pozo", "Foto :"});
+    contiene(texto(1), {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "ESTACION: V-1", "X = 500000.000",
+                        "Señal : Vertice Geodésico"});
+    EXPECT_EQ(cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "X"}).estado, 2);
 }
 
 }  // namespace

@@ -52,6 +52,13 @@ TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
     EXPECT_EQ(p.tablas[0].x, 910);
     EXPECT_EQ(p.tablas[0].y, 2625);
     EXPECT_TRUE(tieneTexto(p, "LISTADO DE BASES"));
+    // The company's header: its name first, in bold 15 points.
+    ASSERT_FALSE(p.textos.empty());
+    EXPECT_EQ(p.textos[0].texto, "TOPOGRAF\xCD" "A DEL SUR");
+    EXPECT_EQ(p.textos[0].puntos, 15);
+    EXPECT_TRUE(p.textos[0].negrita);
+    EXPECT_TRUE(tieneTexto(p, "C/ Mayor 12"));
+    EXPECT_FALSE(tieneTexto(p, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
     EXPECT_EQ(p.marcos.back(), (Rectangulo{421, 1333, 10043, 14049}));
 }
 
@@ -70,7 +77,9 @@ TEST(ListadosTest, PaginasDeTreintaFilasSinPaginaVacia) {
     EXPECT_EQ(primera[30][0], "E30");
     ASSERT_EQ(segunda.size(), 2u);
     EXPECT_EQ(segunda[1][0], "E31");
-    EXPECT_EQ(tablaDe(paginaListado(Listado::Bases, CLibretaCampo{}, {}, {}, 1)), "Estaci\xF3n|X|Y|Z|Comentario;");
+    const Pagina vacia = paginaListado(Listado::Bases, CLibretaCampo{}, {}, {}, 1);
+    EXPECT_EQ(tablaDe(vacia), "Estaci\xF3n|X|Y|Z|Comentario;");
+    EXPECT_TRUE(tieneTexto(vacia, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));  // no company data
 }
 
 TEST(ListadosTest, EstadilloDeTreintaYSeisLecturasPorPagina) {
@@ -109,18 +118,6 @@ TEST(ListadosTest, DesorientacionesDeTodasLasEstacionesEnOrdenDelLibro) {
               "A_1 | A | 1.500 | 12.3457 | 2\t;"
               "A_2 | A | 1.450 | 200.0000 | 0\t;"
               "B_1 | B | 0.000 | 0.0000 | 0\t;");
-}
-
-TEST(ListadosTest, CabeceraConEmpresaOConError) {
-    const Pagina sin = paginaListado(Listado::Bases, CLibretaCampo{}, {}, {}, 1);
-    EXPECT_TRUE(tieneTexto(sin, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
-    const Pagina con = paginaListado(Listado::Desorientaciones, CLibretaCampo{}, {}, conEmpresa(), 1);
-    ASSERT_FALSE(con.textos.empty());
-    EXPECT_EQ(con.textos[0].texto, "TOPOGRAF\xCD" "A DEL SUR");
-    EXPECT_EQ(con.textos[0].puntos, 15);
-    EXPECT_TRUE(con.textos[0].negrita);
-    EXPECT_TRUE(tieneTexto(con, "C/ Mayor 12"));
-    EXPECT_FALSE(tieneTexto(con, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
 }
 
 TEST(ListadosTest, ResenaDeUnaEstacion) {

@@ -58,6 +58,7 @@ TEST(PuntosIntercambio, DxfLeidoPorDxflibTieneCadaPuntoNombreYCapa) {
     EXPECT_EQ(l.textos, (std::vector<std::string>{"E1@ESTACIONES", "V\xC9RTICE@ESTACIONES", "101@BORDE", "BORDE@BORDE",
                                                 "102@BORDE", "BORDE@BORDE", "\xD1" "1@0"}));
     EXPECT_EQ(l.inserciones, (std::vector<std::string>{"ESTACION@ESTACIONES"}));
+    EXPECT_EQ(exportarPuntos(puntos(), dir / "p.shp", {}).mensaje, kMensajeExtension);
 }
 
 TEST(PuntosIntercambio, LandXmlGuardaCadaPuntoComoNEZ) {
@@ -120,27 +121,6 @@ TEST(PuntosIntercambio, KmlDaLongitudYLatitudWgs84Conocidas) {
 
     EXPECT_FALSE(escribirPuntosKml(l, Proyeccion::Planas, "prueba", error));
     EXPECT_EQ(error, kMensajeKmlPlanas);
-}
-
-TEST(PuntosIntercambio, CsvAlCrdAnadiendoConservaLoQueHabia) {
-    CarpetaTemporal dir;
-    const auto crd = dir / "p.crd";
-    ListaPuntos primero(1);
-    primero[0] = {1, "E9", "", 1, 2, 3, ""};
-    ASSERT_TRUE(grabarPuntosEnCrd(primero, crd, false).ok);
-    OpcionesExportacion o;
-    ASSERT_TRUE(exportarPuntos(puntos(), dir / "p.csv", o).ok);
-    LecturaPuntosTexto lectura;
-    std::string error;
-    ASSERT_TRUE(leerFicheroPuntosTexto(dir / "p.csv", o.texto, lectura, error));
-    ASSERT_TRUE(grabarPuntosEnCrd(lectura.puntos, crd, true).ok);
-    ListaPuntos leidos;
-    ASSERT_EQ(leerListaPuntos(crd, leidos), Estado::Exito);
-    ASSERT_EQ(leidos.size(), 5u);
-    EXPECT_EQ(leidos[0].nombre.str(), "E9");
-    EXPECT_EQ(leidos[4].nombre.str(), "\xD1" "1");
-    EXPECT_DOUBLE_EQ(leidos[1].x, 440290.458);
-    EXPECT_EQ(exportarPuntos(puntos(), dir / "p.shp", o).mensaje, kMensajeExtension);
 }
 
 }  // namespace

@@ -44,16 +44,14 @@ void clic(const DialogoImprimir& d, const char* boton) {
 class PruebaImprimir : public QObject {
     Q_OBJECT
 private slots:
+    // The window's lists and buttons reach the listing's logic (whose pages
+    // and lists listados_test checks): the choice it opens with, a page on,
+    // a station chosen, the lists a listing uses, the zoom.
     void listadosListasYPaginas() {
         CLibretaCampo l;
         libreta(l);
-        DatosTrabajo empresa;
-        empresa.empresa = "TOPOGRAF\xCD" "A DEL SUR";
-        empresa.direccion = "C/ Mayor 12, Jerez";
-        empresa.telefonos = "956 000 000";
         const auto& a = *l.estaciones[0];
-        DialogoImprimir d(l, EntornoListado{empresa, {}, nullptr}, Listado::Estadillo, &a,
-                          a.estacionamientos[0].get());
+        DialogoImprimir d(l, {}, Listado::Estadillo, &a, a.estacionamientos[0].get());
         auto* listado = d.findChild<QComboBox*>("listado");
         auto* estaciones = d.findChild<QListWidget*>("estaciones");
         auto* estacionamientos = d.findChild<QListWidget*>("estacionamientos");
@@ -61,30 +59,21 @@ private slots:
         QCOMPARE(listado->count(), 4);
         QCOMPARE(listado->itemText(1), QStringLiteral("Reseña de Estación"));
         QCOMPARE(listado->currentIndex(), 2);
-        QCOMPARE(estaciones->count(), 2);
         QCOMPARE(estacionamientos->currentItem()->text(), QStringLiteral("A_1"));
         QVERIFY(estaciones->isEnabled() && estacionamientos->isEnabled());
 
-        // 37 readings: 36 + 1; "+" stops on the last page, "-" on the first.
+        // 37 readings: 36 + 1.
         QCOMPARE(textoPagina(d), QStringLiteral("Página: 1 de 2"));
         clic(d, "paginaMas");
         QCOMPARE(textoPagina(d), QStringLiteral("Página: 2 de 2"));
-        QCOMPARE(celdasTabla(d.vista()->pagina().tablas.at(0).texto).size(), 2u);
-        clic(d, "paginaMas");
-        QCOMPARE(textoPagina(d), QStringLiteral("Página: 2 de 2"));
-        clic(d, "paginaMenos");
         clic(d, "paginaMenos");
         QCOMPARE(textoPagina(d), QStringLiteral("Página: 1 de 2"));
-
-        estacionamientos->setCurrentRow(1);  // A_2: no readings
-        QCOMPARE(textoPagina(d), QStringLiteral("Página: 1 de 1"));
         estaciones->setCurrentRow(1);  // B: no set-ups, nothing to list
         QCOMPARE(estacionamientos->count(), 0);
         QVERIFY(d.vista()->pagina().tablas.empty());
 
         listado->setCurrentIndex(0);
         QVERIFY(!estaciones->isEnabled() && !estacionamientos->isEnabled());
-        QCOMPARE(d.vista()->pagina().textos.at(0).texto, std::string("TOPOGRAF\xCD" "A DEL SUR"));
         listado->setCurrentIndex(1);
         QVERIFY(estaciones->isEnabled() && !estacionamientos->isEnabled());
 
