@@ -376,24 +376,136 @@ int motivosLocales(const std::vector<EstacionRed>& estaciones, const std::vector
 
 }  // namespace
 
+// What preparing keeps between its steps.
+struct PreparacionRed {
+    std::vector<EstacionRed>& estaciones;
+    std::vector<PuestaRed>& puestas;
+    const CDatosGenerales& ajustes;
+    std::unique_ptr<CProyeccionUTM> utm;
+    std::vector<Visual> visuales;       // sights between stations, set-up after set-up
+    std::vector<int> primera;           // first sight of each set-up (one past the end last)
+    std::vector<char> situada;          // has approximate coordinates
+    std::vector<const char*> motivo;    // why it is left out, else null
+    std::vector<int> visadas;           // distinct stations each set-up sights
+    int direccionesSueltas = 0;
+
+    PreparacionRed(std::vector<EstacionRed>& e, std::vector<PuestaRed>& p, const CDatosGenerales& a)
+        : estaciones(e), puestas(p), ajustes(a) {
+        if (ajustes.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes.proyeccion == 1);
+    }
+
+    void indexar() {
+        primera.assign(puestas.size() + 1, 0);
+        for (const Visual& v : visuales) ++primera[v.puesta + 1];
+        for (std::size_t p = 0; p < puestas.size(); ++p) primera[p + 1] += primera[p];
+    }
+
+    // Reduction of a sight: reduced distance, height difference, face-left
+    // horizontal and zenith angle. Least squares reduces face right to face
+    // left: the observations read H and V as face left only, and each face
+    // stays its own observation.
+    void reducir(const Visual& v, double& dred, double& dh, double& acimutLectura, double& cenital) const {
+        const PuestaRed& p = puestas[v.puesta];
+        const EstacionRed& e = estaciones[p.estacion];
+        CCalculoPunto cp;
+        DatosEstacionamientoCalculo d = datosDeEstacionamiento(*e.estacion, *p.estacionamiento);
+        d.x0 = d.y0 = d.z0 = 0;
+        d.desorientacion = 0;
+        cp.cargarEstacionamiento(d);
+        cp.fijarEscala(escalaRadiacion(utm.get(), ajustes.escalaAdicional, e.x, e.y).k);
+        const Lectura& l = *v.lectura;
+        const LecturaCaraIzquierda li = aCaraIzquierda(*p.estacionamiento, l.horizontal, l.vertical, l.distancia);
+        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, l.jalon);
+        const PuntoCalculado& r = cp.calcular();
+        dred = r.distanciaReducida;
+        dh = r.z;
+        acimutLectura = li.horizontal;
+        cenital = anguloCenital(*p.estacionamiento, li.vertical);
+    }
+
+    // The orientation of set-up p from its sights to placed stations (their mean).
+    bool orientar(int p, double& w) const {
+        const EstacionRed& e = estaciones[puestas[p].estacion];
+        bool hay = false;
+        double ref = 0, suma = 0;
+        int n = 0;
+        for (int k = primera[p]; k < primera[p + 1]; ++k) {
+            const Visual& v = visuales[k];
+            if (!situada[v.hacia]) continue;
+            const EstacionRed& t = estaciones[v.hacia];
+            if (t.x == e.x && t.y == e.y) continue;
+            const double o = enVuelta(acimut(e.x, e.y, t.x, t.y) - horizontalCaraDirecta(*puestas[p].estacionamiento,
+                                                                                        v.lectura->horizontal,
+                                                                                        v.lectura->vertical));
+            if (!hay) ref = o;
+            hay = true;
+            suma += diferencia(o, ref);
+            ++n;
+        }
+        if (hay) w = enVuelta(ref + suma / n);
+        return hay;
+    }
+
+    // Approximate coordinates of new stations without them: radiated from
+    // stations already placed, the set-up oriented on its placed sights
+    // (or, on a fixed station, by the book).
+    void situar() {
+        situada.resize(estaciones.size());
+        for (std::size_t i = 0; i < estaciones.size(); ++i)
+            situada[i] = estaciones[i].fija || estaciones[i].x != 0 || estaciones[i].y != 0;
+        indexar();
+        for (bool cambio = true; cambio;) {
+            cambio = false;
+            for (int p = 0; p < static_cast<int>(puestas.size()); ++p) {
+                const int i = puestas[p].estacion;
+                if (!situada[i]) continue;
+                double w = puestas[p].desorientacion;
+                if (!orientar(p, w) && !estaciones[i].fija) continue;
+                for (int k = primera[p]; k < primera[p + 1]; ++k) {
+                    const Visual& v = visuales[k];
+                    if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
+                    double dred, dh, h, z;
+                    reducir(v, dred, dh, h, z);
+                    const double az = (h + w) / kGonPorRad;
+                    EstacionRed& t = estaciones[v.hacia];
+                    t.x = estaciones[i].x + dred * std::sin(az);
+                    t.y = estaciones[i].y + dred * std::cos(az);
+                    if (t.z == 0) t.z = estaciones[i].z + dh;
+                    situada[v.hacia] = 1;
+                    cambio = true;
+                }
+            }
+        }
+        motivo.assign(estaciones.size(), nullptr);
+        visadas.assign(puestas.size(), 0);
+    }
+
+    // Stations the observations leave free station by station (with every
+    // other station held) are left out, named with the reason, and their
+    // sights with them; then each set-up's distinct stations are counted.
+    void quitar() {
+        while (motivosLocales(estaciones, puestas, visuales, situada, motivo) > 0) {
+        }
+        std::erase_if(visuales, [&](const Visual& v) { return motivo[puestas[v.puesta].estacion] || motivo[v.hacia]; });
+        indexar();
+        // An orientation unknown for every set-up that sights two or more
+        // distinct stations, however many readings it has.
+        direccionesSueltas = 0;
+        for (std::size_t p = 0; p < puestas.size(); ++p) {
+            std::vector<int> distintas;
+            for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
+            std::sort(distintas.begin(), distintas.end());
+            visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
+            if (visadas[p] < 2) direccionesSueltas += primera[p + 1] - primera[p];
+        }
+    }
+};
+
 CAjusteRed::CAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca,
                        Avisos& avisos)
     : libreta_(libreta), ajustes_(ajustes), biblioteca_(biblioteca), avisos_(avisos), instrumentos_(biblioteca, avisos) {}
 
-bool CAjusteRed::preparar(const OpcionesRed& opciones) {
-    opciones_ = opciones;
-    estaciones_.clear();
-    puestas_.clear();
-    observaciones_.clear();
-    omitidas_.clear();
-    test_ = {};
-    ajustado_ = false;
-    iteraciones_ = 0;
-    mayorW_ = -1;
-    if (!biblioteca_ || biblioteca_->empty()) {
-        avisos_.mensaje(kMensajeInstrumentos);
-        return false;
-    }
+std::unordered_map<std::string, int> CAjusteRed::recogerEstaciones(const OpcionesRed& opciones) {
     std::unordered_map<std::string, int> indice;
     for (const auto& e : libreta_.estaciones) {
         EstacionRed r;
@@ -410,15 +522,13 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         indice.emplace(std::string(e->nombre.vista()), static_cast<int>(estaciones_.size()));
         estaciones_.push_back(r);
     }
-    if (!opciones.libre && std::none_of(estaciones_.begin(), estaciones_.end(), [](const EstacionRed& e) { return e.fija; })) {
-        avisos_.mensaje(kMensajeRedSinFijas);
-        return false;
-    }
-    // Sights between stations, by set-up.
-    std::vector<Visual> visuales;
+    return indice;
+}
+
+bool CAjusteRed::recogerVisuales(PreparacionRed& p, const std::unordered_map<std::string, int>& indice) {
     for (int i = 0; i < static_cast<int>(estaciones_.size()); ++i)
         for (const auto& s : estaciones_[i].estacion->estacionamientos) {
-            const int p = static_cast<int>(puestas_.size());
+            const int n = static_cast<int>(puestas_.size());
             bool alguna = false;
             for (const Lectura& l : s->lecturas) {
                 auto it = indice.find(std::string(l.nombre.vista()));
@@ -427,7 +537,7 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
                     omitidas_.push_back(avisoLecturaNoUtilizable(*s, l));
                     continue;
                 }
-                visuales.push_back({p, it->second, &l});
+                p.visuales.push_back({n, it->second, &l});
                 alguna = true;
             }
             if (!alguna) continue;
@@ -441,135 +551,30 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             pr.desorientacion = enVuelta(s->desorientacion);
             puestas_.push_back(pr);
         }
-    // Reduction of a sight: reduced distance and height difference.
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (ajustes_.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes_.proyeccion == 1);
-    // Least squares reduces face right to face left: the observations read H
-    // and V as face left only, and each face stays its own observation.
-    auto reducir = [&](const Visual& v, double& dred, double& dh, double& acimutLectura, double& cenital) {
-        const PuestaRed& p = puestas_[v.puesta];
-        const EstacionRed& e = estaciones_[p.estacion];
-        CCalculoPunto cp;
-        DatosEstacionamientoCalculo d = datosDeEstacionamiento(*e.estacion, *p.estacionamiento);
-        d.x0 = d.y0 = d.z0 = 0;
-        d.desorientacion = 0;
-        cp.cargarEstacionamiento(d);
-        cp.fijarEscala(escalaRadiacion(utm.get(), ajustes_.escalaAdicional, e.x, e.y).k);
-        const Lectura& l = *v.lectura;
-        const LecturaCaraIzquierda li = aCaraIzquierda(*p.estacionamiento, l.horizontal, l.vertical, l.distancia);
-        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, l.jalon);
-        const PuntoCalculado& r = cp.calcular();
-        dred = r.distanciaReducida;
-        dh = r.z;
-        acimutLectura = li.horizontal;
-        cenital = anguloCenital(*p.estacionamiento, li.vertical);
-    };
+    return true;
+}
 
-    // Approximate coordinates of new stations without them: radiated from
-    // stations already placed, the set-up oriented on its placed sights
-    // (or, on a fixed station, by the book).
-    std::vector<char> situada(estaciones_.size());
-    for (std::size_t i = 0; i < estaciones_.size(); ++i)
-        situada[i] = estaciones_[i].fija || estaciones_[i].x != 0 || estaciones_[i].y != 0;
-    // Sights are stored set-up after set-up.
-    std::vector<int> primera(puestas_.size() + 1, 0);
-    for (const Visual& v : visuales) ++primera[v.puesta + 1];
-    for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
-    auto orientar = [&](int p, double& w) {
-        const EstacionRed& e = estaciones_[puestas_[p].estacion];
-        bool hay = false;
-        double ref = 0, suma = 0;
-        int n = 0;
-        for (int k = primera[p]; k < primera[p + 1]; ++k) {
-            const Visual& v = visuales[k];
-            if (!situada[v.hacia]) continue;
-            const EstacionRed& t = estaciones_[v.hacia];
-            if (t.x == e.x && t.y == e.y) continue;
-            const double o = enVuelta(acimut(e.x, e.y, t.x, t.y) - horizontalCaraDirecta(*puestas_[p].estacionamiento,
-                                                                                         v.lectura->horizontal,
-                                                                                         v.lectura->vertical));
-            if (!hay) ref = o;
-            hay = true;
-            suma += diferencia(o, ref);
-            ++n;
-        }
-        if (hay) w = enVuelta(ref + suma / n);
-        return hay;
-    };
-    for (bool cambio = true; cambio;) {
-        cambio = false;
-        for (int p = 0; p < static_cast<int>(puestas_.size()); ++p) {
-            const int i = puestas_[p].estacion;
-            if (!situada[i]) continue;
-            double w = puestas_[p].desorientacion;
-            if (!orientar(p, w) && !estaciones_[i].fija) continue;
-            for (int k = primera[p]; k < primera[p + 1]; ++k) {
-                const Visual& v = visuales[k];
-                if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
-                double dred, dh, h, z;
-                reducir(v, dred, dh, h, z);
-                const double az = (h + w) / kGonPorRad;
-                EstacionRed& t = estaciones_[v.hacia];
-                t.x = estaciones_[i].x + dred * std::sin(az);
-                t.y = estaciones_[i].y + dred * std::cos(az);
-                if (t.z == 0) t.z = estaciones_[i].z + dh;
-                situada[v.hacia] = 1;
-                cambio = true;
-            }
-        }
-    }
-
-    // Stations the observations leave free are left out, named with the
-    // reason, and their sights with them: first station by station (with
-    // every other station held), then by the whole plan system, until the
-    // rest is determined.
-    std::vector<const char*> motivo(estaciones_.size(), nullptr);
-    std::vector<int> visadas(puestas_.size());
-    auto quitar = [&] {
-        while (motivosLocales(estaciones_, puestas_, visuales, situada, motivo) > 0) {
-        }
-        std::erase_if(visuales,
-                      [&](const Visual& v) { return motivo[puestas_[v.puesta].estacion] || motivo[v.hacia]; });
-        std::fill(primera.begin(), primera.end(), 0);
-        for (const Visual& v : visuales) ++primera[v.puesta + 1];
-        for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
-        // An orientation unknown for every set-up that sights two or more
-        // distinct stations, however many readings it has.
-        direccionesSueltas_ = 0;
-        for (std::size_t p = 0; p < puestas_.size(); ++p) {
-            std::vector<int> distintas;
-            for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
-            std::sort(distintas.begin(), distintas.end());
-            visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
-            if (visadas[p] < 2) direccionesSueltas_ += primera[p + 1] - primera[p];
-        }
-    };
-    quitar();
-
-    // Orientation unknowns and observations.
+bool CAjusteRed::recogerObservaciones(PreparacionRed& p) {
     const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
-    for (const Visual& v : visuales) {
-        PuestaRed& p = puestas_[v.puesta];
-        const int i = p.estacion;
-        if (!situada[i] || !situada[v.hacia]) {
+    for (const Visual& v : p.visuales) {
+        const int i = puestas_[v.puesta].estacion;
+        if (!p.situada[i] || !p.situada[v.hacia]) {
             avisos_.mensaje(std::string(kMensajeRedSinAproximadas) +
-                            cp1252AUtf8(estaciones_[situada[i] ? v.hacia : i].estacion->nombre.vista()));
+                            cp1252AUtf8(estaciones_[p.situada[i] ? v.hacia : i].estacion->nombre.vista()));
             return false;
         }
-        const Estacionamiento& s = *p.estacionamiento;
+        const Estacionamiento& s = *puestas_[v.puesta].estacionamiento;
         const Lectura& l = *v.lectura;
         double dred = 0, dh = 0, h = 0, cenital = 0;
-        reducir(v, dred, dh, h, cenital);
+        p.reducir(v, dred, dh, h, cenital);
         const EstacionRed &e = estaciones_[i], &t = estaciones_[v.hacia];
         const double D = std::hypot(t.x - e.x, t.y - e.y);
         const Instrumento* ins = instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista());
         if (!ins) return false;
         const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D, cenital,
                                                 l.jalon);
-        const bool orientada = visadas[v.puesta] >= 2;
-        if (orientada) {
-            ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
-            observaciones_.push_back(o);
+        if (p.visadas[v.puesta] >= 2) {
+            observaciones_.push_back({TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea});
             estaciones_[i].plano = estaciones_[v.hacia].plano = true;
         }
         if (l.distancia > 0) {
@@ -579,47 +584,54 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             estaciones_[i].altura = estaciones_[v.hacia].altura = true;
         }
     }
-    for (std::size_t p = 0; p < puestas_.size(); ++p)
-        if (visadas[p] >= 2) {
-            double w = puestas_[p].desorientacion;
-            orientar(static_cast<int>(p), w);
-            puestas_[p].desorientacion = w;
+    for (std::size_t k = 0; k < puestas_.size(); ++k)
+        if (p.visadas[k] >= 2) {
+            double w = puestas_[k].desorientacion;
+            p.orientar(static_cast<int>(k), w);
+            puestas_[k].desorientacion = w;
         }
+    return true;
+}
 
+int CAjusteRed::numerarPlano(bool libre) {
+    int u = 0;
+    int datum = -1, segunda = -1;
+    const bool distancias = std::any_of(observaciones_.begin(), observaciones_.end(), [](const ObservacionRed& o) {
+        return o.tipo == TipoObservacionRed::Distancia;
+    });
+    for (EstacionRed& e : estaciones_) {
+        e.ix = e.iy = -1;
+        e.fx = e.fy = 1;
+    }
+    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+        EstacionRed& e = estaciones_[i];
+        if (!e.plano || e.fija) continue;
+        if (libre && datum < 0) {
+            datum = static_cast<int>(i);  // held: position of the free network
+            continue;
+        }
+        if (libre && segunda < 0 && (e.x != estaciones_[datum].x || e.y != estaciones_[datum].y)) {
+            // The second keeps its bearing from the first; with no distance
+            // it is held whole, its distance from the first giving the scale.
+            segunda = static_cast<int>(i);
+            if (distancias) {
+                const double a = acimut(estaciones_[datum].x, estaciones_[datum].y, e.x, e.y) / kGonPorRad;
+                e.ix = e.iy = u++;
+                e.fx = std::sin(a);
+                e.fy = std::cos(a);
+            }
+            continue;
+        }
+        e.ix = u++;
+        e.iy = u++;
+    }
+    return u;
+}
+
+bool CAjusteRed::determinarPlano(PreparacionRed& p, bool libre) {
     for (;;) {
-        // Unknowns.
-        int u = 0;
-        int datum = -1, segunda = -1;
-        const bool distancias = std::any_of(observaciones_.begin(), observaciones_.end(), [](const ObservacionRed& o) {
-            return o.tipo == TipoObservacionRed::Distancia;
-        });
-        for (EstacionRed& e : estaciones_) {
-            e.ix = e.iy = -1;
-            e.fx = e.fy = 1;
-        }
-        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-            EstacionRed& e = estaciones_[i];
-            if (!e.plano || e.fija) continue;
-            if (opciones.libre && datum < 0) {
-                datum = static_cast<int>(i);  // held: position of the free network
-                continue;
-            }
-            if (opciones.libre && segunda < 0 && (e.x != estaciones_[datum].x || e.y != estaciones_[datum].y)) {
-                // The second keeps its bearing from the first; with no distance
-                // it is held whole, its distance from the first giving the scale.
-                segunda = static_cast<int>(i);
-                if (distancias) {
-                    const double a = acimut(estaciones_[datum].x, estaciones_[datum].y, e.x, e.y) / kGonPorRad;
-                    e.ix = e.iy = u++;
-                    e.fx = std::sin(a);
-                    e.fy = std::cos(a);
-                }
-                continue;
-            }
-            e.ix = u++;
-            e.iy = u++;
-        }
-        for (std::size_t p = 0; p < puestas_.size(); ++p) puestas_[p].io = visadas[p] >= 2 ? u++ : -1;
+        int u = numerarPlano(libre);
+        for (std::size_t k = 0; k < puestas_.size(); ++k) puestas_[k].io = p.visadas[k] >= 2 ? u++ : -1;
         incognitasPlano_ = u;
         // Whatever the station-by-station look cannot see (new stations free
         // only together) shows in the null space of N.
@@ -628,31 +640,32 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             avisos_.mensaje(kMensajeRedSingular);
             return false;
         }
-        const std::vector<char> libre = SistemaNormal().libres(u, filas);
-        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]); };
-        std::string libres;
+        const std::vector<char> libres = SistemaNormal().libres(u, filas);
+        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libres[e.ix]) || (e.iy >= 0 && libres[e.iy]); };
+        std::string nombres;
         bool queda = false;
         for (const EstacionRed& e : estaciones_) {
             if (suelta(e))
-                libres += (libres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
+                nombres += (nombres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
             else
                 queda |= e.ix >= 0;
         }
-        if (libres.empty()) break;
+        if (nombres.empty()) return true;
         // Every new station free: the fixed ones do not hold the network (one
         // fixed station lets it turn about it), which is no station's fault.
         if (!queda) {
-            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + libres);
+            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + nombres);
             return false;
         }
         for (std::size_t i = 0; i < estaciones_.size(); ++i)
-            if (suelta(estaciones_[i])) motivo[i] = kMotivoFaltan;
+            if (suelta(estaciones_[i])) p.motivo[i] = kMotivoFaltan;
         // Their observations go, and the directions of set-ups now sighting
         // one station.
-        quitar();
+        p.quitar();
+        direccionesSueltas_ = p.direccionesSueltas;
         std::erase_if(observaciones_, [&](const ObservacionRed& o) {
-            return motivo[o.desde] || motivo[o.hacia] ||
-                   (o.tipo == TipoObservacionRed::Direccion && visadas[o.puesta] < 2);
+            return p.motivo[o.desde] || p.motivo[o.hacia] ||
+                   (o.tipo == TipoObservacionRed::Direccion && p.visadas[o.puesta] < 2);
         });
         for (EstacionRed& e : estaciones_) e.plano = e.altura = false;
         for (const ObservacionRed& o : observaciones_) {
@@ -661,19 +674,13 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             (z ? estaciones_[o.hacia].altura : estaciones_[o.hacia].plano) = true;
         }
     }
-    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-        EstacionRed& e = estaciones_[i];
-        if (!motivo[i]) continue;
-        e.motivo = motivo[i];
-        e.x = e.estacion->x;
-        e.y = e.estacion->y;
-        e.z = e.estacion->z;
-    }
+}
 
-    // Heights: every group of stations tied by height differences needs a
-    // held Z (a fixed station; in a free network, the first station with
-    // height differences). A group without one keeps the book's Z and its
-    // height differences are not used.
+void CAjusteRed::numerarAltura(bool libre) {
+    // Every group of stations tied by height differences needs a held Z (a
+    // fixed station; in a free network, the first station with height
+    // differences). A group without one keeps the book's Z and its height
+    // differences are not used.
     std::vector<int> grupo(estaciones_.size());
     std::iota(grupo.begin(), grupo.end(), 0);
     auto raiz = [&grupo](int i) {
@@ -687,7 +694,7 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
     for (std::size_t i = 0; i < estaciones_.size(); ++i) {
         const EstacionRed& e = estaciones_[i];
         if (!e.altura) continue;
-        if (opciones.libre && datumZ < 0) datumZ = static_cast<int>(i);
+        if (libre && datumZ < 0) datumZ = static_cast<int>(i);
         if (e.fija || datumZ == static_cast<int>(i)) sujeto[raiz(static_cast<int>(i))] = 1;
     }
     int uz = 0;
@@ -706,6 +713,45 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
         return o.tipo == TipoObservacionRed::Desnivel && estaciones_[o.desde].zLibre;
     });
     incognitasAltura_ = uz;
+}
+
+bool CAjusteRed::preparar(const OpcionesRed& opciones) {
+    opciones_ = opciones;
+    estaciones_.clear();
+    puestas_.clear();
+    observaciones_.clear();
+    omitidas_.clear();
+    test_ = {};
+    ajustado_ = false;
+    iteraciones_ = 0;
+    mayorW_ = -1;
+    if (!biblioteca_ || biblioteca_->empty()) {
+        avisos_.mensaje(kMensajeInstrumentos);
+        return false;
+    }
+    const auto indice = recogerEstaciones(opciones);
+    if (!opciones.libre && std::none_of(estaciones_.begin(), estaciones_.end(), [](const EstacionRed& e) { return e.fija; })) {
+        avisos_.mensaje(kMensajeRedSinFijas);
+        return false;
+    }
+    PreparacionRed p(estaciones_, puestas_, ajustes_);
+    if (!recogerVisuales(p, indice)) return false;
+    p.situar();
+    // Stations the observations leave free are left out, named with the
+    // reason, and their sights with them: first station by station, then by
+    // the whole plan system, until the rest is determined.
+    p.quitar();
+    direccionesSueltas_ = p.direccionesSueltas;
+    if (!recogerObservaciones(p) || !determinarPlano(p, opciones.libre)) return false;
+    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
+        EstacionRed& e = estaciones_[i];
+        if (!p.motivo[i]) continue;
+        e.motivo = p.motivo[i];
+        e.x = e.estacion->x;
+        e.y = e.estacion->y;
+        e.z = e.estacion->z;
+    }
+    numerarAltura(opciones.libre);
     bool nuevas = false;
     for (const EstacionRed& e : estaciones_) nuevas |= e.ix >= 0 || e.iz >= 0;
     if (!nuevas) {

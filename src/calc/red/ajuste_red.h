@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "calc/estacion_mmcc.h"
@@ -110,6 +111,8 @@ struct OpcionesRed {
     int maxIteraciones = 30;
 };
 
+struct PreparacionRed;
+
 class CAjusteRed {
 public:
     // `biblioteca` null or empty: the instrument library could not be read.
@@ -155,6 +158,13 @@ public:
     bool imprimir(const std::filesystem::path& ruta) const;
 
 private:
+    // The steps of preparar.
+    std::unordered_map<std::string, int> recogerEstaciones(const OpcionesRed& opciones);
+    bool recogerVisuales(PreparacionRed& p, const std::unordered_map<std::string, int>& indice);
+    bool recogerObservaciones(PreparacionRed& p);
+    int numerarPlano(bool libre);  // the coordinate unknowns; their count
+    bool determinarPlano(PreparacionRed& p, bool libre);
+    void numerarAltura(bool libre);
     bool iterarPlano();
     bool iterarAltura();
     void estadistica();
