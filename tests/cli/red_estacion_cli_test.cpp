@@ -41,13 +41,8 @@ TEST_F(RedCli, EstacionEnTextoYJson) {
     auto r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--desor", "123.5067", "--instrumentos", apa,
                   "--informe", inf});
     ASSERT_EQ(r.estado, 0) << r.errores;
-    std::istringstream s(r.salida);
-    double x, y, w;
-    s >> x >> y >> w;
-    EXPECT_NEAR(x, 1250.001, 0.0006);
-    EXPECT_NEAR(y, 1299.995, 0.0006);
-    EXPECT_NEAR(w, 123.4568, 0.00006);
-    EXPECT_NE(r.salida.find("\nPLANIMETRIA:\nVar = 0.08"), std::string::npos) << r.salida;
+    // The numbers are the core's; here, that the batch tool prints and writes them.
+    EXPECT_EQ(r.salida.substr(0, r.salida.find('\n')), "1250.0006 1299.9951 123.45678") << r.salida;
     EXPECT_NE(prueba::leerFichero(inf).find("CALCULO ESTACION    MMCC"), std::string::npos);
 
 #ifndef _WIN32
@@ -67,12 +62,9 @@ TEST_F(RedCli, EstacionEnTextoYJson) {
     r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa, "--json"});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
-    EXPECT_NEAR(j["orientation"].get<double>(), 123.4568, 0.00006);
     EXPECT_EQ(j["iterations"], 3);
-    EXPECT_EQ(j["redundancy"], 5);
     ASSERT_EQ(j["equations"].size(), 8u);
     EXPECT_EQ(j["equations"][0]["tipo"], "Dir--->Ang");
-    EXPECT_TRUE(j["equations"][0]["w"].is_number());
 
     // The window's messages are the failures; nothing is written.
     const auto otro = (dir / "otro.txt").string();
@@ -160,43 +152,46 @@ TEST_F(RedCli, ObraEjemploEnLasDosCarasYSinElInstrumento) {
 // station and the network return at once, naming the reading left out.
 TEST_F(RedCli, ValoresDisparatadosSeDejanFueraYSeNombran) {
     constexpr double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
-    for (const double malo : {1e300, nan, inf})
-        for (int campo = 0; campo < 3; ++campo) {
-            SCOPED_TRACE(testing::Message() << malo << " campo " << campo);
-            CLibretaCampo l;
-            prueba::libretaRed(l, 123.5067);
-            // A second sight of P from A (the pair "Promediar CD/CI" joins) and
-            // one of C from P, each with the wild value.
-            for (const char* quien : {"A1", "P1"}) {
-                Estacionamiento* s = nullptr;
-                for (auto& e : l.estaciones)
-                    for (auto& x : e->estacionamientos)
-                        if (x->nombre == std::string_view(quien)) s = x.get();
-                Lectura m = s->lecturas.front();
-                (campo == 0 ? m.horizontal : campo == 1 ? m.vertical : m.distancia) = malo;
-                s->lecturas.push_back(m);
-            }
-            ASSERT_TRUE(escribirLibreta(l, obs));
-            ASSERT_EQ(guardarInstrumentos(prueba::instrumentosRed(), apa), Estado::Exito);
-            for (const auto& orden :
-                 {std::vector<std::string>{"corregir", obs, "-o", (dir / "c.obs").string(), "--promediar"},
-                  std::vector<std::string>{"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa},
-                  std::vector<std::string>{"red", obs, "--fijos", "A,B,C,E", "--instrumentos", apa}}) {
-                const auto inicio = std::chrono::steady_clock::now();
-                const auto r = cli(orden);
-                EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1)) << orden[0];
-                EXPECT_EQ(r.estado, 0) << orden[0] << r.errores;
-                EXPECT_NE(r.errores.find("estacionamiento «A1», punto «P»"), std::string::npos) << orden[0] << r.errores;
-            }
+    for (const auto& [malo, campo] : {std::pair{1e300, 0}, {nan, 1}, {inf, 2}}) {
+        SCOPED_TRACE(testing::Message() << malo << " campo " << campo);
+        CLibretaCampo l;
+        prueba::libretaRed(l, 123.5067);
+        // A second sight of P from A (the pair "Promediar CD/CI" joins) and
+        // one of C from P, each with the wild value.
+        for (const char* quien : {"A1", "P1"}) {
+            Estacionamiento* s = nullptr;
+            for (auto& e : l.estaciones)
+                for (auto& x : e->estacionamientos)
+                    if (x->nombre == std::string_view(quien)) s = x.get();
+            Lectura m = s->lecturas.front();
+            (campo == 0 ? m.horizontal : campo == 1 ? m.vertical : m.distancia) = malo;
+            s->lecturas.push_back(m);
         }
+        ASSERT_TRUE(escribirLibreta(l, obs));
+        ASSERT_EQ(guardarInstrumentos(prueba::instrumentosRed(), apa), Estado::Exito);
+        for (const auto& orden :
+             {std::vector<std::string>{"corregir", obs, "-o", (dir / "c.obs").string(), "--promediar"},
+              std::vector<std::string>{"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa},
+              std::vector<std::string>{"red", obs, "--fijos", "A,B,C,E", "--instrumentos", apa}}) {
+            const auto inicio = std::chrono::steady_clock::now();
+            const auto r = cli(orden);
+            EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1)) << orden[0];
+            EXPECT_EQ(r.estado, 0) << orden[0] << r.errores;
+            EXPECT_NE(r.errores.find("estacionamiento «A1», punto «P»"), std::string::npos) << orden[0] << r.errores;
+        }
+    }
 }
 
 // What Gama 2.33 printed for a network (gama_resultado.txt): the counts of
-// its general parameters and the adjusted coordinates, x the northing.
+// its general parameters and the adjusted coordinates with their standard
+// deviations (a posteriori, mm), x the northing.
 struct ResultadoGama {
     int observaciones = 0, incognitas = 0, libertad = 0;
     double pvv = 0;
-    std::map<std::string, std::pair<double, double>> xy;
+    struct Coordenada {
+        double valor = 0, desviacion = 0;
+    };
+    std::map<std::string, std::pair<Coordenada, Coordenada>> xy;
 };
 ResultadoGama leerGama(const std::string& texto) {
     ResultadoGama g;
@@ -214,8 +209,8 @@ ResultadoGama leerGama(const std::string& texto) {
         std::istringstream w(l);
         std::vector<std::string> c{std::istream_iterator<std::string>(w), std::istream_iterator<std::string>()};
         if (c.size() == 1 && c[0].find_first_of("*=") == std::string::npos) punto = c[0];
-        if (c.size() >= 5 && (c[1] == "x" || c[1] == "y"))
-            (c[1] == "x" ? g.xy[punto].first : g.xy[punto].second) = textoANumero(c[4]);
+        if (c.size() >= 6 && (c[1] == "x" || c[1] == "y"))
+            (c[1] == "x" ? g.xy[punto].first : g.xy[punto].second) = {textoANumero(c[4]), textoANumero(c[5]) / 1000};
     }
     return g;
 }
@@ -225,7 +220,7 @@ ResultadoGama leerGama(const std::string& texto) {
 // stations (plan determined, heights not), and kokes-traverse-01, whose two
 // fixed set-ups sight one station six times each. The plan comes out as
 // Gama's: coordinates to the 0.01 mm it prints, observations, unknowns,
-// degrees of freedom and vᵀPv.
+// degrees of freedom, vᵀPv and the precisions of the coordinates.
 TEST(RedCliGama, LasRedesDeGamaComoGama) {
     const std::filesystem::path redes = CELVARA_REDES;
     if (!std::filesystem::is_directory(redes)) GTEST_SKIP() << "sin redes en " << redes;
@@ -255,8 +250,12 @@ TEST(RedCliGama, LasRedesDeGamaComoGama) {
             const auto it = g.xy.find(e["name"].get<std::string>());
             if (it == g.xy.end()) continue;
             ++vistas;
-            EXPECT_NEAR(e["x"].get<double>(), it->second.second, 6e-6) << it->first;
-            EXPECT_NEAR(e["y"].get<double>(), it->second.first, 6e-6) << it->first;
+            const auto& [norte, este] = it->second;
+            EXPECT_NEAR(e["x"].get<double>(), este.valor, 6e-6) << it->first;
+            EXPECT_NEAR(e["y"].get<double>(), norte.valor, 6e-6) << it->first;
+            // Precisions as Gama's, to the 0.1 mm it prints.
+            EXPECT_NEAR(e["sx"].get<double>(), este.desviacion, 5.1e-5) << it->first;
+            EXPECT_NEAR(e["sy"].get<double>(), norte.desviacion, 5.1e-5) << it->first;
         }
         EXPECT_EQ(vistas, g.xy.size());
     }
