@@ -35,15 +35,38 @@ struct RedCli : ::testing::Test {
     const std::string obs = (dir / "red.obs").string(), apa = (dir / "i.apa").string(), inf = (dir / "inf.txt").string();
 };
 
-TEST_F(RedCli, EstacionEnTextoYJson) {
-    escribir(0.0);
-
-    auto r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--desor", "123.5067", "--instrumentos", apa,
-                  "--informe", inf});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    // The numbers are the core's; here, that the batch tool prints and writes them.
-    EXPECT_EQ(r.salida.substr(0, r.salida.find('\n')), "1250.0006 1299.9951 123.45678") << r.salida;
-    EXPECT_NE(prueba::leerFichero(inf).find("CALCULO ESTACION    MMCC"), std::string::npos);
+// Each command prints its first line, appends its report and gives JSON; the
+// numbers are the core's, here that the batch tool prints and writes them.
+TEST_F(RedCli, EstacionYRedEnTextoInformeYJson) {
+    escribir(123.5067);
+    struct Caso {
+        std::vector<std::string> orden;
+        const char *linea, *informe;
+        std::size_t ecuaciones;
+    };
+    const Caso casos[] = {
+        {{"estacion", obs, "P", "--aprox", "1240", "1312", "--desor", "123.5067"},
+         "1250.0006 1299.9951 123.45678", "CALCULO ESTACION    MMCC", 8},
+        // P without the directions from A1 and B1, which sight P alone and
+        // are left out; the fixed stations from the side file.
+        {{"red", obs}, "P 1249.9992 1299.9967 100.0000 0.0024 0.0024", "AJUSTE DE RED", 8}};
+    ASSERT_TRUE(guardarFijasRed(obs, {"A", "B", "C", "E"}));
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.orden[0]);
+        auto orden = c.orden;
+        orden.insert(orden.end(), {"--instrumentos", apa, "--informe", inf});
+        auto r = cli(orden);
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.salida.substr(0, r.salida.find('\n')), c.linea) << r.salida;
+        EXPECT_NE(prueba::leerFichero(inf).find(c.informe), std::string::npos);
+        orden.resize(orden.size() - 2);
+        orden.push_back("--json");
+        r = cli(orden);
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        const auto j = nlohmann::json::parse(r.salida);
+        EXPECT_EQ(j[c.orden[0] == "red" ? "observations" : "equations"].size(), c.ecuaciones);
+        EXPECT_EQ(c.orden[0] == "red" ? j["test"]["redundancy"] : j["redundancy"], c.orden[0] == "red" ? 4 : 5);
+    }
 
 #ifndef _WIN32
     // No library named and none on drive C: (the desktop program never ran):
@@ -51,67 +74,25 @@ TEST_F(RedCli, EstacionEnTextoYJson) {
     std::filesystem::copy_file(apa, dir / "instrumentos.apa");
     ::setenv("CELVARA_UNIDAD_C", (dir / "c").c_str(), 1);
     ::setenv("CELVARA_DATOS", dir.ruta().c_str(), 1);
-    const auto sinOpcion = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--desor", "123.5067"});
+    const auto sinOpcion = cli(casos[0].orden);
     ::unsetenv("CELVARA_DATOS");
     ::unsetenv("CELVARA_UNIDAD_C");
-    EXPECT_EQ(sinOpcion.estado, 0) << sinOpcion.errores;
-    EXPECT_EQ(sinOpcion.salida, r.salida);
+    EXPECT_EQ(sinOpcion.salida.substr(0, sinOpcion.salida.find('\n')), casos[0].linea) << sinOpcion.errores;
 #endif
-
-    // From orientation 0 (the book's), as JSON.
-    r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa, "--json"});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    const auto j = nlohmann::json::parse(r.salida);
-    EXPECT_EQ(j["iterations"], 3);
-    ASSERT_EQ(j["equations"].size(), 8u);
-    EXPECT_EQ(j["equations"][0]["tipo"], "Dir--->Ang");
 
     // The window's messages are the failures; nothing is written.
     const auto otro = (dir / "otro.txt").string();
-    r = cli({"estacion", obs, "Q", "--aprox", "1", "1", "--instrumentos", apa, "--informe", otro});
-    EXPECT_EQ(r.estado, 1);
-    EXPECT_NE(r.errores.find("La Estacion no existe"), std::string::npos);
-    r = cli({"estacion", obs, "P", "--aprox", "1240", "1312", "--instrumentos", apa, "--iteraciones", "1", "--informe", otro});
-    EXPECT_EQ(r.estado, 1);
+    for (const auto& [orden, mensaje] :
+         {std::pair<std::vector<std::string>, std::string>{{"estacion", obs, "Q", "--aprox", "1", "1"}, "La Estacion no existe"},
+          {{"estacion", obs, "P", "--aprox", "1240", "1312", "--iteraciones", "1"}, kMensajeNoConverge},
+          {{"red", obs, "--fijos", "A,B,C,E,P"}, kMensajeRedSinNuevas}}) {
+        auto a = orden;
+        a.insert(a.end(), {"--instrumentos", apa, "--informe", otro});
+        const auto r = cli(a);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_NE(r.errores.find(mensaje), std::string::npos) << r.errores;
+    }
     EXPECT_FALSE(std::filesystem::exists(otro));
-}
-
-TEST_F(RedCli, RedUnaLineaPorEstacionYElTestFijasDelFicheroAlLado) {
-    escribir(123.5067);
-
-    auto r = cli({"red", obs, "--fijos", "A,B,C,E", "--instrumentos", apa, "--informe", inf});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    std::istringstream s(r.salida);
-    std::string nombre, test;
-    double x, y, z, sx, sy;
-    s >> nombre >> x >> y >> z >> sx >> sy >> test;
-    // As the station computes P without the directions from A1 and B1, which
-    // sight P alone and are left out (1.8 mm from its worked result).
-    EXPECT_EQ(nombre, "P");
-    EXPECT_NEAR(x, 1249.9992, 0.00006);
-    EXPECT_NEAR(y, 1299.9967, 0.00006);
-    EXPECT_NEAR(z, 100.0, 0.0006);
-    EXPECT_GT(sx, 0);
-    EXPECT_EQ(test, "Test");
-    EXPECT_NE(r.salida.find(" r = 4: "), std::string::npos) << r.salida;
-    EXPECT_NE(prueba::leerFichero(inf).find("AJUSTE DE RED"), std::string::npos);
-
-    // Without --fijos: the side file beside the book, as JSON.
-    ASSERT_TRUE(guardarFijasRed(obs, {"A", "B", "C", "E"}));
-    r = cli({"red", obs, "--instrumentos", apa, "--json"});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    const auto j = nlohmann::json::parse(r.salida);
-    ASSERT_EQ(j["stations"].size(), 5u);
-    EXPECT_EQ(j["stations"][4]["fixed"], false);
-    EXPECT_EQ(j["setups"][2]["adjusted"], true);
-    EXPECT_EQ(j["observations"].size(), 8u);
-    EXPECT_EQ(j["test"]["redundancy"], 4);
-
-    // Every station with coordinates fixed: nothing to adjust.
-    std::filesystem::remove(rutaFijasRed(obs));
-    r = cli({"red", obs, "--instrumentos", apa});
-    EXPECT_EQ(r.estado, 1);
-    EXPECT_NE(r.errores.find(kMensajeRedSinNuevas), std::string::npos) << r.errores;
 }
 
 // The example job, measured in both faces with a LEICA TCR1203: B3 back on
