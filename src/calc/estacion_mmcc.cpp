@@ -406,6 +406,20 @@ void EntradaEstacionMMCC::leer(const AproximadasEstacion& a) {
     w = enCirculo(textoANumero(a.w), kCentesimal);
 }
 
+EntradaEstacionMMCC entradaComoSeMuestra(const EcuacionesEstacion& e, const CDatosGenerales& ajustes,
+                                         const ListaInstrumentos* biblioteca, EleccionInstrumento& instrumentos) {
+    EntradaEstacionMMCC r;
+    r.estacion = e.estacion;
+    r.planimetria = e.planimetria;
+    r.altimetria = e.altimetria;
+    for (auto* filas : {&r.planimetria, &r.altimetria})
+        for (EcuacionEstacion& q : *filas) leerComoSeMuestra(q);
+    r.ajustes = &ajustes;
+    r.hayBiblioteca = biblioteca && !biblioteca->empty();
+    r.instrumentos = &instrumentos;
+    return r;
+}
+
 ResultadoPasada calcularEstacionMMCC(const EntradaEstacionMMCC& e, CMatricesMMCC& matrices) {
     if (!e.estacion) return {};
     bool inversa = false;

@@ -147,15 +147,22 @@ AproximadasEstacion aproximadasIniciales(const EcuacionesEstacion& e);
 std::string textoDesorientacionAprox(double w);
 void anotarPasada(AproximadasEstacion& a, const ResultadoPasada& r);
 
+// What a pass needs: the equations with their use flags, the approximate
+// values, the settings and how each set-up's instrument is found.
 struct EntradaEstacionMMCC {
     const Estacion* estacion = nullptr;
-    std::vector<EcuacionEstacion> planimetria, altimetria;  // with their use flags
-    double x = 0, y = 0, z = 0, w = 0;                        // approximate values (m, gon)
+    std::vector<EcuacionEstacion> planimetria, altimetria;
+    double x = 0, y = 0, z = 0, w = 0;  // m, gon
     const CDatosGenerales* ajustes = nullptr;
     bool hayBiblioteca = false;  // the instrument library was read and is not empty
     EleccionInstrumento* instrumentos = nullptr;
+    // The approximate values from the edits' texts.
     void leer(const AproximadasEstacion& a);
 };
+// Every equation of the book in use, read as the grid shows it: what the
+// window computes before anything is edited.
+EntradaEstacionMMCC entradaComoSeMuestra(const EcuacionesEstacion& e, const CDatosGenerales& ajustes,
+                                         const ListaInstrumentos* biblioteca, EleccionInstrumento& instrumentos);
 
 // One pass ("CALCULAR"). `matrices` is the work area the window "MATRICES"
 // shows. Not calculado: `error` says why, or the instrument choice has told.

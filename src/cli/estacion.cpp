@@ -53,15 +53,7 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
 
         EleccionInstrumento instrumentos(d.biblioteca(), avisos);
         instrumentos.preguntar = false;
-        EntradaEstacionMMCC entrada;
-        entrada.estacion = ecuaciones.estacion;
-        entrada.planimetria = ecuaciones.planimetria;
-        entrada.altimetria = ecuaciones.altimetria;
-        for (auto* filas : {&entrada.planimetria, &entrada.altimetria})
-            for (EcuacionEstacion& q : *filas) leerComoSeMuestra(q);
-        entrada.ajustes = &d.ajustes;
-        entrada.hayBiblioteca = d.biblioteca() && !d.biblioteca()->empty();
-        entrada.instrumentos = &instrumentos;
+        EntradaEstacionMMCC entrada = entradaComoSeMuestra(ecuaciones, d.ajustes, d.biblioteca(), instrumentos);
         CMatricesMMCC matrices;
         ResultadoPasada r;
         const int pasadas = iterarEstacionMMCC(entrada, aprox, o->iteraciones, matrices, r);
