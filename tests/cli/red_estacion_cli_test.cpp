@@ -190,8 +190,10 @@ ResultadoGama leerGama(const std::string& texto) {
         std::istringstream w(l);
         std::vector<std::string> c{std::istream_iterator<std::string>(w), std::istream_iterator<std::string>()};
         if (c.size() == 1 && c[0].find_first_of("*=") == std::string::npos) punto = c[0];
-        if (c.size() >= 6 && (c[1] == "x" || c[1] == "y"))
-            (c[1] == "x" ? g.xy[punto].first : g.xy[punto].second) = {textoANumero(c[4]), textoANumero(c[5]) / 1000};
+        if (c.size() < 6 || (c[1] != "x" && c[1] != "y")) continue;
+        const ResultadoGama::Coordenada leida{textoANumero(c[4]), textoANumero(c[5]) / 1000};
+        auto& xy = g.xy[punto];
+        (c[1] == "x" ? xy.first : xy.second) = leida;
     }
     return g;
 }
