@@ -9,8 +9,6 @@
 // with misclosures brought into (−C/2, C/2] so that a station almost north
 // of a known one does not see a full turn as its misclosure.
 #include "calc/estacion_mmcc.h"
-#include "fieldbook/fichero_binario.h"
-#include "fieldbook/plataforma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,8 +24,6 @@
 #include "fieldbook/numeros.h"
 
 namespace celvara {
-
-namespace ce = columna_ecuacion;
 
 namespace {
 
@@ -63,56 +59,6 @@ double enCirculo(double w, int C) {
 // "-0.000").
 double limpio(double v, int decimales) { return std::fabs(v) < 0.5 * std::pow(10.0, -decimales) ? 0.0 : v; }
 
-std::vector<ColumnaRejilla> columnasEcuaciones() {
-    std::vector<ColumnaRejilla> c(ce::numero);
-    c[ce::uso].casilla = true;
-    c[ce::uso].ancho = 30;
-    c[ce::tipo].titulo = "TIPO";
-    c[ce::estacion].titulo = "Estación";
-    c[ce::visado].titulo = "Visado";
-    c[ce::horizontal].titulo = "H -> Azimut";
-    c[ce::vertical].titulo = "Vertical";
-    c[ce::distancia].titulo = "Distancia G";
-    c[ce::dx].titulo = ". dx";
-    c[ce::dy].titulo = ". dy";
-    c[ce::dE].titulo = ". d E";
-    c[ce::residuo].titulo = "Residuo m ó cc";
-    for (std::size_t i = ce::tipo; i <= ce::trabajo; ++i) c[i].editable = false;
-    for (std::size_t i = ce::horizontal; i <= ce::trabajo; ++i) c[i].alineacion = AlineacionColumna::Derecha;
-    c[ce::horizontal].editable = c[ce::vertical].editable = c[ce::distancia].editable = true;
-    return c;
-}
-
-// Regularised lower incomplete gamma P(a, x) (series, or continued fraction
-// beyond a + 1).
-double gammaInferior(double a, double x) {
-    if (x <= 0) return 0.0;
-    const double lg = std::lgamma(a);
-    if (x < a + 1) {
-        double suma = 1.0 / a, termino = suma;
-        for (int n = 1; n < 500; ++n) {
-            termino *= x / (a + n);
-            suma += termino;
-            if (std::fabs(termino) < std::fabs(suma) * 1e-15) break;
-        }
-        return suma * std::exp(-x + a * std::log(x) - lg);
-    }
-    double b = x + 1 - a, c = 1e300, d = 1 / b, h = d;
-    for (int i = 1; i < 500; ++i) {
-        const double an = -i * (i - a);
-        b += 2;
-        d = an * d + b;
-        if (std::fabs(d) < 1e-300) d = 1e-300;
-        c = b + an / c;
-        if (std::fabs(c) < 1e-300) c = 1e-300;
-        d = 1 / d;
-        const double del = d * c;
-        h *= del;
-        if (std::fabs(del - 1) < 1e-15) break;
-    }
-    return 1.0 - std::exp(-x + a * std::log(x) - lg) * h;
-}
-
 // Station of a reading's name that counts as known for P.
 const Estacion* conocidaDeNombre(const CLibretaCampo& libreta, const Estacion* p, std::string_view nombre) {
     for (const auto& e : libreta.estaciones)
@@ -122,43 +68,222 @@ const Estacion* conocidaDeNombre(const CLibretaCampo& libreta, const Estacion* p
 
 bool esConocida(const Estacion& e, const Estacion* p) { return &e != p && (e.x != 0 || e.y != 0); }
 
-// What the global test says, in a surveyor's words.
-const char* veredictoGlobal(const ResultadoPasada& r) {
-    if (r.globalAceptado) return "aceptado";
-    return r.estadisticoGlobal < r.limiteInferior ? "rechazado (errores a priori pesimistas)"
-                                                  : "rechazado (error grosero o errores a priori optimistas)";
+double escala(const CDatosGenerales& ajustes, double x, double y) {
+    std::unique_ptr<CProyeccionUTM> utm;
+    if (ajustes.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes.proyeccion == 1);
+    return escalaRadiacion(utm.get(), ajustes.escalaAdicional, x, y).k;
+}
+
+// The first set-up of P with sights to known stations.
+Estacionamiento* setupInverso(const CLibretaCampo& libreta, const Estacion& p) {
+    for (const auto& s : p.estacionamientos)
+        for (const auto& l : s->lecturas)
+            if (conocidaDeNombre(libreta, &p, l.nombre.vista())) return s.get();
+    return nullptr;
+}
+
+// The point computation of a sight, its set-up and scale loaded; relative: from a station at 0, 0, 0.
+CCalculoPunto cargarVisual(const EntradaEstacionMMCC& e, const EcuacionEstacion& q, double x, double y, bool relativa) {
+    const OrigenEcuacion& o = q.origen;
+    CCalculoPunto cp;
+    DatosEstacionamientoCalculo d = datosDeEstacionamiento(o.inversa ? *e.estacion : *o.conocida, *o.estacionamiento);
+    if (relativa) d.x0 = d.y0 = d.z0 = 0;
+    cp.cargarEstacionamiento(d);
+    cp.fijarEscala(o.inversa ? escala(*e.ajustes, x, y) : escala(*e.ajustes, o.conocida->x, o.conocida->y));
+    return cp;
+}
+
+ResultadoPasada fallo(const char* error) {
+    ResultadoPasada r;
+    r.error = error;
+    return r;
+}
+
+// The plan rows in use, and whether an inverse one is among them.
+std::vector<std::size_t> filasEnUso(const EntradaEstacionMMCC& e, bool& inversa) {
+    std::vector<std::size_t> filas;
+    inversa = false;
+    for (std::size_t f = 0; f < e.planimetria.size(); ++f) {
+        if (!e.planimetria[f].uso) continue;
+        filas.push_back(f);
+        if (e.planimetria[f].tipo == TipoEcuacion::Inversa) inversa = true;
+    }
+    return filas;
+}
+
+// One row of B and Fo with its a priori sigma (m or cc). Null error with
+// false: the instrument choice has told.
+bool ecuacion(const EntradaEstacionMMCC& e, const EcuacionEstacion& q, double x, double y, double w,
+              CoeficientesEcuacion& c, double& sigma, const char*& error) {
+    const OrigenEcuacion& o = q.origen;
+    const Estacionamiento& s = *o.estacionamiento;
+    const Estacion& k = *o.conocida;
+    // Least squares reduces face right to face left: the equations read H
+    // and V as face left only, and each face stays its own observation.
+    const LecturaCaraIzquierda li = aCaraIzquierda(s, q.horizontal, q.vertical, q.distancia);
+    const double H = li.horizontal, V = li.vertical, Dg = li.distancia;
+    const double D = DistanciaEntre(x, y, k.x, k.y);
+    // The reduced distance, as the radiation reduces it.
+    double dred = 0;
+    if (Dg > 0) {
+        CCalculoPunto cp = cargarVisual(e, q, x, y, false);
+        cp.cargarLectura(H, V, Dg, o.jalon);
+        dred = cp.calcular().distanciaReducida;
+    }
+    const Instrumento* ins = e.instrumentos->de(s.datos.instrumento.vista(), s.nombre.vista());
+    if (!ins) return false;
+    const ErroresVisual err = erroresVisual(caracteristicas(*ins), parametrosTrabajo(*e.ajustes), Dg > 0 ? dred : D,
+                                            anguloCenital(s, V), o.jalon);
+    if (D == 0) {
+        error = kMensajeNSingular;
+        return false;
+    }
+    c = {};
+    if (q.tipo == TipoEcuacion::Distancia) {
+        c.dx = (x - k.x) / D;
+        c.dy = (y - k.y) / D;
+        c.fo = D - dred;
+        sigma = err.longitudinal;
+        return true;
+    }
+    const int C = kCentesimal;
+    if (q.tipo == TipoEcuacion::Inversa) {
+        double L = w + H;
+        if (L >= C) L -= C;
+        c.dx = -(k.y - y) * kRho / (D * D);
+        c.dy = (k.x - x) * kRho / (D * D);
+        c.dE = -1;
+        c.fo = kCcPorGon * cierreAngular(azimut(x, y, k.x, k.y, C), L, C);
+    } else {
+        double L = H + enCirculo(s.desorientacion, C);
+        if (L >= C) L -= C;
+        c.dx = (y - k.y) * kRho / (D * D);
+        c.dy = -(x - k.x) * kRho / (D * D);
+        c.fo = kCcPorGon * cierreAngular(azimut(k.x, k.y, x, y, C), L, C);
+    }
+    sigma = err.ea;
+    return true;
+}
+
+// Near-singular geometry (collinear directions, the danger circle): the
+// unit-diagonal scaled N has a vanishing pivot, or N⁻¹ a non-positive
+// diagonal, long before an exact zero appears.
+bool casiSingular(const CMatricesMMCC& m, std::size_t u) {
+    const math::matrixT& N = m.N;
+    for (std::size_t i = 0; i < u; ++i)
+        if (!(N(i, i) > 0) || !(m.Ninv(i, i) > 0) || !std::isfinite(m.Ninv(i, i))) return true;
+    std::vector<std::vector<double>> a(u, std::vector<double>(u));
+    for (std::size_t i = 0; i < u; ++i)
+        for (std::size_t j = 0; j < u; ++j) a[i][j] = N(i, j) / std::sqrt(N(i, i) * N(j, j));
+    for (std::size_t k = 0; k < u; ++k) {
+        std::size_t p = k;
+        for (std::size_t r = k + 1; r < u; ++r)
+            if (std::fabs(a[r][k]) > std::fabs(a[p][k])) p = r;
+        if (std::fabs(a[p][k]) < kPivoteMinimo) return true;
+        std::swap(a[p], a[k]);
+        for (std::size_t r = k + 1; r < u; ++r) {
+            const double factor = a[r][k] / a[k][k];
+            for (std::size_t j = k; j < u; ++j) a[r][j] -= factor * a[k][j];
+        }
+    }
+    return false;
+}
+
+// Increments, precisions, ellipse and global test of a solved system.
+void solucion(const CMatricesMMCC& m, std::size_t u, double x, double y, double w, ResultadoPasada& r) {
+    r.dx = m.X(0, 0);
+    r.dy = m.X(1, 0);
+    r.dE = u == 3 ? m.X(2, 0) : 0.0;
+    r.x = x + r.dx;
+    r.y = y + r.dy;
+    r.desorientacion = r.inversa ? enCirculo(w + r.dE / kCcPorGon, kCentesimal) : w;
+    r.varianza = m.sigma02;
+    r.emc = std::sqrt(std::max(0.0, r.varianza));
+    r.px = std::sqrt(std::max(0.0, m.Exx(0, 0)));
+    r.py = std::sqrt(std::max(0.0, m.Exx(1, 1)));
+    const double sigma0Apriori = 1.0;  // VarRef is already inside the cofactors
+    for (std::size_t i = 0; i < u; ++i) r.precisionApriori.push_back(sigma0Apriori * std::sqrt(m.Ninv(i, i)));
+    // With no redundancy the a posteriori covariance is 0: the ellipse is the a priori one.
+    const double escalaCov = r.redundancia > 0 ? r.varianza : sigma0Apriori * sigma0Apriori;
+    r.elipse = elipseError(escalaCov * m.Ninv(0, 0), escalaCov * m.Ninv(1, 1), escalaCov * m.Ninv(0, 1));
+    if (r.redundancia > 0) {
+        const TestGlobal t = testGlobal(r.redundancia, r.redundancia * r.varianza / (sigma0Apriori * sigma0Apriori));
+        r.estadisticoGlobal = t.estadistico;
+        r.limiteInferior = t.inferior;
+        r.limiteSuperior = t.superior;
+        r.globalAceptado = t.aceptado;
+    }
+    r.convergido = std::fabs(r.dx) < kParadaMetros && std::fabs(r.dy) < kParadaMetros &&
+                   (!r.inversa || std::fabs(r.dE) < kParadaCc);
+}
+
+// Residuals and their standardised values; the largest |w| above the limit
+// marks its row. With weights the a priori sigma0 scales them; with every
+// weight 1 the cofactors carry no scale and the a posteriori one is used.
+void residuos(const CMatricesMMCC& m, std::size_t u, const std::vector<std::size_t>& filas, bool pesos,
+              ResultadoPasada& r) {
+    const double s0 = pesos ? 1.0 : r.emc;
+    double mayor = 0;
+    int filaMayor = -1;
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        double bnb = 0;
+        for (std::size_t a = 0; a < u; ++a)
+            for (std::size_t b = 0; b < u; ++b) bnb += m.B(i, a) * m.Ninv(a, b) * m.B(i, b);
+        const double qvv = m.Q(i, i) - bnb;
+        const double v = m.V(i, 0);
+        const double wi = qvv > 1e-12 * m.Q(i, i) && s0 > 0 ? v / (s0 * std::sqrt(qvv))
+                                                           : std::numeric_limits<double>::quiet_NaN();
+        r.filas.push_back(static_cast<int>(filas[i]));
+        r.residuos.push_back(v);
+        r.w.push_back(wi);
+        if (std::isfinite(wi) && std::fabs(wi) > mayor) {
+            mayor = std::fabs(wi);
+            filaMayor = static_cast<int>(filas[i]);
+        }
+    }
+    if (mayor > kLimiteW) r.filaMarcada = filaMayor;
+}
+
+// Altimetry: the mean of the heights the used sights give, from the plan
+// position of this pass; Z stays as given without any.
+void altimetria(const EntradaEstacionMMCC& e, ResultadoPasada& r) {
+    r.z = e.z;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> alturas;
+    for (const EcuacionEstacion& q : e.altimetria) {
+        if (!q.uso) {
+            r.zp.push_back(nan);
+            continue;
+        }
+        const OrigenEcuacion& o = q.origen;
+        CCalculoPunto cp = cargarVisual(e, q, r.x, r.y, true);
+        const LecturaCaraIzquierda li = aCaraIzquierda(*o.estacionamiento, q.horizontal, q.vertical, q.distancia);
+        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, o.jalon);
+        const double relativo = cp.calcular().z;  // hi + dz − m + c
+        r.zp.push_back(o.inversa ? o.conocida->z - relativo : o.conocida->z + relativo);
+        alturas.push_back(r.zp.back());
+    }
+    r.alturas = static_cast<int>(alturas.size());
+    r.residuosAltura.assign(e.altimetria.size(), nan);
+    if (alturas.empty()) return;
+    double suma = 0;
+    for (double a : alturas) suma += a;
+    r.z = suma / alturas.size();
+    if (alturas.size() >= 2) {
+        double c = 0;
+        for (double a : alturas) c += (r.z - a) * (r.z - a);
+        r.pz = std::sqrt(c / (alturas.size() - 1));
+    }
+    // Against the Z each sight gives as the grid shows it.
+    for (std::size_t j = 0; j < e.altimetria.size(); ++j)
+        if (e.altimetria[j].uso) r.residuosAltura[j] = r.z - textoANumero(formatear("%1.3lf", r.zp[j]));
+}
+
+const char* veredicto(const ResultadoPasada& r) {
+    return veredictoTest({r.estadisticoGlobal, r.limiteInferior, r.limiteSuperior, r.globalAceptado});
 }
 
 }  // namespace
-
-Elipse elipseError(double sxx, double syy, double sxy) {
-    Elipse e;
-    const double m = (sxx + syy) / 2;
-    const double r = std::sqrt((sxx - syy) * (sxx - syy) / 4 + sxy * sxy);
-    e.a = std::sqrt(std::max(0.0, m + r));
-    e.b = std::sqrt(std::max(0.0, m - r));
-    // Azimuth from north, clockwise: y north, x east.
-    double az = 0.5 * std::atan2(2 * sxy, syy - sxx) * 200.0 / kPiAzimut;
-    if (az < 0) az += 200.0;
-    if (az >= 200.0) az -= 200.0;
-    e.azimut = az;
-    return e;
-}
-
-double cuantilChi2(int r, double p) {
-    if (r <= 0) return 0.0;
-    const double a = r / 2.0;
-    double bajo = 0, alto = std::max(10.0, 10.0 * r);
-    while (1.0 - gammaInferior(a, alto / 2) > p) alto *= 2;
-    for (int i = 0; i < 200; ++i) {
-        const double medio = (bajo + alto) / 2;
-        if (1.0 - gammaInferior(a, medio / 2) > p)
-            bajo = medio;
-        else
-            alto = medio;
-    }
-    return (bajo + alto) / 2;
-}
 
 double cierreAngular(double theta, double L, int C) {
     double d = std::fmod(theta - L, static_cast<double>(C));
@@ -181,71 +306,54 @@ double horizontalCaraDirecta(const Estacionamiento& s, double horizontal, double
     return aCaraIzquierda(s, horizontal, vertical, 0).horizontal;
 }
 
-CCalculoEstacionMMCC::CCalculoEstacionMMCC(CLibretaCampo& libreta, CDatosGenerales& ajustes,
-                                           const ListaInstrumentos* biblioteca, Avisos& avisos)
-    : libreta_(libreta),
-      ajustes_(ajustes),
-      biblioteca_(biblioteca),
-      avisos_(avisos),
-      instrumentos_(biblioteca, avisos),
-      rejilla_(columnasEcuaciones()) {}
-
-std::vector<std::string> CCalculoEstacionMMCC::nombresEstaciones() const {
-    std::vector<std::string> n;
-    for (const auto& e : libreta_.estaciones) n.push_back(cp1252AUtf8(e->nombre.vista()));
-    return n;
+const char* textoTipo(TipoEcuacion t) {
+    switch (t) {
+        case TipoEcuacion::Directa: return kTipoDirecta;
+        case TipoEcuacion::Inversa: return kTipoInversa;
+        case TipoEcuacion::Distancia: return kTipoDistancia;
+        case TipoEcuacion::AltDirecta: return kTipoAltDirecta;
+        case TipoEcuacion::AltInversa: return kTipoAltInversa;
+    }
+    return "";
 }
 
-bool CCalculoEstacionMMCC::elegirEstacion(std::string_view nombreUtf8) {
-    Estacion* p = libreta_.buscarEstacion(utf8ACp1252(nombreUtf8));
-    rejilla_.vaciar();
-    origenes_.clear();
-    omitidas_.clear();
-    estacion_ = nullptr;
-    inverso_ = nullptr;
-    reset();
-    textoResumen.clear();
+EcuacionesEstacion ecuacionesEstacion(CLibretaCampo& libreta, std::string_view nombre) {
+    EcuacionesEstacion r;
+    Estacion* p = libreta.buscarEstacion(nombre);
     if (!p) {
-        avisos_.mensaje(kMensajeNoExiste);
-        return false;
+        r.error = kMensajeNoExiste;
+        return r;
     }
-    // The inverse rows: the first set-up of P with sights to known stations.
-    for (const auto& s : p->estacionamientos) {
-        for (const auto& l : s->lecturas)
-            if (conocidaDeNombre(libreta_, p, l.nombre.vista())) {
-                inverso_ = s.get();
-                break;
-            }
-        if (inverso_) break;
-    }
-    std::vector<std::vector<std::string>> alt;
-    std::vector<OrigenEcuacion> origenesAlt;
+    r.inverso = setupInverso(libreta, *p);
     bool sexagesimal = false;
     auto anadir = [&](const Estacion& desde, const Estacionamiento& s, const Lectura& l, const Estacion& conocida,
                       bool inversa) {
         if (!lecturaUtilizable(l)) {
-            omitidas_.push_back(avisoLecturaNoUtilizable(s, l));
+            r.omitidas.push_back(avisoLecturaNoUtilizable(s, l));
             return;
         }
         if (s.datos.unidadAngular != kCentesimal) sexagesimal = true;
-        const std::string est = cp1252AUtf8(desde.nombre.vista()), vis = cp1252AUtf8(l.nombre.vista());
-        const std::string h = formatear("%1.4lf", l.horizontal), v = formatear("%1.4lf", l.vertical),
-                          d = formatear("%1.3lf", l.distancia);
-        const OrigenEcuacion o{&conocida, &desde, &s, l.jalon, inversa};
-        rejilla_.agregarFila({"1", inversa ? kTipoInversa : kTipoDirecta, est, vis, h, v, d, "", "", "", "", "", "-"});
-        origenes_.push_back(o);
+        EcuacionEstacion q{inversa ? TipoEcuacion::Inversa : TipoEcuacion::Directa,
+                           cp1252AUtf8(desde.nombre.vista()),
+                           cp1252AUtf8(l.nombre.vista()),
+                           l.horizontal,
+                           l.vertical,
+                           l.distancia,
+                           {&conocida, &desde, &s, l.jalon, inversa},
+                           true};
+        r.planimetria.push_back(q);
         if (l.distancia > 0) {
-            rejilla_.agregarFila({"1", kTipoDistancia, est, vis, h, v, d, "", "", "", "", "", "-"});
-            origenes_.push_back(o);
-            alt.push_back({"1", inversa ? kTipoAltInversa : kTipoAltDirecta, est, vis, h, v, d, "", "", "", "", "", "-"});
-            origenesAlt.push_back(o);
+            q.tipo = TipoEcuacion::Distancia;
+            r.planimetria.push_back(q);
+            q.tipo = inversa ? TipoEcuacion::AltInversa : TipoEcuacion::AltDirecta;
+            r.altimetria.push_back(q);
         }
     };
-    for (const auto& e : libreta_.estaciones) {
+    for (const auto& e : libreta.estaciones) {
         if (e.get() == p) {
-            if (!inverso_) continue;
-            for (const auto& l : inverso_->lecturas)
-                if (const Estacion* t = conocidaDeNombre(libreta_, p, l.nombre.vista())) anadir(*p, *inverso_, l, *t, true);
+            if (!r.inverso) continue;
+            for (const auto& l : r.inverso->lecturas)
+                if (const Estacion* t = conocidaDeNombre(libreta, p, l.nombre.vista())) anadir(*p, *r.inverso, l, *t, true);
             continue;
         }
         if (!esConocida(*e, p)) continue;
@@ -254,346 +362,194 @@ bool CCalculoEstacionMMCC::elegirEstacion(std::string_view nombreUtf8) {
                 if (l.nombre == p->nombre.vista()) anadir(*e, *s, l, *e, false);
     }
     if (sexagesimal) {
-        rejilla_.vaciar();
-        origenes_.clear();
-        inverso_ = nullptr;
-        avisos_.mensaje(kMensajeCentesimal);
-        return false;
+        r.planimetria.clear();
+        r.altimetria.clear();
+        r.inverso = nullptr;
+        r.error = kMensajeCentesimal;
+        return r;
     }
-    rejilla_.agregarFila({"", kTipoSeparadorZ, "", "", "", "", "", "", "", "", "", "", ""});
-    origenes_.push_back({});
-    for (std::size_t i = 0; i < alt.size(); ++i) {
-        rejilla_.agregarFila(alt[i]);
-        origenes_.push_back(origenesAlt[i]);
-    }
-    estacion_ = p;
-    textoX = formatear("%1.3lf", p->x);
-    textoY = formatear("%1.3lf", p->y);
-    textoZ = formatear("%1.3lf", p->z);
-    textoDesorientacion = formatear("%1.4lf", inverso_ ? enCirculo(inverso_->desorientacion, kCentesimal) : 0.0);
-    return true;
+    r.estacion = p;
+    return r;
 }
 
-void CCalculoEstacionMMCC::ponerDesorientacion(double w) {
-    textoDesorientacion = formatear("%1.4f", enCirculo(w, kCentesimal));
+std::array<std::string, 3> textosLectura(const EcuacionEstacion& e) {
+    return {formatear("%1.4lf", e.horizontal), formatear("%1.4lf", e.vertical), formatear("%1.3lf", e.distancia)};
 }
 
-std::size_t CCalculoEstacionMMCC::filaSeparador() const {
-    for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f)
-        if (rejilla_.texto(f, ce::tipo) == kTipoSeparadorZ) return f;
-    return rejilla_.numeroFilas();
+void leerComoSeMuestra(EcuacionEstacion& e) {
+    const auto t = textosLectura(e);
+    e.horizontal = textoANumero(t[0]);
+    e.vertical = textoANumero(t[1]);
+    e.distancia = textoANumero(t[2]);
 }
 
-bool CCalculoEstacionMMCC::inversaUsada() const {
-    const std::size_t z = filaSeparador();
-    for (std::size_t f = 0; f < z; ++f)
-        if (rejilla_.marcada(f, ce::uso) && rejilla_.texto(f, ce::tipo) == kTipoInversa) return true;
-    return false;
+AproximadasEstacion aproximadasIniciales(const EcuacionesEstacion& e) {
+    if (!e.estacion) return {};
+    const Estacion& p = *e.estacion;
+    return {formatear("%1.3lf", p.x), formatear("%1.3lf", p.y), formatear("%1.3lf", p.z),
+            formatear("%1.4lf", e.inverso ? enCirculo(e.inverso->desorientacion, kCentesimal) : 0.0)};
 }
 
-double CCalculoEstacionMMCC::escala(double x, double y) const {
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (ajustes_.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes_.proyeccion == 1);
-    return escalaRadiacion(utm.get(), ajustes_.escalaAdicional, x, y).k;
+std::string textoDesorientacionAprox(double w) { return formatear("%1.4f", enCirculo(w, kCentesimal)); }
+
+void anotarPasada(AproximadasEstacion& a, const ResultadoPasada& r) {
+    a.x = formatear("%1.3lf", r.x);
+    a.y = formatear("%1.3lf", r.y);
+    if (r.inversa) a.w = formatear("%1.4lf", r.desorientacion);
+    if (r.alturas > 0) a.z = formatear("%1.3lf", r.z);
 }
 
-void CCalculoEstacionMMCC::reset() {
-    iteraciones_ = 0;
-    textoIteraciones = "0 Iteraciones";
-    resultado_ = {};
+void EntradaEstacionMMCC::leer(const AproximadasEstacion& a) {
+    x = textoANumero(a.x);
+    y = textoANumero(a.y);
+    z = textoANumero(a.z);
+    w = enCirculo(textoANumero(a.w), kCentesimal);
 }
 
-bool CCalculoEstacionMMCC::calcular() {
-    if (!estacion_) return false;
-    const double x = textoANumero(textoX), y = textoANumero(textoY);
-    const double w = enCirculo(textoANumero(textoDesorientacion), kCentesimal);
-    const std::size_t z = filaSeparador();
+EntradaEstacionMMCC entradaComoSeMuestra(const EcuacionesEstacion& e, const CDatosGenerales& ajustes,
+                                         const ListaInstrumentos* biblioteca, EleccionInstrumento& instrumentos) {
+    EntradaEstacionMMCC r;
+    r.estacion = e.estacion;
+    r.planimetria = e.planimetria;
+    r.altimetria = e.altimetria;
+    for (auto* filas : {&r.planimetria, &r.altimetria})
+        for (EcuacionEstacion& q : *filas) leerComoSeMuestra(q);
+    r.ajustes = &ajustes;
+    r.hayBiblioteca = biblioteca && !biblioteca->empty();
+    r.instrumentos = &instrumentos;
+    return r;
+}
 
-    std::vector<std::size_t> filas;
-    int planimetricas = 0;
+ResultadoPasada calcularEstacionMMCC(const EntradaEstacionMMCC& e, CMatricesMMCC& matrices) {
+    if (!e.estacion) return {};
     bool inversa = false;
-    for (std::size_t f = 0; f < z; ++f) {
-        if (!rejilla_.marcada(f, ce::uso)) continue;
-        filas.push_back(f);
-        ++planimetricas;
-        if (rejilla_.texto(f, ce::tipo) == kTipoInversa) inversa = true;
-    }
-    if (planimetricas < (inversa ? 3 : 2)) {
-        avisos_.mensaje(kMensajePocasEcuaciones);
-        return false;
-    }
-    if (!biblioteca_ || biblioteca_->empty()) {
-        avisos_.mensaje(kMensajeInstrumentos);
-        return false;
-    }
+    const std::vector<std::size_t> filas = filasEnUso(e, inversa);
+    if (filas.size() < (inversa ? 3u : 2u)) return fallo(kMensajePocasEcuaciones);
+    if (!e.hayBiblioteca) return fallo(kMensajeInstrumentos);
     const std::size_t n = filas.size(), u = inversa ? 3 : 2;
-    const bool pesos = ajustes_.calcularConPesos != 0;
-
-    struct Fila {
-        double dx, dy, dE, fo;
-    };
-    std::vector<Fila> coef(n);
-    matrices_.dimensionar(n, u);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t f = filas[i];
-        const OrigenEcuacion& o = origenes_[f];
-        const Estacionamiento& s = *o.estacionamiento;
-        const Estacion& k = *o.conocida;
-        // Least squares reduces face right to face left: the equations read H
-        // and V as face left only, and each face stays its own observation.
-        const LecturaCaraIzquierda li = aCaraIzquierda(s, textoANumero(rejilla_.texto(f, ce::horizontal)),
-                                                       textoANumero(rejilla_.texto(f, ce::vertical)),
-                                                       textoANumero(rejilla_.texto(f, ce::distancia)));
-        const double H = li.horizontal, V = li.vertical, Dg = li.distancia;
-        const std::string tipo = rejilla_.texto(f, ce::tipo);
-        const double D = DistanciaEntre(x, y, k.x, k.y);
-        // The reduced distance, as the radiation reduces it.
-        double dred = 0;
-        if (Dg > 0) {
-            CCalculoPunto cp;
-            DatosEstacionamientoCalculo d = datosDeEstacionamiento(o.inversa ? *estacion_ : k, s);
-            cp.cargarEstacionamiento(d);
-            cp.fijarEscala(o.inversa ? escala(x, y) : escala(k.x, k.y));
-            cp.cargarLectura(H, V, Dg, o.jalon);
-            dred = cp.calcular().distanciaReducida;
-        }
-        const Instrumento* ins = instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista());
-        if (!ins) return false;
-        const ErroresVisual err = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), Dg > 0 ? dred : D,
-                                                anguloCenital(s, V), o.jalon);
-        Fila c{};
-        double sigma = 0;
-        if (D == 0) {
-            avisos_.mensaje(kMensajeNSingular);
-            return false;
-        }
-        if (tipo == kTipoDistancia) {
-            c.dx = (x - k.x) / D;
-            c.dy = (y - k.y) / D;
-            c.fo = D - dred;
-            sigma = err.longitudinal;
-        } else {
-            const int C = kCentesimal;
-            if (tipo == kTipoInversa) {
-                double L = w + H;
-                if (L >= C) L -= C;
-                c.dx = -(k.y - y) * kRho / (D * D);
-                c.dy = (k.x - x) * kRho / (D * D);
-                c.dE = -1;
-                c.fo = kCcPorGon * cierreAngular(azimut(x, y, k.x, k.y, C), L, C);
-            } else {
-                double L = H + enCirculo(s.desorientacion, C);
-                if (L >= C) L -= C;
-                c.dx = (y - k.y) * kRho / (D * D);
-                c.dy = -(x - k.x) * kRho / (D * D);
-                c.fo = kCcPorGon * cierreAngular(azimut(k.x, k.y, x, y, C), L, C);
-            }
-            sigma = err.ea;
-        }
-        coef[i] = c;
-        matrices_.B(i, 0) = c.dx;
-        matrices_.B(i, 1) = c.dy;
-        if (u == 3) matrices_.B(i, 2) = c.dE;
-        matrices_.Fo(i, 0) = c.fo;
-        matrices_.Q(i, i) = varianzaEcuacion(sigma, ajustes_);
-    }
-    matrices_.aproximada(0, 0) = x;
-    matrices_.aproximada(1, 0) = y;
-    if (u == 3) matrices_.aproximada(2, 0) = w;
-
-    if (!matrices_.pesos()) {
-        avisos_.mensaje(kMensajeQSingular);
-        return false;
-    }
-    const auto singular = [this] {
-        avisos_.mensaje(kMensajeNSingular);
-        return false;
-    };
-    if (!matrices_.resolver()) return singular();
-    // Near-singular geometry (collinear directions, the danger circle): the
-    // unit-diagonal scaled N has a vanishing pivot, or N⁻¹ a non-positive
-    // diagonal, long before an exact zero appears.
-    {
-        const math::matrixT& N = matrices_.N;
-        std::vector<std::vector<double>> a(u, std::vector<double>(u));
-        for (std::size_t i = 0; i < u; ++i) {
-            if (!(N(i, i) > 0) || !(matrices_.Ninv(i, i) > 0) || !std::isfinite(matrices_.Ninv(i, i))) return singular();
-        }
-        for (std::size_t i = 0; i < u; ++i)
-            for (std::size_t j = 0; j < u; ++j) a[i][j] = N(i, j) / std::sqrt(N(i, i) * N(j, j));
-        for (std::size_t k = 0; k < u; ++k) {
-            std::size_t p = k;
-            for (std::size_t r = k + 1; r < u; ++r)
-                if (std::fabs(a[r][k]) > std::fabs(a[p][k])) p = r;
-            if (std::fabs(a[p][k]) < kPivoteMinimo) return singular();
-            std::swap(a[p], a[k]);
-            for (std::size_t r = k + 1; r < u; ++r) {
-                const double factor = a[r][k] / a[k][k];
-                for (std::size_t j = k; j < u; ++j) a[r][j] -= factor * a[k][j];
-            }
-        }
-    }
 
     ResultadoPasada r;
+    matrices.dimensionar(n, u);
+    for (std::size_t i = 0; i < n; ++i) {
+        CoeficientesEcuacion c;
+        double sigma = 0;
+        if (!ecuacion(e, e.planimetria[filas[i]], e.x, e.y, e.w, c, sigma, r.error)) return fallo(r.error);
+        r.coeficientes.push_back(c);
+        matrices.B(i, 0) = c.dx;
+        matrices.B(i, 1) = c.dy;
+        if (u == 3) matrices.B(i, 2) = c.dE;
+        matrices.Fo(i, 0) = c.fo;
+        matrices.Q(i, i) = varianzaEcuacion(sigma, *e.ajustes);
+    }
+    matrices.aproximada(0, 0) = e.x;
+    matrices.aproximada(1, 0) = e.y;
+    if (u == 3) matrices.aproximada(2, 0) = e.w;
+    if (!matrices.pesos()) return fallo(kMensajeQSingular);
+    if (!matrices.resolver() || casiSingular(matrices, u)) return fallo(kMensajeNSingular);
+
     r.calculado = true;
     r.inversa = inversa;
     r.ecuaciones = static_cast<int>(n);
     r.redundancia = static_cast<int>(n) - static_cast<int>(u);
-    r.dx = matrices_.X(0, 0);
-    r.dy = matrices_.X(1, 0);
-    r.dE = u == 3 ? matrices_.X(2, 0) : 0.0;
-    r.x = x + r.dx;
-    r.y = y + r.dy;
-    r.desorientacion = inversa ? enCirculo(w + r.dE / kCcPorGon, kCentesimal) : w;
-    r.varianza = matrices_.sigma02;
-    r.emc = std::sqrt(std::max(0.0, r.varianza));
-    r.px = std::sqrt(std::max(0.0, matrices_.Exx(0, 0)));
-    r.py = std::sqrt(std::max(0.0, matrices_.Exx(1, 1)));
-    const double sigma0Apriori = 1.0;  // VarRef is already inside the cofactors
-    for (std::size_t i = 0; i < u; ++i) r.precisionApriori.push_back(sigma0Apriori * std::sqrt(matrices_.Ninv(i, i)));
-    // With no redundancy the a posteriori covariance is 0: the ellipse is the a priori one.
-    const double escalaCov = r.redundancia > 0 ? r.varianza : sigma0Apriori * sigma0Apriori;
-    r.elipse = elipseError(escalaCov * matrices_.Ninv(0, 0), escalaCov * matrices_.Ninv(1, 1),
-                           escalaCov * matrices_.Ninv(0, 1));
-    if (r.redundancia > 0) {
-        r.estadisticoGlobal = r.redundancia * r.varianza / (sigma0Apriori * sigma0Apriori);
-        r.limiteInferior = cuantilChi2(r.redundancia, 0.975);
-        r.limiteSuperior = cuantilChi2(r.redundancia, 0.025);
-        r.globalAceptado = r.estadisticoGlobal >= r.limiteInferior && r.estadisticoGlobal <= r.limiteSuperior;
-    }
-    // Standardised residuals: a priori sigma0 when weighted; with every
-    // weight 1 the cofactors carry no scale and the a posteriori one is used.
-    const double s0 = pesos ? sigma0Apriori : r.emc;
-    double mayor = 0;
-    int filaMayor = -1;
-    for (std::size_t i = 0; i < n; ++i) {
-        double bnb = 0;
-        for (std::size_t a = 0; a < u; ++a)
-            for (std::size_t b = 0; b < u; ++b) bnb += matrices_.B(i, a) * matrices_.Ninv(a, b) * matrices_.B(i, b);
-        const double qvv = matrices_.Q(i, i) - bnb;
-        const double v = matrices_.V(i, 0);
-        const double wi = qvv > 1e-12 * matrices_.Q(i, i) && s0 > 0 ? v / (s0 * std::sqrt(qvv))
-                                                                   : std::numeric_limits<double>::quiet_NaN();
-        r.filas.push_back(static_cast<int>(filas[i]));
-        r.residuos.push_back(v);
-        r.w.push_back(wi);
-        if (std::isfinite(wi) && std::fabs(wi) > mayor) {
-            mayor = std::fabs(wi);
-            filaMayor = static_cast<int>(filas[i]);
-        }
-    }
-    if (mayor > kLimiteW) r.filaMarcada = filaMayor;
-    r.convergido = std::fabs(r.dx) < kParadaMetros && std::fabs(r.dy) < kParadaMetros &&
-                   (!inversa || std::fabs(r.dE) < kParadaCc);
-
-    // Grid and edits.
-    for (std::size_t f = 0; f < z; ++f) rejilla_.asignar(f, ce::residuo, "");
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t f = filas[i];
-        rejilla_.asignar(f, ce::dx, formatear("%1.10lf", coef[i].dx));
-        rejilla_.asignar(f, ce::dy, formatear("%1.10lf", coef[i].dy));
-        rejilla_.asignar(f, ce::dE, formatear("%1.10lf", coef[i].dE));
-        rejilla_.asignar(f, ce::fo, formatear("%1.10lf", coef[i].fo));
-        rejilla_.asignar(f, ce::residuo, formatear("%1.3lf", limpio(r.residuos[i], 3)));
-        rejilla_.asignar(f, ce::trabajo, std::isfinite(r.w[i]) ? formatear("w=%1.2lf", r.w[i]) : "-");
-        if (r.filas[i] == r.filaMarcada) rejilla_.asignar(f, ce::trabajo, formatear("w=%1.2lf <==", r.w[i]));
-    }
-    textoX = formatear("%1.3lf", r.x);
-    textoY = formatear("%1.3lf", r.y);
-    if (inversa) textoDesorientacion = formatear("%1.4lf", r.desorientacion);
-
-    // Altimetry: the mean of the heights the sights give.
-    r.z = textoANumero(textoZ);
-    std::vector<double> alturas;
-    for (std::size_t f = z + 1; f < rejilla_.numeroFilas(); ++f) {
-        if (!rejilla_.marcada(f, ce::uso)) {
-            rejilla_.asignar(f, ce::trabajo, "-");
-            continue;
-        }
-        const OrigenEcuacion& o = origenes_[f];
-        CCalculoPunto cp;
-        DatosEstacionamientoCalculo d = datosDeEstacionamiento(o.inversa ? *estacion_ : *o.conocida, *o.estacionamiento);
-        d.x0 = d.y0 = d.z0 = 0;
-        cp.cargarEstacionamiento(d);
-        cp.fijarEscala(o.inversa ? escala(r.x, r.y) : escala(o.conocida->x, o.conocida->y));
-        const LecturaCaraIzquierda li = aCaraIzquierda(*o.estacionamiento, textoANumero(rejilla_.texto(f, ce::horizontal)),
-                                                       textoANumero(rejilla_.texto(f, ce::vertical)),
-                                                       textoANumero(rejilla_.texto(f, ce::distancia)));
-        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, o.jalon);
-        const double relativo = cp.calcular().z;  // hi + dz − m + c
-        const double zp = o.inversa ? o.conocida->z - relativo : o.conocida->z + relativo;
-        rejilla_.asignar(f, ce::trabajo, formatear("%1.3lf", zp));
-        alturas.push_back(zp);
-    }
-    if (!alturas.empty()) {
-        double suma = 0;
-        for (double a : alturas) suma += a;
-        r.z = suma / alturas.size();
-        if (alturas.size() >= 2) {
-            double c = 0;
-            for (double a : alturas) c += (r.z - a) * (r.z - a);
-            r.pz = std::sqrt(c / (alturas.size() - 1));
-        }
-        for (std::size_t f = z + 1; f < rejilla_.numeroFilas(); ++f)
-            if (rejilla_.marcada(f, ce::uso))
-                rejilla_.asignar(f, ce::residuo, formatear("%1.3lf", limpio(r.z - textoANumero(rejilla_.texto(f, ce::trabajo)), 3)));
-        textoZ = formatear("%1.3lf", r.z);
-    }
-    r.alturas = static_cast<int>(alturas.size());
-
-    textoResumen = formatear("PLANIMETRIA:\nVar = %1.3lf (adimensional)\ne.m.c. = %1.3lf\nPx=%1.3lfm Py=%1.3lfm\nALTIMETRIA: \nPz=%1.3lf\n\n",
-                             r.varianza, r.emc, r.px, r.py, r.pz) +
-                    formatear("dx=%1.3lf dy=%1.3lf", limpio(r.dx, 3), limpio(r.dy, 3));
-    textoResumen += formatear("\n\nr = %d   Elipse: a=%1.3lfm b=%1.3lfm Az=%1.4lf", r.redundancia, r.elipse.a,
-                              r.elipse.b, r.elipse.azimut);
-    if (r.redundancia == 0)
-        textoResumen += formatear("\nSin redundancia: precisión a priori Px=%1.3lfm Py=%1.3lfm", r.precisionApriori[0],
-                                  r.precisionApriori[1]);
-    else
-        textoResumen += formatear("\nTest global %1.3lf en [%1.3lf, %1.3lf]: %s", r.estadisticoGlobal, r.limiteInferior,
-                                  r.limiteSuperior, veredictoGlobal(r));
-    if (r.filaMarcada >= 0) {
-        const std::size_t f = static_cast<std::size_t>(r.filaMarcada);
-        double wm = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            if (r.filas[i] == r.filaMarcada) wm = r.w[i];
-        textoResumen += formatear("\nPosible error grosero: fila %zu %s %s->%s w=%1.2lf", f + 1,
-                                  rejilla_.texto(f, ce::tipo).c_str(), rejilla_.texto(f, ce::estacion).c_str(),
-                                  rejilla_.texto(f, ce::visado).c_str(), wm);
-    }
-
-    resultado_ = std::move(r);
-    ++iteraciones_;
-    textoIteraciones = formatear("%d Iteraciones", iteraciones_);
-    return true;
+    solucion(matrices, u, e.x, e.y, e.w, r);
+    residuos(matrices, u, filas, e.ajustes->calcularConPesos != 0, r);
+    altimetria(e, r);
+    return r;
 }
 
-int CCalculoEstacionMMCC::iterar(int maximo) {
+int iterarEstacionMMCC(EntradaEstacionMMCC& e, AproximadasEstacion& a, int maximo, CMatricesMMCC& matrices,
+                       ResultadoPasada& ultimo) {
     for (int i = 0; i < maximo; ++i) {
-        if (!calcular()) return 0;
-        if (resultado_.convergido) return i + 1;
+        e.leer(a);
+        ResultadoPasada r = calcularEstacionMMCC(e, matrices);
+        if (!r.calculado) {
+            ultimo = std::move(r);
+            return 0;
+        }
+        anotarPasada(a, r);
+        ultimo = std::move(r);
+        if (ultimo.convergido) return i + 1;
     }
-    avisos_.mensaje(kMensajeNoConverge);
     return maximo;
 }
 
-bool CCalculoEstacionMMCC::grabar() {
-    if (!estacion_) return false;
-    estacion_->x = textoANumero(textoX);
-    estacion_->y = textoANumero(textoY);
-    estacion_->z = textoANumero(textoZ);
-    if (inversaUsada() && inverso_) inverso_->desorientacion = enCirculo(textoANumero(textoDesorientacion), kCentesimal);
-    return true;
+std::array<std::string, 6> textosFilaPlanimetria(const ResultadoPasada& r, std::size_t i) {
+    const CoeficientesEcuacion& c = r.coeficientes[i];
+    std::string w = std::isfinite(r.w[i]) ? formatear("w=%1.2lf", r.w[i]) : "-";
+    if (r.filas[i] == r.filaMarcada) w = formatear("w=%1.2lf <==", r.w[i]);
+    return {formatear("%1.10lf", c.dx), formatear("%1.10lf", c.dy), formatear("%1.10lf", c.dE),
+            formatear("%1.10lf", c.fo), formatear("%1.3lf", limpio(r.residuos[i], 3)), w};
 }
 
-std::string CCalculoEstacionMMCC::textoInforme() const {
+std::array<std::string, 2> textosFilaAltura(const ResultadoPasada& r, std::size_t j) {
+    return {formatear("%1.3lf", r.zp[j]),
+            std::isfinite(r.residuosAltura[j]) ? formatear("%1.3lf", limpio(r.residuosAltura[j], 3)) : ""};
+}
+
+std::string textoResumenEstacion(const ResultadoPasada& r, const std::vector<EcuacionEstacion>& planimetria) {
+    std::string t =
+        formatear("PLANIMETRIA:\nVar = %1.3lf (adimensional)\ne.m.c. = %1.3lf\nPx=%1.3lfm Py=%1.3lfm\nALTIMETRIA: \nPz=%1.3lf\n\n",
+                  r.varianza, r.emc, r.px, r.py, r.pz) +
+        formatear("dx=%1.3lf dy=%1.3lf", limpio(r.dx, 3), limpio(r.dy, 3));
+    t += formatear("\n\nr = %d   Elipse: a=%1.3lfm b=%1.3lfm Az=%1.4lf", r.redundancia, r.elipse.a, r.elipse.b,
+                   r.elipse.azimut);
+    if (r.redundancia == 0)
+        t += formatear("\nSin redundancia: precisión a priori Px=%1.3lfm Py=%1.3lfm", r.precisionApriori[0],
+                       r.precisionApriori[1]);
+    else
+        t += formatear("\nTest global %1.3lf en [%1.3lf, %1.3lf]: %s", r.estadisticoGlobal, r.limiteInferior,
+                       r.limiteSuperior, veredicto(r));
+    for (std::size_t i = 0; i < r.filas.size(); ++i) {
+        if (r.filas[i] != r.filaMarcada) continue;
+        const EcuacionEstacion& q = planimetria[static_cast<std::size_t>(r.filaMarcada)];
+        t += formatear("\nPosible error grosero: fila %d %s %s->%s w=%1.2lf", r.filaMarcada + 1, textoTipo(q.tipo),
+                       q.estacion.c_str(), q.visado.c_str(), r.w[i]);
+    }
+    return t;
+}
+
+InformeEstacionMMCC informeDePasada(const EntradaEstacionMMCC& e, const ResultadoPasada& r, int iteraciones,
+                                    const CMatricesMMCC& matrices, const std::vector<std::string>& omitidas) {
+    InformeEstacionMMCC inf;
+    inf.nombre = e.estacion ? std::string(e.estacion->nombre.vista()) : "";
+    auto fila = [](const EcuacionEstacion& q) {
+        return FilaInformeEstacion{q.uso, textoTipo(q.tipo), q.estacion, q.visado};
+    };
+    for (const EcuacionEstacion& q : e.planimetria) inf.planimetria.push_back(fila(q));
+    for (std::size_t i = 0; i < r.filas.size(); ++i) {
+        const auto t = textosFilaPlanimetria(r, i);
+        FilaInformeEstacion& f = inf.planimetria[static_cast<std::size_t>(r.filas[i])];
+        f.dx = textoANumero(t[0]);
+        f.dy = textoANumero(t[1]);
+        f.dE = textoANumero(t[2]);
+        f.fo = textoANumero(t[3]);
+        f.residuo = textoANumero(t[4]);
+    }
+    for (std::size_t j = 0; j < e.altimetria.size(); ++j) {
+        FilaInformeEstacion f = fila(e.altimetria[j]);
+        f.z = e.altimetria[j].origen.conocida ? e.altimetria[j].origen.conocida->z : 0.0;
+        const auto t = j < r.zp.size() && e.altimetria[j].uso ? textosFilaAltura(r, j) : std::array<std::string, 2>{"-", ""};
+        f.zp = textoANumero(t[0]);
+        f.residuo = textoANumero(t[1]);
+        inf.altimetria.push_back(f);
+    }
+    inf.iteraciones = iteraciones;
+    const CDatosGenerales& a = *e.ajustes;
+    inf.varianzaApriori = a.calcularConPesos && a.varianzaReferencia > 0 ? a.varianzaReferencia : 1.0;
+    inf.resultado = r;
+    inf.Ninv = matrices.Ninv;
+    inf.omitidas = omitidas;
+    return inf;
+}
+
+std::string textoInformeEstacionMMCC(const InformeEstacionMMCC& inf) {
     std::string t;
     auto linea = [&t](const std::string& s) {
         t += s;
         t += '\n';
     };
-    const ResultadoPasada& r = resultado_;
-    const char* nombre = estacion_ ? estacion_->nombre.c_str() : "";
+    const ResultadoPasada& r = inf.resultado;
+    const char* nombre = inf.nombre.c_str();
     const std::string estrellas = "                         **************************************";
     linea("");
     linea(estrellas);
@@ -604,18 +560,14 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
     linea("");
     linea(utf8ACp1252("  S/N     Tipo     Estación    Visado                   ECUACION                          Residuo"));
     linea(" ************************************************************************************************** ");
-    const std::size_t z = filaSeparador();
-    auto celda = [this](std::size_t f, std::size_t c) { return utf8ACp1252(rejilla_.texto(f, c)); };
-    auto num = [this](std::size_t f, std::size_t c) { return textoANumero(rejilla_.texto(f, c)); };
-    for (std::size_t f = 0; f < z; ++f)
-        linea(formatear("  %3s  %10s %10s%10s  %10.4lf.dx%10.4lf.dy%4.1lf.dE = %10.4lf  %9.4lf",
-                        rejilla_.marcada(f, ce::uso) ? "SI" : "NO", celda(f, ce::tipo).c_str(), celda(f, ce::estacion).c_str(),
-                        celda(f, ce::visado).c_str(), limpio(num(f, ce::dx), 4), limpio(num(f, ce::dy), 4),
-                        limpio(num(f, ce::dE), 1), limpio(num(f, ce::fo), 4), limpio(num(f, ce::residuo), 4)));
+    auto c = [](const std::string& s) { return utf8ACp1252(s); };
+    for (const FilaInformeEstacion& f : inf.planimetria)
+        linea(formatear("  %3s  %10s %10s%10s  %10.4lf.dx%10.4lf.dy%4.1lf.dE = %10.4lf  %9.4lf", f.uso ? "SI" : "NO",
+                        c(f.tipo).c_str(), c(f.estacion).c_str(), c(f.visado).c_str(), limpio(f.dx, 4), limpio(f.dy, 4),
+                        limpio(f.dE, 1), limpio(f.fo, 4), limpio(f.residuo, 4)));
     linea("");
-    const double apriori = ajustes_.calcularConPesos && ajustes_.varianzaReferencia > 0 ? ajustes_.varianzaReferencia : 1.0;
     linea(formatear(utf8ACp1252("      Solucionado a la %2d iteración:             Varianza apriori    = %12.4lf").c_str(),
-                    iteraciones_, apriori));
+                    inf.iteraciones, inf.varianzaApriori));
     linea(formatear("                                                 Varianza posteriori = %12.4lf", r.varianza));
     linea(formatear("                                                 emc = %12.5lf", r.emc));
     linea("");
@@ -626,7 +578,7 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
     for (std::size_t i = 0; i < u; ++i) {
         std::string s = i == 0 ? utf8ACp1252("      Precisión:          Matriz N^-1           ")
                                : std::string("                                                ");
-        for (std::size_t j = 0; j < u; ++j) s += formatear(j == 0 ? "%20.9lf" : "  %20.9lf", matrices_.Ninv(i, j));
+        for (std::size_t j = 0; j < u; ++j) s += formatear(j == 0 ? "%20.9lf" : "  %20.9lf", inf.Ninv(i, j));
         linea(s);
     }
     if (r.calculado) {
@@ -641,14 +593,15 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
                             r.precisionApriori[0], r.precisionApriori[1]));
         else
             linea(formatear(utf8ACp1252("      Test global de la varianza: %1.3lf  límites %1.3lf - %1.3lf  %s").c_str(),
-                            r.estadisticoGlobal, r.limiteInferior, r.limiteSuperior, veredictoGlobal(r)));
+                            r.estadisticoGlobal, r.limiteInferior, r.limiteSuperior, veredicto(r)));
         linea("");
         linea(utf8ACp1252("  Ecuación       Tipo   Estación    Visado    Residuo        w"));
         for (std::size_t i = 0; i < r.filas.size(); ++i) {
             const std::size_t f = static_cast<std::size_t>(r.filas[i]);
+            const FilaInformeEstacion& q = inf.planimetria[f];
             const std::string w = std::isfinite(r.w[i]) ? formatear("%8.2lf", r.w[i]) : std::string("       -");
-            linea(formatear("  %8zu %10s %10s%10s  %9.4lf %s%s", f + 1, celda(f, ce::tipo).c_str(),
-                            celda(f, ce::estacion).c_str(), celda(f, ce::visado).c_str(), limpio(r.residuos[i], 4), w.c_str(),
+            linea(formatear("  %8zu %10s %10s%10s  %9.4lf %s%s", f + 1, c(q.tipo).c_str(), c(q.estacion).c_str(),
+                            c(q.visado).c_str(), limpio(r.residuos[i], 4), w.c_str(),
                             r.filas[i] == r.filaMarcada ? "  <== posible error grosero" : ""));
         }
         linea("");
@@ -657,25 +610,17 @@ std::string CCalculoEstacionMMCC::textoInforme() const {
     linea("");
     linea(utf8ACp1252("  S/N     Tipo   Estación    Visado      Z            Zp     Residuo"));
     linea(" ********************************************************************* ");
-    for (std::size_t f = z + 1; f < rejilla_.numeroFilas(); ++f) {
-        const OrigenEcuacion& o = origenes_[f];
-        const bool uso = rejilla_.marcada(f, ce::uso);
-        linea(formatear("  %3s  %4s %10s%10s  %10.3lf  %10.3lf   %9.4lf", uso ? "SI" : "NO", celda(f, ce::tipo).c_str(),
-                        celda(f, ce::estacion).c_str(), celda(f, ce::visado).c_str(), o.conocida ? o.conocida->z : 0.0,
-                        num(f, ce::trabajo), limpio(num(f, ce::residuo), 4)));
-    }
+    for (const FilaInformeEstacion& f : inf.altimetria)
+        linea(formatear("  %3s  %4s %10s%10s  %10.3lf  %10.3lf   %9.4lf", f.uso ? "SI" : "NO", c(f.tipo).c_str(),
+                        c(f.estacion).c_str(), c(f.visado).c_str(), f.z, f.zp, limpio(f.residuo, 4)));
     linea("");
     linea(formatear(utf8ACp1252("      Solución con %2d:").c_str(), r.alturas));
     linea("");
     linea(formatear("      Coordenadas AJUSTADAS:                    Z =  %12.3lf   Pz = %1.3lfm", r.z, r.pz));
     linea("");
-    for (const std::string& o : omitidas_) linea(utf8ACp1252("  " + o));
-    if (!omitidas_.empty()) linea("");
+    for (const std::string& o : inf.omitidas) linea(utf8ACp1252("  " + o));
+    if (!inf.omitidas.empty()) linea("");
     return t;
-}
-
-bool CCalculoEstacionMMCC::imprimir(const std::filesystem::path& ruta) const {
-    return anadirAFichero(ruta, textoInforme());
 }
 
 }  // namespace celvara

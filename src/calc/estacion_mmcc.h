@@ -16,12 +16,14 @@
 // the global test of the variance factor r·s0²/sigma0² against chi²(r).
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/estadistica.h"
 #include "calc/matrices_mmcc.h"
 #include "calc/modelo_errores.h"
 #include "datos/instrumentos.h"
@@ -60,22 +62,9 @@ inline constexpr const char* kMensajeCentesimal =
     "En este Cálculo Solo se permiten Lecuras Centesimales\n Unificar Previamente Unidades de Lecturas";
 inline constexpr const char* kMensajeNoConverge = "El cálculo no converge";
 
-// The largest |w| above this marks its equation (data snooping, alpha 0.1 %).
-inline constexpr double kLimiteW = 3.29;
 // Stop rule of the iteration.
 inline constexpr double kParadaMetros = 0.0005;
 inline constexpr double kParadaCc = 0.5;
-
-// Ellipse of standard error: semi-axes a >= b (m), azimuth of a (gon, [0, 200)).
-struct Elipse {
-    double a = 0, b = 0, azimut = 0;
-};
-// Standard error ellipse of a 2 × 2 covariance (x east, y north).
-Elipse elipseError(double sxx, double syy, double sxy);
-
-// Upper quantile of chi² with r degrees of freedom: the value exceeded with
-// probability p.
-double cuantilChi2(int r, double p);
 
 // The set-up behind one row of the grid.
 struct OrigenEcuacion {
@@ -86,9 +75,15 @@ struct OrigenEcuacion {
     bool inversa = false;  // taken from P
 };
 
-// What one pass left, beyond the texts.
+// Equation row of the system: dx·X + dy·Y + dE·E = Fo (m, cc).
+struct CoeficientesEcuacion {
+    double dx = 0, dy = 0, dE = 0, fo = 0;
+};
+
+// What one pass gives.
 struct ResultadoPasada {
     bool calculado = false;
+    const char* error = nullptr;  // why it could not compute, when it says
     bool inversa = false;
     double x = 0, y = 0, z = 0, desorientacion = 0;
     double dx = 0, dy = 0, dE = 0;  // increments, m and cc
@@ -98,13 +93,118 @@ struct ResultadoPasada {
     Elipse elipse;
     double estadisticoGlobal = 0, limiteInferior = 0, limiteSuperior = 0;
     bool globalAceptado = true;
-    std::vector<int> filas;          // grid row of each equation of the system
+    std::vector<int> filas;          // plan row of each equation of the system
+    std::vector<CoeficientesEcuacion> coeficientes;  // per equation
     std::vector<double> residuos;    // per equation, m or cc
     std::vector<double> w;           // per equation; NaN when qvv is 0
-    int filaMarcada = -1;            // grid row with the largest |w| above the limit
+    int filaMarcada = -1;            // plan row with the largest |w| above the limit
     bool convergido = false;
+    // Per height row: the Z of P it gives (NaN when not used), and its
+    // residual against the mean of the Z shown to the mm (NaN without any).
+    std::vector<double> zp, residuosAltura;
 };
 
+enum class TipoEcuacion { Directa, Inversa, Distancia, AltDirecta, AltInversa };
+// The TIPO the grid shows for it.
+const char* textoTipo(TipoEcuacion t);
+
+// One equation: a sight between P and a known station.
+struct EcuacionEstacion {
+    TipoEcuacion tipo = TipoEcuacion::Directa;
+    std::string estacion, visado;  // UTF-8
+    double horizontal = 0, vertical = 0, distancia = 0;
+    OrigenEcuacion origen;
+    bool uso = true;
+};
+
+// The equations of a station as its book gives them.
+struct EcuacionesEstacion {
+    Estacion* estacion = nullptr;
+    // The set-up of P whose sights give the inverse rows (the first with sights to known stations).
+    Estacionamiento* inverso = nullptr;
+    std::vector<EcuacionEstacion> planimetria, altimetria;
+    std::vector<std::string> omitidas;  // readings left out, UTF-8
+    const char* error = nullptr;        // kMensajeNoExiste or kMensajeCentesimal
+};
+EcuacionesEstacion ecuacionesEstacion(CLibretaCampo& libreta, std::string_view nombre);  // Windows-1252 name
+
+// H and V as the grid shows them ("%1.4lf"), then D ("%1.3lf"). A pass reads
+// what is shown, so the batch tool reads the readings back through the same
+// texts (leerComoSeMuestra) and computes what the window computes.
+std::array<std::string, 3> textosLectura(const EcuacionEstacion& e);
+void leerComoSeMuestra(EcuacionEstacion& e);
+
+// The approximate values as the window's edits hold them. The first come
+// from the book; after each pass X and Y are kept to the mm, Z to the mm when
+// sights give it, the orientation to 0.1 mgon when inverse rows took part,
+// and the next pass reads those texts back: window and batch tool iterate
+// through the same roundings.
+struct AproximadasEstacion {
+    std::string x, y, z, w;
+};
+AproximadasEstacion aproximadasIniciales(const EcuacionesEstacion& e);
+// "Aprox": an orientation found elsewhere, as the edit shows it.
+std::string textoDesorientacionAprox(double w);
+void anotarPasada(AproximadasEstacion& a, const ResultadoPasada& r);
+
+// What a pass needs: the equations with their use flags, the approximate
+// values, the settings and how each set-up's instrument is found.
+struct EntradaEstacionMMCC {
+    const Estacion* estacion = nullptr;
+    std::vector<EcuacionEstacion> planimetria, altimetria;
+    double x = 0, y = 0, z = 0, w = 0;  // m, gon
+    const CDatosGenerales* ajustes = nullptr;
+    bool hayBiblioteca = false;  // the instrument library was read and is not empty
+    EleccionInstrumento* instrumentos = nullptr;
+    // The approximate values from the edits' texts.
+    void leer(const AproximadasEstacion& a);
+};
+// Every equation of the book in use, read as the grid shows it: what the
+// window computes before anything is edited.
+EntradaEstacionMMCC entradaComoSeMuestra(const EcuacionesEstacion& e, const CDatosGenerales& ajustes,
+                                         const ListaInstrumentos* biblioteca, EleccionInstrumento& instrumentos);
+
+// One pass ("CALCULAR"). `matrices` is the work area the window "MATRICES"
+// shows. Not calculado: `error` says why, or the instrument choice has told.
+ResultadoPasada calcularEstacionMMCC(const EntradaEstacionMMCC& e, CMatricesMMCC& matrices);
+// The passes of "iterar" from the approximate values `a` (left as the last
+// pass wrote them): the passes made, 0 when one failed; `ultimo` is the last
+// pass (the failed one, with its error).
+int iterarEstacionMMCC(EntradaEstacionMMCC& e, AproximadasEstacion& a, int maximo, CMatricesMMCC& matrices,
+                       ResultadoPasada& ultimo);
+
+// The cells of a used plan row after a pass (index i of r.filas): dx, dy,
+// dE, Fo, the residual and the last column (w).
+std::array<std::string, 6> textosFilaPlanimetria(const ResultadoPasada& r, std::size_t i);
+// The last column (Zp) and the residual of a used height row j.
+std::array<std::string, 2> textosFilaAltura(const ResultadoPasada& r, std::size_t j);
+// The summary beside the grid, UTF-8.
+std::string textoResumenEstacion(const ResultadoPasada& r, const std::vector<EcuacionEstacion>& planimetria);
+
+// A row of the report, with the values the grid shows.
+struct FilaInformeEstacion {
+    bool uso = true;
+    std::string tipo, estacion, visado;                   // UTF-8
+    double dx = 0, dy = 0, dE = 0, fo = 0, residuo = 0;  // plan rows
+    double z = 0, zp = 0;                                 // height rows: known Z and the Z of P it gives
+};
+struct InformeEstacionMMCC {
+    std::string nombre;  // Windows-1252
+    std::vector<FilaInformeEstacion> planimetria, altimetria;
+    int iteraciones = 0;
+    double varianzaApriori = 1;
+    ResultadoPasada resultado;
+    math::matrixT Ninv;
+    std::vector<std::string> omitidas;  // UTF-8
+};
+// The report of the last pass, as the cells of a pass show it (the batch tool's
+// view of the window's grid).
+InformeEstacionMMCC informeDePasada(const EntradaEstacionMMCC& e, const ResultadoPasada& r, int iteraciones,
+                                    const CMatricesMMCC& matrices, const std::vector<std::string>& omitidas);
+std::string textoInformeEstacionMMCC(const InformeEstacionMMCC& i);  // Windows-1252
+
+// The window "CALCULO COORDENADAS": the equations in a grid of text, the
+// approximate values in edits; each pass is built from them and written back.
 class CCalculoEstacionMMCC {
 public:
     // `biblioteca` null: the instrument library could not be read.
@@ -121,7 +221,6 @@ public:
 
     RejillaTexto& rejilla() { return rejilla_; }
     const RejillaTexto& rejilla() const { return rejilla_; }
-    const std::vector<OrigenEcuacion>& origenes() const { return origenes_; }
 
     // Edits 1181-1184 and the texts of the window (UTF-8).
     std::string textoX, textoY, textoZ, textoDesorientacion;
@@ -157,7 +256,10 @@ public:
 private:
     bool inversaUsada() const;
     std::size_t filaSeparador() const;
-    double escala(double x, double y) const;
+    AproximadasEstacion aproximadas() const { return {textoX, textoY, textoZ, textoDesorientacion}; }
+    EntradaEstacionMMCC entrada();
+    void mostrar(const ResultadoPasada& r);
+    InformeEstacionMMCC informe() const;
 
     CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;
@@ -168,7 +270,7 @@ private:
     Estacionamiento* inverso_ = nullptr;
     RejillaTexto rejilla_;
     std::vector<std::string> omitidas_;
-    std::vector<OrigenEcuacion> origenes_;  // one per grid row
+    std::vector<EcuacionEstacion> planimetria_, altimetria_;  // the rows above and below "Z"
     CMatricesMMCC matrices_;
     ResultadoPasada resultado_;
     int iteraciones_ = 0;

@@ -231,33 +231,140 @@ bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
     return true;
 }
 
-SolucionEstacion CCalculoEstacionSemi::radiar(const Visual& v, std::size_t f) const {
-    const RejillaTexto& g = rejillas_[0];
-    const double H = textoANumero(g.texto(f, cs::horizontal)), V = textoANumero(g.texto(f, cs::vertical));
-    const double D = textoANumero(g.texto(f, cs::distancia)), m = textoANumero(g.texto(f, cs::jalon));
+namespace {
+
+// A sight once the plane distance to P is known: its azimuth, face-left
+// readings and target height.
+struct Lado {
+    double az, h, v, m;
+    const VisualSemi* vis;
+};
+
+Lado lado(const VisualSemi& v) {
+    const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, v.horizontal, v.vertical, 0);
+    return Lado{enCirculo(li.horizontal + v.estacionamiento->desorientacion), li.horizontal, li.vertical, v.jalon, &v};
+}
+
+// Height relative to the set-up's station (hi + dz − m + c) over a plane distance.
+double relativa(const Lado& l, double dh) {
+    DatosEstacionamientoCalculo d = datosDeEstacionamiento(*l.vis->conocida, *l.vis->estacionamiento);
+    d.x0 = d.y0 = d.z0 = 0;
+    if (d.tipoDistancia != static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel))
+        d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasVertical);
+    CCalculoPunto cp;
+    cp.cargarEstacionamiento(d);
+    cp.cargarLectura(0, l.v, dh, l.m);
+    return cp.calcular().z;
+}
+
+ErroresVisual errores(const EntradaSemi& e, const VisualSemi& v, double dh, double vertical) {
+    const Estacionamiento& s = *v.estacionamiento;
+    const Instrumento* ins = e.instrumentos->de(s.datos.instrumento.vista(), s.nombre.vista());
+    return erroresVisual(caracteristicas(*ins), parametrosTrabajo(*e.ajustes), dh, anguloCenital(s, vertical), v.jalon);
+}
+
+SolucionEstacion radiada(const EntradaSemi& e, const VisualSemi& v) {
     std::unique_ptr<CProyeccionUTM> utm;
-    if (ajustes_.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes_.proyeccion == 1);
+    if (e.ajustes->proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(e.ajustes->proyeccion == 1);
     CCalculoPunto cp;
     cp.cargarEstacionamiento(datosDeEstacionamiento(*v.conocida, *v.estacionamiento));
-    cp.fijarEscala(escalaRadiacion(utm.get(), ajustes_.escalaAdicional, v.conocida->x, v.conocida->y).k);
+    cp.fijarEscala(escalaRadiacion(utm.get(), e.ajustes->escalaAdicional, v.conocida->x, v.conocida->y).k);
     // Computed face left, as every least-squares and intersection step reads H and V.
-    const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, H, V, D);
-    cp.cargarLectura(li.horizontal, li.vertical, li.distancia, m);
+    const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, v.horizontal, v.vertical, v.distancia);
+    cp.cargarLectura(li.horizontal, li.vertical, li.distancia, v.jalon);
     const PuntoCalculado& p = cp.calcular();
     SolucionEstacion s;
     s.estaciones[0] = std::string(v.conocida->nombre.vista());
     s.x = p.x;
     s.y = p.y;
     s.z = p.z;
-    const Instrumento* ins = instrumentos_.de(v.estacionamiento->datos.instrumento.vista(), v.estacionamiento->nombre.vista());
-    const ErroresVisual e = erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), p.distanciaReducida,
-                                            anguloCenital(*v.estacionamiento, li.vertical), m);
-    s.a = e.transversal;
-    s.b = e.longitudinal;
-    s.d1 = e.longitudinal;  // along the sight
-    s.d2 = e.transversal;
-    s.tz = e.altura;
+    const ErroresVisual er = errores(e, v, p.distanciaReducida, li.vertical);
+    s.a = er.transversal;
+    s.b = er.longitudinal;
+    s.d1 = er.longitudinal;  // along the sight
+    s.d2 = er.transversal;
+    s.tz = er.altura;
     return s;
+}
+
+bool directa(const EntradaSemi& e, const Lado& l1, const Lado& l2, SolucionEstacion& s) {
+    const Estacion &s1 = *l1.vis->conocida, &s2 = *l2.vis->conocida;
+    if (&s1 == &s2) return false;
+    if (!interseccionDirecta(s1.x, s1.y, l1.az, s2.x, s2.y, l2.az, s.x, s.y)) return false;
+    s.estaciones = {std::string(s1.nombre.vista()), std::string(s2.nombre.vista()), ""};
+    double n11 = 0, n12 = 0, n22 = 0, z = 0, tz2 = 0;
+    for (const Lado* l : {&l1, &l2}) {
+        const Estacion& k = *l->vis->conocida;
+        const double D = DistanciaEntre(k.x, k.y, s.x, s.y);
+        const double az = l->az * kGonARadian;
+        const ErroresVisual er = errores(e, *l->vis, D, l->v);
+        const double sigma = er.ea / kRho;  // rad
+        const double bx = std::cos(az) / D, by = -std::sin(az) / D;
+        n11 += bx * bx / (sigma * sigma);
+        n12 += bx * by / (sigma * sigma);
+        n22 += by * by / (sigma * sigma);
+        z += k.z + relativa(*l, D);
+        tz2 += er.altura * er.altura;
+    }
+    s.z = z / 2;
+    s.tz = std::sqrt(tz2) / 2;
+    figuras(n11, n12, n22, std::sin(l1.az * kGonARadian), std::cos(l1.az * kGonARadian), s);
+    return true;
+}
+
+bool inversa(const EntradaSemi& e, const Lado (&l)[3], SolucionEstacion& s) {
+    const Estacion* t[3] = {l[0].vis->conocida, l[1].vis->conocida, l[2].vis->conocida};
+    if (t[0] == t[1] || t[0] == t[2] || t[1] == t[2]) return false;
+    if (!interseccionInversa({t[0]->x, t[1]->x, t[2]->x}, {t[0]->y, t[1]->y, t[2]->y}, {l[0].h, l[1].h, l[2].h}, s.x,
+                             s.y))
+        return false;
+    for (int a = 0; a < 3; ++a) s.estaciones[a] = std::string(t[a]->nombre.vista());
+    // Normal matrix of x, y, w; w eliminated (Schur complement).
+    double n[3][3] = {};
+    double z = 0, tz2 = 0;
+    for (int a = 0; a < 3; ++a) {
+        const double D = DistanciaEntre(s.x, s.y, t[a]->x, t[a]->y);
+        if (!(D > 0)) return false;
+        const double az = AzimutEntre(s.x, s.y, t[a]->x, t[a]->y, kCentesimal) * kGonARadian;
+        const ErroresVisual er = errores(e, *l[a].vis, D, l[a].v);
+        const double sigma = er.ea / kRho;
+        const double b[3] = {-std::cos(az) / D, std::sin(az) / D, -1};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) n[r][c] += b[r] * b[c] / (sigma * sigma);
+        z += t[a]->z - relativa(l[a], D);
+        tz2 += er.altura * er.altura;
+    }
+    if (!(n[2][2] > 0)) return false;
+    const double n11 = n[0][0] - n[0][2] * n[2][0] / n[2][2];
+    const double n12 = n[0][1] - n[0][2] * n[2][1] / n[2][2];
+    const double n22 = n[1][1] - n[1][2] * n[2][1] / n[2][2];
+    s.z = z / 3;
+    s.tz = std::sqrt(tz2) / 3;
+    const double az1 = AzimutEntre(s.x, s.y, t[0]->x, t[0]->y, kCentesimal) * kGonARadian;
+    figuras(n11, n12, n22, std::sin(az1), std::cos(az1), s);
+    return s.a > 0;  // no defined ellipse: the danger circle
+}
+
+}  // namespace
+
+std::array<ListaSoluciones, kMetodosEstacion> solucionesEstacion(const EntradaSemi& e) {
+    std::array<ListaSoluciones, kMetodosEstacion> r;
+    for (const VisualSemi& v : e.visuales[0]) r[0].push_back(radiada(e, v));
+    const auto& d = e.visuales[1];
+    for (std::size_t i = 0; i < d.size(); ++i)
+        for (std::size_t j = i + 1; j < d.size(); ++j) {
+            SolucionEstacion s;
+            if (directa(e, lado(d[i]), lado(d[j]), s)) r[1].push_back(s);
+        }
+    const auto& v = e.visuales[2];
+    for (std::size_t i = 0; i < v.size(); ++i)
+        for (std::size_t j = i + 1; j < v.size(); ++j)
+            for (std::size_t k = j + 1; k < v.size(); ++k) {
+                const Lado l[3] = {lado(v[i]), lado(v[j]), lado(v[k])};
+                SolucionEstacion s;
+                if (inversa(e, l, s)) r[2].push_back(s);
+            }
+    return r;
 }
 
 bool CCalculoEstacionSemi::calcular() {
@@ -267,122 +374,24 @@ bool CCalculoEstacionSemi::calcular() {
         return false;
     }
     for (auto& l : soluciones_) l.clear();
-    auto usadas = [this](std::size_t m) {
-        std::vector<std::size_t> f;
-        for (std::size_t i = 0; i < rejillas_[m].numeroFilas(); ++i)
-            if (rejillas_[m].marcada(i, cs::uso)) f.push_back(i);
-        return f;
-    };
+    EntradaSemi e;
+    e.ajustes = &ajustes_;
+    e.instrumentos = &instrumentos_;
+    for (std::size_t m = 0; m < kMetodosEstacion; ++m) {
+        const RejillaTexto& g = rejillas_[m];
+        for (std::size_t f = 0; f < g.numeroFilas(); ++f)
+            if (g.marcada(f, cs::uso))
+                e.visuales[m].push_back({visuales_[m][f].conocida, visuales_[m][f].estacionamiento,
+                                         textoANumero(g.texto(f, cs::horizontal)), textoANumero(g.texto(f, cs::vertical)),
+                                         textoANumero(g.texto(f, cs::distancia)), textoANumero(g.texto(f, cs::jalon))});
+    }
     // Every set-up's instrument first: a missing one is told (or asked) once,
     // before anything is computed.
-    for (std::size_t m = 0; m < kMetodosEstacion; ++m)
-        for (std::size_t f : usadas(m)) {
-            const Estacionamiento& s = *visuales_[m][f].estacionamiento;
-            if (!instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista())) return false;
-        }
-    for (std::size_t f : usadas(0)) soluciones_[0].push_back(radiar(visuales_[0][f], f));
-
-    // A sight of grid m, row f, once the plane distance to P is known: its
-    // height of P, height error and direction error.
-    struct Lado {
-        double az, h, v, m;
-        const Visual* vis;
-    };
-    auto lado = [this](std::size_t m, std::size_t f) {
-        const RejillaTexto& g = rejillas_[m];
-        const Visual& v = visuales_[m][f];
-        const LecturaCaraIzquierda li = aCaraIzquierda(*v.estacionamiento, textoANumero(g.texto(f, cs::horizontal)),
-                                                       textoANumero(g.texto(f, cs::vertical)), 0);
-        return Lado{enCirculo(li.horizontal + v.estacionamiento->desorientacion), li.horizontal, li.vertical,
-                    textoANumero(g.texto(f, cs::jalon)), &v};
-    };
-    // Height relative to the set-up's station (hi + dz − m + c) over a plane distance.
-    auto relativa = [](const Lado& l, double dh) {
-        DatosEstacionamientoCalculo d = datosDeEstacionamiento(*l.vis->conocida, *l.vis->estacionamiento);
-        d.x0 = d.y0 = d.z0 = 0;
-        if (d.tipoDistancia != static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel))
-            d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasVertical);
-        CCalculoPunto cp;
-        cp.cargarEstacionamiento(d);
-        cp.cargarLectura(0, l.v, dh, l.m);
-        return cp.calcular().z;
-    };
-    auto errores = [this](const Lado& l, double dh) {
-        const Instrumento* ins =
-            instrumentos_.de(l.vis->estacionamiento->datos.instrumento.vista(), l.vis->estacionamiento->nombre.vista());
-        return erroresVisual(caracteristicas(*ins), parametrosTrabajo(ajustes_), dh,
-                             anguloCenital(*l.vis->estacionamiento, l.v), l.m);
-    };
-
-    const auto directas = usadas(1);
-    for (std::size_t i = 0; i < directas.size(); ++i)
-        for (std::size_t j = i + 1; j < directas.size(); ++j) {
-            const Lado l1 = lado(1, directas[i]), l2 = lado(1, directas[j]);
-            const Estacion &s1 = *l1.vis->conocida, &s2 = *l2.vis->conocida;
-            if (&s1 == &s2) continue;
-            SolucionEstacion s;
-            if (!interseccionDirecta(s1.x, s1.y, l1.az, s2.x, s2.y, l2.az, s.x, s.y)) continue;
-            s.estaciones = {std::string(s1.nombre.vista()), std::string(s2.nombre.vista()), ""};
-            double n11 = 0, n12 = 0, n22 = 0, z = 0, tz2 = 0;
-            for (const Lado* l : {&l1, &l2}) {
-                const Estacion& k = *l->vis->conocida;
-                const double D = DistanciaEntre(k.x, k.y, s.x, s.y);
-                const double az = l->az * kGonARadian;
-                const ErroresVisual e = errores(*l, D);
-                const double sigma = e.ea / kRho;  // rad
-                const double bx = std::cos(az) / D, by = -std::sin(az) / D;
-                n11 += bx * bx / (sigma * sigma);
-                n12 += bx * by / (sigma * sigma);
-                n22 += by * by / (sigma * sigma);
-                z += k.z + relativa(*l, D);
-                tz2 += e.altura * e.altura;
-            }
-            s.z = z / 2;
-            s.tz = std::sqrt(tz2) / 2;
-            figuras(n11, n12, n22, std::sin(l1.az * kGonARadian), std::cos(l1.az * kGonARadian), s);
-            soluciones_[1].push_back(s);
-        }
-
-    const auto inversas = usadas(2);
-    for (std::size_t i = 0; i < inversas.size(); ++i)
-        for (std::size_t j = i + 1; j < inversas.size(); ++j)
-            for (std::size_t k = j + 1; k < inversas.size(); ++k) {
-                const Lado l[3] = {lado(2, inversas[i]), lado(2, inversas[j]), lado(2, inversas[k])};
-                const Estacion* t[3] = {l[0].vis->conocida, l[1].vis->conocida, l[2].vis->conocida};
-                if (t[0] == t[1] || t[0] == t[2] || t[1] == t[2]) continue;
-                SolucionEstacion s;
-                if (!interseccionInversa({t[0]->x, t[1]->x, t[2]->x}, {t[0]->y, t[1]->y, t[2]->y},
-                                         {l[0].h, l[1].h, l[2].h}, s.x, s.y))
-                    continue;
-                for (int a = 0; a < 3; ++a) s.estaciones[a] = std::string(t[a]->nombre.vista());
-                // Normal matrix of x, y, w; w eliminated (Schur complement).
-                double n[3][3] = {};
-                double z = 0, tz2 = 0;
-                bool valida = true;
-                for (int a = 0; a < 3; ++a) {
-                    const double D = DistanciaEntre(s.x, s.y, t[a]->x, t[a]->y);
-                    if (!(D > 0)) valida = false;
-                    if (!valida) break;
-                    const double az = AzimutEntre(s.x, s.y, t[a]->x, t[a]->y, kCentesimal) * kGonARadian;
-                    const ErroresVisual e = errores(l[a], D);
-                    const double sigma = e.ea / kRho;
-                    const double b[3] = {-std::cos(az) / D, std::sin(az) / D, -1};
-                    for (int r = 0; r < 3; ++r)
-                        for (int c = 0; c < 3; ++c) n[r][c] += b[r] * b[c] / (sigma * sigma);
-                    z += t[a]->z - relativa(l[a], D);
-                    tz2 += e.altura * e.altura;
-                }
-                if (!valida || !(n[2][2] > 0)) continue;
-                const double n11 = n[0][0] - n[0][2] * n[2][0] / n[2][2];
-                const double n12 = n[0][1] - n[0][2] * n[2][1] / n[2][2];
-                const double n22 = n[1][1] - n[1][2] * n[2][1] / n[2][2];
-                s.z = z / 3;
-                s.tz = std::sqrt(tz2) / 3;
-                const double az1 = AzimutEntre(s.x, s.y, t[0]->x, t[0]->y, kCentesimal) * kGonARadian;
-                figuras(n11, n12, n22, std::sin(az1), std::cos(az1), s);
-                if (!(s.a > 0)) continue;  // no defined ellipse: the danger circle
-                soluciones_[2].push_back(s);
-            }
+    for (const auto& lista : e.visuales)
+        for (const VisualSemi& v : lista)
+            if (!instrumentos_.de(v.estacionamiento->datos.instrumento.vista(), v.estacionamiento->nombre.vista()))
+                return false;
+    soluciones_ = solucionesEstacion(e);
     return true;
 }
 

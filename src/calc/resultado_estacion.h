@@ -53,6 +53,24 @@ inline constexpr std::size_t uso = 0, est1 = 1, est2 = 2, est3 = 3, x = 4, y = 5
 inline constexpr const char* kMensajeSinSoluciones = "No hay soluciones en uso: no se graba nada";
 inline constexpr const char* kMensajePesoNoValido = "Hay un peso no válido (a = b = 0 o Tz = 0): no se graba nada";
 
+// A sight of the semi-automatic grids as its row reads: the known station at
+// the other end, the set-up and the readings (gon, m).
+struct VisualSemi {
+    const Estacion* conocida = nullptr;
+    const Estacionamiento* estacionamiento = nullptr;
+    double horizontal = 0, vertical = 0, distancia = 0, jalon = 0;
+};
+// The used sights of each method and what their errors need.
+struct EntradaSemi {
+    std::array<std::vector<VisualSemi>, kMetodosEstacion> visuales;
+    const CDatosGenerales* ajustes = nullptr;
+    EleccionInstrumento* instrumentos = nullptr;  // every set-up's instrument already found
+};
+// One solution per radiation sight, per pair of direct sights from two
+// stations and per triple of inverse sights to three stations (those with a
+// single solution).
+std::array<ListaSoluciones, kMetodosEstacion> solucionesEstacion(const EntradaSemi& e);
+
 class CCalculoEstacionSemi {
 public:
     CCalculoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca,
@@ -77,14 +95,13 @@ private:
         const Estacionamiento* estacionamiento;
     };
     const Estacion* conocida(std::string_view nombre) const;
-    SolucionEstacion radiar(const Visual& v, std::size_t fila) const;
 
     CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;
     const ListaInstrumentos* biblioteca_;
     Avisos& avisos_;
     // Resolved for every used row before computing; later look-ups ask nothing.
-    mutable EleccionInstrumento instrumentos_;
+    EleccionInstrumento instrumentos_;
     Estacion* estacion_ = nullptr;
     std::array<RejillaTexto, kMetodosEstacion> rejillas_;
     std::array<std::vector<Visual>, kMetodosEstacion> visuales_;

@@ -1,7 +1,8 @@
 // estacion LIBRETA.obs NOMBRE --aprox X Y [--desor W] [--iteraciones N]
 //          [--config F.dft] [--instrumentos F.apa] [--informe F.txt] [--json]
-// The station by least squares as its window computes it: the equation grid
-// filled from the book, "CALCULAR" until the stop rule or N passes. Prints
+// The station by least squares as its window computes it: the equations
+// from the book, read as the grid shows them, one pass after another until
+// the stop rule or N passes (through the roundings of the window's edits). Prints
 // "X Y" (and the orientation with inverse equations), then the window's
 // summary; or one JSON object. The book is not changed.
 #include <cmath>
@@ -12,6 +13,8 @@
 #include "calc/estacion_mmcc.h"
 #include "cli/minimos_cuadrados.h"
 #include "cli/registro.h"
+#include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
 
@@ -40,18 +43,26 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         if (const auto error = cargarDatosMinimosCuadrados(*o, d); !error.empty()) return fallo(error);
 
         PrimerAviso avisos;
-        CCalculoEstacionMMCC calculo(d.libreta, d.ajustes, d.biblioteca(), avisos);
-        calculo.instrumentos().preguntar = false;
-        if (!calculo.elegirEstacion(o->nombre)) return fallo(avisos.primero);
-        for (const std::string& omitida : calculo.omitidas()) std::cerr << omitida << "\n";
-        calculo.textoX = formatear("%1.4lf", o->aprox[0]);
-        calculo.textoY = formatear("%1.4lf", o->aprox[1]);
-        if (o->desor) calculo.ponerDesorientacion(*o->desor);
-        const int pasadas = calculo.iterar(o->iteraciones);
-        if (!avisos.primero.empty()) return fallo(avisos.primero);
-        const ResultadoPasada& r = calculo.resultado();
+        EcuacionesEstacion ecuaciones = ecuacionesEstacion(d.libreta, utf8ACp1252(o->nombre));
+        if (ecuaciones.error) return fallo(ecuaciones.error);
+        for (const std::string& omitida : ecuaciones.omitidas) std::cerr << omitida << "\n";
+        AproximadasEstacion aprox = aproximadasIniciales(ecuaciones);
+        aprox.x = formatear("%1.4lf", o->aprox[0]);
+        aprox.y = formatear("%1.4lf", o->aprox[1]);
+        if (o->desor) aprox.w = textoDesorientacionAprox(*o->desor);
 
-        if (!o->informe.empty() && !calculo.imprimir(o->informe))
+        EleccionInstrumento instrumentos(d.biblioteca(), avisos);
+        instrumentos.preguntar = false;
+        EntradaEstacionMMCC entrada = entradaComoSeMuestra(ecuaciones, d.ajustes, d.biblioteca(), instrumentos);
+        CMatricesMMCC matrices;
+        ResultadoPasada r;
+        const int pasadas = iterarEstacionMMCC(entrada, aprox, o->iteraciones, matrices, r);
+        if (pasadas == 0) return fallo(r.error ? r.error : avisos.primero);
+        if (!r.convergido) return fallo(kMensajeNoConverge);
+
+        if (!o->informe.empty() &&
+            !anadirAFichero(o->informe,
+                            textoInformeEstacionMMCC(informeDePasada(entrada, r, pasadas, matrices, ecuaciones.omitidas))))
             return fallo("No se puede abrir el fichero de informe " + o->informe);
         if (o->json) {
             nlohmann::ordered_json j;
@@ -67,13 +78,12 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
             j["pz"] = r.pz;
             j["redundancy"] = r.redundancia;
             j["ellipse"] = {{"a", r.elipse.a}, {"b", r.elipse.b}, {"azimuth", r.elipse.azimut}};
-            auto& ecuaciones = j["equations"] = nlohmann::ordered_json::array();
-            const RejillaTexto& g = calculo.rejilla();
+            auto& filas = j["equations"] = nlohmann::ordered_json::array();
             for (std::size_t i = 0; i < r.filas.size(); ++i) {
-                const auto f = static_cast<std::size_t>(r.filas[i]);
-                ecuaciones.push_back({{"tipo", g.texto(f, columna_ecuacion::tipo)},
-                                      {"estacion", g.texto(f, columna_ecuacion::estacion)},
-                                      {"visado", g.texto(f, columna_ecuacion::visado)},
+                const EcuacionEstacion& q = entrada.planimetria[static_cast<std::size_t>(r.filas[i])];
+                filas.push_back({{"tipo", textoTipo(q.tipo)},
+                                      {"estacion", q.estacion},
+                                      {"visado", q.visado},
                                       {"residuo", r.residuos[i]},
                                       {"w", numero(r.w[i])}});
             }
@@ -82,7 +92,7 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         }
         std::cout << formatear("%1.4lf %1.4lf", r.x, r.y);
         if (r.inversa) std::cout << formatear(" %1.5lf", r.desorientacion);
-        std::cout << "\n" << calculo.textoResumen << "\n";
+        std::cout << "\n" << textoResumenEstacion(r, entrada.planimetria) << "\n";
         return kExito;
     };
 });

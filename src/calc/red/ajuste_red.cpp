@@ -260,6 +260,50 @@ bool ecuacionesPlano(const std::vector<EstacionRed>& estaciones, const std::vect
     return true;
 }
 
+// What a new station has with the others in the local test: a direction
+// from a set-up that sights two or more stations, a distance, or a sight of
+// one of its own set-ups.
+enum TipoRenglon { Entrante, Distancia, Propia };
+struct Renglon {
+    TipoRenglon tipo;
+    int otra, puesta;
+};
+
+// Whether the lines of position of station k's rows are parallel: the unit
+// gradients of the conditions on (x, y), each own set-up's orientation
+// eliminated, Σ g·gᵀ − (Σ g)(Σ g)ᵀ / n, leave a singular 2 × 2.
+bool alineadas(const std::vector<EstacionRed>& estaciones, std::size_t k, const std::vector<Renglon>& r) {
+    const EstacionRed& e = estaciones[k];
+    double m11 = 0, m12 = 0, m22 = 0;
+    std::vector<std::array<double, 3>> propias;  // Σ gx, Σ gy, n per own set-up
+    std::vector<int> cuales;
+    for (const Renglon& q : r) {
+        const EstacionRed& o = estaciones[q.otra];
+        const double dx = e.x - o.x, dy = e.y - o.y, D = std::hypot(dx, dy);
+        if (D == 0) continue;
+        const double gx = q.tipo == Distancia ? dx / D : dy / D, gy = q.tipo == Distancia ? dy / D : -dx / D;
+        m11 += gx * gx;
+        m12 += gx * gy;
+        m22 += gy * gy;
+        if (q.tipo != Propia) continue;
+        const auto it = std::find(cuales.begin(), cuales.end(), q.puesta);
+        if (it == cuales.end()) {
+            cuales.push_back(q.puesta);
+            propias.push_back({gx, gy, 1});
+        } else {
+            auto& s = propias[static_cast<std::size_t>(it - cuales.begin())];
+            s[0] += gx, s[1] += gy, s[2] += 1;
+        }
+    }
+    for (const auto& s : propias) {
+        m11 -= s[0] * s[0] / s[2];
+        m12 -= s[0] * s[1] / s[2];
+        m22 -= s[1] * s[1] / s[2];
+    }
+    const double traza = m11 + m22;
+    return !(m11 * m22 - m12 * m12 > 1e-10 * traza * traza);
+}
+
 // One round of the local test: every new station still in is looked at with
 // every other station held. What it is left with is counted in independent
 // conditions (one per sighting set-up that sights two or more stations, one
@@ -289,11 +333,6 @@ int motivosLocales(const std::vector<EstacionRed>& estaciones, const std::vector
     std::vector<int> visadas(puestas.size(), 0);
     for (const auto& [p, j] : lineas) ++visadas[p];
     // Per station: its rows, each a kind and the station at the other end.
-    enum Tipo { Entrante, Distancia, Propia };
-    struct Renglon {
-        Tipo tipo;
-        int otra, puesta;
-    };
     std::vector<std::vector<Renglon>> renglones(n);
     for (const auto& [p, j] : lineas) {
         if (visadas[p] < 2) continue;
@@ -330,40 +369,8 @@ int motivosLocales(const std::vector<EstacionRed>& estaciones, const std::vector
             m = kMotivoSinOrientacion;
         else if (c == 1)
             m = entrantes ? kMotivoUnaDireccion : distancias ? kMotivoUnaDistancia : kMotivoUnAngulo;
-        else if (geometria) {
-            // Unit gradients of the conditions on (x, y); each own set-up's
-            // orientation eliminated: Σ g·gᵀ − (Σ g)(Σ g)ᵀ / n.
-            const EstacionRed& e = estaciones[k];
-            double m11 = 0, m12 = 0, m22 = 0;
-            std::vector<std::array<double, 3>> propias;  // Σ gx, Σ gy, n per own set-up
-            std::vector<int> cuales;
-            for (const Renglon& q : r) {
-                const EstacionRed& o = estaciones[q.otra];
-                const double dx = e.x - o.x, dy = e.y - o.y, D = std::hypot(dx, dy);
-                if (D == 0) continue;
-                const double gx = q.tipo == Distancia ? dx / D : dy / D, gy = q.tipo == Distancia ? dy / D : -dx / D;
-                m11 += gx * gx;
-                m12 += gx * gy;
-                m22 += gy * gy;
-                if (q.tipo != Propia) continue;
-                const auto it = std::find(cuales.begin(), cuales.end(), q.puesta);
-                if (it == cuales.end()) {
-                    cuales.push_back(q.puesta);
-                    propias.push_back({gx, gy, 1});
-                } else {
-                    auto& s = propias[static_cast<std::size_t>(it - cuales.begin())];
-                    s[0] += gx, s[1] += gy, s[2] += 1;
-                }
-            }
-            for (const auto& s : propias) {
-                m11 -= s[0] * s[0] / s[2];
-                m12 -= s[0] * s[1] / s[2];
-                m22 -= s[1] * s[1] / s[2];
-            }
-            const double traza = m11 + m22;
-            if (!(m11 * m22 - m12 * m12 > 1e-10 * traza * traza))
-                m = c == 2 && entrantes == 2 ? kMotivoDosAlineadas : kMotivoAlineadas;
-        }
+        else if (geometria && alineadas(estaciones, k, r))
+            m = c == 2 && entrantes == 2 ? kMotivoDosAlineadas : kMotivoAlineadas;
         if (m) {
             hallados[k] = m;
             ++nuevos;
@@ -376,24 +383,136 @@ int motivosLocales(const std::vector<EstacionRed>& estaciones, const std::vector
 
 }  // namespace
 
+// What preparing keeps between its steps.
+struct PreparacionRed {
+    std::vector<EstacionRed>& estaciones;
+    std::vector<PuestaRed>& puestas;
+    const CDatosGenerales& ajustes;
+    std::unique_ptr<CProyeccionUTM> utm;
+    std::vector<Visual> visuales;       // sights between stations, set-up after set-up
+    std::vector<int> primera;           // first sight of each set-up (one past the end last)
+    std::vector<char> situada;          // has approximate coordinates
+    std::vector<const char*> motivo;    // why it is left out, else null
+    std::vector<int> visadas;           // distinct stations each set-up sights
+    int direccionesSueltas = 0;
+
+    PreparacionRed(std::vector<EstacionRed>& e, std::vector<PuestaRed>& p, const CDatosGenerales& a)
+        : estaciones(e), puestas(p), ajustes(a) {
+        if (ajustes.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes.proyeccion == 1);
+    }
+
+    void indexar() {
+        primera.assign(puestas.size() + 1, 0);
+        for (const Visual& v : visuales) ++primera[v.puesta + 1];
+        for (std::size_t p = 0; p < puestas.size(); ++p) primera[p + 1] += primera[p];
+    }
+
+    // Reduction of a sight: reduced distance, height difference, face-left
+    // horizontal and zenith angle. Least squares reduces face right to face
+    // left: the observations read H and V as face left only, and each face
+    // stays its own observation.
+    void reducir(const Visual& v, double& dred, double& dh, double& acimutLectura, double& cenital) const {
+        const PuestaRed& p = puestas[v.puesta];
+        const EstacionRed& e = estaciones[p.estacion];
+        CCalculoPunto cp;
+        DatosEstacionamientoCalculo d = datosDeEstacionamiento(*e.estacion, *p.estacionamiento);
+        d.x0 = d.y0 = d.z0 = 0;
+        d.desorientacion = 0;
+        cp.cargarEstacionamiento(d);
+        cp.fijarEscala(escalaRadiacion(utm.get(), ajustes.escalaAdicional, e.x, e.y).k);
+        const Lectura& l = *v.lectura;
+        const LecturaCaraIzquierda li = aCaraIzquierda(*p.estacionamiento, l.horizontal, l.vertical, l.distancia);
+        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, l.jalon);
+        const PuntoCalculado& r = cp.calcular();
+        dred = r.distanciaReducida;
+        dh = r.z;
+        acimutLectura = li.horizontal;
+        cenital = anguloCenital(*p.estacionamiento, li.vertical);
+    }
+
+    // The orientation of set-up p from its sights to placed stations (their mean).
+    bool orientar(int p, double& w) const {
+        const EstacionRed& e = estaciones[puestas[p].estacion];
+        bool hay = false;
+        double ref = 0, suma = 0;
+        int n = 0;
+        for (int k = primera[p]; k < primera[p + 1]; ++k) {
+            const Visual& v = visuales[k];
+            if (!situada[v.hacia]) continue;
+            const EstacionRed& t = estaciones[v.hacia];
+            if (t.x == e.x && t.y == e.y) continue;
+            const double o = enVuelta(acimut(e.x, e.y, t.x, t.y) - horizontalCaraDirecta(*puestas[p].estacionamiento,
+                                                                                        v.lectura->horizontal,
+                                                                                        v.lectura->vertical));
+            if (!hay) ref = o;
+            hay = true;
+            suma += diferencia(o, ref);
+            ++n;
+        }
+        if (hay) w = enVuelta(ref + suma / n);
+        return hay;
+    }
+
+    // Approximate coordinates of new stations without them: radiated from
+    // stations already placed, the set-up oriented on its placed sights
+    // (or, on a fixed station, by the book).
+    void situar() {
+        situada.resize(estaciones.size());
+        for (std::size_t i = 0; i < estaciones.size(); ++i)
+            situada[i] = estaciones[i].fija || estaciones[i].x != 0 || estaciones[i].y != 0;
+        indexar();
+        for (bool cambio = true; cambio;) {
+            cambio = false;
+            for (int p = 0; p < static_cast<int>(puestas.size()); ++p) {
+                const int i = puestas[p].estacion;
+                if (!situada[i]) continue;
+                double w = puestas[p].desorientacion;
+                if (!orientar(p, w) && !estaciones[i].fija) continue;
+                for (int k = primera[p]; k < primera[p + 1]; ++k) {
+                    const Visual& v = visuales[k];
+                    if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
+                    double dred, dh, h, z;
+                    reducir(v, dred, dh, h, z);
+                    const double az = (h + w) / kGonPorRad;
+                    EstacionRed& t = estaciones[v.hacia];
+                    t.x = estaciones[i].x + dred * std::sin(az);
+                    t.y = estaciones[i].y + dred * std::cos(az);
+                    if (t.z == 0) t.z = estaciones[i].z + dh;
+                    situada[v.hacia] = 1;
+                    cambio = true;
+                }
+            }
+        }
+        motivo.assign(estaciones.size(), nullptr);
+        visadas.assign(puestas.size(), 0);
+    }
+
+    // Stations the observations leave free station by station (with every
+    // other station held) are left out, named with the reason, and their
+    // sights with them; then each set-up's distinct stations are counted.
+    void quitar() {
+        while (motivosLocales(estaciones, puestas, visuales, situada, motivo) > 0) {
+        }
+        std::erase_if(visuales, [&](const Visual& v) { return motivo[puestas[v.puesta].estacion] || motivo[v.hacia]; });
+        indexar();
+        // An orientation unknown for every set-up that sights two or more
+        // distinct stations, however many readings it has.
+        direccionesSueltas = 0;
+        for (std::size_t p = 0; p < puestas.size(); ++p) {
+            std::vector<int> distintas;
+            for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
+            std::sort(distintas.begin(), distintas.end());
+            visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
+            if (visadas[p] < 2) direccionesSueltas += primera[p + 1] - primera[p];
+        }
+    }
+};
+
 CAjusteRed::CAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajustes, const ListaInstrumentos* biblioteca,
                        Avisos& avisos)
     : libreta_(libreta), ajustes_(ajustes), biblioteca_(biblioteca), avisos_(avisos), instrumentos_(biblioteca, avisos) {}
 
-bool CAjusteRed::preparar(const OpcionesRed& opciones) {
-    opciones_ = opciones;
-    estaciones_.clear();
-    puestas_.clear();
-    observaciones_.clear();
-    omitidas_.clear();
-    test_ = {};
-    ajustado_ = false;
-    iteraciones_ = 0;
-    mayorW_ = -1;
-    if (!biblioteca_ || biblioteca_->empty()) {
-        avisos_.mensaje(kMensajeInstrumentos);
-        return false;
-    }
+std::unordered_map<std::string, int> CAjusteRed::recogerEstaciones(const OpcionesRed& opciones) {
     std::unordered_map<std::string, int> indice;
     for (const auto& e : libreta_.estaciones) {
         EstacionRed r;
@@ -407,27 +526,25 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
                          ? conCoordenadas
                          : std::find(opciones.fijos.begin(), opciones.fijos.end(), std::string(e->nombre.vista())) !=
                                opciones.fijos.end();
-        indice.emplace(std::string(e->nombre.vista()), static_cast<int>(estaciones_.size()));
-        estaciones_.push_back(r);
+        indice.emplace(std::string(e->nombre.vista()), static_cast<int>(r_.estaciones.size()));
+        r_.estaciones.push_back(r);
     }
-    if (!opciones.libre && std::none_of(estaciones_.begin(), estaciones_.end(), [](const EstacionRed& e) { return e.fija; })) {
-        avisos_.mensaje(kMensajeRedSinFijas);
-        return false;
-    }
-    // Sights between stations, by set-up.
-    std::vector<Visual> visuales;
-    for (int i = 0; i < static_cast<int>(estaciones_.size()); ++i)
-        for (const auto& s : estaciones_[i].estacion->estacionamientos) {
-            const int p = static_cast<int>(puestas_.size());
+    return indice;
+}
+
+bool CAjusteRed::recogerVisuales(PreparacionRed& p, const std::unordered_map<std::string, int>& indice) {
+    for (int i = 0; i < static_cast<int>(r_.estaciones.size()); ++i)
+        for (const auto& s : r_.estaciones[i].estacion->estacionamientos) {
+            const int n = static_cast<int>(r_.puestas.size());
             bool alguna = false;
             for (const Lectura& l : s->lecturas) {
                 auto it = indice.find(std::string(l.nombre.vista()));
                 if (it == indice.end() || it->second == i) continue;
                 if (!lecturaUtilizable(l)) {
-                    omitidas_.push_back(avisoLecturaNoUtilizable(*s, l));
+                    r_.omitidas.push_back(avisoLecturaNoUtilizable(*s, l));
                     continue;
                 }
-                visuales.push_back({p, it->second, &l});
+                p.visuales.push_back({n, it->second, &l});
                 alguna = true;
             }
             if (!alguna) continue;
@@ -439,260 +556,157 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             pr.estacion = i;
             pr.estacionamiento = s.get();
             pr.desorientacion = enVuelta(s->desorientacion);
-            puestas_.push_back(pr);
+            r_.puestas.push_back(pr);
         }
-    // Reduction of a sight: reduced distance and height difference.
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (ajustes_.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes_.proyeccion == 1);
-    // Least squares reduces face right to face left: the observations read H
-    // and V as face left only, and each face stays its own observation.
-    auto reducir = [&](const Visual& v, double& dred, double& dh, double& acimutLectura, double& cenital) {
-        const PuestaRed& p = puestas_[v.puesta];
-        const EstacionRed& e = estaciones_[p.estacion];
-        CCalculoPunto cp;
-        DatosEstacionamientoCalculo d = datosDeEstacionamiento(*e.estacion, *p.estacionamiento);
-        d.x0 = d.y0 = d.z0 = 0;
-        d.desorientacion = 0;
-        cp.cargarEstacionamiento(d);
-        cp.fijarEscala(escalaRadiacion(utm.get(), ajustes_.escalaAdicional, e.x, e.y).k);
-        const Lectura& l = *v.lectura;
-        const LecturaCaraIzquierda li = aCaraIzquierda(*p.estacionamiento, l.horizontal, l.vertical, l.distancia);
-        cp.cargarLectura(li.horizontal, li.vertical, li.distancia, l.jalon);
-        const PuntoCalculado& r = cp.calcular();
-        dred = r.distanciaReducida;
-        dh = r.z;
-        acimutLectura = li.horizontal;
-        cenital = anguloCenital(*p.estacionamiento, li.vertical);
-    };
+    return true;
+}
 
-    // Approximate coordinates of new stations without them: radiated from
-    // stations already placed, the set-up oriented on its placed sights
-    // (or, on a fixed station, by the book).
-    std::vector<char> situada(estaciones_.size());
-    for (std::size_t i = 0; i < estaciones_.size(); ++i)
-        situada[i] = estaciones_[i].fija || estaciones_[i].x != 0 || estaciones_[i].y != 0;
-    // Sights are stored set-up after set-up.
-    std::vector<int> primera(puestas_.size() + 1, 0);
-    for (const Visual& v : visuales) ++primera[v.puesta + 1];
-    for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
-    auto orientar = [&](int p, double& w) {
-        const EstacionRed& e = estaciones_[puestas_[p].estacion];
-        bool hay = false;
-        double ref = 0, suma = 0;
-        int n = 0;
-        for (int k = primera[p]; k < primera[p + 1]; ++k) {
-            const Visual& v = visuales[k];
-            if (!situada[v.hacia]) continue;
-            const EstacionRed& t = estaciones_[v.hacia];
-            if (t.x == e.x && t.y == e.y) continue;
-            const double o = enVuelta(acimut(e.x, e.y, t.x, t.y) - horizontalCaraDirecta(*puestas_[p].estacionamiento,
-                                                                                         v.lectura->horizontal,
-                                                                                         v.lectura->vertical));
-            if (!hay) ref = o;
-            hay = true;
-            suma += diferencia(o, ref);
-            ++n;
-        }
-        if (hay) w = enVuelta(ref + suma / n);
-        return hay;
-    };
-    for (bool cambio = true; cambio;) {
-        cambio = false;
-        for (int p = 0; p < static_cast<int>(puestas_.size()); ++p) {
-            const int i = puestas_[p].estacion;
-            if (!situada[i]) continue;
-            double w = puestas_[p].desorientacion;
-            if (!orientar(p, w) && !estaciones_[i].fija) continue;
-            for (int k = primera[p]; k < primera[p + 1]; ++k) {
-                const Visual& v = visuales[k];
-                if (situada[v.hacia] || v.lectura->distancia <= 0) continue;
-                double dred, dh, h, z;
-                reducir(v, dred, dh, h, z);
-                const double az = (h + w) / kGonPorRad;
-                EstacionRed& t = estaciones_[v.hacia];
-                t.x = estaciones_[i].x + dred * std::sin(az);
-                t.y = estaciones_[i].y + dred * std::cos(az);
-                if (t.z == 0) t.z = estaciones_[i].z + dh;
-                situada[v.hacia] = 1;
-                cambio = true;
-            }
-        }
-    }
-
-    // Stations the observations leave free are left out, named with the
-    // reason, and their sights with them: first station by station (with
-    // every other station held), then by the whole plan system, until the
-    // rest is determined.
-    std::vector<const char*> motivo(estaciones_.size(), nullptr);
-    std::vector<int> visadas(puestas_.size());
-    auto quitar = [&] {
-        while (motivosLocales(estaciones_, puestas_, visuales, situada, motivo) > 0) {
-        }
-        std::erase_if(visuales,
-                      [&](const Visual& v) { return motivo[puestas_[v.puesta].estacion] || motivo[v.hacia]; });
-        std::fill(primera.begin(), primera.end(), 0);
-        for (const Visual& v : visuales) ++primera[v.puesta + 1];
-        for (std::size_t p = 0; p < puestas_.size(); ++p) primera[p + 1] += primera[p];
-        // An orientation unknown for every set-up that sights two or more
-        // distinct stations, however many readings it has.
-        direccionesSueltas_ = 0;
-        for (std::size_t p = 0; p < puestas_.size(); ++p) {
-            std::vector<int> distintas;
-            for (int k = primera[p]; k < primera[p + 1]; ++k) distintas.push_back(visuales[k].hacia);
-            std::sort(distintas.begin(), distintas.end());
-            visadas[p] = static_cast<int>(std::unique(distintas.begin(), distintas.end()) - distintas.begin());
-            if (visadas[p] < 2) direccionesSueltas_ += primera[p + 1] - primera[p];
-        }
-    };
-    quitar();
-
-    // Orientation unknowns and observations.
+bool CAjusteRed::recogerObservaciones(PreparacionRed& p) {
     const ParametrosTrabajo trabajo = parametrosTrabajo(ajustes_);
-    for (const Visual& v : visuales) {
-        PuestaRed& p = puestas_[v.puesta];
-        const int i = p.estacion;
-        if (!situada[i] || !situada[v.hacia]) {
+    for (const Visual& v : p.visuales) {
+        const int i = r_.puestas[v.puesta].estacion;
+        if (!p.situada[i] || !p.situada[v.hacia]) {
             avisos_.mensaje(std::string(kMensajeRedSinAproximadas) +
-                            cp1252AUtf8(estaciones_[situada[i] ? v.hacia : i].estacion->nombre.vista()));
+                            cp1252AUtf8(r_.estaciones[p.situada[i] ? v.hacia : i].estacion->nombre.vista()));
             return false;
         }
-        const Estacionamiento& s = *p.estacionamiento;
+        const Estacionamiento& s = *r_.puestas[v.puesta].estacionamiento;
         const Lectura& l = *v.lectura;
         double dred = 0, dh = 0, h = 0, cenital = 0;
-        reducir(v, dred, dh, h, cenital);
-        const EstacionRed &e = estaciones_[i], &t = estaciones_[v.hacia];
+        p.reducir(v, dred, dh, h, cenital);
+        const EstacionRed &e = r_.estaciones[i], &t = r_.estaciones[v.hacia];
         const double D = std::hypot(t.x - e.x, t.y - e.y);
         const Instrumento* ins = instrumentos_.de(s.datos.instrumento.vista(), s.nombre.vista());
         if (!ins) return false;
         const ErroresVisual err = erroresVisual(caracteristicas(*ins), trabajo, l.distancia > 0 ? dred : D, cenital,
                                                 l.jalon);
-        const bool orientada = visadas[v.puesta] >= 2;
-        if (orientada) {
-            ObservacionRed o{TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea};
-            observaciones_.push_back(o);
-            estaciones_[i].plano = estaciones_[v.hacia].plano = true;
+        if (p.visadas[v.puesta] >= 2) {
+            r_.observaciones.push_back({TipoObservacionRed::Direccion, v.puesta, i, v.hacia, h, err.ea});
+            r_.estaciones[i].plano = r_.estaciones[v.hacia].plano = true;
         }
         if (l.distancia > 0) {
-            observaciones_.push_back({TipoObservacionRed::Distancia, v.puesta, i, v.hacia, dred, err.longitudinal});
-            observaciones_.push_back({TipoObservacionRed::Desnivel, v.puesta, i, v.hacia, dh, err.ez});
-            estaciones_[i].plano = estaciones_[v.hacia].plano = true;
-            estaciones_[i].altura = estaciones_[v.hacia].altura = true;
+            r_.observaciones.push_back({TipoObservacionRed::Distancia, v.puesta, i, v.hacia, dred, err.longitudinal});
+            r_.observaciones.push_back({TipoObservacionRed::Desnivel, v.puesta, i, v.hacia, dh, err.ez});
+            r_.estaciones[i].plano = r_.estaciones[v.hacia].plano = true;
+            r_.estaciones[i].altura = r_.estaciones[v.hacia].altura = true;
         }
     }
-    for (std::size_t p = 0; p < puestas_.size(); ++p)
-        if (visadas[p] >= 2) {
-            double w = puestas_[p].desorientacion;
-            orientar(static_cast<int>(p), w);
-            puestas_[p].desorientacion = w;
+    for (std::size_t k = 0; k < r_.puestas.size(); ++k)
+        if (p.visadas[k] >= 2) {
+            double w = r_.puestas[k].desorientacion;
+            p.orientar(static_cast<int>(k), w);
+            r_.puestas[k].desorientacion = w;
         }
+    return true;
+}
 
+int CAjusteRed::numerarPlano(bool libre) {
+    int u = 0;
+    int datum = -1, segunda = -1;
+    const bool distancias = std::any_of(r_.observaciones.begin(), r_.observaciones.end(), [](const ObservacionRed& o) {
+        return o.tipo == TipoObservacionRed::Distancia;
+    });
+    for (EstacionRed& e : r_.estaciones) {
+        e.ix = e.iy = -1;
+        e.fx = e.fy = 1;
+    }
+    for (std::size_t i = 0; i < r_.estaciones.size(); ++i) {
+        EstacionRed& e = r_.estaciones[i];
+        if (!e.plano || e.fija) continue;
+        if (libre && datum < 0) {
+            datum = static_cast<int>(i);  // held: position of the free network
+            continue;
+        }
+        if (libre && segunda < 0 && (e.x != r_.estaciones[datum].x || e.y != r_.estaciones[datum].y)) {
+            // The second keeps its bearing from the first; with no distance
+            // it is held whole, its distance from the first giving the scale.
+            segunda = static_cast<int>(i);
+            if (distancias) {
+                const double a = acimut(r_.estaciones[datum].x, r_.estaciones[datum].y, e.x, e.y) / kGonPorRad;
+                e.ix = e.iy = u++;
+                e.fx = std::sin(a);
+                e.fy = std::cos(a);
+            }
+            continue;
+        }
+        e.ix = u++;
+        e.iy = u++;
+    }
+    return u;
+}
+
+bool CAjusteRed::determinarPlano(PreparacionRed& p, bool libre) {
     for (;;) {
-        // Unknowns.
-        int u = 0;
-        int datum = -1, segunda = -1;
-        const bool distancias = std::any_of(observaciones_.begin(), observaciones_.end(), [](const ObservacionRed& o) {
-            return o.tipo == TipoObservacionRed::Distancia;
-        });
-        for (EstacionRed& e : estaciones_) {
-            e.ix = e.iy = -1;
-            e.fx = e.fy = 1;
-        }
-        for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-            EstacionRed& e = estaciones_[i];
-            if (!e.plano || e.fija) continue;
-            if (opciones.libre && datum < 0) {
-                datum = static_cast<int>(i);  // held: position of the free network
-                continue;
-            }
-            if (opciones.libre && segunda < 0 && (e.x != estaciones_[datum].x || e.y != estaciones_[datum].y)) {
-                // The second keeps its bearing from the first; with no distance
-                // it is held whole, its distance from the first giving the scale.
-                segunda = static_cast<int>(i);
-                if (distancias) {
-                    const double a = acimut(estaciones_[datum].x, estaciones_[datum].y, e.x, e.y) / kGonPorRad;
-                    e.ix = e.iy = u++;
-                    e.fx = std::sin(a);
-                    e.fy = std::cos(a);
-                }
-                continue;
-            }
-            e.ix = u++;
-            e.iy = u++;
-        }
-        for (std::size_t p = 0; p < puestas_.size(); ++p) puestas_[p].io = visadas[p] >= 2 ? u++ : -1;
-        incognitasPlano_ = u;
+        int u = numerarPlano(libre);
+        for (std::size_t k = 0; k < r_.puestas.size(); ++k) r_.puestas[k].io = p.visadas[k] >= 2 ? u++ : -1;
+        r_.incognitasPlano = u;
         // Whatever the station-by-station look cannot see (new stations free
         // only together) shows in the null space of N.
         std::vector<Fila> filas;
-        if (!ecuacionesPlano(estaciones_, puestas_, observaciones_, ajustes_, filas)) {
+        if (!ecuacionesPlano(r_.estaciones, r_.puestas, r_.observaciones, ajustes_, filas)) {
             avisos_.mensaje(kMensajeRedSingular);
             return false;
         }
-        const std::vector<char> libre = SistemaNormal().libres(u, filas);
-        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libre[e.ix]) || (e.iy >= 0 && libre[e.iy]); };
-        std::string libres;
+        const std::vector<char> libres = SistemaNormal().libres(u, filas);
+        auto suelta = [&](const EstacionRed& e) { return (e.ix >= 0 && libres[e.ix]) || (e.iy >= 0 && libres[e.iy]); };
+        std::string nombres;
         bool queda = false;
-        for (const EstacionRed& e : estaciones_) {
+        for (const EstacionRed& e : r_.estaciones) {
             if (suelta(e))
-                libres += (libres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
+                nombres += (nombres.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
             else
                 queda |= e.ix >= 0;
         }
-        if (libres.empty()) break;
+        if (nombres.empty()) return true;
         // Every new station free: the fixed ones do not hold the network (one
         // fixed station lets it turn about it), which is no station's fault.
         if (!queda) {
-            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + libres);
+            avisos_.mensaje(std::string(kMensajeRedSingular) + "\nSin determinar: " + nombres);
             return false;
         }
-        for (std::size_t i = 0; i < estaciones_.size(); ++i)
-            if (suelta(estaciones_[i])) motivo[i] = kMotivoFaltan;
+        for (std::size_t i = 0; i < r_.estaciones.size(); ++i)
+            if (suelta(r_.estaciones[i])) p.motivo[i] = kMotivoFaltan;
         // Their observations go, and the directions of set-ups now sighting
         // one station.
-        quitar();
-        std::erase_if(observaciones_, [&](const ObservacionRed& o) {
-            return motivo[o.desde] || motivo[o.hacia] ||
-                   (o.tipo == TipoObservacionRed::Direccion && visadas[o.puesta] < 2);
+        p.quitar();
+        r_.direccionesSueltas = p.direccionesSueltas;
+        std::erase_if(r_.observaciones, [&](const ObservacionRed& o) {
+            return p.motivo[o.desde] || p.motivo[o.hacia] ||
+                   (o.tipo == TipoObservacionRed::Direccion && p.visadas[o.puesta] < 2);
         });
-        for (EstacionRed& e : estaciones_) e.plano = e.altura = false;
-        for (const ObservacionRed& o : observaciones_) {
+        for (EstacionRed& e : r_.estaciones) e.plano = e.altura = false;
+        for (const ObservacionRed& o : r_.observaciones) {
             const bool z = o.tipo == TipoObservacionRed::Desnivel;
-            (z ? estaciones_[o.desde].altura : estaciones_[o.desde].plano) = true;
-            (z ? estaciones_[o.hacia].altura : estaciones_[o.hacia].plano) = true;
+            (z ? r_.estaciones[o.desde].altura : r_.estaciones[o.desde].plano) = true;
+            (z ? r_.estaciones[o.hacia].altura : r_.estaciones[o.hacia].plano) = true;
         }
     }
-    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-        EstacionRed& e = estaciones_[i];
-        if (!motivo[i]) continue;
-        e.motivo = motivo[i];
-        e.x = e.estacion->x;
-        e.y = e.estacion->y;
-        e.z = e.estacion->z;
-    }
+}
 
-    // Heights: every group of stations tied by height differences needs a
-    // held Z (a fixed station; in a free network, the first station with
-    // height differences). A group without one keeps the book's Z and its
-    // height differences are not used.
-    std::vector<int> grupo(estaciones_.size());
+void CAjusteRed::numerarAltura(bool libre) {
+    // Every group of stations tied by height differences needs a held Z (a
+    // fixed station; in a free network, the first station with height
+    // differences). A group without one keeps the book's Z and its height
+    // differences are not used.
+    std::vector<int> grupo(r_.estaciones.size());
     std::iota(grupo.begin(), grupo.end(), 0);
     auto raiz = [&grupo](int i) {
         while (grupo[i] != i) i = grupo[i] = grupo[grupo[i]];
         return i;
     };
-    for (const ObservacionRed& o : observaciones_)
+    for (const ObservacionRed& o : r_.observaciones)
         if (o.tipo == TipoObservacionRed::Desnivel) grupo[raiz(o.desde)] = raiz(o.hacia);
-    std::vector<char> sujeto(estaciones_.size(), 0);
+    std::vector<char> sujeto(r_.estaciones.size(), 0);
     int datumZ = -1;
-    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-        const EstacionRed& e = estaciones_[i];
+    for (std::size_t i = 0; i < r_.estaciones.size(); ++i) {
+        const EstacionRed& e = r_.estaciones[i];
         if (!e.altura) continue;
-        if (opciones.libre && datumZ < 0) datumZ = static_cast<int>(i);
+        if (libre && datumZ < 0) datumZ = static_cast<int>(i);
         if (e.fija || datumZ == static_cast<int>(i)) sujeto[raiz(static_cast<int>(i))] = 1;
     }
     int uz = 0;
-    for (std::size_t i = 0; i < estaciones_.size(); ++i) {
-        EstacionRed& e = estaciones_[i];
+    for (std::size_t i = 0; i < r_.estaciones.size(); ++i) {
+        EstacionRed& e = r_.estaciones[i];
         if (!e.altura) continue;
         if (!sujeto[raiz(static_cast<int>(i))]) {
             e.altura = false;
@@ -702,12 +716,51 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
             e.iz = uz++;
         }
     }
-    std::erase_if(observaciones_, [this](const ObservacionRed& o) {
-        return o.tipo == TipoObservacionRed::Desnivel && estaciones_[o.desde].zLibre;
+    std::erase_if(r_.observaciones, [this](const ObservacionRed& o) {
+        return o.tipo == TipoObservacionRed::Desnivel && r_.estaciones[o.desde].zLibre;
     });
-    incognitasAltura_ = uz;
+    r_.incognitasAltura = uz;
+}
+
+bool CAjusteRed::preparar(const OpcionesRed& opciones) {
+    opciones_ = opciones;
+    r_.estaciones.clear();
+    r_.puestas.clear();
+    r_.observaciones.clear();
+    r_.omitidas.clear();
+    r_.test = {};
+    ajustado_ = false;
+    r_.iteraciones = 0;
+    r_.mayorW = -1;
+    if (!biblioteca_ || biblioteca_->empty()) {
+        avisos_.mensaje(kMensajeInstrumentos);
+        return false;
+    }
+    const auto indice = recogerEstaciones(opciones);
+    if (!opciones.libre && std::none_of(r_.estaciones.begin(), r_.estaciones.end(), [](const EstacionRed& e) { return e.fija; })) {
+        avisos_.mensaje(kMensajeRedSinFijas);
+        return false;
+    }
+    PreparacionRed p(r_.estaciones, r_.puestas, ajustes_);
+    if (!recogerVisuales(p, indice)) return false;
+    p.situar();
+    // Stations the observations leave free are left out, named with the
+    // reason, and their sights with them: first station by station, then by
+    // the whole plan system, until the rest is determined.
+    p.quitar();
+    r_.direccionesSueltas = p.direccionesSueltas;
+    if (!recogerObservaciones(p) || !determinarPlano(p, opciones.libre)) return false;
+    for (std::size_t i = 0; i < r_.estaciones.size(); ++i) {
+        EstacionRed& e = r_.estaciones[i];
+        if (!p.motivo[i]) continue;
+        e.motivo = p.motivo[i];
+        e.x = e.estacion->x;
+        e.y = e.estacion->y;
+        e.z = e.estacion->z;
+    }
+    numerarAltura(opciones.libre);
     bool nuevas = false;
-    for (const EstacionRed& e : estaciones_) nuevas |= e.ix >= 0 || e.iz >= 0;
+    for (const EstacionRed& e : r_.estaciones) nuevas |= e.ix >= 0 || e.iz >= 0;
     if (!nuevas) {
         const std::string fuera = textoFuera();
         avisos_.mensaje(fuera.empty() ? std::string(kMensajeRedSinNuevas) : kMensajeRedSinNuevas + ("\n" + fuera));
@@ -718,10 +771,10 @@ bool CAjusteRed::preparar(const OpcionesRed& opciones) {
 
 bool CAjusteRed::iterarPlano() {
     SistemaNormal sistema;
-    const int u = incognitasPlano_;
+    const int u = r_.incognitasPlano;
     std::vector<Fila> filas;
-    for (iteraciones_ = 1; iteraciones_ <= opciones_.maxIteraciones; ++iteraciones_) {
-        if (!ecuacionesPlano(estaciones_, puestas_, observaciones_, ajustes_, filas)) {
+    for (r_.iteraciones = 1; r_.iteraciones <= opciones_.maxIteraciones; ++r_.iteraciones) {
+        if (!ecuacionesPlano(r_.estaciones, r_.puestas, r_.observaciones, ajustes_, filas)) {
             avisos_.mensaje(kMensajeRedSingular);
             return false;
         }
@@ -732,14 +785,14 @@ bool CAjusteRed::iterarPlano() {
             return false;
         }
         double mayor = 0, mayorCc = 0;
-        for (EstacionRed& e : estaciones_) {
+        for (EstacionRed& e : r_.estaciones) {
             if (e.ix < 0) continue;
             const double ddx = e.fx * x[e.ix], ddy = e.fy * x[e.iy];
             e.x += ddx;
             e.y += ddy;
             mayor = std::max({mayor, std::fabs(ddx), std::fabs(ddy)});
         }
-        for (PuestaRed& p : puestas_) {
+        for (PuestaRed& p : r_.puestas) {
             if (p.io < 0) continue;
             p.desorientacion = enVuelta(p.desorientacion + x[p.io] / kCcPorGon);
             mayorCc = std::max(mayorCc, std::fabs(x[p.io]));
@@ -747,19 +800,19 @@ bool CAjusteRed::iterarPlano() {
         for (Fila& f : filas) {
             double v = -f.l;
             for (int i = 0; i < f.n; ++i) v += f.a[i] * x[f.col[i]];
-            observaciones_[f.obs].residuo = v;
+            r_.observaciones[f.obs].residuo = v;
         }
         if (mayor < kParadaRedMetros && mayorCc < kParadaRedCc) break;
     }
-    if (iteraciones_ > opciones_.maxIteraciones) {
-        iteraciones_ = opciones_.maxIteraciones;
+    if (r_.iteraciones > opciones_.maxIteraciones) {
+        r_.iteraciones = opciones_.maxIteraciones;
         avisos_.mensaje(kMensajeNoConverge);
         return false;
     }
     // Precisions and redundancy parts with the last linearisation.
     vpvPlano_ = 0;
     for (const Fila& f : filas) {
-        const double v = observaciones_[f.obs].residuo;
+        const double v = r_.observaciones[f.obs].residuo;
         vpvPlano_ += f.p * v * v;
     }
     const int r = static_cast<int>(filas.size()) - u;
@@ -767,12 +820,12 @@ bool CAjusteRed::iterarPlano() {
     if (u > 0) sistema.inversa();
     const bool pesos = ajustes_.calcularConPesos != 0;
     for (const Fila& f : filas) {
-        ObservacionRed& o = observaciones_[f.obs];
+        ObservacionRed& o = r_.observaciones[f.obs];
         const double qvv = 1.0 / f.p - (u > 0 ? sistema.forma(f) : 0.0);
         const double s = pesos ? 1.0 : s0;
         o.w = qvv > 1e-12 / f.p && s > 0 ? o.residuo / (s * std::sqrt(qvv)) : kNaN;
     }
-    for (EstacionRed& e : estaciones_) {
+    for (EstacionRed& e : r_.estaciones) {
         if (e.ix < 0) continue;
         const double qxx = e.fx * e.fx * sistema.q(e.ix, e.ix), qyy = e.fy * e.fy * sistema.q(e.iy, e.iy),
                      qxy = e.fx * e.fy * sistema.q(e.ix, e.iy);
@@ -780,18 +833,18 @@ bool CAjusteRed::iterarPlano() {
         e.sy = s0 * std::sqrt(std::max(0.0, qyy));
         e.elipse = elipseError(s0 * s0 * qxx, s0 * s0 * qyy, s0 * s0 * qxy);
     }
-    for (PuestaRed& p : puestas_)
+    for (PuestaRed& p : r_.puestas)
         if (p.io >= 0) p.sd = s0 * std::sqrt(std::max(0.0, sistema.q(p.io, p.io)));
     return true;
 }
 
 bool CAjusteRed::iterarAltura() {
-    const int u = incognitasAltura_;
+    const int u = r_.incognitasAltura;
     std::vector<Fila> filas;
-    for (std::size_t k = 0; k < observaciones_.size(); ++k) {
-        const ObservacionRed& o = observaciones_[k];
+    for (std::size_t k = 0; k < r_.observaciones.size(); ++k) {
+        const ObservacionRed& o = r_.observaciones[k];
         if (!o.uso || o.tipo != TipoObservacionRed::Desnivel) continue;
-        const EstacionRed &e = estaciones_[o.desde], &t = estaciones_[o.hacia];
+        const EstacionRed &e = r_.estaciones[o.desde], &t = r_.estaciones[o.hacia];
         Fila f;
         f.obs = static_cast<int>(k);
         f.p = 1.0 / varianzaEcuacion(o.sigma, ajustes_);
@@ -806,13 +859,13 @@ bool CAjusteRed::iterarAltura() {
         avisos_.mensaje(kMensajeRedSingular);
         return false;
     }
-    for (EstacionRed& e : estaciones_)
+    for (EstacionRed& e : r_.estaciones)
         if (e.iz >= 0) e.z += x[e.iz];
     vpvAltura_ = 0;
     for (const Fila& f : filas) {
         double v = -f.l;
         for (int i = 0; i < f.n; ++i) v += f.a[i] * x[f.col[i]];
-        observaciones_[f.obs].residuo = v;
+        r_.observaciones[f.obs].residuo = v;
         vpvAltura_ += f.p * v * v;
     }
     const int r = static_cast<int>(filas.size()) - u;
@@ -820,17 +873,17 @@ bool CAjusteRed::iterarAltura() {
     if (u > 0) sistema.inversa();
     const double s = ajustes_.calcularConPesos != 0 ? 1.0 : s0;
     for (const Fila& f : filas) {
-        ObservacionRed& o = observaciones_[f.obs];
+        ObservacionRed& o = r_.observaciones[f.obs];
         const double qvv = 1.0 / f.p - (u > 0 ? sistema.forma(f) : 0.0);
         o.w = qvv > 1e-12 / f.p && s > 0 ? o.residuo / (s * std::sqrt(qvv)) : kNaN;
     }
-    for (EstacionRed& e : estaciones_)
+    for (EstacionRed& e : r_.estaciones)
         if (e.iz >= 0) e.sz = s0 * std::sqrt(std::max(0.0, sistema.q(e.iz, e.iz)));
     return true;
 }
 
 void CAjusteRed::estadistica() {
-    test_ = {};
+    r_.test = {};
     auto parte = [](ParteRed& t, int n, int u, double vpv) {
         t.observaciones = n;
         t.incognitas = u;
@@ -839,27 +892,27 @@ void CAjusteRed::estadistica() {
         t.s0 = t.redundancia > 0 ? std::sqrt(vpv / t.redundancia) : 0.0;
     };
     int n = 0, nz = 0;
-    for (const ObservacionRed& o : observaciones_) {
+    for (const ObservacionRed& o : r_.observaciones) {
         n += o.uso;
         nz += o.uso && o.tipo == TipoObservacionRed::Desnivel;
     }
-    parte(test_.plano, n - nz, incognitasPlano_, vpvPlano_);
-    parte(test_.altura, nz, incognitasAltura_, vpvAltura_);
-    test_.redundancia = n - incognitasPlano_ - incognitasAltura_;
-    if (test_.redundancia > 0) {
-        test_.varianza = (vpvPlano_ + vpvAltura_) / test_.redundancia;
-        test_.estadistico = vpvPlano_ + vpvAltura_;  // r·s0²/σ0², σ0 = 1
-        test_.inferior = cuantilChi2(test_.redundancia, 0.975);
-        test_.superior = cuantilChi2(test_.redundancia, 0.025);
-        test_.aceptado = test_.estadistico >= test_.inferior && test_.estadistico <= test_.superior;
+    parte(r_.test.plano, n - nz, r_.incognitasPlano, vpvPlano_);
+    parte(r_.test.altura, nz, r_.incognitasAltura, vpvAltura_);
+    r_.test.redundancia = n - r_.incognitasPlano - r_.incognitasAltura;
+    if (r_.test.redundancia > 0) {
+        r_.test.varianza = (vpvPlano_ + vpvAltura_) / r_.test.redundancia;
+        r_.test.estadistico = vpvPlano_ + vpvAltura_;  // r·s0²/σ0², σ0 = 1
+        r_.test.inferior = cuantilChi2(r_.test.redundancia, 0.975);
+        r_.test.superior = cuantilChi2(r_.test.redundancia, 0.025);
+        r_.test.aceptado = r_.test.estadistico >= r_.test.inferior && r_.test.estadistico <= r_.test.superior;
     }
-    mayorW_ = -1;
+    r_.mayorW = -1;
     double mayor = -1;
-    for (std::size_t i = 0; i < observaciones_.size(); ++i) {
-        const ObservacionRed& o = observaciones_[i];
+    for (std::size_t i = 0; i < r_.observaciones.size(); ++i) {
+        const ObservacionRed& o = r_.observaciones[i];
         if (o.uso && std::isfinite(o.w) && std::fabs(o.w) > mayor) {
             mayor = std::fabs(o.w);
-            mayorW_ = static_cast<int>(i);
+            r_.mayorW = static_cast<int>(i);
         }
     }
 }
@@ -867,14 +920,14 @@ void CAjusteRed::estadistica() {
 bool CAjusteRed::ajustar() {
     // A pass that fails leaves the previous values; a later pass (an
     // observation left out) starts from the adjusted ones.
-    std::vector<EstacionRed> inicio = estaciones_;
-    std::vector<PuestaRed> puestas = puestas_;
+    std::vector<EstacionRed> inicio = r_.estaciones;
+    std::vector<PuestaRed> puestas = r_.puestas;
     ajustado_ = false;
-    if (observaciones_.empty()) return false;
-    for (ObservacionRed& o : observaciones_) o.residuo = 0, o.w = kNaN;
+    if (r_.observaciones.empty()) return false;
+    for (ObservacionRed& o : r_.observaciones) o.residuo = 0, o.w = kNaN;
     if (!iterarPlano() || !iterarAltura()) {
-        estaciones_ = std::move(inicio);
-        puestas_ = std::move(puestas);
+        r_.estaciones = std::move(inicio);
+        r_.puestas = std::move(puestas);
         return false;
     }
     estadistica();
@@ -899,7 +952,7 @@ const char* veredicto(const TestGlobalRed& t) {
 
 bool CAjusteRed::grabar() {
     if (!ajustado_) return false;
-    for (const EstacionRed& e : estaciones_) {
+    for (const EstacionRed& e : r_.estaciones) {
         if (e.fija) continue;
         if (e.plano) {
             e.estacion->x = e.x;
@@ -907,46 +960,46 @@ bool CAjusteRed::grabar() {
         }
         if (e.altura) e.estacion->z = e.z;
     }
-    for (const PuestaRed& p : puestas_)
+    for (const PuestaRed& p : r_.puestas)
         if (p.io >= 0) p.estacionamiento->desorientacion = p.desorientacion;
     return true;
 }
 
-std::string CAjusteRed::nombreObservacion(std::size_t i) const {
-    const ObservacionRed& o = observaciones_.at(i);
-    return cp1252AUtf8(puestas_[o.puesta].estacionamiento->nombre.vista()) + " -> " +
-           cp1252AUtf8(estaciones_[o.hacia].estacion->nombre.vista());
+std::string nombreObservacion(const ResultadoRed& r, std::size_t i) {
+    const ObservacionRed& o = r.observaciones.at(i);
+    return cp1252AUtf8(r.puestas[o.puesta].estacionamiento->nombre.vista()) + " -> " +
+           cp1252AUtf8(r.estaciones[o.hacia].estacion->nombre.vista());
 }
 
-std::string CAjusteRed::textoFuera() const {
+std::string textoFueraRed(const ResultadoRed& r) {
     std::string t;
-    for (const EstacionRed& e : estaciones_)
+    for (const EstacionRed& e : r.estaciones)
         if (e.motivo) t += (t.empty() ? "" : "; ") + cp1252AUtf8(e.estacion->nombre.vista()) + ": " + e.motivo;
     return t.empty() ? t : "Estaciones sin determinar, fuera del ajuste: " + t;
 }
 
-std::string CAjusteRed::textoZLibre() const {
+std::string textoZLibreRed(const ResultadoRed& r) {
     std::string t;
-    for (const EstacionRed& e : estaciones_)
+    for (const EstacionRed& e : r.estaciones)
         if (e.zLibre) t += (t.empty() ? "" : ", ") + cp1252AUtf8(e.estacion->nombre.vista());
     return t.empty() ? t : "Z sin determinar, queda la de la libreta: " + t;
 }
 
-std::string CAjusteRed::textoTest() const {
-    std::string t = test_.redundancia > 0
-                        ? formatear("Test global %1.3lf en [%1.3lf, %1.3lf] r = %d: %s", test_.estadistico,
-                                    test_.inferior, test_.superior, test_.redundancia, veredicto(test_))
+std::string textoTestRed(const ResultadoRed& r) {
+    std::string t = r.test.redundancia > 0
+                        ? formatear("Test global %1.3lf en [%1.3lf, %1.3lf] r = %d: %s", r.test.estadistico,
+                                    r.test.inferior, r.test.superior, r.test.redundancia, veredicto(r.test))
                         : std::string("Test global: sin redundancia");
-    if (mayorW_ >= 0) {
-        const ObservacionRed& o = observaciones_[mayorW_];
+    if (r.mayorW >= 0) {
+        const ObservacionRed& o = r.observaciones[r.mayorW];
         t += formatear("; mayor |w| = %1.2lf %s %s", std::fabs(o.w), nombreTipo(o.tipo),
-                       nombreObservacion(static_cast<std::size_t>(mayorW_)).c_str());
+                       nombreObservacion(r, static_cast<std::size_t>(r.mayorW)).c_str());
         if (std::fabs(o.w) > kLimiteW) t += " <== posible error grosero";
     }
     return t;
 }
 
-std::string CAjusteRed::textoInforme() const {
+std::string textoInformeRed(const ResultadoRed& r) {
     std::string t;
     auto linea = [&t](const std::string& s) {
         t += s;
@@ -958,23 +1011,23 @@ std::string CAjusteRed::textoInforme() const {
     linea("                         *           AJUSTE DE RED            *");
     linea(estrellas);
     linea("");
-    linea(formatear(utf8ACp1252("  %d iteraciones; %zu observaciones; %d incógnitas").c_str(), iteraciones_,
-                    observaciones_.size(), incognitas()));
+    linea(formatear(utf8ACp1252("  %d iteraciones; %zu observaciones; %d incógnitas").c_str(), r.iteraciones,
+                    r.observaciones.size(), r.incognitasPlano + r.incognitasAltura));
     auto parte = [&](const char* nombre, const ParteRed& p) {
         if (p.observaciones > 0)
             linea(formatear(utf8ACp1252("  %-12s %d observaciones, %d incógnitas, r = %d, s0 = %1.3lf").c_str(),
                             utf8ACp1252(nombre).c_str(), p.observaciones, p.incognitas, p.redundancia, p.s0));
     };
-    parte("Planimetría:", test_.plano);
-    parte("Altimetría:", test_.altura);
-    if (direccionesSueltas_ > 0)
+    parte("Planimetría:", r.test.plano);
+    parte("Altimetría:", r.test.altura);
+    if (r.direccionesSueltas > 0)
         linea(formatear(utf8ACp1252("  %d direcciones sin usar: su estacionamiento visa una sola estación").c_str(),
-                        direccionesSueltas_));
-    for (const std::string& s : {textoFuera(), textoZLibre()})
+                        r.direccionesSueltas));
+    for (const std::string& s : {textoFueraRed(r), textoZLibreRed(r)})
         if (!s.empty()) linea(utf8ACp1252("  " + s));
     linea("");
     linea(utf8ACp1252("  Estación              X             Y            Z        sx      sy      sz     a      b     Az"));
-    for (const EstacionRed& e : estaciones_) {
+    for (const EstacionRed& e : r.estaciones) {
         if (!e.plano && !e.altura) continue;
         linea(formatear("  %-12s %13.4lf %13.4lf %10.4lf %s", e.estacion->nombre.c_str(), e.x, e.y, e.z,
                         e.fija ? "  fija"
@@ -984,27 +1037,33 @@ std::string CAjusteRed::textoInforme() const {
     }
     linea("");
     linea(utf8ACp1252("  Estacionamiento  Estación     Desorientación   s (cc)"));
-    for (const PuestaRed& p : puestas_)
+    for (const PuestaRed& p : r.puestas)
         if (p.io >= 0)
             linea(formatear("  %-15s  %-12s %12.4lf %8.1lf", p.estacionamiento->nombre.c_str(),
-                            estaciones_[p.estacion].estacion->nombre.c_str(), p.desorientacion, p.sd));
+                            r.estaciones[p.estacion].estacion->nombre.c_str(), p.desorientacion, p.sd));
     linea("");
     linea(utf8ACp1252("  Uso  Tipo        Estacionamiento Visado       Observado     Residuo        w"));
-    for (std::size_t i = 0; i < observaciones_.size(); ++i) {
-        const ObservacionRed& o = observaciones_[i];
+    for (std::size_t i = 0; i < r.observaciones.size(); ++i) {
+        const ObservacionRed& o = r.observaciones[i];
         const std::string w = o.uso && std::isfinite(o.w) ? formatear("%8.2lf", o.w) : std::string("       -");
         linea(formatear("  %3s  %-10s  %-15s %-12s %11.4lf %9.4lf %s%s", o.uso ? "SI" : "NO", nombreTipo(o.tipo),
-                        puestas_[o.puesta].estacionamiento->nombre.c_str(), estaciones_[o.hacia].estacion->nombre.c_str(),
+                        r.puestas[o.puesta].estacionamiento->nombre.c_str(), r.estaciones[o.hacia].estacion->nombre.c_str(),
                         o.valor, o.uso ? o.residuo : 0.0, w.c_str(),
-                        static_cast<int>(i) == mayorW_ && std::fabs(o.w) > kLimiteW ? "  <== posible error grosero" : ""));
+                        static_cast<int>(i) == r.mayorW && std::fabs(o.w) > kLimiteW ? "  <== posible error grosero" : ""));
     }
     linea("");
-    linea(utf8ACp1252("  " + textoTest()));
+    linea(utf8ACp1252("  " + textoTestRed(r)));
     linea("");
-    for (const std::string& o : omitidas_) linea(utf8ACp1252("  " + o));
-    if (!omitidas_.empty()) linea("");
+    for (const std::string& o : r.omitidas) linea(utf8ACp1252("  " + o));
+    if (!r.omitidas.empty()) linea("");
     return t;
 }
+
+std::string CAjusteRed::nombreObservacion(std::size_t i) const { return celvara::nombreObservacion(r_, i); }
+std::string CAjusteRed::textoFuera() const { return textoFueraRed(r_); }
+std::string CAjusteRed::textoZLibre() const { return textoZLibreRed(r_); }
+std::string CAjusteRed::textoTest() const { return textoTestRed(r_); }
+std::string CAjusteRed::textoInforme() const { return textoInformeRed(r_); }
 
 bool CAjusteRed::imprimir(const std::filesystem::path& ruta) const {
     return anadirAFichero(ruta, textoInforme());

@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "calc/estacion_mmcc.h"
@@ -110,6 +111,30 @@ struct OpcionesRed {
     int maxIteraciones = 30;
 };
 
+// What an adjustment gives: stations, set-ups and observations with their
+// adjusted values, residuals and statistics.
+struct ResultadoRed {
+    std::vector<EstacionRed> estaciones;
+    std::vector<PuestaRed> puestas;
+    std::vector<ObservacionRed> observaciones;
+    TestGlobalRed test;
+    int iteraciones = 0, incognitasPlano = 0, incognitasAltura = 0;
+    int mayorW = -1;              // the used observation with the largest |w|, -1 when none
+    int direccionesSueltas = 0;   // directions left out: their set-up sights one station only
+    std::vector<std::string> omitidas;  // readings left out, UTF-8
+};
+
+// "A1 -> P" for an observation, UTF-8.
+std::string nombreObservacion(const ResultadoRed& r, std::size_t i);
+// UTF-8 lines, empty when there is nothing to say: the stations left out
+// with their reasons, and those whose Z stays as in the book.
+std::string textoFueraRed(const ResultadoRed& r);
+std::string textoZLibreRed(const ResultadoRed& r);
+std::string textoTestRed(const ResultadoRed& r);     // UTF-8, one line
+std::string textoInformeRed(const ResultadoRed& r);  // Windows-1252
+
+struct PreparacionRed;
+
 class CAjusteRed {
 public:
     // `biblioteca` null or empty: the instrument library could not be read.
@@ -125,29 +150,24 @@ public:
     // adjusted set-up into the book.
     bool grabar();
 
-    std::vector<EstacionRed>& estaciones() { return estaciones_; }
-    const std::vector<EstacionRed>& estaciones() const { return estaciones_; }
-    const std::vector<PuestaRed>& puestas() const { return puestas_; }
-    std::vector<ObservacionRed>& observaciones() { return observaciones_; }
-    const std::vector<ObservacionRed>& observaciones() const { return observaciones_; }
-    const TestGlobalRed& test() const { return test_; }
-    int iteraciones() const { return iteraciones_; }
-    int incognitas() const { return incognitasPlano_ + incognitasAltura_; }
-    // The used observation with the largest |w|, -1 when none.
-    int mayorW() const { return mayorW_; }
+    const ResultadoRed& resultado() const { return r_; }
+    std::vector<EstacionRed>& estaciones() { return r_.estaciones; }
+    const std::vector<EstacionRed>& estaciones() const { return r_.estaciones; }
+    const std::vector<PuestaRed>& puestas() const { return r_.puestas; }
+    std::vector<ObservacionRed>& observaciones() { return r_.observaciones; }
+    const std::vector<ObservacionRed>& observaciones() const { return r_.observaciones; }
+    const TestGlobalRed& test() const { return r_.test; }
+    int iteraciones() const { return r_.iteraciones; }
+    int incognitas() const { return r_.incognitasPlano + r_.incognitasAltura; }
+    int mayorW() const { return r_.mayorW; }
     bool ajustado() const { return ajustado_; }
-    // Readings left out (not finite or beyond ±1e9), one notice each (UTF-8).
-    const std::vector<std::string>& omitidas() const { return omitidas_; }
+    const std::vector<std::string>& omitidas() const { return r_.omitidas; }
     // How a set-up's instrument is taken (the batch tool refuses instead of asking).
     EleccionInstrumento& instrumentos() { return instrumentos_; }
+    int direccionesSueltas() const { return r_.direccionesSueltas; }
 
-    // Directions left out because their set-up sights one station only.
-    int direccionesSueltas() const { return direccionesSueltas_; }
-
-    // "A1 -> P" for an observation, UTF-8.
+    // The texts of the result (see the free functions above).
     std::string nombreObservacion(std::size_t i) const;
-    // UTF-8 lines, empty when there is nothing to say: the stations left out
-    // with their reasons, and those whose Z stays as in the book.
     std::string textoFuera() const;
     std::string textoZLibre() const;
     std::string textoTest() const;     // UTF-8, one line
@@ -155,6 +175,13 @@ public:
     bool imprimir(const std::filesystem::path& ruta) const;
 
 private:
+    // The steps of preparar.
+    std::unordered_map<std::string, int> recogerEstaciones(const OpcionesRed& opciones);
+    bool recogerVisuales(PreparacionRed& p, const std::unordered_map<std::string, int>& indice);
+    bool recogerObservaciones(PreparacionRed& p);
+    int numerarPlano(bool libre);  // the coordinate unknowns; their count
+    bool determinarPlano(PreparacionRed& p, bool libre);
+    void numerarAltura(bool libre);
     bool iterarPlano();
     bool iterarAltura();
     void estadistica();
@@ -164,15 +191,9 @@ private:
     const ListaInstrumentos* biblioteca_;
     Avisos& avisos_;
     EleccionInstrumento instrumentos_;
-    std::vector<std::string> omitidas_;
     OpcionesRed opciones_;
-    std::vector<EstacionRed> estaciones_;
-    std::vector<PuestaRed> puestas_;
-    std::vector<ObservacionRed> observaciones_;
-    TestGlobalRed test_;
-    int incognitasPlano_ = 0, incognitasAltura_ = 0;
+    ResultadoRed r_;
     double vpvPlano_ = 0, vpvAltura_ = 0;
-    int iteraciones_ = 0, mayorW_ = -1, direccionesSueltas_ = 0;
     bool ajustado_ = false;
 };
 
