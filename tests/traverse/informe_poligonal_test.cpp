@@ -32,7 +32,7 @@ TEST(InformePoligonal, IgualAlInformeEscritoAMano) {
     const std::string esperado =
         prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/poligonal/informe_encuadrada.txt");
     ASSERT_FALSE(esperado.empty());
-    EXPECT_EQ(informePoligonal(calcular(p), p.referencia), esperado);
+    EXPECT_EQ(informePoligonal(calcular(p)), esperado);
 }
 
 TEST(InformePoligonal, TextosDelResumen) {
@@ -51,7 +51,7 @@ TEST(InformePoligonal, TextosDelResumen) {
     const auto colgada = calcular(p);
     EXPECT_EQ(textoResumenPoligonal(colgada), "Poligonal Colgada: - No Existe Compensación - Planas");
     // A hanging traverse lists its stations with no known end and no E or T.
-    const auto lista = estacionesGenerales(colgada, p.referencia);
+    const auto& lista = colgada.estaciones;
     ASSERT_EQ(lista.size(), 3u);
     EXPECT_EQ(lista[2].nombre, "E3");
     EXPECT_NEAR(lista[2].y, 200.012, 1e-9);

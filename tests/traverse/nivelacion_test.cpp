@@ -84,21 +84,22 @@ TEST(Nivelacion, CierreToleranciaYAjustePorDistancias) {
     EXPECT_EQ(n.textoCotaSalida(), "100.0000");
     n.elegirLlegada(1);
     conHilos(n);
-    ASSERT_TRUE(n.errorCierre());
-    EXPECT_NEAR(*n.errorCierre(), 0.007, 1e-9);
-    EXPECT_NEAR(n.longitudKm(), 0.070, 1e-12);
-    EXPECT_NEAR(n.tolerancia(10), 0.0026458, 1e-7);  // 10 mm · √0.07
+    const ResultadoNivelacion r = n.resultado(10);
+    ASSERT_TRUE(r.errorCierre);
+    EXPECT_NEAR(*r.errorCierre, 0.007, 1e-9);
+    EXPECT_NEAR(r.longitudKm, 0.070, 1e-12);
+    EXPECT_NEAR(r.tolerancia, 0.0026458, 1e-7);  // 10 mm · √0.07
     ASSERT_TRUE(n.ajustar());
     EXPECT_EQ(n.texto(0, c::cotaAjustada), "101.0030");  // 7 mm · 30/70
     EXPECT_EQ(n.texto(1, c::cotaAjustada), "102.0060");
     EXPECT_EQ(n.texto(2, c::cotaAjustada), "103.0070");
-    EXPECT_EQ(n.lineasListado()[0], "- 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000 101.0030");
+    EXPECT_EQ(lineasListadoNivelacion(n.resultado())[0], "- 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000 101.0030");
     EXPECT_NE(n.informe(10).find("Cierre fuera de tolerancia"), std::string::npos);
 
     // "recoge cota" replaces the known height; "Grabar" stores it.
     ASSERT_TRUE(n.recogerCota());
     EXPECT_EQ(n.textoCotaLlegada(), "103.0000");
-    EXPECT_FALSE(n.errorCierre());
+    EXPECT_FALSE(n.resultado().errorCierre);
     EXPECT_EQ(n.texto(2, c::cotaAjustada), "");
     ASSERT_TRUE(n.grabarCota());
     EXPECT_EQ(estaciones[1]->z, 103.0);
