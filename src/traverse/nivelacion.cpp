@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
@@ -88,8 +87,6 @@ CNivelacion::CNivelacion(ListaEstaciones& estaciones) : estaciones_(estaciones),
 double CNivelacion::valor(std::size_t fila, std::size_t columna) const {
     return textoANumero(tabla_.texto(fila, columna));
 }
-
-bool CNivelacion::tieneDesnivel(std::size_t fila) const { return !enBlanco(tabla_.texto(fila, c::desnivel)); }
 
 void CNivelacion::quitarAjuste() {
     if (ajustada_) recalcular();

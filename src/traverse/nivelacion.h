@@ -105,7 +105,6 @@ private:
         CNivelacion& n_;
     };
 
-    bool tieneDesnivel(std::size_t fila) const;
     double valor(std::size_t fila, std::size_t columna) const;
     void derivarMira(std::size_t fila, std::size_t sup, std::size_t inf, std::size_t med, std::size_t dist);
     void calcularDesnivel(std::size_t fila);
