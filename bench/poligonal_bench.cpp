@@ -57,7 +57,7 @@ void BM_Poligonal10000Tramos(benchmark::State& estado) {
             estado.SkipWithError(mensaje.c_str());
             return;
         }
-        const std::string informe = informePoligonal(*r, p.ref);
+        const std::string informe = informePoligonal(*r);
         bytes = informe.size();
         benchmark::DoNotOptimize(informe.data());
     }

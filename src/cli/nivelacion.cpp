@@ -1,6 +1,6 @@
 // nivelacion LINEA.csv --cota-salida Z0 [--cota-llegada Z1] [--ajustar]
-// [--tolerancia-mm K]: a levelling line file computed as the levelling
-// window does. One line per row "punto med_e dist_e med_f dist_f dh suma
+// [--tolerancia-mm K]: a levelling line file computed with the levelling
+// window's steps. One line per row "punto med_e dist_e med_f dist_f dh suma
 // cota" (with --ajustar, the adjusted elevation last), then the computed
 // arrival height and, with Z1, the misclosure and the tolerance k·√km in
 // metres (k in mm, 10 unless given).
@@ -12,8 +12,8 @@
 #include "cli/registro.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
+#include "traverse/calculo_nivelacion.h"
 #include "traverse/fichero_nivelacion.h"
-#include "traverse/nivelacion.h"
 
 namespace celvara::cli {
 namespace {
@@ -57,19 +57,21 @@ int calcular(const Opciones& o) {
     if (const auto incompleta = filaIncompleta(filas)) return fallo(o.linea + ": " + *incompleta);
     if (filas.empty()) return fallo("El fichero " + o.linea + " no tiene lecturas");
 
-    ListaEstaciones sinEstaciones;
-    CNivelacion n(sinEstaciones);
-    n.cargar(filas);
-    n.fijarCotaSalida(formatear("%.17g", *z0));
-    if (z1) n.fijarCotaLlegada(formatear("%.17g", *z1));
-    if (o.ajustar) n.ajustar();
+    EntradaNivelacion entrada;
+    for (const LecturasNivelacion& l : filas) entrada.filas.push_back(filaDeLecturas(l));
+    entrada.cotaSalida = *z0;
+    entrada.cotaLlegada = z1.value_or(0);
+    entrada.llegadaConocida = z1.has_value();
+    entrada.ajustar = o.ajustar;
+    entrada.kMm = o.k;
+    const ResultadoNivelacion res = calcularNivelacion(entrada);
 
     std::string texto;
-    for (const std::string& l : n.lineasListado()) texto += l + '\n';
-    texto += formatear("Cota llegada = %1.4lf\n", n.cotaCalculadaLlegada().value_or(*z0));
-    if (const auto e = n.errorCierre()) {
-        texto += formatear("Error de cierre = %1.4lf\n", *e);
-        texto += formatear("Tolerancia = %1.4lf\n", n.tolerancia(o.k));
+    for (const std::string& l : lineasListadoNivelacion(res)) texto += l + '\n';
+    texto += formatear("Cota llegada = %1.4lf\n", res.cotaCalculada.value_or(*z0));
+    if (res.errorCierre) {
+        texto += formatear("Error de cierre = %1.4lf\n", *res.errorCierre);
+        texto += formatear("Tolerancia = %1.4lf\n", res.tolerancia);
     }
     std::cout << texto << std::flush;
     return std::cout ? kExito : fallo("Error al escribir la salida");

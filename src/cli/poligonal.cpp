@@ -1,4 +1,4 @@
-// poligonal F.pol [options]: the traverse result window on a traverse file.
+// poligonal F.pol [options]: the traverse computation on a traverse file.
 // Prints the summary and one line per station of "COORDENADAS GENERALES"
 // (name X Y Z orientation), or everything as one JSON object.
 #include <iostream>
@@ -7,9 +7,10 @@
 #include "cli/registro.h"
 #include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_pol.h"
-#include "traverse/resultado_poligonal.h"
+#include "traverse/informe_poligonal.h"
 #include "traverse/tolerancias_poligonal.h"
 
 namespace celvara::cli {
@@ -17,14 +18,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-class AvisosCli : public Avisos {
-public:
-    Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
-        std::cerr << texto << '\n';
-        ++mensajes;
-        return Respuesta::Aceptar;
-    }
-    int mensajes = 0;
+struct Opciones {
+    std::string fichero, proyeccion = "planas", instrumentos, config, informe;
+    std::uint32_t metodo = 0;
+    int decimales = 4;
+    double escala = 1.0;
+    bool json = false;
 };
 
 Json valoresCierre(const ValoresCierre& v) {
@@ -40,15 +39,69 @@ Json tramoJson(const TramoPoligonal& t) {
                 {"desor_final", t.desorientacionFinal}};
 }
 
+Json resultadoJson(const ResultadoPoligonal& res, std::uint32_t metodo) {
+    const bool colgada = res.tipo == TipoPoligonal::Colgada;
+    Json j{{"tipo", static_cast<int>(res.tipo)}, {"metodo", metodo}, {"resumen", textoResumenPoligonal(res)}};
+    j["E"] = colgada ? Json(nullptr) : valoresCierre(res.E);
+    j["T"] = colgada ? Json(nullptr) : valoresCierre(res.T);
+    if (metodo == 2) {
+        j["Giro"] = res.giro;
+        j["Coeficiente"] = res.coeficiente;
+    }
+    Json tramos = Json::array();
+    for (const auto& t : res.tramos) tramos.push_back(tramoJson(t));
+    j["tramos"] = std::move(tramos);
+    Json lista = Json::array();
+    for (const auto& e : res.estaciones)
+        lista.push_back(Json{{"nombre", utf8(e.nombre)}, {"x", e.x}, {"y", e.y}, {"z", e.z},
+                             {"desorientacion", e.desorientacion}, {"factor", e.factor}});
+    j["estaciones"] = std::move(lista);
+    return j;
+}
+
+int calcular(const Opciones& o) {
+    Poligonal pol;
+    std::string mensaje;
+    if (!leerFicheroPoligonal(o.fichero, pol, mensaje)) return fallo(mensaje);
+    CDatosGenerales ajustes;
+    if (!o.config.empty())
+        if (auto e = leerAjustesEntrada(ajustes, o.config, "Error al abrir el fichero de ajustes "); !e.empty())
+            return fallo(e);
+    // Another kind of file can pass the reader and make no traverse: say which file.
+    if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error + ": " + o.fichero);
+
+    // The evaluator reads the library, which must outlive it.
+    ListaInstrumentos instrumentos;
+    EvaluadorErrores evaluador;
+    if (o.instrumentos.empty()) {
+        std::cerr << "Sin biblioteca de instrumentos: tolerancias 0\n";
+    } else {
+        // As in the window, a library that cannot be read stops the computation.
+        if (auto e = leerInstrumentosEntrada(instrumentos, o.instrumentos, "Error al abrir fichero de instrumentos ");
+            !e.empty())
+            return fallo(e);
+        evaluador = evaluadorTolerancias(instrumentos, ajustes);
+    }
+    const std::uint32_t proyeccion = o.proyeccion == "planas" ? 0 : (o.proyeccion == "ed50" ? 1 : 2);
+    const auto res =
+        calcularPoligonal(pol.filas, pol.referencia, {o.metodo, o.decimales, proyeccion, o.escala}, mensaje, evaluador);
+    if (!res) return fallo(mensaje);
+    if (!o.informe.empty() && !anadirAFichero(o.informe, informePoligonal(*res)))
+        return fallo("No se puede escribir el informe " + std::filesystem::path(o.informe).string());
+
+    if (o.json) {
+        std::cout << resultadoJson(*res, o.metodo).dump(2) << '\n';
+        return kExito;
+    }
+    std::cout << textoResumenPoligonal(*res) << '\n';
+    for (const auto& e : res->estaciones)
+        std::cout << formatear("%s %1.3lf %1.3lf %1.3lf %1.4lf\n", utf8(e.nombre).c_str(), e.x, e.y, e.z,
+                               e.desorientacion);
+    return kExito;
+}
+
 const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("poligonal", "Calcula y compensa una poligonal (fichero .pol)");
-    struct Opciones {
-        std::string fichero, proyeccion = "planas", instrumentos, config, informe;
-        std::uint32_t metodo = 0;
-        int decimales = 4;
-        double escala = 1.0;
-        bool json = false;
-    };
     auto o = std::make_shared<Opciones>();
     sub->add_option("fichero", o->fichero, "Fichero de poligonal")->required();
     sub->add_option("--metodo", o->metodo, "0 distancias parciales, 1 coordenadas parciales, 2 Sanguet")
@@ -61,63 +114,7 @@ const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<
     sub->add_option("--config", o->config, "Fichero de ajustes observa.dft (parámetros de trabajo)");
     sub->add_option("--informe", o->informe, "Informe de la poligonal, se añade al final");
     sub->add_flag("--json", o->json, "Resultado completo en JSON");
-    return [o]() -> int {
-        Poligonal pol;
-        std::string mensaje;
-        if (!leerFicheroPoligonal(o->fichero, pol, mensaje)) return fallo(mensaje);
-        CDatosGenerales ajustes;
-        if (!o->config.empty())
-            if (auto e = leerAjustesEntrada(ajustes, o->config, "Error al abrir el fichero de ajustes "); !e.empty())
-                return fallo(e);
-        // Another kind of file can pass the reader and make no traverse: say which file.
-        if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error + ": " + o->fichero);
-
-        AvisosCli avisos;
-        ListaInstrumentos instrumentos;
-        EvaluadorErrores evaluador;
-        if (o->instrumentos.empty()) {
-            std::cerr << "Sin biblioteca de instrumentos: tolerancias 0\n";
-        } else {
-            // As in the window, a library that cannot be read stops the computation.
-            if (auto e = leerInstrumentosEntrada(instrumentos, o->instrumentos, "Error al abrir fichero de instrumentos ");
-                !e.empty())
-                return fallo(e);
-            evaluador = evaluadorTolerancias(instrumentos, ajustes);
-        }
-        const std::uint32_t proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);
-        CResultadoPoligonal ventana(pol.filas, pol.referencia, {o->metodo, o->decimales, proyeccion, o->escala}, avisos,
-                                    evaluador);
-        if (!ventana.abrir()) return kFalloFichero;
-        if (!o->informe.empty() && !ventana.imprimir(o->informe)) return kFalloFichero;
-
-        const auto& res = *ventana.resultado();
-        const auto estaciones = estacionesGenerales(res, pol.referencia);
-        if (o->json) {
-            const bool colgada = res.tipo == TipoPoligonal::Colgada;
-            Json j{{"tipo", static_cast<int>(res.tipo)}, {"metodo", o->metodo}, {"resumen", ventana.resumen()}};
-            j["E"] = colgada ? Json(nullptr) : valoresCierre(res.E);
-            j["T"] = colgada ? Json(nullptr) : valoresCierre(res.T);
-            if (o->metodo == 2) {
-                j["Giro"] = res.giro;
-                j["Coeficiente"] = res.coeficiente;
-            }
-            Json tramos = Json::array();
-            for (const auto& t : res.tramos) tramos.push_back(tramoJson(t));
-            j["tramos"] = std::move(tramos);
-            Json lista = Json::array();
-            for (const auto& e : estaciones)
-                lista.push_back(Json{{"nombre", utf8(e.nombre)}, {"x", e.x}, {"y", e.y}, {"z", e.z},
-                                     {"desorientacion", e.desorientacion}, {"factor", e.factor}});
-            j["estaciones"] = std::move(lista);
-            std::cout << j.dump(2) << '\n';
-            return kExito;
-        }
-        std::cout << ventana.resumen() << '\n';
-        for (const auto& e : estaciones)
-            std::cout << formatear("%s %1.3lf %1.3lf %1.3lf %1.4lf\n", utf8(e.nombre).c_str(), e.x, e.y, e.z,
-                                   e.desorientacion);
-        return kExito;
-    };
+    return [o]() -> int { return calcular(*o); };
 });
 
 }  // namespace

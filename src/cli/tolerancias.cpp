@@ -13,7 +13,7 @@
 #include "datos/instrumentos.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/datos_generales.h"
-#include "traverse/tolerancias_dialogos.h"
+#include "traverse/tolerancias_poligonal.h"
 
 namespace celvara::cli {
 namespace {

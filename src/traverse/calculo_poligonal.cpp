@@ -166,30 +166,13 @@ std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const
     return std::nullopt;
 }
 
-std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
-                                                    const ConfiguracionPoligonal& config, std::string& mensaje) {
-    if (filas.empty()) {
-        mensaje = kSinDatosPoligonal;
-        return std::nullopt;
-    }
-    if (ref.tipo < 0 || ref.tipo > 2) {
-        mensaje = kErrorProcesoPoligonal;
-        return std::nullopt;
-    }
-    ResultadoPoligonal res;
-    res.tipo = ref.tipoPoligonal();
-    res.configuracion = config;
-    const bool colgada = res.tipo == TipoPoligonal::Colgada;
-    const bool cerrada = res.tipo == TipoPoligonal::Cerrada;
-    const std::size_t S = filas.size();
-    if (!colgada && S < 2) {
-        mensaje = kErrorProcesoPoligonal;
-        return std::nullopt;
-    }
+namespace {
 
-    // 1. Legs.
-    auto& tramos = res.tramos;
-    tramos.resize(S);
+// Step 1: one leg per row, its readings reduced and brought to gon.
+std::vector<TramoPoligonal> tramosDeFilas(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
+                                          const ConfiguracionPoligonal& config, bool cerrada) {
+    const std::size_t S = filas.size();
+    std::vector<TramoPoligonal> tramos(S);
     const double orientPartida = ref.desorientacionPartida * kGon / circulo(filas.front().datos);
     for (std::size_t k = 0; k < S; ++k) {
         const auto& f = filas[k];
@@ -223,132 +206,143 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         t.dDifer = std::abs(t.d1) - std::abs(t.d2);
         t.zDifer = std::abs(t.z1) - std::abs(t.z2);
     }
+    return tramos;
+}
 
-    // 2. Azimuth transfer.
-    for (std::size_t k = 0; k < S; ++k) {
+// Step 2: the azimuth carried from station to station.
+void transmitirAcimutes(std::vector<TramoPoligonal>& tramos) {
+    for (std::size_t k = 0; k < tramos.size(); ++k) {
         auto& t = tramos[k];
         t.angulo = normalizar(t.hAdelante - t.hAtras);
         if (k > 0) t.desorientacion = normalizar(contraria(tramos[k - 1].azimut) - t.hAtras);
         t.azimut = normalizar(t.desorientacion + t.hAdelante);
         t.azimutC = t.azimut;
     }
+}
 
-    // 3. Angular misclosure.
-    if (!colgada) {
-        double conocida, calculada;
-        if (cerrada) {
-            calculada = normalizar(normalizar(contraria(tramos.back().azimut)) - tramos.front().hAtras);
-            conocida = normalizar(orientPartida);
-        } else {
-            conocida = normalizar(ref.desorientacionLlegada * kGon / circulo(filas.back().datos));
-            calculada = normalizar(tramos.back().desorientacion);
-        }
-        if (conocida < 5.0 && calculada > 355.0) conocida += kGon;
-        else if (conocida > 355.0 && calculada < 5.0) calculada += kGon;
-        res.E.ang = conocida - calculada;
+// Step 3: known minus carried orientation at the end (at the start again for
+// a closed traverse), one turn apart counted as none.
+double errorAngular(const std::vector<TramoPoligonal>& tramos, const FilasPoligonal& filas,
+                    const ReferenciaPoligonal& ref, bool cerrada) {
+    double conocida, calculada;
+    if (cerrada) {
+        calculada = normalizar(normalizar(contraria(tramos.back().azimut)) - tramos.front().hAtras);
+        conocida = normalizar(tramos.front().desorientacion);
+    } else {
+        conocida = normalizar(ref.desorientacionLlegada * kGon / circulo(filas.back().datos));
+        calculada = normalizar(tramos.back().desorientacion);
     }
+    if (conocida < 5.0 && calculada > 355.0) conocida += kGon;
+    else if (conocida > 355.0 && calculada < 5.0) calculada += kGon;
+    return conocida - calculada;
+}
 
-    // 4. Angular compensation, in whole units of the last decimal kept.
-    if (!colgada && config.metodo != static_cast<std::uint32_t>(MetodoCompensacion::Sanguet)) {
-        const double unidad = std::pow(10.0, config.decimales);
-        char texto[64];
-        std::snprintf(texto, sizeof texto, "%1.0f", res.E.ang * unidad);
-        const long long N = std::strtoll(texto, nullptr, 10);
-        const long long n = static_cast<long long>(S);
-        const long long q = N / n, r = N % n;
-        for (std::size_t k = 0; k < S; ++k) tramos[k].cAng = double(static_cast<long long>(k + 1) * q);
-        // The remainder: one more unit on each of the last |r| angles.
-        const long long signo = r < 0 ? -1 : 1;
-        for (long long j = 0; j < std::llabs(r); ++j) tramos[S - 1 - j].cAng += double(signo * (std::llabs(r) - j));
-        for (auto& t : tramos) t.azimutC = normalizar(t.azimut + t.cAng / unidad);
-    }
+// Step 4: the angular misclosure in whole units of the last decimal kept,
+// q per angle cumulated, the remainder one unit more on each of the last |r|.
+void compensarAngulos(std::vector<TramoPoligonal>& tramos, double eAng, int decimales) {
+    const std::size_t S = tramos.size();
+    const double unidad = std::pow(10.0, decimales);
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%1.0f", eAng * unidad);
+    const long long N = std::strtoll(texto, nullptr, 10);
+    const long long n = static_cast<long long>(S);
+    const long long q = N / n, r = N % n;
+    for (std::size_t k = 0; k < S; ++k) tramos[k].cAng = double(static_cast<long long>(k + 1) * q);
+    const long long signo = r < 0 ? -1 : 1;
+    for (long long j = 0; j < std::llabs(r); ++j) tramos[S - 1 - j].cAng += double(signo * (std::llabs(r) - j));
+    for (auto& t : tramos) t.azimutC = normalizar(t.azimut + t.cAng / unidad);
+}
 
-    // 5. Scale of every leg on the UTM grid: mean of the point factors at its
-    // ends, from a first pass of the coordinates.
-    std::optional<CProyeccionUTM> utm;
-    if (config.proyeccion == 1 || config.proyeccion == 2) utm.emplace(config.proyeccion == 1);
-    CProyeccionUTM* proy = utm ? &*utm : nullptr;
-    if (proy) {
-        distanciasYParciales(tramos);
-        for (auto& t : tramos) t.izc = 0;
-        acumular(tramos, ref);
-        double kInicio = factorPunto(proy, ref.x0, ref.y0);
-        for (auto& t : tramos) {
-            const double kFin = factorPunto(proy, t.x, t.y);
-            t.km = (kInicio + kFin) * 0.5 * t.km;
-            kInicio = kFin;
-        }
-    }
-
-    // 6, 7. Distances and partials.
+// Step 5: the scale of every leg on the UTM grid, the mean of the point
+// factors at its ends, from a first pass of the coordinates.
+void escalaUtm(std::vector<TramoPoligonal>& tramos, const ReferenciaPoligonal& ref, CProyeccionUTM* proy) {
     distanciasYParciales(tramos);
-
-    // Legs that carry the misclosure: all but the last.
-    const std::size_t compensados = S - 1;
-    double sumaDist = 0;
-    for (std::size_t k = 0; k < compensados; ++k) sumaDist += std::abs(tramos[k].distK);
-
-    // 8, 9. Planimetric misclosure and its distribution.
-    if (!colgada) {
-        double sx = 0, sy = 0;
-        const std::size_t sumados = cerrada ? S : compensados;
-        for (std::size_t k = 0; k < sumados; ++k) {
-            sx += tramos[k].ix;
-            sy += tramos[k].iy;
-        }
-        res.E.x = cerrada ? -sx : (ref.x1 - ref.x0) - sx;
-        res.E.y = cerrada ? -sy : (ref.y1 - ref.y0) - sy;
-        if (sumaDist == 0) {
-            mensaje = kErrorProcesoPoligonal;
-            return std::nullopt;
-        }
-        const auto metodo = static_cast<MetodoCompensacion>(config.metodo);
-        if (metodo == MetodoCompensacion::Sanguet) {
-            double Sx = 0, Sy = 0;
-            for (std::size_t k = 0; k < compensados; ++k) {
-                Sx += tramos[k].ix;
-                Sy += tramos[k].iy;
-            }
-            const double Q = Sy * Sy + Sx * Sx;
-            if (Q == 0) {
-                mensaje = kErrorProcesoPoligonal;
-                return std::nullopt;
-            }
-            res.giro = -(Sy * res.E.x - Sx * res.E.y) / Q;
-            res.coeficiente = -(Sy * res.E.y + Sx * res.E.x) / Q;
-            // A rotation or scale this large is a wrong traverse, not a misclosure.
-            if (std::abs(res.giro) > 0.01 || std::abs(res.coeficiente) > 0.01) {
-                mensaje = kErrorProcesoPoligonal;
-                return std::nullopt;
-            }
-            for (std::size_t k = 0; k < compensados; ++k) {
-                auto& t = tramos[k];
-                t.cx = -(res.coeficiente * t.ix + res.giro * t.iy);
-                t.cy = -(res.coeficiente * t.iy - res.giro * t.ix);
-            }
-        } else {
-            double sumaIx = 0, sumaIy = 0;
-            for (std::size_t k = 0; k < compensados; ++k) {
-                sumaIx += std::abs(tramos[k].ix);
-                sumaIy += std::abs(tramos[k].iy);
-            }
-            // By partial coordinates, except a component with no partials,
-            // which goes by distances.
-            const bool porIx = metodo == MetodoCompensacion::CoordenadasParciales && sumaIx != 0;
-            const bool porIy = metodo == MetodoCompensacion::CoordenadasParciales && sumaIy != 0;
-            for (std::size_t k = 0; k < compensados; ++k) {
-                auto& t = tramos[k];
-                t.cx = porIx ? std::abs(t.ix) * res.E.x / sumaIx : res.E.x / sumaDist * std::abs(t.distK);
-                t.cy = porIy ? std::abs(t.iy) * res.E.y / sumaIy : res.E.y / sumaDist * std::abs(t.distK);
-            }
-        }
-        for (auto& t : tramos) {
-            t.ixc = t.ix + t.cx;
-            t.iyc = t.iy + t.cy;
-        }
+    for (auto& t : tramos) t.izc = 0;
+    acumular(tramos, ref);
+    double kInicio = factorPunto(proy, ref.x0, ref.y0);
+    for (auto& t : tramos) {
+        const double kFin = factorPunto(proy, t.x, t.y);
+        t.km = (kInicio + kFin) * 0.5 * t.km;
+        kInicio = kFin;
     }
+}
 
-    // 10. Altimetry.
+// Step 9 by Sanguet: a rotation and a scale of the partials of the
+// compensated legs. False when there is none to find, or one so large that
+// the traverse is wrong rather than misclosed.
+bool repartirSanguet(ResultadoPoligonal& res, std::size_t compensados) {
+    auto& tramos = res.tramos;
+    double Sx = 0, Sy = 0;
+    for (std::size_t k = 0; k < compensados; ++k) {
+        Sx += tramos[k].ix;
+        Sy += tramos[k].iy;
+    }
+    const double Q = Sy * Sy + Sx * Sx;
+    if (Q == 0) return false;
+    res.giro = -(Sy * res.E.x - Sx * res.E.y) / Q;
+    res.coeficiente = -(Sy * res.E.y + Sx * res.E.x) / Q;
+    if (std::abs(res.giro) > 0.01 || std::abs(res.coeficiente) > 0.01) return false;
+    for (std::size_t k = 0; k < compensados; ++k) {
+        auto& t = tramos[k];
+        t.cx = -(res.coeficiente * t.ix + res.giro * t.iy);
+        t.cy = -(res.coeficiente * t.iy - res.giro * t.ix);
+    }
+    return true;
+}
+
+// Step 9 in proportion to the partial distances, or to the partial
+// coordinates except for a component with no partials, which goes by
+// distances.
+void repartirProporcional(ResultadoPoligonal& res, std::size_t compensados, double sumaDist) {
+    auto& tramos = res.tramos;
+    double sumaIx = 0, sumaIy = 0;
+    for (std::size_t k = 0; k < compensados; ++k) {
+        sumaIx += std::abs(tramos[k].ix);
+        sumaIy += std::abs(tramos[k].iy);
+    }
+    const bool porCoordenadas =
+        res.configuracion.metodo == static_cast<std::uint32_t>(MetodoCompensacion::CoordenadasParciales);
+    const bool porIx = porCoordenadas && sumaIx != 0;
+    const bool porIy = porCoordenadas && sumaIy != 0;
+    for (std::size_t k = 0; k < compensados; ++k) {
+        auto& t = tramos[k];
+        t.cx = porIx ? std::abs(t.ix) * res.E.x / sumaIx : res.E.x / sumaDist * std::abs(t.distK);
+        t.cy = porIy ? std::abs(t.iy) * res.E.y / sumaIy : res.E.y / sumaDist * std::abs(t.distK);
+    }
+}
+
+// Steps 8 and 9: the planimetric misclosure and its distribution over the
+// legs that carry it (all but the last). False when it cannot be spread.
+bool repartirPlanimetria(ResultadoPoligonal& res, const ReferenciaPoligonal& ref, double sumaDist) {
+    auto& tramos = res.tramos;
+    const bool cerrada = res.tipo == TipoPoligonal::Cerrada;
+    const std::size_t compensados = tramos.size() - 1;
+    double sx = 0, sy = 0;
+    for (std::size_t k = 0; k < (cerrada ? tramos.size() : compensados); ++k) {
+        sx += tramos[k].ix;
+        sy += tramos[k].iy;
+    }
+    res.E.x = cerrada ? -sx : (ref.x1 - ref.x0) - sx;
+    res.E.y = cerrada ? -sy : (ref.y1 - ref.y0) - sy;
+    if (sumaDist == 0) return false;
+    if (res.configuracion.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet)) {
+        if (!repartirSanguet(res, compensados)) return false;
+    } else {
+        repartirProporcional(res, compensados, sumaDist);
+    }
+    for (auto& t : tramos) {
+        t.ixc = t.ix + t.cx;
+        t.iyc = t.iy + t.cy;
+    }
+    return true;
+}
+
+// Step 10: mean height differences, and the misclosure spread in proportion
+// to the distances.
+void repartirAltimetria(ResultadoPoligonal& res, const ReferenciaPoligonal& ref, double sumaDist) {
+    auto& tramos = res.tramos;
+    const bool cerrada = res.tipo == TipoPoligonal::Cerrada;
+    const std::size_t S = tramos.size(), compensados = S - 1;
     double sumaIz = 0;
     for (std::size_t k = 0; k < S; ++k) {
         auto& t = tramos[k];
@@ -356,20 +350,19 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         t.izc = t.iz;
         if (k < (cerrada ? S : compensados)) sumaIz += t.iz;
     }
-    if (!colgada) {
-        res.E.z = cerrada ? -sumaIz : (ref.z1 - ref.z0) - sumaIz;
-        for (std::size_t k = 0; k < compensados; ++k) {
-            auto& t = tramos[k];
-            t.cz = std::abs(t.distK) * res.E.z / sumaDist;
-            t.izc = t.cz + t.iz;
-        }
+    if (res.tipo == TipoPoligonal::Colgada) return;
+    res.E.z = cerrada ? -sumaIz : (ref.z1 - ref.z0) - sumaIz;
+    for (std::size_t k = 0; k < compensados; ++k) {
+        auto& t = tramos[k];
+        t.cz = std::abs(t.distK) * res.E.z / sumaDist;
+        t.izc = t.cz + t.iz;
     }
+}
 
-    // 11. Coordinates.
-    acumular(tramos, ref);
-
-    // 12. Orientation of every station after the first from final coordinates.
-    for (std::size_t k = 1; k < S; ++k) {
+// Step 12: the orientation of every station after the first, the mean of
+// its back and forward sightings to the final coordinates.
+void desorientacionesFinales(std::vector<TramoPoligonal>& tramos, const ReferenciaPoligonal& ref) {
+    for (std::size_t k = 1; k < tramos.size(); ++k) {
         auto& t = tramos[k];
         const auto& anterior = tramos[k - 1];
         const double xa = k >= 2 ? tramos[k - 2].x : ref.x0;
@@ -384,12 +377,74 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         }
         t.desorientacionFinal = normalizar((a + b) * 0.5) * circulo(t.datos) * 0.0025;
     }
+}
 
-    // 14. Linear misclosure; the point scale factors the report shows.
-    res.E.dist = std::sqrt(res.E.x * res.E.x + res.E.y * res.E.y);
+// Step 14: the point scale factors the report shows.
+void factoresUtm(ResultadoPoligonal& res, const ReferenciaPoligonal& ref, CProyeccionUTM* proy) {
     res.factorPartida = factorPunto(proy, ref.x0, ref.y0);
-    for (auto& t : tramos) t.factorFinal = factorPunto(proy, t.x, t.y);
+    for (auto& t : res.tramos) t.factorFinal = factorPunto(proy, t.x, t.y);
     res.factorLlegada = res.tipo == TipoPoligonal::Encuadrada ? factorPunto(proy, ref.x1, ref.y1) : 1.0;
+}
+
+// The stations of "COORDENADAS GENERALES" (see EstacionGeneral).
+std::vector<EstacionGeneral> estacionesGenerales(const ResultadoPoligonal& res, const ReferenciaPoligonal& ref) {
+    std::vector<EstacionGeneral> lista;
+    const auto& tr = res.tramos;
+    const std::size_t S = tr.size();
+    lista.push_back({ref.partida.str(), ref.x0, ref.y0, ref.z0, ref.desorientacionPartida, res.factorPartida});
+    // Legs whose end is a traverse station other than the start and the
+    // fitted traverse's known end.
+    const std::size_t hasta = res.tipo == TipoPoligonal::Encuadrada ? (S >= 2 ? S - 2 : 0) : (S >= 1 ? S - 1 : 0);
+    for (std::size_t k = 0; k < hasta; ++k)
+        lista.push_back({tr[k].visado.str(), tr[k].x, tr[k].y, tr[k].z, tr[k + 1].desorientacionFinal, tr[k].factorFinal});
+    if (res.tipo == TipoPoligonal::Encuadrada)
+        lista.push_back({ref.llegada.str(), ref.x1, ref.y1, ref.z1, ref.desorientacionLlegada, res.factorLlegada});
+    return lista;
+}
+
+}  // namespace
+
+std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
+                                                    const ConfiguracionPoligonal& config, std::string& mensaje,
+                                                    const EvaluadorErrores& evaluar) {
+    if (filas.empty()) {
+        mensaje = kSinDatosPoligonal;
+        return std::nullopt;
+    }
+    const auto tipo = ref.tipoPoligonal();
+    const bool colgada = tipo == TipoPoligonal::Colgada;
+    if (ref.tipo < 0 || ref.tipo > 2 || (!colgada && filas.size() < 2)) {
+        mensaje = kErrorProcesoPoligonal;
+        return std::nullopt;
+    }
+    ResultadoPoligonal res;
+    res.tipo = tipo;
+    res.configuracion = config;
+    res.tramos = tramosDeFilas(filas, ref, config, tipo == TipoPoligonal::Cerrada);
+    transmitirAcimutes(res.tramos);
+    if (!colgada) res.E.ang = errorAngular(res.tramos, filas, ref, tipo == TipoPoligonal::Cerrada);
+    if (!colgada && config.metodo != static_cast<std::uint32_t>(MetodoCompensacion::Sanguet))
+        compensarAngulos(res.tramos, res.E.ang, config.decimales);
+
+    std::optional<CProyeccionUTM> utm;
+    if (config.proyeccion == 1 || config.proyeccion == 2) utm.emplace(config.proyeccion == 1);
+    CProyeccionUTM* proy = utm ? &*utm : nullptr;
+    if (proy) escalaUtm(res.tramos, ref, proy);
+    distanciasYParciales(res.tramos);
+
+    double sumaDist = 0;  // of the legs that carry the misclosure: all but the last
+    for (std::size_t k = 0; k + 1 < res.tramos.size(); ++k) sumaDist += std::abs(res.tramos[k].distK);
+    if (!colgada && !repartirPlanimetria(res, ref, sumaDist)) {
+        mensaje = kErrorProcesoPoligonal;
+        return std::nullopt;
+    }
+    repartirAltimetria(res, ref, sumaDist);
+    acumular(res.tramos, ref);
+    desorientacionesFinales(res.tramos, ref);
+    res.E.dist = std::sqrt(res.E.x * res.E.x + res.E.y * res.E.y);
+    factoresUtm(res, ref, proy);
+    aplicarTolerancias(res, filas, evaluar);
+    res.estaciones = estacionesGenerales(res, ref);
     return res;
 }
 

@@ -59,6 +59,17 @@ struct ValoresCierre {
     double ang = 0, x = 0, y = 0, z = 0, dist = 0;
 };
 
+// One line of "COORDENADAS GENERALES": the start station, the stations the
+// legs reach and, for a fitted traverse, the known end station. A closed
+// traverse does not repeat its start; a leg that reaches no traverse station
+// (the last row of a hanging traverse) is not listed.
+struct EstacionGeneral {
+    std::string nombre;  // Windows-1252
+    double x = 0, y = 0, z = 0;
+    double desorientacion = 0;  // station unit
+    double factor = 1.0;        // UTM point scale factor, 1 for plane coordinates
+};
+
 struct ResultadoPoligonal {
     TipoPoligonal tipo = TipoPoligonal::Encuadrada;
     ConfiguracionPoligonal configuracion;
@@ -67,6 +78,7 @@ struct ResultadoPoligonal {
     ValoresCierre T;  // tolerances
     double giro = 0, coeficiente = 0;  // Sanguet
     double factorPartida = 1.0, factorLlegada = 1.0;  // point scale factor at the reference points
+    std::vector<EstacionGeneral> estaciones;
 };
 
 inline constexpr const char* kSinDatosPoligonal = "No existen Datos de la Poligonal.\n    NO existe CALCULO";
@@ -78,16 +90,18 @@ inline constexpr const char* kSinVisualesCierre = "La Poligonal Cerrada no tiene
 // one's message, or nothing.
 std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref);
 
-// Runs the computation; on failure `mensaje` holds the message to show.
-// Tolerances stay 0 (see aplicarTolerancias).
-std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
-                                                    const ConfiguracionPoligonal& config, std::string& mensaje);
-
 // Evaluates the sighting of a row's station data with the error model:
 // distance D (m), zenith angle V (gon), target height m; nothing when no
 // instrument is known.
 using EvaluadorErrores =
     std::function<std::optional<ErroresVisual>(const DatosComplementarios& datos, double D, double V, double m)>;
+
+// The computation, from the rows, the reference and the options: legs,
+// misclosures, compensations, tolerances (0 without an evaluator) and the
+// stations. On failure `mensaje` holds the message to show.
+std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
+                                                    const ConfiguracionPoligonal& config, std::string& mensaje,
+                                                    const EvaluadorErrores& evaluar = {});
 
 // Zenith angle in gon of a row's forward face-left sighting, as the error
 // model takes it.

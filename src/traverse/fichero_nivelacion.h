@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "traverse/nivelacion.h"
+#include "traverse/calculo_nivelacion.h"
 
 namespace celvara {
 

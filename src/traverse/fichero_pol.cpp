@@ -14,119 +14,124 @@ constexpr std::size_t kCabecera = 8;
 namespace fila = imagen::fila_poligonal;
 namespace ref = imagen::referencia_poligonal;
 
-// A text field is rewritten only when it no longer holds what the image
-// holds, so that the bytes after the terminator survive an unedited save.
+// The field tables: each field's offset and member, once, for both the
+// reader and the writer. The kind of a field is its member's type.
+template <class Fila, class Visitante>
+void camposFila(Fila& f, Visitante&& v) {
+    v(fila::estacion, f.estacion);
+    v(fila::estacionamiento, f.estacionamiento);
+    v(fila::visadoAtras, f.visadoAtras);
+    v(fila::visadoAdelante, f.visadoAdelante);
+    v(fila::hAtrasCd, f.atras.hCd);
+    v(fila::hAtrasCd + 8, f.atras.hCi);
+    v(fila::vAtrasCd, f.atras.vCd);
+    v(fila::vAtrasCd + 8, f.atras.vCi);
+    v(fila::hAdelanteCd, f.adelante.hCd);
+    v(fila::hAdelanteCd + 8, f.adelante.hCi);
+    v(fila::vAdelanteCd, f.adelante.vCd);
+    v(fila::vAdelanteCd + 8, f.adelante.vCi);
+    v(fila::jalonAtras, f.atras.jalon);
+    v(fila::jalonAdelante, f.adelante.jalon);
+    v(fila::dAtrasCd, f.atras.dCd);
+    v(fila::dAtrasCd + 8, f.atras.dCi);
+    v(fila::dAdelanteCd, f.adelante.dCd);
+    v(fila::dAdelanteCd + 8, f.adelante.dCi);
+    v(fila::alturaInstrumento, f.alturaInstrumento);
+    v(fila::datos, f.datos);
+    v(fila::libres, f.libres);
+}
+
+template <class Referencia, class Visitante>
+void camposReferencia(Referencia& r, Visitante&& v) {
+    v(ref::partida, r.partida);
+    v(ref::llegada, r.llegada);
+    v(ref::x0, r.x0);
+    v(ref::y0, r.y0);
+    v(ref::z0, r.z0);
+    v(ref::x1, r.x1);
+    v(ref::y1, r.y1);
+    v(ref::z1, r.z1);
+    v(ref::referenciaPartida, r.referenciaPartida);
+    v(ref::referenciaLlegada, r.referenciaLlegada);
+    v(ref::acimutPartida, r.acimutPartida);
+    v(ref::lecturaPartida, r.lecturaPartida);
+    v(ref::desorientacionPartida, r.desorientacionPartida);
+    v(ref::acimutLlegada, r.acimutLlegada);
+    v(ref::lecturaLlegada, r.lecturaLlegada);
+    v(ref::desorientacionLlegada, r.desorientacionLlegada);
+    v(ref::tipo, r.tipo);
+    v(ref::besselH, r.besselH);
+    v(ref::besselV, r.besselV);
+    v(ref::besselD, r.besselD);
+}
+
+struct Lector {
+    const unsigned char* p;
+    void operator()(std::size_t o, TextoFijo<15>& t) const { t.desdeBytes(p + o); }
+    void operator()(std::size_t o, double& v) const { v = bytes::leerF64(p + o); }
+    void operator()(std::size_t o, std::int32_t& v) const { v = bytes::leerI32(p + o); }
+    void operator()(std::size_t o, std::uint8_t& v) const { v = p[o]; }
+    void operator()(std::size_t o, DatosComplementarios& d) const { imagen::leerDatos(p + o, d); }
+    void operator()(std::size_t o, std::array<unsigned char, 100>& a) const { std::memcpy(a.data(), p + o, a.size()); }
+    template <class T>
+    void operator()(std::size_t, T&) const = delete;  // a field of a kind the file does not have
+};
+
+// Over the image a record was read from (`leida`), a text or the station
+// data is rewritten only when it no longer holds what the image holds, so
+// that the bytes after a terminator survive an unedited save.
+struct Escritor {
+    unsigned char* p;
+    bool leida;
+    void operator()(std::size_t o, const TextoFijo<15>& t) const {
+        TextoFijo<15> actual;
+        actual.desdeBytes(p + o);
+        if (!(actual == t)) t.aBytes(p + o);
+    }
+    void operator()(std::size_t o, double v) const { bytes::escribirF64(p + o, v); }
+    void operator()(std::size_t o, std::int32_t v) const { bytes::escribirI32(p + o, v); }
+    void operator()(std::size_t o, std::uint8_t v) const { p[o] = v; }
+    void operator()(std::size_t o, const DatosComplementarios& d) const {
+        DatosComplementarios actuales;
+        imagen::leerDatos(p + o, actuales);
+        if (!leida || !(actuales == d)) imagen::escribirDatos(d, p + o);
+    }
+    void operator()(std::size_t o, const std::array<unsigned char, 100>& a) const {
+        std::memcpy(p + o, a.data(), a.size());
+    }
+    template <class T>
+    void operator()(std::size_t, const T&) const = delete;
+};
+
+// A record over the image it was read from, or over zeros.
 template <std::size_t N>
-void escribirTexto(const TextoFijo<N>& texto, unsigned char* destino) {
-    TextoFijo<N> actual;
-    actual.desdeBytes(destino);
-    if (!(actual == texto)) texto.aBytes(destino);
-}
-
-void escribirVisual(const VisualPoligonal& v, unsigned char* p, std::size_t h, std::size_t vv, std::size_t d,
-                    std::size_t jalon) {
-    bytes::escribirF64(p + h, v.hCd);
-    bytes::escribirF64(p + h + 8, v.hCi);
-    bytes::escribirF64(p + vv, v.vCd);
-    bytes::escribirF64(p + vv + 8, v.vCi);
-    bytes::escribirF64(p + d, v.dCd);
-    bytes::escribirF64(p + d + 8, v.dCi);
-    bytes::escribirF64(p + jalon, v.jalon);
-}
-
-VisualPoligonal leerVisual(const unsigned char* p, std::size_t h, std::size_t vv, std::size_t d, std::size_t jalon) {
-    VisualPoligonal v;
-    v.hCd = bytes::leerF64(p + h);
-    v.hCi = bytes::leerF64(p + h + 8);
-    v.vCd = bytes::leerF64(p + vv);
-    v.vCi = bytes::leerF64(p + vv + 8);
-    v.dCd = bytes::leerF64(p + d);
-    v.dCi = bytes::leerF64(p + d + 8);
-    v.jalon = bytes::leerF64(p + jalon);
-    return v;
+Escritor escritorSobre(const std::optional<std::array<unsigned char, N>>& leida, unsigned char* p) {
+    if (leida) std::memcpy(p, leida->data(), N);
+    else std::memset(p, 0, N);
+    return {p, leida.has_value()};
 }
 
 }  // namespace
 
 void escribirFilaPoligonal(const EstacionPoligonal& f, unsigned char* p) {
-    if (f.imagenLeida) std::memcpy(p, f.imagenLeida->data(), fila::tamano);
-    else std::memset(p, 0, fila::tamano);
-    escribirTexto(f.estacion, p + fila::estacion);
-    escribirTexto(f.estacionamiento, p + fila::estacionamiento);
-    escribirTexto(f.visadoAtras, p + fila::visadoAtras);
-    escribirTexto(f.visadoAdelante, p + fila::visadoAdelante);
-    escribirVisual(f.atras, p, fila::hAtrasCd, fila::vAtrasCd, fila::dAtrasCd, fila::jalonAtras);
-    escribirVisual(f.adelante, p, fila::hAdelanteCd, fila::vAdelanteCd, fila::dAdelanteCd, fila::jalonAdelante);
-    bytes::escribirF64(p + fila::alturaInstrumento, f.alturaInstrumento);
-    DatosComplementarios actuales;
-    imagen::leerDatos(p + fila::datos, actuales);
-    if (!f.imagenLeida || !(actuales == f.datos)) imagen::escribirDatos(f.datos, p + fila::datos);
-    std::memcpy(p + fila::libres, f.libres.data(), f.libres.size());
+    camposFila(f, escritorSobre(f.imagenLeida, p));
 }
 
 EstacionPoligonal leerFilaPoligonal(const unsigned char* p) {
     EstacionPoligonal f;
-    f.estacion.desdeBytes(p + fila::estacion);
-    f.estacionamiento.desdeBytes(p + fila::estacionamiento);
-    f.visadoAtras.desdeBytes(p + fila::visadoAtras);
-    f.visadoAdelante.desdeBytes(p + fila::visadoAdelante);
-    f.atras = leerVisual(p, fila::hAtrasCd, fila::vAtrasCd, fila::dAtrasCd, fila::jalonAtras);
-    f.adelante = leerVisual(p, fila::hAdelanteCd, fila::vAdelanteCd, fila::dAdelanteCd, fila::jalonAdelante);
-    f.alturaInstrumento = bytes::leerF64(p + fila::alturaInstrumento);
-    imagen::leerDatos(p + fila::datos, f.datos);
-    std::memcpy(f.libres.data(), p + fila::libres, f.libres.size());
+    camposFila(f, Lector{p});
     f.imagenLeida.emplace();
     std::memcpy(f.imagenLeida->data(), p, fila::tamano);
     return f;
 }
 
 void escribirReferenciaPoligonal(const ReferenciaPoligonal& r, unsigned char* p) {
-    if (r.imagenLeida) std::memcpy(p, r.imagenLeida->data(), ref::tamano);
-    else std::memset(p, 0, ref::tamano);
-    escribirTexto(r.partida, p + ref::partida);
-    escribirTexto(r.llegada, p + ref::llegada);
-    bytes::escribirF64(p + ref::x0, r.x0);
-    bytes::escribirF64(p + ref::y0, r.y0);
-    bytes::escribirF64(p + ref::z0, r.z0);
-    bytes::escribirF64(p + ref::x1, r.x1);
-    bytes::escribirF64(p + ref::y1, r.y1);
-    bytes::escribirF64(p + ref::z1, r.z1);
-    escribirTexto(r.referenciaPartida, p + ref::referenciaPartida);
-    escribirTexto(r.referenciaLlegada, p + ref::referenciaLlegada);
-    bytes::escribirF64(p + ref::acimutPartida, r.acimutPartida);
-    bytes::escribirF64(p + ref::lecturaPartida, r.lecturaPartida);
-    bytes::escribirF64(p + ref::desorientacionPartida, r.desorientacionPartida);
-    bytes::escribirF64(p + ref::acimutLlegada, r.acimutLlegada);
-    bytes::escribirF64(p + ref::lecturaLlegada, r.lecturaLlegada);
-    bytes::escribirF64(p + ref::desorientacionLlegada, r.desorientacionLlegada);
-    bytes::escribirI32(p + ref::tipo, r.tipo);
-    p[ref::besselH] = r.besselH;
-    p[ref::besselV] = r.besselV;
-    p[ref::besselD] = r.besselD;
+    camposReferencia(r, escritorSobre(r.imagenLeida, p));
 }
 
 ReferenciaPoligonal leerReferenciaPoligonal(const unsigned char* p) {
     ReferenciaPoligonal r;
-    r.partida.desdeBytes(p + ref::partida);
-    r.llegada.desdeBytes(p + ref::llegada);
-    r.x0 = bytes::leerF64(p + ref::x0);
-    r.y0 = bytes::leerF64(p + ref::y0);
-    r.z0 = bytes::leerF64(p + ref::z0);
-    r.x1 = bytes::leerF64(p + ref::x1);
-    r.y1 = bytes::leerF64(p + ref::y1);
-    r.z1 = bytes::leerF64(p + ref::z1);
-    r.referenciaPartida.desdeBytes(p + ref::referenciaPartida);
-    r.referenciaLlegada.desdeBytes(p + ref::referenciaLlegada);
-    r.acimutPartida = bytes::leerF64(p + ref::acimutPartida);
-    r.lecturaPartida = bytes::leerF64(p + ref::lecturaPartida);
-    r.desorientacionPartida = bytes::leerF64(p + ref::desorientacionPartida);
-    r.acimutLlegada = bytes::leerF64(p + ref::acimutLlegada);
-    r.lecturaLlegada = bytes::leerF64(p + ref::lecturaLlegada);
-    r.desorientacionLlegada = bytes::leerF64(p + ref::desorientacionLlegada);
-    r.tipo = bytes::leerI32(p + ref::tipo);
-    r.besselH = p[ref::besselH];
-    r.besselV = p[ref::besselV];
-    r.besselD = p[ref::besselD];
+    camposReferencia(r, Lector{p});
     r.imagenLeida.emplace();
     std::memcpy(r.imagenLeida->data(), p, ref::tamano);
     return r;

@@ -66,22 +66,7 @@ std::size_t tramosListados(const ResultadoPoligonal& res) {
     return res.tipo == TipoPoligonal::Cerrada || S == 0 ? S : S - 1;
 }
 
-std::vector<EstacionGeneral> estacionesGenerales(const ResultadoPoligonal& res, const ReferenciaPoligonal& ref) {
-    std::vector<EstacionGeneral> lista;
-    const auto& tr = res.tramos;
-    const std::size_t S = tr.size();
-    lista.push_back({ref.partida.str(), ref.x0, ref.y0, ref.z0, ref.desorientacionPartida, res.factorPartida});
-    // Legs whose end is a traverse station other than the start and the
-    // fitted traverse's known end.
-    const std::size_t hasta = res.tipo == TipoPoligonal::Encuadrada ? (S >= 2 ? S - 2 : 0) : (S >= 1 ? S - 1 : 0);
-    for (std::size_t k = 0; k < hasta; ++k)
-        lista.push_back({tr[k].visado.str(), tr[k].x, tr[k].y, tr[k].z, tr[k + 1].desorientacionFinal, tr[k].factorFinal});
-    if (res.tipo == TipoPoligonal::Encuadrada)
-        lista.push_back({ref.llegada.str(), ref.x1, ref.y1, ref.z1, ref.desorientacionLlegada, res.factorLlegada});
-    return lista;
-}
-
-std::string informePoligonal(const ResultadoPoligonal& res, const ReferenciaPoligonal& ref) {
+std::string informePoligonal(const ResultadoPoligonal& res) {
     std::string s = "\n\n";
     const char* marco = "              *******************************************************************\n";
     s += marco;
@@ -131,7 +116,7 @@ std::string informePoligonal(const ResultadoPoligonal& res, const ReferenciaPoli
     const std::string titulo = formatear(" ***** COORDENADAS   GENERALES  -%s-\n", proy.c_str());
     seccion(s, titulo.c_str(),
             "        ESTACION          X           Y          Z      DESORIENTACION     Factor UTM\n", 91);
-    const auto estaciones = estacionesGenerales(res, ref);
+    const auto& estaciones = res.estaciones;
     for (std::size_t k = 0; k < estaciones.size(); ++k) {
         const auto& e = estaciones[k];
         const bool conocida = k == 0 || (res.tipo == TipoPoligonal::Encuadrada && k + 1 == estaciones.size());

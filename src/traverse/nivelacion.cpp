@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
@@ -89,49 +88,56 @@ double CNivelacion::valor(std::size_t fila, std::size_t columna) const {
     return textoANumero(tabla_.texto(fila, columna));
 }
 
-bool CNivelacion::tieneDesnivel(std::size_t fila) const { return !enBlanco(tabla_.texto(fila, c::desnivel)); }
-
 void CNivelacion::quitarAjuste() {
-    if (!ajustada_) return;
-    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f) tabla_.asignar(f, c::cotaAjustada, {});
-    ajustada_ = false;
+    if (ajustada_) recalcular();
 }
 
 // Only with both wires: a typed middle is never replaced by half a wire.
 void CNivelacion::derivarMira(std::size_t fila, std::size_t sup, std::size_t inf, std::size_t med,
                               std::size_t dist) {
     if (enBlanco(tabla_.texto(fila, sup)) || enBlanco(tabla_.texto(fila, inf))) return;
-    const double s = valor(fila, sup), i = valor(fila, inf);
-    tabla_.asignar(fila, med, cuatro((s + i) * 0.5));
-    tabla_.asignar(fila, dist, dos((s - i) * 100.0));
+    const Mira m = miraDeHilos(valor(fila, sup), valor(fila, inf));
+    tabla_.asignar(fila, med, cuatro(m.medio));
+    tabla_.asignar(fila, dist, dos(m.distancia));
 }
 
 void CNivelacion::calcularDesnivel(std::size_t fila) {
     const bool ambos = !enBlanco(tabla_.texto(fila, c::medEspalda)) && !enBlanco(tabla_.texto(fila, c::medFrente));
-    tabla_.asignar(fila, c::desnivel, ambos ? cuatro(valor(fila, c::medEspalda) - valor(fila, c::medFrente)) : "");
+    tabla_.asignar(fila, c::desnivel,
+                   ambos ? cuatro(desnivelDeMedios(valor(fila, c::medEspalda), valor(fila, c::medFrente))) : "");
 }
 
-// Column 10 carries the sum as printed in the row before; column 11 is the
-// start height plus column 10, so every printed column adds up.
-void CNivelacion::recalcularDesde(std::size_t fila) {
-    double suma = 0;
-    for (std::size_t f = fila; f-- > 0;)
-        if (tieneDesnivel(f)) {
-            suma = valor(f, c::suma);
-            break;
-        }
-    const double salida = textoANumero(textoSalida_);
-    for (std::size_t f = fila; f < tabla_.numeroFilas(); ++f) {
-        if (!tieneDesnivel(f)) {
-            tabla_.asignar(f, c::suma, {});
-            tabla_.asignar(f, c::cota, {});
-            continue;
-        }
-        tabla_.asignar(f, c::suma, cuatro(suma + valor(f, c::desnivel)));
-        suma = valor(f, c::suma);
-        tabla_.asignar(f, c::cota, cuatro(salida + suma));
+EntradaNivelacion CNivelacion::entrada(double kMm) const {
+    EntradaNivelacion e;
+    auto celda = [&](std::size_t f, std::size_t col) -> std::optional<double> {
+        if (enBlanco(tabla_.texto(f, col))) return std::nullopt;
+        return valor(f, col);
+    };
+    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f)
+        e.filas.push_back({tabla_.texto(f, c::punto), celda(f, c::medEspalda), celda(f, c::distEspalda),
+                           celda(f, c::medFrente), celda(f, c::distFrente), celda(f, c::desnivel)});
+    e.cotaSalida = textoANumero(textoSalida_);
+    e.cotaLlegada = textoANumero(textoLlegada_);
+    e.llegadaConocida = llegadaConocida_;
+    e.ajustar = ajustada_;
+    e.kMm = kMm;
+    return e;
+}
+
+ResultadoNivelacion CNivelacion::resultado(double kMm) const { return calcularNivelacion(entrada(kMm)); }
+
+void CNivelacion::recalcular(bool ajustar) {
+    EntradaNivelacion e = entrada();
+    e.ajustar = ajustar;
+    const ResultadoNivelacion r = calcularNivelacion(e);
+    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f)
+        for (std::size_t col : {c::suma, c::cota, c::cotaAjustada}) tabla_.asignar(f, col, {});
+    for (const TramoNivelacion& t : r.tramos) {
+        tabla_.asignar(t.fila, c::suma, cuatro(t.suma));
+        tabla_.asignar(t.fila, c::cota, cuatro(t.cota));
+        if (t.cotaAjustada) tabla_.asignar(t.fila, c::cotaAjustada, cuatro(*t.cotaAjustada));
     }
-    quitarAjuste();
+    ajustada_ = r.ajustada;
 }
 
 bool CNivelacion::editar(std::size_t fila, std::size_t columna, std::string_view texto) {
@@ -157,7 +163,7 @@ bool CNivelacion::editar(std::size_t fila, std::size_t columna, std::string_view
             return true;
     }
     if (columna != c::desnivel) calcularDesnivel(fila);
-    recalcularDesde(fila);
+    recalcular();
     return true;
 }
 
@@ -165,14 +171,14 @@ void CNivelacion::insertarFila(std::size_t posicion) {
     if (posicion > tabla_.numeroFilas()) posicion = tabla_.numeroFilas();
     tabla_.insertarFila(posicion, {});
     modificada_ = true;
-    recalcularDesde(posicion);
+    recalcular();
 }
 
 void CNivelacion::borrarFila(std::size_t fila) {
     if (fila >= tabla_.numeroFilas()) return;
     tabla_.borrarFila(fila);
     modificada_ = true;
-    recalcularDesde(fila);
+    recalcular();
 }
 
 std::vector<std::string> CNivelacion::nombresEstaciones() const {
@@ -198,7 +204,7 @@ void CNivelacion::elegirLlegada(int indice) {
 
 void CNivelacion::fijarCotaSalida(std::string_view texto) {
     textoSalida_ = texto;
-    recalcularDesde(0);
+    recalcular();
 }
 
 void CNivelacion::fijarCotaLlegada(std::string_view texto) {
@@ -207,37 +213,10 @@ void CNivelacion::fijarCotaLlegada(std::string_view texto) {
     quitarAjuste();
 }
 
-std::optional<double> CNivelacion::cotaCalculadaLlegada() const {
-    for (std::size_t f = tabla_.numeroFilas(); f-- > 0;)
-        if (tieneDesnivel(f)) return valor(f, c::cota);
-    return std::nullopt;
-}
-
-std::optional<double> CNivelacion::errorCierre() const {
-    const auto calculada = cotaCalculadaLlegada();
-    if (!llegadaConocida_ || !calculada) return std::nullopt;
-    return textoANumero(textoLlegada_) - *calculada;
-}
-
-// A wire read upside down gives a negative distance; the line is as long
-// whatever its sign.
-double CNivelacion::longitudKm() const {
-    double metros = 0;
-    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f)
-        if (tieneDesnivel(f)) metros += std::fabs(valor(f, c::distEspalda)) + std::fabs(valor(f, c::distFrente));
-    return metros / 1000.0;
-}
-
-double CNivelacion::tolerancia(double kMm) const { return kMm * std::sqrt(longitudKm()) / 1000.0; }
-
 bool CNivelacion::recogerCota() {
-    const auto f = [&]() -> std::optional<std::size_t> {
-        for (std::size_t i = tabla_.numeroFilas(); i-- > 0;)
-            if (tieneDesnivel(i)) return i;
-        return std::nullopt;
-    }();
-    if (!f) return false;
-    fijarCotaLlegada(tabla_.texto(*f, c::cota));
+    const auto calculada = resultado().cotaCalculada;
+    if (!calculada) return false;
+    fijarCotaLlegada(cuatro(*calculada));
     llegadaConocida_ = false;
     return true;
 }
@@ -249,30 +228,8 @@ bool CNivelacion::grabarCota() {
 }
 
 bool CNivelacion::ajustar() {
-    const auto error = errorCierre();
-    if (!error) return false;
-    std::vector<std::size_t> filas;
-    bool conDistancias = true;
-    double total = 0;
-    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f) {
-        if (!tieneDesnivel(f)) continue;
-        filas.push_back(f);
-        conDistancias = conDistancias && !enBlanco(tabla_.texto(f, c::distEspalda)) &&
-                        !enBlanco(tabla_.texto(f, c::distFrente));
-        total += std::fabs(valor(f, c::distEspalda)) + std::fabs(valor(f, c::distFrente));
-    }
-    conDistancias = conDistancias && total > 0;
-    if (!conDistancias) total = static_cast<double>(filas.size());
-    double recorrido = 0;
-    for (std::size_t i = 0; i < filas.size(); ++i) {
-        const std::size_t f = filas[i];
-        recorrido += conDistancias ? std::fabs(valor(f, c::distEspalda)) + std::fabs(valor(f, c::distFrente)) : 1.0;
-        // The last share is exactly one: the adjusted arrival is the known height.
-        const double parte = i + 1 == filas.size() ? 1.0 : recorrido / total;
-        tabla_.asignar(f, c::cotaAjustada, cuatro(valor(f, c::cota) + *error * parte));
-    }
-    ajustada_ = true;
-    return true;
+    recalcular(true);
+    return ajustada_;
 }
 
 std::vector<LecturasNivelacion> CNivelacion::lecturas() const {
@@ -309,62 +266,19 @@ void CNivelacion::cargar(const std::vector<LecturasNivelacion>& filas) {
         derivarMira(f, c::supFrente, c::infFrente, c::medFrente, c::distFrente);
         calcularDesnivel(f);
     }
-    ajustada_ = false;
-    recalcularDesde(0);
+    recalcular();
     modificada_ = false;
 }
 
 void CNivelacion::nuevo() { cargar({}); }
 
-std::vector<std::string> CNivelacion::lineasListado() const {
-    std::vector<std::string> v;
-    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f) {
-        if (!tieneDesnivel(f)) continue;
-        std::string punto = tabla_.texto(f, c::punto);
-        if (enBlanco(punto)) punto = "-";
-        std::string l = punto + ' ' + cuatro(valor(f, c::medEspalda)) + ' ' + dos(valor(f, c::distEspalda)) + ' ' +
-                        cuatro(valor(f, c::medFrente)) + ' ' + dos(valor(f, c::distFrente)) + ' ' +
-                        cuatro(valor(f, c::desnivel)) + ' ' + cuatro(valor(f, c::suma)) + ' ' +
-                        cuatro(valor(f, c::cota));
-        if (ajustada_) l += ' ' + cuatro(valor(f, c::cotaAjustada));
-        v.push_back(std::move(l));
-    }
-    return v;
+std::string CNivelacion::nombreEstacion(int i) const {
+    return i >= 0 && static_cast<std::size_t>(i) < estaciones_.size() ? estaciones_[static_cast<std::size_t>(i)]->nombre.str()
+                                                                      : std::string();
 }
 
 std::string CNivelacion::informe(double kMm) const {
-    const auto nombre = [&](int i) {
-        return i >= 0 && static_cast<std::size_t>(i) < estaciones_.size()
-                   ? estaciones_[static_cast<std::size_t>(i)]->nombre.str()
-                   : std::string();
-    };
-    std::string s = "NIVELACION\n\n";
-    s += "ESTACION de Salida: " + nombre(salida_) + "   Cota Salida: " + cuatro(textoANumero(textoSalida_)) + "\n";
-    s += "ESTACION de LLegada: " + nombre(llegada_) + "   Cota LLegada: " + cuatro(textoANumero(textoLlegada_)) +
-         "\n\n";
-    s += formatear("%-12s %10s %9s %10s %9s %10s %10s %12s", "Punto", "Med.Esp", "Dist.Esp", "Med.Fre", "Dist.Fre",
-                   "Desnivel", "Suma", "Cota");
-    if (ajustada_) s += formatear(" %12s", "Cota Ajust.");
-    s += '\n';
-    for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f) {
-        if (!tieneDesnivel(f)) continue;
-        s += formatear("%-12s %10.4lf %9.2lf %10.4lf %9.2lf %10.4lf %10.4lf %12.4lf",
-                       utf8ACp1252(tabla_.texto(f, c::punto)).c_str(), valor(f, c::medEspalda),
-                       valor(f, c::distEspalda), valor(f, c::medFrente), valor(f, c::distFrente),
-                       valor(f, c::desnivel), valor(f, c::suma), valor(f, c::cota));
-        if (ajustada_) s += formatear(" %12.4lf", valor(f, c::cotaAjustada));
-        s += '\n';
-    }
-    s += '\n';
-    if (const auto llegada = cotaCalculadaLlegada()) s += formatear("Cota llegada = %1.4lf\n", *llegada);
-    s += formatear("Longitud = %1.3lf km\n", longitudKm());
-    const double t = tolerancia(kMm);
-    s += formatear("Tolerancia = %1.4lf (k = %g mm)\n", t, kMm);
-    if (const auto e = errorCierre()) {
-        s += formatear("Error de cierre = %1.4lf\n", *e);
-        s += std::fabs(*e) <= t ? "Cierre dentro de tolerancia\n" : "Cierre fuera de tolerancia\n";
-    }
-    return s + '\n';
+    return informeNivelacion(resultado(kMm), nombreEstacion(salida_), nombreEstacion(llegada_));
 }
 
 }  // namespace celvara

@@ -1,15 +1,8 @@
-// The levelling window ("NIVELACION"): a geometric levelling line read with
-// a level and a stadia rod, one row per set-up. The user types the wires of
-// the back and forward rods; the row derives the middle readings and stadia
-// distances, its height difference, the running sum and the elevation of the
-// forward point from the start benchmark. Everything is computed from the
-// texts the grid shows, so the columns add up as printed.
-//
-// Misclosure w = H_arrival(known) − H_arrival(computed), m. Tolerance
-// T = k·√L, k in mm, L the length of the line in km (the sum of the stadia
-// distances). The adjustment adds to each elevation the share of w that the
-// stadia distance run so far bears to the whole line (equal shares per row
-// when a row has no distance), so the adjusted arrival equals the known one.
+// The levelling window ("NIVELACION"): the grid of a levelling line as the
+// user types it, one row per set-up. Wires typed give the row's middle and
+// distance, middles its height difference (calculo_nivelacion.h); every
+// change recomputes the running columns from the grid's texts, so the
+// columns add up as printed.
 #pragma once
 
 #include <array>
@@ -22,6 +15,7 @@
 #include "datos/rejilla_texto.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/libreta.h"
+#include "traverse/calculo_nivelacion.h"
 
 namespace celvara {
 
@@ -41,21 +35,8 @@ std::vector<std::size_t> columnasDeVista(VistaNivelacion vista);
 // k of the tolerance in the side settings.
 inline constexpr const char* kSeccionNivelacion = "Nivelacion";
 inline constexpr const char* kClaveToleranciaK = "tolerancia_k_mm";
-inline constexpr double kToleranciaKPorDefecto = 10.0;
 double toleranciaK(const AjustesPropios& ajustes);
 void guardarToleranciaK(AjustesPropios& ajustes, double kMm);
-
-// The readings of one row as a line file holds them: texts, empty when not
-// read. `linea` is the row's line in the file (0 when not from a file).
-struct LecturasNivelacion {
-    std::string punto;
-    std::array<std::string, 3> espalda;  // upper, lower, middle wire
-    std::array<std::string, 3> frente;
-    int linea = 0;
-    bool operator==(const LecturasNivelacion& o) const {
-        return punto == o.punto && espalda == o.espalda && frente == o.frente;
-    }
-};
 
 class CNivelacion {
 public:
@@ -81,20 +62,16 @@ public:
     void elegirLlegada(int indice);
     const std::string& textoCotaSalida() const { return textoSalida_; }
     const std::string& textoCotaLlegada() const { return textoLlegada_; }
-    // Typed heights: the start height recomputes every row.
+    // Typed heights: the start height recomputes every row. An arrival height
+    // typed, or the Z of a chosen station that has one (not 0), is known and
+    // gives a misclosure; one "<<-recoge cota->>" put there is not.
     void fijarCotaSalida(std::string_view texto);
     void fijarCotaLlegada(std::string_view texto);
 
-    // Elevation of the last row with a height difference.
-    std::optional<double> cotaCalculadaLlegada() const;
-    // Known arrival height − computed, while the arrival height is a known
-    // one: typed, or the Z of a chosen station that has one (a station
-    // without a height holds Z = 0); not one "recoge cota" put there.
-    std::optional<double> errorCierre() const;
-    // Sum of the stadia distances of the rows with a height difference, km.
-    double longitudKm() const;
-    // k·√L in metres.
-    double tolerancia(double kMm) const;
+    // The line as the grid holds it, and its computation with the
+    // tolerance's k (the adjusted column while the grid shows it).
+    EntradaNivelacion entrada(double kMm = kToleranciaKPorDefecto) const;
+    ResultadoNivelacion resultado(double kMm = kToleranciaKPorDefecto) const;
 
     // "<<-recoge cota->>": false when no row has a height difference.
     bool recogerCota();
@@ -111,10 +88,6 @@ public:
     bool modificada() const { return modificada_; }
     void marcarGrabada() { modificada_ = false; }
 
-    // One line per row with a height difference, "punto med_e dist_e med_f
-    // dist_f dh suma cota" (middles, Δh, sum and elevation "%1.4lf",
-    // distances "%1.2lf"), the adjusted elevation appended when adjusted.
-    std::vector<std::string> lineasListado() const;
     // "Informe": the report, Windows-1252 bytes.
     std::string informe(double kMm) const;
 
@@ -132,12 +105,13 @@ private:
         CNivelacion& n_;
     };
 
-    bool tieneDesnivel(std::size_t fila) const;
     double valor(std::size_t fila, std::size_t columna) const;
     void derivarMira(std::size_t fila, std::size_t sup, std::size_t inf, std::size_t med, std::size_t dist);
     void calcularDesnivel(std::size_t fila);
-    void recalcularDesde(std::size_t fila);
+    // The running columns (and the adjusted one when asked) from the grid.
+    void recalcular(bool ajustar = false);
     void quitarAjuste();
+    std::string nombreEstacion(int indice) const;
 
     ListaEstaciones& estaciones_;
     RejillaTexto tabla_;

@@ -34,12 +34,11 @@ bool CResultadoPoligonal::abrir() {
         return false;
     }
     std::string mensaje;
-    resultado_ = calcularPoligonal(filas_, referencia_, configuracion_, mensaje);
+    resultado_ = calcularPoligonal(filas_, referencia_, configuracion_, mensaje, evaluador_);
     if (!resultado_) {
         avisos_.mensaje(mensaje);
         return false;
     }
-    aplicarTolerancias(*resultado_, filas_, evaluador_);
     elegirPestana(General);
     return true;
 }
@@ -107,7 +106,7 @@ void CResultadoPoligonal::llenarRejilla() {
         }
     }
     if (pestana_ == General)
-        for (const auto& e : estacionesGenerales(res, referencia_))
+        for (const auto& e : res.estaciones)
             rejilla_.agregarFila({cp1252AUtf8(e.nombre), lon(e.x), lon(e.y), lon(e.z), ang(e.desorientacion)});
 }
 
@@ -115,7 +114,7 @@ std::string CResultadoPoligonal::resumen() const { return resultado_ ? textoResu
 
 bool CResultadoPoligonal::imprimir(const std::filesystem::path& ruta) {
     if (!resultado_) return false;
-    if (!anadirAFichero(ruta, informePoligonal(*resultado_, referencia_))) {
+    if (!anadirAFichero(ruta, informePoligonal(*resultado_))) {
         avisos_.mensaje("No se puede escribir el informe " + ruta.string());
         return false;
     }

@@ -53,19 +53,6 @@ ResultadoTolerancia evaluarPoligonalPrevista(const std::filesystem::path& ruta, 
     return r;
 }
 
-std::array<std::string, 4> textosVisual(const ErroresVisual& e) {
-    return {formatear("Ea=%1.1lfcc", e.ea), formatear("Ev=%1.1lfcc", e.ev), formatear("Ed=%1.3lfm", e.ed),
-            formatear(" E.Long = %1.3lfm   E.Transv = %1.3lfm  E.Z = %1.3lfm", e.longitudinal, e.transversal,
-                      e.altura)};
-}
-
-std::array<std::string, 5> textosPoligonalPrevista(const ToleranciaPoligonalPrevista& t) {
-    return {formatear("Ea=%1.1lfcc", t.visual.ea), formatear("Ev=%1.1lfcc", t.visual.ev),
-            formatear("Ed=%1.3lfm", t.visual.ed),
-            formatear("T.Ang=%1.0lfcc T.Lon=%1.3lf T.Trav=%1.3lf T.Dist=%1.3lf", t.tAng, t.tLon, t.tTrav, t.tDist),
-            formatear("Tol.X = %1.3lf  Tol.Y = %1.3lf  Tol.Z = %1.3lf", t.tolX, t.tolY, t.tolZ)};
-}
-
 // ---- "GESTOR DE TOLERANCIAS Y ERRORES"
 
 CGestorTolerancias::CGestorTolerancias(const CLibretaCampo& libreta, CDatosGenerales& ajustes,

@@ -14,13 +14,9 @@
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
+#include "traverse/tolerancias_poligonal.h"
 
 namespace celvara {
-
-namespace mensaje_tolerancias {
-inline constexpr const char* sinInstrumento = "Seleccione un Instrumento";
-inline constexpr const char* ficheroInstrumentos = "Error al abrir fichero de instrumentos";
-}  // namespace mensaje_tolerancias
 
 // The result of evaluating a sighting against the library: the texts of the
 // window, or the message that stopped it.
@@ -50,12 +46,6 @@ ResultadoTolerancia evaluarVisual(const std::filesystem::path& rutaInstrumentos,
 ResultadoTolerancia evaluarPoligonalPrevista(const std::filesystem::path& rutaInstrumentos,
                                              const std::string& instrumento, const ParametrosTrabajo& parametros,
                                              int tramos, double longitud, ToleranciaPoligonalPrevista& tolerancia);
-
-// The texts of the example sighting: "Ea=…cc", "Ev=…cc", "Ed=…m" and the
-// line " E.Long = …m   E.Transv = …m  E.Z = …m".
-std::array<std::string, 4> textosVisual(const ErroresVisual& e);
-// The texts of a planned traverse: Ea, Ev, Ed, "T.Ang=…" and "Tol.X = …".
-std::array<std::string, 5> textosPoligonalPrevista(const ToleranciaPoligonalPrevista& t);
 
 // "GESTOR DE TOLERANCIAS Y ERRORES".
 class CGestorTolerancias {

@@ -27,12 +27,6 @@ TEST(CliNivelacion, FilasCierreToleranciaYAjuste) {
               "Error de cierre = 0.0070\n"
               "Tolerancia = 0.0026\n");
 
-    // Middles only: no distances, no arrival.
-    prueba::escribirFichero(linea, "P1,,,2.5,,,1.25\n");
-    r = cli({"nivelacion", linea, "--cota-salida", "10", "--tolerancia-mm", "5"});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    EXPECT_EQ(r.salida, "P1 2.5000 0.00 1.2500 0.00 1.2500 1.2500 11.2500\nCota llegada = 11.2500\n");
-
     prueba::escribirFichero(linea, "punto\nA,,,1.5,,,0.5\nB,1.6,,,,,0.5\n");
     r = cli({"nivelacion", linea, "--cota-salida", "10"});
     EXPECT_EQ(r.estado, 1);

@@ -1,13 +1,15 @@
-// The levelling line: wires to middles and distances, the running columns,
-// misclosure, tolerance and adjustment worked by hand; its CSV file and the
-// side settings that keep k.
+// The levelling line: misclosure, tolerance and adjustment worked by hand;
+// the window's grid (wires to middles and distances, the running columns);
+// its CSV file and the side settings that keep k.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "comun/imagen.h"
 #include "fieldbook/ajustes_propios.h"
+#include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
+#include "traverse/calculo_nivelacion.h"
 #include "traverse/nivelacion.h"
 
 using namespace celvara;
@@ -76,44 +78,64 @@ TEST(Nivelacion, ColumnasAcumuladasYCambioEnLaPrimeraFila) {
     EXPECT_FALSE(l.n.editar(0, c::cota, "1"));
 }
 
-TEST(Nivelacion, CierreToleranciaYAjustePorDistancias) {
+// Three set-ups rising 1 m each (stadia 20+10, 10+20, 4+6 m) into a known
+// 103.007, then with middles alone into 103.006: 7 mm spread by distance
+// run (30/70, 60/70, 1) and 6 mm in equal thirds.
+TEST(CalculoNivelacion, CierreToleranciaYAjustePorDistanciasOAPartesIguales) {
+    const std::vector<LecturasNivelacion> hilos{{"A", {"1.600", "1.400", ""}, {"0.550", "0.450", ""}},
+                                                {"B", {"1.550", "1.450", ""}, {"0.600", "0.400", ""}},
+                                                {"C", {"1.520", "1.480", ""}, {"0.530", "0.470", ""}}};
+    const std::vector<LecturasNivelacion> medios(3, {"", {"", "", "1.5"}, {"", "", "0.5"}});
+    const struct {
+        const std::vector<LecturasNivelacion>& filas;
+        double llegada, longitudKm, tolerancia;
+        const char* ajustadas[3];
+    } casos[] = {{hilos, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"}},  // 10 mm · √0.07
+                 {medios, 103.006, 0, 0, {"101.0020", "102.0040", "103.0060"}}};
+    for (const auto& c : casos) {
+        EntradaNivelacion e;
+        for (const auto& l : c.filas) e.filas.push_back(filaDeLecturas(l));
+        e.filas.insert(e.filas.begin() + 1, FilaNivelacion{});  // a row without a height difference counts for nothing
+        e.cotaSalida = 100;
+        e.cotaLlegada = c.llegada;
+        e.ajustar = true;
+        ResultadoNivelacion r = calcularNivelacion(e);
+        EXPECT_FALSE(r.ajustada);  // no known arrival, no misclosure
+        e.llegadaConocida = true;
+        r = calcularNivelacion(e);
+        ASSERT_EQ(r.tramos.size(), 3u);
+        EXPECT_EQ(r.tramos[1].fila, 2u);
+        ASSERT_TRUE(r.errorCierre);
+        EXPECT_NEAR(*r.errorCierre, c.llegada - 103, 1e-9);
+        EXPECT_NEAR(r.longitudKm, c.longitudKm, 1e-12);
+        EXPECT_NEAR(r.tolerancia, c.tolerancia, 1e-7);
+        for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(formatear("%1.4lf", *r.tramos[k].cotaAjustada), c.ajustadas[k]);
+        EXPECT_NE(informeNivelacion(r, "NP1", "NP2").find("Cierre fuera de tolerancia"), std::string::npos);
+    }
+}
+
+// The window's grid filled from the result; "recoge cota" and "Grabar".
+TEST(Nivelacion, AjusteEnLaRejillaRecogerYGrabarCota) {
     ListaEstaciones estaciones;
     crearEstacion(estaciones, {.nombre = "NP1", .coordenadas = Coordenadas{0, 0, 100}});
     crearEstacion(estaciones, {.nombre = "NP2", .coordenadas = Coordenadas{0, 0, 103.007}});
     CNivelacion n(estaciones);
     EXPECT_EQ(n.textoCotaSalida(), "100.0000");
+    EXPECT_FALSE(n.ajustar());  // no rows yet
     n.elegirLlegada(1);
     conHilos(n);
-    ASSERT_TRUE(n.errorCierre());
-    EXPECT_NEAR(*n.errorCierre(), 0.007, 1e-9);
-    EXPECT_NEAR(n.longitudKm(), 0.070, 1e-12);
-    EXPECT_NEAR(n.tolerancia(10), 0.0026458, 1e-7);  // 10 mm · √0.07
     ASSERT_TRUE(n.ajustar());
-    EXPECT_EQ(n.texto(0, c::cotaAjustada), "101.0030");  // 7 mm · 30/70
-    EXPECT_EQ(n.texto(1, c::cotaAjustada), "102.0060");
+    EXPECT_EQ(n.texto(0, c::cotaAjustada), "101.0030");
     EXPECT_EQ(n.texto(2, c::cotaAjustada), "103.0070");
-    EXPECT_EQ(n.lineasListado()[0], "- 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000 101.0030");
-    EXPECT_NE(n.informe(10).find("Cierre fuera de tolerancia"), std::string::npos);
+    EXPECT_TRUE(n.editar(1, c::medEspalda, "1.6"));  // an edit leaves no stale adjustment
+    EXPECT_EQ(n.texto(0, c::cotaAjustada), "");
 
-    // "recoge cota" replaces the known height; "Grabar" stores it.
     ASSERT_TRUE(n.recogerCota());
-    EXPECT_EQ(n.textoCotaLlegada(), "103.0000");
-    EXPECT_FALSE(n.errorCierre());
-    EXPECT_EQ(n.texto(2, c::cotaAjustada), "");
+    EXPECT_EQ(n.textoCotaLlegada(), "103.1000");
+    EXPECT_FALSE(n.resultado().errorCierre);
+    EXPECT_FALSE(n.ajustar());
     ASSERT_TRUE(n.grabarCota());
-    EXPECT_EQ(estaciones[1]->z, 103.0);
-}
-
-TEST(Nivelacion, AjusteAPartesIgualesSinDistancias) {
-    Linea l;
-    for (std::size_t f = 0; f < 3; ++f) l.fila(f, {{c::medEspalda, "1.5"}, {c::medFrente, "0.5"}});
-    EXPECT_FALSE(l.n.ajustar());  // no arrival height
-    l.n.fijarCotaLlegada("103.006");
-    ASSERT_TRUE(l.n.ajustar());
-    EXPECT_EQ(l.n.texto(0, c::cotaAjustada), "101.0020");
-    EXPECT_EQ(l.n.texto(2, c::cotaAjustada), "103.0060");
-    l.fila(1, {{c::medEspalda, "1.6"}});  // an edit leaves no stale adjustment
-    EXPECT_EQ(l.n.texto(0, c::cotaAjustada), "");
+    EXPECT_EQ(estaciones[1]->z, 103.1);
 }
 
 TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {

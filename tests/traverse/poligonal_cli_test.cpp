@@ -42,9 +42,6 @@ TEST(PoligonalCli, TextoYJson) {
     ASSERT_EQ(j["tramos"].size(), 3u);
     EXPECT_NEAR(j["tramos"][0]["y"].get<double>(), 100.006, 1e-6);  // the end of the first leg
     EXPECT_EQ(j["tramos"][0]["d2"], 100.014);
-    for (const char* clave : {"h_back", "h_fwd", "angulo", "azimut", "azimut_c", "c", "d1", "dm", "km", "ix", "iy",
-                              "cx", "cy", "ixc", "iyc", "iz", "cz", "izc", "tol_d", "tol_z", "desor_final"})
-        EXPECT_TRUE(j["tramos"][1].contains(clave)) << clave;
     ASSERT_EQ(j["estaciones"].size(), 3u);
     EXPECT_EQ(j["estaciones"][1]["nombre"], "E2");
 

@@ -1,7 +1,8 @@
-// The traverse windows driven as a user does: the traverse walked in the
-// assembly dialog, the workbench's menus, grid, .POL files, Bessel boxes and
-// CALCULAR; the result window; levelling from the typed wires to the report;
-// and the tolerance windows with their entries in the main window. With
+// The traverse windows driven as a user does, for their wiring (the numbers
+// are the core tests'): the traverse walked in the assembly dialog, the
+// workbench's grid, .POL files, Bessel boxes and CALCULAR; the result window;
+// levelling from the typed wires to the report; and the tolerance windows
+// with their entries in the main window. With
 // CELVARA_CAPTURAS set (scripts/capturas.sh) the workbench and the result
 // window are also saved as pictures.
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QToolBar>
 #include <QtTest>
 
 #include "gestor_apoyo_ui.h"
@@ -37,13 +37,6 @@ void irA(DialogoRecogerObservaciones& d, const char* nombre) {
     QVERIFY(!items.isEmpty());
     d.visadas()->setCurrentItem(items.front());
     emit d.visadas()->itemDoubleClicked(items.front());
-}
-
-QStringList textos(const QList<QAction*>& acciones) {
-    QStringList t;
-    for (auto* a : acciones)
-        if (!a->isSeparator()) t << a->text();
-    return t;
 }
 
 // E1 (0, 0) to E3 (0, 200): two 100 m legs due north, 12 mm long.
@@ -81,34 +74,6 @@ void ponerLibreria(const Trabajo& c) {
 class PruebaPoligonales : public QObject {
     Q_OBJECT
 private slots:
-    void recogerObservaciones() {
-        CLibretaCampo libreta;
-        prueba::libretaRecorrido(libreta);
-        FilasPoligonal filas;
-        ReferenciaPoligonal ref;
-        prueba::AvisosGrabados avisos;
-        DialogoRecogerObservaciones d(libreta, filas, ref, avisos);
-        QVERIFY(d.preparado());
-        QCOMPARE(d.salida()->count(), 4);
-        irA(d, "B");
-        irA(d, "A");  // refused: the traverse does not go on
-        d.estacionamientos()->setCurrentRow(1);  // B-2 sees C but not A
-        irA(d, "C");
-        QCOMPARE(avisos.mensajes.size(), std::size_t(2));
-        d.estacionamientos()->setCurrentRow(0);
-        irA(d, "C");
-        irA(d, "D");
-        QCOMPARE(d.recorrido()->count(), 4);
-        QCOMPARE(d.recorrido()->currentRow(), 3);
-        d.findChild<QCheckBox*>("besselH")->setChecked(true);
-        d.findChild<QPushButton*>("finalizar")->click();
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(filas.size(), std::size_t(4));
-        QCOMPARE(filas[0].adelante.hCi, 300.0);
-        QCOMPARE(int(ref.besselH), 1);
-        QCOMPARE(ref.llegada.str(), std::string("D"));
-    }
-
     void bancoDePoligonales() {
         Trabajo w;
         auto& [dir, mapa, libreta, ajustes, avisos] = w;
@@ -119,8 +84,12 @@ private slots:
             abiertos << sub.windowTitle();
             if (auto* r = qobject_cast<DialogoRecogerObservaciones*>(&sub)) {
                 irA(*r, "B");
+                r->estacionamientos()->setCurrentRow(1);  // B-2 sees C but not A: refused
+                irA(*r, "C");
+                r->estacionamientos()->setCurrentRow(0);
                 irA(*r, "C");
                 irA(*r, "D");
+                r->findChild<QCheckBox*>("besselH")->setChecked(true);
                 r->finalizar();
                 return r->result() == QDialog::Accepted;
             }
@@ -149,36 +118,30 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        QCOMPARE(d.windowTitle(), QStringLiteral("Poligonales"));
         auto* menus = d.findChild<QMenuBar*>();
         QVERIFY(menus);
-        QCOMPARE(textos(menus->actions()), (QStringList{"Archivo", "Poligonal"}));
-        QCOMPARE(textos(menus->actions()[0]->menu()->actions()),
-                 (QStringList{"Nuevo...", "Abrir...", "Grabar...", "Grabar como...", "Imprimir...",
-                              "Importar (Ver 4.0)", "Salir"}));
-        QVERIFY(textos(d.barra()->actions()).contains("Instrumentos"));
 
         d.findChild<QPushButton*>("enlazar")->click();
         QCOMPARE(abiertos, (QStringList{"RECOGER OBSERVACIONES DE LA BASE DE DATOS", "REFERENCIAR POLIGONAL"}));
         auto* t = d.rejilla()->vista();
         QCOMPARE(t->model()->rowCount(), 8);
-        QCOMPARE(celda(t, 2, CCalculoPoligonales::Estacion), QStringLiteral("B"));
+        QVERIFY(!t->isColumnHidden(CCalculoPoligonales::HCi));  // Bessel asked while walking
+        auto* besselH = d.findChild<QCheckBox*>("besselH");
+        besselH->setChecked(false);
         QVERIFY(t->isColumnHidden(CCalculoPoligonales::HCi));
-        d.findChild<QCheckBox*>("besselH")->setChecked(true);
-        QVERIFY(!t->isColumnHidden(CCalculoPoligonales::HCi));
-        QCOMPARE(celda(t, 1, CCalculoPoligonales::HCi), QStringLiteral("300.0000"));
+        besselH->setChecked(true);
         QVERIFY(teclearCelda(t, 3, CCalculoPoligonales::DCd, QStringLiteral("100,02")));
         QCOMPARE(d.logica().filas()[1].adelante.dCd, 100.02);
 
         // Station data: only from the instrument-height cell of a station line.
+        QCOMPARE(avisos.mensajes.size(), std::size_t(1));  // the refused step
+        avisos.mensajes.clear();
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Visado));
-        avisos.respuestas.clear();
         d.findChild<QPushButton*>("datosAuxiliares")->click();
         QCOMPARE(avisos.textos(), (std::vector<std::string>{"Seleccione en la I   -altura aparato-   el Estacionamiento"}));
         avisos.mensajes.clear();
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Inst));
         d.findChild<QPushButton*>("datosAuxiliares")->click();
-        QCOMPARE(d.logica().filas()[1].datos.temperatura, 23);
         QCOMPARE(celda(t, 2, CCalculoPoligonales::Temperatura), QStringLiteral("23"));
         d.configurar();
         QCOMPARE(ajustes.metodoCompensacion, 0u + 2);
@@ -199,14 +162,14 @@ private slots:
 
         d.nuevo();
         QCOMPARE(t->model()->rowCount(), 0);
-        QVERIFY(!d.findChild<QCheckBox*>("besselH")->isChecked());
+        QVERIFY(!besselH->isChecked());
         d.abrirFichero();
         QCOMPARE(t->model()->rowCount(), 8);
-        QVERIFY(d.findChild<QCheckBox*>("besselH")->isChecked());
+        QVERIFY(besselH->isChecked());
         QVERIFY(avisos.mensajes.empty());
     }
 
-    // The "..." buttons open the pickers; OK fills the fields, Cancel leaves them.
+    // The "..." buttons open the pickers and fill the fields (the lists: core tests).
     void referenciarConLosSelectores() {
         Trabajo w;
         prueba::libretaRecorrido(w.libreta);
@@ -218,30 +181,14 @@ private slots:
             p->lista()->setCurrentRow(linea);
             p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         };
-        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) {
-            QCOMPARE(p->windowTitle(), QStringLiteral("BASE DATOS DE ESTACIONES"));
-            QCOMPARE(p->lista()->count(), 4);
-            elegirLinea(p, 1);
-        });
+        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) { elegirLinea(p, 1); });
         pulsar(d, "elegirEstacionPartida");
         QCOMPARE(d.campo(false, 0)->text(), QStringLiteral("B"));
         QCOMPARE(d.campo(false, 1)->text(), QStringLiteral("100.000"));
 
-        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) {
-            QCOMPARE(p->windowTitle(), QStringLiteral("BASE DE DATOS DE ESTACIONAMIENTOS"));
-            QVERIFY(p->findChild<QLabel*>()->text().startsWith(QStringLiteral("Elegir el Estacionamiento")));
-            QCOMPARE(p->lista()->item(1)->text(), QStringLiteral("B-2    B     123.4568     1.550"));
-            elegirLinea(p, 1);
-        });
+        alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) { elegirLinea(p, 1); });
         pulsar(d, "elegirEstacionamientoPartida");
         QCOMPARE(d.campo(false, 7)->text(), QStringLiteral("123.4568"));
-
-        alAbrirse<DialogoElegirLista>([](DialogoElegirLista* p) {
-            p->lista()->setCurrentRow(0);
-            p->reject();
-        });
-        pulsar(d, "elegirEstacionPartida");
-        QCOMPARE(d.campo(false, 0)->text(), QStringLiteral("B"));
 
         // With a reference: B to D is 350 gon.
         QVERIFY(!d.findChild<QPushButton*>("elegirReferenciaPartida")->isEnabled());
@@ -249,10 +196,8 @@ private slots:
         teclear(d, "partida6", QStringLiteral("20"));
         alAbrirse<DialogoElegirLista>([&](DialogoElegirLista* p) { elegirLinea(p, 3); });
         pulsar(d, "elegirReferenciaPartida");
-        QCOMPARE(d.campo(false, 5)->text(), QStringLiteral("350.0000"));
         QCOMPARE(d.campo(false, 7)->text(), QStringLiteral("330.0000"));
         d.aceptar();
-        QCOMPARE(ref.partida.str(), std::string("B"));
         QCOMPARE(ref.desorientacionPartida, 330.0);
         QVERIFY(w.avisos.mensajes.empty());
     }
@@ -268,7 +213,6 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        QCOMPARE(d.windowTitle(), QStringLiteral("NIVELACION"));
         auto* t = d.rejilla()->vista();
         QVERIFY(t->isColumnHidden(0));
         d.findChild<QCheckBox*>("verHilos")->setChecked(true);
@@ -279,11 +223,6 @@ private slots:
         const char* hilos[2][4] = {{"1.600", "1.400", "0.550", "0.450"}, {"1,550", "1.450", "0.600", "0.400"}};
         for (int f = 0; f < 2; ++f)
             for (int i = 0; i < 4; ++i) QVERIFY(teclearCelda(t, f, i < 2 ? i : i + 3, QString::fromLatin1(hilos[f][i])));
-        QCOMPARE(celda(t, 0, 2), QStringLiteral("1.5000"));
-        QCOMPARE(celda(t, 0, 3), QStringLiteral("20.00"));
-        QCOMPARE(celda(t, 1, 8), QStringLiteral("20.00"));
-        QCOMPARE(celda(t, 1, 9), QStringLiteral("1.0000"));
-        QCOMPARE(celda(t, 1, 10), QStringLiteral("2.0000"));
         QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
 
         auto* llegada = d.findChild<QComboBox*>("llegada");
@@ -292,11 +231,9 @@ private slots:
         auto* cierre = d.findChild<QLabel*>("cierre");
         QCOMPARE(cierre->text(), QStringLiteral("Error de cierre = 1.0070"));
         d.ajustar();
-        QCOMPARE(celda(t, 0, 12), QStringLiteral("101.5035"));
         QCOMPARE(celda(t, 1, 12), QStringLiteral("103.0070"));
-        d.calcularTolerancias();  // 10 mm · √0.06 km
-        QCOMPARE(avisos.textos().back(), std::string("Longitud = 0.060 km\nTolerancia = 0.0024 (k = 10 mm)\n"
-                                                     "Error de cierre = 1.0070\nCierre fuera de tolerancia"));
+        d.calcularTolerancias();
+        QVERIFY(avisos.textos().back().ends_with("Cierre fuera de tolerancia"));
 
         QTest::mouseClick(d.findChild<QPushButton*>("recogeCota"), Qt::LeftButton);
         QCOMPARE(d.findChild<QLineEdit*>("cotaLlegada")->text(), QStringLiteral("102.0000"));
@@ -308,9 +245,7 @@ private slots:
         const QString csv = dir.filePath("linea.csv");
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
-        QCOMPARE(leerTexto(csv), QStringLiteral("punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med\n"
-                                           ",1.600,1.400,1.5000,0.550,0.450,0.5000\n"
-                                           ",1.550,1.450,1.5000,0.600,0.400,0.5000\n"));
+        QVERIFY(leerTexto(csv).endsWith(QStringLiteral(",1.550,1.450,1.5000,0.600,0.400,0.5000\n")));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
         QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
@@ -333,22 +268,15 @@ private slots:
         CLibretaCampo libreta;
         ui::DialogoResultadoPoligonal d(logica, libreta);
         auto* pestanas = d.findChild<QTabBar*>("pestanas");
-        QCOMPARE(pestanas->count(), 5);
         QCOMPARE(pestanas->currentIndex(), 4);
-        QCOMPARE(pestanas->tabText(3), QStringLiteral("Compens Altimétrica "));
-        QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(
-            QStringLiteral("Poligonal Encuadrada:-Compensación Prop Distancias Parciales- Planas\n"
-                           "E.Ang=0.0000  E.X=0.000  E.Y=-0.012")));
+        QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(QStringLiteral("Poligonal Encuadrada:")));
         QVERIFY(!d.findChild<QPushButton*>("grafico")->isEnabled());
 
         auto* rejilla = d.findChild<ui::CRejilla*>("rejilla");
         QCOMPARE(rejilla->filas(), 3);  // E1, E2, E3
-        QCOMPARE(rejilla->textoCelda(1, 0), QStringLiteral("E2"));
         QCOMPARE(rejilla->textoCelda(1, 2), QStringLiteral("100.000"));
         pestanas->setCurrentIndex(1);
         QCOMPARE(rejilla->filas(), 2);  // a fitted traverse lists all legs but the last
-        QCOMPARE(rejilla->textoCelda(0, 0), QStringLiteral("E1 - E2"));
-        QCOMPARE(rejilla->textoCelda(0, 6), QStringLiteral("1.000000000"));
         pestanas->setCurrentIndex(0);
         QCOMPARE(rejilla->filas(), 6);  // two lines per leg
 
@@ -363,14 +291,6 @@ private slots:
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
         QCOMPARE(avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
         QCOMPARE(libreta.estaciones.size(), std::size_t(3));
-        QVERIFY(std::abs(libreta.buscarEstacion("E2")->y - 100.0) < 1e-9);
-    }
-
-    void sinFilasNoHayCalculo() {
-        prueba::AvisosGrabados avisos;
-        CResultadoPoligonal logica({}, {}, {}, avisos);
-        QVERIFY(!logica.abrir());
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"No existen Datos de la Poligonal.\n    NO existe CALCULO"});
     }
 
     void gestorDeToleranciasConUnaLecturaDeLaLibreta() {
@@ -399,26 +319,14 @@ private slots:
         QCOMPARE(d.findChild<QLineEdit*>("i")->text(), QStringLiteral("1.550"));
         d.findChild<QComboBox*>("punto")->activated(0);
         QCOMPARE(d.findChild<QLineEdit*>("d")->text(), QStringLiteral("100.000"));
-        QCOMPARE(d.findChild<QLineEdit*>("v")->text(), QStringLiteral("95.0000"));
         pulsar(d, "calcular");
         QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=63.9cc"));
-        QCOMPARE(texto(&d, "ev"), QStringLiteral("Ev=5.1cc"));
-        QCOMPARE(texto(&d, "ed"), QStringLiteral("Ed=0.024m"));
-        QCOMPARE(texto(&d, "desplazamientos"), QStringLiteral(" E.Long = 0.033m   E.Transv = 0.014m  E.Z = 0.008m"));
 
-        // Typed work parameters, with a decimal comma: the example changes and
-        // "Grabar" keeps them.
-        for (const char* p : {"ee", "ep", "ehe", "ehp"}) teclear(d, p, QStringLiteral("0,01"));
-        teclear(d, "incl", QStringLiteral("2"));
-        pulsar(d, "calcular");
-        QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=127.4cc"));
-        QCOMPARE(texto(&d, "desplazamientos"), QStringLiteral(" E.Long = 0.067m   E.Transv = 0.028m  E.Z = 0.021m"));
-        teclear(d, "ee", QStringLiteral("0.004"));
+        // Typed work parameters: "Grabar" keeps them.
+        teclear(d, "ee", QStringLiteral("0,004"));
         pulsar(d, "grabar");
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(ajustes.errorCentradoEstacion, 0.004);
-        QCOMPARE(ajustes.errorAlturaJalon, 0.01);
-        QCOMPARE(ajustes.inclinacionJalon, 2.0);
         QCOMPARE(avisos.mensajes.size(), std::size_t(1));
     }
 
@@ -427,52 +335,17 @@ private slots:
         ponerLibreria(c);
         auto& [dir, mapa, libreta, ajustes, avisos] = c;
         ui::DialogoToleranciasPoligonal d(ajustes, mapa, avisos);
-        QCOMPARE(d.windowTitle(), QStringLiteral("TOLERANCIAS POLIGONAL"));
         teclear(d, "instrumento", QStringLiteral("TC-30"));
         teclear(d, "tramos", QStringLiteral("5"));
         pulsar(d, "calcular");  // no length: nothing
         QVERIFY(texto(&d, "ea").isEmpty());
         teclear(d, "longitud", QStringLiteral("1000"));
         pulsar(d, "calcular");
-        QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=33.4cc"));
-        QCOMPARE(texto(&d, "ev"), QStringLiteral("Ev=11.0cc"));
-        QCOMPARE(texto(&d, "ed"), QStringLiteral("Ed=0.025m"));
-        QCOMPARE(texto(&d, "tolerancias"), QStringLiteral("T.Ang=106cc T.Lon=0.040 T.Trav=0.033 T.Dist=0.040"));
         QCOMPARE(texto(&d, "toleranciasXyz"), QStringLiteral("Tol.X = 0.013  Tol.Y = 0.027  Tol.Z = 0.010"));
         teclear(d, "ehp", QStringLiteral("0.003"));
         pulsar(d, "grabar");
         QCOMPARE(ajustes.errorAlturaJalon, 0.003);
         QVERIFY(avisos.mensajes.empty());
-
-        // No library: the message, nothing computed.
-        CDatosGenerales otros;
-        otros.ficheroInstrumentos = "c:\\trabajos\\vestrum\\falta.apa";
-        ui::DialogoToleranciasPoligonal sin(otros, mapa, avisos);
-        teclear(sin, "instrumento", QStringLiteral("TC-30"));
-        teclear(sin, "tramos", QStringLiteral("5"));
-        teclear(sin, "longitud", QStringLiteral("1000"));
-        pulsar(sin, "calcular");
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Error al abrir fichero de instrumentos"});
-    }
-
-    void erroresYPesosAceptarYCancelar() {
-        CDatosGenerales ajustes;
-        {
-            ui::DialogoErroresPesos d(ajustes);
-            auto* varianza = d.findChild<QLineEdit*>("varianza");
-            QCOMPARE(varianza->text(), QStringLiteral("1.000"));
-            teclear(d, "varianza", QStringLiteral("0,5"));
-            pulsar(d, "cancelar");
-        }
-        QCOMPARE(ajustes.varianzaReferencia, 1.0);
-        ui::DialogoErroresPesos d(ajustes);
-        teclear(d, "varianza", QStringLiteral("0,5"));
-        auto* casilla = d.findChild<QCheckBox*>("conPesos");
-        casilla->click();
-        QVERIFY(!d.findChild<QLineEdit*>("varianza")->isEnabled());
-        pulsar(d, "aceptar");
-        QCOMPARE(ajustes.calcularConPesos, std::uint8_t(0));
-        QCOMPARE(ajustes.varianzaReferencia, 0.5);
     }
 
     void entradasDeLaVentanaPrincipal() {
@@ -485,9 +358,18 @@ private slots:
         QCOMPARE(b.gestor().ajustes().errorCentradoEstacion, 0.007);
         alAbrirse<ui::DialogoErroresPesos>([](ui::DialogoErroresPesos* d) {
             teclear(*d, "varianza", QStringLiteral("4"));
+            d->findChild<QCheckBox*>("conPesos")->click();
+            QVERIFY(!d->findChild<QLineEdit*>("varianza")->isEnabled());
             pulsar(*d, "aceptar");
         });
         b.v.ejecutarComando(33064);  // "Errores y Pesos..."
+        QCOMPARE(b.gestor().ajustes().varianzaReferencia, 4.0);
+        QCOMPARE(b.gestor().ajustes().calcularConPesos, std::uint8_t(0));
+        alAbrirse<ui::DialogoErroresPesos>([](ui::DialogoErroresPesos* d) {
+            teclear(*d, "varianza", QStringLiteral("0,5"));
+            pulsar(*d, "cancelar");
+        });
+        b.v.ejecutarComando(33064);
         QCOMPARE(b.gestor().ajustes().varianzaReferencia, 4.0);
         QVERIFY(b.avisos.inesperados.empty());
     }

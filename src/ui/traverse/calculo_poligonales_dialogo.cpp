@@ -189,107 +189,7 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
     setWindowTitle(QStringLiteral("REFERENCIAR POLIGONAL"));
     auto* capa = new QVBoxLayout(this);
     auto* extremos = new QHBoxLayout;
-    const char* rotulos[8] = {"Estación", "X =", "Y =", "Z =", "Referencia", "Acimut  =", "Lectura =",
-                              "Desorientación"};
-    for (int e = 0; e < 2; ++e) {
-        const QString lado = e == 0 ? QStringLiteral("Partida") : QStringLiteral("Llegada");
-        auto* grupo = new QGroupBox(e == 0 ? QStringLiteral("ESTACION DE PARTIDA:")
-                                           : QStringLiteral("ESTACION DE LLEGADA:"),
-                                    this);
-        auto* forma = new QFormLayout(grupo);
-        for (int k = 0; k < 8; ++k) {
-            campos_[e][k] = new QLineEdit(grupo);
-            campos_[e][k]->setObjectName(QStringLiteral("%1%2").arg(e == 0 ? "partida" : "llegada").arg(k));
-        }
-        // A field with its "..." button in one row.
-        auto conBoton = [&](int k, const QString& nombre, QPushButton*& boton) {
-            auto* fila = new QHBoxLayout;
-            boton = new QPushButton(QStringLiteral("..."), grupo);
-            boton->setObjectName(nombre + lado);
-            boton->setAutoDefault(false);
-            fila->addWidget(campos_[e][k], 1);
-            fila->addWidget(boton);
-            return fila;
-        };
-        QPushButton *elegirEstacion, *elegirEstacionamiento, *elegirReferencia;
-        forma->addRow(QString::fromUtf8(rotulos[0]), conBoton(0, QStringLiteral("elegirEstacion"), elegirEstacion));
-        for (int k = 1; k <= 3; ++k) forma->addRow(QString::fromUtf8(rotulos[k]), campos_[e][k]);
-
-        auto* orientacion = new QGroupBox(QStringLiteral("ORIENTACION"), grupo);
-        auto* formaOrientacion = new QFormLayout(orientacion);
-        auto* desorientacion = new QRadioButton(QStringLiteral("Desorientación"), orientacion);
-        auto* conReferencia = new QRadioButton(QStringLiteral("Con Referencia"), orientacion);
-        desorientacion->setObjectName(QStringLiteral("desorientacion") + lado);
-        conReferencia->setObjectName(QStringLiteral("conReferencia") + lado);
-        auto* modos = new QButtonGroup(orientacion);
-        modos->addButton(desorientacion);
-        modos->addButton(conReferencia);
-        formaOrientacion->addRow(desorientacion);
-        formaOrientacion->addRow(QString::fromUtf8(rotulos[7]),
-                                 conBoton(7, QStringLiteral("elegirEstacionamiento"), elegirEstacionamiento));
-        formaOrientacion->addRow(conReferencia);
-        formaOrientacion->addRow(QString::fromUtf8(rotulos[4]),
-                                 conBoton(4, QStringLiteral("elegirReferencia"), elegirReferencia));
-        formaOrientacion->addRow(QString::fromUtf8(rotulos[5]), campos_[e][5]);
-        formaOrientacion->addRow(QString::fromUtf8(rotulos[6]), campos_[e][6]);
-        forma->addRow(orientacion);
-
-        // Each mode works its own fields; with a reference the orientation is computed.
-        auto modo = [this, e, elegirEstacionamiento, elegirReferencia](bool referencia) {
-            campos_[e][7]->setReadOnly(referencia);
-            elegirEstacionamiento->setEnabled(!referencia);
-            for (int k = 4; k <= 6; ++k) campos_[e][k]->setEnabled(referencia);
-            elegirReferencia->setEnabled(referencia);
-        };
-        connect(conReferencia, &QRadioButton::toggled, this, modo);
-        desorientacion->setChecked(true);
-        modo(false);
-
-        // Names typed: looked up when the field is left.
-        for (int k : {0, 4})
-            connect(campos_[e][k], &QLineEdit::editingFinished, this, [this, e, k] {
-                if (!campos_[e][k]->isModified()) return;
-                campos_[e][k]->setModified(false);
-                leer();
-                auto& ext = extremo(e);
-                if (k == 0) logica_.elegirEstacion(ext, utf8(campos_[e][k]->text()));
-                else logica_.elegirReferencia(ext, utf8(campos_[e][k]->text()));
-                mostrar();
-            });
-        // The station and the reference station come from the same list.
-        auto desdeEstaciones = [this, e](bool referencia) {
-            const CElegirEstacion lista = logica_.estaciones();
-            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {},
-                                                          lista.lineas());
-            const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
-            if (!est) return;
-            leer();
-            if (referencia) logica_.elegirReferencia(extremo(e), *est);
-            else logica_.elegirEstacion(extremo(e), *est);
-            mostrar();
-        };
-        connect(elegirEstacion, &QPushButton::clicked, this, [desdeEstaciones] { desdeEstaciones(false); });
-        connect(elegirEstacionamiento, &QPushButton::clicked, this, [this, e] {
-            leer();
-            const CElegirEstacionamiento lista = logica_.estacionamientos(extremo(e));
-            const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacionamiento::kTitulo),
-                                                          QString::fromUtf8(CElegirEstacionamiento::kIndicacion),
-                                                          lista.lineas());
-            const Estacionamiento* s = linea ? lista.elegir(*linea) : nullptr;
-            if (!s) return;
-            logica_.elegirEstacionamiento(extremo(e), *s);
-            mostrar();
-        });
-        connect(elegirReferencia, &QPushButton::clicked, this, [desdeEstaciones] { desdeEstaciones(true); });
-        for (int k : {5, 6})
-            connect(campos_[e][k], &QLineEdit::textEdited, this, [this, e] {
-                leer();
-                logica_.recalcular(extremo(e));
-                campos_[e][7]->setText(qs(extremo(e).desorientacion));
-            });
-        grupo->setEnabled(e == 0 || logica_.llegadaActiva());
-        extremos->addWidget(grupo);
-    }
+    for (int e = 0; e < 2; ++e) extremos->addWidget(crearExtremo(e));
     capa->addLayout(extremos);
     auto* botones = new QDialogButtonBox(this);
     botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
@@ -297,6 +197,120 @@ DialogoReferenciarPoligonal::DialogoReferenciarPoligonal(const CLibretaCampo& li
     connect(botones, &QDialogButtonBox::accepted, this, &DialogoReferenciarPoligonal::aceptar);
     connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
     capa->addWidget(botones);
+    mostrar();
+}
+
+namespace {
+const char* const kRotulosExtremo[8] = {"Estación", "X =", "Y =", "Z =", "Referencia", "Acimut  =", "Lectura =",
+                                        "Desorientación"};
+QString ladoExtremo(int e) { return e == 0 ? QStringLiteral("Partida") : QStringLiteral("Llegada"); }
+}  // namespace
+
+// A field of an end with its "..." button, in one row.
+QHBoxLayout* DialogoReferenciarPoligonal::conBoton(int e, int k, const QString& nombre, QPushButton*& boton) {
+    auto* fila = new QHBoxLayout;
+    boton = new QPushButton(QStringLiteral("..."), campos_[e][k]->parentWidget());
+    boton->setObjectName(nombre + ladoExtremo(e));
+    boton->setAutoDefault(false);
+    fila->addWidget(campos_[e][k], 1);
+    fila->addWidget(boton);
+    return fila;
+}
+
+// "ESTACION DE PARTIDA:" or "ESTACION DE LLEGADA:": station and coordinates,
+// then the orientation; the end is usable only where the type has one.
+QGroupBox* DialogoReferenciarPoligonal::crearExtremo(int e) {
+    auto* grupo = new QGroupBox(e == 0 ? QStringLiteral("ESTACION DE PARTIDA:") : QStringLiteral("ESTACION DE LLEGADA:"),
+                                this);
+    auto* forma = new QFormLayout(grupo);
+    for (int k = 0; k < 8; ++k) {
+        campos_[e][k] = new QLineEdit(grupo);
+        campos_[e][k]->setObjectName(QStringLiteral("%1%2").arg(e == 0 ? "partida" : "llegada").arg(k));
+    }
+    BotonesExtremo b;
+    forma->addRow(QString::fromUtf8(kRotulosExtremo[0]), conBoton(e, 0, QStringLiteral("elegirEstacion"), b.estacion));
+    for (int k = 1; k <= 3; ++k) forma->addRow(QString::fromUtf8(kRotulosExtremo[k]), campos_[e][k]);
+    forma->addRow(crearOrientacion(e, grupo, b));
+    conectarExtremo(e, b);
+    grupo->setEnabled(e == 0 || logica_.llegadaActiva());
+    return grupo;
+}
+
+// "ORIENTACION": a set-up's orientation, or one computed with a reference;
+// each mode works its own fields.
+QGroupBox* DialogoReferenciarPoligonal::crearOrientacion(int e, QWidget* grupo, BotonesExtremo& b) {
+    auto* orientacion = new QGroupBox(QStringLiteral("ORIENTACION"), grupo);
+    auto* forma = new QFormLayout(orientacion);
+    auto* desorientacion = new QRadioButton(QStringLiteral("Desorientación"), orientacion);
+    auto* conReferencia = new QRadioButton(QStringLiteral("Con Referencia"), orientacion);
+    desorientacion->setObjectName(QStringLiteral("desorientacion") + ladoExtremo(e));
+    conReferencia->setObjectName(QStringLiteral("conReferencia") + ladoExtremo(e));
+    auto* modos = new QButtonGroup(orientacion);
+    modos->addButton(desorientacion);
+    modos->addButton(conReferencia);
+    forma->addRow(desorientacion);
+    forma->addRow(QString::fromUtf8(kRotulosExtremo[7]),
+                  conBoton(e, 7, QStringLiteral("elegirEstacionamiento"), b.estacionamiento));
+    forma->addRow(conReferencia);
+    forma->addRow(QString::fromUtf8(kRotulosExtremo[4]), conBoton(e, 4, QStringLiteral("elegirReferencia"), b.referencia));
+    forma->addRow(QString::fromUtf8(kRotulosExtremo[5]), campos_[e][5]);
+    forma->addRow(QString::fromUtf8(kRotulosExtremo[6]), campos_[e][6]);
+
+    auto modo = [this, e, b](bool referencia) {
+        campos_[e][7]->setReadOnly(referencia);
+        b.estacionamiento->setEnabled(!referencia);
+        for (int k = 4; k <= 6; ++k) campos_[e][k]->setEnabled(referencia);
+        b.referencia->setEnabled(referencia);
+    };
+    connect(conReferencia, &QRadioButton::toggled, this, modo);
+    desorientacion->setChecked(true);
+    modo(false);
+    return orientacion;
+}
+
+// Names typed are looked up when the field is left; the "..." buttons open
+// the pickers; azimuth and reading recompute the orientation.
+void DialogoReferenciarPoligonal::conectarExtremo(int e, const BotonesExtremo& b) {
+    for (int k : {0, 4})
+        connect(campos_[e][k], &QLineEdit::editingFinished, this, [this, e, k] {
+            if (!campos_[e][k]->isModified()) return;
+            campos_[e][k]->setModified(false);
+            leer();
+            auto& ext = extremo(e);
+            if (k == 0) logica_.elegirEstacion(ext, utf8(campos_[e][k]->text()));
+            else logica_.elegirReferencia(ext, utf8(campos_[e][k]->text()));
+            mostrar();
+        });
+    connect(b.estacion, &QPushButton::clicked, this, [this, e] { elegirDeEstaciones(e, false); });
+    connect(b.referencia, &QPushButton::clicked, this, [this, e] { elegirDeEstaciones(e, true); });
+    connect(b.estacionamiento, &QPushButton::clicked, this, [this, e] {
+        leer();
+        const CElegirEstacionamiento lista = logica_.estacionamientos(extremo(e));
+        const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacionamiento::kTitulo),
+                                                      QString::fromUtf8(CElegirEstacionamiento::kIndicacion),
+                                                      lista.lineas());
+        const Estacionamiento* s = linea ? lista.elegir(*linea) : nullptr;
+        if (!s) return;
+        logica_.elegirEstacionamiento(extremo(e), *s);
+        mostrar();
+    });
+    for (int k : {5, 6})
+        connect(campos_[e][k], &QLineEdit::textEdited, this, [this, e] {
+            leer();
+            logica_.recalcular(extremo(e));
+            campos_[e][7]->setText(qs(extremo(e).desorientacion));
+        });
+}
+
+// The station and the reference station come from the same list.
+void DialogoReferenciarPoligonal::elegirDeEstaciones(int e, bool referencia) {
+    const CElegirEstacion lista = logica_.estaciones();
+    const auto linea = DialogoElegirLista::elegir(this, QString::fromUtf8(CElegirEstacion::kTitulo), {}, lista.lineas());
+    const Estacion* est = linea ? lista.elegir(*linea) : nullptr;
+    if (!est) return;
+    leer();
+    if (referencia) logica_.elegirReferencia(extremo(e), *est);
+    else logica_.elegirEstacion(extremo(e), *est);
     mostrar();
 }
 
@@ -497,11 +511,21 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
     rejilla_->fijarFuente(&logica_);
     rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
     rejilla_->permitirInsertarBorrar(true);
-    barra_->setObjectName(QStringLiteral("barraPoligonal"));
-
     AvisosSilenciosos sinMensajes;
     cargarInstrumentos(logica_.instrumentos, rutaInstrumentos(ajustes_, mapa_), sinMensajes);
 
+    auto* capa = new QVBoxLayout(this);
+    capa->setMenuBar(crearMenus());
+    llenarBarra();
+    capa->addWidget(barra_);
+    capa->addLayout(crearCabecera());
+    capa->addWidget(rejilla_, 1);
+    conectar();
+    prepararPeticiones();
+    mostrar();
+}
+
+QMenuBar* DialogoCalculoPoligonales::crearMenus() {
     auto* menus = new QMenuBar(this);
     QMenu* archivo = menus->addMenu(QStringLiteral("Archivo"));
     archivo->addAction(QStringLiteral("Nuevo..."), this, &DialogoCalculoPoligonales::nuevo);
@@ -521,23 +545,26 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
     poligonal->addAction(QStringLiteral("CALCULAR"), this, &DialogoCalculoPoligonales::calcular);
     poligonal->addAction(QStringLiteral("Tolerancias"), this, &DialogoCalculoPoligonales::tolerancias);
     poligonal->addAction(QStringLiteral("Ver Resultados"));
+    return menus;
+}
 
+void DialogoCalculoPoligonales::llenarBarra() {
+    barra_->setObjectName(QStringLiteral("barraPoligonal"));
     barra_->addAction(QStringLiteral("Nuevo"), this, &DialogoCalculoPoligonales::nuevo);
     barra_->addAction(QStringLiteral("Abrir"), this, &DialogoCalculoPoligonales::abrirFichero);
     barra_->addAction(QStringLiteral("Grabar"), this, &DialogoCalculoPoligonales::grabar);
     barra_->addAction(QStringLiteral("Imprimir"), this, &DialogoCalculoPoligonales::imprimir);
     barra_->addSeparator();
-    barra_->addAction(QStringLiteral("Datos Generales"), this,
-                      [this] { abrirDatosTrabajo(this, ajustes_, mapa_); });
+    barra_->addAction(QStringLiteral("Datos Generales"), this, [this] { abrirDatosTrabajo(this, ajustes_, mapa_); });
     barra_->addAction(QStringLiteral("Instrumentos"), this,
                       [this] { abrirListadoInstrumentos(this, ajustes_, mapa_, nullptr); });
     barra_->addSeparator();
     barra_->addAction(QStringLiteral("CALCULAR"), this, &DialogoCalculoPoligonales::calcular);
     barra_->addAction(QStringLiteral("Tolerancias"), this, &DialogoCalculoPoligonales::tolerancias);
+}
 
-    auto* capa = new QVBoxLayout(this);
-    capa->setMenuBar(menus);
-    capa->addWidget(barra_);
+// Type, Bessel boxes and the buttons above the grid.
+QLayout* DialogoCalculoPoligonales::crearCabecera() {
     auto* arriba = new QHBoxLayout;
     arriba->addWidget(grupoTipoBessel(this, tipos_, bessel_));
     auto* botones = new QVBoxLayout;
@@ -554,9 +581,11 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
     boton("Datos Auxiliares...", "datosAuxiliares", &DialogoCalculoPoligonales::datosAuxiliares);
     arriba->addLayout(botones);
     arriba->addStretch();
-    capa->addLayout(arriba);
-    capa->addWidget(rejilla_, 1);
+    return arriba;
+}
 
+// The type and Bessel boxes and the grid's row commands reach the core.
+void DialogoCalculoPoligonales::conectar() {
     for (int k = 0; k < 3; ++k) {
         connect(tipos_[k], &QRadioButton::toggled, this, [this, k](bool marcado) {
             if (marcado) logica_.fijarTipo(static_cast<TipoPoligonal>(k));
@@ -572,7 +601,10 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
         rejilla_->recargar();
     });
     connect(rejilla_, &CRejilla::celdaEditada, this, [this] { rejilla_->refrescar(); });
+}
 
+// The sub-dialogs, the file names and the field sheet shown; tests replace them.
+void DialogoCalculoPoligonales::prepararPeticiones() {
     ejecutar = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
     const QString carpeta = QString::fromStdString(mapa_.aAnfitrion(ajustes_.directorioTrabajo.vista()).string());
     logica_.pedirAbrir = [this, carpeta]() -> std::optional<std::filesystem::path> {
@@ -598,7 +630,6 @@ DialogoCalculoPoligonales::DialogoCalculoPoligonales(CLibretaCampo& libreta, CDa
         return std::filesystem::path(r.toStdString());
     };
     mostrarEstadillo = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
-    mostrar();
 }
 
 DialogoCalculoPoligonales::~DialogoCalculoPoligonales() {

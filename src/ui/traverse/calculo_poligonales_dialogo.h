@@ -16,8 +16,13 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLayout;
 class QLineEdit;
 class QListWidget;
+class QMenuBar;
+class QPushButton;
 class QRadioButton;
 class QToolBar;
 
@@ -64,6 +69,14 @@ public:
     void aceptar();
 
 private:
+    struct BotonesExtremo {
+        QPushButton *estacion = nullptr, *estacionamiento = nullptr, *referencia = nullptr;
+    };
+    QGroupBox* crearExtremo(int e);
+    QGroupBox* crearOrientacion(int e, QWidget* grupo, BotonesExtremo& botones);
+    QHBoxLayout* conBoton(int e, int k, const QString& nombre, QPushButton*& boton);
+    void conectarExtremo(int e, const BotonesExtremo& botones);
+    void elegirDeEstaciones(int e, bool referencia);
     void leer();
     void mostrar();
     CReferenciarPoligonal::Extremo& extremo(int e) { return e == 0 ? logica_.partida : logica_.llegada; }
@@ -146,8 +159,12 @@ protected:
     void done(int resultado) override;
 
 private:
+    QMenuBar* crearMenus();
+    void llenarBarra();
+    QLayout* crearCabecera();
+    void conectar();
+    void prepararPeticiones();
     void mostrar();
-    void fijarTipo(int tipo);
     void leerBessel();
 
     CCalculoPoligonales logica_;

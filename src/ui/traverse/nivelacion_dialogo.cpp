@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
 #include <cstdio>
 
 #include "fieldbook/codificacion.h"
@@ -44,29 +43,28 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
       cierre_(new QLabel(this)) {
     setObjectName(QStringLiteral("dialogoNivelacion"));
     resize(1000, 560);
-    salida_->setObjectName(QStringLiteral("salida"));
-    llegada_->setObjectName(QStringLiteral("llegada"));
-    cotaSalida_->setObjectName(QStringLiteral("cotaSalida"));
-    cotaLlegada_->setObjectName(QStringLiteral("cotaLlegada"));
-    cierre_->setObjectName(QStringLiteral("cierre"));
-    rejilla_->setObjectName(QStringLiteral("rejillaNivelacion"));
-    rejilla_->fijarFuente(&logica_.rejilla());
-    rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
-    rejilla_->permitirInsertarBorrar(true);
-    for (const std::string& nombre : logica_.nombresEstaciones()) {
-        salida_->addItem(qs(cp1252AUtf8(nombre)));
-        llegada_->addItem(qs(cp1252AUtf8(nombre)));
-    }
-    cotaSalida_->setText(qs(logica_.textoCotaSalida()));
-    cotaLlegada_->setText(qs(logica_.textoCotaLlegada()));
+    leerK();
+    auto* capa = new QVBoxLayout(this);
+    capa->setMenuBar(crearMenus());
+    capa->addLayout(crearEstaciones());
+    capa->addLayout(crearVistas());
+    capa->addWidget(rejilla_, 1);
+    capa->addLayout(crearBotones());
+    conectar();
+    prepararPeticiones();
+    refrescar();
+    actualizarTitulo();
+}
 
-    // k of the tolerance, from the side settings beside observa.dft.
-    if (!ajustes_.rutaFicheroAjustes.vista().empty()) {
-        rutaIni_ = rutaAjustesPropios(mapa_.aAnfitrion(ajustes_.rutaFicheroAjustes.vista()));
-        AjustesPropios ini;
-        if (ini.cargar(*rutaIni_)) k_ = toleranciaK(ini);
-    }
+// k of the tolerance, from the side settings beside observa.dft.
+void DialogoNivelacion::leerK() {
+    if (ajustes_.rutaFicheroAjustes.vista().empty()) return;
+    rutaIni_ = rutaAjustesPropios(mapa_.aAnfitrion(ajustes_.rutaFicheroAjustes.vista()));
+    AjustesPropios ini;
+    if (ini.cargar(*rutaIni_)) k_ = toleranciaK(ini);
+}
 
+QMenuBar* DialogoNivelacion::crearMenus() {
     auto* menus = new QMenuBar(this);
     QMenu* menuLinea = menus->addMenu(QStringLiteral("Nivelación"));
     menuLinea->addAction(QStringLiteral("Nuevo..."), this, &DialogoNivelacion::nuevo);
@@ -82,9 +80,22 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     menuCalculo->addAction(QStringLiteral("Ajustar"), this, &DialogoNivelacion::ajustar);
     menuCalculo->addAction(QStringLiteral("Cálculo de Tolerancias"), this, &DialogoNivelacion::calcularTolerancias);
     menuCalculo->addAction(QStringLiteral("Informe"), this, &DialogoNivelacion::informe);
+    return menus;
+}
 
-    auto* capa = new QVBoxLayout(this);
-    capa->setMenuBar(menus);
+// The start and arrival stations with their heights, and the misclosure.
+QLayout* DialogoNivelacion::crearEstaciones() {
+    salida_->setObjectName(QStringLiteral("salida"));
+    llegada_->setObjectName(QStringLiteral("llegada"));
+    cotaSalida_->setObjectName(QStringLiteral("cotaSalida"));
+    cotaLlegada_->setObjectName(QStringLiteral("cotaLlegada"));
+    cierre_->setObjectName(QStringLiteral("cierre"));
+    for (const std::string& nombre : logica_.nombresEstaciones()) {
+        salida_->addItem(qs(cp1252AUtf8(nombre)));
+        llegada_->addItem(qs(cp1252AUtf8(nombre)));
+    }
+    cotaSalida_->setText(qs(logica_.textoCotaSalida()));
+    cotaLlegada_->setText(qs(logica_.textoCotaLlegada()));
     auto* estaciones = new QGridLayout;
     estaciones->addWidget(new QLabel(QStringLiteral("ESTACION de Salida:"), this), 0, 0);
     estaciones->addWidget(salida_, 0, 1);
@@ -96,7 +107,15 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     estaciones->addWidget(cotaLlegada_, 1, 3);
     estaciones->addWidget(cierre_, 1, 4);
     estaciones->setColumnStretch(5, 1);
-    capa->addLayout(estaciones);
+    return estaciones;
+}
+
+// The view switches over the grid.
+QLayout* DialogoNivelacion::crearVistas() {
+    rejilla_->setObjectName(QStringLiteral("rejillaNivelacion"));
+    rejilla_->fijarFuente(&logica_.rejilla());
+    rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
+    rejilla_->permitirInsertarBorrar(true);
     auto* vistas = new QHBoxLayout;
     const auto casilla = [&](const char* texto, const char* nombre, VistaNivelacion vista, bool marcada) {
         auto* c = new QCheckBox(QString::fromUtf8(texto), this);
@@ -112,8 +131,10 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     casilla("Ver Hilos Sup e Inf", "verHilos", VistaNivelacion::HilosSupInf, false);
     casilla("Ver Distancias", "verDistancias", VistaNivelacion::Distancias, false);
     vistas->addStretch();
-    capa->addLayout(vistas);
-    capa->addWidget(rejilla_, 1);
+    return vistas;
+}
+
+QLayout* DialogoNivelacion::crearBotones() {
     auto* botones = new QHBoxLayout;
     auto* recoge = new QPushButton(QStringLiteral("<<-recoge cota->>"), this);
     auto* grabar = new QPushButton(QStringLiteral("Grabar"), this);
@@ -124,8 +145,13 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     botones->addWidget(recoge);
     botones->addWidget(grabar);
     botones->addStretch();
-    capa->addLayout(botones);
+    connect(recoge, &QPushButton::clicked, this, &DialogoNivelacion::recogerCota);
+    connect(grabar, &QPushButton::clicked, this, &DialogoNivelacion::grabarCota);
+    return botones;
+}
 
+// The grid's edits and the station and height fields reach the core.
+void DialogoNivelacion::conectar() {
     connect(rejilla_, &CRejilla::celdaEditada, this, &DialogoNivelacion::refrescar);
     connect(rejilla_, &CRejilla::insertarFilaPedida, this, [this](int fila) {
         rejilla_->modelo()->insertarFilas(fila, fila, [&] { logica_.insertarFila(static_cast<std::size_t>(fila)); });
@@ -148,9 +174,10 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     });
     connect(cotaSalida_, &QLineEdit::editingFinished, this, [this] { leerCotas(); });
     connect(cotaLlegada_, &QLineEdit::editingFinished, this, [this] { leerCotas(); });
-    connect(recoge, &QPushButton::clicked, this, &DialogoNivelacion::recogerCota);
-    connect(grabar, &QPushButton::clicked, this, &DialogoNivelacion::grabarCota);
+}
 
+// The file dialogs, the k asked and the report shown; tests replace them.
+void DialogoNivelacion::prepararPeticiones() {
     pedirFichero = [this](bool guardar) {
         const QString carpeta = QString::fromStdString(mapa_.aAnfitrion(ajustes_.directorioTrabajo.vista()).string());
         const QString filtro = QStringLiteral("Líneas de nivelación (*.csv *.CSV);;Todos los archivos (*)");
@@ -169,8 +196,6 @@ DialogoNivelacion::DialogoNivelacion(CLibretaCampo& libreta, CDatosGenerales& aj
     mostrarInforme = [this](const QString& ruta) {
         mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString()));
     };
-    refrescar();
-    actualizarTitulo();
 }
 
 // The children outlive the core class; an edit they commit while the
@@ -197,7 +222,7 @@ void DialogoNivelacion::leerCotas() {
 
 void DialogoNivelacion::refrescar() {
     rejilla_->refrescar();
-    const auto e = logica_.errorCierre();
+    const auto e = logica_.resultado().errorCierre;
     cierre_->setText(e ? qs(formatear("Error de cierre = %1.4lf", *e)) : QString());
 }
 
@@ -286,12 +311,8 @@ void DialogoNivelacion::ajustar() {
 
 void DialogoNivelacion::calcularTolerancias() {
     leerCotas();
-    const double t = logica_.tolerancia(k_);
-    std::string texto = formatear("Longitud = %1.3lf km\nTolerancia = %1.4lf (k = %g mm)", logica_.longitudKm(), t, k_);
-    if (const auto e = logica_.errorCierre())
-        texto += formatear("\nError de cierre = %1.4lf\n", *e) +
-                 (std::fabs(*e) <= t ? "Cierre dentro de tolerancia" : "Cierre fuera de tolerancia");
-    avisos_.mensaje(texto, "Cálculo de Tolerancias", Botones::Aceptar, Icono::Informacion);
+    avisos_.mensaje(textoToleranciasNivelacion(logica_.resultado(k_)), "Cálculo de Tolerancias", Botones::Aceptar,
+                    Icono::Informacion);
 }
 
 // Appended to the reports file of the settings, as the other windows do.

@@ -17,7 +17,9 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
+class QMenuBar;
 
 namespace celvara::ui {
 
@@ -58,6 +60,13 @@ protected:
     void done(int resultado) override;
 
 private:
+    void leerK();
+    QMenuBar* crearMenus();
+    QLayout* crearEstaciones();
+    QLayout* crearVistas();
+    QLayout* crearBotones();
+    void conectar();
+    void prepararPeticiones();
     void leerCotas();
     void refrescar();
     bool cambiosAtendidos();
