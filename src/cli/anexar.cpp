@@ -2,6 +2,7 @@
 // another observation file appended to a book.
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 
@@ -19,9 +20,9 @@ const RegistroComando registro("anexar", [](CLI::App& raiz) -> std::function<int
     sub->add_option("-o,--salida", o->salida, "Libreta resultante")->required();
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->base)) return fallo("Error al abrir el fichero de observaciones " + o->base);
+        if (auto e = leerLibretaEntrada(libreta, o->base); !e.empty()) return fallo(e);
         CLibretaCampo otra;
-        if (!leerLibreta(otra, o->otro)) return fallo("Error al abrir el fichero de observaciones " + o->otro);
+        if (auto e = leerLibretaEntrada(otra, o->otro); !e.empty()) return fallo(e);
         anexarLibreta(libreta, std::move(otra));
         if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);
         return kExito;

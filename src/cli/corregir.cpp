@@ -4,6 +4,7 @@
 // of arc, and mm; given without values they are zero.
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
@@ -44,7 +45,7 @@ const RegistroComando registro("corregir", [](CLI::App& raiz) -> std::function<i
             opciones.desplazamientoD = valores[2];
         }
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         CambioCorreccion total;
         for (const auto& e : libreta.estaciones)
             for (const auto& s : e->estacionamientos) total += corregirEstacionamiento(*s, opciones);

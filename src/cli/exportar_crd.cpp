@@ -2,6 +2,7 @@
 // point per station appended to the points the target already holds.
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/coordenadas_comandos.h"
@@ -19,7 +20,7 @@ const RegistroComando registro("exportar-crd", [](CLI::App& raiz) -> std::functi
     sub->add_option("-o,--salida", o->salida, "Fichero de coordenadas")->required();
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         const auto r = exportarACrd(libreta, o->salida);
         if (!r.ejecutado) {
             std::cerr << "La libreta no tiene estaciones: no se escribe " << o->salida << '\n';

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/entradas.h"
 #include "cli/puntos_opciones.h"
 #include "datos/puntos_estaciones.h"
 #include "fieldbook/fichero_obs.h"
@@ -43,7 +44,7 @@ int exportar(const Opciones& o) {
     bool proyeccionConocida = false;
     if (esLibreta(o.origen)) {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o.origen)) return fallo("Error al abrir el fichero de observaciones " + o.origen);
+        if (auto e = leerLibretaEntrada(libreta, o.origen); !e.empty()) return fallo(e);
         puntos = puntosDeEstaciones(libreta);
         x.proyeccion = static_cast<Proyeccion>(libreta.proyeccion);
         proyeccionConocida = true;

@@ -7,7 +7,9 @@
 // exits 1.
 #include <charconv>
 #include <iostream>
+#include <vector>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
@@ -17,13 +19,19 @@
 namespace celvara::cli {
 namespace {
 
-// Every message of the import goes to stderr (texts are UTF-8 already).
+// Every message of the import goes to stderr (texts are UTF-8 already),
+// after the file's name when the import fails: the window's texts say
+// "el fichero" and a script may import many.
 class AvisosError : public Avisos {
 public:
     Respuesta mensaje(std::string_view texto, std::string_view, Botones botones, Icono) override {
-        std::cerr << texto << '\n';
+        mensajes.emplace_back(texto);
         return botones == Botones::SiNo || botones == Botones::SiNoCancelar ? Respuesta::No : Respuesta::Aceptar;
     }
+    void escribir(const std::string& prefijo) const {
+        for (const auto& m : mensajes) std::cerr << prefijo << m << '\n';
+    }
+    std::vector<std::string> mensajes;
 };
 
 const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<int()> {
@@ -51,17 +59,20 @@ const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<i
     sub->add_option("--config", o->config, "Fichero de ajustes observa.dft");
     return [o]() -> int {
         CDatosGenerales ajustes;
-        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
-            return fallo("Error al abrir el fichero de ajustes " + o->config);
+        if (!o->config.empty())
+            if (auto e = leerAjustesEntrada(ajustes, o->config, "Error al abrir el fichero de ajustes "); !e.empty())
+                return fallo(e);
         CLibretaCampo libreta;
-        if (!o->libreta.empty() && !leerLibreta(libreta, o->libreta))
-            return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (!o->libreta.empty())
+            if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
+        if (!legible(o->entrada)) return fallo("No se puede abrir el fichero " + o->entrada);
 
         AvisosError avisos;
+        const std::string nombre = o->entrada + ": ";
         int indice = 0;
         if (o->formato == "auto") {
             const DeteccionFormato d = detectarFormato(o->entrada, ajustes);
-            if (!d.indice) return fallo(d.mensaje);
+            if (!d.indice) return fallo(nombre + d.mensaje);
             indice = *d.indice;
             std::cerr << textoFormatoElegido(*formatoImportacion(indice)) << '\n';
         } else {
@@ -72,7 +83,9 @@ const RegistroComando registro("importar", [](CLI::App& raiz) -> std::function<i
         importacion.seleccionar(indice);
         const FormatoImportacion& formato = *formatoImportacion(indice);
         if (!formato.disponible) return fallo(mensajeFormatoNoDisponible(formato));
-        if (importacion.importarFichero(o->entrada) != ResultadoImportacion::Cerrar) return kFalloFichero;
+        const bool importado = importacion.importarFichero(o->entrada) == ResultadoImportacion::Cerrar;
+        avisos.escribir(importado ? std::string() : nombre);
+        if (!importado) return kFalloFichero;
         if (!escribirLibreta(libreta, o->salida)) return fallo("Error al grabar el fichero " + o->salida);
         return kExito;
     };

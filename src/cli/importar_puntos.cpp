@@ -1,7 +1,7 @@
 // importar-puntos F.csv -o PUNTOS.crd: points of a CSV/TXT file into a
 // coordinate file, replacing it or, with --anadir, after its points. Bad
 // lines are reported on stderr and skipped; with --estricto any bad line
-// is an error and nothing is written.
+// is an error and nothing is written, as is a file with no good line.
 #include <iostream>
 #include <memory>
 
@@ -22,8 +22,9 @@ int importar(const Opciones& o) {
     if (!aplicarOpcionesColumnas(o.columnas, o.entrada, t)) return kErrorUso;
     LecturaPuntosTexto lectura;
     std::string error;
-    if (!leerFicheroPuntosTexto(o.entrada, t, lectura, error)) return fallo(error);
+    const bool leida = leerFicheroPuntosTexto(o.entrada, t, lectura, error);
     for (const auto& e : lectura.erroneas) std::cerr << o.entrada << ": " << e.motivo << '\n';
+    if (!leida) return fallo(error);
     if (!lectura.erroneas.empty() && o.estricto)
         return fallo(std::to_string(lectura.erroneas.size()) + " líneas erróneas: no se escribe " + o.salida);
     if (!lectura.erroneas.empty())

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/fichero_obs.h"
@@ -12,8 +13,7 @@ namespace celvara::cli {
 
 namespace {
 
-std::filesystem::path bibliotecaInstrumentos(const std::string& opcion, const CDatosGenerales& ajustes) {
-    if (!opcion.empty()) return opcion;
+std::filesystem::path bibliotecaInstrumentos(const CDatosGenerales& ajustes) {
     const std::filesystem::path deAjustes = rutaInstrumentos(ajustes, MapaRutas(unidadC()));
     std::error_code ec;
     if (std::filesystem::exists(deAjustes, ec)) return deAjustes;
@@ -38,12 +38,20 @@ void anadirOpcionesMinimosCuadrados(CLI::App* sub, OpcionesMinimosCuadrados& o) 
 }
 
 std::string cargarDatosMinimosCuadrados(const OpcionesMinimosCuadrados& o, DatosMinimosCuadrados& d) {
-    if (!leerLibreta(d.libreta, o.libreta)) return "Error al abrir el fichero de observaciones " + o.libreta;
-    if (!o.config.empty() && cargarAjustes(d.ajustes, o.config) != Estado::Exito)
-        return "Error al abrir el fichero de configuración " + o.config;
+    if (auto e = leerLibretaEntrada(d.libreta, o.libreta); !e.empty()) return e;
+    if (!o.config.empty())
+        if (auto e = leerAjustesEntrada(d.ajustes, o.config, "Error al abrir el fichero de configuración "); !e.empty())
+            return e;
+    // A library named on the command line must be read; the one found by
+    // default is the computation's to miss.
+    if (!o.instrumentos.empty()) {
+        auto e = leerInstrumentosEntrada(d.instrumentos, o.instrumentos, "Error al abrir fichero de instrumentos ");
+        d.hayInstrumentos = e.empty();
+        return e;
+    }
     AvisosSilenciosos silencio;
     d.hayInstrumentos =
-        cargarInstrumentos(d.instrumentos, bibliotecaInstrumentos(o.instrumentos, d.ajustes), silencio) == Estado::Exito;
+        cargarInstrumentos(d.instrumentos, bibliotecaInstrumentos(d.ajustes), silencio) == Estado::Exito;
     return {};
 }
 

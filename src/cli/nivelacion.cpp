@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "cli/registro.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/nivelacion.h"
@@ -48,8 +49,12 @@ int calcular(const Opciones& o) {
     }
     std::vector<LecturasNivelacion> filas;
     std::string mensaje;
-    if (!leerFicheroNivelacion(o.linea, filas, mensaje)) return fallo(mensaje);
-    if (const auto incompleta = filaIncompleta(filas)) return fallo(*incompleta);
+    std::vector<unsigned char> datos;
+    if (!leerFicheroCompleto(o.linea, datos)) return fallo("No se puede abrir el fichero " + o.linea);
+    // Line numbers after the file's name, as a script may compute many lines.
+    if (!leerTextoNivelacion(std::string_view(reinterpret_cast<const char*>(datos.data()), datos.size()), filas, mensaje))
+        return fallo(o.linea + ": " + mensaje);
+    if (const auto incompleta = filaIncompleta(filas)) return fallo(o.linea + ": " + *incompleta);
     if (filas.empty()) return fallo("El fichero " + o.linea + " no tiene lecturas");
 
     ListaEstaciones sinEstaciones;

@@ -7,6 +7,7 @@
 
 #include "calc/desorientacion_individual.h"
 #include "calc/desorientaciones_todas.h"
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
@@ -39,7 +40,7 @@ const RegistroComando registro("orientar", [](CLI::App& raiz) -> std::function<i
     sub->add_option("--informe", o->informe, "Fichero de informe (se añade al final)");
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         CCalculoDesorientaciones todas(libreta);
         todas.calcular();
         for (const std::string& omitida : todas.omitidas()) std::cerr << omitida << '\n';

@@ -3,6 +3,7 @@
 // (name X Y Z orientation), or everything as one JSON object.
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
@@ -65,18 +66,22 @@ const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<
         std::string mensaje;
         if (!leerFicheroPoligonal(o->fichero, pol, mensaje)) return fallo(mensaje);
         CDatosGenerales ajustes;
-        if (!o->config.empty() && cargarAjustes(ajustes, o->config) != Estado::Exito)
-            return fallo("Error al abrir el fichero de ajustes " + o->config);
-        if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error);
+        if (!o->config.empty())
+            if (auto e = leerAjustesEntrada(ajustes, o->config, "Error al abrir el fichero de ajustes "); !e.empty())
+                return fallo(e);
+        // Another kind of file can pass the reader and make no traverse: say which file.
+        if (const auto error = comprobarPoligonal(pol.filas, pol.referencia)) return fallo(*error + ": " + o->fichero);
 
         AvisosCli avisos;
         ListaInstrumentos instrumentos;
         EvaluadorErrores evaluador;
         if (o->instrumentos.empty()) {
             std::cerr << "Sin biblioteca de instrumentos: tolerancias 0\n";
-        } else if (cargarInstrumentos(instrumentos, o->instrumentos, avisos) != Estado::Exito) {
-            std::cerr << "Error al abrir fichero de instrumentos\n";
         } else {
+            // As in the window, a library that cannot be read stops the computation.
+            if (auto e = leerInstrumentosEntrada(instrumentos, o->instrumentos, "Error al abrir fichero de instrumentos ");
+                !e.empty())
+                return fallo(e);
             evaluador = evaluadorTolerancias(instrumentos, ajustes);
         }
         const std::uint32_t proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/radiacion.h"
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "fieldbook/numeros.h"
@@ -44,7 +45,7 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
     sub->add_flag("--visuales-a-estaciones", o->visualesAEstaciones, "Calcula también las visuales a estaciones");
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         CDatosGenerales ajustes;
         ajustes.proyeccion = o->proyeccion == "planas" ? 0 : (o->proyeccion == "ed50" ? 1 : 2);
         ajustes.escalaAdicional = o->escala;

@@ -2,6 +2,7 @@
 // un *.CRD", every station named like a point takes its X, Y, Z.
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/coordenadas_comandos.h"
@@ -20,7 +21,7 @@ const RegistroComando registro("recoger-crd", [](CLI::App& raiz) -> std::functio
     sub->add_option("-o,--salida", o->salida, "Libreta resultante")->required();
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         // The window stays silent on an unreadable file; here the caller
         // must learn it, and nothing is written.
         const auto r = recogerCoordenadasDeCrd(libreta, o->puntos);

@@ -5,6 +5,7 @@
 // there is one).
 #include <iostream>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/herramientas_lecturas.h"
@@ -18,7 +19,7 @@ const RegistroComando registro("repetidas", [](CLI::App& raiz) -> std::function<
     sub->add_option("libreta", *libreta, "Fichero de observaciones")->required();
     return [libreta]() -> int {
         CLibretaCampo l;
-        if (!leerLibreta(l, *libreta)) return fallo("Error al abrir el fichero de observaciones " + *libreta);
+        if (auto e = leerLibretaEntrada(l, *libreta); !e.empty()) return fallo(e);
         AvisosSilenciosos avisos;
         for (const auto& e : l.estaciones)
             for (const auto& s : e->estacionamientos) {

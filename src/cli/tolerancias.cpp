@@ -8,6 +8,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "datos/instrumentos.h"
 #include "fieldbook/codificacion.h"
@@ -30,13 +31,14 @@ void opcionesComunes(CLI::App* sub, Comunes& c) {
 // The work parameters and the instrument, or the exit status of a failure.
 int preparar(const Comunes& c, ParametrosTrabajo& parametros, CaracteristicasInstrumento& instrumento) {
     CDatosGenerales ajustes;
-    if (!c.config.empty() && cargarAjustes(ajustes, c.config) != Estado::Exito)
-        return fallo("Error al abrir el fichero de ajustes " + c.config);
+    if (!c.config.empty())
+        if (auto e = leerAjustesEntrada(ajustes, c.config, "Error al abrir el fichero de ajustes "); !e.empty())
+            return fallo(e);
     parametros = parametrosTrabajo(ajustes);
-    AvisosSilenciosos silencio;
     ListaInstrumentos lista;
-    if (cargarInstrumentos(lista, c.instrumentos, silencio) != Estado::Exito || lista.empty())
-        return fallo(mensaje_tolerancias::ficheroInstrumentos);
+    if (auto e = leerInstrumentosEntrada(lista, c.instrumentos, std::string(mensaje_tolerancias::ficheroInstrumentos) + " ");
+        !e.empty())
+        return fallo(e);
     instrumento = caracteristicas(*buscarInstrumentoOPrimero(lista, utf8ACp1252(c.instrumento)));
     return kExito;
 }

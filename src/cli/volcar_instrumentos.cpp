@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "datos/datos_trabajo.h"
 #include "datos/instrumentos.h"
@@ -23,13 +24,9 @@ Json real(float v) {
 }
 
 const RegistroVolcado volcadoApa("apa", "apa", [](const std::filesystem::path& ruta, Json& salida, std::string& mensaje) {
-    AvisosSilenciosos avisos;
     ListaInstrumentos lista;
-    std::size_t sobrantes = 0;
-    if (cargarInstrumentos(lista, ruta, avisos, &sobrantes) != Estado::Exito) {
-        mensaje = "La Base de Datos de Instrumentos no Existe o esta Dañada: " + ruta.string();
-        return false;
-    }
+    mensaje = leerInstrumentosEntrada(lista, ruta.string(), "La Base de Datos de Instrumentos no Existe o esta Dañada: ");
+    if (!mensaje.empty()) return false;
     Json instrumentos = Json::array();
     for (const auto& i : lista)
         instrumentos.push_back(Json{{"numero", i.numero},
@@ -51,17 +48,13 @@ const RegistroVolcado volcadoApa("apa", "apa", [](const std::filesystem::path& r
                                     {"ejesCompensador", i.ejesCompensador},
                                     {"ficheroFoto", utf8(i.ficheroFoto.vista())}});
     salida["instrumentos"] = std::move(instrumentos);
-    // Bytes after the last whole record, which the program does not keep.
-    salida["bytesSobrantes"] = sobrantes;
     return true;
 });
 
 const RegistroVolcado volcadoPrt("prt", "prt", [](const std::filesystem::path& ruta, Json& salida, std::string& mensaje) {
     DatosTrabajo d;
-    if (!leerDatosTrabajo(d, ruta)) {
-        mensaje = "El fichero de Datos Informativos del Trabajo no Existe o esta Dañada: " + ruta.string();
-        return false;
-    }
+    mensaje = leerDatosTrabajoEntrada(d, ruta.string(), kMensajeDatosTrabajo);
+    if (!mensaje.empty()) return false;
     salida = Json{{"empresa", utf8(d.empresa.vista())},
                   {"direccion", utf8(d.direccion.vista())},
                   {"provinciaEmpresa", utf8(d.provinciaEmpresa.vista())},

@@ -1,4 +1,5 @@
 // Dumpers of the observation file and the settings file.
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
@@ -27,10 +28,8 @@ Json datosJson(const DatosComplementarios& d) {
 
 const RegistroVolcado volcadoObs("obs", "obs", [](const std::filesystem::path& ruta, Json& salida, std::string& mensaje) {
     CLibretaCampo libreta;
-    if (!leerLibreta(libreta, ruta)) {
-        mensaje = "Error al abrir el fichero de observaciones " + ruta.string();
-        return false;
-    }
+    mensaje = leerLibretaEntrada(libreta, ruta.string());
+    if (!mensaje.empty()) return false;
     salida["proyeccion"] = libreta.proyeccion;
     salida["reservado"] = utf8(libreta.reservado.vista());
     Json estaciones = Json::array();
@@ -72,10 +71,8 @@ const RegistroVolcado volcadoObs("obs", "obs", [](const std::filesystem::path& r
 
 const RegistroVolcado volcadoDft("dft", "dft", [](const std::filesystem::path& ruta, Json& salida, std::string& mensaje) {
     CDatosGenerales a;
-    if (cargarAjustes(a, ruta) != Estado::Exito) {
-        mensaje = "Error al leer el fichero de configuración " + ruta.string();
-        return false;
-    }
+    mensaje = leerAjustesEntrada(a, ruta.string(), "Error al leer el fichero de configuración ");
+    if (!mensaje.empty()) return false;
     salida = Json{{"reservado", a.reservado},
                   {"proyeccion", a.proyeccion},
                   {"escalaAdicional", a.escalaAdicional},

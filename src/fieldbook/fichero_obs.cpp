@@ -63,7 +63,8 @@ bool escribirLibreta(const CLibretaCampo& libreta, const std::filesystem::path& 
     return f.confirmar() && ok;
 }
 
-bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
+bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta, bool* cortada) {
+    if (cortada) *cortada = false;
     LectorFichero f(ruta, true);
     if (!f.abierto()) return false;
     std::error_code ec;
@@ -95,34 +96,45 @@ bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta) {
     std::array<unsigned char, imagen::estacion::tamano> bEstacion;
     std::array<unsigned char, imagen::estacionamiento::tamano> bEstacionamiento;
     std::array<unsigned char, imagen::lectura::tamano> bLectura;
+    // A record or count the file ends before.
+    auto leer = [&f, cortada](auto& bytes) {
+        const bool ok = f.leerExacto(bytes.data(), bytes.size());
+        if (!ok && cortada) *cortada = true;
+        return ok;
+    };
+    auto leerCuenta = [&f, cortada](std::int32_t& cuenta) {
+        const bool ok = leerEntero(f, cuenta);
+        if (!ok && cortada) *cortada = true;
+        return ok;
+    };
     try {
         // Counts from the file reserve memory only as far as the file's size
         // allows: a damaged count only makes the loops run until the data ends.
         libreta.estaciones.reserve(cabenHasta(numEstaciones, bEstacion.size() + 4));
         for (std::int32_t i = 0; i < numEstaciones; ++i) {
-            if (!f.leerExacto(bEstacion.data(), bEstacion.size())) break;
+            if (!leer(bEstacion)) break;
             auto estacion = std::make_unique<Estacion>();
             imagen::leerEstacion(bEstacion.data(), *estacion);
             Estacion& e = *libreta.estaciones.emplace_back(std::move(estacion));
             std::int32_t numEstacionamientos = 0;
-            if (!leerEntero(f, numEstacionamientos)) break;
+            if (!leerCuenta(numEstacionamientos)) break;
             if (numEstacionamientos < 0) return fallar();
             consumir(bEstacion.size() + 4);
             e.estacionamientos.reserve(cabenHasta(numEstacionamientos, bEstacionamiento.size() + 4));
             for (std::int32_t j = 0; j < numEstacionamientos; ++j) {
-                if (!f.leerExacto(bEstacionamiento.data(), bEstacionamiento.size())) break;
+                if (!leer(bEstacionamiento)) break;
                 auto nuevo = std::make_unique<Estacionamiento>();
                 imagen::leerEstacionamiento(bEstacionamiento.data(), *nuevo);
                 Estacionamiento& s = *e.estacionamientos.emplace_back(std::move(nuevo));
                 std::int32_t numLecturas = 0;
-                if (!leerEntero(f, numLecturas)) break;
+                if (!leerCuenta(numLecturas)) break;
                 if (numLecturas < 0) return fallar();
                 consumir(bEstacionamiento.size() + 4);
                 const std::size_t caben = cabenHasta(numLecturas, bLectura.size());
                 s.lecturas.reserve(caben);
                 consumir(std::uintmax_t{caben} * bLectura.size());
                 for (std::int32_t k = 0; k < numLecturas; ++k) {
-                    if (!f.leerExacto(bLectura.data(), bLectura.size())) break;
+                    if (!leer(bLectura)) break;
                     imagen::leerLectura(bLectura.data(), s.lecturas.emplace_back());
                 }
             }

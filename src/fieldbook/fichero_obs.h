@@ -17,6 +17,8 @@ bool escribirLibreta(const CLibretaCampo& libreta, const std::filesystem::path& 
 // succeeds; a missing or read-only file, a mark other than 0 (book
 // untouched), a file ending before the station count, a negative count or a
 // read error fail, leaving the book empty except in the bad-mark case.
-bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta);
+// `cortada`, when given, says whether the file ended before the records its
+// counts announce.
+bool leerLibreta(CLibretaCampo& libreta, const std::filesystem::path& ruta, bool* cortada = nullptr);
 
 }  // namespace celvara

@@ -96,6 +96,12 @@ bool leerFicheroPuntosTexto(const std::filesystem::path& ruta, const OpcionesTex
         return false;
     }
     lectura = leerPuntosTexto(std::string_view(reinterpret_cast<const char*>(datos.data()), datos.size()), opciones);
+    // Bad lines are skipped around good ones; with none good the file is not
+    // a point list (or not in these columns), and an empty result would hide it.
+    if (lectura.puntos.empty()) {
+        error = "El fichero " + ruta.string() + " no tiene ningún punto que se pueda leer";
+        return false;
+    }
     return true;
 }
 

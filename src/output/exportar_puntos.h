@@ -36,7 +36,8 @@ struct Resultado {
 Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,
                          const OpcionesExportacion& opciones);
 
-// Reads a CSV/TXT file. False with a message when it cannot be read.
+// Reads a CSV/TXT file. False with a message when it cannot be read or no
+// line of it gives a point (the bad lines are still in `lectura`).
 bool leerFicheroPuntosTexto(const std::filesystem::path& ruta, const OpcionesTexto& opciones,
                             LecturaPuntosTexto& lectura, std::string& error);
 

@@ -32,8 +32,6 @@ TEST(CliOrientar, UnaLineaPorEstacionamientoYLibretaOrientada) {
          p = texto.find("CALCULO DE LA DESORIENTACION", p + 1))
         ++n;
     EXPECT_EQ(n, 3u);
-
-    EXPECT_EQ(cli({"orientar", (dir / "falta.obs").string(), "-o", salida}).estado, 1);
     EXPECT_EQ(cli({"orientar", kObra}).estado, 2);
 }
 

@@ -48,7 +48,7 @@ std::string contenido(const std::filesystem::path& ruta) {
 }  // namespace
 
 // Standard input and outputs go through files: no pipes to drain by turns.
-SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada) {
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada, unsigned limite) {
     SalidaProceso r;
     static int cuenta = 0;
     namespace fs = std::filesystem;
@@ -77,7 +77,10 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
     for (HANDLE h : {in, out, err})
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     if (lanzado) {
-        WaitForSingleObject(pi.hProcess, INFINITE);
+        if (WaitForSingleObject(pi.hProcess, limite ? limite * 1000 : INFINITE) == WAIT_TIMEOUT) {
+            TerminateProcess(pi.hProcess, static_cast<UINT>(-1));
+            WaitForSingleObject(pi.hProcess, INFINITE);
+        }
         DWORD estado = 0;
         if (GetExitCodeProcess(pi.hProcess, &estado)) r.estado = static_cast<int>(estado);
         CloseHandle(pi.hProcess);
@@ -100,7 +103,7 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
 
 namespace celvara::prueba {
 
-SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada) {
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada, unsigned limite) {
     SalidaProceso r;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return r;
@@ -113,6 +116,7 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
         std::vector<char*> argv;
         for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
+        if (limite > 0) alarm(limite);  // kept across exec: the program dies of it
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -166,9 +170,9 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
 
 #endif
 
-SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada) {
+SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada, unsigned limite) {
     argumentos.insert(argumentos.begin(), CELVARA_CLI);
-    return ejecutar(argumentos, entrada);
+    return ejecutar(argumentos, entrada, limite);
 }
 
 SalidaProceso cliLinea(std::string_view linea, const std::string& entrada) {

@@ -13,11 +13,13 @@ struct SalidaProceso {
     std::string errores;  // stderr
 };
 
-// Arguments are passed without a shell; `entrada` goes to stdin.
-SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {});
+// Arguments are passed without a shell; `entrada` goes to stdin. A process
+// still running after `limite` seconds (0: no limit) is killed: status -1.
+SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::string& entrada = {},
+                       unsigned limite = 0);
 
 // celvara-cli with these arguments.
-SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {});
+SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {}, unsigned limite = 0);
 
 // celvara-cli with the arguments of a shell-like line: blanks separate them,
 // single or double quotes group them.

@@ -90,7 +90,6 @@ TEST(Ajustes, FicheroCortoConservaLoLeido) {
     EXPECT_EQ(cargarAjustes(a, dir / "corto.dft"), Estado::Fallo);
     EXPECT_EQ(a.proyeccion, 1u);
     EXPECT_EQ(a.verPuntos, 0);
-    EXPECT_EQ(cargarAjustes(a, dir / "no-existe.dft"), Estado::Fallo);
 }
 
 TEST(Ajustes, RutaDelFicheroSegunElDirectorioDeTrabajo) {

@@ -49,22 +49,14 @@ TEST(CliImportar, SobreUnaLibretaBaseConLosAjustesDados) {
     EXPECT_EQ(s.lecturas.size(), 2u);
 }
 
-TEST(CliImportar, FalloDelLectorNoEscribeNada) {
+// The window's messages of a failed read, each after the file's name.
+TEST(CliImportar, FalloDelLectorConElNombre) {
     CarpetaTemporal dir;
-    prueba::escribirFichero(dir / "campo.psi", "ORIGEN E1\n");
-    const auto importar = [&](const char* formato, std::vector<std::string> extra = {}) {
-        std::vector<std::string> a{"importar", "--formato", formato, (dir / "campo.psi").string(), "-o",
-                                   (dir / "sal.obs").string()};
-        a.insert(a.end(), extra.begin(), extra.end());
-        const auto r = cli(a);
-        EXPECT_EQ(r.estado, 1);
-        EXPECT_FALSE(std::filesystem::exists(dir / "sal.obs"));
-        return r.errores;
-    };
-    EXPECT_EQ(importar("12"), std::string(mensajes::kFaltaAlturaAparato) + "\n" + mensajes::kFormatoNoCoincide + "\n");
-    // A file that gives no station and no sighting.
-    EXPECT_NE(importar("0").find(mensajes::kFicheroSinDatos), std::string::npos);
-    importar("5", {"--libreta", (dir / "no-esta.obs").string()});
+    const std::string psi = (dir / "campo.psi").string(), nombre = psi + ": ";
+    prueba::escribirFichero(psi, "ORIGEN E1\n");
+    const auto r = cli({"importar", "--formato", "12", psi, "-o", (dir / "sal.obs").string()});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(r.errores, nombre + mensajes::kFaltaAlturaAparato + "\n" + nombre + mensajes::kFormatoNoCoincide + "\n");
 }
 
 TEST(CliImportar, FormatoAutomatico) {

@@ -129,7 +129,6 @@ TEST_F(ListadoPdfTest, LibretaVaciaDaUnaPaginaConCabecera) {
     contiene(texto(1), {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "TABLA DE DESORIENTACIONES", "ESTACIONAMIENTO"});
 
     EXPECT_EQ(cli({"listado", "resena", libreta(CLibretaCampo{}), "-o", pdf(), "--estacion", "X"}).estado, 2);
-    EXPECT_EQ(cli({"listado", "bases", (carpeta / "no.obs").string(), "-o", pdf()}).estado, 1);
 }
 
 TEST_F(ListadoPdfTest, ResenaConLosDatosDelTrabajo) {

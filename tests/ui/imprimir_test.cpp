@@ -182,6 +182,11 @@ private slots:
         QCOMPARE(leidos.size(), std::size_t(2));
         QCOMPARE(leidos[1].nombre.str(), std::string("C"));
         QCOMPARE(leidos[1].z, 6.0);
+
+        // No line gives a point: said in the window with the bad lines.
+        escribir(dir.filePath("i.csv").toStdString(), "B,uno,2,3,X\n");
+        const std::string mensaje = d.importar().mensaje;
+        QVERIFY(mensaje.find("no tiene ningún punto") != std::string::npos && mensaje.find("línea 1: la X") != std::string::npos);
     }
 };
 

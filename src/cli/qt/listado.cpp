@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
@@ -40,7 +41,7 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
     sub->add_option("--empresa", o->empresa, "Datos del trabajo (datos_empresa.prt) para la cabecera");
     return [o]() -> int {
         CLibretaCampo libreta;
-        if (!leerLibreta(libreta, o->libreta)) return fallo("Error al abrir el fichero de observaciones " + o->libreta);
+        if (auto e = leerLibretaEntrada(libreta, o->libreta); !e.empty()) return fallo(e);
         SeleccionListado seleccion;
         if (!o->estacion.empty()) {
             seleccion.estacion = libreta.buscarEstacion(utf8ACp1252(o->estacion));
@@ -60,7 +61,8 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
         EntornoListado entorno;
         if (!o->empresa.empty()) {
             DatosTrabajo datos;
-            if (leerDatosTrabajo(datos, o->empresa)) entorno.empresa = datos;
+            if (auto e = leerDatosTrabajoEntrada(datos, o->empresa, kMensajeDatosTrabajo); !e.empty()) return fallo(e);
+            entorno.empresa = datos;
         }
         // Fonts need a GUI application; no window is ever shown. Qt's notes
         // about the session (no runtime folder and the like) are not ours

@@ -182,17 +182,16 @@ Resultado DialogoImportarPuntos::importar() {
     if (origen_->text().trimmed().isEmpty() || destino().isEmpty())
         return {false, "Indique el fichero de puntos y el de coordenadas"};
     LecturaPuntosTexto lectura;
-    if (!leerFicheroPuntosTexto(ruta(origen_->text().trimmed()), *t, lectura, error)) return {false, error};
-    if (!lectura.erroneas.empty()) {
-        // The first lines by number; a box taller than the screen helps nobody.
-        constexpr std::size_t kMostradas = 30;
-        QString lista;
-        for (std::size_t i = 0; i < lectura.erroneas.size() && i < kMostradas; ++i)
-            lista += qs(lectura.erroneas[i].motivo) + QLatin1Char('\n');
-        if (lectura.erroneas.size() > kMostradas)
-            lista += QStringLiteral("... y %1 líneas erróneas más\n").arg(lectura.erroneas.size() - kMostradas);
-        if (!preguntar(lista)) return {false, "Importación cancelada: no se ha escrito nada"};
-    }
+    const bool leida = leerFicheroPuntosTexto(ruta(origen_->text().trimmed()), *t, lectura, error);
+    // The first lines by number; a box taller than the screen helps nobody.
+    constexpr std::size_t kMostradas = 30;
+    QString lista;
+    for (std::size_t i = 0; i < lectura.erroneas.size() && i < kMostradas; ++i)
+        lista += qs(lectura.erroneas[i].motivo) + QLatin1Char('\n');
+    if (lectura.erroneas.size() > kMostradas)
+        lista += QStringLiteral("... y %1 líneas erróneas más\n").arg(lectura.erroneas.size() - kMostradas);
+    if (!leida) return {false, lista.isEmpty() ? error : error + "\n\n" + lista.toStdString()};
+    if (!lectura.erroneas.empty() && !preguntar(lista)) return {false, "Importación cancelada: no se ha escrito nada"};
     return grabarPuntosEnCrd(lectura.puntos, ruta(destino()), anadir_->isChecked());
 }
 

@@ -1,0 +1,127 @@
+// Bad input to every celvara-cli command: for each file a command reads, a
+// missing file, a folder, an empty file, a truncated one, random bytes and a
+// file of another kind each end within 5 s with exit 1, the path as given on
+// stderr and nothing written; on the good file the command exits 0.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "comun/imagen.h"
+#include "comun/proceso.h"
+#include "fieldbook/datos_generales.h"
+
+namespace celvara {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A word in capitals is a good file of that kind; '*' marks the one under test.
+const char* const kOrdenes[] = {
+    "volcar *LIBRETA --formato obs", "volcar *AJUSTES --formato dft", "volcar *CRD --formato crd",
+    "volcar *INSTRUMENTOS --formato apa", "volcar *EMPRESA --formato prt", "anexar *LIBRETA LIBRETA -o s/a.obs",
+    "anexar LIBRETA *LIBRETA -o s/a.obs", "importar --formato auto *GSI -o s/i.obs", "importar --formato 5 *GSI -o s/i.obs",
+    "importar --formato 5 GSI -o s/i.obs --libreta *LIBRETA", "importar --formato 5 GSI -o s/i.obs --config *AJUSTES",
+    "orientar *LIBRETA -o s/o.obs --informe s/o.txt", "radiar *LIBRETA -o s/r.crd --informe s/r.txt --informe2 s/r2.txt",
+    "recoger-crd *LIBRETA CRD -o s/r.obs", "recoger-crd LIBRETA *CRD -o s/r.obs", "exportar-crd *LIBRETA -o s/e.crd",
+    "estacion *LIBRETA B2 --aprox 436650 4477700 --instrumentos INSTRUMENTOS --informe s/e.txt",
+    "estacion LIBRETA B2 --aprox 436650 4477700 --instrumentos INSTRUMENTOS --config *AJUSTES --informe s/e.txt",
+    "estacion LIBRETA B2 --aprox 436650 4477700 --instrumentos *INSTRUMENTOS --informe s/e.txt",
+    "red *LIBRETA --fijos B1,B2 --instrumentos INSTRUMENTOS --informe s/r.txt",
+    "red LIBRETA --fijos B1,B2 --instrumentos INSTRUMENTOS --config *AJUSTES --informe s/r.txt",
+    "red LIBRETA --fijos B1,B2 --instrumentos *INSTRUMENTOS --informe s/r.txt",
+    "tolerancias visual --instrumentos *INSTRUMENTOS --distancia 250 --vertical 98.5 --jalon 1.5",
+    "tolerancias visual --instrumentos INSTRUMENTOS --config *AJUSTES --distancia 250 --vertical 98.5 --jalon 1.5",
+    "tolerancias poligonal --instrumentos *INSTRUMENTOS --tramos 8 --longitud 1600",
+    "tolerancias poligonal --instrumentos INSTRUMENTOS --config *AJUSTES --tramos 8 --longitud 1600",
+    "poligonal *POLIGONAL --informe s/p.txt", "poligonal POLIGONAL --instrumentos *INSTRUMENTOS --informe s/p.txt",
+    "poligonal POLIGONAL --config *AJUSTES --informe s/p.txt", "nivelacion *NIVELACION --cota-salida 100",
+    "exportar-puntos *CRD -o s/p.csv", "exportar-puntos *LIBRETA -o s/p.dxf", "importar-puntos *PUNTOS -o s/p.crd",
+    "corregir *LIBRETA -o s/c.obs --unificar", "repetidas *LIBRETA",
+#ifdef CELVARA_LISTADOS_PDF
+    "listado bases *LIBRETA -o s/l.pdf", "listado bases LIBRETA -o s/l.pdf --empresa *EMPRESA",
+#endif
+};
+
+const fs::path kDatos = CELVARA_DATOS_PRUEBA, kVestrum = kDatos / ".." / ".." / "data" / "vestrum";
+const std::string kLibreta = prueba::leerFichero(fs::path(CELVARA_EJEMPLOS) / "obra_ejemplo.obs");
+const std::string kGsi =
+    "110001+00001000 25.322+20904010 84..10+00000000 85..10+00000000 86..10+00000000 88..10+00001500 \r\n"
+    "110002+00002001 21.322+00500000 22.322+10000000 31..00+00020000 87..10+00001500 \r\n";
+
+// The good file of a kind, with its extension.
+std::pair<std::string, std::string> bueno(const std::string& clase) {
+    prueba::CarpetaTemporal c;
+    guardarAjustes(CDatosGenerales{}, c / "a.dft");  // a failure fails the run on the good file
+    const std::map<std::string, std::pair<std::string, std::string>> buenos{
+        {"LIBRETA", {kLibreta, ".obs"}},
+        {"AJUSTES", {prueba::leerFichero(c / "a.dft"), ".dft"}},
+        {"INSTRUMENTOS", {prueba::leerFichero(kVestrum / "instrumentos.apa"), ".apa"}},
+        {"EMPRESA", {prueba::leerFichero(kVestrum / "datos_empresa.prt"), ".prt"}},
+        {"POLIGONAL", {prueba::leerFichero(kDatos / "poligonal" / "cerrada.pol"), ".pol"}},
+        {"CRD", {prueba::leerFichero(kDatos / "crd" / "atributos.crd"), ".crd"}},
+        {"GSI", {kGsi, ".gsi"}},
+        {"NIVELACION", {"P1,1.650,1.350,1.500,1.420,1.180,1.300\n", ".csv"}},
+        {"PUNTOS", {"P1,10.5,20.25,30,c\n", ".csv"}}};
+    return buenos.at(clase);
+}
+
+class EntradaMala : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EntradaMala, Exit1ConSuNombreSinSalidaYAHora) {
+    prueba::CarpetaTemporal dir;
+    std::vector<std::string> argumentos;
+    std::size_t marcada = 0;
+    std::string clase, ext;
+    std::istringstream linea(GetParam());
+    for (std::string p; linea >> p;) {
+        if (p[0] == '*') marcada = argumentos.size(), clase = p = p.substr(1);
+        if (std::ranges::all_of(p, [](char c) { return std::isupper(static_cast<unsigned char>(c)); })) {
+            const auto [bytes, e] = bueno(p);
+            prueba::escribirFichero(dir / (p + e), bytes);
+            if (p == clase) ext = e;
+            p = (dir / (p + e)).string();
+        } else if (p.starts_with("s/")) {
+            p = (dir / p).string();
+        }
+        argumentos.push_back(p);
+    }
+    const std::string contenido = bueno(clase).first;
+    std::mt19937 azar(7);
+    std::string aleatorio(392 * 8, '\0');  // whole instrument records: their texts are what is judged
+    for (char& c : aleatorio) c = static_cast<char>(azar());
+    // A text file is cut inside its first line: cut after whole lines it is a
+    // shorter survey, not a damaged file.
+    const bool texto = clase == "GSI" || clase == "NIVELACION" || clase == "PUNTOS";
+    const std::map<std::string, std::string> malos{
+        {"vacio", ""}, {"truncado", contenido.substr(0, texto ? 6 : contenido.size() / 2)},
+        {"aleatorio", aleatorio}, {"otro", clase == "LIBRETA" ? kGsi : kLibreta}};
+    for (const auto& [nombre, bytes] : malos) prueba::escribirFichero(dir / (nombre + ext), bytes);
+    fs::create_directory(dir / ("carpeta" + ext));
+    fs::create_directory(dir / "s");
+
+    for (const std::string caso : {"", "falta", "carpeta", "vacio", "truncado", "aleatorio", "otro"}) {
+        SCOPED_TRACE(std::string(GetParam()) + " con " + (caso.empty() ? "el bueno" : caso));
+        if (!caso.empty()) argumentos[marcada] = (dir / (caso + ext)).string();
+        const auto r = prueba::cli(argumentos, {}, 5);
+        ASSERT_NE(r.estado, -1) << "no acaba en 5 s";
+        // A coordinate file is never refused for its bytes: one shorter than
+        // the mark is an empty list, one without it the older form.
+        const bool correcto = caso.empty() || (clase == "CRD" && malos.contains(caso));
+        EXPECT_EQ(r.estado, correcto ? 0 : 1) << r.errores;
+        if (!correcto) {
+            EXPECT_NE(r.errores.find(argumentos[marcada]), std::string::npos) << r.errores;
+            EXPECT_TRUE(fs::is_empty(dir / "s"));
+        }
+        for (const auto& f : fs::directory_iterator(dir / "s")) fs::remove(f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ordenes, EntradaMala, ::testing::ValuesIn(kOrdenes),
+                         [](const auto& info) { return "orden" + std::to_string(info.index); });
+
+}  // namespace
+}  // namespace celvara
