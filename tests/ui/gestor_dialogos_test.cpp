@@ -152,7 +152,7 @@ private slots:
             });
             return qt.editarConfiguracion(c);
         };
-        b.v.ejecutarComando(32989);  // toolbar "Configuración"
+        b.v.ejecutarComando(Comando::BarraConfiguracion);  // toolbar "Configuración"
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
         QCOMPARE(b.gestor().libreta().proyeccion, 1u);
         QVERIFY(b.avisos.inesperados.empty());
@@ -526,7 +526,7 @@ private slots:
             {Accion::DatosComplementarios, QStringLiteral("DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO")},
             {Accion::CorregirLecturas, QStringLiteral("CORRECCIONES O MODIFICACIONES A LAS LECTURAS")}};
         for (const auto& [accion, titulo] : casos) {
-            b.gestor().seleccionar(NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
+            b.gestor().seleccionGestor().seleccionar(NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
             QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }), titulo);
         }
         QVERIFY(b.avisos.inesperados.empty());
