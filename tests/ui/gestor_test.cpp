@@ -15,7 +15,6 @@
 
 #include "datos/fichero_crd.h"
 #include "gestor_apoyo_ui.h"
-#include "manager/gestor_informe_resumen.h"
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
@@ -95,21 +94,6 @@ private slots:
         QVERIFY(!b.vista.rejilla()->isVisible());
         QCOMPARE(b.vista.dibujo()->escena().estaciones.size(), std::size_t(3));
         QVERIFY(!b.gestor().modificado());
-    }
-
-    void comaDecimalEnElDetalleSeGuardaAlCambiarDeNodo() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
-        QLineEdit* x = b.vista.panelEstacion()->x;
-        x->setFocus();
-        x->selectAll();
-        QTest::keyClicks(x, QStringLiteral("12,5"));
-        QTest::keyClicks(b.vista.panelEstacion()->descripcion1, QStringLiteral("Clavo en el bordillo"));
-        QCOMPARE(b.estacion(1).x, 1100.0);  // only when the selection leaves
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(2)));
-        QCOMPARE(b.estacion(1).x, 12.5);
-        QCOMPARE(QString::fromStdString(b.estacion(1).descripcion1.str()), QStringLiteral("Clavo en el bordillo"));
-        QVERIFY(b.gestor().modificado());
     }
 
     void desorientacionSeGuardaEnCadaTecla() {
@@ -215,82 +199,6 @@ private slots:
         b.vista.accion(Comando::BarraBorrarEstacionamiento)->trigger();  // "Borrar Estacionamiento"
         QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    void unirTresEstacionamientos_10_20_30() {
-        BancoVentana b([](CLibretaCampo& l) {
-            auto* e = crearEstacion(l.estaciones, {.nombre = "E"});
-            for (int d : {10, 20, 30}) {
-                auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E" + std::to_string(d), "E", 1.5,
-                                               nullptr, d);
-                crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(d), 1.3, 10, 100, 100, "");
-            }
-        });
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);  // "Unir Todos los Estacionamientos"
-        auto& lista = b.estacion(0).estacionamientos;
-        QCOMPARE(lista.size(), std::size_t(1));
-        QCOMPARE(lista[0]->lecturas[0].horizontal, 100.0);
-        QCOMPARE(lista[0]->lecturas[1].horizontal, 110.0);
-        QCOMPARE(lista[0]->lecturas[2].horizontal, 120.0);
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
-        QCOMPARE(b.vista.rejilla()->filas(), 3);
-        QCOMPARE(b.vista.rejilla()->textoCelda(2, 2), QStringLiteral("120.0000"));
-        QCOMPARE(b.vista.modeloArbol()->rowCount(b.vista.modeloArbol()->index(0, 0, b.vista.modeloArbol()->raizEstaciones())), 1);
-    }
-
-    void informeResumenComoElDeReferencia() {
-        BancoVentana b(prueba::libretaDelInforme);
-        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\resumen.txt");
-        b.v.ejecutarComando(Comando::InformeResumen);  // "Generar Informe Resumen.."
-        const QString dorado = QFINDTESTDATA("../data/gestor/informe_resumen.txt");
-        QVERIFY(!dorado.isEmpty());
-        QCOMPARE(prueba_ventana::leer(b.obra() / "resumen.txt"), prueba_ventana::leer(dorado.toStdString()));
-        QCOMPARE(b.mostrador.mostrados.size(), std::size_t(1));
-        QCOMPARE(b.mostrador.mostrados[0], std::string("C:\\TRABAJOS\\OBRA1\\resumen.txt"));
-    }
-
-    void nuevoPreguntaSiNoCancelar() {
-        BancoVentana b;
-        QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("1")));
-        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-        b.vista.accion(Comando::Nuevo)->trigger();
-        QCOMPARE(b.avisos.vistos.back().titulo, std::string("Editor de observaciones"));
-        QCOMPARE(b.vista.rejilla()->filas(), 3);
-        b.avisos.esperar(kPregunta, Respuesta::Si);
-        b.vista.accion(Comando::BarraNuevo)->trigger();  // the toolbar's "Nuevo"
-        QCOMPARE(b.vista.rejilla()->filas(), 0);
-        QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo -"));
-        CLibretaCampo guardada;
-        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-        QCOMPARE(guardada.estaciones[0]->x, 1.0);
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    void abrirPreguntaYDespuesPideElFichero() {
-        BancoVentana b;
-        CLibretaCampo otra;
-        crearEstacion(otra.estaciones, {.nombre = "Z1"});
-        escribirLibreta(otra, b.obra() / "otra.obs");
-        QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("1")));
-        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-        b.vista.accion(Comando::Abrir)->trigger();
-        QVERIFY(b.dialogos.peticiones.empty());
-        b.avisos.esperar(kPregunta, Respuesta::No);
-        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-        b.vista.accion(Comando::BarraAbrir)->trigger();
-        QCOMPARE(b.avisos.vistos.back().titulo, std::string("Gestor de observaciones"));
-        QCOMPARE(b.dialogos.peticiones.back().filtro,
-                 std::string("Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||"));
-        QCOMPARE(b.vista.rejilla()->filas(), 1);
-        QCOMPARE(b.vista.rejilla()->textoCelda(0, 0), QStringLiteral("Z1"));
-        QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]"));
-        QVERIFY(!b.gestor().modificado());
-        // The first file was not saved.
-        CLibretaCampo primera;
-        QVERIFY(leerLibreta(primera, b.obra() / "obra.obs"));
-        QCOMPARE(primera.estaciones[0]->x, 1000.0);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
@@ -487,17 +395,6 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void visualEnCirculoDerechoSeDibujaEnSuDireccion() {
-        BancoVentana b(libretaCirculoDerecho);
-        b.estacion(0).estacionamientos[0]->desorientacion = 0;
-        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
-        b.vista.casillaVista(VistaDibujo::Visuales)->setChecked(true);
-        const auto& visuales = b.vista.dibujo()->escena().visuales;
-        QCOMPARE(visuales.size(), std::size_t(1));
-        QVERIFY(std::abs(visuales[0].x2 - 10) < 0.001);  // 300 − 200 = 100 gon: east
-        QVERIFY(std::abs(visuales[0].y2) < 0.001);
-    }
-
     void ficheroDeLaRadiacionApareceEnElArbol() {
         BancoVentana b;
         const QModelIndex coordenadas = b.vista.modeloArbol()->raizCoordenadas();
@@ -571,20 +468,6 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void exportarYRecogerCoordenadas() {
-        BancoVentana b;
-        // Export the stations, then change one and take its XYZ back.
-        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
-        b.v.ejecutarAccion(Accion::ExportarEstacionesCrd);
-        ListaPuntos puntos;
-        QCOMPARE(leerListaPuntos(b.obra() / "BASES.CRD", puntos), Estado::Exito);
-        QCOMPARE(puntos.size(), std::size_t(3));
-        b.estacion(0).x = 0;
-        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\BASES.CRD");
-        b.v.ejecutarAccion(Accion::RecogerCoordenadasCrd);
-        QCOMPARE(b.estacion(0).x, 1000.0);
-        QVERIFY(b.gestor().modificado());
-    }
 };
 
 QTEST_MAIN(PruebaGestor)
