@@ -267,16 +267,6 @@ private slots:
         QVERIFY(w.avisos.mensajes.empty());
     }
 
-    void listadoSinBiblioteca() {
-        Trabajo w;
-        DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
-        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kDanada});
-        QCOMPARE(listado.findChild<QListWidget*>(QStringLiteral("nombres"))->count(), 0);
-        listado.show();
-        pulsar(listado, "aceptar");
-        QVERIFY(!listado.nombreElegido());
-    }
-
     void datosGeneralesCancelarYCrearElRegistro() {
         Trabajo w;
         const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
@@ -332,59 +322,6 @@ private slots:
         pulsar(d, "repetidos");
         QCOMPARE(visto, QStringLiteral("repetidas"));
         QVERIFY(!d.findChild<QPushButton*>("cuantosTodas")->isEnabled());
-    }
-
-    void cambiarYUnir() {
-        CLibretaCampo l;
-        prueba::libretaPequena(l);
-        Estacion& a = *l.estaciones[0];
-        Estacionamiento* s1 = a.estacionamientos[0].get();
-        Estacionamiento* s2 = a.estacionamientos[1].get();
-        prueba::AvisosGrabados avisos;
-        {
-            ui::DialogoUnirEstacionamientos d(a, *s2, avisos);
-            d.findChild<QListWidget*>("lista")->setCurrentRow(0);
-            d.findChild<QRadioButton*>("sinModificar")->setChecked(true);
-            avisos.respuestas = {Respuesta::Si};
-            pulsar(d, "unir");
-            QCOMPARE(d.resultado, s1);
-            QCOMPARE(d.result(), int(QDialog::Accepted));
-        }
-        QCOMPARE(a.estacionamientos.size(), std::size_t(1));
-        QCOMPARE(s1->lecturas.back().horizontal, 280.0);
-        ui::DialogoCambiarEstacion d(l, a, *s1, avisos);
-        auto* lista = d.findChild<QListWidget*>("lista");
-        QCOMPARE(lista->count(), 2);
-        lista->setCurrentRow(1);
-        QCOMPARE(d.findChild<QLabel*>("datos")->text(),
-                 QStringLiteral("Estacion: C\nX = 1000.000\nY = 2100.000\nZ = 99.000"));
-        avisos.respuestas = {Respuesta::Si};
-        pulsar(d, "cambiar");
-        QVERIFY(d.resultado);
-        QCOMPARE(d.resultado->first, l.estaciones[2].get());
-        QVERIFY(a.estacionamientos.empty());
-    }
-
-    void repetidasPromedia() {
-        Estacionamiento s;
-        crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100, 100, 399.999, "");
-        crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100, 300, 200.002, "");
-        Estacion e;
-        e.nombre = "A";
-        prueba::AvisosGrabados avisos;
-        ui::DialogoVisualesRepetidas d(e, s, avisos);
-        auto* nombres = d.findChild<QListWidget*>("nombres");
-        QCOMPARE(nombres->count(), 1);
-        nombres->setCurrentRow(0);
-        QCOMPARE(d.logica().rejilla().numeroFilas(), std::size_t(2));
-        d.logica().rejilla().asignar(0, columna_repetidas::marca, "1");
-        d.logica().rejilla().asignar(1, columna_repetidas::marca, "1");
-        pulsar(d, "promediar");
-        QCOMPARE(d.logica().promedio().texto(0, columna_repetidas::horizontal), std::string("0.0005"));
-        avisos.respuestas = {Respuesta::Si};
-        pulsar(d, "insertar");
-        QCOMPARE(s.lecturas.size(), std::size_t(1));
-        QCOMPARE(nombres->count(), 0);
     }
 
     void datosComplementariosCancelarYOk() {
