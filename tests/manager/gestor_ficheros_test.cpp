@@ -192,16 +192,6 @@ TEST(GestorGrabar, GrabarYAbrirDeNuevoDaLaMismaLibreta) {
     EXPECT_FALSE(b.gestor.modificado());
 }
 
-TEST(GestorGrabar, LoTecleadoEnElDetalleVaAlFichero) {
-    Banco b;
-    b.seleccionarEstacion(2);
-    b.gestor.seleccionGestor().panelEstacion().z = "123,5";
-    EXPECT_TRUE(b.gestor.documento().grabar());
-    CLibretaCampo leida;
-    ASSERT_TRUE(leerLibreta(leida, b.obra() / "obra.obs"));
-    EXPECT_EQ(leida.estaciones[2]->z, 123.5);
-}
-
 TEST(GestorGrabar, FalloDeEscrituraAvisaYSigueModificado) {
     Banco b;
     modificar(b);
