@@ -65,12 +65,13 @@ int main(int argc, char** argv) {
     QTest::keyClick(t, Qt::Key_End, Qt::ControlModifier);
     t->repaint();
     const qint64 ultima = reloj.elapsed();
+    const int filaUltima = t->currentIndex().row();
     reloj.restart();
     b.v.ejecutarComando(Comando::BarraAnadirLectura);
     t->repaint();
     std::printf("estacionamiento de 1000000 lecturas (%d filas): mostrar %lld ms; Ctrl+Fin a la fila %d %lld ms; "
                 "anadir lectura %lld ms\n",
-                b.vista.rejilla()->filas(), mostrar, t->currentIndex().row(), ultima, reloj.elapsed());
+                b.vista.rejilla()->filas(), mostrar, filaUltima, ultima, reloj.elapsed());
     libreta.vaciar();
     b.gestor().reconstruirArbol();
     return 0;
