@@ -13,6 +13,26 @@ namespace off = imagen::datosTrabajo;
 
 namespace {
 
+// The record's fields, once: each with its offset in the image and its
+// control in "DATOS GENERALES". Reading, writing and the controls all walk
+// this one list, so they cannot drift apart.
+template <typename Datos, typename Campos, typename Visita>
+void recorrerCampos(Datos& d, Campos& c, Visita&& f) {
+    f(d.empresa, c.empresa, off::empresa);
+    f(d.direccion, c.direccion, off::direccion);
+    f(d.provinciaEmpresa, c.provinciaEmpresa, off::provinciaEmpresa);
+    f(d.telefonos, c.telefonos, off::telefonos);
+    f(d.titulo, c.titulo, off::titulo);
+    f(d.zona, c.zona, off::zona);
+    f(d.terminoMunicipal, c.terminoMunicipal, off::terminoMunicipal);
+    f(d.provinciaTrabajo, c.provinciaTrabajo, off::provinciaTrabajo);
+    f(d.cliente, c.cliente, off::cliente);
+    f(d.observaciones, c.observaciones, off::observaciones);
+    f(d.codigo, c.codigo, off::codigo);
+    f(d.fechaInicio, c.fechaInicio, off::fechaInicio);
+    f(d.fechaFin, c.fechaFin, off::fechaFin);
+}
+
 }  // namespace
 
 DatosTrabajo datosTrabajoPorDefecto() {
@@ -27,36 +47,14 @@ DatosTrabajo datosTrabajoPorDefecto() {
 std::string imagenDatosTrabajo(const DatosTrabajo& d) {
     std::string s(off::tamano, '\0');
     auto* p = reinterpret_cast<unsigned char*>(s.data());
-    d.empresa.aBytes(p + off::empresa);
-    d.direccion.aBytes(p + off::direccion);
-    d.provinciaEmpresa.aBytes(p + off::provinciaEmpresa);
-    d.telefonos.aBytes(p + off::telefonos);
-    d.titulo.aBytes(p + off::titulo);
-    d.zona.aBytes(p + off::zona);
-    d.terminoMunicipal.aBytes(p + off::terminoMunicipal);
-    d.provinciaTrabajo.aBytes(p + off::provinciaTrabajo);
-    d.cliente.aBytes(p + off::cliente);
-    d.observaciones.aBytes(p + off::observaciones);
-    d.codigo.aBytes(p + off::codigo);
-    d.fechaInicio.aBytes(p + off::fechaInicio);
-    d.fechaFin.aBytes(p + off::fechaFin);
+    CamposDatosTrabajo ninguno;
+    recorrerCampos(d, ninguno, [p](const auto& campo, const std::string&, std::size_t o) { campo.aBytes(p + o); });
     return s;
 }
 
 void leerImagenDatosTrabajo(const unsigned char* p, DatosTrabajo& d) {
-    d.empresa.desdeBytes(p + off::empresa);
-    d.direccion.desdeBytes(p + off::direccion);
-    d.provinciaEmpresa.desdeBytes(p + off::provinciaEmpresa);
-    d.telefonos.desdeBytes(p + off::telefonos);
-    d.titulo.desdeBytes(p + off::titulo);
-    d.zona.desdeBytes(p + off::zona);
-    d.terminoMunicipal.desdeBytes(p + off::terminoMunicipal);
-    d.provinciaTrabajo.desdeBytes(p + off::provinciaTrabajo);
-    d.cliente.desdeBytes(p + off::cliente);
-    d.observaciones.desdeBytes(p + off::observaciones);
-    d.codigo.desdeBytes(p + off::codigo);
-    d.fechaInicio.desdeBytes(p + off::fechaInicio);
-    d.fechaFin.desdeBytes(p + off::fechaFin);
+    CamposDatosTrabajo ninguno;
+    recorrerCampos(d, ninguno, [p](auto& campo, const std::string&, std::size_t o) { campo.desdeBytes(p + o); });
 }
 
 bool leerDatosTrabajo(DatosTrabajo& datos, const std::filesystem::path& ruta) {
@@ -101,27 +99,14 @@ std::string observacionesParaRegistro(std::string_view vista) {
 }
 
 CamposDatosTrabajo camposDeDatosTrabajo(const DatosTrabajo& d) {
-    return {d.empresa.str(),  d.direccion.str(),        d.provinciaEmpresa.str(), d.telefonos.str(),
-            d.titulo.str(),   d.zona.str(),             d.terminoMunicipal.str(), d.provinciaTrabajo.str(),
-            d.cliente.str(),  d.observaciones.str(),    d.codigo.str(),           d.fechaInicio.str(),
-            d.fechaFin.str()};
+    CamposDatosTrabajo c;
+    recorrerCampos(d, c, [](const auto& campo, std::string& control, std::size_t) { control = campo.str(); });
+    return c;
 }
 
 DatosTrabajo datosTrabajoDeCampos(const CamposDatosTrabajo& c) {
     DatosTrabajo d;
-    d.empresa = c.empresa;
-    d.direccion = c.direccion;
-    d.provinciaEmpresa = c.provinciaEmpresa;
-    d.telefonos = c.telefonos;
-    d.titulo = c.titulo;
-    d.zona = c.zona;
-    d.terminoMunicipal = c.terminoMunicipal;
-    d.provinciaTrabajo = c.provinciaTrabajo;
-    d.cliente = c.cliente;
-    d.observaciones = c.observaciones;
-    d.codigo = c.codigo;
-    d.fechaInicio = c.fechaInicio;
-    d.fechaFin = c.fechaFin;
+    recorrerCampos(d, c, [](auto& campo, const std::string& control, std::size_t) { campo = control; });
     return d;
 }
 

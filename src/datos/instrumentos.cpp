@@ -16,16 +16,49 @@ namespace {
 
 namespace off = imagen::instrumento;
 
+// The record's fields, once, each with its offset in the image: reading and
+// writing both walk this one list, so they cannot drift apart.
+template <typename Registro, typename Visita>
+void recorrerCampos(Registro& i, Visita&& f) {
+    f(i.numero, off::numero);
+    f(i.nombre, off::nombre);
+    f(i.marca, off::marca);
+    f(i.aumentos, off::aumentos);
+    f(i.errorH, off::errorH);
+    f(i.errorV, off::errorV);
+    f(i.alcance1Prisma, off::alcance1Prisma);
+    f(i.alcance3Prismas, off::alcance3Prismas);
+    f(i.precisionDistanciaMm, off::precisionDistanciaMm);
+    f(i.precisionDistanciaPpm, off::precisionDistanciaPpm);
+    f(i.excentricidad, off::excentricidad);
+    f(i.lecturaAngular, off::lecturaAngular);
+    f(i.precisionH, off::precisionH);
+    f(i.precisionV, off::precisionV);
+    f(i.nivelEsferico, off::nivelEsferico);
+    f(i.nivelTorico, off::nivelTorico);
+    f(i.ejesCompensador, off::ejesCompensador);
+    f(i.ficheroFoto, off::ficheroFoto);
+}
+
+void escribirCampo(std::int32_t v, const unsigned char*, unsigned char* destino) { bytes::escribirI32(destino, v); }
+void escribirCampo(float v, const unsigned char*, unsigned char* destino) { bytes::escribirF32(destino, v); }
 // A text field is taken from the kept image while it still reads as the
 // field's text, so that the bytes after its terminator survive.
 template <std::size_t N>
-void escribirTexto(const TextoFijo<N>& texto, const unsigned char* leida, unsigned char* destino) {
+void escribirCampo(const TextoFijo<N>& texto, const unsigned char* leida, unsigned char* destino) {
     if (leida) {
         TextoFijo<N> antes;
         antes.desdeBytes(leida);
         if (antes == texto) return;  // the image bytes are already in place
     }
     texto.aBytes(destino);
+}
+
+void leerCampo(std::int32_t& v, const unsigned char* origen) { v = bytes::leerI32(origen); }
+void leerCampo(float& v, const unsigned char* origen) { v = bytes::leerF32(origen); }
+template <std::size_t N>
+void leerCampo(TextoFijo<N>& texto, const unsigned char* origen) {
+    texto.desdeBytes(origen);
 }
 
 }  // namespace
@@ -36,24 +69,9 @@ void escribirInstrumento(const Instrumento& i, unsigned char* p) {
         std::memcpy(p, leida, off::tamano);
     else
         std::memset(p, 0, off::tamano);
-    bytes::escribirI32(p + off::numero, i.numero);
-    escribirTexto(i.nombre, leida ? leida + off::nombre : nullptr, p + off::nombre);
-    escribirTexto(i.marca, leida ? leida + off::marca : nullptr, p + off::marca);
-    bytes::escribirI32(p + off::aumentos, i.aumentos);
-    bytes::escribirF32(p + off::errorH, i.errorH);
-    bytes::escribirF32(p + off::errorV, i.errorV);
-    bytes::escribirI32(p + off::alcance1Prisma, i.alcance1Prisma);
-    bytes::escribirI32(p + off::alcance3Prismas, i.alcance3Prismas);
-    bytes::escribirF32(p + off::precisionDistanciaMm, i.precisionDistanciaMm);
-    bytes::escribirF32(p + off::precisionDistanciaPpm, i.precisionDistanciaPpm);
-    bytes::escribirF32(p + off::excentricidad, i.excentricidad);
-    bytes::escribirF32(p + off::lecturaAngular, i.lecturaAngular);
-    bytes::escribirF32(p + off::precisionH, i.precisionH);
-    bytes::escribirF32(p + off::precisionV, i.precisionV);
-    bytes::escribirI32(p + off::nivelEsferico, i.nivelEsferico);
-    bytes::escribirI32(p + off::nivelTorico, i.nivelTorico);
-    bytes::escribirI32(p + off::ejesCompensador, i.ejesCompensador);
-    escribirTexto(i.ficheroFoto, leida ? leida + off::ficheroFoto : nullptr, p + off::ficheroFoto);
+    recorrerCampos(i, [&](const auto& campo, std::size_t o) {
+        escribirCampo(campo, leida ? leida + o : nullptr, p + o);
+    });
     // List links mean nothing in a file.
     bytes::escribirU32(p + off::enlaces, 0);
     bytes::escribirU32(p + off::enlaces + 4, 0);
@@ -61,24 +79,7 @@ void escribirInstrumento(const Instrumento& i, unsigned char* p) {
 
 Instrumento leerInstrumento(const unsigned char* p) {
     Instrumento i;
-    i.numero = bytes::leerI32(p + off::numero);
-    i.nombre.desdeBytes(p + off::nombre);
-    i.marca.desdeBytes(p + off::marca);
-    i.aumentos = bytes::leerI32(p + off::aumentos);
-    i.errorH = bytes::leerF32(p + off::errorH);
-    i.errorV = bytes::leerF32(p + off::errorV);
-    i.alcance1Prisma = bytes::leerI32(p + off::alcance1Prisma);
-    i.alcance3Prismas = bytes::leerI32(p + off::alcance3Prismas);
-    i.precisionDistanciaMm = bytes::leerF32(p + off::precisionDistanciaMm);
-    i.precisionDistanciaPpm = bytes::leerF32(p + off::precisionDistanciaPpm);
-    i.excentricidad = bytes::leerF32(p + off::excentricidad);
-    i.lecturaAngular = bytes::leerF32(p + off::lecturaAngular);
-    i.precisionH = bytes::leerF32(p + off::precisionH);
-    i.precisionV = bytes::leerF32(p + off::precisionV);
-    i.nivelEsferico = bytes::leerI32(p + off::nivelEsferico);
-    i.nivelTorico = bytes::leerI32(p + off::nivelTorico);
-    i.ejesCompensador = bytes::leerI32(p + off::ejesCompensador);
-    i.ficheroFoto.desdeBytes(p + off::ficheroFoto);
+    recorrerCampos(i, [p](auto& campo, std::size_t o) { leerCampo(campo, p + o); });
     i.imagenLeida.emplace();
     std::memcpy(i.imagenLeida->data(), p, off::tamano);
     return i;

@@ -6,148 +6,156 @@ namespace celvara {
 
 namespace {
 
+using A = Accion;
+using C = Comando;
+
 const EntradaMenu kSeparador{};
 
-EntradaMenu entrada(std::string_view texto, int id) { return EntradaMenu{texto, id, {}}; }
+EntradaMenu entrada(std::string_view texto, Comando id, Accion accion) { return EntradaMenu{texto, id, accion, {}}; }
 EntradaMenu submenu(std::string_view texto, std::vector<EntradaMenu> hijos) {
-    return EntradaMenu{texto, 0, std::move(hijos)};
+    return EntradaMenu{texto, C::Ninguno, A::SinAccion, std::move(hijos)};
 }
 
 std::vector<EntradaMenu> construirMenuPrincipal() {
     return {
         submenu("Archivo",
                 {
-                    entrada("Nuevo...", 32785),
-                    entrada("Abrir...", 32786),
-                    entrada("Grabar...", 32787),
-                    entrada("Grabar como...", 32788),
+                    entrada("Nuevo...", C::Nuevo, A::Nuevo),
+                    entrada("Abrir...", C::Abrir, A::Abrir),
+                    entrada("Grabar...", C::Grabar, A::Grabar),
+                    entrada("Grabar como...", C::GrabarComo, A::GrabarComo),
                     kSeparador,
                     submenu("Importar",
                             {
-                                entrada("Todos FORMATOS....", 32909),
+                                entrada("Todos FORMATOS....", C::ImportarTodos, A::ImportarTodos),
                                 kSeparador,
-                                entrada("Fichero RAD v4.0", 32992),
-                                entrada("Fichero OBS v5.5", 33052),
-                                entrada("Fichero Ascii Topcal (clásico)", 32908),
-                                entrada("Fichero Ascii Topcal (+ comentarios)", 33053),
+                                entrada("Fichero RAD v4.0", C::ImportarRad, A::ImportarRad),
+                                entrada("Fichero OBS v5.5", C::ImportarObs, A::ImportarObs),
+                                entrada("Fichero Ascii Topcal (clásico)", C::ImportarTopcal, A::ImportarTopcal),
+                                entrada("Fichero Ascii Topcal (+ comentarios)", C::ImportarTopcalComentarios,
+                                        A::ImportarTopcalComentarios),
                             }),
-                    entrada("Exportar puntos...", kComandoExportarPuntos),
-                    entrada("Importar puntos...", kComandoImportarPuntos),
+                    entrada("Exportar puntos...", C::ExportarPuntos, A::ExportarPuntos),
+                    entrada("Importar puntos...", C::ImportarPuntos, A::ImportarPuntos),
                     kSeparador,
-                    entrada("Generar Informe Resumen..", 33016),
-                    entrada("Imprimir Tabla Desorientaciones", 32879),
-                    entrada("Dibujar Proyecto ...", 32858),
+                    entrada("Generar Informe Resumen..", C::InformeResumen, A::InformeResumen),
+                    entrada("Imprimir Tabla Desorientaciones", C::ImprimirTablaDesorientaciones,
+                            A::ImprimirTablaDesorientaciones),
+                    entrada("Dibujar Proyecto ...", C::DibujarProyecto, A::DibujarProyecto),
                     kSeparador,
-                    entrada("Salir", 32859),
+                    entrada("Salir", C::Salir, A::Salir),
                 }),
         submenu("Estaciones",
                 {
-                    entrada("Insertar...", 32919),
-                    entrada("Añadir al Final...", 32795),
-                    entrada("Añadir Modo Estadillo..", 32950),
-                    entrada("Borrar", 32796),
+                    entrada("Insertar...", C::InsertarEstacion, A::InsertarEstacion),
+                    entrada("Añadir al Final...", C::AnadirEstacion, A::AnadirEstacion),
+                    entrada("Añadir Modo Estadillo..", C::AnadirEstacionNombre, A::AnadirEstacionNombre),
+                    entrada("Borrar", C::BorrarEstacion, A::BorrarEstacion),
                     kSeparador,
-                    entrada("Unir Todos los Estacionamientos", 33054),
+                    entrada("Unir Todos los Estacionamientos", C::UnirTodosEstacionamientos,
+                            A::UnirTodosEstacionamientos),
                     kSeparador,
-                    entrada("Recoger Coordenadas de un *.CRD", 33019),
-                    entrada("Recoger Coordenadas de ACAD...", 32995),
-                    entrada("Importar de CRD ...", 32871),
-                    entrada("Exportar  a  CRD ...", 32877),
+                    entrada("Recoger Coordenadas de un *.CRD", C::RecogerCoordenadasCrd, A::RecogerCoordenadasCrd),
+                    entrada("Recoger Coordenadas de ACAD...", C::RecogerCoordenadasAcad, A::RecogerCoordenadasAcad),
+                    entrada("Importar de CRD ...", C::ImportarEstacionesCrd, A::ImportarEstacionesCrd),
+                    entrada("Exportar  a  CRD ...", C::ExportarEstacionesCrd, A::ExportarEstacionesCrd),
                     kSeparador,
-                    entrada("Imprimir Listado Bases...", 32878),
-                    entrada("Imprimir Reseñas Bases...", 32994),
-                    entrada("Reseñas...", 32947),
+                    entrada("Imprimir Listado Bases...", C::ImprimirListadoBases, A::ImprimirListadoBases),
+                    entrada("Imprimir Reseñas Bases...", C::ImprimirResenaBase, A::ImprimirResenaBase),
+                    entrada("Reseñas...", C::Resenas, A::SinAccion),
                 }),
         submenu("Estacionamientos",
                 {
-                    entrada("Añadir...", 32798),
-                    entrada("Borrar", 32799),
+                    entrada("Añadir...", C::AnadirEstacionamiento, A::AnadirEstacionamiento),
+                    entrada("Borrar", C::BorrarEstacionamiento, A::BorrarEstacionamiento),
                     kSeparador,
-                    entrada("Cambiar de Estación...", 32869),
-                    entrada("Unir Dos Estacionamientos...", 32870),
+                    entrada("Cambiar de Estación...", C::CambiarEstacion, A::CambiarEstacion),
+                    entrada("Unir Dos Estacionamientos...", C::UnirDosEstacionamientos, A::UnirDosEstacionamientos),
                     kSeparador,
-                    entrada("Imprimir Estadillo Lecturas", 32880),
+                    entrada("Imprimir Estadillo Lecturas", C::ImprimirEstadilloLecturas,
+                            A::ImprimirEstadilloLecturas),
                 }),
         submenu("Lecturas",
                 {
-                    entrada("Insertar...", 32921),
-                    entrada("Añadir al Final...", 32801),
-                    entrada("Borrar", 32802),
+                    entrada("Insertar...", C::InsertarLectura, A::InsertarLectura),
+                    entrada("Añadir al Final...", C::AnadirLectura, A::AnadirLectura),
+                    entrada("Borrar", C::BorrarLectura, A::BorrarLectura),
                     kSeparador,
-                    entrada("Opciones de Lecturas...", 32911),
+                    entrada("Opciones de Lecturas...", C::OpcionesLecturas, A::OpcionesLecturas),
                 }),
         submenu("CALCULAR",
                 {
-                    entrada("Cálculo Desorientación Todas...", 33022),
-                    entrada("Cálculo Desorientación Individual...", 32837),
+                    entrada("Cálculo Desorientación Todas...", C::DesorientacionTodas, A::DesorientacionTodas),
+                    entrada("Cálculo Desorientación Individual...", C::DesorientacionIndividual,
+                            A::DesorientacionIndividual),
                     kSeparador,
-                    entrada("Calculo \"RADIACION\"...", 32838),
+                    entrada("Calculo \"RADIACION\"...", C::Radiacion, A::Radiacion),
                     kSeparador,
-                    entrada("Cálculo Conjunto MMCC...", 32991),
-                    entrada("Cálculo Independiente...", 32839),
-                    entrada("Tabla Cálculo...", 32790),
+                    entrada("Cálculo Conjunto MMCC...", C::EstacionMmcc, A::EstacionMmcc),
+                    entrada("Cálculo Independiente...", C::EstacionIndependiente, A::EstacionIndependiente),
+                    entrada("Tabla Cálculo...", C::TablaCalculo, A::TablaCalculo),
                     kSeparador,
-                    entrada("Poligonales - Redes", 32940),
-                    entrada("Ajuste de Red...", 33120),
-                    entrada("Cierre Poligonos", 32840),
-                    entrada("Cálculo Nivelación", 32943),
+                    entrada("Poligonales - Redes", C::Poligonales, A::Poligonales),
+                    entrada("Ajuste de Red...", C::AjusteRed, A::AjusteRed),
+                    entrada("Cierre Poligonos", C::CierrePoligonos, A::Poligonales),
+                    entrada("Cálculo Nivelación", C::Nivelacion, A::Nivelacion),
                     kSeparador,
-                    entrada("Tolerancias...", 33062),
-                    entrada("Errores y Pesos...", 33064),
+                    entrada("Tolerancias...", C::Tolerancias, A::Tolerancias),
+                    entrada("Errores y Pesos...", C::ErroresPesos, A::ErroresPesos),
                     submenu("HERRAMIENTAS",
                             {
-                                entrada("Corregir-Modificar Lecturas", 32913),
-                                entrada("Tolerancias", 32988),
-                                entrada("Recalculo: Helmert 2D + h", 32916),
-                                entrada("Refinamiento Puntos", 32990),
-                                entrada("Editor de Coordenadas", 32803),
+                                entrada("Corregir-Modificar Lecturas", C::CorregirLecturas, A::CorregirLecturas),
+                                entrada("Tolerancias", C::ToleranciasHerramientas, A::SinAccion),
+                                entrada("Recalculo: Helmert 2D + h", C::RecalculoHelmert, A::SinAccion),
+                                entrada("Refinamiento Puntos", C::RefinamientoPuntos, A::SinAccion),
+                                entrada("Editor de Coordenadas", C::EditorCoordenadas, A::SinAccion),
                             }),
                 }),
         submenu("Configuración",
                 {
-                    entrada("Configurar", 32987),
-                    entrada("Datos del Trabajo", 32918),
-                    entrada("Listado Instrumentos", 32917),
+                    entrada("Configurar", C::Configurar, A::Configurar),
+                    entrada("Datos del Trabajo", C::DatosTrabajo, A::DatosTrabajo),
+                    entrada("Listado Instrumentos", C::ListadoInstrumentos, A::ListadoInstrumentos),
                     kSeparador,
-                    entrada("Actualizar", 32922),
+                    entrada("Actualizar", C::Actualizar, A::Actualizar),
                 }),
-        submenu("Ayuda", {entrada("Acerca de Celvara...", kComandoAcercaDe)}),
+        submenu("Ayuda", {entrada("Acerca de Celvara...", C::AcercaDe, A::AcercaDe)}),
     };
 }
 
 std::vector<BotonBarra> construirBarra() {
     return {
-        {32952, "Nuevo"},
-        {32951, "Abrir"},
-        {32953, "Grabar"},
-        {33025, "Importar Datos de Campo"},
-        {32982, "Imprimir Estadillos"},
+        {C::BarraNuevo, "Nuevo", A::Nuevo},
+        {C::BarraAbrir, "Abrir", A::Abrir},
+        {C::BarraGrabar, "Grabar", A::Grabar},
+        {C::BarraImportar, "Importar Datos de Campo", A::ImportarTodos},
+        {C::BarraImprimirEstadillos, "Imprimir Estadillos", A::ImprimirListadoBases},
         {},
-        {32989, "Configuración"},
-        {32977, "Cabecera Trabajo"},
-        {32976, "Librería Instrumentos"},
-        {33063, ""},
+        {C::BarraConfiguracion, "Configuración", A::Configurar},
+        {C::BarraCabeceraTrabajo, "Cabecera Trabajo", A::DatosTrabajo},
+        {C::BarraLibreriaInstrumentos, "Librería Instrumentos", A::ListadoInstrumentos},
+        {C::BarraTolerancias, "", A::Tolerancias},
         {},
-        {32980, "Insertar"},
-        {32970, "Insertar Estación"},
-        {32972, "Añadir Estación"},
-        {32971, "Borrar Estación"},
+        {C::BarraInsertar, "Insertar", A::AnadirEstacionNombre},
+        {C::BarraInsertarEstacion, "Insertar Estación", A::InsertarEstacion},
+        {C::BarraAnadirEstacion, "Añadir Estación", A::AnadirEstacion},
+        {C::BarraBorrarEstacion, "Borrar Estación", A::BorrarEstacion},
         {},
-        {32957, "Crear Estacionamiento"},
-        {32959, "Borrar Estacionamiento"},
+        {C::BarraCrearEstacionamiento, "Crear Estacionamiento", A::AnadirEstacionamiento},
+        {C::BarraBorrarEstacionamiento, "Borrar Estacionamiento", A::BorrarEstacionamiento},
         {},
-        {32973, "Insertar Lectura"},
-        {32974, "Añadir Lectura"},
-        {32975, "Borrar Lectura"},
+        {C::BarraInsertarLectura, "Insertar Lectura", A::InsertarLectura},
+        {C::BarraAnadirLectura, "Añadir Lectura", A::AnadirLectura},
+        {C::BarraBorrarLectura, "Borrar Lectura", A::BorrarLectura},
         {},
-        {32962, "Cálculo Desorientación"},
-        {32963, "Cálculo Radiación"},
-        {32964, "Cálculo XYZ Estación"},
+        {C::BarraDesorientacion, "Cálculo Desorientación", A::DesorientacionTodas},
+        {C::BarraRadiacion, "Cálculo Radiación", A::Radiacion},
+        {C::BarraEstacion, "Cálculo XYZ Estación", A::EstacionMmcc},
         {},
-        {32965, "Poligonales"},
-        {32969, "Nivelación"},
+        {C::BarraPoligonales, "Poligonales", A::Poligonales},
+        {C::BarraNivelacion, "Nivelación", A::Nivelacion},
         {},
-        {32979, "Ayuda"},
+        {C::BarraAyuda, "Ayuda", A::SinAccion},
     };
 }
 
@@ -155,111 +163,69 @@ std::vector<EntradaMenu> construirEmergentes() {
     return {
         submenu("Estaciones",
                 {
-                    entrada("Insertar Estación", 32996),
-                    entrada("Añadir Estación", 32997),
+                    entrada("Insertar Estación", C::EmergenteInsertarEstacion, A::InsertarEstacion),
+                    entrada("Añadir Estación", C::EmergenteAnadirEstacion, A::AnadirEstacion),
                     kSeparador,
-                    entrada("Recoger XYZ de un *.CRD", 33020),
-                    entrada("Recoger XYZ de ACAD...", 33004),
+                    entrada("Recoger XYZ de un *.CRD", C::EmergenteRecogerCrd, A::RecogerCoordenadasCrd),
+                    entrada("Recoger XYZ de ACAD...", C::EmergenteRecogerAcad, A::RecogerCoordenadasAcad),
                     kSeparador,
-                    entrada("Insertar Bases de un *.CRD", 32998),
-                    entrada("Exportar Bases a un *.CRD", 32999),
+                    entrada("Insertar Bases de un *.CRD", C::EmergenteImportarCrd, A::ImportarEstacionesCrd),
+                    entrada("Exportar Bases a un *.CRD", C::EmergenteExportarCrd, A::ExportarEstacionesCrd),
                     kSeparador,
-                    entrada("Imprimir Listado de Bases...", 33001),
+                    entrada("Imprimir Listado de Bases...", C::EmergenteListadoBases, A::ImprimirListadoBases),
                 }),
         submenu("Estación",
                 {
-                    entrada("Añadir Estacionamiento", 33003),
-                    entrada("Borrar Estación", 33005),
-                    entrada("Unir Todos los Estacionamientos", 33055),
+                    entrada("Añadir Estacionamiento", C::EmergenteAnadirEstacionamiento, A::AnadirEstacionamiento),
+                    entrada("Borrar Estación", C::EmergenteBorrarEstacion, A::BorrarEstacion),
+                    entrada("Unir Todos los Estacionamientos", C::EmergenteUnirTodos, A::UnirTodosEstacionamientos),
                     kSeparador,
-                    entrada("Calcular Coordenadas..", 33007),
-                    entrada("Recoger XYZ de ACAD", 33004),
-                    entrada("Recoger XYZ de un *.CRD", 33021),
+                    entrada("Calcular Coordenadas..", C::EmergenteCalcularCoordenadas, A::EstacionMmcc),
+                    entrada("Recoger XYZ de ACAD", C::EmergenteRecogerAcad, A::RecogerCoordenadasAcad),
+                    entrada("Recoger XYZ de un *.CRD", C::EmergenteRecogerCrdEstacion,
+                            A::RecogerCoordenadasCrdEstacion),
                     kSeparador,
-                    entrada("Imprimir Estadillo Base", 33006),
+                    entrada("Imprimir Estadillo Base", C::EmergenteResenaBase, A::ImprimirResenaBase),
                 }),
         submenu("Estacionamiento",
                 {
-                    entrada("Insertar Lectura", 33008),
-                    entrada("Añadir Lectura", 33009),
-                    entrada("Borrar Estacionamiento", 33010),
+                    entrada("Insertar Lectura", C::EmergenteInsertarLectura, A::InsertarLectura),
+                    entrada("Añadir Lectura", C::EmergenteAnadirLectura, A::AnadirLectura),
+                    entrada("Borrar Estacionamiento", C::EmergenteBorrarEstacionamiento, A::BorrarEstacionamiento),
                     kSeparador,
-                    entrada("Calcular Desorientación", 33014),
-                    entrada("Cambiar a Otra Estación", 33012),
-                    entrada("Unir dos Estacionamientos", 33013),
-                    entrada("Opciones de Lecturas", 33011),
+                    entrada("Calcular Desorientación", C::EmergenteDesorientacion, A::DesorientacionIndividual),
+                    entrada("Cambiar a Otra Estación", C::EmergenteCambiarEstacion, A::CambiarEstacion),
+                    entrada("Unir dos Estacionamientos", C::EmergenteUnirDos, A::UnirDosEstacionamientos),
+                    entrada("Opciones de Lecturas", C::EmergenteOpcionesLecturas, A::OpcionesLecturas),
                     kSeparador,
-                    entrada("Imprimir Estadillo de Lecturas", 33015),
+                    entrada("Imprimir Estadillo de Lecturas", C::EmergenteEstadilloLecturas,
+                            A::ImprimirEstadilloLecturas),
                 }),
         submenu("Fichero de coordenadas",
                 {
-                    entrada("Exportar puntos...", kComandoExportarPuntos),
-                    entrada("Importar puntos...", kComandoImportarPuntos),
+                    entrada("Exportar puntos...", C::ExportarPuntos, A::ExportarPuntos),
+                    entrada("Importar puntos...", C::ImportarPuntos, A::ImportarPuntos),
                 }),
     };
 }
 
-std::map<int, Accion> construirAcciones() {
-    using A = Accion;
-    const std::pair<A, std::vector<int>> filas[] = {
-        {A::Nuevo, {32785, 32952}},
-        {A::Abrir, {32786, 32951}},
-        {A::Grabar, {32787, 32953}},
-        {A::GrabarComo, {32788}},
-        {A::ImportarTodos, {32909, 33025}},
-        {A::ImportarRad, {32992}},
-        {A::ImportarObs, {33052}},
-        {A::ImportarTopcal, {32908}},
-        {A::ImportarTopcalComentarios, {33053}},
-        {A::DibujarProyecto, {32858}},
-        {A::Salir, {32859}},
-        {A::Configurar, {32987, 32989}},
-        {A::DatosTrabajo, {32918, 32977}},
-        {A::ListadoInstrumentos, {32917, 32976}},
-        {A::Tolerancias, {33062, 33063}},
-        {A::ErroresPesos, {33064}},
-        {A::TablaCalculo, {32790}},
-        {A::InformeResumen, {33016}},
-        {A::Actualizar, {32922}},
-        {A::ImprimirTablaDesorientaciones, {32879}},
-        {A::InsertarEstacion, {32919, 32996, 32970}},
-        {A::AnadirEstacion, {32795, 32997, 32972}},
-        {A::AnadirEstacionNombre, {32950, 32980}},
-        {A::BorrarEstacion, {32796, 33005, 32971}},
-        {A::UnirTodosEstacionamientos, {33054, 33055}},
-        {A::RecogerCoordenadasCrd, {33019, 33020}},
-        {A::RecogerCoordenadasCrdEstacion, {33021}},
-        {A::RecogerCoordenadasAcad, {32995, 33004}},
-        {A::ImportarEstacionesCrd, {32871, 32998}},
-        {A::ExportarEstacionesCrd, {32877, 32999}},
-        {A::ImprimirListadoBases, {32878, 33001, 32982}},
-        {A::ImprimirResenaBase, {32994, 33006}},
-        {A::AnadirEstacionamiento, {32798, 33003, 32957}},
-        {A::BorrarEstacionamiento, {32799, 33010, 32959}},
-        {A::CambiarEstacion, {32869, 33012}},
-        {A::UnirDosEstacionamientos, {32870, 33013}},
-        {A::ImprimirEstadilloLecturas, {32880, 33015}},
-        {A::InsertarLectura, {32921, 33008, 32973}},
-        {A::AnadirLectura, {32801, 33009, 32974}},
-        {A::BorrarLectura, {32802, 32975}},
-        {A::OpcionesLecturas, {32911, 33011}},
-        {A::CorregirLecturas, {32913}},
-        {A::DesorientacionTodas, {33022, 32962}},
-        {A::DesorientacionIndividual, {32837, 33014}},
-        {A::EstacionMmcc, {32991, 33007, 32964}},
-        {A::EstacionIndependiente, {32839}},
-        {A::Poligonales, {32940, 32965, 32840}},
-        {A::Nivelacion, {32943, 32969}},
-        {A::AjusteRed, {33120}},
-        {A::Radiacion, {32838, 32963}},
-        {A::AcercaDe, {kComandoAcercaDe}},
-        {A::ExportarPuntos, {kComandoExportarPuntos}},
-        {A::ImportarPuntos, {kComandoImportarPuntos}},
-        {A::SinAccion, {32916, 32988, 32803, 32990, 32947, 32979}},
-    };
-    std::map<int, Accion> mapa;
-    for (const auto& [accion, ids] : filas)
-        for (int id : ids) mapa.emplace(id, accion);
+void anotar(std::map<Comando, Accion>& mapa, Comando id, Accion accion) { mapa.emplace(id, accion); }
+
+void anotarMenu(std::map<Comando, Accion>& mapa, const std::vector<EntradaMenu>& entradas) {
+    for (const auto& e : entradas) {
+        if (e.id != C::Ninguno) anotar(mapa, e.id, e.accion);
+        anotarMenu(mapa, e.submenu);
+    }
+}
+
+std::map<Comando, Accion> construirAcciones() {
+    std::map<Comando, Accion> mapa;
+    anotarMenu(mapa, menuPrincipal());
+    for (const auto& b : barraHerramientas())
+        if (b.id != C::Ninguno) anotar(mapa, b.id, b.accion);
+    for (int estado : {1, 2, 3, 5}) anotarMenu(mapa, menuEmergente(estado).submenu);
+    anotar(mapa, C::Deshacer, A::Deshacer);
+    anotar(mapa, C::Rehacer, A::Rehacer);
     return mapa;
 }
 
@@ -283,8 +249,8 @@ const EntradaMenu& menuEmergente(int estado) {
     return vacio;
 }
 
-std::optional<Accion> accionDeComando(int id) {
-    static const std::map<int, Accion> acciones = construirAcciones();
+std::optional<Accion> accionDeComando(Comando id) {
+    static const std::map<Comando, Accion> acciones = construirAcciones();
     const auto it = acciones.find(id);
     if (it == acciones.end()) return std::nullopt;
     return it->second;

@@ -3,7 +3,6 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 #include "manager/gestor_dialogos.h"
-#include "manager/gestor_observaciones.h"
 
 namespace celvara {
 
@@ -139,15 +138,6 @@ void CConfiguracion::aceptar(CDatosGenerales& ajustes) const {
     calculo.aplicar(ajustes);
     importar.aplicar(ajustes);
     varios.aplicar(ajustes);
-}
-
-// ---------------------------------------------------------------- the command
-
-void CGestorObservaciones::configurar() {
-    CConfiguracion configuracion(ajustes_);
-    if (dialogos_.editarConfiguracion(configuracion)) configuracion.aceptar(ajustes_);
-    libreta_.proyeccion = ajustes_.proyeccion;
-    ++revisiones_.dibujo;
 }
 
 }  // namespace celvara

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "fieldbook/codificacion.h"
-#include "manager/gestor_observaciones.h"
+#include "manager/gestor_seleccion.h"
 
 namespace celvara {
 

@@ -6,7 +6,7 @@
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
-#include "manager/gestor_observaciones.h"
+#include "manager/gestor_ediciones.h"
 #include "manager/gestor_rejillas.h"
 
 namespace celvara {
@@ -71,20 +71,20 @@ bool confirmarBorradoEstacionamiento(Avisos& avisos, const Estacionamiento& s) {
 
 // ---------------------------------------------------------------- cells and labels
 
-bool CGestorObservaciones::editarCelda(std::size_t fila, std::size_t columna, std::string_view texto) {
-    switch (estado_) {
+bool CEdicionesGestor::editarCelda(std::size_t fila, std::size_t columna, std::string_view texto) {
+    switch (seleccion_.estado()) {
         case EstadoSeleccion::Estaciones: return editarCeldaEstacion(fila, columna, texto);
         case EstadoSeleccion::Estacionamiento: return editarCeldaLectura(fila, columna, texto);
         default:
-            avisos_.mensaje(formatear("fila %d columna %d, EXISTE UN ERROR", static_cast<int>(fila),
+            avisos().mensaje(formatear("fila %d columna %d, EXISTE UN ERROR", static_cast<int>(fila),
                                       static_cast<int>(columna)));
             return false;
     }
 }
 
-bool CGestorObservaciones::editarCeldaEstacion(std::size_t fila, std::size_t columna, std::string_view utf8) {
-    if (fila >= libreta_.estaciones.size()) return false;
-    Estacion& e = *libreta_.estaciones[fila];
+bool CEdicionesGestor::editarCeldaEstacion(std::size_t fila, std::size_t columna, std::string_view utf8) {
+    if (fila >= libreta().estaciones.size()) return false;
+    Estacion& e = *libreta().estaciones[fila];
     const std::string texto = utf8ACp1252(utf8);
     auto paso = pasoCabecera("Editar estación " + cp1252AUtf8(e.nombre.vista()), fila, e);
     bool cambio = false;
@@ -106,16 +106,16 @@ bool CGestorObservaciones::editarCeldaEstacion(std::size_t fila, std::size_t col
         default: break;
     }
     if (cambio) {
-        registrarPaso(std::move(paso));
-        ++revisiones_.dibujo;
+        documento_.registrarPaso(std::move(paso));
+        seleccion_.tocarDibujo();
     }
     return cambio;
 }
 
-bool CGestorObservaciones::editarCeldaLectura(std::size_t fila, std::size_t columna, std::string_view utf8) {
-    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+bool CEdicionesGestor::editarCeldaLectura(std::size_t fila, std::size_t columna, std::string_view utf8) {
+    const auto pos = posicionDe(libreta(), seleccion_.estacionActual(), seleccion_.estacionamientoActual());
     if (!pos) return false;
-    auto& lecturas = estacionamientoActual_->lecturas;
+    auto& lecturas = seleccion_.estacionamientoActual()->lecturas;
     if (fila >= lecturas.size()) return false;
     Lectura& l = lecturas[fila];
     const Lectura antes = l;
@@ -131,200 +131,193 @@ bool CGestorObservaciones::editarCeldaLectura(std::size_t fila, std::size_t colu
         default: break;
     }
     if (cambio) {
-        registrarPaso(pasoLectura("Editar lectura " + cp1252AUtf8(antes.nombre.vista()), pos->first, pos->second,
+        documento_.registrarPaso(pasoLectura("Editar lectura " + cp1252AUtf8(antes.nombre.vista()), pos->first, pos->second,
                                   fila, antes));
-        ++revisiones_.dibujo;
+        seleccion_.tocarDibujo();
     }
     return cambio;
 }
 
 // A station takes a new name only when no other station has it; its set-ups
 // follow in their `estacion` field.
-bool CGestorObservaciones::renombrarEstacion(Estacion& estacion, std::string_view nombreCp1252) {
+bool CEdicionesGestor::renombrarEstacion(Estacion& estacion, std::string_view nombreCp1252) {
     const TextoFijo<16> nuevo(nombreCp1252);
     if (nuevo == estacion.nombre) return false;
-    for (const auto& otra : libreta_.estaciones)
+    for (const auto& otra : libreta().estaciones)
         if (otra.get() != &estacion && otra->nombre == nuevo) return false;
     estacion.nombre = nuevo;
     for (auto& s : estacion.estacionamientos) s->estacion = nuevo.vista();
-    if (&estacion == estacionActual_) {
-        panelEstacion_.nombre = panelEstacionMostrado_.nombre = cp1252AUtf8(nuevo.vista());
-        panelEstacionamiento_.estacion = panelEstacionamientoMostrado_.estacion = panelEstacion_.nombre;
-        ++revisiones_.paneles;
-    }
-    tocarArbol();
+    seleccion_.refrescarNombres();
+    seleccion_.tocarArbol();
     return true;
 }
 
-bool CGestorObservaciones::renombrarEstacionamiento(Estacionamiento& estacionamiento, std::string_view nombreCp1252) {
+bool CEdicionesGestor::renombrarEstacionamiento(Estacionamiento& estacionamiento, std::string_view nombreCp1252) {
     const TextoFijo<15> nuevo(nombreCp1252);
-    if (nuevo == estacionamiento.nombre || libreta_.nombreEstacionamientoUsado(nuevo.vista())) return false;
+    if (nuevo == estacionamiento.nombre || libreta().nombreEstacionamientoUsado(nuevo.vista())) return false;
     estacionamiento.nombre = nuevo;
-    if (&estacionamiento == estacionamientoActual_) {
-        panelEstacionamiento_.nombre = panelEstacionamientoMostrado_.nombre = cp1252AUtf8(nuevo.vista());
-        ++revisiones_.paneles;
-    }
-    tocarArbol();
+    seleccion_.refrescarNombres();
+    seleccion_.tocarArbol();
     return true;
 }
 
-bool CGestorObservaciones::renombrar(const NodoArbol& nodo, std::string_view textoUtf8) {
+bool CEdicionesGestor::renombrar(const NodoArbol& nodo, std::string_view textoUtf8) {
     if (textoUtf8.empty()) return false;
     const std::string texto = utf8ACp1252(textoUtf8);
-    const auto i = posicionDe(nodo.estacion);
+    const auto i = posicionDe(libreta(), nodo.estacion);
     if (!i) return false;
     std::string nombre = "Renombrar " + cp1252AUtf8(nodo.tipo == TipoNodo::Estacionamiento && nodo.estacionamiento
                                                         ? nodo.estacionamiento->nombre.vista()
                                                         : nodo.estacion->nombre.vista());
     auto paso = pasoCabecera(std::move(nombre), *i, *nodo.estacion);
     bool cambio = false;
-    if (nodo.tipo == TipoNodo::Estacion && estacionEnLibreta(nodo.estacion)) {
+    if (nodo.tipo == TipoNodo::Estacion && posicionDe(libreta(), nodo.estacion)) {
         cambio = renombrarEstacion(*nodo.estacion, texto);
     } else if (nodo.tipo == TipoNodo::Estacionamiento &&
-               estacionamientoEnLibreta(nodo.estacion, nodo.estacionamiento)) {
+               posicionDe(libreta(), nodo.estacion, nodo.estacionamiento)) {
         cambio = renombrarEstacionamiento(*nodo.estacionamiento, texto);
     }
     if (cambio) {
-        registrarPaso(std::move(paso));
-        if (estado_ == EstadoSeleccion::Estaciones) tocarRejilla();
+        documento_.registrarPaso(std::move(paso));
+        if (seleccion_.estado() == EstadoSeleccion::Estaciones) seleccion_.tocarRejilla();
     }
     return cambio;
 }
 
 // ---------------------------------------------------------------- stations
 
-void CGestorObservaciones::insertarEstacionEn(std::size_t fila) {
-    auto& lista = libreta_.estaciones;
+void CEdicionesGestor::insertarEstacionEn(std::size_t fila) {
+    auto& lista = libreta().estaciones;
     fila = std::min(fila, lista.size());
     const char* nombre = fila == lista.size() ? "Añadir estación" : "Insertar estación";
     try {
         lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), estacionVacia(""));
     } catch (const std::bad_alloc&) {
-        avisos_.mensaje(kFaltaMemoria);
+        avisos().mensaje(kFaltaMemoria);
         return;
     }
-    registrarPaso(pasoEstaciones(nombre, fila, 1, {}));
-    filaActual_ = fila;
-    focoRejilla_ = true;
-    tocarArbol();
-    tocarRejilla();
+    documento_.registrarPaso(pasoEstaciones(nombre, fila, 1, {}));
+    seleccion_.fijarFilaActual(fila);
+    seleccion_.pedirFocoRejilla();
+    seleccion_.tocarArbol();
+    seleccion_.tocarRejilla();
 }
 
-void CGestorObservaciones::borrarEstacionEn(std::size_t fila) {
-    auto& lista = libreta_.estaciones;
-    if (fila >= lista.size() || !confirmarBorradoEstacion(avisos_, *lista[fila])) return;
+void CEdicionesGestor::borrarEstacionEn(std::size_t fila) {
+    auto& lista = libreta().estaciones;
+    if (fila >= lista.size() || !confirmarBorradoEstacion(avisos(), *lista[fila])) return;
     std::string nombre = "Borrar estación " + cp1252AUtf8(lista[fila]->nombre.vista());
     ListaEstaciones sacada;
     sacada.push_back(std::move(lista[fila]));
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
-    registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
-    filaActual_ = fila > 0 ? fila - 1 : 0;
-    tocarArbol();
-    tocarRejilla();
+    documento_.registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
+    seleccion_.fijarFilaActual(fila > 0 ? fila - 1 : 0);
+    seleccion_.tocarArbol();
+    seleccion_.tocarRejilla();
 }
 
-void CGestorObservaciones::eliminarEstacion(Estacion* estacion) {
-    auto& lista = libreta_.estaciones;
+void CEdicionesGestor::eliminarEstacion(Estacion* estacion) {
+    auto& lista = libreta().estaciones;
     for (auto it = lista.begin(); it != lista.end(); ++it) {
         if (it->get() != estacion) continue;
-        if (estacion == estacionActual_) olvidarActuales();
+        if (estacion == seleccion_.estacionActual()) seleccion_.olvidarActuales();
         const auto fila = static_cast<std::size_t>(it - lista.begin());
         std::string nombre = "Borrar estación " + cp1252AUtf8(estacion->nombre.vista());
         ListaEstaciones sacada;
         sacada.push_back(std::move(*it));
         lista.erase(it);
-        registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
+        documento_.registrarPaso(pasoEstaciones(std::move(nombre), fila, 0, std::move(sacada)));
         return;
     }
 }
 
-void CGestorObservaciones::insertarEstacion() {
-    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(filaActual_);
+void CEdicionesGestor::insertarEstacion() {
+    if (seleccion_.estado() == EstadoSeleccion::Estaciones) insertarEstacionEn(seleccion_.filaActual());
 }
 
-void CGestorObservaciones::anadirEstacion() {
-    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(libreta_.estaciones.size());
+void CEdicionesGestor::anadirEstacion() {
+    if (seleccion_.estado() == EstadoSeleccion::Estaciones) insertarEstacionEn(libreta().estaciones.size());
 }
 
-void CGestorObservaciones::borrarEstacion() {
-    if (estado_ == EstadoSeleccion::Estaciones) {
-        borrarEstacionEn(filaActual_);
-    } else if (estado_ == EstadoSeleccion::Estacion && estacionEnLibreta(estacionActual_)) {
-        if (!confirmarBorradoEstacion(avisos_, *estacionActual_)) return;
-        eliminarEstacion(estacionActual_);
-        reconstruirArbol();
+void CEdicionesGestor::borrarEstacion() {
+    if (seleccion_.estado() == EstadoSeleccion::Estaciones) {
+        borrarEstacionEn(seleccion_.filaActual());
+    } else if (seleccion_.estado() == EstadoSeleccion::Estacion && posicionDe(libreta(), seleccion_.estacionActual())) {
+        if (!confirmarBorradoEstacion(avisos(), *seleccion_.estacionActual())) return;
+        eliminarEstacion(seleccion_.estacionActual());
+        seleccion_.reconstruirArbol();
     }
 }
 
-void CGestorObservaciones::anadirEstacionPorNombre() {
-    const auto respuesta = dialogos_.pedirNombre(false, "");
+void CEdicionesGestor::anadirEstacionPorNombre() {
+    const auto respuesta = documento_.dialogos().pedirNombre(false, "");
     if (!respuesta || respuesta->empty()) return;
     const TextoFijo<16> nombre(utf8ACp1252(*respuesta));
-    if (libreta_.buscarEstacion(nombre.vista())) return;
+    if (libreta().buscarEstacion(nombre.vista())) return;
     Estacion* nueva = nullptr;
     try {
-        libreta_.estaciones.push_back(estacionVacia(nombre.vista()));
-        nueva = libreta_.estaciones.back().get();
+        libreta().estaciones.push_back(estacionVacia(nombre.vista()));
+        nueva = libreta().estaciones.back().get();
     } catch (const std::bad_alloc&) {
-        avisos_.mensaje(kFaltaMemoria);
+        avisos().mensaje(kFaltaMemoria);
         return;
     }
-    registrarPaso(pasoEstaciones("Añadir estación " + cp1252AUtf8(nombre.vista()), libreta_.estaciones.size() - 1, 1, {}));
-    reconstruirArbol(nueva);
+    documento_.registrarPaso(pasoEstaciones("Añadir estación " + cp1252AUtf8(nombre.vista()), libreta().estaciones.size() - 1, 1, {}));
+    seleccion_.reconstruirArbol(nueva);
 }
 
 // ---------------------------------------------------------------- set-ups
 
-void CGestorObservaciones::anadirEstacionamiento() {
-    if (seleccion_.tipo != TipoNodo::Estacion || !estacionEnLibreta(seleccion_.estacion)) {
-        avisos_.mensaje("1º Seleccionar la Estación");
+void CEdicionesGestor::anadirEstacionamiento() {
+    if (seleccion_.nodo().tipo != TipoNodo::Estacion || !posicionDe(libreta(), seleccion_.nodo().estacion)) {
+        avisos().mensaje("1º Seleccionar la Estación");
         return;
     }
-    Estacion* estacion = seleccion_.estacion;
-    const auto respuesta = dialogos_.pedirNombre(true, cp1252AUtf8(estacion->nombre.vista()) + "_");
+    Estacion* estacion = seleccion_.nodo().estacion;
+    const auto respuesta = documento_.dialogos().pedirNombre(true, cp1252AUtf8(estacion->nombre.vista()) + "_");
     if (!respuesta || respuesta->empty()) return;
     const TextoFijo<15> nombre(utf8ACp1252(*respuesta));
-    if (libreta_.nombreEstacionamientoUsado(nombre.vista())) return;
+    if (libreta().nombreEstacionamientoUsado(nombre.vista())) return;
     Estacionamiento* nuevo = crearEstacionamiento(estacion->estacionamientos, nullptr, nombre.vista(),
-                                                  estacion->nombre.vista(), 0.0, &ajustes_.datosPorDefecto, 0.0);
+                                                  estacion->nombre.vista(), 0.0, &documento_.ajustes().datosPorDefecto, 0.0);
     if (!nuevo) {
-        avisos_.mensaje(kFaltaMemoria);
+        avisos().mensaje(kFaltaMemoria);
         return;
     }
-    const auto pos = posicionDe(estacion, nuevo);
-    registrarPaso(pasoEstacionamientos("Añadir estacionamiento " + cp1252AUtf8(nombre.vista()), pos->first,
+    const auto pos = posicionDe(libreta(), estacion, nuevo);
+    documento_.registrarPaso(pasoEstacionamientos("Añadir estacionamiento " + cp1252AUtf8(nombre.vista()), pos->first,
                                        pos->second, 1, {}));
-    reconstruirArbol(estacion, nuevo);
+    seleccion_.reconstruirArbol(estacion, nuevo);
 }
 
-void CGestorObservaciones::borrarEstacionamiento() {
-    Estacionamiento* s = estacionamientoSeleccionado();
-    if (!s || !confirmarBorradoEstacionamiento(avisos_, *s)) return;
-    Estacion* estacion = seleccion_.estacion;
-    const auto pos = posicionDe(estacion, s);
+void CEdicionesGestor::borrarEstacionamiento() {
+    Estacionamiento* s = seleccion_.estacionamientoSeleccionado();
+    if (!s || !confirmarBorradoEstacionamiento(avisos(), *s)) return;
+    Estacion* estacion = seleccion_.nodo().estacion;
+    const auto pos = posicionDe(libreta(), estacion, s);
     if (!pos) return;
-    olvidarActuales();
+    seleccion_.olvidarActuales();
     auto& lista = estacion->estacionamientos;
     std::string nombre = "Borrar estacionamiento " + cp1252AUtf8(s->nombre.vista());
     ListaEstacionamientos sacado;
     sacado.push_back(std::move(lista[pos->second]));
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(pos->second));
-    registrarPaso(pasoEstacionamientos(std::move(nombre), pos->first, pos->second, 0, std::move(sacado)));
-    reconstruirArbol(estacion);
+    documento_.registrarPaso(pasoEstacionamientos(std::move(nombre), pos->first, pos->second, 0, std::move(sacado)));
+    seleccion_.reconstruirArbol(estacion);
 }
 
 // Each set-up, from the last towards the first, is merged into the one
 // before it: its readings keep their orientated direction (horizontal plus
 // the difference of orientation corrections) and their target height over
 // the ground mark (plus the difference of instrument heights).
-void CGestorObservaciones::unirTodosEstacionamientos() {
-    Estacion* estacion = estacionSeleccionada();
+void CEdicionesGestor::unirTodosEstacionamientos() {
+    Estacion* estacion = seleccion_.estacionSeleccionada();
     if (!estacion) return;
     auto& lista = estacion->estacionamientos;
     if (lista.size() < 2) return;
-    escribirPanelesPendientes();
-    olvidarActuales();
-    const auto i = posicionDe(estacion);
+    seleccion_.escribirPanelesPendientes();
+    seleccion_.olvidarActuales();
+    const auto i = posicionDe(libreta(), estacion);
     ListaEstaciones antes;
     antes.push_back(copiarEstacion(*estacion));
     while (lista.size() > 1) {
@@ -333,7 +326,7 @@ void CGestorObservaciones::unirTodosEstacionamientos() {
         try {
             p.lecturas.reserve(p.lecturas.size() + s.lecturas.size());
         } catch (const std::bad_alloc&) {
-            avisos_.mensaje(kFaltaMemoria);
+            avisos().mensaje(kFaltaMemoria);
             break;
         }
         const double dHorizontal = s.desorientacion - p.desorientacion;
@@ -345,138 +338,91 @@ void CGestorObservaciones::unirTodosEstacionamientos() {
         }
         lista.pop_back();
     }
-    registrarPaso(pasoEstaciones("Unir estacionamientos de " + cp1252AUtf8(estacion->nombre.vista()), *i, 1,
+    documento_.registrarPaso(pasoEstaciones("Unir estacionamientos de " + cp1252AUtf8(estacion->nombre.vista()), *i, 1,
                                  std::move(antes)));
-    reconstruirArbol(estacion, lista.front().get());
+    seleccion_.reconstruirArbol(estacion, lista.front().get());
 }
 
 // ---------------------------------------------------------------- readings
 
-void CGestorObservaciones::insertarLecturaEn(std::size_t fila) {
-    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+void CEdicionesGestor::insertarLecturaEn(std::size_t fila) {
+    const auto pos = posicionDe(libreta(), seleccion_.estacionActual(), seleccion_.estacionamientoActual());
     if (!pos) return;
-    auto& lista = estacionamientoActual_->lecturas;
+    auto& lista = seleccion_.estacionamientoActual()->lecturas;
     fila = std::min(fila, lista.size());
     const char* nombre = fila == lista.size() ? "Añadir lectura" : "Insertar lectura";
     try {
         lista.insert(lista.begin() + static_cast<std::ptrdiff_t>(fila), Lectura{});
     } catch (const std::bad_alloc&) {
-        avisos_.mensaje(kFaltaMemoria);
+        avisos().mensaje(kFaltaMemoria);
         return;
     }
-    registrarPaso(pasoLecturas(nombre, pos->first, pos->second, fila, 1, {}));
-    filaActual_ = fila;
-    focoRejilla_ = true;
-    tocarRejilla();
+    documento_.registrarPaso(pasoLecturas(nombre, pos->first, pos->second, fila, 1, {}));
+    seleccion_.fijarFilaActual(fila);
+    seleccion_.pedirFocoRejilla();
+    seleccion_.tocarRejilla();
 }
 
-void CGestorObservaciones::borrarLecturaEn(std::size_t fila) {
-    const auto pos = posicionDe(estacionActual_, estacionamientoActual_);
+void CEdicionesGestor::borrarLecturaEn(std::size_t fila) {
+    const auto pos = posicionDe(libreta(), seleccion_.estacionActual(), seleccion_.estacionamientoActual());
     if (!pos) return;
-    auto& lista = estacionamientoActual_->lecturas;
+    auto& lista = seleccion_.estacionamientoActual()->lecturas;
     if (fila >= lista.size()) return;
     if (!(lista[fila] == Lectura{}) &&
-        !confirmarBorrado(avisos_, "¿Borrar 1 lectura (" + cp1252AUtf8(lista[fila].nombre.vista()) +
+        !confirmarBorrado(avisos(), "¿Borrar 1 lectura (" + cp1252AUtf8(lista[fila].nombre.vista()) +
                                        ") del estacionamiento " +
-                                       cp1252AUtf8(estacionamientoActual_->nombre.vista()) + "?"))
+                                       cp1252AUtf8(seleccion_.estacionamientoActual()->nombre.vista()) + "?"))
         return;
     std::string nombre = "Borrar lectura " + cp1252AUtf8(lista[fila].nombre.vista());
     ListaLecturas sacada{lista[fila]};
     lista.erase(lista.begin() + static_cast<std::ptrdiff_t>(fila));
-    registrarPaso(pasoLecturas(std::move(nombre), pos->first, pos->second, fila, 0, std::move(sacada)));
-    filaActual_ = fila > 0 ? fila - 1 : 0;
-    tocarRejilla();
+    documento_.registrarPaso(pasoLecturas(std::move(nombre), pos->first, pos->second, fila, 0, std::move(sacada)));
+    seleccion_.fijarFilaActual(fila > 0 ? fila - 1 : 0);
+    seleccion_.tocarRejilla();
 }
 
-void CGestorObservaciones::insertarLectura() {
-    if (estado_ == EstadoSeleccion::Estacionamiento) insertarLecturaEn(filaActual_);
+void CEdicionesGestor::insertarLectura() {
+    if (seleccion_.estado() == EstadoSeleccion::Estacionamiento) insertarLecturaEn(seleccion_.filaActual());
 }
 
-void CGestorObservaciones::anadirLectura() {
-    if (estado_ == EstadoSeleccion::Estacionamiento && estacionamientoActual_)
-        insertarLecturaEn(estacionamientoActual_->lecturas.size());
+void CEdicionesGestor::anadirLectura() {
+    if (seleccion_.estado() == EstadoSeleccion::Estacionamiento && seleccion_.estacionamientoActual())
+        insertarLecturaEn(seleccion_.estacionamientoActual()->lecturas.size());
 }
 
-void CGestorObservaciones::borrarLectura() {
-    if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(filaActual_);
+void CEdicionesGestor::borrarLectura() {
+    if (seleccion_.estado() == EstadoSeleccion::Estacionamiento) borrarLecturaEn(seleccion_.filaActual());
 }
 
 // ---------------------------------------------------------------- grid requests
 
-void CGestorObservaciones::insertarFila(std::size_t fila) {
-    if (estado_ == EstadoSeleccion::Estaciones) insertarEstacionEn(fila);
-    if (estado_ == EstadoSeleccion::Estacionamiento) insertarLecturaEn(fila);
+void CEdicionesGestor::insertarFila(std::size_t fila) {
+    if (seleccion_.estado() == EstadoSeleccion::Estaciones) insertarEstacionEn(fila);
+    if (seleccion_.estado() == EstadoSeleccion::Estacionamiento) insertarLecturaEn(fila);
 }
 
-void CGestorObservaciones::borrarFila(std::size_t fila) {
-    if (estado_ == EstadoSeleccion::Estaciones) borrarEstacionEn(fila);
-    if (estado_ == EstadoSeleccion::Estacionamiento) borrarLecturaEn(fila);
+void CEdicionesGestor::borrarFila(std::size_t fila) {
+    if (seleccion_.estado() == EstadoSeleccion::Estaciones) borrarEstacionEn(fila);
+    if (seleccion_.estado() == EstadoSeleccion::Estacionamiento) borrarLecturaEn(fila);
 }
 
-// ---------------------------------------------------------------- undo and redo
+// ---------------------------------------------------------------- picture
 
-std::optional<std::size_t> CGestorObservaciones::posicionDe(const Estacion* e) const {
-    const auto& lista = libreta_.estaciones;
-    for (std::size_t i = 0; e && i < lista.size(); ++i)
-        if (lista[i].get() == e) return i;
-    return std::nullopt;
-}
-
-std::optional<std::pair<std::size_t, std::size_t>> CGestorObservaciones::posicionDe(const Estacion* e,
-                                                                                      const Estacionamiento* s) const {
-    const auto i = posicionDe(e);
-    if (!i || !s) return std::nullopt;
-    const auto& lista = e->estacionamientos;
-    for (std::size_t j = 0; j < lista.size(); ++j)
-        if (lista[j].get() == s) return std::pair{*i, j};
-    return std::nullopt;
-}
-
-void CGestorObservaciones::registrarPaso(std::unique_ptr<PasoLibreta> paso) {
-    historial_.registrar(std::move(paso));
-    ++cambios_;
-}
-
-void CGestorObservaciones::deshacer() { moverHistorial(true); }
-void CGestorObservaciones::rehacer() { moverHistorial(false); }
-
-// Pending pane edits become a step first. Then the same place is shown
-// again: the station and set-up at the same positions, the same grid row.
-void CGestorObservaciones::moverHistorial(bool atras) {
-    escribirPanelesPendientes();
-    if (atras ? !historial_.puedeDeshacer() : !historial_.puedeRehacer()) return;
-    const auto enEstacion = posicionDe(estacionActual_);
-    const auto enEstacionamiento = posicionDe(estacionActual_, estacionamientoActual_);
-    const EstadoSeleccion estado = estado_;
-    const std::size_t fila = filaActual_;
-    olvidarActuales();
-    ++cambios_;
-    try {
-        if (atras) historial_.deshacer(libreta_);
-        else historial_.rehacer(libreta_);
-    } catch (const std::exception&) {
-        // Out of memory, or a step that no longer fits the book: what was
-        // done stays, and the history is given up rather than trusted.
-        historial_.vaciar();
-        marcarModificado();
-        avisos_.mensaje("No se puede deshacer: el historial de cambios se ha perdido");
-    }
-
-    const auto& lista = libreta_.estaciones;
-    Estacion* e = enEstacion && *enEstacion < lista.size() ? lista[*enEstacion].get() : nullptr;
-    Estacionamiento* s = nullptr;
-    if (e && enEstacionamiento && enEstacionamiento->second < e->estacionamientos.size())
-        s = e->estacionamientos[enEstacionamiento->second].get();
-    if (estado == EstadoSeleccion::FicheroCoordenadas) {
-        tocarArbol();
-        return;
-    }
-    reconstruirArbol(e, s, estado == EstadoSeleccion::Coordenadas);
-    std::size_t filas = 0;
-    if (estado_ == EstadoSeleccion::Estaciones) filas = lista.size();
-    if (estado_ == EstadoSeleccion::Estacionamiento && estacionamientoActual_)
-        filas = estacionamientoActual_->lecturas.size();
-    if (estado_ == estado) filaActual_ = filas == 0 ? 0 : std::min(fila, filas - 1);
+void CEdicionesGestor::elegirImagen() {
+    Estacion* estacion = seleccion_.estacionActual();
+    const auto i = posicionDe(libreta(), estacion);
+    if (seleccion_.estado() != EstadoSeleccion::Estacion || !i) return;
+    PeticionFichero p;
+    p.extension = "bmp";
+    p.filtro = kFiltroImagen;
+    p.debeExistir = true;
+    p.directorioInicial = cp1252AUtf8(documento_.ajustes().directorioTrabajo.vista());
+    const auto ruta = documento_.dialogos().pedirFichero(p);
+    if (!ruta || ruta->empty()) return;
+    auto& campo = seleccion_.pestanaImagen() == 0 ? estacion->ficheroFoto : estacion->ficheroCroquis;
+    auto paso = pasoCabecera("Cambiar imagen de " + cp1252AUtf8(estacion->nombre.vista()), *i, *estacion);
+    if (asignarTexto(campo, utf8ACp1252(*ruta))) documento_.registrarPaso(std::move(paso));
+    seleccion_.tocarPaneles();
 }
 
 }  // namespace celvara

@@ -1,9 +1,8 @@
-// The file commands of the observation manager: "Nuevo", "Abrir", "Grabar",
-// "Grabar como", "Salir" and the import "Fichero OBS v5.5"; the recovery copy
-// of the open book (manager/recuperacion.h).
+// The file commands of the document: "Nuevo", "Abrir", "Grabar", "Grabar
+// como", "Salir" and the import "Fichero OBS v5.5".
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
-#include "manager/gestor_observaciones.h"
+#include "manager/gestor_documento.h"
 
 namespace celvara {
 
@@ -15,12 +14,12 @@ constexpr const char* kCaptionAbrir = "Gestor de observaciones";
 // Asks "Desea Guardar los Cambios" when the book (with what is typed in the
 // pane shown) is modified. Returns false when the user cancels, and with Yes,
 // when `esperarGrabar` asks for it, when "Grabar" fails.
-bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool esperarGrabar, bool& cancelado) {
+bool CDocumentoObservaciones::preguntarGuardar(std::string_view titulo, bool esperarGrabar, bool& cancelado) {
     cancelado = false;
     // What is typed in the pane shown is a change too: ask about it rather than lose it.
-    escribirPanelesPendientes();
+    escribirPendiente();
     if (!modificado()) {
-        retirarRecuperacion();
+        recuperacion_.retirar();
         return true;
     }
     const std::string texto = "Desea Guardar los Cambios " + cp1252AUtf8(ajustes_.ultimoFichero.vista());
@@ -34,12 +33,12 @@ bool CGestorObservaciones::preguntarGuardar(std::string_view titulo, bool espera
         }
         default:
             // The user gives the changes up: their copy goes with them.
-            retirarRecuperacion();
+            recuperacion_.retirar();
             return true;
     }
 }
 
-PeticionFichero CGestorObservaciones::peticionObservaciones(bool guardar) const {
+PeticionFichero CDocumentoObservaciones::peticionObservaciones(bool guardar) const {
     PeticionFichero p;
     p.guardar = guardar;
     p.extension = guardar ? "obs" : "OBS";
@@ -61,27 +60,23 @@ PeticionFichero CGestorObservaciones::peticionObservaciones(bool guardar) const 
     return p;
 }
 
-void CGestorObservaciones::nuevo() {
+void CDocumentoObservaciones::nuevo() {
     bool cancelado = false;
     preguntarGuardar(kCaptionNuevo, false, cancelado);
     if (cancelado) return;
-    olvidarActuales();
-    // A copy still on disk (its book could not be saved) stays there for the
-    // next time that book opens.
+    // Nothing of the previous book stays on screen. A copy still on disk (its
+    // book could not be saved) stays there for the next time that book opens.
+    olvidarLibreta();
     recuperacion_.olvidar();
-    // Nothing of the previous book stays on screen: its coordinate-file points and its zoom.
-    vaciarPuntos();
-    ++revisiones_.libreta;
     ajustes_.ultimoFichero = "";
     libreta_.vaciar();
     fijarTitulo(kTituloGestorSinFichero);
-    filaActual_ = 0;
-    reconstruirArbol();
+    if (observador_) observador_->mostrarLibreta();
     modificado_ = false;
     historial_.vaciar();
 }
 
-void CGestorObservaciones::abrir() {
+void CDocumentoObservaciones::abrir() {
     bool cancelado = false;
     preguntarGuardar(kCaptionAbrir, false, cancelado);
     if (cancelado) return;
@@ -92,14 +87,11 @@ void CGestorObservaciones::abrir() {
     abrirLibreta(*ruta);
 }
 
-void CGestorObservaciones::abrirLibreta(const std::string& ruta) {
-    olvidarActuales();
+void CDocumentoObservaciones::abrirLibreta(const std::string& ruta) {
+    olvidarLibreta();
     recuperacion_.olvidar();
-    vaciarPuntos();
-    ++revisiones_.libreta;
     ajustes_.ultimoFichero = utf8ACp1252(ruta);
     libreta_.vaciar();
-    filaActual_ = 0;
     if (leerLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         ajustes_.proyeccion = libreta_.proyeccion;
@@ -111,10 +103,10 @@ void CGestorObservaciones::abrirLibreta(const std::string& ruta) {
     modificado_ = false;
     historial_.vaciar();
     ofrecerRecuperacion(false);
-    reconstruirArbol();
+    if (observador_) observador_->mostrarLibreta();
 }
 
-bool CGestorObservaciones::escribirEnRutaActual() {
+bool CDocumentoObservaciones::escribirEnRutaActual() {
     libreta_.proyeccion = ajustes_.proyeccion;
     if (escribirLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
@@ -128,16 +120,16 @@ bool CGestorObservaciones::escribirEnRutaActual() {
     return false;
 }
 
-bool CGestorObservaciones::grabar() {
+bool CDocumentoObservaciones::grabar() {
     // What is typed in the pane shown belongs in the file being written.
-    escribirPanelesPendientes();
+    escribirPendiente();
     if (libreta_.estaciones.empty()) return false;
     if (ajustes_.ultimoFichero.vacio()) return grabarComo();
     return escribirEnRutaActual();
 }
 
-bool CGestorObservaciones::grabarComo() {
-    escribirPanelesPendientes();
+bool CDocumentoObservaciones::grabarComo() {
+    escribirPendiente();
     if (libreta_.estaciones.empty()) return false;
     const auto ruta = dialogos_.pedirFichero(peticionObservaciones(true));
     if (!ruta || ruta->empty()) return false;
@@ -145,90 +137,24 @@ bool CGestorObservaciones::grabarComo() {
     return escribirEnRutaActual();
 }
 
-bool CGestorObservaciones::salir() {
+bool CDocumentoObservaciones::salir() {
     const auto rutaAjustes = anfitrion(ajustes_.rutaFicheroAjustes.vista());
     guardarAjustes(ajustes_, rutaAjustes);
-    escribirPanelesPendientes();
+    escribirPendiente();
     if (modificado()) {
         bool cancelado = false;
         if (!preguntarGuardar(kCaptionAbrir, true, cancelado)) return false;
         // A book saved under a new name here is the one to open next time.
         if (!modificado()) guardarAjustes(ajustes_, rutaAjustes);
     } else {
-        retirarRecuperacion();
+        recuperacion_.retirar();
     }
-    olvidarActuales();
-    vaciarPuntos();
+    olvidarLibreta();
     libreta_.vaciar();
     return true;
 }
 
-std::filesystem::path CGestorObservaciones::rutaRecuperacion() const {
-    if (ajustes_.ultimoFichero.vacio())
-        return CRecuperacion::rutaSinTitulo(anfitrion(ajustes_.directorioTrabajo.vista()));
-    return CRecuperacion::rutaDe(anfitrion(ajustes_.ultimoFichero.vista()));
-}
-
-bool CGestorObservaciones::ofrecerRecuperacion(bool sinTitulo) {
-    const auto copia = sinTitulo ? CRecuperacion::rutaSinTitulo(anfitrion(ajustes_.directorioTrabajo.vista()))
-                                 : rutaRecuperacion();
-    const auto fecha =
-        CRecuperacion::aOfrecer(copia, sinTitulo ? std::filesystem::path() : anfitrion(ajustes_.ultimoFichero.vista()));
-    if (!fecha) return false;
-    std::string nombre = kLibretaSinTitulo;
-    if (!sinTitulo) {
-        nombre = cp1252AUtf8(ajustes_.ultimoFichero.vista());
-        nombre.erase(0, nombre.find_last_of("\\/") + 1);
-    }
-    if (avisos_.mensaje(CRecuperacion::pregunta(nombre, *fecha), kCaptionAbrir, Botones::SiNo, Icono::Pregunta) !=
-        Respuesta::Si) {
-        CRecuperacion::apartar(copia, *fecha);
-        return false;
-    }
-    CLibretaCampo leida;
-    if (!leerLibreta(leida, copia)) {
-        // The copy stays where it is, to be looked at.
-        avisos_.mensaje("No se puede leer la copia de recuperación de " + nombre, kCaptionAbrir, Botones::Aceptar,
-                        Icono::Stop);
-        return false;
-    }
-    // The copy becomes the book, modified, under the book's own name: "Grabar" writes the book.
-    olvidarActuales();
-    vaciarPuntos();
-    ++revisiones_.libreta;
-    filaActual_ = 0;
-    libreta_ = std::move(leida);
-    if (sinTitulo) ajustes_.ultimoFichero = "";
-    fijarTitulo(sinTitulo ? std::string(kTituloGestorSinFichero) : tituloGestor(ajustes_.ultimoFichero.vista()));
-    ajustes_.proyeccion = libreta_.proyeccion;
-    historial_.vaciar();
-    marcarModificado();
-    recuperacion_.adoptar(copia, cambios_);
-    return true;
-}
-
-void CGestorObservaciones::retirarRecuperacion() { recuperacion_.retirar(); }
-
-bool CGestorObservaciones::autoguardar() {
-    if (!recuperacion_.activa() || foto_) return false;
-    escribirPanelesPendientes();
-    if (!modificado()) {
-        // Back at the book as saved (changes undone): its copy has nothing to add.
-        recuperacion_.retirar();
-        return false;
-    }
-    if (!recuperacion_.toca(true, cambios_)) return false;
-    libreta_.proyeccion = ajustes_.proyeccion;
-    const auto ruta = rutaRecuperacion();
-    const bool primera = recuperacion_.propia() != ruta;
-    if (!recuperacion_.grabar(libreta_, ruta, cambios_)) return false;
-    // The settings name this book as the last one at once (not only at the
-    // exit): after a crash the next start opens it and offers its copy.
-    if (primera) guardarAjustes(ajustes_, anfitrion(ajustes_.rutaFicheroAjustes.vista()));
-    return true;
-}
-
-void CGestorObservaciones::importarObs() {
+void CDocumentoObservaciones::importarObs() {
     PeticionFichero p = peticionObservaciones(false);
     p.nombreInicial.clear();
     const auto ruta = dialogos_.pedirFichero(p);
@@ -242,8 +168,7 @@ void CGestorObservaciones::importarObs() {
     const std::size_t antes = libreta_.estaciones.size();
     anexarLibreta(libreta_, std::move(otra));
     registrarPaso(pasoEstaciones("Importar Fichero OBS", antes, libreta_.estaciones.size() - antes, {}));
-    filaActual_ = 0;
-    reconstruirArbol();
+    if (observador_) observador_->mostrarLibreta();
 }
 
 }  // namespace celvara

@@ -58,15 +58,15 @@ void CGestorObservaciones::generarInformeResumen() {
     p.extension = "TXT";
     p.filtro = kFiltroTexto;
     p.confirmarSobrescribir = true;
-    p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
-    const auto ruta = dialogos_.pedirFichero(p);
+    p.directorioInicial = cp1252AUtf8(ajustes().directorioTrabajo.vista());
+    const auto ruta = dialogos().pedirFichero(p);
     if (!ruta || ruta->empty()) return;
     escribirPanelesPendientes();
-    const std::string texto = informeResumen(libreta_);
-    EscritorAtomico f(anfitrion(utf8ACp1252(*ruta)));
+    const std::string texto = informeResumen(libreta());
+    EscritorAtomico f(documento_.anfitrion(utf8ACp1252(*ruta)));
     const bool ok = f.abierto() && f.escribir(texto.data(), texto.size());
     if (!f.confirmar() || !ok) {
-        avisos_.mensaje("No se pudo escribir el fichero " + *ruta, "", Botones::Aceptar, Icono::Stop);
+        avisos().mensaje("No se pudo escribir el fichero " + *ruta, "", Botones::Aceptar, Icono::Stop);
         return;
     }
     mostrador_.mostrar(*ruta);

@@ -2,7 +2,7 @@
 
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
-#include "manager/gestor_observaciones.h"
+#include "manager/gestor_ediciones.h"
 
 namespace celvara {
 
@@ -108,6 +108,41 @@ std::string textoCeldaPunto(const PuntoListado& p, std::size_t columna) {
         case 4: return formatear("%1.3lf", p.z);
         case 5: return cp1252AUtf8(p.codigo);
         default: return {};
+    }
+}
+
+std::size_t CRejillaGestor::numeroFilas() const {
+    switch (seleccion_.estado()) {
+        case EstadoSeleccion::Estaciones: return documento_.libreta().estaciones.size();
+        case EstadoSeleccion::Estacionamiento:
+            return seleccion_.estacionamientoActual() ? seleccion_.estacionamientoActual()->lecturas.size() : 0;
+        case EstadoSeleccion::FicheroCoordenadas: return seleccion_.coordenadas().puntos().size();
+        default: return 0;
+    }
+}
+
+std::string CRejillaGestor::texto(std::size_t fila, std::size_t c) const {
+    if (fila >= numeroFilas()) return {};
+    switch (seleccion_.estado()) {
+        case EstadoSeleccion::Estaciones: return textoCeldaEstacion(*documento_.libreta().estaciones[fila], c);
+        case EstadoSeleccion::Estacionamiento:
+            return textoCeldaLectura(seleccion_.estacionamientoActual()->lecturas[fila], c);
+        case EstadoSeleccion::FicheroCoordenadas: return textoCeldaPunto(seleccion_.coordenadas().puntos()[fila], c);
+        default: return {};
+    }
+}
+
+bool CRejillaGestor::editar(std::size_t fila, std::size_t c, std::string_view texto) {
+    return ediciones_.editarCelda(fila, c, texto);
+}
+
+const std::vector<ColumnaRejilla>& CRejillaGestor::columnas() const {
+    static const std::vector<ColumnaRejilla> ninguna;
+    switch (seleccion_.estado()) {
+        case EstadoSeleccion::Estaciones: return columnasEstaciones();
+        case EstadoSeleccion::Estacionamiento: return columnasLecturas();
+        case EstadoSeleccion::FicheroCoordenadas: return columnasPuntos();
+        default: return ninguna;
     }
 }
 

@@ -59,26 +59,22 @@ const char* nombreDelPaso(Accion a) {
 }  // namespace
 
 void CGestorObservaciones::antesDeVentana(Accion accion) {
-    if (reconstruyeAntes(accion)) reconstruirArbol();
-    else escribirPanelesPendientes();
-    foto_.reset();
-    if (!nombreDelPaso(accion)) return;
-    // A window that may write into the book: the changes made so far are on
-    // disk before it runs, whatever happens in it.
-    autoguardar();
-    // The records the window changes are found afterwards by comparison.
-    foto_.emplace(libreta_);
+    if (reconstruyeAntes(accion)) seleccion_.reconstruirArbol();
+    else seleccion_.escribirPanelesPendientes();
+    // A window that may write into the book: the changes made so far go to
+    // disk and what it changes is found afterwards by comparison.
+    documento_.antesDeOtraVentana(nombreDelPaso(accion) != nullptr);
 }
 
 void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estacion,
                                             const Estacionamiento* estacionamiento) {
-    if (foto_ && nombreDelPaso(accion)) {
-        std::string nombre = nombreDelPaso(accion);
+    std::string nombre;
+    if (const char* paso = nombreDelPaso(accion)) {
+        nombre = paso;
         if (estacionamiento) nombre += " " + cp1252AUtf8(estacionamiento->nombre.vista());
         else if (estacion) nombre += " " + cp1252AUtf8(estacion->nombre.vista());
-        registrarPaso(foto_->diferencia(libreta_, std::move(nombre)));
     }
-    foto_.reset();
+    documento_.despuesDeOtraVentana(nombre);
     switch (accion) {
         // The window reports the station and set-up to select.
         case Accion::DesorientacionIndividual:
@@ -87,7 +83,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::UnirDosEstacionamientos:
         case Accion::OpcionesLecturas:
         case Accion::RecogerCoordenadasCrdEstacion:
-            reconstruirArbol(estacion, estacionamiento);
+            seleccion_.reconstruirArbol(estacion, estacionamiento);
             break;
         case Accion::EstacionIndependiente:
         case Accion::Poligonales:
@@ -98,7 +94,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::ImportarTopcalComentarios:
         case Accion::ImportarEstacionesCrd:
         case Accion::RecogerCoordenadasCrd:
-            reconstruirArbol();
+            seleccion_.reconstruirArbol();
             break;
         case Accion::DesorientacionTodas:
         case Accion::TablaCalculo:
@@ -106,21 +102,22 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::CorregirLecturas:
         case Accion::DatosComplementarios:
             // Values shown in the grid and the panes may have changed.
-            if (estacionamientoActual_ && estado_ == EstadoSeleccion::Estacionamiento) {
-                ++revisiones_.paneles;
-                seleccionar(seleccion_);
+            if (seleccion_.estacionamientoActual() && seleccion_.estado() == EstadoSeleccion::Estacionamiento) {
+                seleccion_.tocarPaneles();
+                seleccion_.seleccionar(seleccion_.nodo());
             }
-            tocarRejilla();
+            seleccion_.tocarRejilla();
             break;
         default: {
             // Radiation, tolerances, job data, instrument
             // list, print commands, export: the book is unchanged, but a
             // coordinate file the window wrote shows under "Coordenadas" at once.
-            const auto antes = ficherosCrd_;
-            listarFicherosCoordenadas();
-            if (ficherosCrd_ != antes)
-                reconstruirArbol(seleccion_.estacion, seleccion_.estacionamiento,
-                                 seleccion_.tipo == TipoNodo::RaizCoordenadas);
+            const auto antes = seleccion_.coordenadas().nombres();
+            seleccion_.listarFicherosCoordenadas();
+            const NodoArbol nodo = seleccion_.nodo();
+            if (seleccion_.coordenadas().nombres() != antes)
+                seleccion_.reconstruirArbol(nodo.estacion, nodo.estacionamiento,
+                                            nodo.tipo == TipoNodo::RaizCoordenadas);
             break;
         }
     }

@@ -179,9 +179,9 @@ public:
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }
 
     Estacion& estacion(std::size_t i) { return *gestor.libreta().estaciones.at(i); }
-    void seleccionarEstacion(std::size_t i) { gestor.seleccionar(NodoArbol::deEstacion(&estacion(i))); }
+    void seleccionarEstacion(std::size_t i) { gestor.seleccionGestor().seleccionar(NodoArbol::deEstacion(&estacion(i))); }
     void seleccionarEstacionamiento(std::size_t i, std::size_t j) {
-        gestor.seleccionar(NodoArbol::deEstacionamiento(&estacion(i), estacion(i).estacionamientos.at(j).get()));
+        gestor.seleccionGestor().seleccionar(NodoArbol::deEstacionamiento(&estacion(i), estacion(i).estacionamientos.at(j).get()));
     }
 
 private:

@@ -124,7 +124,7 @@ TEST(ConfiguracionGestor, SexagesimalParaLosEstacionamientosNuevos) {
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->datos.unidadAngular, 400);
     b.seleccionarEstacion(1);
     b.dialogos.nombres.push_back("B_1");
-    b.gestor.anadirEstacionamiento();
+    b.gestor.ediciones().anadirEstacionamiento();
     EXPECT_EQ(b.estacion(1).estacionamientos[0]->datos.unidadAngular, 360);
 }
 

@@ -15,38 +15,38 @@ std::vector<std::string> nombres(const ListaEstaciones& l) {
 
 TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibre) {
     Banco b;
-    const auto arbol = b.gestor.revisiones().arbol;
-    EXPECT_TRUE(b.gestor.editarCelda(0, 0, "Á1"));
+    const auto arbol = b.gestor.seleccionGestor().revisiones().arbol;
+    EXPECT_TRUE(b.gestor.ediciones().editarCelda(0, 0, "Á1"));
     EXPECT_EQ(b.estacion(0).nombre.str(), "\xC1" "1");
     for (const auto& s : b.estacion(0).estacionamientos) EXPECT_EQ(s->estacion.str(), "\xC1" "1");
-    EXPECT_GT(b.gestor.revisiones().arbol, arbol);  // the tree node is relabelled
-    EXPECT_FALSE(b.gestor.editarCelda(1, 0, "C"));
+    EXPECT_GT(b.gestor.seleccionGestor().revisiones().arbol, arbol);  // the tree node is relabelled
+    EXPECT_FALSE(b.gestor.ediciones().editarCelda(1, 0, "C"));
     EXPECT_EQ(b.estacion(1).nombre.str(), "B");
     // Cut to the field: 15 characters.
-    EXPECT_TRUE(b.gestor.editarCelda(1, 0, "ABCDEFGHIJKLMNOPQRS"));
+    EXPECT_TRUE(b.gestor.ediciones().editarCelda(1, 0, "ABCDEFGHIJKLMNOPQRS"));
     EXPECT_EQ(b.estacion(1).nombre.str(), "ABCDEFGHIJKLMNO");
     EXPECT_TRUE(b.gestor.modificado());
 }
 
 TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
     Banco b;
-    b.gestor.editarCelda(1, 1, "12,5");
-    b.gestor.editarCelda(1, 2, "abc");
-    b.gestor.editarCelda(1, 3, " -3,25e1");
+    b.gestor.ediciones().editarCelda(1, 1, "12,5");
+    b.gestor.ediciones().editarCelda(1, 2, "abc");
+    b.gestor.ediciones().editarCelda(1, 3, " -3,25e1");
     EXPECT_EQ(b.estacion(1).x, 12.5);
     EXPECT_EQ(b.estacion(1).y, 0);
     EXPECT_EQ(b.estacion(1).z, -32.5);
-    b.gestor.editarCelda(1, 4, "VERTICE");
+    b.gestor.ediciones().editarCelda(1, 4, "VERTICE");
     EXPECT_EQ(b.estacion(1).tipo, 2);
-    b.gestor.editarCelda(1, 4, "FENO");
+    b.gestor.ediciones().editarCelda(1, 4, "FENO");
     EXPECT_EQ(b.estacion(1).tipo, 0);
-    b.gestor.editarCelda(1, 4, "cualquiera");
+    b.gestor.ediciones().editarCelda(1, 4, "cualquiera");
     EXPECT_EQ(b.estacion(1).tipo, 1);
-    b.gestor.editarCelda(1, 5, std::string(120, 'd'));
+    b.gestor.ediciones().editarCelda(1, 5, std::string(120, 'd'));
     EXPECT_EQ(b.estacion(1).descripcion1.str(), std::string(99, 'd'));
-    b.gestor.editarCelda(1, 6, "segunda");
-    b.gestor.editarCelda(1, 7, "C:\\foto.bmp");
-    b.gestor.editarCelda(1, 8, "C:\\croquis.bmp");
+    b.gestor.ediciones().editarCelda(1, 6, "segunda");
+    b.gestor.ediciones().editarCelda(1, 7, "C:\\foto.bmp");
+    b.gestor.ediciones().editarCelda(1, 8, "C:\\croquis.bmp");
     EXPECT_EQ(b.estacion(1).descripcion2.str(), "segunda");
     EXPECT_EQ(b.estacion(1).ficheroFoto.str(), "C:\\foto.bmp");
     EXPECT_EQ(b.estacion(1).ficheroCroquis.str(), "C:\\croquis.bmp");
@@ -57,7 +57,7 @@ TEST(GestorRejillaLecturas, SeisColumnas) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
     const char* textos[] = {"2", "1,75", "123,4567", "99,5", "45,321", "código"};
-    for (int c = 0; c < 6; ++c) b.gestor.editarCelda(2, c, textos[c]);
+    for (int c = 0; c < 6; ++c) b.gestor.ediciones().editarCelda(2, c, textos[c]);
     // Columns: name, target height, horizontal, vertical, distance, code.
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas[2], (Lectura{"2", 1.75, 45.321, 99.5, 123.4567, "c\xF3" "digo"}));
     EXPECT_EQ(b.gestor.rejilla().texto(2, 5), "código");
@@ -65,19 +65,19 @@ TEST(GestorRejillaLecturas, SeisColumnas) {
 
 TEST(GestorRejilla, EdicionEnOtroEstadoEsUnError) {
     Banco b;
-    b.gestor.seleccionar(NodoArbol::raizCoordenadas());
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizCoordenadas());
     b.avisos.esperar("fila 2 columna 3, EXISTE UN ERROR");
-    EXPECT_FALSE(b.gestor.editarCelda(2, 3, "x"));
+    EXPECT_FALSE(b.gestor.ediciones().editarCelda(2, 3, "x"));
 }
 
 TEST(GestorBases, InsertarAnadirYBorrar) {
     Banco b;
-    b.gestor.fijarFilaActual(1);
-    b.gestor.insertarEstacion();
+    b.gestor.seleccionGestor().fijarFilaActual(1);
+    b.gestor.ediciones().insertarEstacion();
     EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"A", "", "B", "C"}));
-    EXPECT_EQ(b.gestor.filaActual(), 1u);
-    EXPECT_TRUE(b.gestor.tomarPeticionFocoRejilla());
-    EXPECT_FALSE(b.gestor.tomarPeticionFocoRejilla());
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 1u);
+    EXPECT_TRUE(b.gestor.seleccionGestor().tomarPeticionFocoRejilla());
+    EXPECT_FALSE(b.gestor.seleccionGestor().tomarPeticionFocoRejilla());
     const Estacion& nueva = b.estacion(1);
     EXPECT_EQ(nueva.ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
     EXPECT_EQ(nueva.ficheroCroquis.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
@@ -85,40 +85,40 @@ TEST(GestorBases, InsertarAnadirYBorrar) {
     EXPECT_TRUE(b.gestor.modificado());
 
     // Before the last row: before it, not after.
-    b.gestor.insertarFila(3);
+    b.gestor.ediciones().insertarFila(3);
     EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"A", "", "B", "", "C"}));
-    b.gestor.anadirEstacion();
+    b.gestor.ediciones().anadirEstacion();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 6u);
-    EXPECT_EQ(b.gestor.filaActual(), 5u);
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 5u);
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 6u);
 
     // Deleting asks, naming what goes with the station; "No" keeps it.
     b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::No);
-    b.gestor.borrarFila(0);
+    b.gestor.ediciones().borrarFila(0);
     EXPECT_EQ(b.estacion(0).nombre.str(), "A");
     b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
-    b.gestor.borrarFila(0);
-    EXPECT_EQ(b.gestor.filaActual(), 0u);
+    b.gestor.ediciones().borrarFila(0);
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 0u);
     EXPECT_EQ(b.estacion(0).nombre.str(), "");
-    b.gestor.fijarFilaActual(3);
+    b.gestor.seleccionGestor().fijarFilaActual(3);
     b.avisos.esperar("¿Borrar la estación C?", Respuesta::Si);
-    b.gestor.borrarEstacion();
-    EXPECT_EQ(b.gestor.filaActual(), 2u);
+    b.gestor.ediciones().borrarEstacion();
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 2u);
     EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"", "B", "", ""}));
-    b.gestor.borrarFila(99);  // beyond the list: nothing
+    b.gestor.ediciones().borrarFila(99);  // beyond the list: nothing
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);
 }
 
 TEST(GestorBases, AnadirEnListaVaciaYBorrarLaEstacionDelDetalle) {
     Banco b(false);
-    b.gestor.insertarEstacion();
+    b.gestor.ediciones().insertarEstacion();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     b.seleccionarEstacion(0);
-    b.gestor.anadirEstacion();  // in the detail: nothing
-    b.gestor.insertarEstacion();
+    b.gestor.ediciones().anadirEstacion();  // in the detail: nothing
+    b.gestor.ediciones().insertarEstacion();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
-    b.gestor.panelEstacion().x = "5";  // pending edit of a station about to go
-    b.gestor.borrarEstacion();
+    b.gestor.seleccionGestor().panelEstacion().x = "5";  // pending edit of a station about to go
+    b.gestor.ediciones().borrarEstacion();
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
 }
@@ -126,17 +126,17 @@ TEST(GestorBases, AnadirEnListaVaciaYBorrarLaEstacionDelDetalle) {
 TEST(GestorBases, ModoEstadillo) {
     Banco b;
     b.dialogos.nombres.push_back("B");  // existing: nothing, no message
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     b.dialogos.nombres.push_back("");
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     b.dialogos.nombres.push_back(std::nullopt);
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     EXPECT_FALSE(b.gestor.modificado());
 
     b.dialogos.nombres.push_back("V-12");
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 4u);
     EXPECT_EQ(b.estacion(3).nombre.str(), "V-12");
     EXPECT_EQ(b.estacion(3).ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
@@ -148,20 +148,20 @@ TEST(GestorBases, ModoEstadillo) {
 TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
     Banco b;
     b.avisos.esperar("1º Seleccionar la Estación");
-    b.gestor.anadirEstacionamiento();
+    b.gestor.ediciones().anadirEstacionamiento();
     b.seleccionarEstacionamiento(0, 0);
     b.avisos.esperar("1º Seleccionar la Estación");
-    b.gestor.anadirEstacionamiento();
+    b.gestor.ediciones().anadirEstacionamiento();
 
     b.seleccionarEstacion(1);
     b.dialogos.nombres.push_back("A_2");  // used by a set-up of another station
-    b.gestor.anadirEstacionamiento();
+    b.gestor.ediciones().anadirEstacionamiento();
     EXPECT_EQ(b.dialogos.peticionesNombre.back(), std::make_pair(true, std::string("B_")));
     EXPECT_TRUE(b.estacion(1).estacionamientos.empty());
 
     b.gestor.ajustes().datosPorDefecto.unidadAngular = 360;
     b.dialogos.nombres.push_back("B_1");
-    b.gestor.anadirEstacionamiento();
+    b.gestor.ediciones().anadirEstacionamiento();
     ASSERT_EQ(b.estacion(1).estacionamientos.size(), 1u);
     const Estacionamiento& s = *b.estacion(1).estacionamientos[0];
     EXPECT_EQ(s.nombre.str(), "B_1");
@@ -178,13 +178,13 @@ TEST(GestorEstacionamientos, Borrar) {
     Banco b;
     b.seleccionarEstacion(0);
     b.avisos.esperar("1º Seleccionar la SubEstación");
-    b.gestor.borrarEstacionamiento();
+    b.gestor.ediciones().borrarEstacionamiento();
     b.seleccionarEstacionamiento(0, 0);
     b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::No);
-    b.gestor.borrarEstacionamiento();
+    b.gestor.ediciones().borrarEstacionamiento();
     EXPECT_EQ(b.estacion(0).estacionamientos.size(), 2u);
     b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::Si);
-    b.gestor.borrarEstacionamiento();
+    b.gestor.ediciones().borrarEstacionamiento();
     ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->nombre.str(), "A_2");
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
@@ -201,9 +201,9 @@ TEST(GestorEstacionamientos, UnirTresConDesorientaciones10_20_30) {
         crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(int(d)), 2.0, 10, 100, 100, "");
         altura += 0.25;
     }
-    b.gestor.actualizar();
-    b.gestor.seleccionar(NodoArbol::deEstacion(e));
-    b.gestor.unirTodosEstacionamientos();
+    b.gestor.ejecutar(Accion::Actualizar);
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::deEstacion(e));
+    b.gestor.ediciones().unirTodosEstacionamientos();
     ASSERT_EQ(e->estacionamientos.size(), 1u);
     // Horizontals to the first orientation; target heights follow the
     // instrument heights 1.0, 1.25, 1.5.
@@ -219,56 +219,56 @@ TEST(GestorEstacionamientos, UnirSinAnguloNormalizadoYConUnoSoloNadaCambia) {
     // A_1 at 10, A_2 at 20 with a reading of 280 -> 290; no wrap at 400.
     b.estacion(0).estacionamientos[1]->lecturas[0].horizontal = 395;
     b.seleccionarEstacionamiento(0, 1);
-    b.gestor.unirTodosEstacionamientos();
+    b.gestor.ediciones().unirTodosEstacionamientos();
     ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas.back().horizontal, 405);
     b.gestor.reconstruirArbol();
     b.seleccionarEstacion(0);
-    b.gestor.unirTodosEstacionamientos();
+    b.gestor.ediciones().unirTodosEstacionamientos();
     EXPECT_EQ(b.estacion(0).estacionamientos.size(), 1u);
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     b.avisos.esperar("1º Seleccionar una Estación");
-    b.gestor.unirTodosEstacionamientos();
+    b.gestor.ediciones().unirTodosEstacionamientos();
 }
 
 TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
     Banco b;
-    b.gestor.anadirLectura();  // state 1: nothing
+    b.gestor.ediciones().anadirLectura();  // state 1: nothing
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     b.seleccionarEstacionamiento(0, 0);
     auto& l = b.estacion(0).estacionamientos[0]->lecturas;
-    b.gestor.fijarFilaActual(1);
-    b.gestor.insertarLectura();
+    b.gestor.seleccionGestor().fijarFilaActual(1);
+    b.gestor.ediciones().insertarLectura();
     ASSERT_EQ(l.size(), 4u);
     EXPECT_EQ(l[1], Lectura{});
     EXPECT_EQ(l[2].nombre.str(), "C");
-    b.gestor.anadirLectura();
+    b.gestor.ediciones().anadirLectura();
     EXPECT_EQ(l.size(), 5u);
-    EXPECT_EQ(b.gestor.filaActual(), 4u);
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 4u);
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 5u);
-    b.gestor.borrarLectura();
+    b.gestor.ediciones().borrarLectura();
     EXPECT_EQ(l.size(), 4u);
-    EXPECT_EQ(b.gestor.filaActual(), 3u);
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 3u);
     b.avisos.esperar("¿Borrar 1 lectura (B) del estacionamiento A_1?", Respuesta::Si);
-    b.gestor.borrarFila(0);
+    b.gestor.ediciones().borrarFila(0);
     EXPECT_EQ(l[0].nombre.str(), "");
-    EXPECT_EQ(b.gestor.filaActual(), 0u);
-    b.gestor.insertarFila(l.size());  // the grid's append request
+    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 0u);
+    b.gestor.ediciones().insertarFila(l.size());  // the grid's append request
     EXPECT_EQ(l.size(), 4u);
 }
 
 TEST(GestorArbolEtiquetas, RenombrarEstacionYEstacionamiento) {
     Banco b;
     Estacion* a = &b.estacion(0);
-    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacion(a), "B"));
-    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacion(a), ""));
-    EXPECT_TRUE(b.gestor.renombrar(NodoArbol::deEstacion(a), "AA"));
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "B"));
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), ""));
+    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "AA"));
     EXPECT_EQ(a->estacionamientos[1]->estacion.str(), "AA");
     Estacionamiento* s1 = a->estacionamientos[0].get();
-    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::deEstacionamiento(a, s1), "A_2"));
-    EXPECT_TRUE(b.gestor.renombrar(NodoArbol::deEstacionamiento(a, s1), "AA_1"));
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "A_2"));
+    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "AA_1"));
     EXPECT_EQ(s1->nombre.str(), "AA_1");
-    EXPECT_FALSE(b.gestor.renombrar(NodoArbol::raizEstaciones(), "X"));
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::raizEstaciones(), "X"));
     EXPECT_TRUE(b.gestor.modificado());
 }
 

@@ -9,13 +9,13 @@ namespace {
 using prueba::Banco;
 constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
 
-void modificar(Banco& b) { b.gestor.editarCelda(0, 1, "1"); }
+void modificar(Banco& b) { b.gestor.ediciones().editarCelda(0, 1, "1"); }
 
 TEST(GestorNuevo, SinCambiosNoPregunta) {
     Banco b;
-    b.gestor.nuevo();
+    b.gestor.documento().nuevo();
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo -");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo -");
     EXPECT_TRUE(b.gestor.ajustes().ultimoFichero.vacio());
     EXPECT_FALSE(b.gestor.modificado());
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
@@ -32,7 +32,7 @@ TEST(GestorNuevo, ConCambiosPregunta) {
         Banco b;
         modificar(b);
         b.avisos.esperar(kPregunta, c.respuesta);
-        b.gestor.nuevo();
+        b.gestor.documento().nuevo();
         EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
         EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
         EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
@@ -47,9 +47,9 @@ TEST(GestorNuevo, ConCambiosPregunta) {
 TEST(GestorNuevo, LoTecleadoEnElDetalleCuentaComoCambio) {
     Banco b;
     b.seleccionarEstacion(1);
-    b.gestor.panelEstacion().x = "12,5";
+    b.gestor.seleccionGestor().panelEstacion().x = "12,5";
     b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-    b.gestor.nuevo();
+    b.gestor.documento().nuevo();
     EXPECT_EQ(b.estacion(1).x, 12.5);
     EXPECT_TRUE(b.gestor.modificado());
 }
@@ -61,7 +61,7 @@ TEST(GestorAbrir, DialogoYLectura) {
     otra.proyeccion = 2;
     ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     const PeticionFichero p = b.dialogos.peticiones.back();  // a copy: later dialogs grow the list
     EXPECT_FALSE(p.guardar);
     EXPECT_EQ(p.extension, "OBS");
@@ -72,13 +72,13 @@ TEST(GestorAbrir, DialogoYLectura) {
     // The next dialog starts in the folder of the book open, not the working folder.
     b.gestor.ajustes().ultimoFichero = "C:\\OTRA\\Z.OBS";
     b.dialogos.ficheros.push_back(std::nullopt);
-    b.gestor.grabarComo();
+    b.gestor.documento().grabarComo();
     EXPECT_EQ(b.dialogos.peticiones.back().directorioInicial, "C:\\OTRA\\");
     EXPECT_EQ(b.dialogos.peticiones.back().nombreInicial, "Z.OBS");
     b.gestor.ajustes().ultimoFichero = "C:\\TRABAJOS\\OBRA1\\otra.obs";
     EXPECT_TRUE(p.ocultarSoloLectura);
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 2u);
     EXPECT_FALSE(b.gestor.modificado());
 }
@@ -90,22 +90,22 @@ TEST(GestorAbrir, LibretaDeLaLineaDeOrdenes) {
     crearEstacion(otra.estaciones, {.nombre = "Z"});
     ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
     const auto dialogos = b.dialogos.peticiones.size();
-    b.gestor.abrirLibreta("C:\\TRABAJOS\\OBRA1\\otra.obs");
+    b.gestor.documento().abrirLibreta("C:\\TRABAJOS\\OBRA1\\otra.obs");
     EXPECT_EQ(b.dialogos.peticiones.size(), dialogos);
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
 }
 
 TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {
     Banco b;
     modificar(b);
     b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     EXPECT_EQ(b.avisos.vistos.back().titulo, "Gestor de observaciones");
     EXPECT_TRUE(b.dialogos.peticiones.empty());
     b.avisos.esperar(kPregunta, Respuesta::No);
     b.dialogos.ficheros.push_back(std::nullopt);
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     EXPECT_TRUE(b.gestor.modificado());
 }
@@ -119,7 +119,7 @@ TEST(GestorAbrir, FicheroMaloOSoloCabecera) {
     prueba::escribirFichero(b.obra() / "vacia.obs", cabecera + std::string("\x05\0\0\0", 4));
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\malo.obs");
     b.avisos.esperar("");
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
     EXPECT_EQ(b.avisos.vistos.back().titulo, "");
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
@@ -127,34 +127,34 @@ TEST(GestorAbrir, FicheroMaloOSoloCabecera) {
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
 
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\vacia.obs");
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     EXPECT_EQ(b.avisos.vistos.size(), 1u);
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\vacia.obs]");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\vacia.obs]");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 1u);
     EXPECT_FALSE(b.gestor.modificado());
 }
 
 TEST(GestorGrabar, LibretaVaciaNoEscribeNiMuestra) {
     Banco b(false);
-    EXPECT_FALSE(b.gestor.grabar());
-    EXPECT_FALSE(b.gestor.grabarComo());
+    EXPECT_FALSE(b.gestor.documento().grabar());
+    EXPECT_FALSE(b.gestor.documento().grabarComo());
     EXPECT_TRUE(b.dialogos.peticiones.empty());
 }
 
 TEST(GestorGrabar, SinRutaPideNombreYCopiaLaProyeccion) {
     Banco b(false);
     b.dialogos.nombres.push_back("P1");
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     b.gestor.ajustes().proyeccion = 1;
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
-    EXPECT_TRUE(b.gestor.grabar());
+    EXPECT_TRUE(b.gestor.documento().grabar());
     const PeticionFichero& p = b.dialogos.peticiones.back();
     EXPECT_TRUE(p.guardar);
     EXPECT_EQ(p.extension, "obs");
     EXPECT_EQ(p.filtro, "Archivos de Observaciones (*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
     EXPECT_TRUE(p.confirmarSobrescribir);
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\nueva.obs]");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\nueva.obs]");
     EXPECT_FALSE(b.gestor.modificado());
     CLibretaCampo leida;
     ASSERT_TRUE(leerLibreta(leida, b.obra() / "nueva.obs"));
@@ -181,25 +181,15 @@ TEST(GestorGrabar, GrabarYAbrirDeNuevoDaLaMismaLibreta) {
     b.gestor.libreta().reservado = "obra de prueba";
     b.gestor.ajustes().proyeccion = 2;
     const auto antes = nombres(b.gestor.libreta());
-    EXPECT_TRUE(b.gestor.grabar());
+    EXPECT_TRUE(b.gestor.documento().grabar());
     b.gestor.ajustes().proyeccion = 0;
-    b.gestor.nuevo();
+    b.gestor.documento().nuevo();
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\obra.obs");
-    b.gestor.abrir();
+    b.gestor.documento().abrir();
     EXPECT_EQ(nombres(b.gestor.libreta()), antes);
     EXPECT_EQ(b.gestor.libreta().reservado.str(), "obra de prueba");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 2u);
     EXPECT_FALSE(b.gestor.modificado());
-}
-
-TEST(GestorGrabar, LoTecleadoEnElDetalleVaAlFichero) {
-    Banco b;
-    b.seleccionarEstacion(2);
-    b.gestor.panelEstacion().z = "123,5";
-    EXPECT_TRUE(b.gestor.grabar());
-    CLibretaCampo leida;
-    ASSERT_TRUE(leerLibreta(leida, b.obra() / "obra.obs"));
-    EXPECT_EQ(leida.estaciones[2]->z, 123.5);
 }
 
 TEST(GestorGrabar, FalloDeEscrituraAvisaYSigueModificado) {
@@ -207,15 +197,15 @@ TEST(GestorGrabar, FalloDeEscrituraAvisaYSigueModificado) {
     modificar(b);
     b.gestor.ajustes().ultimoFichero = "C:\\NO\\EXISTE\\obra.obs";
     b.avisos.esperar("");
-    EXPECT_FALSE(b.gestor.grabar());
+    EXPECT_FALSE(b.gestor.documento().grabar());
     EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
     EXPECT_TRUE(b.gestor.modificado());
 }
 
 TEST(GestorSalir, GuardaLosAjustesYPregunta) {
     Banco b;
-    b.gestor.cambiarVista(VistaDibujo::Numeros, true);
-    EXPECT_TRUE(b.gestor.salir());
+    b.gestor.seleccionGestor().cambiarVista(VistaDibujo::Numeros, true);
+    EXPECT_TRUE(b.gestor.documento().salir());
     CDatosGenerales leidos;
     ASSERT_EQ(cargarAjustes(leidos, b.trabajos() / "observa.dft"), Estado::Exito);
     EXPECT_EQ(leidos.verNumeros, 1);
@@ -226,18 +216,18 @@ TEST(GestorSalir, CancelarONoGrabarSeQuedaAbierto) {
     Banco b;
     modificar(b);
     b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-    EXPECT_FALSE(b.gestor.salir());
+    EXPECT_FALSE(b.gestor.documento().salir());
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     b.avisos.esperar(kPregunta, Respuesta::No);
-    EXPECT_TRUE(b.gestor.salir());
+    EXPECT_TRUE(b.gestor.documento().salir());
 }
 
 TEST(GestorSalir, LaAlturaTecleadaEnLaCabeceraPregunta) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
-    b.gestor.panelEstacionamiento().altura = "1,75";
+    b.gestor.seleccionGestor().panelEstacionamiento().altura = "1,75";
     b.avisos.esperar(kPregunta, Respuesta::Si);
-    EXPECT_TRUE(b.gestor.salir());
+    EXPECT_TRUE(b.gestor.documento().salir());
     CLibretaCampo guardada;
     ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
     EXPECT_EQ(guardada.estaciones[0]->estacionamientos[0]->alturaInstrumento, 1.75);
@@ -245,17 +235,17 @@ TEST(GestorSalir, LaAlturaTecleadaEnLaCabeceraPregunta) {
 
 TEST(GestorSalir, SiYCancelarElDialogoDeGrabarComoSeQuedaAbierto) {
     Banco b;
-    b.gestor.nuevo();
+    b.gestor.documento().nuevo();
     b.dialogos.nombres.push_back("N");
-    b.gestor.anadirEstacionPorNombre();
+    b.gestor.ediciones().anadirEstacionPorNombre();
     b.avisos.esperar("Desea Guardar los Cambios ", Respuesta::Si);
     b.dialogos.ficheros.push_back(std::nullopt);
-    EXPECT_FALSE(b.gestor.salir());
+    EXPECT_FALSE(b.gestor.documento().salir());
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     // Yes and a name: saved, and the settings remember the new file.
     b.avisos.esperar("Desea Guardar los Cambios ", Respuesta::Si);
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\ultima.obs");
-    EXPECT_TRUE(b.gestor.salir());
+    EXPECT_TRUE(b.gestor.documento().salir());
     CDatosGenerales leidos;
     cargarAjustes(leidos, b.trabajos() / "observa.dft");
     EXPECT_EQ(leidos.ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\ultima.obs");
@@ -269,19 +259,19 @@ TEST(GestorImportarObs, EnLibretaVaciaYAlFinal) {
     otra.proyeccion = 2;
     ASSERT_TRUE(escribirLibreta(otra, b.obra() / "otra.obs"));
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    b.gestor.importarObs();
+    b.gestor.documento().importarObs();
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 2u);
     EXPECT_TRUE(b.gestor.modificado());
     EXPECT_EQ(b.gestor.libreta().proyeccion, 0u);
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    b.gestor.importarObs();
+    b.gestor.documento().importarObs();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);  // names are not checked
     EXPECT_EQ(b.estacion(3).nombre.str(), "X2");
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 4u);
 
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\falta.obs");
     b.avisos.esperar("");
-    b.gestor.importarObs();
+    b.gestor.documento().importarObs();
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 4u);
 }
 

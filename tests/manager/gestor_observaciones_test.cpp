@@ -13,10 +13,10 @@ using prueba::Banco;
 
 TEST(GestorArranque, AbreElUltimoFicheroYMuestraLasBases) {
     Banco b;
-    EXPECT_EQ(b.gestor.titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]");
+    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]");
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
-    EXPECT_EQ(b.gestor.rotulo(), "L I S T A D O    D E    L A S    B A S E S");
+    EXPECT_EQ(b.gestor.seleccionGestor().rotulo(), "L I S T A D O    D E    L A S    B A S E S");
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 3u);
     EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "A");
     EXPECT_EQ(b.gestor.rejilla().texto(0, 1), "1000.000");
@@ -34,28 +34,28 @@ TEST(GestorArranque, AbreElUltimoFicheroYMuestraLasBases) {
 TEST(GestorArbol, FicheroDeCoordenadasSeLeeConElLectorYSinElAvisaError) {
     Banco b;
     prueba::escribirFichero(b.obra() / "puntos.crd", "x");
-    b.gestor.actualizar();
+    b.gestor.ejecutar(Accion::Actualizar);
     std::filesystem::path leido;
-    b.gestor.fijarLectorCoordenadas([&](const std::filesystem::path& p, std::vector<PuntoListado>& puntos) {
+    b.gestor.seleccionGestor().coordenadas().fijarLector([&](const std::filesystem::path& p, std::vector<PuntoListado>& puntos) {
         leido = p;
         puntos.push_back({"100", "A", 1.5, 2.25, 3, "muro", true});
         puntos.push_back({"101", "A", 4, 5, 6, "", false});
         return true;
     });
-    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::deFichero(0));
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::FicheroCoordenadas);
     EXPECT_EQ(leido.filename(), "puntos.crd");
-    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::FicheroCoordenadas);
+    EXPECT_EQ(b.gestor.seleccionGestor().modoDibujo(), ModoDibujo::FicheroCoordenadas);
     ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 2u);
     EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "100*");
     EXPECT_EQ(b.gestor.rejilla().texto(0, 3), "2.250");
     EXPECT_EQ(b.gestor.rejilla().texto(1, 0), "101");
-    EXPECT_EQ(b.gestor.rotulo(), "L I S T A D O    D E    C O O R D E N A D A S");
+    EXPECT_EQ(b.gestor.seleccionGestor().rotulo(), "L I S T A D O    D E    C O O R D E N A D A S");
 
-    b.gestor.fijarLectorCoordenadas([](const std::filesystem::path&, std::vector<PuntoListado>&) { return false; });
+    b.gestor.seleccionGestor().coordenadas().fijarLector([](const std::filesystem::path&, std::vector<PuntoListado>&) { return false; });
     b.avisos.esperar("ERROR");
-    b.gestor.seleccionar(NodoArbol::deFichero(0));
-    EXPECT_TRUE(b.gestor.puntos().empty());
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::deFichero(0));
+    EXPECT_TRUE(b.gestor.seleccionGestor().coordenadas().puntos().empty());
 }
 
 TEST(GestorArbol, FicherosDeCoordenadasOrdenadosYLeidosConElLectorPorDefecto) {
@@ -64,53 +64,53 @@ TEST(GestorArbol, FicherosDeCoordenadasOrdenadosYLeidosConElLectorPorDefecto) {
                                {.nombre = "1001", .estacion = "B1", .x = 436512.345, .codigo = "clavo"}};
     ASSERT_EQ(escribirListaPuntos(lista, b.obra() / "Radiados.CRD"), Estado::Exito);
     for (const char* otro : {"zeta.crd", "beta.Crd", "notas.txt"}) prueba::escribirFichero(b.obra() / otro, "");
-    b.gestor.actualizar();
+    b.gestor.ejecutar(Accion::Actualizar);
     // Sorted and matched ignoring case.
     EXPECT_EQ(b.gestor.ficherosCoordenadas(), (std::vector<std::string>{"beta.Crd", "Radiados.CRD", "zeta.crd"}));
-    b.gestor.seleccionar(NodoArbol::deFichero(1));
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::deFichero(1));
     ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 2u);
     EXPECT_EQ(b.gestor.rejilla().texto(0, 0), "B1*");
     EXPECT_EQ(b.gestor.rejilla().texto(0, 2), "436512.345");
     EXPECT_EQ(b.gestor.rejilla().texto(0, 5), "clavo");
     EXPECT_EQ(b.gestor.rejilla().texto(1, 1), "B1");
     EXPECT_FALSE(b.gestor.rejilla().editable(0, 0));
-    EXPECT_EQ(b.gestor.puntos().size(), 2u);
+    EXPECT_EQ(b.gestor.seleccionGestor().coordenadas().puntos().size(), 2u);
 }
 
 TEST(GestorSeleccion, EstadosRotulosYModosDeDibujo) {
     Banco b;
     b.seleccionarEstacion(0);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacion);
-    EXPECT_EQ(b.gestor.rotulo(), "D E T A L L E    D E    L A    B A S E ");
-    EXPECT_EQ(b.gestor.panelEstacion(), (PanelEstacion{"A", "1000.000", "2000.000", "100.000", "", "", "", 2}));
+    EXPECT_EQ(b.gestor.seleccionGestor().rotulo(), "D E T A L L E    D E    L A    B A S E ");
+    EXPECT_EQ(b.gestor.seleccionGestor().panelEstacion(), (PanelEstacion{"A", "1000.000", "2000.000", "100.000", "", "", "", 2}));
 
     b.seleccionarEstacionamiento(0, 1);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
-    EXPECT_EQ(b.gestor.panelEstacionamiento(), (PanelEstacionamiento{"A_2", "A", "1.600", "20.0000"}));
-    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Estacionamiento);
+    EXPECT_EQ(b.gestor.seleccionGestor().panelEstacionamiento(), (PanelEstacionamiento{"A_2", "A", "1.600", "20.0000"}));
+    EXPECT_EQ(b.gestor.seleccionGestor().modoDibujo(), ModoDibujo::Estacionamiento);
     ASSERT_EQ(b.gestor.rejilla().numeroFilas(), 1u);
     EXPECT_EQ(b.gestor.rejilla().numeroColumnas(), 6u);
     EXPECT_EQ(b.gestor.rejilla().texto(0, 2), "280.0000");
     EXPECT_EQ(b.gestor.rejilla().texto(0, 1), "1.300");
 
-    b.gestor.seleccionar(NodoArbol::raizCoordenadas());
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizCoordenadas());
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Coordenadas);
-    EXPECT_EQ(b.gestor.rotulo(), "D  I  B  U  J  O");
-    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Proyecto);
+    EXPECT_EQ(b.gestor.seleccionGestor().rotulo(), "D  I  B  U  J  O");
+    EXPECT_EQ(b.gestor.seleccionGestor().modoDibujo(), ModoDibujo::Proyecto);
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
 
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
-    EXPECT_EQ(b.gestor.modoDibujo(), ModoDibujo::Estaciones);
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_EQ(b.gestor.seleccionGestor().modoDibujo(), ModoDibujo::Estaciones);
     EXPECT_FALSE(b.gestor.modificado());
 }
 
 TEST(GestorSeleccion, ComaDecimalEnElDetalleSeGuardaAlSalir) {
     Banco b;
     b.seleccionarEstacion(1);
-    b.gestor.panelEstacion().x = "12,5";
-    b.gestor.panelEstacion().descripcion1 = "Clavo en acera";
-    b.gestor.panelEstacion().croquis = "línea 1\nlínea 2";
-    b.gestor.panelEstacion().tipo = 1;
+    b.gestor.seleccionGestor().panelEstacion().x = "12,5";
+    b.gestor.seleccionGestor().panelEstacion().descripcion1 = "Clavo en acera";
+    b.gestor.seleccionGestor().panelEstacion().croquis = "línea 1\nlínea 2";
+    b.gestor.seleccionGestor().panelEstacion().tipo = 1;
     EXPECT_EQ(b.estacion(1).x, 1100);  // not before leaving
     b.seleccionarEstacion(2);
     EXPECT_EQ(b.estacion(1).x, 12.5);
@@ -125,8 +125,8 @@ TEST(GestorSeleccion, MirarUnaEstacionNoRedondeaNiModifica) {
     Banco b;
     b.estacion(0).x = 1234.56789;
     b.seleccionarEstacion(0);
-    EXPECT_EQ(b.gestor.panelEstacion().x, "1234.568");
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_EQ(b.gestor.seleccionGestor().panelEstacion().x, "1234.568");
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     EXPECT_EQ(b.estacion(0).x, 1234.56789);
     EXPECT_FALSE(b.gestor.modificado());
 }
@@ -135,22 +135,22 @@ TEST(GestorSeleccion, DesorientacionSeGuardaEnCadaTeclaYSeNormalizaAlSalir) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
     Estacionamiento& s = *b.estacion(0).estacionamientos[0];
-    const auto dibujo = b.gestor.revisiones().dibujo;
-    b.gestor.cambiarTextoDesorientacion("41");
+    const auto dibujo = b.gestor.seleccionGestor().revisiones().dibujo;
+    b.gestor.seleccionGestor().cambiarTextoDesorientacion("41");
     EXPECT_EQ(s.desorientacion, 41);
-    b.gestor.cambiarTextoDesorientacion("410,5");
+    b.gestor.seleccionGestor().cambiarTextoDesorientacion("410,5");
     EXPECT_EQ(s.desorientacion, 410.5);  // no normalisation while typing
     EXPECT_TRUE(b.gestor.modificado());
-    EXPECT_GT(b.gestor.revisiones().dibujo, dibujo);
-    b.gestor.panelEstacionamiento().altura = "1,65";
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    EXPECT_GT(b.gestor.seleccionGestor().revisiones().dibujo, dibujo);
+    b.gestor.seleccionGestor().panelEstacionamiento().altura = "1,65";
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     EXPECT_DOUBLE_EQ(s.desorientacion, 10.5);
     EXPECT_EQ(s.alturaInstrumento, 1.65);
     // A negative one is taken round the circle.
     b.seleccionarEstacionamiento(0, 0);
-    b.gestor.cambiarTextoDesorientacion("-10");
-    b.gestor.panelEstacionamiento().desorientacion = "-10";
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    b.gestor.seleccionGestor().cambiarTextoDesorientacion("-10");
+    b.gestor.seleccionGestor().panelEstacionamiento().desorientacion = "-10";
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     EXPECT_EQ(s.desorientacion, 390);
 }
 
@@ -166,7 +166,7 @@ TEST(GestorSeleccion, ReconstruirEligeEstacionamientoEstacionOBases) {
     Estacion fuera;
     b.gestor.reconstruirArbol(&fuera);
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::raizEstaciones());
-    b.gestor.reconstruirArbol(a, s2, true);
+    b.gestor.seleccionGestor().reconstruirArbol(a, s2, true);
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::raizCoordenadas());
 }
 
@@ -175,16 +175,16 @@ TEST(GestorImagen, RutaPorPestanaYEleccionDeFichero) {
     b.estacion(0).ficheroFoto = "";
     b.estacion(0).ficheroCroquis = "C:\\TRABAJOS\\croquis.bmp";
     b.seleccionarEstacion(0);
-    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP");
-    b.gestor.cambiarPestana(1);
-    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\croquis.bmp");
+    EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP");
+    b.gestor.seleccionGestor().cambiarPestana(1);
+    EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\croquis.bmp");
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\señal.bmp");
-    b.gestor.elegirImagen();
+    b.gestor.ediciones().elegirImagen();
     EXPECT_EQ(b.dialogos.peticiones.back().extension, "bmp");
     EXPECT_EQ(b.dialogos.peticiones.back().filtro, "Archivos de imagen (*.BMP)|*.bmp||");
     EXPECT_TRUE(b.dialogos.peticiones.back().debeExistir);
     EXPECT_EQ(b.estacion(0).ficheroCroquis.str(), "C:\\TRABAJOS\\OBRA1\\se\xF1" "al.bmp");
-    EXPECT_EQ(b.gestor.rutaImagen(), "C:\\TRABAJOS\\OBRA1\\señal.bmp");
+    EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\OBRA1\\señal.bmp");
     EXPECT_TRUE(b.gestor.modificado());
 }
 
@@ -198,21 +198,20 @@ TEST(GestorReglas, SeleccionDeEstacionYEstacionamiento) {
     EXPECT_EQ(b.gestor.estacionSeleccionada(), &b.estacion(0));
     EXPECT_EQ(b.gestor.estacionamientoSeleccionado(), b.estacion(0).estacionamientos[1].get());
     prueba::escribirFichero(b.obra() / "p.crd", "");
-    b.gestor.actualizar();
-    b.gestor.fijarLectorCoordenadas([](const std::filesystem::path&, std::vector<PuntoListado>&) { return true; });
-    b.gestor.seleccionar(NodoArbol::deFichero(0));
+    b.gestor.ejecutar(Accion::Actualizar);
+    b.gestor.seleccionGestor().coordenadas().fijarLector([](const std::filesystem::path&, std::vector<PuntoListado>&) { return true; });
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::deFichero(0));
     EXPECT_EQ(b.gestor.estacionSeleccionada(), nullptr);  // silently under "Coordenadas"
-    EXPECT_EQ(b.gestor.estacionParaCalculo(), &b.estacion(0));
 }
 
 TEST(GestorTraspaso, AntesDeUnaVentanaLaLibretaTieneLoTecleado) {
     Banco b;
     b.seleccionarEstacion(2);
-    b.gestor.panelEstacion().z = "55,25";
+    b.gestor.seleccionGestor().panelEstacion().z = "55,25";
     b.gestor.antesDeVentana(Accion::Radiacion);  // no rebuild for this one
     EXPECT_EQ(b.estacion(2).z, 55.25);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacion);
-    b.gestor.panelEstacion().z = "7";
+    b.gestor.seleccionGestor().panelEstacion().z = "7";
     b.gestor.antesDeVentana(Accion::DesorientacionTodas);  // rebuilt selecting "Estaciones"
     EXPECT_EQ(b.estacion(2).z, 7);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
@@ -225,7 +224,7 @@ TEST(GestorTraspaso, AntesDeUnaVentanaLaLibretaTieneLoTecleado) {
 TEST(GestorTraspaso, UnaVentanaQueLiberaElEstacionamientoActualNoRompeNada) {
     Banco b;
     b.seleccionarEstacionamiento(0, 1);
-    b.gestor.panelEstacionamiento().altura = "9";
+    b.gestor.seleccionGestor().panelEstacionamiento().altura = "9";
     b.gestor.antesDeVentana(Accion::UnirDosEstacionamientos);
     EXPECT_EQ(b.estacion(0).estacionamientos[1]->alturaInstrumento, 9);
     b.estacion(0).estacionamientos.pop_back();  // what a merge window does

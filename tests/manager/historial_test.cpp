@@ -28,8 +28,8 @@ std::vector<Caso> casos() {
     auto nada = [](Banco&) {};
     auto enA1 = [](Banco& b) { b.seleccionarEstacionamiento(0, 0); };
     return {
-        {"Editar estación B", nada, [](Banco& b) { b.gestor.editarCelda(1, 1, "12,5"); }},
-        {"Renombrar A", nada, [](Banco& b) { b.gestor.renombrar(NodoArbol::deEstacion(&b.estacion(0)), "A9"); }},
+        {"Editar estación B", nada, [](Banco& b) { b.gestor.ediciones().editarCelda(1, 1, "12,5"); }},
+        {"Renombrar A", nada, [](Banco& b) { b.gestor.ediciones().renombrar(NodoArbol::deEstacion(&b.estacion(0)), "A9"); }},
         {"Insertar estación", nada, [](Banco& b) { b.gestor.ejecutar(Accion::InsertarEstacion); }},
         {"Borrar estación A", nada, [](Banco& b) { b.gestor.ejecutar(Accion::BorrarEstacion); }},
         {"Añadir estación D", nada,
@@ -39,20 +39,20 @@ std::vector<Caso> casos() {
          }},
         {"Editar estación A", [](Banco& b) { b.seleccionarEstacion(0); },
          [](Banco& b) {
-             b.gestor.panelEstacion().x = "-0";
+             b.gestor.seleccionGestor().panelEstacion().x = "-0";
              b.gestor.escribirPanelesPendientes();
          }},
-        {"Editar lectura C", enA1, [](Banco& b) { b.gestor.editarCelda(1, 2, "123,4567"); }},
+        {"Editar lectura C", enA1, [](Banco& b) { b.gestor.ediciones().editarCelda(1, 2, "123,4567"); }},
         {"Insertar lectura", enA1, [](Banco& b) { b.gestor.ejecutar(Accion::InsertarLectura); }},
         {"Borrar lectura B", enA1, [](Banco& b) { b.gestor.ejecutar(Accion::BorrarLectura); }},
         {"Editar estacionamiento A_1", enA1,
          [](Banco& b) {
-             b.gestor.panelEstacionamiento().altura = "1,55";
+             b.gestor.seleccionGestor().panelEstacionamiento().altura = "1,55";
              b.gestor.escribirPanelesPendientes();
          }},
         {"Teclear desorientación A_1", enA1,
          [](Banco& b) {
-             for (const char* t : {"3", "33", "33,5"}) b.gestor.cambiarTextoDesorientacion(t);
+             for (const char* t : {"3", "33", "33,5"}) b.gestor.seleccionGestor().cambiarTextoDesorientacion(t);
          }},
         {"Añadir estacionamiento A_3", [](Banco& b) { b.seleccionarEstacion(0); },
          [](Banco& b) {
@@ -116,18 +116,18 @@ TEST(Historial, CadaPasoSeDeshaceYRehaceByteAByte) {
         b.avisos.siABorrar = true;
         c.preparar(b);
         const std::string antes = bytesDe(b);
-        const std::size_t pasos = b.gestor.historial().tamano();
+        const std::size_t pasos = b.gestor.documento().historial().tamano();
         c.hacer(b);
         b.gestor.escribirPanelesPendientes();
         const std::string despues = bytesDe(b);
         ASSERT_NE(antes, despues);
-        ASSERT_EQ(b.gestor.historial().tamano(), pasos + 1);
-        EXPECT_EQ(b.gestor.historial().nombreDeshacer(), c.nombre);
+        ASSERT_EQ(b.gestor.documento().historial().tamano(), pasos + 1);
+        EXPECT_EQ(b.gestor.documento().historial().nombreDeshacer(), c.nombre);
         EXPECT_TRUE(b.gestor.modificado());
         b.gestor.deshacer();
         EXPECT_EQ(bytesDe(b), antes);
         EXPECT_FALSE(b.gestor.modificado());
-        EXPECT_EQ(b.gestor.historial().nombreRehacer(), c.nombre);
+        EXPECT_EQ(b.gestor.documento().historial().nombreRehacer(), c.nombre);
         b.gestor.rehacer();
         EXPECT_EQ(bytesDe(b), despues);
         b.gestor.deshacer();
@@ -137,9 +137,9 @@ TEST(Historial, CadaPasoSeDeshaceYRehaceByteAByte) {
 
 TEST(Historial, PuntoLimpioYNuevo) {
     Banco b;
-    b.gestor.editarCelda(1, 1, "5");
+    b.gestor.ediciones().editarCelda(1, 1, "5");
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    ASSERT_TRUE(b.gestor.grabarComo());
+    ASSERT_TRUE(b.gestor.documento().grabarComo());
     EXPECT_FALSE(b.gestor.modificado());
     b.gestor.deshacer();
     EXPECT_TRUE(b.gestor.modificado());
@@ -147,16 +147,16 @@ TEST(Historial, PuntoLimpioYNuevo) {
     EXPECT_FALSE(b.gestor.modificado());
     // A new step after an undo past the clean point leaves it out of reach.
     b.gestor.deshacer();
-    b.gestor.editarCelda(1, 2, "6");
+    b.gestor.ediciones().editarCelda(1, 2, "6");
     b.gestor.deshacer();
     EXPECT_TRUE(b.gestor.modificado());
     // A window that changed nothing makes no step.
     b.gestor.antesDeVentana(Accion::CorregirLecturas);
     b.gestor.despuesDeVentana(Accion::CorregirLecturas);
-    EXPECT_EQ(b.gestor.historial().tamano(), 1u);
+    EXPECT_EQ(b.gestor.documento().historial().tamano(), 1u);
     b.avisos.esperar("Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\otra.obs", Respuesta::No);
-    b.gestor.nuevo();
-    EXPECT_EQ(b.gestor.historial().tamano(), 0u);
+    b.gestor.documento().nuevo();
+    EXPECT_EQ(b.gestor.documento().historial().tamano(), 0u);
     EXPECT_FALSE(b.gestor.modificado());
 }
 
@@ -172,52 +172,52 @@ TEST(Historial, MilEdicionesAlAzar) {
         auto& estaciones = b.gestor.libreta().estaciones;
         const std::size_t tipo = uno(8);
         if (tipo < 3 || estaciones.empty()) {
-            b.gestor.seleccionar(NodoArbol::raizEstaciones());
+            b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
             const std::size_t filas = estaciones.size();
             if (tipo == 0 || filas == 0) {
-                b.gestor.fijarFilaActual(filas ? uno(filas) : 0);
+                b.gestor.seleccionGestor().fijarFilaActual(filas ? uno(filas) : 0);
                 b.gestor.ejecutar(Accion::InsertarEstacion);
             } else if (tipo == 1 && filas > 2) {
-                b.gestor.fijarFilaActual(uno(filas));
+                b.gestor.seleccionGestor().fijarFilaActual(uno(filas));
                 b.gestor.ejecutar(Accion::BorrarEstacion);
             } else {
-                b.gestor.editarCelda(uno(filas), uno(9), std::to_string(uno(1000)) + ",25");
+                b.gestor.ediciones().editarCelda(uno(filas), uno(9), std::to_string(uno(1000)) + ",25");
             }
             continue;
         }
         Estacion& e = *estaciones[uno(estaciones.size())];
         if (e.estacionamientos.empty() || tipo == 3) {
-            b.gestor.seleccionar(NodoArbol::deEstacion(&e));
+            b.gestor.seleccionGestor().seleccionar(NodoArbol::deEstacion(&e));
             b.dialogos.nombres.push_back("S" + std::to_string(i));
             b.gestor.ejecutar(Accion::AnadirEstacionamiento);
             continue;
         }
         auto& s = *e.estacionamientos[uno(e.estacionamientos.size())];
-        b.gestor.seleccionar(NodoArbol::deEstacionamiento(&e, &s));
+        b.gestor.seleccionGestor().seleccionar(NodoArbol::deEstacionamiento(&e, &s));
         const std::size_t filas = s.lecturas.size();
         if (tipo == 4 || filas == 0) {
-            b.gestor.fijarFilaActual(filas ? uno(filas + 1) : 0);
+            b.gestor.seleccionGestor().fijarFilaActual(filas ? uno(filas + 1) : 0);
             b.gestor.ejecutar(Accion::InsertarLectura);
         } else if (tipo == 5) {
-            b.gestor.fijarFilaActual(uno(filas));
+            b.gestor.seleccionGestor().fijarFilaActual(uno(filas));
             b.gestor.ejecutar(Accion::BorrarLectura);
         } else if (tipo == 6) {
-            b.gestor.panelEstacionamiento().altura = std::to_string(uno(3)) + ",5";
+            b.gestor.seleccionGestor().panelEstacionamiento().altura = std::to_string(uno(3)) + ",5";
             b.gestor.escribirPanelesPendientes();
         } else {
-            b.gestor.editarCelda(uno(filas), uno(6), std::to_string(uno(400)) + ",125");
+            b.gestor.ediciones().editarCelda(uno(filas), uno(6), std::to_string(uno(400)) + ",125");
         }
     }
-    b.gestor.seleccionar(NodoArbol::raizEstaciones());
+    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     const std::string fin = bytesDe(b);
-    const std::size_t n = b.gestor.historial().tamano();
+    const std::size_t n = b.gestor.documento().historial().tamano();
     EXPECT_GT(n, 700u);
-    while (b.gestor.historial().puedeDeshacer()) b.gestor.deshacer();
+    while (b.gestor.documento().historial().puedeDeshacer()) b.gestor.deshacer();
     EXPECT_EQ(bytesDe(b), inicio);
     EXPECT_FALSE(b.gestor.modificado());
-    while (b.gestor.historial().puedeRehacer()) b.gestor.rehacer();
+    while (b.gestor.documento().historial().puedeRehacer()) b.gestor.rehacer();
     EXPECT_EQ(bytesDe(b), fin);
-    EXPECT_EQ(b.gestor.historial().posicion(), n);
+    EXPECT_EQ(b.gestor.documento().historial().posicion(), n);
 }
 
 }  // namespace

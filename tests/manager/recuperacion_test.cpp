@@ -90,7 +90,7 @@ TEST(Recuperacion, OfertaAlAbrir) {
         CGestorObservaciones* g = &b.gestor;
         if (c.alAbrir) {
             b.dialogos.ficheros.push_back(obra);
-            b.gestor.abrir();
+            b.gestor.documento().abrir();
         } else {
             otro = arrancar(b);
             g = otro.get();
@@ -137,8 +137,8 @@ TEST(Recuperacion, CuandoSeGraba) {
         auto g = arrancar(b);
         for (Paso p : c.pasos) {
             switch (p) {
-                case Cambio: g->editarCelda(0, 1, "1"); break;
-                case Tic: g->autoguardar(); break;
+                case Cambio: g->ediciones().editarCelda(0, 1, "1"); break;
+                case Tic: g->documento().autoguardar(); break;
                 case VentanaQueEscribe:
                 case VentanaQueLee: {
                     const Accion a = p == VentanaQueEscribe ? Accion::DesorientacionTodas : Accion::ImprimirListadoBases;
@@ -148,18 +148,18 @@ TEST(Recuperacion, CuandoSeGraba) {
                 }
                 case Grabar:
                     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
-                    g->grabar();
+                    g->documento().grabar();
                     break;
                 case Deshacer: g->deshacer(); break;
                 case SalirNo:
                 case SalirCancelar:
                     b.avisos.esperar(kPregunta, p == SalirNo ? Respuesta::No : Respuesta::Cancelar);
-                    g->salir();
+                    g->documento().salir();
                     break;
                 case NuevaLibreta:
-                    g->nuevo();
+                    g->documento().nuevo();
                     b.dialogos.nombres.push_back("N");
-                    g->anadirEstacionPorNombre();
+                    g->ediciones().anadirEstacionPorNombre();
                     break;
             }
         }

@@ -28,6 +28,7 @@
 #include "manager/gestor_configuracion.h"
 #include "ui/manager/gestor_arbol_modelo.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/manager/gestor_vista.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::prueba_ventana {
@@ -104,7 +105,7 @@ public:
     explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = libretaDePrueba)
         : raiz_(prepararDisco(dir_.path().toStdString(), llenar)), mapa(raiz_ / "c"),
           ventana(std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador})),
-          v(*ventana) {
+          v(*ventana), vista(v.vista()) {
         EntornoAnfitrion entorno(mapa);
         v.iniciar(entorno);
         v.show();
@@ -146,6 +147,7 @@ public:
     MostradorGuion mostrador;
     std::unique_ptr<ui::VentanaGestor> ventana;
     ui::VentanaGestor& v;
+    ui::VistaGestor& vista;  // the widgets the window built
 };
 
 // A scratch C: for a window on its own, with a book, settings and the
@@ -175,14 +177,14 @@ inline bool teclearCelda(QTableView* t, int fila, int columna, const QString& te
     return true;
 }
 inline bool teclearCelda(ui::VentanaGestor& v, int fila, int columna, const QString& texto) {
-    return teclearCelda(v.rejilla()->vista(), fila, columna, texto);
+    return teclearCelda(v.vista().rejilla()->vista(), fila, columna, texto);
 }
 
 inline QString celda(QTableView* t, int fila, int columna) { return t->model()->index(fila, columna).data().toString(); }
 
 inline void clicEnNodo(ui::VentanaGestor& v, const NodoArbol& n) {
-    QTreeView* arbol = v.arbol();
-    const QModelIndex i = v.modeloArbol()->indice(n);
+    QTreeView* arbol = v.vista().arbol();
+    const QModelIndex i = v.vista().modeloArbol()->indice(n);
     QVERIFY(i.isValid());
     arbol->scrollTo(i);
     QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, arbol->visualRect(i).center());

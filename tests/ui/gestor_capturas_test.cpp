@@ -69,22 +69,22 @@ private slots:
         dibujarCroquis(QString::fromStdString((b.trabajos() / "VESTRUM" / "FOTO0.BMP").string()));
 
         b.v.resize(1200, 760);
-        b.gestor().cambiarVista(VistaDibujo::Visuales, true);
-        b.gestor().cambiarVista(VistaDibujo::Puntos, true);
-        b.gestor().cambiarVista(VistaDibujo::Numeros, true);
-        b.gestor().actualizar();
-        b.v.sincronizar();
+        b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Visuales, true);
+        b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Puntos, true);
+        b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Numeros, true);
+        b.gestor().ejecutar(Accion::Actualizar);
+        b.vista.sincronizar();
 
         // Bases, a station, a set-up, the drawing, a coordinate file.
         Estacion* b1 = b.gestor().libreta().estaciones[0].get();
         const std::function<void()> estados[] = {
             [] {}, [&] { b.gestor().reconstruirArbol(b1); },
             [&] { b.gestor().reconstruirArbol(b1, b1->estacionamientos[0].get()); },
-            [&] { b.gestor().reconstruirArbol(nullptr, nullptr, true); },
-            [&] { b.gestor().seleccionar(NodoArbol::deFichero(0)); }};
+            [&] { b.gestor().seleccionGestor().reconstruirArbol(nullptr, nullptr, true); },
+            [&] { b.gestor().seleccionGestor().seleccionar(NodoArbol::deFichero(0)); }};
         for (int i = 0; i < 5; ++i) {
             estados[i]();
-            b.v.sincronizar();
+            b.vista.sincronizar();
             QTest::qWait(150);
             prueba_ventana::capturar(b.v, QStringLiteral("gestor_estado_%1.png").arg(i + 1));
         }

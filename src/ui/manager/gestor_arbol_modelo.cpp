@@ -154,7 +154,7 @@ QVariant ModeloArbolGestor::data(const QModelIndex& i, int rol) const {
 
 bool ModeloArbolGestor::setData(const QModelIndex& i, const QVariant& valor, int rol) {
     if (rol != Qt::EditRole) return false;
-    const bool hecho = gestor_.renombrar(nodo(i), valor.toString().toUtf8().toStdString());
+    const bool hecho = gestor_.ediciones().renombrar(nodo(i), valor.toString().toUtf8().toStdString());
     if (hecho) {
         emit dataChanged(i, i);
         emit renombrado();

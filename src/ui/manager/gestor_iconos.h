@@ -3,8 +3,10 @@
 
 #include <QIcon>
 
+#include "manager/gestor_comandos.h"
+
 namespace celvara::ui {
 
-QIcon iconoComando(int id);
+QIcon iconoComando(Comando id);
 
 }  // namespace celvara::ui

@@ -1,12 +1,12 @@
 // Where every command of the main window goes. The commands this window
 // serves itself run in the core (CGestorObservaciones::ejecutar); each
-// command that opens another window has one method here, with
-// the selection rule it needs. A method whose window is not built yet
-// answers "Opción no disponible todavía" through `pendiente()`; to wire one,
-// replace that call with
+// command that opens another window has one method here (one per family
+// for the listings, the coordinate files and the old import files), with
+// the selection rule it needs. An action with no window answers "Opción no
+// disponible todavía". To wire one, run its dialog in
 //     traspaso(Accion::X, [&] { ...run the dialog...; return std::pair{estacion, estacionamiento}; });
 // which writes pending edits (or rebuilds the tree) before the window opens
-// and rebuilds the tree and sets the modified flag after it closes, as the
+// and rebuilds the tree and records the change after it closes, as the
 // command needs.
 #include <QAction>
 #include <utility>
@@ -24,6 +24,7 @@
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
+#include "ui/manager/gestor_vista.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/output/puntos_dialogos.h"
@@ -35,7 +36,7 @@
 
 namespace celvara::ui {
 
-void VentanaGestor::ejecutarComando(int id) {
+void VentanaGestor::ejecutarComando(Comando id) {
     if (const auto a = accionDeComando(id)) ejecutarAccion(*a);
 }
 
@@ -45,7 +46,7 @@ void VentanaGestor::ejecutarAccion(Accion accion) {
             close();
             return;
         case Accion::AcercaDe:
-            abrirAcercaDe();
+            mostrarAcercaDe(this);
             return;
         case Accion::DibujarProyecto:
             abrirDibujoProyecto();
@@ -55,18 +56,16 @@ void VentanaGestor::ejecutarAccion(Accion accion) {
     }
     if (accionPropiaDelGestor(accion)) gestor_->ejecutar(accion);
     else abrirOtraVentana(accion);
-    sincronizar();
+    vista_->sincronizar();
 }
 
 template <typename Abrir>
 void VentanaGestor::traspaso(Accion accion, Abrir&& abrir) {
     gestor_->antesDeVentana(accion);
-    sincronizar();
+    vista_->sincronizar();
     const auto [estacion, estacionamiento] = abrir();
     gestor_->despuesDeVentana(accion, estacion, estacionamiento);
 }
-
-void VentanaGestor::pendiente() { gestor_->noDisponible(); }
 
 namespace {
 
@@ -92,24 +91,24 @@ std::optional<std::filesystem::path> pedirFicheroCrd(CGestorObservaciones& gesto
 void VentanaGestor::abrirOtraVentana(Accion accion) {
     switch (accion) {
         case Accion::ImportarTodos: abrirImportarTodos(); break;
-        case Accion::ImportarRad: abrirImportarRad(); break;
-        case Accion::ImportarTopcal: abrirImportarTopcal(false); break;
-        case Accion::ImportarTopcalComentarios: abrirImportarTopcal(true); break;
+        case Accion::ImportarRad:
+        case Accion::ImportarTopcal:
+        case Accion::ImportarTopcalComentarios: abrirImportarFichero(accion); break;
         case Accion::DatosTrabajo: abrirDatosTrabajo(); break;
         case Accion::ListadoInstrumentos: abrirListadoInstrumentos(); break;
         case Accion::Tolerancias: abrirTolerancias(); break;
         case Accion::ErroresPesos: abrirErroresPesos(); break;
         case Accion::TablaCalculo: abrirTablaCalculo(); break;
-        case Accion::ImprimirTablaDesorientaciones: abrirImprimirTablaDesorientaciones(); break;
-        case Accion::RecogerCoordenadasCrd: abrirRecogerCoordenadasCrd(); break;
-        case Accion::RecogerCoordenadasCrdEstacion: abrirRecogerCoordenadasCrdEstacion(); break;
-        case Accion::ImportarEstacionesCrd: abrirImportarEstacionesCrd(); break;
-        case Accion::ExportarEstacionesCrd: abrirExportarEstacionesCrd(); break;
-        case Accion::ImprimirListadoBases: abrirImprimirListadoBases(); break;
-        case Accion::ImprimirResenaBase: abrirImprimirResenaBase(); break;
+        case Accion::ImprimirTablaDesorientaciones:
+        case Accion::ImprimirListadoBases:
+        case Accion::ImprimirResenaBase:
+        case Accion::ImprimirEstadilloLecturas: abrirListado(accion); break;
+        case Accion::RecogerCoordenadasCrd:
+        case Accion::RecogerCoordenadasCrdEstacion:
+        case Accion::ImportarEstacionesCrd:
+        case Accion::ExportarEstacionesCrd: abrirFicheroCrd(accion); break;
         case Accion::CambiarEstacion: abrirCambiarEstacion(); break;
         case Accion::UnirDosEstacionamientos: abrirUnirDosEstacionamientos(); break;
-        case Accion::ImprimirEstadilloLecturas: abrirImprimirEstadilloLecturas(); break;
         case Accion::OpcionesLecturas: abrirOpcionesLecturas(); break;
         case Accion::CorregirLecturas: abrirCorregirLecturas(); break;
         case Accion::DesorientacionTodas: abrirDesorientacionTodas(); break;
@@ -123,7 +122,7 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
         case Accion::ExportarPuntos: abrirExportarPuntos(); break;
         case Accion::ImportarPuntos: abrirImportarPuntos(); break;
-        default: pendiente(); break;
+        default: gestor_->noDisponible(); break;
     }
 }
 
@@ -135,36 +134,23 @@ void VentanaGestor::abrirImportarTodos() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirImportarRad() {
+void VentanaGestor::abrirImportarFichero(Accion accion) {
+    const bool rad = accion == Accion::ImportarRad;
     PeticionFichero p;
-    p.extension = kExtensionRad;
-    p.filtro = kFiltroRad;
+    p.extension = rad ? kExtensionRad : "*.*";
+    p.filtro = rad ? kFiltroRad : kFiltroTopcal;
     p.directorioInicial = gestor_->ajustes().directorioTrabajo.str();
     p.debeExistir = true;
     const auto ruta = gestor_->dialogos().pedirFichero(p);
     if (!ruta || ruta->empty()) return;
-    traspaso(Accion::ImportarRad, [&] {
+    traspaso(accion, [&] {
+        const auto fichero = gestor_->mapa().aAnfitrion(*ruta);
+        const DatosComplementarios& datos = gestor_->ajustes().datosPorDefecto;
         std::string error;
-        if (!importarRadiacionV4(gestor_->libreta(), gestor_->ajustes().datosPorDefecto,
-                                 gestor_->mapa().aAnfitrion(*ruta), error))
-            gestor_->avisos().mensaje(error);
-        return Seleccion{};
-    });
-}
-
-void VentanaGestor::abrirImportarTopcal(bool conComentarios) {
-    PeticionFichero p;
-    p.extension = "*.*";
-    p.filtro = kFiltroTopcal;
-    p.directorioInicial = gestor_->ajustes().directorioTrabajo.str();
-    p.debeExistir = true;
-    const auto ruta = gestor_->dialogos().pedirFichero(p);
-    if (!ruta || ruta->empty()) return;
-    traspaso(conComentarios ? Accion::ImportarTopcalComentarios : Accion::ImportarTopcal, [&] {
-        std::string error;
-        if (!importarTopcalAscii(gestor_->libreta(), gestor_->ajustes().datosPorDefecto,
-                                 gestor_->mapa().aAnfitrion(*ruta), conComentarios, error))
-            gestor_->avisos().mensaje(error);
+        const bool leido = rad ? importarRadiacionV4(gestor_->libreta(), datos, fichero, error)
+                               : importarTopcalAscii(gestor_->libreta(), datos, fichero,
+                                                     accion == Accion::ImportarTopcalComentarios, error);
+        if (!leido) gestor_->avisos().mensaje(error);
         return Seleccion{};
     });
 }
@@ -203,81 +189,55 @@ void VentanaGestor::abrirTablaCalculo() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirImprimirTablaDesorientaciones() {
-    traspaso(Accion::ImprimirTablaDesorientaciones, [&] {
-        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Desorientaciones);
+
+// The printed listings: a station or a set-up where the listing needs one.
+void VentanaGestor::abrirListado(Accion accion) {
+    Listado listado = Listado::Bases;
+    const Estacion* estacion = nullptr;
+    const Estacionamiento* estacionamiento = nullptr;
+    if (accion == Accion::ImprimirTablaDesorientaciones) listado = Listado::Desorientaciones;
+    if (accion == Accion::ImprimirResenaBase) {
+        listado = Listado::Resena;
+        if (!(estacion = gestor_->estacionSeleccionada())) return;
+    }
+    if (accion == Accion::ImprimirEstadilloLecturas) {
+        listado = Listado::Estadillo;
+        if (!(estacionamiento = gestor_->estacionamientoSeleccionado())) return;
+        estacion = gestor_->seleccion().estacion;
+    }
+    traspaso(accion, [&] {
+        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, listado, estacion, estacionamiento);
         return Seleccion{};
     });
 }
 
-void VentanaGestor::abrirImprimirListadoBases() {
-    traspaso(Accion::ImprimirListadoBases, [&] {
-        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Bases);
-        return Seleccion{};
-    });
-}
-
-void VentanaGestor::abrirImprimirResenaBase() {
-    const Estacion* estacion = gestor_->estacionSeleccionada();
-    if (!estacion) return;
-    traspaso(Accion::ImprimirResenaBase, [&] {
-        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Resena, estacion);
-        return Seleccion{};
-    });
-}
-
-void VentanaGestor::abrirImprimirEstadilloLecturas() {
-    const Estacionamiento* estacionamiento = gestor_->estacionamientoSeleccionado();
-    if (!estacionamiento) return;
-    const Estacion* estacion = gestor_->seleccion().estacion;
-    traspaso(Accion::ImprimirEstadilloLecturas, [&] {
-        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, Listado::Estadillo, estacion,
-                      estacionamiento);
-        return Seleccion{};
-    });
-}
-
-// ---- Coordinate files.
-void VentanaGestor::abrirRecogerCoordenadasCrd() {
-    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoRecogerCrd);
+// ---- Coordinate files: the stations' XYZ taken from one (all, or the
+// selected station's), stations imported from one, or exported to one.
+void VentanaGestor::abrirFicheroCrd(Accion accion) {
+    Estacion* estacion = nullptr;
+    if (accion == Accion::RecogerCoordenadasCrdEstacion) {
+        // Only for a station node; otherwise nothing happens.
+        if (gestor_->seleccion().tipo != TipoNodo::Estacion) return;
+        estacion = gestor_->seleccion().estacion;
+    }
+    if (accion == Accion::ExportarEstacionesCrd && gestor_->libreta().estaciones.empty()) return;
+    const DialogoFicheroCrd& dialogo = accion == Accion::ImportarEstacionesCrd   ? kDialogoImportarCrd
+                                       : accion == Accion::ExportarEstacionesCrd ? kDialogoExportarCrd
+                                                                                 : kDialogoRecogerCrd;
+    const auto ruta = pedirFicheroCrd(*gestor_, dialogo);
     if (!ruta) return;
-    traspaso(Accion::RecogerCoordenadasCrd, [&] {
-        recogerCoordenadasDeCrd(gestor_->libreta(), *ruta);
-        return Seleccion{};
-    });
-}
-
-void VentanaGestor::abrirRecogerCoordenadasCrdEstacion() {
-    // Only for a station node; otherwise nothing happens.
-    if (gestor_->seleccion().tipo != TipoNodo::Estacion) return;
-    Estacion* estacion = gestor_->seleccion().estacion;
-    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoRecogerCrd);
-    if (!ruta) return;
-    traspaso(Accion::RecogerCoordenadasCrdEstacion, [&] {
-        recogerXyzDeCrd(estacion, *ruta);
+    traspaso(accion, [&] {
+        switch (accion) {
+            case Accion::RecogerCoordenadasCrd: recogerCoordenadasDeCrd(gestor_->libreta(), *ruta); break;
+            case Accion::RecogerCoordenadasCrdEstacion: recogerXyzDeCrd(estacion, *ruta); break;
+            case Accion::ImportarEstacionesCrd: importarDeCrd(gestor_->libreta(), *ruta, gestor_->avisos()); break;
+            default: exportarACrd(gestor_->libreta(), *ruta); break;
+        }
         return Seleccion{estacion, nullptr};
     });
-}
-
-void VentanaGestor::abrirImportarEstacionesCrd() {
-    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoImportarCrd);
-    if (!ruta) return;
-    traspaso(Accion::ImportarEstacionesCrd, [&] {
-        importarDeCrd(gestor_->libreta(), *ruta, gestor_->avisos());
-        return Seleccion{};
-    });
-}
-
-void VentanaGestor::abrirExportarEstacionesCrd() {
-    if (gestor_->libreta().estaciones.empty()) return;
-    const auto ruta = pedirFicheroCrd(*gestor_, kDialogoExportarCrd);
-    if (!ruta) return;
-    traspaso(Accion::ExportarEstacionesCrd, [&] {
-        exportarACrd(gestor_->libreta(), *ruta);
-        return Seleccion{};
-    });
     // The new file shows under "Coordenadas".
-    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+    if (accion == Accion::ExportarEstacionesCrd)
+        gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
 // ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected
@@ -421,10 +381,8 @@ void VentanaGestor::abrirRadiacion() {
 // ---- This window's own.
 void VentanaGestor::abrirDibujoProyecto() {
     gestor_->escribirPanelesPendientes();
-    VentanaDibujo ventana(entradasDibujo(true), this);
+    VentanaDibujo ventana(vista_->entradasDibujo(true), this);
     ventana.exec();
 }
-
-void VentanaGestor::abrirAcercaDe() { mostrarAcercaDe(this); }
 
 }  // namespace celvara::ui

@@ -9,7 +9,9 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "ui/manager/gestor_ventana.h"
+#include <QMainWindow>
+
+#include "ui/manager/gestor_vista.h"
 
 namespace celvara::ui {
 
@@ -23,30 +25,29 @@ QString textoPaso(const char* verbo, std::string_view nombre) {
 
 }  // namespace
 
-void VentanaGestor::construirEdicion() {
-    auto* menu = new QMenu(QStringLiteral("Edición"), this);
+void VistaGestor::construirEdicion() {
+    QMainWindow& v = ventana_;
+    auto* menu = new QMenu(QStringLiteral("Edición"), &v);
     menu->setObjectName(QStringLiteral("menuEdicion"));
-    const auto principales = menuBar()->actions();
-    menuBar()->insertMenu(principales.size() > 1 ? principales[1] : nullptr, menu);
+    const auto principales = v.menuBar()->actions();
+    v.menuBar()->insertMenu(principales.size() > 1 ? principales[1] : nullptr, menu);
 
-    auto* deshacer = new QAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Deshacer"), this);
+    QAction* deshacer = accionDe(Comando::Deshacer, Accion::Deshacer, QStringLiteral("Deshacer"));
+    deshacer->setIcon(v.style()->standardIcon(QStyle::SP_ArrowBack));
     deshacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    connect(deshacer, &QAction::triggered, this, [this] { ejecutarAccion(Accion::Deshacer); });
-    auto* rehacer = new QAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Rehacer"), this);
+    QAction* rehacer = accionDe(Comando::Rehacer, Accion::Rehacer, QStringLiteral("Rehacer"));
+    rehacer->setIcon(v.style()->standardIcon(QStyle::SP_ArrowForward));
     rehacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(rehacer, &QAction::triggered, this, [this] { ejecutarAccion(Accion::Rehacer); });
-    acciones_.insert(kComandoDeshacer, deshacer);
-    acciones_.insert(kComandoRehacer, rehacer);
     menu->addAction(deshacer);
     menu->addAction(rehacer);
     menu->addSeparator();
 
-    auto* dock = new QDockWidget(QStringLiteral("Historial"), this);
+    auto* dock = new QDockWidget(QStringLiteral("Historial"), &v);
     dock->setObjectName(QStringLiteral("historial"));
     listaHistorial_ = new QListWidget(dock);
     listaHistorial_->setObjectName(QStringLiteral("listaHistorial"));
     dock->setWidget(listaHistorial_);
-    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    v.addDockWidget(Qt::LeftDockWidgetArea, dock);
     dock->hide();
     QAction* verHistorial = dock->toggleViewAction();
     verHistorial->setText(QStringLiteral("Historial de cambios"));
@@ -54,31 +55,31 @@ void VentanaGestor::construirEdicion() {
     // Row 0 is the book as opened; row i is the book after step i.
     connect(listaHistorial_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const auto destino = static_cast<std::size_t>(listaHistorial_->row(item));
-        const CHistorial& h = gestor_->historial();
-        while (h.posicion() > destino && h.puedeDeshacer()) gestor_->deshacer();
-        while (h.posicion() < destino && h.puedeRehacer()) gestor_->rehacer();
+        const CHistorial& h = gestor_.documento().historial();
+        while (h.posicion() > destino && h.puedeDeshacer()) gestor_.deshacer();
+        while (h.posicion() < destino && h.puedeRehacer()) gestor_.rehacer();
         sincronizar();
     });
 
-    if (auto* barra = findChild<QToolBar*>(QStringLiteral("barra203"))) {
+    if (auto* barra = v.findChild<QToolBar*>(QStringLiteral("barra203"))) {
         barra->addSeparator();
         barra->addAction(deshacer);
         barra->addAction(rehacer);
     }
 }
 
-void VentanaGestor::actualizarEdicion() {
-    const CHistorial& h = gestor_->historial();
-    QAction* deshacer = acciones_.value(kComandoDeshacer);
-    QAction* rehacer = acciones_.value(kComandoRehacer);
+void VistaGestor::actualizarEdicion() {
+    const CHistorial& h = gestor_.documento().historial();
+    QAction* deshacer = acciones_.value(Comando::Deshacer);
+    QAction* rehacer = acciones_.value(Comando::Rehacer);
     if (!deshacer || !rehacer || !listaHistorial_) return;
     deshacer->setText(textoPaso("Deshacer", h.nombreDeshacer()));
     deshacer->setToolTip(deshacer->text());
     rehacer->setText(textoPaso("Rehacer", h.nombreRehacer()));
     rehacer->setToolTip(rehacer->text());
     // What is typed in a pane becomes a step when undone, so undo stays on there.
-    const bool panel = gestor_->estado() == EstadoSeleccion::Estacion ||
-                       gestor_->estado() == EstadoSeleccion::Estacionamiento;
+    const bool panel = seleccion_.estado() == EstadoSeleccion::Estacion ||
+                       seleccion_.estado() == EstadoSeleccion::Estacionamiento;
     deshacer->setEnabled(h.puedeDeshacer() || panel);
     rehacer->setEnabled(h.puedeRehacer());
 
@@ -91,7 +92,7 @@ void VentanaGestor::actualizarEdicion() {
     // Steps undone stay listed, greyed, until a new change drops them.
     for (int i = 1; i < filas; ++i) {
         QListWidgetItem* item = listaHistorial_->item(i);
-        item->setForeground(static_cast<std::size_t>(i) <= h.posicion() ? palette().text() : palette().mid());
+        item->setForeground(static_cast<std::size_t>(i) <= h.posicion() ? ventana_.palette().text() : ventana_.palette().mid());
         if (static_cast<std::size_t>(i) <= h.tamano()) item->setText(qs(h.nombre(static_cast<std::size_t>(i) - 1)));
     }
     listaHistorial_->setCurrentRow(static_cast<int>(h.posicion()));
