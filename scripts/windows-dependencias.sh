@@ -8,7 +8,7 @@
 #   qt6/   Qt 6.4.2, static: Core, Gui, Widgets, PrintSupport, Test, the
 #          windows, offscreen and minimal platform plugins and the Windows
 #          style; Svg (the SVG generator alone)
-#   libs/  pugixml and dxflib, static
+#   libs/  pugixml, dxflib, SQLite and PROJ, static
 # Qt SerialPort and Qt's translation sources are not among the source
 # packages this machine's registry serves: the program's serial port on
 # Windows is its own Win32 code, and the Spanish catalogue is the compiled
@@ -87,6 +87,37 @@ if ! hecho dxflib; then
   "${lento[@]}" ninja -C "$cache/dxflib" install >/dev/null
   marcar dxflib
 fi
+if ! hecho sqlite3; then
+  paso "SQLite (para PROJ)"
+  fuente sqlite3 sqlite3
+  # The one-file form of SQLite, made on the build machine (tcl), then
+  # compiled for Windows.
+  mkdir -p "$cache/sqlite3" "$libs/include" "$libs/lib"
+  (cd "$cache/sqlite3" && { [[ -f sqlite3.c ]] || { "$fuentes/sqlite3/configure" >/dev/null && make -s sqlite3.c >/dev/null; }; } &&
+    "${lento[@]}" x86_64-w64-mingw32-gcc-posix -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
+      -c sqlite3.c -o sqlite3.obj &&
+    x86_64-w64-mingw32-ar rcs "$libs/lib/libsqlite3.a" sqlite3.obj && cp sqlite3.h sqlite3ext.h "$libs/include/")
+  marcar sqlite3
+fi
+
+if ! hecho proj; then
+  paso "PROJ (sin red ni rejillas TIFF)"
+  fuente proj proj
+  # The KML export's transformations are PROJ strings: no database lookup,
+  # no network; without TIFF the ED50 grid is missing and the 7-parameter
+  # Helmert is used, as on a Linux machine without the grid.
+  cmake_windows -S "$fuentes/proj" -B "$cache/proj" -DCMAKE_INSTALL_PREFIX="$libs" -DCELVARA_RAICES_WINDOWS="$libs" \
+    -DBUILD_SHARED_LIBS=OFF -DENABLE_TIFF=OFF -DENABLE_CURL=OFF -DBUILD_APPS=OFF -DBUILD_TESTING=OFF \
+    -DSQLite3_INCLUDE_DIR="$libs/include" -DSQLite3_LIBRARY="$libs/lib/libsqlite3.a" -DEXE_SQLITE3=/usr/bin/sqlite3 >/dev/null
+  "${lento[@]}" ninja -C "$cache/proj" -j2 install >"$cache/proj-compilar.log"
+  # A static PROJ needs on every link what its private list names (SQLite,
+  # the C++ runtime, Windows' shell32 and ole32).
+  pc="$libs/lib/pkgconfig/proj.pc"
+  privadas=$(sed -n 's/^Libs.private: *//p' "$pc")
+  sed -i -e "s|^Libs: .*|& -lsqlite3 $privadas|" -e '/^Libs.private:/d' "$pc"
+  marcar proj
+fi
+
 if ! hecho qtbase; then
   paso "Qt 6 base (la primera vez, una hora o más)"
   fuente qt6-base qtbase

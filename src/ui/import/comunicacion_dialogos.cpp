@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
@@ -56,12 +55,7 @@ DialogoProtocoloComunicaciones::DialogoProtocoloComunicaciones(const ProtocoloCo
     // name or path may be typed.
     puerto_ = new QComboBox(this);
     puerto_->setEditable(true);
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-#ifdef _WIN32
-        puerto_->addItem(info.portName());
-#else
-        puerto_->addItem(info.systemLocation());
-#endif
+    puerto_->addItems(puertosSerieDelSistema());
     puerto_->setCurrentText(QString::fromStdString(p.puerto.puerto));
 
     baudios_ = lista(this, {QStringLiteral("38400"), QStringLiteral("19200"), QStringLiteral("9600"),
