@@ -34,6 +34,7 @@ VIAddVersionKey /LANG=${LANG_SPANISH} "ProductName" "Celvara"
 VIAddVersionKey /LANG=${LANG_SPANISH} "FileDescription" "Instalación de Celvara"
 VIAddVersionKey /LANG=${LANG_SPANISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SPANISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SPANISH} "LegalCopyright" "Celvara"
 
 Section "Celvara"
   SetShellVarContext all
