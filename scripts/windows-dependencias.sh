@@ -108,7 +108,7 @@ if ! hecho proj; then
   # Helmert is used, as on a Linux machine without the grid.
   cmake_windows -S "$fuentes/proj" -B "$cache/proj" -DCMAKE_INSTALL_PREFIX="$libs" -DCELVARA_RAICES_WINDOWS="$libs" \
     -DBUILD_SHARED_LIBS=OFF -DENABLE_TIFF=OFF -DENABLE_CURL=OFF -DBUILD_APPS=OFF -DBUILD_TESTING=OFF \
-    -DSQLite3_INCLUDE_DIR="$libs/include" -DSQLite3_LIBRARY="$libs/lib/libsqlite3.a" -DEXE_SQLITE3=/usr/bin/sqlite3 >/dev/null
+    -DSQLITE3_INCLUDE_DIR="$libs/include" -DSQLITE3_LIBRARY="$libs/lib/libsqlite3.a" -DEXE_SQLITE3=/usr/bin/sqlite3 >/dev/null
   "${lento[@]}" ninja -C "$cache/proj" -j2 install >"$cache/proj-compilar.log"
   # A static PROJ needs on every link what its private list names (SQLite,
   # the C++ runtime, Windows' shell32 and ole32).
