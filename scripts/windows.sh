@@ -158,6 +158,9 @@ for p in $pruebas_ventana; do
   resumen+=("$(printf '%-34s %s' "$p" "$linea")")
 done
 unset QT_QPA_PLATFORM QT_QPA_FONTDIR
+totales=$(printf '%s\n' "${resumen[@]}" | awk '{for (i = 1; i <= NF; i++) { if ($(i+1) ~ /^passed/) p += $i; if ($(i+1) ~ /^failed/) f += $i; if ($(i+1) ~ /^skipped/) s += $i }}
+  END {printf "ventanas bajo Wine: %d passed, %d failed, %d skipped", p, f, s}')
+resumen+=("$totales")
 printf '%s\n' "${resumen[@]}"
 medir "pruebas de ventanas"
 
