@@ -19,13 +19,17 @@ std::string capaDe(const PuntoCoordenadas& p) {
     return p.codigo.vacio() ? std::string("0") : p.codigo.str();
 }
 
+// dxflib keeps the handle the dimension style points at only for a text
+// style of exactly this name; under any other it writes stray memory there.
+constexpr const char* kEstiloTexto = "Standard";
+
 void escribirTexto(DL_Dxf& dxf, DL_WriterA& w, const PuntoCoordenadas& p, const EtiquetaPunto& e,
                    const std::string& texto, const std::string& capa) {
     if (texto.empty()) return;
     const double h = e.tamano * kEscalaDibujo;
     const double x = p.x + e.desplazamiento[0] * h;
     const double y = p.y + e.desplazamiento[1] * h;
-    dxf.writeText(w, DL_TextData(x, y, p.z, x, y, p.z, h, 1.0, 0, 0, 0, texto, "STANDARD", 0.0),
+    dxf.writeText(w, DL_TextData(x, y, p.z, x, y, p.z, h, 1.0, 0, 0, 0, texto, kEstiloTexto, 0.0),
                   DL_Attributes(capa, 256, -1, "BYLAYER", 1.0));
 }
 
@@ -72,7 +76,7 @@ bool escribirPuntosDxf(const ListaPuntos& puntos, const std::filesystem::path& r
         dxf.writeLayer(*w, DL_LayerData(c, 0), DL_Attributes("", c == kCapaEstaciones ? 1 : 7, 100, "CONTINUOUS", 1.0));
     w->tableEnd();
     w->tableStyle(1);
-    dxf.writeStyle(*w, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    dxf.writeStyle(*w, DL_StyleData(kEstiloTexto, 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
     w->tableEnd();
     dxf.writeView(*w);
     dxf.writeUcs(*w);
