@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -123,13 +123,15 @@ void DialogoProtocoloComunicaciones::elegirFichero() {
         elegido = pedirFichero();
     } else {
         const auto actual = mapa_.aAnfitrion(utf8ACp1252(ruta_->text().toStdString()));
-        QFileDialog d(this, QString(), QFile::decodeName(actual.c_str()),
+        // Qt's own conversions: the system's 8-bit names, or wide ones on Windows.
+        const QString nombre = QFileInfo(actual).filePath();
+        QFileDialog d(this, QString(), nombre,
                       QStringLiteral("Archivos de Texto (*.TXT *.txt);;Todos los archivos (*)"));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(QStringLiteral("txt"));
-        d.selectFile(QFile::decodeName(actual.c_str()));
+        d.selectFile(nombre);
         if (d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty())
-            elegido = std::filesystem::path(QFile::encodeName(d.selectedFiles().constFirst()).toStdString());
+            elegido = QFileInfo(d.selectedFiles().constFirst()).filesystemFilePath();
     }
     if (elegido && !elegido->empty()) ruta_->setText(qs(cp1252AUtf8(mapa_.aWindows(*elegido))));
 }
