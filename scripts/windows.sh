@@ -79,7 +79,7 @@ if [[ ! -f "$windows/build.ninja" ]]; then
     -DCELVARA_BENCH=OFF -DCELVARA_GTEST_FUENTES=/usr/src/googletest -DCELVARA_UNIDAD_ANFITRION=Z: >/dev/null
 fi
 pruebas_ventana=$(cd "$raiz/tests/ui" && ls -1 ./*_test.cpp | sed 's|^\./|ui_|; s|\.cpp$||')
-nice -n 10 cmake --build "$windows" -j2 --target celvara celvara-cli celvara_tests $pruebas_ventana
+nice -n 19 cmake --build "$windows" -j2 --target celvara celvara-cli celvara_tests $pruebas_ventana
 medir "compilación (celvara.exe, pruebas)"
 
 echo "== Instalador (NSIS)"
