@@ -171,7 +171,7 @@ medir "pruebas del núcleo"
 echo "== Trabajo principal: celvara-cli de Linux y el instalado en Windows"
 linux="$raiz/build"
 [[ -f "$linux/CMakeCache.txt" ]] || cmake -S "$raiz" -B "$linux" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$linux" -j2 --target celvara-cli >/dev/null
+nice -n 19 cmake --build "$linux" -j2 --target celvara-cli >/dev/null
 salida="$windows/ejemplo"
 rm -rf "$salida"
 mkdir -p "$salida/linux" "$salida/windows"
