@@ -110,11 +110,11 @@ if ! hecho proj; then
     -DBUILD_SHARED_LIBS=OFF -DENABLE_TIFF=OFF -DENABLE_CURL=OFF -DBUILD_APPS=OFF -DBUILD_TESTING=OFF \
     -DSQLITE3_INCLUDE_DIR="$libs/include" -DSQLITE3_LIBRARY="$libs/lib/libsqlite3.a" -DEXE_SQLITE3=/usr/bin/sqlite3 >/dev/null
   "${lento[@]}" ninja -C "$cache/proj" -j2 install >"$cache/proj-compilar.log"
-  # A static PROJ needs on every link what its private list names (SQLite,
-  # the C++ runtime, Windows' shell32 and ole32).
+  # A static PROJ needs on every link what its private lists name (SQLite,
+  # which has no .pc file here, and the C++ runtime).
   pc="$libs/lib/pkgconfig/proj.pc"
   privadas=$(sed -n 's/^Libs.private: *//p' "$pc")
-  sed -i -e "s|^Libs: .*|& -lsqlite3 $privadas|" -e '/^Libs.private:/d' "$pc"
+  sed -i -e "s|^Libs: .*|& -lsqlite3 $privadas|" -e '/^Libs.private:/d' -e '/^Requires.private:/d' "$pc"
   marcar proj
 fi
 
