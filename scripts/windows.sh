@@ -71,13 +71,12 @@ echo "== Compilación para Windows (MinGW-w64) en $windows"
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$raiz}
 # Only the cross-built libraries' pkg-config files, never the build machine's.
 export PKG_CONFIG_LIBDIR="$cache/libs/lib/pkgconfig"
-if [[ ! -f "$windows/build.ninja" ]]; then
-  rm -f "$windows/CMakeCache.txt"
-  cmake -G Ninja -S "$raiz" -B "$windows" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCELVARA_RAICES_WINDOWS="$cache/qt6;$cache/libs" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCELVARA_BENCH=OFF -DCELVARA_GTEST_FUENTES=/usr/src/googletest -DCELVARA_UNIDAD_ANFITRION=Z: >/dev/null
-fi
+[[ -f "$windows/build.ninja" ]] || rm -f "$windows/CMakeCache.txt"
+cmake -G Ninja -S "$raiz" -B "$windows" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DCELVARA_RAICES_WINDOWS="$cache/qt6;$cache/libs" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DCELVARA_QT=ON \
+  -DCELVARA_BENCH=OFF -DCELVARA_GTEST_FUENTES=/usr/src/googletest -DCELVARA_UNIDAD_ANFITRION=Z: >/dev/null
+grep -q '^Qt6Widgets_DIR:PATH=.*qt6' "$windows/CMakeCache.txt" || { echo "No se encontró Qt para Windows en $cache/qt6" >&2; exit 1; }
 pruebas_ventana=$(cd "$raiz/tests/ui" && ls -1 ./*_test.cpp | sed 's|^\./|ui_|; s|\.cpp$||')
 nice -n 19 cmake --build "$windows" -j2 --target celvara celvara-cli celvara_tests $pruebas_ventana
 medir "compilación (celvara.exe, pruebas)"
