@@ -4,6 +4,7 @@
 
 #include <Eigen/Dense>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "comun/avisos_grabados.h"
@@ -54,7 +55,7 @@ struct RedSintetica {
         std::mt19937 g(semilla);
         auto normal = [&g] {  // Box–Muller, the same numbers everywhere
             const double u1 = (g() + 1.0) / 4294967297.0, u2 = g() / 4294967296.0;
-            return std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
+            return std::sqrt(-2 * std::log(u1)) * std::cos(2 * std::numbers::pi * u2);
         };
         DatosComplementarios d;
         d.instrumento = "FINO";
@@ -74,7 +75,7 @@ struct RedSintetica {
                 const Punto &a = puntos[i], &b = puntos[vis.hacia];
                 const double D = std::hypot(b.x - a.x, b.y - a.y);
                 const ErroresVisual err = erroresVisual(c, t, D, 100, 1.5);
-                double az = std::atan2(b.x - a.x, b.y - a.y) * 200 / M_PI;
+                double az = std::atan2(b.x - a.x, b.y - a.y) * 200 / std::numbers::pi;
                 double h = std::fmod(az - omega + 800 + err.ea * 1e-4 * normal(), 400.0);
                 const bool dist = vis.desde < vis.hacia;
                 crearLectura(s->lecturas, std::nullopt, b.nombre, 1.5, dist ? D + err.longitudinal * normal() : 0,
@@ -129,7 +130,7 @@ Denso gaussNewton(const RedSintetica& r, const CAjusteRed& red) {
             Eigen::VectorXd a = Eigen::VectorXd::Zero(u);
             double l, ax, ay;
             if (o.tipo == TipoObservacionRed::Direccion) {
-                l = std::remainder(o.valor - (std::atan2(dx, dy) * 200 / M_PI - w[o.puesta]), 400.0) * 1e4;
+                l = std::remainder(o.valor - (std::atan2(dx, dy) * 200 / std::numbers::pi - w[o.puesta]), 400.0) * 1e4;
                 ax = 636619.8 * dy / D2, ay = -636619.8 * dx / D2;
                 if (io[o.puesta] >= 0) a[io[o.puesta]] = -1;
             } else {
