@@ -200,6 +200,8 @@ for f in "$salida/linux"/*; do
     [[ $(head -c 5 "$salida/windows/$n") == %PDF- ]] || { echo "Windows no escribió $n" >&2; exit 1; }
     continue
   fi
+  # dxflib writes the DXF as a text file: CR LF line ends on Windows.
+  [[ $n == *.dxf ]] && sed -i 's/\r$//' "$salida/windows/$n"
   if ! cmp -s "$f" "$salida/windows/$n"; then
     echo "Windows y Linux difieren en $n:" >&2
     diff "$f" "$salida/windows/$n" | head -20 >&2 || true

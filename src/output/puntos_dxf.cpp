@@ -34,13 +34,15 @@ void escribirTexto(DL_Dxf& dxf, DL_WriterA& w, const PuntoCoordenadas& p, const 
 }
 
 // The writer reports no write errors: a complete file ends with its marker.
+// dxflib writes a text file: its lines end in CR LF on Windows.
 bool terminaEnEof(const std::filesystem::path& ruta) {
     std::ifstream f(ruta, std::ios::binary | std::ios::ate);
-    if (!f || f.tellg() < 4) return false;
-    f.seekg(-4, std::ios::end);
-    char cola[4] = {};
-    f.read(cola, 4);
-    return f && std::string_view(cola, 4) == "EOF\n";
+    if (!f || f.tellg() < 5) return false;
+    f.seekg(-5, std::ios::end);
+    char cola[5] = {};
+    f.read(cola, 5);
+    const std::string_view c(cola, 5);
+    return f && (c.substr(1) == "EOF\n" || c == "EOF\r\n");
 }
 
 }  // namespace
