@@ -84,9 +84,13 @@ medir "compilación (celvara.exe, pruebas)"
 echo "== Instalador (NSIS)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt")
 instalador="$windows/celvara-setup-$version.exe"
-cp /usr/share/qt6/translations/qtbase_es.qm "$windows/"
-makensis -V2 -DVERSION="$version" -DPROGRAMAS="$windows" -DFUENTE="$raiz" -DCATALOGOS="$windows" \
-  -DICONO="$windows/celvara.ico" -DSALIDA="$instalador" "$raiz/data/windows/celvara.nsi"
+paquete="$windows/paquete"
+rm -rf "$paquete"
+mkdir -p "$paquete"
+cp "$windows/src/ui/celvara.exe" "$windows/celvara-cli.exe" "$windows/celvara.ico" \
+  /usr/share/qt6/translations/qtbase_es.qm "$paquete/"
+makensis -V2 -DVERSION="$version" -DPROGRAMAS="$paquete" -DFUENTE="$raiz" -DCATALOGOS="$paquete" \
+  -DICONO="$paquete/celvara.ico" -DSALIDA="$instalador" "$raiz/data/windows/celvara.nsi"
 echo "$(basename "$instalador"): $(($(stat -c %s "$instalador") / 1024)) KiB"
 medir "instalador"
 
