@@ -121,6 +121,10 @@ fi
 if ! hecho qtbase; then
   paso "Qt 6 base (la primera vez, una hora o más)"
   fuente qt6-base qtbase
+  # Qt 6.4.2's Windows platform reaches for OpenGL under dynamicgl even
+  # when OpenGL is off (fixed in later Qt): that one check, only with OpenGL.
+  sed -i '/^static inline bool isSoftwareGl/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$fuentes/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
   # Debian's repacked source lacks wintab (tablets) and sqlite: no tablet
   # events and no Sql; nor anything else the program does not use.
   [[ -f "$cache/qtbase/build.ninja" ]] || cmake_windows -S "$fuentes/qtbase" -B "$cache/qtbase" \
