@@ -118,13 +118,26 @@ if ! hecho proj; then
   marcar proj
 fi
 
-if ! hecho qtbase; then
+# The mark names what the build of Qt's base had in it: a cache built before
+# the DirectWrite fix below redoes the step, which then compiles only the
+# files the fix adds.
+receta_qtbase="directwrite sin Direct2D"
+if [[ $(cat "$cache/qtbase.hecho" 2>/dev/null) != "$receta_qtbase" ]]; then
   paso "Qt 6 base (la primera vez, una hora o más)"
   fuente qt6-base qtbase
+  # Qt 6.4.2 compiles its DirectWrite font engine and font database only
+  # with Direct2D, while the Windows platform and the printer use them
+  # whenever DirectWrite is on: without Direct2D nothing links. They need
+  # only Direct2D's headers, so they are built with DirectWrite alone.
+  gui_cmake="$fuentes/qtbase/src/gui/CMakeLists.txt"
+  if grep -q 'CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite' "$gui_cmake"; then
+    sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite/CONDITION QT_FEATURE_directwrite/' "$gui_cmake"
+  fi
   # Qt 6.4.2's Windows platform reaches for OpenGL under dynamicgl even
   # when OpenGL is off (fixed in later Qt): that one check, only with OpenGL.
-  sed -i '/^static inline bool isSoftwareGl/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
-    "$fuentes/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
+  ventana_cpp="$fuentes/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
+  grep -q 'QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)' "$ventana_cpp" ||
+    sed -i '/^static inline bool isSoftwareGl/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' "$ventana_cpp"
   # Debian's repacked source lacks wintab (tablets) and sqlite: no tablet
   # events and no Sql; nor anything else the program does not use.
   [[ -f "$cache/qtbase/build.ninja" ]] || cmake_windows -S "$fuentes/qtbase" -B "$cache/qtbase" \
@@ -140,7 +153,7 @@ if ! hecho qtbase; then
     exit 1
   }
   "${lento[@]}" ninja -C "$cache/qtbase" install >/dev/null
-  marcar qtbase
+  echo "$receta_qtbase" >"$cache/qtbase.hecho"
 fi
 
 if ! hecho qtsvg; then
