@@ -120,19 +120,19 @@ fi
 
 # The mark names what the build of Qt's base had in it: a cache built before
 # the DirectWrite fix below redoes the step, which then compiles only the
-# files the fix adds.
-receta_qtbase="directwrite sin Direct2D"
+# files the fix touches.
+receta_qtbase="DirectWrite solo con Direct2D"
 if [[ $(cat "$cache/qtbase.hecho" 2>/dev/null) != "$receta_qtbase" ]]; then
   paso "Qt 6 base (la primera vez, una hora o más)"
   fuente qt6-base qtbase
-  # Qt 6.4.2 compiles its DirectWrite font engine and font database only
-  # with Direct2D, while the Windows platform and the printer use them
-  # whenever DirectWrite is on: without Direct2D nothing links. They need
-  # only Direct2D's headers, so they are built with DirectWrite alone.
-  gui_cmake="$fuentes/qtbase/src/gui/CMakeLists.txt"
-  if grep -q 'CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite' "$gui_cmake"; then
-    sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite/CONDITION QT_FEATURE_directwrite/' "$gui_cmake"
-  fi
+  # Qt 6.4.2 builds its DirectWrite font engine only with Direct2D (the
+  # fonts are GDI's without it), but its Windows platform and its printer
+  # reach for that engine whenever DirectWrite is on, and do not link: they
+  # too use it only with Direct2D.
+  for f in plugins/platforms/windows/qwindowsintegration.cpp printsupport/platform/windows/qprintengine_win.cpp; do
+    ! grep -q '^#if QT_CONFIG(directwrite3\?)$' "$fuentes/qtbase/src/$f" ||
+      sed -i 's/^#if QT_CONFIG(\(directwrite3\?\))$/#if QT_CONFIG(\1) \&\& QT_CONFIG(direct2d)/' "$fuentes/qtbase/src/$f"
+  done
   # Qt 6.4.2's Windows platform reaches for OpenGL under dynamicgl even
   # when OpenGL is off (fixed in later Qt): that one check, only with OpenGL.
   ventana_cpp="$fuentes/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
