@@ -150,8 +150,17 @@ echo "ventana $(xwininfo -id "$ventana" | awk '/Width|Height/ {printf "%s ", $2}
 medir "programa instalado y captura"
 
 echo "== Pruebas de ventanas bajo Wine (plataforma offscreen)"
-# The offscreen platform reads fonts from a folder: the build machine's.
-export QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
+# Wine hands Windows programs no QT_ variable of the build machine, only
+# WINEQT_ ones, renamed. The offscreen platform reads fonts from a folder:
+# DejaVu Sans alone, the face the Linux run gets from fontconfig (with the
+# whole DejaVu folder Qt falls back to a wider face and the 1024x700 layout
+# check measures another font). Without a console Qt Test writes its
+# results to the debugger unless told to use the standard streams.
+fuentes_offscreen="$windows/fuentes-offscreen"
+rm -rf "$fuentes_offscreen"
+mkdir -p "$fuentes_offscreen"
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$fuentes_offscreen/"
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR="Z:$fuentes_offscreen" WINEQT_FORCE_STDERR_LOGGING=1
 resumen=()
 fallidas=0
 for p in $pruebas_ventana; do
@@ -160,7 +169,7 @@ for p in $pruebas_ventana; do
   grep -E '^FAIL!' <<<"$salida" | head -5 || true
   resumen+=("$(printf '%-34s %s' "$p" "$linea")")
 done
-unset QT_QPA_PLATFORM QT_QPA_FONTDIR
+unset WINEQT_QPA_PLATFORM WINEQT_QPA_FONTDIR WINEQT_FORCE_STDERR_LOGGING
 totales=$(printf '%s\n' "${resumen[@]}" | awk '{for (i = 1; i <= NF; i++) { if ($(i+1) ~ /^passed/) p += $i; if ($(i+1) ~ /^failed/) f += $i; if ($(i+1) ~ /^skipped/) s += $i }}
   END {printf "ventanas bajo Wine: %d passed, %d failed, %d skipped", p, f, s}')
 resumen+=("$totales")
