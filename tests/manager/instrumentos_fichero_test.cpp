@@ -127,7 +127,9 @@ TEST(BibliotecaInstrumentos, FicherosCortosVaciosOQueFaltan) {
         std::size_t sobrantes = 99;
         EXPECT_EQ(cargarInstrumentos(lista, ruta, avisos, &sobrantes), c.estado);
         EXPECT_EQ(lista.size(), c.instrumentos);
-        if (c.estado == Estado::Exito) EXPECT_EQ(sobrantes, c.sobrantes);
+        if (c.estado == Estado::Exito) {
+            EXPECT_EQ(sobrantes, c.sobrantes);
+        }
     }
     // A folder is no library; an empty library saves as an empty file.
     std::filesystem::create_directory(carpeta.ruta() / "carpeta.apa");
