@@ -182,6 +182,8 @@ medir "pruebas del núcleo"
 
 echo "== Trabajo principal: celvara-cli de Linux y el instalado en Windows"
 linux="$raiz/build"
+# The build machine's own libraries, not the cross-built ones' pkg-config files.
+unset PKG_CONFIG_LIBDIR
 [[ -f "$linux/CMakeCache.txt" ]] || cmake -S "$raiz" -B "$linux" -DCMAKE_BUILD_TYPE=Release >/dev/null
 nice -n 19 cmake --build "$linux" -j2 --target celvara-cli >/dev/null
 salida="$windows/ejemplo"
