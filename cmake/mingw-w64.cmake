@@ -5,7 +5,11 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# Beside MinGW's own root, the folders of the libraries cross-built for it
+# (scripts/windows-dependencias.sh: Qt, pugixml, dxflib, PROJ).
+set(CELVARA_RAICES_WINDOWS "" CACHE STRING "Install prefixes of libraries cross-built for Windows")
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CELVARA_RAICES_WINDOWS})
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CELVARA_RAICES_WINDOWS)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

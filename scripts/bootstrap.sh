@@ -15,6 +15,7 @@ paquetes=(
   locales
   qt6-translations-l10n
   clang libclang-rt-14-dev dpkg-dev
+  g++-mingw-w64-x86-64-posix googletest
 )
 
 faltan=()

@@ -19,24 +19,30 @@ std::string capaDe(const PuntoCoordenadas& p) {
     return p.codigo.vacio() ? std::string("0") : p.codigo.str();
 }
 
+// dxflib keeps the handle the dimension style points at only for a text
+// style of exactly this name; under any other it writes stray memory there.
+constexpr const char* kEstiloTexto = "Standard";
+
 void escribirTexto(DL_Dxf& dxf, DL_WriterA& w, const PuntoCoordenadas& p, const EtiquetaPunto& e,
                    const std::string& texto, const std::string& capa) {
     if (texto.empty()) return;
     const double h = e.tamano * kEscalaDibujo;
     const double x = p.x + e.desplazamiento[0] * h;
     const double y = p.y + e.desplazamiento[1] * h;
-    dxf.writeText(w, DL_TextData(x, y, p.z, x, y, p.z, h, 1.0, 0, 0, 0, texto, "STANDARD", 0.0),
+    dxf.writeText(w, DL_TextData(x, y, p.z, x, y, p.z, h, 1.0, 0, 0, 0, texto, kEstiloTexto, 0.0),
                   DL_Attributes(capa, 256, -1, "BYLAYER", 1.0));
 }
 
 // The writer reports no write errors: a complete file ends with its marker.
+// dxflib writes a text file: its lines end in CR LF on Windows.
 bool terminaEnEof(const std::filesystem::path& ruta) {
     std::ifstream f(ruta, std::ios::binary | std::ios::ate);
-    if (!f || f.tellg() < 4) return false;
-    f.seekg(-4, std::ios::end);
-    char cola[4] = {};
-    f.read(cola, 4);
-    return f && std::string_view(cola, 4) == "EOF\n";
+    if (!f || f.tellg() < 5) return false;
+    f.seekg(-5, std::ios::end);
+    char cola[5] = {};
+    f.read(cola, 5);
+    const std::string_view c(cola, 5);
+    return f && (c.substr(1) == "EOF\n" || c == "EOF\r\n");
 }
 
 }  // namespace
@@ -72,7 +78,7 @@ bool escribirPuntosDxf(const ListaPuntos& puntos, const std::filesystem::path& r
         dxf.writeLayer(*w, DL_LayerData(c, 0), DL_Attributes("", c == kCapaEstaciones ? 1 : 7, 100, "CONTINUOUS", 1.0));
     w->tableEnd();
     w->tableStyle(1);
-    dxf.writeStyle(*w, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    dxf.writeStyle(*w, DL_StyleData(kEstiloTexto, 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
     w->tableEnd();
     dxf.writeView(*w);
     dxf.writeUcs(*w);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <random>
 
 #include "comun/avisos_grabados.h"
@@ -55,7 +56,7 @@ struct RedSintetica {
         std::mt19937 g(semilla);
         auto normal = [&g] {  // Box–Muller, the same numbers everywhere
             const double u1 = (g() + 1.0) / 4294967297.0, u2 = g() / 4294967296.0;
-            return std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
+            return std::sqrt(-2 * std::log(u1)) * std::cos(2 * std::numbers::pi * u2);
         };
         DatosComplementarios d;
         d.instrumento = "FINO";
@@ -75,7 +76,7 @@ struct RedSintetica {
                 const Punto &a = puntos[i], &b = puntos[vis.hacia];
                 const double D = std::hypot(b.x - a.x, b.y - a.y);
                 const ErroresVisual err = erroresVisual(c, t, D, 100, 1.5);
-                double az = std::atan2(b.x - a.x, b.y - a.y) * 200 / M_PI;
+                double az = std::atan2(b.x - a.x, b.y - a.y) * 200 / std::numbers::pi;
                 double h = std::fmod(az - omega + 800 + err.ea * 1e-4 * normal(), 400.0);
                 const bool dist = vis.desde < vis.hacia;
                 crearLectura(s->lecturas, std::nullopt, b.nombre, 1.5, dist ? D + err.longitudinal * normal() : 0,
@@ -197,7 +198,7 @@ TEST(AjusteRed, EstacionesSinDeterminarFueraConSuMotivo) {
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, e->nombre.str() + "1", e->nombre.str(), 1.5, &d, 0);
         for (auto [n, h] : lecturas) crearLectura(s->lecturas, std::nullopt, n, 1.5, distancia, 100, h, "");
     };
-    auto az = [](double x1, double y1, double x2, double y2) { return std::fmod(std::atan2(x2 - x1, y2 - y1) * 200 / M_PI + 400, 400.0); };
+    auto az = [](double x1, double y1, double x2, double y2) { return std::fmod(std::atan2(x2 - x1, y2 - y1) * 200 / std::numbers::pi + 400, 400.0); };
     auto& p1 = libreta.estaciones[4]->estacionamientos[0]->lecturas;
     auto& a1 = libreta.estaciones[0]->estacionamientos[0]->lecturas;
     // X99 one direction from P1; Y nothing; D1 one distance from its set-up
@@ -280,7 +281,7 @@ TEST(AjusteRed, RedLibreSoloDeDirecciones) {
         for (const Punto& t : verdad)
             if (&t != &q)
                 crearLectura(s->lecturas, std::nullopt, t.nombre, 1.5, 0, 100,
-                             std::fmod(std::atan2(t.x - q.x, t.y - q.y) * 200 / M_PI - 37.5 * i + 800, 400.0), "");
+                             std::fmod(std::atan2(t.x - q.x, t.y - q.y) * 200 / std::numbers::pi - 37.5 * i + 800, 400.0), "");
     }
     CAjusteRed red(libreta, ajustes, &instrumentos, avisos);
     ASSERT_TRUE(red.preparar({.libre = true})) << avisos.mensajes.front().texto;

@@ -4,6 +4,8 @@
 #include <dl_dxf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <pugixml.hpp>
 
@@ -59,6 +61,27 @@ TEST(PuntosIntercambio, DxfLeidoPorDxflibTieneCadaPuntoNombreYCapa) {
                                                 "102@BORDE", "BORDE@BORDE", "\xD1" "1@0"}));
     EXPECT_EQ(l.inserciones, (std::vector<std::string>{"ESTACION@ESTACIONES"}));
     EXPECT_EQ(exportarPuntos(puntos(), dir / "p.shp", {}).mensaje, kMensajeExtension);
+
+    // The dimension style points at the text style by its handle (group 340
+    // to the STYLE's group 5): a stray value there makes the file differ
+    // from run to run and from one system to another.
+    std::ifstream f(dir / "p.DXF", std::ios::binary);
+    std::vector<std::pair<std::string, std::string>> grupos;
+    for (std::string c, v; std::getline(f, c) && std::getline(f, v);) {
+        auto limpio = [](std::string t) {
+            t.erase(std::remove_if(t.begin(), t.end(), [](char ch) { return ch == ' ' || ch == '\r'; }), t.end());
+            return t;
+        };
+        grupos.emplace_back(limpio(c), limpio(v));
+    }
+    auto valorTras = [&](const std::string& entrada, const std::string& codigo) {
+        for (std::size_t i = 0; i < grupos.size(); ++i)
+            if (grupos[i] == std::pair<std::string, std::string>("0", entrada))
+                for (std::size_t j = i + 1; j < grupos.size() && grupos[j].first != "0"; ++j)
+                    if (grupos[j].first == codigo) return grupos[j].second;
+        return std::string("(sin grupo " + codigo + " en " + entrada + ")");
+    };
+    EXPECT_EQ(valorTras("DIMSTYLE", "340"), valorTras("STYLE", "5"));
 }
 
 TEST(PuntosIntercambio, LandXmlGuardaCadaPuntoComoNEZ) {

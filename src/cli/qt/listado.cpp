@@ -1,9 +1,10 @@
 // listado bases|resena|estadillo|desorientaciones LIBRETA.obs -o F.pdf
 //   [--estacion NOMBRE] [--estacionamiento NOMBRE] [--empresa datos_empresa.prt]
 // The printed listing as a PDF of all its pages, drawn by the preview's own
-// painter. Built only with Qt; it needs no display (Qt's offscreen platform).
-// The company header comes from --empresa, else from the shipped company
-// file, as the window's does; pictures are not read.
+// painter. Built only with Qt; it needs no display (Qt's offscreen
+// platform; on Windows, the system's). The company header comes from
+// --empresa, else from the shipped company file, as the window's does;
+// pictures are not read.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
@@ -71,8 +72,11 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
         }
         // Fonts need a GUI application; no window is ever shown. Qt's notes
         // about the session (no runtime folder and the like) are not ours
-        // to print; failures are reported below.
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // to print; failures are reported below. On Windows the system's
+        // platform gives the system's fonts and needs no display.
+#ifndef _WIN32
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
             if (tipo == QtCriticalMsg || tipo == QtFatalMsg) std::cerr << texto.toStdString() << '\n';
         });

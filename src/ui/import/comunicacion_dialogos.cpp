@@ -3,14 +3,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
@@ -56,12 +55,7 @@ DialogoProtocoloComunicaciones::DialogoProtocoloComunicaciones(const ProtocoloCo
     // name or path may be typed.
     puerto_ = new QComboBox(this);
     puerto_->setEditable(true);
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-#ifdef _WIN32
-        puerto_->addItem(info.portName());
-#else
-        puerto_->addItem(info.systemLocation());
-#endif
+    puerto_->addItems(puertosSerieDelSistema());
     puerto_->setCurrentText(QString::fromStdString(p.puerto.puerto));
 
     baudios_ = lista(this, {QStringLiteral("38400"), QStringLiteral("19200"), QStringLiteral("9600"),
@@ -129,13 +123,15 @@ void DialogoProtocoloComunicaciones::elegirFichero() {
         elegido = pedirFichero();
     } else {
         const auto actual = mapa_.aAnfitrion(utf8ACp1252(ruta_->text().toStdString()));
-        QFileDialog d(this, QString(), QFile::decodeName(actual.c_str()),
+        // Qt's own conversions: the system's 8-bit names, or wide ones on Windows.
+        const QString nombre = QFileInfo(actual).filePath();
+        QFileDialog d(this, QString(), nombre,
                       QStringLiteral("Archivos de Texto (*.TXT *.txt);;Todos los archivos (*)"));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(QStringLiteral("txt"));
-        d.selectFile(QFile::decodeName(actual.c_str()));
+        d.selectFile(nombre);
         if (d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty())
-            elegido = std::filesystem::path(QFile::encodeName(d.selectedFiles().constFirst()).toStdString());
+            elegido = QFileInfo(d.selectedFiles().constFirst()).filesystemFilePath();
     }
     if (elegido && !elegido->empty()) ruta_->setText(qs(cp1252AUtf8(mapa_.aWindows(*elegido))));
 }

@@ -1,8 +1,8 @@
 #include "ui/import/importar_datos_campo_dialogo.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -118,7 +118,8 @@ std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(con
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     const QString ruta = dialogo.selectedFiles().constFirst();
     if (ruta.isEmpty()) return std::nullopt;
-    return std::filesystem::path(QFile::encodeName(ruta).toStdString());
+    // Qt's own conversion: the system's 8-bit names, or wide ones on Windows.
+    return QFileInfo(ruta).filesystemFilePath();
 }
 
 void DialogoImportarDatosCampo::aceptarImportacion() {

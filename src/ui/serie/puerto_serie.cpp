@@ -1,6 +1,14 @@
 #include "ui/serie/puerto_serie.h"
 
+#include <QSerialPortInfo>
+
 namespace celvara::ui {
+
+QStringList puertosSerieDelSistema() {
+    QStringList puertos;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) puertos << info.systemLocation();
+    return puertos;
+}
 
 namespace {
 
@@ -30,6 +38,8 @@ PuertoSerie::PuertoSerie(QObject* padre) : QObject(padre) {
 }
 
 PuertoSerie::~PuertoSerie() { cerrar(); }
+
+bool PuertoSerie::abierto() const { return puerto_.isOpen(); }
 
 bool PuertoSerie::abrir(const ParametrosPuerto& p) {
     cerrar();

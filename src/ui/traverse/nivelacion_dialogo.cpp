@@ -11,9 +11,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 #include <cstdio>
 
 #include "fieldbook/codificacion.h"
+#include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
 #include "ui/comun/gestor_informes_qt.h"
@@ -320,9 +322,7 @@ void DialogoNivelacion::informe() {
     leerCotas();
     const std::filesystem::path ruta = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
     const std::string texto = logica_.informe(k_);
-    std::FILE* f = std::fopen(ruta.c_str(), "ab");
-    const bool ok = f && std::fwrite(texto.data(), 1, texto.size(), f) == texto.size();
-    if (!f || std::fclose(f) != 0 || !ok) {
+    if (!anadirAFichero(ruta, texto)) {
         avisos_.mensaje("No se puede abrir el fichero de informe " + ruta.string(), "NIVELACION", Botones::Aceptar,
                         Icono::Stop);
         return;
