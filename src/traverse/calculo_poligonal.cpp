@@ -9,9 +9,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
+#include "fieldbook/numeros.h"
 
 namespace celvara {
 namespace {
@@ -163,6 +165,20 @@ std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const
     if (tipo == TipoPoligonal::Cerrada && (!(filas.back().visadoAdelante == filas.front().estacion) ||
                                            !(filas.front().visadoAtras == filas.back().estacion)))
         return std::string(kSinVisualesCierre);
+    // A value no instrument gives (not finite or beyond ±1e9, a damaged file)
+    // would turn every coordinate after it into nonsense.
+    auto utilizable = [](std::initializer_list<double> valores) {
+        return std::ranges::all_of(valores, [](double v) { return std::abs(v) <= kLimiteValorLectura; });
+    };
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        const EstacionPoligonal& f = filas[i];
+        for (const VisualPoligonal* v : {&f.atras, &f.adelante})
+            if (!utilizable({v->hCd, v->hCi, v->vCd, v->vCi, v->dCd, v->dCi, v->jalon, f.alturaInstrumento}))
+                return formatear("Valor no utilizable (no finito o fuera de ±1e9) en la fila %zu de la poligonal", i + 1);
+    }
+    if (!utilizable({ref.x0, ref.y0, ref.z0, ref.x1, ref.y1, ref.z1, ref.acimutPartida, ref.lecturaPartida,
+                     ref.desorientacionPartida, ref.acimutLlegada, ref.lecturaLlegada, ref.desorientacionLlegada}))
+        return std::string("Valor no utilizable (no finito o fuera de ±1e9) en REFERENCIAR");
     return std::nullopt;
 }
 
