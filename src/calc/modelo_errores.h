@@ -66,8 +66,9 @@ struct ErroresVisual {
 };
 
 // A sighting of distance D (m), zenith angle V (gon) and target height m.
-// With D = 0 the centring term of Ea is left out (it has no meaning without
-// a distance) instead of becoming infinite.
+// With D under a millimetre (0, or a damaged field) the centring term of Ea
+// is left out (it has no meaning without a distance) instead of becoming
+// infinite.
 ErroresVisual erroresVisual(const CaracteristicasInstrumento& instrumento, const ParametrosTrabajo& parametros,
                             double distancia, double vertical, double jalon);
 
