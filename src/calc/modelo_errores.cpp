@@ -104,7 +104,8 @@ ToleranciasPoligonal AcumuladorTolerancias::resultado() const {
     r.tAng = tAng_;
     r.tZ = tZ_;
     r.tDist = std::max(lLong_, lTrans_);
-    if (sumaD_ != 0) {
+    // A traverse shorter than a millimetre (a damaged file) has no share to spread.
+    if (std::abs(sumaD_) >= 0.001) {
         r.tX = sumaX_ * r.tDist / sumaD_;
         r.tY = sumaY_ * r.tDist / sumaD_;
     }

@@ -105,7 +105,7 @@ public:
     // One leg: its sighting errors, its compensated partials I.Xc, I.Yc and
     // its distance d1.
     ToleranciaTramo anadirTramo(const ErroresVisual& e, double ixc, double iyc, double d1);
-    // T.X and T.Y are 0 while ΣD is 0.
+    // T.X and T.Y are 0 while |ΣD| is under a millimetre.
     ToleranciasPoligonal resultado() const;
 
 private:
