@@ -314,7 +314,8 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         }
         res.E.x = cerrada ? -sx : (ref.x1 - ref.x0) - sx;
         res.E.y = cerrada ? -sy : (ref.y1 - ref.y0) - sy;
-        if (sumaDist == 0) {
+        // Legs shorter than a millimetre in all (a damaged file) cannot carry a misclosure.
+        if (sumaDist < 0.001) {
             mensaje = kErrorProcesoPoligonal;
             return std::nullopt;
         }
