@@ -286,7 +286,8 @@ void CVisualesRepetidas::elegir(int i) {
     const bool desnivel = s_.datos.tipoDistancia == static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
     for (std::size_t k = 0; k < s_.lecturas.size(); ++k) {
         const Lectura& l = s_.lecturas[k];
-        if (l.nombre.vista() != elegido_) continue;
+        // A damaged reading (not finite or beyond ±1e9) is no sighting to list or average.
+        if (l.nombre.vista() != elegido_ || !lecturaUtilizable(l)) continue;
         const bool derecha = !desnivel && esCaraDerecha(verticalZenital(l.vertical, s_.datos.tipoVertical, C), C);
         filas_.push_back(k);
         rejilla_.agregarFila({"0", utf(l.nombre.vista()), derecha ? "2" : "1", textoH(l.horizontal),
