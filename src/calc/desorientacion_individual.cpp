@@ -148,6 +148,14 @@ void CCalculoDesorientacion::anadirVisuales(std::size_t indiceVisada) {
     elegirVisada(indiceVisada);
     const Estacion& t = *visadas_[indiceVisada];
     const std::int32_t C = circulo();
+    // Coordinates no survey gives (not finite or beyond ±1e9, a damaged book)
+    // give no azimuth or distance worth a row.
+    for (const Estacion* e : {estacion_, &t})
+        if (!(std::abs(e->x) <= kLimiteValorLectura && std::abs(e->y) <= kLimiteValorLectura)) {
+            omitidas.push_back("Estación «" + cp1252AUtf8(e->nombre.vista()) +
+                               "» con coordenadas no utilizables (valor no finito o fuera de ±1e9), fuera del cálculo");
+            return;
+        }
     for (const auto& l : estacionamiento_->lecturas) {
         if (!(l.nombre == t.nombre.vista())) continue;
         if (!lecturaUtilizable(l)) {
