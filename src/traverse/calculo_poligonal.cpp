@@ -82,10 +82,12 @@ Reducida reducir(const VisualPoligonal& v, const EstacionPoligonal& obs, const R
     }
     const double z = cenital(v, besselV, obs.datos.tipoVertical, C);
     const double zr = z * kDosPi / C;
-    // Dr / tan z is 0 where the tangent has no useful value.
+    // Dr / tan z is 0 where the tangent has no useful value (a zenith angle
+    // of a hair above 0, from a damaged file, overflows it too).
     auto sobreTangente = [&](double dr) {
         if (z == 0 || z == C / 4 || z == C / 2 || z == 3 * C / 4) return 0.0;
-        return dr / std::tan(zr);
+        const double dz = dr / std::tan(zr);
+        return std::isfinite(dz) ? dz : 0.0;
     };
     switch (tipo) {
     case TipoDistancia::Generadores: {
