@@ -1,5 +1,6 @@
 #include "calc/radiacion.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <unordered_map>
@@ -160,8 +161,15 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
         p.codigo = codigo;
         grabar(std::move(p));
     };
+    // A station with coordinates not finite or beyond ±1e9 (a damaged book)
+    // is no point to hand on.
+    auto utilizable = [](const Estacion& e) {
+        return std::abs(e.x) <= kLimiteValorLectura && std::abs(e.y) <= kLimiteValorLectura &&
+               std::abs(e.z) <= kLimiteValorLectura;
+    };
     if (opciones_.anadirEstaciones)
-        for (const auto& e : libreta_.estaciones) anadirPunto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista());
+        for (const auto& e : libreta_.estaciones)
+            if (utilizable(*e)) anadirPunto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista());
 
     // Name lookups done once: a big job has thousands of set-ups and a
     // million readings. The first set-up of a name wins, as a walk would.
