@@ -78,6 +78,14 @@ std::vector<VisualDesorientacion> visualesAEstacion(const Estacion& desde, const
                                                     const Estacion& visada, std::vector<std::string>& omitidas) {
     const std::int32_t C = s.datos.unidadAngular;
     std::vector<VisualDesorientacion> v;
+    // Coordinates no survey gives (not finite or beyond ±1e9, a damaged book)
+    // give no azimuth or distance worth a row.
+    for (const Estacion* e : {&desde, &visada})
+        if (!(std::abs(e->x) <= kLimiteValorLectura && std::abs(e->y) <= kLimiteValorLectura)) {
+            omitidas.push_back("Estación «" + cp1252AUtf8(e->nombre.vista()) +
+                               "» con coordenadas no utilizables (valor no finito o fuera de ±1e9), fuera del cálculo");
+            return v;
+        }
     for (const auto& l : s.lecturas) {
         if (!(l.nombre == visada.nombre.vista())) continue;
         if (!lecturaUtilizable(l)) {

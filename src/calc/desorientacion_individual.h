@@ -129,7 +129,9 @@ public:
     std::vector<std::string> nombresVisadas() const;
     // Shows the coordinates of a sighted station (1040-1042).
     void elegirVisada(std::size_t indice);
-    // "=>" or a double click: one row per reading that sights that station.
+    // "=>" or a double click: one row per reading that sights that station;
+    // none, with a notice, when either station has coordinates not finite or
+    // beyond ±1e9.
     void anadirVisuales(std::size_t indiceVisada);
 
     void calcular();  // "Cálcular"
@@ -153,7 +155,8 @@ public:
     std::string textoEstacion;        // "Estacion : %s"
     std::string textoX, textoY, textoZ;                 // of the chosen station
     std::string textoVisadaX, textoVisadaY, textoVisadaZ;  // of the sighted station
-    // Sights "=>" left out: not finite or beyond ±1e9 (UTF-8 notices, named in the report).
+    // Sights "=>" left out: values or station coordinates not finite or
+    // beyond ±1e9 (UTF-8 notices, named in the report).
     std::vector<std::string> omitidas;
 
     const Estacion* estacion() const { return estacion_; }

@@ -51,6 +51,13 @@ ResultadoDesorientacion calcularDesorientacionAutomatica(const CLibretaCampo& li
                 r.omitidas.push_back(avisoLecturaNoUtilizable(estacionamiento, l));
                 break;
             }
+            // Coordinates no survey gives (not finite or beyond ±1e9, a damaged
+            // book) give no azimuth.
+            if (!(std::abs(estacion.x) <= kLimiteValorLectura && std::abs(estacion.y) <= kLimiteValorLectura &&
+                  std::abs(t->x) <= kLimiteValorLectura && std::abs(t->y) <= kLimiteValorLectura)) {
+                r.omitidas.push_back(avisoLecturaNoUtilizable(estacionamiento, l));
+                break;
+            }
             const double az = C * azimutRadianes(estacion.x, estacion.y, t->x, t->y) * kInversoDosPi;
             // The window's own face rule: second face from C/2 on, raw vertical.
             const double lectura = l.vertical >= mitad ? horizontalOpuesta(l.horizontal, C) : l.horizontal;

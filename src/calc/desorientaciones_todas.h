@@ -22,7 +22,8 @@ struct ResultadoDesorientacion {
     int visuales = 0;     // sights to known stations used
     double media = 0;     // orientation correction, set-up's unit
     double emc = 0;       // mean square error of one value
-    // Sights left out: not finite or beyond ±1e9 (one notice each, UTF-8).
+    // Sights left out: a value or a station coordinate not finite or beyond
+    // ±1e9 (one notice each, UTF-8).
     std::vector<std::string> omitidas;
 };
 

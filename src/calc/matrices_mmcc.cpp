@@ -35,7 +35,12 @@ void CMatricesMMCC::dimensionar(std::size_t n, std::size_t u) {
 
 bool CMatricesMMCC::pesos() {
     if (Q.filas() == Q.columnas() && Q.Det() == 0.0) return false;
-    P = !Q;
+    // The determinant can miss a singularity the elimination meets (underflow).
+    try {
+        P = !Q;
+    } catch (const math::matrix_error&) {
+        return false;
+    }
     return true;
 }
 
@@ -47,7 +52,11 @@ bool CMatricesMMCC::resolver() {
     t = BtP * menosFo;
     if (N.filas() == N.columnas() && N.Det() == 0.0) return false;
 
-    Ninv = !N;
+    try {
+        Ninv = !N;
+    } catch (const math::matrix_error&) {
+        return false;
+    }
     X = Ninv * t;
     V = B * X - menosFo;
     Vt = ~V;

@@ -41,7 +41,9 @@ ErroresVisual erroresVisual(const CaracteristicasInstrumento& ins, const Paramet
     const double s = ins.compensador;
 
     e.ev = std::sqrt(ep * ep + (s / 3) * (s / 3) + ins.precisionV * ins.precisionV);
-    const double centrado = d == 0 ? 0.0 : (p.errorCentradoEstacion + p.errorCentradoPunto) / d * kCcPorRadian;
+    // 1/D of a denormal distance overflows; no sight is shorter than a millimetre.
+    const double centrado =
+        std::abs(d) < 0.001 ? 0.0 : (p.errorCentradoEstacion + p.errorCentradoPunto) / d * kCcPorRadian;
     e.ea = std::sqrt(ep * ep + centrado * centrado + (s / 12) * (s / 12) + ins.precisionH * ins.precisionH);
 
     const double rv = v * kRadianesPorGon;
@@ -102,7 +104,8 @@ ToleranciasPoligonal AcumuladorTolerancias::resultado() const {
     r.tAng = tAng_;
     r.tZ = tZ_;
     r.tDist = std::max(lLong_, lTrans_);
-    if (sumaD_ != 0) {
+    // A traverse shorter than a millimetre (a damaged file) has no share to spread.
+    if (std::abs(sumaD_) >= 0.001) {
         r.tX = sumaX_ * r.tDist / sumaD_;
         r.tY = sumaY_ * r.tDist / sumaD_;
     }

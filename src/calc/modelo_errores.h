@@ -66,8 +66,9 @@ struct ErroresVisual {
 };
 
 // A sighting of distance D (m), zenith angle V (gon) and target height m.
-// With D = 0 the centring term of Ea is left out (it has no meaning without
-// a distance) instead of becoming infinite.
+// With D under a millimetre (0, or a damaged field) the centring term of Ea
+// is left out (it has no meaning without a distance) instead of becoming
+// infinite.
 ErroresVisual erroresVisual(const CaracteristicasInstrumento& instrumento, const ParametrosTrabajo& parametros,
                             double distancia, double vertical, double jalon);
 
@@ -104,7 +105,7 @@ public:
     // One leg: its sighting errors, its compensated partials I.Xc, I.Yc and
     // its distance d1.
     ToleranciaTramo anadirTramo(const ErroresVisual& e, double ixc, double iyc, double d1);
-    // T.X and T.Y are 0 while ΣD is 0.
+    // T.X and T.Y are 0 while |ΣD| is under a millimetre.
     ToleranciasPoligonal resultado() const;
 
 private:

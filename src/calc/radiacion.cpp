@@ -1,5 +1,6 @@
 #include "calc/radiacion.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <tuple>
@@ -259,8 +260,12 @@ void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion
 
 ListaPuntos puntosEstaciones(const CLibretaCampo& libreta) {
     ListaPuntos puntos;
+    // A station with coordinates not finite or beyond ±1e9 (a damaged book)
+    // is no point to hand on.
     for (const auto& e : libreta.estaciones)
-        puntos.push_back(punto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista()));
+        if (std::abs(e->x) <= kLimiteValorLectura && std::abs(e->y) <= kLimiteValorLectura &&
+            std::abs(e->z) <= kLimiteValorLectura)
+            puntos.push_back(punto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista()));
     return puntos;
 }
 

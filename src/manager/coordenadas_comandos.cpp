@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <new>
 #include <system_error>
 #include <unordered_map>
 
+#include "calc/caras.h"
 #include "datos/puntos_estaciones.h"
 #include "fieldbook/numeros.h"
 #include "fieldbook/rutas.h"
@@ -41,6 +43,12 @@ std::size_t tomarCoordenadas(const ListaPuntos& puntos, Estacion* const* estacio
         Estacion& e = *estaciones[i];
         const auto it = ultimo.find(e.nombre.vista());
         if (it == ultimo.end()) continue;
+        // A damaged point (not finite or beyond ±1e9) would poison every
+        // computation from that station: it keeps its own coordinates.
+        const PuntoCoordenadas& p = *it->second;
+        if (!(std::abs(p.x) <= kLimiteValorLectura && std::abs(p.y) <= kLimiteValorLectura &&
+              std::abs(p.z) <= kLimiteValorLectura))
+            continue;
         e.x = it->second->x;
         e.y = it->second->y;
         e.z = it->second->z;

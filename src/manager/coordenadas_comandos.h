@@ -103,7 +103,8 @@ ResultadoComandoCrd exportarACrd(const CLibretaCampo& libreta, const std::filesy
 
 // "Recoger Coordenadas de un *.CRD": only when the book has stations. Every
 // station named like a point takes that point's X, Y, Z; of several points
-// of one name the last in the file wins. The base flag is not looked at.
+// of one name the last in the file wins. The base flag is not looked at. A
+// point with a value not finite or beyond ±1e9 gives nothing.
 ResultadoComandoCrd recogerCoordenadasDeCrd(CLibretaCampo& libreta, const std::filesystem::path& ruta);
 
 // "Recoger XYZ de un *.CRD": the same for one station only (the selected

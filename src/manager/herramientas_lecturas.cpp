@@ -128,7 +128,8 @@ std::vector<VisualRepetida> visualesDeNombre(const Estacionamiento& s, std::stri
     std::vector<VisualRepetida> v;
     for (std::size_t k = 0; k < s.lecturas.size(); ++k) {
         const Lectura& l = s.lecturas[k];
-        if (l.nombre.vista() != nombre) continue;
+        // A damaged reading (not finite or beyond ±1e9) is no sighting to list or average.
+        if (l.nombre.vista() != nombre || !lecturaUtilizable(l)) continue;
         v.push_back({k, !desnivel && esCaraDerecha(verticalZenital(l.vertical, s.datos.tipoVertical, C), C)});
     }
     return v;

@@ -168,8 +168,9 @@ public:
     // Names that occur more than once, once each, in order of first
     // occurrence (UTF-8).
     const std::vector<std::string>& nombres() const { return nombres_; }
-    // One row per reading of that name: mark, name, face ("1" or "2"),
-    // horizontal and vertical "%1.4lf", distance and target height "%1.3lf", code.
+    // One row per usable reading (lecturaUtilizable) of that name: mark,
+    // name, face ("1" or "2"), horizontal and vertical "%1.4lf", distance and
+    // target height "%1.3lf", code.
     void elegir(int indice);
     RejillaTexto& rejilla() { return rejilla_; }
     // The mean of the marked rows (one row, no mark cell), empty until

@@ -9,9 +9,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "calc/caras.h"
 #include "calc/proyeccion_utm.h"
+#include "fieldbook/numeros.h"
 
 namespace celvara {
 namespace {
@@ -80,10 +82,12 @@ Reducida reducir(const VisualPoligonal& v, const EstacionPoligonal& obs, const R
     }
     const double z = cenital(v, besselV, obs.datos.tipoVertical, C);
     const double zr = z * kDosPi / C;
-    // Dr / tan z is 0 where the tangent has no useful value.
+    // Dr / tan z is 0 where the tangent has no useful value (a zenith angle
+    // of a hair above 0, from a damaged file, overflows it too).
     auto sobreTangente = [&](double dr) {
         if (z == 0 || z == C / 4 || z == C / 2 || z == 3 * C / 4) return 0.0;
-        return dr / std::tan(zr);
+        const double dz = dr / std::tan(zr);
+        return std::isfinite(dz) ? dz : 0.0;
     };
     switch (tipo) {
     case TipoDistancia::Generadores: {
@@ -163,6 +167,20 @@ std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const
     if (tipo == TipoPoligonal::Cerrada && (!(filas.back().visadoAdelante == filas.front().estacion) ||
                                            !(filas.front().visadoAtras == filas.back().estacion)))
         return std::string(kSinVisualesCierre);
+    // A value no instrument gives (not finite or beyond ±1e9, a damaged file)
+    // would turn every coordinate after it into nonsense.
+    auto utilizable = [](std::initializer_list<double> valores) {
+        return std::ranges::all_of(valores, [](double v) { return std::abs(v) <= kLimiteValorLectura; });
+    };
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        const EstacionPoligonal& f = filas[i];
+        for (const VisualPoligonal* v : {&f.atras, &f.adelante})
+            if (!utilizable({v->hCd, v->hCi, v->vCd, v->vCi, v->dCd, v->dCi, v->jalon, f.alturaInstrumento}))
+                return formatear("Valor no utilizable (no finito o fuera de ±1e9) en la fila %zu de la poligonal", i + 1);
+    }
+    if (!utilizable({ref.x0, ref.y0, ref.z0, ref.x1, ref.y1, ref.z1, ref.acimutPartida, ref.lecturaPartida,
+                     ref.desorientacionPartida, ref.acimutLlegada, ref.lecturaLlegada, ref.desorientacionLlegada}))
+        return std::string("Valor no utilizable (no finito o fuera de ±1e9) en REFERENCIAR");
     return std::nullopt;
 }
 
@@ -324,7 +342,8 @@ bool repartirPlanimetria(ResultadoPoligonal& res, const ReferenciaPoligonal& ref
     }
     res.E.x = cerrada ? -sx : (ref.x1 - ref.x0) - sx;
     res.E.y = cerrada ? -sy : (ref.y1 - ref.y0) - sy;
-    if (sumaDist == 0) return false;
+    // Legs shorter than a millimetre in all (a damaged file) cannot carry a misclosure.
+    if (sumaDist < 0.001) return false;
     if (res.configuracion.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet)) {
         if (!repartirSanguet(res, compensados)) return false;
     } else {

@@ -86,7 +86,8 @@ inline constexpr const char* kErrorProcesoPoligonal = "Se ha producido un error 
 inline constexpr const char* kSinVisualesCierre = "La Poligonal Cerrada no tiene visuales de cierre";
 
 // The checks of "CALCULAR" that hold on the rows and the reference, in
-// order, with the closing sightings of a closed traverse; the first failing
+// order, with the closing sightings of a closed traverse, then every value
+// of the rows and the reference finite and within ±1e9; the first failing
 // one's message, or nothing.
 std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref);
 

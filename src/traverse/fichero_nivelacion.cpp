@@ -1,7 +1,9 @@
 #include "traverse/fichero_nivelacion.h"
 
 #include <charconv>
+#include <cmath>
 
+#include "calc/caras.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
@@ -61,7 +63,8 @@ bool esNumero(std::string_view t, std::string& normal) {
     const char* p = normal.data() + (normal.front() == '+' ? 1 : 0);
     double v = 0;
     const auto r = std::from_chars(p, normal.data() + normal.size(), v);
-    return r.ec == std::errc() && r.ptr == normal.data() + normal.size();
+    // "inf", "nan" or 1e300 is no staff reading: its sums would poison every height after it.
+    return r.ec == std::errc() && r.ptr == normal.data() + normal.size() && std::abs(v) <= kLimiteValorLectura;
 }
 
 std::string celdaCsv(std::string_view t) {

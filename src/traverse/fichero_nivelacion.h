@@ -18,9 +18,9 @@ namespace celvara {
 inline constexpr const char* kCabeceraNivelacion = "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med";
 
 // The header is optional on reading; blank lines are skipped. A line with
-// more than seven cells, a cell that is not a number or an unclosed quote
-// fails with the line's number in `mensaje`. Text that is not UTF-8 is taken
-// as Windows-1252.
+// more than seven cells, a cell that is not a number (or is not finite, or
+// beyond ±1e9) or an unclosed quote fails with the line's number in
+// `mensaje`. Text that is not UTF-8 is taken as Windows-1252.
 bool leerTextoNivelacion(std::string_view contenido, std::vector<LecturasNivelacion>& filas, std::string& mensaje);
 bool leerFicheroNivelacion(const std::filesystem::path& ruta, std::vector<LecturasNivelacion>& filas,
                            std::string& mensaje);
