@@ -1,15 +1,22 @@
-// estacion LIBRETA.obs NOMBRE --aprox X Y [--desor W] [--iteraciones N]
+// estacion LIBRETA.obs NOMBRE --aprox X Y [--desor W] [--iteraciones N] [--orientar]
 //          [--config F.dft] [--instrumentos F.apa] [--informe F.txt] [--json]
 // The station by least squares as its window computes it: the equations
 // from the book, read as the grid shows them, one pass after another until
 // the stop rule or N passes (through the roundings of the window's edits). Prints
 // "X Y" (and the orientation with inverse equations), then the window's
-// summary; or one JSON object. The book is not changed.
+// summary; or one JSON object. The book is not changed. --orientar first
+// orients, in memory, every set-up of the other stations that sights known
+// stations, as "Desorientación Todas" would: a freshly imported book holds
+// orientation 0 and its direct equations would point nowhere.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "calc/desorientaciones_todas.h"
 #include "calc/estacion_mmcc.h"
 #include "cli/minimos_cuadrados.h"
 #include "cli/registro.h"
@@ -21,6 +28,32 @@
 namespace celvara::cli {
 namespace {
 
+// The set-ups of the other stations oriented from their sights to known
+// stations; the station being computed keeps its own.
+void orientarConocidas(CLibretaCampo& libreta, std::string_view calculada) {
+    std::vector<std::pair<Estacionamiento*, double>> calculadas;
+    for (const auto& e : libreta.estaciones) {
+        if (e->nombre.vista() == calculada) continue;
+        for (const auto& s : e->estacionamientos)
+            if (const ResultadoDesorientacion r = calcularDesorientacionAutomatica(libreta, *e, *s); r.visuales > 0)
+                calculadas.emplace_back(s.get(), r.media);
+    }
+    for (auto [s, media] : calculadas) grabarDesorientacion(*s, media);
+}
+
+// The direct equations' set-ups that still hold orientation 0, named for the
+// message of a computation that did not converge.
+std::string sinOrientar(const EntradaEstacionMMCC& entrada) {
+    std::string nombres;
+    for (const EcuacionEstacion& q : entrada.planimetria) {
+        const Estacionamiento* s = q.origen.estacionamiento;
+        if (q.origen.inversa || !s || s->desorientacion != 0) continue;
+        const std::string nombre = cp1252AUtf8(s->nombre.vista());
+        if (nombres.find("«" + nombre + "»") == std::string::npos) nombres += (nombres.empty() ? "«" : ", «") + nombre + "»";
+    }
+    return nombres;
+}
+
 nlohmann::ordered_json numero(double v) { return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(); }
 
 const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<int()> {
@@ -30,6 +63,7 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         std::vector<double> aprox;
         std::optional<double> desor;
         int iteraciones = 10;
+        bool orientar = false;
     };
     auto o = std::make_shared<Opciones>();
     sub->add_option("libreta", o->libreta, "Fichero de observaciones")->required();
@@ -37,11 +71,13 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
     sub->add_option("--aprox", o->aprox, "Coordenadas aproximadas X Y")->expected(2)->required();
     sub->add_option("--desor", o->desor, "Desorientación aproximada");
     sub->add_option("--iteraciones", o->iteraciones, "Pasadas como máximo (10)")->check(CLI::PositiveNumber);
+    sub->add_flag("--orientar", o->orientar, "Orienta antes los estacionamientos de las estaciones conocidas");
     anadirOpcionesMinimosCuadrados(sub, *o);
     return [o]() -> int {
         DatosMinimosCuadrados d;
         if (const auto error = cargarDatosMinimosCuadrados(*o, d); !error.empty()) return fallo(error);
 
+        if (o->orientar) orientarConocidas(d.libreta, utf8ACp1252(o->nombre));
         PrimerAviso avisos;
         EcuacionesEstacion ecuaciones = ecuacionesEstacion(d.libreta, utf8ACp1252(o->nombre));
         if (ecuaciones.error) return fallo(ecuaciones.error);
@@ -58,7 +94,12 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         ResultadoPasada r;
         const int pasadas = iterarEstacionMMCC(entrada, aprox, o->iteraciones, matrices, r);
         if (pasadas == 0) return fallo(r.error ? r.error : avisos.primero);
-        if (!r.convergido) return fallo(kMensajeNoConverge);
+        if (!r.convergido) {
+            const std::string nombres = o->orientar ? std::string() : sinOrientar(entrada);
+            if (nombres.empty()) return fallo(kMensajeNoConverge);
+            return fallo(std::string(kMensajeNoConverge) + ": los estacionamientos " + nombres +
+                         " tienen desorientación 0; oriéntelos antes (--orientar)");
+        }
 
         if (!o->informe.empty() &&
             !anadirAFichero(o->informe,

@@ -96,18 +96,19 @@ TEST_F(RedCli, EstacionYRedEnTextoInformeYJson) {
 }
 
 // The example job, measured in both faces with a LEICA TCR1203: B3 back on
-// its true place (examples/obra_ejemplo_verdad.txt) by the station once the
-// set-ups are oriented, and by the network from the raw book; a library
-// without the instrument stops both, naming it.
+// its true place (examples/obra_ejemplo_verdad.txt) from the raw book: by the
+// station with --orientar (without it, the unoriented set-ups are named), by
+// the network as it is; a library without the instrument stops both, naming it.
 TEST_F(RedCli, ObraEjemploEnLasDosCarasYSinElInstrumento) {
     const std::string libro = std::string(CELVARA_EJEMPLOS) + "/obra_ejemplo.obs";
     const std::string biblioteca = std::string(CELVARA_EJEMPLOS) + "/../data/vestrum/instrumentos.apa";
-    const std::string orientada = (dir / "orientada.obs").string();
-    ASSERT_EQ(cli({"orientar", libro, "-o", orientada}).estado, 0);
+    const auto crudo = cli({"estacion", libro, "B3", "--aprox", "436650", "4477700", "--instrumentos", biblioteca});
+    EXPECT_EQ(crudo.estado, 1);
+    EXPECT_NE(crudo.errores.find("«B1-1», «B2-1» tienen desorientación 0"), std::string::npos) << crudo.errores;
     ASSERT_EQ(guardarInstrumentos(prueba::instrumentosRed(), apa), Estado::Exito);
     const std::string falta =
         "El instrumento «LEICA TCR1203» del estacionamiento «B1-1» no está en la librería de instrumentos\n";
-    for (const auto& orden : {std::vector<std::string>{"estacion", orientada, "B3", "--aprox", "436650", "4477700"},
+    for (const auto& orden : {std::vector<std::string>{"estacion", libro, "B3", "--aprox", "436650", "4477700", "--orientar"},
                               std::vector<std::string>{"red", libro, "--fijos", "B1,B2"}}) {
         SCOPED_TRACE(orden[0]);
         auto a = orden;
