@@ -6,6 +6,7 @@
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "calc/calculo_punto.h"
 #include "calc/caras.h"
@@ -154,7 +155,7 @@ ResultadoRadiacion CCalculoRadiacion::calcular() {
     if (opciones_.informe2) ficheros.informe2 = rutaInforme2;
     ResultadoRadiacion resultado = radiarAFicheros(libreta_, entrada(), ficheros, avisos_);
     ajustes_.escalaAdicional = opciones_.escalaAdicional;
-    avisos_.mensaje(textoCalculoRealizado(resultado));
+    avisos_.mensaje(textoCalculoRealizado(resultado, nombrarFichero));
     salir();
     return resultado;
 }
@@ -360,13 +361,28 @@ ResultadoRadiacion radiarAFicheros(const CLibretaCampo& libreta, const EntradaRa
     return resultado;
 }
 
-std::string textoCalculoRealizado(const ResultadoRadiacion& r) {
+std::string textoCalculoRealizado(const ResultadoRadiacion& r, const NombrarFichero& nombrar) {
     std::string mensaje = "Cálculo Realizado";
     if (!r.ficheros.empty()) mensaje += "\n\nFicheros grabados:";
-    for (const auto& f : r.ficheros) mensaje += "\n" + f.string();
+    for (const auto& f : r.ficheros) mensaje += "\n" + (nombrar ? nombrar(f) : f.string());
     if (!r.omitidas.empty()) mensaje += "\n";
     for (const auto& o : r.omitidas) mensaje += "\n" + o;
     return mensaje;
+}
+
+namespace {
+constexpr std::string_view kSeccionRadiacion = "Radiacion";
+constexpr std::pair<const char*, bool OpcionesRadiacion::*> kRecordadas[] = {
+    {"informe1", &OpcionesRadiacion::informe1}, {"ejecutar", &OpcionesRadiacion::aplicarATodas}};
+}  // namespace
+
+void leerOpcionesRecordadas(OpcionesRadiacion& o, const AjustesPropios& ini) {
+    for (const auto& [clave, campo] : kRecordadas)
+        if (const double v = ini.numero(kSeccionRadiacion, clave, -1); v == 0 || v == 1) o.*campo = v == 1;
+}
+
+void recordarOpciones(const OpcionesRadiacion& o, AjustesPropios& ini) {
+    for (const auto& [clave, campo] : kRecordadas) ini.asignar(kSeccionRadiacion, clave, o.*campo ? "1" : "0");
 }
 
 }  // namespace celvara

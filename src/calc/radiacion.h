@@ -20,6 +20,7 @@
 #include "datos/fichero_crd.h"
 #include "datos/instrumentos.h"
 #include "datos/rejilla_texto.h"
+#include "fieldbook/ajustes_propios.h"
 #include "fieldbook/avisos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
@@ -49,6 +50,11 @@ struct OpcionesRadiacion {
     bool hayford = true;                // off: "U.T.M  WGS-84"
     double escalaAdicional = 1.0;
 };
+
+// "Generar archivo Cálculo" and "Ejecutar =>" as celvara.ini [Radiacion]
+// keeps them: the next radiation starts with the reports it wrote last time.
+void leerOpcionesRecordadas(OpcionesRadiacion& opciones, const AjustesPropios& ini);
+void recordarOpciones(const OpcionesRadiacion& opciones, AjustesPropios& ini);
 
 // "CONFIGURAR CALCULO": a copy of the options and of the settings' option
 // "NO Calcular XYZ con las Visuales a Estaciones" while the dialog is open;
@@ -159,7 +165,10 @@ ResultadoRadiacion radiarAFicheros(const CLibretaCampo& libreta, const EntradaRa
                                    const FicherosRadiacion& ficheros, Avisos& avisos);
 
 // "Cálculo Realizado" with the files written and the readings left out.
-std::string textoCalculoRealizado(const ResultadoRadiacion& r);
+// How a message names a written file: the window in the program's own form
+// (C:\TRABAJOS\...), the batch tool as the host path.
+using NombrarFichero = std::function<std::string(const std::filesystem::path&)>;
+std::string textoCalculoRealizado(const ResultadoRadiacion& r, const NombrarFichero& nombrar = {});
 
 // ---- The window.
 
@@ -178,6 +187,8 @@ public:
     // reports file, report 2 to informe2.txt in the current folder.
     std::filesystem::path rutaInforme1;
     std::filesystem::path rutaInforme2 = "informe2.txt";
+    // How "Cálculo Realizado" names the files written; empty: host paths.
+    NombrarFichero nombrarFichero;
 
     // "Recoger Errores del Instrumento"; nullptr: the library is not loaded.
     void recogerErroresInstrumento(const ListaInstrumentos* biblioteca);

@@ -145,4 +145,36 @@ void AjustesPropios::asignarNumero(std::string_view seccion, std::string_view cl
     asignar(seccion, clave, std::string(buf, r.ptr));
 }
 
+namespace {
+constexpr std::string_view kCarpetas = "Carpetas";
+
+bool mismaCarpeta(std::string_view a, std::string_view b) {
+    const auto sinBarra = [](std::string_view s) {
+        while (!s.empty() && (s.back() == '\\' || s.back() == '/')) s.remove_suffix(1);
+        return s;
+    };
+    a = sinBarra(a);
+    b = sinBarra(b);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return minuscula(x) == minuscula(y) || ((x == '\\' || x == '/') && (y == '\\' || y == '/'));
+    });
+}
+}  // namespace
+
+std::string carpetaDialogo(const AjustesPropios& a, std::string_view dialogo, std::string_view carpetaLibreta) {
+    const auto carpeta = a.texto(kCarpetas, dialogo);
+    const auto libreta = a.texto(kCarpetas, std::string(dialogo) + ".libreta");
+    if (carpeta && !carpeta->empty() && libreta && mismaCarpeta(*libreta, carpetaLibreta)) return *carpeta;
+    return std::string(carpetaLibreta);
+}
+
+void recordarCarpetaDialogo(AjustesPropios& a, std::string_view dialogo, std::string_view carpetaLibreta,
+                            std::string_view ficheroElegido) {
+    const auto corte = ficheroElegido.find_last_of("\\/");
+    if (corte == std::string_view::npos) return;
+    a.asignar(kCarpetas, dialogo, std::string(ficheroElegido.substr(0, corte + 1)));
+    a.asignar(kCarpetas, std::string(dialogo) + ".libreta", std::string(carpetaLibreta));
+}
+
 }  // namespace celvara

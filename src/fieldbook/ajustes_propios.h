@@ -46,4 +46,12 @@ private:
     std::vector<Seccion> secciones_;
 };
 
+// [Carpetas]: the folder where each file dialog last chose a file (by the
+// dialog's name), with the book folder it was chosen for. Next time, with
+// the same book, the dialog starts there; another book starts in its own
+// folder. Paths in Windows form, UTF-8.
+std::string carpetaDialogo(const AjustesPropios& ajustes, std::string_view dialogo, std::string_view carpetaLibreta);
+void recordarCarpetaDialogo(AjustesPropios& ajustes, std::string_view dialogo, std::string_view carpetaLibreta,
+                            std::string_view ficheroElegido);
+
 }  // namespace celvara

@@ -111,6 +111,19 @@ std::string rutaFicheroAjustes(std::string_view dir) {
     return base + "observa.dft";
 }
 
+std::string carpetaLibreta(const CDatosGenerales& a) {
+    const std::string_view ultimo = a.ultimoFichero.vista();
+    const auto corte = ultimo.find_last_of("\\/");
+    if (corte == std::string_view::npos) {
+        std::string trabajo(a.directorioTrabajo.vista());
+        if (!trabajo.empty() && trabajo.back() != '\\') trabajo.push_back('\\');
+        return trabajo;
+    }
+    std::string carpeta(ultimo.substr(0, corte + 1));
+    carpeta.back() = '\\';
+    return carpeta;
+}
+
 std::string imagenAjustes(const CDatosGenerales& a) {
     std::string imagen(CDatosGenerales::kTamanoFichero, '\0');
     auto* p = reinterpret_cast<unsigned char*>(imagen.data());

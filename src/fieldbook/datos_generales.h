@@ -82,6 +82,11 @@ public:
 // (drive and first folder), or the directory itself when it has only one.
 std::string rutaFicheroAjustes(std::string_view directorioTrabajo);
 
+// The open book's folder, Windows form with a trailing backslash: where its
+// coordinate files live and its reports and listings start; the working
+// directory for a book never saved.
+std::string carpetaLibreta(const CDatosGenerales& ajustes);
+
 // File image of the settings; `imagenAjustes` writes exactly 1620 bytes.
 std::string imagenAjustes(const CDatosGenerales& ajustes);
 

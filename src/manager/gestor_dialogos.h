@@ -21,6 +21,9 @@ struct PeticionFichero {
     bool debeExistir = false;
     bool ocultarSoloLectura = true;
     bool confirmarSobrescribir = false;
+    // The dialog's name in celvara.ini [Carpetas]: with it, the dialog starts
+    // where it last chose a file for the same book (see carpetaDialogo).
+    std::string recordar;
 };
 
 class DialogosGestor {

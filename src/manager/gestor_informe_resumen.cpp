@@ -58,7 +58,8 @@ void CGestorObservaciones::generarInformeResumen() {
     p.extension = "TXT";
     p.filtro = kFiltroTexto;
     p.confirmarSobrescribir = true;
-    p.directorioInicial = cp1252AUtf8(ajustes().directorioTrabajo.vista());
+    p.directorioInicial = cp1252AUtf8(carpetaLibreta(ajustes()));
+    p.recordar = "informes";
     const auto ruta = dialogos().pedirFichero(p);
     if (!ruta || ruta->empty()) return;
     escribirPanelesPendientes();

@@ -97,7 +97,7 @@ void CSeleccionGestor::olvidarLibreta() {
 // ---------------------------------------------------------------- tree
 
 void CSeleccionGestor::listarFicherosCoordenadas() {
-    coordenadas_.listar(documento_.anfitrion(documento_.ajustes().directorioTrabajo.vista()));
+    coordenadas_.listar(documento_.anfitrion(carpetaLibreta(documento_.ajustes())));
 }
 
 void CSeleccionGestor::reconstruirArbol(const Estacion* estacion, const Estacionamiento* estacionamiento,
@@ -153,7 +153,7 @@ void CSeleccionGestor::seleccionar(const NodoArbol& pedido) {
             vaciarPuntos();
             filaActual_ = 0;
             if (nodo.fichero >= coordenadas_.nombres().size()) return;
-            if (coordenadas_.leer(documento_.anfitrion(documento_.ajustes().directorioTrabajo.vista()), nodo.fichero)) {
+            if (coordenadas_.leer(documento_.anfitrion(carpetaLibreta(documento_.ajustes())), nodo.fichero)) {
                 modoDibujo_ = ModoDibujo::FicheroCoordenadas;
             } else {
                 vaciarPuntos();

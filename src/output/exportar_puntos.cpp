@@ -119,4 +119,27 @@ Resultado grabarPuntosEnCrd(const ListaPuntos& puntos, const std::filesystem::pa
                       std::to_string(registros.size()) + " puntos)"};
 }
 
+namespace {
+constexpr std::string_view kSeccionExportar = "ExportarPuntos";
+}  // namespace
+
+PreferenciasExportacion PreferenciasExportacion::leer(const AjustesPropios& ini) {
+    PreferenciasExportacion p;
+    if (auto v = ini.texto(kSeccionExportar, "formato"); v && formatoPorExtension("x." + *v)) p.formato = *v;
+    if (auto v = ini.texto(kSeccionExportar, "columnas"); v && !v->empty()) p.columnas = *v;
+    if (auto v = ini.texto(kSeccionExportar, "separador"); v && !v->empty()) p.separador = *v;
+    const double d = ini.numero(kSeccionExportar, "decimales", p.decimales);
+    if (d >= 0 && d <= kMaxDecimales) p.decimales = static_cast<int>(d);
+    p.cabecera = ini.numero(kSeccionExportar, "cabecera", 0) == 1;
+    return p;
+}
+
+void PreferenciasExportacion::escribir(AjustesPropios& ini) const {
+    ini.asignar(kSeccionExportar, "formato", formato);
+    ini.asignar(kSeccionExportar, "columnas", columnas);
+    ini.asignar(kSeccionExportar, "separador", separador);
+    ini.asignarNumero(kSeccionExportar, "decimales", decimales);
+    ini.asignar(kSeccionExportar, "cabecera", cabecera ? "1" : "0");
+}
+
 }  // namespace celvara

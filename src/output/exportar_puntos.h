@@ -9,6 +9,7 @@
 #include <string>
 
 #include "datos/fichero_crd.h"
+#include "fieldbook/ajustes_propios.h"
 #include "fieldbook/libreta.h"
 #include "output/puntos_texto.h"
 
@@ -35,6 +36,20 @@ struct Resultado {
 // Written as a whole, beside the target and renamed over it.
 Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path& destino,
                          const OpcionesExportacion& opciones);
+
+// The export window's choices, kept in celvara.ini [ExportarPuntos] after
+// each export so that the next one starts with them.
+struct PreferenciasExportacion {
+    std::string formato = "csv";  // extension of the last file written, lower case
+    std::string columnas = "nombre,x,y,z,codigo";
+    std::string separador = ",";  // as typed: "," ";" "tab" "espacio" or a character
+    int decimales = 3;
+    bool cabecera = false;
+
+    // Missing or unreadable values keep their defaults.
+    static PreferenciasExportacion leer(const AjustesPropios& ini);
+    void escribir(AjustesPropios& ini) const;
+};
 
 // Reads a CSV/TXT file. False with a message when it cannot be read or no
 // line of it gives a point (the bad lines are still in `lectura`).

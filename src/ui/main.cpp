@@ -10,6 +10,7 @@
 #include "datos/instrumentos_datos_fijos.h"
 #include "fieldbook/arranque.h"
 #include "fieldbook/rutas.h"
+#include "ui/comun/pantalla.h"
 #include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_ventana.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Celvara"));
     celvara::ui::instalarIdiomaEspanol(app);
+    celvara::ui::instalarEncajeVentanas(app);
 
     const auto raiz = raizUnidadC();
     std::error_code ec;

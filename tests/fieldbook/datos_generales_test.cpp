@@ -1,3 +1,4 @@
+#include "fieldbook/ajustes_propios.h"
 #include "fieldbook/datos_generales.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,21 @@ TEST(Ajustes, RutaDelFicheroSegunElDirectorioDeTrabajo) {
     for (const char* dir : {"C:\\TRABAJOS\\OBRA1\\", "C:\\TRABAJOS\\OBRA1\\SUB\\", "C:\\TRABAJOS\\"})
         EXPECT_EQ(rutaFicheroAjustes(dir), "C:\\TRABAJOS\\observa.dft") << dir;
     EXPECT_EQ(rutaFicheroAjustes("C:\\"), "C:\\observa.dft");
+}
+
+// A file dialog starts where it last chose a file for the same book; another
+// book (or a book never saved, in the working directory) in its own folder.
+TEST(Ajustes, CarpetaDeCadaDialogoSegunLaLibreta) {
+    CDatosGenerales a;
+    a.directorioTrabajo = "C:\\TRABAJOS\\";
+    EXPECT_EQ(carpetaLibreta(a), "C:\\TRABAJOS\\");
+    a.ultimoFichero = "C:\\TRABAJOS\\OBRA2\\otra.obs";
+    EXPECT_EQ(carpetaLibreta(a), "C:\\TRABAJOS\\OBRA2\\");
+    AjustesPropios ini;
+    recordarCarpetaDialogo(ini, "exportar", carpetaLibreta(a), "D:\\ENTREGAS\\p.dxf");
+    EXPECT_EQ(carpetaDialogo(ini, "exportar", "c:\\trabajos\\obra2"), "D:\\ENTREGAS\\");
+    EXPECT_EQ(carpetaDialogo(ini, "exportar", "C:\\TRABAJOS\\OBRA3\\"), "C:\\TRABAJOS\\OBRA3\\");
+    EXPECT_EQ(carpetaDialogo(ini, "listados", "C:\\TRABAJOS\\OBRA2\\"), "C:\\TRABAJOS\\OBRA2\\");
 }
 
 }  // namespace

@@ -75,6 +75,15 @@ TEST(GestorArbol, FicherosDeCoordenadasOrdenadosYLeidosConElLectorPorDefecto) {
     EXPECT_EQ(b.gestor.rejilla().texto(1, 1), "B1");
     EXPECT_FALSE(b.gestor.rejilla().editable(0, 0));
     EXPECT_EQ(b.gestor.seleccionGestor().coordenadas().puntos().size(), 2u);
+
+    // A book of another job, out of the working directory: the files beside
+    // it, and none of the first job's.
+    const auto obra2 = b.obra().parent_path() / "OBRA2";
+    std::filesystem::create_directories(obra2);
+    ASSERT_TRUE(escribirLibreta(CLibretaCampo{}, obra2 / "otra.obs"));
+    ASSERT_EQ(escribirListaPuntos(lista, obra2 / "Junto.crd"), Estado::Exito);
+    b.gestor.documento().abrirLibreta("C:\\TRABAJOS\\OBRA2\\otra.obs");
+    EXPECT_EQ(b.gestor.ficherosCoordenadas(), std::vector<std::string>{"Junto.crd"});
 }
 
 TEST(GestorSeleccion, EstadosRotulosYModosDeDibujo) {

@@ -207,6 +207,7 @@ private slots:
         auto* e = crearEstacion(libreta.estaciones, {.nombre = "E", .coordenadas = Coordenadas{1000, 2000, 100}});
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E-1", "E", 1.5, nullptr, 0);
         crearLectura(s->lecturas, std::nullopt, "1", 1.5, 50, 100, 100, "");
+        ajustes.rutaFicheroAjustes = "C:\\observa.dft";  // celvara.ini beside it keeps the options
         DialogoRadiacion d(libreta, ajustes, mapa, avisos);
         auto* vista = d.findChild<QTableView*>();
         d.findChild<QTabBar*>()->setCurrentIndex(1);
@@ -237,21 +238,23 @@ private slots:
         d.pulsarFichero();
         QVERIFY(dialogoGuardarQuePregunta);
 
-        const QString crd = dir.filePath("puntos.crd");
+        const QString crd = dir.filePath("puntos.crd");  // typed as the program shows paths
         const QString informe = dir.filePath("informe.txt");
         d.logica().rutaInforme1 = informe.toStdString();
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
-        QTest::keyClicks(d.findChild<QLineEdit*>("ficheroCrd"), crd);
+        QTest::keyClicks(d.findChild<QLineEdit*>("ficheroCrd"), QStringLiteral("C:\\puntos.crd"));
         pulsar(d, "calcular");
         QCOMPARE(mostrado, informe);  // "Ejecutar =>" ticked: the report opens
         QCOMPARE(d.result(), int(QDialog::Accepted));
         ListaPuntos puntos;
         QCOMPARE(leerListaPuntos(crd.toStdString(), puntos), Estado::Exito);
         QCOMPARE(puntos.size(), std::size_t(2));
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\n" +
-                                                           crd.toStdString() + "\n" + informe.toStdString()});
+        QCOMPARE(avisos.textos(),
+                 std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\nC:\\puntos.crd\nC:\\informe.txt"});
         DialogoRadiacion otra(libreta, ajustes, mapa, avisos);
+        // "Generar archivo Cálculo" and "Ejecutar =>" come back in the next radiation.
+        QVERIFY(otra.logica().opciones().informe1 && otra.logica().opciones().aplicarATodas);
         otra.logica().opciones().planas = false;
         otra.logica().opciones().hayford = false;
         otra.reject();

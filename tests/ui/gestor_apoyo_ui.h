@@ -26,6 +26,7 @@
 #include "fieldbook/arranque.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/gestor_configuracion.h"
+#include "ui/comun/pantalla.h"
 #include "ui/manager/gestor_arbol_modelo.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/gestor_vista.h"
@@ -243,10 +244,15 @@ inline QString leerTexto(const QString& ruta) {
 }
 
 // With CELVARA_CAPTURAS naming a folder (scripts/capturas.sh), the pictures
-// of the windows are saved there.
+// of the windows are saved there, each window fitted to the screen as the
+// program fits it when it opens.
 inline bool hayCapturas() { return !qgetenv("CELVARA_CAPTURAS").isEmpty(); }
 inline void capturar(QWidget& w, const QString& fichero) {
     if (!hayCapturas()) return;
+    if (w.isWindow()) {
+        ui::encajarEnPantalla(w);
+        QCoreApplication::processEvents();
+    }
     const QDir carpeta(QString::fromLocal8Bit(qgetenv("CELVARA_CAPTURAS")));
     QDir().mkpath(carpeta.path());
     w.grab().save(carpeta.filePath(fichero));

@@ -68,7 +68,6 @@ private slots:
         QDir().mkpath(QString::fromStdString((b.trabajos() / "VESTRUM").string()));
         dibujarCroquis(QString::fromStdString((b.trabajos() / "VESTRUM" / "FOTO0.BMP").string()));
 
-        b.v.resize(1200, 760);
         b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Visuales, true);
         b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Puntos, true);
         b.gestor().seleccionGestor().cambiarVista(VistaDibujo::Numeros, true);

@@ -173,23 +173,33 @@ private slots:
         QCOMPARE(qt.pedirNombre(false, ""), std::optional<std::string>());
     }
 
+    // The dialog shows the program's paths, never the host folder of C:, and
+    // starts the next time where it last chose a file for the same book.
     void dialogoDeFicheroDevuelveLaRutaWindows() {
         BancoVentana b;
         escribir(b.obra() / "OTRA.OBS", "x");
+        escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
+        const auto ini = b.trabajos() / "celvara.ini";
         PeticionFichero p;
         p.extension = "OBS";
         p.filtro = kFiltroObservaciones;
         p.directorioInicial = "C:\\TRABAJOS\\OBRA1\\";
         p.debeExistir = true;
-        alAbrirse<QFileDialog>([](QFileDialog* d) {
-            QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
-            QCOMPARE(d->nameFilters().first(), QStringLiteral("Archivos de Observaciones(*.OBS) (*.obs *.OBS)"));
-            d->selectFile(QStringLiteral("OTRA.OBS"));
-            QMetaObject::invokeMethod(d, "accept");
-        });
-        const auto ruta = ui::pedirFicheroQt(nullptr, b.mapa, p);
-        QVERIFY(ruta.has_value());
-        QCOMPARE(*ruta, std::string("C:\\TRABAJOS\\OBRA1\\OTRA.OBS"));
+        p.recordar = "prueba";
+        const QString vieja = QString::fromStdString((b.trabajos() / "OTRO" / "VIEJA.OBS").string());
+        const std::pair<QString, QString> vueltas[] = {{QStringLiteral("C:\\TRABAJOS\\OBRA1"), vieja},
+                                                       {QStringLiteral("C:\\TRABAJOS\\OTRO"), QStringLiteral("VIEJA.OBS")}};
+        for (const auto& [mostrada, elegir] : vueltas) {
+            alAbrirse<QFileDialog>([mostrada, elegir](QFileDialog* d) {
+                QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
+                QCOMPARE(d->nameFilters().first(), QStringLiteral("Archivos de Observaciones(*.OBS) (*.obs *.OBS)"));
+                QTRY_COMPARE(d->findChild<QComboBox*>(QStringLiteral("lookInCombo"))->currentText(), mostrada);
+                d->selectFile(elegir);
+                QMetaObject::invokeMethod(d, "accept");
+            });
+            const auto ruta = ui::pedirFicheroQt(nullptr, b.mapa, p, ini);
+            QCOMPARE(ruta, std::optional<std::string>("C:\\TRABAJOS\\OTRO\\VIEJA.OBS"));
+        }
         QCOMPARE(ui::filtrosQt(kFiltroTexto), QStringList({"Archivos TEXTO (*.TXT) (*.TXT *.txt)"}));
     }
 

@@ -5,17 +5,26 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QToolBar>
 #include <cmath>
 
 #include "datos/fichero_crd.h"
 #include "gestor_apoyo_ui.h"
 #include "ui/calc/estacion_dialogos.h"
+#include "ui/calc/matrices_dialogo.h"
+#include "ui/calc/radiacion_dialogos.h"
+#include "ui/comun/gestor_informes_qt.h"
+#include "ui/comun/pantalla.h"
+#include "ui/datos/instrumentos_dialogos.h"
+#include "ui/import/comunicacion_dialogos.h"
+#include "ui/manager/configuracion_dialogo.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_idioma.h"
@@ -386,7 +395,7 @@ private slots:
         BancoVentana b;
         const QModelIndex coordenadas = b.vista.modeloArbol()->raizCoordenadas();
         QCOMPARE(b.vista.modeloArbol()->rowCount(coordenadas), 0);
-        const QString crd = QString::fromStdString((b.obra() / "radiados.crd").string());
+        const QString crd = QStringLiteral("C:\\TRABAJOS\\OBRA1\\radiados.crd");
         alAbrirse<QDialog>([&](QDialog* d) {
             d->findChild<QLineEdit*>(QStringLiteral("ficheroCrd"))->setText(crd);
             d->findChild<QPushButton*>(QStringLiteral("calcular"))->click();
@@ -428,6 +437,92 @@ private slots:
             QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) + 8 <= e->width(), qPrintable(e->text()));
             QCOMPARE(e->cursorPosition(), 0);
         }
+    }
+
+    // Every window, the main one, those its commands open and those they
+    // open in turn: preferred and minimum sizes fit a 1024 x 700 laptop with
+    // the window's frame, and it opens inside its screen's free area.
+    void cadaVentanaCabeEnUnPortatil() {
+        ui::instalarEncajeVentanas(*qApp);
+        BancoVentana b;
+        Estacion& a = b.estacion(0);
+        const QSize cabe = ui::kPantallaPortatil - ui::kMarcoVentana;
+        QStringList fuera;
+        auto medir = [&](QWidget& w, const QString& nombre) {
+            const QRect libre = w.screen()->availableGeometry();
+            const QSize h = w.sizeHint(), m = w.minimumSizeHint();
+            // Inside the free area, or as small as it goes (the test screen is smaller than a laptop).
+            const QRect f = w.frameGeometry();
+            const bool dentro = (f.left() >= libre.left() && f.right() <= libre.right()) || w.width() <= m.width();
+            const bool dentroAlto = (f.top() >= libre.top() && f.bottom() <= libre.bottom()) || w.height() <= m.height();
+            if (h.width() > cabe.width() || h.height() > cabe.height() || m.width() > cabe.width() ||
+                m.height() > cabe.height() || !dentro || !dentroAlto)
+                fuera << QStringLiteral("%1: %2x%3 min %4x%5 abierta %6x%7")
+                             .arg(nombre).arg(h.width()).arg(h.height()).arg(m.width()).arg(m.height())
+                             .arg(w.width()).arg(w.height());
+        };
+        // The main window at its widest: a set-up's header and drawing, and the history beside the tree.
+        const NodoArbol estacionamiento = NodoArbol::deEstacionamiento(&a, a.estacionamientos[0].get());
+        clicEnNodo(b.v, estacionamiento);
+        b.v.findChild<QDockWidget*>(QStringLiteral("historial"))->show();
+        QTest::qWait(20);
+        medir(b.v, QStringLiteral("gestor"));
+        b.v.findChild<QDockWidget*>(QStringLiteral("historial"))->hide();
+        const std::pair<Accion, NodoArbol> ordenes[] = {
+            {Accion::ImportarTodos, estacionamiento}, {Accion::DibujarProyecto, estacionamiento},
+            {Accion::DatosTrabajo, estacionamiento}, {Accion::ListadoInstrumentos, estacionamiento},
+            {Accion::Tolerancias, estacionamiento}, {Accion::ErroresPesos, estacionamiento},
+            {Accion::TablaCalculo, estacionamiento}, {Accion::ImprimirTablaDesorientaciones, estacionamiento},
+            {Accion::ImprimirResenaBase, NodoArbol::deEstacion(&a)},
+            {Accion::ImprimirEstadilloLecturas, estacionamiento}, {Accion::CambiarEstacion, estacionamiento},
+            {Accion::UnirDosEstacionamientos, estacionamiento}, {Accion::OpcionesLecturas, estacionamiento},
+            {Accion::CorregirLecturas, estacionamiento}, {Accion::DesorientacionTodas, estacionamiento},
+            {Accion::DesorientacionIndividual, estacionamiento}, {Accion::EstacionMmcc, estacionamiento},
+            {Accion::EstacionIndependiente, estacionamiento}, {Accion::Poligonales, estacionamiento},
+            {Accion::Nivelacion, estacionamiento}, {Accion::Radiacion, estacionamiento},
+            {Accion::DatosComplementarios, estacionamiento}, {Accion::AjusteRed, estacionamiento},
+            {Accion::ExportarPuntos, estacionamiento}, {Accion::ImportarPuntos, estacionamiento}};
+        for (const auto& [accion, nodo] : ordenes) {
+            b.gestor().seleccionGestor().seleccionar(nodo);
+            b.vista.sincronizar();
+            QList<QWidget*> antes;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible()) antes << w;
+            QString nombre;
+            QTimer cierre;
+            cierre.setInterval(20);
+            QObject::connect(&cierre, &QTimer::timeout, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    auto* d = qobject_cast<QDialog*>(w);
+                    if (!d || !d->isVisible() || antes.contains(d)) continue;
+                    if (nombre.isEmpty() && !d->inherits("QMessageBox")) {
+                        nombre = d->windowTitle();
+                        medir(*d, nombre);
+                    }
+                    d->done(QDialog::Rejected);
+                    return;
+                }
+            });
+            cierre.start();
+            b.v.ejecutarAccion(accion);
+            QVERIFY2(!nombre.isEmpty(), qPrintable(QString::number(static_cast<int>(accion))));
+        }
+        // The windows those open.
+        CConfiguracion configuracion(b.gestor().ajustes());
+        OpcionesRadiacion opciones;
+        const std::function<std::unique_ptr<QWidget>()> otras[] = {
+            [&] { return std::make_unique<ui::DialogoConfiguracion>(configuracion); },
+            [&] { return std::make_unique<ui::DialogoConfigurarCalculo>(opciones, b.gestor().ajustes()); },
+            [&] { return std::make_unique<ui::VisorInforme>(QString::fromStdString((b.obra() / "obra.obs").string())); },
+            [&] { return std::make_unique<ui::DialogoMatrices>(CMatricesMMCC{}); },
+            [&] { return std::make_unique<ui::DialogoEditorInstrumentos>(b.gestor().ajustes(), b.mapa, b.avisos); },
+            [&] { return std::make_unique<ui::DialogoProtocoloComunicaciones>(ProtocoloComunicaciones{}, b.mapa); }};
+        for (const auto& crear : otras) {
+            const auto w = crear();
+            w->show();
+            medir(*w, w->windowTitle());
+        }
+        QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(u'\n')));
     }
 
     void cadaOrdenAbreSuVentana() {

@@ -4,6 +4,7 @@
 // window says, KML refused for "Planas", bad lines shown before skipping.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -128,11 +129,14 @@ private slots:
 
     void exportaLoQueDiceLaVentana() {
         QTemporaryDir dir;
+        const MapaRutas mapa(dir.path().toStdString());
+        const ui::LugarFicheros lugar{&mapa, "C:\\", std::filesystem::path(dir.filePath("celvara.ini").toStdString())};
         ListaPuntos l(1);
         l[0] = {1, "E1", "", 436512.346, 4478021.678, 652.31, "V\xC9RTICE"};
-        DialogoExportarPuntos d(l, Proyeccion::Planas, dir.path());
+        auto ventana = std::make_unique<DialogoExportarPuntos>(l, Proyeccion::Planas, lugar);
+        DialogoExportarPuntos& d = *ventana;
         QCOMPARE(d.findChild<QComboBox*>("proyeccion")->currentText(), QStringLiteral("Planas"));
-        d.findChild<QLineEdit*>("destino")->setText(dir.filePath("p.csv"));
+        d.findChild<QLineEdit*>("destino")->setText(QStringLiteral("C:\\p.csv"));
         auto* columnas = d.findChild<QLineEdit*>("columnas");
         columnas->clear();
         QTest::keyClicks(columnas, "nombre,n,e,codigo");
@@ -144,18 +148,35 @@ private slots:
         QCOMPARE(leer(dir.filePath("p.csv").toStdString()),
                  std::string("Nombre;N;E;C\xC3\xB3" "digo\r\nE1;4478021.68;436512.35;V\xC3\x89RTICE\r\n"));
 
-        d.findChild<QLineEdit*>("destino")->setText(dir.filePath("p.kml"));
+        d.findChild<QLineEdit*>("destino")->setText(QStringLiteral("p.kml"));  // beside the book
         QCOMPARE(d.exportar().mensaje, std::string(kMensajeKmlPlanas));
         d.findChild<QComboBox*>("proyeccion")->setCurrentIndex(2);  // UTM WGS 84
         QVERIFY(d.exportar().ok);
         QVERIFY(leer(dir.filePath("p.kml").toStdString()).find("<coordinates>-3.74") != std::string::npos);
+
+        // The next time, another window over the same celvara.ini starts with
+        // the last export's choices, and its file dialog with the KML format.
+        ventana.reset();
+        DialogoExportarPuntos otra(l, Proyeccion::Planas, lugar);
+        QCOMPARE(otra.findChild<QLineEdit*>("columnas")->text(), QStringLiteral("nombre,n,e,codigo"));
+        QCOMPARE(otra.findChild<QComboBox*>("separador")->currentText(), QStringLiteral(";"));
+        QCOMPARE(otra.findChild<QSpinBox*>("decimales")->value(), 2);
+        QVERIFY(otra.findChild<QCheckBox*>("cabecera")->isChecked());
+        QString filtro;
+        alAbrirse<QFileDialog>([&](QFileDialog* f) {
+            filtro = f->selectedNameFilter();
+            f->reject();
+        });
+        QTest::mouseClick(otra.findChild<QPushButton*>("examinar"), Qt::LeftButton);
+        QCOMPARE(filtro, QStringLiteral("KML (*.kml *.KML)"));
     }
 
     void importaPreguntandoPorLasLineasMalas() {
         QTemporaryDir dir;
         escribir(dir.filePath("i.csv").toStdString(), "A,1,2,3,X\nB,uno,2,3,X\nC,4,5,6,\n");
-        DialogoImportarPuntos d(dir.path(), dir.filePath("i.crd"));
-        d.findChild<QLineEdit*>("origen")->setText(dir.filePath("i.csv"));
+        const MapaRutas mapa(dir.path().toStdString());
+        DialogoImportarPuntos d(ui::LugarFicheros{&mapa, "C:\\", {}}, QStringLiteral("C:\\i.crd"));
+        d.findChild<QLineEdit*>("origen")->setText(QStringLiteral("i.csv"));
         QString preguntado;
         d.preguntar = [&](const QString& lineas) {
             preguntado = lineas;

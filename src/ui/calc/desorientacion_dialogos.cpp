@@ -82,7 +82,7 @@ private:
     std::vector<EstacionPlano> estaciones_;
 };
 
-DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& /*ajustes*/, const MapaRutas& mapa,
+DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa,
                                              QWidget* padre)
     : QDialog(padre),
       logica_(libreta),
@@ -132,7 +132,7 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     capa->addLayout(derecha, 1);
     conectar();
 
-    InformeEstacionQt informe = informeEstacionQt(this, mapa_);
+    InformeEstacionQt informe = informeEstacionQt(this, mapa_, &ajustes);
     pedirFicheroInforme = std::move(informe.pedirFichero);
     mostrarInforme = std::move(informe.mostrar);
     plano_->fijar(logica_.plano());

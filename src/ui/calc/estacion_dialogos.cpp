@@ -84,7 +84,7 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
       rejilla_(new CRejilla(this)) {
     setWindowTitle(QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
     setObjectName(QStringLiteral("dialogoEstacionMmcc"));
-    resize(1100, 650);
+    resize(1000, 640);  // whole on a 1024 x 700 laptop
     estaciones_->setObjectName(QStringLiteral("estaciones"));
     estaciones_->setEditable(true);
     for (const auto& n : logica_.nombresEstaciones()) estaciones_->addItem(qs(n));
@@ -102,10 +102,14 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
     rejilla_->fijarColorFondo(QColor(0xDC, 0xFF, 0xFF));
 
     auto* capa = new QVBoxLayout(this);
+    // The station on a row of its own: its long label does not widen the X column.
+    auto* estacion = new QHBoxLayout;
+    estacion->addWidget(new QLabel(QStringLiteral("   ESTACION A CALCULAR:   ======>"), this));
+    estacion->addWidget(estaciones_);
+    estacion->addWidget(iteraciones_);
+    estacion->addStretch();
+    capa->addLayout(estacion);
     auto* arriba = new QGridLayout;
-    arriba->addWidget(new QLabel(QStringLiteral("   ESTACION A CALCULAR:   ======>"), this), 0, 0);
-    arriba->addWidget(estaciones_, 0, 1);
-    arriba->addWidget(iteraciones_, 0, 2);
     const char* etiquetas[] = {"X =", "Y =", "Z =", "Desor ="};
     QLineEdit* edits[] = {x_, y_, z_, desorientacion_};
     for (int i = 0; i < 4; ++i) {
@@ -142,7 +146,7 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
         leerEdits();
         refrescar();
     });
-    informe = informeEstacionQt(this, mapa_);
+    informe = informeEstacionQt(this, mapa_, &ajustes_);
     aprox = [this] {
         Estacionamiento* s = logica_.estacionamientoInverso();
         if (!s) return;
@@ -286,7 +290,7 @@ DialogoResultadoEstacion::DialogoResultadoEstacion(CDatosGenerales& ajustes, Est
 
     connect(pestanas_, &QTabBar::currentChanged, this, &DialogoResultadoEstacion::elegirPestana);
     connect(rejilla_, &CRejilla::filaActualCambiada, this, &DialogoResultadoEstacion::elegirFila);
-    informe = informeEstacionQt(this, mapa_);
+    informe = informeEstacionQt(this, mapa_, &ajustes);
     const int inicial = static_cast<int>(logica_.pestanaInicial());
     pestanas_->setCurrentIndex(inicial);
     elegirPestana(inicial);

@@ -112,6 +112,7 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
       logica_(libreta, ajustes, avisos),
       ajustes_(ajustes),
       mapa_(mapa),
+      lugar_(lugarFicheros(ajustes, mapa)),
       avisos_(avisos),
       rejilla_(new CRejilla(this)),
       pestanas_(new QTabBar(this)),
@@ -163,7 +164,11 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
         return dialogo.exec() == QDialog::Accepted;
     };
     logica_.rutaInforme1 = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
-    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
+    logica_.nombrarFichero = [this](const std::filesystem::path& p) { return mapa_.aWindows(p); };
+    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, lugar_, mapa_.aWindows(ruta.toStdString())); };
+    // The reports chosen last time ("Generar archivo Cálculo", "Ejecutar =>").
+    AjustesPropios ini;
+    if (ini.cargar(lugar_.ajustesPropios)) leerOpcionesRecordadas(logica_.opciones(), ini);
     elegirPestana(0);
 }
 
@@ -189,9 +194,8 @@ void DialogoRadiacion::pulsarFichero() {
     p.debeExistir = !p.guardar;
     p.extension = kExtensionCrd;
     p.filtro = kFiltroCrd;
-    p.directorioInicial = cp1252AUtf8(ajustes_.directorioTrabajo.vista());
-    if (const auto ruta = pedirFicheroQt(this, mapa_, p); ruta && !ruta->empty())
-        fichero_->setText(QString::fromStdString(mapa_.aAnfitrion(*ruta).string()));
+    p.recordar = "coordenadas";
+    if (const auto ruta = lugar_.pedir(this, p); ruta && !ruta->empty()) fichero_->setText(QString::fromStdString(*ruta));
 }
 
 void DialogoRadiacion::pulsarRecogerErrores() {
@@ -205,13 +209,18 @@ void DialogoRadiacion::pulsarRecogerErrores() {
 
 void DialogoRadiacion::pulsarConfigurar() {
     if (configurar && configurar()) {
+        AjustesPropios ini;
+        if (ini.cargar(lugar_.ajustesPropios)) {
+            recordarOpciones(logica_.opciones(), ini);
+            ini.guardar(lugar_.ajustesPropios);
+        }
         logica_.aplicarConfiguracion();
         rejilla_->recargar();
     }
 }
 
 void DialogoRadiacion::pulsarCalcular() {
-    logica_.ficheroCrd = fichero_->text().toStdString();
+    logica_.ficheroCrd = fichero_->text().trimmed().isEmpty() ? std::string() : lugar_.anfitrion(fichero_->text()).string();
     logica_.anadir = anadir_->isChecked();
     const ResultadoRadiacion r = logica_.calcular();
     if (!r.calculado) return;

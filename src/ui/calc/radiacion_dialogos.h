@@ -7,6 +7,7 @@
 
 #include "calc/radiacion.h"
 #include "fieldbook/rutas.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/ventana_calculo.h"
 
 class QCheckBox;
@@ -69,6 +70,7 @@ private:
     CCalculoRadiacion logica_;
     CDatosGenerales& ajustes_;
     const MapaRutas& mapa_;
+    LugarFicheros lugar_;  // the book's folder, where "Fichero *.CRD" starts
     Avisos& avisos_;
     CRejilla* rejilla_;
     QTabBar* pestanas_;

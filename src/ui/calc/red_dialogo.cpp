@@ -115,7 +115,7 @@ DialogoAjusteRed::DialogoAjusteRed(CLibretaCampo& libreta, CDatosGenerales& ajus
       rutaLibreta_(std::move(rutaLibreta)) {
 
     setWindowTitle("AJUSTE DE RED");
-    resize(1000, 700);
+    resize(1000, 660);  // whole on a 1024 x 700 laptop
     estaciones_ = new QTableWidget(0, 9, this);
     estaciones_->setObjectName("estaciones");
     estaciones_->setHorizontalHeaderLabels({"Estación", "Fija", "X", "Y", "Z", "sx", "sy", "sz", "Elipse a/b"});

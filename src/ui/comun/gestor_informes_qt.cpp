@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -20,7 +19,13 @@
 namespace celvara::ui {
 
 void mostrarInformeQt(QWidget* padre, const MapaRutas& mapa, std::string_view rutaWindows) {
-    const QString ruta = QString::fromStdString(mapa.aAnfitrion(rutaWindows).string());
+    const auto corte = rutaWindows.find_last_of("\\/");
+    const std::string carpeta(corte == std::string_view::npos ? std::string_view() : rutaWindows.substr(0, corte + 1));
+    mostrarInformeQt(padre, LugarFicheros{&mapa, carpeta, {}}, rutaWindows);
+}
+
+void mostrarInformeQt(QWidget* padre, const LugarFicheros& lugar, std::string_view rutaWindows) {
+    const QString ruta = QString::fromStdString(lugar.mapa->aAnfitrion(rutaWindows).string());
 #ifdef Q_OS_WIN
     // "NOTEPAD %s" as the command line, exactly; nothing is shown when it fails.
     QProcess proceso;
@@ -29,14 +34,14 @@ void mostrarInformeQt(QWidget* padre, const MapaRutas& mapa, std::string_view ru
     proceso.startDetached();
     (void)padre;
 #else
-    auto* visor = new VisorInforme(ruta, padre);
+    auto* visor = new VisorInforme(ruta, padre, lugar);
     visor->setAttribute(Qt::WA_DeleteOnClose);
     visor->show();
 #endif
 }
 
-VisorInforme::VisorInforme(const QString& rutaAnfitrion, QWidget* padre)
-    : QDialog(padre), ruta_(rutaAnfitrion), texto_(new QPlainTextEdit(this)) {
+VisorInforme::VisorInforme(const QString& rutaAnfitrion, QWidget* padre, LugarFicheros lugar)
+    : QDialog(padre), ruta_(rutaAnfitrion), lugar_(std::move(lugar)), texto_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("visorInforme"));
     setWindowTitle(QFileInfo(ruta_).fileName());
     setModal(false);
@@ -67,18 +72,21 @@ VisorInforme::VisorInforme(const QString& rutaAnfitrion, QWidget* padre)
 QString VisorInforme::texto() const { return texto_->toPlainText(); }
 
 void VisorInforme::guardarComo() {
-    QFileDialog dialogo(this, QStringLiteral("Guardar como"), QFileInfo(ruta_).absolutePath());
-    dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    dialogo.setNameFilters({QStringLiteral("Archivos TEXTO (*.TXT *.txt)"), QStringLiteral("Todos los archivos (*)")});
-    dialogo.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    const QString destino = dialogo.selectedFiles().constFirst();
-    if (destino == ruta_) return;
+    if (!lugar_.mapa) return;
+    PeticionFichero p;
+    p.guardar = true;
+    p.confirmarSobrescribir = true;
+    p.extension = "txt";
+    p.filtro = "Archivos TEXTO|*.TXT|Todos los archivos|*||";
+    p.recordar = "informes";
+    const auto elegido = lugar_.pedir(this, p);
+    if (!elegido || elegido->empty()) return;
+    const QString destino = QString::fromStdString(lugar_.anfitrion(QString::fromStdString(*elegido)).string());
+    if (QFileInfo(destino) == QFileInfo(ruta_)) return;
     // The report's bytes, unchanged.
     QFile::remove(destino);
     if (!QFile::copy(ruta_, destino))
-        QMessageBox::critical(this, QString(), QStringLiteral("No se pudo escribir el fichero ") + destino);
+        QMessageBox::critical(this, QString(), QStringLiteral("No se pudo escribir el fichero ") + QString::fromStdString(*elegido));
 }
 
 void VisorInforme::imprimir() {

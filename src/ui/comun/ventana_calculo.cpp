@@ -1,27 +1,31 @@
 #include "ui/comun/ventana_calculo.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "fieldbook/rutas.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {
 
-InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa) {
+InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa, const CDatosGenerales* ajustes) {
+    const LugarFicheros lugar = ajustes ? lugarFicheros(*ajustes, mapa) : LugarFicheros{&mapa, {}, {}};
     InformeEstacionQt i;
-    i.pedirFichero = [](QWidget* p) {
-        QFileDialog dialogo(p, QStringLiteral("Guardar como"));
-        dialogo.setAcceptMode(QFileDialog::AcceptSave);
-        dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);  // the report is appended
-        dialogo.setNameFilter(QStringLiteral("Archivos TEXTO (*.TXT *.txt)"));
-        dialogo.setDefaultSuffix(QStringLiteral("TXT"));
-        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return QString();
-        return dialogo.selectedFiles().constFirst();
+    i.pedirFichero = [lugar](QWidget* p) {
+        PeticionFichero peticion;
+        peticion.guardar = true;  // no question: the report is appended
+        peticion.extension = "TXT";
+        peticion.filtro = "Archivos TEXTO|*.TXT||";
+        peticion.recordar = "informes";
+        const auto ruta = lugar.pedir(p, peticion);
+        if (!ruta || ruta->empty()) return QString();
+        return QString::fromStdString(lugar.anfitrion(QString::fromStdString(*ruta)).string());
     };
-    i.mostrar = [padre, &mapa](const QString& ruta) { mostrarInformeQt(padre, mapa, mapa.aWindows(ruta.toStdString())); };
+    i.mostrar = [padre, lugar](const QString& ruta) {
+        mostrarInformeQt(padre, lugar, lugar.mapa->aWindows(ruta.toStdString()));
+    };
     return i;
 }
 

@@ -26,8 +26,9 @@ struct InformeEstacionQt {
     std::function<QString(QWidget*)> pedirFichero;
     std::function<void(const QString&)> mostrar;
 };
-// The report file is a text file the report is appended to.
-InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa);
+// The report file is a text file the report is appended to; with the
+// settings, its dialog starts in the book's folder.
+InformeEstacionQt informeEstacionQt(QWidget* padre, const MapaRutas& mapa, const CDatosGenerales* ajustes = nullptr);
 
 // `Dialogo::abrir` for a window built from the book, the settings, the
 // paths and the messages: runs it modally.

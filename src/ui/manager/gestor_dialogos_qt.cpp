@@ -11,7 +11,7 @@ QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 }  // namespace
 
 std::optional<std::string> DialogosGestorQt::pedirFichero(const PeticionFichero& peticion) {
-    return pedirFicheroQt(padre_, mapa_, peticion);
+    return pedirFicheroQt(padre_, mapa_, peticion, ajustesPropios ? ajustesPropios() : std::filesystem::path());
 }
 
 std::optional<std::string> DialogosGestorQt::pedirNombre(bool estacionamiento, std::string_view texto) {

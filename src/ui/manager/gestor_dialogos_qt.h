@@ -25,6 +25,8 @@ public:
     std::function<std::optional<std::string>(const std::string& actual)> elegirInstrumento;
     // Initial folder of the sheet's file dialog.
     std::function<std::string()> directorioTrabajo;
+    // celvara.ini (host path), where the file dialogs keep their last folders.
+    std::function<std::filesystem::path()> ajustesPropios;
 
 private:
     QWidget* padre_;

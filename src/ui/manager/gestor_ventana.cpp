@@ -4,6 +4,7 @@
 
 #include "fieldbook/codificacion.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_avisos_qt.h"
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/datos/instrumentos_dialogos.h"
@@ -20,7 +21,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
                                                      *servicios.mostrador);
     setWindowTitle(QString::fromStdString(gestor_->documento().titulo()));
     vista_ = new VistaGestor(*this, *gestor_, mapa_, [this](Accion a) { ejecutarAccion(a); });
-    resize(1200, 760);
+    resize(sizeHint());
 }
 
 // The view reads the core in place: it goes first.
@@ -39,6 +40,7 @@ void VentanaGestor::crearServicios(ServiciosGestor& servicios) {
     dialogosQt_ = std::make_unique<DialogosGestorQt>(this, mapa_);
     servicios.dialogos = dialogosQt_.get();
     dialogosQt_->directorioTrabajo = [this] { return std::string(gestor_->ajustes().directorioTrabajo.vista()); };
+    dialogosQt_->ajustesPropios = [this] { return ajustesPropios(); };
     // The sheet's "R.Elip" and "INSTRUMENTO" buttons.
     dialogosQt_->pedirFactorElipsoide = [this] {
         return DialogoReduccionElipsoide::pedirFactor(gestor_->ajustes(), this);
@@ -48,6 +50,10 @@ void VentanaGestor::crearServicios(ServiciosGestor& servicios) {
         if (!::celvara::ui::abrirListadoInstrumentos(this, gestor_->ajustes(), mapa_, &nombre)) return std::nullopt;
         return cp1252AUtf8(nombre);
     };
+}
+
+std::filesystem::path VentanaGestor::ajustesPropios() const {
+    return lugarFicheros(gestor_->ajustes(), mapa_).ajustesPropios;
 }
 
 void VentanaGestor::iniciar(EntornoArranque& entorno, const std::string& libreta) {

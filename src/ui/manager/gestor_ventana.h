@@ -46,12 +46,17 @@ public:
     void ejecutarComando(int id) { ejecutarComando(static_cast<Comando>(id)); }
     void ejecutarAccion(Accion accion);
 
+    // The size it opens at: whole on a 1024 x 700 laptop (a larger screen lets it grow).
+    QSize sizeHint() const override { return {1000, 650}; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     void crearServicios(ServiciosGestor& servicios);
+    // celvara.ini beside the settings file (host path).
+    std::filesystem::path ajustesPropios() const;
 
     // Commands that open other windows, one method each (gestor_ventana_comandos.cpp).
     void abrirOtraVentana(Accion accion);

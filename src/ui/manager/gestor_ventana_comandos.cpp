@@ -12,10 +12,12 @@
 #include <utility>
 
 #include "datos/puntos_estaciones.h"
+#include "fieldbook/codificacion.h"
 #include "manager/coordenadas_comandos.h"
 #include "import/importar_antiguos.h"
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/calc/red_dialogo.h"
@@ -78,7 +80,8 @@ std::optional<std::filesystem::path> pedirFicheroCrd(CGestorObservaciones& gesto
     p.guardar = dialogo.guardar;
     p.extension = kExtensionCrd;
     p.filtro = kFiltroCrd;
-    p.directorioInicial = gestor.ajustes().directorioTrabajo.str();
+    p.directorioInicial = cp1252AUtf8(carpetaLibreta(gestor.ajustes()));
+    p.recordar = "coordenadas";
     p.debeExistir = !dialogo.guardar;
     p.confirmarSobrescribir = dialogo.guardar;
     const auto ruta = gestor.dialogos().pedirFichero(p);
@@ -139,7 +142,8 @@ void VentanaGestor::abrirImportarFichero(Accion accion) {
     PeticionFichero p;
     p.extension = rad ? kExtensionRad : "*.*";
     p.filtro = rad ? kFiltroRad : kFiltroTopcal;
-    p.directorioInicial = gestor_->ajustes().directorioTrabajo.str();
+    p.directorioInicial = cp1252AUtf8(carpetaLibreta(gestor_->ajustes()));
+    p.recordar = "importar";
     p.debeExistir = true;
     const auto ruta = gestor_->dialogos().pedirFichero(p);
     if (!ruta || ruta->empty()) return;
@@ -246,7 +250,7 @@ namespace {
 std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
     if (g.estado() != EstadoSeleccion::FicheroCoordenadas || g.seleccion().fichero >= g.ficherosCoordenadas().size())
         return {};
-    return g.mapa().aAnfitrion(g.ajustes().directorioTrabajo.str()) / g.ficherosCoordenadas()[g.seleccion().fichero];
+    return g.mapa().aAnfitrion(cp1252AUtf8(carpetaLibreta(g.ajustes()))) / g.ficherosCoordenadas()[g.seleccion().fichero];
 }
 }  // namespace
 
@@ -256,18 +260,17 @@ void VentanaGestor::abrirExportarPuntos() {
         ListaPuntos puntos;
         if (crd.empty()) puntos = puntosDeEstaciones(gestor_->libreta());
         else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
-        const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
         DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
-                                QString::fromStdString(carpeta.string()), this);
+                                lugarFicheros(gestor_->ajustes(), mapa_), this);
         d.exec();
         return Seleccion{};
     });
 }
 
 void VentanaGestor::abrirImportarPuntos() {
-    const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
-    DialogoImportarPuntos d(QString::fromStdString(carpeta.string()),
-                            QString::fromStdString(ficheroCrdSeleccionado(*gestor_).string()), this);
+    const auto crd = ficheroCrdSeleccionado(*gestor_);
+    DialogoImportarPuntos d(lugarFicheros(gestor_->ajustes(), mapa_),
+                            crd.empty() ? QString() : QString::fromStdString(mapa_.aWindows(crd)), this);
     if (d.exec() != QDialog::Accepted) return;
     // A new file shows under "Coordenadas".
     gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);

@@ -371,7 +371,13 @@ void VistaGestor::mostrarEstado() {
     const bool tabla = e == EstadoSeleccion::Estaciones || e == EstadoSeleccion::Estacionamiento ||
                        e == EstadoSeleccion::FicheroCoordenadas;
     pila_->setVisible(e != EstadoSeleccion::Coordenadas);
-    pila_->setCurrentWidget(tabla ? paginaTabla_ : static_cast<QWidget*>(panelEstacion_));
+    QWidget* visible = tabla ? paginaTabla_ : static_cast<QWidget*>(panelEstacion_);
+    // Only the page shown counts for the window's minimum width: the set-up's
+    // grid beside the drawing fits a 1024-pixel screen.
+    for (QWidget* pagina : {paginaTabla_, static_cast<QWidget*>(panelEstacion_)})
+        pagina->setSizePolicy(pagina == visible ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                              pagina == visible ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    pila_->setCurrentWidget(visible);
     cabecera_->setVisible(e == EstadoSeleccion::Estacionamiento);
     panelDibujo_->setVisible(e == EstadoSeleccion::Estacionamiento || e == EstadoSeleccion::Coordenadas ||
                              e == EstadoSeleccion::FicheroCoordenadas);

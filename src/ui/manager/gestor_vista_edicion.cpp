@@ -47,7 +47,8 @@ void VistaGestor::construirEdicion() {
     listaHistorial_ = new QListWidget(dock);
     listaHistorial_->setObjectName(QStringLiteral("listaHistorial"));
     dock->setWidget(listaHistorial_);
-    v.addDockWidget(Qt::LeftDockWidgetArea, dock);
+    // Below the grid: beside the tree it would widen the window past a 1024-pixel screen.
+    v.addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
     QAction* verHistorial = dock->toggleViewAction();
     verHistorial->setText(QStringLiteral("Historial de cambios"));

@@ -1,7 +1,6 @@
 #include "ui/output/imprimir_dialogo.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,10 +65,10 @@ void DialogoImprimir::avisar(const std::string& texto) {
 
 DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Listado listado,
                                  const Estacion* estacion, const Estacionamiento* estacionamiento,
-                                 std::filesystem::path carpetaExportar, QWidget* padre)
+                                 LugarFicheros lugar, QWidget* padre)
     : QDialog(padre),
       logica_(libreta, std::move(entorno), listado, estacion, estacionamiento),
-      carpetaExportar_(std::move(carpetaExportar)) {
+      lugar_(std::move(lugar)) {
     setWindowTitle(QStringLiteral("IMPRIMIR"));
 
     listado_ = new QComboBox(this);
@@ -117,7 +116,7 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     auto* todo = new QHBoxLayout(this);
     todo->addLayout(izquierda);
     todo->addWidget(desplazamiento_, 1);
-    resize(1100, 800);
+    resize(1000, 660);  // whole on a 1024 x 700 laptop
 
     // Fill the lists with the preselection, then show the listing.
     llenando_ = true;
@@ -212,19 +211,23 @@ void DialogoImprimir::imprimir() {
 }
 
 void DialogoImprimir::exportar() {
-    const QString ruta = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar"), QString::fromStdString(carpetaExportar_.string()),
-        QStringLiteral("Documento PDF, todas las páginas (*.pdf);;Dibujo SVG, la página mostrada (*.svg)"));
-    if (ruta.isEmpty()) return;
-    const std::filesystem::path destino(ruta.toStdString());
-    if (!exportarA(destino))
-        avisar(utf8ACp1252("Error al grabar el fichero " + destino.string()));
+    if (!lugar_.mapa) return;
+    PeticionFichero p;
+    p.guardar = true;
+    p.confirmarSobrescribir = true;
+    p.extension = "pdf";
+    p.filtro = "Documento PDF, todas las páginas|*.pdf|Dibujo SVG, la página mostrada|*.svg||";
+    p.recordar = "listados";
+    const auto ruta = lugar_.pedir(this, p);
+    if (!ruta || ruta->empty()) return;
+    if (!exportarA(lugar_.anfitrion(QString::fromStdString(*ruta))))
+        avisar(utf8ACp1252("Error al grabar el fichero " + *ruta));
 }
 
 void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
                    Listado listado, const Estacion* estacion, const Estacionamiento* estacionamiento) {
     DialogoImprimir dialogo(libreta, entornoListado(ajustes, mapa), listado, estacion, estacionamiento,
-                            mapa.aAnfitrion(cp1252AUtf8(ajustes.directorioTrabajo.vista())), padre);
+                            lugarFicheros(ajustes, mapa), padre);
     dialogo.exec();
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "output/imprimir.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 
 class QComboBox;
 class QLabel;
@@ -40,7 +41,7 @@ class DialogoImprimir : public QDialog {
 public:
     DialogoImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Listado listado,
                     const Estacion* estacion, const Estacionamiento* estacionamiento,
-                    std::filesystem::path carpetaExportar = {}, QWidget* padre = nullptr);
+                    LugarFicheros lugar = {}, QWidget* padre = nullptr);
 
     const CImprimir& logica() const { return logica_; }
     VistaPagina* vista() const { return vista_; }
@@ -61,7 +62,7 @@ private:
     void avisar(const std::string& texto);
 
     CImprimir logica_;
-    std::filesystem::path carpetaExportar_;
+    LugarFicheros lugar_;  // where "Exportar..." starts
     QComboBox* listado_ = nullptr;
     QListWidget* estaciones_ = nullptr;
     QListWidget* estacionamientos_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -11,12 +10,38 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "manager/coordenadas_comandos.h"
+
 namespace celvara::ui {
 
 namespace {
 
 QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
-std::filesystem::path ruta(const QString& texto) { return std::filesystem::path(texto.toStdString()); }
+
+// The export formats for the file dialog, the one of the last export first.
+std::string filtroExportar(const std::string& primero) {
+    const std::pair<const char*, const char*> formatos[] = {
+        {"csv", "CSV"}, {"txt", "Texto"}, {"dxf", "DXF"}, {"xml", "LandXML"}, {"kml", "KML"}};
+    std::string delante, detras;
+    for (const auto& [extension, nombre] : formatos)
+        (primero == extension ? delante : detras) += std::string(nombre) + "|*." + extension + "|";
+    return delante + detras + "|";
+}
+
+// What was done, naming the file as the window shows it (C:\...), not by its host path.
+Resultado nombrandoEnWindows(Resultado r, const std::filesystem::path& anfitrion, const LugarFicheros& lugar) {
+    const std::string host = anfitrion.string();
+    if (const auto p = r.mensaje.find(host); r.ok && p != std::string::npos)
+        r.mensaje.replace(p, host.size(), lugar.aWindows(anfitrion).toStdString());
+    return r;
+}
+
+// The preferences file, or nothing kept when it cannot be read.
+std::optional<AjustesPropios> cargarIni(const std::filesystem::path& ruta) {
+    AjustesPropios ini;
+    if (ruta.empty() || !ini.cargar(ruta)) return std::nullopt;
+    return ini;
+}
 
 QWidget* conExaminar(QLineEdit* edit, const QString& nombreBoton, std::function<void()> examinar) {
     auto* fila = new QWidget;
@@ -84,9 +109,9 @@ public:
 
 // ---- Export.
 
-DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta,
+DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, LugarFicheros lugar,
                                              QWidget* padre)
-    : QDialog(padre), puntos_(std::move(puntos)), carpeta_(carpeta) {
+    : QDialog(padre), puntos_(std::move(puntos)), lugar_(std::move(lugar)) {
     setWindowTitle(QStringLiteral("Exportar puntos"));
     auto* v = new QVBoxLayout(this);
     auto* f = new QFormLayout;
@@ -94,17 +119,18 @@ DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proy
     destino_ = new QLineEdit;
     destino_->setObjectName(QStringLiteral("destino"));
     f->addRow(QStringLiteral("Fichero (.csv .txt .dxf .xml .kml):"),
-              conExaminar(destino_, QStringLiteral("examinar"), [this] {
-                  const QString r = QFileDialog::getSaveFileName(
-                      this, QStringLiteral("Guardar como"), carpeta_,
-                      QStringLiteral("CSV (*.csv);;Texto (*.txt);;DXF (*.dxf);;LandXML (*.xml);;KML (*.kml)"));
-                  if (!r.isEmpty()) destino_->setText(r);
-              }));
+              conExaminar(destino_, QStringLiteral("examinar"), [this] { examinar(); }));
+    const auto ini = cargarIni(lugar_.ajustesPropios);
+    const PreferenciasExportacion recordadas = ini ? PreferenciasExportacion::leer(*ini) : PreferenciasExportacion{};
+    formato_ = recordadas.formato;
     columnas_ = new OpcionesColumnasQt(f, this);
+    columnas_->columnas->setText(qs(recordadas.columnas));
+    columnas_->separador->setCurrentText(qs(recordadas.separador));
+    columnas_->cabecera->setChecked(recordadas.cabecera);
     decimales_ = new QSpinBox;
     decimales_->setObjectName(QStringLiteral("decimales"));
     decimales_->setRange(0, kMaxDecimales);
-    decimales_->setValue(3);
+    decimales_->setValue(recordadas.decimales);
     f->addRow(QStringLiteral("Decimales:"), decimales_);
     proyeccion_ = new QComboBox;
     proyeccion_->setObjectName(QStringLiteral("proyeccion"));
@@ -116,6 +142,16 @@ DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proy
     v->addLayout(botones(this, [this] { aceptar(); }));
 }
 
+void DialogoExportarPuntos::examinar() {
+    PeticionFichero p;
+    p.guardar = true;
+    p.confirmarSobrescribir = true;
+    p.extension = formato_;
+    p.filtro = filtroExportar(formato_);
+    p.recordar = "exportar";
+    if (const auto r = lugar_.pedir(this, p)) destino_->setText(qs(*r));
+}
+
 Resultado DialogoExportarPuntos::exportar() {
     std::string error;
     const auto t = columnas_->leer(error);
@@ -125,7 +161,21 @@ Resultado DialogoExportarPuntos::exportar() {
     o.texto.decimales = decimales_->value();
     o.proyeccion = static_cast<Proyeccion>(proyeccion_->currentIndex());
     if (destino_->text().trimmed().isEmpty()) return {false, "Indique el fichero de salida"};
-    return exportarPuntos(puntos_, ruta(destino_->text().trimmed()), o);
+    const std::filesystem::path destino = lugar_.anfitrion(destino_->text());
+    Resultado r = nombrandoEnWindows(exportarPuntos(puntos_, destino, o), destino, lugar_);
+    if (!r.ok) return r;
+    // What was chosen comes back in the next export.
+    if (auto ini = cargarIni(lugar_.ajustesPropios)) {
+        PreferenciasExportacion p;
+        p.formato = QString::fromStdString(destino.extension().string()).mid(1).toLower().toStdString();
+        p.columnas = columnas_->columnas->text().trimmed().toStdString();
+        p.separador = columnas_->separador->currentText().toStdString();
+        p.decimales = decimales_->value();
+        p.cabecera = columnas_->cabecera->isChecked();
+        p.escribir(*ini);
+        ini->guardar(lugar_.ajustesPropios);
+    }
+    return r;
 }
 
 void DialogoExportarPuntos::aceptar() {
@@ -139,8 +189,8 @@ void DialogoExportarPuntos::aceptar() {
 
 // ---- Import.
 
-DialogoImportarPuntos::DialogoImportarPuntos(const QString& carpeta, const QString& destino, QWidget* padre)
-    : QDialog(padre), carpeta_(carpeta) {
+DialogoImportarPuntos::DialogoImportarPuntos(LugarFicheros lugar, const QString& destino, QWidget* padre)
+    : QDialog(padre), lugar_(std::move(lugar)) {
     setWindowTitle(QStringLiteral("Importar puntos"));
     preguntar = [this](const QString& lineas) {
         return QMessageBox::question(this, windowTitle(),
@@ -153,17 +203,22 @@ DialogoImportarPuntos::DialogoImportarPuntos(const QString& carpeta, const QStri
     origen_ = new QLineEdit;
     origen_->setObjectName(QStringLiteral("origen"));
     f->addRow(QStringLiteral("Fichero CSV/TXT:"), conExaminar(origen_, QStringLiteral("examinarOrigen"), [this] {
-                  const QString r = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), carpeta_,
-                                                                 QStringLiteral("CSV/TXT (*.csv *.txt);;Todos (*)"));
-                  if (!r.isEmpty()) origen_->setText(r);
+                  PeticionFichero p;
+                  p.debeExistir = true;
+                  p.filtro = "CSV/TXT|*.csv;*.txt|Todos|*||";
+                  p.recordar = "importarPuntos";
+                  if (const auto r = lugar_.pedir(this, p)) origen_->setText(qs(*r));
               }));
     destino_ = new QLineEdit(destino);
     destino_->setObjectName(QStringLiteral("destino"));
     f->addRow(QStringLiteral("Fichero de coordenadas:"), conExaminar(destino_, QStringLiteral("examinarDestino"), [this] {
-                  const QString r = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como"), carpeta_,
-                                                                 QStringLiteral("Archivos de Coordenadas (*.CRD *.crd)"),
-                                                                 nullptr, QFileDialog::DontConfirmOverwrite);
-                  if (!r.isEmpty()) destino_->setText(r);
+                  // The points may be added to a file that exists: no question here.
+                  PeticionFichero p;
+                  p.guardar = true;
+                  p.extension = kExtensionCrd;
+                  p.filtro = kFiltroCrd;
+                  p.recordar = "coordenadas";
+                  if (const auto r = lugar_.pedir(this, p)) destino_->setText(qs(*r));
               }));
     columnas_ = new OpcionesColumnasQt(f, this);
     anadir_ = new QCheckBox(QStringLiteral("Añadir a los puntos del fichero"));
@@ -182,7 +237,7 @@ Resultado DialogoImportarPuntos::importar() {
     if (origen_->text().trimmed().isEmpty() || destino().isEmpty())
         return {false, "Indique el fichero de puntos y el de coordenadas"};
     LecturaPuntosTexto lectura;
-    const bool leida = leerFicheroPuntosTexto(ruta(origen_->text().trimmed()), *t, lectura, error);
+    const bool leida = leerFicheroPuntosTexto(lugar_.anfitrion(origen_->text()), *t, lectura, error);
     // The first lines by number; a box taller than the screen helps nobody.
     constexpr std::size_t kMostradas = 30;
     QString lista;
@@ -192,7 +247,8 @@ Resultado DialogoImportarPuntos::importar() {
         lista += QStringLiteral("... y %1 líneas erróneas más\n").arg(lectura.erroneas.size() - kMostradas);
     if (!leida) return {false, lista.isEmpty() ? error : error + "\n\n" + lista.toStdString()};
     if (!lectura.erroneas.empty() && !preguntar(lista)) return {false, "Importación cancelada: no se ha escrito nada"};
-    return grabarPuntosEnCrd(lectura.puntos, ruta(destino()), anadir_->isChecked());
+    const std::filesystem::path crd = lugar_.anfitrion(destino());
+    return nombrandoEnWindows(grabarPuntosEnCrd(lectura.puntos, crd, anadir_->isChecked()), crd, lugar_);
 }
 
 void DialogoImportarPuntos::aceptar() {

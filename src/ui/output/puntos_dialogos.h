@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "output/exportar_puntos.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,8 +22,9 @@ class OpcionesColumnasQt;
 class DialogoExportarPuntos : public QDialog {
     Q_OBJECT
 public:
-    // `proyeccion`: the book's, the initial choice for KML.
-    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta, QWidget* padre = nullptr);
+    // `proyeccion`: the book's, the initial choice for KML. The columns,
+    // separator, decimals, header and format of the last export come back.
+    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, LugarFicheros lugar, QWidget* padre = nullptr);
 
     // Writes the file as the window says; "Aceptar" closes on success and
     // shows the failure otherwise.
@@ -31,8 +33,11 @@ public:
 private:
     void aceptar();
 
+    void examinar();
+
     ListaPuntos puntos_;
-    QString carpeta_;
+    LugarFicheros lugar_;
+    std::string formato_;  // extension the file dialog proposes
     QLineEdit* destino_ = nullptr;
     OpcionesColumnasQt* columnas_ = nullptr;
     QSpinBox* decimales_ = nullptr;
@@ -42,7 +47,8 @@ private:
 class DialogoImportarPuntos : public QDialog {
     Q_OBJECT
 public:
-    DialogoImportarPuntos(const QString& carpeta, const QString& destino, QWidget* padre = nullptr);
+    // `destino`: the coordinate file proposed, Windows form.
+    DialogoImportarPuntos(LugarFicheros lugar, const QString& destino, QWidget* padre = nullptr);
 
     // Asked with the list of bad lines: true to skip them and import the rest.
     std::function<bool(const QString& lineasErroneas)> preguntar;
@@ -54,7 +60,7 @@ public:
 private:
     void aceptar();
 
-    QString carpeta_;
+    LugarFicheros lugar_;
     QLineEdit* origen_ = nullptr;
     QLineEdit* destino_ = nullptr;
     OpcionesColumnasQt* columnas_ = nullptr;
