@@ -40,7 +40,7 @@ protected:
 
 void encajarEnPantalla(QWidget& w) {
     const QScreen* pantalla = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
-    if (!pantalla) return;
+    if (!pantalla || w.isMaximized() || w.isFullScreen()) return;
     const QRect libre = pantalla->availableGeometry();
     const QSize marco = marcoDe(w);
     // The minimum its layout gives it now, not the one of a pane shown earlier.
@@ -49,12 +49,15 @@ void encajarEnPantalla(QWidget& w) {
     const QSize ahora = antes.boundedTo(libre.size() - marco).expandedTo(w.minimumSize());
     if (ahora != antes) w.resize(ahora);
     // Centred where it was (a dialog over its window), then pulled inside.
-    const QPoint centrada = w.pos() + QPoint((antes.width() - ahora.width()) / 2, (antes.height() - ahora.height()) / 2);
-    const int x = std::clamp(centrada.x(), libre.left(), std::max(libre.left(), libre.right() + 1 - ahora.width() - marco.width()));
-    const int y = std::clamp(centrada.y(), libre.top(), std::max(libre.top(), libre.bottom() + 1 - ahora.height() - marco.height()));
+    const QPoint centrada = w.pos() + QPoint(antes.width() - ahora.width(), antes.height() - ahora.height()) / 2;
+    const QSize fuera = ahora + marco;
+    const int x = std::clamp(centrada.x(), libre.left(), std::max(libre.left(), libre.right() + 1 - fuera.width()));
+    const int y = std::clamp(centrada.y(), libre.top(), std::max(libre.top(), libre.bottom() + 1 - fuera.height()));
     if (QPoint(x, y) != w.pos()) w.move(x, y);
 }
 
-void instalarEncajeVentanas(QApplication& aplicacion) { aplicacion.installEventFilter(new EncajeVentanas(&aplicacion)); }
+void instalarEncajeVentanas(QApplication& aplicacion) {
+    aplicacion.installEventFilter(new EncajeVentanas(&aplicacion));
+}
 
 }  // namespace celvara::ui
