@@ -195,6 +195,10 @@ ConfiguracionPoligonal CCalculoPoligonales::configuracion() const {
             ajustes_.proyeccion, ajustes_.escalaAdicional};
 }
 
+void CCalculoPoligonales::fijarMetodo(std::uint32_t metodo) {
+    if (metodo < kMetodos.size()) ajustes_.metodoCompensacion = metodo;
+}
+
 void CCalculoPoligonales::fijarConfiguracion(const ConfiguracionPoligonal& c, const DatosComplementarios& porDefecto) {
     ajustes_.metodoCompensacion = c.metodo;
     ajustes_.decimalesPoligonal = static_cast<std::uint32_t>(std::clamp(c.decimales, 0, 4));

@@ -5,6 +5,7 @@
 // and runs the other dialogs; everything else happens here.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -70,6 +71,11 @@ public:
     std::optional<std::size_t> filaDeDatos(std::size_t fila, std::size_t columna);
 
     ConfiguracionPoligonal configuracion() const;
+    // The entries of "Método de Compensación:", in `MetodoCompensacion` order.
+    static constexpr std::array<const char*, 3> kMetodos{"Clasico / Distancias Prop Distancias Parciales",
+                                                         "Clasico / Distancias Prop Coordenadas Parciales", "Sanguet"};
+    // The method chosen in the window itself, kept in the settings.
+    void fijarMetodo(std::uint32_t metodo);
     void fijarConfiguracion(const ConfiguracionPoligonal& config, const DatosComplementarios& porDefecto);
 
     // "CALCULAR": the checks, the notes that the user may overrule, then the

@@ -1,5 +1,7 @@
 #include "traverse/informe_poligonal.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "fieldbook/fichero_binario.h"
@@ -213,6 +215,25 @@ void grabarPoligonalEnLibreta(CLibretaCampo& libreta, const ResultadoPoligonal& 
                                  t.alturaInstrumento, &t.datos, t.desorientacionFinal);
         }
     }
+}
+
+std::vector<std::string> estacionesSobrescritas(const CLibretaCampo& libreta, const ResultadoPoligonal& res,
+                                                const ReferenciaPoligonal& ref) {
+    std::vector<std::string> nombres;
+    const auto comprobar = [&](const std::string& nombre, double x, double y, double z) {
+        const Estacion* e = libreta.buscarEstacion(nombre);
+        if (!e || (e->x == 0 && e->y == 0 && e->z == 0)) return;
+        const bool distinta =
+            std::abs(e->x - x) >= 0.0005 || std::abs(e->y - y) >= 0.0005 || std::abs(e->z - z) >= 0.0005;
+        if (distinta && std::find(nombres.begin(), nombres.end(), nombre) == nombres.end()) nombres.push_back(nombre);
+    };
+    const bool encuadrada = res.tipo == TipoPoligonal::Encuadrada;
+    comprobar(ref.partida.str(), ref.x0, ref.y0, ref.z0);
+    if (encuadrada) comprobar(ref.llegada.str(), ref.x1, ref.y1, ref.z1);
+    const auto& tr = res.tramos;
+    const std::size_t hasta = encuadrada && !tr.empty() ? tr.size() - 1 : tr.size();
+    for (std::size_t k = 1; k < hasta; ++k) comprobar(tr[k].estacion.str(), tr[k - 1].x, tr[k - 1].y, tr[k - 1].z);
+    return nombres;
 }
 
 }  // namespace celvara

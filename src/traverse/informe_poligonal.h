@@ -32,5 +32,9 @@ std::string informePoligonal(const ResultadoPoligonal& res);
 // instrument height. Missing stations and set-ups are created.
 void grabarPoligonalEnLibreta(CLibretaCampo& libreta, const ResultadoPoligonal& res, const ReferenciaPoligonal& ref,
                               const FilasPoligonal& filas);
+// The book's stations whose coordinates that would replace: they have some
+// (not all 0) and differ by a millimetre or more. Names in Windows-1252.
+std::vector<std::string> estacionesSobrescritas(const CLibretaCampo& libreta, const ResultadoPoligonal& res,
+                                                const ReferenciaPoligonal& ref);
 
 }  // namespace celvara

@@ -123,6 +123,16 @@ bool CResultadoPoligonal::imprimir(const std::filesystem::path& ruta) {
 
 bool CResultadoPoligonal::grabar(CLibretaCampo& libreta) {
     if (!resultado_) return false;
+    // Coordinates typed or computed before are often the better ones: never replaced unasked.
+    if (const auto nombres = estacionesSobrescritas(libreta, *resultado_, referencia_); !nombres.empty()) {
+        std::string lista;
+        for (const auto& n : nombres) lista += (lista.empty() ? "" : ", ") + cp1252AUtf8(n);
+        const std::string pregunta = (nombres.size() == 1 ? "La estación " + lista + " ya tiene coordenadas"
+                                                          : "Las estaciones " + lista + " ya tienen coordenadas") +
+                                     " distintas en la libreta.\n¿Sustituirlas por las de la poligonal?";
+        if (avisos_.mensaje(pregunta, "Grabar (x,y,z,des)", Botones::SiNo, Icono::Pregunta) != Respuesta::Si)
+            return false;
+    }
     grabarPoligonalEnLibreta(libreta, *resultado_, referencia_, filas_);
     avisos_.mensaje("Coordenadas Grabadas");
     return true;

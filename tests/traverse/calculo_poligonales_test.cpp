@@ -58,6 +58,10 @@ TEST(CalculoPoligonales, EnlazadaGrabadaLeidaCalculadaYDevueltaALaLibreta) {
     b.libreta.buscarEstacion("B")->estacionamientos[0]->desorientacion = 50;
     auto resultado = b.v.calcular();
     ASSERT_TRUE(resultado);
+    // B and C have other coordinates in the book: nothing is replaced unless the user says so.
+    EXPECT_FALSE(resultado->grabar(b.libreta));
+    EXPECT_EQ(b.libreta.buscarEstacion("B")->y, 0);
+    b.avisos.respuestas = {Respuesta::Si};
     ASSERT_TRUE(resultado->grabar(b.libreta));
     const Estacion* eb = b.libreta.buscarEstacion("B");
     const Estacion* ec = b.libreta.buscarEstacion("C");
@@ -67,7 +71,9 @@ TEST(CalculoPoligonales, EnlazadaGrabadaLeidaCalculadaYDevueltaALaLibreta) {
     EXPECT_NEAR(ec->y, 100.0066662, 1e-6);
     const double o = eb->estacionamientos[0]->desorientacion;
     EXPECT_LT(std::min(o, 400 - o), 0.005);  // the recomputed orientation replaced the 50
-    EXPECT_EQ(b.avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
+    const std::string pregunta = "Las estaciones B, C ya tienen coordenadas distintas en la libreta.\n"
+                                 "¿Sustituirlas por las de la poligonal?";
+    EXPECT_EQ(b.avisos.textos(), (std::vector<std::string>{pregunta, pregunta, "Coordenadas Grabadas"}));
 }
 
 TEST(CalculoPoligonales, ComprobacionesYNotasAntesDeCalcular) {

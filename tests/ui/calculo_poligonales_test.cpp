@@ -246,18 +246,28 @@ private slots:
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
         QVERIFY(leerTexto(csv).endsWith(QStringLiteral(",1.550,1.450,1.5000,0.600,0.400,0.5000\n")));
+        QCOMPARE(leerTexto(csv + QStringLiteral(".ini")), QStringLiteral("[Nivelacion]\nsalida=NP1\nllegada=NP2\n"));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
         QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
+        // The report shown is this one, not the first of the shared file.
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        QFile previo(dir.filePath("informe.txt"));
+        QVERIFY(previo.open(QIODevice::WriteOnly) && previo.write("OTRO INFORME\n") > 0);
+        previo.close();
         d.informe();
+        QVERIFY(leerTexto(mostrado).startsWith(QStringLiteral("NIVELACION")));
         QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
+        QVERIFY(leerTexto(dir.filePath("informe.txt")).endsWith(leerTexto(mostrado)));
 
+        // Opening the line brings back its stations.
         d.nuevo();
         QCOMPARE(celda(t, 0, 11), QString());
+        d.logica().elegirLlegada(0);
         d.abrirFichero();
         QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
+        QCOMPARE(d.findChild<QComboBox*>("llegada")->currentIndex(), 1);
         QCOMPARE(avisos.mensajes.size(), std::size_t(1));
     }
 

@@ -176,6 +176,7 @@ private:
     QToolBar* barra_;
     std::array<QRadioButton*, 3> tipos_{};
     std::array<QCheckBox*, 3> bessel_{};
+    QComboBox* metodo_ = nullptr;
 };
 
 }  // namespace celvara::ui
