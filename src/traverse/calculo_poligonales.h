@@ -1,7 +1,7 @@
 // "CALCULO DE POLIGONALES": the traverse workbench. It holds one traverse
 // (rows and reference), shows it as a grid of two lines per station, saves
-// and loads it as a .POL file, writes its field sheet and checks it before
-// the computation. The window asks for file names through the callbacks
+// and loads it as a .POL file and checks it before the computation (its
+// field sheet is a printed listing, output/listado_poligonal.h). The window asks for file names through the callbacks
 // and runs the other dialogs; everything else happens here.
 #pragma once
 
@@ -21,9 +21,6 @@
 
 namespace celvara {
 
-// The field sheet ("Imprimir..."), Windows-1252 bytes.
-std::string estadilloPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref);
-
 class CCalculoPoligonales : public FuenteRejilla {
 public:
     static constexpr std::size_t kCeldas = 21;
@@ -32,8 +29,8 @@ public:
 
     CCalculoPoligonales(CDatosGenerales& ajustes, Avisos& avisos);
 
-    // File names from the window: open, save as, field sheet. Empty: cancelled.
-    std::function<std::optional<std::filesystem::path>()> pedirAbrir, pedirGrabar, pedirEstadillo;
+    // File names from the window: open, save as. Empty: cancelled.
+    std::function<std::optional<std::filesystem::path>()> pedirAbrir, pedirGrabar;
 
     FilasPoligonal& filas() { return pol_.filas; }
     ReferenciaPoligonal& referencia() { return pol_.referencia; }
@@ -52,9 +49,6 @@ public:
     bool grabarComo();
     // Closing: asks to save unsaved changes; false keeps the window open.
     bool puedeCerrar();
-
-    // "Imprimir...": appends the field sheet; returns the file written.
-    std::optional<std::filesystem::path> imprimir();
 
     // Type radio buttons and "Regla Bessel" boxes, into the reference.
     void fijarTipo(TipoPoligonal tipo);

@@ -127,27 +127,6 @@ TEST(CalculoPoligonales, RejillaDeDosLineasPorEstacion) {
     EXPECT_EQ(b.v.filas().size(), 4u);
 }
 
-TEST(CalculoPoligonales, EstadilloConColumnasDeCirculoInverso) {
-    EstacionPoligonal f;
-    f.estacion = "E1";
-    f.visadoAtras = "E0";
-    f.visadoAdelante = "E2";
-    f.alturaInstrumento = 1.5;
-    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
-    ReferenciaPoligonal ref;
-    ref.besselH = ref.besselD = 1;
-    const std::string hoja = estadilloPoligonal({f}, ref);
-    const std::string esperado =
-        "\n\n                   *******************************************************************\n"
-        "                   *   E S T A D I L L O      D E      L A       P O L I G O N A L   *\n"
-        "                   *******************************************************************\n\n\n"
-        "  ESTACION     Inst      VISADO      H(cd)     H(ci)     V(cd)     V(ci)     Dist(cd)   Dist(ci)    Jal\xF3n\n"
-        " " + std::string(105, '*') + "\n"
-        "         E1    1.500          E0    1.2346   201.2346   99.5000    ------     120.457    120.400    1.300\n"
-        "                              E2    0.0000     0.0000    0.0000    ------       0.000      0.000    0.000\n";
-    EXPECT_EQ(hoja, esperado);
-}
-
 // The "..." pickers of the square A(0,0) B(100,0) C(100,100) D(0,100), Z 10.
 TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     Banco b;

@@ -20,6 +20,7 @@
 #include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
 #include "ui/comun/elegir_lista_dialogo.h"
+#include "ui/output/imprimir_dialogo.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/resultado_poligonal_dialogo.h"
@@ -143,8 +144,14 @@ private slots:
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Inst));
         d.findChild<QPushButton*>("datosAuxiliares")->click();
         QCOMPARE(celda(t, 2, CCalculoPoligonales::Temperatura), QStringLiteral("23"));
+        // The method, from "Configurar" or in the window itself.
         d.configurar();
         QCOMPARE(ajustes.metodoCompensacion, 0u + 2);
+        auto* metodo = d.findChild<QComboBox*>("metodo");
+        QCOMPARE(metodo->currentIndex(), 2);
+        metodo->setCurrentIndex(1);
+        emit metodo->activated(1);
+        QCOMPARE(ajustes.metodoCompensacion, 0u + 1);
         d.logica().fijarConfiguracion({0, 4, 0, 1.0}, ajustes.datosPorDefecto);
 
         const std::filesystem::path ruta = std::filesystem::path(dir.path().toStdString()) / "cuadro.pol";
@@ -159,6 +166,17 @@ private slots:
 
         d.findChild<QPushButton*>("calcular")->click();
         QCOMPARE(abiertos.back(), QStringLiteral("RESULTADO DEL CALCULO DE LA POLIGONAL"));
+
+        // The field sheet in "IMPRIMIR", as a listing of its own.
+        QString listado, pagina;
+        d.abrirListado = [&](const std::string& nombre, std::vector<Pagina> paginas) {
+            ui::DialogoImprimir imprimir(libreta, nombre, std::move(paginas));
+            listado = imprimir.findChild<QComboBox*>("listado")->currentText();
+            pagina = imprimir.findChild<QLabel*>("textoPagina")->text();
+        };
+        menus->actions()[0]->menu()->actions()[5]->trigger();  // "Imprimir..."
+        QCOMPARE(listado, QStringLiteral("ESTADILLO DE LA POLIGONAL"));
+        QCOMPARE(pagina, QStringLiteral("Página: 1 de 1"));
 
         d.nuevo();
         QCOMPARE(t->model()->rowCount(), 0);

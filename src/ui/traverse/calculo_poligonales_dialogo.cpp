@@ -23,7 +23,6 @@
 #include "fieldbook/numeros.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
 #include "ui/comun/elegir_lista_dialogo.h"
-#include "ui/comun/gestor_informes_qt.h"
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
@@ -633,14 +632,6 @@ void DialogoCalculoPoligonales::prepararPeticiones() {
         if (!r.contains(QLatin1Char('.'))) r += QStringLiteral(".POL");
         return std::filesystem::path(r.toStdString());
     };
-    logica_.pedirEstadillo = [this, carpeta]() -> std::optional<std::filesystem::path> {
-        QString r = QFileDialog::getSaveFileName(this, QStringLiteral("Imprimir"), carpeta,
-                                                 QStringLiteral("Archivos TEXTO (*.TXT)"));
-        if (r.isEmpty()) return std::nullopt;
-        if (!r.contains(QLatin1Char('.'))) r += QStringLiteral(".TXT");
-        return std::filesystem::path(r.toStdString());
-    };
-    mostrarEstadillo = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
 }
 
 DialogoCalculoPoligonales::~DialogoCalculoPoligonales() {
@@ -690,9 +681,11 @@ void DialogoCalculoPoligonales::grabarComo() {
     if (logica_.grabarComo()) setWindowTitle(qs(logica_.titulo()));
 }
 
+// The field sheet goes to "IMPRIMIR" as the book's listings do.
 void DialogoCalculoPoligonales::imprimir() {
-    if (const auto ruta = logica_.imprimir(); ruta && mostrarEstadillo)
-        mostrarEstadillo(QString::fromStdString(ruta->string()));
+    if (abrirListado)
+        abrirListado(kTituloEstadilloPoligonal,
+                     paginasEstadilloPoligonal(logica_.filas(), logica_.referencia(), entornoListado(ajustes_, mapa_)));
 }
 
 void DialogoCalculoPoligonales::configurar() {
