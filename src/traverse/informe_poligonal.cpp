@@ -1,6 +1,7 @@
 #include "traverse/informe_poligonal.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -36,13 +37,7 @@ const char* lineaTipo(const ResultadoPoligonal& res) {
     }
 }
 
-}  // namespace
-
-std::string nombreProyeccionPoligonal(std::uint32_t p) {
-    return p == 1 ? "UTM-ED50" : (p == 2 ? "UTM-WGS84" : "Planas");
-}
-
-std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
+std::string resumenConSignos(const ResultadoPoligonal& res) {
     const std::string proy = nombreProyeccionPoligonal(res.configuracion.proyeccion);
     if (res.tipo == TipoPoligonal::Colgada)
         return formatear("Poligonal Colgada: - No Existe Compensación - %s", proy.c_str());
@@ -61,6 +56,34 @@ std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
                                 "T.X=%1.3lf  T.Y=%1.3lf  T.Dist=%1.3lf  T.Z = %1.3lf ",
                                 metodo.c_str(), res.E.ang, res.E.x, res.E.y, res.E.dist, res.E.z, res.T.ang,
                                 res.T.x, res.T.y, res.T.dist, res.T.z);
+}
+
+}  // namespace
+
+std::string nombreProyeccionPoligonal(std::uint32_t p) {
+    return p == 1 ? "UTM-ED50" : (p == 2 ? "UTM-WGS84" : "Planas");
+}
+
+std::string sinMenosCero(std::string s) {
+    const auto digito = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        if (s[i] != '-' || s[i + 1] != '0') continue;
+        const char antes = i > 0 ? s[i - 1] : ' ';
+        if (digito(antes) || std::isalpha(static_cast<unsigned char>(antes)) || antes == '.') continue;
+        std::size_t j = i + 2;
+        if (j < s.size() && s[j] == '.')
+            for (++j; j < s.size() && s[j] == '0'; ++j) {
+            }
+        if (j < s.size() && digito(s[j])) continue;
+        const bool columna = i > 0 && antes == ' ' && !(i > 1 && s[i - 2] == '=');
+        if (columna) s[i] = ' ';
+        else s.erase(i, 1);
+    }
+    return s;
+}
+
+std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
+    return sinMenosCero(resumenConSignos(res));
 }
 
 std::size_t tramosListados(const ResultadoPoligonal& res) {
@@ -154,7 +177,7 @@ std::string informePoligonal(const ResultadoPoligonal& res) {
                            res.T.z);
     }
     s += "\n\n\n\n";
-    return s;
+    return sinMenosCero(std::move(s));
 }
 
 namespace {

@@ -7,8 +7,8 @@
 namespace celvara {
 namespace {
 
-std::string ang(double v) { return formatear("%1.4lf", v); }
-std::string lon(double v) { return formatear("%1.3lf", v); }
+std::string ang(double v) { return sinMenosCero(formatear("%1.4lf", v)); }
+std::string lon(double v) { return sinMenosCero(formatear("%1.3lf", v)); }
 
 }  // namespace
 
@@ -84,12 +84,12 @@ void CResultadoPoligonal::llenarRejilla() {
         case Angular:
             rejilla_.agregarFila({cp1252AUtf8(t.nombreAtras), ang(t.hAtras), "", "", "", "", ""});
             rejilla_.agregarFila({nombre, ang(t.hAdelante), ang(t.angulo), ang(t.desorientacion), ang(t.azimut),
-                                formatear("%1.0lf", t.cAng), ang(t.azimutC)});
+                                sinMenosCero(formatear("%1.0lf", t.cAng)), ang(t.azimutC)});
             break;
         case Distancias:
             if (k < listados)
                 rejilla_.agregarFila({nombre, lon(t.d1), lon(t.d2), lon(t.dDifer), lon(t.dTol), lon(t.dm),
-                                    formatear("%1.9lf", t.km), lon(t.distK)});
+                                    sinMenosCero(formatear("%1.9lf", t.km)), lon(t.distK)});
             break;
         case Coordenadas:
             if (k < listados)
