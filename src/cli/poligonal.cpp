@@ -95,8 +95,9 @@ int calcular(const Opciones& o) {
     }
     std::cout << textoResumenPoligonal(*res) << '\n';
     for (const auto& e : res->estaciones)
-        std::cout << formatear("%s %1.3lf %1.3lf %1.3lf %1.4lf\n", utf8(e.nombre).c_str(), e.x, e.y, e.z,
-                               e.desorientacion);
+        std::cout << utf8(e.nombre) << ' ' << sinMenosCero(formatear("%1.3lf", e.x)) << ' '
+                  << sinMenosCero(formatear("%1.3lf", e.y)) << ' ' << sinMenosCero(formatear("%1.3lf", e.z)) << ' '
+                  << sinMenosCero(formatear("%1.4lf", e.desorientacion)) << '\n';
     return kExito;
 }
 

@@ -255,4 +255,8 @@ std::string textoPaginaListado(int pagina, int paginas) {
     return formatearC("P\xE1gina: %d de %d", pagina, paginas);
 }
 
+void cabeceraListado(Pagina& pagina, const EntornoListado& entorno) { cabecera(pagina, entorno); }
+
+Rectangulo marcoListado() { return kMarcoPagina; }
+
 }  // namespace celvara

@@ -436,6 +436,10 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         mensaje = kErrorProcesoPoligonal;
         return std::nullopt;
     }
+    if (config.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet) && vuelveAlPuntoDePartida(ref)) {
+        mensaje = kSanguetSinLongitud;
+        return std::nullopt;
+    }
     ResultadoPoligonal res;
     res.tipo = tipo;
     res.configuracion = config;
@@ -465,6 +469,16 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
     aplicarTolerancias(res, filas, evaluar);
     res.estaciones = estacionesGenerales(res, ref);
     return res;
+}
+
+bool vuelveAlPuntoDePartida(const ReferenciaPoligonal& ref) {
+    switch (ref.tipoPoligonal()) {
+    case TipoPoligonal::Cerrada: return true;
+    case TipoPoligonal::Colgada: return false;
+    default:
+        return ref.partida == ref.llegada ||
+               (std::abs(ref.x1 - ref.x0) < 0.001 && std::abs(ref.y1 - ref.y0) < 0.001);
+    }
 }
 
 double cenitalErrores(const EstacionPoligonal& f) {

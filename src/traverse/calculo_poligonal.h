@@ -84,6 +84,14 @@ struct ResultadoPoligonal {
 inline constexpr const char* kSinDatosPoligonal = "No existen Datos de la Poligonal.\n    NO existe CALCULO";
 inline constexpr const char* kErrorProcesoPoligonal = "Se ha producido un error al procesar los Datos de la Poligonal";
 inline constexpr const char* kSinVisualesCierre = "La Poligonal Cerrada no tiene visuales de cierre";
+// Sanguet turns and scales the traverse between its two ends: one that comes
+// back to its start has no length to turn or scale.
+inline constexpr const char* kSanguetSinLongitud =
+    "Se ha producido un error al procesar los Datos de la Poligonal\n"
+    "El método Sanguet no compensa una poligonal que vuelve a su punto de partida: elija otro método";
+
+// A closed traverse, or a fitted one that ends on its start station.
+bool vuelveAlPuntoDePartida(const ReferenciaPoligonal& ref);
 
 // The checks of "CALCULAR" that hold on the rows and the reference, in
 // order, with the closing sightings of a closed traverse, then every value

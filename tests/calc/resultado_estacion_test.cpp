@@ -136,6 +136,8 @@ TEST(TablaCalculo, EditaAlturasYDesorientaciones) {
     EXPECT_EQ(g.texto(2, columna_tabla::estacionamiento), "P1");
     EXPECT_EQ(g.texto(2, columna_tabla::lecturas), "4");
     EXPECT_EQ(g.texto(2, columna_tabla::valor1), "0.000");
+    for (std::size_t c = 0; c < g.numeroColumnas(); ++c)  // no column shown without a caption
+        EXPECT_TRUE(g.columna(c).oculta || !g.columna(c).titulo.empty()) << c;
     EXPECT_EQ(g.texto(2, columna_tabla::inicio), "A");
     EXPECT_EQ(g.texto(2, columna_tabla::fin), "E");
     g.asignar(0, columna_tabla::altura, "1,62");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "output/imprimir.h"
+#include "output/listado_poligonal.h"
 #include "output/listados.h"
 
 namespace celvara {
@@ -102,6 +103,36 @@ TEST(ListadosTest, EstadilloDeTreintaYSeisLecturasPorPagina) {
     const Pagina vacia = paginaListado(Listado::Estadillo, l, {e, nullptr}, {}, 1);
     EXPECT_TRUE(vacia.tablas.empty());
     EXPECT_EQ(paginasListado(Listado::Estadillo, l, {e, nullptr}), 1);
+}
+
+// The traverse's field sheet: two lines a station, 18 stations a page, a
+// face-right column "------" while its Bessel box is off, inside the frame.
+TEST(ListadosTest, EstadilloDePoligonalConColumnasDeCirculoInverso) {
+    EstacionPoligonal f;
+    f.estacion = "E1";
+    f.visadoAtras = "E0";
+    f.visadoAdelante = "E2";
+    f.alturaInstrumento = 1.5;
+    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
+    ReferenciaPoligonal ref;
+    ref.partida = "E0";
+    ref.besselH = ref.besselD = 1;
+    const auto paginas = paginasEstadilloPoligonal(FilasPoligonal(19, f), ref, conEmpresa());
+    ASSERT_EQ(paginas.size(), 2u);
+    EXPECT_EQ(celdasTabla(tablaDe(paginas[0])).size(), 37u);
+    EXPECT_EQ(tablaDe(paginas[1]),
+              "ESTACION|Inst|VISADO|H(cd)|H(ci)|V(cd)|V(ci)|Dist(cd)|Dist(ci)|Jal\xF3n;"
+              "E1 | 1.500 | E0 | 1.2346 | 201.2346 | 99.5000 | ------ | 120.457 | 120.400 | 1.300;"
+              " | | E2 | 0.0000 | 0.0000 | 0.0000 | ------ | 0.000 | 0.000 | 0.000;");
+    EXPECT_TRUE(tieneTexto(paginas[1], "ESTACION DE PARTIDA: E0"));
+    EXPECT_TRUE(tieneTexto(paginas[1], "TOPOGRAF\xCD" "A DEL SUR"));
+    const TablaPagina& t = paginas[0].tablas[0];
+    int ancho = 0;
+    for (int a : anchosTabla(t.anchos)) ancho += a;
+    const Rectangulo marco = marcoListado();
+    EXPECT_GE(t.x, marco.izquierda);
+    EXPECT_LE(t.x + ancho, marco.derecha);
+    EXPECT_LE(t.y + 37 * t.altoFila, marco.abajo);
 }
 
 TEST(ListadosTest, DesorientacionesDeTodasLasEstacionesEnOrdenDelLibro) {

@@ -215,16 +215,27 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     capa->addWidget(coeficiente_, f++, 1);
     capa->addWidget(new QLabel(QStringLiteral("Radio Terrestre:"), pagina), f, 0);
     capa->addWidget(radio_, f++, 1);
-    auto* desplazamientos = new QGroupBox(pagina);
+    // The prefixes are texts printed before each value: titled and shown at
+    // work, so that "Px=" does not read as the field's own label.
+    auto* desplazamientos = new QGroupBox(QStringLiteral("Prefijo => desplazamientos"), pagina);
     auto* capaD = new QFormLayout(desplazamientos);
     capaD->addRow(QStringLiteral("En Distancia Longitudinal"), longitudinal_);
     capaD->addRow(QStringLiteral("En Distancia Transversal"), transversal_);
     capaD->addRow(QStringLiteral("En Distancia Altura"), altura_);
-    auto* precisiones = new QGroupBox(pagina);
+    auto* precisiones = new QGroupBox(QStringLiteral("Prefijo => precisiones de las Estaciones"), pagina);
     auto* capaP = new QFormLayout(precisiones);
     capaP->addRow(QStringLiteral("Para la X:"), precisionX_);
     capaP->addRow(QStringLiteral("Para la Y:"), precisionY_);
     capaP->addRow(QStringLiteral("Para la Z:"), precisionZ_);
+    auto* ejemplo = new QLabel(precisiones);
+    ejemplo->setObjectName(QStringLiteral("ejemploPrecision"));
+    capaP->addRow(QStringLiteral("Se imprime:"), ejemplo);
+    const auto mostrarEjemplo = [this, ejemplo] {
+        ejemplo->setText(precisionX_->text() + QStringLiteral("0.012 ") + precisionY_->text() +
+                         QStringLiteral("0.008 ") + precisionZ_->text() + QStringLiteral("0.015"));
+    };
+    for (QLineEdit* e : {precisionX_, precisionY_, precisionZ_}) connect(e, &QLineEdit::textChanged, this, mostrarEjemplo);
+    mostrarEjemplo();
     capa->addWidget(desplazamientos, f, 0);
     capa->addWidget(precisiones, f++, 1, 1, 2);
     capa->addWidget(botonInformes, f, 0);

@@ -355,7 +355,11 @@ void VentanaGestor::abrirEstacionIndependiente() {
 }
 void VentanaGestor::abrirPoligonales() {
     traspaso(Accion::Poligonales, [&] {
-        DialogoCalculoPoligonales::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoCalculoPoligonales dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), this);
+        dialogo.abrirListado = [&](const std::string& nombre, std::vector<Pagina> paginas) {
+            abrirImprimir(&dialogo, gestor_->libreta(), gestor_->ajustes(), mapa_, nombre, std::move(paginas));
+        };
+        dialogo.exec();
         return Seleccion{};
     });
 }

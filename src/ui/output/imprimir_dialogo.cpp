@@ -70,11 +70,26 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     : QDialog(padre),
       logica_(libreta, std::move(entorno), listado, estacion, estacionamiento),
       carpetaExportar_(std::move(carpetaExportar)) {
+    construir();
+}
+
+DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, std::string nombre, std::vector<Pagina> paginas,
+                                 std::filesystem::path carpetaExportar, QWidget* padre)
+    : QDialog(padre),
+      logica_(libreta, std::move(nombre), std::move(paginas)),
+      carpetaExportar_(std::move(carpetaExportar)) {
+    construir();
+}
+
+void DialogoImprimir::construir() {
     setWindowTitle(QStringLiteral("IMPRIMIR"));
 
     listado_ = new QComboBox(this);
     listado_->setObjectName(QStringLiteral("listado"));
-    for (const char* nombre : CImprimir::kNombresListados) listado_->addItem(qt(nombre));
+    if (logica_.listadoFijo()) listado_->addItem(qt(logica_.nombreListadoFijo()));
+    else
+        for (const char* nombre : CImprimir::kNombresListados) listado_->addItem(qt(nombre));
+    listado_->setEnabled(!logica_.listadoFijo());
     estaciones_ = new QListWidget(this);
     estaciones_->setObjectName(QStringLiteral("estaciones"));
     estacionamientos_ = new QListWidget(this);
@@ -99,10 +114,17 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     auto* izquierda = new QVBoxLayout;
     izquierda->addWidget(new QLabel(QStringLiteral("QUE IMPRIMIR :"), this));
     izquierda->addWidget(listado_);
-    izquierda->addWidget(new QLabel(QStringLiteral("Lista Estaciones:"), this));
+    auto* rotuloEstaciones = new QLabel(QStringLiteral("Lista Estaciones:"), this);
+    auto* rotuloEstacionamientos = new QLabel(QStringLiteral("Estacionamientos:"), this);
+    izquierda->addWidget(rotuloEstaciones);
     izquierda->addWidget(estaciones_, 2);
-    izquierda->addWidget(new QLabel(QStringLiteral("Estacionamientos:"), this));
+    izquierda->addWidget(rotuloEstacionamientos);
     izquierda->addWidget(estacionamientos_, 1);
+    // A listing made elsewhere has no station to choose.
+    for (QWidget* w : {static_cast<QWidget*>(rotuloEstaciones), static_cast<QWidget*>(estaciones_),
+                       static_cast<QWidget*>(rotuloEstacionamientos), static_cast<QWidget*>(estacionamientos_)})
+        w->setVisible(!logica_.listadoFijo());
+    if (logica_.listadoFijo()) izquierda->addStretch();
     auto* paginas = new QGridLayout;
     paginas->addWidget(textoPagina_, 0, 0);
     paginas->addWidget(paginaMenos, 0, 1);
@@ -224,6 +246,13 @@ void DialogoImprimir::exportar() {
 void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
                    Listado listado, const Estacion* estacion, const Estacionamiento* estacionamiento) {
     DialogoImprimir dialogo(libreta, entornoListado(ajustes, mapa), listado, estacion, estacionamiento,
+                            mapa.aAnfitrion(cp1252AUtf8(ajustes.directorioTrabajo.vista())), padre);
+    dialogo.exec();
+}
+
+void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
+                   std::string nombre, std::vector<Pagina> paginas) {
+    DialogoImprimir dialogo(libreta, std::move(nombre), std::move(paginas),
                             mapa.aAnfitrion(cp1252AUtf8(ajustes.directorioTrabajo.vista())), padre);
     dialogo.exec();
 }
