@@ -94,7 +94,8 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     auto* zoomMenos = boton("-", "zoomMenos", this);
     auto* imprimir = boton("Imprimir...", "imprimir", this);
     auto* exportar = boton("Exportar...", "exportar", this);
-    auto* cancelar = boton("Cancel", "cancelar", this);
+    // In Spanish like every other button: a surveyor reads one language.
+    auto* cancelar = boton("Cancelar", "cancelar", this);
 
     auto* izquierda = new QVBoxLayout;
     izquierda->addWidget(new QLabel(QStringLiteral("QUE IMPRIMIR :"), this));
