@@ -50,7 +50,6 @@ TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
     EXPECT_EQ(celdas[1], (std::vector<std::string>{"PE\xD1" "A", "1000.000", "2000.001", "-3.250",
                                                     "Estaci\xF3n / junto, al muro"}));
     EXPECT_EQ(anchosTabla(p.tablas[0].anchos), (std::vector<int>{1600, 1600, 1600, 1600, 3000}));
-    EXPECT_EQ(p.tablas[0].x, 910);
     EXPECT_EQ(p.tablas[0].y, 2625);
     EXPECT_TRUE(tieneTexto(p, "LISTADO DE BASES"));
     // The company's header: its name first, in bold 15 points.
@@ -61,6 +60,23 @@ TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
     EXPECT_TRUE(tieneTexto(p, "C/ Mayor 12"));
     EXPECT_FALSE(tieneTexto(p, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
     EXPECT_EQ(p.marcos.back(), (Rectangulo{421, 1333, 10043, 14049}));
+}
+
+// Every table stands inside the page frame, centred in it.
+TEST(ListadosTest, TablasDentroDelMarco) {
+    CLibretaCampo l;
+    auto* e = crearEstacion(l.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 0);
+    for (Listado listado : {Listado::Bases, Listado::Estadillo, Listado::Desorientaciones}) {
+        const Pagina p = paginaListado(listado, l, {e, s}, {}, 1);
+        ASSERT_EQ(p.tablas.size(), 1u);
+        const Rectangulo marco = p.marcos.back();
+        const auto anchos = anchosTabla(p.tablas[0].anchos);
+        int derecha = p.tablas[0].x;
+        for (int a : anchos) derecha += a;
+        EXPECT_EQ(p.tablas[0].x - marco.izquierda, marco.derecha - derecha) << static_cast<int>(listado);
+        EXPECT_GT(p.tablas[0].x, marco.izquierda) << static_cast<int>(listado);
+    }
 }
 
 TEST(ListadosTest, PaginasDeTreintaFilasSinPaginaVacia) {

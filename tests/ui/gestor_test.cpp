@@ -5,11 +5,16 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QToolBar>
 #include <cmath>
 
@@ -406,6 +411,18 @@ private slots:
         QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
         QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
         QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
+        // The file dialog: its standard button, and a folder's kind, which Qt's catalogue lacks.
+        QTemporaryDir raiz;
+        QVERIFY(QDir(raiz.path()).mkdir(QStringLiteral("OBRA")));
+        QFileDialog dialogo(nullptr, QString(), raiz.path());
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setViewMode(QFileDialog::Detail);
+        dialogo.show();
+        QCOMPARE(dialogo.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+                 QStringLiteral("Cancelar"));
+        auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QTRY_COMPARE(vista->model()->rowCount(vista->rootIndex()), 1);
+        QCOMPARE(vista->model()->index(0, 2, vista->rootIndex()).data().toString(), QStringLiteral("Carpeta"));
         // "Compilado el 6 de diciembre de 2026".
         QVERIFY(ui::textoAcercaDe().contains(QStringLiteral(" de ") + QString::fromLatin1(__DATE__).right(4)));
     }

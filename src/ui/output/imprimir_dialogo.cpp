@@ -109,7 +109,8 @@ void DialogoImprimir::construir() {
     auto* zoomMenos = boton("-", "zoomMenos", this);
     auto* imprimir = boton("Imprimir...", "imprimir", this);
     auto* exportar = boton("Exportar...", "exportar", this);
-    auto* cancelar = boton("Cancel", "cancelar", this);
+    // In Spanish like every other button: a surveyor reads one language.
+    auto* cancelar = boton("Cancelar", "cancelar", this);
 
     auto* izquierda = new QVBoxLayout;
     izquierda->addWidget(new QLabel(QStringLiteral("QUE IMPRIMIR :"), this));
