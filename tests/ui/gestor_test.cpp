@@ -193,8 +193,6 @@ private slots:
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
         QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
         QCOMPARE(b.vista.cabecera()->estacion->text(), QStringLiteral("V-9"));
-        b.avisos.esperar("1º Seleccionar la Estación");
-        b.vista.accion(Comando::BarraCrearEstacionamiento)->trigger();  // a set-up is selected, not a station
         b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
         b.vista.accion(Comando::BarraBorrarEstacionamiento)->trigger();  // "Borrar Estacionamiento"
         QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
@@ -311,6 +309,10 @@ private slots:
         QAction* deshacer = b.vista.accion(Comando::Deshacer);
         QAction* rehacer = b.vista.accion(Comando::Rehacer);
         QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        // A station's pane with nothing typed has nothing to undo.
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        QVERIFY(!deshacer->isEnabled());
+        clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
         QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
         QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
