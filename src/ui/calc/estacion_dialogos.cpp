@@ -354,8 +354,6 @@ DialogoEstacionSemi::DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales
     resize(800, 500);
     estaciones_->setObjectName(QStringLiteral("estaciones"));
     estaciones_->setEditable(true);
-    // A name typed is looked up, never added to the list.
-    estaciones_->setInsertPolicy(QComboBox::NoInsert);
     for (const auto& n : logica_.nombresEstaciones()) estaciones_->addItem(qs(n));
     estaciones_->setCurrentIndex(-1);
     auto* capa = new QVBoxLayout(this);
