@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QToolBar>
 #include <cmath>
 
@@ -398,6 +399,14 @@ private slots:
         QVERIFY(b.avisos.vistos[0].texto.find("radiados.crd") != std::string::npos);
         QCOMPARE(b.vista.modeloArbol()->rowCount(coordenadas), 1);
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
+    }
+
+    // A command that changes the book with no window of its own says so in the status bar.
+    void unirTodosLoDiceEnLaBarraDeEstado() {
+        BancoVentana b;
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
+        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
     }
 
     void textosDeQtEnEspanol() {
