@@ -266,6 +266,8 @@ ListaPuntos puntosEstaciones(const CLibretaCampo& libreta) {
         if (std::abs(e->x) <= kLimiteValorLectura && std::abs(e->y) <= kLimiteValorLectura &&
             std::abs(e->z) <= kLimiteValorLectura)
             puntos.push_back(punto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista()));
+    // Marked as bases, so that every later use (the DXF layer ESTACIONES) knows them.
+    for (PuntoCoordenadas& p : puntos) p.base = 1;
     return puntos;
 }
 

@@ -119,7 +119,7 @@ void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion
                             const std::function<void(const EstacionamientoRadiado&)>& alRadiar);
 
 // The points the coordinate file takes before the radiated ones: the
-// stations, when asked.
+// stations, when asked, with the base flag.
 ListaPuntos puntosEstaciones(const CLibretaCampo& libreta);
 
 // Report 1 ("nº H V Dg m X Y Z") and report 2 ("nº X Y Z"), in Windows-1252

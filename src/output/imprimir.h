@@ -56,6 +56,7 @@ public:
     void zoomMenos();  // -20 unless below 60
 
     SeleccionListado seleccion() const;
+    const EntornoListado& entorno() const { return entorno_; }
 
 private:
     const CLibretaCampo& libreta_;

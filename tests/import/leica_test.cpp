@@ -115,7 +115,7 @@ TEST(LeicaEspecial, LineaQueNoEsGsiFallaMostrandola) {
     const std::string f = wTexto(11, "P1", 8, "0001") + w8(21, 1) + "\nSTN    A,1.5\n";
     EXPECT_EQ(imp.importar(kEspecial, f), ResultadoImportacion::Fallo);
     EXPECT_EQ(imp.avisos.textos(),
-              (V{"No se reconoce la linea del fichero:\nSTN    A,1.5", mensajes::kFormatoNoCoincide}));
+              (V{std::string("No se reconoce la linea del fichero:\nSTN    A,1.5\n\n") + mensajes::kFormatoNoCoincide}));
     // What was added before the bad line is taken back: the book is as it was.
     EXPECT_TRUE(imp.libreta.estaciones.empty());
 

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QToolBar>
@@ -198,8 +199,6 @@ private slots:
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
         QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
         QCOMPARE(b.vista.cabecera()->estacion->text(), QStringLiteral("V-9"));
-        b.avisos.esperar("1º Seleccionar la Estación");
-        b.vista.accion(Comando::BarraCrearEstacionamiento)->trigger();  // a set-up is selected, not a station
         b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
         b.vista.accion(Comando::BarraBorrarEstacionamiento)->trigger();  // "Borrar Estacionamiento"
         QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
@@ -316,6 +315,10 @@ private slots:
         QAction* deshacer = b.vista.accion(Comando::Deshacer);
         QAction* rehacer = b.vista.accion(Comando::Rehacer);
         QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        // A station's pane with nothing typed has nothing to undo.
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        QVERIFY(!deshacer->isEnabled());
+        clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
         QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
         QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
@@ -401,6 +404,14 @@ private slots:
         QVERIFY(b.avisos.vistos[0].texto.find("radiados.crd") != std::string::npos);
         QCOMPARE(b.vista.modeloArbol()->rowCount(coordenadas), 1);
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
+    }
+
+    // A command that changes the book with no window of its own says so in the status bar.
+    void unirTodosLoDiceEnLaBarraDeEstado() {
+        BancoVentana b;
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
+        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
     }
 
     void textosDeQtEnEspanol() {

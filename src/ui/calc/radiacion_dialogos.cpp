@@ -163,7 +163,10 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
         return dialogo.exec() == QDialog::Accepted;
     };
     logica_.rutaInforme1 = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
-    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
+    // The viewer belongs to the window below: this one closes as the report opens.
+    mostrarInforme = [this](const QString& ruta) {
+        mostrarInformeQt(parentWidget() ? parentWidget()->window() : nullptr, mapa_, mapa_.aWindows(ruta.toStdString()));
+    };
     elegirPestana(0);
 }
 

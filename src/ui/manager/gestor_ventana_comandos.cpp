@@ -243,6 +243,14 @@ void VentanaGestor::abrirFicheroCrd(Accion accion) {
 // ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected
 // coordinate file's points, otherwise the book's stations.
 namespace {
+// A message naming a host path, with the path in the program's own form.
+std::string enFormaDelPrograma(std::string mensaje, const std::filesystem::path& ruta, const MapaRutas& mapa) {
+    const std::string anfitrion = ruta.string();
+    if (const auto i = mensaje.find(anfitrion); !anfitrion.empty() && i != std::string::npos)
+        mensaje.replace(i, anfitrion.size(), mapa.aWindows(ruta));
+    return mensaje;
+}
+
 std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
     if (g.estado() != EstadoSeleccion::FicheroCoordenadas || g.seleccion().fichero >= g.ficherosCoordenadas().size())
         return {};
@@ -259,7 +267,8 @@ void VentanaGestor::abrirExportarPuntos() {
         const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
         DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
                                 QString::fromStdString(carpeta.string()), this);
-        d.exec();
+        if (d.exec() == QDialog::Accepted)
+            gestor_->documento().anotar(enFormaDelPrograma(d.hecho(), d.escrito(), gestor_->mapa()));
         return Seleccion{};
     });
 }
@@ -269,8 +278,10 @@ void VentanaGestor::abrirImportarPuntos() {
     DialogoImportarPuntos d(QString::fromStdString(carpeta.string()),
                             QString::fromStdString(ficheroCrdSeleccionado(*gestor_).string()), this);
     if (d.exec() != QDialog::Accepted) return;
-    // A new file shows under "Coordenadas".
-    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+    gestor_->documento().anotar(
+        enFormaDelPrograma(d.hecho(), std::filesystem::path(d.destino().toStdString()), gestor_->mapa()));
+    // A new file shows under "Coordenadas"; the view stays where it was (the file shown, reread).
+    gestor_->refrescarFicherosCoordenadas();
 }
 
 // ---- Reading tools.

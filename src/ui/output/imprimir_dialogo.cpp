@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,6 +60,7 @@ void VistaPagina::paintEvent(QPaintEvent*) {
     pintarPagina(p, pagina_, QRectF(rect()));
 }
 
+// `texto` in UTF-8.
 void DialogoImprimir::avisar(const std::string& texto) {
     AvisosQt avisos(this);
     static_cast<Avisos&>(avisos).mensaje(texto);
@@ -240,8 +242,18 @@ void DialogoImprimir::exportar() {
         QStringLiteral("Documento PDF, todas las páginas (*.pdf);;Dibujo SVG, la página mostrada (*.svg)"));
     if (ruta.isEmpty()) return;
     const std::filesystem::path destino(ruta.toStdString());
-    if (!exportarA(destino))
-        avisar(utf8ACp1252("Error al grabar el fichero " + destino.string()));
+    if (!exportarA(destino)) {
+        avisar("Error al grabar el fichero " + destino.string());
+        return;
+    }
+    // Said, naming the file in the program's own form: the export leaves no other trace on screen.
+    std::filesystem::path escrito = destino;
+    const bool svg = QFileInfo(ruta).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    if (!svg && escrito.extension().empty()) escrito += ".pdf";
+    const std::string nombre = logica_.entorno().mapa ? logica_.entorno().mapa->aWindows(escrito) : escrito.string();
+    avisar(svg ? "Página " + std::to_string(logica_.pagina()) + " exportada a " + nombre
+               : std::to_string(logica_.paginas()) +
+                     (logica_.paginas() == 1 ? " página exportada a " : " páginas exportadas a ") + nombre);
 }
 
 void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,

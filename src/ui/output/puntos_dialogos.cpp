@@ -134,6 +134,8 @@ void DialogoExportarPuntos::aceptar() {
         QMessageBox::warning(this, windowTitle(), qs(r.mensaje));
         return;
     }
+    hecho_ = r.mensaje;
+    escrito_ = ruta(destino_->text().trimmed());
     accept();
 }
 
@@ -201,6 +203,7 @@ void DialogoImportarPuntos::aceptar() {
         QMessageBox::warning(this, windowTitle(), qs(r.mensaje));
         return;
     }
+    hecho_ = r.mensaje;
     accept();
 }
 

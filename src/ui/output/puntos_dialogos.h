@@ -27,10 +27,15 @@ public:
     // Writes the file as the window says; "Aceptar" closes on success and
     // shows the failure otherwise.
     Resultado exportar();
+    // After "Aceptar": what was written (UTF-8) and where (host path).
+    const std::string& hecho() const { return hecho_; }
+    const std::filesystem::path& escrito() const { return escrito_; }
 
 private:
     void aceptar();
 
+    std::string hecho_;
+    std::filesystem::path escrito_;
     ListaPuntos puntos_;
     QString carpeta_;
     QLineEdit* destino_ = nullptr;
@@ -50,10 +55,13 @@ public:
     // Reads the file, asks about bad lines, writes the coordinate file.
     Resultado importar();
     QString destino() const;
+    // After "Aceptar": what was written (UTF-8).
+    const std::string& hecho() const { return hecho_; }
 
 private:
     void aceptar();
 
+    std::string hecho_;
     QString carpeta_;
     QLineEdit* origen_ = nullptr;
     QLineEdit* destino_ = nullptr;
