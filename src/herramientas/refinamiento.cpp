@@ -1,6 +1,7 @@
 #include "herramientas/refinamiento.h"
 
 #include <Eigen/Dense>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -144,6 +145,7 @@ bool ajustar(PuntoRefinado& p, std::vector<Visual>& vs, const ParametrosTrabajo&
     double suma = 0, pesos = 0;
     for (Visual& s : vs) {
         if (s.v.distancia <= 0) {
+            s.v.z = kNaN;
             if (s.desnivel) continue;  // a height difference needs its distance
             const double dh = std::hypot(x - s.x0, y - s.y0);
             const double c = s.esfRefr ? CCalculoPunto::kRefraccion * dh * dh / CCalculoPunto::kRadioTierra : 0.0;
@@ -153,6 +155,7 @@ bool ajustar(PuntoRefinado& p, std::vector<Visual>& vs, const ParametrosTrabajo&
         } else {
             p.dispersion = std::max(p.dispersion, std::hypot(s.v.xRadiado - x, s.v.yRadiado - y));
         }
+        if (!std::isfinite(s.v.z)) continue;
         const double peso = s.v.sigmaZ > 0 ? 1.0 / (s.v.sigmaZ * s.v.sigmaZ) : 1.0;
         suma += peso * s.v.z, pesos += peso;
     }
@@ -239,12 +242,17 @@ ResultadoRefinamiento refinarPuntos(const EntradaRefinamiento& e) {
                                  "»: sus visuales no fijan la posición (direcciones paralelas o sin peso), fuera del cálculo");
             continue;
         }
-        for (const VisualRefinada& v : p.visuales)
+        for (const VisualRefinada& v : p.visuales) {
+            const std::string nombreS = v.estacionamiento->nombre.str();
+            if (v.estacionamiento->desorientacion == 0 &&
+                std::find(r.sinOrientar.begin(), r.sinOrientar.end(), nombreS) == r.sinOrientar.end())
+                r.sinOrientar.push_back(nombreS);
             for (const bool distancia : {false, true}) {
                 const double w = distancia ? v.wDistancia : v.wDireccion;
                 if (std::isfinite(w) && std::fabs(w) > kLimiteW && (!distancia || v.distancia > 0))
-                    r.posiblesErrores.push_back({v.estacionamiento->nombre.str(), p.nombre, w, distancia});
+                    r.posiblesErrores.push_back({nombreS, p.nombre, w, distancia});
             }
+        }
         r.puntos.push_back(std::move(p));
     }
     r.calculado = true;
@@ -263,6 +271,11 @@ ListaPuntos puntosRefinados(const ResultadoRefinamiento& r) {
     return lista;
 }
 
+namespace {
+// A sighting no other checks has no w: shown as "--".
+std::string textoW(double w) { return std::isfinite(w) ? formatear("%1.2lf", w) : "--"; }
+}  // namespace
+
 std::string textoInformeRefinamiento(const ResultadoRefinamiento& r) {
     std::string t = "\n    REFINAMIENTO DE PUNTOS\n";
     if (!r.calculado) return t + "\n    " + utf8ACp1252(r.error) + "\n";
@@ -274,10 +287,11 @@ std::string textoInformeRefinamiento(const ResultadoRefinamiento& r) {
         t += formatear("    %-15s %12s %10s %9s %6s %9s %6s %10s\n", "Estacionam.", "Azimut", "Dist", "v(cc)", "w",
                        "v(m)", "w", "Z");
         for (const VisualRefinada& v : p.visuales) {
-            t += formatear("    %-15s %12.4lf %10.3lf %9.1lf %6.2lf", v.estacionamiento->nombre.c_str(), v.azimut,
-                           v.distancia, v.vDireccion, v.wDireccion);
-            t += v.distancia > 0 ? formatear(" %9.4lf %6.2lf", v.vDistancia, v.wDistancia) : std::string(17, ' ');
-            t += formatear(" %10.4lf%s\n", v.z, v.caraDerecha ? "  CD" : "");
+            t += formatear("    %-15s %12.4lf %10.3lf %9.1lf %6s", v.estacionamiento->nombre.c_str(), v.azimut,
+                           v.distancia, v.vDireccion, textoW(v.wDireccion).c_str());
+            t += v.distancia > 0 ? formatear(" %9.4lf %6s", v.vDistancia, textoW(v.wDistancia).c_str()) : std::string(17, ' ');
+            t += std::isfinite(v.z) ? formatear(" %10.4lf", v.z) : std::string(11, ' ');
+            t += v.caraDerecha ? "  CD\n" : "\n";
         }
     }
     if (!r.posiblesErrores.empty()) {
@@ -285,6 +299,11 @@ std::string textoInformeRefinamiento(const ResultadoRefinamiento& r) {
         for (const PosibleError& e : r.posiblesErrores)
             t += formatear("    %s -> %s  %s  w = %1.2lf\n", e.estacionamiento.c_str(), e.punto.c_str(),
                            e.distancia ? "distancia" : "direccion", e.w);
+    }
+    if (!r.sinOrientar.empty()) {
+        t += "\n    Estacionamientos con desorientacion 0 (sin orientar?):";
+        for (const std::string& s : r.sinOrientar) t += " " + s;
+        t += "\n";
     }
     for (const std::string& o : r.omitidas) t += "    " + utf8ACp1252(o) + "\n";
     return t;

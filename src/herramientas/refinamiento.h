@@ -45,7 +45,7 @@ struct VisualRefinada {
     double azimut = 0;        // gon, face left, oriented
     double distancia = 0;     // reduced and scaled, m; 0: direction only
     double xRadiado = 0, yRadiado = 0;  // the single radiation (with distance)
-    double z = 0;             // the height this sighting gives
+    double z = 0;             // the height this sighting gives; NaN: none
     double sigmaDireccion = 0, sigmaDistancia = 0, sigmaZ = 0;  // cc, m, m
     double vDireccion = 0, vDistancia = 0;  // computed − observed: cc, m
     double wDireccion = 0, wDistancia = 0;  // NaN where the sighting is not controlled
@@ -73,6 +73,9 @@ struct ResultadoRefinamiento {
     std::string error;  // UTF-8; empty when the instrument choice has told
     std::vector<PuntoRefinado> puntos;  // in the order the book first sights them
     std::vector<PosibleError> posiblesErrores;
+    // Set-ups of the refined points that hold orientation 0: likely never
+    // oriented, the usual cause of every sighting being named (Windows-1252).
+    std::vector<std::string> sinOrientar;
     // Readings and points left out, one notice each (UTF-8).
     std::vector<std::string> omitidas;
 };

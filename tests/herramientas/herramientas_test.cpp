@@ -6,6 +6,9 @@
 
 #include "calc/modelo_errores.h"
 #include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
+#include "comun/proceso.h"
+#include "fieldbook/fichero_obs.h"
 #include "herramientas/helmert.h"
 #include "herramientas/refinamiento.h"
 
@@ -121,14 +124,14 @@ struct Obra {
         ParametrosTrabajo p;
         p.errorCentradoEstacion = p.errorCentradoPunto = 0.002, p.inclinacionJalon = 0.05;
         guardarParametrosTrabajo(ajustes, p);
-        sightsP("A", 1100.0, 2250.0, 100.0, 37.1234, false, 0);
-        sightsP("B", 1330.0, 2420.0, 101.5, 281.0507, true, 0);
-        sightsP("C", 1300.0, 2180.0, 99.0, 3.9, false, 0);
+        sightsP("A", 1100.0, 2250.0, 100.0, 37.1234, false);
+        sightsP("B", 1330.0, 2420.0, 101.5, 281.0507, true);
+        sightsP("C", 1300.0, 2180.0, 99.0, 3.9, false);
     }
 
-    // A station whose set-up, oriented by omega, reads P without error (plus
-    // `error` on the distance); both faces when asked.
-    void sightsP(const char* nombre, double x, double y, double z, double omega, bool dosCaras, double error) {
+    // A station whose set-up, oriented by omega, reads P without error; both
+    // faces when asked.
+    void sightsP(const char* nombre, double x, double y, double z, double omega, bool dosCaras) {
         DatosComplementarios d;
         d.instrumento = "TS";
         d.corregidoEsfRefr = 1;
@@ -137,7 +140,7 @@ struct Obra {
         const double dh = std::hypot(px - x, py - y), dz = pz - (z + 1.55 - 1.8);
         double az = std::atan2(px - x, py - y) * 200 / kPi - omega;
         az = std::fmod(az + 800, 400);
-        const double v = std::atan2(dh, dz) * 200 / kPi, dg = std::hypot(dh, dz) + error;
+        const double v = std::atan2(dh, dz) * 200 / kPi, dg = std::hypot(dh, dz);
         crearLectura(s->lecturas, std::nullopt, "P", 1.8, dg, v, az, "ARQUETA");
         if (dosCaras) crearLectura(s->lecturas, std::nullopt, "P", 1.8, dg, 400 - v, std::fmod(az + 200, 400), "");
         crearLectura(s->lecturas, std::nullopt, "A", 1.8, 10, 100, 0, "");  // a station: not refined
@@ -179,6 +182,46 @@ TEST(Refinamiento, UnaDistanciaConCincoCentimetrosSeNombra) {
     o.libreta.estaciones[0]->x = o.libreta.estaciones[0]->y = 0;
     o.libreta.estaciones[1]->x = o.libreta.estaciones[1]->y = 0;
     EXPECT_TRUE(o.refinar().puntos.empty());
+}
+
+TEST(CliHerramientas, HelmertYRefinarComoDiceSuAyuda) {
+    prueba::CarpetaTemporal dir;
+    const std::string origen = (dir / "o.crd").string(), destino = (dir / "d.crd").string();
+    // Scale 2, rotation 50 gon: a = b = √2.
+    ListaPuntos o = {punto("1", 0, 0, 10), punto("2", 100, 0, 11), punto("3", 0, 100, 12)}, d;
+    for (const PuntoCoordenadas& p : o)
+        d.push_back(punto(p.nombre.str(), 1000 + std::sqrt(2.0) * (p.x - p.y), 2000 + std::sqrt(2.0) * (p.x + p.y), p.z + 5));
+    ASSERT_EQ(escribirListaPuntos(o, origen), Estado::Exito);
+    ASSERT_EQ(escribirListaPuntos(d, destino), Estado::Exito);
+    auto r = prueba::cli({"helmert", origen, destino});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida.substr(0, r.salida.find('\n', r.salida.find('\n') + 1) + 1),
+              "1000.0000 2000.0000 1.4142135624 1.4142135624 5.0000\n2.000000000 50.000000\n");
+    EXPECT_NE(r.salida.find("\n3 "), std::string::npos);
+    EXPECT_TRUE(r.salida.ends_with("\nsigma0 = 0.0000\n"));
+    // Applied to a file: written, nothing on stdout.
+    r = prueba::cli({"helmert", origen, destino, "--aplicar", origen, "-o", (dir / "t.crd").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "");
+    ListaPuntos t;
+    ASSERT_EQ(leerListaPuntos(dir / "t.crd", t), Estado::Exito);
+    EXPECT_NEAR(t[2].y, d[2].y, 1e-6);
+    r = prueba::cli({"helmert", origen, destino, "--puntos", "1"});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(r.errores, "Se necesitan al menos 2 puntos comunes\n");
+
+    // refinar: a distance 0.5 m long from C-1 among three set-ups.
+    Obra obra;
+    obra.libreta.estaciones.back()->estacionamientos[0]->lecturas[0].distancia += 0.5;
+    ASSERT_TRUE(escribirLibreta(obra.libreta, dir / "l.obs"));
+    ASSERT_EQ(guardarInstrumentos(obra.biblioteca, dir / "i.apa"), Estado::Exito);
+    r = prueba::cli({"refinar", (dir / "l.obs").string(), "-o", (dir / "r.crd").string(), "--instrumentos",
+                     (dir / "i.apa").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_TRUE(r.salida.starts_with("P 1250.")) << r.salida;
+    EXPECT_NE(r.salida.find(" 4\nposible error: C-1 -> P w=-"), std::string::npos) << r.salida;
+    ASSERT_EQ(leerListaPuntos(dir / "r.crd", t), Estado::Exito);
+    EXPECT_EQ(t.size(), 1u);
 }
 
 }  // namespace
