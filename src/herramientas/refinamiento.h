@@ -20,15 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "calc/estadistica.h"  // kLimiteW: beyond it a sighting is named
 #include "datos/fichero_crd.h"
 #include "datos/instrumentos.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/libreta.h"
 
 namespace celvara {
-
-// Beyond this |w| a sighting is named as a possible blunder (α = 0.1 %).
-inline constexpr double kLimiteW = 3.29;
 
 struct EntradaRefinamiento {
     const CLibretaCampo* libreta = nullptr;
