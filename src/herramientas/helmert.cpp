@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "fieldbook/numeros.h"
 
@@ -22,14 +23,14 @@ std::vector<Comun> puntosComunes(const EntradaHelmert& e, std::vector<std::strin
     std::unordered_map<std::string_view, const PuntoCoordenadas*> destino, origen;
     for (const PuntoCoordenadas& p : e.destino) destino.try_emplace(p.nombre.vista(), &p);
     for (const PuntoCoordenadas& p : e.origen) origen.try_emplace(p.nombre.vista(), &p);
+    const std::unordered_set<std::string_view> elegidos(e.elegidos.begin(), e.elegidos.end());
     for (const std::string& n : e.elegidos)
         if (!origen.count(n) || !destino.count(n)) ausentes.push_back(n);
     std::vector<Comun> comunes;
     for (const PuntoCoordenadas& p : e.origen) {
         const auto d = destino.find(p.nombre.vista());
         if (d == destino.end() || origen.at(p.nombre.vista()) != &p) continue;
-        if (!e.elegidos.empty() && std::find(e.elegidos.begin(), e.elegidos.end(), p.nombre.vista()) == e.elegidos.end())
-            continue;
+        if (!elegidos.empty() && !elegidos.count(p.nombre.vista())) continue;
         comunes.push_back({p.nombre.str(), p.x, p.y, p.z, d->second->x, d->second->y, d->second->z});
     }
     return comunes;
