@@ -249,7 +249,7 @@ private slots:
         b.avisos.esperar("Opción NO operativa en esta versión");
         b.v.ejecutarComando(Comando::RecogerCoordenadasAcad);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
-        b.v.ejecutarComando(Comando::RecalculoHelmert);  // no command does nothing
+        b.v.ejecutarComando(Comando::ToleranciasHerramientas);  // no command does nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());

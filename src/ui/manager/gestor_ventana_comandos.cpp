@@ -17,6 +17,7 @@
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/calc/estacion_dialogos.h"
+#include "ui/calc/herramientas_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/calc/red_dialogo.h"
 #include "ui/dibujo/ventana_dibujo.h"
@@ -122,6 +123,8 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
         case Accion::ExportarPuntos: abrirExportarPuntos(); break;
         case Accion::ImportarPuntos: abrirImportarPuntos(); break;
+        case Accion::RecalculoHelmert:
+        case Accion::RefinamientoPuntos: abrirHerramientaCoordenadas(accion); break;
         default: gestor_->noDisponible(); break;
     }
 }
@@ -391,6 +394,19 @@ void VentanaGestor::abrirRadiacion() {
         DialogoRadiacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
+}
+
+// ---- CALCULAR › HERRAMIENTAS: they read the book and write new coordinate
+// files, which show under "Coordenadas".
+void VentanaGestor::abrirHerramientaCoordenadas(Accion accion) {
+    traspaso(accion, [&] {
+        if (accion == Accion::RecalculoHelmert)
+            DialogoHelmert::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        else
+            DialogoRefinamiento::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
 // ---- This window's own.
