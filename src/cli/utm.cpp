@@ -1,7 +1,7 @@
 // utm --elipsoide ed50|etrs89|wgs84|regcan95 [--huso N]: a filter from UTM
 // grid coordinates (zone N, 30 by default) to geographic coordinates and
-// point scale factor on that datum's ellipsoid, with no datum shift. Each line of stdin "X Y"
-// (easting, northing, metres) gives one line "lat lon k" ("%.10f %.10f
+// point scale factor on that datum's ellipsoid, with no datum shift. Each
+// line of stdin "X Y" (easting, northing, metres) gives one line "lat lon k" ("%.10f %.10f
 // %.12f", degrees), or "fuera" when the point is outside the grid; numbers
 // read as typed numbers everywhere (decimal commas allowed, unreadable text
 // is 0, hence "fuera"). It streams: memory does not grow with the input.

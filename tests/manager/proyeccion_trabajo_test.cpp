@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "comun/imagen.h"
+#include "manager/gestor_apoyo.h"
 #include "manager/gestor_configuracion.h"
 
 namespace celvara {
@@ -57,6 +58,19 @@ TEST(ProyeccionTrabajo, HojaIniYCampoDeProyeccion) {
         prueba::escribirFichero(ini, malo);
         EXPECT_EQ(leerProyeccionTrabajo(libreta, 2), (ProyeccionTrabajo{30, Datum::Wgs84})) << malo;
     }
+}
+
+// The program opens the job with its INI and saves the INI with the book.
+TEST(ProyeccionTrabajo, AbrirYGrabarLaLibreta) {
+    prueba::Banco b;
+    EXPECT_EQ(b.gestor.ajustes().proyeccionTrabajo, (ProyeccionTrabajo{30, Datum::Ed50}));
+    prueba::escribirFichero(b.obra() / "obra.obs.ini", "[Proyeccion]\nhuso=31\ndatum=ETRS89\n");
+    b.gestor.documento().abrirLibreta("C:\\TRABAJOS\\OBRA1\\obra.obs");
+    EXPECT_EQ(b.gestor.ajustes().proyeccionTrabajo.huso, 31);
+    b.gestor.ajustes().proyeccion = 2;
+    b.gestor.ajustes().proyeccionTrabajo = {29, Datum::Regcan95};
+    ASSERT_TRUE(b.gestor.documento().grabar());
+    EXPECT_EQ(leerProyeccionTrabajo(b.obra() / "obra.obs", 2), (ProyeccionTrabajo{29, Datum::Regcan95}));
 }
 
 }  // namespace
