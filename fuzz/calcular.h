@@ -337,7 +337,7 @@ inline void calcularCoordenadas(const std::filesystem::path& crd, const EntornoC
     for (bool hayford : {true, false}) {
         CProyeccionUTM utm(hayford);
         for (const PuntoCoordenadas& p : puntos)
-            if (const auto g = utm.UtmAGeograficas(p.x, p.y, kHusoCalculo))
+            if (const auto g = utm.UtmAGeograficas(p.x, p.y, utm.huso()))
                 for (double x : {g->latitud, g->longitud, g->factorEscala}) v.numero("utm", x);
     }
     CLibretaCampo l;

@@ -89,6 +89,7 @@ struct EntradaRadiacion {
     bool planas = true;
     bool hayford = true;  // off: "U.T.M  WGS-84"
     double escalaAdicional = 1.0;
+    ProyeccionTrabajo trabajo;  // zone, and GRS80 or WGS-84 when not Hayford
 };
 
 // Every set-up of the book as the window opens on it: one row each, its set-up

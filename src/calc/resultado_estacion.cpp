@@ -283,8 +283,7 @@ ErroresVisual errores(const EntradaSemi& e, const VisualSemi& v, double dh, doub
 }
 
 SolucionEstacion radiada(const EntradaSemi& e, const VisualSemi& v) {
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (e.ajustes->proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(e.ajustes->proyeccion == 1);
+    const auto utm = proyeccionCalculo(e.ajustes->proyeccion, e.ajustes->proyeccionTrabajo);
     CCalculoPunto cp;
     cp.cargarEstacionamiento(datosDeEstacionamiento(*v.conocida, *v.estacionamiento));
     cp.fijarEscala(escalaRadiacion(utm.get(), e.ajustes->escalaAdicional, v.conocida->x, v.conocida->y).k);

@@ -165,7 +165,7 @@ std::vector<std::string> lineasResena(const Estacion& e) {
 
 double factorUtm(bool hayford, double x, double y) {
     CProyeccionUTM utm(hayford);
-    const auto g = utm.UtmAGeograficas(x, y, kHusoCalculo);
+    const auto g = utm.UtmAGeograficas(x, y, utm.huso());
     return g ? g->factorEscala : 1.0;
 }
 

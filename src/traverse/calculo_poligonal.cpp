@@ -110,7 +110,7 @@ std::string nombreTramo(const TextoFijo<15>& a, const TextoFijo<15>& b) {
 
 double factorPunto(CProyeccionUTM* utm, double x, double y) {
     if (!utm) return 1.0;
-    const auto g = utm->UtmAGeograficas(x, y, kHusoCalculo);
+    const auto g = utm->UtmAGeograficas(x, y, utm->huso());
     return g ? g->factorEscala : 1.0;
 }
 
@@ -450,7 +450,8 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         compensarAngulos(res.tramos, res.E.ang, config.decimales);
 
     std::optional<CProyeccionUTM> utm;
-    if (config.proyeccion == 1 || config.proyeccion == 2) utm.emplace(config.proyeccion == 1);
+    if (config.proyeccion == 1 || config.proyeccion == 2)
+        utm.emplace(elipsoideCalculo(config.proyeccion, config.trabajo.datum), config.trabajo.huso);
     CProyeccionUTM* proy = utm ? &*utm : nullptr;
     if (proy) escalaUtm(res.tramos, ref, proy);
     distanciasYParciales(res.tramos);

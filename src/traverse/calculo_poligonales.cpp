@@ -148,7 +148,7 @@ std::optional<std::size_t> CCalculoPoligonales::filaDeDatos(std::size_t fila, st
 
 ConfiguracionPoligonal CCalculoPoligonales::configuracion() const {
     return {ajustes_.metodoCompensacion, static_cast<int>(std::min<std::uint32_t>(ajustes_.decimalesPoligonal, 4)),
-            ajustes_.proyeccion, ajustes_.escalaAdicional};
+            ajustes_.proyeccion, ajustes_.escalaAdicional, ajustes_.proyeccionTrabajo};
 }
 
 void CCalculoPoligonales::fijarMetodo(std::uint32_t metodo) {

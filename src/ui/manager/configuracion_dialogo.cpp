@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -191,6 +193,14 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     for (const char* t : kTitulosProyeccion) proyeccion_->addItem(QString::fromUtf8(t));
     proyeccion_->setCurrentIndex(c.proyeccion);
     proyeccion_->setObjectName(QStringLiteral("proyeccion"));
+    huso_ = new QSpinBox(pagina);
+    huso_->setRange(kHusoMinimo, kHusoMaximo);
+    huso_->setValue(c.huso);
+    huso_->setObjectName(QStringLiteral("huso"));
+    datum_ = new QComboBox(pagina);
+    for (const char* t : kNombresDatum) datum_->addItem(QString::fromUtf8(t));
+    datum_->setCurrentIndex(c.datum);
+    datum_->setObjectName(QStringLiteral("datum"));
     escala_ = edicion(c.escalaAdicional, pagina);
     escala_->setObjectName(QStringLiteral("escala"));
     auto* rElip = new QPushButton(QStringLiteral("R.Elip"), pagina);
@@ -208,6 +218,9 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     int f = 0;
     capa->addWidget(new QLabel(QStringLiteral("Proyección"), pagina), f, 0);
     capa->addWidget(proyeccion_, f++, 1);
+    capa->addWidget(new QLabel(QStringLiteral("Huso UTM y datum del trabajo"), pagina), f, 0);
+    capa->addWidget(huso_, f, 1);
+    capa->addWidget(datum_, f++, 2);
     capa->addWidget(new QLabel(QStringLiteral("Escala Adicional al Cálculo:"), pagina), f, 0);
     capa->addWidget(escala_, f, 1);
     capa->addWidget(rElip, f++, 2);
@@ -242,6 +255,17 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     capa->addWidget(informes_, f++, 1, 1, 2);
     capa->setRowStretch(f, 1);
 
+    // Each choice brings the other along (Hayford is ED50).
+    connect(proyeccion_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        configuracion_.calculo.elegirProyeccion(i);
+        const QSignalBlocker b(datum_);
+        datum_->setCurrentIndex(configuracion_.calculo.datum);
+    });
+    connect(datum_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        configuracion_.calculo.elegirDatum(i);
+        const QSignalBlocker b(proyeccion_);
+        proyeccion_->setCurrentIndex(configuracion_.calculo.proyeccion);
+    });
     connect(rElip, &QPushButton::clicked, this, [this] {
         if (!pedirFactorElipsoide) {
             avisarNoDisponible(this);
@@ -313,6 +337,8 @@ QWidget* DialogoConfiguracion::crearVarios() {
 void DialogoConfiguracion::leerCalculo() {
     CConfigCalculo& c = configuracion_.calculo;
     c.proyeccion = proyeccion_->currentIndex();
+    c.huso = huso_->value();
+    c.datum = datum_->currentIndex();
     c.escalaAdicional = utf8(escala_->text());
     c.coeficiente = utf8(coeficiente_->text());
     c.radioTerrestre = utf8(radio_->text());

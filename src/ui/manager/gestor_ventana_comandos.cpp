@@ -269,7 +269,7 @@ void VentanaGestor::abrirExportarPuntos() {
         else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
         const auto carpeta = gestor_->mapa().aAnfitrion(gestor_->ajustes().directorioTrabajo.str());
         DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
-                                QString::fromStdString(carpeta.string()), this);
+                                QString::fromStdString(carpeta.string()), this, gestor_->ajustes().proyeccionTrabajo);
         if (d.exec() == QDialog::Accepted)
             gestor_->documento().anotar(enFormaDelPrograma(d.hecho(), d.escrito(), gestor_->mapa()));
         return Seleccion{};

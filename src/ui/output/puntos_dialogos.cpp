@@ -85,8 +85,8 @@ public:
 // ---- Export.
 
 DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta,
-                                             QWidget* padre)
-    : QDialog(padre), puntos_(std::move(puntos)), carpeta_(carpeta) {
+                                             QWidget* padre, ProyeccionTrabajo trabajo)
+    : QDialog(padre), puntos_(std::move(puntos)), carpeta_(carpeta), datum_(trabajo.datum) {
     setWindowTitle(QStringLiteral("Exportar puntos"));
     auto* v = new QVBoxLayout(this);
     auto* f = new QFormLayout;
@@ -113,6 +113,11 @@ DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proy
     const int p = static_cast<int>(proyeccion);
     proyeccion_->setCurrentIndex(p >= 0 && p <= 2 ? p : 0);
     f->addRow(QStringLiteral("Proyección (KML):"), proyeccion_);
+    huso_ = new QSpinBox;
+    huso_->setObjectName(QStringLiteral("huso"));
+    huso_->setRange(kHusoMinimo, kHusoMaximo);
+    huso_->setValue(trabajo.huso >= kHusoMinimo && trabajo.huso <= kHusoMaximo ? trabajo.huso : kHusoPorDefecto);
+    f->addRow(QStringLiteral("Huso UTM (KML, LandXML):"), huso_);
     v->addLayout(botones(this, [this] { aceptar(); }));
 }
 
@@ -124,6 +129,7 @@ Resultado DialogoExportarPuntos::exportar() {
     o.texto = *t;
     o.texto.decimales = decimales_->value();
     o.proyeccion = static_cast<Proyeccion>(proyeccion_->currentIndex());
+    o.trabajo = {huso_->value(), datum_};
     if (destino_->text().trimmed().isEmpty()) return {false, "Indique el fichero de salida"};
     return exportarPuntos(puntos_, ruta(destino_->text().trimmed()), o);
 }

@@ -21,8 +21,10 @@ class OpcionesColumnasQt;
 class DialogoExportarPuntos : public QDialog {
     Q_OBJECT
 public:
-    // `proyeccion`: the book's, the initial choice for KML.
-    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta, QWidget* padre = nullptr);
+    // `proyeccion`: the book's, the initial choice for KML; `trabajo`: the
+    // job's zone (the initial one) and datum.
+    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, const QString& carpeta, QWidget* padre = nullptr,
+                          ProyeccionTrabajo trabajo = {});
 
     // Writes the file as the window says; "Aceptar" closes on success and
     // shows the failure otherwise.
@@ -42,6 +44,8 @@ private:
     OpcionesColumnasQt* columnas_ = nullptr;
     QSpinBox* decimales_ = nullptr;
     QComboBox* proyeccion_ = nullptr;
+    QSpinBox* huso_ = nullptr;
+    Datum datum_ = Datum::Ed50;
 };
 
 class DialogoImportarPuntos : public QDialog {
