@@ -256,15 +256,20 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     capa->setRowStretch(f, 1);
 
     // Each choice brings the other along (Hayford is ED50).
+    // On a copy: nothing reaches the settings before "Aceptar".
     connect(proyeccion_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        configuracion_.calculo.elegirProyeccion(i);
+        CConfigCalculo eleccion = configuracion_.calculo;
+        eleccion.datum = datum_->currentIndex();
+        eleccion.elegirProyeccion(i);
         const QSignalBlocker b(datum_);
-        datum_->setCurrentIndex(configuracion_.calculo.datum);
+        datum_->setCurrentIndex(eleccion.datum);
     });
     connect(datum_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        configuracion_.calculo.elegirDatum(i);
+        CConfigCalculo eleccion = configuracion_.calculo;
+        eleccion.proyeccion = proyeccion_->currentIndex();
+        eleccion.elegirDatum(i);
         const QSignalBlocker b(proyeccion_);
-        proyeccion_->setCurrentIndex(configuracion_.calculo.proyeccion);
+        proyeccion_->setCurrentIndex(eleccion.proyeccion);
     });
     connect(rElip, &QPushButton::clicked, this, [this] {
         if (!pedirFactorElipsoide) {
