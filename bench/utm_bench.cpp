@@ -38,7 +38,7 @@ void BM_UtmAGeograficas(benchmark::State& estado) {
     std::size_t i = 0;
     for (auto _ : estado) {
         const auto& p = v[i++ & 4095];
-        benchmark::DoNotOptimize(utm.UtmAGeograficas(p.x, p.y, celvara::kHusoCalculo));
+        benchmark::DoNotOptimize(utm.UtmAGeograficas(p.x, p.y, celvara::kHusoPorDefecto));
     }
 }
 BENCHMARK(BM_UtmAGeograficas)->Arg(1)->Arg(0);

@@ -326,7 +326,7 @@ inline void calcularNivelacion(const std::filesystem::path& linea, Vigilante& v)
         for (double x : {t.desnivel, t.suma, t.cota, t.cotaAjustada.value_or(0)}) v.numero("nivelacion", x);
     if (r.cotaCalculada) v.numero("cota de llegada", *r.cotaCalculada);
     if (r.errorCierre) v.numero("error de cierre", *r.errorCierre);
-    v.numero("tolerancia", r.tolerancia);
+    if (r.tolerancia) v.numero("tolerancia", *r.tolerancia);
 }
 
 // The stations of the base book take the file's points; that book is then
@@ -337,7 +337,7 @@ inline void calcularCoordenadas(const std::filesystem::path& crd, const EntornoC
     for (bool hayford : {true, false}) {
         CProyeccionUTM utm(hayford);
         for (const PuntoCoordenadas& p : puntos)
-            if (const auto g = utm.UtmAGeograficas(p.x, p.y, kHusoCalculo))
+            if (const auto g = utm.UtmAGeograficas(p.x, p.y, utm.huso()))
                 for (double x : {g->latitud, g->longitud, g->factorEscala}) v.numero("utm", x);
     }
     CLibretaCampo l;

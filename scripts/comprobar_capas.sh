@@ -14,6 +14,7 @@ datos       1
 calc        2
 import      2
 calc/red    3
+herramientas 3
 traverse    4
 output      5
 manager     6

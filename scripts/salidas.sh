@@ -73,6 +73,8 @@ correr estacion-json estacion orientada.obs B3 --aprox 436650 4477700 --json --i
 correr red red "$ej/obra_ejemplo.obs" --fijos B1,B2 --informe red.txt --instrumentos "$datos/instrumentos.apa"
 correr red-json red "$ej/obra_ejemplo.obs" --fijos B1,B2 --json --instrumentos "$datos/instrumentos.apa"
 correr red-libre red "$ej/obra_ejemplo.obs" --libre --instrumentos "$datos/instrumentos.apa"
+correr helmert helmert orientada.obs puntos.crd --json
+correr refinar refinar orientada.obs -o refinados.crd --instrumentos "$datos/instrumentos.apa"
 correr tol-visual tolerancias visual --instrumentos "$datos/instrumentos.apa" --distancia 250 --vertical 98.5 --jalon 1.5
 correr tol-poligonal tolerancias poligonal --instrumentos "$datos/instrumentos.apa" --tramos 8 --longitud 1600
 printf '436655.48 4477694.233\n500000 4400000\n1 2\n' >xy.txt

@@ -259,12 +259,16 @@ std::int32_t CCalculoDesorientacion::circulo() const {
     return estacionamiento_ ? estacionamiento_->datos.unidadAngular : kCentesimal;
 }
 
-void CCalculoDesorientacion::anadirVisuales(std::size_t indiceVisada) {
-    if (indiceVisada >= visadas_.size() || !estacionamiento_ || !estacion_) return;
+bool CCalculoDesorientacion::anadirVisuales(std::size_t indiceVisada) {
+    if (indiceVisada >= visadas_.size() || !estacionamiento_ || !estacion_) return true;
     elegirVisada(indiceVisada);
+    const std::string nombre = cp1252AUtf8(visadas_[indiceVisada]->nombre.vista());
+    for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f)
+        if (rejilla_.texto(f, columna_visual::estacion) == nombre) return false;
     for (const VisualDesorientacion& v : visualesAEstacion(*estacion_, *estacionamiento_, *visadas_[indiceVisada], omitidas))
         rejilla_.agregarFila({"1", cp1252AUtf8(v.estacion), formatear("%1.4lf", v.azimut), v.directa ? "1" : "0",
                               formatear("%1.4lf", v.lectura), formatear("%1.2lf", v.distancia), ""});
+    return true;
 }
 
 std::vector<std::size_t> CCalculoDesorientacion::filasEnUso() const {

@@ -107,6 +107,9 @@ std::string textoColumnaDesorientacion(double d);
 
 // ---- The window.
 
+// "=>" on a station whose sights are already in the table.
+inline constexpr const char* kMensajeVisualRepetida = "Las visuales a %s ya están en la tabla: no se añaden otra vez";
+
 class CCalculoDesorientacion {
 public:
     // The orientation windows' own value of pi.
@@ -131,8 +134,9 @@ public:
     void elegirVisada(std::size_t indice);
     // "=>" or a double click: one row per reading that sights that station;
     // none, with a notice, when either station has coordinates not finite or
-    // beyond ±1e9.
-    void anadirVisuales(std::size_t indiceVisada);
+    // beyond ±1e9. False, adding nothing, when the table already has that
+    // station's sights: twice in the mean they would weigh double.
+    bool anadirVisuales(std::size_t indiceVisada);
 
     void calcular();  // "Cálcular"
     void desor();     // "Desor": column 6 alone

@@ -69,8 +69,7 @@ const Estacion* conocidaDeNombre(const CLibretaCampo& libreta, const Estacion* p
 bool esConocida(const Estacion& e, const Estacion* p) { return &e != p && (e.x != 0 || e.y != 0); }
 
 double escala(const CDatosGenerales& ajustes, double x, double y) {
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (ajustes.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes.proyeccion == 1);
+    const auto utm = proyeccionCalculo(ajustes.proyeccion, ajustes.proyeccionTrabajo);
     return escalaRadiacion(utm.get(), ajustes.escalaAdicional, x, y).k;
 }
 

@@ -41,6 +41,7 @@ constexpr double kSemiejeHayford = 6378388.0;
 constexpr double kAplanamientoHayford = 1.0 / 297.0;
 constexpr double kSemiejeWgs84 = 6378137.0;
 constexpr double kAplanamientoWgs84 = 1.0 / 298.257223563;
+constexpr double kAplanamientoGrs80 = 1.0 / 298.257222101;  // same semi-major axis as WGS-84
 
 constexpr double kLatitudInicial = 40.0;  // degrees
 constexpr double kLatitudMaxima = 80.0;
@@ -58,10 +59,11 @@ constexpr double kNorteMinimo = 100000.0, kNorteMaximo = 10000000.0;
 constexpr double kFalsoEste = 500000.0;
 }  // namespace
 
-void CProyeccionUTM::cargar(bool hayford) {
-    hayford_ = hayford;
+void CProyeccionUTM::cargar(Elipsoide elipsoide) {
+    elipsoide_ = elipsoide;
+    const bool hayford = elipsoide == Elipsoide::Hayford;
     a_ = hayford ? kSemiejeHayford : kSemiejeWgs84;
-    f_ = hayford ? kAplanamientoHayford : kAplanamientoWgs84;
+    f_ = hayford ? kAplanamientoHayford : (elipsoide == Elipsoide::Grs80 ? kAplanamientoGrs80 : kAplanamientoWgs84);
     e_ = std::sqrt((2 - f_) * f_);
     const double e2 = e_ * e_;
     e2_ = std::sqrt(e2 / (1 - e2));
@@ -177,10 +179,20 @@ std::optional<CProyeccionUTM::Geograficas> CProyeccionUTM::UtmAGeograficas(doubl
     return g;
 }
 
+CProyeccionUTM::Elipsoide elipsoideCalculo(std::uint32_t campoProyeccion, Datum datum) {
+    if (campoProyeccion == 1) return CProyeccionUTM::Elipsoide::Hayford;
+    return datumGrs80(datum) ? CProyeccionUTM::Elipsoide::Grs80 : CProyeccionUTM::Elipsoide::Wgs84;
+}
+
+std::unique_ptr<CProyeccionUTM> proyeccionCalculo(std::uint32_t campoProyeccion, const ProyeccionTrabajo& trabajo) {
+    if (campoProyeccion == 0) return nullptr;
+    return std::make_unique<CProyeccionUTM>(elipsoideCalculo(campoProyeccion, trabajo.datum), trabajo.huso);
+}
+
 EscalaRadiacion escalaRadiacion(CProyeccionUTM* utm, double escalaAdicional, double x, double y) {
     EscalaRadiacion r;
     if (utm) {
-        if (const auto g = utm->UtmAGeograficas(x, y, kHusoCalculo))
+        if (const auto g = utm->UtmAGeograficas(x, y, utm->huso()))
             r.factorPunto = g->factorEscala;
         else
             r.fueraDeRango = true;

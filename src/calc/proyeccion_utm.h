@@ -1,4 +1,4 @@
-// The UTM grid on the Hayford (ED-50) or WGS-84 ellipsoid: meridian arc,
+// The UTM grid on the Hayford (ED-50), WGS-84 or GRS80 ellipsoid, any zone: meridian arc,
 // footpoint latitude, grid to geographic coordinates and the point scale
 // factor, after the inverse series of the U.S. Defense Mapping Agency
 // (TM 8358.2, The Universal Grids). Northern hemisphere, no false northing.
@@ -8,16 +8,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
-namespace celvara {
+#include "fieldbook/proyeccion_trabajo.h"
 
-// The zone every computation of the program passes (central meridian -3).
-inline constexpr int kHusoCalculo = 30;
+namespace celvara {
 
 class CProyeccionUTM {
 public:
     static constexpr double kK0 = 0.9996;  // central-meridian scale
+
+    enum class Elipsoide { Hayford, Wgs84, Grs80 };
 
     // Footpoint latitude of a northing.
     struct Pie {
@@ -35,8 +37,11 @@ public:
 
     // true builds the Hayford ellipsoid ("UTM ED-50"), false WGS-84.
     explicit CProyeccionUTM(bool hayford = true) { cargar(hayford); }
+    // The job's zone, for the computations that take it from the projection.
+    CProyeccionUTM(Elipsoide elipsoide, int huso) : huso_(huso) { cargar(elipsoide); }
     // Reloads with the other ellipsoid (same flag meaning).
-    void cargar(bool hayford);
+    void cargar(bool hayford) { cargar(hayford ? Elipsoide::Hayford : Elipsoide::Wgs84); }
+    void cargar(Elipsoide elipsoide);
 
     // Meridian arc from the equator, scaled by k0, for a latitude given both
     // in degrees and in radians.
@@ -55,14 +60,17 @@ public:
     // Point scale factor of the last successful UtmAGeograficas (1.0 before).
     double factorEscala() const { return factorEscala_; }
 
-    bool hayford() const { return hayford_; }
+    bool hayford() const { return elipsoide_ == Elipsoide::Hayford; }
+    Elipsoide elipsoide() const { return elipsoide_; }
+    int huso() const { return huso_; }
     double semiejeMayor() const { return a_; }
     double aplanamiento() const { return f_; }
     double excentricidad() const { return e_; }
     double segundaExcentricidad() const { return e2_; }
 
 private:
-    bool hayford_ = true;
+    Elipsoide elipsoide_ = Elipsoide::Hayford;
+    int huso_ = kHusoPorDefecto;
     double a_ = 0, f_ = 0;
     double e_ = 0;   // first eccentricity
     double e2_ = 0;  // second eccentricity e'
@@ -76,8 +84,14 @@ private:
     double latitudDeArco(double norte) const;
 };
 
+// The ellipsoid of a computation: Hayford for projection field 1 (ED50);
+// for field 2 GRS80 when the job's datum is ETRS89 or REGCAN95, else WGS-84.
+CProyeccionUTM::Elipsoide elipsoideCalculo(std::uint32_t campoProyeccion, Datum datum);
+// The grid of a computation on the job's zone; none for "Planas" (field 0).
+std::unique_ptr<CProyeccionUTM> proyeccionCalculo(std::uint32_t campoProyeccion, const ProyeccionTrabajo& trabajo);
+
 // Scale of the radiation for a set-up on the station (x, y): the point scale
-// factor of the station on the UTM grid (zone 30) when a projection object is
+// factor of the station on the UTM grid (its zone) when a projection object is
 // given, 1.0 for plane coordinates (nullptr), times the additional scale
 // "Escala Adicional al Cálculo". A station outside the grid counts with a
 // point factor of 1.0 and says so.

@@ -123,6 +123,7 @@ EntradaRadiacion CCalculoRadiacion::entrada() const {
     e.planas = opciones_.planas;
     e.hayford = opciones_.hayford;
     e.escalaAdicional = opciones_.escalaAdicional;
+    e.trabajo = ajustes_.proyeccionTrabajo;
     const auto porNombre = estacionamientosPorNombre(libreta_);
     for (std::size_t f = 0; f < rejilla_.numeroFilas(); ++f) {
         if (!rejilla_.marcada(f, cr::uso)) continue;
@@ -230,7 +231,9 @@ PuntoCoordenadas punto(std::string_view nombre, double x, double y, double z, st
 void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion& entrada,
                             const std::function<void(const EstacionamientoRadiado&)>& alRadiar) {
     std::unique_ptr<CProyeccionUTM> utm;
-    if (!entrada.planas) utm = std::make_unique<CProyeccionUTM>(entrada.hayford);
+    if (!entrada.planas)
+        utm = std::make_unique<CProyeccionUTM>(elipsoideCalculo(entrada.hayford ? 1 : 2, entrada.trabajo.datum),
+                                               entrada.trabajo.huso);
     // Looked up once: a big job has thousands of stations and a million readings.
     std::unordered_set<std::string_view> nombresEstaciones;
     for (const auto& e : libreta.estaciones) nombresEstaciones.insert(e->nombre.vista());
@@ -267,6 +270,8 @@ ListaPuntos puntosEstaciones(const CLibretaCampo& libreta) {
         if (std::abs(e->x) <= kLimiteValorLectura && std::abs(e->y) <= kLimiteValorLectura &&
             std::abs(e->z) <= kLimiteValorLectura)
             puntos.push_back(punto(e->nombre.vista(), e->x, e->y, e->z, e->descripcion1.vista()));
+    // Marked as bases, so that every later use (the DXF layer ESTACIONES) knows them.
+    for (PuntoCoordenadas& p : puntos) p.base = 1;
     return puntos;
 }
 

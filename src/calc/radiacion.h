@@ -95,6 +95,7 @@ struct EntradaRadiacion {
     bool planas = true;
     bool hayford = true;  // off: "U.T.M  WGS-84"
     double escalaAdicional = 1.0;
+    ProyeccionTrabajo trabajo;  // zone, and GRS80 or WGS-84 when not Hayford
 };
 
 // Every set-up of the book as the window opens on it: one row each, its set-up
@@ -125,7 +126,7 @@ void radiarEstacionamientos(const CLibretaCampo& libreta, const EntradaRadiacion
                             const std::function<void(const EstacionamientoRadiado&)>& alRadiar);
 
 // The points the coordinate file takes before the radiated ones: the
-// stations, when asked.
+// stations, when asked, with the base flag.
 ListaPuntos puntosEstaciones(const CLibretaCampo& libreta);
 
 // Report 1 ("nº H V Dg m X Y Z") and report 2 ("nº X Y Z"), in Windows-1252

@@ -168,8 +168,17 @@ bool CCalculoEstacionSemi::elegirEstacion(std::string_view nombreUtf8) {
         soluciones_[m].clear();
     }
     estacion_ = libreta_.buscarEstacion(utf8ACp1252(nombreUtf8));
-    if (!estacion_) avisos_.mensaje(kMensajeNoExiste);
-    return estacion_ != nullptr;
+    if (!estacion_) {
+        avisos_.mensaje(kMensajeNoExiste);
+        return false;
+    }
+    // The grids show their sights at once: empty ones looked like a station with none.
+    std::string omitidas;
+    bool centesimal = true;
+    for (std::size_t m = 0; m < kMetodosEstacion; ++m) centesimal &= llenar(static_cast<MetodoEstacion>(m), omitidas);
+    if (!centesimal) avisos_.mensaje(kMensajeCentesimal);
+    if (!omitidas.empty()) avisos_.mensaje(omitidas);
+    return true;
 }
 
 const Estacion* CCalculoEstacionSemi::conocida(std::string_view nombre) const {
@@ -180,15 +189,29 @@ const Estacion* CCalculoEstacionSemi::conocida(std::string_view nombre) const {
 
 bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
     if (!estacion_) return false;
+    std::string omitidas;
+    if (!llenar(metodo, omitidas)) {
+        avisos_.mensaje(kMensajeCentesimal);
+        return false;
+    }
+    static const char* const nombres[] = {"RADIACION", "DIRECTAS", "INVERSAS"};
+    const std::size_t m = static_cast<std::size_t>(metodo);
+    avisos_.mensaje(formatear("Se han cargado %zu visuales %s automáticamente", visuales_[m].size(), nombres[m]));
+    if (!omitidas.empty()) avisos_.mensaje(omitidas);
+    return true;
+}
+
+bool CCalculoEstacionSemi::llenar(MetodoEstacion metodo, std::string& omitidas) {
     const std::size_t m = static_cast<std::size_t>(metodo);
     RejillaTexto& g = rejillas_[m];
     std::vector<Visual>& vis = visuales_[m];
     g.vaciar();
     vis.clear();
-    std::string omitidas;
     auto fila = [&](const Estacion& otra, const Estacionamiento& s, const Lectura& l) {
         if (!lecturaUtilizable(l)) {
-            omitidas += (omitidas.empty() ? "" : "\n") + avisoLecturaNoUtilizable(s, l);
+            // One notice a reading, though two grids may meet it.
+            const std::string aviso = avisoLecturaNoUtilizable(s, l);
+            if (omitidas.find(aviso) == std::string::npos) omitidas += (omitidas.empty() ? "" : "\n") + aviso;
             return;
         }
         g.agregarFila({"1", cp1252AUtf8(otra.nombre.vista()), cp1252AUtf8(s.nombre.vista()),
@@ -200,7 +223,6 @@ bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
         if (s.datos.unidadAngular == kCentesimal) return true;
         g.vaciar();
         vis.clear();
-        avisos_.mensaje(kMensajeCentesimal);
         return false;
     };
     if (metodo == MetodoEstacion::Inversa) {
@@ -225,9 +247,6 @@ bool CCalculoEstacionSemi::cargar(MetodoEstacion metodo) {
                 }
         }
     }
-    static const char* const nombres[] = {"RADIACION", "DIRECTAS", "INVERSAS"};
-    avisos_.mensaje(formatear("Se han cargado %zu visuales %s automáticamente", vis.size(), nombres[m]));
-    if (!omitidas.empty()) avisos_.mensaje(omitidas);
     return true;
 }
 
@@ -264,8 +283,7 @@ ErroresVisual errores(const EntradaSemi& e, const VisualSemi& v, double dh, doub
 }
 
 SolucionEstacion radiada(const EntradaSemi& e, const VisualSemi& v) {
-    std::unique_ptr<CProyeccionUTM> utm;
-    if (e.ajustes->proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(e.ajustes->proyeccion == 1);
+    const auto utm = proyeccionCalculo(e.ajustes->proyeccion, e.ajustes->proyeccionTrabajo);
     CCalculoPunto cp;
     cp.cargarEstacionamiento(datosDeEstacionamiento(*v.conocida, *v.estacionamiento));
     cp.fijarEscala(escalaRadiacion(utm.get(), e.ajustes->escalaAdicional, v.conocida->x, v.conocida->y).k);
@@ -368,7 +386,17 @@ std::array<ListaSoluciones, kMetodosEstacion> solucionesEstacion(const EntradaSe
 }
 
 bool CCalculoEstacionSemi::calcular() {
-    if (!estacion_) return false;
+    if (!estacion_) {
+        avisos_.mensaje(kMensajeSinEstacionElegida);
+        return false;
+    }
+    bool enUso = false;
+    for (const RejillaTexto& g : rejillas_)
+        for (std::size_t f = 0; f < g.numeroFilas() && !enUso; ++f) enUso = g.marcada(f, cs::uso);
+    if (!enUso) {
+        avisos_.mensaje(kMensajeSinVisualesEnUso);
+        return false;
+    }
     if (!biblioteca_ || biblioteca_->empty()) {
         avisos_.mensaje(kMensajeInstrumentos);
         return false;

@@ -52,6 +52,9 @@ inline constexpr std::size_t uso = 0, est1 = 1, est2 = 2, est3 = 3, x = 4, y = 5
 
 inline constexpr const char* kMensajeSinSoluciones = "No hay soluciones en uso: no se graba nada";
 inline constexpr const char* kMensajePesoNoValido = "Hay un peso no válido (a = b = 0 o Tz = 0): no se graba nada";
+inline constexpr const char* kMensajeSinEstacionElegida = "Elija antes la estación a calcular: no se calcula nada";
+inline constexpr const char* kMensajeSinVisualesEnUso =
+    "No hay visuales en uso en ninguna de las tres tablas: no se calcula nada";
 
 // A sight of the semi-automatic grids as its row reads: the known station at
 // the other end, the set-up and the readings (gon, m).
@@ -77,6 +80,8 @@ public:
                          Avisos& avisos);
 
     std::vector<std::string> nombresEstaciones() const;  // UTF-8
+    // Also fills the three grids with the station's sights, telling only
+    // what could not be loaded.
     bool elegirEstacion(std::string_view nombreUtf8);
     Estacion* estacion() const { return estacion_; }
 
@@ -85,7 +90,8 @@ public:
     // when a set-up is not centesimal.
     bool cargar(MetodoEstacion m);
     // "CALCULAR": the solutions of the used rows of every grid. False with a
-    // message when the station or the instrument library is missing.
+    // message when the station, every used row or the instrument library is
+    // missing.
     bool calcular();
     const std::array<ListaSoluciones, kMetodosEstacion>& soluciones() const { return soluciones_; }
 
@@ -95,6 +101,9 @@ private:
         const Estacionamiento* estacionamiento;
     };
     const Estacion* conocida(std::string_view nombre) const;
+    // Fills a grid; false (and the grid empty) when a set-up is not
+    // centesimal. Sights that cannot be used are named in `omitidas`.
+    bool llenar(MetodoEstacion metodo, std::string& omitidas);
 
     CLibretaCampo& libreta_;
     CDatosGenerales& ajustes_;

@@ -18,6 +18,9 @@ std::vector<ColumnaRejilla> columnasTabla() {
         c[i].editable = i == ct::altura || i == ct::desorientacion;
     }
     for (std::size_t i = ct::altura; i <= ct::valor3; ++i) c[i].alineacion = AlineacionColumna::Derecha;
+    // Three values the table never computes (always 0.000): kept in the rows
+    // but not shown, as a column of zeros without a caption only misleads.
+    for (std::size_t i = ct::valor1; i <= ct::valor3; ++i) c[i].oculta = true;
     return c;
 }
 

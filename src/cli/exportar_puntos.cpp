@@ -1,7 +1,8 @@
 // exportar-puntos PUNTOS.crd -o F.csv|F.txt|F.dxf|F.xml|F.kml: the points of
 // a coordinate file (or the stations of an observation file, .obs) in the
 // format the extension names. KML needs the projection: --proyeccion, or
-// that of the book for an observation file.
+// that of the book for an observation file, on the zone of --huso or of the
+// book's INI (LIBRETA.obs.ini), else 30; LandXML names it when known.
 #include <cctype>
 #include <iostream>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "cli/puntos_opciones.h"
 #include "datos/puntos_estaciones.h"
 #include "fieldbook/fichero_obs.h"
+#include "fieldbook/proyeccion_trabajo.h"
 #include "output/exportar_puntos.h"
 
 namespace celvara::cli {
@@ -18,6 +20,7 @@ namespace {
 struct Opciones {
     std::string origen, salida, proyeccion;
     int decimales = 3;
+    int huso = 0;  // 0: the book's, else 30
     OpcionesColumnasCli columnas;
 };
 
@@ -47,16 +50,19 @@ int exportar(const Opciones& o) {
         if (auto e = leerLibretaEntrada(libreta, o.origen); !e.empty()) return fallo(e);
         puntos = puntosDeEstaciones(libreta);
         x.proyeccion = static_cast<Proyeccion>(libreta.proyeccion);
+        x.trabajo = leerProyeccionTrabajo(o.origen, libreta.proyeccion);
         proyeccionConocida = true;
     } else if (leerListaPuntos(o.origen, puntos) != Estado::Exito) {
         return fallo("Error al abrir el fichero de coordenadas " + o.origen);
     }
-    if (o.proyeccion == "ed50") x.proyeccion = Proyeccion::UtmHayford;
-    else if (o.proyeccion == "wgs84") x.proyeccion = Proyeccion::UtmWgs84;
-    else if (!proyeccionConocida && formatoPorExtension(o.salida) == FormatoPuntos::Kml) {
-        std::cerr << "Un fichero de coordenadas no dice su proyección: indique --proyeccion ed50|wgs84\n";
+    if (const auto d = datumPorNombre(o.proyeccion)) {
+        x.trabajo.datum = *d;
+        x.proyeccion = static_cast<Proyeccion>(campoProyeccion(*d));
+    } else if (!proyeccionConocida && formatoPorExtension(o.salida) == FormatoPuntos::Kml) {
+        std::cerr << "Un fichero de coordenadas no dice su proyección: indique --proyeccion ed50|etrs89|wgs84|regcan95\n";
         return kErrorUso;
     }
+    if (o.huso != 0) x.trabajo.huso = o.huso;
 
     const auto r = exportarPuntos(puntos, o.salida, x);
     if (!r.ok) return fallo(r.mensaje);
@@ -72,8 +78,10 @@ const RegistroComando registro("exportar-puntos", [](CLI::App& raiz) -> std::fun
     anadirOpcionesColumnas(sub, o->columnas);
     sub->add_option("--decimales", o->decimales, "Decimales de las coordenadas (3)");
     sub->add_flag("--cabecera", o->columnas.cabecera, "Fila de cabecera en CSV/TXT");
-    sub->add_option("--proyeccion", o->proyeccion, "Proyección de las coordenadas para KML")
-        ->check(CLI::IsMember({"ed50", "wgs84"}));
+    sub->add_option("--proyeccion", o->proyeccion, "Datum de las coordenadas UTM (KML, LandXML): ed50, etrs89, wgs84 o regcan95")
+        ->check(CLI::IsMember({"ed50", "etrs89", "wgs84", "regcan95"}));
+    sub->add_option("--huso", o->huso, "Huso UTM de las coordenadas (1-60; el de la libreta, si no 30)")
+        ->check(CLI::Range(kHusoMinimo, kHusoMaximo));
     return [o]() { return exportar(*o); };
 });
 

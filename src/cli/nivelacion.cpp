@@ -3,7 +3,8 @@
 // window's steps. One line per row "punto med_e dist_e med_f dist_f dh suma
 // cota" (with --ajustar, the adjusted elevation last), then the computed
 // arrival height and, with Z1, the misclosure and the tolerance k·√km in
-// metres (k in mm, 10 unless given).
+// metres (k in mm, 10 unless given; "no calculable" without the length of
+// every leg: stadia wires, or the file's last column `distancia`).
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -71,7 +72,7 @@ int calcular(const Opciones& o) {
     texto += formatear("Cota llegada = %1.4lf\n", res.cotaCalculada.value_or(*z0));
     if (res.errorCierre) {
         texto += formatear("Error de cierre = %1.4lf\n", *res.errorCierre);
-        texto += formatear("Tolerancia = %1.4lf\n", res.tolerancia);
+        texto += lineaToleranciaNivelacion(res) + '\n';
     }
     std::cout << texto << std::flush;
     return std::cout ? kExito : fallo("Error al escribir la salida");

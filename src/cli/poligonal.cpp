@@ -82,9 +82,11 @@ int calcular(const Opciones& o) {
             return fallo(e);
         evaluador = evaluadorTolerancias(instrumentos, ajustes);
     }
-    const std::uint32_t proyeccion = o.proyeccion == "planas" ? 0 : (o.proyeccion == "ed50" ? 1 : 2);
-    const auto res =
-        calcularPoligonal(pol.filas, pol.referencia, {o.metodo, o.decimales, proyeccion, o.escala}, mensaje, evaluador);
+    const auto datum = datumPorNombre(o.proyeccion);
+    const std::uint32_t proyeccion = datum ? campoProyeccion(*datum) : 0;
+    ConfiguracionPoligonal config{o.metodo, o.decimales, proyeccion, o.escala};
+    if (datum) config.trabajo.datum = *datum;
+    const auto res = calcularPoligonal(pol.filas, pol.referencia, config, mensaje, evaluador);
     if (!res) return fallo(mensaje);
     if (!o.informe.empty() && !anadirAFichero(o.informe, informePoligonal(*res)))
         return fallo("No se puede escribir el informe " + std::filesystem::path(o.informe).string());
@@ -95,8 +97,9 @@ int calcular(const Opciones& o) {
     }
     std::cout << textoResumenPoligonal(*res) << '\n';
     for (const auto& e : res->estaciones)
-        std::cout << formatear("%s %1.3lf %1.3lf %1.3lf %1.4lf\n", utf8(e.nombre).c_str(), e.x, e.y, e.z,
-                               e.desorientacion);
+        std::cout << utf8(e.nombre) << ' ' << sinMenosCero(formatear("%1.3lf", e.x)) << ' '
+                  << sinMenosCero(formatear("%1.3lf", e.y)) << ' ' << sinMenosCero(formatear("%1.3lf", e.z)) << ' '
+                  << sinMenosCero(formatear("%1.4lf", e.desorientacion)) << '\n';
     return kExito;
 }
 
@@ -107,8 +110,8 @@ const RegistroComando registro("poligonal", [](CLI::App& raiz) -> std::function<
     sub->add_option("--metodo", o->metodo, "0 distancias parciales, 1 coordenadas parciales, 2 Sanguet")
         ->check(CLI::Range(0, 2));
     sub->add_option("--decimales", o->decimales, "Decimales de la compensación angular")->check(CLI::Range(0, 4));
-    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50 o wgs84")
-        ->check(CLI::IsMember({"planas", "ed50", "wgs84"}));
+    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50, etrs89, wgs84 o regcan95")
+        ->check(CLI::IsMember({"planas", "ed50", "etrs89", "wgs84", "regcan95"}));
     sub->add_option("--escala", o->escala, "Escala adicional al cálculo");
     sub->add_option("--instrumentos", o->instrumentos, "Biblioteca de instrumentos (tolerancias)");
     sub->add_option("--config", o->config, "Fichero de ajustes observa.dft (parámetros de trabajo)");

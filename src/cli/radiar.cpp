@@ -9,6 +9,7 @@
 #include "cli/entradas.h"
 #include "cli/registro.h"
 #include "fieldbook/fichero_obs.h"
+#include "fieldbook/proyeccion_trabajo.h"
 #include "fieldbook/numeros.h"
 
 namespace celvara::cli {
@@ -36,7 +37,8 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
     sub->add_option("-o,--salida", o->salida, "Fichero de coordenadas")->required();
     sub->add_option("--informe", o->informe, "Informe de cálculo (nº H V Dg m X Y Z), se añade al final");
     sub->add_option("--informe2", o->informe2, "Informe de coordenadas (nº X Y Z), se crea de nuevo");
-    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50 o wgs84")->check(CLI::IsMember({"planas", "ed50", "wgs84"}));
+    sub->add_option("--proyeccion", o->proyeccion, "planas, ed50, etrs89, wgs84 o regcan95")
+        ->check(CLI::IsMember({"planas", "ed50", "etrs89", "wgs84", "regcan95"}));
     sub->add_option("--escala", o->escala, "Escala adicional al cálculo");
     sub->add_flag("--anadir", o->anadir, "Conserva los puntos del fichero de coordenadas");
     sub->add_flag("--sin-estaciones", o->sinEstaciones, "No añade las estaciones al fichero");
@@ -55,7 +57,10 @@ const RegistroComando registro("radiar", [](CLI::App& raiz) -> std::function<int
             opciones.aplicarATodas = true;
             opciones.esfRefrTodas = o->esfRefr == "todas";
         }
-        const EntradaRadiacion entrada = entradaRadiacion(libreta, opciones, !o->visualesAEstaciones);
+        EntradaRadiacion entrada = entradaRadiacion(libreta, opciones, !o->visualesAEstaciones);
+        // The zone from the book's INI; the datum (its ellipsoid) as asked.
+        entrada.trabajo.huso = leerProyeccionTrabajo(o->libreta, libreta.proyeccion).huso;
+        entrada.trabajo.datum = datumPorNombre(o->proyeccion).value_or(Datum::Ed50);
         // As "CALCULAR": a book without set-ups, or no file named, writes nothing.
         if (entrada.estacionamientos.empty()) return kFalloFichero;
         if (o->salida.empty()) {

@@ -1,6 +1,7 @@
-// utm --elipsoide ed50|wgs84: a filter from UTM grid coordinates (zone 30) to
-// geographic coordinates and point scale factor. Each line of stdin "X Y"
-// (easting, northing, metres) gives one line "lat lon k" ("%.10f %.10f
+// utm --elipsoide ed50|etrs89|wgs84|regcan95 [--huso N]: a filter from UTM
+// grid coordinates (zone N, 30 by default) to geographic coordinates and
+// point scale factor on that datum's ellipsoid, with no datum shift. Each
+// line of stdin "X Y" (easting, northing, metres) gives one line "lat lon k" ("%.10f %.10f
 // %.12f", degrees), or "fuera" when the point is outside the grid; numbers
 // read as typed numbers everywhere (decimal commas allowed, unreadable text
 // is 0, hence "fuera"). It streams: memory does not grow with the input.
@@ -65,7 +66,7 @@ void convertirLinea(std::string_view linea, CProyeccionUTM& utm, SalidaBuffer& s
     const double x = textoANumero(siguienteCampo(linea));
     const double y = textoANumero(siguienteCampo(linea));
     char* p = salida.reservar();
-    if (const auto g = utm.UtmAGeograficas(x, y, kHusoCalculo)) {
+    if (const auto g = utm.UtmAGeograficas(x, y, utm.huso())) {
         char* fin = salida.fin();
         p = escribirFijo(p, fin, g->latitud, 10);
         *p++ = ' ';
@@ -80,8 +81,8 @@ void convertirLinea(std::string_view linea, CProyeccionUTM& utm, SalidaBuffer& s
     salida.avanzar(p);
 }
 
-int convertir(bool hayford) {
-    CProyeccionUTM utm(hayford);
+int convertir(Datum datum, int huso) {
+    CProyeccionUTM utm(elipsoideCalculo(campoProyeccion(datum), datum), huso);
     SalidaBuffer salida(stdout);
     std::vector<char> bloque(kBloqueLectura);
     std::string partida;  // a line cut by the end of a block
@@ -115,12 +116,15 @@ int convertir(bool hayford) {
 
 const RegistroComando registro("utm", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand(
-        "utm", "Convierte líneas \"X Y\" UTM (huso 30) de la entrada en \"latitud longitud factor de escala\"");
+        "utm", "Convierte líneas \"X Y\" UTM de la entrada en \"latitud longitud factor de escala\"");
     auto elipsoide = std::make_shared<std::string>();
-    sub->add_option("--elipsoide", *elipsoide, "Elipsoide: ed50 (Hayford) o wgs84")
+    auto huso = std::make_shared<int>(kHusoPorDefecto);
+    sub->add_option("--elipsoide", *elipsoide,
+                    "Elipsoide: ed50 (Hayford), wgs84, etrs89 o regcan95 (GRS80), sin cambio de datum")
         ->required()
-        ->transform(CLI::IsMember({"ed50", "wgs84"}, CLI::ignore_case));
-    return [elipsoide]() -> int { return convertir(*elipsoide == "ed50"); };
+        ->transform(CLI::IsMember({"ed50", "etrs89", "wgs84", "regcan95"}, CLI::ignore_case));
+    sub->add_option("--huso", *huso, "Huso UTM (1-60, 30 por defecto)")->check(CLI::Range(kHusoMinimo, kHusoMaximo));
+    return [elipsoide, huso]() -> int { return convertir(datumPorNombre(*elipsoide).value_or(Datum::Ed50), *huso); };
 });
 
 }  // namespace

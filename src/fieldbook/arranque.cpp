@@ -97,6 +97,9 @@ std::string arrancarGestor(CLibretaCampo& libreta, CDatosGenerales& ajustes, con
         if (!leerLibreta(libreta, mapa.aAnfitrion(ajustes.ultimoFichero.vista()))) {
             avisos.mensaje("Error al abrir el último fichero", "", Botones::Aceptar, Icono::Stop);
             ajustes.ultimoFichero = "";
+        } else {
+            ajustes.proyeccionTrabajo =
+                leerProyeccionTrabajo(mapa.aAnfitrion(ajustes.ultimoFichero.vista()), ajustes.proyeccion);
         }
     }
     return tituloGestor(ajustes.ultimoFichero.vista());

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fieldbook/libreta.h"
+#include "fieldbook/proyeccion_trabajo.h"
 #include "fieldbook/texto_fijo.h"
 
 namespace celvara {
@@ -76,6 +77,8 @@ public:
 
     // Working directory, Windows form with a trailing backslash (not stored).
     TextoFijo<256> directorioTrabajo;
+    // The open job's zone and datum (not stored: the INI beside the book).
+    ProyeccionTrabajo proyeccionTrabajo;
 };
 
 // The settings file path for a working directory: its first two components

@@ -40,7 +40,8 @@ bool difieren(double a, double b) { return std::abs(a - b) >= 0.0005; }
 // The coordinate records read before set-up record `hasta` (all of them
 // when `hasta` is past the last), from `siguiente` on.
 bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& listas, std::size_t& siguiente,
-                         std::int64_t hasta, std::vector<std::string>* diferencias) {
+                         std::int64_t hasta, const std::unordered_set<const Estacion*>& delLibro,
+                         std::vector<std::string>* diferencias, std::vector<std::string>* repetidas) {
     for (; siguiente < listas.estaciones().size(); ++siguiente) {
         const auto& c = listas.estaciones()[siguiente];
         if (c.estacionamientosAntes > hasta) break;
@@ -54,7 +55,8 @@ bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& lista
                 return false;
             continue;
         }
-        coordenadasDelFichero(*estacion, {c.x, c.y, c.z}, c.descripcion.vista(), diferencias);
+        coordenadasDelFichero(*estacion, {c.x, c.y, c.z}, c.descripcion.vista(), diferencias,
+                              delLibro.count(estacion) != 0, repetidas);
     }
     return true;
 }
@@ -62,18 +64,30 @@ bool fusionarCoordenadas(CLibretaCampo& libreta, const CListasImportacion& lista
 }  // namespace
 
 void coordenadasDelFichero(Estacion& estacion, const Coordenadas& c, std::string_view descripcion,
-                           std::vector<std::string>* diferencias) {
+                           std::vector<std::string>* diferencias, bool delLibro, std::vector<std::string>* repetidas) {
     if (!tieneCoordenadas(estacion)) {
         estacion.x = c.x;
         estacion.y = c.y;
         estacion.z = c.z;
         if (estacion.descripcion1.vista().empty()) estacion.descripcion1 = descripcion;
-    } else if (diferencias &&
-               (difieren(estacion.x, c.x) || difieren(estacion.y, c.y) || difieren(estacion.z, c.z))) {
-        diferencias->push_back(formatear("%s: %1.3lf %1.3lf %1.3lf (en el fichero %1.3lf %1.3lf %1.3lf)",
-                                         estacion.nombre.c_str(), estacion.x, estacion.y, estacion.z, c.x, c.y,
-                                         c.z));
+        return;
     }
+    if (!difieren(estacion.x, c.x) && !difieren(estacion.y, c.y) && !difieren(estacion.z, c.z)) return;
+    const std::string nombre = cp1252AUtf8(estacion.nombre.vista());
+    // A new book has no coordinates of its own: a station the file gives twice is the file's matter.
+    if (delLibro && diferencias)
+        diferencias->push_back(formatear("%s: %1.3lf %1.3lf %1.3lf (en el fichero %1.3lf %1.3lf %1.3lf)",
+                                         nombre.c_str(), estacion.x, estacion.y, estacion.z, c.x, c.y, c.z));
+    else if (!delLibro && repetidas)
+        repetidas->push_back(formatear(mensajes::kCoordenadasRepetidas, nombre.c_str(), c.x, c.y, c.z, estacion.x,
+                                       estacion.y, estacion.z));
+}
+
+std::unordered_set<const Estacion*> estacionesConCoordenadas(const CLibretaCampo& libreta) {
+    std::unordered_set<const Estacion*> con;
+    for (const auto& e : libreta.estaciones)
+        if (tieneCoordenadas(*e)) con.insert(e.get());
+    return con;
 }
 
 void coordenadasSueltasDelFichero(CLibretaCampo& libreta, std::string_view nombre, const Coordenadas& c,
@@ -107,10 +121,12 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
     std::size_t cursor = 0, coordenadas = 0;
     bool correcto = true;
     std::int32_t indice = -1;
+    const auto delLibro = estacionesConCoordenadas(libreta);
     for (const auto& registro : listas.estacionamientos()) {
         ++indice;
         // Stations appear in the book in the order the file gives them.
-        if (!(correcto = fusionarCoordenadas(libreta, listas, coordenadas, indice, diferencias))) break;
+        if (!(correcto = fusionarCoordenadas(libreta, listas, coordenadas, indice, delLibro, diferencias, omitidas)))
+            break;
         Estacion* estacion = libreta.buscarEstacion(registro.nombre.vista());
         if (!estacion) {
             estacion = crearEstacion(libreta.estaciones, {.nombre = registro.nombre.vista(),
@@ -152,7 +168,7 @@ bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& dat
     }
     if (correcto)
         correcto = fusionarCoordenadas(libreta, listas, coordenadas, std::numeric_limits<std::int64_t>::max(),
-                                       diferencias);
+                                       delLibro, diferencias, omitidas);
     // Once every station of the file is in the book.
     if (correcto)
         for (const auto& c : listas.coordenadasSueltas())

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "fieldbook/libreta.h"
@@ -24,10 +25,16 @@ namespace celvara {
 std::string nombreEstacionamientoImportado(const Estacion& estacion, bool guion = false);
 
 // Coordinates a file gives for a station of the book: taken when the station
-// has none (with the description when it has none), otherwise a difference
-// is described in `diferencias` and the book's are kept.
+// has none (with the description when it has none), otherwise the ones it
+// has are kept and a difference is described: in `diferencias` when the
+// station had them before the import (`delLibro`), in `repetidas` when the
+// file itself gave them earlier.
 void coordenadasDelFichero(Estacion& estacion, const Coordenadas& coordenadas, std::string_view descripcion,
-                           std::vector<std::string>* diferencias);
+                           std::vector<std::string>* diferencias, bool delLibro = true,
+                           std::vector<std::string>* repetidas = nullptr);
+
+// The stations that have coordinates, before an import adds any.
+std::unordered_set<const Estacion*> estacionesConCoordenadas(const CLibretaCampo& libreta);
 
 // Coordinates a line of the file gives for a point without any reading
 // (line `linea`): they fill the book's station of that name when it has none,
@@ -38,7 +45,8 @@ void coordenadasSueltasDelFichero(CLibretaCampo& libreta, std::string_view nombr
 // Merges and frees the lists. False when adding a record failed for lack of
 // memory; what was added before stays. Coordinates of the file that differ
 // from those of the book are described, one line each, in `diferencias`;
-// loose coordinates left out, in `omitidas`. A set-up takes the distance
+// loose coordinates left out and a station's later coordinates that differ
+// from those the file gave it first, in `omitidas`. A set-up takes the distance
 // kind of its record when the reader set one.
 bool fusionarImportacion(CLibretaCampo& libreta, const DatosComplementarios& datosPorDefecto,
                          CListasImportacion& listas, std::vector<std::string>* diferencias = nullptr,

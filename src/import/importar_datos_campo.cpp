@@ -6,6 +6,49 @@
 
 namespace celvara {
 
+namespace {
+
+// The messages of a read wait until it ends: a refused file then gives one
+// message, and none is shown while the read (and its progress box) runs.
+// A question cannot wait; what was kept goes before it.
+class AvisosDeLectura : public Avisos {
+public:
+    explicit AvisosDeLectura(Avisos& destino) : destino_(destino) {}
+    Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) override {
+        if (botones != Botones::Aceptar) {
+            mostrar();
+            return destino_.mensaje(texto, titulo, botones, icono);
+        }
+        guardados_.push_back({std::string(texto), std::string(titulo), icono});
+        return Respuesta::Aceptar;
+    }
+    void mostrar() {
+        for (const auto& g : guardados_) destino_.mensaje(g.texto, g.titulo, Botones::Aceptar, g.icono);
+        guardados_.clear();
+    }
+    void olvidar() { guardados_.clear(); }
+    // Everything kept and `mas`, as one message.
+    void mostrarJuntos(const std::vector<const char*>& mas) {
+        std::string texto;
+        for (const auto& g : guardados_) texto += (texto.empty() ? "" : "\n\n") + g.texto;
+        for (const char* m : mas) texto += (texto.empty() ? "" : "\n\n") + std::string(m);
+        if (!texto.empty())
+            destino_.mensaje(texto, guardados_.empty() ? std::string() : guardados_.front().titulo, Botones::Aceptar,
+                             guardados_.empty() ? Icono::Ninguno : guardados_.front().icono);
+        guardados_.clear();
+    }
+
+private:
+    struct Guardado {
+        std::string texto, titulo;
+        Icono icono;
+    };
+    Avisos& destino_;
+    std::vector<Guardado> guardados_;
+};
+
+}  // namespace
+
 CImportarDatosCampo::CImportarDatosCampo(CDatosGenerales& ajustes, CLibretaCampo& libreta, std::uint8_t* bandera,
                                          Avisos& avisos)
     : ajustes_(ajustes), libreta_(libreta), bandera_(bandera), avisos_(avisos) {}
@@ -75,26 +118,31 @@ ResultadoImportacion CImportarDatosCampo::importarFichero(const std::filesystem:
         for (std::size_t i = 0; i < estacionamientosAntes.size(); ++i)
             libreta_.estaciones[i]->estacionamientos.resize(estacionamientosAntes[i]);
     };
-    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisos_, formato.indice, 0, progreso_, false};
+    AvisosDeLectura avisosLectura(avisos_);
+    ContextoImportacion contexto{listas_, libreta_, ajustes_, avisosLectura, formato.indice, 0, progreso_, false};
     Estado estado = formato.leer(contexto, ruta);
     if (contexto.cancelado) {
+        avisosLectura.olvidar();
         deshacer();
         listas_.liberar();
         return ResultadoImportacion::SinAccion;
     }
+    std::vector<const char*> rechazo;
     // A file that gives no station and no sighting is not this format's.
     if (estado == Estado::Exito &&
         (formato.directo ? libreta_.contarEstacionamientos() + libreta_.estaciones.size() == antes
                          : listas_.vacias())) {
-        avisos_.mensaje(mensajes::kFicheroSinDatos);
+        rechazo.push_back(mensajes::kFicheroSinDatos);
         estado = Estado::Fallo;
     }
     if (estado != Estado::Exito) {
         if (formato.directo) deshacer();
-        if (formato.disponible) avisos_.mensaje(mensajes::kFormatoNoCoincide);
+        if (formato.disponible) rechazo.push_back(mensajes::kFormatoNoCoincide);
+        avisosLectura.mostrarJuntos(rechazo);
         listas_.liberar();
         return ResultadoImportacion::Fallo;
     }
+    avisosLectura.mostrar();
     // A merge that runs out of memory ends silently, keeping what it added,
     // and the window stays open.
     std::vector<std::string> diferencias;

@@ -273,8 +273,11 @@ void EstacionesDirectas::distanciaLeida(Estacionamiento& estacionamiento, Distan
 
 void EstacionesDirectas::aplicar() {
     std::vector<std::string> diferencias;
+    // The reader's stations got no coordinates before this point.
+    const auto delLibro = estacionesConCoordenadas(contexto_.libreta);
     for (const auto& [nombre, c] : pendientes_)
-        if (Estacion* e = contexto_.libreta.buscarEstacion(nombre)) coordenadasDelFichero(*e, c, {}, &diferencias);
+        if (Estacion* e = contexto_.libreta.buscarEstacion(nombre))
+            coordenadasDelFichero(*e, c, {}, &diferencias, delLibro.count(e) != 0, &contexto_.omitidas);
     pendientes_.clear();
     for (const auto& s : sueltas_)
         coordenadasSueltasDelFichero(contexto_.libreta, s.nombre, s.coordenadas, s.linea, &contexto_.omitidas);

@@ -28,6 +28,8 @@ inline constexpr const char* kSueltasSinEstacion =
     "línea %zu: %s %1.3lf %1.3lf %1.3lf, solo coordenadas: no hay en la libreta una estación con ese nombre";
 inline constexpr const char* kSueltasConCoordenadas =
     "línea %zu: %s %1.3lf %1.3lf %1.3lf, solo coordenadas: la estación ya tiene coordenadas en la libreta";
+inline constexpr const char* kCoordenadasRepetidas =
+    "%s %1.3lf %1.3lf %1.3lf: el fichero ya dio antes a esta estación %1.3lf %1.3lf %1.3lf, que se conservan";
 inline constexpr const char* kFormatoNoDisponible =
     "El formato \"%s\" todavía no está disponible en esta versión.";
 inline constexpr const char* kDescargaNoDisponible =

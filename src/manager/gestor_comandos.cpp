@@ -106,8 +106,8 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                             {
                                 entrada("Corregir-Modificar Lecturas", C::CorregirLecturas, A::CorregirLecturas),
                                 entrada("Tolerancias", C::ToleranciasHerramientas, A::SinAccion),
-                                entrada("Recalculo: Helmert 2D + h", C::RecalculoHelmert, A::SinAccion),
-                                entrada("Refinamiento Puntos", C::RefinamientoPuntos, A::SinAccion),
+                                entrada("Recalculo: Helmert 2D + h", C::RecalculoHelmert, A::RecalculoHelmert),
+                                entrada("Refinamiento Puntos", C::RefinamientoPuntos, A::RefinamientoPuntos),
                                 entrada("Editor de Coordenadas", C::EditorCoordenadas, A::SinAccion),
                             }),
                 }),

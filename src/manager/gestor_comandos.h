@@ -63,6 +63,8 @@ enum class Accion {
     Radiacion,
     DatosComplementarios,
     AjusteRed,
+    RecalculoHelmert,
+    RefinamientoPuntos,
     AcercaDe,
     ExportarPuntos,
     ImportarPuntos,

@@ -24,6 +24,8 @@ void guardar(TextoFijo<N>& campo, const std::string& utf8) {
 
 CConfigCalculo::CConfigCalculo(const CDatosGenerales& a)
     : proyeccion(a.proyeccion <= 2 ? static_cast<int>(a.proyeccion) : 0),
+      huso(a.proyeccionTrabajo.huso),
+      datum(static_cast<int>(datumConcordante(a.proyeccionTrabajo.datum, a.proyeccion))),
       escalaAdicional(formatear("%1.10lf", a.escalaAdicional)),
       coeficiente(formatear("%f", a.coefCurvaturaRefraccion)),
       radioTerrestre(formatear("%f", a.radioTerrestre)),
@@ -37,6 +39,17 @@ CConfigCalculo::CConfigCalculo(const CDatosGenerales& a)
       escalaMostrada_(escalaAdicional),
       coeficienteMostrado_(coeficiente),
       radioMostrado_(radioTerrestre) {}
+
+void CConfigCalculo::elegirProyeccion(int indice) {
+    proyeccion = indice;
+    datum = static_cast<int>(datumConcordante(static_cast<Datum>(datum), static_cast<std::uint32_t>(indice)));
+}
+
+void CConfigCalculo::elegirDatum(int indice) {
+    if (indice < 0 || indice > static_cast<int>(Datum::Regcan95)) return;
+    datum = indice;
+    if (proyeccion != 0) proyeccion = static_cast<int>(campoProyeccion(static_cast<Datum>(indice)));
+}
 
 void CConfigCalculo::fijarFactorElipsoide(double factor) { escalaAdicional = formatear("%1.10lf", factor); }
 
@@ -54,6 +67,9 @@ void CConfigCalculo::elegirFicheroInformes(DialogosGestor& dialogos, std::string
 // A number the user left as shown keeps its full precision.
 void CConfigCalculo::aplicar(CDatosGenerales& a) const {
     a.proyeccion = proyeccion >= 0 && proyeccion <= 2 ? static_cast<std::uint32_t>(proyeccion) : 0;
+    a.proyeccionTrabajo.huso = huso >= kHusoMinimo && huso <= kHusoMaximo ? huso : kHusoPorDefecto;
+    const Datum d = datum >= 0 && datum <= static_cast<int>(Datum::Regcan95) ? static_cast<Datum>(datum) : Datum::Ed50;
+    a.proyeccionTrabajo.datum = datumConcordante(d, a.proyeccion);
     if (escalaAdicional != escalaMostrada_) a.escalaAdicional = textoANumero(escalaAdicional);
     if (coeficiente != coeficienteMostrado_) a.coefCurvaturaRefraccion = textoANumero(coeficiente);
     if (radioTerrestre != radioMostrado_) a.radioTerrestre = textoANumero(radioTerrestre);

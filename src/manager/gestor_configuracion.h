@@ -24,12 +24,19 @@ public:
     explicit CConfigCalculo(const CDatosGenerales& ajustes);
 
     int proyeccion = 0;                // 1148: item index = value
+    int huso = kHusoPorDefecto;        // the job's UTM zone, 1-60
+    int datum = 0;                     // the job's Datum, in the order of kNombresDatum
     std::string escalaAdicional;       // 1134, "%1.10lf"
     std::string coeficiente;           // 1149, disabled, "%f"
     std::string radioTerrestre;        // 1156, disabled, "%f"
     std::string desplazamientoLongitudinal, desplazamientoTransversal, desplazamientoAltura;  // 1150-1152, disabled
     std::string precisionX, precisionY, precisionZ;  // 1153-1155
     std::string ficheroInformes;                     // 1222
+
+    // The projection and the datum follow each other: Hayford is ED50, a
+    // GRS80 or WGS84 datum is UTM WGS-84 (the field of the settings file).
+    void elegirProyeccion(int indice);
+    void elegirDatum(int indice);
 
     // "R.Elip": the reduction factor computed by its dialog goes into 1134.
     void fijarFactorElipsoide(double factor);

@@ -134,4 +134,79 @@ void VistaPlano::desplazar(double dx, double dy) {
     y0_ += dy / escala_;
 }
 
+namespace {
+
+// The boxes already on the window, by cells of a grid over the view, so that
+// a new label is checked only against its neighbours.
+class RejillaCajas {
+public:
+    explicit RejillaCajas(const CajaPlano& vista)
+        : vista_(vista),
+          columnas_(std::max(1, static_cast<int>(std::ceil(vista.ancho / kCelda)))),
+          filas_(std::max(1, static_cast<int>(std::ceil(vista.alto / kCelda)))),
+          celdas_(static_cast<std::size_t>(columnas_) * static_cast<std::size_t>(filas_)) {}
+
+    void anadir(const CajaPlano& c) {
+        recorrer(c, [&](std::vector<CajaPlano>& celda) {
+            celda.push_back(c);
+            return false;
+        });
+    }
+    bool libre(const CajaPlano& c) {
+        return !recorrer(c, [&](std::vector<CajaPlano>& celda) {
+            return std::any_of(celda.begin(), celda.end(), [&](const CajaPlano& o) { return o.corta(c); });
+        });
+    }
+
+private:
+    static constexpr double kCelda = 48;  // pixels, about a label's width
+
+    int indice(double v, double origen, int n) const {
+        const double k = std::floor((v - origen) / kCelda);
+        return static_cast<int>(std::clamp(k, 0.0, static_cast<double>(n - 1)));
+    }
+    // Calls f on every cell the box covers until f answers true.
+    template <class F>
+    bool recorrer(const CajaPlano& c, F f) {
+        const int c0 = indice(c.x, vista_.x, columnas_), c1 = indice(c.x + c.ancho, vista_.x, columnas_);
+        const int f0 = indice(c.y, vista_.y, filas_), f1 = indice(c.y + c.alto, vista_.y, filas_);
+        for (int fi = f0; fi <= f1; ++fi)
+            for (int co = c0; co <= c1; ++co)
+                if (f(celdas_[static_cast<std::size_t>(fi) * static_cast<std::size_t>(columnas_) +
+                              static_cast<std::size_t>(co)]))
+                    return true;
+        return false;
+    }
+
+    CajaPlano vista_;
+    int columnas_, filas_;
+    std::vector<std::vector<CajaPlano>> celdas_;
+};
+
+}  // namespace
+
+std::vector<std::optional<CajaPlano>> colocarEtiquetas(const std::vector<EtiquetaPedida>& etiquetas,
+                                                       const CajaPlano& vista, const std::vector<CajaPlano>& fijos,
+                                                       const std::vector<CajaPlano>& marcas) {
+    RejillaCajas ocupadas(vista), ocupadasPorMarcas(vista);
+    for (const auto& o : fijos)
+        if (o.corta(vista)) ocupadas.anadir(o);
+    for (const auto& o : marcas)
+        if (o.corta(vista)) ocupadasPorMarcas.anadir(o);
+    std::vector<std::optional<CajaPlano>> sitios(etiquetas.size());
+    for (std::size_t i = 0; i < etiquetas.size(); ++i) {
+        const EtiquetaPedida& e = etiquetas[i];
+        const double derecha = e.x + e.separacion, izquierda = e.x - e.separacion - e.ancho;
+        const double arriba = e.y - e.separacion - e.alto, abajo = e.y + e.separacion;
+        for (const auto& [x, y] : {std::pair{derecha, arriba}, {izquierda, arriba}, {derecha, abajo}, {izquierda, abajo}}) {
+            const CajaPlano c{x, y, e.ancho, e.alto};
+            if (!c.dentroDe(vista) || !ocupadas.libre(c) || (e.respetaMarcas && !ocupadasPorMarcas.libre(c))) continue;
+            ocupadas.anadir(c);
+            sitios[i] = c;
+            break;
+        }
+    }
+    return sitios;
+}
+
 }  // namespace celvara

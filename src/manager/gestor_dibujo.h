@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,40 @@ bool puntoVisado(const Estacion& estacion, const Estacionamiento& estacionamient
                  double& x, double& y);
 
 EscenaPlano construirEscena(const EntradasDibujo& entradas);
+
+// A box on the window, in pixels (y down).
+struct CajaPlano {
+    double x = 0, y = 0, ancho = 0, alto = 0;
+    // Overlap of their insides: boxes that only touch do not cut.
+    bool corta(const CajaPlano& o) const {
+        return x < o.x + o.ancho && o.x < x + ancho && y < o.y + o.alto && o.y < y + alto;
+    }
+    bool dentroDe(const CajaPlano& o) const {
+        return x >= o.x && y >= o.y && x + ancho <= o.x + o.ancho && y + alto <= o.y + o.alto;
+    }
+};
+
+// The label of a mark at (x, y) on the window: its text's size and how far
+// its corner stands off the mark.
+struct EtiquetaPedida {
+    double x = 0, y = 0;
+    double ancho = 0, alto = 0;
+    double separacion = 0;
+    // A point's number gives way to the other marks; a station's name is
+    // written over them rather than lost among the points it radiated.
+    bool respetaMarcas = true;
+};
+
+// Places the labels in the order given, the most important first. Each takes
+// the first place about its mark (up and right, up and left, down and right,
+// down and left) that lies inside `vista` and cuts neither a label placed
+// before it, nor a fixed obstacle (the north arrow, the scale bar), nor, when
+// it respects them, a mark; a label with no such place is left out, as on a
+// surveyor's plot, rather than written over another. Cost about linear in
+// the labels: the boxes are kept in grids.
+std::vector<std::optional<CajaPlano>> colocarEtiquetas(const std::vector<EtiquetaPedida>& etiquetas,
+                                                       const CajaPlano& vista, const std::vector<CajaPlano>& fijos,
+                                                       const std::vector<CajaPlano>& marcas);
 
 // Ground to window, north up: px = (x - x0) * escala, py = (y0 - y) * escala.
 class VistaPlano {

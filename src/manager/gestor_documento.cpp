@@ -137,6 +137,9 @@ bool CDocumentoObservaciones::ofrecerRecuperacion(bool sinTitulo) {
     if (sinTitulo) ajustes_.ultimoFichero = "";
     fijarTitulo(sinTitulo ? std::string(kTituloGestorSinFichero) : tituloGestor(ajustes_.ultimoFichero.vista()));
     ajustes_.proyeccion = libreta_.proyeccion;
+    if (!sinTitulo)
+        ajustes_.proyeccionTrabajo =
+            leerProyeccionTrabajo(anfitrion(ajustes_.ultimoFichero.vista()), libreta_.proyeccion);
     historial_.vaciar();
     marcarModificado();
     recuperacion_.adoptar(copia, cambios_);

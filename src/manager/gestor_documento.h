@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "fieldbook/arranque.h"
@@ -65,6 +66,10 @@ public:
     void marcarModificado();
     // Window title, UTF-8.
     const std::string& titulo() const { return titulo_; }
+    // A short note of what a command did (UTF-8), for the status bar: set
+    // by the command, taken once by the window.
+    void anotar(std::string nota) { nota_ = std::move(nota); }
+    std::string tomarNota() { return std::exchange(nota_, {}); }
 
     // ---- Undo and redo.
     const CHistorial& historial() const { return historial_; }
@@ -128,6 +133,7 @@ private:
     CHistorial historial_;
     std::optional<FotoLibreta> foto_;  // the book as another window found it
     std::string titulo_ = "Gestor de Observaciones  - Datos de Campo -";
+    std::string nota_;
 };
 
 }  // namespace celvara

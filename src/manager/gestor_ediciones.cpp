@@ -269,7 +269,10 @@ void CEdicionesGestor::anadirEstacionPorNombre() {
 // ---------------------------------------------------------------- set-ups
 
 void CEdicionesGestor::anadirEstacionamiento() {
-    if (seleccion_.nodo().tipo != TipoNodo::Estacion || !posicionDe(libreta(), seleccion_.nodo().estacion)) {
+    // With a set-up selected, its station is meant.
+    const TipoNodo tipo = seleccion_.nodo().tipo;
+    if ((tipo != TipoNodo::Estacion && tipo != TipoNodo::Estacionamiento) ||
+        !posicionDe(libreta(), seleccion_.nodo().estacion)) {
         avisos().mensaje("1º Seleccionar la Estación");
         return;
     }
@@ -314,7 +317,12 @@ void CEdicionesGestor::unirTodosEstacionamientos() {
     Estacion* estacion = seleccion_.estacionSeleccionada();
     if (!estacion) return;
     auto& lista = estacion->estacionamientos;
-    if (lista.size() < 2) return;
+    if (lista.size() < 2) {
+        documento_.anotar("La estación " + cp1252AUtf8(estacion->nombre.vista()) +
+                          " tiene un solo estacionamiento: nada que unir");
+        return;
+    }
+    const std::size_t unidos = lista.size();
     seleccion_.escribirPanelesPendientes();
     seleccion_.olvidarActuales();
     const auto i = posicionDe(libreta(), estacion);
@@ -340,6 +348,9 @@ void CEdicionesGestor::unirTodosEstacionamientos() {
     }
     documento_.registrarPaso(pasoEstaciones("Unir estacionamientos de " + cp1252AUtf8(estacion->nombre.vista()), *i, 1,
                                  std::move(antes)));
+    documento_.anotar(formatear("Unidos %zu estacionamientos de %s en %s: %zu lecturas", unidos - lista.size() + 1,
+                                cp1252AUtf8(estacion->nombre.vista()).c_str(),
+                                cp1252AUtf8(lista.front()->nombre.vista()).c_str(), lista.front()->lecturas.size()));
     seleccion_.reconstruirArbol(estacion, lista.front().get());
 }
 

@@ -95,6 +95,7 @@ void CDocumentoObservaciones::abrirLibreta(const std::string& ruta) {
     if (leerLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         ajustes_.proyeccion = libreta_.proyeccion;
+        ajustes_.proyeccionTrabajo = leerProyeccionTrabajo(anfitrion(ajustes_.ultimoFichero.vista()), libreta_.proyeccion);
     } else {
         libreta_.vaciar();
         avisos_.mensaje("", "", Botones::Aceptar, Icono::Stop);
@@ -109,6 +110,9 @@ void CDocumentoObservaciones::abrirLibreta(const std::string& ruta) {
 bool CDocumentoObservaciones::escribirEnRutaActual() {
     libreta_.proyeccion = ajustes_.proyeccion;
     if (escribirLibreta(libreta_, anfitrion(ajustes_.ultimoFichero.vista()))) {
+        // The zone and datum go beside the book; the book itself cannot hold them.
+        if (!guardarProyeccionTrabajo(anfitrion(ajustes_.ultimoFichero.vista()), ajustes_.proyeccionTrabajo))
+            avisos_.mensaje("No se puede grabar el huso y el datum junto a la libreta");
         fijarTitulo(tituloGestor(ajustes_.ultimoFichero.vista()));
         modificado_ = false;
         historial_.marcarLimpio();

@@ -66,7 +66,12 @@ void CGestorObservaciones::moverHistorial(bool atras) {
 
 void CGestorObservaciones::configurar() {
     CConfiguracion configuracion(ajustes());
-    if (dialogos().editarConfiguracion(configuracion)) configuracion.aceptar(ajustes());
+    if (dialogos().editarConfiguracion(configuracion)) {
+        configuracion.aceptar(ajustes());
+        // The zone and datum are the job's: beside its book at once, not at the next save.
+        if (!ajustes().ultimoFichero.vacio())
+            guardarProyeccionTrabajo(documento_.anfitrion(ajustes().ultimoFichero.vista()), ajustes().proyeccionTrabajo);
+    }
     libreta().proyeccion = ajustes().proyeccion;
     seleccion_.tocarDibujo();
 }

@@ -54,6 +54,7 @@ public:
     Estacionamiento* estacionamientoSeleccionado() { return seleccion_.estacionamientoSeleccionado(); }
     Estacionamiento* estacionamientoActual() const { return seleccion_.estacionamientoActual(); }
     const std::vector<std::string>& ficherosCoordenadas() const { return seleccion_.coordenadas().nombres(); }
+    void refrescarFicherosCoordenadas() { seleccion_.refrescarFicherosCoordenadas(); }
     void reconstruirArbol(const Estacion* estacion = nullptr, const Estacionamiento* estacionamiento = nullptr) {
         seleccion_.reconstruirArbol(estacion, estacionamiento);
     }

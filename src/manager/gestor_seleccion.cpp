@@ -100,6 +100,24 @@ void CSeleccionGestor::listarFicherosCoordenadas() {
     coordenadas_.listar(documento_.anfitrion(carpetaLibreta(documento_.ajustes())));
 }
 
+void CSeleccionGestor::refrescarFicherosCoordenadas(bool siCambian) {
+    NodoArbol nodo = nodo_;
+    std::optional<std::string> fichero;
+    if (nodo.tipo == TipoNodo::FicheroCoordenadas && nodo.fichero < coordenadas_.nombres().size())
+        fichero = coordenadas_.nombres()[nodo.fichero];
+    const std::vector<std::string> antes = coordenadas_.nombres();
+    listarFicherosCoordenadas();
+    if (siCambian && coordenadas_.nombres() == antes) return;
+    tocarArbol();
+    if (fichero) {
+        const auto& nombres = coordenadas_.nombres();
+        const auto hallado = std::find(nombres.begin(), nombres.end(), *fichero);
+        nodo = hallado == nombres.end() ? NodoArbol::raizCoordenadas()
+                                        : NodoArbol::deFichero(static_cast<std::size_t>(hallado - nombres.begin()));
+    }
+    seleccionar(nodo);
+}
+
 void CSeleccionGestor::reconstruirArbol(const Estacion* estacion, const Estacionamiento* estacionamiento,
                                         bool seleccionarCoordenadas) {
     listarFicherosCoordenadas();
@@ -273,6 +291,12 @@ void CSeleccionGestor::escribirPanelEstacionamiento() {
         documento_.registrarPaso(std::move(paso));
         ++revisiones_.dibujo;
     }
+}
+
+bool CSeleccionGestor::panelPendiente() const {
+    if (estado_ == EstadoSeleccion::Estacion) return !(panelEstacion_ == panelEstacionMostrado_);
+    if (estado_ == EstadoSeleccion::Estacionamiento) return !(panelEstacionamiento_ == panelEstacionamientoMostrado_);
+    return false;
 }
 
 void CSeleccionGestor::escribirPanelesPendientes() {

@@ -150,6 +150,11 @@ public:
     const CFicherosCoordenadas& coordenadas() const { return coordenadas_; }
     CFicherosCoordenadas& coordenadas() { return coordenadas_; }
     void listarFicherosCoordenadas();
+    // The coordinate files listed again with the same node selected (a file
+    // by its name, reread): a file written or added to shows without moving
+    // the user elsewhere. With `siCambian`, nothing more when the list is
+    // the same.
+    void refrescarFicherosCoordenadas(bool siCambian = false);
     // Rebuilds the tree and selects (in this order of preference) "Coordenadas"
     // when asked, the set-up if it still belongs to the station, the station
     // if it is still in the book, else "Estaciones".
@@ -174,6 +179,8 @@ public:
     void cambiarTextoDesorientacion(std::string_view textoUtf8);
     // Writes pending edits of the pane shown into the book, keeping the selection.
     void escribirPanelesPendientes() override;
+    // Whether the pane shown holds typing not yet in the book (undo writes it first).
+    bool panelPendiente() const;
     // A station or set-up was renamed: the panes show the names of the records.
     void refrescarNombres();
     int pestanaImagen() const { return pestanaImagen_; }

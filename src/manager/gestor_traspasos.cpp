@@ -112,12 +112,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             // Radiation, tolerances, job data, instrument
             // list, print commands, export: the book is unchanged, but a
             // coordinate file the window wrote shows under "Coordenadas" at once.
-            const auto antes = seleccion_.coordenadas().nombres();
-            seleccion_.listarFicherosCoordenadas();
-            const NodoArbol nodo = seleccion_.nodo();
-            if (seleccion_.coordenadas().nombres() != antes)
-                seleccion_.reconstruirArbol(nodo.estacion, nodo.estacionamiento,
-                                            nodo.tipo == TipoNodo::RaizCoordenadas);
+            seleccion_.refrescarFicherosCoordenadas(true);
             break;
         }
     }

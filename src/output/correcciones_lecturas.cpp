@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <unordered_map>
+#include <utility>
 
 #include "calc/calculo_punto.h"
 #include "calc/caras.h"
@@ -133,17 +134,33 @@ CambioCorreccion unificarLecturas(Estacionamiento& s) {
     return cambio;
 }
 
-CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s) {
-    CambioCorreccion cambio;
-    ListaLecturas& lista = s.lecturas;
-    const std::int32_t C = circuloDe(s.datos.unidadAngular);
+namespace {
+
+// Readings of the same name paired in order: (first, second) positions.
+std::vector<std::pair<std::size_t, std::size_t>> paresCaras(const ListaLecturas& lista) {
+    std::vector<std::pair<std::size_t, std::size_t>> pares;
     std::unordered_map<std::string_view, std::size_t> pendiente;  // name -> first reading not yet paired
-    std::vector<bool> quitar(lista.size(), false);
     for (std::size_t j = 0; j < lista.size(); ++j) {
         if (!lecturaUtilizable(lista[j])) continue;  // never joined: it stays as it was
         auto [it, nueva] = pendiente.try_emplace(lista[j].nombre.vista(), j);
         if (nueva) continue;
-        Lectura& primera = lista[it->second];
+        pares.emplace_back(it->second, j);
+        pendiente.erase(it);
+    }
+    return pares;
+}
+
+}  // namespace
+
+std::size_t contarParesCaras(const Estacionamiento& s) { return paresCaras(s.lecturas).size(); }
+
+CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s) {
+    CambioCorreccion cambio;
+    ListaLecturas& lista = s.lecturas;
+    const std::int32_t C = circuloDe(s.datos.unidadAngular);
+    std::vector<bool> quitar(lista.size(), false);
+    for (const auto& [i, j] : paresCaras(lista)) {
+        Lectura& primera = lista[i];
         const ValoresLectura par[2] = {{primera.horizontal, primera.vertical, primera.distancia, primera.jalon},
                                        {lista[j].horizontal, lista[j].vertical, lista[j].distancia, lista[j].jalon}};
         const ValoresLectura m = promediarCaras(par, C, s.datos.tipoVertical, verticalEsDesnivel(s));
@@ -152,7 +169,6 @@ CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s) {
         primera.distancia = m.distancia;
         primera.jalon = m.jalon;
         quitar[j] = true;
-        pendiente.erase(it);
         ++cambio.lecturas;
         ++cambio.lecturasFundidas;
     }
@@ -275,15 +291,27 @@ CambioCorreccion CCorreccionesLecturas::corregir() {
         avisos_.mensaje("Introducir Nombre Fichero de Observaciones");
         return cambio;
     }
-    std::size_t estacionamientos = 0, lecturas = 0;
+    std::size_t estacionamientos = 0, lecturas = 0, pares = 0;
+    bool promediar = false;
     for (std::size_t f = 0; f < filas_.size() && f < rejilla_.numeroFilas(); ++f)
         if (rejilla_.marcada(f, cc::uso)) {
             ++estacionamientos;
             lecturas += filas_[f]->lecturas.size();
+            if (opcionesDeFila(f).promediar) {
+                promediar = true;
+                pares += contarParesCaras(*filas_[f]);
+            }
         }
     if (estacionamientos == 0) return cambio;
-    const std::string pregunta = formatear("Se corregirán %zu lecturas de %zu estacionamientos%s.\n¿Continuar?",
-                                           lecturas, estacionamientos, enUnoNuevo ? " en un fichero nuevo" : "");
+    // The face mean removes readings: the user is told how many before saying yes.
+    std::string pregunta = formatear("Se corregirán %zu lecturas de %zu estacionamientos%s.", lecturas,
+                                     estacionamientos, enUnoNuevo ? " en un fichero nuevo" : "");
+    if (promediar)
+        pregunta += pares == 0   ? std::string("\nNo hay pares CD/CI que promediar.")
+                    : pares == 1 ? std::string("\nSe promediará 1 par CD/CI: quedará en una sola lectura.")
+                                 : formatear("\nSe promediarán %zu pares CD/CI: cada uno quedará en una sola lectura.",
+                                             pares);
+    pregunta += "\n¿Continuar?";
     if (avisos_.mensaje(pregunta, "", Botones::SiNo, Icono::Pregunta) != Respuesta::Si) return cambio;
 
     if (enUnoNuevo) {

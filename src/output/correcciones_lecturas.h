@@ -65,6 +65,8 @@ CambioCorreccion unificarLecturas(Estacionamiento& s);
 // yet paired); the mean of each pair takes the first one's place and the
 // second is removed.
 CambioCorreccion promediarCarasEstacionamiento(Estacionamiento& s);
+// The pairs the face mean would join, without joining them.
+std::size_t contarParesCaras(const Estacionamiento& s);
 
 // The steps in the window's order: offsets, curvature and refraction,
 // temperature and pressure, unification, face mean. Every step leaves a
@@ -102,8 +104,9 @@ public:
     void recogerErroresInstrumento(const ListaInstrumentos* biblioteca);
 
     // "C O R R E G I R": tells how many readings of how many set-ups it will
-    // work on and asks; then corrects and reloads the grid. Returns what
-    // changed in the book (nothing for "En Uno Nuevo").
+    // work on (and how many face pairs it will join into one reading) and
+    // asks; then corrects and reloads the grid. Returns what changed in the
+    // book (nothing for "En Uno Nuevo").
     CambioCorreccion corregir();
 
 private:

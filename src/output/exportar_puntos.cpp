@@ -72,13 +72,16 @@ Resultado exportarPuntos(const ListaPuntos& puntos, const std::filesystem::path&
             if (!escribirPuntosDxf(puntos, destino, error)) return {false, error};
             break;
         case FormatoPuntos::LandXml: {
-            OpcionesLandXml x{o.texto.decimales, o.fecha, o.hora};
+            OpcionesLandXml x{o.texto.decimales, o.fecha, o.hora, std::nullopt};
+            if (o.proyeccion == Proyeccion::UtmHayford || o.proyeccion == Proyeccion::UtmWgs84)
+                x.sistema = ProyeccionTrabajo{
+                    o.trabajo.huso, datumConcordante(o.trabajo.datum, static_cast<std::uint32_t>(o.proyeccion))};
             sellar(x.fecha, x.hora);
             if (!grabarTexto(destino, escribirPuntosLandXml(puntos, x))) return {false, errorGrabar};
             break;
         }
         case FormatoPuntos::Kml: {
-            const auto kml = escribirPuntosKml(puntos, o.proyeccion, destino.stem().string(), error);
+            const auto kml = escribirPuntosKml(puntos, o.proyeccion, destino.stem().string(), error, o.trabajo);
             if (!kml) return {false, error};
             if (!grabarTexto(destino, *kml)) return {false, errorGrabar};
             break;

@@ -11,6 +11,7 @@
 #include "datos/fichero_crd.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/libreta.h"
+#include "fieldbook/proyeccion_trabajo.h"
 #include "output/puntos_texto.h"
 
 namespace celvara {
@@ -24,7 +25,8 @@ inline constexpr const char* kMensajeExtension =
 
 struct OpcionesExportacion {
     OpcionesTexto texto;  // columns and separator only for CSV/TXT; decimals also for LandXML
-    Proyeccion proyeccion = Proyeccion::Planas;  // only KML uses it
+    Proyeccion proyeccion = Proyeccion::Planas;  // KML, and the LandXML coordinate system
+    ProyeccionTrabajo trabajo;                   // the job's zone and datum, for a UTM projection
     std::string fecha, hora;  // LandXML stamp, "AAAA-MM-DD" and "hh:mm:ss"; empty: now
 };
 

@@ -1,5 +1,6 @@
 #include "output/imprimir.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace celvara {
@@ -26,7 +27,13 @@ CImprimir::CImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Lista
     }
 }
 
+CImprimir::CImprimir(const CLibretaCampo& libreta, std::string nombre, std::vector<Pagina> paginas)
+    : libreta_(libreta), listado_(Listado::Bases), nombreFijo_(std::move(nombre)), fijas_(std::move(paginas)) {
+    if (fijas_.empty()) fijas_.emplace_back();
+}
+
 const Estacion* CImprimir::estacionActual() const {
+    if (listadoFijo()) return nullptr;
     if (estacion_ < 0 || static_cast<std::size_t>(estacion_) >= libreta_.estaciones.size()) return nullptr;
     return libreta_.estaciones[static_cast<std::size_t>(estacion_)].get();
 }
@@ -41,13 +48,13 @@ SeleccionListado CImprimir::seleccion() const {
 }
 
 void CImprimir::elegirListado(int indice) {
-    if (indice < 0 || indice >= kNumeroListados) return;
+    if (indice < 0 || indice >= kNumeroListados || listadoFijo()) return;
     listado_ = static_cast<Listado>(indice);
     pagina_ = 1;
 }
 
 void CImprimir::elegirEstacion(int indice) {
-    if (indice < 0 || static_cast<std::size_t>(indice) >= libreta_.estaciones.size()) return;
+    if (listadoFijo() || indice < 0 || static_cast<std::size_t>(indice) >= libreta_.estaciones.size()) return;
     estacion_ = indice;
     estacionamiento_ = estacionActual()->estacionamientos.empty() ? -1 : 0;
     pagina_ = 1;
@@ -62,6 +69,7 @@ void CImprimir::elegirEstacionamiento(int indice) {
 
 std::vector<std::string> CImprimir::nombresEstaciones() const {
     std::vector<std::string> nombres;
+    if (listadoFijo()) return nombres;
     for (const auto& e : libreta_.estaciones) nombres.push_back(e->nombre.str());
     return nombres;
 }
@@ -73,7 +81,9 @@ std::vector<std::string> CImprimir::nombresEstacionamientos() const {
     return nombres;
 }
 
-int CImprimir::paginas() const { return paginasListado(listado_, libreta_, seleccion()); }
+int CImprimir::paginas() const {
+    return listadoFijo() ? static_cast<int>(fijas_.size()) : paginasListado(listado_, libreta_, seleccion());
+}
 
 void CImprimir::paginaSiguiente() {
     if (pagina_ < paginas()) ++pagina_;
@@ -86,6 +96,7 @@ void CImprimir::paginaAnterior() {
 std::string CImprimir::textoPagina() const { return textoPaginaListado(pagina_, paginas()); }
 
 Pagina CImprimir::paginaNumero(int pagina) const {
+    if (listadoFijo()) return fijas_[static_cast<std::size_t>(std::clamp(pagina, 1, paginas()) - 1)];
     return paginaListado(listado_, libreta_, seleccion(), entorno_, pagina);
 }
 

@@ -20,6 +20,11 @@ public:
     // be none: then the first station, and the first set-up of the station).
     CImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Listado listado,
               const Estacion* estacion = nullptr, const Estacionamiento* estacionamiento = nullptr);
+    // A listing made elsewhere (the traverse's field sheet): its name, shown
+    // alone in "QUE IMPRIMIR :", and its pages; the lists stay empty.
+    CImprimir(const CLibretaCampo& libreta, std::string nombre, std::vector<Pagina> paginas);
+    bool listadoFijo() const { return !fijas_.empty(); }
+    const std::string& nombreListadoFijo() const { return nombreFijo_; }
 
     Listado listado() const { return listado_; }
     // Each choice shows the listing from page 1.
@@ -32,8 +37,10 @@ public:
     std::vector<std::string> nombresEstacionamientos() const;  // of the selected station
     int estacionElegida() const { return estacion_; }          // -1: none
     int estacionamientoElegido() const { return estacionamiento_; }
-    bool listaEstacionesActiva() const { return listado_ == Listado::Resena || listado_ == Listado::Estadillo; }
-    bool listaEstacionamientosActiva() const { return listado_ == Listado::Estadillo; }
+    bool listaEstacionesActiva() const {
+        return !listadoFijo() && (listado_ == Listado::Resena || listado_ == Listado::Estadillo);
+    }
+    bool listaEstacionamientosActiva() const { return !listadoFijo() && listado_ == Listado::Estadillo; }
 
     int pagina() const { return pagina_; }
     int paginas() const;
@@ -49,6 +56,7 @@ public:
     void zoomMenos();  // -20 unless below 60
 
     SeleccionListado seleccion() const;
+    const EntornoListado& entorno() const { return entorno_; }
 
 private:
     const CLibretaCampo& libreta_;
@@ -58,6 +66,8 @@ private:
     int estacionamiento_ = -1;
     int pagina_ = 1;
     int zoom_ = kZoomInicial;
+    std::string nombreFijo_;
+    std::vector<Pagina> fijas_;
 
     const Estacion* estacionActual() const;
 };

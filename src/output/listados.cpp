@@ -27,7 +27,9 @@ TextoPagina texto(int x, int y, int puntos, bool negrita, std::string contenido)
     return t;
 }
 
-TextoPagina titulo(int x, int y, int ancho, int alto, std::string contenido) {
+// Centred in the page frame, over the table.
+TextoPagina titulo(int y, int ancho, int alto, std::string contenido) {
+    const int x = (kMarcoPagina.izquierda + kMarcoPagina.derecha - ancho) / 2;
     TextoPagina t = texto(x, y, 10, false, std::move(contenido));
     t.ancho = ancho;
     t.alto = alto;
@@ -65,9 +67,14 @@ bool enPagina(std::size_t indice, int pagina, int porPagina) {
     return indice / static_cast<std::size_t>(porPagina) == static_cast<std::size_t>(pagina - 1);
 }
 
-TablaPagina tabla(int x, int y, int puntos, std::string anchos, std::string texto) {
+// Tables stand centred in the page frame: the columns of the stations and
+// orientation tables are wider than the room right of the left margin, and
+// a table running past its frame is no listing to hand a client.
+TablaPagina tabla(int y, int puntos, std::string anchos, std::string texto) {
     TablaPagina t;
-    t.x = x;
+    for (int a : anchosTabla(anchos)) t.ancho += a;
+    const int hueco = kMarcoPagina.derecha - kMarcoPagina.izquierda;
+    t.x = kMarcoPagina.izquierda + std::max(0, hueco - t.ancho) / 2;
     t.y = y;
     t.puntos = puntos;
     t.altoFila = altoFila(puntos);
@@ -78,7 +85,7 @@ TablaPagina tabla(int x, int y, int puntos, std::string anchos, std::string text
 
 void listadoBases(Pagina& p, const CLibretaCampo& libreta, int pagina) {
     p.marcos.push_back(kMarcoPagina);
-    p.textos.push_back(titulo(4050, 1823, 2089, 403, "LISTADO DE BASES"));
+    p.textos.push_back(titulo(1823, 2089, 403, "LISTADO DE BASES"));
     std::string filas = "Estaci\xF3n|X|Y|Z|Comentario;";
     for (std::size_t i = 0; i < libreta.estaciones.size(); ++i) {
         if (!enPagina(i, pagina, kFilasBases)) continue;
@@ -86,7 +93,7 @@ void listadoBases(Pagina& p, const CLibretaCampo& libreta, int pagina) {
         filas += formatearC("%s | %1.3lf | %1.3lf | %1.3lf | %s\t;", textoCelda(e.nombre.vista()).c_str(), e.x, e.y,
                             e.z, textoCelda(e.descripcion1.vista()).c_str());
     }
-    p.tablas.push_back(tabla(910, 2625, 10, "1600|1600|1600|1600|3000", std::move(filas)));
+    p.tablas.push_back(tabla(2625, 10, "1600|1600|1600|1600|3000", std::move(filas)));
 }
 
 void listadoEstadillo(Pagina& p, const Estacionamiento* s, int pagina) {
@@ -102,12 +109,12 @@ void listadoEstadillo(Pagina& p, const Estacionamiento* s, int pagina) {
         filas += formatearC("%s | %1.3lf | %1.4lf | %1.4lf | %1.4lf | %s\t ;", textoCelda(l.nombre.vista()).c_str(),
                             l.jalon, l.horizontal, l.vertical, l.distancia, textoCelda(l.codigo.vista()).c_str());
     }
-    p.tablas.push_back(tabla(842, 2000, 8, "1200|1000|1500|1500|1500|2500", std::move(filas)));
+    p.tablas.push_back(tabla(2000, 8, "1200|1000|1500|1500|1500|2500", std::move(filas)));
 }
 
 void listadoDesorientaciones(Pagina& p, const CLibretaCampo& libreta, int pagina) {
     p.marcos.push_back(kMarcoPagina);
-    p.textos.push_back(titulo(3560, 1823, 3265, 403, "TABLA DE DESORIENTACIONES"));
+    p.textos.push_back(titulo(1823, 3265, 403, "TABLA DE DESORIENTACIONES"));
     std::string filas = "ESTACIONAMIENTO|ESTACION|Altura Instr|DESORIENTACION|PUNTOS;";
     std::size_t i = 0;
     for (const auto& e : libreta.estaciones)
@@ -117,7 +124,7 @@ void listadoDesorientaciones(Pagina& p, const CLibretaCampo& libreta, int pagina
                                     textoCelda(s->estacion.vista()).c_str(), s->alturaInstrumento,
                                     s->desorientacion, static_cast<int>(s->lecturas.size()));
         }
-    p.tablas.push_back(tabla(910, 2625, 10, "2500|1600|1600|2000|1500", std::move(filas)));
+    p.tablas.push_back(tabla(2625, 10, "2500|1600|1600|2000|1500", std::move(filas)));
 }
 
 // ---- The description sheet.
@@ -158,7 +165,7 @@ std::vector<std::string> lineasResena(const Estacion& e) {
 
 double factorUtm(bool hayford, double x, double y) {
     CProyeccionUTM utm(hayford);
-    const auto g = utm.UtmAGeograficas(x, y, kHusoCalculo);
+    const auto g = utm.UtmAGeograficas(x, y, utm.huso());
     return g ? g->factorEscala : 1.0;
 }
 
@@ -254,5 +261,9 @@ Pagina paginaListado(Listado listado, const CLibretaCampo& libreta, SeleccionLis
 std::string textoPaginaListado(int pagina, int paginas) {
     return formatearC("P\xE1gina: %d de %d", pagina, paginas);
 }
+
+void cabeceraListado(Pagina& pagina, const EntornoListado& entorno) { cabecera(pagina, entorno); }
+
+Rectangulo marcoListado() { return kMarcoPagina; }
 
 }  // namespace celvara

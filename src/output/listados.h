@@ -52,4 +52,9 @@ Pagina paginaListado(Listado listado, const CLibretaCampo& libreta, SeleccionLis
 // "Página: p de N".
 std::string textoPaginaListado(int pagina, int paginas);
 
+// For listings made elsewhere: the company header every page carries, and
+// the frame of the table listings.
+void cabeceraListado(Pagina& pagina, const EntornoListado& entorno);
+Rectangulo marcoListado();
+
 }  // namespace celvara

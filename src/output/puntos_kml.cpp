@@ -14,21 +14,23 @@ namespace celvara {
 
 namespace {
 
-constexpr const char* kUtm30Wgs84 =
-    "+proj=pipeline +step +inv +proj=utm +zone=30 +ellps=WGS84 +step +proj=unitconvert +xy_in=rad +xy_out=deg";
+// The inverse grid of the zone on an ellipsoid, in the pipeline's opening step.
+std::string utmInversa(int huso, const char* elipsoide) {
+    return "+proj=pipeline +step +inv +proj=utm +zone=" + std::to_string(huso) + " +ellps=" + elipsoide;
+}
+
+constexpr const char* kAGrados = " +step +proj=unitconvert +xy_in=rad +xy_out=deg";
 
 // ED50 -> ETRS89 by the IGN grid (ETRS89 is WGS 84 to well under a metre).
-constexpr const char* kUtm30Ed50Rejilla =
-    "+proj=pipeline +step +inv +proj=utm +zone=30 +ellps=intl +step +proj=hgridshift +grids=es_ign_SPED2ETV2.tif "
-    "+step +proj=unitconvert +xy_in=rad +xy_out=deg";
+constexpr const char* kEd50Rejilla = " +step +proj=hgridshift +grids=es_ign_SPED2ETV2.tif";
 
 // EPSG:1633, ED50 to WGS 84 (28), position-vector convention.
-constexpr const char* kUtm30Ed50Helmert =
-    "+proj=pipeline +step +inv +proj=utm +zone=30 +ellps=intl +step +proj=push +v_3 "
+constexpr const char* kEd50Helmert =
+    " +step +proj=push +v_3 "
     "+step +proj=cart +ellps=intl "
     "+step +proj=helmert +x=-131 +y=-100.3 +z=-163.4 +rx=-1.244 +ry=-0.02 +rz=-1.144 +s=9.39 "
     "+convention=position_vector "
-    "+step +inv +proj=cart +ellps=WGS84 +step +proj=pop +v_3 +step +proj=unitconvert +xy_in=rad +xy_out=deg";
+    "+step +inv +proj=cart +ellps=WGS84 +step +proj=pop +v_3";
 
 std::string numero(double v, int decimales) {
     std::array<char, 64> b{};
@@ -55,7 +57,8 @@ TransformacionWgs84::TransformacionWgs84(TransformacionWgs84&&) noexcept = defau
 TransformacionWgs84& TransformacionWgs84::operator=(TransformacionWgs84&&) noexcept = default;
 TransformacionWgs84::~TransformacionWgs84() = default;
 
-std::optional<TransformacionWgs84> TransformacionWgs84::crear(Proyeccion proyeccion, std::string& error) {
+std::optional<TransformacionWgs84> TransformacionWgs84::crear(Proyeccion proyeccion, std::string& error,
+                                                              const ProyeccionTrabajo& trabajo) {
     if (proyeccion != Proyeccion::UtmHayford && proyeccion != Proyeccion::UtmWgs84) {
         error = kMensajeKmlPlanas;
         return std::nullopt;
@@ -67,18 +70,28 @@ std::optional<TransformacionWgs84> TransformacionWgs84::crear(Proyeccion proyecc
         return std::nullopt;
     }
     proj_log_level(p->contexto.get(), PJ_LOG_NONE);
-    std::string descripcion = "UTM huso 30 WGS 84";
-    const char* tubo = kUtm30Wgs84;
-    if (proyeccion == Proyeccion::UtmHayford) {
+    if (trabajo.huso < kHusoMinimo || trabajo.huso > kHusoMaximo) {
+        error = "Huso UTM fuera de 1 a 60";
+        return std::nullopt;
+    }
+    const Datum datum = datumConcordante(trabajo.datum, static_cast<std::uint32_t>(proyeccion));
+    const std::string huso = "UTM huso " + std::to_string(trabajo.huso) + " ";
+    std::string descripcion = huso + "WGS 84";
+    std::string tubo = utmInversa(trabajo.huso, "WGS84") + kAGrados;
+    if (datumGrs80(datum)) {
+        // Both GRS80 frames are WGS 84 to well under a metre, as ETRS89 after the ED50 grid.
+        descripcion = huso + nombreDatum(datum);
+        tubo = utmInversa(trabajo.huso, "GRS80") + kAGrados;
+    } else if (datum == Datum::Ed50) {
         // Creating the grid step fails when the grid is not installed.
-        p->pj.reset(proj_create(p->contexto.get(), kUtm30Ed50Rejilla));
-        descripcion = "UTM huso 30 ED50, rejilla IGN SPED2ETV2";
+        p->pj.reset(proj_create(p->contexto.get(), (utmInversa(trabajo.huso, "intl") + kEd50Rejilla + kAGrados).c_str()));
+        descripcion = huso + "ED50, rejilla IGN SPED2ETV2";
         if (!p->pj) {
-            tubo = kUtm30Ed50Helmert;
-            descripcion = "UTM huso 30 ED50, Helmert de 7 parámetros (EPSG:1633), sin rejilla";
+            tubo = utmInversa(trabajo.huso, "intl") + kEd50Helmert + kAGrados;
+            descripcion = huso + "ED50, Helmert de 7 parámetros (EPSG:1633), sin rejilla";
         }
     }
-    if (!p->pj) p->pj.reset(proj_create(p->contexto.get(), tubo));
+    if (!p->pj) p->pj.reset(proj_create(p->contexto.get(), tubo.c_str()));
     if (!p->pj) {
         error = std::string("PROJ no puede crear la transformación: ") +
                 proj_context_errno_string(p->contexto.get(), proj_context_errno(p->contexto.get()));
@@ -95,8 +108,9 @@ std::optional<Geograficas84> TransformacionWgs84::aplicar(double x, double y) co
 }
 
 std::optional<std::string> escribirPuntosKml(const ListaPuntos& puntos, Proyeccion proyeccion,
-                                             const std::string& nombreDocumento, std::string& error) {
-    auto t = TransformacionWgs84::crear(proyeccion, error);
+                                             const std::string& nombreDocumento, std::string& error,
+                                             const ProyeccionTrabajo& trabajo) {
+    auto t = TransformacionWgs84::crear(proyeccion, error, trabajo);
     if (!t) return std::nullopt;
     pugi::xml_document doc;
     auto decl = doc.append_child(pugi::node_declaration);

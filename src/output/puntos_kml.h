@@ -1,7 +1,8 @@
 // Points as KML placemarks (name, code as description) in WGS 84 longitude
 // and latitude, "lon,lat,h" as the format orders them. The grid
-// coordinates are UTM zone 30 on ED50 or on WGS 84, as the book says; PROJ
-// takes them to WGS 84. For ED50 the Spanish grid shift (IGN SPED2ETV2) is
+// coordinates are UTM in the job's zone on ED50, ETRS89, WGS 84 or REGCAN95,
+// as the book says; PROJ takes them to WGS 84 (the GRS80 frames count as
+// WGS 84, under a metre apart). For ED50 the Spanish grid shift (IGN SPED2ETV2) is
 // used when PROJ has it installed, otherwise the 7-parameter Helmert
 // transformation for mainland Spain (EPSG:1633, about 1.5 m), which needs
 // no grid. Heights are written as they are (orthometric, not shifted).
@@ -13,6 +14,7 @@
 
 #include "datos/fichero_crd.h"
 #include "fieldbook/libreta.h"
+#include "fieldbook/proyeccion_trabajo.h"
 
 namespace celvara {
 
@@ -27,8 +29,10 @@ struct Geograficas84 {
 // A transformation from the book's projection to WGS 84 longitude/latitude.
 class TransformacionWgs84 {
 public:
-    // nullopt with a message for "Planas" or when PROJ cannot build it.
-    static std::optional<TransformacionWgs84> crear(Proyeccion proyeccion, std::string& error);
+    // nullopt with a message for "Planas" or when PROJ cannot build it. The
+    // datum is the job's, made to agree with the projection (Hayford: ED50).
+    static std::optional<TransformacionWgs84> crear(Proyeccion proyeccion, std::string& error,
+                                                    const ProyeccionTrabajo& trabajo = {});
     TransformacionWgs84(TransformacionWgs84&&) noexcept;
     TransformacionWgs84& operator=(TransformacionWgs84&&) noexcept;
     ~TransformacionWgs84();
@@ -46,6 +50,7 @@ private:
 
 // nullopt with a message for "Planas" or a point PROJ cannot transform.
 std::optional<std::string> escribirPuntosKml(const ListaPuntos& puntos, Proyeccion proyeccion,
-                                             const std::string& nombreDocumento, std::string& error);
+                                             const std::string& nombreDocumento, std::string& error,
+                                             const ProyeccionTrabajo& trabajo = {});
 
 }  // namespace celvara

@@ -20,6 +20,17 @@ std::string numero(double v, int decimales) {
 
 }  // namespace
 
+int codigoEpsgUtm(const ProyeccionTrabajo& p) {
+    const int h = p.huso;
+    switch (p.datum) {
+        case Datum::Ed50: return h >= 28 && h <= 38 ? 23000 + h : 0;
+        case Datum::Etrs89: return h >= 28 && h <= 38 ? 25800 + h : 0;
+        case Datum::Wgs84: return h >= 1 && h <= 60 ? 32600 + h : 0;
+        case Datum::Regcan95: return h == 27 ? 4082 : (h == 28 ? 4083 : 0);
+    }
+    return 0;
+}
+
 std::string escribirPuntosLandXml(const ListaPuntos& puntos, const OpcionesLandXml& o) {
     pugi::xml_document doc;
     auto decl = doc.append_child(pugi::node_declaration);
@@ -41,6 +52,16 @@ std::string escribirPuntosLandXml(const ListaPuntos& puntos, const OpcionesLandX
     metric.append_attribute("pressureUnit") = "milliBars";
     metric.append_attribute("angularUnit") = "grads";
     metric.append_attribute("directionUnit") = "grads";
+    if (o.sistema) {
+        const ProyeccionTrabajo& p = *o.sistema;
+        const std::string datum = p.datum == Datum::Wgs84 ? "WGS 84" : nombreDatum(p.datum);
+        auto cs = raiz.append_child("CoordinateSystem");
+        cs.append_attribute("name") = (datum + " / UTM zone " + std::to_string(p.huso) + "N").c_str();
+        if (const int epsg = codigoEpsgUtm(p)) cs.append_attribute("epsgCode") = std::to_string(epsg).c_str();
+        cs.append_attribute("horizontalDatum") = datum.c_str();
+        cs.append_attribute("ellipsoidName") =
+            datumGrs80(p.datum) ? "GRS 1980" : (p.datum == Datum::Ed50 ? "International 1924" : "WGS 84");
+    }
     auto app = raiz.append_child("Application");
     app.append_attribute("name") = "Celvara";
     app.append_attribute("manufacturer") = "Celvara";

@@ -20,29 +20,16 @@ std::optional<double> leido(const std::string& texto) {
     return textoANumero(texto);
 }
 
-// A wire read upside down gives a negative distance; the line is as long
-// whatever its sign.
-double longitudTramo(const FilaNivelacion& f) {
-    return std::fabs(f.distanciaEspalda.value_or(0)) + std::fabs(f.distanciaFrente.value_or(0));
-}
-
-// Each row's share of the misclosure, by the stadia distance run so far, or
-// in equal parts when a row has no distances; the last share is exactly one,
-// so that the adjusted arrival is the known height.
+// Each row's share of the misclosure, by the length run so far, or in equal
+// parts when a leg has no length; the last share is exactly one, so that the
+// adjusted arrival is the known height.
 void ajustar(ResultadoNivelacion& res, const std::vector<FilaNivelacion>& filas, double error) {
-    bool conDistancias = true;
-    double total = 0;
-    for (const auto& t : res.tramos) {
-        const auto& f = filas[t.fila];
-        conDistancias = conDistancias && f.distanciaEspalda && f.distanciaFrente;
-        total += longitudTramo(f);
-    }
-    conDistancias = conDistancias && total > 0;
-    if (!conDistancias) total = static_cast<double>(res.tramos.size());
+    const bool conDistancias = res.tramosSinLongitud == 0 && res.longitudKm > 0;
+    const double total = conDistancias ? res.longitudKm * 1000.0 : static_cast<double>(res.tramos.size());
     double recorrido = 0;
     for (std::size_t i = 0; i < res.tramos.size(); ++i) {
         auto& t = res.tramos[i];
-        recorrido += conDistancias ? longitudTramo(filas[t.fila]) : 1.0;
+        recorrido += conDistancias ? longitudTramo(filas[t.fila]).value_or(0) : 1.0;
         const double parte = i + 1 == res.tramos.size() ? 1.0 : recorrido / total;
         t.cotaAjustada = valorMostrado(t.cota + error * parte, 4);
     }
@@ -50,6 +37,14 @@ void ajustar(ResultadoNivelacion& res, const std::vector<FilaNivelacion>& filas,
 }
 
 }  // namespace
+
+// A wire read upside down gives a negative distance; the line is as long
+// whatever its sign.
+std::optional<double> longitudTramo(const FilaNivelacion& f) {
+    if (f.distanciaEspalda && f.distanciaFrente) return std::fabs(*f.distanciaEspalda) + std::fabs(*f.distanciaFrente);
+    if (f.longitud) return std::fabs(*f.longitud);
+    return std::nullopt;
+}
 
 double valorMostrado(double v, int decimales) { return textoANumero(formatear("%1.*lf", decimales, v)); }
 
@@ -72,6 +67,7 @@ FilaNivelacion filaDeLecturas(const LecturasNivelacion& l) {
     };
     mira(l.espalda, f.medioEspalda, f.distanciaEspalda);
     mira(l.frente, f.medioFrente, f.distanciaFrente);
+    f.longitud = leido(l.distancia);
     if (f.medioEspalda && f.medioFrente) f.desnivel = desnivelDeMedios(*f.medioEspalda, *f.medioFrente);
     return f;
 }
@@ -95,11 +91,12 @@ ResultadoNivelacion calcularNivelacion(const EntradaNivelacion& e) {
         t.desnivel = *f.desnivel;
         suma = t.suma = valorMostrado(suma + t.desnivel, 4);
         t.cota = valorMostrado(e.cotaSalida + suma, 4);
-        metros += longitudTramo(f);
+        if (const auto l = longitudTramo(f)) metros += *l;
+        else ++res.tramosSinLongitud;
         res.tramos.push_back(std::move(t));
     }
     res.longitudKm = metros / 1000.0;
-    res.tolerancia = e.kMm * std::sqrt(res.longitudKm) / 1000.0;
+    if (res.tramosSinLongitud == 0 && metros > 0) res.tolerancia = e.kMm * std::sqrt(res.longitudKm) / 1000.0;
     if (!res.tramos.empty()) res.cotaCalculada = res.tramos.back().cota;
     if (e.llegadaConocida && res.cotaCalculada) res.errorCierre = e.cotaLlegada - *res.cotaCalculada;
     if (e.ajustar && res.errorCierre) ajustar(res, e.filas, *res.errorCierre);
@@ -135,23 +132,28 @@ std::string informeNivelacion(const ResultadoNivelacion& res, std::string_view s
     }
     s += '\n';
     if (res.cotaCalculada) s += formatear("Cota llegada = %1.4lf\n", *res.cotaCalculada);
-    s += formatear("Longitud = %1.3lf km\n", res.longitudKm);
-    s += formatear("Tolerancia = %1.4lf (k = %g mm)\n", res.tolerancia, res.kMm);
-    if (res.errorCierre) {
-        s += formatear("Error de cierre = %1.4lf\n", *res.errorCierre);
-        s += std::fabs(*res.errorCierre) <= res.tolerancia ? "Cierre dentro de tolerancia\n"
-                                                           : "Cierre fuera de tolerancia\n";
-    }
-    return s + '\n';
+    return s + utf8ACp1252(textoToleranciasNivelacion(res)) + "\n\n";
 }
 
+std::string lineaToleranciaNivelacion(const ResultadoNivelacion& res) {
+    if (res.tolerancia) return formatear("Tolerancia = %1.4lf", *res.tolerancia);
+    if (res.tramosSinLongitud < res.tramos.size())
+        return formatear("Tolerancia = no calculable (sin distancia en %zu de %zu tramos)", res.tramosSinLongitud,
+                         res.tramos.size());
+    return "Tolerancia = no calculable (sin distancias)";
+}
+
+// Without the tolerance the misclosure is given alone: a line read on the
+// middle wire is neither within nor outside a tolerance of 0.
 std::string textoToleranciasNivelacion(const ResultadoNivelacion& res) {
-    std::string texto =
-        formatear("Longitud = %1.3lf km\nTolerancia = %1.4lf (k = %g mm)", res.longitudKm, res.tolerancia, res.kMm);
-    if (res.errorCierre)
-        texto += formatear("\nError de cierre = %1.4lf\n", *res.errorCierre) +
-                 (std::fabs(*res.errorCierre) <= res.tolerancia ? "Cierre dentro de tolerancia"
-                                                                : "Cierre fuera de tolerancia");
+    std::string texto = formatear("Longitud = %1.3lf km\n", res.longitudKm) + lineaToleranciaNivelacion(res);
+    if (res.tolerancia) texto += formatear(" (k = %g mm)", res.kMm);
+    if (res.errorCierre) {
+        texto += formatear("\nError de cierre = %1.4lf", *res.errorCierre);
+        if (res.tolerancia)
+            texto += std::fabs(*res.errorCierre) <= *res.tolerancia ? "\nCierre dentro de tolerancia"
+                                                                    : "\nCierre fuera de tolerancia";
+    }
     return texto;
 }
 

@@ -8,10 +8,12 @@
 // `celvara-cli nivelacion` both build their rows with the steps below.
 //
 // Misclosure w = H_arrival(known) − H_arrival(computed), m. Tolerance
-// T = k·√L, k in mm, L the length of the line in km (the sum of the stadia
-// distances). The adjustment adds to each elevation the share of w that the
-// stadia distance run so far bears to the whole line (equal shares per row
-// when a row has no distance), so the adjusted arrival equals the known one.
+// T = k·√L, k in mm, L the length of the line in km: each leg's stadia
+// distances, or the length typed for a leg read on the middle wire alone.
+// Without the length of every leg there is no tolerance (a line read on
+// middle wires has none). The adjustment adds to each elevation the share of
+// w that the length run so far bears to the whole line (equal shares per row
+// when a leg has no length), so the adjusted arrival equals the known one.
 #pragma once
 
 #include <array>
@@ -45,9 +47,10 @@ struct LecturasNivelacion {
     std::string punto;
     std::array<std::string, 3> espalda;  // upper, lower, middle wire
     std::array<std::string, 3> frente;
+    std::string distancia;  // the leg's length (m) where the stadia wires are missing
     int linea = 0;
     bool operator==(const LecturasNivelacion& o) const {
-        return punto == o.punto && espalda == o.espalda && frente == o.frente;
+        return punto == o.punto && espalda == o.espalda && frente == o.frente && distancia == o.distancia;
     }
 };
 
@@ -56,7 +59,12 @@ struct FilaNivelacion {
     std::string punto;  // UTF-8
     std::optional<double> medioEspalda, distanciaEspalda, medioFrente, distanciaFrente;
     std::optional<double> desnivel;  // a row without one counts for nothing
+    std::optional<double> longitud;  // typed; counts only without both stadia distances
 };
+
+// A leg's length, m: its two stadia distances, else the typed length; none
+// when neither is there.
+std::optional<double> longitudTramo(const FilaNivelacion& fila);
 
 // A row of a line file: the middles and distances from both outer wires
 // where they were read (a middle read alone stays), the height difference
@@ -86,9 +94,10 @@ struct ResultadoNivelacion {
     double cotaSalida = 0, cotaLlegada = 0;
     std::optional<double> cotaCalculada;  // of the last row, none without rows
     std::optional<double> errorCierre;    // with a known arrival height
-    double longitudKm = 0;
+    double longitudKm = 0;           // of the legs with a length
+    std::size_t tramosSinLongitud = 0;
     double kMm = kToleranciaKPorDefecto;
-    double tolerancia = 0;  // m
+    std::optional<double> tolerancia;  // m; none without the length of every leg
     bool ajustada = false;  // asked for, and a misclosure to spread
 };
 
@@ -102,5 +111,8 @@ std::string informeNivelacion(const ResultadoNivelacion& res, std::string_view s
 // "Cálculo de Tolerancias": length, tolerance and, with a known arrival,
 // the misclosure against it (UTF-8).
 std::string textoToleranciasNivelacion(const ResultadoNivelacion& res);
+// "Tolerancia = %1.4lf", or why there is none: "Tolerancia = no calculable
+// (sin distancias)" when no leg has a length.
+std::string lineaToleranciaNivelacion(const ResultadoNivelacion& res);
 
 }  // namespace celvara

@@ -110,7 +110,7 @@ std::string nombreTramo(const TextoFijo<15>& a, const TextoFijo<15>& b) {
 
 double factorPunto(CProyeccionUTM* utm, double x, double y) {
     if (!utm) return 1.0;
-    const auto g = utm->UtmAGeograficas(x, y, kHusoCalculo);
+    const auto g = utm->UtmAGeograficas(x, y, utm->huso());
     return g ? g->factorEscala : 1.0;
 }
 
@@ -436,6 +436,10 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         mensaje = kErrorProcesoPoligonal;
         return std::nullopt;
     }
+    if (config.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet) && vuelveAlPuntoDePartida(ref)) {
+        mensaje = kSanguetSinLongitud;
+        return std::nullopt;
+    }
     ResultadoPoligonal res;
     res.tipo = tipo;
     res.configuracion = config;
@@ -446,7 +450,8 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
         compensarAngulos(res.tramos, res.E.ang, config.decimales);
 
     std::optional<CProyeccionUTM> utm;
-    if (config.proyeccion == 1 || config.proyeccion == 2) utm.emplace(config.proyeccion == 1);
+    if (config.proyeccion == 1 || config.proyeccion == 2)
+        utm.emplace(elipsoideCalculo(config.proyeccion, config.trabajo.datum), config.trabajo.huso);
     CProyeccionUTM* proy = utm ? &*utm : nullptr;
     if (proy) escalaUtm(res.tramos, ref, proy);
     distanciasYParciales(res.tramos);
@@ -465,6 +470,16 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
     aplicarTolerancias(res, filas, evaluar);
     res.estaciones = estacionesGenerales(res, ref);
     return res;
+}
+
+bool vuelveAlPuntoDePartida(const ReferenciaPoligonal& ref) {
+    switch (ref.tipoPoligonal()) {
+    case TipoPoligonal::Cerrada: return true;
+    case TipoPoligonal::Colgada: return false;
+    default:
+        return ref.partida == ref.llegada ||
+               (std::abs(ref.x1 - ref.x0) < 0.001 && std::abs(ref.y1 - ref.y0) < 0.001);
+    }
 }
 
 double cenitalErrores(const EstacionPoligonal& f) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "calc/modelo_errores.h"
+#include "fieldbook/proyeccion_trabajo.h"
 #include "traverse/poligonal.h"
 
 namespace celvara {
@@ -26,8 +27,9 @@ enum class MetodoCompensacion : std::uint32_t { DistanciasParciales = 0, Coorden
 struct ConfiguracionPoligonal {
     std::uint32_t metodo = 0;      // MetodoCompensacion
     int decimales = 4;             // of the angular compensation, 0-4
-    std::uint32_t proyeccion = 0;  // 0 plane, 1 UTM ED-50, 2 UTM WGS-84 (zone 30)
+    std::uint32_t proyeccion = 0;  // 0 plane, 1 UTM ED-50, 2 UTM WGS-84
     double escala = 1.0;           // "Escala Adicional al Cálculo"
+    ProyeccionTrabajo trabajo{};   // the job's zone and datum (GRS80 or WGS-84 for 2)
 };
 
 // One leg per traverse row, in row order: from the row's station towards its
@@ -84,6 +86,14 @@ struct ResultadoPoligonal {
 inline constexpr const char* kSinDatosPoligonal = "No existen Datos de la Poligonal.\n    NO existe CALCULO";
 inline constexpr const char* kErrorProcesoPoligonal = "Se ha producido un error al procesar los Datos de la Poligonal";
 inline constexpr const char* kSinVisualesCierre = "La Poligonal Cerrada no tiene visuales de cierre";
+// Sanguet turns and scales the traverse between its two ends: one that comes
+// back to its start has no length to turn or scale.
+inline constexpr const char* kSanguetSinLongitud =
+    "Se ha producido un error al procesar los Datos de la Poligonal\n"
+    "El método Sanguet no compensa una poligonal que vuelve a su punto de partida: elija otro método";
+
+// A closed traverse, or a fitted one that ends on its start station.
+bool vuelveAlPuntoDePartida(const ReferenciaPoligonal& ref);
 
 // The checks of "CALCULAR" that hold on the rows and the reference, in
 // order, with the closing sightings of a closed traverse, then every value

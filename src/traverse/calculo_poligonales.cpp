@@ -1,7 +1,6 @@
 #include "traverse/calculo_poligonales.h"
 
 #include <cmath>
-#include <fstream>
 #include <numbers>
 
 #include "fieldbook/codificacion.h"
@@ -20,18 +19,6 @@ constexpr std::size_t kLargoNombre = decltype(EstacionPoligonal::estacion)::capa
 std::string angulo(double v) { return formatear("%1.4lf", v); }
 std::string longitud(double v) { return formatear("%1.3lf", v); }
 
-// A face-right value of the field sheet: printed only when its box is set.
-std::string inversa(bool bessel, const char* formato, double v) {
-    return bessel ? formatear(formato, v) : std::string(" ------ ");
-}
-
-std::string lineaEstadillo(const VisualPoligonal& v, const ReferenciaPoligonal& ref) {
-    return formatear("  %8.4lf  %9s  %8.4lf  %9s  %9.3lf  %9s  %7.3lf\n", v.hCd,
-                     inversa(ref.besselH, "%8.4lf", v.hCi).c_str(), v.vCd,
-                     inversa(ref.besselV, "%8.4lf", v.vCi).c_str(), v.dCd,
-                     inversa(ref.besselD, "%9.3lf", v.dCi).c_str(), v.jalon);
-}
-
 double numero(std::string_view texto) { return textoANumero(texto); }
 
 // A value shown with `formato` keeps its full precision unless its text was edited.
@@ -40,24 +27,6 @@ void tomar(double& destino, const std::string& texto, const char* formato) {
 }
 
 }  // namespace
-
-std::string estadilloPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref) {
-    const std::string marco = "                   *******************************************************************\n";
-    std::string s = "\n\n" + marco;
-    s += "                   *   E S T A D I L L O      D E      L A       P O L I G O N A L   *\n";
-    s += marco + "\n\n";
-    s += utf8ACp1252("  ESTACION     Inst      VISADO      H(cd)     H(ci)     V(cd)     V(ci)     Dist(cd)   "
-                     "Dist(ci)    Jalón\n");
-    s += " " + std::string(105, '*') + "\n";
-    for (const auto& f : filas) {
-        s += formatear(" %10s  %7.3lf  %10s", f.estacion.str().c_str(), f.alturaInstrumento,
-                       f.visadoAtras.str().c_str());
-        s += lineaEstadillo(f.atras, ref);
-        s += formatear("                      %10s", f.visadoAdelante.str().c_str());
-        s += lineaEstadillo(f.adelante, ref);
-    }
-    return s;
-}
 
 CCalculoPoligonales::CCalculoPoligonales(CDatosGenerales& ajustes, Avisos& avisos)
     : ajustes_(ajustes), avisos_(avisos) {
@@ -137,19 +106,6 @@ bool CCalculoPoligonales::grabarEn(const std::filesystem::path& ruta) {
     return true;
 }
 
-std::optional<std::filesystem::path> CCalculoPoligonales::imprimir() {
-    if (!pedirEstadillo) return std::nullopt;
-    const auto ruta = pedirEstadillo();
-    if (!ruta) return std::nullopt;
-    std::ofstream f(*ruta, std::ios::binary | std::ios::app);
-    const std::string texto = estadilloPoligonal(pol_.filas, pol_.referencia);
-    if (!f || !f.write(texto.data(), static_cast<std::streamsize>(texto.size()))) {
-        avisos_.mensaje("No se ha podido escribir el fichero " + ruta->string(), "Poligonales");
-        return std::nullopt;
-    }
-    return ruta;
-}
-
 void CCalculoPoligonales::fijarTipo(TipoPoligonal tipo) {
     if (pol_.referencia.tipo == static_cast<std::int32_t>(tipo)) return;
     pol_.referencia.tipo = static_cast<std::int32_t>(tipo);
@@ -192,7 +148,11 @@ std::optional<std::size_t> CCalculoPoligonales::filaDeDatos(std::size_t fila, st
 
 ConfiguracionPoligonal CCalculoPoligonales::configuracion() const {
     return {ajustes_.metodoCompensacion, static_cast<int>(std::min<std::uint32_t>(ajustes_.decimalesPoligonal, 4)),
-            ajustes_.proyeccion, ajustes_.escalaAdicional};
+            ajustes_.proyeccion, ajustes_.escalaAdicional, ajustes_.proyeccionTrabajo};
+}
+
+void CCalculoPoligonales::fijarMetodo(std::uint32_t metodo) {
+    if (metodo < kMetodos.size()) ajustes_.metodoCompensacion = metodo;
 }
 
 void CCalculoPoligonales::fijarConfiguracion(const ConfiguracionPoligonal& c, const DatosComplementarios& porDefecto) {

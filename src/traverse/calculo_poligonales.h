@@ -1,10 +1,11 @@
 // "CALCULO DE POLIGONALES": the traverse workbench. It holds one traverse
 // (rows and reference), shows it as a grid of two lines per station, saves
-// and loads it as a .POL file, writes its field sheet and checks it before
-// the computation. The window asks for file names through the callbacks
+// and loads it as a .POL file and checks it before the computation (its
+// field sheet is a printed listing, output/listado_poligonal.h). The window asks for file names through the callbacks
 // and runs the other dialogs; everything else happens here.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,9 +21,6 @@
 
 namespace celvara {
 
-// The field sheet ("Imprimir..."), Windows-1252 bytes.
-std::string estadilloPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref);
-
 class CCalculoPoligonales : public FuenteRejilla {
 public:
     static constexpr std::size_t kCeldas = 21;
@@ -31,8 +29,8 @@ public:
 
     CCalculoPoligonales(CDatosGenerales& ajustes, Avisos& avisos);
 
-    // File names from the window: open, save as, field sheet. Empty: cancelled.
-    std::function<std::optional<std::filesystem::path>()> pedirAbrir, pedirGrabar, pedirEstadillo;
+    // File names from the window: open, save as. Empty: cancelled.
+    std::function<std::optional<std::filesystem::path>()> pedirAbrir, pedirGrabar;
 
     FilasPoligonal& filas() { return pol_.filas; }
     ReferenciaPoligonal& referencia() { return pol_.referencia; }
@@ -52,9 +50,6 @@ public:
     // Closing: asks to save unsaved changes; false keeps the window open.
     bool puedeCerrar();
 
-    // "Imprimir...": appends the field sheet; returns the file written.
-    std::optional<std::filesystem::path> imprimir();
-
     // Type radio buttons and "Regla Bessel" boxes, into the reference.
     void fijarTipo(TipoPoligonal tipo);
     void fijarBessel(bool h, bool v, bool d);
@@ -70,6 +65,11 @@ public:
     std::optional<std::size_t> filaDeDatos(std::size_t fila, std::size_t columna);
 
     ConfiguracionPoligonal configuracion() const;
+    // The entries of "Método de Compensación:", in `MetodoCompensacion` order.
+    static constexpr std::array<const char*, 3> kMetodos{"Clasico / Distancias Prop Distancias Parciales",
+                                                         "Clasico / Distancias Prop Coordenadas Parciales", "Sanguet"};
+    // The method chosen in the window itself, kept in the settings.
+    void fijarMetodo(std::uint32_t metodo);
     void fijarConfiguracion(const ConfiguracionPoligonal& config, const DatosComplementarios& porDefecto);
 
     // "CALCULAR": the checks, the notes that the user may overrule, then the

@@ -1,9 +1,11 @@
 #include "traverse/fichero_nivelacion.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "calc/caras.h"
+#include "fieldbook/ajustes_propios.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
@@ -12,7 +14,8 @@ namespace celvara {
 
 namespace {
 
-constexpr std::size_t kCeldas = 7;
+constexpr std::size_t kCeldas = 8;
+constexpr const char* kSeccionLinea = "Nivelacion";
 
 std::string_view recortar(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -114,7 +117,7 @@ bool leerTextoNivelacion(std::string_view contenido, std::vector<LecturasNivelac
                 mensaje = formatear("Línea %d: \"%.*s\" no es un número", numero, static_cast<int>(t.size()), t.data());
                 return false;
             }
-            (i <= 3 ? l.espalda[i - 1] : l.frente[i - 4]) = normal;
+            (i <= 3 ? l.espalda[i - 1] : i <= 6 ? l.frente[i - 4] : l.distancia) = normal;
         }
         filas.push_back(std::move(l));
     }
@@ -133,14 +136,40 @@ bool leerFicheroNivelacion(const std::filesystem::path& ruta, std::vector<Lectur
 }
 
 std::string textoNivelacion(const std::vector<LecturasNivelacion>& filas) {
-    std::string s = std::string(kCabeceraNivelacion) + '\n';
+    const bool conDistancia =
+        std::any_of(filas.begin(), filas.end(), [](const LecturasNivelacion& l) { return !l.distancia.empty(); });
+    std::string s = std::string(kCabeceraNivelacion) + (conDistancia ? std::string(",") + kColumnaDistancia : "") + '\n';
     for (const LecturasNivelacion& l : filas) {
         s += celdaCsv(l.punto);
         for (const auto& t : l.espalda) s += ',' + t;
         for (const auto& t : l.frente) s += ',' + t;
+        if (conDistancia) s += ',' + l.distancia;
         s += '\n';
     }
     return s;
+}
+
+std::filesystem::path rutaEstacionesLinea(const std::filesystem::path& linea) {
+    std::filesystem::path ruta = linea;
+    ruta += ".ini";
+    return ruta;
+}
+
+bool leerEstacionesLinea(const std::filesystem::path& linea, EstacionesLinea& estaciones) {
+    AjustesPropios ini;
+    if (!ini.cargar(rutaEstacionesLinea(linea))) return false;
+    estaciones.salida = ini.texto(kSeccionLinea, "salida").value_or("");
+    estaciones.llegada = ini.texto(kSeccionLinea, "llegada").value_or("");
+    return true;
+}
+
+bool escribirEstacionesLinea(const std::filesystem::path& linea, const EstacionesLinea& estaciones) {
+    AjustesPropios ini;
+    const auto ruta = rutaEstacionesLinea(linea);
+    if (!ini.cargar(ruta)) ini = AjustesPropios();  // a damaged file is replaced
+    ini.asignar(kSeccionLinea, "salida", estaciones.salida);
+    ini.asignar(kSeccionLinea, "llegada", estaciones.llegada);
+    return ini.guardar(ruta);
 }
 
 bool escribirFicheroNivelacion(const std::filesystem::path& ruta, const std::vector<LecturasNivelacion>& filas) {

@@ -1,5 +1,8 @@
 #include "traverse/informe_poligonal.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 
 #include "fieldbook/fichero_binario.h"
@@ -34,13 +37,7 @@ const char* lineaTipo(const ResultadoPoligonal& res) {
     }
 }
 
-}  // namespace
-
-std::string nombreProyeccionPoligonal(std::uint32_t p) {
-    return p == 1 ? "UTM-ED50" : (p == 2 ? "UTM-WGS84" : "Planas");
-}
-
-std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
+std::string resumenConSignos(const ResultadoPoligonal& res) {
     const std::string proy = nombreProyeccionPoligonal(res.configuracion.proyeccion);
     if (res.tipo == TipoPoligonal::Colgada)
         return formatear("Poligonal Colgada: - No Existe Compensación - %s", proy.c_str());
@@ -59,6 +56,34 @@ std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
                                 "T.X=%1.3lf  T.Y=%1.3lf  T.Dist=%1.3lf  T.Z = %1.3lf ",
                                 metodo.c_str(), res.E.ang, res.E.x, res.E.y, res.E.dist, res.E.z, res.T.ang,
                                 res.T.x, res.T.y, res.T.dist, res.T.z);
+}
+
+}  // namespace
+
+std::string nombreProyeccionPoligonal(std::uint32_t p) {
+    return p == 1 ? "UTM-ED50" : (p == 2 ? "UTM-WGS84" : "Planas");
+}
+
+std::string sinMenosCero(std::string s) {
+    const auto digito = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        if (s[i] != '-' || s[i + 1] != '0') continue;
+        const char antes = i > 0 ? s[i - 1] : ' ';
+        if (digito(antes) || std::isalpha(static_cast<unsigned char>(antes)) || antes == '.') continue;
+        std::size_t j = i + 2;
+        if (j < s.size() && s[j] == '.')
+            for (++j; j < s.size() && s[j] == '0'; ++j) {
+            }
+        if (j < s.size() && digito(s[j])) continue;
+        const bool columna = i > 0 && antes == ' ' && !(i > 1 && s[i - 2] == '=');
+        if (columna) s[i] = ' ';
+        else s.erase(i, 1);
+    }
+    return s;
+}
+
+std::string textoResumenPoligonal(const ResultadoPoligonal& res) {
+    return sinMenosCero(resumenConSignos(res));
 }
 
 std::size_t tramosListados(const ResultadoPoligonal& res) {
@@ -152,7 +177,7 @@ std::string informePoligonal(const ResultadoPoligonal& res) {
                            res.T.z);
     }
     s += "\n\n\n\n";
-    return s;
+    return sinMenosCero(std::move(s));
 }
 
 namespace {
@@ -213,6 +238,25 @@ void grabarPoligonalEnLibreta(CLibretaCampo& libreta, const ResultadoPoligonal& 
                                  t.alturaInstrumento, &t.datos, t.desorientacionFinal);
         }
     }
+}
+
+std::vector<std::string> estacionesSobrescritas(const CLibretaCampo& libreta, const ResultadoPoligonal& res,
+                                                const ReferenciaPoligonal& ref) {
+    std::vector<std::string> nombres;
+    const auto comprobar = [&](const std::string& nombre, double x, double y, double z) {
+        const Estacion* e = libreta.buscarEstacion(nombre);
+        if (!e || (e->x == 0 && e->y == 0 && e->z == 0)) return;
+        const bool distinta =
+            std::abs(e->x - x) >= 0.0005 || std::abs(e->y - y) >= 0.0005 || std::abs(e->z - z) >= 0.0005;
+        if (distinta && std::find(nombres.begin(), nombres.end(), nombre) == nombres.end()) nombres.push_back(nombre);
+    };
+    const bool encuadrada = res.tipo == TipoPoligonal::Encuadrada;
+    comprobar(ref.partida.str(), ref.x0, ref.y0, ref.z0);
+    if (encuadrada) comprobar(ref.llegada.str(), ref.x1, ref.y1, ref.z1);
+    const auto& tr = res.tramos;
+    const std::size_t hasta = encuadrada && !tr.empty() ? tr.size() - 1 : tr.size();
+    for (std::size_t k = 1; k < hasta; ++k) comprobar(tr[k].estacion.str(), tr[k - 1].x, tr[k - 1].y, tr[k - 1].z);
+    return nombres;
 }
 
 }  // namespace celvara

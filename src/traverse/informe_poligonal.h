@@ -19,6 +19,11 @@ std::string nombreProyeccionPoligonal(std::uint32_t proyeccion);
 // The summary text of the result window (UTF-8).
 std::string textoResumenPoligonal(const ResultadoPoligonal& res);
 
+// A value that rounds to zero prints without a sign ("-0.000" reads as a
+// misclosure to a surveyor): the sign becomes a blank inside a column, and
+// goes at the start of a text or after "=" or "= ".
+std::string sinMenosCero(std::string texto);
+
 // Legs listed in the distance, partial-coordinate and altimetry sections: all
 // but the last, except in a closed traverse.
 std::size_t tramosListados(const ResultadoPoligonal& res);
@@ -32,5 +37,9 @@ std::string informePoligonal(const ResultadoPoligonal& res);
 // instrument height. Missing stations and set-ups are created.
 void grabarPoligonalEnLibreta(CLibretaCampo& libreta, const ResultadoPoligonal& res, const ReferenciaPoligonal& ref,
                               const FilasPoligonal& filas);
+// The book's stations whose coordinates that would replace: they have some
+// (not all 0) and differ by a millimetre or more. Names in Windows-1252.
+std::vector<std::string> estacionesSobrescritas(const CLibretaCampo& libreta, const ResultadoPoligonal& res,
+                                                const ReferenciaPoligonal& ref);
 
 }  // namespace celvara

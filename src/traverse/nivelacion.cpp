@@ -20,12 +20,12 @@ std::string dos(double v) { return formatear("%1.2lf", v); }
 std::vector<ColumnaRejilla> columnas() {
     const char* titulos[c::numero] = {"Esp. Sup", "Esp. Inf", "Esp. Medio", "Esp. Dist", "Punto",
                                       "Fre. Sup", "Fre. Inf", "Fre. Medio", "Fre. Dist", "Desnivel",
-                                      "Suma Desn.", "Cota", "Cota Ajustada"};
+                                      "Suma Desn.", "Cota", "Cota Ajustada", "Long. Tramo (m)"};
     std::vector<ColumnaRejilla> v(c::numero);
     for (std::size_t i = 0; i < c::numero; ++i) {
         v[i].titulo = titulos[i];
         v[i].alineacion = i == c::punto ? AlineacionColumna::Izquierda : AlineacionColumna::Derecha;
-        v[i].editable = i < c::suma;
+        v[i].editable = i < c::suma || i == c::longitud;
         v[i].longitudMaxima = 32;
     }
     // "Ver Hilo Medio" opens checked, the wires and distances hidden.
@@ -115,7 +115,8 @@ EntradaNivelacion CNivelacion::entrada(double kMm) const {
     };
     for (std::size_t f = 0; f < tabla_.numeroFilas(); ++f)
         e.filas.push_back({tabla_.texto(f, c::punto), celda(f, c::medEspalda), celda(f, c::distEspalda),
-                           celda(f, c::medFrente), celda(f, c::distFrente), celda(f, c::desnivel)});
+                           celda(f, c::medFrente), celda(f, c::distFrente), celda(f, c::desnivel),
+                           celda(f, c::longitud)});
     e.cotaSalida = textoANumero(textoSalida_);
     e.cotaLlegada = textoANumero(textoLlegada_);
     e.llegadaConocida = llegadaConocida_;
@@ -245,6 +246,8 @@ std::vector<LecturasNivelacion> CNivelacion::lecturas() const {
             l.frente[i] = normalizado(tabla_.texto(f, fre[i]));
             vacia = vacia && l.espalda[i].empty() && l.frente[i].empty();
         }
+        l.distancia = normalizado(tabla_.texto(f, c::longitud));
+        vacia = vacia && l.distancia.empty();
         if (!vacia) v.push_back(std::move(l));
     }
     return v;
@@ -262,6 +265,7 @@ void CNivelacion::cargar(const std::vector<LecturasNivelacion>& filas) {
         tabla_.asignar(f, c::supFrente, l.frente[0]);
         tabla_.asignar(f, c::infFrente, l.frente[1]);
         tabla_.asignar(f, c::medFrente, l.frente[2]);
+        tabla_.asignar(f, c::longitud, l.distancia);
         derivarMira(f, c::supEspalda, c::infEspalda, c::medEspalda, c::distEspalda);
         derivarMira(f, c::supFrente, c::infFrente, c::medFrente, c::distFrente);
         calcularDesnivel(f);
@@ -271,6 +275,21 @@ void CNivelacion::cargar(const std::vector<LecturasNivelacion>& filas) {
 }
 
 void CNivelacion::nuevo() { cargar({}); }
+
+EstacionesLinea CNivelacion::estacionesLinea() const {
+    return {cp1252AUtf8(nombreEstacion(salida_)), cp1252AUtf8(nombreEstacion(llegada_))};
+}
+
+void CNivelacion::elegirEstaciones(const EstacionesLinea& e) {
+    const auto indice = [&](const std::string& utf8) {
+        const std::string nombre = utf8ACp1252(utf8);
+        for (std::size_t i = 0; i < estaciones_.size(); ++i)
+            if (!nombre.empty() && estaciones_[i]->nombre.vista() == nombre) return static_cast<int>(i);
+        return -1;
+    };
+    if (const int i = indice(e.salida); i >= 0) elegirSalida(i);
+    if (const int i = indice(e.llegada); i >= 0) elegirLlegada(i);
+}
 
 std::string CNivelacion::nombreEstacion(int i) const {
     return i >= 0 && static_cast<std::size_t>(i) < estaciones_.size() ? estaciones_[static_cast<std::size_t>(i)]->nombre.str()

@@ -16,14 +16,16 @@
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/libreta.h"
 #include "traverse/calculo_nivelacion.h"
+#include "traverse/fichero_nivelacion.h"
 
 namespace celvara {
 
 namespace columna_nivelacion {
-// Back rod 0–3, point name 4, forward rod 5–8, then the derived columns.
+// Back rod 0–3, point name 4, forward rod 5–8, then the derived columns and
+// the leg's length typed where the stadia wires are missing.
 inline constexpr std::size_t supEspalda = 0, infEspalda = 1, medEspalda = 2, distEspalda = 3, punto = 4,
                              supFrente = 5, infFrente = 6, medFrente = 7, distFrente = 8, desnivel = 9, suma = 10,
-                             cota = 11, cotaAjustada = 12, numero = 13;
+                             cota = 11, cotaAjustada = 12, longitud = 13, numero = 14;
 }
 
 inline constexpr std::size_t kFilasNivelacion = 30;  // rows of a new line
@@ -60,6 +62,10 @@ public:
     int indiceLlegada() const { return llegada_; }
     void elegirSalida(int indice);
     void elegirLlegada(int indice);
+    // The stations kept beside a line file (UTF-8 names); a name not in the
+    // book changes nothing.
+    EstacionesLinea estacionesLinea() const;
+    void elegirEstaciones(const EstacionesLinea& estaciones);
     const std::string& textoCotaSalida() const { return textoSalida_; }
     const std::string& textoCotaLlegada() const { return textoLlegada_; }
     // Typed heights: the start height recomputes every row. An arrival height

@@ -7,8 +7,8 @@
 namespace celvara {
 namespace {
 
-std::string ang(double v) { return formatear("%1.4lf", v); }
-std::string lon(double v) { return formatear("%1.3lf", v); }
+std::string ang(double v) { return sinMenosCero(formatear("%1.4lf", v)); }
+std::string lon(double v) { return sinMenosCero(formatear("%1.3lf", v)); }
 
 }  // namespace
 
@@ -84,12 +84,12 @@ void CResultadoPoligonal::llenarRejilla() {
         case Angular:
             rejilla_.agregarFila({cp1252AUtf8(t.nombreAtras), ang(t.hAtras), "", "", "", "", ""});
             rejilla_.agregarFila({nombre, ang(t.hAdelante), ang(t.angulo), ang(t.desorientacion), ang(t.azimut),
-                                formatear("%1.0lf", t.cAng), ang(t.azimutC)});
+                                sinMenosCero(formatear("%1.0lf", t.cAng)), ang(t.azimutC)});
             break;
         case Distancias:
             if (k < listados)
                 rejilla_.agregarFila({nombre, lon(t.d1), lon(t.d2), lon(t.dDifer), lon(t.dTol), lon(t.dm),
-                                    formatear("%1.9lf", t.km), lon(t.distK)});
+                                    sinMenosCero(formatear("%1.9lf", t.km)), lon(t.distK)});
             break;
         case Coordenadas:
             if (k < listados)
@@ -123,6 +123,16 @@ bool CResultadoPoligonal::imprimir(const std::filesystem::path& ruta) {
 
 bool CResultadoPoligonal::grabar(CLibretaCampo& libreta) {
     if (!resultado_) return false;
+    // Coordinates typed or computed before are often the better ones: never replaced unasked.
+    if (const auto nombres = estacionesSobrescritas(libreta, *resultado_, referencia_); !nombres.empty()) {
+        std::string lista;
+        for (const auto& n : nombres) lista += (lista.empty() ? "" : ", ") + cp1252AUtf8(n);
+        const std::string pregunta = (nombres.size() == 1 ? "La estación " + lista + " ya tiene coordenadas"
+                                                          : "Las estaciones " + lista + " ya tienen coordenadas") +
+                                     " distintas en la libreta.\n¿Sustituirlas por las de la poligonal?";
+        if (avisos_.mensaje(pregunta, "Grabar (x,y,z,des)", Botones::SiNo, Icono::Pregunta) != Respuesta::Si)
+            return false;
+    }
     grabarPoligonalEnLibreta(libreta, *resultado_, referencia_, filas_);
     avisos_.mensaje("Coordenadas Grabadas");
     return true;

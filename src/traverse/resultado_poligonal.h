@@ -37,7 +37,8 @@ public:
 
     // "Imprimir...": appends the report to the file.
     bool imprimir(const std::filesystem::path& ruta);
-    // "Grabar (x,y,z,des)".
+    // "Grabar (x,y,z,des)": asks first when it would replace coordinates
+    // the book already has; false when nothing was written.
     bool grabar(CLibretaCampo& libreta);
 
     const std::optional<ResultadoPoligonal>& resultado() const { return resultado_; }

@@ -52,6 +52,9 @@ TEST(CalculoPunto, CadaTipoDeDistanciaYDeVertical) {
         {2, 2, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
         // Reduced distance with a zenith angle.
         {3, 0, 0, 95, 200, 1.5, 200, 15.740341364923701, 1000, 2200, 115.7403413649237},
+        // Face right (250, 310): Dh turns negative and the point is face left's (50, 90).
+        {3, 0, 250, 310, 98.76883405951382, 1.5, -98.76883405951382, 15.643446504024153, 1069.8401123333717,
+         2069.8401123333706, 115.64344650402415},
         // Elevation 10 looks up, nadir 10 down.
         {0, 1, 0, 10, 50, 0, 49.38441702975688, 7.821723252011544, 1000, 2049.38441702975688, 109.32172325201154},
         {0, 2, 0, 10, 50, 0, 7.821723252011544, -49.38441702975688, 1000, 2007.821723252011544, 52.11558297024312},
@@ -68,22 +71,6 @@ TEST(CalculoPunto, CadaTipoDeDistanciaYDeVertical) {
         EXPECT_NEAR(p.y, c.y, 1e-9);
         EXPECT_NEAR(p.z, c.z, 1e-9);
         EXPECT_EQ(p.esfericidadRefraccion, 0.0);
-    }
-}
-
-TEST(CalculoPunto, CaraDerechaDaElMismoPuntoEnCadaTipoDeDistancia) {
-    // Point at azimuth 50, zenith 90 grads, slope 100 m: face left (50, 90)
-    // and face right (250, 310), each with the distance field of its kind.
-    const double z = 90 * kPi / 200;
-    const double campo[] = {100, 100 / std::sin(z), 100 * std::sin(z), 100 * std::sin(z)};
-    for (std::int32_t tipo : {0, 1, 3}) {
-        const auto ci = reducir(estacionamiento(tipo), 50, 90, campo[tipo], 1.5);
-        const auto cd = reducir(estacionamiento(tipo), 250, 310, campo[tipo], 1.5);
-        EXPECT_NEAR(ci.x, 1000 + 100 * std::sin(z) * std::sin(kPi / 4), 1e-9) << "tipo " << tipo;
-        EXPECT_NEAR(ci.z, 100 + 100 * std::cos(z), 1e-9) << "tipo " << tipo;
-        EXPECT_NEAR(cd.x, ci.x, 1e-9) << "tipo " << tipo;
-        EXPECT_NEAR(cd.y, ci.y, 1e-9) << "tipo " << tipo;
-        EXPECT_NEAR(cd.z, ci.z, 1e-9) << "tipo " << tipo;
     }
 }
 

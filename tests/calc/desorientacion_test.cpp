@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
-
 #include "calc/desorientacion_individual.h"
 #include "calc/desorientaciones_todas.h"
 #include "comun/imagen.h"
 #include "fieldbook/datos_generales.h"
-#include "fieldbook/numeros.h"
 
 namespace celvara {
 namespace {
@@ -122,51 +118,6 @@ TEST(DesorientacionIndividual, InformeAnadidoConSuFormato) {
     EXPECT_EQ(prueba::leerFichero(dir / "inf.txt"), esperado + esperado);
     // The computation alone, as celvara-cli runs it, gives the same bytes.
     EXPECT_EQ(textoInformeDesorientacion(informeConTodasLasVisadas(w.libreta, *a, *s)), esperado);
-}
-
-// True orientations recovered from sights in both faces among three known
-// stations, by both windows.
-TEST(Desorientaciones, TrabajoRealConTresBasesConocidas) {
-    constexpr double kPi = 3.14159265358979323846;
-    CLibretaCampo libreta;
-    struct Base {
-        const char* nombre;
-        double x, y;
-        double omega;  // true orientation
-    };
-    const Base bases[] = {{"V1", 436512.345, 4478021.678, 399.99985},
-                          {"V2", 436871.902, 4478244.115, 123.4567},
-                          {"V3", 436655.480, 4477694.233, 0.00012}};
-    for (const auto& b : bases)
-        crearEstacion(libreta.estaciones, {.nombre = b.nombre, .tipo = 2, .coordenadas = Coordenadas{b.x, b.y, 600}});
-    for (std::size_t i = 0; i < 3; ++i) {
-        auto& e = *libreta.estaciones[i];
-        auto* s = crearEstacionamiento(e.estacionamientos, nullptr, std::string(bases[i].nombre) + "-1", e.nombre.vista(), 1.5, nullptr, 0);
-        for (std::size_t j = 0; j < 3; ++j) {
-            if (j == i) continue;
-            double az = std::atan2(bases[j].x - bases[i].x, bases[j].y - bases[i].y) * 200 / kPi;
-            if (az < 0) az += 400;
-            double h = std::fmod(az - bases[i].omega + 800, 400);
-            h = std::round(h * 1e4) / 1e4;
-            crearLectura(s->lecturas, std::nullopt, bases[j].nombre, 1.5, 400, 99.87, h, "");
-            crearLectura(s->lecturas, std::nullopt, bases[j].nombre, 1.5, 400, 300.13, std::fmod(h + 200, 400), "");
-        }
-    }
-    CCalculoDesorientaciones todas(libreta);
-    todas.calcular();
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(todas.rejilla().texto(i, columna_todas::cuantas), "4");
-        const double omega = textoANumero(todas.rejilla().texto(i, columna_todas::desorientacion));
-        const double error = std::remainder(omega - bases[i].omega, 400.0);
-        EXPECT_LT(std::fabs(error), 0.0001) << bases[i].nombre << " " << omega;
-
-        // The individual computation on the same sights agrees.
-        const auto& e = *libreta.estaciones[i];
-        EXPECT_EQ(informeConTodasLasVisadas(libreta, e, *e.estacionamientos[0]).desorientacion,
-                  todas.rejilla().texto(i, columna_todas::desorientacion)) << i;
-    }
-    todas.grabar();
-    EXPECT_NEAR(std::remainder(libreta.estaciones[1]->estacionamientos[0]->desorientacion - 123.4567, 400.0), 0, 1e-4);
 }
 
 // Values either side of zero, a row turned off, a typed value; and an

@@ -74,11 +74,19 @@ TEST(ResultadoEstacion, SolucionesIndependientesDeLaRed) {
     ListaInstrumentos ins = prueba::instrumentosRed();
     AvisosGrabados avisos;
     CCalculoEstacionSemi semi(l, aj, &ins, avisos);
+    EXPECT_FALSE(semi.calcular());  // no station yet: nothing computed, and why
+    // Choosing the station fills the three grids without a word; a double click reloads one and tells.
     ASSERT_TRUE(semi.elegirEstacion("P"));
-    for (auto m : {MetodoEstacion::Radiacion, MetodoEstacion::Directa, MetodoEstacion::Inversa}) semi.cargar(m);
-    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se han cargado 0 visuales RADIACION automáticamente",
-                                                         "Se han cargado 2 visuales DIRECTAS automáticamente",
-                                                         "Se han cargado 4 visuales INVERSAS automáticamente"}));
+    auto filas = [&] {
+        std::string n;
+        for (auto m : {MetodoEstacion::Radiacion, MetodoEstacion::Directa, MetodoEstacion::Inversa})
+            n += std::to_string(semi.rejilla(m).numeroFilas());
+        return n;
+    };
+    EXPECT_EQ(filas(), "024");
+    semi.cargar(MetodoEstacion::Directa);
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeSinEstacionElegida,
+                                                         "Se han cargado 2 visuales DIRECTAS automáticamente"}));
     ASSERT_TRUE(semi.calcular());
     const auto& s = semi.soluciones();
     ASSERT_EQ(s[1].size(), 1u);
@@ -95,10 +103,17 @@ TEST(ResultadoEstacion, SolucionesIndependientesDeLaRed) {
     // ~403 m gives semi-axes of a centimetre or so.
     EXPECT_LT(s[1][0].a, 0.05);
 
-    // A sexagesimal set-up stops the loading.
+    // A sexagesimal set-up stops the loading of its grids, said once.
     l.buscarEstacion("A")->estacionamientos[0]->datos.unidadAngular = kSexagesimal;
+    avisos.mensajes.clear();
+    ASSERT_TRUE(semi.elegirEstacion("P"));
+    EXPECT_EQ(filas(), "004");
     EXPECT_FALSE(semi.cargar(MetodoEstacion::Directa));
-    EXPECT_EQ(avisos.textos().back(), kMensajeCentesimal);
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{kMensajeCentesimal, kMensajeCentesimal}));
+    // No row in use: nothing computed, and why.
+    for (std::size_t f = 0; f < 4; ++f) semi.rejilla(MetodoEstacion::Inversa).asignar(f, columna_semi::uso, "0");
+    EXPECT_FALSE(semi.calcular());
+    EXPECT_EQ(avisos.textos().back(), kMensajeSinVisualesEnUso);
 }
 
 TEST(ResultadoEstacion, InterseccionesDegeneradasNoDanSolucion) {
@@ -136,6 +151,8 @@ TEST(TablaCalculo, EditaAlturasYDesorientaciones) {
     EXPECT_EQ(g.texto(2, columna_tabla::estacionamiento), "P1");
     EXPECT_EQ(g.texto(2, columna_tabla::lecturas), "4");
     EXPECT_EQ(g.texto(2, columna_tabla::valor1), "0.000");
+    for (std::size_t c = 0; c < g.numeroColumnas(); ++c)  // no column shown without a caption
+        EXPECT_TRUE(g.columna(c).oculta || !g.columna(c).titulo.empty()) << c;
     EXPECT_EQ(g.texto(2, columna_tabla::inicio), "A");
     EXPECT_EQ(g.texto(2, columna_tabla::fin), "E");
     g.asignar(0, columna_tabla::altura, "1,62");

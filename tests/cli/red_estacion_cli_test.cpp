@@ -157,7 +157,8 @@ TEST_F(RedCli, ValoresDisparatadosSeDejanFueraYSeNombran) {
               std::vector<std::string>{"red", obs, "--fijos", "A,B,C,E", "--instrumentos", apa}}) {
             const auto inicio = std::chrono::steady_clock::now();
             const auto r = cli(orden);
-            EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1)) << orden[0];
+            // A hang never ends; 5 s is the batch tool's bound for any input, and leaves room for a sanitizer build under load.
+            EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(5)) << orden[0];
             EXPECT_EQ(r.estado, 0) << orden[0] << r.errores;
             EXPECT_NE(r.errores.find("estacionamiento «A1», punto «P»"), std::string::npos) << orden[0] << r.errores;
         }

@@ -1,10 +1,7 @@
 // The job data record (1513 bytes) and "DATOS GENERALES".
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "datos/datos_trabajo.h"
-#include "fieldbook/plataforma.h"
 #include "manager/gestor_apoyo.h"
 
 namespace celvara {
@@ -119,31 +116,6 @@ TEST_F(EdicionDatosTrabajoTest, ErrorAlGrabar) {
     avisos.esperar("Error al grabar los datos");
     EXPECT_FALSE(dialogo.aceptar());
     EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "no"));
-}
-
-// A record the user made read-only is not replaced behind his back: OK tells
-// the error and the file keeps its bytes.
-TEST_F(EdicionDatosTrabajoTest, FicheroProtegidoNoSeSustituye) {
-    prueba::escribirBytes(fichero(), registroEjemplo());
-    namespace fs = std::filesystem;
-    fs::permissions(fichero(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    struct Restaurar {
-        fs::path ruta;
-        ~Restaurar() {
-            std::error_code ec;
-            fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-        }
-    } restaurar{fichero()};
-    if (std::FILE* f = plataforma::abrir(fichero(), "r+b")) {
-        std::fclose(f);
-        GTEST_SKIP() << "this user writes read-only files too";
-    }
-    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
-    dialogo.abrir();
-    dialogo.campos().titulo = "OTRO";
-    avisos.esperar("Error al grabar los datos");
-    EXPECT_FALSE(dialogo.aceptar());
-    EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
 }
 
 TEST_F(EdicionDatosTrabajoTest, LogoDeLosAjustesOElDeSiempre) {

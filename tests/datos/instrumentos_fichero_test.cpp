@@ -186,19 +186,6 @@ TEST(BibliotecaInstrumentos, CreadosYEditadosSeEscribenLimpios) {
     EXPECT_TRUE(std::equal(marca.begin(), marca.end(), escrito.begin() + 54));
 }
 
-TEST(BibliotecaInstrumentos, GuardarQueFallaNoTocaNada) {
-    CarpetaTemporal carpeta;
-    ListaInstrumentos lista(1);
-    lista[0].nombre = "X";
-    EXPECT_EQ(guardarInstrumentos(lista, carpeta.ruta() / "no_existe" / "i.apa"), Estado::Fallo);
-    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "no_existe"));
-    // A folder in the way is refused, not replaced.
-    std::filesystem::create_directory(carpeta.ruta() / "i.apa");
-    EXPECT_EQ(guardarInstrumentos(lista, carpeta.ruta() / "i.apa"), Estado::Fallo);
-    EXPECT_TRUE(std::filesystem::is_directory(carpeta.ruta() / "i.apa"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.ruta()), std::filesystem::directory_iterator()), 1);
-}
-
 TEST(BibliotecaInstrumentos, BuscarPorNombre) {
     ListaInstrumentos lista(3);
     lista[0].nombre = "A";

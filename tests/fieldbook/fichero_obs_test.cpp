@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 #include "comun/imagen.h"
-#include "fieldbook/plataforma.h"
 
 namespace celvara {
 namespace {
@@ -204,43 +200,6 @@ TEST(FicheroObs, BytesAlAzarNuncaRompen) {
     CLibretaCampo libreta;
     EXPECT_TRUE(leerLibreta(libreta, dir / "enorme.obs"));
     EXPECT_EQ(libreta.contarEstacionamientos(), 1u);
-}
-
-TEST(FicheroObs, GrabacionFallidaDejaElFicheroAnterior) {
-    CarpetaTemporal dir;
-    CLibretaCampo libreta;
-    crearEstacion(libreta.estaciones, {.nombre = "A"});
-    // The target is a folder: the rename fails and nothing is left behind.
-    std::filesystem::create_directory(dir / "carpeta.obs");
-    EXPECT_FALSE(escribirLibreta(libreta, dir / "carpeta.obs"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "carpeta.obs"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "carpeta.obs.celvara-tmp"));
-    EXPECT_FALSE(escribirLibreta(libreta, dir / "no" / "existe.obs"));
-}
-
-// A book the user made read-only is not replaced by the rename of the save.
-TEST(FicheroObs, FicheroProtegidoNoSeSustituye) {
-#ifndef _WIN32
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
-#endif
-    prueba::CarpetaTemporal dir;
-    const auto ruta = dir / "protegido.obs";
-    prueba::escribirFichero(ruta, "antes");
-    namespace fs = std::filesystem;
-    fs::permissions(ruta, fs::perms::owner_read);
-#ifdef _WIN32
-    // Wine run by root maps the read-only attribute to nothing root obeys.
-    if (std::FILE* f = plataforma::abrir(ruta, "r+b")) {
-        std::fclose(f);
-        fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write);
-        GTEST_SKIP() << "this user writes read-only files too";
-    }
-#endif
-    CLibretaCampo libreta;
-    crearEstacion(libreta.estaciones, {.nombre = "A"});
-    EXPECT_FALSE(escribirLibreta(libreta, ruta));
-    fs::permissions(ruta, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(prueba::leerFichero(ruta), "antes");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(CliImportar, FalloDelLectorConElNombre) {
     prueba::escribirFichero(psi, "ORIGEN E1\n");
     const auto r = cli({"importar", "--formato", "12", psi, "-o", (dir / "sal.obs").string()});
     EXPECT_EQ(r.estado, 1);
-    EXPECT_EQ(r.errores, nombre + mensajes::kFaltaAlturaAparato + "\n" + nombre + mensajes::kFormatoNoCoincide + "\n");
+    EXPECT_EQ(r.errores, nombre + mensajes::kFaltaAlturaAparato + "\n\n" + mensajes::kFormatoNoCoincide + "\n");
 }
 
 TEST(CliImportar, FormatoAutomatico) {

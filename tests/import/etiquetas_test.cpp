@@ -141,8 +141,7 @@ TEST(Etiquetas, RechazosConSusMensajes) {
     for (const auto& c : casos) {
         Importacion imp;
         EXPECT_EQ(imp.importar(c.indice, c.fichero), ResultadoImportacion::Fallo) << c.fichero;
-        V esperados{mensajes::kFormatoNoCoincide};
-        if (!c.primero.empty()) esperados.insert(esperados.begin(), c.primero);
+        V esperados{(c.primero.empty() ? "" : c.primero + "\n\n") + mensajes::kFormatoNoCoincide};
         EXPECT_EQ(imp.avisos.textos(), esperados) << c.fichero;
         EXPECT_TRUE(imp.libreta.estaciones.empty()) << c.fichero;
     }

@@ -90,16 +90,6 @@ TEST_F(Fusion, NombresDeLosEstacionamientos) {
     EXPECT_EQ(nombreEstacionamientoImportado(enorme), "A(2147483648)");
 }
 
-TEST_F(Fusion, OrientacionDeLosTextosDeEspalda) {
-    estacionamiento("A", -1, -1, 0, "100.0000", "12.3456");
-    estacionamiento("B", -1, -1, 0, "/5", "20.0000");
-    estacionamiento("C", -1, -1, 0, "", "");
-    ASSERT_TRUE(fusionarImportacion(libreta, {}, l));
-    EXPECT_DOUBLE_EQ(s(0).desorientacion, 87.6544);
-    EXPECT_DOUBLE_EQ(s(1).desorientacion, -20.0);
-    EXPECT_EQ(s(2).desorientacion, 0);
-}
-
 // An empty range makes a set-up without readings and leaves the cursor.
 // Ranges (old radiation files) and a cursor that never goes back: reading
 // 9 lies in no range where the cursor finds it, so it and every reading

@@ -12,7 +12,6 @@ namespace {
 
 using prueba::Importacion;
 using prueba::medidas;
-using prueba::nombresLecturas;
 using prueba::punto16;
 using prueba::punto8;
 using prueba::w16;
@@ -54,23 +53,6 @@ TEST(GsiSimple, EstacionesYLecturasQueLasSiguen) {
     EXPECT_EQ(prueba::libro(imp.libreta), (V{"ST 0 0 0", "  ST(1) 0 0 400", "    7" + kMedida, "100 1000 2000 300",
                                              "  100(1) 1.5 0 400", "    1" + kMedida, "    2" + kMedida,
                                              "    3" + kMedida, "300 1 0 0", "  300(1) 1.45 0 400", "    1 0 0 0 0"}));
-}
-
-// Numbers out of sequence never cut a set-up: plain GSI under the invented
-// station, code 42 and Stonex under their station line.
-TEST(GsiSimple, NumerosNoConsecutivosNoCortanElEstacionamiento) {
-    for (int indice : {kSimple, kCodigo42, kStonex}) {
-        Importacion imp;
-        const std::string est = indice == kSimple ? "" : bloque42(1, "B7", 1550);
-        ASSERT_EQ(imp.importar(indice, est + medida8(5) + medida8(6) + medida8(8)), ResultadoImportacion::Cerrar);
-        ASSERT_EQ(imp.libreta.estaciones.size(), 1u) << indice;
-        EXPECT_EQ(imp.estacion(0).nombre.str(), indice == kSimple ? "ST" : "B7");
-        ASSERT_EQ(imp.estacion(0).estacionamientos.size(), 1u);
-        if (indice != kSimple) {
-            EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).alturaInstrumento, 1.55);
-        }
-        EXPECT_EQ(nombresLecturas(imp.estacionamiento(0, 0)), (V{"5", "6", "8"}));
-    }
 }
 
 TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {

@@ -123,7 +123,8 @@ TEST(LectoresSinteticos, CoordenadasExistentesNoSeSobrescriben) {
     // A file with no station and no sighting is refused.
     Importacion vacio;
     EXPECT_EQ(vacio.importar(4, "50=JOB\n0=nota\n"), ResultadoImportacion::Fallo);
-    EXPECT_EQ(vacio.avisos.mensajes.front().texto, mensajes::kFicheroSinDatos);
+    EXPECT_EQ(vacio.avisos.textos(),
+              (V{std::string(mensajes::kFicheroSinDatos) + "\n\n" + mensajes::kFormatoNoCoincide}));
 }
 
 TEST(LectoresSinteticos, CancelarNoDejaNadaEnLaLibreta) {

@@ -67,11 +67,12 @@ TEST(Muestras, GsiConLosDosLectores) {
         {"gsi8_wild_t1000_RILIEVO.gsi", 23, 2, "ST", "0 400 23 122", "102 132.471 103.782 5.165 0", {}},
         // 699 lines: 4 station lines and line 528, STAZION1's coordinates
         // alone (no such station: left out, and said). STAZLIB4 is recorded
-        // twice with coordinates 11 mm apart: reported.
+        // twice with coordinates 11 mm apart: the file's own matter in a new
+        // book, summed up with what was left out.
         {"gsi8_ertola.gsi", 694, 0, "ST STAZLIB3 STAZLIB4", "0 400 497 STAZ03", "1 34.9694 93.6436 30.485 1.5 1",
-         {std::string(mensajes::kCoordenadasDistintas) +
-              "\nSTAZLIB4: 524.441 445.069 0.388 (en el fichero 524.452 445.059 0.352)",
-          sinStazion1}},
+         {std::string(mensajes::kResumenOmitidas) +
+          "\nSTAZLIB4 524.452 445.059 0.352: el fichero ya dio antes a esta estación 524.441 445.069 0.388, que se "
+          "conservan" + sinStazion1.substr(std::string(mensajes::kResumenOmitidas).size())}},
         // Alphanumeric ids; unit digit 4: 35°45'10.0" as degrees of a 360 set-up.
         {"gsi16_gurob.gsi", 343, 0, "ST", "1.324 360 343 GDEM5829", "GDEM5415 35.75277778 91.2975 13.825 1.3", {}},
     };
@@ -466,7 +467,9 @@ TEST(Muestras, CadaLectorRechazaLoQueNoEsSuyo) {
             EXPECT_EQ(r, ResultadoImportacion::Fallo);
             EXPECT_TRUE(imp.libreta.estaciones.empty());
             ASSERT_FALSE(imp.avisos.mensajes.empty());
-            EXPECT_EQ(imp.avisos.mensajes.back().texto, mensajes::kFormatoNoCoincide);
+            // One message: what the reader found, then that the format does not fit.
+            ASSERT_EQ(imp.avisos.mensajes.size(), 1u);
+            EXPECT_TRUE(imp.avisos.mensajes[0].texto.ends_with(mensajes::kFormatoNoCoincide));
             if (formato.indice == 12 || formato.indice == 27) {
                 EXPECT_EQ(imp.avisos.mensajes.front().texto.rfind("No se reconoce la linea del fichero:\n", 0), 0u);
             }

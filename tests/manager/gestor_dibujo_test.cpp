@@ -119,5 +119,47 @@ TEST(VistaPlano, AjusteNorteArribaZoomYDesplazamiento) {
     EXPECT_NEAR(v.aPantallaX(5), 50, 1e-9);
 }
 
+// Labels never cover one another nor a mark: the next free side of the mark,
+// else none; a station's name (the first label, where the case says so) goes
+// over the points' marks. Labels 20 px wide, 10 high, 3 px off their 6 px marks.
+TEST(Etiquetas, SinSolaparseNiSalirDeLaVista) {
+    const CajaPlano vista{0, 0, 200, 100};
+    struct Caso {
+        const char* que;
+        std::vector<std::pair<double, double>> marcas;
+        std::vector<CajaPlano> fijos;
+        std::vector<std::optional<std::pair<double, double>>> esquinas;  // top left of each label
+        bool estacion = false;
+    };
+    const Caso casos[] = {
+        {"apartadas: arriba a la derecha", {{50, 50}, {150, 50}}, {}, {{{53, 37}}, {{153, 37}}}},
+        {"cinco en un punto: cuatro lados y una sin rotulo", {{50, 50}, {50, 50}, {50, 50}, {50, 50}, {50, 50}}, {},
+         {{{53, 37}}, {{27, 37}}, {{53, 53}}, {{27, 53}}, std::nullopt}},
+        {"cerca: la segunda se aparta", {{50, 50}, {60, 50}}, {}, {{{53, 37}}, {{63, 53}}}},
+        {"una marca tapa el primer sitio", {{50, 50}, {60, 40}}, {}, {{{27, 37}}, {{63, 27}}}},
+        {"la estacion no cede a las marcas", {{50, 50}, {60, 40}}, {}, {{{53, 37}}, {{63, 27}}}, true},
+        {"en el borde derecho y arriba", {{195, 5}}, {}, {{{172, 8}}}},
+        {"bajo la flecha del norte", {{150, 20}}, {CajaPlano{140, 0, 60, 15}}, {{{153, 23}}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        std::vector<EtiquetaPedida> pedidas;
+        std::vector<CajaPlano> marcas;
+        for (const auto& [x, y] : c.marcas) {
+            pedidas.push_back({x, y, 20, 10, 3, !(c.estacion && pedidas.empty())});
+            marcas.push_back({x - 3, y - 3, 6, 6});
+        }
+        const auto sitios = colocarEtiquetas(pedidas, vista, c.fijos, marcas);
+        ASSERT_EQ(sitios.size(), c.esquinas.size());
+        for (std::size_t i = 0; i < sitios.size(); ++i) {
+            SCOPED_TRACE(i);
+            ASSERT_EQ(sitios[i].has_value(), c.esquinas[i].has_value());
+            if (!sitios[i]) continue;
+            EXPECT_EQ(sitios[i]->x, c.esquinas[i]->first);
+            EXPECT_EQ(sitios[i]->y, c.esquinas[i]->second);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace celvara

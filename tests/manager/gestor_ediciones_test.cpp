@@ -149,9 +149,13 @@ TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
     Banco b;
     b.avisos.esperar("1º Seleccionar la Estación");
     b.gestor.ediciones().anadirEstacionamiento();
+    // A set-up selected stands for its station.
     b.seleccionarEstacionamiento(0, 0);
-    b.avisos.esperar("1º Seleccionar la Estación");
+    const std::size_t antes = b.estacion(0).estacionamientos.size();
+    b.dialogos.nombres.push_back("A_9");
     b.gestor.ediciones().anadirEstacionamiento();
+    ASSERT_EQ(b.estacion(0).estacionamientos.size(), antes + 1);
+    EXPECT_EQ(b.estacion(0).estacionamientos.back()->nombre.str(), "A_9");
 
     b.seleccionarEstacion(1);
     b.dialogos.nombres.push_back("A_2");  // used by a set-up of another station
@@ -212,6 +216,7 @@ TEST(GestorEstacionamientos, UnirTresConDesorientaciones10_20_30) {
                                                                {"P30", 1.5, 10, 100, 120, ""}}));
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(e, e->estacionamientos[0].get()));
     EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(b.gestor.documento().tomarNota(), "Unidos 3 estacionamientos de E en E10: 3 lecturas");
 }
 
 TEST(GestorEstacionamientos, UnirSinAnguloNormalizadoYConUnoSoloNadaCambia) {

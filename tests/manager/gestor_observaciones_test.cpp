@@ -75,6 +75,11 @@ TEST(GestorArbol, FicherosDeCoordenadasOrdenadosYLeidosConElLectorPorDefecto) {
     EXPECT_EQ(b.gestor.rejilla().texto(1, 1), "B1");
     EXPECT_FALSE(b.gestor.rejilla().editable(0, 0));
     EXPECT_EQ(b.gestor.seleccionGestor().coordenadas().puntos().size(), 2u);
+    // A file written meanwhile sorts before it: the same file stays shown.
+    prueba::escribirFichero(b.obra() / "alfa.crd", "");
+    b.gestor.refrescarFicherosCoordenadas();
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deFichero(2));
+    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 2u);
 
     // A book of another job, out of the working directory: the files beside
     // it, and none of the first job's.

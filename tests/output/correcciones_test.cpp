@@ -233,9 +233,9 @@ TEST_F(CorreccionesVentana, FilasPorPosicionPreguntaYRecarga) {
     EXPECT_EQ(s(0).datos.unidadAngular, 360);
     avisos.respuestas = {Respuesta::Si};
     const CambioCorreccion c = v.corregir();
-    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{"Se corregirán 3 lecturas de 2 estacionamientos.\n¿Continuar?",
-                                                          "Se corregirán 3 lecturas de 2 estacionamientos.\n¿Continuar?",
-                                                          "Correcciones Realizadas"}));
+    const std::string pregunta = "Se corregirán 3 lecturas de 2 estacionamientos.\n"
+                                 "Se promediará 1 par CD/CI: quedará en una sola lectura.\n¿Continuar?";
+    EXPECT_EQ(avisos.textos(), (std::vector<std::string>{pregunta, pregunta, "Correcciones Realizadas"}));
     EXPECT_EQ(c.estacionamientos, 2u);
     EXPECT_EQ(c.lecturasFundidas, 1u);
     EXPECT_NEAR(s(0).lecturas.at(0).horizontal, 50, 1e-9);

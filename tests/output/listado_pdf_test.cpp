@@ -125,16 +125,29 @@ TEST_F(ListadoPdfTest, EstadilloDeTreintaYSieteLecturasEnUnLocaleConComa) {
     if (!coma) GTEST_SKIP() << "no se pudo compilar el locale es_ES";
 }
 
-// The sketch of one station, chosen by name; a name not in the book is a usage error.
+// The sketch of one station, chosen by name, with the pictures it names
+// through the drive mapping; a name not in the book is a usage error.
 TEST_F(ListadoPdfTest, ResenaDeLaEstacionPedida) {
     CLibretaCampo l;
-    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10}});
+    crearEstacion(l.estaciones, {.nombre = "V-1", .tipo = 2, .coordenadas = Coordenadas{500000, 4000000, 10},
+                                 .ficheroFoto = "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP",
+                                 .ficheroCroquis = "c:\\trabajos\\vestrum\\falta.bmp"});
+    const fs::path vestrum = carpeta / "c" / "trabajos" / "vestrum";
+    fs::create_directories(vestrum);
+    fs::copy_file(fs::path(CELVARA_EJEMPLOS) / ".." / "data" / "vestrum" / "foto0.bmp", vestrum / "foto0.bmp");
     // No company file given nor shipped: the header says so.
-    const auto r = ejecutar({"/usr/bin/env", "CELVARA_DATOS=" + carpeta.ruta().string(), CELVARA_CLI, "listado",
-                             "resena", libreta(l), "-o", pdf(), "--estacion", "V-1"});
+    const auto r = ejecutar({"/usr/bin/env", "CELVARA_DATOS=" + carpeta.ruta().string(),
+                             "CELVARA_UNIDAD_C=" + (carpeta / "c").string(), CELVARA_CLI, "listado", "resena",
+                             libreta(l), "-o", pdf(), "--estacion", "V-1"});
     ASSERT_EQ(r.estado, 0) << r.errores;
     contiene(texto(1), {"ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO", "ESTACION: V-1", "X = 500000.000",
                         "Señal : Vertice Geodésico"});
+    // The photograph in its box; no logo and no sketch to be found.
+    if (fs::exists("/usr/bin/pdfimages")) {
+        const std::string imagenes = compacto(ejecutar({"/usr/bin/pdfimages", "-list", pdf()}).salida);
+        EXPECT_NE(imagenes.find("1 0 image 200 150"), std::string::npos) << imagenes;
+        EXPECT_EQ(imagenes.find("1 1 image"), std::string::npos) << imagenes;
+    }
     EXPECT_EQ(cli({"listado", "resena", libreta(l), "-o", pdf(), "--estacion", "X"}).estado, 2);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "output/imprimir.h"
+#include "output/listado_poligonal.h"
 #include "output/listados.h"
 
 namespace celvara {
@@ -49,7 +50,6 @@ TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
     EXPECT_EQ(celdas[1], (std::vector<std::string>{"PE\xD1" "A", "1000.000", "2000.001", "-3.250",
                                                     "Estaci\xF3n / junto, al muro"}));
     EXPECT_EQ(anchosTabla(p.tablas[0].anchos), (std::vector<int>{1600, 1600, 1600, 1600, 3000}));
-    EXPECT_EQ(p.tablas[0].x, 910);
     EXPECT_EQ(p.tablas[0].y, 2625);
     EXPECT_TRUE(tieneTexto(p, "LISTADO DE BASES"));
     // The company's header: its name first, in bold 15 points.
@@ -60,6 +60,23 @@ TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
     EXPECT_TRUE(tieneTexto(p, "C/ Mayor 12"));
     EXPECT_FALSE(tieneTexto(p, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
     EXPECT_EQ(p.marcos.back(), (Rectangulo{421, 1333, 10043, 14049}));
+}
+
+// Every table stands inside the page frame, centred in it.
+TEST(ListadosTest, TablasDentroDelMarco) {
+    CLibretaCampo l;
+    auto* e = crearEstacion(l.estaciones, {.nombre = "A"});
+    auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "A_1", "A", 1.5, nullptr, 0);
+    for (Listado listado : {Listado::Bases, Listado::Estadillo, Listado::Desorientaciones}) {
+        const Pagina p = paginaListado(listado, l, {e, s}, {}, 1);
+        ASSERT_EQ(p.tablas.size(), 1u);
+        const Rectangulo marco = p.marcos.back();
+        const auto anchos = anchosTabla(p.tablas[0].anchos);
+        int derecha = p.tablas[0].x;
+        for (int a : anchos) derecha += a;
+        EXPECT_EQ(p.tablas[0].x - marco.izquierda, marco.derecha - derecha) << static_cast<int>(listado);
+        EXPECT_GT(p.tablas[0].x, marco.izquierda) << static_cast<int>(listado);
+    }
 }
 
 TEST(ListadosTest, PaginasDeTreintaFilasSinPaginaVacia) {
@@ -102,6 +119,36 @@ TEST(ListadosTest, EstadilloDeTreintaYSeisLecturasPorPagina) {
     const Pagina vacia = paginaListado(Listado::Estadillo, l, {e, nullptr}, {}, 1);
     EXPECT_TRUE(vacia.tablas.empty());
     EXPECT_EQ(paginasListado(Listado::Estadillo, l, {e, nullptr}), 1);
+}
+
+// The traverse's field sheet: two lines a station, 18 stations a page, a
+// face-right column "------" while its Bessel box is off, inside the frame.
+TEST(ListadosTest, EstadilloDePoligonalConColumnasDeCirculoInverso) {
+    EstacionPoligonal f;
+    f.estacion = "E1";
+    f.visadoAtras = "E0";
+    f.visadoAdelante = "E2";
+    f.alturaInstrumento = 1.5;
+    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
+    ReferenciaPoligonal ref;
+    ref.partida = "E0";
+    ref.besselH = ref.besselD = 1;
+    const auto paginas = paginasEstadilloPoligonal(FilasPoligonal(19, f), ref, conEmpresa());
+    ASSERT_EQ(paginas.size(), 2u);
+    EXPECT_EQ(celdasTabla(tablaDe(paginas[0])).size(), 37u);
+    EXPECT_EQ(tablaDe(paginas[1]),
+              "ESTACION|Inst|VISADO|H(cd)|H(ci)|V(cd)|V(ci)|Dist(cd)|Dist(ci)|Jal\xF3n;"
+              "E1 | 1.500 | E0 | 1.2346 | 201.2346 | 99.5000 | ------ | 120.457 | 120.400 | 1.300;"
+              " | | E2 | 0.0000 | 0.0000 | 0.0000 | ------ | 0.000 | 0.000 | 0.000;");
+    EXPECT_TRUE(tieneTexto(paginas[1], "ESTACION DE PARTIDA: E0"));
+    EXPECT_TRUE(tieneTexto(paginas[1], "TOPOGRAF\xCD" "A DEL SUR"));
+    const TablaPagina& t = paginas[0].tablas[0];
+    int ancho = 0;
+    for (int a : anchosTabla(t.anchos)) ancho += a;
+    const Rectangulo marco = marcoListado();
+    EXPECT_GE(t.x, marco.izquierda);
+    EXPECT_LE(t.x + ancho, marco.derecha);
+    EXPECT_LE(t.y + 37 * t.altoFila, marco.abajo);
 }
 
 TEST(ListadosTest, DesorientacionesDeTodasLasEstacionesEnOrdenDelLibro) {

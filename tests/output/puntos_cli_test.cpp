@@ -46,7 +46,7 @@ TEST(PuntosCli, OpcionesDeColumnasYLineasMalas) {
 
     s = cli({"exportar-puntos", (dir / "a.crd").string(), "-o", (dir / "b.kml").string()});
     EXPECT_EQ(s.estado, 2);
-    EXPECT_EQ(s.errores, "Un fichero de coordenadas no dice su proyección: indique --proyeccion ed50|wgs84\n");
+    EXPECT_EQ(s.errores, "Un fichero de coordenadas no dice su proyección: indique --proyeccion ed50|etrs89|wgs84|regcan95\n");
 }
 
 }  // namespace

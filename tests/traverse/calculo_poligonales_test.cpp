@@ -58,6 +58,10 @@ TEST(CalculoPoligonales, EnlazadaGrabadaLeidaCalculadaYDevueltaALaLibreta) {
     b.libreta.buscarEstacion("B")->estacionamientos[0]->desorientacion = 50;
     auto resultado = b.v.calcular();
     ASSERT_TRUE(resultado);
+    // B and C have other coordinates in the book: nothing is replaced unless the user says so.
+    EXPECT_FALSE(resultado->grabar(b.libreta));
+    EXPECT_EQ(b.libreta.buscarEstacion("B")->y, 0);
+    b.avisos.respuestas = {Respuesta::Si};
     ASSERT_TRUE(resultado->grabar(b.libreta));
     const Estacion* eb = b.libreta.buscarEstacion("B");
     const Estacion* ec = b.libreta.buscarEstacion("C");
@@ -67,7 +71,9 @@ TEST(CalculoPoligonales, EnlazadaGrabadaLeidaCalculadaYDevueltaALaLibreta) {
     EXPECT_NEAR(ec->y, 100.0066662, 1e-6);
     const double o = eb->estacionamientos[0]->desorientacion;
     EXPECT_LT(std::min(o, 400 - o), 0.005);  // the recomputed orientation replaced the 50
-    EXPECT_EQ(b.avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
+    const std::string pregunta = "Las estaciones B, C ya tienen coordenadas distintas en la libreta.\n"
+                                 "¿Sustituirlas por las de la poligonal?";
+    EXPECT_EQ(b.avisos.textos(), (std::vector<std::string>{pregunta, pregunta, "Coordenadas Grabadas"}));
 }
 
 TEST(CalculoPoligonales, ComprobacionesYNotasAntesDeCalcular) {
@@ -119,27 +125,6 @@ TEST(CalculoPoligonales, RejillaDeDosLineasPorEstacion) {
     EXPECT_FALSE(b.v.puedeCerrar());
     EXPECT_EQ(b.avisos.mensajes.back().texto, "Desea Guardar los Cambios ");
     EXPECT_EQ(b.v.filas().size(), 4u);
-}
-
-TEST(CalculoPoligonales, EstadilloConColumnasDeCirculoInverso) {
-    EstacionPoligonal f;
-    f.estacion = "E1";
-    f.visadoAtras = "E0";
-    f.visadoAdelante = "E2";
-    f.alturaInstrumento = 1.5;
-    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
-    ReferenciaPoligonal ref;
-    ref.besselH = ref.besselD = 1;
-    const std::string hoja = estadilloPoligonal({f}, ref);
-    const std::string esperado =
-        "\n\n                   *******************************************************************\n"
-        "                   *   E S T A D I L L O      D E      L A       P O L I G O N A L   *\n"
-        "                   *******************************************************************\n\n\n"
-        "  ESTACION     Inst      VISADO      H(cd)     H(ci)     V(cd)     V(ci)     Dist(cd)   Dist(ci)    Jal\xF3n\n"
-        " " + std::string(105, '*') + "\n"
-        "         E1    1.500          E0    1.2346   201.2346   99.5000    ------     120.457    120.400    1.300\n"
-        "                              E2    0.0000     0.0000    0.0000    ------       0.000      0.000    0.000\n";
-    EXPECT_EQ(hoja, esperado);
 }
 
 // The "..." pickers of the square A(0,0) B(100,0) C(100,100) D(0,100), Z 10.

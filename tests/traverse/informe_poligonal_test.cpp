@@ -42,7 +42,10 @@ TEST(InformePoligonal, TextosDelResumen) {
     EXPECT_EQ(textoResumenPoligonal(sanguet),
               "Poligonal Encuadrada:- Compensación por Sanguet -UTM-ED50\n"
               "E.Ang=0.0000  E.X=0.000  E.Y=-0.012  E.Z=-0.022\n"
-              "Giro = -0.0000000000     Coeficiente = 0.0000599964    Toler Z = 0.000 ");
+              "Giro = 0.0000000000     Coeficiente = 0.0000599964    Toler Z = 0.000 ");  // no "-0"
+    // A zero keeps its column; a name or a value that is not zero keeps its sign.
+    EXPECT_EQ(sinMenosCero("-0.000 E1 -0.000\t-0 P-0.000 -0.001 1-0.0 -0.0001"),
+              "0.000 E1  0.000\t0 P-0.000 -0.001 1-0.0 -0.0001");
     p.referencia.tipo = 1;
     const auto colgada = calcular(p);
     EXPECT_EQ(textoResumenPoligonal(colgada), "Poligonal Colgada: - No Existe Compensación - Planas");

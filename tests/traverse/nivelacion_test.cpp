@@ -3,6 +3,7 @@
 // its CSV file and the side settings that keep k.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "comun/imagen.h"
@@ -79,19 +80,35 @@ TEST(Nivelacion, ColumnasAcumuladasYCambioEnLaPrimeraFila) {
 }
 
 // Three set-ups rising 1 m each (stadia 20+10, 10+20, 4+6 m) into a known
-// 103.007, then with middles alone into 103.006: 7 mm spread by distance
-// run (30/70, 60/70, 1) and 6 mm in equal thirds.
+// 103.007: 7 mm spread by distance run (30/70, 60/70, 1). The same on
+// middle wires with the legs' lengths typed; with middles alone into
+// 103.006, or a length missing, there is no tolerance and 6 mm go in thirds.
 TEST(CalculoNivelacion, CierreToleranciaYAjustePorDistanciasOAPartesIguales) {
     const std::vector<LecturasNivelacion> hilos{{"A", {"1.600", "1.400", ""}, {"0.550", "0.450", ""}},
                                                 {"B", {"1.550", "1.450", ""}, {"0.600", "0.400", ""}},
                                                 {"C", {"1.520", "1.480", ""}, {"0.530", "0.470", ""}}};
-    const std::vector<LecturasNivelacion> medios(3, {"", {"", "", "1.5"}, {"", "", "0.5"}});
+    const LecturasNivelacion medio{"", {"", "", "1.5"}, {"", "", "0.5"}};
+    const std::vector<LecturasNivelacion> medios(3, medio);
+    auto conLongitudes = [&](std::array<const char*, 3> l) {
+        auto v = medios;
+        for (std::size_t k = 0; k < 3; ++k) v[k].distancia = l[k];
+        return v;
+    };
+    const auto tecleadas = conLongitudes({"30", "30", "10"}), falta = conLongitudes({"30", "", "10"});
+    const char* tercios[3] = {"101.0020", "102.0040", "103.0060"};
     const struct {
         const std::vector<LecturasNivelacion>& filas;
-        double llegada, longitudKm, tolerancia;
+        double llegada, longitudKm, tolerancia;  // -1: none
         const char* ajustadas[3];
-    } casos[] = {{hilos, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"}},  // 10 mm · √0.07
-                 {medios, 103.006, 0, 0, {"101.0020", "102.0040", "103.0060"}}};
+        const char* tolerancias;
+    } casos[] = {{hilos, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"},  // 10 mm · √0.07
+                  "Tolerancia = 0.0026 (k = 10 mm)\nError de cierre = 0.0070\nCierre fuera de tolerancia"},
+                 {tecleadas, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"},
+                  "Tolerancia = 0.0026 (k = 10 mm)\nError de cierre = 0.0070\nCierre fuera de tolerancia"},
+                 {medios, 103.006, 0, -1, {tercios[0], tercios[1], tercios[2]},
+                  "Tolerancia = no calculable (sin distancias)\nError de cierre = 0.0060"},
+                 {falta, 103.006, 0.040, -1, {tercios[0], tercios[1], tercios[2]},
+                  "Tolerancia = no calculable (sin distancia en 1 de 3 tramos)\nError de cierre = 0.0060"}};
     for (const auto& c : casos) {
         EntradaNivelacion e;
         for (const auto& l : c.filas) e.filas.push_back(filaDeLecturas(l));
@@ -108,9 +125,10 @@ TEST(CalculoNivelacion, CierreToleranciaYAjustePorDistanciasOAPartesIguales) {
         ASSERT_TRUE(r.errorCierre);
         EXPECT_NEAR(*r.errorCierre, c.llegada - 103, 1e-9);
         EXPECT_NEAR(r.longitudKm, c.longitudKm, 1e-12);
-        EXPECT_NEAR(r.tolerancia, c.tolerancia, 1e-7);
+        EXPECT_NEAR(r.tolerancia.value_or(-1), c.tolerancia, 1e-7);
         for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(formatear("%1.4lf", *r.tramos[k].cotaAjustada), c.ajustadas[k]);
-        EXPECT_NE(informeNivelacion(r, "NP1", "NP2").find("Cierre fuera de tolerancia"), std::string::npos);
+        const std::string informe = informeNivelacion(r, "NP1", "NP2");
+        EXPECT_NE(informe.find(std::string(c.tolerancias) + "\n\n"), std::string::npos) << informe;
     }
 }
 
@@ -166,8 +184,16 @@ TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
 
     EXPECT_FALSE(leerTextoNivelacion("punto\nA,1,2,x\n", filas, mensaje));
     EXPECT_EQ(mensaje, "Línea 2: \"x\" no es un número");
-    EXPECT_FALSE(leerTextoNivelacion("A,1,2,3,4,5,6,7\n", filas, mensaje));
-    EXPECT_EQ(mensaje, "Línea 1: más de 7 columnas");
+    EXPECT_FALSE(leerTextoNivelacion("A,1,2,3,4,5,6,7,8\n", filas, mensaje));
+    EXPECT_EQ(mensaje, "Línea 1: más de 8 columnas");
+    // A leg's typed length: the eighth column, written only when some row has one.
+    l.fila(2, {{c::longitud, "12,5"}});
+    const std::string conLongitud = textoNivelacion(l.n.lecturas());
+    EXPECT_EQ(conLongitud.substr(0, conLongitud.find('\n', 70)),
+              "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med,distancia\n\"P,1\",1.600,1.400,1.5000,0.550,0.450,0.5000,");
+    ASSERT_TRUE(leerTextoNivelacion(conLongitud, filas, mensaje));
+    EXPECT_EQ(filas, l.n.lecturas());
+    EXPECT_EQ(filas[2].distancia, "12.5");
     ASSERT_TRUE(leerTextoNivelacion("punto,esp_sup\n\nA,1.6,1.4,,,,0.5\nB,1.6,,,,,0.5\n", filas, mensaje));
     EXPECT_EQ(filaIncompleta(filas),
               "Línea 4: falta el hilo medio o los dos hilos extremos de la mira de espalda");

@@ -20,6 +20,7 @@
 #include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
 #include "ui/comun/elegir_lista_dialogo.h"
+#include "ui/output/imprimir_dialogo.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
 #include "ui/traverse/nivelacion_dialogo.h"
 #include "ui/traverse/resultado_poligonal_dialogo.h"
@@ -143,8 +144,14 @@ private slots:
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Inst));
         d.findChild<QPushButton*>("datosAuxiliares")->click();
         QCOMPARE(celda(t, 2, CCalculoPoligonales::Temperatura), QStringLiteral("23"));
+        // The method, from "Configurar" or in the window itself.
         d.configurar();
         QCOMPARE(ajustes.metodoCompensacion, 0u + 2);
+        auto* metodo = d.findChild<QComboBox*>("metodo");
+        QCOMPARE(metodo->currentIndex(), 2);
+        metodo->setCurrentIndex(1);
+        emit metodo->activated(1);
+        QCOMPARE(ajustes.metodoCompensacion, 0u + 1);
         d.logica().fijarConfiguracion({0, 4, 0, 1.0}, ajustes.datosPorDefecto);
 
         const std::filesystem::path ruta = std::filesystem::path(dir.path().toStdString()) / "cuadro.pol";
@@ -159,6 +166,17 @@ private slots:
 
         d.findChild<QPushButton*>("calcular")->click();
         QCOMPARE(abiertos.back(), QStringLiteral("RESULTADO DEL CALCULO DE LA POLIGONAL"));
+
+        // The field sheet in "IMPRIMIR", as a listing of its own.
+        QString listado, pagina;
+        d.abrirListado = [&](const std::string& nombre, std::vector<Pagina> paginas) {
+            ui::DialogoImprimir imprimir(libreta, nombre, std::move(paginas));
+            listado = imprimir.findChild<QComboBox*>("listado")->currentText();
+            pagina = imprimir.findChild<QLabel*>("textoPagina")->text();
+        };
+        menus->actions()[0]->menu()->actions()[5]->trigger();  // "Imprimir..."
+        QCOMPARE(listado, QStringLiteral("ESTADILLO DE LA POLIGONAL"));
+        QCOMPARE(pagina, QStringLiteral("Página: 1 de 1"));
 
         d.nuevo();
         QCOMPARE(t->model()->rowCount(), 0);
@@ -246,18 +264,28 @@ private slots:
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
         QVERIFY(leerTexto(csv).endsWith(QStringLiteral(",1.550,1.450,1.5000,0.600,0.400,0.5000\n")));
+        QCOMPARE(leerTexto(csv + QStringLiteral(".ini")), QStringLiteral("[Nivelacion]\nsalida=NP1\nllegada=NP2\n"));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
         QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
+        // The report shown is this one, not the first of the shared file.
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
+        QFile previo(dir.filePath("informe.txt"));
+        QVERIFY(previo.open(QIODevice::WriteOnly) && previo.write("OTRO INFORME\n") > 0);
+        previo.close();
         d.informe();
+        QVERIFY(leerTexto(mostrado).startsWith(QStringLiteral("NIVELACION")));
         QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
+        QVERIFY(leerTexto(dir.filePath("informe.txt")).endsWith(leerTexto(mostrado)));
 
+        // Opening the line brings back its stations.
         d.nuevo();
         QCOMPARE(celda(t, 0, 11), QString());
+        d.logica().elegirLlegada(0);
         d.abrirFichero();
         QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
+        QCOMPARE(d.findChild<QComboBox*>("llegada")->currentIndex(), 1);
         QCOMPARE(avisos.mensajes.size(), std::size_t(1));
     }
 

@@ -21,6 +21,7 @@
 #include "ui/calc/matrices_dialogo.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
+#include "ui/comun/gestor_informes_qt.h"
 
 using namespace celvara;
 using namespace celvara::ui;
@@ -65,6 +66,13 @@ private slots:
         visadas->setCurrentRow(0);
         pulsar(d, "anadir");
         QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
+        // B again, from either of its entries: refused, said, the table as it was.
+        QStringList vistos;
+        d.avisar = [&](const QString& t) { vistos << t; };
+        visadas->setCurrentRow(1);
+        pulsar(d, "anadir");
+        QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
+        QCOMPARE(vistos, QStringList{QStringLiteral("Las visuales a B ya están en la tabla: no se añaden otra vez")});
         pulsar(d, "calcular");
         auto* desorientacion = d.findChild<QLineEdit*>("desorientacion");
         QCOMPARE(desorientacion->text(), QStringLiteral("10.0000"));
@@ -124,22 +132,27 @@ private slots:
         Trabajo b;
         ponerRed(b);
         DialogoEstacionSemi d(b.libreta, b.ajustes, b.mapa, b.avisos);
-        d.elegirEstacion(QStringLiteral("P"));
-        // A double click in the empty grid of a method loads its sights.
-        for (const char* nombre : {"rejilla1", "rejilla2"}) {
-            QWidget* area = d.findChild<CRejilla*>(nombre)->vista()->viewport();
-            QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
-        }
-        QCOMPARE(d.logica().rejilla(MetodoEstacion::Inversa).numeroFilas(), std::size_t(4));
-        QCOMPARE(b.avisos.textos().size(), std::size_t(2));
         int filas = -1;
+        d.mostrarResultado = [&](DialogoResultadoEstacion&) { filas = 0; };
+        d.show();
+        // Return with nothing to compute opens nothing and says why.
+        QTest::keyClick(&d, Qt::Key_Return);
+        QCOMPARE(filas, -1);
+        QCOMPARE(b.avisos.textos(), std::vector<std::string>{kMensajeSinEstacionElegida});
+        // Choosing the station fills the grids at once, without a message.
+        auto* estaciones = d.findChild<QComboBox*>("estaciones");
+        estaciones->setCurrentIndex(estaciones->findText(QStringLiteral("P")));
+        emit estaciones->textActivated(QStringLiteral("P"));
+        QCOMPARE(d.findChild<CRejilla*>("rejilla1")->vista()->model()->rowCount(), 2);
+        QCOMPARE(d.findChild<CRejilla*>("rejilla2")->vista()->model()->rowCount(), 4);
+        QCOMPARE(b.avisos.textos().size(), std::size_t(1));
         d.mostrarResultado = [&](DialogoResultadoEstacion& r) {
             QCOMPARE(r.findChild<QLabel*>("titulo")->text(), QStringLiteral("CALCULO DE LA ESTACION:   P"));
             filas = static_cast<int>(r.logica().rejilla(1).numeroFilas() + r.logica().rejilla(2).numeroFilas());
             pulsar(r, "promediar");
             pulsar(r, "guardar");
         };
-        pulsar(d, "calcular");
+        QTest::keyClick(&d, Qt::Key_Return);
         QCOMPARE(filas, 5);
         const Estacion& p = *b.libreta.buscarEstacion("P");
         QVERIFY(std::abs(p.x - 1250) < 0.02 && std::abs(p.y - 1300) < 0.02);
@@ -252,6 +265,15 @@ private slots:
         QCOMPARE(puntos.size(), std::size_t(2));
         QCOMPARE(avisos.textos(),
                  std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\nC:\\puntos.crd\nC:\\informe.txt"});
+        // The viewer itself outlives the window, which closes as the report opens.
+        QWidget principal;
+        {
+            DialogoRadiacion r(libreta, ajustes, mapa, avisos, &principal);
+            r.mostrarInforme(informe);
+        }
+#ifndef Q_OS_WIN
+        QVERIFY(principal.findChild<VisorInforme*>());
+#endif
         DialogoRadiacion otra(libreta, ajustes, mapa, avisos);
         // "Generar archivo Cálculo" and "Ejecutar =>" come back in the next radiation.
         QVERIFY(otra.logica().opciones().informe1 && otra.logica().opciones().aplicarATodas);

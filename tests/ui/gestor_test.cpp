@@ -5,13 +5,19 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QToolBar>
 #include <cmath>
 
@@ -202,8 +208,6 @@ private slots:
         QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
         QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
         QCOMPARE(b.vista.cabecera()->estacion->text(), QStringLiteral("V-9"));
-        b.avisos.esperar("1º Seleccionar la Estación");
-        b.vista.accion(Comando::BarraCrearEstacionamiento)->trigger();  // a set-up is selected, not a station
         b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
         b.vista.accion(Comando::BarraBorrarEstacionamiento)->trigger();  // "Borrar Estacionamiento"
         QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
@@ -254,7 +258,7 @@ private slots:
         b.avisos.esperar("Opción NO operativa en esta versión");
         b.v.ejecutarComando(Comando::RecogerCoordenadasAcad);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
-        b.v.ejecutarComando(Comando::RecalculoHelmert);  // no command does nothing
+        b.v.ejecutarComando(Comando::ToleranciasHerramientas);  // no command does nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());
@@ -320,6 +324,10 @@ private slots:
         QAction* deshacer = b.vista.accion(Comando::Deshacer);
         QAction* rehacer = b.vista.accion(Comando::Rehacer);
         QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        // A station's pane with nothing typed has nothing to undo.
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        QVERIFY(!deshacer->isEnabled());
+        clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
         QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
         QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
@@ -407,6 +415,14 @@ private slots:
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
     }
 
+    // A command that changes the book with no window of its own says so in the status bar.
+    void unirTodosLoDiceEnLaBarraDeEstado() {
+        BancoVentana b;
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
+        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
+    }
+
     void textosDeQtEnEspanol() {
         QVERIFY(ui::instalarIdiomaEspanol(*qApp));
         QMessageBox caja;
@@ -415,6 +431,18 @@ private slots:
         QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
         QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
         QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
+        // The file dialog: its standard button, and a folder's kind, which Qt's catalogue lacks.
+        QTemporaryDir raiz;
+        QVERIFY(QDir(raiz.path()).mkdir(QStringLiteral("OBRA")));
+        QFileDialog dialogo(nullptr, QString(), raiz.path());
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setViewMode(QFileDialog::Detail);
+        dialogo.show();
+        QCOMPARE(dialogo.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+                 QStringLiteral("Cancelar"));
+        auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QTRY_COMPARE(vista->model()->rowCount(vista->rootIndex()), 1);
+        QCOMPARE(vista->model()->index(0, 2, vista->rootIndex()).data().toString(), QStringLiteral("Carpeta"));
         // "Compilado el 6 de diciembre de 2026".
         QVERIFY(ui::textoAcercaDe().contains(QStringLiteral(" de ") + QString::fromLatin1(__DATE__).right(4)));
     }

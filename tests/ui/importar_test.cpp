@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QtTest>
 #include <thread>
@@ -108,8 +109,36 @@ private slots:
         QTest::mouseDClick(i.d.lista()->viewport(), Qt::LeftButton, {}, centro);
         QVERIFY(i.d.isVisible());
         QCOMPARE(i.w.avisos.textos(),
-                 (std::vector<std::string>{mensajes::kVisualesAntesDatos2, mensajes::kFormatoNoCoincide}));
+                 (std::vector<std::string>{std::string(mensajes::kVisualesAntesDatos2) + "\n\n" +
+                                           mensajes::kFormatoNoCoincide}));
         QVERIFY(i.w.libreta.estaciones.empty());
+    }
+
+    // A real instrument file read into a new book: the progress box is gone
+    // before the merge's message, which names no station as the book's own.
+    void progresoCerradoAntesDelMensaje() {
+        const std::filesystem::path muestra = std::filesystem::path(CELVARA_MUESTRAS) / "gsi8_ertola.gsi";
+        if (!std::filesystem::exists(muestra)) QSKIP("sin las muestras de instrumentos");
+        struct Avisos : celvara::Avisos {
+            QWidget* ventana = nullptr;
+            std::vector<std::string> textos;
+            int conProgreso = 0;
+            Respuesta mensaje(std::string_view texto, std::string_view, Botones, Icono) override {
+                textos.emplace_back(texto);
+                conProgreso += !ventana->findChildren<QProgressDialog*>().isEmpty();
+                return Respuesta::Aceptar;
+            }
+        } avisos;
+        Trabajo w;
+        ui::DialogoImportarDatosCampo d{w.ajustes, w.libreta, nullptr, nullptr, &avisos};
+        avisos.ventana = &d;
+        d.fijarPedirFichero([&](const FormatoImportacion&, const std::string&) { return muestra; });
+        d.show();
+        QTest::mouseClick(d.botonDetectar(), Qt::LeftButton);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(avisos.textos.size(), std::size_t{1});
+        QVERIFY(avisos.textos[0].starts_with(mensajes::kResumenOmitidas));
+        QCOMPARE(avisos.conProgreso, 0);
     }
 
     void filtrosParaElDialogoDeFicheros() {

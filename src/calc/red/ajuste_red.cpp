@@ -397,9 +397,7 @@ struct PreparacionRed {
     int direccionesSueltas = 0;
 
     PreparacionRed(std::vector<EstacionRed>& e, std::vector<PuestaRed>& p, const CDatosGenerales& a)
-        : estaciones(e), puestas(p), ajustes(a) {
-        if (ajustes.proyeccion != 0) utm = std::make_unique<CProyeccionUTM>(ajustes.proyeccion == 1);
-    }
+        : estaciones(e), puestas(p), ajustes(a), utm(proyeccionCalculo(a.proyeccion, a.proyeccionTrabajo)) {}
 
     void indexar() {
         primera.assign(puestas.size() + 1, 0);

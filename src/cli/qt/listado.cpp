@@ -3,8 +3,9 @@
 // The printed listing as a PDF of all its pages, drawn by the preview's own
 // painter. Built only with Qt; it needs no display (Qt's offscreen
 // platform; on Windows, the system's). The company header comes from
-// --empresa, else from the shipped company file, as the window's does;
-// pictures are not read.
+// --empresa, else from the shipped company file, as the window's does; the
+// company logo and the stations' pictures are read through the drive
+// mapping ($CELVARA_UNIDAD_C), the logo falling back to the shipped one.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
@@ -16,6 +17,7 @@
 #include "cli/registro.h"
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_obs.h"
+#include "fieldbook/rutas.h"
 #include "output/imprimir.h"
 #include "ui/output/pintor_pagina.h"
 
@@ -26,6 +28,14 @@ const std::map<std::string, Listado> kListados{{"bases", Listado::Bases},
                                                {"resena", Listado::Resena},
                                                {"estadillo", Listado::Estadillo},
                                                {"desorientaciones", Listado::Desorientaciones}};
+
+// The logo the desktop program shows (c:\trabajos\vestrum\logo.bmp, which
+// the user may have replaced), else the shipped one.
+std::filesystem::path logoEmpresa(const MapaRutas& mapa) {
+    std::error_code ec;
+    if (auto propio = mapa.aAnfitrion(kLogoPorDefecto); std::filesystem::is_regular_file(propio, ec)) return propio;
+    return datoFijoInstalado("logo.bmp");
+}
 
 const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<int()> {
     auto* sub = raiz.add_subcommand("listado", "Escribe un listado impreso como PDF");
@@ -60,7 +70,10 @@ const RegistroComando registro("listado", [](CLI::App& raiz) -> std::function<in
             }
             seleccion = {e, s};
         }
+        const MapaRutas mapa(unidadC());
         EntornoListado entorno;
+        entorno.mapa = &mapa;
+        entorno.logo = logoEmpresa(mapa);
         if (!o->empresa.empty()) {
             DatosTrabajo datos;
             if (auto e = leerDatosTrabajoEntrada(datos, o->empresa, kMensajeDatosTrabajo); !e.empty()) return fallo(e);

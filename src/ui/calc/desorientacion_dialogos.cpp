@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "fieldbook/codificacion.h"
+#include "fieldbook/numeros.h"
 #include "ui/comun/ventana_calculo.h"
 #include "ui/rejilla/rejilla.h"
 
@@ -135,6 +136,7 @@ DialogoDesorientacion::DialogoDesorientacion(CLibretaCampo& libreta, CDatosGener
     InformeEstacionQt informe = informeEstacionQt(this, mapa_, &ajustes);
     pedirFicheroInforme = std::move(informe.pedirFichero);
     mostrarInforme = std::move(informe.mostrar);
+    avisar = [this](const QString& texto) { QMessageBox::information(this, windowTitle(), texto); };
     plano_->fijar(logica_.plano());
 }
 
@@ -255,7 +257,10 @@ void DialogoDesorientacion::pulsarAnadir() {
     const int fila = visadas_->currentRow();
     if (fila < 0) return;
     const std::size_t antes = logica_.omitidas.size();
-    logica_.anadirVisuales(static_cast<std::size_t>(fila));
+    if (!logica_.anadirVisuales(static_cast<std::size_t>(fila))) {
+        avisar(qs(formatear(kMensajeVisualRepetida, visadas_->item(fila)->text().toUtf8().constData())));
+        return;
+    }
     refrescarTextos();
     avisarOmitidas(this, std::vector<std::string>(logica_.omitidas.begin() + static_cast<std::ptrdiff_t>(antes),
                                                   logica_.omitidas.end()));

@@ -42,6 +42,8 @@ public:
     std::function<QString(QWidget*)> pedirFicheroInforme;
     // Shows a written report; replaceable in tests.
     std::function<void(const QString&)> mostrarInforme;
+    // Shows a notice; replaceable in tests.
+    std::function<void(const QString&)> avisar;
 
     void pulsarCalcular();
     void pulsarDesor();

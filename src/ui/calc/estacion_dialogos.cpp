@@ -381,8 +381,12 @@ DialogoEstacionSemi::DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales
     capa->addWidget(pestanas, 1);
     auto* botones = new QHBoxLayout;
     botones->addStretch();
-    connect(boton(this, botones, "CALCULAR", "calcular"), &QPushButton::clicked, this, &DialogoEstacionSemi::pulsarCalcular);
-    connect(boton(this, botones, "Salir", "salir"), &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* calcular = boton(this, botones, "CALCULAR", "calcular");
+    calcular->setDefault(true);  // Return computes, never leaves
+    connect(calcular, &QPushButton::clicked, this, &DialogoEstacionSemi::pulsarCalcular);
+    auto* salir = boton(this, botones, "Salir", "salir");
+    salir->setAutoDefault(false);
+    connect(salir, &QPushButton::clicked, this, &QDialog::accept);
     capa->addLayout(botones);
     connect(estaciones_, &QComboBox::textActivated, this, &DialogoEstacionSemi::elegirEstacion);
     mostrarResultado = [](DialogoResultadoEstacion& d) { d.exec(); };

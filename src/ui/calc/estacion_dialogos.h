@@ -108,6 +108,8 @@ class DialogoEstacionSemi : public QDialog, public AbrirCalculo<DialogoEstacionS
 public:
     DialogoEstacionSemi(CLibretaCampo& libreta, CDatosGenerales& ajustes, const MapaRutas& mapa, Avisos& avisos,
                         QWidget* padre = nullptr);
+    // Hidden first: a shown grid asks its headers of the logic, gone by QDialog's own destructor.
+    ~DialogoEstacionSemi() override { hide(); }
 
     CCalculoEstacionSemi& logica() { return logica_; }
     // Runs the result window; replaceable in tests.

@@ -165,7 +165,10 @@ DialogoRadiacion::DialogoRadiacion(CLibretaCampo& libreta, CDatosGenerales& ajus
     };
     logica_.rutaInforme1 = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
     logica_.nombrarFichero = [this](const std::filesystem::path& p) { return mapa_.aWindows(p); };
-    mostrarInforme = [this](const QString& ruta) { mostrarInformeQt(this, lugar_, mapa_.aWindows(ruta.toStdString())); };
+    // The viewer belongs to the window below: this one closes as the report opens.
+    mostrarInforme = [this](const QString& ruta) {
+        mostrarInformeQt(parentWidget() ? parentWidget()->window() : nullptr, lugar_, mapa_.aWindows(ruta.toStdString()));
+    };
     // The reports chosen last time ("Generar archivo Cálculo", "Ejecutar =>").
     AjustesPropios ini;
     if (ini.cargar(lugar_.ajustesPropios)) leerOpcionesRecordadas(logica_.opciones(), ini);

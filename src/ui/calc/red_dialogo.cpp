@@ -172,6 +172,14 @@ void DialogoAjusteRed::llenarEstaciones() {
         estaciones_->item(f, 3)->setText(QString::fromStdString(formatear("%1.4lf", e.y)));
         estaciones_->item(f, 4)->setText(QString::fromStdString(formatear("%1.4lf", e.z)));
     }
+    ajustarColumnas();
+}
+
+// Every column as wide as its caption and its values: "Estacionamiento"
+// was cut to "Estacionamientc" by the default width.
+void DialogoAjusteRed::ajustarColumnas() {
+    estaciones_->resizeColumnsToContents();
+    observaciones_->resizeColumnsToContents();
 }
 
 bool DialogoAjusteRed::pulsarAjustar() {
@@ -242,6 +250,7 @@ void DialogoAjusteRed::refrescar() {
             for (int c = 1; c < 7; ++c) observaciones_->item(f, c)->setBackground(QColor(255, 200, 200));
     }
     informe_->setPlainText(logica_.ajustado() ? QString::fromStdString(cp1252AUtf8(logica_.textoInforme())) : QString());
+    ajustarColumnas();
     dibujo_->update();
 }
 

@@ -41,6 +41,7 @@ public:
 
 private:
     void llenarEstaciones();
+    void ajustarColumnas();
     void refrescar();
 
     bool cargada_ = false;  // set while instrumentos_ is built

@@ -6,6 +6,10 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 #include <cmath>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace celvara::ui {
 
@@ -19,17 +23,7 @@ const QColor kPunto(40, 40, 40);
 const QColor kBase(170, 0, 120);
 constexpr double kLado = 7.0;  // station triangle, pixels
 
-// Where a label goes: up and right of its mark, else left of it; always
-// inside the view and out of the north arrow's corner.
-QRectF lugarEtiqueta(const QRectF& vista, const QRectF& norte, QPointF marca, QSizeF tamano, double separacion) {
-    QRectF r(QPointF(marca.x() + separacion, marca.y() - separacion - tamano.height()), tamano);
-    if (r.right() > vista.right() || r.intersects(norte)) r.moveRight(marca.x() - separacion);
-    if (r.intersects(norte)) r.moveRight(norte.left() - 1);
-    if (r.left() < vista.left()) r.moveLeft(vista.left());
-    if (r.top() < vista.top()) r.moveTop(vista.top());
-    if (r.bottom() > vista.bottom()) r.moveBottom(vista.bottom());
-    return r;
-}
+constexpr double kCruz = 3.0;  // half the side of a point's mark, pixels
 
 }  // namespace
 
@@ -81,25 +75,24 @@ void PanelDibujo::paintEvent(QPaintEvent*) {
     }
 
     // Points of the coordinate file: crosses, bases as small squares.
+    // Every mark is an obstacle to the labels; the labels go in afterwards,
+    // the current station's first, then the stations, the bases and the
+    // points, each where it cuts nothing already written.
     const QFontMetrics fm(font());
-    const QRectF dentro = QRectF(rect()).adjusted(2, 2, -2, -2);
-    const QRectF norte(width() - 36, 8, 36, 56);
-    auto etiqueta = [&](QPointF marca, const std::string& texto, double separacion) {
-        const QString t = QString::fromStdString(texto);
-        const QRectF r = lugarEtiqueta(dentro, norte, marca, QSizeF(fm.horizontalAdvance(t) + 1, fm.height()), separacion);
-        p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, t);
-    };
+    std::vector<CajaPlano> marcas;
+    std::vector<EtiquetaPedida> pedidas;
+    std::vector<std::pair<const MarcaPlano*, QColor>> rotulos;
     for (const auto& m : escena_.puntos) {
         const QPointF c = aPantalla(m.x, m.y);
         if (!visible.contains(c)) continue;
         p.setPen(QPen(m.destacada ? kBase : kPunto, 1));
         if (m.destacada) {
-            p.drawRect(QRectF(c.x() - 3, c.y() - 3, 6, 6));
+            p.drawRect(QRectF(c.x() - kCruz, c.y() - kCruz, 2 * kCruz, 2 * kCruz));
         } else {
-            p.drawLine(QPointF(c.x() - 3, c.y()), QPointF(c.x() + 3, c.y()));
-            p.drawLine(QPointF(c.x(), c.y() - 3), QPointF(c.x(), c.y() + 3));
+            p.drawLine(QPointF(c.x() - kCruz, c.y()), QPointF(c.x() + kCruz, c.y()));
+            p.drawLine(QPointF(c.x(), c.y() - kCruz), QPointF(c.x(), c.y() + kCruz));
         }
-        if (!m.etiqueta.empty()) etiqueta(c, m.etiqueta, 3);
+        marcas.push_back({c.x() - kCruz, c.y() - kCruz, 2 * kCruz, 2 * kCruz});
     }
 
     // Stations: triangles with their names.
@@ -116,7 +109,39 @@ void PanelDibujo::paintEvent(QPaintEvent*) {
         p.setBrush(m.destacada ? QBrush(color) : Qt::NoBrush);
         p.drawPath(triangulo);
         p.setBrush(Qt::NoBrush);
-        if (!m.etiqueta.empty()) etiqueta(c, m.etiqueta, kLado);
+        marcas.push_back({c.x() - kLado * 0.87, c.y() - kLado, kLado * 1.74, kLado * 1.5});
+    }
+
+    // A station's name, already written, is not repeated by the base point
+    // of the coordinate file standing on it.
+    std::set<std::pair<std::string, std::pair<long, long>>> nombrados;
+    auto enPixel = [](QPointF c) { return std::pair{std::lround(c.x()), std::lround(c.y())}; };
+    auto pedirTodas = [&](const std::vector<MarcaPlano>& lista, bool destacadas, bool estacion, QColor color) {
+        for (const auto& m : lista) {
+            if (m.etiqueta.empty() || m.destacada != destacadas) continue;
+            const QPointF c = aPantalla(m.x, m.y);
+            if (!visible.contains(c)) continue;
+            if (estacion) nombrados.insert({m.etiqueta, enPixel(c)});
+            else if (nombrados.count({m.etiqueta, enPixel(c)})) continue;
+            const QString t = QString::fromStdString(m.etiqueta);
+            pedidas.push_back({c.x(), c.y(), fm.horizontalAdvance(t) + 1.0, static_cast<double>(fm.height()),
+                               estacion ? kLado : kCruz, !estacion});
+            rotulos.emplace_back(&m, color);
+        }
+    };
+    pedirTodas(escena_.estaciones, true, true, kEstacionActual);
+    pedirTodas(escena_.estaciones, false, true, kEstacion);
+    pedirTodas(escena_.puntos, true, false, kBase);
+    pedirTodas(escena_.puntos, false, false, kPunto);
+    const std::vector<CajaPlano> fijos{{width() - 36.0, 8, 36, 56},     // the north arrow
+                                       {0, height() - 34.0, 124, 34}};  // the scale bar
+    const auto sitios = colocarEtiquetas(pedidas, {2, 2, width() - 4.0, height() - 4.0}, fijos, marcas);
+    for (std::size_t i = 0; i < sitios.size(); ++i) {
+        if (!sitios[i]) continue;
+        const CajaPlano& r = *sitios[i];
+        p.setPen(QPen(rotulos[i].second, 1));
+        p.drawText(QRectF(r.x, r.y, r.ancho, r.alto), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(rotulos[i].first->etiqueta));
     }
 
     dibujarNorte(p);

@@ -43,7 +43,7 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
       bandera_(bandera),
       avisosPropios_(avisos ? nullptr : std::make_unique<AvisosQt>(this, QStringLiteral("Importar Datos Campo"))),
       avisos_(avisos ? avisos : avisosPropios_.get()),
-      logica_(ajustes, libreta, bandera, *avisos_) {
+      logica_(ajustes, libreta, bandera, avisosImportacion_) {
     setWindowTitle(QStringLiteral("Importar Datos Campo"));
 
     lista_ = new QListWidget(this);
@@ -95,6 +95,12 @@ DialogoImportarDatosCampo::DialogoImportarDatosCampo(CDatosGenerales& ajustes, C
 }
 
 DialogoImportarDatosCampo::~DialogoImportarDatosCampo() = default;
+
+Respuesta DialogoImportarDatosCampo::AvisosSinProgreso::mensaje(std::string_view texto, std::string_view titulo,
+                                                                 Botones botones, Icono icono) {
+    d_.progreso_.reset();
+    return d_.avisos_->mensaje(texto, titulo, botones, icono);
+}
 
 QString DialogoImportarDatosCampo::filtroQt(const FormatoImportacion& formato) {
     const QString nombre = desdeUtf8(formato.nombreFiltro).trimmed();

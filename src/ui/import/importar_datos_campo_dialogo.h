@@ -60,6 +60,16 @@ private:
     std::uint8_t* bandera_;
     std::unique_ptr<Avisos> avisosPropios_;
     Avisos* avisos_;
+    // Every message of the import goes through here, which closes the
+    // progress box first: a box left over a message holds the user there.
+    class AvisosSinProgreso : public Avisos {
+    public:
+        explicit AvisosSinProgreso(DialogoImportarDatosCampo& d) : d_(d) {}
+        Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones botones, Icono icono) override;
+
+    private:
+        DialogoImportarDatosCampo& d_;
+    } avisosImportacion_{*this};
     CImportarDatosCampo logica_;
     CImportarDatosCampo::PedirFichero pedirFichero_;
     QListWidget* lista_ = nullptr;

@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -191,6 +193,14 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     for (const char* t : kTitulosProyeccion) proyeccion_->addItem(QString::fromUtf8(t));
     proyeccion_->setCurrentIndex(c.proyeccion);
     proyeccion_->setObjectName(QStringLiteral("proyeccion"));
+    huso_ = new QSpinBox(pagina);
+    huso_->setRange(kHusoMinimo, kHusoMaximo);
+    huso_->setValue(c.huso);
+    huso_->setObjectName(QStringLiteral("huso"));
+    datum_ = new QComboBox(pagina);
+    for (const char* t : kNombresDatum) datum_->addItem(QString::fromUtf8(t));
+    datum_->setCurrentIndex(c.datum);
+    datum_->setObjectName(QStringLiteral("datum"));
     escala_ = edicion(c.escalaAdicional, pagina);
     escala_->setObjectName(QStringLiteral("escala"));
     auto* rElip = new QPushButton(QStringLiteral("R.Elip"), pagina);
@@ -208,6 +218,9 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     int f = 0;
     capa->addWidget(new QLabel(QStringLiteral("Proyección"), pagina), f, 0);
     capa->addWidget(proyeccion_, f++, 1);
+    capa->addWidget(new QLabel(QStringLiteral("Huso UTM y datum del trabajo"), pagina), f, 0);
+    capa->addWidget(huso_, f, 1);
+    capa->addWidget(datum_, f++, 2);
     capa->addWidget(new QLabel(QStringLiteral("Escala Adicional al Cálculo:"), pagina), f, 0);
     capa->addWidget(escala_, f, 1);
     capa->addWidget(rElip, f++, 2);
@@ -215,22 +228,49 @@ QWidget* DialogoConfiguracion::crearCalculo() {
     capa->addWidget(coeficiente_, f++, 1);
     capa->addWidget(new QLabel(QStringLiteral("Radio Terrestre:"), pagina), f, 0);
     capa->addWidget(radio_, f++, 1);
-    auto* desplazamientos = new QGroupBox(pagina);
+    // The prefixes are texts printed before each value: titled and shown at
+    // work, so that "Px=" does not read as the field's own label.
+    auto* desplazamientos = new QGroupBox(QStringLiteral("Prefijo => desplazamientos"), pagina);
     auto* capaD = new QFormLayout(desplazamientos);
     capaD->addRow(QStringLiteral("En Distancia Longitudinal"), longitudinal_);
     capaD->addRow(QStringLiteral("En Distancia Transversal"), transversal_);
     capaD->addRow(QStringLiteral("En Distancia Altura"), altura_);
-    auto* precisiones = new QGroupBox(pagina);
+    auto* precisiones = new QGroupBox(QStringLiteral("Prefijo => precisiones de las Estaciones"), pagina);
     auto* capaP = new QFormLayout(precisiones);
     capaP->addRow(QStringLiteral("Para la X:"), precisionX_);
     capaP->addRow(QStringLiteral("Para la Y:"), precisionY_);
     capaP->addRow(QStringLiteral("Para la Z:"), precisionZ_);
+    auto* ejemplo = new QLabel(precisiones);
+    ejemplo->setObjectName(QStringLiteral("ejemploPrecision"));
+    capaP->addRow(QStringLiteral("Se imprime:"), ejemplo);
+    const auto mostrarEjemplo = [this, ejemplo] {
+        ejemplo->setText(precisionX_->text() + QStringLiteral("0.012 ") + precisionY_->text() +
+                         QStringLiteral("0.008 ") + precisionZ_->text() + QStringLiteral("0.015"));
+    };
+    for (QLineEdit* e : {precisionX_, precisionY_, precisionZ_}) connect(e, &QLineEdit::textChanged, this, mostrarEjemplo);
+    mostrarEjemplo();
     capa->addWidget(desplazamientos, f, 0);
     capa->addWidget(precisiones, f++, 1, 1, 2);
     capa->addWidget(botonInformes, f, 0);
     capa->addWidget(informes_, f++, 1, 1, 2);
     capa->setRowStretch(f, 1);
 
+    // Each choice brings the other along (Hayford is ED50).
+    // On a copy: nothing reaches the settings before "Aceptar".
+    connect(proyeccion_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        CConfigCalculo eleccion = configuracion_.calculo;
+        eleccion.datum = datum_->currentIndex();
+        eleccion.elegirProyeccion(i);
+        const QSignalBlocker b(datum_);
+        datum_->setCurrentIndex(eleccion.datum);
+    });
+    connect(datum_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        CConfigCalculo eleccion = configuracion_.calculo;
+        eleccion.proyeccion = proyeccion_->currentIndex();
+        eleccion.elegirDatum(i);
+        const QSignalBlocker b(proyeccion_);
+        proyeccion_->setCurrentIndex(eleccion.proyeccion);
+    });
     connect(rElip, &QPushButton::clicked, this, [this] {
         if (!pedirFactorElipsoide) {
             avisarNoDisponible(this);
@@ -302,6 +342,8 @@ QWidget* DialogoConfiguracion::crearVarios() {
 void DialogoConfiguracion::leerCalculo() {
     CConfigCalculo& c = configuracion_.calculo;
     c.proyeccion = proyeccion_->currentIndex();
+    c.huso = huso_->value();
+    c.datum = datum_->currentIndex();
     c.escalaAdicional = utf8(escala_->text());
     c.coeficiente = utf8(coeficiente_->text());
     c.radioTerrestre = utf8(radio_->text());

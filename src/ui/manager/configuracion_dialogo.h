@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 
 namespace celvara::ui {
@@ -62,6 +63,8 @@ private:
     QTabWidget* paginas_;
     // CALCULO
     QComboBox* proyeccion_ = nullptr;
+    QSpinBox* huso_ = nullptr;
+    QComboBox* datum_ = nullptr;
     QLineEdit *escala_ = nullptr, *coeficiente_ = nullptr, *radio_ = nullptr;
     QLineEdit *longitudinal_ = nullptr, *transversal_ = nullptr, *altura_ = nullptr;
     QLineEdit *precisionX_ = nullptr, *precisionY_ = nullptr, *precisionZ_ = nullptr;

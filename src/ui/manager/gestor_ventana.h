@@ -73,6 +73,7 @@ private:
     void abrirFicheroCrd(Accion accion);
     void abrirExportarPuntos();
     void abrirImportarPuntos();
+    void abrirHerramientaCoordenadas(Accion accion);
     void abrirCambiarEstacion();
     void abrirUnirDosEstacionamientos();
     void abrirOpcionesLecturas();

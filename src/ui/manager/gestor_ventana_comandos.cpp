@@ -19,6 +19,7 @@
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/calc/estacion_dialogos.h"
+#include "ui/calc/herramientas_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/calc/red_dialogo.h"
 #include "ui/dibujo/ventana_dibujo.h"
@@ -125,6 +126,8 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::DatosComplementarios: abrirDatosComplementarios(); break;
         case Accion::ExportarPuntos: abrirExportarPuntos(); break;
         case Accion::ImportarPuntos: abrirImportarPuntos(); break;
+        case Accion::RecalculoHelmert:
+        case Accion::RefinamientoPuntos: abrirHerramientaCoordenadas(accion); break;
         default: gestor_->noDisponible(); break;
     }
 }
@@ -247,6 +250,14 @@ void VentanaGestor::abrirFicheroCrd(Accion accion) {
 // ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected
 // coordinate file's points, otherwise the book's stations.
 namespace {
+// A message naming a host path, with the path in the program's own form.
+std::string enFormaDelPrograma(std::string mensaje, const std::filesystem::path& ruta, const MapaRutas& mapa) {
+    const std::string anfitrion = ruta.string();
+    if (const auto i = mensaje.find(anfitrion); !anfitrion.empty() && i != std::string::npos)
+        mensaje.replace(i, anfitrion.size(), mapa.aWindows(ruta));
+    return mensaje;
+}
+
 std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
     if (g.estado() != EstadoSeleccion::FicheroCoordenadas || g.seleccion().fichero >= g.ficherosCoordenadas().size())
         return {};
@@ -261,8 +272,9 @@ void VentanaGestor::abrirExportarPuntos() {
         if (crd.empty()) puntos = puntosDeEstaciones(gestor_->libreta());
         else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
         DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
-                                lugarFicheros(gestor_->ajustes(), mapa_), this);
-        d.exec();
+                                lugarFicheros(gestor_->ajustes(), mapa_), this, gestor_->ajustes().proyeccionTrabajo);
+        if (d.exec() == QDialog::Accepted)
+            gestor_->documento().anotar(enFormaDelPrograma(d.hecho(), d.escrito(), gestor_->mapa()));
         return Seleccion{};
     });
 }
@@ -272,8 +284,10 @@ void VentanaGestor::abrirImportarPuntos() {
     DialogoImportarPuntos d(lugarFicheros(gestor_->ajustes(), mapa_),
                             crd.empty() ? QString() : QString::fromStdString(mapa_.aWindows(crd)), this);
     if (d.exec() != QDialog::Accepted) return;
-    // A new file shows under "Coordenadas".
-    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+    gestor_->documento().anotar(
+        enFormaDelPrograma(d.hecho(), std::filesystem::path(d.destino().toStdString()), gestor_->mapa()));
+    // A new file shows under "Coordenadas"; the view stays where it was (the file shown, reread).
+    gestor_->refrescarFicherosCoordenadas();
 }
 
 // ---- Reading tools.
@@ -358,7 +372,11 @@ void VentanaGestor::abrirEstacionIndependiente() {
 }
 void VentanaGestor::abrirPoligonales() {
     traspaso(Accion::Poligonales, [&] {
-        DialogoCalculoPoligonales::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoCalculoPoligonales dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), this);
+        dialogo.abrirListado = [&](const std::string& nombre, std::vector<Pagina> paginas) {
+            abrirImprimir(&dialogo, gestor_->libreta(), gestor_->ajustes(), mapa_, nombre, std::move(paginas));
+        };
+        dialogo.exec();
         return Seleccion{};
     });
 }
@@ -379,6 +397,19 @@ void VentanaGestor::abrirRadiacion() {
         DialogoRadiacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
+}
+
+// ---- CALCULAR › HERRAMIENTAS: they read the book and write new coordinate
+// files, which show under "Coordenadas".
+void VentanaGestor::abrirHerramientaCoordenadas(Accion accion) {
+    traspaso(accion, [&] {
+        if (accion == Accion::RecalculoHelmert)
+            DialogoHelmert::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        else
+            DialogoRefinamiento::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        return Seleccion{};
+    });
+    gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
 // ---- This window's own.

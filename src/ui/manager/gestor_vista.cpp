@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -254,8 +255,10 @@ void VistaGestor::conectarRejilla() {
 void VistaGestor::conectarPaneles() {
     PanelEstacionQt* p = panelEstacion_;
     auto enlazar = [this](QLineEdit* e, std::string PanelEstacion::*campo) {
-        connect(e, &QLineEdit::textEdited, this,
-                [this, campo](const QString& t) { seleccion_.panelEstacion().*campo = utf8(t); });
+        connect(e, &QLineEdit::textEdited, this, [this, campo](const QString& t) {
+            seleccion_.panelEstacion().*campo = utf8(t);
+            actualizarEdicion();
+        });
     };
     enlazar(p->x, &PanelEstacion::x);
     enlazar(p->y, &PanelEstacion::y);
@@ -263,10 +266,14 @@ void VistaGestor::conectarPaneles() {
     enlazar(p->descripcion1, &PanelEstacion::descripcion1);
     enlazar(p->descripcion2, &PanelEstacion::descripcion2);
     connect(p->croquis, &QPlainTextEdit::textChanged, this, [this] {
-        if (!sincronizando_) seleccion_.panelEstacion().croquis = utf8(panelEstacion_->croquis->toPlainText());
+        if (sincronizando_) return;
+        seleccion_.panelEstacion().croquis = utf8(panelEstacion_->croquis->toPlainText());
+        actualizarEdicion();
     });
     connect(p->tipo, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (!sincronizando_ && i >= 0) seleccion_.panelEstacion().tipo = i;
+        if (sincronizando_ || i < 0) return;
+        seleccion_.panelEstacion().tipo = i;
+        actualizarEdicion();
     });
     connect(p->pestanas, &QTabBar::currentChanged, this, [this](int i) {
         if (sincronizando_) return;
@@ -279,8 +286,10 @@ void VistaGestor::conectarPaneles() {
         sincronizar();
     });
 
-    connect(cabecera_->altura, &QLineEdit::textEdited, this,
-            [this](const QString& t) { seleccion_.panelEstacionamiento().altura = utf8(t); });
+    connect(cabecera_->altura, &QLineEdit::textEdited, this, [this](const QString& t) {
+        seleccion_.panelEstacionamiento().altura = utf8(t);
+        actualizarEdicion();
+    });
     connect(cabecera_->desorientacion, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (sincronizando_) return;
         seleccion_.cambiarTextoDesorientacion(utf8(t));
@@ -315,6 +324,9 @@ void VistaGestor::sincronizar() {
     const QScopedValueRollback<bool> guarda(sincronizando_, true);
     const Revisiones& r = seleccion_.revisiones();
     ventana_.setWindowTitle(qs(gestor_.documento().titulo()));
+    // What the last command did stays in the status bar for a while.
+    if (const std::string nota = gestor_.documento().tomarNota(); !nota.empty())
+        ventana_.statusBar()->showMessage(qs(nota), 20000);
 
     if (primeraVez_ || r.arbol != vistas_.arbol) recargarArbol();
     seleccionarEnArbol();

@@ -78,10 +78,8 @@ void VistaGestor::actualizarEdicion() {
     deshacer->setToolTip(deshacer->text());
     rehacer->setText(textoPaso("Rehacer", h.nombreRehacer()));
     rehacer->setToolTip(rehacer->text());
-    // What is typed in a pane becomes a step when undone, so undo stays on there.
-    const bool panel = seleccion_.estado() == EstadoSeleccion::Estacion ||
-                       seleccion_.estado() == EstadoSeleccion::Estacionamiento;
-    deshacer->setEnabled(h.puedeDeshacer() || panel);
+    // What is typed in a pane becomes a step when undone: undo is on once something is typed.
+    deshacer->setEnabled(h.puedeDeshacer() || seleccion_.panelPendiente());
     rehacer->setEnabled(h.puedeRehacer());
 
     const int filas = static_cast<int>(h.tamano()) + 1;

@@ -330,8 +330,9 @@ DialogoDatosComplementarios::DialogoDatosComplementarios(Estacionamiento& s, QWi
     auto* derecha = new QVBoxLayout;
     derecha->addLayout(construirFormulario(f));
     auto* botones = new QHBoxLayout;
-    auto* ok = boton(this, "OK", "ok");
-    auto* cancelar = boton(this, "Cancel", "cancelar");
+    // In Spanish like every other button: a surveyor reads one language.
+    auto* ok = boton(this, "Aceptar", "ok");
+    auto* cancelar = boton(this, "Cancelar", "cancelar");
     botones->addWidget(ok);
     botones->addWidget(cancelar);
     derecha->addLayout(botones);

@@ -1,6 +1,8 @@
 #include "ui/output/imprimir_dialogo.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +60,7 @@ void VistaPagina::paintEvent(QPaintEvent*) {
     pintarPagina(p, pagina_, QRectF(rect()));
 }
 
+// `texto` in UTF-8.
 void DialogoImprimir::avisar(const std::string& texto) {
     AvisosQt avisos(this);
     static_cast<Avisos&>(avisos).mensaje(texto);
@@ -69,11 +72,24 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     : QDialog(padre),
       logica_(libreta, std::move(entorno), listado, estacion, estacionamiento),
       lugar_(std::move(lugar)) {
+    construir();
+}
+
+DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, std::string nombre, std::vector<Pagina> paginas,
+                                 LugarFicheros lugar, QWidget* padre)
+    : QDialog(padre), logica_(libreta, std::move(nombre), std::move(paginas)), lugar_(std::move(lugar)) {
+    construir();
+}
+
+void DialogoImprimir::construir() {
     setWindowTitle(QStringLiteral("IMPRIMIR"));
 
     listado_ = new QComboBox(this);
     listado_->setObjectName(QStringLiteral("listado"));
-    for (const char* nombre : CImprimir::kNombresListados) listado_->addItem(qt(nombre));
+    if (logica_.listadoFijo()) listado_->addItem(qt(logica_.nombreListadoFijo()));
+    else
+        for (const char* nombre : CImprimir::kNombresListados) listado_->addItem(qt(nombre));
+    listado_->setEnabled(!logica_.listadoFijo());
     estaciones_ = new QListWidget(this);
     estaciones_->setObjectName(QStringLiteral("estaciones"));
     estacionamientos_ = new QListWidget(this);
@@ -93,15 +109,23 @@ DialogoImprimir::DialogoImprimir(const CLibretaCampo& libreta, EntornoListado en
     auto* zoomMenos = boton("-", "zoomMenos", this);
     auto* imprimir = boton("Imprimir...", "imprimir", this);
     auto* exportar = boton("Exportar...", "exportar", this);
-    auto* cancelar = boton("Cancel", "cancelar", this);
+    // In Spanish like every other button: a surveyor reads one language.
+    auto* cancelar = boton("Cancelar", "cancelar", this);
 
     auto* izquierda = new QVBoxLayout;
     izquierda->addWidget(new QLabel(QStringLiteral("QUE IMPRIMIR :"), this));
     izquierda->addWidget(listado_);
-    izquierda->addWidget(new QLabel(QStringLiteral("Lista Estaciones:"), this));
+    auto* rotuloEstaciones = new QLabel(QStringLiteral("Lista Estaciones:"), this);
+    auto* rotuloEstacionamientos = new QLabel(QStringLiteral("Estacionamientos:"), this);
+    izquierda->addWidget(rotuloEstaciones);
     izquierda->addWidget(estaciones_, 2);
-    izquierda->addWidget(new QLabel(QStringLiteral("Estacionamientos:"), this));
+    izquierda->addWidget(rotuloEstacionamientos);
     izquierda->addWidget(estacionamientos_, 1);
+    // A listing made elsewhere has no station to choose.
+    for (QWidget* w : {static_cast<QWidget*>(rotuloEstaciones), static_cast<QWidget*>(estaciones_),
+                       static_cast<QWidget*>(rotuloEstacionamientos), static_cast<QWidget*>(estacionamientos_)})
+        w->setVisible(!logica_.listadoFijo());
+    if (logica_.listadoFijo()) izquierda->addStretch();
     auto* paginas = new QGridLayout;
     paginas->addWidget(textoPagina_, 0, 0);
     paginas->addWidget(paginaMenos, 0, 1);
@@ -220,14 +244,30 @@ void DialogoImprimir::exportar() {
     p.recordar = "listados";
     const auto ruta = lugar_.pedir(this, p);
     if (!ruta || ruta->empty()) return;
-    if (!exportarA(lugar_.anfitrion(QString::fromStdString(*ruta))))
-        avisar(utf8ACp1252("Error al grabar el fichero " + *ruta));
+    const std::filesystem::path destino = lugar_.anfitrion(QString::fromStdString(*ruta));
+    if (!exportarA(destino)) {
+        avisar("Error al grabar el fichero " + *ruta);
+        return;
+    }
+    // Said, naming the file in the program's own form: the export leaves no other trace on screen.
+    const bool svg = QFileInfo(QString::fromStdString(*ruta)).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    std::string nombre = *ruta;
+    if (!svg && destino.extension().empty()) nombre += ".pdf";
+    avisar(svg ? "Página " + std::to_string(logica_.pagina()) + " exportada a " + nombre
+               : std::to_string(logica_.paginas()) +
+                     (logica_.paginas() == 1 ? " página exportada a " : " páginas exportadas a ") + nombre);
 }
 
 void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
                    Listado listado, const Estacion* estacion, const Estacionamiento* estacionamiento) {
     DialogoImprimir dialogo(libreta, entornoListado(ajustes, mapa), listado, estacion, estacionamiento,
                             lugarFicheros(ajustes, mapa), padre);
+    dialogo.exec();
+}
+
+void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
+                   std::string nombre, std::vector<Pagina> paginas) {
+    DialogoImprimir dialogo(libreta, std::move(nombre), std::move(paginas), lugarFicheros(ajustes, mapa), padre);
     dialogo.exec();
 }
 

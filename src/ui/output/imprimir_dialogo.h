@@ -42,6 +42,9 @@ public:
     DialogoImprimir(const CLibretaCampo& libreta, EntornoListado entorno, Listado listado,
                     const Estacion* estacion, const Estacionamiento* estacionamiento,
                     LugarFicheros lugar = {}, QWidget* padre = nullptr);
+    // A listing made elsewhere, as pages (the traverse's field sheet).
+    DialogoImprimir(const CLibretaCampo& libreta, std::string nombre, std::vector<Pagina> paginas,
+                    LugarFicheros lugar = {}, QWidget* padre = nullptr);
 
     const CImprimir& logica() const { return logica_; }
     VistaPagina* vista() const { return vista_; }
@@ -53,6 +56,7 @@ public:
     bool exportarA(std::filesystem::path ruta);
 
 private:
+    void construir();
     void elegirListado(int indice);
     void elegirEstacion(int fila);
     void llenarEstacionamientos();
@@ -75,5 +79,8 @@ private:
 void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
                    Listado listado, const Estacion* estacion = nullptr,
                    const Estacionamiento* estacionamiento = nullptr);
+// A listing made elsewhere, exported by default to the working folder.
+void abrirImprimir(QWidget* padre, const CLibretaCampo& libreta, const CDatosGenerales& ajustes, const MapaRutas& mapa,
+                   std::string nombre, std::vector<Pagina> paginas);
 
 }  // namespace celvara::ui

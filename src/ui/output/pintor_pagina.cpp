@@ -51,7 +51,7 @@ bool pareceNumero(const std::string& s) {
 
 void pintarImagen(QPainter& p, const ImagenPagina& im) {
     if (im.ruta.empty()) return;
-    const QImage imagen(QString::fromStdString(im.ruta.string()));
+    const QImage imagen(QString::fromStdU16String(im.ruta.u16string()));
     if (imagen.isNull()) return;
     const QRectF marco = rect(im.marco).adjusted(kGrosorMarco, kGrosorMarco, -kGrosorMarco, -kGrosorMarco);
     QSizeF tam = QSizeF(imagen.size()).scaled(marco.size(), Qt::KeepAspectRatio);

@@ -110,8 +110,8 @@ public:
 // ---- Export.
 
 DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, LugarFicheros lugar,
-                                             QWidget* padre)
-    : QDialog(padre), puntos_(std::move(puntos)), lugar_(std::move(lugar)) {
+                                             QWidget* padre, ProyeccionTrabajo trabajo)
+    : QDialog(padre), puntos_(std::move(puntos)), lugar_(std::move(lugar)), datum_(trabajo.datum) {
     setWindowTitle(QStringLiteral("Exportar puntos"));
     auto* v = new QVBoxLayout(this);
     auto* f = new QFormLayout;
@@ -139,6 +139,11 @@ DialogoExportarPuntos::DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proy
     const int p = static_cast<int>(proyeccion);
     proyeccion_->setCurrentIndex(p >= 0 && p <= 2 ? p : 0);
     f->addRow(QStringLiteral("Proyección (KML):"), proyeccion_);
+    huso_ = new QSpinBox;
+    huso_->setObjectName(QStringLiteral("huso"));
+    huso_->setRange(kHusoMinimo, kHusoMaximo);
+    huso_->setValue(trabajo.huso >= kHusoMinimo && trabajo.huso <= kHusoMaximo ? trabajo.huso : kHusoPorDefecto);
+    f->addRow(QStringLiteral("Huso UTM (KML, LandXML):"), huso_);
     v->addLayout(botones(this, [this] { aceptar(); }));
 }
 
@@ -160,6 +165,7 @@ Resultado DialogoExportarPuntos::exportar() {
     o.texto = *t;
     o.texto.decimales = decimales_->value();
     o.proyeccion = static_cast<Proyeccion>(proyeccion_->currentIndex());
+    o.trabajo = {huso_->value(), datum_};
     if (destino_->text().trimmed().isEmpty()) return {false, "Indique el fichero de salida"};
     const std::filesystem::path destino = lugar_.anfitrion(destino_->text());
     Resultado r = nombrandoEnWindows(exportarPuntos(puntos_, destino, o), destino, lugar_);
@@ -184,6 +190,8 @@ void DialogoExportarPuntos::aceptar() {
         QMessageBox::warning(this, windowTitle(), qs(r.mensaje));
         return;
     }
+    hecho_ = r.mensaje;
+    escrito_ = lugar_.anfitrion(destino_->text());
     accept();
 }
 
@@ -257,6 +265,7 @@ void DialogoImportarPuntos::aceptar() {
         QMessageBox::warning(this, windowTitle(), qs(r.mensaje));
         return;
     }
+    hecho_ = r.mensaje;
     accept();
 }
 

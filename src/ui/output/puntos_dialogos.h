@@ -22,19 +22,26 @@ class OpcionesColumnasQt;
 class DialogoExportarPuntos : public QDialog {
     Q_OBJECT
 public:
-    // `proyeccion`: the book's, the initial choice for KML. The columns,
-    // separator, decimals, header and format of the last export come back.
-    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, LugarFicheros lugar, QWidget* padre = nullptr);
+    // `proyeccion`: the book's, the initial choice for KML; `trabajo`: the
+    // job's zone (the initial one) and datum. The columns, separator,
+    // decimals, header and format of the last export come back.
+    DialogoExportarPuntos(ListaPuntos puntos, Proyeccion proyeccion, LugarFicheros lugar, QWidget* padre = nullptr,
+                          ProyeccionTrabajo trabajo = {});
 
     // Writes the file as the window says; "Aceptar" closes on success and
     // shows the failure otherwise.
     Resultado exportar();
+    // After "Aceptar": what was written (UTF-8) and where (host path).
+    const std::string& hecho() const { return hecho_; }
+    const std::filesystem::path& escrito() const { return escrito_; }
 
 private:
     void aceptar();
 
     void examinar();
 
+    std::string hecho_;
+    std::filesystem::path escrito_;
     ListaPuntos puntos_;
     LugarFicheros lugar_;
     std::string formato_;  // extension the file dialog proposes
@@ -42,6 +49,8 @@ private:
     OpcionesColumnasQt* columnas_ = nullptr;
     QSpinBox* decimales_ = nullptr;
     QComboBox* proyeccion_ = nullptr;
+    QSpinBox* huso_ = nullptr;
+    Datum datum_ = Datum::Ed50;
 };
 
 class DialogoImportarPuntos : public QDialog {
@@ -56,10 +65,13 @@ public:
     // Reads the file, asks about bad lines, writes the coordinate file.
     Resultado importar();
     QString destino() const;
+    // After "Aceptar": what was written (UTF-8).
+    const std::string& hecho() const { return hecho_; }
 
 private:
     void aceptar();
 
+    std::string hecho_;
     LugarFicheros lugar_;
     QLineEdit* origen_ = nullptr;
     QLineEdit* destino_ = nullptr;

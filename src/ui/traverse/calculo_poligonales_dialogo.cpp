@@ -23,7 +23,6 @@
 #include "fieldbook/numeros.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
 #include "ui/comun/elegir_lista_dialogo.h"
-#include "ui/comun/gestor_informes_qt.h"
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/rejilla/rejilla.h"
@@ -447,8 +446,7 @@ DialogoConfigurarPoligonal::DialogoConfigurarPoligonal(CCalculoPoligonales& logi
     setWindowTitle(QStringLiteral("CONFIGURAR POLIGONAL"));
     metodo_->setObjectName(QStringLiteral("metodo"));
     escala_->setObjectName(QStringLiteral("escala"));
-    metodo_->addItems({QStringLiteral("Clasico / Distancias Prop Distancias Parciales"),
-                       QStringLiteral("Clasico / Distancias Prop Coordenadas Parciales"), QStringLiteral("Sanguet")});
+    for (const char* m : CCalculoPoligonales::kMetodos) metodo_->addItem(QString::fromUtf8(m));
     proyeccion_->addItems({QStringLiteral("Planas"), QStringLiteral("UTM ED-50"), QStringLiteral("UTM WGS84")});
     decimales_->addItems({QStringLiteral("0."), QStringLiteral("0.0"), QStringLiteral("0.00"), QStringLiteral("0.000"),
                           QStringLiteral("0.0000")});
@@ -580,6 +578,16 @@ QLayout* DialogoCalculoPoligonales::crearCabecera() {
     boton("CALCULAR", "calcular", &DialogoCalculoPoligonales::calcular);
     boton("Datos Auxiliares...", "datosAuxiliares", &DialogoCalculoPoligonales::datosAuxiliares);
     arriba->addLayout(botones);
+    // The method beside the type: Sanguet does not suit every traverse, and
+    // "Configurar" is not where a new user looks for it.
+    auto* grupoMetodo = new QGroupBox(QStringLiteral("Método de Compensación:"), this);
+    auto* capaMetodo = new QVBoxLayout(grupoMetodo);
+    metodo_ = new QComboBox(grupoMetodo);
+    metodo_->setObjectName(QStringLiteral("metodo"));
+    for (const char* m : CCalculoPoligonales::kMetodos) metodo_->addItem(QString::fromUtf8(m));
+    capaMetodo->addWidget(metodo_);
+    capaMetodo->addStretch();
+    arriba->addWidget(grupoMetodo);
     arriba->addStretch();
     return arriba;
 }
@@ -601,6 +609,8 @@ void DialogoCalculoPoligonales::conectar() {
         rejilla_->recargar();
     });
     connect(rejilla_, &CRejilla::celdaEditada, this, [this] { rejilla_->refrescar(); });
+    connect(metodo_, &QComboBox::activated, this,
+            [this](int indice) { logica_.fijarMetodo(static_cast<std::uint32_t>(indice)); });
 }
 
 // The sub-dialogs, the file names and the field sheet shown; tests replace them.
@@ -622,14 +632,6 @@ void DialogoCalculoPoligonales::prepararPeticiones() {
         if (!r.contains(QLatin1Char('.'))) r += QStringLiteral(".POL");
         return std::filesystem::path(r.toStdString());
     };
-    logica_.pedirEstadillo = [this, carpeta]() -> std::optional<std::filesystem::path> {
-        QString r = QFileDialog::getSaveFileName(this, QStringLiteral("Imprimir"), carpeta,
-                                                 QStringLiteral("Archivos TEXTO (*.TXT)"));
-        if (r.isEmpty()) return std::nullopt;
-        if (!r.contains(QLatin1Char('.'))) r += QStringLiteral(".TXT");
-        return std::filesystem::path(r.toStdString());
-    };
-    mostrarEstadillo = [this](const QString& ruta) { mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString())); };
 }
 
 DialogoCalculoPoligonales::~DialogoCalculoPoligonales() {
@@ -650,6 +652,7 @@ void DialogoCalculoPoligonales::mostrar() {
         bessel_[1]->setChecked(r.besselV);
         bessel_[2]->setChecked(r.besselD);
     }
+    metodo_->setCurrentIndex(static_cast<int>(logica_.configuracion().metodo));
     rejilla_->recargar();
     for (std::size_t c = 0; c < CCalculoPoligonales::kCeldas; ++c)
         rejilla_->ocultarColumna(static_cast<int>(c), logica_.columnaOculta(c));
@@ -678,14 +681,16 @@ void DialogoCalculoPoligonales::grabarComo() {
     if (logica_.grabarComo()) setWindowTitle(qs(logica_.titulo()));
 }
 
+// The field sheet goes to "IMPRIMIR" as the book's listings do.
 void DialogoCalculoPoligonales::imprimir() {
-    if (const auto ruta = logica_.imprimir(); ruta && mostrarEstadillo)
-        mostrarEstadillo(QString::fromStdString(ruta->string()));
+    if (abrirListado)
+        abrirListado(kTituloEstadilloPoligonal,
+                     paginasEstadilloPoligonal(logica_.filas(), logica_.referencia(), entornoListado(ajustes_, mapa_)));
 }
 
 void DialogoCalculoPoligonales::configurar() {
     DialogoConfigurarPoligonal d(logica_, ajustes_, this);
-    ejecutar(d);
+    if (ejecutar(d)) metodo_->setCurrentIndex(static_cast<int>(logica_.configuracion().metodo));
 }
 
 void DialogoCalculoPoligonales::enlazar() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "fieldbook/rutas.h"
+#include "output/listado_poligonal.h"
 #include "traverse/calculo_poligonales.h"
 #include "traverse/recoger_observaciones.h"
 #include "ui/comun/ventana_calculo.h"
@@ -139,8 +140,8 @@ public:
 
     // Replaceable in tests: the sub-dialogs are run through these (true: OK).
     std::function<bool(QDialog&)> ejecutar;
-    // Shows a written field sheet.
-    std::function<void(const QString& ruta)> mostrarEstadillo;
+    // Opens the field sheet's pages in "IMPRIMIR" (set by the main window).
+    std::function<void(const std::string& nombre, std::vector<Pagina> paginas)> abrirListado;
 
     // Menu, toolbar and buttons.
     void nuevo();
@@ -176,6 +177,7 @@ private:
     QToolBar* barra_;
     std::array<QRadioButton*, 3> tipos_{};
     std::array<QCheckBox*, 3> bessel_{};
+    QComboBox* metodo_ = nullptr;
 };
 
 }  // namespace celvara::ui

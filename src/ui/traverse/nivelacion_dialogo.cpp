@@ -265,14 +265,28 @@ void DialogoNivelacion::abrirFichero() {
     }
     logica_.cargar(filas);
     ruta_ = ruta.toStdString();
+    EstacionesLinea estaciones;
+    if (leerEstacionesLinea(ruta_, estaciones)) {
+        logica_.elegirEstaciones(estaciones);
+        mostrarEstaciones();
+    }
     rejilla_->recargar();
     refrescar();
     actualizarTitulo();
 }
 
+// The combos and heights as the core has them.
+void DialogoNivelacion::mostrarEstaciones() {
+    salida_->setCurrentIndex(logica_.indiceSalida());
+    llegada_->setCurrentIndex(logica_.indiceLlegada());
+    cotaSalida_->setText(qs(logica_.textoCotaSalida()));
+    cotaLlegada_->setText(qs(logica_.textoCotaLlegada()));
+}
+
 bool DialogoNivelacion::grabarFichero() {
     if (ruta_.empty()) return grabarComo();
-    if (!escribirFicheroNivelacion(ruta_, logica_.lecturas())) {
+    if (!escribirFicheroNivelacion(ruta_, logica_.lecturas()) ||
+        !escribirEstacionesLinea(ruta_, logica_.estacionesLinea())) {
         avisos_.mensaje("Error al grabar el fichero " + ruta_.string(), "NIVELACION", Botones::Aceptar, Icono::Stop);
         return false;
     }
@@ -317,17 +331,22 @@ void DialogoNivelacion::calcularTolerancias() {
                     Icono::Informacion);
 }
 
-// Appended to the reports file of the settings, as the other windows do.
+// Appended to the reports file of the settings, as the other windows do,
+// and shown alone from its own file beside it: the shared file opens at its
+// first report, not at this one.
 void DialogoNivelacion::informe() {
     leerCotas();
     const std::filesystem::path ruta = mapa_.aAnfitrion(ajustes_.ficheroInformes.vista());
+    const std::filesystem::path propio = ruta.parent_path() / kInformeNivelacion;
     const std::string texto = logica_.informe(k_);
-    if (!anadirAFichero(ruta, texto)) {
-        avisos_.mensaje("No se puede abrir el fichero de informe " + ruta.string(), "NIVELACION", Botones::Aceptar,
-                        Icono::Stop);
+    EscritorAtomico solo(propio);
+    const bool escrito = anadirAFichero(ruta, texto);
+    if (!escrito || !solo.abierto() || !solo.escribir(texto.data(), texto.size()) || !solo.confirmar()) {
+        avisos_.mensaje("No se puede abrir el fichero de informe " + (escrito ? propio : ruta).string(), "NIVELACION",
+                        Botones::Aceptar, Icono::Stop);
         return;
     }
-    if (mostrarInforme) mostrarInforme(QString::fromStdString(ruta.string()));
+    if (mostrarInforme) mostrarInforme(QString::fromStdString(propio.string()));
 }
 
 void DialogoNivelacion::recogerCota() {

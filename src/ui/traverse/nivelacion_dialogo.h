@@ -25,6 +25,9 @@ namespace celvara::ui {
 
 class CRejilla;
 
+// The levelling report alone, beside the reports file that gathers them all.
+inline constexpr const char* kInformeNivelacion = "informe_nivelacion.txt";
+
 class DialogoNivelacion : public QDialog, public AbrirCalculo<DialogoNivelacion> {
     Q_OBJECT
 public:
@@ -68,6 +71,7 @@ private:
     void conectar();
     void prepararPeticiones();
     void leerCotas();
+    void mostrarEstaciones();
     void refrescar();
     bool cambiosAtendidos();
     void actualizarTitulo();
