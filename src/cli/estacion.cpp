@@ -4,10 +4,11 @@
 // from the book, read as the grid shows them, one pass after another until
 // the stop rule or N passes (through the roundings of the window's edits). Prints
 // "X Y" (and the orientation with inverse equations), then the window's
-// summary; or one JSON object. The book is not changed. --orientar first
-// orients, in memory, every set-up of the other stations that sights known
-// stations, as "Desorientación Todas" would: a freshly imported book holds
-// orientation 0 and its direct equations would point nowhere.
+// summary; or one JSON object. The book is not changed. The set-ups of the
+// other stations that still hold orientation 0 and sight known stations are
+// oriented first, in memory, as "Desorientación Todas" would (a freshly
+// imported book holds 0, and its direct equations would point nowhere), and
+// named on stderr; --orientar orients every such set-up.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,28 +30,22 @@ namespace celvara::cli {
 namespace {
 
 // The set-ups of the other stations oriented from their sights to known
-// stations; the station being computed keeps its own.
-void orientarConocidas(CLibretaCampo& libreta, std::string_view calculada) {
+// stations (all, or only those still at 0); the station being computed
+// keeps its own. Returns the names of those oriented, UTF-8.
+std::string orientarConocidas(CLibretaCampo& libreta, std::string_view calculada, bool todas) {
     std::vector<std::pair<Estacionamiento*, double>> calculadas;
+    std::string nombres;
     for (const auto& e : libreta.estaciones) {
         if (e->nombre.vista() == calculada) continue;
-        for (const auto& s : e->estacionamientos)
-            if (const ResultadoDesorientacion r = calcularDesorientacionAutomatica(libreta, *e, *s); r.visuales > 0)
+        for (const auto& s : e->estacionamientos) {
+            if (!todas && s->desorientacion != 0) continue;
+            if (const ResultadoDesorientacion r = calcularDesorientacionAutomatica(libreta, *e, *s); r.visuales > 0) {
                 calculadas.emplace_back(s.get(), r.media);
+                nombres += (nombres.empty() ? "«" : ", «") + cp1252AUtf8(s->nombre.vista()) + "»";
+            }
+        }
     }
     for (auto [s, media] : calculadas) grabarDesorientacion(*s, media);
-}
-
-// The direct equations' set-ups that still hold orientation 0, named for the
-// message of a computation that did not converge.
-std::string sinOrientar(const EntradaEstacionMMCC& entrada) {
-    std::string nombres;
-    for (const EcuacionEstacion& q : entrada.planimetria) {
-        const Estacionamiento* s = q.origen.estacionamiento;
-        if (q.origen.inversa || !s || s->desorientacion != 0) continue;
-        const std::string nombre = cp1252AUtf8(s->nombre.vista());
-        if (nombres.find("«" + nombre + "»") == std::string::npos) nombres += (nombres.empty() ? "«" : ", «") + nombre + "»";
-    }
     return nombres;
 }
 
@@ -77,7 +72,7 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         DatosMinimosCuadrados d;
         if (const auto error = cargarDatosMinimosCuadrados(*o, d); !error.empty()) return fallo(error);
 
-        if (o->orientar) orientarConocidas(d.libreta, utf8ACp1252(o->nombre));
+        const std::string orientados = orientarConocidas(d.libreta, utf8ACp1252(o->nombre), o->orientar);
         PrimerAviso avisos;
         EcuacionesEstacion ecuaciones = ecuacionesEstacion(d.libreta, utf8ACp1252(o->nombre));
         if (ecuaciones.error) return fallo(ecuaciones.error);
@@ -94,12 +89,9 @@ const RegistroComando registro("estacion", [](CLI::App& raiz) -> std::function<i
         ResultadoPasada r;
         const int pasadas = iterarEstacionMMCC(entrada, aprox, o->iteraciones, matrices, r);
         if (pasadas == 0) return fallo(r.error ? r.error : avisos.primero);
-        if (!r.convergido) {
-            const std::string nombres = o->orientar ? std::string() : sinOrientar(entrada);
-            if (nombres.empty()) return fallo(kMensajeNoConverge);
-            return fallo(std::string(kMensajeNoConverge) + ": los estacionamientos " + nombres +
-                         " tienen desorientación 0; oriéntelos antes (--orientar)");
-        }
+        if (!r.convergido) return fallo(kMensajeNoConverge);
+        if (!orientados.empty() && !o->orientar)
+            std::cerr << "Orientados antes del cálculo (desorientación 0): " << orientados << "\n";
 
         if (!o->informe.empty() &&
             !anadirAFichero(o->informe,
