@@ -157,12 +157,11 @@ bool CDocumentoObservaciones::autoguardar() {
     if (!recuperacion_.toca(true, cambios_)) return false;
     libreta_.proyeccion = ajustes_.proyeccion;
     const auto ruta = rutaRecuperacion();
-    const bool primera = recuperacion_.propia() != ruta;
-    if (!recuperacion_.grabar(libreta_, ruta, cambios_)) return false;
-    // The settings name this book as the last one at once (not only at the
-    // exit): after a crash the next start opens it and offers its copy.
-    if (primera) guardarAjustes(ajustes_, anfitrion(ajustes_.rutaFicheroAjustes.vista()));
-    return true;
+    // The settings name this book as the last one before its first copy is
+    // on disk (not only at the exit): a crash at any moment after the copy
+    // finds the book on the next start, which then offers the copy.
+    if (recuperacion_.propia() != ruta) guardarAjustes(ajustes_, anfitrion(ajustes_.rutaFicheroAjustes.vista()));
+    return recuperacion_.grabar(libreta_, ruta, cambios_);
 }
 
 }  // namespace celvara

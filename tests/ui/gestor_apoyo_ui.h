@@ -216,8 +216,10 @@ void alAbrirse(F accion) {
 }
 
 // Runs `accion`, closing every dialog it opens (message boxes too), and
-// returns the title of the first one that is not a message box.
-inline QString tituloDeLoQueAbre(const std::function<void()>& accion) {
+// returns the title of the first one that is not a message box, which
+// `alAbrir` sees before it closes.
+inline QString tituloDeLoQueAbre(const std::function<void()>& accion,
+                                 const std::function<void(QDialog&)>& alAbrir = {}) {
     QList<QWidget*> antes;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) antes << w;
@@ -228,7 +230,10 @@ inline QString tituloDeLoQueAbre(const std::function<void()>& accion) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* d = qobject_cast<QDialog*>(w);
             if (!d || !d->isVisible() || antes.contains(d)) continue;
-            if (titulo.isEmpty() && !d->inherits("QMessageBox")) titulo = d->windowTitle();
+            if (titulo.isEmpty() && !d->inherits("QMessageBox")) {
+                titulo = d->windowTitle();
+                if (alAbrir) alAbrir(*d);
+            }
             d->done(QDialog::Rejected);
             return;
         }

@@ -513,26 +513,8 @@ private slots:
         for (const auto& [accion, nodo] : ordenes) {
             b.gestor().seleccionGestor().seleccionar(nodo);
             b.vista.sincronizar();
-            QList<QWidget*> antes;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible()) antes << w;
-            QString nombre;
-            QTimer cierre;
-            cierre.setInterval(20);
-            QObject::connect(&cierre, &QTimer::timeout, [&] {
-                for (QWidget* w : QApplication::topLevelWidgets()) {
-                    auto* d = qobject_cast<QDialog*>(w);
-                    if (!d || !d->isVisible() || antes.contains(d)) continue;
-                    if (nombre.isEmpty() && !d->inherits("QMessageBox")) {
-                        nombre = d->windowTitle();
-                        medir(*d, nombre);
-                    }
-                    d->done(QDialog::Rejected);
-                    return;
-                }
-            });
-            cierre.start();
-            b.v.ejecutarAccion(accion);
+            const QString nombre =
+                tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); });
             QVERIFY2(!nombre.isEmpty(), qPrintable(QString::number(static_cast<int>(accion))));
         }
         // The windows those open.
