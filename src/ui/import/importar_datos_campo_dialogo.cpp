@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_avisos_qt.h"
 #include "ui/import/comunicacion_dialogos.h"
 
@@ -116,6 +117,18 @@ void DialogoImportarDatosCampo::elegirOrigen() {
 std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(const FormatoImportacion& formato,
                                                                             bool todos) {
     // An existing file; a name typed without extension is taken as ".cas".
+    if (mapa_) {
+        // Beside the book, shown as C:\..., the folder last imported from kept.
+        const LugarFicheros lugar = lugarFicheros(ajustes_, *mapa_);
+        PeticionFichero p;
+        p.extension = "cas";
+        p.filtro = todos ? std::string("Todos los archivos (*.*) |*.*||") : filtroFormato(formato);
+        p.debeExistir = true;
+        p.recordar = "importar";
+        const auto r = lugar.pedir(this, p);
+        if (!r) return std::nullopt;
+        return lugar.anfitrion(QString::fromStdString(*r));
+    }
     QFileDialog dialogo(this, QString(), QString(),
                         todos ? QStringLiteral("Todos los archivos (*)") : filtroQt(formato));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 #include "ui/calc/reduccion_elipsoide_dialogo.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/elegir_lista_dialogo.h"
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/datos/instrumentos_dialogos.h"
@@ -616,22 +616,21 @@ void DialogoCalculoPoligonales::conectar() {
 // The sub-dialogs, the file names and the field sheet shown; tests replace them.
 void DialogoCalculoPoligonales::prepararPeticiones() {
     ejecutar = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
-    const QString carpeta = QString::fromStdString(mapa_.aAnfitrion(ajustes_.directorioTrabajo.vista()).string());
-    logica_.pedirAbrir = [this, carpeta]() -> std::optional<std::filesystem::path> {
-        const QString r = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Abrir"), carpeta,
-            QStringLiteral("Archivos de Poligonales(*.POL *.pol);;Todos los archivos (*.*)"));
-        if (r.isEmpty()) return std::nullopt;
-        return std::filesystem::path(r.toStdString());
+    // Traverse files start beside the book and are shown as C:\..., the folder last used kept.
+    const LugarFicheros lugar = lugarFicheros(ajustes_, mapa_);
+    const auto pedir = [this, lugar](bool guardar) -> std::optional<std::filesystem::path> {
+        PeticionFichero p;
+        p.guardar = guardar;
+        p.extension = "POL";
+        p.filtro = "Archivos de Poligonales (*.POL) |*.POL|Todos los archivos (*.*) |*.*||";
+        p.debeExistir = !guardar;
+        p.recordar = "poligonales";
+        const auto r = lugar.pedir(this, p);
+        if (!r) return std::nullopt;
+        return lugar.anfitrion(QString::fromStdString(*r));
     };
-    logica_.pedirGrabar = [this, carpeta]() -> std::optional<std::filesystem::path> {
-        QString r = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Grabar como"), carpeta,
-            QStringLiteral("Archivos de Poligonales (*.POL *.pol);;Todos los archivos (*.*)"));
-        if (r.isEmpty()) return std::nullopt;
-        if (!r.contains(QLatin1Char('.'))) r += QStringLiteral(".POL");
-        return std::filesystem::path(r.toStdString());
-    };
+    logica_.pedirAbrir = [pedir] { return pedir(false); };
+    logica_.pedirGrabar = [pedir] { return pedir(true); };
 }
 
 DialogoCalculoPoligonales::~DialogoCalculoPoligonales() {
@@ -713,6 +712,16 @@ void DialogoCalculoPoligonales::calcular() {
     auto resultado = logica_.calcular();
     if (!resultado) return;
     DialogoResultadoPoligonal d(*resultado, libreta_, this);
+    // The report starts beside the book, its path shown as C:\...
+    d.elegirInforme = [&d, lugar = lugarFicheros(ajustes_, mapa_)] {
+        PeticionFichero p;
+        p.guardar = true;
+        p.extension = "TXT";
+        p.filtro = "Archivos TEXTO (*.TXT) |*.TXT||";
+        p.recordar = "informes";
+        const auto r = lugar.pedir(&d, p);
+        return r ? QString::fromStdString(lugar.anfitrion(QString::fromStdString(*r)).string()) : QString();
+    };
     ejecutar(d);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -18,6 +17,7 @@
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/rejilla/rejilla.h"
 
@@ -180,13 +180,16 @@ void DialogoNivelacion::conectar() {
 
 // The file dialogs, the k asked and the report shown; tests replace them.
 void DialogoNivelacion::prepararPeticiones() {
-    pedirFichero = [this](bool guardar) {
-        const QString carpeta = QString::fromStdString(mapa_.aAnfitrion(ajustes_.directorioTrabajo.vista()).string());
-        const QString filtro = QStringLiteral("Líneas de nivelación (*.csv *.CSV);;Todos los archivos (*)");
-        QString ruta = guardar ? QFileDialog::getSaveFileName(this, QStringLiteral("Grabar Como"), carpeta, filtro)
-                               : QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), carpeta, filtro);
-        if (guardar && !ruta.isEmpty() && !ruta.contains(QLatin1Char('.'))) ruta += QStringLiteral(".csv");
-        return ruta;
+    // Line files start beside the book and are shown as C:\..., the folder last used kept.
+    pedirFichero = [this, lugar = lugarFicheros(ajustes_, mapa_)](bool guardar) {
+        PeticionFichero p;
+        p.guardar = guardar;
+        p.extension = "csv";
+        p.filtro = "Líneas de nivelación (*.csv) |*.csv|Todos los archivos (*.*) |*.*||";
+        p.debeExistir = !guardar;
+        p.recordar = "nivelacion";
+        const auto r = lugar.pedir(this, p);
+        return r ? QString::fromStdString(lugar.anfitrion(QString::fromStdString(*r)).string()) : QString();
     };
     pedirK = [this](double actual) -> std::optional<double> {
         bool ok = false;

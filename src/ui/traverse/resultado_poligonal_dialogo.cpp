@@ -1,6 +1,6 @@
 #include "ui/traverse/resultado_poligonal_dialogo.h"
 
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -53,9 +53,6 @@ DialogoResultadoPoligonal::DialogoResultadoPoligonal(CResultadoPoligonal& logica
     capa->addLayout(botones);
     resize(900, 560);
 
-    elegirInforme = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("Archivos TEXTO (*.TXT)"));
-    };
     mostrarInforme = [this](const QString& ruta) {
         VisorInforme visor(ruta, this);
         visor.exec();
