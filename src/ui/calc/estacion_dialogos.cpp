@@ -155,7 +155,7 @@ DialogoEstacionMmcc::DialogoEstacionMmcc(CLibretaCampo& libreta, CDatosGenerales
         logica_.ponerDesorientacion(w);
         refrescar();
     };
-    matrices = [this] { DialogoMatrices::abrir(this, logica_.matrices()); };
+    matrices = [this] { DialogoMatrices::abrir(this, logica_.matrices(), lugarFicheros(ajustes_, mapa_)); };
     refrescar();
 }
 

@@ -1,7 +1,6 @@
 #include "ui/calc/matrices_dialogo.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -49,14 +48,6 @@ DialogoMatrices::DialogoMatrices(const CMatricesMMCC& matrices, QWidget* padre)
     todo->setMenuBar(menu_);
     todo->addWidget(rejilla_, 1);
     todo->addWidget(botones);
-
-    pedirFichero = [this]() -> std::optional<std::filesystem::path> {
-        QFileDialog dialogo(this, QString(), QString(), QStringLiteral("Archivo por espacios (*.TXT)"));
-        dialogo.setAcceptMode(QFileDialog::AcceptSave);
-        dialogo.setDefaultSuffix(QStringLiteral("TXT"));
-        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-        return std::filesystem::path(dialogo.selectedFiles().front().toStdString());
-    };
 }
 
 void DialogoMatrices::mostrar(MatrizMostrada cual) {
@@ -80,8 +71,18 @@ bool DialogoMatrices::exportarAscii() {
     return ruta && logica_.exportarAscii(*ruta);
 }
 
-void DialogoMatrices::abrir(QWidget* padre, const CMatricesMMCC& matrices) {
+void DialogoMatrices::abrir(QWidget* padre, const CMatricesMMCC& matrices, const LugarFicheros& lugar) {
     DialogoMatrices dialogo(matrices, padre);
+    dialogo.pedirFichero = [&dialogo, &lugar]() -> std::optional<std::filesystem::path> {
+        PeticionFichero p;
+        p.guardar = true;
+        p.extension = "TXT";
+        p.filtro = "Archivo por espacios (*.TXT) |*.TXT||";
+        p.recordar = "informes";
+        const auto r = lugar.pedir(&dialogo, p);
+        if (!r) return std::nullopt;
+        return lugar.anfitrion(QString::fromStdString(*r));
+    };
     dialogo.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "calc/matrices_dialogo.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 
 class QMenuBar;
 
@@ -30,7 +31,8 @@ public:
     void mostrar(MatrizMostrada cual);
     bool exportarAscii();
 
-    static void abrir(QWidget* padre, const CMatricesMMCC& matrices);
+    // "Exportar" starts beside the book (`lugar`), its paths in C:\ form.
+    static void abrir(QWidget* padre, const CMatricesMMCC& matrices, const LugarFicheros& lugar);
 
 private:
     CMatrices logica_;

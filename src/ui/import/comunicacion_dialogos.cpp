@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "fieldbook/codificacion.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/serie/puerto_serie.h"
 
 namespace celvara::ui {
@@ -118,22 +118,18 @@ DialogoProtocoloComunicaciones::DialogoProtocoloComunicaciones(const ProtocoloCo
 }
 
 void DialogoProtocoloComunicaciones::elegirFichero() {
-    std::optional<std::filesystem::path> elegido;
     if (pedirFichero) {
-        elegido = pedirFichero();
-    } else {
-        const auto actual = mapa_.aAnfitrion(utf8ACp1252(ruta_->text().toStdString()));
-        // Qt's own conversions: the system's 8-bit names, or wide ones on Windows.
-        const QString nombre = QFileInfo(actual).filePath();
-        QFileDialog d(this, QString(), nombre,
-                      QStringLiteral("Archivos de Texto (*.TXT *.txt);;Todos los archivos (*)"));
-        d.setAcceptMode(QFileDialog::AcceptSave);
-        d.setDefaultSuffix(QStringLiteral("txt"));
-        d.selectFile(nombre);
-        if (d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty())
-            elegido = QFileInfo(d.selectedFiles().constFirst()).filesystemFilePath();
+        if (const auto elegido = pedirFichero(); elegido && !elegido->empty())
+            ruta_->setText(qs(cp1252AUtf8(mapa_.aWindows(*elegido))));
+        return;
     }
-    if (elegido && !elegido->empty()) ruta_->setText(qs(cp1252AUtf8(mapa_.aWindows(*elegido))));
+    // The exchange file's own folder, shown as C:\...
+    PeticionFichero p;
+    p.guardar = true;
+    p.extension = "txt";
+    p.nombreInicial = ruta_->text().trimmed().toStdString();
+    p.filtro = "Archivos de Texto (*.TXT) |*.TXT|Todos los archivos (*.*) |*.*||";
+    if (const auto r = pedirFicheroQt(this, mapa_, p); r && !r->empty()) ruta_->setText(qs(*r));
 }
 
 ProtocoloComunicaciones DialogoProtocoloComunicaciones::protocolo() const {

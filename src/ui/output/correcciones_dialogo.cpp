@@ -1,7 +1,6 @@
 #include "ui/output/correcciones_dialogo.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/rejilla/rejilla.h"
 
 namespace celvara::ui {
@@ -72,14 +72,16 @@ DialogoCorrecciones::DialogoCorrecciones(CLibretaCampo& libreta, const CDatosGen
     botones->addWidget(salir);
     capa->addLayout(botones);
 
+    // The new book starts beside the current one, its path shown as C:\...
     pedirFichero = [this]() -> std::optional<QString> {
-        QFileDialog d(this, QStringLiteral("Guardar"));
-        d.setAcceptMode(QFileDialog::AcceptSave);
-        d.setNameFilters({QStringLiteral("Archivos de Observaciones (*.OBS *.obs)"),
-                          QStringLiteral("Todos los archivos (*)")});
-        d.setDefaultSuffix(QStringLiteral("OBS"));
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
-        return d.selectedFiles().constFirst();
+        PeticionFichero p;
+        p.guardar = true;
+        p.extension = "OBS";
+        p.filtro = "Archivos de Observaciones (*.OBS) |*.OBS|Todos los archivos (*.*) |*.*||";
+        p.confirmarSobrescribir = true;
+        const auto r = lugarFicheros(ajustes_, mapa_).pedir(this, p);
+        if (!r) return std::nullopt;
+        return QString::fromStdString(*r);
     };
     connect(botonFichero, &QPushButton::clicked, this, [this] {
         if (const auto ruta = pedirFichero()) fichero_->setText(*ruta);
@@ -98,7 +100,8 @@ DialogoCorrecciones::DialogoCorrecciones(CLibretaCampo& libreta, const CDatosGen
 
 void DialogoCorrecciones::corregir() {
     logica_.enUnoNuevo = nuevo_->isChecked();
-    logica_.ficheroNuevo = fichero_->text().trimmed().toStdString();
+    const QString nuevo = fichero_->text().trimmed();
+    logica_.ficheroNuevo = nuevo.isEmpty() ? std::string() : lugarFicheros(ajustes_, mapa_).anfitrion(nuevo).string();
     const CambioCorreccion cambio = logica_.corregir();
     if (!logica_.enUnoNuevo && cambio.estacionamientos > 0) cambiada_ = true;
     rejilla_->recargar();
