@@ -18,16 +18,6 @@ std::string celdasVisual(const VisualPoligonal& v, const ReferenciaPoligonal& re
                       inversa(ref.besselD, "%1.3lf", v.dCi).c_str(), v.jalon);
 }
 
-TextoPagina texto(int x, int y, int puntos, bool negrita, std::string contenido) {
-    TextoPagina t;
-    t.x = x;
-    t.y = y;
-    t.puntos = puntos;
-    t.negrita = negrita;
-    t.texto = std::move(contenido);
-    return t;
-}
-
 }  // namespace
 
 std::vector<Pagina> paginasEstadilloPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
@@ -40,14 +30,14 @@ std::vector<Pagina> paginasEstadilloPoligonal(const FilasPoligonal& filas, const
         Pagina pagina;
         cabeceraListado(pagina, entorno);
         pagina.marcos.push_back(marco);
-        TextoPagina titulo = texto(marco.izquierda, 1578, 12, true, kTituloEstadilloPoligonal);
+        TextoPagina titulo = textoPagina(marco.izquierda, 1578, 12, true, kTituloEstadilloPoligonal);
         titulo.ancho = marco.derecha - marco.izquierda;
         titulo.alineacion = Alineacion::Centro;
         pagina.textos.push_back(std::move(titulo));
-        pagina.textos.push_back(texto(788, 2000, 10, false,
+        pagina.textos.push_back(textoPagina(788, 2000, 10, false,
                                       formatearC("ESTACION DE PARTIDA: %s", textoCelda(ref.partida.vista()).c_str())));
         if (ref.tipoPoligonal() == TipoPoligonal::Encuadrada)
-            pagina.textos.push_back(texto(5400, 2000, 10, false, formatearC("ESTACION DE LLEGADA: %s",
+            pagina.textos.push_back(textoPagina(5400, 2000, 10, false, formatearC("ESTACION DE LLEGADA: %s",
                                                                             textoCelda(ref.llegada.vista()).c_str())));
         std::string tabla = "ESTACION|Inst|VISADO|H(cd)|H(ci)|V(cd)|V(ci)|Dist(cd)|Dist(ci)|Jal\xF3n;";
         for (std::size_t k = p * porPagina; k < std::min(filas.size(), (p + 1) * porPagina); ++k) {

@@ -17,20 +17,10 @@ constexpr Rectangulo kMarcoPagina{421, 1333, 10043, 14049};
 constexpr Rectangulo kMarcoLogo{421, 200, 2221, 1150};
 constexpr int kXEmpresa = 2450;
 
-TextoPagina texto(int x, int y, int puntos, bool negrita, std::string contenido) {
-    TextoPagina t;
-    t.x = x;
-    t.y = y;
-    t.puntos = puntos;
-    t.negrita = negrita;
-    t.texto = std::move(contenido);
-    return t;
-}
-
 // Centred in the page frame, over the table.
 TextoPagina titulo(int y, int ancho, int alto, std::string contenido) {
     const int x = (kMarcoPagina.izquierda + kMarcoPagina.derecha - ancho) / 2;
-    TextoPagina t = texto(x, y, 10, false, std::move(contenido));
+    TextoPagina t = textoPagina(x, y, 10, false, std::move(contenido));
     t.ancho = ancho;
     t.alto = alto;
     t.alineacion = Alineacion::Centro;
@@ -44,15 +34,15 @@ void cabecera(Pagina& p, const EntornoListado& entorno) {
     p.marcos.push_back(kMarcoLogo);
     p.imagenes.push_back({kMarcoLogo, entorno.logo});
     if (!entorno.empresa) {
-        p.textos.push_back(texto(kXEmpresa, 300, 12, true, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
+        p.textos.push_back(textoPagina(kXEmpresa, 300, 12, true, "ERROR AL ABRIR FICHERO DE DATOS DEL TRABAJO"));
         return;
     }
     const DatosTrabajo& d = *entorno.empresa;
-    p.textos.push_back(texto(kXEmpresa, 200, 15, true, d.empresa.str()));
+    p.textos.push_back(textoPagina(kXEmpresa, 200, 15, true, d.empresa.str()));
     int y = 560;
     for (std::string_view linea : {d.direccion.vista(), d.provinciaEmpresa.vista(), d.telefonos.vista()}) {
         if (linea.empty()) continue;
-        p.textos.push_back(texto(kXEmpresa, y, 10, false, std::string(linea)));
+        p.textos.push_back(textoPagina(kXEmpresa, y, 10, false, std::string(linea)));
         y += 220;
     }
 }
@@ -99,9 +89,9 @@ void listadoBases(Pagina& p, const CLibretaCampo& libreta, int pagina) {
 void listadoEstadillo(Pagina& p, const Estacionamiento* s, int pagina) {
     p.marcos.push_back(kMarcoPagina);
     if (!s) return;
-    p.textos.push_back(texto(788, 1578, 12, true, formatearC("ESTACION :  %s", s->estacion.c_str())));
-    p.textos.push_back(texto(3700, 1578, 10, false, formatearC("Altura Instrumento :  %1.3f", s->alturaInstrumento)));
-    p.textos.push_back(texto(7000, 1578, 10, false, formatearC("Desorientaci\xF3n : %1.4f", s->desorientacion)));
+    p.textos.push_back(textoPagina(788, 1578, 12, true, formatearC("ESTACION :  %s", s->estacion.c_str())));
+    p.textos.push_back(textoPagina(3700, 1578, 10, false, formatearC("Altura Instrumento :  %1.3f", s->alturaInstrumento)));
+    p.textos.push_back(textoPagina(7000, 1578, 10, false, formatearC("Desorientaci\xF3n : %1.4f", s->desorientacion)));
     std::string filas = "N\xFAmero|Jal\xF3n|Horizontal|Vertical|Distancia|Comentario;";
     for (std::size_t i = 0; i < s->lecturas.size(); ++i) {
         if (!enPagina(i, pagina, kFilasEstadillo)) continue;
@@ -186,35 +176,35 @@ void listadoResena(Pagina& p, const Estacion* e, const EntornoListado& entorno) 
     p.marcos.push_back(kMarcoPagina);
     if (!e) return;
     const int x = kXResena, xd = kXResenaDerecha;
-    p.textos.push_back(texto(x, 1578, 12, true, formatearC("ESTACION:    %s", e->nombre.c_str())));
-    p.textos.push_back(texto(x, 2050, 10, true, "COORDENADAS:"));
-    p.textos.push_back(texto(x, 2350, 10, false, "Coordenadas Planas."));
-    p.textos.push_back(texto(x + 300, 2650, 10, false, formatearC("X = %1.3lf", e->x)));
-    p.textos.push_back(texto(x + 300, 2950, 10, false, formatearC("Y = %1.3lf", e->y)));
-    p.textos.push_back(texto(x + 300, 3250, 10, false, formatearC("Z = %1.3lf", e->z)));
-    p.textos.push_back(texto(xd, 2650, 10, false,
+    p.textos.push_back(textoPagina(x, 1578, 12, true, formatearC("ESTACION:    %s", e->nombre.c_str())));
+    p.textos.push_back(textoPagina(x, 2050, 10, true, "COORDENADAS:"));
+    p.textos.push_back(textoPagina(x, 2350, 10, false, "Coordenadas Planas."));
+    p.textos.push_back(textoPagina(x + 300, 2650, 10, false, formatearC("X = %1.3lf", e->x)));
+    p.textos.push_back(textoPagina(x + 300, 2950, 10, false, formatearC("Y = %1.3lf", e->y)));
+    p.textos.push_back(textoPagina(x + 300, 3250, 10, false, formatearC("Z = %1.3lf", e->z)));
+    p.textos.push_back(textoPagina(xd, 2650, 10, false,
                              formatearC("Proyecci\xF3n UTM.(ED-50): %1.10lf", factorUtm(true, e->x, e->y))));
-    p.textos.push_back(texto(xd, 2950, 10, false,
+    p.textos.push_back(textoPagina(xd, 2950, 10, false,
                              formatearC("Proyecci\xF3n UTM.(WGS-84): %1.10lf", factorUtm(false, e->x, e->y))));
     const DatosTrabajo sinDatos;
     const DatosTrabajo& d = entorno.empresa ? *entorno.empresa : sinDatos;
-    p.textos.push_back(texto(x, 3700, 10, false, formatearC("PROVINCIA :     %s", d.provinciaTrabajo.c_str())));
-    p.textos.push_back(texto(x, 4000, 10, false, formatearC("ZONA :             %s", d.zona.c_str())));
-    p.textos.push_back(texto(x, 4300, 10, false, formatearC("T. MUNICIPAL :   %s", d.terminoMunicipal.c_str())));
-    p.textos.push_back(texto(xd, 3700, 10, true, textoSenal(e->tipo)));
+    p.textos.push_back(textoPagina(x, 3700, 10, false, formatearC("PROVINCIA :     %s", d.provinciaTrabajo.c_str())));
+    p.textos.push_back(textoPagina(x, 4000, 10, false, formatearC("ZONA :             %s", d.zona.c_str())));
+    p.textos.push_back(textoPagina(x, 4300, 10, false, formatearC("T. MUNICIPAL :   %s", d.terminoMunicipal.c_str())));
+    p.textos.push_back(textoPagina(xd, 3700, 10, true, textoSenal(e->tipo)));
 
-    p.textos.push_back(texto(x, 4750, 10, true, "Rese\xF1" "a:"));
+    p.textos.push_back(textoPagina(x, 4750, 10, true, "Rese\xF1" "a:"));
     const auto lineas = lineasResena(*e);
     for (int k = 0; k < kLineasResena; ++k) {
         const int base = kYLineasResena + k * kPasoLineasResena;
         p.reglas.push_back({x, base + 230, 9700, base + 230, true});
-        if (static_cast<std::size_t>(k) < lineas.size()) p.textos.push_back(texto(x + 60, base, 10, false, lineas[k]));
+        if (static_cast<std::size_t>(k) < lineas.size()) p.textos.push_back(textoPagina(x + 60, base, 10, false, lineas[k]));
     }
 
     const Rectangulo croquis{x, 8650, 5150, 11150}, detalle{xd, 8650, 9700, 11150}, foto{x, 11600, 9700, 13900};
-    p.textos.push_back(texto(x, 8350, 10, true, "Croquis:"));
-    p.textos.push_back(texto(xd, 8350, 10, true, "Detalle:"));
-    p.textos.push_back(texto(x, 11300, 10, true, "Foto :"));
+    p.textos.push_back(textoPagina(x, 8350, 10, true, "Croquis:"));
+    p.textos.push_back(textoPagina(xd, 8350, 10, true, "Detalle:"));
+    p.textos.push_back(textoPagina(x, 11300, 10, true, "Foto :"));
     for (const auto& r : {croquis, detalle, foto}) p.marcos.push_back(r);
     p.imagenes.push_back({croquis, imagenEstacion(entorno, e->ficheroCroquis)});
     p.imagenes.push_back({foto, imagenEstacion(entorno, e->ficheroFoto)});

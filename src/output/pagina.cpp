@@ -8,6 +8,16 @@
 
 namespace celvara {
 
+TextoPagina textoPagina(int x, int y, int puntos, bool negrita, std::string contenido) {
+    TextoPagina t;
+    t.x = x;
+    t.y = y;
+    t.puntos = puntos;
+    t.negrita = negrita;
+    t.texto = std::move(contenido);
+    return t;
+}
+
 namespace {
 
 std::string_view sinBlancos(std::string_view s) {

@@ -40,6 +40,8 @@ struct TextoPagina {
     std::string fuente = "Arial";
     std::string texto;
 };
+// A text at (x, y), left-aligned, in Arial of `puntos` points.
+TextoPagina textoPagina(int x, int y, int puntos, bool negrita, std::string contenido);
 
 // A picture scaled into its frame keeping its proportions; the frame is
 // drawn whether or not the picture can be loaded (empty path: none).
