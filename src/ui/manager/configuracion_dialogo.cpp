@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -32,10 +31,6 @@ QLineEdit* edicion(const std::string& texto, QWidget* padre, int longitud = 0, b
     if (longitud > 0) e->setMaxLength(longitud);
     e->setEnabled(activa);
     return e;
-}
-
-void avisarNoDisponible(QWidget* padre) {
-    QMessageBox::information(padre, QString(), qs(std::string(kMensajeNoDisponible)));
 }
 
 QColor colorDe(std::uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
@@ -112,10 +107,7 @@ PanelDatosComplementarios::PanelDatosComplementarios(QWidget* padre) : QWidget(p
     capa->setRowStretch(f, 1);
 
     connect(botonInstrumento, &QPushButton::clicked, this, [this] {
-        if (!elegirInstrumento) {
-            avisarNoDisponible(this);
-            return;
-        }
+        if (!elegirInstrumento) return;  // the program always gives one
         EdicionDatosComplementarios d = leer();
         d.elegirInstrumento(elegirInstrumento(d.instrumento));
         instrumento_->setText(qs(d.instrumento));
@@ -272,10 +264,7 @@ QWidget* DialogoConfiguracion::crearCalculo() {
         proyeccion_->setCurrentIndex(eleccion.proyeccion);
     });
     connect(rElip, &QPushButton::clicked, this, [this] {
-        if (!pedirFactorElipsoide) {
-            avisarNoDisponible(this);
-            return;
-        }
+        if (!pedirFactorElipsoide) return;  // the program always gives one
         if (const auto factor = pedirFactorElipsoide()) {
             CConfigCalculo copia = configuracion_.calculo;
             copia.fijarFactorElipsoide(*factor);
