@@ -83,19 +83,6 @@ TEST(GestorAbrir, DialogoYLectura) {
     EXPECT_FALSE(b.gestor.modificado());
 }
 
-// "celvara FICHERO.obs": the book named on the command line, no dialog.
-TEST(GestorAbrir, LibretaDeLaLineaDeOrdenes) {
-    Banco b;
-    CLibretaCampo otra;
-    crearEstacion(otra.estaciones, {.nombre = "Z"});
-    ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
-    const auto dialogos = b.dialogos.peticiones.size();
-    b.gestor.documento().abrirLibreta("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    EXPECT_EQ(b.dialogos.peticiones.size(), dialogos);
-    ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
-    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
-}
-
 TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {
     Banco b;
     modificar(b);

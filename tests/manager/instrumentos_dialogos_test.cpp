@@ -252,24 +252,8 @@ TEST_F(DialogosInstrumentos, RegistroIncompletoSeAvisaAlAbrirElEditor) {
     EXPECT_EQ(listado.nombres().size(), 1u);
 }
 
-TEST_F(DialogosInstrumentos, FotoElegidaYCamposDeUnRegistro) {
-    Instrumento i;
-    i.numero = 4;
-    i.aumentos = 30;
-    i.errorH = 15;
-    i.precisionDistanciaPpm = 1.5f;
-    i.ficheroFoto = "c:\\fotos\\ts.bmp";
-    const CamposInstrumento c = camposDeInstrumento(i);
-    EXPECT_EQ(c.numero, "4");
-    EXPECT_EQ(c.errorH, "15.000000");
-    EXPECT_EQ(c.ppm, "1.500000");
-    EXPECT_EQ(c.ficheroFoto, "c:\\fotos\\ts.bmp");
-    const Instrumento vuelta = instrumentoDeCampos(c, "N");
-    EXPECT_EQ(vuelta.numero, 4);
-    EXPECT_EQ(vuelta.precisionDistanciaPpm, 1.5f);
-    EXPECT_EQ(vuelta.nombre.str(), "N");
-    EXPECT_FALSE(vuelta.imagenLeida);
-
+// The fields shown and written back are AnadirGrabarYSalir's and GrabarCambiaElElegido's.
+TEST_F(DialogosInstrumentos, FotoElegida) {
     escribirBiblioteca({{"A", 30}});
     EditorInstrumentos editor(ajustes, mapa, avisos);
     editor.abrir();
