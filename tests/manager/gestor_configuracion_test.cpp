@@ -12,15 +12,12 @@ TEST(Configuracion, PaginasMuestranLosAjustes) {
     a.proyeccion = 2;
     CConfiguracion c(a);
     EXPECT_EQ(c.calculo.proyeccion, 2);
-    EXPECT_EQ(c.calculo.escalaAdicional, "1.0000000000");
-    EXPECT_EQ(c.calculo.coeficiente, "0.420000");
-    EXPECT_EQ(c.calculo.radioTerrestre, "6378388.000000");
-    EXPECT_EQ(c.calculo.precisionX, "Px=");
-    EXPECT_EQ(c.calculo.desplazamientoAltura, "Da=");
-    EXPECT_EQ(c.calculo.ficheroInformes, "c:\\trabajos\\informe.txt");
-    EXPECT_EQ(c.importar.datos.instrumento, "ESTANDAR");
-    EXPECT_EQ(c.importar.datos.dia, "1-1-2003");
-    EXPECT_EQ(c.importar.datos.temperatura, "20");
+    const auto& k = c.calculo;
+    EXPECT_EQ(k.escalaAdicional + " " + k.coeficiente + " " + k.radioTerrestre + " " + k.precisionX + " " +
+                  k.desplazamientoAltura + " " + k.ficheroInformes,
+              "1.0000000000 0.420000 6378388.000000 Px= Da= c:\\trabajos\\informe.txt");
+    EXPECT_EQ(c.importar.datos.instrumento + " " + c.importar.datos.dia + " " + c.importar.datos.temperatura,
+              "ESTANDAR 1-1-2003 20");
     EXPECT_EQ(c.importar.datos.indiceAngular, 0);
     EXPECT_TRUE(c.importar.datos.corregidoEsfRefr);
     EXPECT_TRUE(c.varios.dibujarEstaciones);

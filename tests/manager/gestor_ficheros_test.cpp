@@ -33,9 +33,9 @@ TEST(GestorNuevo, ConCambiosPregunta) {
         modificar(b);
         b.avisos.esperar(kPregunta, c.respuesta);
         b.gestor.documento().nuevo();
-        EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
-        EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
-        EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+        const prueba::MensajeVisto& m = b.avisos.vistos.back();
+        EXPECT_EQ(std::tuple(m.titulo, m.botones, m.icono),
+                  std::tuple("Editor de observaciones", Botones::SiNoCancelar, Icono::Pregunta));
         EXPECT_EQ(b.gestor.libreta().estaciones.size(), c.sigue ? 0u : 3u);
         EXPECT_EQ(b.gestor.modificado(), !c.sigue);
         CLibretaCampo guardada;
