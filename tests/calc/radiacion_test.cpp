@@ -122,12 +122,10 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
     v.rejilla().asignar(1, cr::uso, "0");
     auto r = t.radiar(v);
     ASSERT_EQ(r.puntos.size(), 2u);
-    EXPECT_EQ(r.puntos[0].codigo, "CLAVO");  // the station first, not radiated from any, a base
-    EXPECT_EQ(r.puntos[0].estacion, "");
-    EXPECT_EQ(r.puntos[0].base, 1);
-    EXPECT_EQ(r.puntos[1].codigo, "BORDILLO");
-    EXPECT_EQ(r.puntos[1].estacion, "E");  // radiated from E
-    EXPECT_EQ(r.puntos[1].base, 0);
+    // The station first, not radiated from any, a base; then the point radiated from E.
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(r.puntos[i].codigo.str() + "|" + r.puntos[i].estacion.str() + "|" + std::to_string(r.puntos[i].base),
+                  i ? "BORDILLO|E|0" : "CLAVO||1");
 
     // "Añadir": what the file held comes first; sights to stations computed
     // when the option is off.

@@ -46,14 +46,10 @@ TEST(Configuracion, AceptarEscribeCadaPagina) {
     EXPECT_EQ(a.escalaAdicional, 0.99995123456789);  // untouched text keeps the value
     EXPECT_EQ(a.prefijoPrecisionX.str(), "Prec");
     EXPECT_EQ(a.ficheroInformes.str(), "C:\\TRABAJOS\\inf.txt");
-    EXPECT_EQ(a.datosPorDefecto.unidadAngular, 360);
-    EXPECT_EQ(a.datosPorDefecto.unidadDistancia, 1);
-    EXPECT_EQ(a.datosPorDefecto.tipoDistancia, 3);
-    EXPECT_EQ(a.datosPorDefecto.tipoVertical, 2);
-    EXPECT_EQ(a.datosPorDefecto.operador.str(), "Jos\xE9");
-    EXPECT_EQ(a.datosPorDefecto.temperatura, 25);
-    EXPECT_EQ(a.verVisuales, 1);
-    EXPECT_EQ(a.verEstaciones, 0);
+    const DatosComplementarios& d = a.datosPorDefecto;
+    EXPECT_EQ(std::tuple(d.unidadAngular, d.unidadDistancia, d.tipoDistancia, d.tipoVertical, d.operador.str(), d.temperatura),
+              std::tuple(360, 1, 3, 2, "Jos\xE9", 25));
+    EXPECT_EQ(std::tuple(int(a.verVisuales), int(a.verEstaciones)), std::tuple(1, 0));
     EXPECT_EQ(a.ficheroLogoEmpresa.str(), "C:\\logo.bmp");
     EXPECT_EQ(a.idioma, 0u);
 }
