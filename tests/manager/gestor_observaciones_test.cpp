@@ -117,11 +117,9 @@ TEST(GestorSeleccion, ComaDecimalEnElDetalleSeGuardaAlSalir) {
     b.gestor.seleccionGestor().panelEstacion().tipo = 1;
     EXPECT_EQ(b.estacion(1).x, 1100);  // not before leaving
     b.seleccionarEstacion(2);
-    EXPECT_EQ(b.estacion(1).x, 12.5);
-    EXPECT_EQ(b.estacion(1).y, 2000);
-    EXPECT_EQ(b.estacion(1).descripcion1.str(), "Clavo en acera");
-    EXPECT_EQ(b.estacion(1).croquis.str(), "l\xEDnea 1\r\nl\xEDnea 2");
-    EXPECT_EQ(b.estacion(1).tipo, 1);
+    const Estacion& e = b.estacion(1);
+    EXPECT_EQ(std::tuple(e.x, e.y, e.descripcion1.str(), e.croquis.str(), e.tipo),
+              std::tuple(12.5, 2000.0, "Clavo en acera", "l\xEDnea 1\r\nl\xEDnea 2", 1));
     EXPECT_TRUE(b.gestor.modificado());
 }
 
