@@ -16,7 +16,7 @@ using prueba::punto8;
 using prueba::w8;
 using V = std::vector<std::string>;
 
-// Each text is printed by celvara-cli formatos (CliFormatos); here the order, the ends and the filters.
+// The texts are the table's constants (the filters below carry some); here the order, the ends and the filters.
 TEST(TablaFormatos, TreintaYTresEnOrdenYSusFiltros) {
     const auto tabla = tablaFormatos();
     ASSERT_EQ(tabla.size(), 33u);

@@ -250,8 +250,14 @@ TEST_F(DialogosInstrumentos, RegistroIncompletoSeAvisaAlAbrirElEditor) {
     EXPECT_EQ(listado.nombres().size(), 1u);
 }
 
-// The fields shown and written back are AnadirGrabarYSalir's and GrabarCambiaElElegido's.
-TEST_F(DialogosInstrumentos, FotoElegida) {
+TEST_F(DialogosInstrumentos, FotoElegidaYCamposDeUnRegistro) {
+    Instrumento i;
+    i.numero = 4, i.errorH = 15, i.precisionDistanciaPpm = 1.5f, i.ficheroFoto = "c:\\fotos\\ts.bmp";
+    const CamposInstrumento c = camposDeInstrumento(i);
+    EXPECT_EQ(c.numero + " " + c.errorH + " " + c.ppm + " " + c.ficheroFoto, "4 15.000000 1.500000 c:\\fotos\\ts.bmp");
+    const Instrumento vuelta = instrumentoDeCampos(c, "N");
+    EXPECT_EQ(std::tuple(vuelta.numero, vuelta.precisionDistanciaPpm, vuelta.nombre.str(), vuelta.imagenLeida.has_value()),
+              std::tuple(4, 1.5f, "N", false));
     escribirBiblioteca({{"A", 30}});
     EditorInstrumentos editor(ajustes, mapa, avisos);
     editor.abrir();
