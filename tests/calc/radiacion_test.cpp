@@ -79,9 +79,7 @@ TEST(Radiacion, TiposDeLaLibretaYOrientacionMostrada) {
         EXPECT_NEAR(p.x, c.x, 1e-9) << c.estacionamiento;
         EXPECT_NEAR(p.y, c.y, 1e-9) << c.estacionamiento;
         EXPECT_NEAR(p.z, c.z, 1e-6) << c.estacionamiento;
-        EXPECT_EQ(solos[i].x, p.x);
-        EXPECT_EQ(solos[i].y, p.y);
-        EXPECT_EQ(solos[i].z, p.z);
+        EXPECT_EQ(std::tuple(solos[i].x, solos[i].y, solos[i].z), std::tuple(p.x, p.y, p.z));
     }
     // The closing message names the file written.
     EXPECT_EQ(t.avisos.textos(),

@@ -54,9 +54,8 @@ TEST(LectoresSinteticos, TopcalComasYListaAscii) {
     ASSERT_EQ(nikon.importar(15, "CO,Nikon RAW data format V2.00\nST,1,,2,,1.450,100.5000,40.2500\n"
                                  "SS,2,1.500,10.125,40.2500,100.0000,10:00:00,BS\n"),
               ResultadoImportacion::Cerrar);
-    EXPECT_DOUBLE_EQ(nikon.estacionamiento(0, 0).alturaInstrumento, 1.45);
-    EXPECT_DOUBLE_EQ(nikon.estacionamiento(0, 0).desorientacion, 60.25);
-    EXPECT_DOUBLE_EQ(nikon.estacionamiento(0, 0).lecturas[0].distancia, 10.125);
+    const Estacionamiento& n = nikon.estacionamiento(0, 0);
+    EXPECT_EQ(std::tuple(n.alturaInstrumento, n.desorientacion, n.lecturas[0].distancia), std::tuple(1.45, 60.25, 10.125));
 
     std::setlocale(LC_NUMERIC, guardado.c_str());
     if (!coma) GTEST_SKIP() << "sin locale con coma decimal";
