@@ -87,9 +87,7 @@ TEST_F(DialogosInstrumentos, AnadirGrabarYSalir) {
     EditorInstrumentos editor(ajustes, mapa, avisos);
     editor.abrir();
     editor.elegir(0);
-    EXPECT_EQ(editor.campos().numero, "1");
-    EXPECT_EQ(editor.campos().aumentos, "30");
-    EXPECT_EQ(editor.campos().precisionDistancia, "2.000000");
+    EXPECT_EQ(editor.campos().numero + " " + editor.campos().aumentos + " " + editor.campos().precisionDistancia, "1 30 2.000000");
     EXPECT_EQ(editor.fotoMostrada(), "C:\\TRABAJOS\\VESTRUM\\FOTO0.BMP");
 
     editor.anadir(std::nullopt);  // name dialog cancelled
@@ -159,14 +157,12 @@ TEST_F(DialogosInstrumentos, GrabarCambiaElElegido) {
     editor.campos().aumentos = "31";
     editor.campos().numero = "2";
     ASSERT_TRUE(editor.grabar());
-    EXPECT_EQ(editor.instrumentos()[1].aumentos, 31);
-    EXPECT_EQ(editor.instrumentos()[1].nombre.str(), "B");
-    EXPECT_EQ(editor.instrumentos()[0].aumentos, 30);
+    const auto& ins = editor.instrumentos();
+    EXPECT_EQ(std::tuple(ins[1].aumentos, ins[1].nombre.str(), ins[0].aumentos), std::tuple(31, "B", 30));
     ASSERT_TRUE(editor.salir());
     const auto lista = leerBiblioteca();
     ASSERT_EQ(lista.size(), 3u);
-    EXPECT_EQ(lista[1].aumentos, 31);
-    EXPECT_EQ(lista[1].numero, 2);
+    EXPECT_EQ(std::pair(lista[1].aumentos, lista[1].numero), std::pair(31, 2));
 }
 
 TEST_F(DialogosInstrumentos, BorrarQuitaTodosLosDelMismoNombre) {
@@ -184,9 +180,7 @@ TEST_F(DialogosInstrumentos, BorrarQuitaTodosLosDelMismoNombre) {
     ASSERT_TRUE(editor.salir());
     const auto lista = leerBiblioteca();
     ASSERT_EQ(lista.size(), 2u);
-    EXPECT_EQ(lista[0].nombre.str(), "B");
-    EXPECT_EQ(lista[1].nombre.str(), "C");
-    EXPECT_EQ(lista[1].aumentos, 20);
+    EXPECT_EQ(std::tuple(lista[0].nombre.str(), lista[1].nombre.str(), lista[1].aumentos), std::tuple("B", "C", 20));
 }
 
 TEST_F(DialogosInstrumentos, SalirQueFallaSeReintentaConLosMismosDatos) {
