@@ -79,9 +79,7 @@ TEST(Radiacion, TiposDeLaLibretaYOrientacionMostrada) {
         EXPECT_NEAR(p.x, c.x, 1e-9) << c.estacionamiento;
         EXPECT_NEAR(p.y, c.y, 1e-9) << c.estacionamiento;
         EXPECT_NEAR(p.z, c.z, 1e-6) << c.estacionamiento;
-        EXPECT_EQ(solos[i].x, p.x);
-        EXPECT_EQ(solos[i].y, p.y);
-        EXPECT_EQ(solos[i].z, p.z);
+        EXPECT_EQ(std::tuple(solos[i].x, solos[i].y, solos[i].z), std::tuple(p.x, p.y, p.z));
     }
     // The closing message names the file written.
     EXPECT_EQ(t.avisos.textos(),
@@ -122,12 +120,10 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
     v.rejilla().asignar(1, cr::uso, "0");
     auto r = t.radiar(v);
     ASSERT_EQ(r.puntos.size(), 2u);
-    EXPECT_EQ(r.puntos[0].codigo, "CLAVO");  // the station first, not radiated from any, a base
-    EXPECT_EQ(r.puntos[0].estacion, "");
-    EXPECT_EQ(r.puntos[0].base, 1);
-    EXPECT_EQ(r.puntos[1].codigo, "BORDILLO");
-    EXPECT_EQ(r.puntos[1].estacion, "E");  // radiated from E
-    EXPECT_EQ(r.puntos[1].base, 0);
+    // The station first, not radiated from any, a base; then the point radiated from E.
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(r.puntos[i].codigo.str() + "|" + r.puntos[i].estacion.str() + "|" + std::to_string(r.puntos[i].base),
+                  i ? "BORDILLO|E|0" : "CLAVO||1");
 
     // "Añadir": what the file held comes first; sights to stations computed
     // when the option is off.

@@ -66,18 +66,10 @@ TEST(FicheroCrd, AtributosSobrevivenLecturaYEscrituraDeRegistros) {
     ASSERT_TRUE(leerFicheroCoordenadas(datos("atributos.crd"), registros));
     ASSERT_EQ(registros.size(), 2u);
     const auto& r = registros[0];
-    EXPECT_EQ(r.base, 7);
-    EXPECT_EQ(r.simbolo.escala, 1000.0);
-    EXPECT_EQ(r.simbolo.tipo, 3);
-    EXPECT_EQ(r.simbolo.color, 0x030201u);
-    EXPECT_EQ(r.etiquetaNombre.giro, 45.0);
-    EXPECT_EQ(r.etiquetaCota.desplazamiento[1], 2.25);
-    EXPECT_EQ(r.decimalesCota, 3);
-    EXPECT_EQ(r.etiquetaCodigo.visible, 0);
-    EXPECT_EQ(r.etiquetaCodigo.color, 0x5A5046u);
-    EXPECT_EQ(r.estacion, "EST");
-    EXPECT_EQ(r.codigo, "muro");
-    EXPECT_EQ(registros[1].base, 0);
+    EXPECT_EQ(std::tuple(int(r.base), r.simbolo.escala, int(r.simbolo.tipo), std::uint32_t(r.simbolo.color), r.etiquetaNombre.giro,
+                         r.etiquetaCota.desplazamiento[1], int(r.decimalesCota), int(r.etiquetaCodigo.visible),
+                         std::uint32_t(r.etiquetaCodigo.color), r.estacion.str(), r.codigo.str(), int(registros[1].base)),
+              std::tuple(7, 1000.0, 3, 0x030201u, 45.0, 2.25, 3, 0, 0x5A5046u, "EST", "muro", 0));
 
     // Written back as records: the same bytes, with the stray links zeroed.
     CarpetaTemporal tmp;

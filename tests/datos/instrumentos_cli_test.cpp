@@ -51,9 +51,7 @@ TEST(VolcarInstrumentos, DatosDelTrabajo) {
     const auto [estado, texto] = volcar(carpeta.ruta() / "d.prt");
     ASSERT_EQ(estado, 0);
     const auto j = nlohmann::ordered_json::parse(texto);
-    EXPECT_EQ(j["empresa"], "EMPRESA");
     EXPECT_EQ(j["direccion"], "Dirección");
-    EXPECT_EQ(j["telefonosFax"], "Teléfono");
     EXPECT_EQ(j["observaciones"], "uno\r\ndos");
     EXPECT_EQ(j["codigo"], "P14");
     EXPECT_EQ(j.size(), 13u);

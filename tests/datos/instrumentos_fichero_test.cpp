@@ -66,11 +66,8 @@ TEST(BibliotecaInstrumentos, LotesDeCienYDeVueltaIdentica) {
         if (n != 150) continue;
         for (int k = 0; k < n; ++k) {
             const Instrumento& i = lista[static_cast<std::size_t>(k)];
-            EXPECT_EQ(i.numero, k + 1);
-            EXPECT_EQ(i.nombre.str(), "ESTACION " + std::to_string(k));
-            EXPECT_EQ(i.alcance1Prisma, 1000 + k);
-            EXPECT_EQ(i.alcance3Prismas, 2000 + k);
-            EXPECT_EQ(i.precisionDistanciaPpm, 0.1f * static_cast<float>(k));
+            EXPECT_EQ(std::tuple(i.numero, i.nombre.str(), i.alcance1Prisma, i.alcance3Prismas, i.precisionDistanciaPpm),
+                      std::tuple(k + 1, "ESTACION " + std::to_string(k), 1000 + k, 2000 + k, 0.1f * static_cast<float>(k)));
         }
         // One record across the batch boundary, every field.
         const Instrumento& i = lista[100];

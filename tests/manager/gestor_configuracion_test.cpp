@@ -12,15 +12,12 @@ TEST(Configuracion, PaginasMuestranLosAjustes) {
     a.proyeccion = 2;
     CConfiguracion c(a);
     EXPECT_EQ(c.calculo.proyeccion, 2);
-    EXPECT_EQ(c.calculo.escalaAdicional, "1.0000000000");
-    EXPECT_EQ(c.calculo.coeficiente, "0.420000");
-    EXPECT_EQ(c.calculo.radioTerrestre, "6378388.000000");
-    EXPECT_EQ(c.calculo.precisionX, "Px=");
-    EXPECT_EQ(c.calculo.desplazamientoAltura, "Da=");
-    EXPECT_EQ(c.calculo.ficheroInformes, "c:\\trabajos\\informe.txt");
-    EXPECT_EQ(c.importar.datos.instrumento, "ESTANDAR");
-    EXPECT_EQ(c.importar.datos.dia, "1-1-2003");
-    EXPECT_EQ(c.importar.datos.temperatura, "20");
+    const auto& k = c.calculo;
+    EXPECT_EQ(k.escalaAdicional + " " + k.coeficiente + " " + k.radioTerrestre + " " + k.precisionX + " " +
+                  k.desplazamientoAltura + " " + k.ficheroInformes,
+              "1.0000000000 0.420000 6378388.000000 Px= Da= c:\\trabajos\\informe.txt");
+    EXPECT_EQ(c.importar.datos.instrumento + " " + c.importar.datos.dia + " " + c.importar.datos.temperatura,
+              "ESTANDAR 1-1-2003 20");
     EXPECT_EQ(c.importar.datos.indiceAngular, 0);
     EXPECT_TRUE(c.importar.datos.corregidoEsfRefr);
     EXPECT_TRUE(c.varios.dibujarEstaciones);
@@ -49,14 +46,10 @@ TEST(Configuracion, AceptarEscribeCadaPagina) {
     EXPECT_EQ(a.escalaAdicional, 0.99995123456789);  // untouched text keeps the value
     EXPECT_EQ(a.prefijoPrecisionX.str(), "Prec");
     EXPECT_EQ(a.ficheroInformes.str(), "C:\\TRABAJOS\\inf.txt");
-    EXPECT_EQ(a.datosPorDefecto.unidadAngular, 360);
-    EXPECT_EQ(a.datosPorDefecto.unidadDistancia, 1);
-    EXPECT_EQ(a.datosPorDefecto.tipoDistancia, 3);
-    EXPECT_EQ(a.datosPorDefecto.tipoVertical, 2);
-    EXPECT_EQ(a.datosPorDefecto.operador.str(), "Jos\xE9");
-    EXPECT_EQ(a.datosPorDefecto.temperatura, 25);
-    EXPECT_EQ(a.verVisuales, 1);
-    EXPECT_EQ(a.verEstaciones, 0);
+    const DatosComplementarios& d = a.datosPorDefecto;
+    EXPECT_EQ(std::tuple(d.unidadAngular, d.unidadDistancia, d.tipoDistancia, d.tipoVertical, d.operador.str(), d.temperatura),
+              std::tuple(360, 1, 3, 2, "Jos\xE9", 25));
+    EXPECT_EQ(std::tuple(int(a.verVisuales), int(a.verEstaciones)), std::tuple(1, 0));
     EXPECT_EQ(a.ficheroLogoEmpresa.str(), "C:\\logo.bmp");
     EXPECT_EQ(a.idioma, 0u);
 }

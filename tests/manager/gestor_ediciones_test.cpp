@@ -33,9 +33,7 @@ TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
     b.gestor.ediciones().editarCelda(1, 1, "12,5");
     b.gestor.ediciones().editarCelda(1, 2, "abc");
     b.gestor.ediciones().editarCelda(1, 3, " -3,25e1");
-    EXPECT_EQ(b.estacion(1).x, 12.5);
-    EXPECT_EQ(b.estacion(1).y, 0);
-    EXPECT_EQ(b.estacion(1).z, -32.5);
+    EXPECT_EQ(std::tuple(b.estacion(1).x, b.estacion(1).y, b.estacion(1).z), std::tuple(12.5, 0.0, -32.5));
     b.gestor.ediciones().editarCelda(1, 4, "VERTICE");
     EXPECT_EQ(b.estacion(1).tipo, 2);
     b.gestor.ediciones().editarCelda(1, 4, "FENO");
@@ -47,9 +45,8 @@ TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
     b.gestor.ediciones().editarCelda(1, 6, "segunda");
     b.gestor.ediciones().editarCelda(1, 7, "C:\\foto.bmp");
     b.gestor.ediciones().editarCelda(1, 8, "C:\\croquis.bmp");
-    EXPECT_EQ(b.estacion(1).descripcion2.str(), "segunda");
-    EXPECT_EQ(b.estacion(1).ficheroFoto.str(), "C:\\foto.bmp");
-    EXPECT_EQ(b.estacion(1).ficheroCroquis.str(), "C:\\croquis.bmp");
+    const Estacion& e = b.estacion(1);
+    EXPECT_EQ(e.descripcion2.str() + "|" + e.ficheroFoto.str() + "|" + e.ficheroCroquis.str(), "segunda|C:\\foto.bmp|C:\\croquis.bmp");
     EXPECT_EQ(b.gestor.rejilla().texto(1, 3), "-32.500");
 }
 

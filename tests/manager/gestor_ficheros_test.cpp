@@ -33,9 +33,9 @@ TEST(GestorNuevo, ConCambiosPregunta) {
         modificar(b);
         b.avisos.esperar(kPregunta, c.respuesta);
         b.gestor.documento().nuevo();
-        EXPECT_EQ(b.avisos.vistos.back().titulo, "Editor de observaciones");
-        EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNoCancelar);
-        EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+        const prueba::MensajeVisto& m = b.avisos.vistos.back();
+        EXPECT_EQ(std::tuple(m.titulo, m.botones, m.icono),
+                  std::tuple("Editor de observaciones", Botones::SiNoCancelar, Icono::Pregunta));
         EXPECT_EQ(b.gestor.libreta().estaciones.size(), c.sigue ? 0u : 3u);
         EXPECT_EQ(b.gestor.modificado(), !c.sigue);
         CLibretaCampo guardada;
@@ -81,19 +81,6 @@ TEST(GestorAbrir, DialogoYLectura) {
     EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 2u);
     EXPECT_FALSE(b.gestor.modificado());
-}
-
-// "celvara FICHERO.obs": the book named on the command line, no dialog.
-TEST(GestorAbrir, LibretaDeLaLineaDeOrdenes) {
-    Banco b;
-    CLibretaCampo otra;
-    crearEstacion(otra.estaciones, {.nombre = "Z"});
-    ASSERT_TRUE(escribirLibreta(otra, b.obra() / "OTRA.OBS"));
-    const auto dialogos = b.dialogos.peticiones.size();
-    b.gestor.documento().abrirLibreta("C:\\TRABAJOS\\OBRA1\\otra.obs");
-    EXPECT_EQ(b.dialogos.peticiones.size(), dialogos);
-    ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
-    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
 }
 
 TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {

@@ -151,10 +151,8 @@ TEST(HerramientasDatosComplementarios, FormularioIdaYVuelta) {
     f.presion = "1013";
     f.sexagesimal = false;
     f.aplicar(s);
-    EXPECT_EQ(s.datos.operador, "\xCD\xF1igo Mart\xEDnez");
-    EXPECT_EQ(s.datos.tipoVertical, 2);
-    EXPECT_EQ(s.datos.presion, 1013);
-    EXPECT_EQ(s.datos.unidadAngular, 400);
+    EXPECT_EQ(std::tuple(s.datos.operador.str(), s.datos.tipoVertical, s.datos.presion, s.datos.unidadAngular),
+              std::tuple("\xCD\xF1igo Mart\xEDnez", 2, 1013, 400));
 }
 
 }  // namespace

@@ -142,9 +142,7 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
                 Estacionamiento s = mixto(C, tipoV, tipoD);
                 const auto antes = radiar(s);
                 unificarLecturas(s);
-                EXPECT_EQ(s.datos.unidadAngular, 400);
-                EXPECT_EQ(s.datos.tipoDistancia, 0);
-                EXPECT_EQ(s.datos.tipoVertical, 0);
+                EXPECT_EQ(std::tuple(s.datos.unidadAngular, s.datos.tipoDistancia, s.datos.tipoVertical), std::tuple(400, 0, 0));
                 const auto despues = radiar(s);
                 ASSERT_EQ(antes.size(), despues.size());
                 for (std::size_t i = 0; i < antes.size(); ++i) {

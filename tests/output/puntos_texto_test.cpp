@@ -71,12 +71,9 @@ TEST(PuntosTexto, ListaCadaLineaMalaConSuNumeroYLeeElResto) {
         "E;-5;6;7;sobra";
     const auto r = leerPuntosTexto(texto, o);
     ASSERT_EQ(r.puntos.size(), 2u);
-    EXPECT_EQ(r.puntos[0].nombre.str(), "A");
-    EXPECT_DOUBLE_EQ(r.puntos[0].x, 100.25);
-    EXPECT_DOUBLE_EQ(r.puntos[0].y, 200.5);
-    EXPECT_DOUBLE_EQ(r.puntos[0].z, 3);
-    EXPECT_EQ(r.puntos[1].nombre.str(), "E");
-    EXPECT_DOUBLE_EQ(r.puntos[1].x, -5);
+    EXPECT_EQ(std::tuple(r.puntos[0].nombre.str(), r.puntos[0].x, r.puntos[0].y, r.puntos[0].z, r.puntos[1].nombre.str(),
+                         r.puntos[1].x),
+              std::tuple("A", 100.25, 200.5, 3.0, "E", -5.0));
     std::vector<std::size_t> lineas;
     for (const auto& e : r.erroneas) lineas.push_back(e.numero);
     EXPECT_EQ(lineas, (std::vector<std::size_t>{4, 5, 6, 7, 8}));

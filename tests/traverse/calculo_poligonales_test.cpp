@@ -127,6 +127,12 @@ TEST(CalculoPoligonales, RejillaDeDosLineasPorEstacion) {
     EXPECT_EQ(b.v.filas().size(), 4u);
 }
 
+// An extreme's texts, as the window shows them.
+std::string textos(const CReferenciarPoligonal::Extremo& e) {
+    return e.estacion + "|" + e.x + "|" + e.y + "|" + e.z + "|" + e.referencia + "|" + e.acimut + "|" + e.lectura + "|" +
+           e.desorientacion;
+}
+
 // The "..." pickers of the square A(0,0) B(100,0) C(100,100) D(0,100), Z 10.
 TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     Banco b;
@@ -140,10 +146,7 @@ TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     EXPECT_EQ(estaciones.elegir(-1), nullptr);  // cancelled
     EXPECT_EQ(estaciones.elegir(4), nullptr);
     ASSERT_TRUE(r.elegirEstacion(r.llegada, *estaciones.elegir(1)));
-    EXPECT_EQ(r.llegada.estacion, "B");
-    EXPECT_EQ(r.llegada.x, "100.000");
-    EXPECT_EQ(r.llegada.y, "0.000");
-    EXPECT_EQ(r.llegada.z, "10.000");
+    EXPECT_EQ(textos(r.llegada), "B|100.000|0.000|10.000||0.0000|0.0000|0.0000");
 
     // "Desorientación" from a set-up of B.
     const CElegirEstacionamiento deB = r.estacionamientos(r.llegada);
@@ -156,9 +159,7 @@ TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     // "Con Referencia" from B to D: dx = -100, dy = 100, 350 gon; 350 - 20 = 330.
     r.llegada.lectura = "20";
     ASSERT_TRUE(r.elegirReferencia(r.llegada, *estaciones.elegir(3)));
-    EXPECT_EQ(r.llegada.referencia, "D");
-    EXPECT_EQ(r.llegada.acimut, "350.0000");
-    EXPECT_EQ(r.llegada.desorientacion, "330.0000");
+    EXPECT_EQ(textos(r.llegada), "B|100.000|0.000|10.000|D|350.0000|20|330.0000");
     r.llegada.lectura = "350";  // a reading typed recomputes it
     r.recalcular(r.llegada);
     EXPECT_EQ(r.llegada.desorientacion, "0.0000");
@@ -166,16 +167,11 @@ TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     ASSERT_TRUE(r.elegirEstacion(r.partida, *estaciones.elegir(0)));
     r.partida.lectura = "75,5";
     ASSERT_TRUE(r.elegirReferencia(r.partida, *estaciones.elegir(2)));
-    EXPECT_EQ(r.partida.acimut, "50.0000");
-    EXPECT_EQ(r.partida.desorientacion, "374.5000");
+    EXPECT_EQ(textos(r.partida), "A|0.000|0.000|10.000|C|50.0000|75,5|374.5000");
     r.aceptar();
-    EXPECT_EQ(ref.partida, "A");
-    EXPECT_EQ(ref.referenciaPartida, "C");
-    EXPECT_EQ(ref.desorientacionPartida, 374.5);
-    EXPECT_EQ(ref.llegada, "B");
-    EXPECT_EQ(ref.x1, 100);
-    EXPECT_EQ(ref.acimutLlegada, 350);
-    EXPECT_EQ(ref.desorientacionLlegada, 0);
+    EXPECT_EQ(std::tuple(ref.partida.str(), ref.referenciaPartida.str(), ref.desorientacionPartida, ref.llegada.str(),
+                         ref.x1, ref.acimutLlegada, ref.desorientacionLlegada),
+              std::tuple("A", "C", 374.5, "B", 100.0, 350.0, 0.0));
     EXPECT_TRUE(b.avisos.textos().empty());
 
     // Sexagesimal, from the typed X 200 (not A's) to C: 315 degrees; 315 - 330 wraps to 345.
@@ -186,17 +182,13 @@ TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     s.partida.x = "200,0";
     s.partida.lectura = "330";
     ASSERT_TRUE(s.elegirReferencia(s.partida, "C"));
-    EXPECT_EQ(s.partida.acimut, "315.0000");
-    EXPECT_EQ(s.partida.desorientacion, "345.0000");
+    EXPECT_EQ(textos(s.partida), "A|200,0|0.000|10.000|C|315.0000|330|345.0000");
 
     // An unknown name: the message, nothing changed, and no set-ups to offer.
     const auto antes = s.partida;
     EXPECT_FALSE(s.elegirEstacion(s.partida, "Z"));
     EXPECT_FALSE(s.elegirReferencia(s.partida, "Z"));
-    EXPECT_EQ(s.partida.estacion, antes.estacion);
-    EXPECT_EQ(s.partida.x, antes.x);
-    EXPECT_EQ(s.partida.referencia, antes.referencia);
-    EXPECT_EQ(s.partida.acimut, antes.acimut);
+    EXPECT_EQ(textos(s.partida), textos(antes));
     EXPECT_EQ(b.avisos.textos(), (std::vector<std::string>(2, "La Estación no existe en la Base de Datos")));
     s.partida.estacion = "Z";
     EXPECT_TRUE(s.estacionamientos(s.partida).lineas().empty());

@@ -23,30 +23,19 @@ TEST(FicheroPol, LeeCadaCampoPorSuPosicion) {
     ASSERT_TRUE(leerPoligonal(bytes(dosFilas()), p, mensaje)) << mensaje;
     ASSERT_EQ(p.filas.size(), 2u);
     const auto& f = p.filas[0];
-    EXPECT_EQ(f.estacion, "E1");
-    EXPECT_EQ(f.estacionamiento, "E1(1)");
-    EXPECT_EQ(f.visadoAtras, "R0");
-    EXPECT_EQ(f.visadoAdelante, "E2");
+    EXPECT_EQ(f.estacion.str() + "|" + f.estacionamiento.str() + "|" + f.visadoAtras.str() + "|" + f.visadoAdelante.str(),
+              "E1|E1(1)|R0|E2");
     EXPECT_EQ(f.atras, (VisualPoligonal{10.5, 210.5, 99.5, 300.5, 120.25, 120.5, 1.5}));
     EXPECT_EQ(f.adelante, (VisualPoligonal{50.25, 250.25, 100.5, 299.5, 80.125, 80.25, 1.75}));
-    EXPECT_EQ(f.alturaInstrumento, 1.55);
-    EXPECT_EQ(f.datos.instrumento, "TC1100");
-    EXPECT_EQ(f.datos.tipoDistancia, 2);
-    EXPECT_EQ(f.datos.tipoVertical, 1);
-    EXPECT_EQ(f.datos.unidadAngular, 360);
-    EXPECT_EQ(f.datos.corregidoEsfRefr, 1);
+    EXPECT_EQ(std::tuple(f.alturaInstrumento, f.datos.instrumento.str(), f.datos.tipoDistancia, f.datos.tipoVertical,
+                         f.datos.unidadAngular, int(f.datos.corregidoEsfRefr)),
+              std::tuple(1.55, "TC1100", 2, 1, 360, 1));
     EXPECT_FALSE(p.filas[1].atras.tieneCi());
     const auto& r = p.referencia;
-    EXPECT_EQ(r.partida, "E1");
-    EXPECT_EQ(r.llegada, "E2");
-    EXPECT_EQ(r.x0, 1000);
-    EXPECT_EQ(r.z1, 101);
-    EXPECT_EQ(r.desorientacionPartida, 12.5);
-    EXPECT_EQ(r.desorientacionLlegada, 399.5);
+    EXPECT_EQ(std::tuple(r.partida.str(), r.llegada.str(), r.x0, r.z1, r.desorientacionPartida, r.desorientacionLlegada),
+              std::tuple("E1", "E2", 1000.0, 101.0, 12.5, 399.5));
     EXPECT_EQ(r.tipoPoligonal(), TipoPoligonal::Encuadrada);
-    EXPECT_EQ(r.besselH, 1);
-    EXPECT_EQ(r.besselV, 0);
-    EXPECT_EQ(r.besselD, 1);
+    EXPECT_EQ(std::tuple(int(r.besselH), int(r.besselV), int(r.besselD)), std::tuple(1, 0, 1));
 }
 
 TEST(FicheroPol, GrabaByteAByteLoLeidoConRellenosYRestos) {

@@ -105,11 +105,9 @@ TEST(InformePoligonal, GrabaCoordenadasYDesorientacionesEnLaLibreta) {
     EXPECT_NEAR(est2->estacionamientos[0]->desorientacion, 0, 1e-9);
     EXPECT_EQ(est2->estacionamientos[0]->alturaInstrumento, 1.45);
     const Estacion* e3 = libreta.buscarEstacion("E3");
-    ASSERT_TRUE(e3);
-    EXPECT_EQ(e3->y, 200);
-    EXPECT_EQ(e3->ficheroFoto, kFotoPorDefecto);
-    ASSERT_EQ(e3->estacionamientos.size(), 1u);
-    EXPECT_EQ(e3->estacionamientos[0]->nombre, "E3(1)");
+    ASSERT_TRUE(e3 && e3->estacionamientos.size() == 1u);
+    EXPECT_EQ(std::tuple(e3->y, e3->ficheroFoto.str(), e3->estacionamientos[0]->nombre.str()),
+              std::tuple(200.0, kFotoPorDefecto, "E3(1)"));
 }
 
 }  // namespace

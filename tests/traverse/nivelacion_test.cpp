@@ -61,10 +61,7 @@ TEST(Nivelacion, HilosDanMedioYDistancia) {
 TEST(Nivelacion, ColumnasAcumuladasYCambioEnLaPrimeraFila) {
     Linea l;
     for (std::size_t f = 0; f < 3; ++f) l.fila(f, {{c::medEspalda, "1.5"}, {c::medFrente, "0.5"}});
-    EXPECT_EQ(l.cota(0), "101.0000");
-    EXPECT_EQ(l.cota(1), "102.0000");
-    EXPECT_EQ(l.cota(2), "103.0000");
-    EXPECT_EQ(l.n.texto(2, c::suma), "3.0000");
+    EXPECT_EQ(l.cota(0) + " " + l.cota(1) + " " + l.cota(2) + " " + l.n.texto(2, c::suma), "101.0000 102.0000 103.0000 3.0000");
     l.fila(0, {{c::medFrente, "0.25"}});
     EXPECT_EQ(l.n.texto(0, c::desnivel), "1.2500");
     EXPECT_EQ(l.cota(1), "102.2500");

@@ -47,9 +47,7 @@ TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
     ASSERT_EQ(t.filas.size(), 4u);
 
     const EstacionPoligonal& a = t.filas[0];
-    EXPECT_EQ(a.estacionamiento, "A-1");
-    EXPECT_TRUE(a.visadoAtras.vacio());
-    EXPECT_EQ(a.visadoAdelante, "B");
+    EXPECT_EQ(a.estacionamiento.str() + "|" + a.visadoAtras.str() + "|" + a.visadoAdelante.str(), "A-1||B");
     EXPECT_EQ(a.adelante, (VisualPoligonal{100, 300, 100, 300, 100, 100.002, 1.5}));
     EXPECT_EQ(a.alturaInstrumento, 1.40);
     const EstacionPoligonal& b = t.filas[1];
@@ -61,11 +59,8 @@ TEST(RecogerObservaciones, CarasEnSusHuecosYReferenciaEncuadrada) {
     EXPECT_TRUE(d.visadoAdelante.vacio());
     EXPECT_EQ(d.atras.hCd, 100);
 
-    EXPECT_EQ(t.ref.partida, "A");
-    EXPECT_EQ(t.ref.llegada, "D");
-    EXPECT_EQ(t.ref.y1, 100);
-    EXPECT_EQ(t.ref.z0, 10);
-    EXPECT_EQ(t.ref.tipo, 0);
+    EXPECT_EQ(std::tuple(t.ref.partida.str(), t.ref.llegada.str(), t.ref.y1, t.ref.z0, t.ref.tipo),
+              std::tuple("A", "D", 100.0, 10.0, 0));
 }
 
 TEST(RecogerObservaciones, NoAvanzaYSinVisualAtras) {
@@ -115,14 +110,10 @@ TEST(RecogerObservaciones, CerradaConSusVisualesDeCierre) {
     ASSERT_TRUE(t.recorrer({"B", "C", "D"}));
     EXPECT_FALSE(t.ir("A"));  // a closed traverse ends before its start
     ASSERT_TRUE(t.r->finalizar());
-    EXPECT_EQ(t.filas.front().visadoAtras, "D");
-    EXPECT_EQ(t.filas.front().atras.hCd, 0);
-    EXPECT_EQ(t.filas.front().atras.dCd, 100);
-    EXPECT_EQ(t.filas.back().visadoAdelante, "A");
-    EXPECT_EQ(t.filas.back().adelante.hCd, 200);
-    EXPECT_TRUE(t.ref.llegada.vacio());
-    EXPECT_EQ(t.ref.x1, 7);
-    EXPECT_EQ(t.ref.tipo, 2);
+    EXPECT_EQ(std::tuple(t.filas.front().visadoAtras.str(), t.filas.front().atras.hCd, t.filas.front().atras.dCd,
+                         t.filas.back().visadoAdelante.str(), t.filas.back().adelante.hCd),
+              std::tuple("D", 0.0, 100.0, "A", 200.0));
+    EXPECT_EQ(std::tuple(t.ref.llegada.str(), t.ref.x1, t.ref.tipo), std::tuple("", 7.0, 2));
 
     // Without the closing sight: a warning, and the rows still come back.
     Recorrido u(TipoPoligonal::Cerrada);
@@ -154,22 +145,19 @@ TEST(RecogerObservaciones, EncuadradaVuelveASuPartidaYFilasTomadasSeReemplazan) 
 }
 
 TEST(RecogerObservaciones, CaraInversaSoloEnCenitalYNadiral) {
-    DatosComplementarios d;
-    Lectura l;
-    l.vertical = 200.0;
-    EXPECT_FALSE(lecturaCirculoInverso(l, d));
-    l.vertical = 200.0001;
-    EXPECT_TRUE(lecturaCirculoInverso(l, d));
-    d.tipoVertical = static_cast<std::int32_t>(TipoVertical::Nadiral);
-    EXPECT_TRUE(lecturaCirculoInverso(l, d));
-    d.unidadAngular = kSexagesimal;
-    l.vertical = 181;
-    EXPECT_TRUE(lecturaCirculoInverso(l, d));
-    d.tipoVertical = static_cast<std::int32_t>(TipoVertical::Inclinacion);
-    EXPECT_FALSE(lecturaCirculoInverso(l, d));
-    d.tipoVertical = 0;
-    d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
-    EXPECT_FALSE(lecturaCirculoInverso(l, d));
+    // vertical, circle, vertical kind, distance kind: face right?
+    const std::tuple<double, std::int32_t, TipoVertical, TipoDistancia, bool> casos[] = {
+        {200.0, 400, TipoVertical::Zenital, TipoDistancia::Geometricas, false},
+        {200.0001, 400, TipoVertical::Zenital, TipoDistancia::Geometricas, true},
+        {200.0001, 400, TipoVertical::Nadiral, TipoDistancia::Geometricas, true},
+        {181, kSexagesimal, TipoVertical::Nadiral, TipoDistancia::Geometricas, true},
+        {181, kSexagesimal, TipoVertical::Inclinacion, TipoDistancia::Geometricas, false},
+        {181, kSexagesimal, TipoVertical::Zenital, TipoDistancia::ReducidasDesnivel, false}};
+    for (const auto& [v, circulo, tv, td, inversa] : casos) {
+        DatosComplementarios d;
+        d.unidadAngular = circulo, d.tipoVertical = static_cast<std::int32_t>(tv), d.tipoDistancia = static_cast<std::int32_t>(td);
+        EXPECT_EQ(lecturaCirculoInverso(Lectura{.vertical = v}, d), inversa) << v << " " << circulo;
+    }
 }
 
 TEST(RecogerObservaciones, NombreLargoYLibretaVacia) {
@@ -199,12 +187,11 @@ TEST(RecogerObservaciones, RevisionAntesDeCalcular) {
     t.filas[2].atras.dCd = 0;
     t.filas[2].datos.unidadAngular = kSexagesimal;
     const auto notas = revisarPoligonal(t.filas, t.ref);
-    ASSERT_EQ(notas.size(), 3u);
-    EXPECT_EQ(notas[0].fila, 1u);
-    EXPECT_EQ(notas[0].texto, "Fila 2: la Estación B no tiene Visual atras");
-    EXPECT_EQ(notas[1].texto, "Fila 2: el tramo B - C no tiene ninguna Distancia");
-    EXPECT_EQ(notas[2].fila, 2u);
-    EXPECT_EQ(notas[2].texto, "Fila 3: la Estación C está en otra unidad angular (360) que la primera (400)");
+    std::vector<std::string> v;
+    for (const auto& n : notas) v.push_back(std::to_string(n.fila) + " " + n.texto);
+    EXPECT_EQ(v, (std::vector<std::string>{"1 Fila 2: la Estación B no tiene Visual atras",
+                                           "1 Fila 2: el tramo B - C no tiene ninguna Distancia",
+                                           "2 Fila 3: la Estación C está en otra unidad angular (360) que la primera (400)"}));
 }
 
 }  // namespace
