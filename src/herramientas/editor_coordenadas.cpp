@@ -140,6 +140,10 @@ bool CEditorCoordenadas::abrir(const std::filesystem::path& ruta) {
             } else if (f.error()) {
                 error_ = "Error al leer el fichero";
                 return false;
+            } else if (n == 0) {
+                // An empty file holds nothing of either form: its points are saved in the current one.
+                forma = FormaCrd::Actual;
+                ok = true;
             }
         }
         if (forma == FormaCrd::Antigua) {

@@ -15,6 +15,7 @@ struct Forma {
     FormaCrd forma;
     std::size_t cabecera, tamano, nombre, x, base, basura;
 };
+void PrintTo(const Forma& f, std::ostream* os) { *os << (f.forma == FormaCrd::Actual ? "V5.0" : "antigua"); }
 constexpr Forma kFormas[] = {{FormaCrd::Actual, 9, 304, 87, 0, 32, 296}, {FormaCrd::Antigua, 0, 120, 1, 32, 0, 108}};
 
 // Three points "10", "2", "A" with display attributes off their defaults,
@@ -132,6 +133,12 @@ TEST(EditorCoordenadasFichero, RepetidosBusquedaYFicherosQueNoSeEditan) {
     EXPECT_FALSE(e.abrir(carpeta / "no.crd"));
     EXPECT_EQ(e.ruta(), carpeta / "b.crd");
     EXPECT_EQ(e.filas(), 4u);
+    // An empty file starts in the current form.
+    prueba::escribirFichero(carpeta / "d.crd", "");
+    ASSERT_TRUE(e.abrir(carpeta / "d.crd"));
+    e.insertar(0);
+    ASSERT_TRUE(e.grabar());
+    EXPECT_EQ(prueba::leerFichero(carpeta / "d.crd").substr(0, 9), std::string("V5.0\0\0\0\0\0", 9));
 }
 
 }  // namespace
