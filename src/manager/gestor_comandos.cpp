@@ -108,7 +108,7 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                                 entrada("Tolerancias", C::ToleranciasHerramientas, A::SinAccion),
                                 entrada("Recalculo: Helmert 2D + h", C::RecalculoHelmert, A::RecalculoHelmert),
                                 entrada("Refinamiento Puntos", C::RefinamientoPuntos, A::RefinamientoPuntos),
-                                entrada("Editor de Coordenadas", C::EditorCoordenadas, A::SinAccion),
+                                entrada("Editor de Coordenadas", C::EditorCoordenadas, A::EditorCoordenadas),
                             }),
                 }),
         submenu("Configuración",

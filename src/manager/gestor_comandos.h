@@ -65,6 +65,7 @@ enum class Accion {
     AjusteRed,
     RecalculoHelmert,
     RefinamientoPuntos,
+    EditorCoordenadas,
     AcercaDe,
     ExportarPuntos,
     ImportarPuntos,

@@ -74,6 +74,7 @@ private:
     void abrirExportarPuntos();
     void abrirImportarPuntos();
     void abrirHerramientaCoordenadas(Accion accion);
+    void abrirEditorCoordenadas();
     void abrirCambiarEstacion();
     void abrirUnirDosEstacionamientos();
     void abrirOpcionesLecturas();

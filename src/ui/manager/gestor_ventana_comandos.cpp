@@ -19,6 +19,7 @@
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/calc/estacion_dialogos.h"
+#include "ui/calc/editor_coordenadas_dialogo.h"
 #include "ui/calc/herramientas_dialogos.h"
 #include "ui/calc/radiacion_dialogos.h"
 #include "ui/calc/red_dialogo.h"
@@ -128,6 +129,7 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::ImportarPuntos: abrirImportarPuntos(); break;
         case Accion::RecalculoHelmert:
         case Accion::RefinamientoPuntos: abrirHerramientaCoordenadas(accion); break;
+        case Accion::EditorCoordenadas: abrirEditorCoordenadas(); break;
         default: gestor_->noDisponible(); break;
     }
 }
@@ -245,6 +247,17 @@ void VentanaGestor::abrirFicheroCrd(Accion accion) {
     // The new file shows under "Coordenadas".
     if (accion == Accion::ExportarEstacionesCrd)
         gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
+}
+
+// The editor changes only coordinate files: the one shown under
+// "Coordenadas" is read again when it was saved.
+void VentanaGestor::abrirEditorCoordenadas() {
+    bool grabado = false;
+    traspaso(Accion::EditorCoordenadas, [&] {
+        DialogoEditorCoordenadas::abrir(this, gestor_->ajustes(), mapa_, gestor_->avisos(), &grabado);
+        return Seleccion{};
+    });
+    if (grabado) gestor_->seleccionGestor().refrescarFicherosCoordenadas(false);
 }
 
 // ---- Points to and from CSV/TXT, DXF, LandXML and KML: the selected

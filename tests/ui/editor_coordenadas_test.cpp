@@ -1,0 +1,81 @@
+// "Editor de Coordenadas" driven as a surveyor does: open a file, type a
+// coordinate, insert a point, delete one after saying yes, undo, save, then
+// sort and close without saving.
+#include <QHeaderView>
+#include <QLabel>
+#include <QtTest>
+
+#include "comun/imagen.h"
+#include "gestor_apoyo_ui.h"
+#include "ui/calc/editor_coordenadas_dialogo.h"
+
+using namespace celvara;
+using namespace celvara::ui;
+using namespace celvara::prueba_ventana;
+
+class PruebaEditorCoordenadas : public QObject {
+    Q_OBJECT
+private slots:
+    void editaYGrabaSoloLoTocado() {
+        Trabajo w;
+        const std::filesystem::path ruta = w.ruta("obra.crd").toStdString();
+        ListaPuntos p(3);
+        p[0].nombre = "B", p[1].nombre = "A", p[2].nombre = "C";
+        p[0].x = 10, p[1].x = 20, p[2].x = 30;
+        QVERIFY(escribirListaPuntos(p, ruta) == Estado::Exito);
+        const std::string original = prueba::leerFichero(ruta);
+        const auto registro = [](const std::string& b, int i) { return b.substr(9 + 304 * i, 304); };
+
+        DialogoEditorCoordenadas d(lugarFicheros(w.ajustes, w.mapa), w.avisos);
+        d.pedirFichero = [&] { return std::optional<std::string>(w.mapa.aWindows(ruta)); };
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        pulsar(d, "abrir");
+        QVERIFY2(d.windowTitle().startsWith(QStringLiteral("Editor de Coordenadas - C:\\")), qPrintable(d.windowTitle()));
+        QTableView* t = d.tabla();
+        QCOMPARE(t->model()->rowCount(), 3);
+
+        QVERIFY(teclearCelda(t, 0, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(t, 1, 2, QStringLiteral("x")));
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>{"La Y \"x\" no es un número"});
+        QCOMPARE(celda(t, 0, 1), QStringLiteral("12.500"));
+
+        t->setCurrentIndex(t->model()->index(1, 0));
+        pulsar(d, "insertar");
+        QCOMPARE(t->model()->rowCount(), 4);
+        t->selectRow(3);
+        w.avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "borrar");
+        QCOMPARE(w.avisos.mensajes.back().texto, std::string("¿Borrar el punto C?"));
+        QCOMPARE(t->model()->rowCount(), 3);
+        pulsar(d, "deshacer");
+        QCOMPARE(celda(t, 3, 0), QStringLiteral("C"));
+        pulsar(d, "grabar");
+        QVERIFY(!d.editor().modificado());
+
+        const std::string b = prueba::leerFichero(ruta);
+        QCOMPARE(b.size(), std::size_t{9 + 4 * 304});
+        QVERIFY(registro(b, 2) == registro(original, 1) && registro(b, 3) == registro(original, 2));
+        QVERIFY(registro(b, 0) == registro(prueba::Imagen().texto(0, original).f64(9 + 0, 12.5).bytes(), 0));
+
+        // Sorted by a click on "Nombre"; closing asks, Cancelar stays, No leaves the file as saved.
+        QHeaderView* h = t->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(0) + 5, h->height() / 2));
+        QCOMPARE(celda(t, 0, 0), QString());  // the inserted point has no name yet
+        QCOMPARE(celda(t, 1, 0), QStringLiteral("A"));
+        w.avisos.respuestas = {Respuesta::Cancelar};
+        pulsar(d, "cerrar");
+        QVERIFY(d.isVisible());
+        w.avisos.respuestas = {Respuesta::No};
+        pulsar(d, "cerrar");
+        QVERIFY(!d.isVisible());
+        QVERIFY(prueba::leerFichero(ruta) == b);
+
+        const QSize cabe = kPantallaPortatil - kMarcoVentana;
+        QVERIFY(d.sizeHint().width() <= cabe.width() && d.sizeHint().height() <= cabe.height());
+    }
+};
+
+QTEST_MAIN(PruebaEditorCoordenadas)
+#include "editor_coordenadas_test.moc"
