@@ -66,6 +66,7 @@ enum class Accion {
     RecalculoHelmert,
     RefinamientoPuntos,
     AcercaDe,
+    Ayuda,  // the user manual: its contents
     ExportarPuntos,
     ImportarPuntos,
     Deshacer,  // "Edición": not in the old menus
@@ -79,6 +80,7 @@ enum class Accion {
 enum class Comando : int {
     Ninguno = 0,  // a separator or a sub-menu
     AcercaDe = 16,  // "Acerca de Celvara...", in the host's system menu
+    ManualCelvara = 57667,  // "Ayuda" › "Manual de Celvara" (the host's help-topics number)
     // Menu 140.
     Nuevo = 32785,
     Abrir = 32786,
@@ -208,7 +210,7 @@ struct BotonBarra {
     Accion accion = Accion::SinAccion;
 };
 
-// Menu 140 and, last, "Ayuda" with the about box.
+// Menu 140 and, last, "Ayuda" with the manual and the about box.
 const std::vector<EntradaMenu>& menuPrincipal();
 // Toolbar 203 in order.
 const std::vector<BotonBarra>& barraHerramientas();
