@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace celvara::ui {
@@ -41,7 +42,7 @@ QString plegar(const QString& texto) {
 // window missing here (a message box, a file dialog) takes its parent's.
 const std::map<QString, QString>& paginasDeVentanas() {
     static const std::map<QString, QString> mapa = [] {
-        const std::pair<const char*, std::initializer_list<const char*>> grupos[] = {
+        const std::pair<const char*, std::vector<const char*>> grupos[] = {
             {"gestor.html", {"VentanaGestor", "DialogoInsertarDato", "VentanaDibujo"}},
             {"configuracion.html",
              {"DialogoConfiguracion", "DialogoDatosTrabajo", "DialogoListadoInstrumentos", "DialogoEditorInstrumentos",
@@ -215,8 +216,19 @@ void VentanaAyuda::listar(const QString& texto) {
 }
 
 void VentanaAyuda::saltar(bool atras) {
-    const QString palabra = buscar_->text().trimmed();
-    if (palabra.isEmpty()) return;
+    // The first word searched, found with or without its accents.
+    const QStringList palabras = plegar(buscar_->text()).split(QRegularExpression(QStringLiteral("\\s+")),
+                                                               Qt::SkipEmptyParts);
+    if (palabras.isEmpty()) return;
+    static const std::pair<QChar, QString> variantes[] = {
+        {u'a', QStringLiteral("[aá]")}, {u'e', QStringLiteral("[eé]")}, {u'i', QStringLiteral("[ií]")},
+        {u'o', QStringLiteral("[oó]")}, {u'u', QStringLiteral("[uúü]")}, {u'n', QStringLiteral("[nñ]")}};
+    QString patron;
+    for (const QChar c : palabras.front()) {
+        const auto v = std::find_if(std::begin(variantes), std::end(variantes), [&](const auto& x) { return x.first == c; });
+        patron += v != std::end(variantes) ? v->second : QRegularExpression::escape(QString(c));
+    }
+    const QRegularExpression palabra(patron, QRegularExpression::CaseInsensitiveOption);
     const QTextDocument::FindFlags banderas = atras ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (texto_->find(palabra, banderas)) return;
     // Past the end (or the start): round again from the other side.
