@@ -91,8 +91,11 @@ protected:
         if (tecla->key() != Qt::Key_F1 || tecla->modifiers() != Qt::NoModifier || !w) return false;
         // Taking the override keeps any shortcut from F1, so the key arrives here.
         e->accept();
-        if (e->type() == QEvent::KeyPress && !qobject_cast<VentanaAyuda*>(w->window()))
-            VentanaAyuda::abrir(w->window(), paginaDeVentana(w));
+        // An open menu hands the manual to the window it belongs to.
+        QWidget* ventana = w->window();
+        while (ventana->windowType() == Qt::Popup && ventana->parentWidget()) ventana = ventana->parentWidget()->window();
+        if (e->type() == QEvent::KeyPress && !qobject_cast<VentanaAyuda*>(ventana))
+            VentanaAyuda::abrir(ventana, paginaDeVentana(w));
         return true;
     }
 };
