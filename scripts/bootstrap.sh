@@ -13,7 +13,7 @@ paquetes=(
   ccache libeigen3-dev libpugixml-dev libdxflib-dev libproj-dev
   qt6-svg-dev poppler-utils socat
   locales
-  qt6-translations-l10n
+  qt6-translations-l10n cmark
   clang libclang-rt-14-dev dpkg-dev
   g++-mingw-w64-x86-64-posix googletest
 )

@@ -37,7 +37,7 @@ if [[ ${1:-} == --configurar ]]; then
 fi
 
 paquetes=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest nsis xvfb xauth x11-utils imagemagick
-  librsvg2-bin icoutils fonts-dejavu-core qt6-translations-l10n)
+  librsvg2-bin icoutils fonts-dejavu-core qt6-translations-l10n cmark)
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

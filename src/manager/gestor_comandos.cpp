@@ -105,7 +105,7 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                     submenu("HERRAMIENTAS",
                             {
                                 entrada("Corregir-Modificar Lecturas", C::CorregirLecturas, A::CorregirLecturas),
-                                entrada("Tolerancias", C::ToleranciasHerramientas, A::SinAccion),
+                                entrada("Tolerancias", C::ToleranciasHerramientas, A::Tolerancias),
                                 entrada("Recalculo: Helmert 2D + h", C::RecalculoHelmert, A::RecalculoHelmert),
                                 entrada("Refinamiento Puntos", C::RefinamientoPuntos, A::RefinamientoPuntos),
                                 entrada("Editor de Coordenadas", C::EditorCoordenadas, A::EditorCoordenadas),
@@ -119,7 +119,8 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                     kSeparador,
                     entrada("Actualizar", C::Actualizar, A::Actualizar),
                 }),
-        submenu("Ayuda", {entrada("Acerca de Celvara...", C::AcercaDe, A::AcercaDe)}),
+        submenu("Ayuda", {entrada("Manual de Celvara", C::ManualCelvara, A::Ayuda),
+                           entrada("Acerca de Celvara...", C::AcercaDe, A::AcercaDe)}),
     };
 }
 
@@ -155,7 +156,7 @@ std::vector<BotonBarra> construirBarra() {
         {C::BarraPoligonales, "Poligonales", A::Poligonales},
         {C::BarraNivelacion, "Nivelación", A::Nivelacion},
         {},
-        {C::BarraAyuda, "Ayuda", A::SinAccion},
+        {C::BarraAyuda, "Ayuda", A::Ayuda},
     };
 }
 

@@ -67,6 +67,7 @@ enum class Accion {
     RefinamientoPuntos,
     EditorCoordenadas,
     AcercaDe,
+    Ayuda,  // the user manual: its contents
     ExportarPuntos,
     ImportarPuntos,
     Deshacer,  // "Edición": not in the old menus
@@ -80,6 +81,7 @@ enum class Accion {
 enum class Comando : int {
     Ninguno = 0,  // a separator or a sub-menu
     AcercaDe = 16,  // "Acerca de Celvara...", in the host's system menu
+    ManualCelvara = 57667,  // "Ayuda" › "Manual de Celvara" (the host's help-topics number)
     // Menu 140.
     Nuevo = 32785,
     Abrir = 32786,
@@ -209,7 +211,7 @@ struct BotonBarra {
     Accion accion = Accion::SinAccion;
 };
 
-// Menu 140 and, last, "Ayuda" with the about box.
+// Menu 140 and, last, "Ayuda" with the manual and the about box.
 const std::vector<EntradaMenu>& menuPrincipal();
 // Toolbar 203 in order.
 const std::vector<BotonBarra>& barraHerramientas();

@@ -26,6 +26,7 @@
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/matrices_dialogo.h"
 #include "ui/calc/radiacion_dialogos.h"
+#include "ui/comun/ventana_ayuda.h"
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/comun/pantalla.h"
 #include "ui/datos/instrumentos_dialogos.h"
@@ -258,7 +259,10 @@ private slots:
         b.avisos.esperar("Opción NO operativa en esta versión");
         b.v.ejecutarComando(Comando::RecogerCoordenadasAcad);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
-        b.v.ejecutarComando(Comando::ToleranciasHerramientas);  // no command does nothing
+        b.v.ejecutarComando(Comando::EditorCoordenadas);  // no command does nothing
+        // HERRAMIENTAS › "Tolerancias" is CALCULAR's "Tolerancias...".
+        QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarComando(Comando::ToleranciasHerramientas); }),
+                 QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
         QVERIFY(b.avisos.guion.empty());
@@ -526,7 +530,8 @@ private slots:
             [&] { return std::make_unique<ui::VisorInforme>(QString::fromStdString((b.obra() / "obra.obs").string())); },
             [&] { return std::make_unique<ui::DialogoMatrices>(CMatricesMMCC{}); },
             [&] { return std::make_unique<ui::DialogoEditorInstrumentos>(b.gestor().ajustes(), b.mapa, b.avisos); },
-            [&] { return std::make_unique<ui::DialogoProtocoloComunicaciones>(ProtocoloComunicaciones{}, b.mapa); }};
+            [&] { return std::make_unique<ui::DialogoProtocoloComunicaciones>(ProtocoloComunicaciones{}, b.mapa); },
+            [&] { return std::make_unique<ui::VentanaAyuda>(); }};
         for (const auto& crear : otras) {
             const auto w = crear();
             w->show();

@@ -7,6 +7,7 @@
 #include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_avisos_qt.h"
 #include "ui/comun/gestor_informes_qt.h"
+#include "ui/comun/ventana_ayuda.h"
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/manager/gestor_dialogos_qt.h"
 #include "ui/manager/gestor_vista.h"
@@ -22,6 +23,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
     setWindowTitle(QString::fromStdString(gestor_->documento().titulo()));
     vista_ = new VistaGestor(*this, *gestor_, mapa_, [this](Accion a) { ejecutarAccion(a); });
     resize(sizeHint());
+    instalarAyudaContextual(this);
 }
 
 // The view reads the core in place: it goes first.

@@ -18,6 +18,7 @@
 #include "manager/gestor_dialogos.h"
 #include "ui/calc/desorientacion_dialogos.h"
 #include "ui/comun/dialogo_fichero_qt.h"
+#include "ui/comun/ventana_ayuda.h"
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/editor_coordenadas_dialogo.h"
 #include "ui/calc/herramientas_dialogos.h"
@@ -51,6 +52,9 @@ void VentanaGestor::ejecutarAccion(Accion accion) {
             return;
         case Accion::AcercaDe:
             mostrarAcercaDe(this);
+            return;
+        case Accion::Ayuda:
+            VentanaAyuda::abrir(this);
             return;
         case Accion::DibujarProyecto:
             abrirDibujoProyecto();

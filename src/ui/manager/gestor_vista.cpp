@@ -116,6 +116,10 @@ void VistaGestor::construirMenus() {
     acciones_.value(Comando::Abrir)->setShortcut(QKeySequence::Open);
     acciones_.value(Comando::Grabar)->setShortcut(QKeySequence::Save);
     acciones_.value(Comando::Actualizar)->setShortcut(QKeySequence::Refresh);
+    // F1 is shown here but served for every window by the manual's own filter
+    // (the page of the window with the focus); the entry opens the contents.
+    acciones_.value(Comando::ManualCelvara)->setShortcut(QKeySequence(Qt::Key_F1));
+    acciones_.value(Comando::ManualCelvara)->setShortcutContext(Qt::WidgetShortcut);
 
     for (int estado : {1, 2, 3, 5}) {
         const EntradaMenu& e = celvara::menuEmergente(estado);
