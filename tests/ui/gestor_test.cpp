@@ -66,19 +66,13 @@ private slots:
         QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
         auto* m = b.vista.modeloArbol();
         QCOMPARE(m->rowCount(), 2);
-        QCOMPARE(m->data(m->raizEstaciones(), Qt::DisplayRole).toString(), QStringLiteral("Estaciones"));
-        QCOMPARE(m->data(m->raizCoordenadas(), Qt::DisplayRole).toString(), QStringLiteral("Coordenadas"));
-        QVERIFY(m->data(m->raizEstaciones(), Qt::FontRole).value<QFont>().bold());
         QCOMPARE(m->rowCount(m->raizEstaciones()), 3);
         const QModelIndex a = m->index(0, 0, m->raizEstaciones());
         QCOMPARE(m->data(a, Qt::DisplayRole).toString(), QStringLiteral("A"));
         QCOMPARE(m->rowCount(a), 2);
         QCOMPARE(m->data(m->index(1, 0, a), Qt::DisplayRole).toString(), QStringLiteral("A_2"));
-        QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("L I S T A D O    D E    L A S    B A S E S"));
         QCOMPARE(b.vista.rejilla()->filas(), 3);
         QCOMPARE(b.vista.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
-        QCOMPARE(b.vista.rejilla()->vista()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Tipo Base"));
-        QCOMPARE(b.vista.rejilla()->vista()->columnWidth(5), 200);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
@@ -89,7 +83,6 @@ private slots:
         QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
         QCOMPARE(b.vista.panelEstacion()->nombre->text(), QStringLiteral("A"));
         QCOMPARE(b.vista.panelEstacion()->x->text(), QStringLiteral("1000.000"));
-        QCOMPARE(b.vista.panelEstacion()->tipo->currentText(), QStringLiteral("VERTICE"));
         QVERIFY(b.vista.panelEstacion()->isVisible());
         QVERIFY(!b.vista.rejilla()->isVisible());
 
@@ -129,20 +122,9 @@ private slots:
         QCOMPARE(s1->desorientacion, 10.5);
     }
 
-    void editarCeldasDeBasesYLecturas() {
+    // The bases' cells: teclearDeshacerRehacer.
+    void editarCeldasDeLecturas() {
         BancoVentana b;
-        QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
-        QCOMPARE(b.estacion(1).x, 12.5);
-        QCOMPARE(b.vista.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
-        QVERIFY(teclearCelda(b.v, 1, 0, QStringLiteral("BB")));
-        QCOMPARE(b.estacion(1).nombre.str(), std::string("BB"));
-        QCOMPARE(b.vista.modeloArbol()->data(b.vista.modeloArbol()->index(1, 0, b.vista.modeloArbol()->raizEstaciones()),
-                                       Qt::DisplayRole).toString(),
-                 QStringLiteral("BB"));
-        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
-        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
-        QVERIFY(b.gestor().modificado());
-
         Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
         QVERIFY(teclearCelda(b.v, 2, 2, QStringLiteral("123,4567")));
@@ -178,10 +160,8 @@ private slots:
         QTest::keyClick(t, Qt::Key_Insert);
         QCOMPARE(b.vista.rejilla()->filas(), 5);
         QCOMPARE(b.estacion(2).nombre.str(), std::string());
-        QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(b.vista.rejilla()->filas(), 6);
         QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(b.vista.rejilla()->filas(), 5);
+        QCOMPARE(b.vista.rejilla()->filas(), 4);
 
         // Readings of a set-up.
         Estacion* a = b.gestor().libreta().buscarEstacion("A");
@@ -193,7 +173,7 @@ private slots:
         b.vista.accion(Comando::BarraBorrarLectura)->trigger();  // "Borrar Lectura"
         QCOMPARE(b.vista.rejilla()->filas(), 3);
         b.vista.accion(Comando::BarraInsertarEstacion)->trigger();  // state 3: inserting a station does nothing
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(5));
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
     }
 
     void anadirEstacionPorNombreYEstacionamiento() {
@@ -220,7 +200,6 @@ private slots:
         std::ofstream(b.obra() / "campo.txt") << "T1 1 10 100 20 1.5 1.45 casa\n";
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarTopcalComentarios)->trigger();  // "Fichero Ascii Topcal (+ comentarios)"
-        QCOMPARE(b.dialogos.peticiones.back().filtro, std::string("Archivos de TOPCAL (*.*)|*.*||"));
         const Estacion* t1 = b.gestor().libreta().buscarEstacion("T1");
         QVERIFY(t1);
         QCOMPARE(t1->estacionamientos.at(0)->nombre.str(), std::string("T1_(1)"));
@@ -230,7 +209,6 @@ private slots:
         const std::size_t estaciones = b.gestor().libreta().estaciones.size();
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarRad)->trigger();  // "Fichero RAD v4.0"
-        QCOMPARE(b.dialogos.peticiones.back().extension, std::string("rad"));
         QCOMPARE(b.gestor().libreta().estaciones.size(), estaciones);
         QVERIFY(b.avisos.inesperados.empty());
     }
@@ -265,32 +243,19 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
+    // The menus, the toolbar and the pop-up menus are built from the core's
+    // tables (walked by its tests); here that they reach the window.
     void menusBarraYEmergentes() {
         BancoVentana b;
         QStringList menus;
         for (QAction* a : b.v.menuBar()->actions()) menus << a->text();
         QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
                                      "Configuración", "Ayuda"}));
-        QCOMPARE(b.vista.accion(Comando::InformeResumen)->text(), QStringLiteral("Generar Informe Resumen.."));
-        QAction* deshacer = b.vista.accion(Comando::Deshacer);
-        QAction* rehacer = b.vista.accion(Comando::Rehacer);
-        QCOMPARE(deshacer->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-        QCOMPARE(rehacer->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
-                                                           QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-        QCOMPARE(b.vista.accion(Comando::AcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
         auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
-        QVERIFY(barra);
-        int botones = 0;
-        for (QAction* a : barra->actions())
-            if (!a->isSeparator()) ++botones;
-        QCOMPARE(botones, 26);
-        QVERIFY(barra->actions().contains(deshacer) && barra->actions().contains(rehacer));
+        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
+                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
         QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
-        QCOMPARE(barra->iconSize(), QSize(16, 15));
-        QCOMPARE(b.vista.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
         QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
-        QVERIFY(!b.vista.menuEmergente(4));
-        QVERIFY(ui::textoAcercaDe().contains(QStringLiteral("0.1")));
     }
 
     void casillasDeVistaYDibujo() {
@@ -329,7 +294,12 @@ private slots:
         QVERIFY(!deshacer->isEnabled());
         clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
         QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QCOMPARE(b.vista.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
+        QCOMPARE(b.vista.modeloArbol()->index(2, 0, b.vista.modeloArbol()->raizEstaciones()).data().toString(),
+                 QStringLiteral("CC"));
         QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
         QVERIFY(b.gestor().modificado());
 
@@ -429,8 +399,6 @@ private slots:
         caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         auto texto = [&](QMessageBox::StandardButton b) { return caja.button(b)->text().remove(u'&'); };
         QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
-        QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
-        QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
         // The file dialog: its standard button, and a folder's kind, which Qt's catalogue lacks.
         QTemporaryDir raiz;
         QVERIFY(QDir(raiz.path()).mkdir(QStringLiteral("OBRA")));
@@ -452,13 +420,7 @@ private slots:
         b.v.resize(1024, 700);
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
         QTest::qWait(20);
-        const QString medidas = QStringLiteral("%1x%2 min %3 arbol %4 cabecera %5 dibujo %6 detalle %7")
-                                    .arg(b.v.width()).arg(b.v.height()).arg(b.v.minimumSizeHint().width())
-                                    .arg(b.vista.arbol()->minimumSizeHint().width())
-                                    .arg(b.vista.cabecera()->minimumSizeHint().width())
-                                    .arg(b.vista.dibujo()->parentWidget()->minimumSizeHint().width())
-                                    .arg(b.vista.panelEstacion()->minimumSizeHint().width());
-        QVERIFY2(b.v.size() == QSize(1024, 700) && b.v.minimumSizeHint().width() <= 1024, qPrintable(medidas));
+        QCOMPARE(b.v.size(), QSize(1024, 700));  // the window's own sizes: cadaVentanaCabeEnUnPortatil
         ui::CabeceraEstacionamientoQt* c = b.vista.cabecera();
         QCOMPARE(c->altura->text(), QStringLiteral("1.472"));
         for (QLineEdit* e : {c->nombre, c->estacion, c->altura, c->desorientacion}) {
@@ -467,9 +429,10 @@ private slots:
         }
     }
 
-    // Every window, the main one, those its commands open and those they
-    // open in turn: preferred and minimum sizes fit a 1024 x 700 laptop with
-    // the window's frame, and it opens inside its screen's free area.
+    // Every window, the main one, those its commands open (each its own, by
+    // its title) and those they open in turn: preferred and minimum sizes fit
+    // a 1024 x 700 laptop with the window's frame, and it opens inside its
+    // screen's free area.
     void cadaVentanaCabeEnUnPortatil() {
         ui::instalarEncajeVentanas(*qApp);
         BancoVentana b;
@@ -496,27 +459,37 @@ private slots:
         QTest::qWait(20);
         medir(b.v, QStringLiteral("gestor"));
         b.v.findChild<QDockWidget*>(QStringLiteral("historial"))->hide();
-        const std::pair<Accion, NodoArbol> ordenes[] = {
-            {Accion::ImportarTodos, estacionamiento}, {Accion::DibujarProyecto, estacionamiento},
-            {Accion::DatosTrabajo, estacionamiento}, {Accion::ListadoInstrumentos, estacionamiento},
-            {Accion::Tolerancias, estacionamiento}, {Accion::ErroresPesos, estacionamiento},
-            {Accion::TablaCalculo, estacionamiento}, {Accion::ImprimirTablaDesorientaciones, estacionamiento},
-            {Accion::ImprimirResenaBase, NodoArbol::deEstacion(&a)},
-            {Accion::ImprimirEstadilloLecturas, estacionamiento}, {Accion::CambiarEstacion, estacionamiento},
-            {Accion::UnirDosEstacionamientos, estacionamiento}, {Accion::OpcionesLecturas, estacionamiento},
-            {Accion::CorregirLecturas, estacionamiento}, {Accion::DesorientacionTodas, estacionamiento},
-            {Accion::DesorientacionIndividual, estacionamiento}, {Accion::EstacionMmcc, estacionamiento},
-            {Accion::EstacionIndependiente, estacionamiento}, {Accion::Poligonales, estacionamiento},
-            {Accion::Nivelacion, estacionamiento}, {Accion::Radiacion, estacionamiento},
-            {Accion::DatosComplementarios, estacionamiento}, {Accion::AjusteRed, estacionamiento},
-            {Accion::ExportarPuntos, estacionamiento}, {Accion::ImportarPuntos, estacionamiento}};
-        for (const auto& [accion, nodo] : ordenes) {
-            b.gestor().seleccionGestor().seleccionar(nodo);
+        const std::pair<Accion, const char*> ordenes[] = {
+            {Accion::ImportarTodos, "Importar Datos Campo"}, {Accion::DibujarProyecto, "D  I  B  U  J  O"},
+            {Accion::DatosTrabajo, "DATOS GENERALES"}, {Accion::ListadoInstrumentos, "LISTADO DE ESTACIONES"},
+            {Accion::Tolerancias, "GESTOR DE TOLERANCIAS Y ERRORES"}, {Accion::ErroresPesos, "ERRORES y PESOS "},
+            {Accion::TablaCalculo, "TABLA DE CALCULO"}, {Accion::ImprimirTablaDesorientaciones, "IMPRIMIR"},
+            {Accion::ImprimirResenaBase, "IMPRIMIR"}, {Accion::ImprimirEstadilloLecturas, "IMPRIMIR"},
+            {Accion::CambiarEstacion, "CAMBIAR DE ESTACION"}, {Accion::UnirDosEstacionamientos, "FUNDIR-UNIR ESTACIONAMIENTOS"},
+            {Accion::OpcionesLecturas, "OPCIONES DE LECTURAS"},
+            {Accion::CorregirLecturas, "CORRECCIONES O MODIFICACIONES A LAS LECTURAS"},
+            {Accion::DesorientacionTodas, "CALCULO DESORIENTACIONES"},
+            {Accion::DesorientacionIndividual, "CALCULO DE DESORIENTACIONES"},
+            {Accion::EstacionMmcc, "CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"},
+            {Accion::EstacionIndependiente, "CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"}, {Accion::Poligonales, "Poligonales"},
+            {Accion::Nivelacion, "NIVELACION"}, {Accion::Radiacion, "CALCULO DE LA RADIACION"},
+            {Accion::DatosComplementarios, "DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO"}, {Accion::AjusteRed, "AJUSTE DE RED"},
+            {Accion::ExportarPuntos, "Exportar puntos"}, {Accion::ImportarPuntos, "Importar puntos"}};
+        for (const auto& [accion, titulo] : ordenes) {
+            b.gestor().seleccionGestor().seleccionar(accion == Accion::ImprimirResenaBase ? NodoArbol::deEstacion(&a)
+                                                                                           : estacionamiento);
             b.vista.sincronizar();
-            const QString nombre =
-                tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); });
-            QVERIFY2(!nombre.isEmpty(), qPrintable(QString::number(static_cast<int>(accion))));
+            QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); }),
+                     QString::fromUtf8(titulo));
         }
+        // "Pesos" of the station window, wired in by the main window.
+        QString pesos;
+        alAbrirse<ui::DialogoEstacionMmcc>([&](ui::DialogoEstacionMmcc* d) {
+            pesos = tituloDeLoQueAbre([&] { pulsar(*d, "pesos"); });
+            d->reject();
+        });
+        b.v.ejecutarAccion(Accion::EstacionMmcc);
+        QCOMPARE(pesos, QStringLiteral("ERRORES y PESOS "));
         // The windows those open.
         CConfiguracion configuracion(b.gestor().ajustes());
         OpcionesRadiacion opciones;
@@ -534,32 +507,6 @@ private slots:
         }
         QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(u'\n')));
     }
-
-    void cadaOrdenAbreSuVentana() {
-        BancoVentana b;
-        auto titulo = [&b](Accion a) { return tituloDeLoQueAbre([&] { b.v.ejecutarAccion(a); }); };
-        QCOMPARE(titulo(Accion::DesorientacionTodas), QStringLiteral("CALCULO DESORIENTACIONES"));
-        QCOMPARE(titulo(Accion::DesorientacionIndividual), QStringLiteral("CALCULO DE DESORIENTACIONES"));
-        QCOMPARE(titulo(Accion::Radiacion), QStringLiteral("CALCULO DE LA RADIACION"));
-        QCOMPARE(titulo(Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
-        QCOMPARE(titulo(Accion::EstacionMmcc),
-                 QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
-        // "Pesos" of the station window, wired in by the main window.
-        QString pesos;
-        alAbrirse<ui::DialogoEstacionMmcc>([&](ui::DialogoEstacionMmcc* d) {
-            pesos = tituloDeLoQueAbre([&] { pulsar(*d, "pesos"); });
-            d->reject();
-        });
-        b.v.ejecutarAccion(Accion::EstacionMmcc);
-        QCOMPARE(pesos, QStringLiteral("ERRORES y PESOS "));
-        QCOMPARE(titulo(Accion::EstacionIndependiente),
-                 QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
-        QCOMPARE(titulo(Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));
-        QVERIFY(!titulo(Accion::ListadoInstrumentos).isEmpty());
-        QVERIFY(!titulo(Accion::DatosTrabajo).isEmpty());
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
 };
 
 QTEST_MAIN(PruebaGestor)
