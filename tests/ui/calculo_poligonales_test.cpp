@@ -63,13 +63,6 @@ CResultadoPoligonal resultado(Avisos& avisos) {
 
 QString texto(QWidget* d, const char* nombre) { return d->findChild<QLabel*>(QString::fromLatin1(nombre))->text(); }
 
-// A C: drive with the test library where the settings look for it.
-void ponerLibreria(const Trabajo& c) {
-    const auto vestrum = c.mapa.raizC() / "trabajos" / "vestrum";
-    std::filesystem::create_directories(vestrum);
-    prueba::escribirLibreriaTolerancias(vestrum / "instrumentos.apa");
-}
-
 }  // namespace
 
 class PruebaPoligonales : public QObject {
@@ -323,7 +316,7 @@ private slots:
 
     void gestorDeToleranciasConUnaLecturaDeLaLibreta() {
         Trabajo c;
-        ponerLibreria(c);
+        prueba::escribirLibreriaTolerancias(c.libreria());
         auto& [dir, mapa, libreta, ajustes, avisos] = c;
         auto* e = crearEstacion(libreta.estaciones, {.nombre = "B1"});
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B1-1", "B1", 1.55, nullptr, 0);
@@ -360,7 +353,7 @@ private slots:
 
     void toleranciasDeUnaPoligonalPrevista() {
         Trabajo c;
-        ponerLibreria(c);
+        prueba::escribirLibreriaTolerancias(c.libreria());
         auto& [dir, mapa, libreta, ajustes, avisos] = c;
         ui::DialogoToleranciasPoligonal d(ajustes, mapa, avisos);
         teclear(d, "instrumento", QStringLiteral("TC-30"));
