@@ -324,11 +324,8 @@ private slots:
         ui::DialogoGestorTolerancias d(libreta, ajustes, mapa, avisos);
         QCOMPARE(d.windowTitle(), QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
 
-        // The settings' default instrument, then none.
+        // The settings' default instrument, then the picker's (its messages: tolerancias_test).
         QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("ESTANDAR"));
-        teclear(d, "instrumento", QString());
-        pulsar(d, "calcular");
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Seleccione un Instrumento"});
         d.campos().pedirInstrumento = [] { return std::optional<std::string>("TC-20"); };
         pulsar(d, "instrumentoBoton");
         QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("TC-20"));
@@ -348,7 +345,7 @@ private slots:
         pulsar(d, "grabar");
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(ajustes.errorCentradoEstacion, 0.004);
-        QCOMPARE(avisos.mensajes.size(), std::size_t(1));
+        QVERIFY(avisos.mensajes.empty());
     }
 
     void toleranciasDeUnaPoligonalPrevista() {
@@ -358,8 +355,6 @@ private slots:
         ui::DialogoToleranciasPoligonal d(ajustes, mapa, avisos);
         teclear(d, "instrumento", QStringLiteral("TC-30"));
         teclear(d, "tramos", QStringLiteral("5"));
-        pulsar(d, "calcular");  // no length: nothing
-        QVERIFY(texto(&d, "ea").isEmpty());
         teclear(d, "longitud", QStringLiteral("1000"));
         pulsar(d, "calcular");
         QCOMPARE(texto(&d, "toleranciasXyz"), QStringLiteral("Tol.X = 0.013  Tol.Y = 0.027  Tol.Z = 0.010"));
