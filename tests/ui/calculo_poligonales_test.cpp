@@ -256,7 +256,6 @@ private slots:
         const QString csv = dir.filePath("linea.csv");
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
-        QVERIFY(leerTexto(csv).endsWith(QStringLiteral(",1.550,1.450,1.5000,0.600,0.400,0.5000\n")));
         QCOMPARE(leerTexto(csv + QStringLiteral(".ini")), QStringLiteral("[Nivelacion]\nsalida=NP1\nllegada=NP2\n"));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
@@ -322,7 +321,6 @@ private slots:
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B1-1", "B1", 1.55, nullptr, 0);
         crearLectura(s->lecturas, std::nullopt, "P7", 1.5, 100.0, 95.0, 12.3456, "");
         ui::DialogoGestorTolerancias d(libreta, ajustes, mapa, avisos);
-        QCOMPARE(d.windowTitle(), QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
 
         // The settings' default instrument, then the picker's (its messages: tolerancias_test).
         QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("ESTANDAR"));

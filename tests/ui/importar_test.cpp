@@ -56,9 +56,11 @@ class PruebaImportar : public QObject {
     std::filesystem::path carpeta() const { return QFile::encodeName(dir_.path()).toStdString(); }
 
 private slots:
-    // "Aceptar" with nothing chosen asks for no file ("CFG": cfgGuardaEnElFicheroPropio).
-    void aceptarSinFormato() {
+    // The format table's texts as shown; "Aceptar" with nothing chosen asks
+    // for no file ("CFG": cfgGuardaEnElFicheroPropio).
+    void alAbrir() {
         Importacion i;
+        QCOMPARE(i.d.lista()->item(28)->text(), QStringLiteral("Fichero Leica-Wild Clásico"));
         QTest::mouseClick(i.d.botonAceptar(), Qt::LeftButton);
         QCOMPARE(i.preguntas, 0);
         QVERIFY(i.d.isVisible());
