@@ -1,6 +1,7 @@
 // celvara-cli orientar and radiar as whole processes on the example job.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "comun/imagen.h"
@@ -27,11 +28,8 @@ TEST(CliOrientar, UnaLineaPorEstacionamientoYLibretaOrientada) {
     EXPECT_DOUBLE_EQ(l.estaciones[1]->estacionamientos[0]->desorientacion, 207.2217);
     // Three reports, one per set-up, appended.
     const std::string texto = prueba::leerFichero(informe);
-    std::size_t n = 0;
-    for (auto p = texto.find("CALCULO DE LA DESORIENTACION"); p != std::string::npos;
-         p = texto.find("CALCULO DE LA DESORIENTACION", p + 1))
-        ++n;
-    EXPECT_EQ(n, 3u);
+    const std::regex titulo("CALCULO DE LA DESORIENTACION");
+    EXPECT_EQ(std::distance(std::sregex_iterator(texto.begin(), texto.end(), titulo), std::sregex_iterator()), 3);
     EXPECT_EQ(cli({"orientar", kObra}).estado, 2);
 }
 

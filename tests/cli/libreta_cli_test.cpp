@@ -45,7 +45,6 @@ TEST(CliVolcar, LibretaComoJsonEnUtf8) {
     const auto& s = e["estacionamientos"][0];
     EXPECT_EQ(s["estacion"], "B1");
     EXPECT_EQ(s["datos"]["unidadAngular"], 400);
-    EXPECT_TRUE(s["datos"].contains("corregidoTempPres"));
     EXPECT_EQ(s["lecturas"][0]["codigo"], "\xC3\x81RBOL");
     EXPECT_EQ(s["lecturas"][0]["horizontal"].get<double>(), 310.25);
 }

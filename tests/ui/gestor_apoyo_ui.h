@@ -23,6 +23,7 @@
 
 #include "comun/avisos_grabados.h"
 #include "comun/libreta_prueba.h"
+#include "datos/instrumentos.h"
 #include "fieldbook/arranque.h"
 #include "fieldbook/fichero_obs.h"
 #include "manager/gestor_configuracion.h"
@@ -160,6 +161,12 @@ struct Trabajo {
     CDatosGenerales ajustes;
     prueba::AvisosGrabados avisos;
     QString ruta(const char* nombre) const { return dir.filePath(QString::fromUtf8(nombre)); }
+    // Where the settings look for the instrument library, its folder made.
+    std::filesystem::path libreria() const {
+        const auto r = rutaInstrumentos(ajustes, mapa);
+        std::filesystem::create_directories(r.parent_path());
+        return r;
+    }
 };
 
 // Types into a grid cell as the user does: go to the cell, F2, type, Enter.

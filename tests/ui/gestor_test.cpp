@@ -1,24 +1,35 @@
 // The main window driven as a user would: open a book, select nodes, type
 // into the detail pane and the grid, insert, append and delete, merge
 // set-ups, undo and redo, write the summary report, answer the questions of
-// "Nuevo", "Abrir" and "Salir", and reach the other windows.
+// "Nuevo", "Abrir" and "Salir", and reach the other windows. And the Qt
+// dialogs of the main window and the windows it opens on its own data: the
+// grid component, the configuration sheet, "INSERTAR DATO", the file dialog
+// (filters and path mapping), the report viewer; the instrument windows and
+// "DATOS GENERALES" in a scratch C:; the reading tools and the corrections
+// window.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <QToolBar>
+#include <QTreeView>
+#include <QtTest>
 #include <cmath>
 
 #include "datos/fichero_crd.h"
@@ -26,19 +37,26 @@
 #include "ui/calc/estacion_dialogos.h"
 #include "ui/calc/matrices_dialogo.h"
 #include "ui/calc/radiacion_dialogos.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/ventana_ayuda.h"
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/comun/pantalla.h"
+#include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/datos/instrumentos_dialogos.h"
+#include "ui/dibujo/panel_dibujo.h"
 #include "ui/import/comunicacion_dialogos.h"
 #include "ui/manager/configuracion_dialogo.h"
-#include "ui/dibujo/panel_dibujo.h"
 #include "ui/manager/gestor_acerca.h"
+#include "ui/manager/gestor_dialogos_qt.h"
 #include "ui/manager/gestor_idioma.h"
+#include "ui/manager/gestor_nombre_dialogo.h"
 #include "ui/manager/gestor_paneles.h"
+#include "ui/manager/herramientas_lecturas_dialogos.h"
+#include "ui/output/correcciones_dialogo.h"
 
 using namespace celvara;
 using namespace celvara::prueba_ventana;
+using namespace celvara::ui;
 
 namespace {
 
@@ -48,6 +66,28 @@ void libretaCirculoDerecho(CLibretaCampo& l) {
     auto* e = crearEstacion(l.estaciones, {.nombre = "B3", .coordenadas = Coordenadas{0, 0, 0}});
     auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B3_1", "B3", 1.472, nullptr, 389.5154);
     crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
+}
+
+QString biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa"); }
+
+// One 392-byte record of the instrument library.
+QByteArray registro(const char* nombre, int aumentos) {
+    QByteArray r(392, '\0');
+    std::memcpy(r.data() + 4, nombre, std::strlen(nombre));
+    r[72] = static_cast<char>(aumentos);
+    return r;
+}
+
+QByteArray leerBytes(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void escribirBytes(const QString& ruta, const QByteArray& datos) {
+    QDir().mkpath(QFileInfo(ruta).path());
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(datos);
 }
 
 const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
@@ -67,36 +107,27 @@ private slots:
         QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
         auto* m = b.vista.modeloArbol();
         QCOMPARE(m->rowCount(), 2);
-        QCOMPARE(m->data(m->raizEstaciones(), Qt::DisplayRole).toString(), QStringLiteral("Estaciones"));
-        QCOMPARE(m->data(m->raizCoordenadas(), Qt::DisplayRole).toString(), QStringLiteral("Coordenadas"));
-        QVERIFY(m->data(m->raizEstaciones(), Qt::FontRole).value<QFont>().bold());
         QCOMPARE(m->rowCount(m->raizEstaciones()), 3);
         const QModelIndex a = m->index(0, 0, m->raizEstaciones());
         QCOMPARE(m->data(a, Qt::DisplayRole).toString(), QStringLiteral("A"));
         QCOMPARE(m->rowCount(a), 2);
         QCOMPARE(m->data(m->index(1, 0, a), Qt::DisplayRole).toString(), QStringLiteral("A_2"));
-        QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("L I S T A D O    D E    L A S    B A S E S"));
         QCOMPARE(b.vista.rejilla()->filas(), 3);
         QCOMPARE(b.vista.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
-        QCOMPARE(b.vista.rejilla()->vista()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Tipo Base"));
-        QCOMPARE(b.vista.rejilla()->vista()->columnWidth(5), 200);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
     void seleccionarNodosCambiaElLadoDerecho() {
         BancoVentana b;
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
         QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
         QCOMPARE(b.vista.panelEstacion()->nombre->text(), QStringLiteral("A"));
         QCOMPARE(b.vista.panelEstacion()->x->text(), QStringLiteral("1000.000"));
-        QCOMPARE(b.vista.panelEstacion()->tipo->currentText(), QStringLiteral("VERTICE"));
         QVERIFY(b.vista.panelEstacion()->isVisible());
         QVERIFY(!b.vista.rejilla()->isVisible());
 
         Estacionamiento* s2 = b.estacion(0).estacionamientos[1].get();
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s2));
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
         QVERIFY(b.vista.cabecera()->isVisible());
         QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("A_2"));
         QCOMPARE(b.vista.cabecera()->desorientacion->text(), QStringLiteral("20.0000"));
@@ -108,7 +139,6 @@ private slots:
         QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("D  I  B  U  J  O"));
         QVERIFY(b.vista.dibujo()->isVisible());
         QVERIFY(!b.vista.rejilla()->isVisible());
-        QCOMPARE(b.vista.dibujo()->escena().estaciones.size(), std::size_t(3));
         QVERIFY(!b.gestor().modificado());
     }
 
@@ -130,20 +160,9 @@ private slots:
         QCOMPARE(s1->desorientacion, 10.5);
     }
 
-    void editarCeldasDeBasesYLecturas() {
+    // The bases' cells: teclearDeshacerRehacer.
+    void editarCeldasDeLecturas() {
         BancoVentana b;
-        QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
-        QCOMPARE(b.estacion(1).x, 12.5);
-        QCOMPARE(b.vista.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
-        QVERIFY(teclearCelda(b.v, 1, 0, QStringLiteral("BB")));
-        QCOMPARE(b.estacion(1).nombre.str(), std::string("BB"));
-        QCOMPARE(b.vista.modeloArbol()->data(b.vista.modeloArbol()->index(1, 0, b.vista.modeloArbol()->raizEstaciones()),
-                                       Qt::DisplayRole).toString(),
-                 QStringLiteral("BB"));
-        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
-        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
-        QVERIFY(b.gestor().modificado());
-
         Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
         QVERIFY(teclearCelda(b.v, 2, 2, QStringLiteral("123,4567")));
@@ -179,10 +198,8 @@ private slots:
         QTest::keyClick(t, Qt::Key_Insert);
         QCOMPARE(b.vista.rejilla()->filas(), 5);
         QCOMPARE(b.estacion(2).nombre.str(), std::string());
-        QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(b.vista.rejilla()->filas(), 6);
         QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(b.vista.rejilla()->filas(), 5);
+        QCOMPARE(b.vista.rejilla()->filas(), 4);
 
         // Readings of a set-up.
         Estacion* a = b.gestor().libreta().buscarEstacion("A");
@@ -194,19 +211,16 @@ private slots:
         b.vista.accion(Comando::BarraBorrarLectura)->trigger();  // "Borrar Lectura"
         QCOMPARE(b.vista.rejilla()->filas(), 3);
         b.vista.accion(Comando::BarraInsertarEstacion)->trigger();  // state 3: inserting a station does nothing
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(5));
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
     }
 
     void anadirEstacionPorNombreYEstacionamiento() {
         BancoVentana b;
         b.dialogos.nombres.push_back("V-9");
         b.vista.accion(Comando::BarraInsertar)->trigger();  // "Insertar" (Añadir Modo Estadillo)
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
         QCOMPARE(b.vista.panelEstacion()->nombre->text(), QStringLiteral("V-9"));
         b.dialogos.nombres.push_back("V-9_1");
         b.vista.accion(Comando::BarraCrearEstacionamiento)->trigger();  // "Crear Estacionamiento"
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacionamiento);
         QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
         QCOMPARE(b.vista.cabecera()->estacion->text(), QStringLiteral("V-9"));
         b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
@@ -221,7 +235,6 @@ private slots:
         std::ofstream(b.obra() / "campo.txt") << "T1 1 10 100 20 1.5 1.45 casa\n";
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarTopcalComentarios)->trigger();  // "Fichero Ascii Topcal (+ comentarios)"
-        QCOMPARE(b.dialogos.peticiones.back().filtro, std::string("Archivos de TOPCAL (*.*)|*.*||"));
         const Estacion* t1 = b.gestor().libreta().buscarEstacion("T1");
         QVERIFY(t1);
         QCOMPARE(t1->estacionamientos.at(0)->nombre.str(), std::string("T1_(1)"));
@@ -231,7 +244,6 @@ private slots:
         const std::size_t estaciones = b.gestor().libreta().estaciones.size();
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarRad)->trigger();  // "Fichero RAD v4.0"
-        QCOMPARE(b.dialogos.peticiones.back().extension, std::string("rad"));
         QCOMPARE(b.gestor().libreta().estaciones.size(), estaciones);
         QVERIFY(b.avisos.inesperados.empty());
     }
@@ -254,12 +266,10 @@ private slots:
         }
     }
 
-    void comandosPendientesYNoOperativos() {
+    // A window's command refused without its selection (the core's own
+    // commands and their messages: gestor_observaciones_test).
+    void ventanaSinSuSeleccion() {
         BancoVentana b;
-        b.avisos.esperar("Opción NO operativa en esta versión");
-        b.v.ejecutarComando(Comando::RecogerCoordenadasAcad);  // "Recoger Coordenadas de ACAD..."
-        b.avisos.esperar("Opción no disponible todavía");
-        b.v.ejecutarComando(Comando::EditorCoordenadas);  // no command does nothing
         // HERRAMIENTAS › "Tolerancias" is CALCULAR's "Tolerancias...".
         QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarComando(Comando::ToleranciasHerramientas); }),
                  QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
@@ -269,32 +279,19 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
+    // The menus, the toolbar and the pop-up menus are built from the core's
+    // tables (walked by its tests); here that they reach the window.
     void menusBarraYEmergentes() {
         BancoVentana b;
         QStringList menus;
         for (QAction* a : b.v.menuBar()->actions()) menus << a->text();
         QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
                                      "Configuración", "Ayuda"}));
-        QCOMPARE(b.vista.accion(Comando::InformeResumen)->text(), QStringLiteral("Generar Informe Resumen.."));
-        QAction* deshacer = b.vista.accion(Comando::Deshacer);
-        QAction* rehacer = b.vista.accion(Comando::Rehacer);
-        QCOMPARE(deshacer->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-        QCOMPARE(rehacer->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
-                                                           QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-        QCOMPARE(b.vista.accion(Comando::AcercaDe)->text(), QStringLiteral("Acerca de Celvara..."));
         auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
-        QVERIFY(barra);
-        int botones = 0;
-        for (QAction* a : barra->actions())
-            if (!a->isSeparator()) ++botones;
-        QCOMPARE(botones, 26);
-        QVERIFY(barra->actions().contains(deshacer) && barra->actions().contains(rehacer));
+        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
+                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
         QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
-        QCOMPARE(barra->iconSize(), QSize(16, 15));
-        QCOMPARE(b.vista.menuEmergente(1)->title(), QStringLiteral("Estaciones"));
         QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
-        QVERIFY(!b.vista.menuEmergente(4));
-        QVERIFY(ui::textoAcercaDe().contains(QStringLiteral("0.1")));
     }
 
     void casillasDeVistaYDibujo() {
@@ -333,7 +330,12 @@ private slots:
         QVERIFY(!deshacer->isEnabled());
         clicEnNodo(b.v, NodoArbol::raizEstaciones());
         QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
+        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
         QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
+        QCOMPARE(b.estacion(1).x, 12.5);
+        QCOMPARE(b.vista.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
+        QCOMPARE(b.vista.modeloArbol()->index(2, 0, b.vista.modeloArbol()->raizEstaciones()).data().toString(),
+                 QStringLiteral("CC"));
         QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
         QVERIFY(b.gestor().modificado());
 
@@ -364,11 +366,8 @@ private slots:
         BancoVentana b;
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
         b.vista.arbol()->setFocus();
-        const std::string pregunta = "¿Borrar la estación A con 2 estacionamientos y 4 lecturas?";
-        b.avisos.esperar(pregunta, Respuesta::No);
-        QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(3));
-        b.avisos.esperar(pregunta, Respuesta::Si);
+        // "No" and the question's text: gestor_ediciones_test.
+        b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
         QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
         QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
         QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
@@ -397,7 +396,6 @@ private slots:
         clicEnNodo(b.v, NodoArbol::raizCoordenadas());
         const Extension& e = b.vista.dibujo()->escena().extension;
         QVERIFY(b.vista.dibujo()->escena().puntos.empty());
-        QCOMPARE(e.xMin, 10.0);
         QCOMPARE(e.xMax, 10.0);
         QCOMPARE(e.yMax, 20.0);
         QVERIFY(b.avisos.inesperados.empty());
@@ -433,8 +431,6 @@ private slots:
         caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         auto texto = [&](QMessageBox::StandardButton b) { return caja.button(b)->text().remove(u'&'); };
         QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
-        QCOMPARE(texto(QMessageBox::No), QStringLiteral("No"));
-        QCOMPARE(texto(QMessageBox::Cancel), QStringLiteral("Cancelar"));
         // The file dialog: its standard button, and a folder's kind, which Qt's catalogue lacks.
         QTemporaryDir raiz;
         QVERIFY(QDir(raiz.path()).mkdir(QStringLiteral("OBRA")));
@@ -456,13 +452,7 @@ private slots:
         b.v.resize(1024, 700);
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), b.estacion(0).estacionamientos[0].get()));
         QTest::qWait(20);
-        const QString medidas = QStringLiteral("%1x%2 min %3 arbol %4 cabecera %5 dibujo %6 detalle %7")
-                                    .arg(b.v.width()).arg(b.v.height()).arg(b.v.minimumSizeHint().width())
-                                    .arg(b.vista.arbol()->minimumSizeHint().width())
-                                    .arg(b.vista.cabecera()->minimumSizeHint().width())
-                                    .arg(b.vista.dibujo()->parentWidget()->minimumSizeHint().width())
-                                    .arg(b.vista.panelEstacion()->minimumSizeHint().width());
-        QVERIFY2(b.v.size() == QSize(1024, 700) && b.v.minimumSizeHint().width() <= 1024, qPrintable(medidas));
+        QCOMPARE(b.v.size(), QSize(1024, 700));  // the window's own sizes: cadaVentanaCabeEnUnPortatil
         ui::CabeceraEstacionamientoQt* c = b.vista.cabecera();
         QCOMPARE(c->altura->text(), QStringLiteral("1.472"));
         for (QLineEdit* e : {c->nombre, c->estacion, c->altura, c->desorientacion}) {
@@ -471,9 +461,10 @@ private slots:
         }
     }
 
-    // Every window, the main one, those its commands open and those they
-    // open in turn: preferred and minimum sizes fit a 1024 x 700 laptop with
-    // the window's frame, and it opens inside its screen's free area.
+    // Every window, the main one, those its commands open (each its own, by
+    // its title) and those they open in turn: preferred and minimum sizes fit
+    // a 1024 x 700 laptop with the window's frame, and it opens inside its
+    // screen's free area.
     void cadaVentanaCabeEnUnPortatil() {
         ui::instalarEncajeVentanas(*qApp);
         BancoVentana b;
@@ -500,27 +491,37 @@ private slots:
         QTest::qWait(20);
         medir(b.v, QStringLiteral("gestor"));
         b.v.findChild<QDockWidget*>(QStringLiteral("historial"))->hide();
-        const std::pair<Accion, NodoArbol> ordenes[] = {
-            {Accion::ImportarTodos, estacionamiento}, {Accion::DibujarProyecto, estacionamiento},
-            {Accion::DatosTrabajo, estacionamiento}, {Accion::ListadoInstrumentos, estacionamiento},
-            {Accion::Tolerancias, estacionamiento}, {Accion::ErroresPesos, estacionamiento},
-            {Accion::TablaCalculo, estacionamiento}, {Accion::ImprimirTablaDesorientaciones, estacionamiento},
-            {Accion::ImprimirResenaBase, NodoArbol::deEstacion(&a)},
-            {Accion::ImprimirEstadilloLecturas, estacionamiento}, {Accion::CambiarEstacion, estacionamiento},
-            {Accion::UnirDosEstacionamientos, estacionamiento}, {Accion::OpcionesLecturas, estacionamiento},
-            {Accion::CorregirLecturas, estacionamiento}, {Accion::DesorientacionTodas, estacionamiento},
-            {Accion::DesorientacionIndividual, estacionamiento}, {Accion::EstacionMmcc, estacionamiento},
-            {Accion::EstacionIndependiente, estacionamiento}, {Accion::Poligonales, estacionamiento},
-            {Accion::Nivelacion, estacionamiento}, {Accion::Radiacion, estacionamiento},
-            {Accion::DatosComplementarios, estacionamiento}, {Accion::AjusteRed, estacionamiento},
-            {Accion::ExportarPuntos, estacionamiento}, {Accion::ImportarPuntos, estacionamiento}};
-        for (const auto& [accion, nodo] : ordenes) {
-            b.gestor().seleccionGestor().seleccionar(nodo);
+        const std::pair<Accion, const char*> ordenes[] = {
+            {Accion::ImportarTodos, "Importar Datos Campo"}, {Accion::DibujarProyecto, "D  I  B  U  J  O"},
+            {Accion::DatosTrabajo, "DATOS GENERALES"}, {Accion::ListadoInstrumentos, "LISTADO DE ESTACIONES"},
+            {Accion::Tolerancias, "GESTOR DE TOLERANCIAS Y ERRORES"}, {Accion::ErroresPesos, "ERRORES y PESOS "},
+            {Accion::TablaCalculo, "TABLA DE CALCULO"}, {Accion::ImprimirTablaDesorientaciones, "IMPRIMIR"},
+            {Accion::ImprimirResenaBase, "IMPRIMIR"}, {Accion::ImprimirEstadilloLecturas, "IMPRIMIR"},
+            {Accion::CambiarEstacion, "CAMBIAR DE ESTACION"}, {Accion::UnirDosEstacionamientos, "FUNDIR-UNIR ESTACIONAMIENTOS"},
+            {Accion::OpcionesLecturas, "OPCIONES DE LECTURAS"},
+            {Accion::CorregirLecturas, "CORRECCIONES O MODIFICACIONES A LAS LECTURAS"},
+            {Accion::DesorientacionTodas, "CALCULO DESORIENTACIONES"},
+            {Accion::DesorientacionIndividual, "CALCULO DE DESORIENTACIONES"},
+            {Accion::EstacionMmcc, "CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"},
+            {Accion::EstacionIndependiente, "CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"}, {Accion::Poligonales, "Poligonales"},
+            {Accion::Nivelacion, "NIVELACION"}, {Accion::Radiacion, "CALCULO DE LA RADIACION"},
+            {Accion::DatosComplementarios, "DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO"}, {Accion::AjusteRed, "AJUSTE DE RED"},
+            {Accion::ExportarPuntos, "Exportar puntos"}, {Accion::ImportarPuntos, "Importar puntos"}};
+        for (const auto& [accion, titulo] : ordenes) {
+            b.gestor().seleccionGestor().seleccionar(accion == Accion::ImprimirResenaBase ? NodoArbol::deEstacion(&a)
+                                                                                           : estacionamiento);
             b.vista.sincronizar();
-            const QString nombre =
-                tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); });
-            QVERIFY2(!nombre.isEmpty(), qPrintable(QString::number(static_cast<int>(accion))));
+            QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); }),
+                     QString::fromUtf8(titulo));
         }
+        // "Pesos" of the station window, wired in by the main window.
+        QString pesos;
+        alAbrirse<ui::DialogoEstacionMmcc>([&](ui::DialogoEstacionMmcc* d) {
+            pesos = tituloDeLoQueAbre([&] { pulsar(*d, "pesos"); });
+            d->reject();
+        });
+        b.v.ejecutarAccion(Accion::EstacionMmcc);
+        QCOMPARE(pesos, QStringLiteral("ERRORES y PESOS "));
         // The windows those open.
         CConfiguracion configuracion(b.gestor().ajustes());
         OpcionesRadiacion opciones;
@@ -540,31 +541,320 @@ private slots:
         QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(u'\n')));
     }
 
-    void cadaOrdenAbreSuVentana() {
+    void rejillaConFilasDeValores() {
+        ui::CRejilla r;
+        ColumnaRejilla usar{"Usar", 1, 40};
+        usar.casilla = true;
+        ColumnaRejilla nombre{"Nombre", 15, 120};
+        ColumnaRejilla valor{"Valor", 12};
+        valor.alineacion = AlineacionColumna::Derecha;
+        r.fijarColumnas({usar, nombre, valor});
+        r.agregarFila({true, QStringLiteral("B1"), 12.5});
+        r.agregarFila({false, QStringLiteral("Ñ2"), 3});
+        QCOMPARE(r.filas(), 2);
+        QCOMPARE(r.textoCelda(0, 0), QStringLiteral("1"));
+        QCOMPARE(r.textoCelda(0, 2), QStringLiteral("12.5"));
+        QCOMPARE(r.textoCelda(1, 1), QStringLiteral("Ñ2"));
+        QCOMPARE(r.modelo()->data(r.modelo()->index(0, 0), Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(r.vista()->columnWidth(1), 120);
+
+        QSignalSpy editada(&r, &ui::CRejilla::celdaEditada);
+        QVERIFY(r.modelo()->setData(r.modelo()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(r.textoCelda(1, 0), QStringLiteral("1"));
+        QCOMPARE(editada.count(), 1);
+        QCOMPARE(editada.first().at(0).toInt(), 1);
+    }
+
+    void rejillaPideInsertarYBorrar() {
+        ui::CRejilla r;
+        r.fijarColumnas({ColumnaRejilla{"A"}});
+        for (int i = 0; i < 4; ++i) r.agregarFila({i});
+        r.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        QSignalSpy insertar(&r, &ui::CRejilla::insertarFilaPedida);
+        QSignalSpy borrar(&r, &ui::CRejilla::borrarFilaPedida);
+        r.irAFila(2);
+        QTest::keyClick(r.vista(), Qt::Key_Insert);
+        QCOMPARE(insertar.count(), 0);  // not asked for
+        r.permitirInsertarBorrar(true);
+        QTest::keyClick(r.vista(), Qt::Key_Insert);
+        QTest::keyClick(r.vista(), Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClick(r.vista(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(insertar.count(), 2);
+        QCOMPARE(insertar.at(0).at(0).toInt(), 2);
+        QCOMPARE(insertar.at(1).at(0).toInt(), 4);  // append: the row count
+        QCOMPARE(borrar.count(), 1);
+        QCOMPARE(borrar.first().at(0).toInt(), 2);
+        r.irAUltima();
+        QCOMPARE(r.filaActual(), 3);
+        r.irAFila(99);
+        QCOMPARE(r.filaActual(), 3);
+    }
+
+    void hojaDeConfiguracionAceptarYCancelar() {
+        CDatosGenerales a;
+        CConfiguracion c(a);
+        ui::DialogoConfiguracion d(c);
+        auto* proyeccion = d.findChild<QComboBox*>(QStringLiteral("proyeccion"));
+        auto* angular = d.findChild<QComboBox*>(QStringLiteral("angular"));
+        auto* visuales = d.findChild<QCheckBox*>(QStringLiteral("dibujarVisuales"));
+        auto* escala = d.findChild<QLineEdit*>(QStringLiteral("escala"));
+        QCOMPARE(escala->text(), QStringLiteral("1.0000000000"));
+        proyeccion->setCurrentIndex(2);
+        angular->setCurrentIndex(1);
+        visuales->setChecked(true);
+        escala->setText(QStringLiteral("0,9996"));
+        d.reject();
+        QCOMPARE(c.calculo.proyeccion, 0);  // Cancel: nothing copied
+        d.accept();
+        QCOMPARE(c.calculo.proyeccion, 2);
+        QCOMPARE(c.importar.datos.indiceAngular, 1);
+        QVERIFY(c.varios.dibujarVisuales);
+        QCOMPARE(c.calculo.escalaAdicional, std::string("0,9996"));
+    }
+
+    void configurarDesdeLaVentanaConLaHojaReal() {
         BancoVentana b;
-        auto titulo = [&b](Accion a) { return tituloDeLoQueAbre([&] { b.v.ejecutarAccion(a); }); };
-        QCOMPARE(titulo(Accion::DesorientacionTodas), QStringLiteral("CALCULO DESORIENTACIONES"));
-        QCOMPARE(titulo(Accion::DesorientacionIndividual), QStringLiteral("CALCULO DE DESORIENTACIONES"));
-        QCOMPARE(titulo(Accion::Radiacion), QStringLiteral("CALCULO DE LA RADIACION"));
-        QCOMPARE(titulo(Accion::ImportarTodos), QStringLiteral("Importar Datos Campo"));
-        QCOMPARE(titulo(Accion::EstacionMmcc),
-                 QStringLiteral("CALCULO COORDENADAS DE \"UNA ESTACION\".  Modo Automático"));
-        // "Pesos" of the station window, wired in by the main window.
-        QString pesos;
-        alAbrirse<ui::DialogoEstacionMmcc>([&](ui::DialogoEstacionMmcc* d) {
-            pesos = tituloDeLoQueAbre([&] { pulsar(*d, "pesos"); });
-            d->reject();
-        });
-        b.v.ejecutarAccion(Accion::EstacionMmcc);
-        QCOMPARE(pesos, QStringLiteral("ERRORES y PESOS "));
-        QCOMPARE(titulo(Accion::EstacionIndependiente),
-                 QStringLiteral("CALCULO SEMIAUTOMATICO DE UNA ESTACIÓN"));
-        QCOMPARE(titulo(Accion::TablaCalculo), QStringLiteral("TABLA DE CALCULO"));
-        QVERIFY(!titulo(Accion::ListadoInstrumentos).isEmpty());
-        QVERIFY(!titulo(Accion::DatosTrabajo).isEmpty());
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
+        b.dialogos.configurar = [&qt](CConfiguracion& c) {
+            alAbrirse<ui::DialogoConfiguracion>([](ui::DialogoConfiguracion* d) {
+                d->findChild<QComboBox*>(QStringLiteral("proyeccion"))->setCurrentIndex(1);
+                d->accept();
+            });
+            return qt.editarConfiguracion(c);
+        };
+        b.v.ejecutarComando(Comando::BarraConfiguracion);  // toolbar "Configuración"
+        QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
+        QCOMPARE(b.gestor().libreta().proyeccion, 1u);
         QVERIFY(b.avisos.inesperados.empty());
     }
 
+    void insertarDatoConSusRotulos() {
+        BancoVentana b;
+        ui::DialogosGestorQt qt(&b.v, b.mapa);
+        alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("INSERTAR DATO"));
+            QCOMPARE(d->edicion()->text(), QStringLiteral("B_"));
+            QCOMPARE(d->edicion()->maxLength(), 14);
+            d->edicion()->setText(QStringLiteral("B_1"));
+            d->accept();
+        });
+        QCOMPARE(qt.pedirNombre(true, "B_"), std::optional<std::string>("B_1"));
+        alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) { d->reject(); });
+        QCOMPARE(qt.pedirNombre(false, ""), std::optional<std::string>());
+    }
+
+    // The dialog shows the program's paths, never the host folder of C:, and
+    // starts the next time where it last chose a file for the same book.
+    void dialogoDeFicheroDevuelveLaRutaWindows() {
+        BancoVentana b;
+        escribir(b.obra() / "OTRA.OBS", "x");
+        escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
+        const auto ini = b.trabajos() / "celvara.ini";
+        PeticionFichero p;
+        p.extension = "OBS";
+        p.filtro = kFiltroObservaciones;
+        p.directorioInicial = "C:\\TRABAJOS\\OBRA1\\";
+        p.debeExistir = true;
+        p.recordar = "prueba";
+        const QString vieja = QString::fromStdString((b.trabajos() / "OTRO" / "VIEJA.OBS").string());
+        const std::pair<QString, QString> vueltas[] = {{QStringLiteral("C:\\TRABAJOS\\OBRA1"), vieja},
+                                                       {QStringLiteral("C:\\TRABAJOS\\OTRO"), QStringLiteral("VIEJA.OBS")}};
+        for (const auto& [mostrada, elegir] : vueltas) {
+            alAbrirse<QFileDialog>([mostrada, elegir](QFileDialog* d) {
+                QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
+                QCOMPARE(d->nameFilters().first(), QStringLiteral("Archivos de Observaciones(*.OBS) (*.obs *.OBS)"));
+                QTRY_COMPARE(d->findChild<QComboBox*>(QStringLiteral("lookInCombo"))->currentText(), mostrada);
+                d->selectFile(elegir);
+                QMetaObject::invokeMethod(d, "accept");
+            });
+            const auto ruta = ui::pedirFicheroQt(nullptr, b.mapa, p, ini);
+            QCOMPARE(ruta, std::optional<std::string>("C:\\TRABAJOS\\OTRO\\VIEJA.OBS"));
+        }
+        QCOMPARE(ui::filtrosQt(kFiltroTexto), QStringList({"Archivos TEXTO (*.TXT) (*.TXT *.txt)"}));
+    }
+
+    void visorDeInformesMuestraElTextoEnWindows1252() {
+        Trabajo w;
+        escribir(w.ruta("informe.txt").toStdString(), "ESTACION : \xD1u\n         No se estaci\xF3n\xF3.\n");
+        ui::VisorInforme visor(w.ruta("informe.txt"));
+        QCOMPARE(visor.texto(), QStringLiteral("ESTACION : Ñu\n         No se estaciónó.\n"));
+    }
+
+    void editorBorrarYFoto() {
+        Trabajo w;
+        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26) + registro("A", 28));
+        const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
+        escribirBytes(foto, QByteArray("no es una imagen"));
+        DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
+        editor.pedirFoto = [foto] { return std::optional<QString>(foto); };
+        editor.show();
+        auto* nombres = editor.findChild<QComboBox*>(QStringLiteral("nombres"));
+        nombres->setCurrentIndex(1);
+        emit nombres->activated(1);
+        QCOMPARE(editor.findChild<QLineEdit*>(QStringLiteral("aumentos"))->text(), QStringLiteral("26"));
+        pulsar(editor, "foto");
+        auto* ruta = editor.findChild<QLineEdit*>(QStringLiteral("ficheroFoto"));
+        QVERIFY2(ruta->text().startsWith(QStringLiteral("C:\\")), qPrintable(ruta->text()));
+        QVERIFY(ruta->text().endsWith(QStringLiteral("\\ts.bmp")));
+        editor.pedirFoto = [] { return std::optional<QString>(); };
+        pulsar(editor, "foto");
+        QCOMPARE(ruta->text(), QStringLiteral("c:\\trabajos\\vestrum\\foto0.bmp"));
+
+        nombres->setCurrentIndex(2);
+        emit nombres->activated(2);
+        pulsar(editor, "borrar");
+        QCOMPARE(nombres->count(), 1);
+        QCOMPARE(nombres->itemText(0), QStringLiteral("B"));
+        pulsar(editor, "salir");
+        QCOMPARE(leerBytes(biblioteca(w)).size(), 392);
+    }
+
+    // The list shows the chosen one, opens the editor on it (same unit for
+    // the spherical level) and reloads what the editor left.
+    void listadoEligeAbreElEditorYRecarga() {
+        Trabajo w;
+        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26));
+        DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
+        listado.show();
+        auto* nombres = listado.findChild<QListWidget*>(QStringLiteral("nombres"));
+        auto caracteristica = [&](int i) {
+            return listado.findChild<QLabel*>(QStringLiteral("caracteristica%1").arg(i))->text();
+        };
+        QCOMPARE(nombres->count(), 2);
+        nombres->setCurrentRow(1);
+        QCOMPARE(caracteristica(0), QStringLiteral("NOMBRE: B"));
+        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 26"));
+        QVERIFY(caracteristica(10).endsWith(u'\''));  // minutes, as the editor reads
+        int elegido = -1;
+        QString aumentos;
+        alAbrirse<DialogoEditorInstrumentos>([&](DialogoEditorInstrumentos* editor) {
+            elegido = editor->findChild<QComboBox*>(QStringLiteral("nombres"))->currentIndex();
+            aumentos = editor->findChild<QLineEdit*>(QStringLiteral("aumentos"))->text();
+            editor->close();
+        });
+        pulsar(listado, "editor");
+        QCOMPARE(elegido, 1);
+        QCOMPARE(aumentos, QStringLiteral("26"));
+
+        listado.ejecutarEditor = [&w] { escribirBytes(biblioteca(w), registro("C", 33)); };
+        pulsar(listado, "editor");
+        QCOMPARE(nombres->count(), 1);
+        QCOMPARE(nombres->currentRow(), 0);
+        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 33"));
+        pulsar(listado, "aceptar");
+        QCOMPARE(listado.result(), int(QDialog::Accepted));
+        QCOMPARE(listado.nombreElegido(), std::optional<std::string>("C"));
+        QVERIFY(w.avisos.mensajes.empty());
+    }
+
+    void datosGeneralesCancelarYCrearElRegistro() {
+        Trabajo w;
+        const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
+        QDir().mkpath(QFileInfo(prt).path());
+        {
+            DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
+            dialogo.show();
+            pulsar(dialogo, "cancelar");
+            QVERIFY(!QFile::exists(prt));
+        }
+        DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
+        // Once for each window opened.
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>(2, "El fichero de Datos Informativos del Trabajo\n"
+                                                                "no Existe o esta Dañada"));
+        dialogo.show();
+        QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("direccion"))->text(), QStringLiteral("Dirección"));
+        teclear(dialogo, "titulo", QStringLiteral("Parcela 14"));
+        dialogo.findChild<QPlainTextEdit*>(QStringLiteral("observaciones"))->setPlainText(QStringLiteral("uno\ndos"));
+        pulsar(dialogo, "aceptar");
+        QCOMPARE(dialogo.result(), int(QDialog::Accepted));
+        const QByteArray bytes = leerBytes(prt);
+        QCOMPARE(bytes.mid(180, 11), QByteArray("Parcela 14\0", 11));
+        QCOMPARE(bytes.mid(460, 9), QByteArray("uno\r\ndos\0", 9));
+    }
+
+    void opcionesBorraMueveYCuenta() {
+        CLibretaCampo l;
+        prueba::libretaPequena(l);
+        Estacion& a = *l.estaciones[0];
+        Estacionamiento& s1 = *a.estacionamientos[0];
+        Estacionamiento& s2 = *a.estacionamientos[1];
+        prueba::AvisosGrabados avisos;
+        ui::DialogoOpcionesLecturas d(l, a, s1, avisos);
+        auto* lista = d.findChild<QListWidget*>("lista");
+        QCOMPARE(lista->count(), 1);
+        lista->setCurrentRow(0);
+        QCOMPARE(d.findChild<QLabel*>("datos")->text(), QStringLiteral("Subestacion:A_2\nDes = 20.0000\nI = 1.600"));
+        teclear(d, "desde", "1");
+        teclear(d, "hasta", "1");
+        pulsar(d, "cuantos");
+        QCOMPARE(d.findChild<QPushButton*>("cuantos")->text(), QStringLiteral("Cuantos: 1"));
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "mover");
+        QCOMPARE(s1.lecturas.size(), std::size_t(2));
+        QCOMPARE(s2.lecturas.back().nombre.str(), std::string("1"));
+        QCOMPARE(avisos.textos().back(), std::string("Lecturas Cambiadas"));
+        QString visto;
+        d.abrirRepetidas = [&visto] { visto = QStringLiteral("repetidas"); };
+        pulsar(d, "repetidos");
+        QCOMPARE(visto, QStringLiteral("repetidas"));
+        QVERIFY(!d.findChild<QPushButton*>("cuantosTodas")->isEnabled());
+    }
+
+    void datosComplementariosCancelarYOk() {
+        Estacionamiento s;
+        s.nombre = "A_1";
+        s.estacion = "A";
+        for (const char* boton : {"cancelar", "ok"}) {
+            ui::DialogoDatosComplementarios d(s);
+            d.findChild<QComboBox*>("angular")->setCurrentIndex(1);
+            teclear(d, "operador", QStringLiteral("Peña"));
+            d.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
+            pulsar(d, "botonInstrumento");
+            d.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
+            pulsar(d, boton);
+            QCOMPARE(s.datos.unidadAngular, boton == std::string("ok") ? 360 : 400);
+        }
+        QCOMPARE(s.datos.operador.str(), std::string("Pe\xF1" "a"));
+        QCOMPARE(s.datos.instrumento.str(), std::string("TC1700"));
+        QCOMPARE(s.datos.tipoVertical, 1);
+    }
+
+    void correccionesUnificaEnElMismoYEnUnoNuevo() {
+        CLibretaCampo l;
+        prueba::libretaPequena(l);
+        Estacionamiento& s2 = *l.estaciones[0]->estacionamientos[1];
+        s2.datos.unidadAngular = 360;
+        Trabajo w;
+        auto& avisos = w.avisos;
+        ui::DialogoCorrecciones d(l, w.ajustes, w.mapa, avisos);
+        d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::esfRefr))->click();  // off
+        d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::unificar))->click();
+        QVERIFY(!d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::tempPres))->isEnabled());
+        QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("1"));
+
+        // En Uno Nuevo: the file gets the corrections, the book does not.
+        const auto ruta = std::filesystem::path(w.ruta("nuevo.obs").toStdString());
+        d.findChild<QRadioButton*>("enUnoNuevo")->setChecked(true);
+        d.pedirFichero = [&ruta] { return std::optional<QString>(QString::fromStdString(ruta.string())); };
+        pulsar(d, "botonFichero");
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "corregir");
+        QCOMPARE(s2.datos.unidadAngular, 360);
+        CLibretaCampo nueva;
+        QVERIFY(leerLibreta(nueva, ruta));
+        QCOMPARE(nueva.estaciones[0]->estacionamientos[1]->lecturas[0].horizontal, 280 * 10.0 / 9.0);
+        QVERIFY(!d.libretaCambiada());
+
+        d.findChild<QRadioButton*>("sobreElMismo")->setChecked(true);
+        avisos.respuestas = {Respuesta::Si};
+        pulsar(d, "corregir");
+        QCOMPARE(s2.datos.unidadAngular, 400);
+        QCOMPARE(s2.lecturas[0].horizontal, 280 * 10.0 / 9.0);
+        QVERIFY(d.libretaCambiada());
+        QCOMPARE(avisos.textos().back(), std::string("Correcciones Realizadas"));
+        QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("0"));  // reloaded
+    }
 };
 
 QTEST_MAIN(PruebaGestor)

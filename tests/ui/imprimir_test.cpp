@@ -56,7 +56,6 @@ private slots:
         auto* listado = d.findChild<QComboBox*>("listado");
         auto* estaciones = d.findChild<QListWidget*>("estaciones");
         auto* estacionamientos = d.findChild<QListWidget*>("estacionamientos");
-        QCOMPARE(d.windowTitle(), QStringLiteral("IMPRIMIR"));
         QCOMPARE(listado->count(), 4);
         QCOMPARE(listado->itemText(1), QStringLiteral("Reseña de Estación"));
         QCOMPARE(listado->currentIndex(), 2);

@@ -22,14 +22,11 @@ private slots:
         // X99, seen by one direction from P1 only, is left out and named.
         crearEstacion(libreta.estaciones, {.nombre = "X99"});
         crearLectura(libreta.buscarEstacion("P")->estacionamientos[0]->lecturas, std::nullopt, "X99", 1.5, 0, 100, 50, "");
-        const auto ruta = rutaInstrumentos(ajustes, mapa);
-        std::filesystem::create_directories(ruta.parent_path());
-        guardarInstrumentos(prueba::instrumentosRed(), ruta);
+        guardarInstrumentos(prueba::instrumentosRed(), w.libreria());
         const std::filesystem::path obs = std::filesystem::path(dir.path().toStdString()) / "red.obs";
 
         DialogoAjusteRed d(libreta, ajustes, mapa, avisos, obs);
         d.show();
-        QCOMPARE(d.windowTitle(), QStringLiteral("AJUSTE DE RED"));
         QTableWidget* e = d.estaciones();
         QCOMPARE(e->rowCount(), 6);
         // P has approximate coordinates, so it starts ticked: untick it.
