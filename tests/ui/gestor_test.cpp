@@ -253,10 +253,8 @@ private slots:
         }
     }
 
-    void comandosPendientesYNoOperativos() {
+    void comandosPendientes() {
         BancoVentana b;
-        b.avisos.esperar("Opción NO operativa en esta versión");
-        b.v.ejecutarComando(Comando::RecogerCoordenadasAcad);  // "Recoger Coordenadas de ACAD..."
         b.avisos.esperar("Opción no disponible todavía");
         b.v.ejecutarComando(Comando::ToleranciasHerramientas);  // no command does nothing
         b.avisos.esperar("1º Seleccionar la SubEstación");
