@@ -1,5 +1,6 @@
 #include "import/estaciones_dxf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -172,7 +173,7 @@ struct Punto {
 };
 struct Rotulo {
     std::string capa, texto;
-    double x, y;
+    double x, y, alto;
 };
 struct Bloque {
     double x, y, z;
@@ -194,12 +195,12 @@ public:
     }
     void addText(const DL_TextData& d) override {
         enBloque_ = false;
-        rotulos.push_back({capa(), textoVisible(d.text, utf8_, false), d.ipx, d.ipy});
+        rotulos.push_back({capa(), textoVisible(d.text, utf8_, false), d.ipx, d.ipy, d.height});
     }
     void addMTextChunk(const std::string& trozo) override { trozos_ += trozo; }
     void addMText(const DL_MTextData& d) override {
         enBloque_ = false;
-        rotulos.push_back({capa(), textoVisible(trozos_ + d.text, utf8_, true), d.ipx, d.ipy});
+        rotulos.push_back({capa(), textoVisible(trozos_ + d.text, utf8_, true), d.ipx, d.ipy, d.height});
         trozos_.clear();
     }
     void addInsert(const DL_InsertData& d) override {
@@ -228,11 +229,56 @@ struct Hallazgo {
     const Punto* punto;       // nullptr for a block
 };
 
+// The POINT of a list nearest to (x, y) and its distance squared.
+const Punto* masCercano(const std::vector<const Punto*>& puntos, double x, double y, double& d2) {
+    const Punto* cerca = nullptr;
+    d2 = std::numeric_limits<double>::infinity();
+    for (const Punto* p : puntos)
+        if (const double d = (p->x - x) * (p->x - x) + (p->y - y) * (p->y - y); d < d2) {
+            d2 = d;
+            cerca = p;
+        }
+    return cerca;
+}
+
+// Labels of one layer and one height are one kind (names, codes, heights).
+std::string clase(const Rotulo& t) { return t.capa + '\0' + std::to_string(std::llround(t.alto * 1000)); }
+
+// Where the labels of a kind sit from their own POINT: the median of the
+// offsets from the first of them to their nearest POINT. A writer places
+// every label of a kind alike, so a name is taken back to the point it was
+// written for even where another point (a kerb's top beside its foot) lies
+// nearer to the label.
+std::pair<double, double> desplazamientoTipico(const std::vector<const Rotulo*>& clase,
+                                               const std::vector<const Punto*>& puntos) {
+    constexpr std::size_t kMuestra = 500;
+    std::vector<double> dx, dy;
+    for (std::size_t i = 0; i < clase.size() && i < kMuestra; ++i) {
+        double d2 = 0;
+        if (const Punto* p = masCercano(puntos, clase[i]->x, clase[i]->y, d2)) {
+            dx.push_back(clase[i]->x - p->x);
+            dy.push_back(clase[i]->y - p->y);
+        }
+    }
+    if (dx.empty()) return {0.0, 0.0};
+    const auto medio = dx.size() / 2;
+    std::nth_element(dx.begin(), dx.begin() + static_cast<std::ptrdiff_t>(medio), dx.end());
+    std::nth_element(dy.begin(), dy.begin() + static_cast<std::ptrdiff_t>(medio), dy.end());
+    return {dx[medio], dy[medio]};
+}
+
 // The best finding of every station name the drawing holds.
 std::unordered_map<std::string, Hallazgo> emparejar(const Recolector& r, const std::unordered_set<std::string>& nombres) {
     std::unordered_map<std::string, std::vector<const Punto*>> porCapa;
     for (const auto& p : r.puntos)
         if (valida(p.x, p.y, p.z)) porCapa[p.capa].push_back(&p);
+    // The kinds of the labels that name a station, with all their labels.
+    std::unordered_map<std::string, std::vector<const Rotulo*>> clases;
+    for (const auto& t : r.rotulos)
+        if (nombres.count(t.texto) && valida(t.x, t.y, t.alto)) clases[clase(t)];
+    for (const auto& t : r.rotulos)
+        if (const auto c = clases.find(clase(t)); c != clases.end() && valida(t.x, t.y, t.alto)) c->second.push_back(&t);
+    std::unordered_map<std::string, std::pair<double, double>> desplazamientos;
     std::unordered_map<std::string, Hallazgo> mejor;
     auto proponer = [&](const std::string& nombre, const Hallazgo& h) {
         const auto [it, nuevo] = mejor.emplace(nombre, h);
@@ -242,17 +288,16 @@ std::unordered_map<std::string, Hallazgo> emparejar(const Recolector& r, const s
         for (const auto& a : b.atributos)
             if (nombres.count(a) && valida(b.x, b.y, b.z)) proponer(a, {b.x, b.y, b.z, 0.0, nullptr});
     for (const auto& t : r.rotulos) {
-        if (!nombres.count(t.texto)) continue;
+        if (!nombres.count(t.texto) || !valida(t.x, t.y, t.alto)) continue;
         const auto capa = porCapa.find(t.capa);
         if (capa == porCapa.end()) continue;
-        const Punto* cerca = nullptr;
-        double d2 = std::numeric_limits<double>::infinity();
-        for (const Punto* p : capa->second)
-            if (const double d = (p->x - t.x) * (p->x - t.x) + (p->y - t.y) * (p->y - t.y); d < d2) {
-                d2 = d;
-                cerca = p;
-            }
-        if (cerca) proponer(t.texto, {cerca->x, cerca->y, cerca->z, std::sqrt(d2), cerca});
+        const std::string k = clase(t);
+        auto d = desplazamientos.find(k);
+        if (d == desplazamientos.end())
+            d = desplazamientos.emplace(k, desplazamientoTipico(clases[k], capa->second)).first;
+        double d2 = 0;
+        if (const Punto* p = masCercano(capa->second, t.x - d->second.first, t.y - d->second.second, d2))
+            proponer(t.texto, {p->x, p->y, p->z, std::sqrt(d2), p});
     }
     // A POINT two names picked belongs to the nearer label.
     std::unordered_map<const Punto*, double> dueno;

@@ -18,19 +18,21 @@ using prueba::CarpetaTemporal;
 
 // AutoCAD R12 style, CR LF and right-aligned codes. On layer BASES: E1's
 // label farther from its POINT than the code V1, on the layer spelt in
-// lower case; E2 an MTEXT with formatting, a POINT of another layer nearer
+// lower case, and nearer still to P9's POINT (placed as the other names
+// are from theirs); E2 an MTEXT with formatting, a POINT of another layer nearer
 // to it; Ñ1 escaped as \U+00D1. E3 a block attribute. E4 only inside a block
 // definition and E5 only in paper space: neither is in the drawing. A
-// polyline whose vertex count no reader could allocate.
+// polyline whose vertex count overflows dxflib's buffer (it crashes there).
 std::string dibujoAjeno() {
     // Code and value, one line each, separated by blanks.
     std::istringstream pares(R"(0 SECTION 2 HEADER 9 $ACADVER 1 AC1009 0 ENDSEC
 0 SECTION 2 BLOCKS 0 BLOCK 2 VERTICE 70 2 10 0.0 20 0.0 30 0.0
 0 POINT 8 0 10 0.0 20 0.0 30 0.0 0 TEXT 8 BASES 10 0.5 20 0.5 40 1.0 1 E4 0 ENDBLK 0 ENDSEC
-0 SECTION 2 ENTITIES 0 LWPOLYLINE 8 BASES 90 2000000000 10 1.0 20 1.0
+0 SECTION 2 ENTITIES 0 LWPOLYLINE 8 BASES 90 1073741824 10 1.0 20 1.0
 0 POINT 8 BASES 10 1000.123 20 2000.456 30 100.789
 0 TEXT 8 BASES 10 1000.3 20 2000.3 40 0.5 1 V1
 0 TEXT 8 bases 10 1001.5 20 2001.5 40 1.0 1 E1
+0 POINT 8 BASES 10 1001.0 20 2001.2 30 0.0 0 TEXT 8 BASES 10 1002.377 20 2002.244 40 1.0 1 P9
 0 POINT 8 BASES 10 1010.0 20 2010.0 30 101.0
 0 POINT 8 OTRA 10 1011.9 20 2011.9 30 0.0
 0 MTEXT 8 BASES 10 1012.0 20 2012.0 40 1.0 1 {\fArial|b0|i0;E2}
