@@ -6,10 +6,11 @@
 //  - as a block INSERT one of whose attributes (ATTRIB) holds its name: the
 //    insertion point, with its Z; or
 //  - as a POINT labelled with its name: the TEXT or MTEXT whose text is the
-//    name, and of the POINTs on that label's layer the nearest to it. The
-//    label is found by its text, never by nearness: a drawing often puts
-//    the point's code nearer to it than its name (the program's own export
-//    does).
+//    name, and of the POINTs on that label's layer the nearest to where the
+//    label's point should be (the label less the usual offset of its kind
+//    of label, one layer and one height, from their points). The label is
+//    found by its text, never by nearness: a drawing often puts the point's
+//    code nearer to it than its name (the program's own export does).
 // Of several findings of one name the nearest pair wins (a block first);
 // a POINT that labels of two names pick goes to the nearer label. Layer
 // names compare ignoring case; names exactly (blanks around a label and
