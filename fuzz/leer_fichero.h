@@ -1,5 +1,5 @@
 // Runs one file reader of the program on a file, by its short name (obs, crd,
-// apa, datos, dft, ini, pol, nivelacion, importar with a format index).
+// apa, datos, dft, ini, pol, nivelacion, dxf, importar with a format index).
 // Shared by the fuzz harness and the test that replays its findings.
 #pragma once
 
@@ -15,6 +15,7 @@
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/datos_generales.h"
 #include "fieldbook/fichero_obs.h"
+#include "import/estaciones_dxf.h"
 #include "import/importar_datos_campo.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/fichero_pol.h"
@@ -51,6 +52,10 @@ inline void leerFichero(std::string_view lector, int formato, const std::filesys
         std::vector<LecturasNivelacion> filas;
         std::string mensaje;
         leerFicheroNivelacion(ruta, filas, mensaje);
+    } else if (lector == "dxf") {
+        CLibretaCampo l;  // names the drawings of the tests and the examples use
+        for (const char* n : {"B1", "B2", "E1", "E3", "A"}) crearEstacion(l.estaciones, {.nombre = n});
+        buscarEstacionesEnDxf(l, ruta);
     } else if (lector == "importar") {
         CDatosGenerales ajustes;
         CLibretaCampo libreta;

@@ -274,7 +274,6 @@ bool accionPropiaDelGestor(Accion accion) {
         case Accion::AnadirEstacionNombre:
         case Accion::BorrarEstacion:
         case Accion::UnirTodosEstacionamientos:
-        case Accion::RecogerCoordenadasAcad:
         case Accion::AnadirEstacionamiento:
         case Accion::BorrarEstacionamiento:
         case Accion::InsertarLectura:

@@ -227,6 +227,5 @@ std::optional<Accion> accionDeComando(Comando id);
 bool accionPropiaDelGestor(Accion accion);
 
 inline constexpr std::string_view kMensajeNoDisponible = "Opción no disponible todavía";
-inline constexpr std::string_view kMensajeNoOperativa = "Opción NO operativa en esta versión";
 
 }  // namespace celvara

@@ -34,7 +34,6 @@ void CGestorObservaciones::ejecutar(Accion accion) {
         case Accion::AnadirEstacionNombre: e.anadirEstacionPorNombre(); break;
         case Accion::BorrarEstacion: e.borrarEstacion(); break;
         case Accion::UnirTodosEstacionamientos: e.unirTodosEstacionamientos(); break;
-        case Accion::RecogerCoordenadasAcad: avisos().mensaje(kMensajeNoOperativa); break;
         case Accion::AnadirEstacionamiento: e.anadirEstacionamiento(); break;
         case Accion::BorrarEstacionamiento: e.borrarEstacionamiento(); break;
         case Accion::InsertarLectura: e.insertarLectura(); break;

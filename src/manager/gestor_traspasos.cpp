@@ -38,6 +38,7 @@ const char* nombreDelPaso(Accion a) {
         case Accion::ImportarEstacionesCrd: return "Importar estaciones CRD";
         case Accion::RecogerCoordenadasCrd: return "Recoger coordenadas CRD";
         case Accion::RecogerCoordenadasCrdEstacion: return "Recoger coordenadas CRD de";
+        case Accion::RecogerCoordenadasAcad: return "Recoger coordenadas de ACAD";
         case Accion::CambiarEstacion: return "Cambiar estación";
         case Accion::UnirDosEstacionamientos: return "Unir estacionamientos";
         case Accion::OpcionesLecturas: return "Opciones de lecturas";
@@ -94,6 +95,7 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
         case Accion::ImportarTopcalComentarios:
         case Accion::ImportarEstacionesCrd:
         case Accion::RecogerCoordenadasCrd:
+        case Accion::RecogerCoordenadasAcad:
             seleccion_.reconstruirArbol();
             break;
         case Accion::DesorientacionTodas:

@@ -41,6 +41,9 @@ const char* const kOrdenes[] = {
     "poligonal POLIGONAL --config *AJUSTES --informe s/p.txt", "nivelacion *NIVELACION --cota-salida 100",
     "exportar-puntos *CRD -o s/p.csv", "exportar-puntos *LIBRETA -o s/p.dxf", "importar-puntos *PUNTOS -o s/p.crd",
     "corregir *LIBRETA -o s/c.obs --unificar", "repetidas *LIBRETA",
+#ifndef CELVARA_SIN_INTERCAMBIO
+    "recoger-dxf *LIBRETA DIBUJO -o s/r.obs", "recoger-dxf LIBRETA *DIBUJO -o s/r.obs",
+#endif
 #ifdef CELVARA_LISTADOS_PDF
     "listado bases *LIBRETA -o s/l.pdf", "listado bases LIBRETA -o s/l.pdf --empresa *EMPRESA",
 #endif
@@ -65,7 +68,8 @@ std::pair<std::string, std::string> bueno(const std::string& clase) {
         {"CRD", {prueba::leerFichero(kDatos / "crd" / "atributos.crd"), ".crd"}},
         {"GSI", {kGsi, ".gsi"}},
         {"NIVELACION", {"P1,1.650,1.350,1.500,1.420,1.180,1.300\n", ".csv"}},
-        {"PUNTOS", {"P1,10.5,20.25,30,c\n", ".csv"}}};
+        {"PUNTOS", {"P1,10.5,20.25,30,c\n", ".csv"}},
+        {"DIBUJO", {"0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n2\n0\nENDSEC\n0\nEOF\n", ".dxf"}}};
     return buenos.at(clase);
 }
 

@@ -238,8 +238,6 @@ TEST(GestorComandosPendientes, AvisanQueNoEstanDisponibles) {
     Banco b;
     b.avisos.esperar("Opción no disponible todavía");
     b.gestor.ejecutar(Accion::Radiacion);
-    b.avisos.esperar("Opción NO operativa en esta versión");
-    b.gestor.ejecutar(Accion::RecogerCoordenadasAcad);
     b.avisos.esperar("Opción no disponible todavía");
     b.gestor.ejecutar(Accion::SinAccion);  // "Cierre Poligonos" and the like: never silent
 }

@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeView>
@@ -45,6 +46,7 @@
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/dibujo/panel_dibujo.h"
 #include "ui/import/comunicacion_dialogos.h"
+#include "ui/import/recoger_dxf_dialogo.h"
 #include "ui/manager/configuracion_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_dialogos_qt.h"
@@ -854,6 +856,35 @@ private slots:
         QVERIFY(d.libretaCambiada());
         QCOMPARE(avisos.textos().back(), std::string("Correcciones Realizadas"));
         QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("0"));  // reloaded
+    }
+
+    // "Recoger XYZ de ACAD": A as drawn where the book has it (ticked), B
+    // elsewhere (left unticked, "Sí"); ticking B and "Aceptar" write it as
+    // one step that "Deshacer" takes back.
+    void recogerDeAcadEscribeLoMarcadoEnUnPaso() {
+#ifdef CELVARA_SIN_INTERCAMBIO
+        QSKIP("built without dxflib");
+#endif
+        BancoVentana b;
+        escribir(b.obra() / "plano.dxf", "0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nV\n10\n1000\n20\n2000\n30\n100\n"
+                                         "0\nATTRIB\n1\nA\n2\nNOMBRE\n0\nSEQEND\n0\nPOINT\n10\n1100.5\n20\n2000.25\n"
+                                         "30\n101\n0\nTEXT\n10\n1101\n20\n2001\n1\nB\n0\nENDSEC\n0\nEOF\n");
+        b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\plano.dxf");
+        alAbrirse<DialogoRecogerDxf>([](DialogoRecogerDxf* d) {
+            QTableWidget* t = d->tabla();
+            QCOMPARE(t->rowCount(), 2);
+            QCOMPARE(t->item(0, 0)->checkState(), Qt::Checked);
+            QCOMPARE(t->item(1, 0)->checkState(), Qt::Unchecked);
+            QCOMPARE(t->item(1, 1)->text() + t->item(1, 4)->text(), QStringLiteral("1100.500Sí"));
+            t->item(1, 0)->setCheckState(Qt::Checked);
+            pulsar(*d, "aceptar");
+        });
+        b.v.ejecutarComando(Comando::EmergenteRecogerAcad);
+        QCOMPARE(b.dialogos.peticiones.back().filtro, std::string(kFiltroDxf));
+        QCOMPARE(b.estacion(1).y, 2000.25);
+        b.v.ejecutarComando(Comando::Deshacer);
+        QCOMPARE(b.estacion(1).y, 2000.0);
+        QVERIFY(b.avisos.inesperados.empty());
     }
 };
 

@@ -71,6 +71,7 @@ private:
     void abrirTablaCalculo();
     void abrirListado(Accion accion);
     void abrirFicheroCrd(Accion accion);
+    void abrirRecogerDxf();
     void abrirExportarPuntos();
     void abrirImportarPuntos();
     void abrirHerramientaCoordenadas(Accion accion);

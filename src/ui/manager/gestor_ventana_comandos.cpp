@@ -26,6 +26,7 @@
 #include "ui/calc/red_dialogo.h"
 #include "ui/dibujo/ventana_dibujo.h"
 #include "ui/import/importar_datos_campo_dialogo.h"
+#include "ui/import/recoger_dxf_dialogo.h"
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_ventana.h"
@@ -116,6 +117,7 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::RecogerCoordenadasCrdEstacion:
         case Accion::ImportarEstacionesCrd:
         case Accion::ExportarEstacionesCrd: abrirFicheroCrd(accion); break;
+        case Accion::RecogerCoordenadasAcad: abrirRecogerDxf(); break;
         case Accion::CambiarEstacion: abrirCambiarEstacion(); break;
         case Accion::UnirDosEstacionamientos: abrirUnirDosEstacionamientos(); break;
         case Accion::OpcionesLecturas: abrirOpcionesLecturas(); break;
@@ -292,6 +294,30 @@ void VentanaGestor::abrirExportarPuntos() {
                                 lugarFicheros(gestor_->ajustes(), mapa_), this, gestor_->ajustes().proyeccionTrabajo);
         if (d.exec() == QDialog::Accepted)
             gestor_->documento().anotar(enFormaDelPrograma(d.hecho(), d.escrito(), gestor_->mapa()));
+        return Seleccion{};
+    });
+}
+
+// ---- "Recoger Coordenadas de ACAD..." and the pop-ups' "Recoger XYZ de
+// ACAD": every station found in a drawing, the ticked ones written as one step.
+void VentanaGestor::abrirRecogerDxf() {
+    PeticionFichero p;
+    p.extension = kExtensionDxf;
+    p.filtro = kFiltroDxf;
+    p.directorioInicial = cp1252AUtf8(carpetaLibreta(gestor_->ajustes()));
+    p.recordar = "dibujo";
+    p.debeExistir = true;
+    const auto ruta = gestor_->dialogos().pedirFichero(p);
+    if (!ruta || ruta->empty()) return;
+    traspaso(Accion::RecogerCoordenadasAcad, [&] {
+        const auto fichero = gestor_->mapa().aAnfitrion(*ruta);
+        LecturaDibujo lectura = buscarEstacionesEnDxf(gestor_->libreta(), fichero);
+        if (!lectura.error.empty())
+            gestor_->avisos().mensaje(enFormaDelPrograma(lectura.error, fichero, gestor_->mapa()));
+        else if (lectura.estaciones.empty())
+            gestor_->avisos().mensaje("Ninguna estación de la libreta aparece en el dibujo");
+        else
+            DialogoRecogerDxf(gestor_->libreta(), std::move(lectura.estaciones), this).exec();
         return Seleccion{};
     });
 }
