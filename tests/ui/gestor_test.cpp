@@ -35,6 +35,7 @@
 #include "ui/manager/gestor_acerca.h"
 #include "ui/manager/gestor_idioma.h"
 #include "ui/manager/gestor_paneles.h"
+#include "ui/manager/resena_dialogo.h"
 
 using namespace celvara;
 using namespace celvara::prueba_ventana;
@@ -356,6 +357,26 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
+    // "Reseñas...": without a station it says so; with one, Aceptar leaves
+    // the typed description in the book as one step, shown in the grid.
+    void resenaDeLaEstacionSeleccionada() {
+        BancoVentana b;
+        b.avisos.esperar("1º Seleccionar una Estación");
+        b.v.ejecutarComando(Comando::Resenas);
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
+        alAbrirse<ui::DialogoResena>([](ui::DialogoResena* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("descripcion1"))->setText(QStringLiteral("Clavo en bordillo ñ"));
+            d->findChild<QComboBox*>(QStringLiteral("tipo"))->setCurrentIndex(1);
+            d->accept();
+        });
+        b.v.ejecutarComando(Comando::Resenas);
+        QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
+        QCOMPARE(b.estacion(1).tipo, 1);
+        QCOMPARE(b.vista.accion(Comando::Deshacer)->text(), QStringLiteral("Deshacer Reseña de B"));
+        QVERIFY(b.avisos.guion.empty());
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
     void borrarDesdeElArbolPreguntaAntes() {
         BancoVentana b;
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
@@ -501,7 +522,7 @@ private slots:
             {Accion::DatosTrabajo, estacionamiento}, {Accion::ListadoInstrumentos, estacionamiento},
             {Accion::Tolerancias, estacionamiento}, {Accion::ErroresPesos, estacionamiento},
             {Accion::TablaCalculo, estacionamiento}, {Accion::ImprimirTablaDesorientaciones, estacionamiento},
-            {Accion::ImprimirResenaBase, NodoArbol::deEstacion(&a)},
+            {Accion::ImprimirResenaBase, NodoArbol::deEstacion(&a)}, {Accion::Resenas, NodoArbol::deEstacion(&a)},
             {Accion::ImprimirEstadilloLecturas, estacionamiento}, {Accion::CambiarEstacion, estacionamiento},
             {Accion::UnirDosEstacionamientos, estacionamiento}, {Accion::OpcionesLecturas, estacionamiento},
             {Accion::CorregirLecturas, estacionamiento}, {Accion::DesorientacionTodas, estacionamiento},
