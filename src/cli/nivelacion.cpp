@@ -65,9 +65,12 @@ int calcular(const Opciones& o) {
     std::optional<double> cotaGrabada;
     std::string mensaje;
     const bool leida = leerLinea(o, filas, cotaGrabada, mensaje);
-    if (o.salida.empty() && !(leida && cotaGrabada)) {
-        std::cerr << "Falta --cota-salida\n";
-        return kErrorUso;
+    if (o.salida.empty()) {
+        if (!leida) return fallo(mensaje.starts_with("No se puede abrir") ? mensaje : o.linea + ": " + mensaje);
+        if (!cotaGrabada) {
+            std::cerr << (o.formato == "gsi" ? "Falta --cota-salida: el fichero no graba la cota de salida\n" : "Falta --cota-salida\n");
+            return kErrorUso;
+        }
     }
     const auto z0 = o.salida.empty() ? cotaGrabada : numeroEstricto(o.salida);
     const auto z1 = o.llegada.empty() ? std::optional<double>() : numeroEstricto(o.llegada);

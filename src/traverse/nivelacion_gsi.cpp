@@ -96,11 +96,16 @@ bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& resu
     };
 
     while (!contenido.empty()) {
-        const std::size_t fin = contenido.find('\n');
+        // Lines end in CR LF, LF or, from older instruments, CR alone.
+        const std::size_t fin = contenido.find_first_of("\r\n");
         std::string_view texto = contenido.substr(0, fin);
-        contenido = fin == std::string_view::npos ? std::string_view() : contenido.substr(fin + 1);
+        std::size_t siguiente = fin == std::string_view::npos ? contenido.size() : fin + 1;
+        if (fin != std::string_view::npos && contenido[fin] == '\r' && siguiente < contenido.size() &&
+            contenido[siguiente] == '\n')
+            ++siguiente;
+        contenido.remove_prefix(siguiente);
         ++numero;
-        while (!texto.empty() && (texto.back() == '\r' || texto.back() == ' ')) texto.remove_suffix(1);
+        while (!texto.empty() && texto.back() == ' ') texto.remove_suffix(1);
         if (texto.empty()) continue;
         std::size_t ancho = gsi::kAnchoGsi8;
         if (texto.front() == '*') {
