@@ -56,7 +56,9 @@ struct Estacionamiento {
     Media espalda, frente, distanciaEspalda, distanciaFrente;
     std::vector<Intermedia> intermedias;
     int linea = 0;
+    bool frentePrimero = false;  // alternate set-ups read the fore sight first
 
+    bool empezado() const { return espalda.n > 0 || frente.n > 0 || !intermedias.empty(); }
     bool abierto() const { return espalda.n > 0; }
 
     // Its rows: one per intermediate sight, then the one to the fore point.
@@ -88,11 +90,16 @@ bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& resu
     resultado = {};
     std::map<std::string, double> cotas;  // heights recorded on lines without a staff reading
     Estacionamiento actual;
-    bool algunaLectura = false;
     int numero = 0;
+    // The set-up's rows; one without a back reading has none to give.
     auto cerrar = [&] {
+        if (actual.empezado() && !actual.abierto()) {
+            mensaje = enLinea(actual.linea, "lectura de frente o intermedia sin lectura de espalda");
+            return false;
+        }
         if (actual.abierto()) actual.filas(resultado.filas);
         actual = {};
+        return true;
     };
 
     while (!contenido.empty()) {
@@ -156,41 +163,41 @@ bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& resu
             if (cota && !punto.empty()) cotas[punto] = *cota;
             continue;
         }
-        algunaLectura = true;
+        // A set-up closes when a reading is on another point than the set-up's
+        // own of its kind, or, in a set-up read back sight first, when a
+        // back reading follows as many fore readings as back ones.
         const bool espalda = tipo == p::espalda1 || tipo == p::espalda2;
+        const bool completo = actual.espalda.n > 0 && actual.frente.n > 0;
+        if (completo && (espalda ? punto != actual.puntoEspalda ||
+                                       (!actual.frentePrimero && actual.espalda.n >= actual.frente.n)
+                                 : tipo != p::intermedia && punto != actual.puntoFrente)) {
+            if (!cerrar()) return false;
+        }
+        if (!actual.empezado()) {
+            actual.linea = numero;
+            actual.frentePrimero = tipo == p::frente1 || tipo == p::frente2;
+        }
         if (espalda) {
-            if (actual.frente.n > 0 && (actual.espalda.n >= actual.frente.n || punto != actual.puntoEspalda)) cerrar();
-            if (!actual.abierto()) {
+            if (actual.espalda.n == 0) {
                 actual.puntoEspalda = punto;
-                actual.linea = numero;
-                if (resultado.filas.empty() && resultado.estaciones.salida.empty()) resultado.estaciones.salida = punto;
+                if (resultado.filas.empty()) resultado.estaciones.salida = punto;  // the line's first set-up
             }
             actual.espalda.anadir(*valor);
             if (distancia) actual.distanciaEspalda.anadir(*distancia);
-            continue;
-        }
-        if (!actual.abierto()) {
-            mensaje = enLinea(numero, "lectura de frente o intermedia sin lectura de espalda");
-            return false;
-        }
-        if (tipo == p::intermedia) {
+        } else if (tipo == p::intermedia) {
             actual.intermedias.push_back({punto, *valor});
-            continue;
+        } else {
+            actual.puntoFrente = punto;
+            actual.frente.anadir(*valor);
+            if (distancia) actual.distanciaFrente.anadir(*distancia);
         }
-        if (actual.frente.n > 0 && punto != actual.puntoFrente) {
-            mensaje = enLinea(numero, "dos puntos de frente en el mismo estacionamiento");
-            return false;
-        }
-        actual.puntoFrente = punto;
-        actual.frente.anadir(*valor);
-        if (distancia) actual.distanciaFrente.anadir(*distancia);
     }
     if (actual.abierto() && actual.frente.n == 0 && actual.intermedias.empty()) {
         mensaje = enLinea(actual.linea, "la línea termina sin lectura de frente (fichero cortado)");
         return false;
     }
-    cerrar();
-    if (!algunaLectura || resultado.filas.empty()) {
+    if (!cerrar()) return false;
+    if (resultado.filas.empty()) {
         mensaje = "El fichero no tiene lecturas de nivelación (palabras 331, 332, 333)";
         return false;
     }

@@ -10,10 +10,11 @@
 // Lines of code and information blocks (41-49) and every other word
 // (330, 334, 390-399, 571-574, ...) are skipped.
 //
-// A set-up runs from its back sight to its fore sight; 2nd readings (BF FB,
-// BFFB, ...) are averaged with the 1st. A back reading starts a new set-up
-// once the current one has as many fore readings as back readings, or when
-// it is on another point. Each set-up gives one row to its fore point
+// A set-up runs from its back sight to its fore sight, in either order;
+// 2nd readings (BFFB, BBFF, ...) are averaged with the 1st. A back reading
+// starts a new set-up once the current one has as many fore readings as back
+// readings, or when it is on another point; a fore reading on another point
+// than the set-up's fore point starts one too (alternate BF / FB set-ups). Each set-up gives one row to its fore point
 // (back and fore middles, length = mean back distance + mean fore distance).
 // An intermediate sight gives a row of its own before it, from the
 // previous reading of the same set-up to it, with length 0: its height comes
@@ -48,9 +49,8 @@ struct LineaNivelacionGsi {
 };
 
 // False with a message naming the line for a line that is no GSI block, a
-// block cut short, a staff reading that is not a number, a fore or
-// intermediate sight before any back sight, or a line that ends on a back
-// sight (a file cut short). A file without staff readings fails too.
+// block cut short, a staff reading that is not a number, a set-up without a
+// back sight, or a line that ends on a back sight (a file cut short). A file without staff readings fails too.
 bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& linea, std::string& mensaje);
 bool leerFicheroNivelacionGsi(const std::filesystem::path& ruta, LineaNivelacionGsi& linea, std::string& mensaje);
 

@@ -38,14 +38,15 @@ std::string mira16(const char* id, int bloque, const char* indice, long long cen
     return "*" + linea(punto(id, bloque, 16) + palabra("32", '0', mm, 16) + palabra(indice, '8', centesimasMm, 16));
 }
 
-// BM1 (height 100) to BM2: a plain set-up, a BFFB set-up in GSI-16 with
-// mean readings 1.6013 and 1.2001, and a set-up with an intermediate sight.
+// BM1 (height 100) to BM2: a plain set-up, a set-up read fore first (FBBF)
+// in GSI-16 with mean readings 1.6013 and 1.2001, and a set-up with an
+// intermediate sight.
 std::string lineaGsi() {
     return linea(punto("BM1", 1) + palabra("83", '8', 10000000)) +  // known height, no reading
            linea("410002+00000001 42....+0000LINE ") +                // code block
            mira("BM1", 3, "331", 152340, 30120) + mira("TP1", 4, "332", 98760, 29800) +
-           mira16("TP1", 5, "331", 160120, 25000) + mira16("TP2", 6, "332", 120000, 24900) +
-           mira16("TP2", 7, "336", 120020, 24920) + mira16("TP1", 8, "335", 160140, 25020) +
+           mira16("TP2", 5, "332", 120000, 24900) + mira16("TP1", 6, "331", 160120, 25000) +
+           mira16("TP1", 7, "335", 160140, 25020) + mira16("TP2", 8, "336", 120020, 24920) +
            mira("TP2", 9, "331", 145000, 20000) + mira("P5", 10, "333", 200000, 10000) +
            mira("BM2", 11, "332", 110000, 20100) +
            linea(punto("BM2", 12) + palabra("573", '0', -100) + palabra("574", '0', 149940));
@@ -102,7 +103,7 @@ TEST(NivelacionGsi, MismasCotasQueElFicheroDeLineaYMensajesDeFicheroCortado) {
     EXPECT_TRUE(ventana.modificada());
     EXPECT_NEAR(ventana.resultado().errorCierre.value_or(0), 0.003, 1e-9);
 
-    // Cut short: inside a word, after a back sight, before any back sight.
+    // Cut short (inside a word, after a back sight), a set-up without a back sight, no GSI, no staff readings.
     const std::string entero = lineaGsi();
     const std::size_t tras = entero.find("\r\n", entero.find("110009+")) + 2;  // after set-up 3's back sight
     const struct {

@@ -132,7 +132,7 @@ void DialogoResena::mostrarImagen(bool foto) {
 
 void DialogoResena::leerCampos() {
     CamposResena& c = logica_.campos();
-    c.tipo = tipo_->currentIndex();
+    if (tipo_->currentIndex() >= 0) c.tipo = tipo_->currentIndex();  // a kind unknown to the list stays
     c.descripcion1 = aCp1252(descripcion1_->text());
     c.descripcion2 = aCp1252(descripcion2_->text());
     logica_.fijarCroquis(aCp1252(croquis_->toPlainText()));
