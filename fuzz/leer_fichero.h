@@ -1,5 +1,6 @@
 // Runs one file reader of the program on a file, by its short name (obs, crd,
-// apa, datos, dft, ini, pol, nivelacion, importar with a format index).
+// apa, datos, dft, ini, pol, nivelacion, nivelgsi, importar with a
+// format index).
 // Shared by the fuzz harness and the test that replays its findings.
 #pragma once
 
@@ -18,6 +19,7 @@
 #include "import/importar_datos_campo.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/fichero_pol.h"
+#include "traverse/nivelacion_gsi.h"
 
 namespace celvara::fuzz {
 
@@ -51,6 +53,10 @@ inline void leerFichero(std::string_view lector, int formato, const std::filesys
         std::vector<LecturasNivelacion> filas;
         std::string mensaje;
         leerFicheroNivelacion(ruta, filas, mensaje);
+    } else if (lector == "nivelgsi") {
+        LineaNivelacionGsi linea;
+        std::string mensaje;
+        leerFicheroNivelacionGsi(ruta, linea, mensaje);
     } else if (lector == "importar") {
         CDatosGenerales ajustes;
         CLibretaCampo libreta;

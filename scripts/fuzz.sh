@@ -53,7 +53,8 @@ semillas $b/corpus/dft '*.dft'
 semillas $b/corpus/ini '*.ini'
 semillas $b/corpus/pol '*.pol'
 semillas $b/corpus/nivelacion '*.csv'
-for l in obs crd apa datos dft ini pol nivelacion; do
+semillas $b/corpus/nivelgsi '*.gsi'
+for l in obs crd apa datos dft ini pol nivelacion nivelgsi; do
   pasar $l celvara_fuzz 10 CELVARA_LECTOR=$l
 done
 
