@@ -1,6 +1,6 @@
 // One libFuzzer harness for every file reader of the program. The reader is
 // chosen by CELVARA_LECTOR (obs, crd, apa, datos, dft, ini, pol, nivelacion,
-// dxf, importar); "importar" goes through the import window's own entry with the
+// dxf, nivelgsi, importar); "importar" goes through the import window's own entry with the
 // format of CELVARA_FORMATO, so every reader in the format table is covered
 // (CELVARA_LISTAR_FORMATOS=1 lists the formats that have one).
 // The readers take a path, so each input is written to a scratch file first.

@@ -1,5 +1,5 @@
 // Runs one file reader of the program on a file, by its short name (obs, crd,
-// apa, datos, dft, ini, pol, nivelacion, dxf, importar with a format index).
+// apa, datos, dft, ini, pol, nivelacion, nivelgsi, dxf, importar with a format index).
 // Shared by the fuzz harness and the test that replays its findings.
 #pragma once
 
@@ -19,6 +19,7 @@
 #include "import/importar_datos_campo.h"
 #include "traverse/fichero_nivelacion.h"
 #include "traverse/fichero_pol.h"
+#include "traverse/nivelacion_gsi.h"
 
 namespace celvara::fuzz {
 
@@ -56,6 +57,10 @@ inline void leerFichero(std::string_view lector, int formato, const std::filesys
         CLibretaCampo l;  // names the drawings of the tests and the examples use
         for (const char* n : {"B1", "B2", "E1", "E3", "A"}) crearEstacion(l.estaciones, {.nombre = n});
         buscarEstacionesEnDxf(l, ruta);
+    } else if (lector == "nivelgsi") {
+        LineaNivelacionGsi linea;
+        std::string mensaje;
+        leerFicheroNivelacionGsi(ruta, linea, mensaje);
     } else if (lector == "importar") {
         CDatosGenerales ajustes;
         CLibretaCampo libreta;

@@ -54,7 +54,8 @@ semillas $b/corpus/ini '*.ini'
 semillas $b/corpus/pol '*.pol'
 semillas $b/corpus/nivelacion '*.csv'
 semillas $b/corpus/dxf '*.dxf'
-for l in obs crd apa datos dft ini pol nivelacion dxf; do
+semillas $b/corpus/nivelgsi '*.gsi'
+for l in obs crd apa datos dft ini pol nivelacion dxf nivelgsi; do
   pasar $l celvara_fuzz 10 CELVARA_LECTOR=$l
 done
 

@@ -5,6 +5,9 @@
 // arrival height and, with Z1, the misclosure and the tolerance k·√km in
 // metres (k in mm, 10 unless given; "no calculable" without the length of
 // every leg: stadia wires, or the file's last column `distancia`).
+// --formato gsi reads the line as a digital level recorded it (GSI-8/16
+// blocks, traverse/nivelacion_gsi.h); --cota-salida may then be left out
+// when the level recorded the start point's height (word 83).
 #include <charconv>
 #include <cmath>
 #include <iostream>
@@ -15,6 +18,7 @@
 #include "fieldbook/numeros.h"
 #include "traverse/calculo_nivelacion.h"
 #include "traverse/fichero_nivelacion.h"
+#include "traverse/nivelacion_gsi.h"
 
 namespace celvara::cli {
 namespace {
@@ -32,13 +36,43 @@ std::optional<double> numeroEstricto(std::string texto) {
 }
 
 struct Opciones {
-    std::string linea, salida, llegada;
+    std::string linea, salida, llegada, formato = "csv";
     bool ajustar = false;
     double k = kToleranciaKPorDefecto;
 };
 
+// The rows of the line file, or of the GSI recording with the start height it holds.
+bool leerLinea(const Opciones& o, std::vector<LecturasNivelacion>& filas, std::optional<double>& cotaGrabada,
+               std::string& mensaje) {
+    std::vector<unsigned char> datos;
+    if (!leerFicheroCompleto(o.linea, datos)) {
+        mensaje = "No se puede abrir el fichero " + o.linea;
+        return false;
+    }
+    const std::string_view texto(reinterpret_cast<const char*>(datos.data()), datos.size());
+    if (o.formato == "gsi") {
+        LineaNivelacionGsi gsi;
+        if (!leerTextoNivelacionGsi(texto, gsi, mensaje)) return false;
+        filas = std::move(gsi.filas);
+        cotaGrabada = gsi.cotaSalida;
+        return true;
+    }
+    return leerTextoNivelacion(texto, filas, mensaje);
+}
+
 int calcular(const Opciones& o) {
-    const auto z0 = numeroEstricto(o.salida);
+    std::vector<LecturasNivelacion> filas;
+    std::optional<double> cotaGrabada;
+    std::string mensaje;
+    const bool leida = leerLinea(o, filas, cotaGrabada, mensaje);
+    if (o.salida.empty()) {
+        if (!leida) return fallo(mensaje.starts_with("No se puede abrir") ? mensaje : o.linea + ": " + mensaje);
+        if (!cotaGrabada) {
+            std::cerr << (o.formato == "gsi" ? "Falta --cota-salida: el fichero no graba la cota de salida\n" : "Falta --cota-salida\n");
+            return kErrorUso;
+        }
+    }
+    const auto z0 = o.salida.empty() ? cotaGrabada : numeroEstricto(o.salida);
     const auto z1 = o.llegada.empty() ? std::optional<double>() : numeroEstricto(o.llegada);
     if (!z0 || (!o.llegada.empty() && !z1)) {
         std::cerr << "Cota no válida: " << (!z0 ? o.salida : o.llegada) << '\n';
@@ -48,13 +82,8 @@ int calcular(const Opciones& o) {
         std::cerr << "--ajustar necesita --cota-llegada\n";
         return kErrorUso;
     }
-    std::vector<LecturasNivelacion> filas;
-    std::string mensaje;
-    std::vector<unsigned char> datos;
-    if (!leerFicheroCompleto(o.linea, datos)) return fallo("No se puede abrir el fichero " + o.linea);
     // Line numbers after the file's name, as a script may compute many lines.
-    if (!leerTextoNivelacion(std::string_view(reinterpret_cast<const char*>(datos.data()), datos.size()), filas, mensaje))
-        return fallo(o.linea + ": " + mensaje);
+    if (!leida) return fallo(mensaje.starts_with("No se puede abrir") ? mensaje : o.linea + ": " + mensaje);
     if (const auto incompleta = filaIncompleta(filas)) return fallo(o.linea + ": " + *incompleta);
     if (filas.empty()) return fallo("El fichero " + o.linea + " no tiene lecturas");
 
@@ -79,10 +108,12 @@ int calcular(const Opciones& o) {
 }
 
 const RegistroComando registro("nivelacion", [](CLI::App& raiz) -> std::function<int()> {
-    auto* sub = raiz.add_subcommand("nivelacion", "Calcula una línea de nivelación (fichero CSV)");
+    auto* sub = raiz.add_subcommand("nivelacion", "Calcula una línea de nivelación (fichero CSV o GSI de nivel digital)");
     auto o = std::make_shared<Opciones>();
-    sub->add_option("linea", o->linea, "Fichero de la línea (CSV)")->required();
-    sub->add_option("--cota-salida", o->salida, "Cota de la estación de salida")->required();
+    sub->add_option("linea", o->linea, "Fichero de la línea (CSV, o GSI con --formato gsi)")->required();
+    sub->add_option("--formato", o->formato, "csv (por defecto) o gsi")->check(CLI::IsMember({"csv", "gsi"}));
+    sub->add_option("--cota-salida", o->salida,
+                    "Cota de la estación de salida (con gsi, la grabada en el fichero si falta)");
     sub->add_option("--cota-llegada", o->llegada, "Cota conocida de la estación de llegada");
     sub->add_flag("--ajustar", o->ajustar, "Reparte el error de cierre (necesita --cota-llegada)");
     sub->add_option("--tolerancia-mm", o->k, "k de la tolerancia k·√km, en mm (10)")

@@ -62,7 +62,7 @@ std::vector<EntradaMenu> construirMenuPrincipal() {
                     kSeparador,
                     entrada("Imprimir Listado Bases...", C::ImprimirListadoBases, A::ImprimirListadoBases),
                     entrada("Imprimir Reseñas Bases...", C::ImprimirResenaBase, A::ImprimirResenaBase),
-                    entrada("Reseñas...", C::Resenas, A::SinAccion),
+                    entrada("Reseñas...", C::Resenas, A::Resenas),
                 }),
         submenu("Estacionamientos",
                 {

@@ -44,6 +44,7 @@ enum class Accion {
     ExportarEstacionesCrd,
     ImprimirListadoBases,
     ImprimirResenaBase,
+    Resenas,  // "Reseñas...": the description sheet of the selected station
     AnadirEstacionamiento,
     BorrarEstacionamiento,
     CambiarEstacion,

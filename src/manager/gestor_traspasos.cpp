@@ -110,6 +110,12 @@ void CGestorObservaciones::despuesDeVentana(Accion accion, const Estacion* estac
             }
             seleccion_.tocarRejilla();
             break;
+        case Accion::Resenas:
+            // The window made its own step; the station's panes and row show it.
+            seleccion_.tocarPaneles();
+            seleccion_.seleccionar(seleccion_.nodo());
+            seleccion_.tocarRejilla();
+            break;
         default: {
             // Radiation, tolerances, job data, instrument
             // list, print commands, export: the book is unchanged, but a

@@ -276,6 +276,14 @@ void CNivelacion::cargar(const std::vector<LecturasNivelacion>& filas) {
 
 void CNivelacion::nuevo() { cargar({}); }
 
+void CNivelacion::importar(const LineaNivelacionGsi& linea) {
+    cargar(linea.filas);
+    elegirEstaciones(linea.estaciones);
+    if (linea.cotaSalida && nombreEstacion(salida_) != utf8ACp1252(linea.estaciones.salida))
+        fijarCotaSalida(formatear("%1.4lf", *linea.cotaSalida));
+    modificada_ = true;
+}
+
 EstacionesLinea CNivelacion::estacionesLinea() const {
     return {cp1252AUtf8(nombreEstacion(salida_)), cp1252AUtf8(nombreEstacion(llegada_))};
 }

@@ -17,6 +17,7 @@
 #include "fieldbook/libreta.h"
 #include "traverse/calculo_nivelacion.h"
 #include "traverse/fichero_nivelacion.h"
+#include "traverse/nivelacion_gsi.h"
 
 namespace celvara {
 
@@ -91,6 +92,11 @@ public:
     std::vector<LecturasNivelacion> lecturas() const;
     void cargar(const std::vector<LecturasNivelacion>& filas);
     void nuevo();
+    // "Importar Datos...": a line recorded by a digital level. Its first back
+    // point and last forward point are chosen among the book's stations by
+    // name; a start point the book lacks takes the height the level recorded.
+    // The line is new: it is unsaved until written to a line file.
+    void importar(const LineaNivelacionGsi& linea);
     bool modificada() const { return modificada_; }
     void marcarGrabada() { modificada_ = false; }
 

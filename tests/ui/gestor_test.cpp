@@ -55,6 +55,7 @@
 #include "ui/manager/gestor_paneles.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
 #include "ui/output/correcciones_dialogo.h"
+#include "ui/manager/resena_dialogo.h"
 
 using namespace celvara;
 using namespace celvara::prueba_ventana;
@@ -364,6 +365,26 @@ private slots:
         QVERIFY(b.avisos.inesperados.empty());
     }
 
+    // "Reseñas...": without a station it says so; with one, Aceptar leaves
+    // the typed description in the book as one step, shown in the grid.
+    void resenaDeLaEstacionSeleccionada() {
+        BancoVentana b;
+        b.avisos.esperar("1º Seleccionar una Estación");
+        b.v.ejecutarComando(Comando::Resenas);
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
+        alAbrirse<ui::DialogoResena>([](ui::DialogoResena* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("descripcion1"))->setText(QStringLiteral("Clavo en bordillo ñ"));
+            d->findChild<QComboBox*>(QStringLiteral("tipo"))->setCurrentIndex(1);
+            d->accept();
+        });
+        b.v.ejecutarComando(Comando::Resenas);
+        QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
+        QCOMPARE(b.estacion(1).tipo, 1);
+        QCOMPARE(b.vista.accion(Comando::Deshacer)->text(), QStringLiteral("Deshacer Reseña de B"));
+        QVERIFY(b.avisos.guion.empty());
+        QVERIFY(b.avisos.inesperados.empty());
+    }
+
     void borrarDesdeElArbolPreguntaAntes() {
         BancoVentana b;
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
@@ -498,7 +519,7 @@ private slots:
             {Accion::DatosTrabajo, "DATOS GENERALES"}, {Accion::ListadoInstrumentos, "LISTADO DE ESTACIONES"},
             {Accion::Tolerancias, "GESTOR DE TOLERANCIAS Y ERRORES"}, {Accion::ErroresPesos, "ERRORES y PESOS "},
             {Accion::TablaCalculo, "TABLA DE CALCULO"}, {Accion::ImprimirTablaDesorientaciones, "IMPRIMIR"},
-            {Accion::ImprimirResenaBase, "IMPRIMIR"}, {Accion::ImprimirEstadilloLecturas, "IMPRIMIR"},
+            {Accion::ImprimirResenaBase, "IMPRIMIR"}, {Accion::Resenas, "Reseña de A"}, {Accion::ImprimirEstadilloLecturas, "IMPRIMIR"},
             {Accion::CambiarEstacion, "CAMBIAR DE ESTACION"}, {Accion::UnirDosEstacionamientos, "FUNDIR-UNIR ESTACIONAMIENTOS"},
             {Accion::OpcionesLecturas, "OPCIONES DE LECTURAS"},
             {Accion::CorregirLecturas, "CORRECCIONES O MODIFICACIONES A LAS LECTURAS"},
@@ -510,7 +531,7 @@ private slots:
             {Accion::DatosComplementarios, "DATOS COMPLEMENTARIOS DEL ESTACIONAMIENTO"}, {Accion::AjusteRed, "AJUSTE DE RED"},
             {Accion::ExportarPuntos, "Exportar puntos"}, {Accion::ImportarPuntos, "Importar puntos"}};
         for (const auto& [accion, titulo] : ordenes) {
-            b.gestor().seleccionGestor().seleccionar(accion == Accion::ImprimirResenaBase ? NodoArbol::deEstacion(&a)
+            b.gestor().seleccionGestor().seleccionar(accion == Accion::ImprimirResenaBase || accion == Accion::Resenas ? NodoArbol::deEstacion(&a)
                                                                                            : estacionamiento);
             b.vista.sincronizar();
             QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarAccion(accion); }, [&](QDialog& d) { medir(d, d.windowTitle()); }),

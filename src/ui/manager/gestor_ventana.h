@@ -70,6 +70,7 @@ private:
     void abrirErroresPesos();
     void abrirTablaCalculo();
     void abrirListado(Accion accion);
+    void abrirResena();
     void abrirFicheroCrd(Accion accion);
     void abrirRecogerDxf();
     void abrirExportarPuntos();

@@ -32,6 +32,7 @@
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/gestor_vista.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
+#include "ui/manager/resena_dialogo.h"
 #include "ui/datos/instrumentos_dialogos.h"
 #include "ui/output/puntos_dialogos.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
@@ -113,6 +114,7 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
         case Accion::ImprimirListadoBases:
         case Accion::ImprimirResenaBase:
         case Accion::ImprimirEstadilloLecturas: abrirListado(accion); break;
+        case Accion::Resenas: abrirResena(); break;
         case Accion::RecogerCoordenadasCrd:
         case Accion::RecogerCoordenadasCrdEstacion:
         case Accion::ImportarEstacionesCrd:
@@ -223,6 +225,16 @@ void VentanaGestor::abrirListado(Accion accion) {
     traspaso(accion, [&] {
         abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, listado, estacion, estacionamiento);
         return Seleccion{};
+    });
+}
+
+// "Reseñas...": the description sheet of the selected station.
+void VentanaGestor::abrirResena() {
+    const Estacion* estacion = gestor_->estacionSeleccionada();
+    if (!estacion) return;
+    traspaso(Accion::Resenas, [&] {
+        celvara::ui::abrirResena(this, gestor_->documento(), *estacion, mapa_);
+        return Seleccion{estacion, nullptr};
     });
 }
 

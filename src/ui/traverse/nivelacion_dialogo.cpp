@@ -73,8 +73,7 @@ QMenuBar* DialogoNivelacion::crearMenus() {
     menuLinea->addAction(QStringLiteral("Abrir..."), this, &DialogoNivelacion::abrirFichero);
     menuLinea->addAction(QStringLiteral("Grabar"), this, &DialogoNivelacion::grabarFichero);
     menuLinea->addAction(QStringLiteral("Grabar Como..."), this, &DialogoNivelacion::grabarComo);
-    menuLinea->addAction(QStringLiteral("Importar Datos..."), this,
-                         [this] { avisos_.mensaje("Opción no disponible todavía"); });
+    menuLinea->addAction(QStringLiteral("Importar Datos..."), this, &DialogoNivelacion::importarDatos);
     menuLinea->addSeparator();
     menuLinea->addAction(QStringLiteral("Salir"), this, &QDialog::accept);
     QMenu* menuCalculo = menus->addMenu(QStringLiteral("Cálculo"));
@@ -198,6 +197,16 @@ void DialogoNivelacion::prepararPeticiones() {
                                                  1, &ok);
         return ok ? std::optional(k) : std::nullopt;
     };
+    pedirFicheroGsi = [this]() -> QString {
+        PeticionFichero p;
+        p.extension = "gsi";
+        p.filtro = "Ficheros GSI de nivel digital (*.GSI) |*.gsi|Todos los archivos (*.*) |*.*||";
+        p.debeExistir = true;
+        p.recordar = "importar";
+        const auto ruta = lugarFicheros(ajustes_, mapa_).pedir(this, p);
+        if (!ruta || ruta->empty()) return {};
+        return QString::fromStdString(mapa_.aAnfitrion(*ruta).string());
+    };
     mostrarInforme = [this](const QString& ruta) {
         mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString()));
     };
@@ -273,6 +282,26 @@ void DialogoNivelacion::abrirFichero() {
         logica_.elegirEstaciones(estaciones);
         mostrarEstaciones();
     }
+    rejilla_->recargar();
+    refrescar();
+    actualizarTitulo();
+}
+
+// A line recorded by a digital level (GSI); it stays unsaved until
+// "Grabar Como..." writes it as a line file.
+void DialogoNivelacion::importarDatos() {
+    if (!cambiosAtendidos()) return;
+    const QString ruta = pedirFicheroGsi ? pedirFicheroGsi() : QString();
+    if (ruta.isEmpty()) return;
+    LineaNivelacionGsi linea;
+    std::string mensaje;
+    if (!leerFicheroNivelacionGsi(ruta.toStdString(), linea, mensaje)) {
+        avisos_.mensaje(mensaje, "NIVELACION", Botones::Aceptar, Icono::Stop);
+        return;
+    }
+    logica_.importar(linea);
+    ruta_.clear();
+    mostrarEstaciones();
     rejilla_->recargar();
     refrescar();
     actualizarTitulo();

@@ -45,10 +45,13 @@ public:
     std::function<QString(bool guardar)> pedirFichero;
     std::function<std::optional<double>(double actual)> pedirK;
     std::function<void(const QString& ruta)> mostrarInforme;
+    // The digital level's GSI file to import (host path, empty: cancelled).
+    std::function<QString()> pedirFicheroGsi;
 
     // Menu entries.
     void nuevo();
     void abrirFichero();
+    void importarDatos();
     bool grabarFichero();
     bool grabarComo();
     void configurarAjuste();
