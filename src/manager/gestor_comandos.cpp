@@ -13,7 +13,7 @@ const EntradaMenu kSeparador{};
 
 EntradaMenu entrada(std::string_view texto, Comando id, Accion accion) { return EntradaMenu{texto, id, accion, {}}; }
 EntradaMenu submenu(std::string_view texto, std::vector<EntradaMenu> hijos) {
-    return EntradaMenu{texto, C::Ninguno, A::SinAccion, std::move(hijos)};
+    return EntradaMenu{texto, C::Ninguno, A::Ninguna, std::move(hijos)};
 }
 
 std::vector<EntradaMenu> construirMenuPrincipal() {
@@ -259,7 +259,7 @@ std::optional<Accion> accionDeComando(Comando id) {
 
 bool accionPropiaDelGestor(Accion accion) {
     switch (accion) {
-        case Accion::SinAccion:
+        case Accion::Ninguna:
         case Accion::Nuevo:
         case Accion::Abrir:
         case Accion::Grabar:

@@ -11,7 +11,7 @@
 namespace celvara {
 
 enum class Accion {
-    SinAccion,  // shown; answers "Opción no disponible todavía"
+    Ninguna,  // a sub-menu's title or a separator: no action of its own
     Nuevo,
     Abrir,
     Grabar,
@@ -200,7 +200,7 @@ enum class Comando : int {
 struct EntradaMenu {
     std::string_view texto;  // UTF-8; empty with no id: a separator
     Comando id = Comando::Ninguno;  // none for a sub-menu
-    Accion accion = Accion::SinAccion;
+    Accion accion = Accion::Ninguna;
     std::vector<EntradaMenu> submenu;
 
     bool separador() const { return id == Comando::Ninguno && texto.empty() && submenu.empty(); }
@@ -209,7 +209,7 @@ struct EntradaMenu {
 struct BotonBarra {
     Comando id = Comando::Ninguno;  // none: a separator
     std::string_view consejo;       // tooltip; empty when the string table has none
-    Accion accion = Accion::SinAccion;
+    Accion accion = Accion::Ninguna;
 };
 
 // Menu 140 and, last, "Ayuda" with the manual and the about box.
@@ -227,6 +227,5 @@ std::optional<Accion> accionDeComando(Comando id);
 // another window of the program).
 bool accionPropiaDelGestor(Accion accion);
 
-inline constexpr std::string_view kMensajeNoDisponible = "Opción no disponible todavía";
 
 }  // namespace celvara

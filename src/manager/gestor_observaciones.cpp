@@ -44,12 +44,8 @@ void CGestorObservaciones::ejecutar(Accion accion) {
         case Accion::DibujarProyecto:
         case Accion::AcercaDe:
             break;
-        default: noDisponible(); break;
+        default: break;  // the windows' actions: the main window opens them
     }
-}
-
-void CGestorObservaciones::noDisponible() {
-    avisos().mensaje(kMensajeNoDisponible, "", Botones::Aceptar, Icono::Informacion);
 }
 
 // The selection is kept by position: the step may replace the records.

@@ -63,8 +63,6 @@ public:
     // ---- Commands of this window.
     // Runs an action the window serves itself (see accionPropiaDelGestor).
     void ejecutar(Accion accion);
-    // The one answer of every command whose window is not built yet.
-    void noDisponible();
     // Pending pane edits become a step first; the same place is shown after.
     void deshacer() { moverHistorial(true); }
     void rehacer() { moverHistorial(false); }

@@ -234,13 +234,5 @@ TEST(GestorTraspaso, UnaVentanaQueLiberaElEstacionamientoActualNoRompeNada) {
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
 }
 
-TEST(GestorComandosPendientes, AvisanQueNoEstanDisponibles) {
-    Banco b;
-    b.avisos.esperar("Opción no disponible todavía");
-    b.gestor.ejecutar(Accion::Radiacion);
-    b.avisos.esperar("Opción no disponible todavía");
-    b.gestor.ejecutar(Accion::SinAccion);  // "Cierre Poligonos" and the like: never silent
-}
-
 }  // namespace
 }  // namespace celvara
