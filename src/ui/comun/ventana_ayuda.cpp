@@ -62,9 +62,9 @@ const std::map<QString, QString>& paginasDeVentanas() {
             {"correcciones.html",
              {"DialogoCorrecciones", "DialogoCambiarEstacion", "DialogoUnirEstacionamientos", "DialogoOpcionesLecturas",
               "DialogoVisualesRepetidas", "DialogoDatosComplementarios"}},
-            {"herramientas.html", {"DialogoHelmert", "DialogoRefinamiento"}},
-            {"puntos.html", {"DialogoExportarPuntos", "DialogoImportarPuntos"}},
-            {"listados.html", {"DialogoImprimir"}},
+            {"herramientas.html", {"DialogoHelmert", "DialogoRefinamiento", "DialogoEditorCoordenadas"}},
+            {"puntos.html", {"DialogoExportarPuntos", "DialogoImportarPuntos", "DialogoRecogerDxf"}},
+            {"listados.html", {"DialogoImprimir", "DialogoResena"}},
         };
         std::map<QString, QString> m;
         for (const auto& [pagina, clases] : grupos)
