@@ -1,7 +1,6 @@
 #include "ui/calc/herramientas_dialogos.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +17,7 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/fichero_binario.h"
 #include "fieldbook/numeros.h"
+#include "ui/comun/dialogo_fichero_qt.h"
 #include "ui/comun/gestor_informes_qt.h"
 
 namespace celvara::ui {
@@ -25,18 +25,21 @@ namespace celvara::ui {
 namespace {
 
 QString qs(std::string_view cp1252) { return QString::fromStdString(cp1252AUtf8(cp1252)); }
-std::filesystem::path ruta(const QLineEdit* e) { return std::filesystem::path(e->text().trimmed().toStdString()); }
+// The file named in an edit (C:\... as the window shows it) on the host.
+std::filesystem::path ruta(const LugarFicheros& lugar, const QString& texto) { return lugar.anfitrion(texto); }
+std::filesystem::path ruta(const LugarFicheros& lugar, const QLineEdit* e) { return lugar.anfitrion(e->text()); }
 
-QString carpetaTrabajo(const CDatosGenerales& ajustes, const MapaRutas& mapa) {
-    return QString::fromStdString(mapa.aAnfitrion(ajustes.directorioTrabajo.vista()).string());
-}
-
-// The standard file dialogs over the job's folder, for coordinate files.
-std::function<QString(bool, const QString&)> pedirCrd(QWidget* padre, QString carpeta) {
-    return [padre, carpeta](bool guardar, const QString& titulo) {
-        const QString filtro = QStringLiteral("Ficheros de coordenadas (*.crd *.CRD)");
-        return guardar ? QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro)
-                       : QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
+// Coordinate files start beside the book, shown as C:\..., the folder last used kept.
+std::function<QString(bool, const QString&)> pedirCrd(QWidget* padre, LugarFicheros lugar) {
+    return [padre, lugar](bool guardar, const QString&) {
+        PeticionFichero p;
+        p.guardar = guardar;
+        p.extension = "crd";
+        p.filtro = "Ficheros de coordenadas (*.crd) |*.crd||";
+        p.debeExistir = !guardar;
+        p.recordar = "coordenadas";
+        const auto r = lugar.pedir(padre, p);
+        return r ? QString::fromStdString(*r) : QString();
     };
 }
 
@@ -101,7 +104,7 @@ DialogoHelmert::DialogoHelmert(CLibretaCampo& libreta, CDatosGenerales& ajustes,
                                QWidget* padre)
     : QDialog(padre), libreta_(libreta), ajustes_(ajustes), mapa_(mapa), avisos_(avisos) {
     setWindowTitle(QStringLiteral("Recalculo: Helmert 2D + h"));
-    pedirFichero = pedirCrd(this, carpetaTrabajo(ajustes, mapa));
+    pedirFichero = pedirCrd(this, lugarFicheros(ajustes, mapa));
     mostrarInforme = [this](const QString& r) { mostrarInformeQt(this, mapa_, mapa_.aWindows(r.toStdString())); };
     auto* capa = new QVBoxLayout(this);
     auto* g = new QGridLayout;
@@ -137,12 +140,12 @@ bool DialogoHelmert::leer(EntradaHelmert& e) {
     if (libretaOrigen_->isChecked()) {
         for (const PuntoCoordenadas& p : puntosDeEstaciones(libreta_))
             if (p.x != 0 || p.y != 0) e.origen.push_back(p);
-    } else if (leerListaPuntos(ruta(origen_), e.origen) != Estado::Exito) {
-        avisos_.mensaje("Error al leer el fichero de coordenadas " + ruta(origen_).string());
+    } else if (leerListaPuntos(ruta(lugarFicheros(ajustes_, mapa_), origen_), e.origen) != Estado::Exito) {
+        avisos_.mensaje("Error al leer el fichero de coordenadas " + origen_->text().trimmed().toStdString());
         return false;
     }
-    if (leerListaPuntos(ruta(destino_), e.destino) != Estado::Exito) {
-        avisos_.mensaje("Error al leer el fichero de coordenadas " + ruta(destino_).string());
+    if (leerListaPuntos(ruta(lugarFicheros(ajustes_, mapa_), destino_), e.destino) != Estado::Exito) {
+        avisos_.mensaje("Error al leer el fichero de coordenadas " + destino_->text().trimmed().toStdString());
         return false;
     }
     return true;
@@ -210,12 +213,12 @@ bool DialogoHelmert::aplicar() {
     const QString salida = pedirFichero(true, QStringLiteral("Fichero transformado"));
     if (salida.isEmpty()) return false;
     ListaRegistrosCoordenadas registros;
-    if (!leerFicheroCoordenadas(entrada.toStdString(), registros)) {
+    if (!leerFicheroCoordenadas(ruta(lugarFicheros(ajustes_, mapa_), entrada), registros)) {
         avisos_.mensaje("Error al leer el fichero de coordenadas " + entrada.toStdString());
         return false;
     }
     aplicarHelmert(resultado_, registros);
-    if (!escribirFicheroCoordenadas(registros, salida.toStdString())) {
+    if (!escribirFicheroCoordenadas(registros, ruta(lugarFicheros(ajustes_, mapa_), salida))) {
         avisos_.mensaje("Error al grabar el fichero " + salida.toStdString());
         return false;
     }
@@ -238,7 +241,7 @@ DialogoRefinamiento::DialogoRefinamiento(CLibretaCampo& libreta, CDatosGenerales
     AvisosSilenciosos silencio;
     hayBiblioteca_ = cargarInstrumentos(biblioteca_, rutaInstrumentos(ajustes, mapa), silencio) == Estado::Exito;
     instrumentos_.cambiarLista(hayBiblioteca_ ? &biblioteca_ : nullptr);
-    pedirFichero = pedirCrd(this, carpetaTrabajo(ajustes, mapa));
+    pedirFichero = pedirCrd(this, lugarFicheros(ajustes, mapa));
     mostrarInforme = [this](const QString& r) { mostrarInformeQt(this, mapa_, mapa_.aWindows(r.toStdString())); };
     auto* capa = new QVBoxLayout(this);
     tabla_ = nuevaTabla({QStringLiteral("Punto"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"),
@@ -303,8 +306,8 @@ bool DialogoRefinamiento::grabar() {
         if (r.isEmpty()) return false;
         destino_->setText(r);
     }
-    if (escribirListaPuntos(puntosRefinados(resultado_), ruta(destino_)) != Estado::Exito) {
-        avisos_.mensaje("Error al grabar el fichero " + ruta(destino_).string());
+    if (escribirListaPuntos(puntosRefinados(resultado_), ruta(lugarFicheros(ajustes_, mapa_), destino_)) != Estado::Exito) {
+        avisos_.mensaje("Error al grabar el fichero " + destino_->text().trimmed().toStdString());
         return false;
     }
     return true;
