@@ -73,15 +73,8 @@ bool DialogoMatrices::exportarAscii() {
 
 void DialogoMatrices::abrir(QWidget* padre, const CMatricesMMCC& matrices, const LugarFicheros& lugar) {
     DialogoMatrices dialogo(matrices, padre);
-    dialogo.pedirFichero = [&dialogo, &lugar]() -> std::optional<std::filesystem::path> {
-        PeticionFichero p;
-        p.guardar = true;
-        p.extension = "TXT";
-        p.filtro = "Archivo por espacios (*.TXT) |*.TXT||";
-        p.recordar = "informes";
-        const auto r = lugar.pedir(&dialogo, p);
-        if (!r) return std::nullopt;
-        return lugar.anfitrion(QString::fromStdString(*r));
+    dialogo.pedirFichero = [&dialogo, &lugar] {
+        return lugar.pedirEnAnfitrion(&dialogo, true, "TXT", "Archivo por espacios (*.TXT) |*.TXT||", "informes");
     };
     dialogo.exec();
 }

@@ -137,6 +137,20 @@ std::optional<std::string> LugarFicheros::pedir(QWidget* padre, PeticionFichero 
     return pedirFicheroQt(padre, *mapa, p, ajustesPropios);
 }
 
+std::optional<std::filesystem::path> LugarFicheros::pedirEnAnfitrion(QWidget* padre, bool guardar,
+                                                                     std::string extension, std::string filtro,
+                                                                     std::string recordar) const {
+    PeticionFichero p;
+    p.guardar = guardar;
+    p.extension = std::move(extension);
+    p.filtro = std::move(filtro);
+    p.debeExistir = !guardar;
+    p.recordar = std::move(recordar);
+    const auto r = pedir(padre, std::move(p));
+    if (!r || r->empty()) return std::nullopt;
+    return anfitrion(QString::fromStdString(*r));
+}
+
 std::filesystem::path LugarFicheros::anfitrion(const QString& ruta) const {
     std::string texto = ruta.trimmed().toStdString();
     // A bare name goes to the book's folder, not to wherever the program runs.

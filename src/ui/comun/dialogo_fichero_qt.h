@@ -38,6 +38,10 @@ struct LugarFicheros {
     std::filesystem::path ajustesPropios;  // host path; empty: nothing kept
 
     std::optional<std::string> pedir(QWidget* padre, PeticionFichero peticion) const;
+    // A file to open (it must exist) or to save, as a host path; `recordar`
+    // names the folder kept in celvara.ini.
+    std::optional<std::filesystem::path> pedirEnAnfitrion(QWidget* padre, bool guardar, std::string extension,
+                                                          std::string filtro, std::string recordar) const;
     // A path as the window shows it (Windows form) on the host.
     std::filesystem::path anfitrion(const QString& ruta) const;
     QString aWindows(const std::filesystem::path& anfitrion) const;

@@ -119,15 +119,9 @@ std::optional<std::filesystem::path> DialogoImportarDatosCampo::abrirFichero(con
     // An existing file; a name typed without extension is taken as ".cas".
     if (mapa_) {
         // Beside the book, shown as C:\..., the folder last imported from kept.
-        const LugarFicheros lugar = lugarFicheros(ajustes_, *mapa_);
-        PeticionFichero p;
-        p.extension = "cas";
-        p.filtro = todos ? std::string("Todos los archivos (*.*) |*.*||") : filtroFormato(formato);
-        p.debeExistir = true;
-        p.recordar = "importar";
-        const auto r = lugar.pedir(this, p);
-        if (!r) return std::nullopt;
-        return lugar.anfitrion(QString::fromStdString(*r));
+        return lugarFicheros(ajustes_, *mapa_).pedirEnAnfitrion(
+            this, false, "cas", todos ? std::string("Todos los archivos (*.*) |*.*||") : filtroFormato(formato),
+            "importar");
     }
     QFileDialog dialogo(this, QString(), QString(),
                         todos ? QStringLiteral("Todos los archivos (*)") : filtroQt(formato));

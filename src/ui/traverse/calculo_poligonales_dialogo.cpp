@@ -618,16 +618,10 @@ void DialogoCalculoPoligonales::prepararPeticiones() {
     ejecutar = [](QDialog& d) { return d.exec() == QDialog::Accepted; };
     // Traverse files start beside the book and are shown as C:\..., the folder last used kept.
     const LugarFicheros lugar = lugarFicheros(ajustes_, mapa_);
-    const auto pedir = [this, lugar](bool guardar) -> std::optional<std::filesystem::path> {
-        PeticionFichero p;
-        p.guardar = guardar;
-        p.extension = "POL";
-        p.filtro = "Archivos de Poligonales (*.POL) |*.POL|Todos los archivos (*.*) |*.*||";
-        p.debeExistir = !guardar;
-        p.recordar = "poligonales";
-        const auto r = lugar.pedir(this, p);
-        if (!r) return std::nullopt;
-        return lugar.anfitrion(QString::fromStdString(*r));
+    const auto pedir = [this, lugar](bool guardar) {
+        return lugar.pedirEnAnfitrion(this, guardar, "POL",
+                                      "Archivos de Poligonales (*.POL) |*.POL|Todos los archivos (*.*) |*.*||",
+                                      "poligonales");
     };
     logica_.pedirAbrir = [pedir] { return pedir(false); };
     logica_.pedirGrabar = [pedir] { return pedir(true); };
@@ -714,13 +708,8 @@ void DialogoCalculoPoligonales::calcular() {
     DialogoResultadoPoligonal d(*resultado, libreta_, this);
     // The report starts beside the book, its path shown as C:\...
     d.elegirInforme = [&d, lugar = lugarFicheros(ajustes_, mapa_)] {
-        PeticionFichero p;
-        p.guardar = true;
-        p.extension = "TXT";
-        p.filtro = "Archivos TEXTO (*.TXT) |*.TXT||";
-        p.recordar = "informes";
-        const auto r = lugar.pedir(&d, p);
-        return r ? QString::fromStdString(lugar.anfitrion(QString::fromStdString(*r)).string()) : QString();
+        const auto r = lugar.pedirEnAnfitrion(&d, true, "TXT", "Archivos TEXTO (*.TXT) |*.TXT||", "informes");
+        return r ? QString::fromStdString(r->string()) : QString();
     };
     ejecutar(d);
 }

@@ -181,14 +181,9 @@ void DialogoNivelacion::conectar() {
 void DialogoNivelacion::prepararPeticiones() {
     // Line files start beside the book and are shown as C:\..., the folder last used kept.
     pedirFichero = [this, lugar = lugarFicheros(ajustes_, mapa_)](bool guardar) {
-        PeticionFichero p;
-        p.guardar = guardar;
-        p.extension = "csv";
-        p.filtro = "Líneas de nivelación (*.csv) |*.csv|Todos los archivos (*.*) |*.*||";
-        p.debeExistir = !guardar;
-        p.recordar = "nivelacion";
-        const auto r = lugar.pedir(this, p);
-        return r ? QString::fromStdString(lugar.anfitrion(QString::fromStdString(*r)).string()) : QString();
+        const auto r = lugar.pedirEnAnfitrion(
+            this, guardar, "csv", "Líneas de nivelación (*.csv) |*.csv|Todos los archivos (*.*) |*.*||", "nivelacion");
+        return r ? QString::fromStdString(r->string()) : QString();
     };
     pedirK = [this](double actual) -> std::optional<double> {
         bool ok = false;
@@ -198,14 +193,10 @@ void DialogoNivelacion::prepararPeticiones() {
         return ok ? std::optional(k) : std::nullopt;
     };
     pedirFicheroGsi = [this]() -> QString {
-        PeticionFichero p;
-        p.extension = "gsi";
-        p.filtro = "Ficheros GSI de nivel digital (*.GSI) |*.gsi|Todos los archivos (*.*) |*.*||";
-        p.debeExistir = true;
-        p.recordar = "importar";
-        const auto ruta = lugarFicheros(ajustes_, mapa_).pedir(this, p);
-        if (!ruta || ruta->empty()) return {};
-        return QString::fromStdString(mapa_.aAnfitrion(*ruta).string());
+        const auto r = lugarFicheros(ajustes_, mapa_).pedirEnAnfitrion(
+            this, false, "gsi", "Ficheros GSI de nivel digital (*.GSI) |*.gsi|Todos los archivos (*.*) |*.*||",
+            "importar");
+        return r ? QString::fromStdString(r->string()) : QString();
     };
     mostrarInforme = [this](const QString& ruta) {
         mostrarInformeQt(this, mapa_, mapa_.aWindows(ruta.toStdString()));
