@@ -16,6 +16,7 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 #include "herramientas/helmert.h"
+#include "traverse/informe_poligonal.h"
 
 namespace celvara::cli {
 namespace {
@@ -93,10 +94,14 @@ const RegistroComando registro("helmert", [](CLI::App& raiz) -> std::function<in
             std::cout << j.dump(2) << "\n";
             return kExito;
         }
-        std::cout << formatear("%1.4lf %1.4lf %1.10lf %1.10lf %1.4lf\n", r.tx, r.ty, r.a, r.b, r.dz)
-                  << formatear("%1.9lf %1.6lf\n", r.escala, r.giro);
+        // Each number on its own, so "-0.0000" never reads as a shift.
+        const auto n = [](const char* formato, double v) { return sinMenosCero(formatear(formato, v)); };
+        std::cout << n("%1.4lf", r.tx) << ' ' << n("%1.4lf", r.ty) << ' ' << n("%1.10lf", r.a) << ' '
+                  << n("%1.10lf", r.b) << ' ' << n("%1.4lf", r.dz) << '\n'
+                  << n("%1.9lf", r.escala) << ' ' << n("%1.6lf", r.giro) << '\n';
         for (const ResiduoHelmert& v : r.residuos)
-            std::cout << utf8(v.nombre) << formatear(" %1.4lf %1.4lf %1.4lf\n", v.vx, v.vy, v.vz);
+            std::cout << utf8(v.nombre) << ' ' << n("%1.4lf", v.vx) << ' ' << n("%1.4lf", v.vy) << ' '
+                      << n("%1.4lf", v.vz) << '\n';
         std::cout << formatear("sigma0 = %1.4lf\n", r.sigma0);
         return kExito;
     };
