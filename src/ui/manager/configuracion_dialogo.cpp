@@ -249,20 +249,18 @@ QWidget* DialogoConfiguracion::crearCalculo() {
 
     // Each choice brings the other along (Hayford is ED50).
     // On a copy: nothing reaches the settings before "Aceptar".
-    connect(proyeccion_, &QComboBox::currentIndexChanged, this, [this](int i) {
-        CConfigCalculo eleccion = configuracion_.calculo;
-        eleccion.datum = datum_->currentIndex();
-        eleccion.elegirProyeccion(i);
-        const QSignalBlocker b(datum_);
-        datum_->setCurrentIndex(eleccion.datum);
-    });
-    connect(datum_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    const auto concordar = [this](bool porProyeccion) {
         CConfigCalculo eleccion = configuracion_.calculo;
         eleccion.proyeccion = proyeccion_->currentIndex();
-        eleccion.elegirDatum(i);
-        const QSignalBlocker b(proyeccion_);
+        eleccion.datum = datum_->currentIndex();
+        if (porProyeccion) eleccion.elegirProyeccion(eleccion.proyeccion);
+        else eleccion.elegirDatum(eleccion.datum);
+        const QSignalBlocker bp(proyeccion_), bd(datum_);
         proyeccion_->setCurrentIndex(eleccion.proyeccion);
-    });
+        datum_->setCurrentIndex(eleccion.datum);
+    };
+    connect(proyeccion_, &QComboBox::currentIndexChanged, this, [concordar] { concordar(true); });
+    connect(datum_, &QComboBox::currentIndexChanged, this, [concordar] { concordar(false); });
     connect(rElip, &QPushButton::clicked, this, [this] {
         if (!pedirFactorElipsoide) return;  // the program always gives one
         if (const auto factor = pedirFactorElipsoide()) {
