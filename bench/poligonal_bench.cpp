@@ -51,10 +51,9 @@ void BM_Poligonal10000Tramos(benchmark::State& estado) {
     const ConfiguracionPoligonal config{static_cast<std::uint32_t>(estado.range(0)), 4, 0, 1.0};
     std::size_t bytes = 0;
     for (auto _ : estado) {
-        std::string mensaje;
-        const auto r = calcularPoligonal(p.filas, p.ref, config, mensaje);
+        const auto r = calcularPoligonal(p.filas, p.ref, config);
         if (!r) {
-            estado.SkipWithError(mensaje.c_str());
+            estado.SkipWithError(r.error);
             return;
         }
         const std::string informe = informePoligonal(*r);

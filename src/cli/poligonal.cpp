@@ -86,8 +86,8 @@ int calcular(const Opciones& o) {
     const std::uint32_t proyeccion = datum ? campoProyeccion(*datum) : 0;
     ConfiguracionPoligonal config{o.metodo, o.decimales, proyeccion, o.escala};
     if (datum) config.trabajo.datum = *datum;
-    const auto res = calcularPoligonal(pol.filas, pol.referencia, config, mensaje, evaluador);
-    if (!res) return fallo(mensaje);
+    const auto res = calcularPoligonal(pol.filas, pol.referencia, config, evaluador);
+    if (!res) return fallo(res.error);
     if (!o.informe.empty() && !anadirAFichero(o.informe, informePoligonal(*res)))
         return fallo("No se puede escribir el informe " + std::filesystem::path(o.informe).string());
 

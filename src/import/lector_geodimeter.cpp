@@ -55,6 +55,34 @@ struct BloqueGeodimeter {
     std::optional<double> horizontalReferencia;
 };
 
+// Takes one labelled value into the open block; the target height (6) holds
+// for the points that follow.
+void anotarEtiqueta(BloqueGeodimeter& b, std::int32_t etiqueta, std::string_view valor, bool dms, double& jalon) {
+    const double v = importacion::numeroCampo(valor);
+    const double angulo = dms ? gradosDeDms(valor) : v;
+    const bool trasReferencia = b.tipo == Bloque::Estacion && !b.referencia.empty();
+    Coordenadas3& c = trasReferencia ? b.coordenadasReferencia : b.coordenadas;
+    switch (etiqueta) {
+        case 3: b.altura = v; break;
+        case 4: b.codigo = importacion::cortar(valor, CListasImportacion::kTextoMaximo); break;
+        case 6:
+            if (b.tipo == Bloque::Punto) jalon = v;
+            break;
+        case 7: b.horizontal = angulo; break;
+        case 8: b.vertical = angulo; break;
+        case 9: b.distancia = v; break;
+        case 11: b.reducida = v; break;
+        case 21: b.horizontalReferencia = angulo; break;
+        case 37: c.norte = v; break;
+        case 38: c.este = v; break;
+        case 39: c.cota = v; break;
+        case 62:
+            if (b.tipo == Bloque::Estacion) b.referencia = importacion::idPunto(importacion::sinBlancos(valor));
+            break;
+        default: break;
+    }
+}
+
 }  // namespace
 
 Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& ruta) {
@@ -132,29 +160,7 @@ Estado leerGeodimeter(ContextoImportacion& ctx, const std::filesystem::path& rut
             return Paso::Seguir;
         }
         if (b.tipo == Bloque::Ninguno) return Paso::Seguir;
-        const double v = importacion::numeroCampo(valor);
-        const double angulo = dms ? gradosDeDms(valor) : v;
-        const bool trasReferencia = b.tipo == Bloque::Estacion && !b.referencia.empty();
-        Coordenadas3& c = trasReferencia ? b.coordenadasReferencia : b.coordenadas;
-        switch (etiqueta) {
-            case 3: b.altura = v; break;
-            case 4: b.codigo = importacion::cortar(valor, CListasImportacion::kTextoMaximo); break;
-            case 6:
-                if (b.tipo == Bloque::Punto) jalon = v;
-                break;
-            case 7: b.horizontal = angulo; break;
-            case 8: b.vertical = angulo; break;
-            case 9: b.distancia = v; break;
-            case 11: b.reducida = v; break;
-            case 21: b.horizontalReferencia = angulo; break;
-            case 37: c.norte = v; break;
-            case 38: c.este = v; break;
-            case 39: c.cota = v; break;
-            case 62:
-                if (b.tipo == Bloque::Estacion) b.referencia = importacion::idPunto(importacion::sinBlancos(valor));
-                break;
-            default: break;
-        }
+        anotarEtiqueta(b, etiqueta, valor, dms, jalon);
         return Paso::Seguir;
     });
     if (estado != Estado::Exito || !cerrar()) return Estado::Fallo;

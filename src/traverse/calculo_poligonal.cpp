@@ -423,23 +423,15 @@ std::vector<EstacionGeneral> estacionesGenerales(const ResultadoPoligonal& res, 
 
 }  // namespace
 
-std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
-                                                    const ConfiguracionPoligonal& config, std::string& mensaje,
-                                                    const EvaluadorErrores& evaluar) {
-    if (filas.empty()) {
-        mensaje = kSinDatosPoligonal;
-        return std::nullopt;
-    }
+CalculoPoligonal calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
+                                   const ConfiguracionPoligonal& config, const EvaluadorErrores& evaluar) {
+    if (filas.empty()) return {std::nullopt, kSinDatosPoligonal};
     const auto tipo = ref.tipoPoligonal();
     const bool colgada = tipo == TipoPoligonal::Colgada;
-    if (ref.tipo < 0 || ref.tipo > 2 || (!colgada && filas.size() < 2)) {
-        mensaje = kErrorProcesoPoligonal;
-        return std::nullopt;
-    }
-    if (config.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet) && vuelveAlPuntoDePartida(ref)) {
-        mensaje = kSanguetSinLongitud;
-        return std::nullopt;
-    }
+    if (ref.tipo < 0 || ref.tipo > 2 || (!colgada && filas.size() < 2))
+        return {std::nullopt, kErrorProcesoPoligonal};
+    if (config.metodo == static_cast<std::uint32_t>(MetodoCompensacion::Sanguet) && vuelveAlPuntoDePartida(ref))
+        return {std::nullopt, kSanguetSinLongitud};
     ResultadoPoligonal res;
     res.tipo = tipo;
     res.configuracion = config;
@@ -458,10 +450,8 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
 
     double sumaDist = 0;  // of the legs that carry the misclosure: all but the last
     for (std::size_t k = 0; k + 1 < res.tramos.size(); ++k) sumaDist += std::abs(res.tramos[k].distK);
-    if (!colgada && !repartirPlanimetria(res, ref, sumaDist)) {
-        mensaje = kErrorProcesoPoligonal;
-        return std::nullopt;
-    }
+    if (!colgada && !repartirPlanimetria(res, ref, sumaDist))
+        return {std::nullopt, kErrorProcesoPoligonal};
     repartirAltimetria(res, ref, sumaDist);
     acumular(res.tramos, ref);
     desorientacionesFinales(res.tramos, ref);
@@ -469,7 +459,7 @@ std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas,
     factoresUtm(res, ref, proy);
     aplicarTolerancias(res, filas, evaluar);
     res.estaciones = estacionesGenerales(res, ref);
-    return res;
+    return {std::move(res), nullptr};
 }
 
 bool vuelveAlPuntoDePartida(const ReferenciaPoligonal& ref) {

@@ -107,12 +107,20 @@ std::optional<std::string> comprobarPoligonal(const FilasPoligonal& filas, const
 using EvaluadorErrores =
     std::function<std::optional<ErroresVisual>(const DatosComplementarios& datos, double D, double V, double m)>;
 
+// What "CALCULAR" gives: the result, or the message that says why there is none.
+struct CalculoPoligonal {
+    std::optional<ResultadoPoligonal> resultado;
+    const char* error = nullptr;  // one of the messages above when there is no result
+    explicit operator bool() const { return resultado.has_value(); }
+    const ResultadoPoligonal& operator*() const { return *resultado; }
+    const ResultadoPoligonal* operator->() const { return &*resultado; }
+};
+
 // The computation, from the rows, the reference and the options: legs,
 // misclosures, compensations, tolerances (0 without an evaluator) and the
-// stations. On failure `mensaje` holds the message to show.
-std::optional<ResultadoPoligonal> calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
-                                                    const ConfiguracionPoligonal& config, std::string& mensaje,
-                                                    const EvaluadorErrores& evaluar = {});
+// stations.
+CalculoPoligonal calcularPoligonal(const FilasPoligonal& filas, const ReferenciaPoligonal& ref,
+                                   const ConfiguracionPoligonal& config, const EvaluadorErrores& evaluar = {});
 
 // Zenith angle in gon of a row's forward face-left sighting, as the error
 // model takes it.

@@ -84,6 +84,107 @@ struct Estacionamiento {
 
 std::string enLinea(int n, const std::string& texto) { return "Línea " + std::to_string(n) + ": " + texto; }
 
+// The next line of the text, without its end; lines end in CR LF, LF or,
+// from older instruments, CR alone.
+std::string_view siguienteLinea(std::string_view& contenido) {
+    const std::size_t fin = contenido.find_first_of("\r\n");
+    const std::string_view texto = contenido.substr(0, fin);
+    std::size_t siguiente = fin == std::string_view::npos ? contenido.size() : fin + 1;
+    if (fin != std::string_view::npos && contenido[fin] == '\r' && siguiente < contenido.size() &&
+        contenido[siguiente] == '\n')
+        ++siguiente;
+    contenido.remove_prefix(siguiente);
+    return texto;
+}
+
+// What one GSI block says to the level: a staff reading of some kind, or a
+// recorded height.
+struct LecturaGsi {
+    std::string punto;
+    std::optional<double> distancia, cota, valor;
+    int tipo = 0;  // the word of the reading
+};
+
+// Reads one non-blank line; nothing with `mensaje` set when it is not a
+// whole GSI block, nothing with it empty for code and information blocks.
+std::optional<LecturaGsi> leerBloque(std::string_view texto, int numero, std::string& mensaje) {
+    std::size_t ancho = gsi::kAnchoGsi8;
+    if (texto.front() == '*') {
+        texto.remove_prefix(1);
+        ancho = gsi::kAnchoGsi16;
+    } else {
+        ancho = gsi::anchoDetectado(texto);
+    }
+    const gsi::LineaGsi l(texto, ancho);
+    if (!l.formaValida()) {
+        mensaje = enLinea(numero, "no es un bloque GSI");
+        return std::nullopt;
+    }
+    // Every word whole: the last one may lack its blank, nothing more.
+    if ((texto.size() + 1) % ancho != 0) {
+        mensaje = enLinea(numero, "bloque GSI incompleto (fichero cortado)");
+        return std::nullopt;
+    }
+    if (const int i = l.indice(0); i >= 41 && i <= 49) return std::nullopt;  // code and information blocks
+
+    LecturaGsi b;
+    for (std::size_t k = 0; k < l.palabras(); ++k) {
+        const int i = indiceNivel(l, k);
+        if (i == p::punto) {
+            b.punto = std::string(importacion::hastaBlanco(importacion::sinCerosIniciales(l.datos(k))));
+            if (b.punto.empty()) b.punto = "0";
+            b.punto = cp1252AUtf8(b.punto);
+            continue;
+        }
+        if (i != p::distancia && i != p::cota && i != p::espalda1 && i != p::espalda2 && i != p::frente1 &&
+            i != p::frente2 && i != p::intermedia)
+            continue;
+        if (!numerica(l, k)) {
+            mensaje = enLinea(numero, "la palabra " + std::to_string(i) + " no es un número");
+            return std::nullopt;
+        }
+        const double v = l.distancia(k);  // metres by the word's unit digit
+        if (i == p::distancia) b.distancia = v;
+        else if (i == p::cota) b.cota = v;
+        else {
+            b.tipo = i;
+            b.valor = v;
+        }
+    }
+    return b;
+}
+
+// Whether a reading starts the next set-up: it is on another point than the
+// set-up's own of its kind, or, in a set-up read back sight first, a back
+// reading follows as many fore readings as back ones.
+bool abreOtroEstacionamiento(const Estacionamiento& actual, const LecturaGsi& b) {
+    if (actual.espalda.n == 0 || actual.frente.n == 0) return false;
+    if (b.tipo == p::espalda1 || b.tipo == p::espalda2)
+        return b.punto != actual.puntoEspalda || (!actual.frentePrimero && actual.espalda.n >= actual.frente.n);
+    return b.tipo != p::intermedia && b.punto != actual.puntoFrente;
+}
+
+void anadirLectura(Estacionamiento& actual, const LecturaGsi& b, int numero, LineaNivelacionGsi& resultado) {
+    if (!actual.empezado()) {
+        actual.linea = numero;
+        actual.frentePrimero = b.tipo == p::frente1 || b.tipo == p::frente2;
+    }
+    if (b.tipo == p::espalda1 || b.tipo == p::espalda2) {
+        if (actual.espalda.n == 0) {
+            actual.puntoEspalda = b.punto;
+            if (resultado.filas.empty()) resultado.estaciones.salida = b.punto;  // the line's first set-up
+        }
+        actual.espalda.anadir(*b.valor);
+        if (b.distancia) actual.distanciaEspalda.anadir(*b.distancia);
+    } else if (b.tipo == p::intermedia) {
+        actual.intermedias.push_back({b.punto, *b.valor});
+    } else {
+        actual.puntoFrente = b.punto;
+        actual.frente.anadir(*b.valor);
+        if (b.distancia) actual.distanciaFrente.anadir(*b.distancia);
+    }
+}
+
 }  // namespace
 
 bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& resultado, std::string& mensaje) {
@@ -103,94 +204,23 @@ bool leerTextoNivelacionGsi(std::string_view contenido, LineaNivelacionGsi& resu
     };
 
     while (!contenido.empty()) {
-        // Lines end in CR LF, LF or, from older instruments, CR alone.
-        const std::size_t fin = contenido.find_first_of("\r\n");
-        std::string_view texto = contenido.substr(0, fin);
-        std::size_t siguiente = fin == std::string_view::npos ? contenido.size() : fin + 1;
-        if (fin != std::string_view::npos && contenido[fin] == '\r' && siguiente < contenido.size() &&
-            contenido[siguiente] == '\n')
-            ++siguiente;
-        contenido.remove_prefix(siguiente);
+        std::string_view texto = siguienteLinea(contenido);
         ++numero;
         while (!texto.empty() && texto.back() == ' ') texto.remove_suffix(1);
         if (texto.empty()) continue;
-        std::size_t ancho = gsi::kAnchoGsi8;
-        if (texto.front() == '*') {
-            texto.remove_prefix(1);
-            ancho = gsi::kAnchoGsi16;
-        } else {
-            ancho = gsi::anchoDetectado(texto);
-        }
-        const gsi::LineaGsi l(texto, ancho);
-        if (!l.formaValida()) {
-            mensaje = enLinea(numero, "no es un bloque GSI");
+        std::string error;
+        const auto bloque = leerBloque(texto, numero, error);
+        if (!bloque) {
+            if (error.empty()) continue;
+            mensaje = std::move(error);
             return false;
         }
-        // Every word whole: the last one may lack its blank, nothing more.
-        if ((texto.size() + 1) % ancho != 0) {
-            mensaje = enLinea(numero, "bloque GSI incompleto (fichero cortado)");
-            return false;
-        }
-        if (const int i = l.indice(0); i >= 41 && i <= 49) continue;  // code and information blocks
-
-        std::string punto;
-        std::optional<double> distancia, cota, valor;
-        int tipo = 0;
-        for (std::size_t k = 0; k < l.palabras(); ++k) {
-            const int i = indiceNivel(l, k);
-            if (i == p::punto) {
-                punto = std::string(importacion::hastaBlanco(importacion::sinCerosIniciales(l.datos(k))));
-                if (punto.empty()) punto = "0";
-                punto = cp1252AUtf8(punto);
-                continue;
-            }
-            if (i != p::distancia && i != p::cota && i != p::espalda1 && i != p::espalda2 && i != p::frente1 &&
-                i != p::frente2 && i != p::intermedia)
-                continue;
-            if (!numerica(l, k)) {
-                mensaje = enLinea(numero, "la palabra " + std::to_string(i) + " no es un número");
-                return false;
-            }
-            const double v = l.distancia(k);  // metres by the word's unit digit
-            if (i == p::distancia) distancia = v;
-            else if (i == p::cota) cota = v;
-            else {
-                tipo = i;
-                valor = v;
-            }
-        }
-        if (!valor) {
-            if (cota && !punto.empty()) cotas[punto] = *cota;
+        if (!bloque->valor) {
+            if (bloque->cota && !bloque->punto.empty()) cotas[bloque->punto] = *bloque->cota;
             continue;
         }
-        // A set-up closes when a reading is on another point than the set-up's
-        // own of its kind, or, in a set-up read back sight first, when a
-        // back reading follows as many fore readings as back ones.
-        const bool espalda = tipo == p::espalda1 || tipo == p::espalda2;
-        const bool completo = actual.espalda.n > 0 && actual.frente.n > 0;
-        if (completo && (espalda ? punto != actual.puntoEspalda ||
-                                       (!actual.frentePrimero && actual.espalda.n >= actual.frente.n)
-                                 : tipo != p::intermedia && punto != actual.puntoFrente)) {
-            if (!cerrar()) return false;
-        }
-        if (!actual.empezado()) {
-            actual.linea = numero;
-            actual.frentePrimero = tipo == p::frente1 || tipo == p::frente2;
-        }
-        if (espalda) {
-            if (actual.espalda.n == 0) {
-                actual.puntoEspalda = punto;
-                if (resultado.filas.empty()) resultado.estaciones.salida = punto;  // the line's first set-up
-            }
-            actual.espalda.anadir(*valor);
-            if (distancia) actual.distanciaEspalda.anadir(*distancia);
-        } else if (tipo == p::intermedia) {
-            actual.intermedias.push_back({punto, *valor});
-        } else {
-            actual.puntoFrente = punto;
-            actual.frente.anadir(*valor);
-            if (distancia) actual.distanciaFrente.anadir(*distancia);
-        }
+        if (abreOtroEstacionamiento(actual, *bloque) && !cerrar()) return false;
+        anadirLectura(actual, *bloque, numero, resultado);
     }
     if (actual.abierto() && actual.frente.n == 0 && actual.intermedias.empty()) {
         mensaje = enLinea(actual.linea, "la línea termina sin lectura de frente (fichero cortado)");

@@ -33,12 +33,12 @@ bool CResultadoPoligonal::abrir() {
         avisos_.mensaje(kSinDatosPoligonal);
         return false;
     }
-    std::string mensaje;
-    resultado_ = calcularPoligonal(filas_, referencia_, configuracion_, mensaje, evaluador_);
-    if (!resultado_) {
-        avisos_.mensaje(mensaje);
+    auto calculo = calcularPoligonal(filas_, referencia_, configuracion_, evaluador_);
+    if (!calculo) {
+        avisos_.mensaje(calculo.error);
         return false;
     }
+    resultado_ = std::move(calculo.resultado);
     elegirPestana(General);
     return true;
 }

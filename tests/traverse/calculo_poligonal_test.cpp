@@ -26,9 +26,8 @@ Poligonal leer(const std::vector<Fila>& filas, const Referencia& r) {
 }
 
 ResultadoPoligonal calcular(const Poligonal& p, std::uint32_t metodo, int decimales = 4) {
-    std::string mensaje;
-    const auto r = calcularPoligonal(p.filas, p.referencia, {metodo, decimales, 0, 1.0}, mensaje);
-    EXPECT_TRUE(r) << mensaje;
+    const auto r = calcularPoligonal(p.filas, p.referencia, {metodo, decimales, 0, 1.0});
+    EXPECT_TRUE(r) << r.error;
     return r ? *r : ResultadoPoligonal{};
 }
 
@@ -76,9 +75,9 @@ TEST(PoligonalPublicada, BucleComoEncuadradaDaLaReglaDeBrujulaYDeTransito) {
     // its start or closed.
     for (bool comoEncuadrada : {true, false}) {
         const auto bucle = bucleCompas(comoEncuadrada);
-        std::string mensaje;
-        EXPECT_FALSE(calcularPoligonal(bucle.filas, bucle.referencia, {2, 4, 0, 1.0}, mensaje));
-        EXPECT_EQ(mensaje, kSanguetSinLongitud);
+        const auto r = calcularPoligonal(bucle.filas, bucle.referencia, {2, 4, 0, 1.0});
+        EXPECT_FALSE(r);
+        EXPECT_STREQ(r.error, kSanguetSinLongitud);
     }
 }
 
@@ -179,9 +178,8 @@ EstacionPoligonal filaBase(const char* e, const char* atras, const char* adelant
 
 ResultadoPoligonal colgada(const FilasPoligonal& filas, ReferenciaPoligonal ref = {}) {
     ref.tipo = 1;
-    std::string mensaje;
-    auto r = calcularPoligonal(filas, ref, {}, mensaje);
-    EXPECT_TRUE(r) << mensaje;
+    auto r = calcularPoligonal(filas, ref, {});
+    EXPECT_TRUE(r) << r.error;
     return r ? *r : ResultadoPoligonal{};
 }
 
@@ -334,14 +332,13 @@ TEST(CierrePoligonal, ColgadaSinCierreNiCompensacion) {
 TEST(CierrePoligonal, EscalaUtmPorTramoYFueraDeRango) {
     auto p = encuadradaSimple(0);
     for (auto* r : {&p.referencia}) r->x0 = 500000, r->y0 = 4400000, r->x1 = 500000, r->y1 = 4400300;
-    std::string mensaje;
-    const auto r = calcularPoligonal(p.filas, p.referencia, {0, 4, 1, 1.0}, mensaje);
+    const auto r = calcularPoligonal(p.filas, p.referencia, {0, 4, 1, 1.0});
     ASSERT_TRUE(r);
     // On the central meridian the point factor is k0 = 0.9996 (plus a few ppm).
     EXPECT_NEAR(r->tramos[0].km, 0.9996, 2e-5);
     EXPECT_NEAR(r->factorPartida, r->tramos[0].km, 1e-6);
     p.referencia.x0 = 5, p.referencia.x1 = 5;
-    const auto fuera = calcularPoligonal(p.filas, p.referencia, {0, 4, 2, 1.0}, mensaje);
+    const auto fuera = calcularPoligonal(p.filas, p.referencia, {0, 4, 2, 1.0});
     ASSERT_TRUE(fuera);
     EXPECT_EQ(fuera->tramos[0].km, 1.0);
     EXPECT_EQ(fuera->factorPartida, 1.0);

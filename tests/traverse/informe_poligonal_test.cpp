@@ -20,9 +20,8 @@ Poligonal leerNorte() {
 }
 
 ResultadoPoligonal calcular(const Poligonal& p, std::uint32_t metodo = 0) {
-    std::string mensaje;
-    auto r = calcularPoligonal(p.filas, p.referencia, {metodo, 4, 0, 1.0}, mensaje);
-    EXPECT_TRUE(r) << mensaje;
+    auto r = calcularPoligonal(p.filas, p.referencia, {metodo, 4, 0, 1.0});
+    EXPECT_TRUE(r) << r.error;
     return r ? *r : ResultadoPoligonal{};
 }
 
