@@ -16,7 +16,6 @@
 #include "fieldbook/codificacion.h"
 #include "fieldbook/numeros.h"
 #include "herramientas/helmert.h"
-#include "traverse/informe_poligonal.h"
 
 namespace celvara::cli {
 namespace {

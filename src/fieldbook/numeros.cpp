@@ -135,4 +135,22 @@ std::string formatear(const char* formato, ...) {
     return salida;
 }
 
+std::string sinMenosCero(std::string s) {
+    const auto digito = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        if (s[i] != '-' || s[i + 1] != '0') continue;
+        const char antes = i > 0 ? s[i - 1] : ' ';
+        if (digito(antes) || ((antes | 0x20) >= 'a' && (antes | 0x20) <= 'z') || antes == '.') continue;
+        std::size_t j = i + 2;
+        if (j < s.size() && s[j] == '.')
+            for (++j; j < s.size() && s[j] == '0'; ++j) {
+            }
+        if (j < s.size() && digito(s[j])) continue;
+        const bool columna = i > 0 && antes == ' ' && !(i > 1 && s[i - 2] == '=');
+        if (columna) s[i] = ' ';
+        else s.erase(i, 1);
+    }
+    return s;
+}
+
 }  // namespace celvara

@@ -27,4 +27,9 @@ char* escribirFijo(char* p, char* fin, double v, int decimales);
 // printf-style formatting into a std::string.
 std::string formatear(const char* formato, ...) CELVARA_PRINTF(1, 2);
 
+// A value that rounds to zero prints without a sign ("-0.000" reads as a
+// misclosure to a surveyor): the sign becomes a blank inside a column, and
+// goes at the start of a text or after "=" or "= ".
+std::string sinMenosCero(std::string texto);
+
 }  // namespace celvara

@@ -1,7 +1,6 @@
 #include "traverse/informe_poligonal.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -62,24 +61,6 @@ std::string resumenConSignos(const ResultadoPoligonal& res) {
 
 std::string nombreProyeccionPoligonal(std::uint32_t p) {
     return p == 1 ? "UTM-ED50" : (p == 2 ? "UTM-WGS84" : "Planas");
-}
-
-std::string sinMenosCero(std::string s) {
-    const auto digito = [](char c) { return c >= '0' && c <= '9'; };
-    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-        if (s[i] != '-' || s[i + 1] != '0') continue;
-        const char antes = i > 0 ? s[i - 1] : ' ';
-        if (digito(antes) || std::isalpha(static_cast<unsigned char>(antes)) || antes == '.') continue;
-        std::size_t j = i + 2;
-        if (j < s.size() && s[j] == '.')
-            for (++j; j < s.size() && s[j] == '0'; ++j) {
-            }
-        if (j < s.size() && digito(s[j])) continue;
-        const bool columna = i > 0 && antes == ' ' && !(i > 1 && s[i - 2] == '=');
-        if (columna) s[i] = ' ';
-        else s.erase(i, 1);
-    }
-    return s;
 }
 
 std::string textoResumenPoligonal(const ResultadoPoligonal& res) {

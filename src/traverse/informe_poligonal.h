@@ -19,11 +19,6 @@ std::string nombreProyeccionPoligonal(std::uint32_t proyeccion);
 // The summary text of the result window (UTF-8).
 std::string textoResumenPoligonal(const ResultadoPoligonal& res);
 
-// A value that rounds to zero prints without a sign ("-0.000" reads as a
-// misclosure to a surveyor): the sign becomes a blank inside a column, and
-// goes at the start of a text or after "=" or "= ".
-std::string sinMenosCero(std::string texto);
-
 // Legs listed in the distance, partial-coordinate and altimetry sections: all
 // but the last, except in a closed traverse.
 std::size_t tramosListados(const ResultadoPoligonal& res);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "comun/imagen.h"
+#include "fieldbook/numeros.h"
 #include "pol_prueba.h"
 #include "traverse/fichero_pol.h"
 #include "traverse/tolerancias_poligonal.h"
