@@ -4,11 +4,11 @@
 
 #include <cmath>
 
+#include "calc/datos_prueba.h"
 #include "calc/estacion_mmcc.h"
 #include "calc/tabla_calculo.h"
 #include "calc/unidades.h"
 #include "comun/avisos_grabados.h"
-#include "comun/imagen.h"
 #include "comun/red_estacion.h"
 
 namespace celvara {
@@ -61,8 +61,7 @@ TEST(ResultadoEstacion, InformeSegunLaPlantilla) {
     CResultadoEstacion r(aj, p, dosRadiadas(), avisos);
     r.rejilla(0).asignar(1, columna_resultado::uso, "0");
     r.promediarSoluciones();
-    const std::string esperado =
-        prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_resultado.txt");
+    const std::string esperado = prueba::leerDato("estacion/informe_resultado.txt");
     ASSERT_FALSE(esperado.empty());
     EXPECT_EQ(r.textoInforme(), esperado);
 }
