@@ -20,14 +20,8 @@ using prueba::AvisosGrabados;
 // A 1" total station (3 cc, 1 mm + 1 ppm) and careful centring, so that a
 // 50 cc direction and a 20 cm distance stand out.
 Instrumento instrumentoFino() {
-    Instrumento i;
-    i.nombre = "FINO";
-    i.aumentos = 30;
-    i.nivelTorico = 12;
-    i.precisionH = i.precisionV = 3;
-    i.precisionDistanciaMm = 1;
-    i.precisionDistanciaPpm = 1;
-    return i;
+    return {.nombre = "FINO", .aumentos = 30, .precisionDistanciaMm = 1, .precisionDistanciaPpm = 1,
+            .precisionH = 3, .precisionV = 3, .nivelTorico = 12};
 }
 
 struct Punto {
@@ -58,10 +52,9 @@ struct RedSintetica {
             const double u1 = (g() + 1.0) / 4294967297.0, u2 = g() / 4294967296.0;
             return std::sqrt(-2 * std::log(u1)) * std::cos(2 * std::numbers::pi * u2);
         };
-        DatosComplementarios d;
-        d.instrumento = "FINO";
-        d.corregidoEsfRefr = 1;
-        d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
+        const DatosComplementarios d{.instrumento = "FINO",
+                                     .tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel),
+                                     .corregidoEsfRefr = 1};
         std::vector<Estacion*> e;
         for (const Punto& q : puntos)
             e.push_back(crearEstacion(libreta.estaciones,
@@ -189,8 +182,7 @@ TEST(AjusteRed, EstacionesSinDeterminarFueraConSuMotivo) {
 
     CLibretaCampo libreta;
     prueba::libretaRed(libreta);
-    DatosComplementarios d;
-    d.instrumento = "T30";
+    DatosComplementarios d{.instrumento = "T30"};
     auto estacion = [&](const char* n, std::optional<Coordenadas> c = std::nullopt) {
         return crearEstacion(libreta.estaciones, {.nombre = n, .coordenadas = c});
     };
@@ -270,8 +262,7 @@ TEST(AjusteRed, RedLibreSoloDeDirecciones) {
     CDatosGenerales ajustes;
     ListaInstrumentos instrumentos{instrumentoFino()};
     AvisosGrabados avisos;
-    DatosComplementarios d;
-    d.instrumento = "FINO";
+    DatosComplementarios d{.instrumento = "FINO"};
     auto escalada = [&](const Punto& q) { return Coordenadas{1000 + k * (q.x - 1000), 1000 + k * (q.y - 1000), 0}; };
     for (int i = 0; i < 4; ++i) {
         const Punto& q = verdad[i];

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "calc/desorientaciones_todas.h"
 #include "calc/estacion_mmcc.h"
@@ -19,8 +18,9 @@
 namespace celvara {
 namespace {
 
+// Wild readings (1e300 and the like) in a pair or a station: RedCli's
+// ValoresDisparatados, within its time bound.
 TEST(Caras, CaraDerechaACaraIzquierdaPorTipoDeVertical) {
-    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     struct Caso {
         double h, v;
         int C, tipoVertical;
@@ -34,22 +34,15 @@ TEST(Caras, CaraDerechaACaraIzquierdaPorTipoDeVertical) {
         {50.0, 310.0, 400, 2, false, 250.0, 90.0, true},                // nadir: z = 290
         {250.0, 190.0, 360, 0, false, 70.0, 170.0, true},               // sexagesimal zenith
         {250.0, 1.25, 400, 0, true, 250.0, 1.25, false},                // a height difference has no face
-        {1e300, 300.0, 400, 0, false, nan, 100.0, true},                // a wild value does not hang
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(testing::Message() << c.h << " " << c.v << " C " << c.C << " tipo " << c.tipoVertical);
         const LecturaCaraIzquierda l = aCaraIzquierda(c.h, c.v, 123.4, c.C, c.tipoVertical, c.desnivel);
         EXPECT_EQ(l.caraDerecha, c.derecha);
-        if (std::isnan(c.hEsperada))
-            EXPECT_TRUE(l.horizontal >= 0 && l.horizontal < c.C);
-        else
-            EXPECT_NEAR(l.horizontal, c.hEsperada, 1e-9);
+        EXPECT_NEAR(l.horizontal, c.hEsperada, 1e-9);
         EXPECT_NEAR(l.vertical, c.vEsperada, 1e-9);
         EXPECT_EQ(l.distancia, 123.4);
     }
-    // The face mean brings a wild direction together in one step.
-    const ValoresLectura par[] = {{10, 100, 5, 1.5}, {1e300, 300, 5, 1.5}};
-    EXPECT_TRUE(std::isfinite(promediarCaras(par, 400, 0, false).vertical));
 }
 
 // "Cálculo Independiente" on the example job (both faces), once oriented:
@@ -107,9 +100,7 @@ TEST(Caras, RedEnLasDosCarasDaLoMismoQueEnUnaEstacionYRed) {
         EXPECT_GT(estacion.iterar(10), 0);
         const ResultadoPasada& r = estacion.resultado();
         CAjusteRed red(l, ajustes, &ins, avisos);
-        OpcionesRed o;
-        o.fijos = {"A", "B", "C", "E"};
-        EXPECT_TRUE(red.preparar(o) && red.ajustar());
+        EXPECT_TRUE(red.preparar({.fijos = {"A", "B", "C", "E"}}) && red.ajustar());
         const EstacionRed& p = red.estaciones()[4];
         EXPECT_TRUE(avisos.mensajes.empty()) << avisos.textos()[0];
         return std::array{r.x, r.y, r.z, r.desorientacion, p.x, p.y, p.z, red.puestas()[2].desorientacion};
