@@ -160,21 +160,9 @@ TEST(PoligonalPublicada, CerradaConLosDosMetodosClasicos) {
 
 // --- Reductions, on one leg of a hanging traverse E1 -> E2 ----------------
 
-struct Caso {
-    int tipoDistancia, tipoVertical;
-    double v, vci;  // vertical readings giving a zenith of 90 gon (81 degrees) with Bessel
-};
-
 EstacionPoligonal filaBase(const char* e, const char* atras, const char* adelante, int td, int tv) {
-    EstacionPoligonal f;
-    f.estacion = e;
-    f.visadoAtras = atras;
-    f.visadoAdelante = adelante;
-    f.alturaInstrumento = 1.5;
-    f.datos.tipoDistancia = td;
-    f.datos.tipoVertical = tv;
-    f.datos.corregidoEsfRefr = 1;
-    return f;
+    return {.estacion = e, .visadoAtras = atras, .visadoAdelante = adelante, .alturaInstrumento = 1.5,
+            .datos = {.tipoDistancia = td, .tipoVertical = tv, .corregidoEsfRefr = 1}};
 }
 
 ResultadoPoligonal colgada(const FilasPoligonal& filas, ReferenciaPoligonal ref = {}) {

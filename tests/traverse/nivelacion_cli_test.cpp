@@ -27,14 +27,10 @@ TEST(CliNivelacion, FilasCierreToleranciaYAjuste) {
               "Error de cierre = 0.0070\n"
               "Tolerancia = 0.0026\n");
 
-    // Middle wires alone: no length, no tolerance.
-    prueba::escribirFichero(linea, "A,,,1.5,,,0.5\n");
-    r = cli({"nivelacion", linea, "--cota-salida", "10", "--cota-llegada", "11.002"});
-    EXPECT_EQ(r.salida,
-              "A 1.5000 0.00 0.5000 0.00 1.0000 1.0000 11.0000\n"
-              "Cota llegada = 11.0000\n"
-              "Error de cierre = 0.0020\n"
-              "Tolerancia = no calculable (sin distancias)\n");
+    // Adjusted heights only when asked; the texts of a line without lengths
+    // are CalculoNivelacion's.
+    r = cli({"nivelacion", linea, "--cota-salida", "100", "--cota-llegada", "103.007"});
+    EXPECT_EQ(r.salida.substr(0, r.salida.find('\n')), "A 1.5000 20.00 0.5000 10.00 1.0000 1.0000 101.0000");
 
     prueba::escribirFichero(linea, "punto\nA,,,1.5,,,0.5\nB,1.6,,,,,0.5\n");
     r = cli({"nivelacion", linea, "--cota-salida", "10"});
