@@ -25,8 +25,7 @@ std::array<ListaSoluciones, kMetodosEstacion> dosRadiadas(double a2 = 0.01) {
 TEST(ResultadoEstacion, PromediosSimpleYPonderadoYGuardar) {
     CDatosGenerales aj;
     AvisosGrabados avisos;
-    Estacion p;
-    p.nombre = "P";
+    Estacion p{.nombre = "P"};
     CResultadoEstacion r(aj, p, dosRadiadas(), avisos);
     EXPECT_EQ(r.titulo, "CALCULO DE LA ESTACION:   P");
     // Equal a, b and Tz: the weighted mean is the plain one.
@@ -56,8 +55,7 @@ TEST(ResultadoEstacion, PromediosSimpleYPonderadoYGuardar) {
 TEST(ResultadoEstacion, InformeSegunLaPlantilla) {
     CDatosGenerales aj;
     AvisosGrabados avisos;
-    Estacion p;
-    p.nombre = "P";
+    Estacion p{.nombre = "P"};
     CResultadoEstacion r(aj, p, dosRadiadas(), avisos);
     r.rejilla(0).asignar(1, columna_resultado::uso, "0");
     r.promediarSoluciones();

@@ -107,8 +107,7 @@ Estacionamiento mixto(std::int32_t C, std::int32_t tipoVertical, std::int32_t ti
 }
 
 std::vector<PuntoCalculado> radiar(const Estacionamiento& s) {
-    Estacion e;
-    e.x = 1000, e.y = 2000, e.z = 100;
+    const Estacion e{.x = 1000, .y = 2000, .z = 100};
     CCalculoPunto calculo;
     calculo.cargarEstacionamiento(datosDeEstacionamiento(e, s));
     std::vector<PuntoCalculado> puntos;
