@@ -1,6 +1,6 @@
-// The one reduction of a face-right reading to face left, and a network
-// measured in both faces: the least-squares station and the network give
-// what the single-face book gives.
+// The one reduction of a face-right reading to face left, and the example
+// job (both faces) by the independent station solutions. The least-squares
+// station and the network on a book in both faces: AjusteRed.UnPuntoNuevo.
 #include "calc/caras.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +9,9 @@
 
 #include "calc/desorientaciones_todas.h"
 #include "calc/estacion_mmcc.h"
-#include "calc/red/ajuste_red.h"
 #include "calc/resultado_estacion.h"
 #include "fieldbook/fichero_obs.h"
 #include "comun/avisos_grabados.h"
-#include "comun/red_estacion.h"
 
 namespace celvara {
 namespace {
@@ -72,42 +70,6 @@ TEST(Caras, CalculoIndependienteDeLaObraEjemplo) {
             ++n;
         }
     EXPECT_GE(n, 4u);
-}
-
-// Every reading of the worked network doubled by its face-right twin
-// (H + 200, V -> 400 - V, the same distance).
-void doblarCaras(CLibretaCampo& l) {
-    for (auto& e : l.estaciones)
-        for (auto& s : e->estacionamientos) {
-            const ListaLecturas izquierda = s->lecturas;
-            for (const Lectura& x : izquierda)
-                crearLectura(s->lecturas, std::nullopt, x.nombre.str(), x.jalon, x.distancia, 400 - x.vertical,
-                             std::fmod(x.horizontal + 200, 400.0), "");
-        }
-}
-
-TEST(Caras, RedEnLasDosCarasDaLoMismoQueEnUnaEstacionYRed) {
-    // x, y, z and orientation of P by the station, then by the network.
-    auto calcular = [](bool dobles) {
-        CLibretaCampo l;
-        CDatosGenerales ajustes;
-        const ListaInstrumentos ins = prueba::instrumentosRed();
-        prueba::AvisosGrabados avisos;
-        prueba::libretaRed(l, 0.0);
-        if (dobles) doblarCaras(l);
-        CCalculoEstacionMMCC estacion(l, ajustes, &ins, avisos);
-        EXPECT_TRUE(estacion.elegirEstacion("P"));
-        EXPECT_GT(estacion.iterar(10), 0);
-        const ResultadoPasada& r = estacion.resultado();
-        CAjusteRed red(l, ajustes, &ins, avisos);
-        EXPECT_TRUE(red.preparar({.fijos = {"A", "B", "C", "E"}}) && red.ajustar());
-        const EstacionRed& p = red.estaciones()[4];
-        EXPECT_TRUE(avisos.mensajes.empty()) << avisos.textos()[0];
-        return std::array{r.x, r.y, r.z, r.desorientacion, p.x, p.y, p.z, red.puestas()[2].desorientacion};
-    };
-    const auto una = calcular(false), dos = calcular(true);
-    EXPECT_NEAR(una[0], 1250.001, 0.0006);
-    for (std::size_t i = 0; i < una.size(); ++i) EXPECT_NEAR(dos[i], una[i], 1e-4) << i;
 }
 
 }  // namespace
