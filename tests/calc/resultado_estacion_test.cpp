@@ -115,12 +115,10 @@ TEST(ResultadoEstacion, SolucionesIndependientesDeLaRed) {
 
 TEST(ResultadoEstacion, InterseccionesDegeneradasNoDanSolucion) {
     double x, y;
-    // Parallel rays, and rays that meet behind the stations.
+    // Parallel rays, and rays that meet behind the stations (rays that meet
+    // and resections off the circle: SolucionesIndependientesDeLaRed).
     EXPECT_FALSE(interseccionDirecta(0, 0, 50, 100, 0, 50, x, y));
     EXPECT_FALSE(interseccionDirecta(0, 0, 250, 100, 0, 150, x, y));
-    ASSERT_TRUE(interseccionDirecta(0, 0, 50, 100, 0, 350, x, y));
-    EXPECT_NEAR(x, 50, 1e-9);
-    EXPECT_NEAR(y, 50, 1e-9);
     // Three points and P on one circle of radius 100: the danger circle.
     const double r = 100, pi = 3.14159265358979;
     auto punto = [&](double g) { return std::pair{r * std::sin(g * pi / 200), r * std::cos(g * pi / 200)}; };
@@ -132,11 +130,6 @@ TEST(ResultadoEstacion, InterseccionesDegeneradasNoDanSolucion) {
         h[i] = AzimutEntre(px, py, xs[i], ys[i], 400);
     }
     EXPECT_FALSE(interseccionInversa(xs, ys, h, x, y));
-    // Off the circle: P at the centre is found.
-    for (int i = 0; i < 3; ++i) h[i] = std::fmod(AzimutEntre(0, 0, xs[i], ys[i], 400) + 17, 400.0);
-    ASSERT_TRUE(interseccionInversa(xs, ys, h, x, y));
-    EXPECT_NEAR(x, 0, 1e-6);
-    EXPECT_NEAR(y, 0, 1e-6);
 }
 
 TEST(TablaCalculo, EditaAlturasYDesorientaciones) {
