@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "calc/datos_prueba.h"
 #include "calc/desorientaciones_todas.h"
 #include "calc/estacion_mmcc.h"
 #include "calc/resultado_estacion.h"
@@ -19,27 +20,14 @@ namespace {
 // Wild readings (1e300 and the like) in a pair or a station: RedCli's
 // ValoresDisparatados, within its time bound.
 TEST(Caras, CaraDerechaACaraIzquierdaPorTipoDeVertical) {
-    struct Caso {
-        double h, v;
-        int C, tipoVertical;
-        bool desnivel;
-        double hEsperada, vEsperada;
-        bool derecha;
-    } const casos[] = {
-        {310.1602, 300.7464, 400, 0, false, 110.1602, 99.2536, true},   // zenith
-        {110.1602, 99.2536, 400, 0, false, 110.1602, 99.2536, false},   // already face left
-        {50.0, 190.0, 400, 1, false, 250.0, 10.0, true},                // elevation: z = 310
-        {50.0, 310.0, 400, 2, false, 250.0, 90.0, true},                // nadir: z = 290
-        {250.0, 190.0, 360, 0, false, 70.0, 170.0, true},               // sexagesimal zenith
-        {250.0, 1.25, 400, 0, true, 250.0, 1.25, false},                // a height difference has no face
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(testing::Message() << c.h << " " << c.v << " C " << c.C << " tipo " << c.tipoVertical);
-        const LecturaCaraIzquierda l = aCaraIzquierda(c.h, c.v, 123.4, c.C, c.tipoVertical, c.desnivel);
-        EXPECT_EQ(l.caraDerecha, c.derecha);
-        EXPECT_NEAR(l.horizontal, c.hEsperada, 1e-9);
-        EXPECT_NEAR(l.vertical, c.vEsperada, 1e-9);
-        EXPECT_EQ(l.distancia, 123.4);
+    const auto casos = prueba::leerTabla("calculo/caras.txt");
+    ASSERT_EQ(casos.size(), 6u);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c[0] << " " << c[1] << " C " << c[2] << " tipo " << c[3]);
+        const LecturaCaraIzquierda l = aCaraIzquierda(c[0], c[1], 123.4, std::int32_t(c[2]), std::int32_t(c[3]), c[4] != 0);
+        EXPECT_EQ(std::tuple(l.caraDerecha, l.distancia), std::tuple(c[7] != 0, 123.4));
+        EXPECT_NEAR(l.horizontal, c[5], 1e-9);
+        EXPECT_NEAR(l.vertical, c[6], 1e-9);
     }
 }
 

@@ -23,8 +23,7 @@ namespace cc = columna_correcciones;
 // ---- Face mean: one hand-made table through both tools. A row: circle,
 // the two readings (H, V) and their mean.
 Estacionamiento conPar(const std::vector<double>& p) {
-    Estacionamiento s;
-    s.datos.unidadAngular = std::int32_t(p[0]);
+    Estacionamiento s{.datos = {.unidadAngular = std::int32_t(p[0])}};
     crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100.000, p[2], p[1], "cod");
     crearLectura(s.lecturas, std::nullopt, "Q", 1.2, 20, 100, 0, "");
     crearLectura(s.lecturas, std::nullopt, "P", 1.7, 100.002, p[4], p[3], "");
@@ -83,13 +82,9 @@ const Visual kVisuales[] = {{30, 95, 120.5, false}, {30, 95, 120.5, true},   {13
                             {250, 60, 45.25, true}, {399.5, 130, 10, false}, {210, 100.7, 300, true}};
 
 Estacionamiento mixto(std::int32_t C, std::int32_t tipoVertical, std::int32_t tipoDistancia) {
-    Estacionamiento s;
-    s.datos.unidadAngular = C;
-    s.datos.tipoVertical = tipoVertical;
-    s.datos.tipoDistancia = tipoDistancia;
-    s.alturaInstrumento = 1.45;
     const double u = C / 400.0;
-    s.desorientacion = 12.5 * u;
+    Estacionamiento s{.alturaInstrumento = 1.45, .desorientacion = 12.5 * u,
+                      .datos = {.tipoDistancia = tipoDistancia, .tipoVertical = tipoVertical, .unidadAngular = C}};
     for (const Visual& v : kVisuales) {
         if (tipoDistancia == 2 && v.caraDerecha) continue;  // no face in a height difference
         const double z = v.caraDerecha ? 400 - v.zenit : v.zenit;
@@ -145,8 +140,7 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
     EXPECT_NEAR(p[0].z, 100 + 1.45 + 120.5 * std::cos(95 * kPi / 200) - 1.3 + 0.42 * dh * dh / 6378388, 1e-8);
 
     // A reading exactly vertical is left without a distance.
-    Estacionamiento s;
-    s.datos.tipoDistancia = 3;
+    Estacionamiento s{.datos = {.tipoDistancia = 3}};
     crearLectura(s.lecturas, std::nullopt, "1", 0, 25, 200, 0, "");
     unificarLecturas(s);
     EXPECT_EQ(s.lecturas[0].distancia, 0.0);
@@ -156,8 +150,7 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
 TEST(CorreccionesEsfericidad, AnguloYDesnivelConLaConstanteDeLaRadiacion) {
     const double angulo = 0.42 * 1000 / 6378388 * 200 / kPi;  // 0.0041920 gon at 1000 m
     for (std::int32_t tipoV : {0, 1, 2}) {
-        Estacionamiento s;
-        s.datos.tipoVertical = tipoV;
+        Estacionamiento s{.datos = {.tipoVertical = tipoV}};
         const double nivel = tipoV == 1 ? 0 : 100;
         crearLectura(s.lecturas, std::nullopt, "1", 0, 1000, nivel, 0, "");
         const double zAntes = radiar(s)[0].z;
@@ -167,8 +160,7 @@ TEST(CorreccionesEsfericidad, AnguloYDesnivelConLaConstanteDeLaRadiacion) {
         EXPECT_NEAR(radiar(s)[0].z, zAntes, 1e-6);  // the radiation no longer adds c
         EXPECT_EQ(corregirEsfericidadRefraccion(s).lecturas, 0u);  // never twice
     }
-    Estacionamiento d;
-    d.datos.tipoDistancia = 2;
+    Estacionamiento d{.datos = {.tipoDistancia = 2}};
     crearLectura(d.lecturas, std::nullopt, "1", 0, 1000, -2.5, 0, "");
     corregirEsfericidadRefraccion(d);
     EXPECT_NEAR(d.lecturas[0].vertical, -2.5 + 0.42 * 1000 * 1000 / 6378388, 1e-12);
