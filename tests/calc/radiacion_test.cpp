@@ -6,9 +6,9 @@
 #include <fstream>
 #include <map>
 
+#include "calc/datos_prueba.h"
 #include "calc/desorientaciones_todas.h"
 #include "comun/avisos_grabados.h"
-#include "comun/imagen.h"
 #include "fieldbook/fichero_obs.h"
 
 namespace celvara {
@@ -59,10 +59,7 @@ TEST(Radiacion, TiposDeLaLibretaYOrientacionMostrada) {
     };
     Trabajo t;
     for (const Caso& c : casos) {
-        DatosComplementarios d;
-        d.corregidoEsfRefr = 1;
-        d.tipoDistancia = c.distancia;
-        d.tipoVertical = c.vertical;
+        DatosComplementarios d{.tipoDistancia = c.distancia, .tipoVertical = c.vertical, .corregidoEsfRefr = 1};
         crearLectura(t.estacionamiento(c.estacionamiento, d, c.omega)->lecturas, std::nullopt, c.estacionamiento, c.m,
                      c.D, c.V, c.H, "");
     }
@@ -142,16 +139,12 @@ TEST(Radiacion, FilasApagadasEstacionesPrimeroYAnadir) {
 
 TEST(Radiacion, ErroresDelInstrumento) {
     Trabajo t;
-    DatosComplementarios d;
-    d.instrumento = "TC1800";
-    t.estacionamiento("A", d);
+    t.estacionamiento("A", {.instrumento = "TC1800"});
     t.estacionamiento("B");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
     v.recogerErroresInstrumento(nullptr);
     EXPECT_EQ(t.avisos.textos(), std::vector<std::string>{"Error al abrir fichero de instrumentos"});
-    ListaInstrumentos biblioteca(1);
-    biblioteca[0].nombre = "TC1800";
-    biblioteca[0].errorH = 1.5f;
+    ListaInstrumentos biblioteca{{.nombre = "TC1800", .errorH = 1.5f}};
     v.rejilla().asignar(1, cr::errorH, "7");
     v.recogerErroresInstrumento(&biblioteca);
     EXPECT_EQ(v.rejilla().texto(0, cr::errorH), "1.5");
@@ -160,9 +153,7 @@ TEST(Radiacion, ErroresDelInstrumento) {
 
 TEST(Radiacion, InformesConSuFormato) {
     Trabajo t;
-    DatosComplementarios d;
-    d.corregidoEsfRefr = 1;
-    auto* a = t.estacionamiento("A", d);
+    auto* a = t.estacionamiento("A", {.corregidoEsfRefr = 1});
     crearLectura(a->lecturas, std::nullopt, "101", 1.3, 50, 100, 100, "");
     CCalculoRadiacion v(t.libreta, t.ajustes, t.avisos);
     v.opciones().informe1 = v.opciones().informe2 = true;
@@ -172,22 +163,9 @@ TEST(Radiacion, InformesConSuFormato) {
     prueba::escribirFichero(v.rutaInforme1, "ANTES\n");
     prueba::escribirFichero(v.rutaInforme2, "SE BORRA\n");
     t.radiar(v);
-    const std::string cabeza =
-        "\n\n    ESTACION: E         Estacionamiento: A             Altura Instr; 1.500\n"
-        "    Factor UTM: 1.0000000000\n";
-    const std::string estrellas = "             ************************************************************\n";
-    EXPECT_EQ(prueba::leerFichero(v.rutaInforme1),
-              "ANTES\n" + std::string(11, '\n') + estrellas +
-                  "             *    C A L C U L O       D E      C O O R D E N A D A S    *\n" + estrellas + "\n\n\n" +
-                  cabeza +
-                  "    Numero        H        V         DG         M               X              Y            Z\n"
-                  " " + std::string(95, '*') + "\n"
-                  "       101   100.0000  100.0000     50.000    1.300       1050.000        2000.000      100.200\n");
-    EXPECT_EQ(prueba::leerFichero(v.rutaInforme2),
-              "\n\n                 I N F O R M E       D E      C O O R D E N A D A S\n\n\n" + cabeza +
-                  "    Numero        X                Y             Z       Precisi\xF3n Planim  Precisi\xF3n Altim\n"
-                  " " + std::string(91, '*') + "\n"
-                  "       101       1050.000      2000.000      100.200\n");
+    // The first report is appended to, the second replaced.
+    EXPECT_EQ(prueba::leerFichero(v.rutaInforme1), "ANTES\n" + prueba::leerDato("radiacion/informe1.txt"));
+    EXPECT_EQ(prueba::leerFichero(v.rutaInforme2), prueba::leerDato("radiacion/informe2.txt"));
 }
 
 TEST(Radiacion, SinFicheroNoCalculaEInformeQueNoSeAbreSeAvisa) {

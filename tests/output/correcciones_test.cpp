@@ -7,6 +7,7 @@
 
 #include "calc/calculo_punto.h"
 #include "calc/caras.h"
+#include "calc/datos_prueba.h"
 #include "comun/avisos_grabados.h"
 #include "comun/proceso.h"
 #include "fieldbook/fichero_obs.h"
@@ -19,45 +20,28 @@ namespace {
 constexpr double kPi = 3.1415926535898;
 namespace cc = columna_correcciones;
 
-// ---- Face mean: one hand-made table through both tools.
-struct Par {
-    std::int32_t C;
-    double h1, v1, h2, v2;  // first and second reading
-    double h, v;            // expected mean
-};
-const Par kTabla[] = {
-    {400, 50.0000, 95.0000, 250.0020, 305.0010, 50.0010, 94.9995},     // first quadrant
-    {400, 150.0000, 101.0000, 350.0010, 298.9990, 150.0005, 101.0005}, // second
-    {400, 250.0000, 100.0000, 49.9990, 300.0000, 249.9995, 100.0000},  // third
-    {400, 350.0000, 99.0000, 150.0004, 301.0002, 350.0002, 98.9999},   // fourth
-    {400, 399.9990, 100.0000, 200.0020, 300.0000, 0.0005, 100.0000},   // across 0
-    {400, 0.0010, 100.0000, 199.9980, 300.0000, 399.9995, 100.0000},   // across 0, below
-    {400, 9.9990, 100.0000, 210.0010, 300.0000, 10.0000, 100.0000},    // near 10 gon
-    {400, 210.0010, 300.0000, 9.9990, 100.0000, 10.0000, 100.0000},    // face right first
-    {400, 9.9990, 100.0000, 10.0010, 100.0000, 10.0000, 100.0000},     // same face
-    {360, 359.9990, 90.0000, 180.0030, 270.0000, 0.0010, 90.0000},     // 360 circle across 0
-    {360, 100.0000, 85.0000, 280.0020, 275.0020, 100.0010, 84.9990},   // 360 circle
-};
-
-Estacionamiento conPar(const Par& p) {
-    Estacionamiento s;
-    s.datos.unidadAngular = p.C;
-    crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100.000, p.v1, p.h1, "cod");
+// ---- Face mean: one hand-made table through both tools. A row: circle,
+// the two readings (H, V) and their mean.
+Estacionamiento conPar(const std::vector<double>& p) {
+    Estacionamiento s{.datos = {.unidadAngular = std::int32_t(p[0])}};
+    crearLectura(s.lecturas, std::nullopt, "P", 1.5, 100.000, p[2], p[1], "cod");
     crearLectura(s.lecturas, std::nullopt, "Q", 1.2, 20, 100, 0, "");
-    crearLectura(s.lecturas, std::nullopt, "P", 1.7, 100.002, p.v2, p.h2, "");
+    crearLectura(s.lecturas, std::nullopt, "P", 1.7, 100.002, p[4], p[3], "");
     return s;
 }
 
 TEST(CorreccionesCaras, LosDosCaminosDanLaTabla) {
-    for (const Par& p : kTabla) {
-        SCOPED_TRACE(testing::Message() << p.h1 << " " << p.h2 << " C " << p.C);
+    const auto tabla = prueba::leerTabla("correcciones/medias_caras.txt");
+    ASSERT_EQ(tabla.size(), 11u);
+    for (const auto& p : tabla) {
+        SCOPED_TRACE(testing::Message() << p[1] << " " << p[3] << " C " << p[0]);
         Estacionamiento a = conPar(p);
         const CambioCorreccion c = promediarCarasEstacionamiento(a);
         EXPECT_EQ(c.lecturasFundidas, 1u);
         ASSERT_EQ(a.lecturas.size(), 2u);
         const Lectura& m = a.lecturas[0];
-        EXPECT_NEAR(m.horizontal, p.h, 1e-9);
-        EXPECT_NEAR(m.vertical, p.v, 1e-9);
+        EXPECT_NEAR(m.horizontal, p[5], 1e-9);
+        EXPECT_NEAR(m.vertical, p[6], 1e-9);
         EXPECT_NEAR(m.distancia, 100.001, 1e-9);
         EXPECT_NEAR(m.jalon, 1.6, 1e-12);
         EXPECT_EQ(m.codigo, "cod");
@@ -98,13 +82,9 @@ const Visual kVisuales[] = {{30, 95, 120.5, false}, {30, 95, 120.5, true},   {13
                             {250, 60, 45.25, true}, {399.5, 130, 10, false}, {210, 100.7, 300, true}};
 
 Estacionamiento mixto(std::int32_t C, std::int32_t tipoVertical, std::int32_t tipoDistancia) {
-    Estacionamiento s;
-    s.datos.unidadAngular = C;
-    s.datos.tipoVertical = tipoVertical;
-    s.datos.tipoDistancia = tipoDistancia;
-    s.alturaInstrumento = 1.45;
     const double u = C / 400.0;
-    s.desorientacion = 12.5 * u;
+    Estacionamiento s{.alturaInstrumento = 1.45, .desorientacion = 12.5 * u,
+                      .datos = {.tipoDistancia = tipoDistancia, .tipoVertical = tipoVertical, .unidadAngular = C}};
     for (const Visual& v : kVisuales) {
         if (tipoDistancia == 2 && v.caraDerecha) continue;  // no face in a height difference
         const double z = v.caraDerecha ? 400 - v.zenit : v.zenit;
@@ -122,8 +102,7 @@ Estacionamiento mixto(std::int32_t C, std::int32_t tipoVertical, std::int32_t ti
 }
 
 std::vector<PuntoCalculado> radiar(const Estacionamiento& s) {
-    Estacion e;
-    e.x = 1000, e.y = 2000, e.z = 100;
+    const Estacion e{.x = 1000, .y = 2000, .z = 100};
     CCalculoPunto calculo;
     calculo.cargarEstacionamiento(datosDeEstacionamiento(e, s));
     std::vector<PuntoCalculado> puntos;
@@ -161,8 +140,7 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
     EXPECT_NEAR(p[0].z, 100 + 1.45 + 120.5 * std::cos(95 * kPi / 200) - 1.3 + 0.42 * dh * dh / 6378388, 1e-8);
 
     // A reading exactly vertical is left without a distance.
-    Estacionamiento s;
-    s.datos.tipoDistancia = 3;
+    Estacionamiento s{.datos = {.tipoDistancia = 3}};
     crearLectura(s.lecturas, std::nullopt, "1", 0, 25, 200, 0, "");
     unificarLecturas(s);
     EXPECT_EQ(s.lecturas[0].distancia, 0.0);
@@ -172,8 +150,7 @@ TEST(CorreccionesUnificar, RadiaLosMismosPuntosYUnaSegundaVezNoCambiaNada) {
 TEST(CorreccionesEsfericidad, AnguloYDesnivelConLaConstanteDeLaRadiacion) {
     const double angulo = 0.42 * 1000 / 6378388 * 200 / kPi;  // 0.0041920 gon at 1000 m
     for (std::int32_t tipoV : {0, 1, 2}) {
-        Estacionamiento s;
-        s.datos.tipoVertical = tipoV;
+        Estacionamiento s{.datos = {.tipoVertical = tipoV}};
         const double nivel = tipoV == 1 ? 0 : 100;
         crearLectura(s.lecturas, std::nullopt, "1", 0, 1000, nivel, 0, "");
         const double zAntes = radiar(s)[0].z;
@@ -183,8 +160,7 @@ TEST(CorreccionesEsfericidad, AnguloYDesnivelConLaConstanteDeLaRadiacion) {
         EXPECT_NEAR(radiar(s)[0].z, zAntes, 1e-6);  // the radiation no longer adds c
         EXPECT_EQ(corregirEsfericidadRefraccion(s).lecturas, 0u);  // never twice
     }
-    Estacionamiento d;
-    d.datos.tipoDistancia = 2;
+    Estacionamiento d{.datos = {.tipoDistancia = 2}};
     crearLectura(d.lecturas, std::nullopt, "1", 0, 1000, -2.5, 0, "");
     corregirEsfericidadRefraccion(d);
     EXPECT_NEAR(d.lecturas[0].vertical, -2.5 + 0.42 * 1000 * 1000 / 6378388, 1e-12);
@@ -206,9 +182,7 @@ TEST(CorreccionesDesplazamientos, CcSegundosYMilimetros) {
 struct CorreccionesVentana : testing::Test {
     void SetUp() override {
         auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .coordenadas = Coordenadas{1000, 2000, 100}});
-        DatosComplementarios d;
-        d.unidadAngular = 360;
-        d.corregidoEsfRefr = 1;
+        DatosComplementarios d{.unidadAngular = 360, .corregidoEsfRefr = 1};
         auto* s1 = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 9);
         crearLectura(s1->lecturas, std::nullopt, "1", 1, 50, 90, 45, "");
         crearLectura(s1->lecturas, std::nullopt, "1", 1, 50, 270, 225, "");
@@ -268,8 +242,7 @@ TEST_F(CorreccionesVentana, FilaSinMarcaYFicheroNuevo) {
 TEST(CorreccionesCli, CorregirYRepetidas) {
     CLibretaCampo l;
     auto* a = crearEstacion(l.estaciones, {.nombre = "A"});
-    DatosComplementarios d;
-    d.unidadAngular = 360;
+    DatosComplementarios d{.unidadAngular = 360};
     auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "A_1", "A", 1.5, &d, 0);
     crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100, 90, 45, "");
     crearLectura(s->lecturas, std::nullopt, "P", 1.5, 100.002, 270, 225, "");

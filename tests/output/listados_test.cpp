@@ -24,15 +24,9 @@ void estaciones(CLibretaCampo& l, int n) {
 }
 
 EntornoListado conEmpresa() {
-    EntornoListado e;
-    DatosTrabajo d;
-    d.empresa = "TOPOGRAF\xCD" "A DEL SUR";
-    d.direccion = "C/ Mayor 12";
-    d.zona = "Pol\xEDgono 3";
-    d.terminoMunicipal = "Jerez";
-    d.provinciaTrabajo = "C\xE1" "diz";
-    e.empresa = d;
-    return e;
+    return {.empresa = DatosTrabajo{.empresa = "TOPOGRAF\xCD" "A DEL SUR", .direccion = "C/ Mayor 12",
+                                    .zona = "Pol\xEDgono 3", .terminoMunicipal = "Jerez",
+                                    .provinciaTrabajo = "C\xE1" "diz"}};
 }
 
 TEST(ListadosTest, BasesConFormatosYTextosQueNoPartenFilas) {
@@ -117,15 +111,9 @@ TEST(ListadosTest, EstadilloDeTreintaYSeisLecturasPorPagina) {
 // The traverse's field sheet: two lines a station, 18 stations a page, a
 // face-right column "------" while its Bessel box is off, inside the frame.
 TEST(ListadosTest, EstadilloDePoligonalConColumnasDeCirculoInverso) {
-    EstacionPoligonal f;
-    f.estacion = "E1";
-    f.visadoAtras = "E0";
-    f.visadoAdelante = "E2";
-    f.alturaInstrumento = 1.5;
-    f.atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3};
-    ReferenciaPoligonal ref;
-    ref.partida = "E0";
-    ref.besselH = ref.besselD = 1;
+    const EstacionPoligonal f{.estacion = "E1", .visadoAtras = "E0", .visadoAdelante = "E2",
+                              .atras = {1.23456, 201.23456, 99.5, 300.5, 120.4567, 120.4, 1.3}, .alturaInstrumento = 1.5};
+    const ReferenciaPoligonal ref{.partida = "E0", .besselH = 1, .besselD = 1};
     const auto paginas = paginasEstadilloPoligonal(FilasPoligonal(19, f), ref, conEmpresa());
     ASSERT_EQ(paginas.size(), 2u);
     EXPECT_EQ(celdasTabla(tablaDe(paginas[0])).size(), 37u);

@@ -24,10 +24,8 @@ TEST(PuntosCli, OpcionesDeColumnasYLineasMalas) {
     auto s = cli({"exportar-puntos", (dir / "a.crd").string(), "-o", (dir / "a.csv").string(), "--columnas",
                   "nombre,n,e,z,codigo", "--separador", ";", "--cabecera"});
     ASSERT_EQ(s.estado, 0) << s.errores;
-    OpcionesTexto o;
-    o.columnas = {CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z, CampoPunto::Codigo};
-    o.separador = ';';
-    o.cabecera = true;
+    const OpcionesTexto o{.columnas = {CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z, CampoPunto::Codigo},
+                          .separador = ';', .cabecera = true};
     EXPECT_EQ(bytesDe(dir / "a.csv"), escribirPuntosTexto(l, o));
 
     grabarBytes(dir / "m.txt", "P1 10 20 30\nP2 diez 20 30\nP3 11 21\n");

@@ -16,11 +16,8 @@ ListaPuntos muestra() {
 }
 
 TEST(PuntosTexto, EscribeLasColumnasElegidasConPuntoDecimalYComillas) {
-    OpcionesTexto o;
-    o.columnas = {CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z, CampoPunto::Codigo};
-    o.separador = ';';
-    o.decimales = 3;
-    o.cabecera = true;
+    OpcionesTexto o{.columnas = {CampoPunto::Nombre, CampoPunto::N, CampoPunto::E, CampoPunto::Z, CampoPunto::Codigo},
+                    .separador = ';', .decimales = 3, .cabecera = true};
     EXPECT_EQ(escribirPuntosTexto(muestra(), o),
               "Nombre;N;E;Z;C\xC3\xB3" "digo\r\n"
               "B1;4478123.000;441234.568;654.321;V\xC3\xA9rtice\r\n"
@@ -36,10 +33,7 @@ TEST(PuntosTexto, EscribeLasColumnasElegidasConPuntoDecimalYComillas) {
 
 TEST(PuntosTexto, IdaYVueltaDaLosMismosPuntosALosDecimalesEscritos) {
     for (char separador : {',', ';', '\t', ' '}) {
-        OpcionesTexto o;
-        o.separador = separador;
-        o.cabecera = true;
-        o.decimales = 3;
+        const OpcionesTexto o{.separador = separador, .decimales = 3, .cabecera = true};
         const auto leido = leerPuntosTexto(escribirPuntosTexto(muestra(), o), o);
         ASSERT_TRUE(leido.erroneas.empty()) << leido.erroneas.front().motivo;
         ASSERT_EQ(leido.puntos.size(), 3u);
@@ -55,10 +49,8 @@ TEST(PuntosTexto, IdaYVueltaDaLosMismosPuntosALosDecimalesEscritos) {
 }
 
 TEST(PuntosTexto, ListaCadaLineaMalaConSuNumeroYLeeElResto) {
-    OpcionesTexto o;
-    o.columnas = {CampoPunto::Nombre, CampoPunto::E, CampoPunto::N, CampoPunto::Z};
-    o.separador = ';';
-    o.cabecera = true;
+    const OpcionesTexto o{.columnas = {CampoPunto::Nombre, CampoPunto::E, CampoPunto::N, CampoPunto::Z},
+                          .separador = ';', .cabecera = true};
     const std::string texto =
         "\xEF\xBB\xBFnombre;e;n;z\n"
         "A;100,25;200.5;+3\r\n"

@@ -159,21 +159,9 @@ TEST(PoligonalPublicada, CerradaConLosDosMetodosClasicos) {
 
 // --- Reductions, on one leg of a hanging traverse E1 -> E2 ----------------
 
-struct Caso {
-    int tipoDistancia, tipoVertical;
-    double v, vci;  // vertical readings giving a zenith of 90 gon (81 degrees) with Bessel
-};
-
 EstacionPoligonal filaBase(const char* e, const char* atras, const char* adelante, int td, int tv) {
-    EstacionPoligonal f;
-    f.estacion = e;
-    f.visadoAtras = atras;
-    f.visadoAdelante = adelante;
-    f.alturaInstrumento = 1.5;
-    f.datos.tipoDistancia = td;
-    f.datos.tipoVertical = tv;
-    f.datos.corregidoEsfRefr = 1;
-    return f;
+    return {.estacion = e, .visadoAtras = atras, .visadoAdelante = adelante, .alturaInstrumento = 1.5,
+            .datos = {.tipoDistancia = td, .tipoVertical = tv, .corregidoEsfRefr = 1}};
 }
 
 ResultadoPoligonal colgada(const FilasPoligonal& filas, ReferenciaPoligonal ref = {}) {
@@ -198,8 +186,7 @@ TEST(ReduccionPoligonal, CuatroDistanciasPorTresVerticalesConYSinBessel) {
                 a.adelante = {0, 200, vertical[tv][0], vertical[tv][1], 100.004, 99.996, 1.2};
                 if (td == 2) a.adelante.vCd = 2.502, a.adelante.vCi = 2.498;
                 auto b = filaBase("E2", "E1", "", td, tv);
-                ReferenciaPoligonal ref;
-                ref.besselV = ref.besselD = static_cast<std::uint8_t>(bessel);
+                const ReferenciaPoligonal ref{.besselV = std::uint8_t(bessel), .besselD = std::uint8_t(bessel)};
                 const auto r = colgada({a, b}, ref);
                 const auto& t = r.tramos[0];
                 if (bessel) {
@@ -225,9 +212,7 @@ TEST(ReduccionPoligonal, BesselHorizontalAlrededorDeCeroYGradosSexagesimales) {
     a.atras = {0.001, 199.997, 100, 0, 0, 0, 0};     // mean of 0.001 and 399.997
     a.adelante = {399.999, 200.003, 100, 0, 50, 0, 0};  // mean of 399.999 and 0.003
     auto b = filaBase("E2", "E1", "", 3, 0);
-    ReferenciaPoligonal ref;
-    ref.besselH = 1;
-    const auto r = colgada({a, b}, ref);
+    const auto r = colgada({a, b}, {.besselH = 1});
     EXPECT_NEAR(r.tramos[0].hAtras, 399.999, 1e-9);
     EXPECT_NEAR(r.tramos[0].hAdelante, 0.001, 1e-9);
 
@@ -240,11 +225,8 @@ TEST(ReduccionPoligonal, BesselHorizontalAlrededorDeCeroYGradosSexagesimales) {
     a.datos.tipoDistancia = b.datos.tipoDistancia = 0;
     a.adelante.vCd = 97.3;
     b.atras = {12.5, 0, 103.1, 0, 50.01, 0, 1.4};
-    ReferenciaPoligonal orientada;
-    orientada.desorientacionPartida = 120;
-    const auto r400 = colgada({a, b}, orientada);
-    orientada.desorientacionPartida = 108;
-    const auto r360 = colgada({grados(a), grados(b)}, orientada);
+    const auto r400 = colgada({a, b}, {.desorientacionPartida = 120});
+    const auto r360 = colgada({grados(a), grados(b)}, {.desorientacionPartida = 108});
     for (std::size_t k = 0; k < 2; ++k) {
         EXPECT_NEAR(r360.tramos[k].azimut, r400.tramos[k].azimut, 1e-9);
         EXPECT_NEAR(r360.tramos[k].d1, r400.tramos[k].d1, 1e-9);
@@ -290,18 +272,19 @@ TEST(CierrePoligonal, VueltaPorCeroYRepartoConResto) {
     // Carried orientation 0 against a known 399.998 is -0.002, not 399.998.
     auto p = encuadradaSimple(399.998);
     EXPECT_NEAR(calcular(p, 0).E.ang, -0.002, 1e-9);
-    p = encuadradaSimple(0.0126);
-    const auto r = calcular(p, 0, 3);  // N = 13 over 4: q = 3, r = 1
-    const double c[] = {3, 6, 9, 13};
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(r.tramos[k].cAng, c[k]);
-    EXPECT_NEAR(r.tramos[3].azimutC, r.tramos[3].azimut + 0.013, 1e-12);
-    p = encuadradaSimple(399.9993);  // N = -7 over 4: q = -1, r = -3
-    const double cn[] = {-1, -3, -5, -7};
-    const auto rn = calcular(p, 0);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(rn.tramos[k].cAng, cn[k]);
-    // %1.0f rounds a tie to even: 2.5 units are 2.
-    p = encuadradaSimple(2.5);
-    EXPECT_EQ(calcular(p, 0, 0).tramos[3].cAng, 2);
+    // N = 13 over 4: q = 3, r = 1; N = -7: q = -1, r = -3; %1.0f rounds a tie
+    // to even: 2.5 units are 2.
+    const struct {
+        double orientacion;
+        int decimales;
+        double c[4];
+    } repartos[] = {{0.0126, 3, {3, 6, 9, 13}}, {399.9993, 4, {-1, -3, -5, -7}}, {2.5, 0, {0, 0, 1, 2}}};
+    for (const auto& [orientacion, decimales, c] : repartos) {
+        const auto r = calcular(encuadradaSimple(orientacion), 0, decimales);
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(r.tramos[k].cAng, c[k]) << orientacion << " " << k;
+        const double giro = r.tramos[3].azimutC - r.tramos[3].azimut - c[3] * std::pow(10.0, -decimales);
+        EXPECT_NEAR(std::remainder(giro, 400.0), 0, 1e-9);  // the last azimuth turned by its correction
+    }
 }
 
 TEST(CierrePoligonal, CoordenadasParcialesSinComponenteSeRepartenPorDistancias) {

@@ -137,8 +137,7 @@ std::string textos(const CReferenciarPoligonal::Extremo& e) {
 TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     Banco b;
     b.libreta.buscarEstacion("B")->estacionamientos[1]->desorientacion = 123.45678;
-    ReferenciaPoligonal ref;
-    ref.tipo = static_cast<std::int32_t>(TipoPoligonal::Encuadrada);
+    ReferenciaPoligonal ref{.tipo = static_cast<std::int32_t>(TipoPoligonal::Encuadrada)};
     CReferenciarPoligonal r(b.libreta, ref, b.avisos, 400);
 
     const CElegirEstacion estaciones = r.estaciones();
@@ -175,8 +174,7 @@ TEST(CalculoPoligonales, ReferenciarConLosSelectores) {
     EXPECT_TRUE(b.avisos.textos().empty());
 
     // Sexagesimal, from the typed X 200 (not A's) to C: 315 degrees; 315 - 330 wraps to 345.
-    ReferenciaPoligonal ref360;
-    ref360.z1 = 12.345678;  // untouched text: kept to the last digit
+    ReferenciaPoligonal ref360{.z1 = 12.345678};  // untouched text: kept to the last digit
     CReferenciarPoligonal s(b.libreta, ref360, b.avisos, 360);
     ASSERT_TRUE(s.elegirEstacion(s.partida, "A"));
     s.partida.x = "200,0";

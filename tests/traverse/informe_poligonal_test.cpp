@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "comun/imagen.h"
+#include "calc/datos_prueba.h"
 #include "fieldbook/numeros.h"
 #include "pol_prueba.h"
 #include "traverse/fichero_pol.h"
@@ -28,8 +28,7 @@ ResultadoPoligonal calcular(const Poligonal& p, std::uint32_t metodo = 0) {
 
 TEST(InformePoligonal, IgualAlInformeEscritoAMano) {
     const auto p = leerNorte();
-    const std::string esperado =
-        prueba::leerFichero(std::string(CELVARA_DATOS_PRUEBA) + "/poligonal/informe_encuadrada.txt");
+    const std::string esperado = prueba::leerDato("poligonal/informe_encuadrada.txt");
     ASSERT_FALSE(esperado.empty());
     EXPECT_EQ(informePoligonal(calcular(p)), esperado);
 }
@@ -60,13 +59,9 @@ TEST(InformePoligonal, ToleranciasDelModeloDeErroresTramoATramo) {
     const auto p = leerNorte();
     // A = 32 (no pointing error), no compensator or angular terms, 2 mm + 0 ppm:
     // Ea = 0.01 m / D * 636620 cc, Ed = 2 mm, E.Z from the height errors alone.
-    Instrumento estacion;
-    estacion.nombre = "T";
-    estacion.aumentos = 32;
-    estacion.precisionDistanciaMm = 2;
     CDatosGenerales ajustes;
     ajustes.inclinacionJalon = 0;
-    const ListaInstrumentos biblioteca{estacion};
+    const ListaInstrumentos biblioteca{{.nombre = "T", .aumentos = 32, .precisionDistanciaMm = 2}};
     auto r = calcular(p);
     aplicarTolerancias(r, p.filas, evaluadorTolerancias(biblioteca, ajustes));
     EXPECT_NEAR(r.T.ang, 0.012731763, 1e-9);
@@ -86,13 +81,8 @@ TEST(InformePoligonal, GrabaCoordenadasYDesorientacionesEnLaLibreta) {
     const auto p = leerNorte();
     const auto r = calcular(p);
     CLibretaCampo libreta;
-    DatosEstacionNueva e1;
-    e1.nombre = "E1";
-    e1.coordenadas = Coordenadas{5, 5, 5};
-    crearEstacion(libreta.estaciones, e1);
-    DatosEstacionNueva e2;
-    e2.nombre = "E2";
-    Estacion* est2 = crearEstacion(libreta.estaciones, e2);
+    crearEstacion(libreta.estaciones, {.nombre = "E1", .coordenadas = Coordenadas{5, 5, 5}});
+    Estacion* est2 = crearEstacion(libreta.estaciones, {.nombre = "E2"});
     crearEstacionamiento(est2->estacionamientos, nullptr, "E2-1", "E2", 1.0, nullptr, 5.0);
     grabarPoligonalEnLibreta(libreta, r, p.referencia, p.filas);
 

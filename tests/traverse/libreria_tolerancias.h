@@ -9,16 +9,10 @@
 namespace celvara::prueba {
 
 inline bool escribirLibreriaTolerancias(const std::filesystem::path& ruta) {
-    ListaInstrumentos lista(2);
-    lista[0].nombre = TextoFijo<50>("TC-30");
-    lista[0].aumentos = 30;
-    lista[0].nivelTorico = 12;
-    lista[0].precisionH = lista[0].precisionV = 10;
-    lista[0].precisionDistanciaMm = lista[0].precisionDistanciaPpm = 2;
-    lista[1].nombre = TextoFijo<50>("TC-20");
-    lista[1].aumentos = 20;
-    lista[1].precisionH = lista[1].precisionV = 5;
-    lista[1].precisionDistanciaMm = lista[1].precisionDistanciaPpm = 1;
+    const ListaInstrumentos lista{{.nombre = "TC-30", .aumentos = 30, .precisionDistanciaMm = 2, .precisionDistanciaPpm = 2,
+                                   .precisionH = 10, .precisionV = 10, .nivelTorico = 12},
+                                  {.nombre = "TC-20", .aumentos = 20, .precisionDistanciaMm = 1, .precisionDistanciaPpm = 1,
+                                   .precisionH = 5, .precisionV = 5}};
     return guardarInstrumentos(lista, ruta) == Estado::Exito;
 }
 

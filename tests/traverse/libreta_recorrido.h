@@ -10,10 +10,7 @@ namespace celvara::prueba {
 
 inline void libretaRecorrido(CLibretaCampo& l) {
     auto estacion = [&](const char* nombre, double x, double y) {
-        DatosEstacionNueva d;
-        d.nombre = nombre;
-        d.coordenadas = Coordenadas{x, y, 10};
-        return crearEstacion(l.estaciones, d);
+        return crearEstacion(l.estaciones, {.nombre = nombre, .coordenadas = Coordenadas{x, y, 10}});
     };
     auto ocupa = [](Estacion* e, const char* nombre, double i) {
         DatosComplementarios datos;

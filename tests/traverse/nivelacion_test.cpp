@@ -6,7 +6,7 @@
 #include <array>
 #include <filesystem>
 
-#include "comun/imagen.h"
+#include "calc/datos_prueba.h"
 #include "fieldbook/ajustes_propios.h"
 #include "fieldbook/numeros.h"
 #include "traverse/fichero_nivelacion.h"
@@ -76,14 +76,12 @@ TEST(Nivelacion, ColumnasAcumuladasYCambioEnLaPrimeraFila) {
     EXPECT_FALSE(l.n.editar(0, c::cota, "1"));
 }
 
-// Three set-ups rising 1 m each (stadia 20+10, 10+20, 4+6 m) into a known
-// 103.007: 7 mm spread by distance run (30/70, 60/70, 1). The same on
-// middle wires with the legs' lengths typed; with middles alone into
-// 103.006, or a length missing, there is no tolerance and 6 mm go in thirds.
+// Three set-ups rising 1 m each on middle wires, the legs' lengths typed (30,
+// 30, 10 m), into a known 103.007: 7 mm spread by distance run (30/70, 60/70,
+// 1); with middles alone into 103.006, or a length missing, there is no
+// tolerance and 6 mm go in thirds. The same line on stadia wires (20+10,
+// 10+20, 4+6 m): CliNivelacion.
 TEST(CalculoNivelacion, CierreToleranciaYAjustePorDistanciasOAPartesIguales) {
-    const std::vector<LecturasNivelacion> hilos{{"A", {"1.600", "1.400", ""}, {"0.550", "0.450", ""}},
-                                                {"B", {"1.550", "1.450", ""}, {"0.600", "0.400", ""}},
-                                                {"C", {"1.520", "1.480", ""}, {"0.530", "0.470", ""}}};
     const LecturasNivelacion medio{"", {"", "", "1.5"}, {"", "", "0.5"}};
     const std::vector<LecturasNivelacion> medios(3, medio);
     auto conLongitudes = [&](std::array<const char*, 3> l) {
@@ -98,9 +96,7 @@ TEST(CalculoNivelacion, CierreToleranciaYAjustePorDistanciasOAPartesIguales) {
         double llegada, longitudKm, tolerancia;  // -1: none
         const char* ajustadas[3];
         const char* tolerancias;
-    } casos[] = {{hilos, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"},  // 10 mm · √0.07
-                  "Tolerancia = 0.0026 (k = 10 mm)\nError de cierre = 0.0070\nCierre fuera de tolerancia"},
-                 {tecleadas, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"},
+    } casos[] = {{tecleadas, 103.007, 0.070, 0.0026458, {"101.0030", "102.0060", "103.0070"},  // 10 mm · √0.07
                   "Tolerancia = 0.0026 (k = 10 mm)\nError de cierre = 0.0070\nCierre fuera de tolerancia"},
                  {medios, 103.006, 0, -1, {tercios[0], tercios[1], tercios[2]},
                   "Tolerancia = no calculable (sin distancias)\nError de cierre = 0.0060"},
@@ -159,11 +155,7 @@ TEST(FicheroNivelacion, IdaYVueltaYErroresConSuLinea) {
     l.fila(0, {{c::punto, "P,1"}});
     l.fila(1, {{c::supEspalda, "1,550"}});
     const std::string texto = textoNivelacion(l.n.lecturas());
-    EXPECT_EQ(texto,
-              "punto,esp_sup,esp_inf,esp_med,fre_sup,fre_inf,fre_med\n"
-              "\"P,1\",1.600,1.400,1.5000,0.550,0.450,0.5000\n"
-              ",1.550,1.450,1.5000,0.600,0.400,0.5000\n"
-              ",1.520,1.480,1.5000,0.530,0.470,0.5000\n");
+    EXPECT_EQ(texto, prueba::leerDato("nivelacion/tres_puestas.csv"));  // the wires and their middles, a quoted name
     std::vector<LecturasNivelacion> filas;
     std::string mensaje;
     ASSERT_TRUE(leerTextoNivelacion(texto, filas, mensaje)) << mensaje;

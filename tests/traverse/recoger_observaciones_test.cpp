@@ -154,17 +154,15 @@ TEST(RecogerObservaciones, CaraInversaSoloEnCenitalYNadiral) {
         {181, kSexagesimal, TipoVertical::Inclinacion, TipoDistancia::Geometricas, false},
         {181, kSexagesimal, TipoVertical::Zenital, TipoDistancia::ReducidasDesnivel, false}};
     for (const auto& [v, circulo, tv, td, inversa] : casos) {
-        DatosComplementarios d;
-        d.unidadAngular = circulo, d.tipoVertical = static_cast<std::int32_t>(tv), d.tipoDistancia = static_cast<std::int32_t>(td);
+        const DatosComplementarios d{.tipoDistancia = static_cast<std::int32_t>(td),
+                                     .tipoVertical = static_cast<std::int32_t>(tv), .unidadAngular = circulo};
         EXPECT_EQ(lecturaCirculoInverso(Lectura{.vertical = v}, d), inversa) << v << " " << circulo;
     }
 }
 
 TEST(RecogerObservaciones, NombreLargoYLibretaVacia) {
     Recorrido t;
-    DatosEstacionNueva larga;
-    larga.nombre = "ESTACION-LARGA1";  // 15 bytes: fits the book, not a row
-    crearEstacion(t.libreta.estaciones, larga);
+    crearEstacion(t.libreta.estaciones, {.nombre = "ESTACION-LARGA1"});  // 15 bytes: fits the book, not a row
     ASSERT_TRUE(t.r->abrir());
     t.r->elegirSalida(4);
     EXPECT_EQ(t.r->recorrido(), std::vector<std::string>{"A"});
@@ -184,14 +182,12 @@ TEST(RecogerObservaciones, RevisionAntesDeCalcular) {
     EXPECT_TRUE(revisarPoligonal(t.filas, t.ref).empty());
     t.filas[1].visadoAtras = "";
     t.filas[1].adelante.dCd = 0;
-    t.filas[2].atras.dCd = 0;
-    t.filas[2].datos.unidadAngular = kSexagesimal;
+    t.filas[2].atras.dCd = 0;  // the note of another angular unit: CalculoPoligonales.ComprobacionesYNotas
     const auto notas = revisarPoligonal(t.filas, t.ref);
     std::vector<std::string> v;
     for (const auto& n : notas) v.push_back(std::to_string(n.fila) + " " + n.texto);
     EXPECT_EQ(v, (std::vector<std::string>{"1 Fila 2: la Estación B no tiene Visual atras",
-                                           "1 Fila 2: el tramo B - C no tiene ninguna Distancia",
-                                           "2 Fila 3: la Estación C está en otra unidad angular (360) que la primera (400)"}));
+                                           "1 Fila 2: el tramo B - C no tiene ninguna Distancia"}));
 }
 
 }  // namespace

@@ -65,8 +65,7 @@ TEST(GestorTolerancias, VisualElegidaEnLaLibretaYGrabar) {
     const auto apa = dir / "instrumentos.apa";
     ASSERT_TRUE(prueba::escribirLibreriaTolerancias(apa));
     CLibretaCampo libreta;
-    DatosComplementarios d;
-    d.instrumento = "TC-20";
+    DatosComplementarios d{.instrumento = "TC-20"};
     auto* e = crearEstacion(libreta.estaciones, {.nombre = "B1"});
     auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "B1-1", "B1", 1.55, &d, 0);
     crearLectura(s->lecturas, std::nullopt, "P7", 1.5, 100, 95, 12.3456, "");
