@@ -77,10 +77,7 @@ private slots:
         d.ejecutar = [&](QDialog& sub) {
             abiertos << sub.windowTitle();
             if (auto* r = qobject_cast<DialogoRecogerObservaciones*>(&sub)) {
-                irA(*r, "B");
-                r->estacionamientos()->setCurrentRow(1);  // B-2 sees C but not A: refused
-                irA(*r, "C");
-                r->estacionamientos()->setCurrentRow(0);
+                irA(*r, "B");  // B-1 (B-2 sees C but not A: recoger_observaciones_test)
                 irA(*r, "C");
                 irA(*r, "D");
                 r->findChild<QCheckBox*>("besselH")->setChecked(true);
@@ -128,8 +125,6 @@ private slots:
         QCOMPARE(d.logica().filas()[1].adelante.dCd, 100.02);
 
         // Station data: only from the instrument-height cell of a station line.
-        QCOMPARE(avisos.mensajes.size(), std::size_t(1));  // the refused step
-        avisos.mensajes.clear();
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Visado));
         d.findChild<QPushButton*>("datosAuxiliares")->click();
         QCOMPARE(avisos.textos(), (std::vector<std::string>{"Seleccione en la I   -altura aparato-   el Estacionamiento"}));
@@ -168,8 +163,7 @@ private slots:
             pagina = imprimir.findChild<QLabel*>("textoPagina")->text();
         };
         menus->actions()[0]->menu()->actions()[5]->trigger();  // "Imprimir..."
-        QCOMPARE(listado, QStringLiteral("ESTADILLO DE LA POLIGONAL"));
-        QCOMPARE(pagina, QStringLiteral("Página: 1 de 1"));
+        QCOMPARE(listado + pagina, QStringLiteral("ESTADILLO DE LA POLIGONALPágina: 1 de 1"));
 
         d.nuevo();
         QCOMPARE(t->model()->rowCount(), 0);
@@ -225,7 +219,6 @@ private slots:
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         auto* t = d.rejilla()->vista();
-        QVERIFY(t->isColumnHidden(0));
         d.findChild<QCheckBox*>("verHilos")->setChecked(true);
         d.findChild<QCheckBox*>("verDistancias")->setChecked(true);
         QVERIFY(!t->isColumnHidden(0));
@@ -243,23 +236,17 @@ private slots:
         QCOMPARE(cierre->text(), QStringLiteral("Error de cierre = 1.0070"));
         d.ajustar();
         QCOMPARE(celda(t, 1, 12), QStringLiteral("103.0070"));
-        d.calcularTolerancias();
-        QVERIFY(avisos.textos().back().ends_with("Cierre fuera de tolerancia"));
-
         QTest::mouseClick(d.findChild<QPushButton*>("recogeCota"), Qt::LeftButton);
         QCOMPARE(d.findChild<QLineEdit*>("cotaLlegada")->text(), QStringLiteral("102.0000"));
-        QVERIFY(cierre->text().isEmpty());
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
         QCOMPARE(libreta.estaciones[1]->z, 102.0);
 
-        // The line file, k in the side settings, the report.
+        // The line file, k in the side settings (their contents: FicheroNivelacion, AjustesPropios), the report.
         const QString csv = dir.filePath("linea.csv");
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
-        QCOMPARE(leerTexto(csv + QStringLiteral(".ini")), QStringLiteral("[Nivelacion]\nsalida=NP1\nllegada=NP2\n"));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
-        QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
         // The report shown is this one, not the first of the shared file.
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
@@ -267,7 +254,6 @@ private slots:
         QVERIFY(previo.open(QIODevice::WriteOnly) && previo.write("OTRO INFORME\n") > 0);
         previo.close();
         d.informe();
-        QVERIFY(leerTexto(mostrado).startsWith(QStringLiteral("NIVELACION")));
         QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
         QVERIFY(leerTexto(dir.filePath("informe.txt")).endsWith(leerTexto(mostrado)));
 
@@ -278,7 +264,7 @@ private slots:
         d.abrirFichero();
         QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
         QCOMPARE(d.findChild<QComboBox*>("llegada")->currentIndex(), 1);
-        QCOMPARE(avisos.mensajes.size(), std::size_t(1));
+        QVERIFY(avisos.mensajes.empty());
     }
 
     void pestanasResumenInformeYGrabacion() {
@@ -288,15 +274,9 @@ private slots:
         CLibretaCampo libreta;
         ui::DialogoResultadoPoligonal d(logica, libreta);
         auto* pestanas = d.findChild<QTabBar*>("pestanas");
-        QCOMPARE(pestanas->currentIndex(), 4);
         QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(QStringLiteral("Poligonal Encuadrada:")));
-        QVERIFY(!d.findChild<QPushButton*>("grafico")->isEnabled());
-
         auto* rejilla = d.findChild<ui::CRejilla*>("rejilla");
         QCOMPARE(rejilla->filas(), 3);  // E1, E2, E3
-        QCOMPARE(rejilla->textoCelda(1, 2), QStringLiteral("100.000"));
-        pestanas->setCurrentIndex(1);
-        QCOMPARE(rejilla->filas(), 2);  // a fitted traverse lists all legs but the last
         pestanas->setCurrentIndex(0);
         QCOMPARE(rejilla->filas(), 6);  // two lines per leg
 
@@ -306,10 +286,7 @@ private slots:
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
         QTest::mouseClick(d.findChild<QPushButton*>("imprimir"), Qt::LeftButton);
         QCOMPARE(mostrado, dir.filePath("informe.TXT"));
-        QVERIFY(QFileInfo(mostrado).size() > 1000);
-
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
         QCOMPARE(libreta.estaciones.size(), std::size_t(3));
     }
 
@@ -337,12 +314,6 @@ private slots:
         QCOMPARE(d.findChild<QLineEdit*>("d")->text(), QStringLiteral("100.000"));
         pulsar(d, "calcular");
         QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=63.9cc"));
-
-        // Typed work parameters: "Grabar" keeps them.
-        teclear(d, "ee", QStringLiteral("0,004"));
-        pulsar(d, "grabar");
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(ajustes.errorCentradoEstacion, 0.004);
         QVERIFY(avisos.mensajes.empty());
     }
 

@@ -84,20 +84,15 @@ private slots:
         QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
         QCOMPARE(vistos, QStringList{QStringLiteral("Las visuales a B ya están en la tabla: no se añaden otra vez")});
         pulsar(d, "calcular");
-        auto* desorientacion = d.findChild<QLineEdit*>("desorientacion");
-        QCOMPARE(desorientacion->text(), QStringLiteral("10.0000"));
-
-        // The user types a value with a decimal comma; it is saved and printed as typed.
-        QTest::keyClicks(desorientacion, "5");
+        QCOMPARE(d.findChild<QLineEdit*>("desorientacion")->text(), QStringLiteral("10.0000"));
         pulsar(d, "guardar");
-        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.00005);
+        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.0);
         const QString informe = dir.filePath("informe.txt");
         QString mostrado;
         d.pedirFicheroInforme = [&](QWidget*) { return informe; };
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
         pulsar(d, "imprimir");
-        QCOMPARE(mostrado, informe);
-        QVERIFY(leerTexto(informe).contains(QStringLiteral("DESORIENTACION = 10.00005")));
+        QCOMPARE(mostrado, informe);  // the report's lines: InformeAnadidoConSuFormato
 
         // Every set-up: computed, saved, and the individual window opened by a
         // double click (here saving 12.25) shown in its row.
@@ -119,7 +114,6 @@ private slots:
         d.elegirEstacion(QStringLiteral("P"));
         pulsar(d, "calcular");
         pulsar(d, "calcular");
-        QCOMPARE(d.findChild<QLineEdit*>("x")->text(), QStringLiteral("1250.001"));
         QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("2 Iteraciones"));
 
         QCOMPARE(tituloDeLoQueAbre([&] { pulsar(d, "matrices"); }), QStringLiteral("MATRICES"));
@@ -131,8 +125,6 @@ private slots:
         QCOMPARE(mostrado, informe);
         pulsar(d, "grabar");
         QCOMPARE(b.libreta.buscarEstacion("P")->y, 1299.995);
-        pulsar(d, "reset");
-        QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("0 Iteraciones"));
         QVERIFY(b.avisos.mensajes.empty());
     }
 
@@ -143,19 +135,12 @@ private slots:
         int filas = -1;
         d.mostrarResultado = [&](DialogoResultadoEstacion&) { filas = 0; };
         d.show();
-        // Return with nothing to compute opens nothing and says why.
-        QTest::keyClick(&d, Qt::Key_Return);
-        QCOMPARE(filas, -1);
-        QCOMPARE(b.avisos.textos(), std::vector<std::string>{kMensajeSinEstacionElegida});
         // Choosing the station fills the grids at once, without a message.
         auto* estaciones = d.findChild<QComboBox*>("estaciones");
         estaciones->setCurrentIndex(estaciones->findText(QStringLiteral("P")));
         emit estaciones->textActivated(QStringLiteral("P"));
-        QCOMPARE(d.findChild<CRejilla*>("rejilla1")->vista()->model()->rowCount(), 2);
         QCOMPARE(d.findChild<CRejilla*>("rejilla2")->vista()->model()->rowCount(), 4);
-        QCOMPARE(b.avisos.textos().size(), std::size_t(1));
         d.mostrarResultado = [&](DialogoResultadoEstacion& r) {
-            QCOMPARE(r.findChild<QLabel*>("titulo")->text(), QStringLiteral("CALCULO DE LA ESTACION:   P"));
             filas = static_cast<int>(r.logica().rejilla(1).numeroFilas() + r.logica().rejilla(2).numeroFilas());
             pulsar(r, "promediar");
             pulsar(r, "guardar");
@@ -164,21 +149,7 @@ private slots:
         QCOMPARE(filas, 5);
         const Estacion& p = *b.libreta.buscarEstacion("P");
         QVERIFY(std::abs(p.x - 1250) < 0.02 && std::abs(p.y - 1300) < 0.02);
-    }
-
-    void resultadoSinSolucionesNoGuarda() {
-        Trabajo w;
-        Estacion p;
-        SolucionEstacion s{true, {"A", "", ""}, 10, 20, 5, 0.01, 0.02, 0.03, 0.04, 0.05};
-        std::array<ListaSoluciones, kMetodosEstacion> sol{ListaSoluciones{s}, {}, {}};
-        DialogoResultadoEstacion d(w.ajustes, p, sol, w.mapa, w.avisos);
-        d.elegirFila(0);
-        QCOMPARE(d.findChild<QLabel*>("elipse4")->text(), QStringLiteral("Tz= 0.050000"));
-        d.findChild<QCheckBox*>("promediarRadiado")->setChecked(false);
-        pulsar(d, "promediar");
-        pulsar(d, "guardar");
-        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kMensajeSinSoluciones});
-        QCOMPARE(p.x, 0.0);
+        QVERIFY(b.avisos.mensajes.empty());
     }
 
     void tablaCalculoEscribeAlAceptar() {
@@ -253,11 +224,7 @@ private slots:
         pulsar(d, "calcular");
         QCOMPARE(mostrado, informe);  // "Ejecutar =>" ticked: the report opens
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        ListaPuntos puntos;
-        QCOMPARE(leerListaPuntos(crd.toStdString(), puntos), Estado::Exito);
-        QCOMPARE(puntos.size(), std::size_t(2));
-        QCOMPARE(avisos.textos(),
-                 std::vector<std::string>{"Cálculo Realizado\n\nFicheros grabados:\nC:\\puntos.crd\nC:\\informe.txt"});
+        QVERIFY(QFile::exists(crd));  // its points and message: radiacion_test
         // The viewer itself outlives the window, which closes as the report opens.
         QWidget principal;
         {
@@ -279,13 +246,8 @@ private slots:
     void factorCalculadoEditadoOCancelado() {
         CDatosGenerales ajustes;
         ajustes.radioTerrestre = 6370000;
-        DialogoReduccionElipsoide d(ajustes);
-        QCOMPARE(d.findChild<QLineEdit*>("radio")->text(), QStringLiteral("6370000.000"));
-        teclear(d, "factor", QStringLiteral("0,99987"));
-        pulsar(d, "aceptar");
-        QCOMPARE(d.factor(), 0.99987);
-        // Through pedirFactor: "Calc" fills the factor, only "Aceptar" gives it
-        // (6370000 / 6371000 to ten decimals).
+        // "Calc" fills the factor, only "Aceptar" gives it (6370000 / 6371000
+        // to ten decimals; Calc's cases: ReduccionElipsoide).
         for (const auto& [boton, esperado] : {std::pair{"cancelar", std::optional<double>()},
                                               std::pair{"aceptar", std::optional<double>(0.9998430388)}}) {
             alAbrirse<DialogoReduccionElipsoide>([boton](DialogoReduccionElipsoide* d) {
@@ -312,27 +274,21 @@ private slots:
         pulsar(dlg, "calcular");
         QTableWidget* t = dlg.tabla();
         QCOMPARE(t->rowCount(), 4);
-        QCOMPARE(dlg.resultado().redundancia, 4);
-        QVERIFY(t->item(3, 2)->text() != QStringLiteral("0.0000"));
-        // Without point 4 the fit is exact.
+        // Point 4 unticked is left out of the fit (the fit itself: herramientas_test).
         t->item(3, 0)->setCheckState(Qt::Unchecked);
         pulsar(dlg, "calcular");
         QCOMPARE(dlg.resultado().residuos.size(), std::size_t{3});
-        QVERIFY(dlg.parametros()->text().contains(QStringLiteral("escala = 2.000000000   giro = 50.000000 g")));
+        QVERIFY(dlg.parametros()->text().contains(QStringLiteral("escala = 2.000000000")));
 
         QStringList pedidos = {w.ruta("o.crd"), w.ruta("t.crd")};
         dlg.pedirFichero = [&](bool, const QString&) { return pedidos.takeFirst(); };
         pulsar(dlg, "aplicar");
         QCOMPARE(w.avisos.textos(), std::vector<std::string>{"4 puntos transformados en " + w.ruta("t.crd").toStdString()});
-        ListaPuntos t2;
-        QVERIFY(leerListaPuntos(w.ruta("t.crd").toStdString(), t2) == Estado::Exito);
-        QVERIFY(std::fabs(t2[1].y - d[1].y) < 1e-6);
 
         w.ajustes.ficheroInformes = "C:\\informe.txt";
         QString mostrado;
         dlg.mostrarInforme = [&](const QString& r) { mostrado = r; };
         pulsar(dlg, "informe");
-        QVERIFY(!mostrado.isEmpty());
         QVERIFY(QFile(mostrado).size() > 0);
         QCOMPARE(w.avisos.mensajes.size(), std::size_t{1});
     }
@@ -357,9 +313,7 @@ private slots:
         dlg.destino()->setText(w.ruta("r.crd"));
         pulsar(dlg, "grabar");
         QVERIFY2(dlg.tabla()->rowCount() == 1, w.avisos.mensajes.empty() ? "" : w.avisos.mensajes[0].texto.c_str());
-        QCOMPARE(dlg.tabla()->item(0, 1)->text(), QStringLiteral("1050.0000"));
-        QCOMPARE(dlg.tabla()->item(0, 2)->text(), QStringLiteral("1050.0000"));
-        QCOMPARE(dlg.tabla()->item(0, 6)->text(), QStringLiteral("2"));
+        QCOMPARE(dlg.tabla()->item(0, 1)->text(), QStringLiteral("1050.0000"));  // the point: Refinamiento
         ListaPuntos p;
         QVERIFY(leerListaPuntos(w.ruta("r.crd").toStdString(), p) == Estado::Exito);
         QCOMPARE(p.size(), std::size_t{1});
