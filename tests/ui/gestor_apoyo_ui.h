@@ -106,10 +106,14 @@ public:
         v.activateWindow();
         (void)QTest::qWaitForWindowActive(&v);
     }
+    // Every test on the window: each scripted message came, and no other.
     ~BancoVentana() {
         ventana.reset();
         std::error_code ec;  // out of the job's folder before it goes
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+        if (!avisos.guion.empty() || !avisos.inesperados.empty())
+            QTest::qFail(avisos.inesperados.empty() ? "mensaje esperado que no llegó" : avisos.inesperados[0].c_str(),
+                         __FILE__, __LINE__);
     }
     std::filesystem::path obra() const { return raiz_ / "c" / "TRABAJOS" / "OBRA1"; }
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }

@@ -69,26 +69,14 @@ void libretaCirculoDerecho(CLibretaCampo& l) {
     crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
 }
 
-QString biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa"); }
+std::filesystem::path biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa").toStdString(); }
 
 // One 392-byte record of the instrument library.
-QByteArray registro(const char* nombre, int aumentos) {
-    QByteArray r(392, '\0');
-    std::memcpy(r.data() + 4, nombre, std::strlen(nombre));
+std::string registro(const char* nombre, int aumentos) {
+    std::string r(392, '\0');
+    r.replace(4, std::strlen(nombre), nombre);
     r[72] = static_cast<char>(aumentos);
     return r;
-}
-
-QByteArray leerBytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escribirBytes(const QString& ruta, const QByteArray& datos) {
-    QDir().mkpath(QFileInfo(ruta).path());
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(datos);
 }
 
 const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
@@ -109,7 +97,6 @@ private slots:
         auto* m = b.vista.modeloArbol();
         QCOMPARE(m->rowCount(m->index(0, 0, m->raizEstaciones())), 2);  // A_1, A_2
         QCOMPARE(b.vista.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
-        QVERIFY(b.avisos.inesperados.empty());
 
         // A click on a node changes the right-hand side (labels and values: GestorSeleccion).
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
@@ -143,7 +130,6 @@ private slots:
         QCOMPARE(s1->desorientacion, 410.5);
         QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
         QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     void insertarAnadirYBorrarDesdeLaBarraYLaRejilla() {
@@ -178,7 +164,6 @@ private slots:
         b.avisos.esperar("ERROR AL LEER FICHERO");
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarRad)->trigger();  // "Fichero RAD v4.0"
-        QVERIFY(b.avisos.guion.empty() && b.avisos.inesperados.empty());
     }
 
     // "Salir" and the window's own close both ask (each answer: GestorSalir).
@@ -193,7 +178,6 @@ private slots:
         CLibretaCampo guardada;
         QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
         QCOMPARE(guardada.estaciones[0]->x, 7.0);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     // A window's command refused without its selection (the core's own
@@ -205,8 +189,6 @@ private slots:
                  QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
-        QVERIFY(b.avisos.guion.empty());
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     // The menus, the toolbar and the pop-up menus are built from the core's
@@ -269,7 +251,6 @@ private slots:
         QCOMPARE(lista->currentRow(), 1);
         emit lista->itemClicked(lista->item(0));
         QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     // "Reseñas...": Aceptar leaves the typed description in the book (as one
@@ -285,8 +266,6 @@ private slots:
         b.v.ejecutarComando(Comando::Resenas);
         QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
         QCOMPARE(b.estacion(1).tipo, 1);
-        QVERIFY(b.avisos.guion.empty());
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     void borrarDesdeElArbolPreguntaAntes() {
@@ -298,7 +277,6 @@ private slots:
         QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
         QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
         QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
@@ -321,7 +299,6 @@ private slots:
         const Extension& e = b.vista.dibujo()->escena().extension;
         QVERIFY(b.vista.dibujo()->escena().puntos.empty());
         QCOMPARE(std::pair(e.xMax, e.yMax), std::pair(10.0, 20.0));
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     void ficheroDeLaRadiacionApareceEnElArbol() {
@@ -332,6 +309,7 @@ private slots:
             d->findChild<QLineEdit*>(QStringLiteral("ficheroCrd"))->setText(crd);
             d->findChild<QPushButton*>(QStringLiteral("calcular"))->click();
         });
+        b.avisos.esperar("Cálculo Realizado\n\nFicheros grabados:\nC:\\TRABAJOS\\OBRA1\\radiados.crd");
         b.v.ejecutarComando(Comando::Radiacion);  // "Calculo "RADIACION"..."
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
     }
@@ -458,6 +436,7 @@ private slots:
             medir(*w, w->windowTitle());
         }
         QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(u'\n')));
+        b.avisos.inesperados.clear();  // an empty job's warnings (missing libraries): the windows' own tests
     }
 
     // The grid component on its own: values as text, the tick column, the
@@ -516,7 +495,6 @@ private slots:
         QVERIFY(vista->varios.dibujarVisuales);
         QCOMPARE(vista->calculo.escalaAdicional, std::string("0,9996"));
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
     void insertarDatoConSusRotulos() {
@@ -576,9 +554,9 @@ private slots:
     // the list reloads what it left. What each does: instrumentos_dialogos_test.
     void listadoYEditorDeInstrumentos() {
         Trabajo w;
-        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26));
+        escribir(biblioteca(w), registro("A", 30) + registro("B", 26));
         const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
-        escribirBytes(foto, QByteArray("no es una imagen"));
+        escribir(foto.toStdString(), "no es una imagen");
         DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
         listado.show();
         auto caracteristica = [&](int i) {
@@ -599,7 +577,7 @@ private slots:
         pulsar(listado, "editor");
         QCOMPARE(aumentos, QStringLiteral("26"));
         QVERIFY2(ruta.startsWith(QStringLiteral("C:\\")) && ruta.endsWith(QStringLiteral("\\ts.bmp")), qPrintable(ruta));
-        QCOMPARE(leerBytes(biblioteca(w)).size(), 392);
+        QCOMPARE(leerFichero(biblioteca(w)).size(), std::size_t(392));
         QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 30"));
         pulsar(listado, "aceptar");
         QCOMPARE(listado.nombreElegido(), std::optional<std::string>("A"));
@@ -620,7 +598,7 @@ private slots:
             pulsar(dialogo, boton);
             QCOMPARE(QFile::exists(prt), boton == std::string("aceptar"));
         }
-        const QByteArray bytes = leerBytes(prt);
+        const QByteArray bytes = QByteArray::fromStdString(leerFichero(prt.toStdString()));
         QCOMPARE(bytes.mid(180, 11), QByteArray("Parcela 14\0", 11));
         QCOMPARE(bytes.mid(460, 9), QByteArray("uno\r\ndos\0", 9));
     }
@@ -720,7 +698,6 @@ private slots:
         QCOMPARE(b.estacion(1).y, 2000.25);
         b.v.ejecutarComando(Comando::Deshacer);
         QCOMPARE(b.estacion(1).y, 2000.0);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 };
 
