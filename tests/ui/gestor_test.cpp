@@ -181,14 +181,18 @@ private slots:
     }
 
     // A window's command refused without its selection (the core's own
-    // commands and their messages: gestor_observaciones_test).
-    void ventanaSinSuSeleccion() {
+    // commands and their messages: gestor_observaciones_test); a command that
+    // changes the book with no window of its own says so in the status bar.
+    void ordenesSinSeleccionYSinVentana() {
         BancoVentana b;
         // HERRAMIENTAS › "Tolerancias" is CALCULAR's "Tolerancias...".
         QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarComando(Comando::ToleranciasHerramientas); }),
                  QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
+        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
     }
 
     // The menus, the toolbar and the pop-up menus are built from the core's
@@ -209,7 +213,9 @@ private slots:
         QCOMPARE(b.vista.dibujo()->escena().visuales.size(), std::size_t(4));
     }
 
-    void renombrarEnElArbol() {
+    // The tree's own edits: a rename through the model, Delete after a
+    // question ("No" and the question's text: gestor_ediciones_test).
+    void renombrarYBorrarEnElArbol() {
         BancoVentana b;
         auto* m = b.vista.modeloArbol();
         const QModelIndex a = m->index(0, 0, m->raizEstaciones());
@@ -219,6 +225,13 @@ private slots:
         QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
         QTest::qWait(1);
         QCOMPARE(b.vista.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        b.vista.arbol()->setFocus();
+        b.avisos.esperar("¿Borrar la estación AA con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
+        QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
+        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
+        QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
     }
 
     void teclearDeshacerRehacer() {
@@ -268,17 +281,6 @@ private slots:
         QCOMPARE(b.estacion(1).tipo, 1);
     }
 
-    void borrarDesdeElArbolPreguntaAntes() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        b.vista.arbol()->setFocus();
-        // "No" and the question's text: gestor_ediciones_test.
-        b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
-        QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
-        QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
-    }
-
     void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
         BancoVentana b;
         ListaPuntos lejos(1);
@@ -312,14 +314,6 @@ private slots:
         b.avisos.esperar("Cálculo Realizado\n\nFicheros grabados:\nC:\\TRABAJOS\\OBRA1\\radiados.crd");
         b.v.ejecutarComando(Comando::Radiacion);  // "Calculo "RADIACION"..."
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
-    }
-
-    // A command that changes the book with no window of its own says so in the status bar.
-    void unirTodosLoDiceEnLaBarraDeEstado() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
-        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
     }
 
     void textosDeQtEnEspanol() {
@@ -470,9 +464,10 @@ private slots:
         QCOMPARE(insertar.at(0).at(0).toInt(), 2);  // append: the row count
     }
 
-    // The sheet opened by the toolbar: Cancel copies nothing; Aceptar copies
-    // each page's fields (into the settings and the book: ConfiguracionGestor).
-    void configurarDesdeLaVentanaConLaHojaReal() {
+    // The window's own Qt dialogs: the sheet opened by the toolbar (Cancel
+    // copies nothing; Aceptar copies each page's fields, into the settings
+    // and the book: ConfiguracionGestor), and the name entry.
+    void hojaDeConfiguracionEInsertarDato() {
         BancoVentana b;
         ui::DialogosGestorQt qt(&b.v, b.mapa);
         std::optional<CConfiguracion> vista;
@@ -495,11 +490,8 @@ private slots:
         QVERIFY(vista->varios.dibujarVisuales);
         QCOMPARE(vista->calculo.escalaAdicional, std::string("0,9996"));
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
-    }
 
-    void insertarDatoConSusRotulos() {
-        BancoVentana b;
-        ui::DialogosGestorQt qt(&b.v, b.mapa);
+        // "INSERTAR DATO" with its labels.
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("INSERTAR DATO"));
             QCOMPARE(d->edicion()->text(), QStringLiteral("B_"));

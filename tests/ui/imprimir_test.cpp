@@ -47,7 +47,7 @@ class PruebaImprimir : public QObject {
 private slots:
     // The window's lists and buttons reach the listing's logic (whose pages
     // and lists ImprimirTest checks): a page on, a station chosen, the lists
-    // a listing uses, the zoom.
+    // a listing uses, the zoom; export and print.
     void listadosListasYPaginas() {
         CLibretaCampo l;
         libreta(l);
@@ -72,22 +72,8 @@ private slots:
         QCOMPARE(d.logica().zoom(), 120);
         QVERIFY(d.vista()->width() > ancho);
 
-        if (hayCapturas()) {
-            estaciones->setCurrentRow(0);
-            listado->setCurrentIndex(2);
-            clic(d, "zoomMenos");
-            clic(d, "zoomMenos");  // the whole width of the sheet
-            d.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&d));
-            capturar(d, QStringLiteral("imprimir.png"));
-        }
-    }
-
-    void exportaEImprime() {
-        CLibretaCampo l;
-        libreta(l);
+        // Export and print, of the listing shown.
         QTemporaryDir dir;
-        DialogoImprimir d(l, {}, Listado::Bases, nullptr, nullptr);
         const std::filesystem::path carpeta(dir.path().toStdString());
         QVERIFY(d.exportarA(carpeta / "bases"));  // no extension: PDF
         QVERIFY(leerFichero(carpeta / "bases.pdf").starts_with("%PDF") && d.exportarA(carpeta / "bases.SVG"));
@@ -99,6 +85,16 @@ private slots:
         impresora.setOutputFileName(dir.filePath("impreso.pdf"));
         QVERIFY(d.imprimirEn(impresora));
         QVERIFY(QFile::exists(dir.filePath("impreso.pdf")));
+
+        if (hayCapturas()) {
+            estaciones->setCurrentRow(0);
+            listado->setCurrentIndex(2);
+            clic(d, "zoomMenos");
+            clic(d, "zoomMenos");  // the whole width of the sheet
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            capturar(d, QStringLiteral("imprimir.png"));
+        }
     }
 
     void laVentanaPrincipalAbreCadaListado() {
