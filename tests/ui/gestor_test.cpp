@@ -116,23 +116,7 @@ private slots:
         QVERIFY(!b.gestor().modificado());
     }
 
-    // The header's keys and the readings' cells reach the set-up (each key
-    // saved, the angle normalised on leaving: GestorSeleccion; the bases'
-    // cells: teclearDeshacerRehacer).
-    void teclearCabeceraYLecturas() {
-        BancoVentana b;
-        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
-        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
-        QLineEdit* d = b.vista.cabecera()->desorientacion;
-        d->setFocus();
-        d->selectAll();
-        QTest::keyClicks(d, QStringLiteral("410,5"));
-        QCOMPARE(s1->desorientacion, 410.5);
-        QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
-        QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
-    }
-
-    void insertarAnadirYBorrarDesdeLaBarraYLaRejilla() {
+    void barraRejillaMenusYCasillas() {
         BancoVentana b;
         // The toolbar's commands share one route to the core (what each does:
         // GestorBases, GestorLecturas); the tree and grid follow.
@@ -150,6 +134,19 @@ private slots:
         QCOMPARE(b.estacion(2).nombre.str(), std::string());
         QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(b.vista.rejilla()->filas(), 4);
+
+        QCOMPARE(b.v.menuBar()->actions().last()->text(), QStringLiteral("Ayuda"));
+        auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
+        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
+                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
+        QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
+        QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
+
+        // The drawing's boxes.
+        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
+        b.vista.casillaVista(VistaDibujo::Visuales)->click();  // the scene's flags: Escena.BanderasYModos
+        QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
+        QCOMPARE(b.vista.dibujo()->escena().visuales.size(), std::size_t(4));
     }
 
     void importarTopcalYRadDesdeElMenu() {
@@ -193,24 +190,17 @@ private slots:
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
         b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
         QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
-    }
 
-    // The menus, the toolbar and the pop-up menus are built from the core's
-    // tables (walked by its tests); here that they reach the window.
-    void menusBarraEmergentesYCasillas() {
-        BancoVentana b;
-        QCOMPARE(b.v.menuBar()->actions().last()->text(), QStringLiteral("Ayuda"));
-        auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
-        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
-                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
-        QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
-        QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
-
-        // The drawing's boxes.
-        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
-        b.vista.casillaVista(VistaDibujo::Visuales)->click();  // the scene's flags: Escena.BanderasYModos
-        QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
-        QCOMPARE(b.vista.dibujo()->escena().visuales.size(), std::size_t(4));
+        // "Reseñas...": Aceptar leaves the typed description in the book (as one step: resena_test).
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
+        alAbrirse<ui::DialogoResena>([](ui::DialogoResena* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("descripcion1"))->setText(QStringLiteral("Clavo en bordillo ñ"));
+            d->findChild<QComboBox*>(QStringLiteral("tipo"))->setCurrentIndex(1);
+            d->accept();
+        });
+        b.v.ejecutarComando(Comando::Resenas);
+        QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
+        QCOMPARE(b.estacion(1).tipo, 1);
     }
 
     // The tree's own edits: a rename through the model, Delete after a
@@ -234,7 +224,7 @@ private slots:
         QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
     }
 
-    void teclearDeshacerRehacer() {
+    void teclearDeshacerYRehacer() {
         BancoVentana b;
         QAction* deshacer = b.vista.accion(Comando::Deshacer);
         QAction* rehacer = b.vista.accion(Comando::Rehacer);
@@ -264,21 +254,18 @@ private slots:
         QCOMPARE(lista->currentRow(), 1);
         emit lista->itemClicked(lista->item(0));
         QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
-    }
 
-    // "Reseñas...": Aceptar leaves the typed description in the book (as one
-    // step: resena_test; refused without a station: GestorReglas).
-    void resenaDeLaEstacionSeleccionada() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
-        alAbrirse<ui::DialogoResena>([](ui::DialogoResena* d) {
-            d->findChild<QLineEdit*>(QStringLiteral("descripcion1"))->setText(QStringLiteral("Clavo en bordillo ñ"));
-            d->findChild<QComboBox*>(QStringLiteral("tipo"))->setCurrentIndex(1);
-            d->accept();
-        });
-        b.v.ejecutarComando(Comando::Resenas);
-        QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
-        QCOMPARE(b.estacion(1).tipo, 1);
+        // The header's keys and the readings' cells reach the set-up (each key
+        // saved, the angle normalised on leaving: GestorSeleccion).
+        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QLineEdit* d = b.vista.cabecera()->desorientacion;
+        d->setFocus();
+        d->selectAll();
+        QTest::keyClicks(d, QStringLiteral("410,5"));
+        QCOMPARE(s1->desorientacion, 410.5);
+        QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
+        QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
     }
 
     void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
@@ -435,7 +422,7 @@ private slots:
 
     // The grid component on its own: values as text, the tick column, the
     // column width; Insert only once asked for, Shift+Insert appends (Insert
-    // and Ctrl+Delete through the main window: insertarAnadirYBorrar...).
+    // and Ctrl+Delete through the main window: barraRejillaMenusYCasillas).
     void rejillaDeValoresYPeticiones() {
         ui::CRejilla r;
         ColumnaRejilla usar{"Usar", 1, 40};
@@ -467,7 +454,7 @@ private slots:
     // The window's own Qt dialogs: the sheet opened by the toolbar (Cancel
     // copies nothing; Aceptar copies each page's fields, into the settings
     // and the book: ConfiguracionGestor), and the name entry.
-    void hojaDeConfiguracionEInsertarDato() {
+    void dialogosQtDeLaVentana() {
         BancoVentana b;
         ui::DialogosGestorQt qt(&b.v, b.mapa);
         std::optional<CConfiguracion> vista;
@@ -502,12 +489,9 @@ private slots:
         QCOMPARE(qt.pedirNombre(true, "B_"), std::optional<std::string>("B_1"));
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) { d->reject(); });
         QCOMPARE(qt.pedirNombre(false, ""), std::optional<std::string>());
-    }
 
-    // The dialog shows the program's paths, never the host folder of C:, and
-    // starts the next time where it last chose a file for the same book.
-    void dialogoDeFicheroDevuelveLaRutaWindows() {
-        BancoVentana b;
+        // The file dialog shows the program's paths, never the host folder of
+        // C:, and starts the next time where it last chose a file for the same book.
         escribir(b.obra() / "OTRA.OBS", "x");
         escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
         const auto ini = b.trabajos() / "celvara.ini";
@@ -544,7 +528,7 @@ private slots:
     // The list shows the chosen one and opens the editor on it; the editor's
     // buttons reach its logic (the picture's path in the program's form) and
     // the list reloads what it left. What each does: instrumentos_dialogos_test.
-    void listadoYEditorDeInstrumentos() {
+    void instrumentosYDatosGenerales() {
         Trabajo w;
         escribir(biblioteca(w), registro("A", 30) + registro("B", 26));
         const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
@@ -573,12 +557,9 @@ private slots:
         QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 30"));
         pulsar(listado, "aceptar");
         QCOMPARE(listado.nombreElegido(), std::optional<std::string>("A"));
-    }
 
-    // DATOS GENERALES: Cancelar writes nothing, Aceptar the typed fields (the
-    // record's layout: instrumentos_datos_trabajo_test).
-    void datosGeneralesCancelarYCrearElRegistro() {
-        Trabajo w;
+        // DATOS GENERALES: Cancelar writes nothing, Aceptar the typed fields
+        // (the record's layout: instrumentos_datos_trabajo_test).
         const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
         QDir().mkpath(QFileInfo(prt).path());
         for (const char* boton : {"cancelar", "aceptar"}) {
@@ -597,7 +578,7 @@ private slots:
 
     // OPCIONES DE LECTURAS: the range's count and the move reach the tool
     // (the question and the readings moved: herramientas_lecturas_test).
-    void opcionesCuentaMueveYAbreRepetidas() {
+    void opcionesYDatosComplementarios() {
         CLibretaCampo l;
         prueba::libretaPequena(l);
         Estacion& a = *l.estaciones[0];
@@ -617,20 +598,17 @@ private slots:
         pulsar(d, "repetidos");
         QCOMPARE(visto, QStringLiteral("repetidas"));
         QVERIFY(!d.findChild<QPushButton*>("cuantosTodas")->isEnabled());
-    }
 
-    void datosComplementariosCancelarYOk() {
-        Estacionamiento s;
-        s.nombre = "A_1";
-        s.estacion = "A";
+        // DATOS COMPLEMENTARIOS: the form written only by "ok".
+        Estacionamiento& s = *a.estacionamientos[0];
         for (const char* boton : {"cancelar", "ok"}) {
-            ui::DialogoDatosComplementarios d(s);
-            d.findChild<QComboBox*>("angular")->setCurrentIndex(1);
-            teclear(d, "operador", QStringLiteral("Peña"));
-            d.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
-            pulsar(d, "botonInstrumento");
-            d.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
-            pulsar(d, boton);
+            ui::DialogoDatosComplementarios f(s);
+            f.findChild<QComboBox*>("angular")->setCurrentIndex(1);
+            teclear(f, "operador", QStringLiteral("Peña"));
+            f.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
+            pulsar(f, "botonInstrumento");
+            f.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
+            pulsar(f, boton);
             QCOMPARE(s.datos.unidadAngular, boton == std::string("ok") ? 360 : 400);
         }
         QCOMPARE(s.datos.operador.str(), std::string("Pe\xF1" "a"));
