@@ -26,7 +26,7 @@ QString paginaAbierta() {
 class PruebaAyuda : public QObject {
     Q_OBJECT
 private slots:
-    void f1AbreLaPaginaDeLaVentanaConElFoco() {
+    void f1AyudaYBusqueda() {
         BancoVentana b;
         Estacion* a = &b.estacion(0);
         const NodoArbol estacionamiento = NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get());
@@ -51,10 +51,8 @@ private slots:
         QCOMPARE(paginaAbierta(), QStringLiteral("gestor.html"));
         QWidget suelta;
         QCOMPARE(paginaDeVentana(&suelta), paginaAbierta());
-    }
 
-    void ayudaAbreElIndiceYBuscaPalabras() {
-        BancoVentana b;
+        // "Ayuda" opens the contents; a word finds its pages.
         for (Comando c : {Comando::BarraAyuda, Comando::ManualCelvara}) {
             if (VentanaAyuda* v = VentanaAyuda::abierta()) v->mostrar(QStringLiteral("red.html"));
             b.vista.accion(c)->trigger();

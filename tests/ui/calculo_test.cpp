@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(modelo->index(0, 4).data().toString(), QStringLiteral("12.2500"));
     }
 
-    void mmccPasadaAPasadaGrabarEImprimir() {
+    void mmccYTablaDeCalculo() {
         Trabajo b;
         ponerRed(b);
         DialogoEstacionMmcc d(b.libreta, b.ajustes, b.mapa, b.avisos);
@@ -129,6 +129,13 @@ private slots:
         pulsar(d, "reset");
         QCOMPARE(d.findChild<QLabel*>("iteraciones")->text(), QStringLiteral("0 Iteraciones"));
         QVERIFY(b.avisos.mensajes.empty());
+
+        // TABLA DE CALCULO writes on "Aceptar".
+        DialogoTablaCalculo tabla(b.libreta);
+        tabla.logica().rejilla().asignar(1, columna_tabla::altura, "1.7");
+        pulsar(tabla, "aceptar");
+        QCOMPARE(tabla.result(), int(QDialog::Accepted));
+        QCOMPARE(b.libreta.estaciones[1]->estacionamientos[0]->alturaInstrumento, 1.7);
     }
 
     void semiautomaticoYResultado() {
@@ -152,31 +159,19 @@ private slots:
         const Estacion& p = *b.libreta.buscarEstacion("P");
         QVERIFY(std::abs(p.x - 1250) < 0.02 && std::abs(p.y - 1300) < 0.02);
         QVERIFY(b.avisos.mensajes.empty());
-    }
 
-    void resultadoSinSolucionesNoGuarda() {
-        Trabajo w;
-        Estacion p;
+        // A result with no solution to keep: nothing saved, said (the choice of the radiated point off).
+        Estacion sinCalcular;
         SolucionEstacion s{true, {"A", "", ""}, 10, 20, 5, 0.01, 0.02, 0.03, 0.04, 0.05};
         std::array<ListaSoluciones, kMetodosEstacion> sol{ListaSoluciones{s}, {}, {}};
-        DialogoResultadoEstacion d(w.ajustes, p, sol, w.mapa, w.avisos);
-        d.elegirFila(0);
-        QCOMPARE(d.findChild<QLabel*>("elipse4")->text(), QStringLiteral("Tz= 0.050000"));
-        d.findChild<QCheckBox*>("promediarRadiado")->setChecked(false);
-        pulsar(d, "promediar");
-        pulsar(d, "guardar");
-        QCOMPARE(w.avisos.textos(), std::vector<std::string>{kMensajeSinSoluciones});
-        QCOMPARE(p.x, 0.0);
-    }
-
-    void tablaCalculoEscribeAlAceptar() {
-        CLibretaCampo l;
-        prueba::libretaRed(l);
-        DialogoTablaCalculo d(l);
-        d.logica().rejilla().asignar(1, columna_tabla::altura, "1.7");
-        pulsar(d, "aceptar");
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(l.estaciones[1]->estacionamientos[0]->alturaInstrumento, 1.7);
+        DialogoResultadoEstacion res(b.ajustes, sinCalcular, sol, b.mapa, b.avisos);
+        res.elegirFila(0);
+        QCOMPARE(res.findChild<QLabel*>("elipse4")->text(), QStringLiteral("Tz= 0.050000"));
+        res.findChild<QCheckBox*>("promediarRadiado")->setChecked(false);
+        pulsar(res, "promediar");
+        pulsar(res, "guardar");
+        QCOMPARE(b.avisos.textos(), std::vector<std::string>{kMensajeSinSoluciones});
+        QCOMPARE(sinCalcular.x, 0.0);
     }
 
     // The menu's entries reach the logic (its matrices and file: matriz_test).
@@ -276,7 +271,7 @@ private slots:
         }
     }
 
-    void helmertCalculaAplicaEInforma() {
+    void helmertYRefinamiento() {
         Trabajo w;
         // Scale 2, rotation 50 gon; point 4 is 3 cm off in the destination.
         const double r2 = std::sqrt(2.0);
@@ -308,10 +303,9 @@ private slots:
         pulsar(dlg, "informe");
         QVERIFY(QFile(mostrado).size() > 0);
         QCOMPARE(w.avisos.mensajes.size(), std::size_t{1});
-    }
 
-    void refinamientoDeUnPuntoVistoDesdeDosEstacionamientos() {
-        Trabajo w;
+        // Refinamiento: a point sighted from two set-ups, into a file.
+        w.avisos.mensajes.clear();
         // A at (1000, 1000) and B at (1100, 1000), oriented, sight P at (1050, 1050) level.
         DatosComplementarios datos;
         datos.instrumento = "T";
@@ -326,16 +320,17 @@ private slots:
         i.aumentos = 30, i.precisionH = 5, i.precisionDistanciaMm = 2, i.precisionDistanciaPpm = 2;
         QVERIFY(guardarInstrumentos({i}, w.libreria()) == Estado::Exito);
 
-        DialogoRefinamiento dlg(w.libreta, w.ajustes, w.mapa, w.avisos);
-        dlg.destino()->setText(w.ruta("r.crd"));
-        pulsar(dlg, "grabar");
-        QVERIFY2(dlg.tabla()->rowCount() == 1, w.avisos.mensajes.empty() ? "" : w.avisos.mensajes[0].texto.c_str());
-        QCOMPARE(dlg.tabla()->item(0, 1)->text(), QStringLiteral("1050.0000"));  // the point: Refinamiento
-        ListaPuntos p;
-        QVERIFY(leerListaPuntos(w.ruta("r.crd").toStdString(), p) == Estado::Exito);
-        QCOMPARE(p.size(), std::size_t{1});
+        DialogoRefinamiento ref(w.libreta, w.ajustes, w.mapa, w.avisos);
+        ref.destino()->setText(w.ruta("r.crd"));
+        pulsar(ref, "grabar");
+        QVERIFY2(ref.tabla()->rowCount() == 1, w.avisos.mensajes.empty() ? "" : w.avisos.mensajes[0].texto.c_str());
+        QCOMPARE(ref.tabla()->item(0, 1)->text(), QStringLiteral("1050.0000"));  // the point: Refinamiento
+        ListaPuntos refinados;
+        QVERIFY(leerListaPuntos(w.ruta("r.crd").toStdString(), refinados) == Estado::Exito);
+        QCOMPARE(refinados.size(), std::size_t{1});
         QVERIFY(w.avisos.mensajes.empty());
     }
+
 };
 QTEST_MAIN(PruebaCalculo)
 #include "calculo_test.moc"

@@ -55,8 +55,7 @@ class PruebaImportar : public QObject {
 
 private slots:
     // The format table's texts as shown; "Aceptar" with nothing chosen asks
-    // for no file, with a format it imports and closes ("CFG":
-    // cfgGuardaEnElFicheroPropio).
+    // for no file, with a format it imports and closes ("CFG": protocoloYCfg).
     void importaYSeCierra() {
         Importacion i("campo.gsi",
                       "110001+00000001 21.322+12345678 22.322+09876543 31..00+00025432 \r\n"
@@ -68,6 +67,12 @@ private slots:
         QTest::mouseClick(i.d.botonAceptar(), Qt::LeftButton);
         QVERIFY(!i.d.isVisible() && i.w.avisos.mensajes.empty());
         QCOMPARE(i.w.libreta.contarLecturas(), std::size_t{2});
+
+        // The filters its file dialog is given.
+        QCOMPARE(ui::DialogoImportarDatosCampo::filtroQt(*formatoImportacion(5)),
+                 QStringLiteral(".GSI de WILD (*.gsi) (*.gsi *.GSI);;Todos los archivos (*)"));
+        QCOMPARE(ui::DialogoImportarDatosCampo::filtroQt(*formatoImportacion(11)),
+                 QStringLiteral("GTS700 de TOPCON (*);;Todos los archivos (*)"));
     }
 
     void detectarFormatoEligeYImporta() {
@@ -120,13 +125,6 @@ private slots:
         QCOMPARE(avisos.conProgreso, 0);
     }
 
-    void filtrosParaElDialogoDeFicheros() {
-        QCOMPARE(ui::DialogoImportarDatosCampo::filtroQt(*formatoImportacion(5)),
-                 QStringLiteral(".GSI de WILD (*.gsi) (*.gsi *.GSI);;Todos los archivos (*)"));
-        QCOMPARE(ui::DialogoImportarDatosCampo::filtroQt(*formatoImportacion(11)),
-                 QStringLiteral("GTS700 de TOPCON (*);;Todos los archivos (*)"));
-    }
-
     // The port object holds 1200/7/E/2. A Linux pty keeps only 8 bits
     // without parity, so there the open fails and the port stays closed,
     // as a configuration failure must; 1200/8/N/2 opens.
@@ -150,7 +148,7 @@ private slots:
 #endif
     }
 
-    void protocoloMuestraLoGuardado() {
+    void protocoloYCfg() {
         const MapaRutas mapa(carpeta());
         ProtocoloComunicaciones p;
         p.puerto = {"/dev/ttyUSB7", 1200, 7, 'E', 2, ControlFlujo::Hardware};
@@ -168,6 +166,27 @@ private slots:
         QCOMPARE(q.puerto.paridad, 'O');  // the rest as shown
         QVERIFY(q.puerto.puerto == "/dev/ttyUSB7" && q.puerto.baudios == 1200 && q.puerto.bitsDatos == 7 &&
                 q.puerto.bitsParada == 2 && q.puerto.control == ControlFlujo::Hardware);
+
+        // "CFG", only with the instrument source, keeps the settings in celvara.ini.
+        CDatosGenerales ajustes;
+        ajustes.rutaFicheroAjustes.asignar("C:\\observa.dft");
+        CLibretaCampo libreta;
+        prueba::AvisosGrabados avisos;
+        ui::DialogoImportarDatosCampo importar(ajustes, libreta, nullptr, nullptr, &avisos, &mapa);
+        importar.show();
+        QVERIFY(!importar.botonCfg()->isEnabled());
+        QTest::mouseClick(importar.desdeEstacion(), Qt::LeftButton);
+        QTimer::singleShot(0, [] {
+            auto* p = qobject_cast<ui::DialogoProtocoloComunicaciones*>(QApplication::activeModalWidget());
+            if (!p) return;
+            p->baudios()->setCurrentText(QStringLiteral("4800"));
+            p->accept();
+        });
+        QTest::mouseClick(importar.botonCfg(), Qt::LeftButton);
+        const std::string ini = prueba::leerFichero(carpeta() / "celvara.ini");
+        QVERIFY2(ini.find("[Comunicaciones]") != std::string::npos, ini.c_str());
+        QVERIFY(ini.find("Baudios=4800") != std::string::npos);
+        QVERIFY(avisos.mensajes.empty());
     }
 
     // The sender dies mid-line: the window counts the lines, says it once and
@@ -227,29 +246,6 @@ private slots:
         QCOMPARE(prueba::leerFichero(fichero), std::string("anterior"));
     }
 
-    // "CFG", only with the instrument source, keeps the settings in celvara.ini.
-    void cfgGuardaEnElFicheroPropio() {
-        const MapaRutas mapa(carpeta());
-        CDatosGenerales ajustes;
-        ajustes.rutaFicheroAjustes.asignar("C:\\observa.dft");
-        CLibretaCampo libreta;
-        prueba::AvisosGrabados avisos;
-        ui::DialogoImportarDatosCampo d(ajustes, libreta, nullptr, nullptr, &avisos, &mapa);
-        d.show();
-        QVERIFY(!d.botonCfg()->isEnabled());
-        QTest::mouseClick(d.desdeEstacion(), Qt::LeftButton);
-        QTimer::singleShot(0, [] {
-            auto* p = qobject_cast<ui::DialogoProtocoloComunicaciones*>(QApplication::activeModalWidget());
-            if (!p) return;
-            p->baudios()->setCurrentText(QStringLiteral("4800"));
-            p->accept();
-        });
-        QTest::mouseClick(d.botonCfg(), Qt::LeftButton);
-        const std::string ini = prueba::leerFichero(carpeta() / "celvara.ini");
-        QVERIFY2(ini.find("[Comunicaciones]") != std::string::npos, ini.c_str());
-        QVERIFY(ini.find("Baudios=4800") != std::string::npos);
-        QVERIFY(avisos.mensajes.empty());
-    }
 };
 
 QTEST_MAIN(PruebaImportar)
