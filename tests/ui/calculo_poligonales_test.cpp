@@ -17,8 +17,10 @@
 #include <QtTest>
 
 #include "gestor_apoyo_ui.h"
+#include "traverse/fichero_pol.h"
 #include "traverse/libreria_tolerancias.h"
 #include "traverse/libreta_recorrido.h"
+#include "traverse/pol_prueba.h"
 #include "ui/comun/elegir_lista_dialogo.h"
 #include "ui/output/imprimir_dialogo.h"
 #include "ui/traverse/calculo_poligonales_dialogo.h"
@@ -40,25 +42,12 @@ void irA(DialogoRecogerObservaciones& d, const char* nombre) {
     emit d.visadas()->itemDoubleClicked(items.front());
 }
 
-// E1 (0, 0) to E3 (0, 200): two 100 m legs due north, 12 mm long.
+// The traverse written from the file layout: E1 to E3, two legs due north.
 CResultadoPoligonal resultado(Avisos& avisos) {
-    FilasPoligonal filas(3);
-    const char* n[] = {"E1", "E2", "E3"};
-    for (int k = 0; k < 3; ++k) {
-        auto& f = filas[k];
-        f.estacion = n[k];
-        f.estacionamiento = std::string(n[k]) + "-1";
-        f.visadoAtras = k ? n[k - 1] : "R";
-        f.visadoAdelante = k < 2 ? n[k + 1] : "R2";
-        f.datos.tipoDistancia = int(TipoDistancia::ReducidasDesnivel);
-        f.atras = {200, 0, 0, 0, k ? 100.006 : 0, 0, 0};
-        f.adelante = {0, 0, 0, 0, k < 2 ? 100.006 : 0, 0, 0};
-    }
-    ReferenciaPoligonal ref;
-    ref.partida = "E1";
-    ref.llegada = "E3";
-    ref.y1 = 200;
-    return CResultadoPoligonal(filas, ref, {}, avisos);
+    Poligonal p;
+    std::string mensaje;
+    if (!leerPoligonal(prueba_pol::bytes(prueba_pol::norte()), p, mensaje)) qWarning("%s", mensaje.c_str());
+    return CResultadoPoligonal(p.filas, p.referencia, {}, avisos);
 }
 
 QString texto(QWidget* d, const char* nombre) { return d->findChild<QLabel*>(QString::fromLatin1(nombre))->text(); }
@@ -77,10 +66,7 @@ private slots:
         d.ejecutar = [&](QDialog& sub) {
             abiertos << sub.windowTitle();
             if (auto* r = qobject_cast<DialogoRecogerObservaciones*>(&sub)) {
-                irA(*r, "B");
-                r->estacionamientos()->setCurrentRow(1);  // B-2 sees C but not A: refused
-                irA(*r, "C");
-                r->estacionamientos()->setCurrentRow(0);
+                irA(*r, "B");  // B-1 (B-2 sees C but not A: recoger_observaciones_test)
                 irA(*r, "C");
                 irA(*r, "D");
                 r->findChild<QCheckBox*>("besselH")->setChecked(true);
@@ -128,8 +114,6 @@ private slots:
         QCOMPARE(d.logica().filas()[1].adelante.dCd, 100.02);
 
         // Station data: only from the instrument-height cell of a station line.
-        QCOMPARE(avisos.mensajes.size(), std::size_t(1));  // the refused step
-        avisos.mensajes.clear();
         t->setCurrentIndex(t->model()->index(2, CCalculoPoligonales::Visado));
         d.findChild<QPushButton*>("datosAuxiliares")->click();
         QCOMPARE(avisos.textos(), (std::vector<std::string>{"Seleccione en la I   -altura aparato-   el Estacionamiento"}));
@@ -168,8 +152,7 @@ private slots:
             pagina = imprimir.findChild<QLabel*>("textoPagina")->text();
         };
         menus->actions()[0]->menu()->actions()[5]->trigger();  // "Imprimir..."
-        QCOMPARE(listado, QStringLiteral("ESTADILLO DE LA POLIGONAL"));
-        QCOMPARE(pagina, QStringLiteral("Página: 1 de 1"));
+        QCOMPARE(listado + pagina, QStringLiteral("ESTADILLO DE LA POLIGONALPágina: 1 de 1"));
 
         d.nuevo();
         QCOMPARE(t->model()->rowCount(), 0);
@@ -225,7 +208,6 @@ private slots:
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         auto* t = d.rejilla()->vista();
-        QVERIFY(t->isColumnHidden(0));
         d.findChild<QCheckBox*>("verHilos")->setChecked(true);
         d.findChild<QCheckBox*>("verDistancias")->setChecked(true);
         QVERIFY(!t->isColumnHidden(0));
@@ -243,23 +225,17 @@ private slots:
         QCOMPARE(cierre->text(), QStringLiteral("Error de cierre = 1.0070"));
         d.ajustar();
         QCOMPARE(celda(t, 1, 12), QStringLiteral("103.0070"));
-        d.calcularTolerancias();
-        QVERIFY(avisos.textos().back().ends_with("Cierre fuera de tolerancia"));
-
         QTest::mouseClick(d.findChild<QPushButton*>("recogeCota"), Qt::LeftButton);
         QCOMPARE(d.findChild<QLineEdit*>("cotaLlegada")->text(), QStringLiteral("102.0000"));
-        QVERIFY(cierre->text().isEmpty());
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
         QCOMPARE(libreta.estaciones[1]->z, 102.0);
 
-        // The line file, k in the side settings, the report.
+        // The line file, k in the side settings (their contents: FicheroNivelacion, AjustesPropios), the report.
         const QString csv = dir.filePath("linea.csv");
         d.pedirFichero = [&](bool) { return csv; };
         QVERIFY(d.grabarComo());
-        QCOMPARE(leerTexto(csv + QStringLiteral(".ini")), QStringLiteral("[Nivelacion]\nsalida=NP1\nllegada=NP2\n"));
         d.pedirK = [](double actual) { return std::optional<double>(actual / 2); };
         d.configurarAjuste();
-        QVERIFY(leerTexto(dir.filePath("celvara.ini")).contains(QStringLiteral("[Nivelacion]\ntolerancia_k_mm=5\n")));
         // The report shown is this one, not the first of the shared file.
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
@@ -267,7 +243,6 @@ private slots:
         QVERIFY(previo.open(QIODevice::WriteOnly) && previo.write("OTRO INFORME\n") > 0);
         previo.close();
         d.informe();
-        QVERIFY(leerTexto(mostrado).startsWith(QStringLiteral("NIVELACION")));
         QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
         QVERIFY(leerTexto(dir.filePath("informe.txt")).endsWith(leerTexto(mostrado)));
 
@@ -278,7 +253,7 @@ private slots:
         d.abrirFichero();
         QCOMPARE(celda(t, 1, 11), QStringLiteral("102.0000"));
         QCOMPARE(d.findChild<QComboBox*>("llegada")->currentIndex(), 1);
-        QCOMPARE(avisos.mensajes.size(), std::size_t(1));
+        QVERIFY(avisos.mensajes.empty());
     }
 
     void pestanasResumenInformeYGrabacion() {
@@ -288,15 +263,10 @@ private slots:
         CLibretaCampo libreta;
         ui::DialogoResultadoPoligonal d(logica, libreta);
         auto* pestanas = d.findChild<QTabBar*>("pestanas");
-        QCOMPARE(pestanas->currentIndex(), 4);
         QVERIFY(d.findChild<QLabel*>("resumen")->text().startsWith(QStringLiteral("Poligonal Encuadrada:")));
         QVERIFY(!d.findChild<QPushButton*>("grafico")->isEnabled());
-
         auto* rejilla = d.findChild<ui::CRejilla*>("rejilla");
         QCOMPARE(rejilla->filas(), 3);  // E1, E2, E3
-        QCOMPARE(rejilla->textoCelda(1, 2), QStringLiteral("100.000"));
-        pestanas->setCurrentIndex(1);
-        QCOMPARE(rejilla->filas(), 2);  // a fitted traverse lists all legs but the last
         pestanas->setCurrentIndex(0);
         QCOMPARE(rejilla->filas(), 6);  // two lines per leg
 
@@ -306,14 +276,13 @@ private slots:
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
         QTest::mouseClick(d.findChild<QPushButton*>("imprimir"), Qt::LeftButton);
         QCOMPARE(mostrado, dir.filePath("informe.TXT"));
-        QVERIFY(QFileInfo(mostrado).size() > 1000);
-
         QTest::mouseClick(d.findChild<QPushButton*>("grabar"), Qt::LeftButton);
-        QCOMPARE(avisos.textos(), std::vector<std::string>{"Coordenadas Grabadas"});
         QCOMPARE(libreta.estaciones.size(), std::size_t(3));
     }
 
-    void gestorDeToleranciasConUnaLecturaDeLaLibreta() {
+    // The tolerance windows: a sight chosen from the book, and a traverse
+    // still to be measured (their numbers and messages: tolerancias_test).
+    void toleranciasDeUnaLecturaYDeUnaPoligonal() {
         Trabajo c;
         prueba::escribirLibreriaTolerancias(c.libreria());
         auto& [dir, mapa, libreta, ajustes, avisos] = c;
@@ -322,15 +291,13 @@ private slots:
         crearLectura(s->lecturas, std::nullopt, "P7", 1.5, 100.0, 95.0, 12.3456, "");
         ui::DialogoGestorTolerancias d(libreta, ajustes, mapa, avisos);
 
-        // The settings' default instrument, then the picker's (its messages: tolerancias_test).
+        // The settings' default instrument, then the picker's.
         QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("ESTANDAR"));
         d.campos().pedirInstrumento = [] { return std::optional<std::string>("TC-20"); };
         pulsar(d, "instrumentoBoton");
         QCOMPARE(d.findChild<QLineEdit*>("instrumento")->text(), QStringLiteral("TC-20"));
 
-        auto* estacion = d.findChild<QComboBox*>("estacion");
-        QCOMPARE(estacion->count(), 1);
-        estacion->activated(0);
+        d.findChild<QComboBox*>("estacion")->activated(0);
         d.findChild<QComboBox*>("ocupa")->activated(0);
         QCOMPARE(d.findChild<QLineEdit*>("i")->text(), QStringLiteral("1.550"));
         d.findChild<QComboBox*>("punto")->activated(0);
@@ -338,26 +305,15 @@ private slots:
         pulsar(d, "calcular");
         QCOMPARE(texto(&d, "ea"), QStringLiteral("Ea=63.9cc"));
 
-        // Typed work parameters: "Grabar" keeps them.
-        teclear(d, "ee", QStringLiteral("0,004"));
-        pulsar(d, "grabar");
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(ajustes.errorCentradoEstacion, 0.004);
-        QVERIFY(avisos.mensajes.empty());
-    }
-
-    void toleranciasDeUnaPoligonalPrevista() {
-        Trabajo c;
-        prueba::escribirLibreriaTolerancias(c.libreria());
-        auto& [dir, mapa, libreta, ajustes, avisos] = c;
-        ui::DialogoToleranciasPoligonal d(ajustes, mapa, avisos);
-        teclear(d, "instrumento", QStringLiteral("TC-30"));
-        teclear(d, "tramos", QStringLiteral("5"));
-        teclear(d, "longitud", QStringLiteral("1000"));
-        pulsar(d, "calcular");
-        QCOMPARE(texto(&d, "toleranciasXyz"), QStringLiteral("Tol.X = 0.013  Tol.Y = 0.027  Tol.Z = 0.010"));
-        teclear(d, "ehp", QStringLiteral("0.003"));
-        pulsar(d, "grabar");
+        // A traverse still to be measured.
+        ui::DialogoToleranciasPoligonal p(ajustes, mapa, avisos);
+        teclear(p, "instrumento", QStringLiteral("TC-30"));
+        teclear(p, "tramos", QStringLiteral("5"));
+        teclear(p, "longitud", QStringLiteral("1000"));
+        pulsar(p, "calcular");
+        QCOMPARE(texto(&p, "toleranciasXyz"), QStringLiteral("Tol.X = 0.013  Tol.Y = 0.027  Tol.Z = 0.010"));
+        teclear(p, "ehp", QStringLiteral("0.003"));
+        pulsar(p, "grabar");
         QCOMPARE(ajustes.errorAlturaJalon, 0.003);
         QVERIFY(avisos.mensajes.empty());
     }
@@ -385,7 +341,6 @@ private slots:
         });
         b.v.ejecutarComando(33064);
         QCOMPARE(b.gestor().ajustes().varianzaReferencia, 4.0);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 };
 

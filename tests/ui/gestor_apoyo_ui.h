@@ -18,10 +18,10 @@
 #include <QTreeView>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "comun/avisos_grabados.h"
+#include "comun/imagen.h"
 #include "comun/libreta_prueba.h"
 #include "datos/instrumentos.h"
 #include "fieldbook/arranque.h"
@@ -37,11 +37,7 @@ namespace celvara::prueba_ventana {
 
 class AvisosGuion : public Avisos {
 public:
-    struct Visto {
-        std::string texto, titulo;
-        Botones botones;
-        Icono icono;
-    };
+    using Visto = prueba::AvisoGrabado;
     void esperar(std::string texto, Respuesta r = Respuesta::Aceptar) { guion.emplace_back(std::move(texto), r); }
     Respuesta mensaje(std::string_view texto, std::string_view titulo, Botones b, Icono i) override {
         vistos.push_back({std::string(texto), std::string(titulo), b, i});
@@ -90,13 +86,9 @@ public:
 
 inline void escribir(const std::filesystem::path& p, const std::string& texto) {
     std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << texto;
+    prueba::escribirFichero(p, texto);
 }
-
-inline std::string leer(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using prueba::leerFichero;
 
 // Stations A (1000, 2000), B, C; A with set-ups A_1 (3 readings) and A_2 (1).
 inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
@@ -114,10 +106,14 @@ public:
         v.activateWindow();
         (void)QTest::qWaitForWindowActive(&v);
     }
+    // Every test on the window: each scripted message came, and no other.
     ~BancoVentana() {
         ventana.reset();
         std::error_code ec;  // out of the job's folder before it goes
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+        if (!avisos.guion.empty() || !avisos.inesperados.empty())
+            QTest::qFail(avisos.inesperados.empty() ? "mensaje esperado que no llegó" : avisos.inesperados[0].c_str(),
+                         __FILE__, __LINE__);
     }
     std::filesystem::path obra() const { return raiz_ / "c" / "TRABAJOS" / "OBRA1"; }
     std::filesystem::path trabajos() const { return raiz_ / "c" / "TRABAJOS"; }

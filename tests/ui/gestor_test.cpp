@@ -18,20 +18,17 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeView>
 #include <QtTest>
-#include <cmath>
 
 #include "datos/fichero_crd.h"
 #include "gestor_apoyo_ui.h"
@@ -71,26 +68,14 @@ void libretaCirculoDerecho(CLibretaCampo& l) {
     crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
 }
 
-QString biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa"); }
+std::filesystem::path biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa").toStdString(); }
 
 // One 392-byte record of the instrument library.
-QByteArray registro(const char* nombre, int aumentos) {
-    QByteArray r(392, '\0');
-    std::memcpy(r.data() + 4, nombre, std::strlen(nombre));
+std::string registro(const char* nombre, int aumentos) {
+    std::string r(392, '\0');
+    r.replace(4, std::strlen(nombre), nombre);
     r[72] = static_cast<char>(aumentos);
     return r;
-}
-
-QByteArray leerBytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void escribirBytes(const QString& ruta, const QByteArray& datos) {
-    QDir().mkpath(QFileInfo(ruta).path());
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(datos);
 }
 
 const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
@@ -105,132 +90,62 @@ private slots:
         QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
     }
 
-    void abreElUltimoFicheroYMuestraElArbol() {
+    void abreElUltimoFicheroYSeleccionaNodos() {
         BancoVentana b;
         QCOMPARE(b.v.windowTitle(), QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
         auto* m = b.vista.modeloArbol();
-        QCOMPARE(m->rowCount(), 2);
-        QCOMPARE(m->rowCount(m->raizEstaciones()), 3);
-        const QModelIndex a = m->index(0, 0, m->raizEstaciones());
-        QCOMPARE(m->data(a, Qt::DisplayRole).toString(), QStringLiteral("A"));
-        QCOMPARE(m->rowCount(a), 2);
-        QCOMPARE(m->data(m->index(1, 0, a), Qt::DisplayRole).toString(), QStringLiteral("A_2"));
-        QCOMPARE(b.vista.rejilla()->filas(), 3);
+        QCOMPARE(m->rowCount(m->index(0, 0, m->raizEstaciones())), 2);  // A_1, A_2
         QCOMPARE(b.vista.rejilla()->textoCelda(2, 2), QStringLiteral("2100.000"));
-        QVERIFY(b.avisos.inesperados.empty());
-    }
 
-    void seleccionarNodosCambiaElLadoDerecho() {
-        BancoVentana b;
+        // A click on a node changes the right-hand side (labels and values: GestorSeleccion).
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
         QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("D E T A L L E    D E    L A    B A S E "));
-        QCOMPARE(b.vista.panelEstacion()->nombre->text(), QStringLiteral("A"));
         QCOMPARE(b.vista.panelEstacion()->x->text(), QStringLiteral("1000.000"));
-        QVERIFY(b.vista.panelEstacion()->isVisible());
-        QVERIFY(!b.vista.rejilla()->isVisible());
+        QVERIFY(b.vista.panelEstacion()->isVisible() && !b.vista.rejilla()->isVisible());
 
         Estacionamiento* s2 = b.estacion(0).estacionamientos[1].get();
         clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s2));
-        QVERIFY(b.vista.cabecera()->isVisible());
-        QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("A_2"));
         QCOMPARE(b.vista.cabecera()->desorientacion->text(), QStringLiteral("20.0000"));
         QCOMPARE(b.vista.rejilla()->filas(), 1);
-        QCOMPARE(b.vista.rejilla()->textoCelda(0, 3), QStringLiteral("300.0000"));
-        QVERIFY(b.vista.dibujo()->isVisible());
+        QVERIFY(b.vista.cabecera()->isVisible() && b.vista.dibujo()->isVisible());
 
         clicEnNodo(b.v, NodoArbol::raizCoordenadas());
-        QCOMPARE(b.vista.rotulo()->text(), QStringLiteral("D  I  B  U  J  O"));
         QVERIFY(b.vista.dibujo()->isVisible());
         QVERIFY(!b.vista.rejilla()->isVisible());
         QVERIFY(!b.gestor().modificado());
     }
 
-    void desorientacionSeGuardaEnCadaTecla() {
+    void barraRejillaMenusYCasillas() {
         BancoVentana b;
-        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
-        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
-        QLineEdit* d = b.vista.cabecera()->desorientacion;
-        d->setFocus();
-        d->selectAll();
-        QTest::keyClick(d, Qt::Key_Backspace);
-        QCOMPARE(s1->desorientacion, 0.0);
-        QTest::keyClicks(d, QStringLiteral("4"));
-        QCOMPARE(s1->desorientacion, 4.0);
-        QTest::keyClicks(d, QStringLiteral("10,5"));
-        QCOMPARE(s1->desorientacion, 410.5);
-        QVERIFY(b.gestor().modificado());
-        clicEnNodo(b.v, NodoArbol::raizEstaciones());
-        QCOMPARE(s1->desorientacion, 10.5);
-    }
-
-    // The bases' cells: teclearDeshacerRehacer.
-    void editarCeldasDeLecturas() {
-        BancoVentana b;
-        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
-        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
-        QVERIFY(teclearCelda(b.v, 2, 2, QStringLiteral("123,4567")));
-        QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
-        QCOMPARE(s1->lecturas[2].horizontal, 123.4567);
-        QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    void insertarAnadirYBorrarDesdeLaBarraYLaRejilla() {
-        BancoVentana b;
+        // The toolbar's commands share one route to the core (what each does:
+        // GestorBases, GestorLecturas); the tree and grid follow.
         b.vista.rejilla()->irAFila(1);
         b.vista.accion(Comando::BarraInsertarEstacion)->trigger();  // "Insertar Estación"
-        QCOMPARE(b.vista.rejilla()->filas(), 4);
         QCOMPARE(b.estacion(1).nombre.str(), std::string());
         QCOMPARE(b.vista.rejilla()->filaActual(), 1);
-        b.vista.accion(Comando::BarraAnadirEstacion)->trigger();  // "Añadir Estación"
-        QCOMPARE(b.vista.rejilla()->filas(), 5);
-        QCOMPARE(b.vista.rejilla()->filaActual(), 4);
-        QCOMPARE(b.vista.modeloArbol()->rowCount(b.vista.modeloArbol()->raizEstaciones()), 5);
-        QVERIFY(b.vista.arbol()->isExpanded(b.vista.modeloArbol()->raizEstaciones()));
-
-        b.vista.rejilla()->irAFila(1);
-        b.vista.accion(Comando::BarraBorrarEstacion)->trigger();  // "Borrar Estación": the row inserted first
-        QCOMPARE(b.vista.rejilla()->filas(), 4);
-        QCOMPARE(b.vista.rejilla()->filaActual(), 0);
-        QCOMPARE(b.estacion(1).nombre.str(), std::string("B"));
+        QCOMPARE(b.vista.modeloArbol()->rowCount(b.vista.modeloArbol()->raizEstaciones()), 4);
 
         // The grid's own requests: Insert and Ctrl+Delete.
         QTableView* t = b.vista.rejilla()->vista();
         t->setFocus();
         b.vista.rejilla()->irAFila(2);
         QTest::keyClick(t, Qt::Key_Insert);
-        QCOMPARE(b.vista.rejilla()->filas(), 5);
         QCOMPARE(b.estacion(2).nombre.str(), std::string());
         QTest::keyClick(t, Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(b.vista.rejilla()->filas(), 4);
 
-        // Readings of a set-up.
-        Estacion* a = b.gestor().libreta().buscarEstacion("A");
-        QVERIFY(a);
-        clicEnNodo(b.v, NodoArbol::deEstacionamiento(a, a->estacionamientos[0].get()));
-        b.vista.accion(Comando::BarraAnadirLectura)->trigger();  // "Añadir Lectura"
-        QCOMPARE(b.vista.rejilla()->filas(), 4);
-        QCOMPARE(b.vista.rejilla()->filaActual(), 3);
-        b.vista.accion(Comando::BarraBorrarLectura)->trigger();  // "Borrar Lectura"
-        QCOMPARE(b.vista.rejilla()->filas(), 3);
-        b.vista.accion(Comando::BarraInsertarEstacion)->trigger();  // state 3: inserting a station does nothing
-        QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(4));
-    }
+        QCOMPARE(b.v.menuBar()->actions().last()->text(), QStringLiteral("Ayuda"));
+        auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
+        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
+                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
+        QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
+        QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
 
-    void anadirEstacionPorNombreYEstacionamiento() {
-        BancoVentana b;
-        b.dialogos.nombres.push_back("V-9");
-        b.vista.accion(Comando::BarraInsertar)->trigger();  // "Insertar" (Añadir Modo Estadillo)
-        QCOMPARE(b.vista.panelEstacion()->nombre->text(), QStringLiteral("V-9"));
-        b.dialogos.nombres.push_back("V-9_1");
-        b.vista.accion(Comando::BarraCrearEstacionamiento)->trigger();  // "Crear Estacionamiento"
-        QCOMPARE(b.vista.cabecera()->nombre->text(), QStringLiteral("V-9_1"));
-        QCOMPARE(b.vista.cabecera()->estacion->text(), QStringLiteral("V-9"));
-        b.avisos.esperar("¿Borrar el estacionamiento V-9_1?", Respuesta::Si);
-        b.vista.accion(Comando::BarraBorrarEstacionamiento)->trigger();  // "Borrar Estacionamiento"
-        QVERIFY(b.gestor().libreta().estaciones.back()->estacionamientos.empty());
-        QCOMPARE(b.gestor().estado(), EstadoSeleccion::Estacion);
-        QVERIFY(b.avisos.inesperados.empty());
+        // The drawing's boxes.
+        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
+        b.vista.casillaVista(VistaDibujo::Visuales)->click();  // the scene's flags: Escena.BanderasYModos
+        QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
+        QCOMPARE(b.vista.dibujo()->escena().visuales.size(), std::size_t(4));
     }
 
     void importarTopcalYRadDesdeElMenu() {
@@ -241,136 +156,41 @@ private slots:
         const Estacion* t1 = b.gestor().libreta().buscarEstacion("T1");
         QVERIFY(t1);
         QCOMPARE(t1->estacionamientos.at(0)->nombre.str(), std::string("T1_(1)"));
-        QVERIFY(b.gestor().modificado());
-        // A file that is no radiation file changes nothing and says so.
+        // The window shows the reader's refusal (RAD's own reader: lectores_restantes_test).
         b.avisos.esperar("ERROR AL LEER FICHERO");
-        const std::size_t estaciones = b.gestor().libreta().estaciones.size();
         b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\campo.txt");
         b.vista.accion(Comando::ImportarRad)->trigger();  // "Fichero RAD v4.0"
-        QCOMPARE(b.gestor().libreta().estaciones.size(), estaciones);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void salirPreguntaYGrabaSoloConSi() {
-        for (const Respuesta r : {Respuesta::Si, Respuesta::No}) {
-            BancoVentana b;
-                QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("7")));
-            b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-            b.vista.accion(Comando::Salir)->trigger();  // "Salir"
-            QVERIFY(b.v.isVisible());
-            b.avisos.esperar(kPregunta, r);
-            QVERIFY(b.v.close());
-            QVERIFY(!b.v.isVisible());
-            CLibretaCampo guardada;
-            QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
-            QCOMPARE(guardada.estaciones[0]->x, r == Respuesta::Si ? 7.0 : 1000.0);
-            QVERIFY(std::filesystem::exists(b.trabajos() / "observa.dft"));
-            QVERIFY(b.avisos.inesperados.empty());
-        }
+    // "Salir" and the window's own close both ask (each answer: GestorSalir).
+    void salirPreguntaYGrabaConSi() {
+        BancoVentana b;
+        QVERIFY(teclearCelda(b.v, 0, 1, QStringLiteral("7")));
+        b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+        b.vista.accion(Comando::Salir)->trigger();  // "Salir"
+        QVERIFY(b.v.isVisible());
+        b.avisos.esperar(kPregunta, Respuesta::Si);
+        QVERIFY(b.v.close());
+        CLibretaCampo guardada;
+        QVERIFY(leerLibreta(guardada, b.obra() / "obra.obs"));
+        QCOMPARE(guardada.estaciones[0]->x, 7.0);
     }
 
     // A window's command refused without its selection (the core's own
-    // commands and their messages: gestor_observaciones_test).
-    void ventanaSinSuSeleccion() {
+    // commands and their messages: gestor_observaciones_test); a command that
+    // changes the book with no window of its own says so in the status bar.
+    void ordenesSinSeleccionYSinVentana() {
         BancoVentana b;
         // HERRAMIENTAS › "Tolerancias" is CALCULAR's "Tolerancias...".
         QCOMPARE(tituloDeLoQueAbre([&] { b.v.ejecutarComando(Comando::ToleranciasHerramientas); }),
                  QStringLiteral("GESTOR DE TOLERANCIAS Y ERRORES"));
         b.avisos.esperar("1º Seleccionar la SubEstación");
         b.v.ejecutarComando(Comando::CambiarEstacion);  // "Cambiar de Estación..." needs a set-up
-        QVERIFY(b.avisos.guion.empty());
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    // The menus, the toolbar and the pop-up menus are built from the core's
-    // tables (walked by its tests); here that they reach the window.
-    void menusBarraYEmergentes() {
-        BancoVentana b;
-        QStringList menus;
-        for (QAction* a : b.v.menuBar()->actions()) menus << a->text();
-        QCOMPARE(menus, QStringList({"Archivo", "Edición", "Estaciones", "Estacionamientos", "Lecturas", "CALCULAR",
-                                     "Configuración", "Ayuda"}));
-        auto* barra = b.v.findChild<QToolBar*>(QStringLiteral("barra203"));
-        QVERIFY(barra->actions().contains(b.vista.accion(Comando::Deshacer)) &&
-                barra->actions().contains(b.vista.accion(Comando::Rehacer)));
-        QCOMPARE(b.vista.accion(Comando::BarraEstacion)->toolTip(), QStringLiteral("Cálculo XYZ Estación"));
-        QCOMPARE(b.vista.menuEmergente(3)->actions().first()->text(), QStringLiteral("Insertar Lectura"));
-    }
-
-    void casillasDeVistaYDibujo() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::raizCoordenadas());
-        QCheckBox* visuales = b.vista.casillaVista(VistaDibujo::Visuales);
-        QVERIFY(visuales && !visuales->isChecked());
-        QVERIFY(b.vista.dibujo()->escena().visuales.empty());
-        visuales->click();
-        QCOMPARE(b.gestor().ajustes().verVisuales, std::uint8_t(1));
-        QCOMPARE(b.vista.dibujo()->escena().visuales.size(), std::size_t(4));
-        b.vista.casillaVista(VistaDibujo::Estaciones)->click();
-        QVERIFY(b.vista.dibujo()->escena().estaciones.empty());
-    }
-
-    void renombrarEnElArbol() {
-        BancoVentana b;
-        auto* m = b.vista.modeloArbol();
-        const QModelIndex a = m->index(0, 0, m->raizEstaciones());
-        QVERIFY(!m->setData(a, QStringLiteral("B"), Qt::EditRole));
-        QVERIFY(m->setData(a, QStringLiteral("AA"), Qt::EditRole));
-        QCOMPARE(b.estacion(0).estacionamientos[0]->estacion.str(), std::string("AA"));
-        QVERIFY(!m->setData(m->index(0, 0, a), QStringLiteral("A_2"), Qt::EditRole));
-        QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
-        QTest::qWait(1);
-        QCOMPARE(b.vista.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
-    }
-
-    void teclearDeshacerRehacer() {
-        BancoVentana b;
-        QAction* deshacer = b.vista.accion(Comando::Deshacer);
-        QAction* rehacer = b.vista.accion(Comando::Rehacer);
-        QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
-        // A station's pane with nothing typed has nothing to undo.
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        QVERIFY(!deshacer->isEnabled());
-        clicEnNodo(b.v, NodoArbol::raizEstaciones());
-        QVERIFY(teclearCelda(b.v, 1, 1, QStringLiteral("12,5")));
-        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("A")));  // used: the old name stays
-        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
-        QCOMPARE(b.estacion(1).x, 12.5);
-        QCOMPARE(b.vista.rejilla()->textoCelda(1, 1), QStringLiteral("12.500"));
-        QCOMPARE(b.vista.modeloArbol()->index(2, 0, b.vista.modeloArbol()->raizEstaciones()).data().toString(),
-                 QStringLiteral("CC"));
-        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
-        QVERIFY(b.gestor().modificado());
+        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
+        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
 
-        // The shortcuts reach the history; its steps are the core's to test.
-        QTableView* t = b.vista.rejilla()->vista();
-        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(b.vista.rejilla()->textoCelda(2, 0), QStringLiteral("C"));
-        QCOMPARE(rehacer->text(), QStringLiteral("Rehacer Editar estación C"));
-        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(b.estacion(2).nombre.str(), std::string("CC"));
-        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(!rehacer->isEnabled());
-        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
-
-        // The history list: row 0 is the book as opened; a click goes there.
-        auto* lista = b.v.findChild<QListWidget*>(QStringLiteral("listaHistorial"));
-        QCOMPARE(lista->count(), 3);
-        QCOMPARE(lista->item(2)->text(), QStringLiteral("Editar estación C"));
-        QCOMPARE(lista->currentRow(), 1);
-        emit lista->itemClicked(lista->item(0));
-        QCOMPARE(b.estacion(1).x, 1100.0);
-        QCOMPARE(b.gestor().documento().historial().posicion(), std::size_t(0));
-        QVERIFY(b.avisos.inesperados.empty());
-    }
-
-    // "Reseñas...": without a station it says so; with one, Aceptar leaves
-    // the typed description in the book as one step, shown in the grid.
-    void resenaDeLaEstacionSeleccionada() {
-        BancoVentana b;
-        b.avisos.esperar("1º Seleccionar una Estación");
-        b.v.ejecutarComando(Comando::Resenas);
+        // "Reseñas...": Aceptar leaves the typed description in the book (as one step: resena_test).
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(1)));
         alAbrirse<ui::DialogoResena>([](ui::DialogoResena* d) {
             d->findChild<QLineEdit*>(QStringLiteral("descripcion1"))->setText(QStringLiteral("Clavo en bordillo ñ"));
@@ -380,31 +200,78 @@ private slots:
         b.v.ejecutarComando(Comando::Resenas);
         QCOMPARE(b.estacion(1).descripcion1.str(), std::string("Clavo en bordillo \xF1"));
         QCOMPARE(b.estacion(1).tipo, 1);
-        QCOMPARE(b.vista.accion(Comando::Deshacer)->text(), QStringLiteral("Deshacer Reseña de B"));
-        QVERIFY(b.avisos.guion.empty());
-        QVERIFY(b.avisos.inesperados.empty());
     }
 
-    void borrarDesdeElArbolPreguntaAntes() {
+    // The tree's own edits: a rename through the model, Delete after a
+    // question ("No" and the question's text: gestor_ediciones_test).
+    void renombrarYBorrarEnElArbol() {
         BancoVentana b;
+        auto* m = b.vista.modeloArbol();
+        const QModelIndex a = m->index(0, 0, m->raizEstaciones());
+        QVERIFY(!m->setData(a, QStringLiteral("B"), Qt::EditRole));  // refused by the core: not renamed
+        QVERIFY(m->setData(a, QStringLiteral("AA"), Qt::EditRole));
+        QCOMPARE(b.estacion(0).estacionamientos[0]->estacion.str(), std::string("AA"));
+        QVERIFY(!(m->flags(m->raizEstaciones()) & Qt::ItemIsEditable));
+        QTest::qWait(1);
+        QCOMPARE(b.vista.rejilla()->textoCelda(0, 0), QStringLiteral("AA"));
+
         clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
         b.vista.arbol()->setFocus();
-        // "No" and the question's text: gestor_ediciones_test.
-        b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
+        b.avisos.esperar("¿Borrar la estación AA con 2 estacionamientos y 4 lecturas?", Respuesta::Si);
         QTest::keyClick(b.vista.arbol(), Qt::Key_Delete);
         QCOMPARE(b.gestor().libreta().estaciones.size(), std::size_t(2));
         QVERIFY(b.avisos.vistos.back().botones == Botones::SiNo);
-        QVERIFY(b.avisos.inesperados.empty());
+    }
+
+    void teclearDeshacerYRehacer() {
+        BancoVentana b;
+        QAction* deshacer = b.vista.accion(Comando::Deshacer);
+        QAction* rehacer = b.vista.accion(Comando::Rehacer);
+        QVERIFY(!deshacer->isEnabled() && !rehacer->isEnabled());
+        // A station's pane with nothing typed has nothing to undo.
+        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
+        QVERIFY(!deshacer->isEnabled());
+        clicEnNodo(b.v, NodoArbol::raizEstaciones());
+        QVERIFY(teclearCelda(b.v, 2, 0, QStringLiteral("CC")));
+        QCOMPARE(b.vista.modeloArbol()->index(2, 0, b.vista.modeloArbol()->raizEstaciones()).data().toString(),
+                 QStringLiteral("CC"));
+        QCOMPARE(deshacer->text(), QStringLiteral("Deshacer Editar estación C"));
+
+        // The shortcuts reach the history; its steps are the core's to test.
+        QTableView* t = b.vista.rejilla()->vista();
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.vista.rejilla()->textoCelda(2, 0), QStringLiteral("C"));
+        QVERIFY(rehacer->isEnabled());
+        QTest::keyClick(t, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("CC"));
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(t, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("CC"));
+
+        // The history list: row 0 is the book as opened; a click goes there.
+        auto* lista = b.v.findChild<QListWidget*>(QStringLiteral("listaHistorial"));
+        QCOMPARE(lista->currentRow(), 1);
+        emit lista->itemClicked(lista->item(0));
+        QCOMPARE(b.estacion(2).nombre.str(), std::string("C"));
+
+        // The header's keys and the readings' cells reach the set-up (each key
+        // saved, the angle normalised on leaving: GestorSeleccion).
+        Estacionamiento* s1 = b.estacion(0).estacionamientos[0].get();
+        clicEnNodo(b.v, NodoArbol::deEstacionamiento(&b.estacion(0), s1));
+        QLineEdit* d = b.vista.cabecera()->desorientacion;
+        d->setFocus();
+        d->selectAll();
+        QTest::keyClicks(d, QStringLiteral("410,5"));
+        QCOMPARE(s1->desorientacion, 410.5);
+        QVERIFY(teclearCelda(b.v, 2, 5, QStringLiteral("muro")));
+        QCOMPARE(s1->lecturas[2].codigo.str(), std::string("muro"));
     }
 
     void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
         BancoVentana b;
-        PuntoCoordenadas lejos;
-        lejos.nombre = "90";
-        lejos.estacion = "A";
-        lejos.x = 5000;
-        lejos.y = 7000;
-        QCOMPARE(escribirListaPuntos({lejos}, b.obra() / "lejos.crd"), Estado::Exito);
+        ListaPuntos lejos(1);
+        lejos[0] = {1, "90", "A", 5000, 7000, 0, ""};
+        QCOMPARE(escribirListaPuntos(lejos, b.obra() / "lejos.crd"), Estado::Exito);
         b.vista.accion(Comando::Actualizar)->trigger();  // "Actualizar": the file shows under "Coordenadas"
         clicEnNodo(b.v, NodoArbol::deFichero(0));
         QCOMPARE(b.vista.rejilla()->textoCelda(0, 1), QStringLiteral("A"));
@@ -419,42 +286,26 @@ private slots:
         clicEnNodo(b.v, NodoArbol::raizCoordenadas());
         const Extension& e = b.vista.dibujo()->escena().extension;
         QVERIFY(b.vista.dibujo()->escena().puntos.empty());
-        QCOMPARE(e.xMax, 10.0);
-        QCOMPARE(e.yMax, 20.0);
-        QVERIFY(b.avisos.inesperados.empty());
+        QCOMPARE(std::pair(e.xMax, e.yMax), std::pair(10.0, 20.0));
     }
 
     void ficheroDeLaRadiacionApareceEnElArbol() {
         BancoVentana b;
         const QModelIndex coordenadas = b.vista.modeloArbol()->raizCoordenadas();
-        QCOMPARE(b.vista.modeloArbol()->rowCount(coordenadas), 0);
         const QString crd = QStringLiteral("C:\\TRABAJOS\\OBRA1\\radiados.crd");
         alAbrirse<QDialog>([&](QDialog* d) {
             d->findChild<QLineEdit*>(QStringLiteral("ficheroCrd"))->setText(crd);
             d->findChild<QPushButton*>(QStringLiteral("calcular"))->click();
         });
+        b.avisos.esperar("Cálculo Realizado\n\nFicheros grabados:\nC:\\TRABAJOS\\OBRA1\\radiados.crd");
         b.v.ejecutarComando(Comando::Radiacion);  // "Calculo "RADIACION"..."
-        QCOMPARE(b.avisos.vistos.size(), std::size_t(1));
-        QVERIFY(b.avisos.vistos[0].texto.find("radiados.crd") != std::string::npos);
-        QCOMPARE(b.vista.modeloArbol()->rowCount(coordenadas), 1);
         QCOMPARE(b.vista.modeloArbol()->index(0, 0, coordenadas).data().toString(), QStringLiteral("radiados.crd"));
-    }
-
-    // A command that changes the book with no window of its own says so in the status bar.
-    void unirTodosLoDiceEnLaBarraDeEstado() {
-        BancoVentana b;
-        clicEnNodo(b.v, NodoArbol::deEstacion(&b.estacion(0)));
-        b.v.ejecutarComando(Comando::UnirTodosEstacionamientos);
-        QCOMPARE(b.v.statusBar()->currentMessage(), QStringLiteral("Unidos 2 estacionamientos de A en A_1: 4 lecturas"));
     }
 
     void textosDeQtEnEspanol() {
         QVERIFY(ui::instalarIdiomaEspanol(*qApp));
-        QMessageBox caja;
-        caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        auto texto = [&](QMessageBox::StandardButton b) { return caja.button(b)->text().remove(u'&'); };
-        QCOMPARE(texto(QMessageBox::Yes), QStringLiteral("Sí"));
-        // The file dialog: its standard button, and a folder's kind, which Qt's catalogue lacks.
+        // The file dialog: a standard button (Qt's catalogue, the message boxes' too), and a
+        // folder's kind, which Qt's catalogue lacks.
         QTemporaryDir raiz;
         QVERIFY(QDir(raiz.path()).mkdir(QStringLiteral("OBRA")));
         QFileDialog dialogo(nullptr, QString(), raiz.path());
@@ -562,99 +413,68 @@ private slots:
             medir(*w, w->windowTitle());
         }
         QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(u'\n')));
+        b.avisos.inesperados.clear();  // an empty job's warnings (missing libraries): the windows' own tests
     }
 
-    void rejillaConFilasDeValores() {
+    // The grid component on its own: values as text, the tick column, the
+    // column width; Insert only once asked for, Shift+Insert appends (Insert
+    // and Ctrl+Delete through the main window: barraRejillaMenusYCasillas).
+    void rejillaDeValoresYPeticiones() {
         ui::CRejilla r;
         ColumnaRejilla usar{"Usar", 1, 40};
         usar.casilla = true;
-        ColumnaRejilla nombre{"Nombre", 15, 120};
-        ColumnaRejilla valor{"Valor", 12};
-        valor.alineacion = AlineacionColumna::Derecha;
-        r.fijarColumnas({usar, nombre, valor});
-        r.agregarFila({true, QStringLiteral("B1"), 12.5});
-        r.agregarFila({false, QStringLiteral("Ñ2"), 3});
-        QCOMPARE(r.filas(), 2);
-        QCOMPARE(r.textoCelda(0, 0), QStringLiteral("1"));
-        QCOMPARE(r.textoCelda(0, 2), QStringLiteral("12.5"));
-        QCOMPARE(r.textoCelda(1, 1), QStringLiteral("Ñ2"));
-        QCOMPARE(r.modelo()->data(r.modelo()->index(0, 0), Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        r.fijarColumnas({usar, ColumnaRejilla{"Nombre", 15, 120}, ColumnaRejilla{"Valor", 12}});
+        r.agregarFila({false, QStringLiteral("Ñ2"), 12.5});
+        r.agregarFila({true, QStringLiteral("B1"), 3});
+        QCOMPARE(r.textoCelda(0, 1) + r.textoCelda(0, 2), QStringLiteral("Ñ212.5"));
         QCOMPARE(r.vista()->columnWidth(1), 120);
-
         QSignalSpy editada(&r, &ui::CRejilla::celdaEditada);
-        QVERIFY(r.modelo()->setData(r.modelo()->index(1, 0), Qt::Checked, Qt::CheckStateRole));
-        QCOMPARE(r.textoCelda(1, 0), QStringLiteral("1"));
+        QVERIFY(r.modelo()->setData(r.modelo()->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(r.textoCelda(0, 0), QStringLiteral("1"));
+        QCOMPARE(r.modelo()->data(r.modelo()->index(1, 0), Qt::CheckStateRole).toInt(), int(Qt::Checked));
         QCOMPARE(editada.count(), 1);
-        QCOMPARE(editada.first().at(0).toInt(), 1);
-    }
+        r.irAFila(99);
+        QCOMPARE(r.filaActual(), 1);
 
-    void rejillaPideInsertarYBorrar() {
-        ui::CRejilla r;
-        r.fijarColumnas({ColumnaRejilla{"A"}});
-        for (int i = 0; i < 4; ++i) r.agregarFila({i});
         r.show();
         QVERIFY(QTest::qWaitForWindowExposed(&r));
         QSignalSpy insertar(&r, &ui::CRejilla::insertarFilaPedida);
-        QSignalSpy borrar(&r, &ui::CRejilla::borrarFilaPedida);
-        r.irAFila(2);
         QTest::keyClick(r.vista(), Qt::Key_Insert);
         QCOMPARE(insertar.count(), 0);  // not asked for
         r.permitirInsertarBorrar(true);
-        QTest::keyClick(r.vista(), Qt::Key_Insert);
         QTest::keyClick(r.vista(), Qt::Key_Insert, Qt::ShiftModifier);
-        QTest::keyClick(r.vista(), Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(insertar.count(), 2);
-        QCOMPARE(insertar.at(0).at(0).toInt(), 2);
-        QCOMPARE(insertar.at(1).at(0).toInt(), 4);  // append: the row count
-        QCOMPARE(borrar.count(), 1);
-        QCOMPARE(borrar.first().at(0).toInt(), 2);
-        r.irAUltima();
-        QCOMPARE(r.filaActual(), 3);
-        r.irAFila(99);
-        QCOMPARE(r.filaActual(), 3);
+        QCOMPARE(insertar.count(), 1);
+        QCOMPARE(insertar.at(0).at(0).toInt(), 2);  // append: the row count
     }
 
-    void hojaDeConfiguracionAceptarYCancelar() {
-        CDatosGenerales a;
-        CConfiguracion c(a);
-        ui::DialogoConfiguracion d(c);
-        auto* proyeccion = d.findChild<QComboBox*>(QStringLiteral("proyeccion"));
-        auto* angular = d.findChild<QComboBox*>(QStringLiteral("angular"));
-        auto* visuales = d.findChild<QCheckBox*>(QStringLiteral("dibujarVisuales"));
-        auto* escala = d.findChild<QLineEdit*>(QStringLiteral("escala"));
-        QCOMPARE(escala->text(), QStringLiteral("1.0000000000"));
-        proyeccion->setCurrentIndex(2);
-        angular->setCurrentIndex(1);
-        visuales->setChecked(true);
-        escala->setText(QStringLiteral("0,9996"));
-        d.reject();
-        QCOMPARE(c.calculo.proyeccion, 0);  // Cancel: nothing copied
-        d.accept();
-        QCOMPARE(c.calculo.proyeccion, 2);
-        QCOMPARE(c.importar.datos.indiceAngular, 1);
-        QVERIFY(c.varios.dibujarVisuales);
-        QCOMPARE(c.calculo.escalaAdicional, std::string("0,9996"));
-    }
-
-    void configurarDesdeLaVentanaConLaHojaReal() {
+    // The window's own Qt dialogs: the sheet opened by the toolbar (Cancel
+    // copies nothing; Aceptar copies each page's fields, into the settings
+    // and the book: ConfiguracionGestor), and the name entry.
+    void dialogosQtDeLaVentana() {
         BancoVentana b;
         ui::DialogosGestorQt qt(&b.v, b.mapa);
-        b.dialogos.configurar = [&qt](CConfiguracion& c) {
-            alAbrirse<ui::DialogoConfiguracion>([](ui::DialogoConfiguracion* d) {
+        std::optional<CConfiguracion> vista;
+        b.dialogos.configurar = [&](CConfiguracion& c) {
+            alAbrirse<ui::DialogoConfiguracion>([aceptar = vista.has_value()](ui::DialogoConfiguracion* d) {
                 d->findChild<QComboBox*>(QStringLiteral("proyeccion"))->setCurrentIndex(1);
-                d->accept();
+                d->findChild<QComboBox*>(QStringLiteral("angular"))->setCurrentIndex(1);
+                d->findChild<QCheckBox*>(QStringLiteral("dibujarVisuales"))->setChecked(true);
+                d->findChild<QLineEdit*>(QStringLiteral("escala"))->setText(QStringLiteral("0,9996"));
+                aceptar ? d->accept() : d->reject();
             });
-            return qt.editarConfiguracion(c);
+            const bool r = qt.editarConfiguracion(c);
+            vista = c;
+            return r;
         };
-        b.v.ejecutarComando(Comando::BarraConfiguracion);  // toolbar "Configuración"
+        b.v.ejecutarComando(Comando::BarraConfiguracion);  // toolbar "Configuración", cancelled
+        QCOMPARE(vista->calculo.proyeccion, 0);
+        b.v.ejecutarComando(Comando::BarraConfiguracion);
+        QCOMPARE(vista->importar.datos.indiceAngular, 1);
+        QVERIFY(vista->varios.dibujarVisuales);
+        QCOMPARE(vista->calculo.escalaAdicional, std::string("0,9996"));
         QCOMPARE(b.gestor().ajustes().proyeccion, 1u);
-        QCOMPARE(b.gestor().libreta().proyeccion, 1u);
-        QVERIFY(b.avisos.inesperados.empty());
-    }
 
-    void insertarDatoConSusRotulos() {
-        BancoVentana b;
-        ui::DialogosGestorQt qt(&b.v, b.mapa);
+        // "INSERTAR DATO" with its labels.
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("INSERTAR DATO"));
             QCOMPARE(d->edicion()->text(), QStringLiteral("B_"));
@@ -665,12 +485,9 @@ private slots:
         QCOMPARE(qt.pedirNombre(true, "B_"), std::optional<std::string>("B_1"));
         alAbrirse<ui::DialogoInsertarDato>([](ui::DialogoInsertarDato* d) { d->reject(); });
         QCOMPARE(qt.pedirNombre(false, ""), std::optional<std::string>());
-    }
 
-    // The dialog shows the program's paths, never the host folder of C:, and
-    // starts the next time where it last chose a file for the same book.
-    void dialogoDeFicheroDevuelveLaRutaWindows() {
-        BancoVentana b;
+        // The file dialog shows the program's paths, never the host folder of
+        // C:, and starts the next time where it last chose a file for the same book.
         escribir(b.obra() / "OTRA.OBS", "x");
         escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
         const auto ini = b.trabajos() / "celvara.ini";
@@ -704,109 +521,66 @@ private slots:
         QCOMPARE(visor.texto(), QStringLiteral("ESTACION : Ñu\n         No se estaciónó.\n"));
     }
 
-    void editorBorrarYFoto() {
+    // The list shows the chosen one and opens the editor on it; the editor's
+    // buttons reach its logic (the picture's path in the program's form) and
+    // the list reloads what it left. What each does: instrumentos_dialogos_test.
+    void instrumentosYDatosGenerales() {
         Trabajo w;
-        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26) + registro("A", 28));
+        escribir(biblioteca(w), registro("A", 30) + registro("B", 26));
         const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
-        escribirBytes(foto, QByteArray("no es una imagen"));
-        DialogoEditorInstrumentos editor(w.ajustes, w.mapa, w.avisos);
-        editor.pedirFoto = [foto] { return std::optional<QString>(foto); };
-        editor.show();
-        auto* nombres = editor.findChild<QComboBox*>(QStringLiteral("nombres"));
-        nombres->setCurrentIndex(1);
-        emit nombres->activated(1);
-        QCOMPARE(editor.findChild<QLineEdit*>(QStringLiteral("aumentos"))->text(), QStringLiteral("26"));
-        pulsar(editor, "foto");
-        auto* ruta = editor.findChild<QLineEdit*>(QStringLiteral("ficheroFoto"));
-        QVERIFY2(ruta->text().startsWith(QStringLiteral("C:\\")), qPrintable(ruta->text()));
-        QVERIFY(ruta->text().endsWith(QStringLiteral("\\ts.bmp")));
-        editor.pedirFoto = [] { return std::optional<QString>(); };
-        pulsar(editor, "foto");
-        QCOMPARE(ruta->text(), QStringLiteral("c:\\trabajos\\vestrum\\foto0.bmp"));
-
-        nombres->setCurrentIndex(2);
-        emit nombres->activated(2);
-        pulsar(editor, "borrar");
-        QCOMPARE(nombres->count(), 1);
-        QCOMPARE(nombres->itemText(0), QStringLiteral("B"));
-        pulsar(editor, "salir");
-        QCOMPARE(leerBytes(biblioteca(w)).size(), 392);
-    }
-
-    // The list shows the chosen one, opens the editor on it (same unit for
-    // the spherical level) and reloads what the editor left.
-    void listadoEligeAbreElEditorYRecarga() {
-        Trabajo w;
-        escribirBytes(biblioteca(w), registro("A", 30) + registro("B", 26));
+        escribir(foto.toStdString(), "no es una imagen");
         DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
         listado.show();
-        auto* nombres = listado.findChild<QListWidget*>(QStringLiteral("nombres"));
         auto caracteristica = [&](int i) {
             return listado.findChild<QLabel*>(QStringLiteral("caracteristica%1").arg(i))->text();
         };
-        QCOMPARE(nombres->count(), 2);
-        nombres->setCurrentRow(1);
-        QCOMPARE(caracteristica(0), QStringLiteral("NOMBRE: B"));
+        listado.findChild<QListWidget*>(QStringLiteral("nombres"))->setCurrentRow(1);
         QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 26"));
-        QVERIFY(caracteristica(10).endsWith(u'\''));  // minutes, as the editor reads
-        int elegido = -1;
-        QString aumentos;
+        QString aumentos, ruta;
         alAbrirse<DialogoEditorInstrumentos>([&](DialogoEditorInstrumentos* editor) {
-            elegido = editor->findChild<QComboBox*>(QStringLiteral("nombres"))->currentIndex();
             aumentos = editor->findChild<QLineEdit*>(QStringLiteral("aumentos"))->text();
+            editor->pedirFoto = [foto] { return std::optional<QString>(foto); };
+            pulsar(*editor, "foto");
+            ruta = editor->findChild<QLineEdit*>(QStringLiteral("ficheroFoto"))->text();
+            pulsar(*editor, "borrar");
+            pulsar(*editor, "salir");
             editor->close();
         });
         pulsar(listado, "editor");
-        QCOMPARE(elegido, 1);
         QCOMPARE(aumentos, QStringLiteral("26"));
-
-        listado.ejecutarEditor = [&w] { escribirBytes(biblioteca(w), registro("C", 33)); };
-        pulsar(listado, "editor");
-        QCOMPARE(nombres->count(), 1);
-        QCOMPARE(nombres->currentRow(), 0);
-        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 33"));
+        QVERIFY2(ruta.startsWith(QStringLiteral("C:\\")) && ruta.endsWith(QStringLiteral("\\ts.bmp")), qPrintable(ruta));
+        QCOMPARE(leerFichero(biblioteca(w)).size(), std::size_t(392));
+        QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 30"));
         pulsar(listado, "aceptar");
-        QCOMPARE(listado.result(), int(QDialog::Accepted));
-        QCOMPARE(listado.nombreElegido(), std::optional<std::string>("C"));
-        QVERIFY(w.avisos.mensajes.empty());
-    }
+        QCOMPARE(listado.nombreElegido(), std::optional<std::string>("A"));
 
-    void datosGeneralesCancelarYCrearElRegistro() {
-        Trabajo w;
+        // DATOS GENERALES: Cancelar writes nothing, Aceptar the typed fields
+        // (the record's layout: instrumentos_datos_trabajo_test).
         const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
         QDir().mkpath(QFileInfo(prt).path());
-        {
+        for (const char* boton : {"cancelar", "aceptar"}) {
             DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
             dialogo.show();
-            pulsar(dialogo, "cancelar");
-            QVERIFY(!QFile::exists(prt));
+            QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("direccion"))->text(), QStringLiteral("Dirección"));
+            teclear(dialogo, "titulo", QStringLiteral("Parcela 14"));
+            dialogo.findChild<QPlainTextEdit*>(QStringLiteral("observaciones"))->setPlainText(QStringLiteral("uno\ndos"));
+            pulsar(dialogo, boton);
+            QCOMPARE(QFile::exists(prt), boton == std::string("aceptar"));
         }
-        DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
-        // Once for each window opened.
-        QCOMPARE(w.avisos.textos(), std::vector<std::string>(2, "El fichero de Datos Informativos del Trabajo\n"
-                                                                "no Existe o esta Dañada"));
-        dialogo.show();
-        QCOMPARE(dialogo.findChild<QLineEdit*>(QStringLiteral("direccion"))->text(), QStringLiteral("Dirección"));
-        teclear(dialogo, "titulo", QStringLiteral("Parcela 14"));
-        dialogo.findChild<QPlainTextEdit*>(QStringLiteral("observaciones"))->setPlainText(QStringLiteral("uno\ndos"));
-        pulsar(dialogo, "aceptar");
-        QCOMPARE(dialogo.result(), int(QDialog::Accepted));
-        const QByteArray bytes = leerBytes(prt);
+        const QByteArray bytes = QByteArray::fromStdString(leerFichero(prt.toStdString()));
         QCOMPARE(bytes.mid(180, 11), QByteArray("Parcela 14\0", 11));
         QCOMPARE(bytes.mid(460, 9), QByteArray("uno\r\ndos\0", 9));
     }
 
-    void opcionesBorraMueveYCuenta() {
+    // OPCIONES DE LECTURAS: the range's count and the move reach the tool
+    // (the question and the readings moved: herramientas_lecturas_test).
+    void opcionesYDatosComplementarios() {
         CLibretaCampo l;
         prueba::libretaPequena(l);
         Estacion& a = *l.estaciones[0];
-        Estacionamiento& s1 = *a.estacionamientos[0];
-        Estacionamiento& s2 = *a.estacionamientos[1];
         prueba::AvisosGrabados avisos;
-        ui::DialogoOpcionesLecturas d(l, a, s1, avisos);
-        auto* lista = d.findChild<QListWidget*>("lista");
-        QCOMPARE(lista->count(), 1);
-        lista->setCurrentRow(0);
+        ui::DialogoOpcionesLecturas d(l, a, *a.estacionamientos[0], avisos);
+        d.findChild<QListWidget*>("lista")->setCurrentRow(0);
         QCOMPARE(d.findChild<QLabel*>("datos")->text(), QStringLiteral("Subestacion:A_2\nDes = 20.0000\nI = 1.600"));
         teclear(d, "desde", "1");
         teclear(d, "hasta", "1");
@@ -814,28 +588,23 @@ private slots:
         QCOMPARE(d.findChild<QPushButton*>("cuantos")->text(), QStringLiteral("Cuantos: 1"));
         avisos.respuestas = {Respuesta::Si};
         pulsar(d, "mover");
-        QCOMPARE(s1.lecturas.size(), std::size_t(2));
-        QCOMPARE(s2.lecturas.back().nombre.str(), std::string("1"));
-        QCOMPARE(avisos.textos().back(), std::string("Lecturas Cambiadas"));
+        QCOMPARE(a.estacionamientos[1]->lecturas.back().nombre.str(), std::string("1"));
         QString visto;
         d.abrirRepetidas = [&visto] { visto = QStringLiteral("repetidas"); };
         pulsar(d, "repetidos");
         QCOMPARE(visto, QStringLiteral("repetidas"));
         QVERIFY(!d.findChild<QPushButton*>("cuantosTodas")->isEnabled());
-    }
 
-    void datosComplementariosCancelarYOk() {
-        Estacionamiento s;
-        s.nombre = "A_1";
-        s.estacion = "A";
+        // DATOS COMPLEMENTARIOS: the form written only by "ok".
+        Estacionamiento& s = *a.estacionamientos[0];
         for (const char* boton : {"cancelar", "ok"}) {
-            ui::DialogoDatosComplementarios d(s);
-            d.findChild<QComboBox*>("angular")->setCurrentIndex(1);
-            teclear(d, "operador", QStringLiteral("Peña"));
-            d.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
-            pulsar(d, "botonInstrumento");
-            d.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
-            pulsar(d, boton);
+            ui::DialogoDatosComplementarios f(s);
+            f.findChild<QComboBox*>("angular")->setCurrentIndex(1);
+            teclear(f, "operador", QStringLiteral("Peña"));
+            f.elegirInstrumento = [](const QString&) { return std::optional<QString>(QStringLiteral("TC1700")); };
+            pulsar(f, "botonInstrumento");
+            f.findChild<QGroupBox*>("tipoVertical")->findChildren<QRadioButton*>().at(1)->setChecked(true);
+            pulsar(f, boton);
             QCOMPARE(s.datos.unidadAngular, boton == std::string("ok") ? 360 : 400);
         }
         QCOMPARE(s.datos.operador.str(), std::string("Pe\xF1" "a"));
@@ -843,40 +612,30 @@ private slots:
         QCOMPARE(s.datos.tipoVertical, 1);
     }
 
-    void correccionesUnificaEnElMismoYEnUnoNuevo() {
+    // The corrections window: a column's tick, "En Uno Nuevo" with its file,
+    // "Sobre el Mismo" (what each corrects: CorreccionesVentana).
+    void correccionesEnUnoNuevoYEnElMismo() {
         CLibretaCampo l;
         prueba::libretaPequena(l);
         Estacionamiento& s2 = *l.estaciones[0]->estacionamientos[1];
         s2.datos.unidadAngular = 360;
         Trabajo w;
-        auto& avisos = w.avisos;
-        ui::DialogoCorrecciones d(l, w.ajustes, w.mapa, avisos);
-        d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::esfRefr))->click();  // off
+        ui::DialogoCorrecciones d(l, w.ajustes, w.mapa, w.avisos);
         d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::unificar))->click();
         QVERIFY(!d.findChild<QCheckBox*>(QStringLiteral("bloque%1").arg(columna_correcciones::tempPres))->isEnabled());
         QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("1"));
-
-        // En Uno Nuevo: the file gets the corrections, the book does not.
         const auto ruta = std::filesystem::path(w.ruta("nuevo.obs").toStdString());
         d.findChild<QRadioButton*>("enUnoNuevo")->setChecked(true);
         d.pedirFichero = [&ruta] { return std::optional<QString>(QString::fromStdString(ruta.string())); };
         pulsar(d, "botonFichero");
-        avisos.respuestas = {Respuesta::Si};
+        w.avisos.respuestas = {Respuesta::Si};
         pulsar(d, "corregir");
-        QCOMPARE(s2.datos.unidadAngular, 360);
-        CLibretaCampo nueva;
-        QVERIFY(leerLibreta(nueva, ruta));
-        QCOMPARE(nueva.estaciones[0]->estacionamientos[1]->lecturas[0].horizontal, 280 * 10.0 / 9.0);
-        QVERIFY(!d.libretaCambiada());
-
+        QVERIFY(std::filesystem::exists(ruta) && !d.libretaCambiada());
         d.findChild<QRadioButton*>("sobreElMismo")->setChecked(true);
-        avisos.respuestas = {Respuesta::Si};
+        w.avisos.respuestas = {Respuesta::Si};
         pulsar(d, "corregir");
         QCOMPARE(s2.datos.unidadAngular, 400);
-        QCOMPARE(s2.lecturas[0].horizontal, 280 * 10.0 / 9.0);
         QVERIFY(d.libretaCambiada());
-        QCOMPARE(avisos.textos().back(), std::string("Correcciones Realizadas"));
-        QCOMPARE(d.logica().rejilla().texto(1, columna_correcciones::unificar), std::string("0"));  // reloaded
     }
 
     // "Recoger XYZ de ACAD": A as drawn where the book has it (ticked), B
@@ -905,7 +664,6 @@ private slots:
         QCOMPARE(b.estacion(1).y, 2000.25);
         b.v.ejecutarComando(Comando::Deshacer);
         QCOMPARE(b.estacion(1).y, 2000.0);
-        QVERIFY(b.avisos.inesperados.empty());
     }
 };
 

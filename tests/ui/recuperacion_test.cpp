@@ -2,8 +2,9 @@
 // program run with "--hijo": the program's own window and Qt dialogs on a
 // private drive C:, the autosave every second through
 // CELVARA_RECUPERACION_SEGUNDOS), is killed with SIGKILL once its recovery
-// copy is on disk; the program started again here offers the copy, "No"
-// keeps both files, "Sí" gives back the edited book byte for byte.
+// copy is on disk; the program started again here offers the copy and "Sí"
+// gives back the edited book byte for byte ("No", and the copy found on
+// "Abrir": Recuperacion.OfertaAlAbrir).
 #include <QDateTime>
 #include <QFileInfo>
 #include <QProcess>
@@ -71,10 +72,10 @@ private slots:
         CLibretaCampo l;
         libretaDePrueba(l);
         QVERIFY(escribirLibreta(l, obra));
-        const std::string original = leer(obra);
+        const std::string original = leerFichero(obra);
         l.estaciones[0]->x = 1234.5;
         QVERIFY(escribirLibreta(l, raiz / "editada.obs"));
-        const std::string editada = leer(raiz / "editada.obs");
+        const std::string editada = leerFichero(raiz / "editada.obs");
 
         QProcess programa;
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
@@ -90,40 +91,24 @@ private slots:
         programa.kill();  // SIGKILL: nothing of the program runs after it
         QVERIFY(programa.waitForFinished());
         QCOMPARE(programa.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(leer(copia), editada);
-        QCOMPARE(leer(obra), original);
+        QCOMPARE(leerFichero(copia), editada);
+        QCOMPARE(leerFichero(obra), original);
 
         const QDateTime fecha = QFileInfo(QString::fromStdString(copia.string())).lastModified();
         const std::string pregunta = "Hay una copia de recuperación de obra.obs del " +
                                      fecha.toString(QStringLiteral("dd-MM-yyyy hh:mm")).toStdString() +
                                      ". ¿Recuperarla?";
-        const auto apartada = trabajos / "OBRA1" /
-                              ("obra.obs.recuperacion." + fecha.toString(QStringLiteral("yyyyMMdd-hhmm")).toStdString());
-        {
-            // "No": the book as it was saved, the copy aside under its date.
-            Programa p(raiz);
-            p.avisos.esperar(pregunta, Respuesta::No);
-            p.iniciar();
-            QVERIFY(p.avisos.guion.empty() && p.avisos.inesperados.empty());
-            QVERIFY(!p.v.gestor().modificado());
-            QCOMPARE(leer(obra), original);
-            QCOMPARE(leer(apartada), editada);
-            QVERIFY(!std::filesystem::exists(copia));
-        }
-        std::filesystem::rename(apartada, copia);  // keeps its date
-        {
-            // "Sí": the edited book, modified, under the book's own name; "Grabar" writes the book.
-            Programa p(raiz);
-            p.avisos.esperar(pregunta, Respuesta::Si);
-            p.iniciar();
-            QVERIFY(p.avisos.guion.empty() && p.avisos.inesperados.empty());
-            QVERIFY(p.v.gestor().modificado());
-            QCOMPARE(p.v.windowTitle(),
-                     QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
-            p.v.ejecutarAccion(Accion::Grabar);
-            QCOMPARE(leer(obra), editada);
-            QVERIFY(!std::filesystem::exists(copia));
-        }
+        // "Sí": the edited book, modified, under the book's own name; "Grabar" writes the book.
+        Programa p(raiz);
+        p.avisos.esperar(pregunta, Respuesta::Si);
+        p.iniciar();
+        QVERIFY(p.avisos.guion.empty() && p.avisos.inesperados.empty());
+        QVERIFY(p.v.gestor().modificado());
+        QCOMPARE(p.v.windowTitle(),
+                 QStringLiteral("Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]"));
+        p.v.ejecutarAccion(Accion::Grabar);
+        QCOMPARE(leerFichero(obra), editada);
+        QVERIFY(!std::filesystem::exists(copia));
     }
 };
 
