@@ -7,10 +7,10 @@ set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 carpeta=${1:-$raiz/build}
 cmake -S "$raiz" -B "$carpeta" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$carpeta" -j"$(nproc)" --target ui_gestor_capturas_test ui_imprimir_test
+cmake --build "$carpeta" -j"$(nproc)" --target capturas_gestor ui_imprimir_test
 mkdir -p "$raiz/docs/capturas"
 CELVARA_CAPTURAS="$raiz/docs/capturas" QT_QPA_PLATFORM=xcb \
-  xvfb-run -a -s "-screen 0 1024x700x24" "$carpeta/src/ui/ui_gestor_capturas_test"
+  xvfb-run -a -s "-screen 0 1024x700x24" "$carpeta/src/ui/capturas_gestor"
 CELVARA_CAPTURAS="$raiz/docs/capturas" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1024x700x24" "$carpeta/src/ui/ui_imprimir_test" listadosListasYPaginas
 cmake --build "$carpeta" -j"$(nproc)" --target ui_calculo_poligonales_test ui_red_test

@@ -1,7 +1,7 @@
 // Screenshots of the main window in its five states, on the example job
-// with a coordinate file of its radiated points. Runs only when
-// CELVARA_CAPTURAS names the folder for the pictures (scripts/capturas.sh
-// runs it under Xvfb); otherwise it is skipped.
+// with a coordinate file of its radiated points, into the folder
+// CELVARA_CAPTURAS names. Not a test: scripts/capturas.sh builds and runs it
+// under Xvfb.
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -91,4 +91,4 @@ private slots:
 };
 
 QTEST_MAIN(CapturasGestor)
-#include "gestor_capturas_test.moc"
+#include "capturas_gestor.moc"
