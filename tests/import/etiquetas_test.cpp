@@ -17,25 +17,8 @@ using V = std::vector<std::string>;
 
 constexpr int kGts700 = 11, kPentaxPsion = 7, kPentaxAts = 9, kCts2 = 12;
 
-const char* const kFichero =
-    "GTS-7 V1.0\r\n"
-    "JOB    PRUEBA,OBRA NORTE\r\n"
-    "STN    E 1 ,1.550,BASE\r\n"
-    "XYZ    1000.000,2000.000,100.000\r\n"
-    "BKB    E2,100.0000,12.3456\r\n"
-    "BS     E2,1.600\r\n"
-    "HV     12.3 456,100.0000\r\n"
-    "SS     1,1.600,ARBOL\r\n"
-    "SD     50.1234,98.7654,25.432\r\n"
-    "SS     2,1.700,MURO,ESQ,N\r\n"
-    "HD     6 0.0000,30.123,-1.234\r\n"
-    "SS     4,1.300,\r\n"
-    "HV     70.0000,99.0000\r\n"
-    "FS     5,1.600,\r\n"
-    "SD     80.0000,99.0000,10.000\r\n"
-    "STN    E2,1.600\r\n"
-    "SS     1,1.600\r\n"
-    "SD     1,2,3";
+// A GTS-7 file (tests/data/importacion/gts7.txt), CR LF, the last line without its end.
+const std::string kFichero = prueba::leerFichero(prueba::kDatosImportacion / "gts7.txt");
 
 TEST(Gts700, BloquesDeEstacionYDePuntos) {
     Importacion imp;
@@ -91,17 +74,7 @@ TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
 }
 
 TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
-    const std::string f =
-        "ORIGEN E1,1.550,1000,2000,100\r\n"
-        "ORIANG E2,12.3456,100.0000\r\n"
-        "PRISMA 1.600\r\n"
-        "REGPOS 1,50.1234,98.7654,25.432,ARBOL\r\n"
-        "REGPOS 2, 60 , 99 , 30 \r\n"
-        "PRISMA 1.3\r\n"
-        "ENLACE 3,70,100,45.5\r\n"
-        "ENLACE P9,80,100,10\r\n"
-        "ORIGEN E2 , 1.4\r\n"
-        "REGPOS 10,1,2,3\r\n";
+    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "cts2.txt");
     Importacion imp;
     ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
