@@ -55,15 +55,6 @@ TEST(GsiSimple, EstacionesYLecturasQueLasSiguen) {
                                              "    3" + kMedida, "300 1 0 0", "  300(1) 1.45 0 400", "    1 0 0 0 0"}));
 }
 
-TEST(GsiSimple, Gsi16ConAsteriscoUsaPalabrasDe24) {
-    Importacion imp;
-    const std::string linea = "*" + punto16(12) + w16(21, 12345678, ".322") + w16(22, -9876543, ".322") +
-                              w16(31, 123456, "...0") + w16(87, 1300, "...0") + "\n";
-    ASSERT_EQ(imp.importar(kSimple, linea + "*" + punto16(13) + w16(21, 5, ".322") + "\n"),
-              ResultadoImportacion::Cerrar);
-    EXPECT_EQ(medidas(imp.estacionamiento(0, 0)), (V{"12 123.45678 -98.76543 123.456 1.3", "13 0.00005 0 0 0"}));
-}
-
 // Lines the plain reader must cut right, each file with the readings it gives.
 TEST(GsiSimple, PalabrasYLineasLimite) {
     std::string sinBlanco = punto8(1) + w8(21, 1234567, ".322") + w8(22, 9000000, ".322");
