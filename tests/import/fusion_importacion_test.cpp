@@ -7,7 +7,6 @@
 namespace celvara {
 namespace {
 
-using prueba::medidas;
 using prueba::nombresLecturas;
 using V = std::vector<std::string>;
 

@@ -11,7 +11,6 @@
 namespace celvara {
 namespace {
 
-using prueba::Importacion;
 using prueba::punto8;
 using prueba::w8;
 using V = std::vector<std::string>;
