@@ -60,7 +60,8 @@ TEST_F(EdicionDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
     EXPECT_EQ(prueba::leerBytes(fichero()), esperado);
 }
 
-TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
+// Each field read and written back as it was; then each cut to its size.
+TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgualOCortadoASuTamano) {
     prueba::escribirBytes(fichero(), registroEjemplo());
     EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
@@ -70,6 +71,18 @@ TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
                                   "Ayuntamiento", "Linea 1\r\nLinea 2\r\n", "P-14", "01/03/2024", "15/03/2024"}));
     ASSERT_TRUE(dialogo.aceptar());
     EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
+
+    dialogo.campos().empresa = std::string(80, 'E');
+    dialogo.campos().codigo = "ABCDEFG";
+    dialogo.campos().observaciones = std::string(2000, 'o');
+    ASSERT_TRUE(dialogo.aceptar());
+    const auto b = prueba::leerBytes(fichero());
+    ASSERT_EQ(b.size(), 1513u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 50), std::string(49, 'E') + '\0');
+    EXPECT_EQ(b[50], 'C');  // the next field is untouched
+    EXPECT_EQ(std::string(b.begin() + 1484, b.begin() + 1489), std::string("ABCD") + '\0');
+    EXPECT_EQ(b[1482], 'o');
+    EXPECT_EQ(b[1483], 0);
 }
 
 TEST_F(EdicionDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
@@ -89,23 +102,6 @@ TEST_F(EdicionDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
     EdicionDatosTrabajo otro(ajustes, mapa, avisos);
     otro.abrir();
     EXPECT_EQ(otro.campos().empresa, "EMPRESA");
-}
-
-TEST_F(EdicionDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
-    prueba::escribirBytes(fichero(), registroEjemplo());
-    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
-    dialogo.abrir();
-    dialogo.campos().empresa = std::string(80, 'E');
-    dialogo.campos().codigo = "ABCDEFG";
-    dialogo.campos().observaciones = std::string(2000, 'o');
-    ASSERT_TRUE(dialogo.aceptar());
-    const auto b = prueba::leerBytes(fichero());
-    ASSERT_EQ(b.size(), 1513u);
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 50), std::string(49, 'E') + '\0');
-    EXPECT_EQ(b[50], 'C');  // the next field is untouched
-    EXPECT_EQ(std::string(b.begin() + 1484, b.begin() + 1489), std::string("ABCD") + '\0');
-    EXPECT_EQ(b[1482], 'o');
-    EXPECT_EQ(b[1483], 0);
 }
 
 TEST_F(EdicionDatosTrabajoTest, ErrorAlGrabar) {
