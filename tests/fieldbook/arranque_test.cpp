@@ -13,7 +13,6 @@ class EntornoFalso : public EntornoArranque {
 public:
     std::optional<std::string> leerFicheroInicio(bool& errorLectura) override {
         errorLectura = errorLectura_;
-        if (!hayInicio) return std::nullopt;
         return inicio;
     }
     bool escribirFicheroInicio(std::string_view contenido) override {
@@ -28,13 +27,7 @@ public:
         return true;
     }
 
-    void conInicio(std::string texto) {
-        inicio = std::move(texto);
-        hayInicio = true;
-    }
-
-    std::string inicio;
-    bool hayInicio = false;
+    std::optional<std::string> inicio;
     bool errorLectura_ = false;
     std::string actual = "C:\\ACTUAL";
     std::optional<std::string> escrito;
@@ -68,7 +61,7 @@ TEST(DirectorioTrabajo, LineaDeInicio) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.inicio.value_or("(sin fichero)"));
         EntornoFalso e;
-        if (c.inicio) e.conInicio(*c.inicio);
+        e.inicio = c.inicio;
         e.errorLectura_ = c.errorLectura;
         if (c.inicio && c.escrito) e.entrables = {"C:\\ACTUAL"};
         const auto r = leerDirectorioTrabajo(e);
