@@ -32,12 +32,7 @@ TEST(Gts700, BloquesDeEstacionYDePuntos) {
 }
 
 TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
-    const std::string f =
-        "PPT:\r\nPPD:5\r\nPPH:1.500\r\nRTH:10.5\r\nRTV:100.25\r\nRTD:20.125\r\nPPC:ARBOL\r\n"
-        "STA:\r\nSTS:B 1\r\nINH:1.450\r\n"
-        "STA:\r\nSTS:B2\r\nINH:1.500\r\n"
-        "PPT:\r\nPPD:1\r\nRTH:1\r\nRTV:2\r\nRTD:3\r\nNOT:una nota\r\n"
-        "PPT:\r\nPPD:2\r\nPPH:1.800\r\nRTH:4\r\nRTV:5\r\nRTD:6\r\nPPC:MURO 3\r\n";
+    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "pentax.txt");
     for (int indice : {kPentaxPsion, kPentaxAts}) {
         Importacion imp;
         ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
@@ -50,10 +45,7 @@ TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
 }
 
 TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
-    const std::string f =
-        "0001008:\n0002009:E7\n0003012:1.600\n"
-        "0004022:\n0005PPD:10\n0006026:1.300\n0007627:50.0000\n0008628:99.5000\n0009029:12.345\n0010023:PIE\n"
-        "0011022:\n0012PPD:11\n0013627:60\n0014628:98\n0015029:13\n";
+    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "pentax_numerico.txt");
     Importacion imp;
     ASSERT_EQ(imp.importar(kPentaxAts, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
