@@ -79,13 +79,9 @@ TEST(Arranque, CreaLosAjustesYAvisaDelUltimoFicheroPerdido) {
     MapaRutas mapa(raiz.ruta());
     std::filesystem::create_directories(raiz / "trabajos" / "obra1");
     CLibretaCampo libreta;
-    CDatosGenerales ajustes;
-    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
-    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    CDatosGenerales ajustes{.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS", .directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\"};
     // A settings file of another version is replaced at once.
-    CDatosGenerales viejo;
-    viejo.reservado = 9;
-    viejo.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    const CDatosGenerales viejo{.reservado = 9, .ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS"};
     std::string imagen = imagenAjustes(viejo);
     imagen[4] = 5;
     prueba::escribirFichero(raiz / "trabajos" / "OBSERVA.DFT", imagen);
@@ -114,9 +110,7 @@ TEST(Arranque, AbreElUltimoFicheroSinAplicarSuProyeccion) {
     crearEstacion(guardada.estaciones, {.nombre = "A"});
     ASSERT_TRUE(escribirLibreta(guardada, raiz / "TRABAJOS" / "OBRA1" / "obra.obs"));
 
-    CDatosGenerales ajustes;
-    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
-    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS";
+    CDatosGenerales ajustes{.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS", .directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\"};
     ASSERT_EQ(guardarAjustes(ajustes, raiz / "TRABAJOS" / "observa.dft"), Estado::Exito);
     ajustes.ultimoFichero = "";
 
