@@ -17,19 +17,12 @@ void poner(std::vector<unsigned char>& b, std::size_t pos, std::string_view text
 // A record written field by field at the offsets of the layout.
 std::vector<unsigned char> registroEjemplo() {
     std::vector<unsigned char> b(1513, 0);
-    poner(b, 0, "TOPOGRAFIA DEL SUR S.L.");
-    poner(b, 50, "C/ Mayor 12");
-    poner(b, 120, "C\xE1" "diz");
-    poner(b, 160, "956 000 000");
-    poner(b, 180, "LEVANTAMIENTO PARCELA 14");
-    poner(b, 240, "Poligono 3");
-    poner(b, 300, "Jerez de la Frontera");
-    poner(b, 360, "C\xE1" "diz");
-    poner(b, 400, "Ayuntamiento");
-    poner(b, 460, "Linea 1\r\nLinea 2\r\n");
-    poner(b, 1484, "P-14");
-    poner(b, 1489, "01/03/2024");
-    poner(b, 1501, "15/03/2024");
+    for (const auto& [pos, texto] : std::initializer_list<std::pair<std::size_t, std::string_view>>{
+             {0, "TOPOGRAFIA DEL SUR S.L."}, {50, "C/ Mayor 12"}, {120, "C\xE1" "diz"}, {160, "956 000 000"},
+             {180, "LEVANTAMIENTO PARCELA 14"}, {240, "Poligono 3"}, {300, "Jerez de la Frontera"}, {360, "C\xE1" "diz"},
+             {400, "Ayuntamiento"}, {460, "Linea 1\r\nLinea 2\r\n"}, {1484, "P-14"}, {1489, "01/03/2024"},
+             {1501, "15/03/2024"}})
+        poner(b, pos, texto);
     return b;
 }
 

@@ -138,8 +138,7 @@ TEST(BibliotecaInstrumentos, FicherosCortosVaciosOQueFaltan) {
 }
 
 TEST(BibliotecaInstrumentos, CreadosYEditadosSeEscribenLimpios) {
-    const Instrumento valores{0,  "LEICA TS06 PLUS 5\"", "LEICA", 30, 15, 15, 3500, 0, 1.5f, 2, 0, 1, 15, 15, 6, 5,
-                              4, "c:\\trabajos\\vestrum\\ts06.bmp"};
+    const Instrumento valores{.nombre = "LEICA TS06 PLUS 5\"", .marca = "LEICA", .ficheroFoto = "c:\\fotos\\ts06.bmp"};
     AvisosEsperados avisos;
     ListaInstrumentos lista;
     Instrumento* creado = crearInstrumento(lista, valores, avisos);
