@@ -61,9 +61,8 @@ TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
 }
 
 TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
-    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "cts2.txt");
     Importacion imp;
-    ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(imp.importarRuta(kCts2, prueba::kDatosImportacion / "cts2.txt"), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     // ORIGEN's coordinates are not used; oriented 100 - 12.3456; "P9" keeps its id; a number out of sequence
     // stays in its set-up.

@@ -19,18 +19,13 @@ using prueba::nombresLecturas;
 using V = std::vector<std::string>;
 
 TEST(LectoresSinteticos, TopcalComasYListaAscii) {
-    // Under a comma locale "1.450" is still 1.45.
+    // Under a comma locale "1.450" of tests/data/importacion/topcal.txt is still 1.45.
     const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
     const std::string guardado = anterior ? anterior : "C";
     const bool coma = std::setlocale(LC_NUMERIC, "es_ES.UTF-8") || std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
 
     Importacion topcal;
-    ASSERT_EQ(topcal.importar(16, "E1 1 10.5 99.5 20.25 1.5 1.450 esquina norte\n"
-                                  "E1 2 11\n"
-                                  "E1 3 12 100 30 1.5 1.600 CASA\n"
-                                  "E1\n"
-                                  "E2 007 13 101 40 1.3\n"),
-              ResultadoImportacion::Cerrar);
+    ASSERT_EQ(topcal.importarRuta(16, prueba::kDatosImportacion / "topcal.txt"), ResultadoImportacion::Cerrar);
     // The height changed at 3: a second set-up.
     EXPECT_EQ(libro(topcal.libreta), (V{"E1 0 0 0", "  E1(1) 1.45 0 400", "    1 10.5 99.5 20.25 1.5 esquina norte",
                                         "    2 11 0 0 0", "  E1(2) 1.6 0 400", "    3 12 100 30 1.5 CASA", "E2 0 0 0",
