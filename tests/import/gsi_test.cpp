@@ -215,19 +215,17 @@ TEST(GsiCodigo42, CadaEstacionRecogeLasLecturasQueLaSiguen) {
 }
 
 TEST(GsiConfigurable, BloqueDeEstacionEspaldaYGrupos) {
-    // The reading before the block is dropped; a gap in the numbers starts a group.
+    // The reading before the block is dropped; a gap in the numbers starts a
+    // group; the first set-up is oriented by the backsight to 40 read at 50.
     Importacion imp;
     const std::string bloque = w8(41, 1300, "0001") + w8(42, 1550) + w8(43, 17) + "\n";
     auto medida = [](long long n, long long hz) {
         return punto8(n) + w8(21, hz, ".322") + w8(22, 10000000, ".322") + w8(31, 12000) + wTexto(51, "PIE") + "\n";
     };
     const std::string f = medida(1, 0) + bloque + medida(40, 5000000) + medida(41, 100) + medida(43, 200);
-    ASSERT_EQ(imp.leer(kConfigurable, f), Estado::Exito);
-    EXPECT_EQ(prueba::tramos(imp.listas), (V{"17|40|41|1.55|/40|50.0000", "17|43|43|1.55||"}));
-    EXPECT_EQ(medidas(imp.listas), (V{"40 50 100 12 1.3 PIE", "41 0.001 100 12 1.3 PIE", "43 0.002 100 12 1.3 PIE"}));
-
     ASSERT_EQ(imp.importar(kConfigurable, f), ResultadoImportacion::Cerrar);
-    EXPECT_DOUBLE_EQ(imp.estacionamiento(0, 0).desorientacion, -50.0);
+    EXPECT_EQ(prueba::libro(imp.libreta), (V{"17 0 0 0", "  17(1) 1.55 -50 400", "    40 50 100 12 1.3 PIE",
+                                             "    41 0.001 100 12 1.3 PIE", "  17(2) 1.55 0 400", "    43 0.002 100 12 1.3 PIE"}));
 }
 
 // The set-up records each reader lists (first and last -1 without readings).

@@ -90,7 +90,6 @@ TEST(Muestras, GsiConLosDosLectores) {
                           std::to_string(s.lecturas.size()) + " " + s.lecturas.back().nombre.str(),
                       c.estacionamiento);
             EXPECT_EQ(medida(s.lecturas.at(c.cual)), c.medida);
-            EXPECT_EQ(s.datos.tipoDistancia, int(TipoDistancia::Geometricas));
             EXPECT_EQ(imp.avisos.textos(), c.avisos);
         }
 }
