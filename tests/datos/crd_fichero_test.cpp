@@ -80,22 +80,6 @@ TEST(FicheroCrd, AtributosSobrevivenLecturaYEscrituraDeRegistros) {
     EXPECT_EQ(limpios, registros);
 }
 
-TEST(FicheroCrd, LaListaDePuntosEscribeLosAtributosPorDefecto) {
-    ListaPuntos puntos;
-    ASSERT_EQ(leerListaPuntos(datos("atributos.crd"), puntos), Estado::Exito);
-    ASSERT_EQ(puntos.size(), 2u);
-    EXPECT_EQ(puntos[0].base, 7);  // copied as a byte
-    CarpetaTemporal tmp;
-    ASSERT_EQ(escribirListaPuntos(puntos, tmp / "p.crd"), Estado::Exito);
-    ListaRegistrosCoordenadas registros;
-    ASSERT_TRUE(leerFicheroCoordenadas(tmp / "p.crd", registros));
-    ASSERT_EQ(registros.size(), 2u);
-    // Base 7 written as 1; the attributes at their defaults.
-    EXPECT_EQ(registros[0], (RegistroCoordenadas{.x = 1, .y = 2, .z = 3, .base = 1, .estacion = "EST", .nombre = "A1",
-                                                 .codigo = "muro"}));
-    EXPECT_EQ(registros[1].base, 0);
-}
-
 TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
     ListaRegistrosCoordenadas registros(imagen::crd::kRegistrosPorLote + 1);
     for (std::size_t i = 0; i < registros.size(); ++i) {
@@ -118,6 +102,9 @@ TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
     ASSERT_EQ(leerListaPuntos(tmp / "grande.crd", puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 20001u);
     EXPECT_EQ(puntos[20000].base, 2);
+    ASSERT_EQ(escribirListaPuntos(puntos, tmp / "puntos.crd"), Estado::Exito);  // the flag written as 1
+    ASSERT_TRUE(leerFicheroCoordenadas(tmp / "puntos.crd", leidos));
+    EXPECT_EQ(std::tuple(leidos.size(), int(leidos[20000].base), leidos[20000].nombre.str()), std::tuple(20001u, 1, "20000"));
     unsigned char b[imagen::crd::punto::tamano];
     imagen::crd::escribirPunto(puntos[20000], b);
     grabarBytes(tmp / "antigua.crd", std::string(reinterpret_cast<const char*>(b), sizeof b));

@@ -17,19 +17,12 @@ void poner(std::vector<unsigned char>& b, std::size_t pos, std::string_view text
 // A record written field by field at the offsets of the layout.
 std::vector<unsigned char> registroEjemplo() {
     std::vector<unsigned char> b(1513, 0);
-    poner(b, 0, "TOPOGRAFIA DEL SUR S.L.");
-    poner(b, 50, "C/ Mayor 12");
-    poner(b, 120, "C\xE1" "diz");
-    poner(b, 160, "956 000 000");
-    poner(b, 180, "LEVANTAMIENTO PARCELA 14");
-    poner(b, 240, "Poligono 3");
-    poner(b, 300, "Jerez de la Frontera");
-    poner(b, 360, "C\xE1" "diz");
-    poner(b, 400, "Ayuntamiento");
-    poner(b, 460, "Linea 1\r\nLinea 2\r\n");
-    poner(b, 1484, "P-14");
-    poner(b, 1489, "01/03/2024");
-    poner(b, 1501, "15/03/2024");
+    for (const auto& [pos, texto] : std::initializer_list<std::pair<std::size_t, std::string_view>>{
+             {0, "TOPOGRAFIA DEL SUR S.L."}, {50, "C/ Mayor 12"}, {120, "C\xE1" "diz"}, {160, "956 000 000"},
+             {180, "LEVANTAMIENTO PARCELA 14"}, {240, "Poligono 3"}, {300, "Jerez de la Frontera"}, {360, "C\xE1" "diz"},
+             {400, "Ayuntamiento"}, {460, "Linea 1\r\nLinea 2\r\n"}, {1484, "P-14"}, {1489, "01/03/2024"},
+             {1501, "15/03/2024"}})
+        poner(b, pos, texto);
     return b;
 }
 
@@ -60,7 +53,8 @@ TEST_F(EdicionDatosTrabajoTest, SinFicheroMuestraElEjemploYAceptarLoCrea) {
     EXPECT_EQ(prueba::leerBytes(fichero()), esperado);
 }
 
-TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
+// Each field read and written back as it was; then each cut to its size.
+TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgualOCortadoASuTamano) {
     prueba::escribirBytes(fichero(), registroEjemplo());
     EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
     dialogo.abrir();
@@ -70,6 +64,18 @@ TEST_F(EdicionDatosTrabajoTest, LeeCadaCampoYLoDevuelveIgual) {
                                   "Ayuntamiento", "Linea 1\r\nLinea 2\r\n", "P-14", "01/03/2024", "15/03/2024"}));
     ASSERT_TRUE(dialogo.aceptar());
     EXPECT_EQ(prueba::leerBytes(fichero()), registroEjemplo());
+
+    dialogo.campos().empresa = std::string(80, 'E');
+    dialogo.campos().codigo = "ABCDEFG";
+    dialogo.campos().observaciones = std::string(2000, 'o');
+    ASSERT_TRUE(dialogo.aceptar());
+    const auto b = prueba::leerBytes(fichero());
+    ASSERT_EQ(b.size(), 1513u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 50), std::string(49, 'E') + '\0');
+    EXPECT_EQ(b[50], 'C');  // the next field is untouched
+    EXPECT_EQ(std::string(b.begin() + 1484, b.begin() + 1489), std::string("ABCD") + '\0');
+    EXPECT_EQ(b[1482], 'o');
+    EXPECT_EQ(b[1483], 0);
 }
 
 TEST_F(EdicionDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
@@ -89,23 +95,6 @@ TEST_F(EdicionDatosTrabajoTest, FicheroLargoSeCortaYCortoSeRechaza) {
     EdicionDatosTrabajo otro(ajustes, mapa, avisos);
     otro.abrir();
     EXPECT_EQ(otro.campos().empresa, "EMPRESA");
-}
-
-TEST_F(EdicionDatosTrabajoTest, CadaCampoSeCortaASuTamano) {
-    prueba::escribirBytes(fichero(), registroEjemplo());
-    EdicionDatosTrabajo dialogo(ajustes, mapa, avisos);
-    dialogo.abrir();
-    dialogo.campos().empresa = std::string(80, 'E');
-    dialogo.campos().codigo = "ABCDEFG";
-    dialogo.campos().observaciones = std::string(2000, 'o');
-    ASSERT_TRUE(dialogo.aceptar());
-    const auto b = prueba::leerBytes(fichero());
-    ASSERT_EQ(b.size(), 1513u);
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 50), std::string(49, 'E') + '\0');
-    EXPECT_EQ(b[50], 'C');  // the next field is untouched
-    EXPECT_EQ(std::string(b.begin() + 1484, b.begin() + 1489), std::string("ABCD") + '\0');
-    EXPECT_EQ(b[1482], 'o');
-    EXPECT_EQ(b[1483], 0);
 }
 
 TEST_F(EdicionDatosTrabajoTest, ErrorAlGrabar) {

@@ -13,7 +13,6 @@ class EntornoFalso : public EntornoArranque {
 public:
     std::optional<std::string> leerFicheroInicio(bool& errorLectura) override {
         errorLectura = errorLectura_;
-        if (!hayInicio) return std::nullopt;
         return inicio;
     }
     bool escribirFicheroInicio(std::string_view contenido) override {
@@ -28,13 +27,7 @@ public:
         return true;
     }
 
-    void conInicio(std::string texto) {
-        inicio = std::move(texto);
-        hayInicio = true;
-    }
-
-    std::string inicio;
-    bool hayInicio = false;
+    std::optional<std::string> inicio;
     bool errorLectura_ = false;
     std::string actual = "C:\\ACTUAL";
     std::optional<std::string> escrito;
@@ -68,7 +61,7 @@ TEST(DirectorioTrabajo, LineaDeInicio) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.inicio.value_or("(sin fichero)"));
         EntornoFalso e;
-        if (c.inicio) e.conInicio(*c.inicio);
+        e.inicio = c.inicio;
         e.errorLectura_ = c.errorLectura;
         if (c.inicio && c.escrito) e.entrables = {"C:\\ACTUAL"};
         const auto r = leerDirectorioTrabajo(e);
@@ -86,13 +79,9 @@ TEST(Arranque, CreaLosAjustesYAvisaDelUltimoFicheroPerdido) {
     MapaRutas mapa(raiz.ruta());
     std::filesystem::create_directories(raiz / "trabajos" / "obra1");
     CLibretaCampo libreta;
-    CDatosGenerales ajustes;
-    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
-    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    CDatosGenerales ajustes{.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS", .directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\"};
     // A settings file of another version is replaced at once.
-    CDatosGenerales viejo;
-    viejo.reservado = 9;
-    viejo.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS";
+    const CDatosGenerales viejo{.reservado = 9, .ultimoFichero = "C:\\TRABAJOS\\OBRA1\\PERDIDO.OBS"};
     std::string imagen = imagenAjustes(viejo);
     imagen[4] = 5;
     prueba::escribirFichero(raiz / "trabajos" / "OBSERVA.DFT", imagen);
@@ -121,9 +110,7 @@ TEST(Arranque, AbreElUltimoFicheroSinAplicarSuProyeccion) {
     crearEstacion(guardada.estaciones, {.nombre = "A"});
     ASSERT_TRUE(escribirLibreta(guardada, raiz / "TRABAJOS" / "OBRA1" / "obra.obs"));
 
-    CDatosGenerales ajustes;
-    ajustes.directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\";
-    ajustes.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS";
+    CDatosGenerales ajustes{.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS", .directorioTrabajo = "C:\\TRABAJOS\\OBRA1\\"};
     ASSERT_EQ(guardarAjustes(ajustes, raiz / "TRABAJOS" / "observa.dft"), Estado::Exito);
     ajustes.ultimoFichero = "";
 

@@ -45,23 +45,13 @@ TEST(Ajustes, ImagenPorDefectoByteAByte) {
 }
 
 TEST(Ajustes, IdaYVueltaDeTodosLosCampos) {
-    CDatosGenerales a;
-    a.proyeccion = 2;
-    a.escalaAdicional = 0.9996;
-    a.prefijoPrecisionZ = "Zz:";
-    a.errorAlturaJalon = 0.003;
-    a.calcularConPesos = 0;
-    a.varianzaReferencia = 2.5;
-    a.noCalcularVisualesAEstaciones = 0;
-    a.verNumeros = 1;
-    a.ficheroInformes = "C:\\TRABAJOS\\OBRA1\\inf.txt";
-    a.idioma = 0;
+    CDatosGenerales a{.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS", .proyeccion = 2, .escalaAdicional = 0.9996,
+                      .prefijoPrecisionZ = "Zz:", .errorAlturaJalon = 0.003, .calcularConPesos = 0,
+                      .varianzaReferencia = 2.5, .noCalcularVisualesAEstaciones = 0, .colorGestor = colorRgb(1, 2, 3),
+                      .verNumeros = 1, .ficheroInformes = "C:\\TRABAJOS\\OBRA1\\inf.txt", .idioma = 0,
+                      .metodoCompensacion = 2, .decimalesPoligonal = 3};
     a.datosPorDefecto.unidadAngular = 360;
     a.datosPorDefecto.operador = "Jos\xE9";
-    a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\OBRA.OBS";
-    a.colorGestor = colorRgb(1, 2, 3);
-    a.metodoCompensacion = 2;
-    a.decimalesPoligonal = 3;
     CarpetaTemporal dir;
     ASSERT_EQ(guardarAjustes(a, dir / "o.dft"), Estado::Exito);
     CDatosGenerales b;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "comun/imagen.h"
 
 namespace celvara {
@@ -61,17 +59,9 @@ Imagen libretaMinima() {
 }
 
 void construirMinima(CLibretaCampo& l) {
-    DatosComplementarios d;
-    d.instrumento = "TC1800";
-    d.operador = "OPER";
-    d.dia = "5-3-2024";
-    d.hora = "09:15:00";
-    d.temperatura = 18;
-    d.presion = 950;
-    d.ppm = 7;
-    d.tipoDistancia = 3;
-    d.tipoVertical = 1;
-    d.corregidoEsfRefr = 1;
+    const DatosComplementarios d{.instrumento = "TC1800", .operador = "OPER", .dia = "5-3-2024", .hora = "09:15:00",
+                                .temperatura = 18, .presion = 950, .ppm = 7, .tipoDistancia = 3, .tipoVertical = 1,
+                                .corregidoEsfRefr = 1};
     l.proyeccion = 1;
     auto* b1 = crearEstacion(l.estaciones, {.nombre = "BASE1", .tipo = 2, .coordenadas = Coordenadas{1000.25, 2000.5, 101.125},
                                             .descripcion1 = "Clavo en acera", .ficheroFoto = "c:\\f.bmp"});
@@ -87,7 +77,6 @@ TEST(FicheroObs, LibretaMinimaByteABytes) {
     construirMinima(libreta);
     ASSERT_TRUE(escribirLibreta(libreta, dir / "a.obs"));
     EXPECT_TRUE(prueba::leerFichero(dir / "a.obs") == libretaMinima().bytes());
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.obs.celvara-tmp"));
 
 
     // Read and written back: every field the reader takes reaches the writer,
@@ -179,20 +168,10 @@ TEST(FicheroObs, TruncadoEnCadaPosicionNuncaRompe) {
     }
 }
 
-TEST(FicheroObs, BytesAlAzarNuncaRompen) {
+// Huge counts with no data behind them end at the end of the data (random
+// bytes are the fuzz harness's, its findings replayed from tests/data/fuzz/obs).
+TEST(FicheroObs, CuentasEnormesAcabanConLosDatos) {
     CarpetaTemporal dir;
-    std::mt19937 azar(1234);
-    for (int i = 0; i < 200; ++i) {
-        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 6000)(azar), '\0');
-        for (char& c : bytes) c = static_cast<char>(azar());
-        if (i % 2 == 0 && bytes.size() >= 4) bytes.replace(0, 4, std::string(4, '\0'));  // get past the mark
-        prueba::escribirFichero(dir / "azar.obs", bytes);
-        CLibretaCampo libreta;
-        if (!leerLibreta(libreta, dir / "azar.obs")) {
-            EXPECT_TRUE(libreta.estaciones.empty());
-        }
-    }
-    // Huge counts with no data behind them end at the end of the data.
     Imagen f = cabecera("", 0, 0x7FFFFFFF);
     f.anadir(imagenEstacion("A", 0, 0, 0, 0)).anadirI32(0x7FFFFFFF);
     f.anadir(imagenEstacionamiento("E", "A", 0, 0)).anadirI32(0x7FFFFFFF);

@@ -60,14 +60,12 @@ TEST(Libreta, EstacionesBusquedasYUsoDeNombres) {
 TEST(Libreta, VaciarLiberaTodoYDejaCabezaNula) {
     CLibretaCampo libreta;
     auto* a = crearEstacion(libreta.estaciones, {.nombre = "A"});
-    auto* s = crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0);
-    crearLectura(s->lecturas, std::nullopt, "1", 0, 0, 0, 0, "");
+    crearLectura(crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0)->lecturas, std::nullopt, "1",
+                 0, 0, 0, 0, "");
     libreta.reservado = "algo";
     libreta.proyeccion = 2;
     libreta.vaciar();
-    EXPECT_TRUE(libreta.estaciones.empty());
-    EXPECT_TRUE(libreta.reservado.vacio());
-    EXPECT_EQ(libreta.proyeccion, 0u);
+    EXPECT_EQ(std::tuple(libreta.estaciones.size(), libreta.reservado.str(), libreta.proyeccion), std::tuple(0u, "", 0u));
 }
 
 TEST(Desorientacion, NormalizacionDeLoTecleado) {

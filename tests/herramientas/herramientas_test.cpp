@@ -17,11 +17,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-PuntoCoordenadas punto(std::string nombre, double x, double y, double z) {
-    PuntoCoordenadas p;
-    p.nombre = nombre;
-    p.x = x, p.y = y, p.z = z;
-    return p;
+PuntoCoordenadas punto(std::string_view nombre, double x, double y, double z) {
+    return {.nombre = nombre, .x = x, .y = y, .z = z};
 }
 
 // A local survey carried onto grid coordinates by a known similarity, each
@@ -117,13 +114,9 @@ struct Obra {
     static constexpr double px = 1250.0, py = 2310.0, pz = 104.2;
 
     Obra() {
-        Instrumento i;
-        i.nombre = "TS";
-        i.aumentos = 30, i.precisionH = 3, i.precisionV = 3, i.precisionDistanciaMm = 1, i.precisionDistanciaPpm = 1.5;
-        biblioteca.push_back(i);
-        ParametrosTrabajo p;
-        p.errorCentradoEstacion = p.errorCentradoPunto = 0.002, p.inclinacionJalon = 0.05;
-        guardarParametrosTrabajo(ajustes, p);
+        biblioteca.push_back({.nombre = "TS", .aumentos = 30, .precisionDistanciaMm = 1, .precisionDistanciaPpm = 1.5,
+                              .precisionH = 3, .precisionV = 3});
+        guardarParametrosTrabajo(ajustes, {.errorCentradoEstacion = 0.002, .errorCentradoPunto = 0.002, .inclinacionJalon = 0.05});
         sightsP("A", 1100.0, 2250.0, 100.0, 37.1234, false);
         sightsP("B", 1330.0, 2420.0, 101.5, 281.0507, true);
         sightsP("C", 1300.0, 2180.0, 99.0, 3.9, false);
@@ -132,9 +125,7 @@ struct Obra {
     // A station whose set-up, oriented by omega, reads P without error; both
     // faces when asked.
     void sightsP(const char* nombre, double x, double y, double z, double omega, bool dosCaras) {
-        DatosComplementarios d;
-        d.instrumento = "TS";
-        d.corregidoEsfRefr = 1;
+        const DatosComplementarios d{.instrumento = "TS", .corregidoEsfRefr = 1};
         auto* e = crearEstacion(libreta.estaciones, {.nombre = nombre, .coordenadas = Coordenadas{x, y, z}});
         auto* s = crearEstacionamiento(e->estacionamientos, nullptr, std::string(nombre) + "-1", nombre, 1.55, &d, omega);
         const double dh = std::hypot(px - x, py - y), dz = pz - (z + 1.55 - 1.8);

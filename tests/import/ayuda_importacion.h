@@ -148,6 +148,8 @@ inline std::vector<std::string> tramos(const CListasImportacion& c) {
     return v;
 }
 
+// Instrument files written by hand from the layouts.
+inline const std::filesystem::path kDatosImportacion = std::filesystem::path(CELVARA_DATOS_PRUEBA) / "importacion";
 // The real instrument files, kept beside the project.
 inline const std::filesystem::path kMuestras = CELVARA_MUESTRAS;
 #define REQUIERE_MUESTRAS() \

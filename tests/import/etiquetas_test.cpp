@@ -17,36 +17,14 @@ using V = std::vector<std::string>;
 
 constexpr int kGts700 = 11, kPentaxPsion = 7, kPentaxAts = 9, kCts2 = 12;
 
-const char* const kFichero =
-    "GTS-7 V1.0\r\n"
-    "JOB    PRUEBA,OBRA NORTE\r\n"
-    "STN    E 1 ,1.550,BASE\r\n"
-    "XYZ    1000.000,2000.000,100.000\r\n"
-    "BKB    E2,100.0000,12.3456\r\n"
-    "BS     E2,1.600\r\n"
-    "HV     12.3 456,100.0000\r\n"
-    "SS     1,1.600,ARBOL\r\n"
-    "SD     50.1234,98.7654,25.432\r\n"
-    "SS     2,1.700,MURO,ESQ,N\r\n"
-    "HD     6 0.0000,30.123,-1.234\r\n"
-    "SS     4,1.300,\r\n"
-    "HV     70.0000,99.0000\r\n"
-    "FS     5,1.600,\r\n"
-    "SD     80.0000,99.0000,10.000\r\n"
-    "STN    E2,1.600\r\n"
-    "SS     1,1.600\r\n"
-    "SD     1,2,3";
+// A GTS-7 file (tests/data/importacion/gts7.txt), CR LF, the last line without its end.
+const std::string kFichero = prueba::leerFichero(prueba::kDatosImportacion / "gts7.txt");
 
+// Reading 4 is not 2 + 1, yet it stays in the set-up of its station; the
+// foresight is not imported; HD puts the height difference in the vertical
+// slot; the set-up is oriented with the backsight: 100 - 12.3456.
 TEST(Gts700, BloquesDeEstacionYDePuntos) {
     Importacion imp;
-    ASSERT_EQ(imp.leer(kGts700, kFichero), Estado::Exito);
-    // Reading 4 is not 2 + 1, yet it stays in the set-up of its station.
-    EXPECT_EQ(prueba::tramos(imp.listas), (V{"E1|1|4|1.55|100.0000|12.3456", "E2|1|1|1.6|0.0000|0.0000"}));
-    // The foresight is not imported; HD puts the height difference in the
-    // vertical slot.
-    EXPECT_EQ(medidas(imp.listas), (V{"1 50.1234 98.7654 25.432 1.6 ARBOL", "2 60 -1.234 30.123 1.7 MURO ESQ N",
-                                      "4 70 99 0 1.3", "1 1 2 3 1.6"}));
-    // The merge orients with the backsight: 100 - 12.3456.
     ASSERT_EQ(imp.importar(kGts700, kFichero), ResultadoImportacion::Cerrar);
     EXPECT_EQ(libro(imp.libreta), (V{"E1 0 0 0", "  E1(1) 1.55 87.6544 400", "    1 50.1234 98.7654 25.432 1.6 ARBOL",
                                      "    2 60 -1.234 30.123 1.7 MURO ESQ N", "    4 70 99 0 1.3", "E2 0 0 0",
@@ -54,12 +32,7 @@ TEST(Gts700, BloquesDeEstacionYDePuntos) {
 }
 
 TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
-    const std::string f =
-        "PPT:\r\nPPD:5\r\nPPH:1.500\r\nRTH:10.5\r\nRTV:100.25\r\nRTD:20.125\r\nPPC:ARBOL\r\n"
-        "STA:\r\nSTS:B 1\r\nINH:1.450\r\n"
-        "STA:\r\nSTS:B2\r\nINH:1.500\r\n"
-        "PPT:\r\nPPD:1\r\nRTH:1\r\nRTV:2\r\nRTD:3\r\nNOT:una nota\r\n"
-        "PPT:\r\nPPD:2\r\nPPH:1.800\r\nRTH:4\r\nRTV:5\r\nRTD:6\r\nPPC:MURO 3\r\n";
+    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "pentax.txt");
     for (int indice : {kPentaxPsion, kPentaxAts}) {
         Importacion imp;
         ASSERT_EQ(imp.leer(indice, f), Estado::Exito);
@@ -72,10 +45,7 @@ TEST(PentaxEtiquetas, EstacionInventadaYEstacionamientosVaciosFuera) {
 }
 
 TEST(PentaxEtiquetas, EtiquetasNumericasConPrefijoDeLinea) {
-    const std::string f =
-        "0001008:\n0002009:E7\n0003012:1.600\n"
-        "0004022:\n0005PPD:10\n0006026:1.300\n0007627:50.0000\n0008628:99.5000\n0009029:12.345\n0010023:PIE\n"
-        "0011022:\n0012PPD:11\n0013627:60\n0014628:98\n0015029:13\n";
+    const std::string f = prueba::leerFichero(prueba::kDatosImportacion / "pentax_numerico.txt");
     Importacion imp;
     ASSERT_EQ(imp.importar(kPentaxAts, f), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
@@ -91,19 +61,8 @@ TEST(PentaxEtiquetas, NombresNoNumericosUsanLaCuentaDelFichero) {
 }
 
 TEST(Cts2Psion, RegistrosDeEstacionOrientacionPrismaYLecturas) {
-    const std::string f =
-        "ORIGEN E1,1.550,1000,2000,100\r\n"
-        "ORIANG E2,12.3456,100.0000\r\n"
-        "PRISMA 1.600\r\n"
-        "REGPOS 1,50.1234,98.7654,25.432,ARBOL\r\n"
-        "REGPOS 2, 60 , 99 , 30 \r\n"
-        "PRISMA 1.3\r\n"
-        "ENLACE 3,70,100,45.5\r\n"
-        "ENLACE P9,80,100,10\r\n"
-        "ORIGEN E2 , 1.4\r\n"
-        "REGPOS 10,1,2,3\r\n";
     Importacion imp;
-    ASSERT_EQ(imp.importar(kCts2, f), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(imp.importarRuta(kCts2, prueba::kDatosImportacion / "cts2.txt"), ResultadoImportacion::Cerrar);
     EXPECT_TRUE(imp.avisos.mensajes.empty());
     // ORIGEN's coordinates are not used; oriented 100 - 12.3456; "P9" keeps its id; a number out of sequence
     // stays in its set-up.

@@ -7,31 +7,19 @@
 namespace celvara {
 namespace {
 
-using prueba::medidas;
 using prueba::nombresLecturas;
 using V = std::vector<std::string>;
 
 // Import records in, the merged book out.
 struct Fusion : ::testing::Test {
-    void estacionamiento(std::string_view nombre, std::int32_t primera = -1, std::int32_t ultima = -1,
-                         double altura = 0, std::string_view acimut = "", std::string_view horizontal = "") {
-        auto* e = l.crearEstacionamiento();
-        e->nombre = nombre;
-        e->primera = primera;
-        e->ultima = ultima;
-        e->alturaInstrumento = altura;
-        e->acimutEspalda = acimut;
-        e->horizontalEspalda = horizontal;
+    void estacionamiento(std::string_view nombre, std::int32_t primera = -1, std::int32_t ultima = -1, double altura = 0) {
+        *l.crearEstacionamiento() = {.nombre = nombre, .primera = primera, .ultima = ultima, .alturaInstrumento = altura};
     }
     void lecturas(std::initializer_list<std::int32_t> numeros, int conTexto = 0) {
         for (auto n : numeros) {
-            auto* r = l.crearLectura();
-            r->numero = n;
-            r->jalon = 1.5;
-            r->distancia = 10.0 + n;
-            r->vertical = 100.0;
-            r->horizontal = 50.0 + n;
-            if (n == conTexto) r->texto = "ARBOL";
+            auto* r = l.crearLectura();  // in the last set-up record
+            *r = {.numero = n, .jalon = 1.5, .distancia = 10.0 + n, .vertical = 100.0, .horizontal = 50.0 + n,
+                  .texto = n == conTexto ? "ARBOL" : "", .estacionamiento = r->estacionamiento};
         }
     }
     const Estacionamiento& s(std::size_t i, std::size_t j = 0) const {

@@ -11,7 +11,6 @@
 namespace celvara {
 namespace {
 
-using prueba::Importacion;
 using prueba::punto8;
 using prueba::w8;
 using V = std::vector<std::string>;
@@ -116,16 +115,6 @@ TEST_F(Dialogo, DescargaSinPuertoYConPuerto) {
               ResultadoImportacion::Cerrar);
     EXPECT_EQ(preguntas, 0);
     EXPECT_EQ(avisos.mensajes.size(), 2u);
-}
-
-TEST_F(Dialogo, LectorDirectoCierraSinFusion) {
-    dialogo.seleccionar(28);
-    const std::string f = w8(41, 0, "0001") + w8(42, 3) + w8(43, 1500) + "\n" + punto8(1) + w8(21, 5) + "\n";
-    EXPECT_EQ(dialogo.aceptar(responder(fichero(f))), ResultadoImportacion::Cerrar);
-    ASSERT_EQ(libreta.estaciones.size(), 1u);
-    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->nombre.str(), "3_(1)");
-    EXPECT_EQ(libreta.estaciones[0]->estacionamientos[0]->datos, ajustes.datosPorDefecto);
-    EXPECT_EQ(libreta.contarLecturas(), 1u);
 }
 
 }  // namespace

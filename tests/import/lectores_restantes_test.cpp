@@ -19,18 +19,13 @@ using prueba::nombresLecturas;
 using V = std::vector<std::string>;
 
 TEST(LectoresSinteticos, TopcalComasYListaAscii) {
-    // Under a comma locale "1.450" is still 1.45.
+    // Under a comma locale "1.450" of tests/data/importacion/topcal.txt is still 1.45.
     const char* anterior = std::setlocale(LC_NUMERIC, nullptr);
     const std::string guardado = anterior ? anterior : "C";
     const bool coma = std::setlocale(LC_NUMERIC, "es_ES.UTF-8") || std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
 
     Importacion topcal;
-    ASSERT_EQ(topcal.importar(16, "E1 1 10.5 99.5 20.25 1.5 1.450 esquina norte\n"
-                                  "E1 2 11\n"
-                                  "E1 3 12 100 30 1.5 1.600 CASA\n"
-                                  "E1\n"
-                                  "E2 007 13 101 40 1.3\n"),
-              ResultadoImportacion::Cerrar);
+    ASSERT_EQ(topcal.importarRuta(16, prueba::kDatosImportacion / "topcal.txt"), ResultadoImportacion::Cerrar);
     // The height changed at 3: a second set-up.
     EXPECT_EQ(libro(topcal.libreta), (V{"E1 0 0 0", "  E1(1) 1.45 0 400", "    1 10.5 99.5 20.25 1.5 esquina norte",
                                         "    2 11 0 0 0", "  E1(2) 1.6 0 400", "    3 12 100 30 1.5 CASA", "E2 0 0 0",
@@ -78,33 +73,21 @@ TEST(LectoresSinteticos, GeodimeterGradosMinutosSegundos) {
 }
 
 TEST(LectoresSinteticos, SdrCortoR315nYSouth) {
-    // SDR2x: 4-character points; degrees (1), feet (2), east first (2).
-    const std::string sdr =
-        "00NMSDR20V03-05     000001-JAN-00 00:00 121121\n"
-        "02KI0012    1000.0    2000.0     100.0       5.0STA\n"
-        "03NM       5.0\n"
-        "07KI00120013   45.0000   10.0000\n"
-        "09F100120013     100.0   90.0000   55.5000POSTE\n"
-        "09F10012  14     200.0   80.0000   65.5000\n";
+    // The files are in tests/data/importacion. SDR2x: 4-character points;
+    // degrees (1), feet (2), east first (2).
     Importacion imp;
-    ASSERT_EQ(imp.importar(3, sdr), ResultadoImportacion::Cerrar);
+    ASSERT_EQ(imp.importarRuta(3, prueba::kDatosImportacion / "sdr2x.sdr"), ResultadoImportacion::Cerrar);
     // 1000, 2000, 100 and 5 ft in metres; oriented 45 - 10.
     EXPECT_EQ(libro(imp.libreta), (V{"12 304.8 609.6 30.48", "  12_(1) 1.524 35 360",
                                      "    13 55.5 90 30.48 1.524 POSTE", "    14 65.5 80 60.96 1.524"}));
 
     Importacion r315;
-    ASSERT_EQ(r315.importar(31, "STS: B 1\nINH:1.55\nPPD:D0101\nPPH:1.6\nRTH:10.5\nRTV:99\nRTD:25.5\nPPC:ARBOL\n"
-                                "PPD:102\nRTH:11\nSTS:B2\nINH:1.4\nPPD:7\nRTH:3\n"),
-              ResultadoImportacion::Cerrar);
+    ASSERT_EQ(r315.importarRuta(31, prueba::kDatosImportacion / "r315n.txt"), ResultadoImportacion::Cerrar);
     EXPECT_EQ(libro(r315.libreta), (V{"B1 0 0 0", "  B1_(1) 1.55 0 400", "    101 10.5 99 25.5 1.6 ARBOL",
                                       "    102 11 0 0 1.6", "B2 0 0 0", "  B2_(1) 1.4 0 400", "    7 3 0 0 1.6"}));
 
     Importacion south;
-    ASSERT_EQ(south.importar(29, "STA ST001,1.205,AD\nXYZ 100.000,200.000,10.000\nBKB BS001,45.2526,50.0000\n"
-                                 "BS BS001,1.800\nHVD 98.2354,90.2314,10.235\nSC A1,1.800,CODE1\n"
-                                 "NEZ 104.662,99.567,10.214\nSD A2,1.700,CODE1\nHVD 78.3628,92.4612,4.751\n"
-                                 "SA A3,1.800,CODE1\nHV 63.2349,89.2547\nNOTE this note\n"),
-              ResultadoImportacion::Cerrar);
+    ASSERT_EQ(south.importarRuta(29, prueba::kDatosImportacion / "south.txt"), ResultadoImportacion::Cerrar);
     // North first; oriented 45.2526 - 50; SC's point is a station.
     EXPECT_EQ(libro(south.libreta), (V{"ST001 200 100 10", "  ST001(1) 1.205 -4.7474 400",
                                        "    BS001 98.2354 90.2314 10.235 1.8", "    A2 78.3628 92.4612 4.751 1.7 CODE1",

@@ -95,7 +95,6 @@ TEST(Robustez, FicherosAleatoriosYMutadosEnTodosLosFormatos) {
             const auto r = imp.importar(formato.indice, caso);
             ASSERT_TRUE(r == ResultadoImportacion::Cerrar || r == ResultadoImportacion::Fallo) << formato.indice;
             if (r == ResultadoImportacion::Fallo && formato.disponible) {
-                ASSERT_FALSE(imp.avisos.mensajes.empty());
                 ASSERT_EQ(imp.avisos.mensajes.size(), 1u);  // a refusal is one message
                 EXPECT_TRUE(imp.avisos.mensajes[0].texto.ends_with(mensajes::kFormatoNoCoincide));
                 if (!formato.directo) {
