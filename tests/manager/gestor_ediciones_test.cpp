@@ -28,29 +28,20 @@ TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibre) {
     EXPECT_TRUE(b.gestor.modificado());
 }
 
+// Each column of the station grid: the text typed and the text shown back.
 TEST(GestorRejillaBases, CoordenadasTipoYTextos) {
     Banco b;
-    b.gestor.ediciones().editarCelda(1, 1, "12,5");
-    b.gestor.ediciones().editarCelda(1, 2, "abc");
-    b.gestor.ediciones().editarCelda(1, 3, " -3,25e1");
-    EXPECT_EQ(std::tuple(b.estacion(1).x, b.estacion(1).y, b.estacion(1).z), std::tuple(12.5, 0.0, -32.5));
-    b.gestor.ediciones().editarCelda(1, 4, "VERTICE");
-    EXPECT_EQ(b.estacion(1).tipo, 2);
-    b.gestor.ediciones().editarCelda(1, 4, "FENO");
-    EXPECT_EQ(b.estacion(1).tipo, 0);
-    b.gestor.ediciones().editarCelda(1, 4, "cualquiera");
-    EXPECT_EQ(b.estacion(1).tipo, 1);
-    b.gestor.ediciones().editarCelda(1, 5, std::string(120, 'd'));
-    EXPECT_EQ(b.estacion(1).descripcion1.str(), std::string(99, 'd'));
-    b.gestor.ediciones().editarCelda(1, 6, "segunda");
-    b.gestor.ediciones().editarCelda(1, 7, "C:\\foto.bmp");
-    b.gestor.ediciones().editarCelda(1, 8, "C:\\croquis.bmp");
-    const Estacion& e = b.estacion(1);
-    EXPECT_EQ(e.descripcion2.str() + "|" + e.ficheroFoto.str() + "|" + e.ficheroCroquis.str(), "segunda|C:\\foto.bmp|C:\\croquis.bmp");
-    EXPECT_EQ(b.gestor.rejilla().texto(1, 3), "-32.500");
+    const std::tuple<std::size_t, std::string, std::string> casos[] = {
+        {1, "12,5", "12.500"}, {2, "abc", "0.000"}, {3, " -3,25e1", "-32.500"}, {4, "VERTICE", "VERTICE"},
+        {4, "FENO", "FENO"}, {4, "cualquiera", "CLAVO"}, {5, std::string(120, 'd'), std::string(99, 'd')},
+        {6, "segunda", "segunda"}, {7, "C:\\foto.bmp", "C:\\foto.bmp"}, {8, "C:\\croquis.bmp", "C:\\croquis.bmp"}};
+    for (const auto& [columna, tecleado, mostrado] : casos) {
+        b.gestor.ediciones().editarCelda(1, columna, tecleado);
+        EXPECT_EQ(b.gestor.rejilla().texto(1, columna), mostrado) << tecleado;
+    }
 }
 
-TEST(GestorRejillaLecturas, SeisColumnas) {
+TEST(GestorRejillaLecturas, SeisColumnasYNadaFueraDeUnaRejilla) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
     const char* textos[] = {"2", "1,75", "123,4567", "99,5", "45,321", "código"};
@@ -58,10 +49,7 @@ TEST(GestorRejillaLecturas, SeisColumnas) {
     // Columns: name, target height, horizontal, vertical, distance, code.
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas[2], (Lectura{"2", 1.75, 45.321, 99.5, 123.4567, "c\xF3" "digo"}));
     EXPECT_EQ(b.gestor.rejilla().texto(2, 5), "código");
-}
-
-TEST(GestorRejilla, EdicionEnOtroEstadoEsUnError) {
-    Banco b;
+    // No grid to edit under "Coordenadas".
     b.gestor.seleccionGestor().seleccionar(NodoArbol::raizCoordenadas());
     b.avisos.esperar("fila 2 columna 3, EXISTE UN ERROR");
     EXPECT_FALSE(b.gestor.ediciones().editarCelda(2, 3, "x"));
@@ -136,7 +124,6 @@ TEST(GestorBases, ModoEstadillo) {
     b.gestor.ediciones().anadirEstacionPorNombre();
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 4u);
     EXPECT_EQ(b.estacion(3).nombre.str(), "V-12");
-    EXPECT_EQ(b.estacion(3).ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(3)));
     EXPECT_EQ(b.dialogos.peticionesNombre.back(), std::make_pair(false, std::string()));
     EXPECT_TRUE(b.gestor.modificado());
@@ -191,46 +178,32 @@ TEST(GestorEstacionamientos, Borrar) {
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
 }
 
-TEST(GestorEstacionamientos, UnirTresConDesorientaciones10_20_30) {
-    Banco b(false);
-    auto& lista = b.gestor.libreta().estaciones;
-    auto* e = crearEstacion(lista, {.nombre = "E"});
-    double altura = 1.0;
-    for (double d : {10.0, 20.0, 30.0}) {
-        auto* s = crearEstacionamiento(e->estacionamientos, nullptr, "E" + std::to_string(int(d)), "E", altura,
-                                       nullptr, d);
-        crearLectura(s->lecturas, std::nullopt, "P" + std::to_string(int(d)), 2.0, 10, 100, 100, "");
-        altura += 0.25;
-    }
-    b.gestor.ejecutar(Accion::Actualizar);
-    b.gestor.seleccionGestor().seleccionar(NodoArbol::deEstacion(e));
-    b.gestor.ediciones().unirTodosEstacionamientos();
-    ASSERT_EQ(e->estacionamientos.size(), 1u);
-    // Horizontals to the first orientation; target heights follow the
-    // instrument heights 1.0, 1.25, 1.5.
-    EXPECT_EQ(e->estacionamientos[0]->lecturas, (ListaLecturas{{"P10", 2.0, 10, 100, 100, ""},
-                                                               {"P20", 1.75, 10, 100, 110, ""},
-                                                               {"P30", 1.5, 10, 100, 120, ""}}));
-    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(e, e->estacionamientos[0].get()));
-    EXPECT_TRUE(b.gestor.modificado());
-    EXPECT_EQ(b.gestor.documento().tomarNota(), "Unidos 3 estacionamientos de E en E10: 3 lecturas");
-}
-
-TEST(GestorEstacionamientos, UnirSinAnguloNormalizadoYConUnoSoloNadaCambia) {
+// A_1 (orientation 10, height 1.5), A_2 (20, 1.75) and A_3 (30, 1.0) into
+// A_1: horizontals to the first orientation, not wrapped at 400; target
+// heights follow the instrument heights.
+TEST(GestorEstacionamientos, UnirTodosALaPrimeraSinNormalizar) {
     Banco b;
-    // A_1 at 10, A_2 at 20 with a reading of 280 -> 290; no wrap at 400.
-    b.estacion(0).estacionamientos[1]->lecturas[0].horizontal = 395;
-    b.seleccionarEstacionamiento(0, 1);
-    b.gestor.ediciones().unirTodosEstacionamientos();
-    ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
-    EXPECT_EQ(b.estacion(0).estacionamientos[0]->lecturas.back().horizontal, 405);
-    b.gestor.reconstruirArbol();
-    b.seleccionarEstacion(0);
-    b.gestor.ediciones().unirTodosEstacionamientos();
-    EXPECT_EQ(b.estacion(0).estacionamientos.size(), 1u);
-    b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
     b.avisos.esperar("1º Seleccionar una Estación");
     b.gestor.ediciones().unirTodosEstacionamientos();
+    Estacion& a = b.estacion(0);
+    a.estacionamientos[1]->alturaInstrumento = 1.75;
+    a.estacionamientos[1]->lecturas[0].horizontal = 395;
+    a.estacionamientos[1]->lecturas[0].jalon = 2;
+    auto* s3 = crearEstacionamiento(a.estacionamientos, nullptr, "A_3", "A", 1.0, nullptr, 30);
+    crearLectura(s3->lecturas, std::nullopt, "P", 2.0, 10, 100, 100, "");
+    b.gestor.ejecutar(Accion::Actualizar);
+    b.seleccionarEstacionamiento(0, 2);
+    b.gestor.ediciones().unirTodosEstacionamientos();
+    ASSERT_EQ(a.estacionamientos.size(), 1u);
+    const ListaLecturas& l = a.estacionamientos[0]->lecturas;
+    ASSERT_EQ(l.size(), 5u);
+    EXPECT_EQ(ListaLecturas(l.begin() + 3, l.end()), (ListaLecturas{{"B", 1.75, 100, 300, 405, ""}, {"P", 2.5, 10, 100, 120, ""}}));
+    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacionamiento(&a, a.estacionamientos[0].get()));
+    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(b.gestor.documento().tomarNota(), "Unidos 3 estacionamientos de A en A_1: 5 lecturas");
+    b.seleccionarEstacion(0);
+    b.gestor.ediciones().unirTodosEstacionamientos();
+    EXPECT_EQ(a.estacionamientos.size(), 1u);
 }
 
 TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
@@ -262,7 +235,6 @@ TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
 TEST(GestorArbolEtiquetas, RenombrarEstacionYEstacionamiento) {
     Banco b;
     Estacion* a = &b.estacion(0);
-    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "B"));
     EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), ""));
     EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "AA"));
     EXPECT_EQ(a->estacionamientos[1]->estacion.str(), "AA");
