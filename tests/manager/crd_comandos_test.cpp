@@ -82,7 +82,7 @@ TEST(ImportarCrd, SoloLasBasesSeAnadenComoEstaciones) {
     EXPECT_EQ(libreta.estaciones.size(), 2u);
 }
 
-TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombre) {
+TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombreYXyzSoloLaElegida) {
     CarpetaTemporal tmp;
     // A later point of the same name wins; names compare case-sensitively.
     const ListaPuntos puntos = {{.nombre = "B", .x = 1}, {.nombre = "A", .x = 10, .y = 20, .z = 30},
@@ -104,18 +104,12 @@ TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombre) {
 
     CLibretaCampo vacia;
     EXPECT_FALSE(recogerCoordenadasDeCrd(vacia, tmp / "p.crd").ejecutado);
-}
 
-TEST(RecogerCrd, XyzSoloParaLaEstacionSeleccionada) {
-    CLibretaCampo libreta;
-    auto* b1 = crearEstacion(libreta.estaciones, {.nombre = "B1"});
-    auto* otra = crearEstacion(libreta.estaciones, {.nombre = "B1"});
-    const auto r = recogerXyzDeCrd(otra, datos("antigua_dos_puntos.crd"));
-    EXPECT_TRUE(r.ejecutado);
-    EXPECT_EQ(r.estaciones, 1u);
-    EXPECT_EQ(otra->x, 100.5);
-    EXPECT_EQ(b1->x, 0);
-    EXPECT_FALSE(recogerXyzDeCrd(nullptr, datos("antigua_dos_puntos.crd")).ejecutado);
+    // "Recoger XYZ" fills the station selected alone, not another of its name.
+    a->x = a2->x = 0;
+    const auto xyz = recogerXyzDeCrd(a2, tmp / "p.crd");
+    EXPECT_EQ(std::tuple(xyz.ejecutado, xyz.estaciones, a2->x, a->x), std::tuple(true, 1u, 10.0, 0.0));
+    EXPECT_FALSE(recogerXyzDeCrd(nullptr, tmp / "p.crd").ejecutado);
 }
 
 TEST(NodoCoordenadas, ListaSinMayusculasYAbreElNombreReal) {

@@ -52,17 +52,13 @@ TEST(Configuracion, AceptarEscribeCadaPagina) {
     EXPECT_EQ(std::tuple(int(a.verVisuales), int(a.verEstaciones)), std::tuple(1, 0));
     EXPECT_EQ(a.ficheroLogoEmpresa.str(), "C:\\logo.bmp");
     EXPECT_EQ(a.idioma, 0u);
-}
-
-TEST(Configuracion, EscalaConComaYFactorDelElipsoide) {
-    CDatosGenerales a;
-    CConfiguracion c(a);
-    c.calculo.escalaAdicional = "0,9996";
-    c.aceptar(a);
+    // A scale typed with a comma; the ellipsoid's factor shown to ten decimals.
+    CConfiguracion e(a);
+    e.calculo.escalaAdicional = "0,9996";
+    e.aceptar(a);
     EXPECT_EQ(a.escalaAdicional, 0.9996);
-    CConfiguracion d(a);
-    d.calculo.fijarFactorElipsoide(0.9999059355);
-    EXPECT_EQ(d.calculo.escalaAdicional, "0.9999059355");
+    e.calculo.fijarFactorElipsoide(0.9999059355);
+    EXPECT_EQ(e.calculo.escalaAdicional, "0.9999059355");
 }
 
 TEST(Configuracion, SexagesimalSeSeMuestraParaCualquierOtroValor) {
