@@ -29,16 +29,21 @@ void libretaDePrueba(const std::filesystem::path& ruta, std::string_view prefijo
     ASSERT_TRUE(escribirLibreta(l, ruta));
 }
 
-TEST(CliVolcar, LibretaComoJsonEnUtf8) {
+// anexar puts the second book's stations after the first's; volcar shows the
+// result as JSON in UTF-8.
+TEST(CliVolcar, LibretaAnexadaComoJsonEnUtf8) {
     CarpetaTemporal dir;
-    libretaDePrueba(dir / "a.OBS", "B", 2);
-    auto r = cli({"volcar", (dir / "a.OBS").string()});
+    libretaDePrueba(dir / "base.obs", "A", 1);
+    libretaDePrueba(dir / "otro.obs", "B", 2);
+    auto r = cli({"anexar", (dir / "base.obs").string(), (dir / "otro.obs").string(), "-o", (dir / "a.OBS").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    r = cli({"volcar", (dir / "a.OBS").string()});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
     EXPECT_EQ(j["proyeccion"], 1);
     EXPECT_EQ(j["reservado"], "reservado");
-    ASSERT_EQ(j["estaciones"].size(), 2u);
-    const auto& e = j["estaciones"][1];
+    ASSERT_EQ(j["estaciones"].size(), 3u);
+    const auto& e = j["estaciones"][2];
     EXPECT_EQ(e["nombre"], "B1");
     EXPECT_EQ(e["x"].get<double>(), 1000.123456789);
     EXPECT_EQ(e["descripcion1"], "Se\xC3\xB1" "al");
@@ -63,18 +68,6 @@ TEST(CliVolcar, AjustesConNombresClarosYUso) {
     EXPECT_EQ(cli({"volcar"}).estado, 2);
     EXPECT_EQ(cli({"no-existe"}).estado, 2);
     EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);
-}
-
-TEST(CliAnexar, AnadeAlFinal) {
-    CarpetaTemporal dir;
-    libretaDePrueba(dir / "base.obs", "A", 2);
-    libretaDePrueba(dir / "otro.obs", "Z", 1);
-    auto r = cli({"anexar", (dir / "base.obs").string(), (dir / "otro.obs").string(), "-o", (dir / "sal.obs").string()});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    CLibretaCampo l;
-    ASSERT_TRUE(leerLibreta(l, dir / "sal.obs"));
-    ASSERT_EQ(l.estaciones.size(), 3u);
-    EXPECT_EQ(l.estaciones[2]->nombre, "Z0");
 }
 
 }  // namespace

@@ -140,11 +140,8 @@ TEST_F(RedCli, ValoresDisparatadosSeDejanFueraYSeNombran) {
         prueba::libretaRed(l, 123.5067);
         // A second sight of P from A (the pair "Promediar CD/CI" joins) and
         // one of C from P, each with the wild value.
-        for (const char* quien : {"A1", "P1"}) {
-            Estacionamiento* s = nullptr;
-            for (auto& e : l.estaciones)
-                for (auto& x : e->estacionamientos)
-                    if (x->nombre == std::string_view(quien)) s = x.get();
+        for (Estacion* e : {l.estaciones[0].get(), l.estaciones[4].get()}) {  // A1 and P1
+            Estacionamiento* s = e->estacionamientos[0].get();
             Lectura m = s->lecturas.front();
             (campo == 0 ? m.horizontal : campo == 1 ? m.vertical : m.distancia) = malo;
             s->lecturas.push_back(m);
