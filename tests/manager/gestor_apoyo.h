@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "comun/avisos_grabados.h"
 #include "comun/imagen.h"
 #include "comun/libreta_prueba.h"
 #include "fieldbook/arranque.h"
@@ -26,12 +27,7 @@
 
 namespace celvara::prueba {
 
-struct MensajeVisto {
-    std::string texto;
-    std::string titulo;
-    Botones botones;
-    Icono icono;
-};
+using MensajeVisto = AvisoGrabado;
 
 class AvisosEsperados : public Avisos {
 public:

@@ -11,33 +11,35 @@ constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1
 
 void modificar(Banco& b) { b.gestor.ediciones().editarCelda(0, 1, "1"); }
 
-TEST(GestorNuevo, SinCambiosNoPregunta) {
-    Banco b;
-    b.gestor.documento().nuevo();
-    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo -");
-    EXPECT_TRUE(b.gestor.ajustes().ultimoFichero.vacio());
-    EXPECT_FALSE(b.gestor.modificado());
-    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
-}
-
-// Each answer to the question, and what is left in the window and on disk.
-TEST(GestorNuevo, ConCambiosPregunta) {
+// Without changes no question; with them, each answer, and what is left in
+// the window and on disk.
+TEST(GestorNuevo, PreguntaSoloConCambios) {
     struct Caso {
+        bool cambio;
         Respuesta respuesta;
         bool sigue;
         double xGuardada;
     };
-    for (const Caso& c : {Caso{Respuesta::Cancelar, false, 1000}, Caso{Respuesta::Si, true, 1}, Caso{Respuesta::No, true, 1000}}) {
+    for (const Caso& c : {Caso{false, Respuesta::No, true, 1000}, Caso{true, Respuesta::Cancelar, false, 1000},
+                          Caso{true, Respuesta::Si, true, 1}, Caso{true, Respuesta::No, true, 1000}}) {
         Banco b;
-        modificar(b);
-        b.avisos.esperar(kPregunta, c.respuesta);
+        if (c.cambio) {
+            modificar(b);
+            b.avisos.esperar(kPregunta, c.respuesta);
+        }
         b.gestor.documento().nuevo();
-        const prueba::MensajeVisto& m = b.avisos.vistos.back();
-        EXPECT_EQ(std::tuple(m.titulo, m.botones, m.icono),
-                  std::tuple("Editor de observaciones", Botones::SiNoCancelar, Icono::Pregunta));
+        if (c.cambio) {
+            const prueba::MensajeVisto& m = b.avisos.vistos.back();
+            EXPECT_EQ(std::tuple(m.titulo, m.botones, m.icono),
+                      std::tuple("Editor de observaciones", Botones::SiNoCancelar, Icono::Pregunta));
+        }
         EXPECT_EQ(b.gestor.libreta().estaciones.size(), c.sigue ? 0u : 3u);
         EXPECT_EQ(b.gestor.modificado(), !c.sigue);
+        if (c.sigue) {
+            EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo -");
+            EXPECT_TRUE(b.gestor.ajustes().ultimoFichero.vacio());
+            EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+        }
         CLibretaCampo guardada;
         ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
         EXPECT_EQ(guardada.estaciones[0]->x, c.xGuardada);
@@ -188,25 +190,18 @@ TEST(GestorSalir, GuardaLosAjustesYPregunta) {
     EXPECT_EQ(leidos.ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\obra.obs");
 }
 
-TEST(GestorSalir, CancelarONoGrabarSeQuedaAbierto) {
-    Banco b;
-    modificar(b);
-    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
-    EXPECT_FALSE(b.gestor.documento().salir());
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
-    b.avisos.esperar(kPregunta, Respuesta::No);
-    EXPECT_TRUE(b.gestor.documento().salir());
-}
-
-TEST(GestorSalir, LaAlturaTecleadaEnLaCabeceraPregunta) {
+TEST(GestorSalir, LaAlturaTecleadaEnLaCabeceraPreguntaYCancelarONoGrabar) {
     Banco b;
     b.seleccionarEstacionamiento(0, 0);
     b.gestor.seleccionGestor().panelEstacionamiento().altura = "1,75";
-    b.avisos.esperar(kPregunta, Respuesta::Si);
+    b.avisos.esperar(kPregunta, Respuesta::Cancelar);
+    EXPECT_FALSE(b.gestor.documento().salir());
+    EXPECT_EQ(b.estacion(0).estacionamientos[0]->alturaInstrumento, 1.75);  // what Sí would save
+    b.avisos.esperar(kPregunta, Respuesta::No);
     EXPECT_TRUE(b.gestor.documento().salir());
     CLibretaCampo guardada;
     ASSERT_TRUE(leerLibreta(guardada, b.obra() / "obra.obs"));
-    EXPECT_EQ(guardada.estaciones[0]->estacionamientos[0]->alturaInstrumento, 1.75);
+    EXPECT_EQ(guardada.estaciones[0]->estacionamientos[0]->alturaInstrumento, 1.5);
 }
 
 TEST(GestorSalir, SiYCancelarElDialogoDeGrabarComoSeQuedaAbierto) {
