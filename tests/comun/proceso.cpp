@@ -26,14 +26,6 @@ namespace {
 
 #ifdef _WIN32
 
-std::wstring ancho(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring r(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), r.data(), n);
-    return r;
-}
-
 // One argument quoted as the C runtime splits the command line.
 std::wstring citado(const std::wstring& a) {
     if (!a.empty() && a.find_first_of(L" \t\"") == std::wstring::npos) return a;
@@ -62,7 +54,8 @@ int lanzar(const std::vector<std::string>& argumentos, const std::filesystem::pa
     };
     HANDLE in = abrir("entrada", false), out = abrir("salida", true), err = abrir("errores", true);
     std::wstring linea;
-    for (const auto& a : argumentos) linea += (linea.empty() ? L"" : L" ") + citado(ancho(a));
+    for (const auto& a : argumentos)
+        linea += (linea.empty() ? L"" : L" ") + citado(std::filesystem::path(std::u8string(a.begin(), a.end())).wstring());
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;

@@ -13,37 +13,28 @@ namespace {
 using namespace prueba_crd;
 using prueba::AvisosEsperados;
 
-TEST(ExportarCrd, FicheroNuevoODestinoIlegibleOSinEstaciones) {
+TEST(ExportarCrd, FicheroNuevoExistenteAntiguoIlegibleOSinEstaciones) {
     CarpetaTemporal tmp;
     CLibretaCampo libreta;
     libretaDeExportacion(libreta);
     const auto r = exportarACrd(libreta, tmp / "nuevo.crd");
-    EXPECT_TRUE(r.ejecutado && !r.modificada);
-    EXPECT_EQ(r.estado, Estado::Exito);
-    EXPECT_EQ(r.estaciones, 3u);
+    EXPECT_EQ(std::tuple(r.ejecutado, r.modificada, r.estado, r.estaciones), std::tuple(true, false, Estado::Exito, 3u));
     EXPECT_EQ(bytesDe(tmp / "nuevo.crd"), bytesDe(datos("exportacion_estaciones.crd")));
 
     // A target that cannot be read is not overwritten.
     std::filesystem::create_directory(tmp / "carpeta.crd");
     const auto f = exportarACrd(libreta, tmp / "carpeta.crd");
-    EXPECT_TRUE(f.ejecutado);
-    EXPECT_EQ(f.estado, Estado::Fallo);
+    EXPECT_EQ(std::pair(f.ejecutado, f.estado), std::pair(true, Estado::Fallo));
     EXPECT_TRUE(std::filesystem::is_directory(tmp / "carpeta.crd"));
 
     CLibretaCampo vacia;
     EXPECT_FALSE(exportarACrd(vacia, tmp / "x.crd").ejecutado);
     EXPECT_FALSE(std::filesystem::exists(tmp / "x.crd"));
-}
 
-TEST(ExportarCrd, ConservaLosPuntosDelDestinoYNoComparaNombres) {
-    CarpetaTemporal tmp;
-    CLibretaCampo libreta;
-    libretaDeExportacion(libreta);
-    ASSERT_EQ(exportarACrd(libreta, tmp / "dos.crd").estado, Estado::Exito);
-    const auto r = exportarACrd(libreta, tmp / "dos.crd");
-    EXPECT_EQ(r.puntosLeidos, 3u);
+    // Again into the same file: its points kept, names not compared.
+    EXPECT_EQ(exportarACrd(libreta, tmp / "nuevo.crd").puntosLeidos, 3u);
     ListaPuntos puntos;
-    ASSERT_EQ(leerListaPuntos(tmp / "dos.crd", puntos), Estado::Exito);
+    ASSERT_EQ(leerListaPuntos(tmp / "nuevo.crd", puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 6u);
     EXPECT_EQ(puntos[3], puntos[0]);
     EXPECT_EQ(puntos[4].nombre, "ESTACION-LARGA");

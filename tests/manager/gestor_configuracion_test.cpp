@@ -89,7 +89,7 @@ TEST(Configuracion, FicheroDeInformesPorDialogo) {
     EXPECT_EQ(c.calculo.ficheroInformes, "C:\\TRABAJOS\\otro.txt");
 }
 
-TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
+TEST(ConfiguracionGestor, CancelarNoCambiaNadaYAceptarValeParaLoNuevo) {
     prueba::Banco b;
     b.gestor.ajustes().proyeccion = 2;
     const std::string antes = imagenAjustes(b.gestor.ajustes());
@@ -101,10 +101,7 @@ TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
     b.gestor.configurar();
     EXPECT_EQ(imagenAjustes(b.gestor.ajustes()), antes);
     EXPECT_EQ(b.gestor.libreta().proyeccion, 2u);
-}
-
-TEST(ConfiguracionGestor, SexagesimalParaLosEstacionamientosNuevos) {
-    prueba::Banco b;
+    // Accepted: sexagesimal for the set-ups made from now on only.
     b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
         c.importar.datos.indiceAngular = 1;
         return true;

@@ -129,7 +129,7 @@ TEST(GestorBases, ModoEstadillo) {
     EXPECT_TRUE(b.gestor.modificado());
 }
 
-TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
+TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnicoYBorrar) {
     Banco b;
     b.avisos.esperar("1º Seleccionar la Estación");
     b.gestor.ediciones().anadirEstacionamiento();
@@ -160,20 +160,18 @@ TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnico) {
     EXPECT_EQ(s.datos.unidadAngular, 360);
     EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
     EXPECT_TRUE(b.gestor.modificado());
-}
 
-TEST(GestorEstacionamientos, Borrar) {
-    Banco b;
+    // Deleting asks, naming what goes; "No" keeps it.
     b.seleccionarEstacion(0);
     b.avisos.esperar("1º Seleccionar la SubEstación");
     b.gestor.ediciones().borrarEstacionamiento();
     b.seleccionarEstacionamiento(0, 0);
     b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::No);
     b.gestor.ediciones().borrarEstacionamiento();
-    EXPECT_EQ(b.estacion(0).estacionamientos.size(), 2u);
+    EXPECT_EQ(b.estacion(0).estacionamientos.size(), 3u);
     b.avisos.esperar("¿Borrar el estacionamiento A_1 con 3 lecturas?", Respuesta::Si);
     b.gestor.ediciones().borrarEstacionamiento();
-    ASSERT_EQ(b.estacion(0).estacionamientos.size(), 1u);
+    ASSERT_EQ(b.estacion(0).estacionamientos.size(), 2u);
     EXPECT_EQ(b.estacion(0).estacionamientos[0]->nombre.str(), "A_2");
     EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(0)));
 }
