@@ -55,10 +55,7 @@ TEST(ImportarCrd, SoloLasBasesSeAnadenComoEstaciones) {
     crearEstacion(libreta.estaciones, {.nombre = "B1"});  // names are not checked
     AvisosEsperados avisos;
     const auto r = importarDeCrd(libreta, datos("antigua_dos_puntos.crd"), avisos);
-    EXPECT_EQ(r.estado, Estado::Exito);
-    EXPECT_EQ(r.puntosLeidos, 2u);
-    EXPECT_EQ(r.estaciones, 1u);
-    EXPECT_TRUE(r.modificada);
+    EXPECT_EQ(std::tuple(r.estado, r.puntosLeidos, r.estaciones, r.modificada), std::tuple(Estado::Exito, 2u, 1u, true));
     ASSERT_EQ(libreta.estaciones.size(), 2u);
     const Estacion& e = *libreta.estaciones[1];
     EXPECT_EQ(std::tuple(e.nombre.str(), e.tipo, e.x, e.y, e.z, e.descripcion1.str(), e.ficheroFoto.str(), e.ficheroCroquis.str()),
@@ -86,9 +83,7 @@ TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombreYXyzSoloLaElegida) {
     auto* c = crearEstacion(libreta.estaciones, {.nombre = "C", .coordenadas = Coordenadas{7, 8, 9}});
     auto* a2 = crearEstacion(libreta.estaciones, {.nombre = "A"});
     const auto r = recogerCoordenadasDeCrd(libreta, tmp / "p.crd");
-    EXPECT_TRUE(r.ejecutado);
-    EXPECT_EQ(r.estaciones, 3u);
-    EXPECT_TRUE(r.modificada);
+    EXPECT_EQ(std::tuple(r.ejecutado, r.estaciones, r.modificada), std::tuple(true, 3u, true));
     EXPECT_EQ((std::array{a->x, a->y, a->z, a2->z, b->x}), (std::array<double, 5>{10, 20, 30, 30, 2}));
     EXPECT_EQ((std::array{c->x, c->z}), (std::array<double, 2>{7, 9}));  // no point of its name: unchanged
     // The base flag is not looked at: these points were all 0.

@@ -65,20 +65,16 @@ TEST(GestorAbrir, DialogoYLectura) {
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\otra.obs");
     b.gestor.documento().abrir();
     const PeticionFichero p = b.dialogos.peticiones.back();  // a copy: later dialogs grow the list
-    EXPECT_FALSE(p.guardar);
-    EXPECT_EQ(p.extension, "OBS");
+    EXPECT_EQ(std::tuple(p.guardar, p.extension, p.nombreInicial, p.directorioInicial, p.debeExistir, p.ocultarSoloLectura),
+              std::tuple(false, "OBS", "obra.obs", "C:\\TRABAJOS\\OBRA1\\", true, true));
     EXPECT_EQ(p.filtro, "Archivos de Observaciones(*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
-    EXPECT_EQ(p.nombreInicial, "obra.obs");
-    EXPECT_EQ(p.directorioInicial, "C:\\TRABAJOS\\OBRA1\\");
-    EXPECT_TRUE(p.debeExistir);
     // The next dialog starts in the folder of the book open, not the working folder.
     b.gestor.ajustes().ultimoFichero = "C:\\OTRA\\Z.OBS";
     b.dialogos.ficheros.push_back(std::nullopt);
     b.gestor.documento().grabarComo();
-    EXPECT_EQ(b.dialogos.peticiones.back().directorioInicial, "C:\\OTRA\\");
-    EXPECT_EQ(b.dialogos.peticiones.back().nombreInicial, "Z.OBS");
+    EXPECT_EQ(std::pair(b.dialogos.peticiones.back().directorioInicial, b.dialogos.peticiones.back().nombreInicial),
+              std::pair(std::string("C:\\OTRA\\"), std::string("Z.OBS")));
     b.gestor.ajustes().ultimoFichero = "C:\\TRABAJOS\\OBRA1\\otra.obs";
-    EXPECT_TRUE(p.ocultarSoloLectura);
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\otra.obs]");
     EXPECT_EQ(b.gestor.ajustes().proyeccion, 2u);
@@ -109,8 +105,7 @@ TEST(GestorAbrir, FicheroMaloOSoloCabecera) {
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\malo.obs");
     b.avisos.esperar("");
     b.gestor.documento().abrir();
-    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
-    EXPECT_EQ(b.avisos.vistos.back().titulo, "");
+    EXPECT_EQ(std::pair(b.avisos.vistos.back().icono, b.avisos.vistos.back().titulo), std::pair(Icono::Stop, std::string()));
     EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
     EXPECT_EQ(b.gestor.ajustes().ultimoFichero.str(), "C:\\TRABAJOS\\OBRA1\\malo.obs");
     EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 0u);
@@ -139,10 +134,8 @@ TEST(GestorGrabar, SinRutaPideNombreYCopiaLaProyeccion) {
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\nueva.obs");
     EXPECT_TRUE(b.gestor.documento().grabar());
     const PeticionFichero& p = b.dialogos.peticiones.back();
-    EXPECT_TRUE(p.guardar);
-    EXPECT_EQ(p.extension, "obs");
-    EXPECT_EQ(p.filtro, "Archivos de Observaciones (*.OBS) |*.obs|Todos los archivos (*.*) |*.*||");
-    EXPECT_TRUE(p.confirmarSobrescribir);
+    EXPECT_EQ(std::tuple(p.guardar, p.extension, p.confirmarSobrescribir, p.filtro),
+              std::tuple(true, "obs", true, "Archivos de Observaciones (*.OBS) |*.obs|Todos los archivos (*.*) |*.*||"));
     EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\nueva.obs]");
     EXPECT_FALSE(b.gestor.modificado());
     CLibretaCampo leida;

@@ -159,9 +159,8 @@ TEST(GestorImagen, RutaPorPestanaYEleccionDeFichero) {
     EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\croquis.bmp");
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\señal.bmp");
     b.gestor.ediciones().elegirImagen();
-    EXPECT_EQ(b.dialogos.peticiones.back().extension, "bmp");
-    EXPECT_EQ(b.dialogos.peticiones.back().filtro, "Archivos de imagen (*.BMP)|*.bmp||");
-    EXPECT_TRUE(b.dialogos.peticiones.back().debeExistir);
+    const PeticionFichero& p = b.dialogos.peticiones.back();
+    EXPECT_EQ(std::tuple(p.extension, p.filtro, p.debeExistir), std::tuple("bmp", "Archivos de imagen (*.BMP)|*.bmp||", true));
     EXPECT_EQ(b.estacion(0).ficheroCroquis.str(), "C:\\TRABAJOS\\OBRA1\\se\xF1" "al.bmp");
     EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\OBRA1\\señal.bmp");
     EXPECT_TRUE(b.gestor.modificado());

@@ -17,7 +17,7 @@ constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1
 // A second start of the program on the same drive.
 std::unique_ptr<CGestorObservaciones> arrancar(Banco& b) {
     auto g = std::make_unique<CGestorObservaciones>(b.mapa, b.avisos, b.dialogos, b.mostrador);
-    prueba::EntornoPrueba entorno(b.mapa);
+    EntornoAnfitrion entorno(b.mapa);
     g->iniciar(entorno);
     return g;
 }
