@@ -68,9 +68,7 @@ TEST(Escena, BanderasYModos) {
     d.puntos = &puntos;
     d.modo = static_cast<int>(ModoDibujo::Estaciones);
     EscenaPlano e = construirEscena(d);
-    EXPECT_EQ(e.estaciones.size(), 2u);
-    EXPECT_TRUE(e.visuales.empty());
-    EXPECT_TRUE(e.puntos.empty());
+    EXPECT_EQ(std::tuple(e.estaciones.size(), e.visuales.size(), e.puntos.size()), std::tuple(2u, 0u, 0u));
 
     d.verVisuales = true;
     d.verPuntos = true;
@@ -88,9 +86,7 @@ TEST(Escena, BanderasYModos) {
     d.verNumeros = true;
     d.verEstaciones = false;
     e = construirEscena(d);
-    EXPECT_TRUE(e.estaciones.empty());
-    EXPECT_EQ(e.visuales.size(), 1u);
-    EXPECT_EQ(e.puntos[0].etiqueta, "100");
+    EXPECT_EQ(std::tuple(e.estaciones.size(), e.visuales.size(), e.puntos.at(0).etiqueta), std::tuple(0u, 1u, "100"));
 }
 
 TEST(VistaPlano, AjusteNorteArribaZoomYDesplazamiento) {

@@ -13,7 +13,7 @@ std::vector<std::string> nombres(const ListaEstaciones& l) {
     return n;
 }
 
-TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibre) {
+TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibreEnRejillaYArbol) {
     Banco b;
     const auto arbol = b.gestor.seleccionGestor().revisiones().arbol;
     EXPECT_TRUE(b.gestor.ediciones().editarCelda(0, 0, "Á1"));
@@ -26,6 +26,16 @@ TEST(GestorRejillaBases, RenombrarSoloSiElNombreEstaLibre) {
     EXPECT_TRUE(b.gestor.ediciones().editarCelda(1, 0, "ABCDEFGHIJKLMNOPQRS"));
     EXPECT_EQ(b.estacion(1).nombre.str(), "ABCDEFGHIJKLMNO");
     EXPECT_TRUE(b.gestor.modificado());
+    // Through the tree's labels too; a set-up's name is free in the whole book.
+    Estacion* a = &b.estacion(0);
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), ""));
+    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "AA"));
+    EXPECT_EQ(a->estacionamientos[1]->estacion.str(), "AA");
+    Estacionamiento* s1 = a->estacionamientos[0].get();
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "A_2"));
+    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "AA_1"));
+    EXPECT_EQ(s1->nombre.str(), "AA_1");
+    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::raizEstaciones(), "X"));
 }
 
 // Each column of the station grid: the text typed and the text shown back.
@@ -228,20 +238,6 @@ TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
     EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 0u);
     b.gestor.ediciones().insertarFila(l.size());  // the grid's append request
     EXPECT_EQ(l.size(), 4u);
-}
-
-TEST(GestorArbolEtiquetas, RenombrarEstacionYEstacionamiento) {
-    Banco b;
-    Estacion* a = &b.estacion(0);
-    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), ""));
-    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacion(a), "AA"));
-    EXPECT_EQ(a->estacionamientos[1]->estacion.str(), "AA");
-    Estacionamiento* s1 = a->estacionamientos[0].get();
-    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "A_2"));
-    EXPECT_TRUE(b.gestor.ediciones().renombrar(NodoArbol::deEstacionamiento(a, s1), "AA_1"));
-    EXPECT_EQ(s1->nombre.str(), "AA_1");
-    EXPECT_FALSE(b.gestor.ediciones().renombrar(NodoArbol::raizEstaciones(), "X"));
-    EXPECT_TRUE(b.gestor.modificado());
 }
 
 }  // namespace

@@ -37,14 +37,6 @@ void fecharA(const std::filesystem::path& p, int hora, int minuto) {
     std::filesystem::last_write_time(p, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&t))));
 }
 
-// The book as the recovery copy holds it: station A moved to X = 1234.5.
-void escribirCopia(const std::filesystem::path& p) {
-    CLibretaCampo l;
-    prueba::libretaPequena(l);
-    l.estaciones[0]->x = 1234.5;
-    ASSERT_TRUE(escribirLibreta(l, p));
-}
-
 // The book obra.obs was saved at 10:31; a copy is found at start-up (or on
 // "Abrir") and answered.
 TEST(Recuperacion, OfertaAlAbrir) {
@@ -82,7 +74,10 @@ TEST(Recuperacion, OfertaAlAbrir) {
         SCOPED_TRACE(std::string(c.copia) + " " + std::to_string(c.minuto) + (c.alAbrir ? " Abrir" : ""));
         Banco b;
         fecharA(b.obra() / "obra.obs", 10, 31);
-        escribirCopia(b.obra() / c.copia);
+        CLibretaCampo copia;  // the book with station A moved to X = 1234.5
+        prueba::libretaPequena(copia);
+        copia.estaciones[0]->x = 1234.5;
+        ASSERT_TRUE(escribirLibreta(copia, b.obra() / c.copia));
         fecharA(b.obra() / c.copia, 10, c.minuto);
         if (c.previa) prueba::escribirFichero(b.obra() / c.previa, "antes");
         if (c.pregunta) b.avisos.esperar(c.pregunta, c.respuesta);
@@ -96,8 +91,7 @@ TEST(Recuperacion, OfertaAlAbrir) {
             g = otro.get();
         }
         if (c.pregunta) {
-            EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNo);
-            EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+            EXPECT_EQ(std::pair(b.avisos.vistos.back().botones, b.avisos.vistos.back().icono), std::pair(Botones::SiNo, Icono::Pregunta));
         }
         EXPECT_EQ(g->libreta().estaciones[0]->x, c.x);
         EXPECT_EQ(g->modificado(), c.x != 1000);
