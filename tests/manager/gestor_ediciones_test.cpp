@@ -74,18 +74,16 @@ TEST(GestorBases, InsertarAnadirYBorrar) {
     EXPECT_TRUE(b.gestor.seleccionGestor().tomarPeticionFocoRejilla());
     EXPECT_FALSE(b.gestor.seleccionGestor().tomarPeticionFocoRejilla());
     const Estacion& nueva = b.estacion(1);
-    EXPECT_EQ(nueva.ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
-    EXPECT_EQ(nueva.ficheroCroquis.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
-    EXPECT_EQ(nueva.tipo, 0);
+    EXPECT_EQ(std::tuple(nueva.ficheroFoto.str(), nueva.ficheroCroquis.str(), nueva.tipo),
+              std::tuple("c:\\trabajos\\vestrum\\foto0.bmp", "c:\\trabajos\\vestrum\\foto0.bmp", 0));
     EXPECT_TRUE(b.gestor.modificado());
 
     // Before the last row: before it, not after.
     b.gestor.ediciones().insertarFila(3);
     EXPECT_EQ(nombres(b.gestor.libreta().estaciones), (std::vector<std::string>{"A", "", "B", "", "C"}));
     b.gestor.ediciones().anadirEstacion();
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 6u);
-    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 5u);
-    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 6u);
+    EXPECT_EQ(std::tuple(b.gestor.libreta().estaciones.size(), b.gestor.seleccionGestor().filaActual(), b.gestor.rejilla().numeroFilas()),
+              std::tuple(6u, 5u, 6u));
 
     // Deleting asks, naming what goes with the station; "No" keeps it.
     b.avisos.esperar("¿Borrar la estación A con 2 estacionamientos y 4 lecturas?", Respuesta::No);
@@ -162,9 +160,7 @@ TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnicoYBorrar) {
     b.gestor.ediciones().anadirEstacionamiento();
     ASSERT_EQ(b.estacion(1).estacionamientos.size(), 1u);
     const Estacionamiento& s = *b.estacion(1).estacionamientos[0];
-    EXPECT_EQ(s.nombre.str(), "B_1");
-    EXPECT_EQ(s.estacion.str(), "B");
-    EXPECT_EQ(s.alturaInstrumento + s.desorientacion, 0);
+    EXPECT_EQ(std::tuple(s.nombre.str(), s.estacion.str(), s.alturaInstrumento, s.desorientacion), std::tuple("B_1", "B", 0.0, 0.0));
     // The block of the settings, as they are now.
     EXPECT_EQ(s.datos, b.gestor.ajustes().datosPorDefecto);
     EXPECT_EQ(s.datos.unidadAngular, 360);
