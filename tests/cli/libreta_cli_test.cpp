@@ -62,9 +62,8 @@ TEST(CliVolcar, AjustesConNombresClarosYUso) {
     auto r = cli({"volcar", (dir / "observa.dft").string(), "--formato", "dft"});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
-    EXPECT_EQ(j["ultimoFichero"], "C:\\TRABAJOS\\A.OBS");
-    EXPECT_EQ(j["radioTerrestre"].get<double>(), 6378388.0);
-    EXPECT_EQ(j["datosPorDefecto"]["instrumento"], "ESTANDAR");
+    EXPECT_EQ(std::tuple(j["ultimoFichero"], j["radioTerrestre"].get<double>(), j["datosPorDefecto"]["instrumento"]),
+              std::tuple("C:\\TRABAJOS\\A.OBS", 6378388.0, "ESTANDAR"));
     EXPECT_EQ(cli({"volcar"}).estado, 2);
     EXPECT_EQ(cli({"no-existe"}).estado, 2);
     EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);
