@@ -44,8 +44,7 @@ TEST(ExportarCrd, FicheroNuevoExistenteAntiguoIlegibleOSinEstaciones) {
     ASSERT_EQ(exportarACrd(libreta, tmp / "antigua.crd").estado, Estado::Exito);
     FormaCrd forma = FormaCrd::Antigua;
     ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", puntos, &forma), Estado::Exito);
-    EXPECT_EQ(forma, FormaCrd::Actual);
-    ASSERT_EQ(puntos.size(), 5u);
+    ASSERT_EQ(std::tuple(forma, puntos.size()), std::tuple(FormaCrd::Actual, 5u));
     EXPECT_EQ(puntos[1].nombre.str() + std::to_string(puntos[1].base) + " " + puntos[2].nombre.str() + std::to_string(puntos[2].base),
               "P20 B11");
 }

@@ -14,9 +14,8 @@ using prueba::Banco;
 TEST(GestorArranque, AbreElUltimoFicheroYMuestraLasBases) {
     Banco b;
     EXPECT_EQ(b.gestor.documento().titulo(), "Gestor de Observaciones - Datos de Campo - [C:\\TRABAJOS\\OBRA1\\obra.obs]");
-    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
-    EXPECT_EQ(b.gestor.seleccionGestor().rotulo(), "L I S T A D O    D E    L A S    B A S E S");
-    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 3u);
+    EXPECT_EQ(std::tuple(b.gestor.estado(), b.gestor.seleccionGestor().rotulo(), b.gestor.rejilla().numeroFilas()),
+              std::tuple(EstadoSeleccion::Estaciones, "L I S T A D O    D E    L A S    B A S E S", 3u));
     EXPECT_EQ(b.gestor.rejilla().texto(0, 0) + " " + b.gestor.rejilla().texto(0, 1) + " " + b.gestor.rejilla().texto(0, 4),
               "A 1000.000 VERTICE");
     EXPECT_FALSE(b.gestor.modificado());

@@ -93,10 +93,8 @@ TEST(Recuperacion, OfertaAlAbrir) {
         if (c.pregunta) {
             EXPECT_EQ(std::pair(b.avisos.vistos.back().botones, b.avisos.vistos.back().icono), std::pair(Botones::SiNo, Icono::Pregunta));
         }
-        EXPECT_EQ(g->libreta().estaciones[0]->x, c.x);
-        EXPECT_EQ(g->modificado(), c.x != 1000);
-        EXPECT_EQ(g->ajustes().ultimoFichero.str(), c.ultimo);
-        EXPECT_EQ(ficheros(b), c.quedan);
+        EXPECT_EQ(std::tuple(g->libreta().estaciones[0]->x, g->modificado(), g->ajustes().ultimoFichero.str(), ficheros(b)),
+                  std::tuple(c.x, c.x != 1000, c.ultimo, c.quedan));
         if (c.previa) {
             EXPECT_EQ(prueba::leerFichero(b.obra() / c.previa), "antes");
         }
