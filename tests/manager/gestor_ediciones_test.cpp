@@ -112,8 +112,7 @@ TEST(GestorBases, AnadirEnListaVaciaYBorrarLaEstacionDelDetalle) {
     EXPECT_EQ(b.gestor.libreta().estaciones.size(), 1u);
     b.gestor.seleccionGestor().panelEstacion().x = "5";  // pending edit of a station about to go
     b.gestor.ediciones().borrarEstacion();
-    EXPECT_TRUE(b.gestor.libreta().estaciones.empty());
-    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estaciones);
+    EXPECT_EQ(std::tuple(b.gestor.libreta().estaciones.size(), b.gestor.estado()), std::tuple(0u, EstadoSeleccion::Estaciones));
 }
 
 TEST(GestorBases, ModoEstadillo) {
@@ -125,16 +124,14 @@ TEST(GestorBases, ModoEstadillo) {
     b.gestor.ediciones().anadirEstacionPorNombre();
     b.dialogos.nombres.push_back(std::nullopt);
     b.gestor.ediciones().anadirEstacionPorNombre();
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
-    EXPECT_FALSE(b.gestor.modificado());
+    EXPECT_EQ(std::tuple(b.gestor.libreta().estaciones.size(), b.gestor.modificado()), std::tuple(3u, false));
 
     b.dialogos.nombres.push_back("V-12");
     b.gestor.ediciones().anadirEstacionPorNombre();
     ASSERT_EQ(b.gestor.libreta().estaciones.size(), 4u);
     EXPECT_EQ(b.estacion(3).nombre.str(), "V-12");
-    EXPECT_EQ(b.gestor.seleccion(), NodoArbol::deEstacion(&b.estacion(3)));
-    EXPECT_EQ(b.dialogos.peticionesNombre.back(), std::make_pair(false, std::string()));
-    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(std::tuple(b.gestor.seleccion(), b.dialogos.peticionesNombre.back(), b.gestor.modificado()),
+              std::tuple(NodoArbol::deEstacion(&b.estacion(3)), std::make_pair(false, std::string()), true));
 }
 
 TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnicoYBorrar) {
@@ -219,19 +216,14 @@ TEST(GestorLecturas, InsertarAnadirBorrarSoloEnUnEstacionamiento) {
     b.gestor.seleccionGestor().fijarFilaActual(1);
     b.gestor.ediciones().insertarLectura();
     ASSERT_EQ(l.size(), 4u);
-    EXPECT_EQ(l[1], Lectura{});
-    EXPECT_EQ(l[2].nombre.str(), "C");
+    EXPECT_EQ(std::tuple(l[1], l[2].nombre.str()), std::tuple(Lectura{}, "C"));
     b.gestor.ediciones().anadirLectura();
-    EXPECT_EQ(l.size(), 5u);
-    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 4u);
-    EXPECT_EQ(b.gestor.rejilla().numeroFilas(), 5u);
+    EXPECT_EQ(std::tuple(l.size(), b.gestor.seleccionGestor().filaActual(), b.gestor.rejilla().numeroFilas()), std::tuple(5u, 4u, 5u));
     b.gestor.ediciones().borrarLectura();
-    EXPECT_EQ(l.size(), 4u);
-    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 3u);
+    EXPECT_EQ(std::tuple(l.size(), b.gestor.seleccionGestor().filaActual()), std::tuple(4u, 3u));
     b.avisos.esperar("¿Borrar 1 lectura (B) del estacionamiento A_1?", Respuesta::Si);
     b.gestor.ediciones().borrarFila(0);
-    EXPECT_EQ(l[0].nombre.str(), "");
-    EXPECT_EQ(b.gestor.seleccionGestor().filaActual(), 0u);
+    EXPECT_EQ(std::tuple(l[0].nombre.str(), b.gestor.seleccionGestor().filaActual()), std::tuple("", 0u));
     b.gestor.ediciones().insertarFila(l.size());  // the grid's append request
     EXPECT_EQ(l.size(), 4u);
 }

@@ -122,12 +122,11 @@ TEST(GestorSeleccion, DesorientacionSeGuardaEnCadaTeclaYSeNormalizaAlSalir) {
     EXPECT_EQ(s.desorientacion, 41);
     b.gestor.seleccionGestor().cambiarTextoDesorientacion("410,5");
     EXPECT_EQ(s.desorientacion, 410.5);  // no normalisation while typing
-    EXPECT_TRUE(b.gestor.modificado());
-    EXPECT_GT(b.gestor.seleccionGestor().revisiones().dibujo, dibujo);
+    EXPECT_EQ(std::pair(b.gestor.modificado(), b.gestor.seleccionGestor().revisiones().dibujo > dibujo), std::pair(true, true));
     b.gestor.seleccionGestor().panelEstacionamiento().altura = "1,65";
     b.gestor.seleccionGestor().seleccionar(NodoArbol::raizEstaciones());
-    EXPECT_DOUBLE_EQ(s.desorientacion, 10.5);  // the typed-orientation rule of the field book
-    EXPECT_EQ(s.alturaInstrumento, 1.65);
+    // The typed-orientation rule of the field book.
+    EXPECT_EQ(std::pair(s.desorientacion, s.alturaInstrumento), std::pair(10.5, 1.65));
 }
 
 TEST(GestorSeleccion, ReconstruirEligeEstacionamientoEstacionOBases) {
@@ -158,9 +157,9 @@ TEST(GestorImagen, RutaPorPestanaYEleccionDeFichero) {
     b.gestor.ediciones().elegirImagen();
     const PeticionFichero& p = b.dialogos.peticiones.back();
     EXPECT_EQ(std::tuple(p.extension, p.filtro, p.debeExistir), std::tuple("bmp", "Archivos de imagen (*.BMP)|*.bmp||", true));
-    EXPECT_EQ(b.estacion(0).ficheroCroquis.str(), "C:\\TRABAJOS\\OBRA1\\se\xF1" "al.bmp");
-    EXPECT_EQ(rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen()), "C:\\TRABAJOS\\OBRA1\\señal.bmp");
-    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(std::tuple(b.estacion(0).ficheroCroquis.str(), b.gestor.modificado(),
+                         rutaImagen(b.gestor.seleccionGestor().estacionActual(), b.gestor.seleccionGestor().pestanaImagen())),
+              std::tuple("C:\\TRABAJOS\\OBRA1\\se\xF1" "al.bmp", true, "C:\\TRABAJOS\\OBRA1\\señal.bmp"));
 }
 
 TEST(GestorTraspaso, AntesDeUnaVentanaLaLibretaTieneLoTecleadoYDespuesSeReconstruye) {
