@@ -159,10 +159,8 @@ TEST(GestorEstacionamientos, AnadirConLaReglaDeSeleccionYNombreUnicoYBorrar) {
     const Estacionamiento& s = *b.estacion(1).estacionamientos[0];
     EXPECT_EQ(std::tuple(s.nombre.str(), s.estacion.str(), s.alturaInstrumento, s.desorientacion), std::tuple("B_1", "B", 0.0, 0.0));
     // The block of the settings, as they are now.
-    EXPECT_EQ(s.datos, b.gestor.ajustes().datosPorDefecto);
-    EXPECT_EQ(s.datos.unidadAngular, 360);
-    EXPECT_EQ(b.gestor.estado(), EstadoSeleccion::Estacionamiento);
-    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(std::tuple(s.datos, s.datos.unidadAngular, b.gestor.estado(), b.gestor.modificado()),
+              std::tuple(b.gestor.ajustes().datosPorDefecto, 360, EstadoSeleccion::Estacionamiento, true));
 
     // Deleting asks, naming what goes; "No" keeps it.
     b.seleccionarEstacion(0);

@@ -64,9 +64,8 @@ TEST_F(DialogosInstrumentos, ListadoMuestraCaracteristicasYDevuelveElNombre) {
     EXPECT_TRUE(listado.nombres().empty());
     escribirBiblioteca({{"NUEVA", 33}});
     listado.despuesDelEditor();
-    EXPECT_EQ(listado.nombres(), std::vector<std::string>{"NUEVA"});
-    EXPECT_EQ(listado.seleccion(), 0);
-    EXPECT_EQ(listado.descripcion().at(1), "Aumentos: 33");
+    EXPECT_EQ(std::tuple(listado.nombres(), listado.seleccion(), listado.descripcion().at(1)),
+              std::tuple(std::vector<std::string>{"NUEVA"}, 0, "Aumentos: 33"));
 }
 
 TEST_F(DialogosInstrumentos, AnadirGrabarYSalir) {
@@ -114,8 +113,7 @@ TEST_F(DialogosInstrumentos, AnadirSinGrabarNoAnadeYElSegundoSustituyeAlPendient
         EditorInstrumentos editor(ajustes, mapa, avisos);
         editor.abrir();
         editor.anadir(std::string("NUEVA"));
-        EXPECT_EQ(editor.nombres(), (std::vector<std::string>{"A", "NUEVA"}));
-        EXPECT_EQ(editor.seleccion(), 1);
+        EXPECT_EQ(std::tuple(editor.nombres(), editor.seleccion()), std::tuple(std::vector<std::string>{"A", "NUEVA"}, 1));
         editor.campos().aumentos = "32";
         ASSERT_TRUE(editor.salir());
         EXPECT_EQ(prueba::leerBytes(biblioteca()), antes);
