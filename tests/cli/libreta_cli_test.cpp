@@ -2,6 +2,7 @@
 // settings files, and usage errors (bad files: entradas_cli_test.cpp).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <nlohmann/json.hpp>
 
 #include "comun/imagen.h"
@@ -64,9 +65,8 @@ TEST(CliVolcar, AjustesConNombresClarosYUso) {
     const auto j = nlohmann::json::parse(r.salida);
     EXPECT_EQ(std::tuple(j["ultimoFichero"], j["radioTerrestre"].get<double>(), j["datosPorDefecto"]["instrumento"]),
               std::tuple("C:\\TRABAJOS\\A.OBS", 6378388.0, "ESTANDAR"));
-    EXPECT_EQ(cli({"volcar"}).estado, 2);
-    EXPECT_EQ(cli({"no-existe"}).estado, 2);
-    EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);
+    EXPECT_EQ((std::array{cli({"volcar"}).estado, cli({"no-existe"}).estado, cli({"volcar", "x.desconocido"}).estado}),
+              (std::array{2, 2, 2}));
 }
 
 }  // namespace

@@ -85,13 +85,11 @@ TEST(GestorAbrir, CancelarLaPreguntaOElDialogo) {
     modificar(b);
     b.avisos.esperar(kPregunta, Respuesta::Cancelar);
     b.gestor.documento().abrir();
-    EXPECT_EQ(b.avisos.vistos.back().titulo, "Gestor de observaciones");
-    EXPECT_TRUE(b.dialogos.peticiones.empty());
+    EXPECT_EQ(std::pair(b.avisos.vistos.back().titulo, b.dialogos.peticiones.size()), std::pair(std::string("Gestor de observaciones"), std::size_t{0}));
     b.avisos.esperar(kPregunta, Respuesta::No);
     b.dialogos.ficheros.push_back(std::nullopt);
     b.gestor.documento().abrir();
-    EXPECT_EQ(b.gestor.libreta().estaciones.size(), 3u);
-    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(std::tuple(b.gestor.libreta().estaciones.size(), b.gestor.modificado()), std::tuple(3u, true));
 }
 
 // A bad mark: an error, an empty book, and the path kept. Only the header
@@ -166,8 +164,7 @@ TEST(GestorGrabar, FalloDeEscrituraAvisaYSigueModificado) {
     b.gestor.ajustes().ultimoFichero = "C:\\NO\\EXISTE\\obra.obs";
     b.avisos.esperar("");
     EXPECT_FALSE(b.gestor.documento().grabar());
-    EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Stop);
-    EXPECT_TRUE(b.gestor.modificado());
+    EXPECT_EQ(std::pair(b.avisos.vistos.back().icono, b.gestor.modificado()), std::pair(Icono::Stop, true));
 }
 
 TEST(GestorSalir, GuardaLosAjustesYPregunta) {
