@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #include "comun/imagen.h"
 #include "comun/proceso.h"
@@ -17,37 +16,29 @@ using prueba::cli;
 
 const std::string kObra = std::string(CELVARA_EJEMPLOS) + "/obra_ejemplo.obs";
 
-TEST(CliOrientar, UnaLineaPorEstacionamientoYLibretaOrientada) {
+// orientar prints a line per set-up, writes the oriented book and appends a
+// report per set-up; radiar on that book prints and writes the points.
+TEST(CliOrientarYRadiar, LineasLibretaInformesYCoordenadas) {
     CarpetaTemporal dir;
-    const auto salida = (dir / "o.obs").string(), informe = (dir / "inf.txt").string();
-    auto r = cli({"orientar", kObra, "-o", salida, "--informe", informe});
+    const auto orientada = (dir / "o.obs").string(), informe = (dir / "inf.txt").string(), crd = (dir / "p.crd").string();
+    auto r = cli({"orientar", kObra, "-o", orientada, "--informe", informe});
     ASSERT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "B1 B1-1 4 235.1439 0.0000\nB2 B2-1 4 207.2217 0.0000\nB3 B3-1 4 63.6049 0.0000\n");
     CLibretaCampo l;
-    ASSERT_TRUE(leerLibreta(l, salida));
+    ASSERT_TRUE(leerLibreta(l, orientada));
     EXPECT_DOUBLE_EQ(l.estaciones[1]->estacionamientos[0]->desorientacion, 207.2217);
-    // Three reports, one per set-up, appended.
     const std::string texto = prueba::leerFichero(informe);
     const std::regex titulo("CALCULO DE LA DESORIENTACION");
     EXPECT_EQ(std::distance(std::sregex_iterator(texto.begin(), texto.end(), titulo), std::sregex_iterator()), 3);
     EXPECT_EQ(cli({"orientar", kObra}).estado, 2);
-}
 
-TEST(CliRadiar, PuntosImpresosYFicheroDeCoordenadas) {
-    CarpetaTemporal dir;
-    const auto orientada = (dir / "o.obs").string(), crd = (dir / "p.crd").string();
-    ASSERT_EQ(cli({"orientar", kObra, "-o", orientada}).estado, 0);
-    auto r = cli({"radiar", orientada, "-o", crd, "--informe2", (dir / "i2.txt").string()});
+    r = cli({"radiar", orientada, "-o", crd, "--informe2", (dir / "i2.txt").string()});
     ASSERT_EQ(r.estado, 0) << r.errores;
-    std::istringstream lineas(r.salida);
-    std::string linea;
-    std::getline(lineas, linea);
-    EXPECT_EQ(linea, "B1 436512.345 4478021.678 652.310");
+    EXPECT_EQ(r.salida.substr(0, r.salida.find('\n')), "B1 436512.345 4478021.678 652.310");
     ListaPuntos puntos;
     ASSERT_EQ(leerListaPuntos(crd, puntos), Estado::Exito);
     EXPECT_EQ(puntos.size(), 123u);  // three stations and 120 points
     EXPECT_TRUE(std::filesystem::exists(dir / "i2.txt"));
-
     // Without the stations, sights to stations computed too, kept points first.
     r = cli({"radiar", orientada, "-o", crd, "--anadir", "--sin-estaciones", "--visuales-a-estaciones"});
     ASSERT_EQ(r.estado, 0) << r.errores;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
@@ -19,35 +20,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A word in capitals is a good file of that kind; '*' marks the one under test.
-const char* const kOrdenes[] = {
-    "volcar *LIBRETA --formato obs", "volcar *AJUSTES --formato dft", "volcar *CRD --formato crd",
-    "volcar *INSTRUMENTOS --formato apa", "volcar *EMPRESA --formato prt", "anexar *LIBRETA LIBRETA -o s/a.obs",
-    "anexar LIBRETA *LIBRETA -o s/a.obs", "importar --formato auto *GSI -o s/i.obs", "importar --formato 5 *GSI -o s/i.obs",
-    "importar --formato 5 GSI -o s/i.obs --libreta *LIBRETA", "importar --formato 5 GSI -o s/i.obs --config *AJUSTES",
-    "orientar *LIBRETA -o s/o.obs --informe s/o.txt", "radiar *LIBRETA -o s/r.crd --informe s/r.txt --informe2 s/r2.txt",
-    "recoger-crd *LIBRETA CRD -o s/r.obs", "recoger-crd LIBRETA *CRD -o s/r.obs", "exportar-crd *LIBRETA -o s/e.crd",
-    "estacion *LIBRETA B2 --aprox 436650 4477700 --instrumentos INSTRUMENTOS --informe s/e.txt",
-    "estacion LIBRETA B2 --aprox 436650 4477700 --instrumentos INSTRUMENTOS --config *AJUSTES --informe s/e.txt",
-    "estacion LIBRETA B2 --aprox 436650 4477700 --instrumentos *INSTRUMENTOS --informe s/e.txt",
-    "red *LIBRETA --fijos B1,B2 --instrumentos INSTRUMENTOS --informe s/r.txt",
-    "red LIBRETA --fijos B1,B2 --instrumentos INSTRUMENTOS --config *AJUSTES --informe s/r.txt",
-    "red LIBRETA --fijos B1,B2 --instrumentos *INSTRUMENTOS --informe s/r.txt",
-    "tolerancias visual --instrumentos *INSTRUMENTOS --distancia 250 --vertical 98.5 --jalon 1.5",
-    "tolerancias visual --instrumentos INSTRUMENTOS --config *AJUSTES --distancia 250 --vertical 98.5 --jalon 1.5",
-    "tolerancias poligonal --instrumentos *INSTRUMENTOS --tramos 8 --longitud 1600",
-    "tolerancias poligonal --instrumentos INSTRUMENTOS --config *AJUSTES --tramos 8 --longitud 1600",
-    "poligonal *POLIGONAL --informe s/p.txt", "poligonal POLIGONAL --instrumentos *INSTRUMENTOS --informe s/p.txt",
-    "poligonal POLIGONAL --config *AJUSTES --informe s/p.txt", "nivelacion *NIVELACION --cota-salida 100",
-    "exportar-puntos *CRD -o s/p.csv", "exportar-puntos *LIBRETA -o s/p.dxf", "importar-puntos *PUNTOS -o s/p.crd",
-    "corregir *LIBRETA -o s/c.obs --unificar", "repetidas *LIBRETA",
-#ifndef CELVARA_SIN_INTERCAMBIO
-    "recoger-dxf *LIBRETA DIBUJO -o s/r.obs", "recoger-dxf LIBRETA *DIBUJO -o s/r.obs",
+// One command a line from tests/data/cli/ordenes_entradas.txt.
+std::vector<std::string> ordenes() {
+    std::vector<std::string> r;
+    std::ifstream f(fs::path(CELVARA_DATOS_PRUEBA) / "cli" / "ordenes_entradas.txt");
+    for (std::string l; std::getline(f, l);) {
+        const bool intercambio = l.starts_with("[intercambio] "), pdf = l.starts_with("[pdf] ");
+#ifdef CELVARA_SIN_INTERCAMBIO
+        if (intercambio) continue;
 #endif
-#ifdef CELVARA_LISTADOS_PDF
-    "listado bases *LIBRETA -o s/l.pdf", "listado bases LIBRETA -o s/l.pdf --empresa *EMPRESA",
+#ifndef CELVARA_LISTADOS_PDF
+        if (pdf) continue;
 #endif
-};
+        if (intercambio || pdf) l.erase(0, l.find(' ') + 1);
+        if (!l.empty() && l[0] != '#') r.push_back(l);
+    }
+    return r;
+}
 
 const fs::path kDatos = CELVARA_DATOS_PRUEBA, kVestrum = kDatos / ".." / ".." / "data" / "vestrum";
 const std::string kLibreta = prueba::leerFichero(fs::path(CELVARA_EJEMPLOS) / "obra_ejemplo.obs");
@@ -73,7 +62,7 @@ std::pair<std::string, std::string> bueno(const std::string& clase) {
     return buenos.at(clase);
 }
 
-class EntradaMala : public ::testing::TestWithParam<const char*> {};
+class EntradaMala : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(EntradaMala, Exit1ConSuNombreSinSalidaYAHora) {
     prueba::CarpetaTemporal dir;
@@ -124,7 +113,7 @@ TEST_P(EntradaMala, Exit1ConSuNombreSinSalidaYAHora) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Ordenes, EntradaMala, ::testing::ValuesIn(kOrdenes),
+INSTANTIATE_TEST_SUITE_P(Ordenes, EntradaMala, ::testing::ValuesIn(ordenes()),
                          [](const auto& info) { return "orden" + std::to_string(info.index); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 // settings files, and usage errors (bad files: entradas_cli_test.cpp).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <nlohmann/json.hpp>
 
 #include "comun/imagen.h"
@@ -29,16 +30,21 @@ void libretaDePrueba(const std::filesystem::path& ruta, std::string_view prefijo
     ASSERT_TRUE(escribirLibreta(l, ruta));
 }
 
-TEST(CliVolcar, LibretaComoJsonEnUtf8) {
+// anexar puts the second book's stations after the first's; volcar shows the
+// result as JSON in UTF-8.
+TEST(CliVolcar, LibretaAnexadaComoJsonEnUtf8) {
     CarpetaTemporal dir;
-    libretaDePrueba(dir / "a.OBS", "B", 2);
-    auto r = cli({"volcar", (dir / "a.OBS").string()});
+    libretaDePrueba(dir / "base.obs", "A", 1);
+    libretaDePrueba(dir / "otro.obs", "B", 2);
+    auto r = cli({"anexar", (dir / "base.obs").string(), (dir / "otro.obs").string(), "-o", (dir / "a.OBS").string()});
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    r = cli({"volcar", (dir / "a.OBS").string()});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
     EXPECT_EQ(j["proyeccion"], 1);
     EXPECT_EQ(j["reservado"], "reservado");
-    ASSERT_EQ(j["estaciones"].size(), 2u);
-    const auto& e = j["estaciones"][1];
+    ASSERT_EQ(j["estaciones"].size(), 3u);
+    const auto& e = j["estaciones"][2];
     EXPECT_EQ(e["nombre"], "B1");
     EXPECT_EQ(e["x"].get<double>(), 1000.123456789);
     EXPECT_EQ(e["descripcion1"], "Se\xC3\xB1" "al");
@@ -57,24 +63,10 @@ TEST(CliVolcar, AjustesConNombresClarosYUso) {
     auto r = cli({"volcar", (dir / "observa.dft").string(), "--formato", "dft"});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
-    EXPECT_EQ(j["ultimoFichero"], "C:\\TRABAJOS\\A.OBS");
-    EXPECT_EQ(j["radioTerrestre"].get<double>(), 6378388.0);
-    EXPECT_EQ(j["datosPorDefecto"]["instrumento"], "ESTANDAR");
-    EXPECT_EQ(cli({"volcar"}).estado, 2);
-    EXPECT_EQ(cli({"no-existe"}).estado, 2);
-    EXPECT_EQ(cli({"volcar", "x.desconocido"}).estado, 2);
-}
-
-TEST(CliAnexar, AnadeAlFinal) {
-    CarpetaTemporal dir;
-    libretaDePrueba(dir / "base.obs", "A", 2);
-    libretaDePrueba(dir / "otro.obs", "Z", 1);
-    auto r = cli({"anexar", (dir / "base.obs").string(), (dir / "otro.obs").string(), "-o", (dir / "sal.obs").string()});
-    ASSERT_EQ(r.estado, 0) << r.errores;
-    CLibretaCampo l;
-    ASSERT_TRUE(leerLibreta(l, dir / "sal.obs"));
-    ASSERT_EQ(l.estaciones.size(), 3u);
-    EXPECT_EQ(l.estaciones[2]->nombre, "Z0");
+    EXPECT_EQ(std::tuple(j["ultimoFichero"], j["radioTerrestre"].get<double>(), j["datosPorDefecto"]["instrumento"]),
+              std::tuple("C:\\TRABAJOS\\A.OBS", 6378388.0, "ESTANDAR"));
+    EXPECT_EQ((std::array{cli({"volcar"}).estado, cli({"no-existe"}).estado, cli({"volcar", "x.desconocido"}).estado}),
+              (std::array{2, 2, 2}));
 }
 
 }  // namespace

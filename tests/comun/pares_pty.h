@@ -32,11 +32,8 @@ public:
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <thread>
 
 extern char** environ;
@@ -77,21 +74,13 @@ public:
                 tcsetattr(fd_, TCSANOW, &t);
             }
         }
-        const int fd = fd_;
-        bool ok = true;
-        if (pausa.count() == 0) {
-            for (std::size_t hecho = 0; ok && hecho < bytes.size();) {
-                const ssize_t n = ::write(fd, bytes.data() + hecho, bytes.size() - hecho);
-                ok = n > 0;
-                if (ok) hecho += static_cast<std::size_t>(n);
-            }
-        } else {
-            for (char c : bytes) {
-                if (!(ok = ::write(fd, &c, 1) == 1)) break;
-                std::this_thread::sleep_for(pausa);
-            }
+        for (std::size_t hecho = 0; hecho < bytes.size();) {
+            const ssize_t n = ::write(fd_, bytes.data() + hecho, pausa.count() ? 1 : bytes.size() - hecho);
+            if (n <= 0) return false;
+            hecho += static_cast<std::size_t>(n);
+            std::this_thread::sleep_for(pausa);
         }
-        return ok;
+        return true;
     }
 
     // Ends socat: the line is gone for whoever still listens.

@@ -21,8 +21,7 @@ SalidaProceso ejecutar(const std::vector<std::string>& argumentos, const std::st
 // celvara-cli with these arguments.
 SalidaProceso cli(std::vector<std::string> argumentos, const std::string& entrada = {}, unsigned limite = 0);
 
-// celvara-cli with the arguments of a shell-like line: blanks separate them,
-// single or double quotes group them.
+// celvara-cli with the words of a line as its arguments.
 SalidaProceso cliLinea(std::string_view linea, const std::string& entrada = {});
 
 }  // namespace celvara::prueba

@@ -13,37 +13,28 @@ namespace {
 using namespace prueba_crd;
 using prueba::AvisosEsperados;
 
-TEST(ExportarCrd, FicheroNuevoODestinoIlegibleOSinEstaciones) {
+TEST(ExportarCrd, FicheroNuevoExistenteAntiguoIlegibleOSinEstaciones) {
     CarpetaTemporal tmp;
     CLibretaCampo libreta;
     libretaDeExportacion(libreta);
     const auto r = exportarACrd(libreta, tmp / "nuevo.crd");
-    EXPECT_TRUE(r.ejecutado && !r.modificada);
-    EXPECT_EQ(r.estado, Estado::Exito);
-    EXPECT_EQ(r.estaciones, 3u);
+    EXPECT_EQ(std::tuple(r.ejecutado, r.modificada, r.estado, r.estaciones), std::tuple(true, false, Estado::Exito, 3u));
     EXPECT_EQ(bytesDe(tmp / "nuevo.crd"), bytesDe(datos("exportacion_estaciones.crd")));
 
     // A target that cannot be read is not overwritten.
     std::filesystem::create_directory(tmp / "carpeta.crd");
     const auto f = exportarACrd(libreta, tmp / "carpeta.crd");
-    EXPECT_TRUE(f.ejecutado);
-    EXPECT_EQ(f.estado, Estado::Fallo);
+    EXPECT_EQ(std::pair(f.ejecutado, f.estado), std::pair(true, Estado::Fallo));
     EXPECT_TRUE(std::filesystem::is_directory(tmp / "carpeta.crd"));
 
     CLibretaCampo vacia;
     EXPECT_FALSE(exportarACrd(vacia, tmp / "x.crd").ejecutado);
     EXPECT_FALSE(std::filesystem::exists(tmp / "x.crd"));
-}
 
-TEST(ExportarCrd, ConservaLosPuntosDelDestinoYNoComparaNombres) {
-    CarpetaTemporal tmp;
-    CLibretaCampo libreta;
-    libretaDeExportacion(libreta);
-    ASSERT_EQ(exportarACrd(libreta, tmp / "dos.crd").estado, Estado::Exito);
-    const auto r = exportarACrd(libreta, tmp / "dos.crd");
-    EXPECT_EQ(r.puntosLeidos, 3u);
+    // Again into the same file: its points kept, names not compared.
+    EXPECT_EQ(exportarACrd(libreta, tmp / "nuevo.crd").puntosLeidos, 3u);
     ListaPuntos puntos;
-    ASSERT_EQ(leerListaPuntos(tmp / "dos.crd", puntos), Estado::Exito);
+    ASSERT_EQ(leerListaPuntos(tmp / "nuevo.crd", puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 6u);
     EXPECT_EQ(puntos[3], puntos[0]);
     EXPECT_EQ(puntos[4].nombre, "ESTACION-LARGA");
@@ -53,8 +44,7 @@ TEST(ExportarCrd, ConservaLosPuntosDelDestinoYNoComparaNombres) {
     ASSERT_EQ(exportarACrd(libreta, tmp / "antigua.crd").estado, Estado::Exito);
     FormaCrd forma = FormaCrd::Antigua;
     ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", puntos, &forma), Estado::Exito);
-    EXPECT_EQ(forma, FormaCrd::Actual);
-    ASSERT_EQ(puntos.size(), 5u);
+    ASSERT_EQ(std::tuple(forma, puntos.size()), std::tuple(FormaCrd::Actual, 5u));
     EXPECT_EQ(puntos[1].nombre.str() + std::to_string(puntos[1].base) + " " + puntos[2].nombre.str() + std::to_string(puntos[2].base),
               "P20 B11");
 }
@@ -64,10 +54,7 @@ TEST(ImportarCrd, SoloLasBasesSeAnadenComoEstaciones) {
     crearEstacion(libreta.estaciones, {.nombre = "B1"});  // names are not checked
     AvisosEsperados avisos;
     const auto r = importarDeCrd(libreta, datos("antigua_dos_puntos.crd"), avisos);
-    EXPECT_EQ(r.estado, Estado::Exito);
-    EXPECT_EQ(r.puntosLeidos, 2u);
-    EXPECT_EQ(r.estaciones, 1u);
-    EXPECT_TRUE(r.modificada);
+    EXPECT_EQ(std::tuple(r.estado, r.puntosLeidos, r.estaciones, r.modificada), std::tuple(Estado::Exito, 2u, 1u, true));
     ASSERT_EQ(libreta.estaciones.size(), 2u);
     const Estacion& e = *libreta.estaciones[1];
     EXPECT_EQ(std::tuple(e.nombre.str(), e.tipo, e.x, e.y, e.z, e.descripcion1.str(), e.ficheroFoto.str(), e.ficheroCroquis.str()),
@@ -82,7 +69,7 @@ TEST(ImportarCrd, SoloLasBasesSeAnadenComoEstaciones) {
     EXPECT_EQ(libreta.estaciones.size(), 2u);
 }
 
-TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombre) {
+TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombreYXyzSoloLaElegida) {
     CarpetaTemporal tmp;
     // A later point of the same name wins; names compare case-sensitively.
     const ListaPuntos puntos = {{.nombre = "B", .x = 1}, {.nombre = "A", .x = 10, .y = 20, .z = 30},
@@ -95,27 +82,19 @@ TEST(RecogerCrd, CadaEstacionTomaElUltimoPuntoDeSuNombre) {
     auto* c = crearEstacion(libreta.estaciones, {.nombre = "C", .coordenadas = Coordenadas{7, 8, 9}});
     auto* a2 = crearEstacion(libreta.estaciones, {.nombre = "A"});
     const auto r = recogerCoordenadasDeCrd(libreta, tmp / "p.crd");
-    EXPECT_TRUE(r.ejecutado);
-    EXPECT_EQ(r.estaciones, 3u);
-    EXPECT_TRUE(r.modificada);
+    EXPECT_EQ(std::tuple(r.ejecutado, r.estaciones, r.modificada), std::tuple(true, 3u, true));
     EXPECT_EQ((std::array{a->x, a->y, a->z, a2->z, b->x}), (std::array<double, 5>{10, 20, 30, 30, 2}));
     EXPECT_EQ((std::array{c->x, c->z}), (std::array<double, 2>{7, 9}));  // no point of its name: unchanged
     // The base flag is not looked at: these points were all 0.
 
     CLibretaCampo vacia;
     EXPECT_FALSE(recogerCoordenadasDeCrd(vacia, tmp / "p.crd").ejecutado);
-}
 
-TEST(RecogerCrd, XyzSoloParaLaEstacionSeleccionada) {
-    CLibretaCampo libreta;
-    auto* b1 = crearEstacion(libreta.estaciones, {.nombre = "B1"});
-    auto* otra = crearEstacion(libreta.estaciones, {.nombre = "B1"});
-    const auto r = recogerXyzDeCrd(otra, datos("antigua_dos_puntos.crd"));
-    EXPECT_TRUE(r.ejecutado);
-    EXPECT_EQ(r.estaciones, 1u);
-    EXPECT_EQ(otra->x, 100.5);
-    EXPECT_EQ(b1->x, 0);
-    EXPECT_FALSE(recogerXyzDeCrd(nullptr, datos("antigua_dos_puntos.crd")).ejecutado);
+    // "Recoger XYZ" fills the station selected alone, not another of its name.
+    a->x = a2->x = 0;
+    const auto xyz = recogerXyzDeCrd(a2, tmp / "p.crd");
+    EXPECT_EQ(std::tuple(xyz.ejecutado, xyz.estaciones, a2->x, a->x), std::tuple(true, 1u, 10.0, 0.0));
+    EXPECT_FALSE(recogerXyzDeCrd(nullptr, tmp / "p.crd").ejecutado);
 }
 
 TEST(NodoCoordenadas, ListaSinMayusculasYAbreElNombreReal) {
@@ -132,8 +111,7 @@ TEST(NodoCoordenadas, ListaSinMayusculasYAbreElNombreReal) {
     EXPECT_EQ(puntos.size(), 2u);
     avisos.esperar("ERROR");
     EXPECT_EQ(abrirFicheroCrdDelArbol(tmp.ruta(), "perdido.crd", puntos, avisos), Estado::Fallo);
-    EXPECT_TRUE(puntos.empty());
-    EXPECT_EQ(avisos.vistos.at(0).titulo, "");
+    EXPECT_EQ(std::pair(puntos.size(), avisos.vistos.at(0).titulo), std::pair(std::size_t{0}, std::string()));
 }
 
 TEST(RejillaPuntos, BaseConAsteriscoYTresDecimales) {

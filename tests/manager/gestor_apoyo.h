@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "comun/avisos_grabados.h"
 #include "comun/imagen.h"
 #include "comun/libreta_prueba.h"
 #include "fieldbook/arranque.h"
@@ -26,12 +27,7 @@
 
 namespace celvara::prueba {
 
-struct MensajeVisto {
-    std::string texto;
-    std::string titulo;
-    Botones botones;
-    Icono icono;
-};
+using MensajeVisto = AvisoGrabado;
 
 class AvisosEsperados : public Avisos {
 public:
@@ -107,19 +103,6 @@ public:
     void mostrar(std::string_view ruta) override { mostrados.emplace_back(ruta); }
 };
 
-// A start-up file and working directory under a fresh temporary C:.
-class EntornoPrueba : public EntornoArranque {
-public:
-    explicit EntornoPrueba(const MapaRutas& mapa) : anfitrion_(mapa) {}
-    std::optional<std::string> leerFicheroInicio(bool& error) override { return anfitrion_.leerFicheroInicio(error); }
-    bool escribirFicheroInicio(std::string_view c) override { return anfitrion_.escribirFicheroInicio(c); }
-    std::string directorioActual() override { return anfitrion_.directorioActual(); }
-    bool cambiarDirectorio(std::string_view d) override { return anfitrion_.cambiarDirectorio(d); }
-
-private:
-    EntornoAnfitrion anfitrion_;
-};
-
 inline std::vector<unsigned char> leerBytes(const std::filesystem::path& ruta) {
     const std::string s = leerFichero(ruta);
     return {s.begin(), s.end()};
@@ -167,7 +150,7 @@ public:
             a.ultimoFichero = "C:\\TRABAJOS\\OBRA1\\obra.obs";
             guardarAjustes(a, trabajos() / "observa.dft");
         }
-        EntornoPrueba entorno(mapa);
+        EntornoAnfitrion entorno(mapa);
         gestor.iniciar(entorno);
     }
     // The manager entered the working directory: leave it before it goes.

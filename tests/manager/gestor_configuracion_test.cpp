@@ -18,10 +18,9 @@ TEST(Configuracion, PaginasMuestranLosAjustes) {
               "1.0000000000 0.420000 6378388.000000 Px= Da= c:\\trabajos\\informe.txt");
     EXPECT_EQ(c.importar.datos.instrumento + " " + c.importar.datos.dia + " " + c.importar.datos.temperatura,
               "ESTANDAR 1-1-2003 20");
-    EXPECT_EQ(c.importar.datos.indiceAngular, 0);
-    EXPECT_TRUE(c.importar.datos.corregidoEsfRefr);
-    EXPECT_TRUE(c.varios.dibujarEstaciones);
-    EXPECT_FALSE(c.varios.dibujarVisuales);
+    EXPECT_EQ(std::tuple(c.importar.datos.indiceAngular, c.importar.datos.corregidoEsfRefr, c.varios.dibujarEstaciones,
+                         c.varios.dibujarVisuales),
+              std::tuple(0, true, true, false));
     EXPECT_EQ(c.varios.ficheroInstrumentos, "c:\\trabajos\\vestrum\\instrumentos.apa");
 }
 
@@ -42,27 +41,22 @@ TEST(Configuracion, AceptarEscribeCadaPagina) {
     c.varios.dibujarEstaciones = false;
     c.varios.ficheroLogoEmpresa = "C:\\logo.bmp";
     c.aceptar(a);
-    EXPECT_EQ(a.proyeccion, 1u);
-    EXPECT_EQ(a.escalaAdicional, 0.99995123456789);  // untouched text keeps the value
-    EXPECT_EQ(a.prefijoPrecisionX.str(), "Prec");
-    EXPECT_EQ(a.ficheroInformes.str(), "C:\\TRABAJOS\\inf.txt");
+    // An untouched scale keeps all its digits.
+    EXPECT_EQ(std::tuple(a.proyeccion, a.escalaAdicional, a.prefijoPrecisionX.str(), a.ficheroInformes.str()),
+              std::tuple(1u, 0.99995123456789, "Prec", "C:\\TRABAJOS\\inf.txt"));
     const DatosComplementarios& d = a.datosPorDefecto;
     EXPECT_EQ(std::tuple(d.unidadAngular, d.unidadDistancia, d.tipoDistancia, d.tipoVertical, d.operador.str(), d.temperatura),
               std::tuple(360, 1, 3, 2, "Jos\xE9", 25));
     EXPECT_EQ(std::tuple(int(a.verVisuales), int(a.verEstaciones)), std::tuple(1, 0));
     EXPECT_EQ(a.ficheroLogoEmpresa.str(), "C:\\logo.bmp");
     EXPECT_EQ(a.idioma, 0u);
-}
-
-TEST(Configuracion, EscalaConComaYFactorDelElipsoide) {
-    CDatosGenerales a;
-    CConfiguracion c(a);
-    c.calculo.escalaAdicional = "0,9996";
-    c.aceptar(a);
+    // A scale typed with a comma; the ellipsoid's factor shown to ten decimals.
+    CConfiguracion e(a);
+    e.calculo.escalaAdicional = "0,9996";
+    e.aceptar(a);
     EXPECT_EQ(a.escalaAdicional, 0.9996);
-    CConfiguracion d(a);
-    d.calculo.fijarFactorElipsoide(0.9999059355);
-    EXPECT_EQ(d.calculo.escalaAdicional, "0.9999059355");
+    e.calculo.fijarFactorElipsoide(0.9999059355);
+    EXPECT_EQ(e.calculo.escalaAdicional, "0.9999059355");
 }
 
 TEST(Configuracion, SexagesimalSeSeMuestraParaCualquierOtroValor) {
@@ -93,7 +87,7 @@ TEST(Configuracion, FicheroDeInformesPorDialogo) {
     EXPECT_EQ(c.calculo.ficheroInformes, "C:\\TRABAJOS\\otro.txt");
 }
 
-TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
+TEST(ConfiguracionGestor, CancelarNoCambiaNadaYAceptarValeParaLoNuevo) {
     prueba::Banco b;
     b.gestor.ajustes().proyeccion = 2;
     const std::string antes = imagenAjustes(b.gestor.ajustes());
@@ -105,10 +99,7 @@ TEST(ConfiguracionGestor, CancelarNoCambiaNadaYLaProyeccionPasaALaLibreta) {
     b.gestor.configurar();
     EXPECT_EQ(imagenAjustes(b.gestor.ajustes()), antes);
     EXPECT_EQ(b.gestor.libreta().proyeccion, 2u);
-}
-
-TEST(ConfiguracionGestor, SexagesimalParaLosEstacionamientosNuevos) {
-    prueba::Banco b;
+    // Accepted: sexagesimal for the set-ups made from now on only.
     b.dialogos.configuraciones.push_back([](CConfiguracion& c) {
         c.importar.datos.indiceAngular = 1;
         return true;

@@ -24,16 +24,12 @@ TEST(InformeResumen, ElComandoEscribeYMuestra) {
     b.gestor.generarInformeResumen();
     EXPECT_TRUE(b.mostrador.mostrados.empty());
     const PeticionFichero& p = b.dialogos.peticiones.back();
-    EXPECT_TRUE(p.guardar);
-    EXPECT_EQ(p.extension, "TXT");
-    EXPECT_EQ(p.filtro, "Archivos TEXTO (*.TXT) |*.TXT||");
-    EXPECT_TRUE(p.confirmarSobrescribir);
-    EXPECT_EQ(p.directorioInicial, "C:\\TRABAJOS\\OBRA1\\");
+    EXPECT_EQ(std::tuple(p.guardar, p.extension, p.filtro, p.confirmarSobrescribir, p.directorioInicial),
+              std::tuple(true, "TXT", "Archivos TEXTO (*.TXT) |*.TXT||", true, "C:\\TRABAJOS\\OBRA1\\"));
 
     b.dialogos.ficheros.push_back("C:\\TRABAJOS\\OBRA1\\resumen.txt");
     b.gestor.generarInformeResumen();
-    ASSERT_EQ(b.mostrador.mostrados.size(), 1u);
-    EXPECT_EQ(b.mostrador.mostrados[0], "C:\\TRABAJOS\\OBRA1\\resumen.txt");
+    EXPECT_EQ(b.mostrador.mostrados, std::vector<std::string>{"C:\\TRABAJOS\\OBRA1\\resumen.txt"});
     EXPECT_EQ(prueba::leerFichero(b.obra() / "resumen.txt"), informeResumen(b.gestor.libreta()));
     EXPECT_EQ(lineaOrdenEditor("C:\\TRABAJOS\\OBRA1\\resumen.txt"), "NOTEPAD C:\\TRABAJOS\\OBRA1\\resumen.txt");
 }

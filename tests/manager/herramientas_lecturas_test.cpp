@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "comun/avisos_grabados.h"
 
 namespace celvara {
@@ -20,12 +22,11 @@ void lecturas(Estacionamiento& s, std::initializer_list<const char*> n) {
 TEST(HerramientasRango, NumerosSoloParaNombresDeDigitos) {
     Estacionamiento s;
     lecturas(s, {"7", "7A", "B1", "007", "12", "A5", "10"});
-    EXPECT_EQ(contarEnRango(s, {"1", "10"}), 3u);  // 7, 007, 10
-    EXPECT_EQ(contarEnRango(s, {"A1", "A9"}), 1u);
-    EXPECT_EQ(contarEnRango(s, {"3", "1"}), 0u);
-    EXPECT_EQ(contarEnRango(s, {"", "9"}), 0u);
-    EXPECT_TRUE(rangoValido({"9", "10"}));
-    EXPECT_FALSE(rangoValido({"10", "9"}));
+    // 7, 007 and 10 from 1 to 10; A5 from A1 to A9; a range backwards or open counts none.
+    EXPECT_EQ((std::array{contarEnRango(s, {"1", "10"}), contarEnRango(s, {"A1", "A9"}), contarEnRango(s, {"3", "1"}),
+                          contarEnRango(s, {"", "9"})}),
+              (std::array<std::size_t, 4>{3, 1, 0, 0}));
+    EXPECT_EQ(std::pair(rangoValido({"9", "10"}), rangoValido({"10", "9"})), std::pair(true, false));
 }
 
 struct HerramientasLibro : testing::Test {
@@ -78,10 +79,8 @@ TEST_F(HerramientasLibro, CambiarDeEstacionElUnicoEstacionamiento) {
     avisos.respuestas = {Respuesta::Si};
     const auto r = v.cambiar();
     ASSERT_TRUE(r);
-    EXPECT_TRUE(b->estacionamientos.empty());
-    EXPECT_EQ(r->first, a);
-    EXPECT_EQ(a->estacionamientos.back().get(), r->second);
-    EXPECT_EQ(r->second->estacion, "A");
+    EXPECT_EQ(std::tuple(b->estacionamientos.size(), r->first, r->second, r->second->estacion.str()),
+              std::tuple(0u, a, a->estacionamientos.back().get(), "A"));
     EXPECT_EQ(avisos.textos()[0], "El estacionamiento A_1 y sus 0 lecturas pasarán a la estación A.\n¿Continuar?");
     CCambiarEstacion w(libreta, *b, *otro, avisos);  // nothing chosen: nothing done
     EXPECT_FALSE(w.cambiar());
@@ -93,8 +92,7 @@ TEST_F(HerramientasLibro, UnirPorDesorientacionYPorLecturas) {
     EXPECT_EQ(v.elegir(0)[0], "Subestación: A_2");
     avisos.respuestas = {Respuesta::Si};
     EXPECT_EQ(v.unir(), p);
-    ASSERT_EQ(a->estacionamientos.size(), 1u);
-    ASSERT_EQ(p->lecturas.size(), 4u);
+    ASSERT_EQ(std::tuple(a->estacionamientos.size(), p->lecturas.size()), std::tuple(1u, 4u));
     EXPECT_NEAR(p->lecturas[0].horizontal, 70.0, 1e-12);  // 320 + 100 - 350
     EXPECT_NEAR(p->lecturas[0].jalon, 1.7, 1e-12);        // + (1.7 - 1.5)
 
@@ -109,8 +107,7 @@ TEST_F(HerramientasLibro, UnirPorDesorientacionYPorLecturas) {
     w.textoFinal = "12";
     avisos.respuestas = {Respuesta::Si};
     EXPECT_EQ(w.unir(), p);
-    EXPECT_NEAR(p->lecturas.back().horizontal, 321.5, 1e-12);
-    EXPECT_EQ(p->lecturas.back().jalon, 1.5);
+    EXPECT_EQ(std::pair(p->lecturas.back().horizontal, p->lecturas.back().jalon), std::pair(321.5, 1.5));
     // Unmodified: the readings as they were.
     Estacionamiento* q = crearEstacionamiento(a->estacionamientos, nullptr, "A_3", "A", 0, nullptr, 5);
     lecturas(*q, {"9"});
@@ -127,8 +124,8 @@ TEST(HerramientasRepetidas, ListaYBorraLasMarcadas) {
     CVisualesRepetidas v(s, avisos);
     v.elegir(0);
     ASSERT_EQ(v.rejilla().numeroFilas(), 3u);
-    EXPECT_EQ(v.rejilla().texto(0, columna_repetidas::horizontal), "320.0000");
-    EXPECT_EQ(v.rejilla().texto(0, columna_repetidas::cara), "1");
+    EXPECT_EQ(v.rejilla().texto(0, columna_repetidas::horizontal) + " " + v.rejilla().texto(0, columna_repetidas::cara),
+              "320.0000 1");
     v.rejilla().asignar(0, columna_repetidas::marca, "1");
     v.rejilla().asignar(2, columna_repetidas::marca, "1");
     avisos.respuestas = {Respuesta::Si};
@@ -144,8 +141,7 @@ TEST(HerramientasDatosComplementarios, FormularioIdaYVuelta) {
     s.datos.unidadAngular = 360;
     s.datos.temperatura = 21;
     auto f = FormularioDatosComplementarios::desde(s);
-    EXPECT_TRUE(f.sexagesimal);
-    EXPECT_EQ(f.temperatura, "21");
+    EXPECT_EQ(std::pair(f.sexagesimal, f.temperatura), std::pair(true, std::string("21")));
     f.operador = "Íñigo Martínez de la Peña";  // cut to 14 bytes
     f.tipoVertical = 2;
     f.presion = "1013";

@@ -121,13 +121,10 @@ TEST(Historial, CadaPasoSeDeshaceYRehaceByteAByte) {
         b.gestor.escribirPanelesPendientes();
         const std::string despues = bytesDe(b);
         ASSERT_NE(antes, despues);
-        ASSERT_EQ(b.gestor.documento().historial().tamano(), pasos + 1);
-        EXPECT_EQ(b.gestor.documento().historial().nombreDeshacer(), c.nombre);
-        EXPECT_TRUE(b.gestor.modificado());
+        const auto& h = b.gestor.documento().historial();
+        ASSERT_EQ(std::tuple(h.tamano(), h.nombreDeshacer(), b.gestor.modificado()), std::tuple(pasos + 1, c.nombre, true));
         b.gestor.deshacer();
-        EXPECT_EQ(bytesDe(b), antes);
-        EXPECT_FALSE(b.gestor.modificado());
-        EXPECT_EQ(b.gestor.documento().historial().nombreRehacer(), c.nombre);
+        EXPECT_EQ(std::tuple(bytesDe(b), b.gestor.modificado(), h.nombreRehacer()), std::tuple(antes, false, c.nombre));
         b.gestor.rehacer();
         EXPECT_EQ(bytesDe(b), despues);
         b.gestor.deshacer();
@@ -156,8 +153,7 @@ TEST(Historial, PuntoLimpioYNuevo) {
     EXPECT_EQ(b.gestor.documento().historial().tamano(), 1u);
     b.avisos.esperar("Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\otra.obs", Respuesta::No);
     b.gestor.documento().nuevo();
-    EXPECT_EQ(b.gestor.documento().historial().tamano(), 0u);
-    EXPECT_FALSE(b.gestor.modificado());
+    EXPECT_EQ(std::pair(b.gestor.documento().historial().tamano(), b.gestor.modificado()), std::pair(std::size_t{0}, false));
 }
 
 // 1,000 random edits of every kind the grids offer, undone to the start and
@@ -213,11 +209,9 @@ TEST(Historial, MilEdicionesAlAzar) {
     const std::size_t n = b.gestor.documento().historial().tamano();
     EXPECT_GT(n, 700u);
     while (b.gestor.documento().historial().puedeDeshacer()) b.gestor.deshacer();
-    EXPECT_EQ(bytesDe(b), inicio);
-    EXPECT_FALSE(b.gestor.modificado());
+    EXPECT_EQ(std::pair(bytesDe(b), b.gestor.modificado()), std::pair(inicio, false));
     while (b.gestor.documento().historial().puedeRehacer()) b.gestor.rehacer();
-    EXPECT_EQ(bytesDe(b), fin);
-    EXPECT_EQ(b.gestor.documento().historial().posicion(), n);
+    EXPECT_EQ(std::pair(bytesDe(b), b.gestor.documento().historial().posicion()), std::pair(fin, n));
 }
 
 }  // namespace

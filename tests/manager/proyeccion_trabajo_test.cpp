@@ -25,8 +25,7 @@ TEST(ProyeccionTrabajo, HojaIniYCampoDeProyeccion) {
     CDatosGenerales a;
     a.proyeccion = 1;
     CConfiguracion c(a);
-    EXPECT_EQ(c.calculo.huso, 30);
-    EXPECT_EQ(c.calculo.datum, static_cast<int>(Datum::Ed50));
+    EXPECT_EQ(std::pair(c.calculo.huso, c.calculo.datum), std::pair(30, static_cast<int>(Datum::Ed50)));
     c.calculo.elegirDatum(static_cast<int>(Datum::Etrs89));
     EXPECT_EQ(c.calculo.proyeccion, 2);
     c.calculo.elegirProyeccion(1);
@@ -37,8 +36,7 @@ TEST(ProyeccionTrabajo, HojaIniYCampoDeProyeccion) {
     c.calculo.elegirProyeccion(2);
     c.calculo.huso = 31;
     c.aceptar(a);
-    EXPECT_EQ(a.proyeccion, 2u);
-    EXPECT_EQ(a.proyeccionTrabajo, (ProyeccionTrabajo{31, Datum::Regcan95}));
+    EXPECT_EQ(std::tuple(a.proyeccion, a.proyeccionTrabajo), std::tuple(2u, ProyeccionTrabajo{31, Datum::Regcan95}));
 
     // Written beside the book, other sections kept; read back under each field.
     prueba::escribirFichero(ini, "[Otra]\nclave=1\n");

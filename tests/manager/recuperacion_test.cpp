@@ -17,7 +17,7 @@ constexpr const char* kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1
 // A second start of the program on the same drive.
 std::unique_ptr<CGestorObservaciones> arrancar(Banco& b) {
     auto g = std::make_unique<CGestorObservaciones>(b.mapa, b.avisos, b.dialogos, b.mostrador);
-    prueba::EntornoPrueba entorno(b.mapa);
+    EntornoAnfitrion entorno(b.mapa);
     g->iniciar(entorno);
     return g;
 }
@@ -35,14 +35,6 @@ void fecharA(const std::filesystem::path& p, int hora, int minuto) {
     std::tm t{};
     t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 7, t.tm_hour = hora, t.tm_min = minuto, t.tm_isdst = -1;
     std::filesystem::last_write_time(p, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&t))));
-}
-
-// The book as the recovery copy holds it: station A moved to X = 1234.5.
-void escribirCopia(const std::filesystem::path& p) {
-    CLibretaCampo l;
-    prueba::libretaPequena(l);
-    l.estaciones[0]->x = 1234.5;
-    ASSERT_TRUE(escribirLibreta(l, p));
 }
 
 // The book obra.obs was saved at 10:31; a copy is found at start-up (or on
@@ -82,7 +74,10 @@ TEST(Recuperacion, OfertaAlAbrir) {
         SCOPED_TRACE(std::string(c.copia) + " " + std::to_string(c.minuto) + (c.alAbrir ? " Abrir" : ""));
         Banco b;
         fecharA(b.obra() / "obra.obs", 10, 31);
-        escribirCopia(b.obra() / c.copia);
+        CLibretaCampo copia;  // the book with station A moved to X = 1234.5
+        prueba::libretaPequena(copia);
+        copia.estaciones[0]->x = 1234.5;
+        ASSERT_TRUE(escribirLibreta(copia, b.obra() / c.copia));
         fecharA(b.obra() / c.copia, 10, c.minuto);
         if (c.previa) prueba::escribirFichero(b.obra() / c.previa, "antes");
         if (c.pregunta) b.avisos.esperar(c.pregunta, c.respuesta);
@@ -96,13 +91,10 @@ TEST(Recuperacion, OfertaAlAbrir) {
             g = otro.get();
         }
         if (c.pregunta) {
-            EXPECT_EQ(b.avisos.vistos.back().botones, Botones::SiNo);
-            EXPECT_EQ(b.avisos.vistos.back().icono, Icono::Pregunta);
+            EXPECT_EQ(std::pair(b.avisos.vistos.back().botones, b.avisos.vistos.back().icono), std::pair(Botones::SiNo, Icono::Pregunta));
         }
-        EXPECT_EQ(g->libreta().estaciones[0]->x, c.x);
-        EXPECT_EQ(g->modificado(), c.x != 1000);
-        EXPECT_EQ(g->ajustes().ultimoFichero.str(), c.ultimo);
-        EXPECT_EQ(ficheros(b), c.quedan);
+        EXPECT_EQ(std::tuple(g->libreta().estaciones[0]->x, g->modificado(), g->ajustes().ultimoFichero.str(), ficheros(b)),
+                  std::tuple(c.x, c.x != 1000, c.ultimo, c.quedan));
         if (c.previa) {
             EXPECT_EQ(prueba::leerFichero(b.obra() / c.previa), "antes");
         }

@@ -53,8 +53,8 @@ TEST(Resena, EditarDeshacerRehacerYGrabar) {
     r.campos().descripcion2.clear();
 
     ASSERT_TRUE(r.aplicar());
-    ASSERT_EQ(b.gestor.documento().historial().tamano(), 1u);
-    EXPECT_EQ(b.gestor.documento().historial().nombreDeshacer(), "Reseña de A");
+    ASSERT_EQ(std::tuple(b.gestor.documento().historial().tamano(), b.gestor.documento().historial().nombreDeshacer()),
+              std::tuple(1u, "Reseña de A"));
     EXPECT_EQ(grabado(b), esperado);
     b.gestor.deshacer();
     EXPECT_EQ(grabado(b), antes);
