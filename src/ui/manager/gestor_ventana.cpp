@@ -9,6 +9,7 @@
 #include "ui/comun/gestor_informes_qt.h"
 #include "ui/comun/ventana_ayuda.h"
 #include "ui/datos/instrumentos_dialogos.h"
+#include "ui/manager/gestor_aperturas.h"
 #include "ui/manager/gestor_dialogos_qt.h"
 #include "ui/manager/gestor_vista.h"
 
@@ -22,6 +23,7 @@ VentanaGestor::VentanaGestor(const MapaRutas& mapa, ServiciosGestor servicios, Q
                                                      *servicios.mostrador);
     setWindowTitle(QString::fromStdString(gestor_->documento().titulo()));
     vista_ = new VistaGestor(*this, *gestor_, mapa_, [this](Accion a) { ejecutarAccion(a); });
+    aperturas_ = std::make_unique<AperturasGestor>(*this, *gestor_, *vista_, mapa_);
     resize(sizeHint());
     instalarAyudaContextual(this);
 }

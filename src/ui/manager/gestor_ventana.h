@@ -1,8 +1,8 @@
 // CGestorObservaciones on screen, and where its commands go. The window owns
 // the core object and its view (VistaGestor, which builds the menus, toolbar,
 // tree and panes); every command comes here as an action: the ones the core
-// serves run there, and each command that opens another window of the
-// program has one method here (gestor_ventana_comandos.cpp).
+// serves run there, and those that open another window of the program go to
+// AperturasGestor (gestor_aperturas.h).
 #pragma once
 
 #include <QMainWindow>
@@ -14,6 +14,7 @@
 
 namespace celvara::ui {
 
+class AperturasGestor;
 class DialogosGestorQt;
 class VistaGestor;
 
@@ -58,46 +59,13 @@ private:
     // celvara.ini beside the settings file (host path).
     std::filesystem::path ajustesPropios() const;
 
-    // Commands that open other windows, one method each (gestor_ventana_comandos.cpp).
-    void abrirOtraVentana(Accion accion);
-    template <typename Abrir>
-    void traspaso(Accion accion, Abrir&& abrir);
-    void abrirImportarTodos();
-    void abrirImportarFichero(Accion accion);
-    void abrirDatosTrabajo();
-    void abrirListadoInstrumentos();
-    void abrirTolerancias();
-    void abrirErroresPesos();
-    void abrirTablaCalculo();
-    void abrirListado(Accion accion);
-    void abrirResena();
-    void abrirFicheroCrd(Accion accion);
-    void abrirRecogerDxf();
-    void abrirExportarPuntos();
-    void abrirImportarPuntos();
-    void abrirHerramientaCoordenadas(Accion accion);
-    void abrirEditorCoordenadas();
-    void abrirCambiarEstacion();
-    void abrirUnirDosEstacionamientos();
-    void abrirOpcionesLecturas();
-    void abrirCorregirLecturas();
-    void abrirDesorientacionTodas();
-    void abrirDesorientacionIndividual();
-    void abrirEstacionMmcc();
-    void abrirEstacionIndependiente();
-    void abrirPoligonales();
-    void abrirNivelacion();
-    void abrirAjusteRed();
-    void abrirRadiacion();
-    void abrirDatosComplementarios();
-    void abrirDibujoProyecto();
-
     const MapaRutas& mapa_;
     std::unique_ptr<Avisos> avisosQt_;
     std::unique_ptr<DialogosGestorQt> dialogosQt_;
     std::unique_ptr<MostradorInformes> mostradorQt_;
     std::unique_ptr<CGestorObservaciones> gestor_;
     VistaGestor* vista_ = nullptr;
+    std::unique_ptr<AperturasGestor> aperturas_;
 };
 
 }  // namespace celvara::ui

@@ -1,9 +1,8 @@
 // Where every command of the main window goes. The commands this window
 // serves itself run in the core (CGestorObservaciones::ejecutar); each
-// command that opens another window has one method here (one per family
-// for the listings, the coordinate files and the old import files), with
-// the selection rule it needs. An action with no window answers "Opción no
-// disponible todavía". To wire one, run its dialog in
+// command that opens another window has one method of AperturasGestor here
+// (one per family for the listings, the coordinate files and the old import
+// files), with the selection rule it needs. To wire one, run its dialog in
 //     traspaso(Accion::X, [&] { ...run the dialog...; return std::pair{estacion, estacionamiento}; });
 // which writes pending edits (or rebuilds the tree) before the window opens
 // and rebuilds the tree and records the change after it closes, as the
@@ -29,6 +28,7 @@
 #include "ui/import/recoger_dxf_dialogo.h"
 #include "ui/datos/datos_trabajo_dialogo.h"
 #include "ui/manager/gestor_acerca.h"
+#include "ui/manager/gestor_aperturas.h"
 #include "ui/manager/gestor_ventana.h"
 #include "ui/manager/gestor_vista.h"
 #include "ui/manager/herramientas_lecturas_dialogos.h"
@@ -59,18 +59,18 @@ void VentanaGestor::ejecutarAccion(Accion accion) {
             VentanaAyuda::abrir(this);
             return;
         case Accion::DibujarProyecto:
-            abrirDibujoProyecto();
+            aperturas_->abrirDibujoProyecto();
             return;
         default:
             break;
     }
     if (accionPropiaDelGestor(accion)) gestor_->ejecutar(accion);
-    else abrirOtraVentana(accion);
+    else aperturas_->abrir(accion);
     vista_->sincronizar();
 }
 
 template <typename Abrir>
-void VentanaGestor::traspaso(Accion accion, Abrir&& abrir) {
+void AperturasGestor::traspaso(Accion accion, Abrir&& abrir) {
     gestor_->antesDeVentana(accion);
     vista_->sincronizar();
     const auto [estacion, estacionamiento] = abrir();
@@ -99,7 +99,7 @@ std::optional<std::filesystem::path> pedirFicheroCrd(CGestorObservaciones& gesto
 
 }  // namespace
 
-void VentanaGestor::abrirOtraVentana(Accion accion) {
+void AperturasGestor::abrir(Accion accion) {
     switch (accion) {
         case Accion::ImportarTodos: abrirImportarTodos(); break;
         case Accion::ImportarRad:
@@ -170,14 +170,14 @@ void VentanaGestor::abrirOtraVentana(Accion accion) {
 }
 
 // ---- Import (import dialog, "Importar Datos Campo"; readers of RAD v4.0 and TOPCAL files).
-void VentanaGestor::abrirImportarTodos() {
+void AperturasGestor::abrirImportarTodos() {
     traspaso(Accion::ImportarTodos, [&] {
         std::uint8_t bandera = 0;
-        ejecutarImportarDatosCampo(this, gestor_->libreta(), gestor_->ajustes(), &bandera, &mapa_);
+        ejecutarImportarDatosCampo(ventana_, gestor_->libreta(), gestor_->ajustes(), &bandera, &mapa_);
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirImportarFichero(Accion accion) {
+void AperturasGestor::abrirImportarFichero(Accion accion) {
     const bool rad = accion == Accion::ImportarRad;
     PeticionFichero p;
     p.extension = rad ? kExtensionRad : "*.*";
@@ -200,42 +200,42 @@ void VentanaGestor::abrirImportarFichero(Accion accion) {
 }
 
 // ---- Instrument library and job data.
-void VentanaGestor::abrirDatosTrabajo() {
+void AperturasGestor::abrirDatosTrabajo() {
     traspaso(Accion::DatosTrabajo, [&] {
-        celvara::ui::abrirDatosTrabajo(this, gestor_->ajustes(), mapa_);
+        celvara::ui::abrirDatosTrabajo(ventana_, gestor_->ajustes(), mapa_);
         return Seleccion{};
     });
 }
 
-void VentanaGestor::abrirListadoInstrumentos() {
+void AperturasGestor::abrirListadoInstrumentos() {
     traspaso(Accion::ListadoInstrumentos, [&] {
-        celvara::ui::abrirListadoInstrumentos(this, gestor_->ajustes(), mapa_, nullptr);
+        celvara::ui::abrirListadoInstrumentos(ventana_, gestor_->ajustes(), mapa_, nullptr);
         return Seleccion{};
     });
 }
 
 // ---- Tolerances, calculation table, printed listings.
-void VentanaGestor::abrirTolerancias() {
+void AperturasGestor::abrirTolerancias() {
     traspaso(Accion::Tolerancias, [&] {
-        DialogoGestorTolerancias::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoGestorTolerancias::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirErroresPesos() {
+void AperturasGestor::abrirErroresPesos() {
     traspaso(Accion::ErroresPesos, [&] {
-        DialogoErroresPesos::abrir(this, gestor_->ajustes());
+        DialogoErroresPesos::abrir(ventana_, gestor_->ajustes());
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirTablaCalculo() {
+void AperturasGestor::abrirTablaCalculo() {
     traspaso(Accion::TablaCalculo, [&] {
-        DialogoTablaCalculo::abrir(this, gestor_->libreta());
+        DialogoTablaCalculo::abrir(ventana_, gestor_->libreta());
         return Seleccion{};
     });
 }
 
 // The printed listings: a station or a set-up where the listing needs one.
-void VentanaGestor::abrirListado(Accion accion) {
+void AperturasGestor::abrirListado(Accion accion) {
     Listado listado = Listado::Bases;
     const Estacion* estacion = nullptr;
     const Estacionamiento* estacionamiento = nullptr;
@@ -250,24 +250,24 @@ void VentanaGestor::abrirListado(Accion accion) {
         estacion = gestor_->seleccion().estacion;
     }
     traspaso(accion, [&] {
-        abrirImprimir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, listado, estacion, estacionamiento);
+        abrirImprimir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, listado, estacion, estacionamiento);
         return Seleccion{};
     });
 }
 
 // "Reseñas...": the description sheet of the selected station.
-void VentanaGestor::abrirResena() {
+void AperturasGestor::abrirResena() {
     const Estacion* estacion = gestor_->estacionSeleccionada();
     if (!estacion) return;
     traspaso(Accion::Resenas, [&] {
-        celvara::ui::abrirResena(this, gestor_->documento(), *estacion, mapa_);
+        celvara::ui::abrirResena(ventana_, gestor_->documento(), *estacion, mapa_);
         return Seleccion{estacion, nullptr};
     });
 }
 
 // ---- Coordinate files: the stations' XYZ taken from one (all, or the
 // selected station's), stations imported from one, or exported to one.
-void VentanaGestor::abrirFicheroCrd(Accion accion) {
+void AperturasGestor::abrirFicheroCrd(Accion accion) {
     Estacion* estacion = nullptr;
     if (accion == Accion::RecogerCoordenadasCrdEstacion) {
         // Only for a station node; otherwise nothing happens.
@@ -296,10 +296,10 @@ void VentanaGestor::abrirFicheroCrd(Accion accion) {
 
 // The editor changes only coordinate files: the one shown under
 // "Coordenadas" is read again when it was saved.
-void VentanaGestor::abrirEditorCoordenadas() {
+void AperturasGestor::abrirEditorCoordenadas() {
     bool grabado = false;
     traspaso(Accion::EditorCoordenadas, [&] {
-        DialogoEditorCoordenadas::abrir(this, gestor_->ajustes(), mapa_, gestor_->avisos(), &grabado);
+        DialogoEditorCoordenadas::abrir(ventana_, gestor_->ajustes(), mapa_, gestor_->avisos(), &grabado);
         return Seleccion{};
     });
     if (grabado) gestor_->seleccionGestor().refrescarFicherosCoordenadas(false);
@@ -323,14 +323,14 @@ std::filesystem::path ficheroCrdSeleccionado(const CGestorObservaciones& g) {
 }
 }  // namespace
 
-void VentanaGestor::abrirExportarPuntos() {
+void AperturasGestor::abrirExportarPuntos() {
     traspaso(Accion::ExportarPuntos, [&] {
         const auto crd = ficheroCrdSeleccionado(*gestor_);
         ListaPuntos puntos;
         if (crd.empty()) puntos = puntosDeEstaciones(gestor_->libreta());
         else if (leerListaPuntos(crd, puntos) != Estado::Exito) gestor_->avisos().mensaje("ERROR");
         DialogoExportarPuntos d(std::move(puntos), static_cast<Proyeccion>(gestor_->libreta().proyeccion),
-                                lugarFicheros(gestor_->ajustes(), mapa_), this, gestor_->ajustes().proyeccionTrabajo);
+                                lugarFicheros(gestor_->ajustes(), mapa_), ventana_, gestor_->ajustes().proyeccionTrabajo);
         if (d.exec() == QDialog::Accepted)
             gestor_->documento().anotar(enFormaDelPrograma(d.hecho(), d.escrito(), gestor_->mapa()));
         return Seleccion{};
@@ -339,7 +339,7 @@ void VentanaGestor::abrirExportarPuntos() {
 
 // ---- "Recoger Coordenadas de ACAD..." and the pop-ups' "Recoger XYZ de
 // ACAD": every station found in a drawing, the ticked ones written as one step.
-void VentanaGestor::abrirRecogerDxf() {
+void AperturasGestor::abrirRecogerDxf() {
     PeticionFichero p;
     p.extension = kExtensionDxf;
     p.filtro = kFiltroDxf;
@@ -356,15 +356,15 @@ void VentanaGestor::abrirRecogerDxf() {
         else if (lectura.estaciones.empty())
             gestor_->avisos().mensaje("Ninguna estación de la libreta aparece en el dibujo");
         else
-            DialogoRecogerDxf(gestor_->libreta(), std::move(lectura.estaciones), this).exec();
+            DialogoRecogerDxf(gestor_->libreta(), std::move(lectura.estaciones), ventana_).exec();
         return Seleccion{};
     });
 }
 
-void VentanaGestor::abrirImportarPuntos() {
+void AperturasGestor::abrirImportarPuntos() {
     const auto crd = ficheroCrdSeleccionado(*gestor_);
     DialogoImportarPuntos d(lugarFicheros(gestor_->ajustes(), mapa_),
-                            crd.empty() ? QString() : QString::fromStdString(mapa_.aWindows(crd)), this);
+                            crd.empty() ? QString() : QString::fromStdString(mapa_.aWindows(crd)), ventana_);
     if (d.exec() != QDialog::Accepted) return;
     gestor_->documento().anotar(
         enFormaDelPrograma(d.hecho(), std::filesystem::path(d.destino().toStdString()), gestor_->mapa()));
@@ -373,88 +373,88 @@ void VentanaGestor::abrirImportarPuntos() {
 }
 
 // ---- Reading tools.
-void VentanaGestor::abrirCambiarEstacion() {
+void AperturasGestor::abrirCambiarEstacion() {
     Estacionamiento* s = gestor_->estacionamientoSeleccionado();
     if (!s) return;
     Estacion* estacion = gestor_->seleccion().estacion;
     traspaso(Accion::CambiarEstacion, [&] {
-        const auto [e, n] = DialogoCambiarEstacion::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        const auto [e, n] = DialogoCambiarEstacion::abrir(ventana_, gestor_->libreta(), *estacion, *s, gestor_->avisos());
         return Seleccion{e, n};
     });
 }
 
-void VentanaGestor::abrirUnirDosEstacionamientos() {
+void AperturasGestor::abrirUnirDosEstacionamientos() {
     Estacionamiento* s = gestor_->estacionamientoSeleccionado();
     if (!s) return;
     Estacion* estacion = gestor_->seleccion().estacion;
     traspaso(Accion::UnirDosEstacionamientos, [&] {
-        Estacionamiento* p = DialogoUnirEstacionamientos::abrir(this, *estacion, *s, gestor_->avisos());
+        Estacionamiento* p = DialogoUnirEstacionamientos::abrir(ventana_, *estacion, *s, gestor_->avisos());
         return Seleccion{estacion, p ? p : s};
     });
 }
 
-void VentanaGestor::abrirOpcionesLecturas() {
+void AperturasGestor::abrirOpcionesLecturas() {
     Estacionamiento* s = gestor_->estacionamientoSeleccionado();
     if (!s) return;
     Estacion* estacion = gestor_->seleccion().estacion;
     traspaso(Accion::OpcionesLecturas, [&] {
-        DialogoOpcionesLecturas::abrir(this, gestor_->libreta(), *estacion, *s, gestor_->avisos());
+        DialogoOpcionesLecturas::abrir(ventana_, gestor_->libreta(), *estacion, *s, gestor_->avisos());
         return Seleccion{estacion, s};
     });
 }
 
-void VentanaGestor::abrirDatosComplementarios() {
+void AperturasGestor::abrirDatosComplementarios() {
     // Button "DATOS ....": only with a set-up shown.
     if (gestor_->estado() != EstadoSeleccion::Estacionamiento || !gestor_->estacionamientoActual()) return;
     Estacionamiento* s = gestor_->estacionamientoActual();
     traspaso(Accion::DatosComplementarios, [&] {
-        DialogoDatosComplementarios::abrir(this, *s, gestor_->ajustes(), mapa_);
+        DialogoDatosComplementarios::abrir(ventana_, *s, gestor_->ajustes(), mapa_);
         return Seleccion{};
     });
 }
 
-void VentanaGestor::abrirCorregirLecturas() {
+void AperturasGestor::abrirCorregirLecturas() {
     traspaso(Accion::CorregirLecturas, [&] {
-        DialogoCorrecciones::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoCorrecciones::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
 
 // ---- Computations.
-void VentanaGestor::abrirDesorientacionTodas() {
+void AperturasGestor::abrirDesorientacionTodas() {
     traspaso(Accion::DesorientacionTodas, [&] {
-        DialogoDesorientaciones::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_);
+        DialogoDesorientaciones::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_);
         return Seleccion{};
     });
 }
 
-void VentanaGestor::abrirDesorientacionIndividual() {
+void AperturasGestor::abrirDesorientacionIndividual() {
     // Opened on the selected set-up when there is one (its pop-up menu).
     const NodoArbol nodo = gestor_->seleccion();
     const Estacion* estacion = nodo.tipo == TipoNodo::Estacionamiento ? nodo.estacion : nullptr;
     const Estacionamiento* estacionamiento = estacion ? nodo.estacionamiento : nullptr;
     traspaso(Accion::DesorientacionIndividual, [&] {
-        DialogoDesorientacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, estacion, estacionamiento);
+        DialogoDesorientacion::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, estacion, estacionamiento);
         return Seleccion{estacion, estacionamiento};
     });
 }
-void VentanaGestor::abrirEstacionMmcc() {
+void AperturasGestor::abrirEstacionMmcc() {
     traspaso(Accion::EstacionMmcc, [&] {
-        DialogoEstacionMmcc dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), this);
+        DialogoEstacionMmcc dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), ventana_);
         dialogo.pesos = [&] { DialogoErroresPesos::abrir(&dialogo, gestor_->ajustes()); };
         dialogo.exec();
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirEstacionIndependiente() {
+void AperturasGestor::abrirEstacionIndependiente() {
     traspaso(Accion::EstacionIndependiente, [&] {
-        DialogoEstacionSemi::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoEstacionSemi::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirPoligonales() {
+void AperturasGestor::abrirPoligonales() {
     traspaso(Accion::Poligonales, [&] {
-        DialogoCalculoPoligonales dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), this);
+        DialogoCalculoPoligonales dialogo(gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos(), ventana_);
         dialogo.abrirListado = [&](const std::string& nombre, std::vector<Pagina> paginas) {
             abrirImprimir(&dialogo, gestor_->libreta(), gestor_->ajustes(), mapa_, nombre, std::move(paginas));
         };
@@ -462,42 +462,42 @@ void VentanaGestor::abrirPoligonales() {
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirAjusteRed() {
+void AperturasGestor::abrirAjusteRed() {
     traspaso(Accion::AjusteRed, [&] {
-        DialogoAjusteRed::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoAjusteRed::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirNivelacion() {
+void AperturasGestor::abrirNivelacion() {
     traspaso(Accion::Nivelacion, [&] {
-        DialogoNivelacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoNivelacion::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
-void VentanaGestor::abrirRadiacion() {
+void AperturasGestor::abrirRadiacion() {
     traspaso(Accion::Radiacion, [&] {
-        DialogoRadiacion::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+        DialogoRadiacion::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
 }
 
 // ---- CALCULAR › HERRAMIENTAS: they read the book and write new coordinate
 // files, which show under "Coordenadas".
-void VentanaGestor::abrirHerramientaCoordenadas(Accion accion) {
+void AperturasGestor::abrirHerramientaCoordenadas(Accion accion) {
     traspaso(accion, [&] {
         if (accion == Accion::RecalculoHelmert)
-            DialogoHelmert::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+            DialogoHelmert::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         else
-            DialogoRefinamiento::abrir(this, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
+            DialogoRefinamiento::abrir(ventana_, gestor_->libreta(), gestor_->ajustes(), mapa_, gestor_->avisos());
         return Seleccion{};
     });
     gestor_->reconstruirArbol(gestor_->seleccion().estacion, gestor_->seleccion().estacionamiento);
 }
 
 // ---- This window's own.
-void VentanaGestor::abrirDibujoProyecto() {
+void AperturasGestor::abrirDibujoProyecto() {
     gestor_->escribirPanelesPendientes();
-    VentanaDibujo ventana(vista_->entradasDibujo(true), this);
+    VentanaDibujo ventana(vista_->entradasDibujo(true), ventana_);
     ventana.exec();
 }
 
