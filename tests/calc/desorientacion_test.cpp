@@ -80,8 +80,7 @@ TEST(DesorientacionIndividual, GuardarConComaYDireccionDeResultado) {
     w.v.abrirPara(a, s, &resultado);
     w.v.textoDesorientacion = "12,3456";
     EXPECT_TRUE(w.v.guardar());
-    EXPECT_DOUBLE_EQ(s->desorientacion, 12.3456);
-    EXPECT_DOUBLE_EQ(resultado, 12.3456);
+    EXPECT_EQ(std::pair(s->desorientacion, resultado), std::pair(12.3456, 12.3456));
 }
 
 TEST(DesorientacionIndividual, InformeAnadidoConSuFormato) {

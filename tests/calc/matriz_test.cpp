@@ -93,12 +93,10 @@ TEST(MatricesMMCC, MediaDeTresMedidasConRedundanciaDos) {
     m.aproximada(0, 0) = 10;
     ASSERT_TRUE(m.pesos());
     ASSERT_TRUE(m.resolver());
-    EXPECT_NEAR(m.X(0, 0), 4.0 / 3, 1e-12);
-    EXPECT_NEAR(m.V(2, 0), -5.0 / 3, 1e-12);
-    EXPECT_NEAR(m.sigma02, 7.0 / 3, 1e-12);
-    EXPECT_NEAR(m.varianza(0, 0), 7.0 / 3, 1e-12);
-    EXPECT_NEAR(m.Exx(0, 0), 7.0 / 9, 1e-12);
-    EXPECT_NEAR(m.ajustada(0, 0), 10 + 4.0 / 3, 1e-12);
+    // V is the window's text below.
+    for (auto [valor, esperado] : {std::pair{m.X(0, 0), 4.0 / 3}, {m.sigma02, 7.0 / 3}, {m.varianza(0, 0), 7.0 / 3},
+                                   {m.Exx(0, 0), 7.0 / 9}, {m.ajustada(0, 0), 10 + 4.0 / 3}})
+        EXPECT_NEAR(valor, esperado, 1e-12) << esperado;
 
     // The window shows it and exports it with "%f    ".
     CMatrices ventana(m);

@@ -41,12 +41,10 @@ TEST(ProyeccionUTM, FueraDeRangoNoTocaElFactor) {
     ASSERT_TRUE(utm.UtmAGeograficas(300000, 4400000, 30));
     const double k = utm.factorEscala();
     EXPECT_GT(k, 1.0);
-    EXPECT_FALSE(utm.UtmAGeograficas(99999.999, 4400000, 30));
-    EXPECT_FALSE(utm.UtmAGeograficas(1000000.001, 4400000, 30));
-    EXPECT_FALSE(utm.UtmAGeograficas(500000, 99999, 30));
-    EXPECT_FALSE(utm.UtmAGeograficas(500000, 10000000.5, 30));
-    EXPECT_FALSE(utm.UtmAGeograficas(500000, 9000000, 30));  // in range, beyond 80 degrees
-    EXPECT_FALSE(utm.UtmAGeograficas(std::numeric_limits<double>::quiet_NaN(), 4400000, 30));
+    // The last but one in range, beyond 80 degrees.
+    for (auto [x, y] : {std::pair{99999.999, 4400000.0}, {1000000.001, 4400000.0}, {500000.0, 99999.0},
+                        {500000.0, 10000000.5}, {500000.0, 9000000.0}, {std::nan(""), 4400000.0}})
+        EXPECT_FALSE(utm.UtmAGeograficas(x, y, 30)) << x << " " << y;
     EXPECT_EQ(utm.factorEscala(), k);
     EXPECT_TRUE(utm.UtmAGeograficas(100000, 100000, 30));  // bounds included
     EXPECT_TRUE(utm.UtmAGeograficas(1000000, 100000, 30));

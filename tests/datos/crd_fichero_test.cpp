@@ -92,9 +92,7 @@ TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
     EXPECT_EQ(std::filesystem::file_size(tmp / "grande.crd"), 9u + 20001u * 304u);
     ListaRegistrosCoordenadas leidos;
     ASSERT_TRUE(leerFicheroCoordenadas(tmp / "grande.crd", leidos));
-    ASSERT_EQ(leidos.size(), 20001u);
     EXPECT_EQ(leidos, registros);
-    EXPECT_EQ(leidos.back().nombre, "20000");
 
     // The same through the point list. The older form reads through the same
     // batches; its flag other than 0 or 1 reads as a station.
@@ -110,8 +108,7 @@ TEST(FicheroCrd, VeinteMilUnPuntosEnDosLotesYEnOrden) {
     grabarBytes(tmp / "antigua.crd", std::string(reinterpret_cast<const char*>(b), sizeof b));
     ASSERT_EQ(leerListaPuntos(tmp / "antigua.crd", puntos), Estado::Exito);
     ASSERT_EQ(puntos.size(), 1u);
-    EXPECT_EQ(puntos[0].nombre, "20000");
-    EXPECT_EQ(puntos[0].base, 1);
+    EXPECT_EQ(std::pair(puntos[0].nombre.str(), int(puntos[0].base)), std::pair(std::string("20000"), 1));
 }
 
 TEST(FicheroCrd, ConversionCortaLosTextosAlCampo) {

@@ -44,16 +44,14 @@ TEST(Libreta, EstacionesBusquedasYUsoDeNombres) {
     auto* a = crearEstacion(libreta.estaciones, {.nombre = "A", .tipo = 2});
     auto* b = crearEstacion(libreta.estaciones, {.nombre = "B", .tipo = 2, .coordenadas = Coordenadas{1, 2, 3}});
     // Without coordinates a station is of type 0 at the origin.
-    EXPECT_EQ(a->tipo, 0);
-    EXPECT_EQ(a->x, 0);
+    EXPECT_EQ(std::pair(a->tipo, a->x), std::pair(0, 0.0));
     crearEstacionamiento(a->estacionamientos, nullptr, "E1", "A", 0, nullptr, 0);
     auto* e2 = crearEstacionamiento(b->estacionamientos, nullptr, "E2", "B", 0, nullptr, 12.5);
     // Without a block: the value-initialised one, not the settings' defaults.
     EXPECT_EQ(e2->datos, DatosComplementarios{});
     EXPECT_EQ(libreta.buscarEstacion("B"), b);
     EXPECT_EQ(libreta.buscarEstacion("b"), nullptr);  // case-sensitive
-    EXPECT_TRUE(libreta.nombreEstacionamientoUsado("E2"));
-    EXPECT_FALSE(libreta.nombreEstacionamientoUsado("E3"));
+    EXPECT_TRUE(libreta.nombreEstacionamientoUsado("E2") && !libreta.nombreEstacionamientoUsado("E3"));
     EXPECT_EQ(libreta.buscarEstacionamiento("E2").first, b);
 }
 

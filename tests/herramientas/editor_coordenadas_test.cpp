@@ -33,10 +33,6 @@ std::string fichero(const Forma& f) {
     return i.bytes();
 }
 
-std::string tramo(const std::string& b, const Forma& f, int registro) {
-    return b.substr(f.cabecera + registro * f.tamano, f.tamano);
-}
-
 class EditorCoordenadas : public ::testing::TestWithParam<Forma> {
 protected:
     void SetUp() override {
@@ -64,13 +60,8 @@ TEST_P(EditorCoordenadas, GrabaLoNoEditadoComoSeLeyoYSoloElCampoEditado) {
     ASSERT_TRUE(e.grabar()) << e.error();
     EXPECT_FALSE(e.modificado());
 
-    const std::string b = prueba::leerFichero(ruta);
-    ASSERT_EQ(b.size(), original.size());
-    EXPECT_EQ(b.substr(0, f.cabecera), original.substr(0, f.cabecera));
-    EXPECT_EQ(tramo(b, f, 0), tramo(original, f, 0));
-    EXPECT_EQ(tramo(b, f, 2), tramo(original, f, 2));
-    const std::string esperado = tramo(Imagen().texto(0, original).f64(f.cabecera + f.tamano + f.x, 1234.5).bytes(), f, 1);
-    EXPECT_EQ(tramo(b, f, 1), esperado);
+    // Every byte as read but the edited X of record 1.
+    EXPECT_TRUE(prueba::leerFichero(ruta) == Imagen().texto(0, original).f64(f.cabecera + f.tamano + f.x, 1234.5).bytes());
 }
 
 TEST_P(EditorCoordenadas, InsertaBorraOrdenaYDeshaceCadaPaso) {
@@ -102,8 +93,7 @@ TEST_P(EditorCoordenadas, InsertaBorraOrdenaYDeshaceCadaPaso) {
     EXPECT_FALSE(e.rehacer());
     EXPECT_TRUE(e.modificado());
     ASSERT_TRUE(e.grabar());
-    const std::string b = prueba::leerFichero(ruta);
-    EXPECT_EQ(b, original);
+    EXPECT_EQ(prueba::leerFichero(ruta), original);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formas, EditorCoordenadas, ::testing::ValuesIn(kFormas),
@@ -120,10 +110,8 @@ TEST(EditorCoordenadasFichero, RepetidosBusquedaYFicherosQueNoSeEditan) {
     EXPECT_EQ(e.bytesSobrantes(), 4u);
     EXPECT_EQ(e.nombresRepetidos(), 2u);
     EXPECT_TRUE(e.nombreRepetido(2) && !e.nombreRepetido(1));
-    EXPECT_EQ(e.buscar("p1", 0), 2u);
-    EXPECT_EQ(e.buscar("p1", 2), 0u);
-    EXPECT_EQ(e.buscar("1", 2), 3u);
-    EXPECT_EQ(e.buscar("x", 2), std::nullopt);
+    EXPECT_EQ((std::vector{e.buscar("p1", 0), e.buscar("p1", 2), e.buscar("1", 2), e.buscar("x", 2)}),
+              (std::vector<std::optional<std::size_t>>{2, 0, 3, std::nullopt}));
     EXPECT_EQ(e.editar(2, C::Nombre, "P3"), "");
     EXPECT_EQ(e.nombresRepetidos(), 0u);
     // Another sub-version would be lost by saving: not opened, and the open file stays.

@@ -41,9 +41,8 @@ TEST_F(Fusion, EstacionNuevaConFotosPorDefectoYLecturasEnOrden) {
     EXPECT_EQ(prueba::libro(libreta), (V{"B1 0 0 0", "  B1(1) 1.55 0 360", "    1 51 100 11 1.5",
                                          "    2 52 100 12 1.5 ARBOL", "    3 53 100 13 1.5"}));
     const Estacion& e = *libreta.estaciones[0];
-    EXPECT_EQ(e.ficheroFoto.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
-    EXPECT_EQ(e.ficheroCroquis.str(), "c:\\trabajos\\vestrum\\foto0.bmp");
-    EXPECT_TRUE(e.descripcion1.vacio());
+    EXPECT_EQ(e.ficheroFoto.str() + "|" + e.ficheroCroquis.str() + "|" + e.descripcion1.str(),
+              "c:\\trabajos\\vestrum\\foto0.bmp|c:\\trabajos\\vestrum\\foto0.bmp|");
     EXPECT_EQ(s(0).estacion.str(), "B1");
     EXPECT_EQ(s(0).datos, ajustes.datosPorDefecto);
     EXPECT_TRUE(l.vacias());

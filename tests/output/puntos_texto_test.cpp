@@ -82,9 +82,8 @@ TEST(PuntosTexto, OpcionesDeLaLineaDeOrdenes) {
     EXPECT_FALSE(leerColumnas("nombre,x,e", error));
     EXPECT_EQ(error, "Columna repetida: \"e\"");
     EXPECT_FALSE(leerColumnas("nombre,,x", error));
-    EXPECT_EQ(leerSeparador("tab", error), '\t');
-    EXPECT_EQ(leerSeparador("espacio", error), ' ');
-    EXPECT_EQ(leerSeparador(";", error), ';');
+    EXPECT_EQ((std::vector{leerSeparador("tab", error), leerSeparador("espacio", error), leerSeparador(";", error)}),
+              (std::vector<std::optional<char>>{'\t', ' ', ';'}));
     EXPECT_FALSE(leerSeparador(".", error));
 }
 
