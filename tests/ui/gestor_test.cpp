@@ -110,9 +110,7 @@ private slots:
         QVERIFY(b.vista.cabecera()->isVisible() && b.vista.dibujo()->isVisible());
 
         clicEnNodo(b.v, NodoArbol::raizCoordenadas());
-        QVERIFY(b.vista.dibujo()->isVisible());
-        QVERIFY(!b.vista.rejilla()->isVisible());
-        QVERIFY(!b.gestor().modificado());
+        QVERIFY(b.vista.dibujo()->isVisible() && !b.vista.rejilla()->isVisible() && !b.gestor().modificado());
     }
 
     void barraRejillaMenusYCasillas() {
@@ -491,12 +489,8 @@ private slots:
         escribir(b.obra() / "OTRA.OBS", "x");
         escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
         const auto ini = b.trabajos() / "celvara.ini";
-        PeticionFichero p;
-        p.extension = "OBS";
-        p.filtro = kFiltroObservaciones;
-        p.directorioInicial = "C:\\TRABAJOS\\OBRA1\\";
-        p.debeExistir = true;
-        p.recordar = "prueba";
+        const PeticionFichero p{.extension = "OBS", .filtro = kFiltroObservaciones, .directorioInicial = "C:\\TRABAJOS\\OBRA1\\",
+                                .debeExistir = true, .recordar = "prueba"};
         const QString vieja = QString::fromStdString((b.trabajos() / "OTRO" / "VIEJA.OBS").string());
         const std::pair<QString, QString> vueltas[] = {{QStringLiteral("C:\\TRABAJOS\\OBRA1"), vieja},
                                                        {QStringLiteral("C:\\TRABAJOS\\OTRO"), QStringLiteral("VIEJA.OBS")}};
