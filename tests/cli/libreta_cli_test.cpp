@@ -41,18 +41,13 @@ TEST(CliVolcar, LibretaAnexadaComoJsonEnUtf8) {
     r = cli({"volcar", (dir / "a.OBS").string()});
     ASSERT_EQ(r.estado, 0) << r.errores;
     const auto j = nlohmann::json::parse(r.salida);
-    EXPECT_EQ(j["proyeccion"], 1);
-    EXPECT_EQ(j["reservado"], "reservado");
-    ASSERT_EQ(j["estaciones"].size(), 3u);
+    ASSERT_EQ(std::tuple(j["proyeccion"], j["reservado"], j["estaciones"].size()), std::tuple(1, "reservado", 3u));
     const auto& e = j["estaciones"][2];
-    EXPECT_EQ(e["nombre"], "B1");
-    EXPECT_EQ(e["x"].get<double>(), 1000.123456789);
-    EXPECT_EQ(e["descripcion1"], "Se\xC3\xB1" "al");
     const auto& s = e["estacionamientos"][0];
-    EXPECT_EQ(s["estacion"], "B1");
-    EXPECT_EQ(s["datos"]["unidadAngular"], 400);
-    EXPECT_EQ(s["lecturas"][0]["codigo"], "\xC3\x81RBOL");
-    EXPECT_EQ(s["lecturas"][0]["horizontal"].get<double>(), 310.25);
+    const auto& l = s["lecturas"][0];
+    EXPECT_EQ(std::tuple(e["nombre"], e["x"].get<double>(), e["descripcion1"], s["estacion"], s["datos"]["unidadAngular"],
+                         l["codigo"], l["horizontal"].get<double>()),
+              std::tuple("B1", 1000.123456789, "Se\xC3\xB1" "al", "B1", 400, "\xC3\x81RBOL", 310.25));
 }
 
 TEST(CliVolcar, AjustesConNombresClarosYUso) {

@@ -210,12 +210,8 @@ TEST(RedCliGama, LasRedesDeGamaComoGama) {
         const auto d = redes / nombre;
         std::string fijos = prueba::leerFichero(d / "fijos.txt");
         fijos.erase(fijos.find_last_not_of(" \r\n") + 1);
-        const std::vector<std::string> orden = {"red",      (d / "job.obs").string(), "--fijos",
-                                                fijos,      "--config",               (d / "obs.dft").string(),
-                                                "--instrumentos", (d / "lib.apa").string()};
-        auto json = orden;
-        json.push_back("--json");
-        const auto r = cli(json);
+        const auto r = cli({"red", (d / "job.obs").string(), "--fijos", fijos, "--config", (d / "obs.dft").string(),
+                            "--instrumentos", (d / "lib.apa").string(), "--json"});
         ASSERT_EQ(r.estado, 0) << r.errores;
         const auto j = nlohmann::json::parse(r.salida);
         const ResultadoGama g = leerGama(prueba::leerFichero(d / "gama_resultado.txt"));

@@ -60,12 +60,8 @@ TEST(Configuracion, AceptarEscribeCadaPagina) {
 }
 
 TEST(Configuracion, SexagesimalSeSeMuestraParaCualquierOtroValor) {
-    DatosComplementarios d;
-    d.unidadAngular = 100;
-    d.unidadDistancia = 7;
-    auto e = EdicionDatosComplementarios::desde(d);
-    EXPECT_EQ(e.indiceAngular, 1);
-    EXPECT_EQ(e.indiceDistancia, 1);
+    auto e = EdicionDatosComplementarios::desde({.unidadAngular = 100, .unidadDistancia = 7});
+    EXPECT_EQ(std::pair(e.indiceAngular, e.indiceDistancia), std::pair(1, 1));
     e.elegirInstrumento(std::nullopt);
     e.elegirInstrumento("");
     EXPECT_EQ(e.instrumento, "");

@@ -32,16 +32,9 @@ TEST(PuntoVisado, PuntosCalculadosAMano) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.que);
-        Estacion e;
-        Estacionamiento s;
-        if (c.enObra) {
-            e.x = 1000;
-            e.y = 2000;
-            s.desorientacion = 50;
-        }
-        s.datos.tipoVertical = c.tipoVertical;
-        s.datos.tipoDistancia = c.tipoDistancia;
-        s.datos.unidadAngular = c.unidad;
+        const Estacion e{.x = c.enObra ? 1000.0 : 0.0, .y = c.enObra ? 2000.0 : 0.0};
+        const Estacionamiento s{.desorientacion = c.enObra ? 50.0 : 0.0,
+                                .datos = {.tipoDistancia = c.tipoDistancia, .tipoVertical = c.tipoVertical, .unidadAngular = c.unidad}};
         Lectura l{.distancia = c.distancia, .vertical = c.vertical, .horizontal = c.horizontal};
         double x = 0, y = 0;
         ASSERT_TRUE(puntoVisado(e, s, l, x, y));
@@ -63,10 +56,7 @@ TEST(Escena, BanderasYModos) {
     crearLectura(t->lecturas, std::nullopt, "6", 0, 10, 100, 200, "");
     std::vector<PuntoListado> puntos = {{"100", "", 5, 5, 0, "", true}};
 
-    EntradasDibujo d;
-    d.estaciones = &lista;
-    d.puntos = &puntos;
-    d.modo = static_cast<int>(ModoDibujo::Estaciones);
+    EntradasDibujo d{.estaciones = &lista, .puntos = &puntos, .modo = static_cast<int>(ModoDibujo::Estaciones)};
     EscenaPlano e = construirEscena(d);
     EXPECT_EQ(std::tuple(e.estaciones.size(), e.visuales.size(), e.puntos.size()), std::tuple(2u, 0u, 0u));
 

@@ -82,15 +82,9 @@ TEST_F(DialogosInstrumentos, AnadirGrabarYSalir) {
 
     editor.anadir(std::string("SOKKIA SET5F"));
     EXPECT_EQ(editor.campos(), CamposInstrumento{});
-    auto& c = editor.campos();
-    c.marca = "SOKKIA";
-    c.aumentos = "30";
-    c.errorH = "15,5";  // decimal comma
-    c.precisionDistancia = "3";
-    c.ppm = "2";
-    c.alcance1Prisma = "2200 m";
-    c.nivelTorico = "3";
-    c.ejesCompensador = "2";
+    auto& c = editor.campos();  // errorH with a decimal comma
+    c = {.marca = "SOKKIA", .aumentos = "30", .errorH = "15,5", .alcance1Prisma = "2200 m", .precisionDistancia = "3",
+         .ppm = "2", .nivelTorico = "3", .ejesCompensador = "2"};
     editor.elegirFoto(std::nullopt);
     EXPECT_EQ(c.ficheroFoto, "c:\\trabajos\\vestrum\\foto0.bmp");
     ASSERT_TRUE(editor.grabar());
@@ -231,8 +225,7 @@ TEST_F(DialogosInstrumentos, RegistroIncompletoSeAvisaAlAbrirElEditor) {
 }
 
 TEST(CamposInstrumento, DeUnRegistroYDeVuelta) {
-    Instrumento i;
-    i.numero = 4, i.errorH = 15, i.precisionDistanciaPpm = 1.5f, i.ficheroFoto = "c:\\fotos\\ts.bmp";
+    const Instrumento i{.numero = 4, .errorH = 15, .precisionDistanciaPpm = 1.5f, .ficheroFoto = "c:\\fotos\\ts.bmp"};
     const CamposInstrumento c = camposDeInstrumento(i);
     EXPECT_EQ(c.numero + " " + c.errorH + " " + c.ppm + " " + c.ficheroFoto, "4 15.000000 1.500000 c:\\fotos\\ts.bmp");
     const Instrumento vuelta = instrumentoDeCampos(c, "N");

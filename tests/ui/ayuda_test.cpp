@@ -82,9 +82,7 @@ private slots:
         QString indice;
         for (QDirIterator it(QStringLiteral(":/manual"), {QStringLiteral("*.html")}); it.hasNext();) {
             const QString ruta = it.next();
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            const QString html = QString::fromUtf8(f.readAll());
+            const QString html = leerTexto(ruta);
             paginas << QFileInfo(ruta).fileName();
             if (paginas.back() == QLatin1String(kPaginaIndice)) indice = html;
             for (const auto& m : enlace.globalMatch(html))

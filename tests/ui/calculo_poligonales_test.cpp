@@ -239,9 +239,7 @@ private slots:
         // The report shown is this one, not the first of the shared file.
         QString mostrado;
         d.mostrarInforme = [&](const QString& ruta) { mostrado = ruta; };
-        QFile previo(dir.filePath("informe.txt"));
-        QVERIFY(previo.open(QIODevice::WriteOnly) && previo.write("OTRO INFORME\n") > 0);
-        previo.close();
+        escribir(dir.filePath("informe.txt").toStdString(), "OTRO INFORME\n");
         d.informe();
         QVERIFY(leerTexto(mostrado).contains(QStringLiteral("Tolerancia = 0.0012 (k = 5 mm)")));
         QVERIFY(leerTexto(dir.filePath("informe.txt")).endsWith(leerTexto(mostrado)));

@@ -49,13 +49,6 @@ void ponerRed(Trabajo& b) {
     guardarInstrumentos(prueba::instrumentosRed(), b.libreria());
 }
 
-PuntoCoordenadas punto(const char* nombre, double x, double y, double z) {
-    PuntoCoordenadas p;
-    p.nombre = nombre;
-    p.x = x, p.y = y, p.z = z;
-    return p;
-}
-
 }  // namespace
 
 class PruebaCalculo : public QObject {
@@ -275,8 +268,9 @@ private slots:
         Trabajo w;
         // Scale 2, rotation 50 gon; point 4 is 3 cm off in the destination.
         const double r2 = std::sqrt(2.0);
-        ListaPuntos o = {punto("1", 0, 0, 10), punto("2", 100, 0, 11), punto("3", 0, 100, 12), punto("4", 100, 100, 9)}, d;
-        for (const auto& p : o) d.push_back(punto(p.nombre.c_str(), 1000 + r2 * (p.x - p.y), 2000 + r2 * (p.x + p.y), p.z + 5));
+        ListaPuntos o = {{.nombre = "1", .z = 10}, {.nombre = "2", .x = 100, .z = 11}, {.nombre = "3", .y = 100, .z = 12},
+                         {.nombre = "4", .x = 100, .y = 100, .z = 9}}, d;
+        for (const auto& p : o) d.push_back({.nombre = p.nombre, .x = 1000 + r2 * (p.x - p.y), .y = 2000 + r2 * (p.x + p.y), .z = p.z + 5});
         d[3].x += 0.03;
         QVERIFY(escribirListaPuntos(o, w.ruta("o.crd").toStdString()) == Estado::Exito);
         QVERIFY(escribirListaPuntos(d, w.ruta("d.crd").toStdString()) == Estado::Exito);
@@ -307,17 +301,13 @@ private slots:
         // Refinamiento: a point sighted from two set-ups, into a file.
         w.avisos.mensajes.clear();
         // A at (1000, 1000) and B at (1100, 1000), oriented, sight P at (1050, 1050) level.
-        DatosComplementarios datos;
-        datos.instrumento = "T";
-        datos.corregidoEsfRefr = 1;
+        const DatosComplementarios datos{.instrumento = "T", .corregidoEsfRefr = 1};
         for (auto [nombre, x, h] : {std::tuple{"A", 1000.0, 50.0}, {"B", 1100.0, 350.0}}) {
             auto* e = crearEstacion(w.libreta.estaciones, {.nombre = nombre, .coordenadas = Coordenadas{x, 1000, 100}});
             auto* s = crearEstacionamiento(e->estacionamientos, nullptr, std::string(nombre) + "1", nombre, 1.5, &datos, 0.0001);
             crearLectura(s->lecturas, std::nullopt, "P", 1.5, std::hypot(50, 50), 100, h - 0.0001, "");
         }
-        Instrumento i;
-        i.nombre = "T";
-        i.aumentos = 30, i.precisionH = 5, i.precisionDistanciaMm = 2, i.precisionDistanciaPpm = 2;
+        const Instrumento i{.nombre = "T", .aumentos = 30, .precisionDistanciaMm = 2, .precisionDistanciaPpm = 2, .precisionH = 5};
         QVERIFY(guardarInstrumentos({i}, w.libreria()) == Estado::Exito);
 
         DialogoRefinamiento ref(w.libreta, w.ajustes, w.mapa, w.avisos);

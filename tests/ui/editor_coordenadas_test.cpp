@@ -17,9 +17,7 @@ private slots:
     void editaYGrabaSoloLoTocado() {
         Trabajo w;
         const std::filesystem::path ruta = w.ruta("obra.crd").toStdString();
-        ListaPuntos p(3);
-        p[0].nombre = "B", p[1].nombre = "A", p[2].nombre = "C";
-        p[0].x = 10, p[1].x = 20, p[2].x = 30;
+        const ListaPuntos p = {{.nombre = "B", .x = 10}, {.nombre = "A", .x = 20}, {.nombre = "C", .x = 30}};
         QVERIFY(escribirListaPuntos(p, ruta) == Estado::Exito);
 
         DialogoEditorCoordenadas d(lugarFicheros(w.ajustes, w.mapa), w.avisos);

@@ -90,13 +90,11 @@ inline void escribir(const std::filesystem::path& p, const std::string& texto) {
 }
 using prueba::leerFichero;
 
-// Stations A (1000, 2000), B, C; A with set-ups A_1 (3 readings) and A_2 (1).
-inline void libretaDePrueba(CLibretaCampo& l) { prueba::libretaPequena(l); }
-
-// The window started on C:\TRABAJOS\OBRA1\ with `obra.obs` as the last file.
+// The window started on C:\TRABAJOS\OBRA1\ with `obra.obs` as the last file
+// (by default the small book: A (1000, 2000) with A_1 (3 readings) and A_2 (1), B, C).
 class BancoVentana {
 public:
-    explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = libretaDePrueba)
+    explicit BancoVentana(const std::function<void(CLibretaCampo&)>& llenar = prueba::libretaPequena)
         : raiz_(prepararDisco(dir_.path().toStdString(), llenar)), mapa(raiz_ / "c"),
           ventana(std::make_unique<ui::VentanaGestor>(mapa, ui::ServiciosGestor{&avisos, &dialogos, &mostrador})),
           v(*ventana), vista(v.vista()) {

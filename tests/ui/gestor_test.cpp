@@ -68,16 +68,6 @@ void libretaCirculoDerecho(CLibretaCampo& l) {
     crearLectura(s->lecturas, std::nullopt, "7", 1.3, 10, 300, 300, "");
 }
 
-std::filesystem::path biblioteca(const Trabajo& w) { return w.ruta("trabajos/vestrum/instrumentos.apa").toStdString(); }
-
-// One 392-byte record of the instrument library.
-std::string registro(const char* nombre, int aumentos) {
-    std::string r(392, '\0');
-    r.replace(4, std::strlen(nombre), nombre);
-    r[72] = static_cast<char>(aumentos);
-    return r;
-}
-
 const std::string kPregunta = "Desea Guardar los Cambios C:\\TRABAJOS\\OBRA1\\obra.obs";
 
 }  // namespace
@@ -110,9 +100,7 @@ private slots:
         QVERIFY(b.vista.cabecera()->isVisible() && b.vista.dibujo()->isVisible());
 
         clicEnNodo(b.v, NodoArbol::raizCoordenadas());
-        QVERIFY(b.vista.dibujo()->isVisible());
-        QVERIFY(!b.vista.rejilla()->isVisible());
-        QVERIFY(!b.gestor().modificado());
+        QVERIFY(b.vista.dibujo()->isVisible() && !b.vista.rejilla()->isVisible() && !b.gestor().modificado());
     }
 
     void barraRejillaMenusYCasillas() {
@@ -269,8 +257,7 @@ private slots:
 
     void abrirOtraLibretaDejaSoloSuDibujoYLaColumnaEstacion() {
         BancoVentana b;
-        ListaPuntos lejos(1);
-        lejos[0] = {1, "90", "A", 5000, 7000, 0, ""};
+        const ListaPuntos lejos = {{1, "90", "A", 5000, 7000, 0, ""}};
         QCOMPARE(escribirListaPuntos(lejos, b.obra() / "lejos.crd"), Estado::Exito);
         b.vista.accion(Comando::Actualizar)->trigger();  // "Actualizar": the file shows under "Coordenadas"
         clicEnNodo(b.v, NodoArbol::deFichero(0));
@@ -491,12 +478,8 @@ private slots:
         escribir(b.obra() / "OTRA.OBS", "x");
         escribir(b.trabajos() / "OTRO" / "VIEJA.OBS", "x");
         const auto ini = b.trabajos() / "celvara.ini";
-        PeticionFichero p;
-        p.extension = "OBS";
-        p.filtro = kFiltroObservaciones;
-        p.directorioInicial = "C:\\TRABAJOS\\OBRA1\\";
-        p.debeExistir = true;
-        p.recordar = "prueba";
+        const PeticionFichero p{.extension = "OBS", .filtro = kFiltroObservaciones, .directorioInicial = "C:\\TRABAJOS\\OBRA1\\",
+                                .debeExistir = true, .recordar = "prueba"};
         const QString vieja = QString::fromStdString((b.trabajos() / "OTRO" / "VIEJA.OBS").string());
         const std::pair<QString, QString> vueltas[] = {{QStringLiteral("C:\\TRABAJOS\\OBRA1"), vieja},
                                                        {QStringLiteral("C:\\TRABAJOS\\OTRO"), QStringLiteral("VIEJA.OBS")}};
@@ -526,7 +509,8 @@ private slots:
     // the list reloads what it left. What each does: instrumentos_dialogos_test.
     void instrumentosYDatosGenerales() {
         Trabajo w;
-        escribir(biblioteca(w), registro("A", 30) + registro("B", 26));
+        const auto biblioteca = w.libreria();
+        QCOMPARE(guardarInstrumentos({{.nombre = "A", .aumentos = 30}, {.nombre = "B", .aumentos = 26}}, biblioteca), Estado::Exito);
         const QString foto = w.ruta("trabajos/vestrum/ts.bmp");
         escribir(foto.toStdString(), "no es una imagen");
         DialogoListadoInstrumentos listado(w.ajustes, w.mapa, w.avisos);
@@ -549,7 +533,7 @@ private slots:
         pulsar(listado, "editor");
         QCOMPARE(aumentos, QStringLiteral("26"));
         QVERIFY2(ruta.startsWith(QStringLiteral("C:\\")) && ruta.endsWith(QStringLiteral("\\ts.bmp")), qPrintable(ruta));
-        QCOMPARE(leerFichero(biblioteca(w)).size(), std::size_t(392));
+        QCOMPARE(leerFichero(biblioteca).size(), std::size_t(392));
         QCOMPARE(caracteristica(1), QStringLiteral("Aumentos: 30"));
         pulsar(listado, "aceptar");
         QCOMPARE(listado.nombreElegido(), std::optional<std::string>("A"));
@@ -557,7 +541,6 @@ private slots:
         // DATOS GENERALES: Cancelar writes nothing, Aceptar the typed fields
         // (the record's layout: instrumentos_datos_trabajo_test).
         const QString prt = w.ruta("trabajos/vestrum/datos_empresa.prt");
-        QDir().mkpath(QFileInfo(prt).path());
         for (const char* boton : {"cancelar", "aceptar"}) {
             DialogoDatosTrabajo dialogo(w.ajustes, w.mapa, w.avisos);
             dialogo.show();

@@ -36,9 +36,6 @@ void libreta(CLibretaCampo& l) {
 }
 
 QString textoPagina(const DialogoImprimir& d) { return d.findChild<QLabel*>("textoPagina")->text(); }
-void clic(const DialogoImprimir& d, const char* boton) {
-    QTest::mouseClick(d.findChild<QPushButton*>(boton), Qt::LeftButton);
-}
 
 }  // namespace
 
@@ -60,7 +57,7 @@ private slots:
         QCOMPARE(estacionamientos->currentItem()->text(), QStringLiteral("A_1"));
 
         // 37 readings: 36 + 1.
-        clic(d, "paginaMas");
+        pulsar(d, "paginaMas");
         QCOMPARE(textoPagina(d), QStringLiteral("Página: 2 de 2"));
         estaciones->setCurrentRow(1);  // B: no set-ups, nothing to list
         QVERIFY(d.vista()->pagina().tablas.empty());
@@ -68,7 +65,7 @@ private slots:
         QVERIFY(estaciones->isEnabled() && !estacionamientos->isEnabled());
 
         const int ancho = d.vista()->width();
-        clic(d, "zoomMas");
+        pulsar(d, "zoomMas");
         QCOMPARE(d.logica().zoom(), 120);
         QVERIFY(d.vista()->width() > ancho);
 
@@ -89,8 +86,8 @@ private slots:
         if (hayCapturas()) {
             estaciones->setCurrentRow(0);
             listado->setCurrentIndex(2);
-            clic(d, "zoomMenos");
-            clic(d, "zoomMenos");  // the whole width of the sheet
+            pulsar(d, "zoomMenos");
+            pulsar(d, "zoomMenos");  // the whole width of the sheet
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             capturar(d, QStringLiteral("imprimir.png"));
@@ -114,8 +111,7 @@ private slots:
         QTemporaryDir dir;
         const MapaRutas mapa(dir.path().toStdString());
         const ui::LugarFicheros lugar{&mapa, "C:\\", std::filesystem::path(dir.filePath("celvara.ini").toStdString())};
-        ListaPuntos l(1);
-        l[0] = {1, "E1", "", 436512.346, 4478021.678, 652.31, "V\xC9RTICE"};
+        ListaPuntos l = {{1, "E1", "", 436512.346, 4478021.678, 652.31, "V\xC9RTICE"}};
         auto ventana = std::make_unique<DialogoExportarPuntos>(l, Proyeccion::Planas, lugar);
         DialogoExportarPuntos& d = *ventana;
         QCOMPARE(d.findChild<QComboBox*>("proyeccion")->currentText(), QStringLiteral("Planas"));

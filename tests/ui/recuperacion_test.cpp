@@ -70,7 +70,7 @@ private slots:
         std::filesystem::create_directories(obra.parent_path());
         escribir(trabajos / "CELV.INI", "C:\\TRABAJOS\\OBRA1\\\n");
         CLibretaCampo l;
-        libretaDePrueba(l);
+        prueba::libretaPequena(l);
         QVERIFY(escribirLibreta(l, obra));
         const std::string original = leerFichero(obra);
         l.estaciones[0]->x = 1234.5;
