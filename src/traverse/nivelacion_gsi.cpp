@@ -103,6 +103,9 @@ struct LecturaGsi {
     std::string punto;
     std::optional<double> distancia, cota, valor;
     int tipo = 0;  // the word of the reading
+
+    bool espalda() const { return tipo == p::espalda1 || tipo == p::espalda2; }
+    bool frente() const { return tipo == p::frente1 || tipo == p::frente2; }
 };
 
 // Reads one non-blank line; nothing with `mensaje` set when it is not a
@@ -159,7 +162,7 @@ std::optional<LecturaGsi> leerBloque(std::string_view texto, int numero, std::st
 // reading follows as many fore readings as back ones.
 bool abreOtroEstacionamiento(const Estacionamiento& actual, const LecturaGsi& b) {
     if (actual.espalda.n == 0 || actual.frente.n == 0) return false;
-    if (b.tipo == p::espalda1 || b.tipo == p::espalda2)
+    if (b.espalda())
         return b.punto != actual.puntoEspalda || (!actual.frentePrimero && actual.espalda.n >= actual.frente.n);
     return b.tipo != p::intermedia && b.punto != actual.puntoFrente;
 }
@@ -167,9 +170,9 @@ bool abreOtroEstacionamiento(const Estacionamiento& actual, const LecturaGsi& b)
 void anadirLectura(Estacionamiento& actual, const LecturaGsi& b, int numero, LineaNivelacionGsi& resultado) {
     if (!actual.empezado()) {
         actual.linea = numero;
-        actual.frentePrimero = b.tipo == p::frente1 || b.tipo == p::frente2;
+        actual.frentePrimero = b.frente();
     }
-    if (b.tipo == p::espalda1 || b.tipo == p::espalda2) {
+    if (b.espalda()) {
         if (actual.espalda.n == 0) {
             actual.puntoEspalda = b.punto;
             if (resultado.filas.empty()) resultado.estaciones.salida = b.punto;  // the line's first set-up
